@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "CNamedThread.h"
+
+namespace {
+
+class CountingThread : public CNamedThread
+{
+public:
+    CountingThread(HANDLE done, bool* destroyed) : CNamedThread("counter", 7), m_done(done), m_destroyed(destroyed) {}
+    ~CountingThread() override
+    {
+        if (m_destroyed)
+            *m_destroyed = true;
+        if (m_done)
+            SetEvent(m_done);
+    }
+    uint32_t Run() override { return 42 + GetParameter(); }
+
+private:
+    HANDLE m_done;
+    bool* m_destroyed;
+};
+
+} // namespace
+
+TEST(NamedThread, DefaultRunEndsWithZeroAndCanStartAgain)
+{
+    CNamedThread thread(nullptr, 0);
+    EXPECT_STREQ(thread.GetName(), "No name");
+    ASSERT_TRUE(thread.Start());
+    EXPECT_TRUE(thread.Start()) << "a second start starts nothing";
+    ASSERT_EQ(WaitForSingleObject(thread.GetHandle(), 5000), WAIT_OBJECT_0);
+    uint32_t code = 99;
+    EXPECT_TRUE(thread.GetExitCode(&code));
+    EXPECT_EQ(code, 0u);
+    thread.Stop();
+    EXPECT_EQ(thread.GetHandle(), nullptr);
+    EXPECT_EQ(thread.GetThreadId(), 0u);
+
+    ASSERT_TRUE(thread.Start()) << "a joined thread object starts again";
+    thread.Stop();
+}
+
+TEST(NamedThread, RunResultIsTheExitCode)
+{
+    CountingThread thread(nullptr, nullptr);
+    ASSERT_TRUE(thread.Start());
+    WaitForSingleObject(thread.GetHandle(), 5000);
+    uint32_t code = 0;
+    thread.GetExitCode(&code);
+    EXPECT_EQ(code, 49u);
+    thread.Stop();
+}
+
+TEST(NamedThread, AutoDeleteRemovesTheObjectWhenRunEnds)
+{
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool destroyed = false;
+    CountingThread* thread = new CountingThread(done, &destroyed);
+    thread->SetAutoDelete(1);
+    ASSERT_TRUE(thread->Start());
+    ASSERT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(destroyed);
+    CloseHandle(done);
+}
+
+TEST(NamedThread, LongNamesAreCut)
+{
+    std::string name(400, 'x');
+    CNamedThread thread(name.c_str());
+    EXPECT_EQ(strlen(thread.GetName()), 259u);
+}

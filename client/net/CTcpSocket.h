@@ -1,0 +1,38 @@
+#pragma once
+#include <winsock2.h>
+
+#include <cstdint>
+
+// A thin owner of one stream socket handle. Every operation on a handle of 0
+// returns 0 at once.
+class CTcpSocket
+{
+public:
+    CTcpSocket() = default;
+    ~CTcpSocket() { Close(); }
+
+    CTcpSocket(const CTcpSocket&) = delete;
+    CTcpSocket& operator=(const CTcpSocket&) = delete;
+
+    // Fails when a socket already exists.
+    bool Create(int type);
+    bool Connect(const sockaddr* address, int length);
+    void Close();
+
+    // Sends all of data, each wait for writability at most seconds; a socket
+    // that stays unwritable is retried every 200 ms until totalMs have passed.
+    // Returns the count sent, which is less than length on failure.
+    int SendAll(const void* data, int length, uint32_t seconds, uint32_t totalMs);
+    // One send after a writability wait: count sent, -1 on time-out, 0 on error.
+    int SendOnce(const void* data, int length, uint32_t seconds);
+    // One recv after a readability wait: count read, 0 on time-out, error or close.
+    int RecvOnce(void* data, int length, uint32_t seconds);
+    // One blocking recv: count read, 0 on error or close.
+    int RecvOnce(void* data, int length);
+
+    SOCKET GetHandle() const { return m_handle; }
+    bool IsOpen() const { return m_handle != 0; }
+
+private:
+    volatile SOCKET m_handle = 0;
+};

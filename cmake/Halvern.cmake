@@ -1,0 +1,21 @@
+# Helpers shared by every folder.
+
+# halvern_test(NAME sources... LIBS libs...)
+# A GoogleTest program run under Wine, one ctest entry per test case.
+function(halvern_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+        PROPERTIES TIMEOUT 120)
+endfunction()
+
+# halvern_bench(NAME sources... LIBS libs...): a benchmark program; not a test.
+function(halvern_bench name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${B_SOURCES} ${B_UNPARSED_ARGUMENTS})
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+endfunction()

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a fresh Debian machine and
+# cross-builds the two third-party libraries into a cache outside the checkout.
+# Safe to run again: every step is skipped when its result is already there.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+
+packages=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb cmake googletest
+          fonts-wqy-zenhei ccache nasm dpkg-dev make autoconf automake libtool pkg-config)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+bash "$here/deps.sh"

@@ -1,0 +1,44 @@
+# Sourced by the test and run scripts: a throw-away Wine prefix, a virtual
+# display, one persistent wineserver and a null ALSA device, all stopped by
+# wine_env_stop. Expects $wine_work to name a scratch folder.
+
+wine_env_start() {
+    export WINEPREFIX=$wine_work/prefix
+    export WINEARCH=win32
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=zh_CN.UTF-8
+    export ALSA_CONFIG_PATH=$wine_work/asound.conf
+    cat > "$ALSA_CONFIG_PATH" <<'ALSA'
+pcm.!default { type plug slave.pcm "nul" }
+pcm.nul { type null }
+ctl.!default { type hw card 0 }
+ALSA
+    mkdir -p "$WINEPREFIX"
+
+    local display
+    for display in $(seq 91 120); do
+        [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ] || break
+    done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$wine_work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display"
+    local i
+    for i in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$display" ] && break
+        sleep 0.1
+    done
+
+    wineserver -p >"$wine_work/wineserver.log" 2>&1
+    wineboot -i >"$wine_work/wineboot.log" 2>&1 || true
+}
+
+wine_env_stop() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" >/dev/null 2>&1 || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
