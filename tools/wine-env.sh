@@ -12,22 +12,20 @@ wine_env_start() {
     cat > "$ALSA_CONFIG_PATH" <<'ALSA'
 pcm.!default { type plug slave.pcm "nul" }
 pcm.nul { type null }
-ctl.!default { type hw card 0 }
 ALSA
     mkdir -p "$WINEPREFIX"
 
-    local display
-    for display in $(seq 91 120); do
-        [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ] || break
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$wine_work/xvfb.log" 2>&1 &
+    # Xvfb picks a free display itself and tells its number, so that several
+    # test runs on one machine never collide.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$wine_work/display" >"$wine_work/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=":$display"
     local i
     for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$display" ] && break
+        [ -s "$wine_work/display" ] && break
         sleep 0.1
     done
+    export DISPLAY=":$(tr -d '[:space:]' < "$wine_work/display")"
 
     wineserver -p >"$wine_work/wineserver.log" 2>&1
     wineboot -i >"$wine_work/wineboot.log" 2>&1 || true

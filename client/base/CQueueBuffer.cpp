@@ -7,8 +7,10 @@ CQueueBuffer::CQueueBuffer(uint32_t capacity) : m_capacity(capacity)
 {
     if (capacity)
         m_data = new (std::nothrow) unsigned char[capacity];
-    if (!m_data)
+    if (capacity && !m_data) {
         m_capacity = 0;
+        m_valid = false;
+    }
 }
 
 CQueueBuffer::~CQueueBuffer()

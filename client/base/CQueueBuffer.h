@@ -23,10 +23,11 @@ public:
     bool EnsureCapacity(uint32_t capacity);
 
     // False when construction could not allocate the block it asked for.
-    bool IsValid() const { return m_capacity == 0 || m_data != nullptr; }
+    bool IsValid() const { return m_valid; }
 
 private:
     uint32_t m_capacity;
     uint32_t m_length = 0;
     unsigned char* m_data = nullptr;
+    bool m_valid = true;
 };
