@@ -184,9 +184,13 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
     }
 
     // Running out of bits is the encoder's way of coding only at the lowest
-    // rate; anywhere else it means a damaged frame.
-    if (ranOut && control < G7221Tables::kCategorizations - 1)
-        return false;
+    // rate; anywhere else it means a damaged frame. Bits left over are
+    // filled with ones by every encoder, so a zero among them does too.
+    if (ranOut)
+        return control == G7221Tables::kCategorizations - 1;
+    while (reader.BitsLeft() > 0)
+        if (reader.Get() == 0)
+            return false;
     return true;
 }
 

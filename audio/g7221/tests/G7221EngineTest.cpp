@@ -114,6 +114,15 @@ TEST(G7221Engine, DamagedFramesAreConcealed)
         }
         EXPECT_FALSE(d->Decode(words, true, pcm));
 
+        // Silence codes in fewer bits than the frame has and ends in fill
+        // bits; a zero among them marks the frame as damaged.
+        int16_t silence[320] = {0};
+        e->Encode(silence, words);
+        EXPECT_TRUE(d->Decode(words, false, pcm));
+        EXPECT_EQ(words[e->FrameWords() - 1] & 1, 1);
+        words[e->FrameWords() - 1] ^= 1;
+        EXPECT_FALSE(d->Decode(words, false, pcm));
+
         // Every region at the top power, categorization 0, and zero bits
         // after it, which decode as long vectors: far more bits than the
         // frame has.
