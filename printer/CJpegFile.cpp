@@ -81,11 +81,20 @@ bool CJpegFile::DecodeFile(void* fileHandle)
     jpeg_create_decompress(&cinfo);
     jpeg_stdio_src(&cinfo, file);
     jpeg_read_header(&cinfo, TRUE);
+#ifdef JCS_EXTENSIONS
+    // libjpeg-turbo hands out blue-green-red itself, saving a pass per row.
+    bool direct = cinfo.out_color_space == JCS_RGB;
+    if (direct)
+        cinfo.out_color_space = JCS_EXT_BGR;
+#else
+    bool direct = false;
+#endif
     jpeg_start_decompress(&cinfo);
 
     uint32_t width = cinfo.output_width;
     uint32_t height = cinfo.output_height;
     int components = cinfo.output_components;
+    bool inverted = cinfo.saw_Adobe_marker != 0;
     // The bitmap written from these pixels must stay addressable in 32 bits.
     uint32_t stride = CBitmapFile::Stride(static_cast<int32_t>(width), 24);
     uint64_t fileBytes = static_cast<uint64_t>(stride) * height;
@@ -117,12 +126,14 @@ bool CJpegFile::DecodeFile(void* fileHandle)
     size_t rowBytes = static_cast<size_t>(width) * 3;
     while (cinfo.output_scanline < height) {
         uint32_t r = cinfo.output_scanline;
-        JSAMPROW rows[1] = {row};
-        if (jpeg_read_scanlines(&cinfo, rows, 1) != 1)
-            break;
         // Bottom-up, blue-green-red.
         uint8_t* out = pixels + static_cast<size_t>(height - 1 - r) * rowBytes;
-        if (components == 3) {
+        JSAMPROW rows[1] = {direct ? out : row};
+        if (jpeg_read_scanlines(&cinfo, rows, 1) != 1)
+            break;
+        if (direct) {
+            // already in place
+        } else if (components == 3) {
             for (uint32_t x = 0; x < width; ++x) {
                 out[3 * x] = row[3 * x + 2];
                 out[3 * x + 1] = row[3 * x + 1];
@@ -131,6 +142,17 @@ bool CJpegFile::DecodeFile(void* fileHandle)
         } else if (components == 1) {
             for (uint32_t x = 0; x < width; ++x)
                 out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = row[x];
+        } else if (components == 4) {
+            // Four-colour scans, stored inverted when written the Adobe way.
+            for (uint32_t x = 0; x < width; ++x) {
+                const uint8_t* p = row + 4 * x;
+                for (int c = 0; c < 3; ++c) {
+                    unsigned ink = inverted ? p[c] : 255u - p[c];
+                    unsigned black = inverted ? p[3] : 255u - p[3];
+                    out[2 - c] = static_cast<uint8_t>((ink * black + 127) / 255);
+                }
+                out += 3;
+            }
         }
     }
     jpeg_finish_decompress(&cinfo);

@@ -9,6 +9,10 @@
 #include "CJpegFile.h"
 #include "TestImages.h"
 
+extern "C" {
+#include <jpeglib.h>
+}
+
 namespace {
 struct Messages
 {
@@ -20,7 +24,7 @@ struct Messages
 };
 } // namespace
 
-TEST(JpegToBitmap, TinyJpegGivesTheExactFileLayout)
+TEST(WendraJpeg, TinyJpegGivesTheExactFileLayout)
 {
     std::string folder = TestImages::ScratchFolder("jpeg");
     TestImages::WriteAll(folder + "a.jpg", TestImages::MakeJpeg(3, 2, 3));
@@ -47,7 +51,7 @@ TEST(JpegToBitmap, TinyJpegGivesTheExactFileLayout)
             EXPECT_EQ(file[54 + row * 12 + pad], 0) << row << "/" << pad;
 }
 
-TEST(JpegToBitmap, PixelsMatchLibjpegsOwnDecoding)
+TEST(WendraJpeg, PixelsMatchLibjpegsOwnDecoding)
 {
     struct { int w, h, components; } cases[] = {{67, 45, 3}, {33, 17, 1}};
     for (const auto& c : cases) {
@@ -77,7 +81,47 @@ TEST(JpegToBitmap, PixelsMatchLibjpegsOwnDecoding)
     }
 }
 
-TEST(JpegToBitmap, MalformedFilesAreRefusedWithAMessage)
+TEST(WendraJpeg, FourColourJpegsBecomeColoursNotABlankPage)
+{
+    // One flat colour written as inverted CMYK with libjpeg's Adobe marker:
+    // C 255, M 128, Y 0, K 255 reads as red 255, green 128, blue 0.
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* mem = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &mem, &size);
+    cinfo.image_width = 16;
+    cinfo.image_height = 16;
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row;
+    for (int x = 0; x < 16; ++x)
+        row.insert(row.end(), {255, 128, 0, 255});
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<uint8_t> bytes(mem, mem + size);
+    jpeg_destroy_compress(&cinfo);
+    free(mem);
+
+    std::string folder = TestImages::ScratchFolder("cmyk");
+    TestImages::WriteAll(folder + "c.jpg", bytes);
+    CJpegFile jpeg;
+    ASSERT_TRUE(jpeg.Decode(folder + "c.jpg"));
+    const std::vector<uint8_t>& px = jpeg.Pixels();
+    EXPECT_NEAR(px[0], 0, 3);
+    EXPECT_NEAR(px[1], 128, 3);
+    EXPECT_NEAR(px[2], 255, 3);
+}
+
+TEST(WendraJpeg, MalformedFilesAreRefusedWithAMessage)
 {
     std::vector<uint8_t> good = TestImages::MakeJpeg(8, 8, 3);
     // The frame header with its dimensions patched to 65500 x 65500: the
@@ -122,7 +166,7 @@ TEST(JpegToBitmap, MalformedFilesAreRefusedWithAMessage)
     EXPECT_TRUE(cut.ToBitmap(folder + "cut.jpg", folder + "cut.bmp"));
 }
 
-TEST(BitmapFile, MalformedBitmapsAreRefused)
+TEST(WendraBitmap, MalformedBitmapsAreRefused)
 {
     std::vector<uint8_t> px(TestImages::Stride(4, 24) * 4, 0x55);
     std::vector<uint8_t> ok = TestImages::MakeBitmap(4, 4, 24, px);
@@ -164,7 +208,7 @@ TEST(BitmapFile, MalformedBitmapsAreRefused)
     EXPECT_FALSE(dib.Load(folder + "zero.bmp"));
 }
 
-TEST(BitmapFile, ColourTablesAndLargerHeadersAreReadAtTheirOffsets)
+TEST(WendraBitmap, ColourTablesAndLargerHeadersAreReadAtTheirOffsets)
 {
     // 8-bit, 124-byte header, four colours: row bottom-up holds indices 0..3.
     std::vector<uint32_t> colours = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF};
@@ -204,7 +248,7 @@ TEST(BitmapFile, ColourTablesAndLargerHeadersAreReadAtTheirOffsets)
     EXPECT_EQ(out.pixels[2], 0x10);
 }
 
-TEST(BitmapFile, RowsOfAnyOtherBlockSizeArePadded)
+TEST(WendraBitmap, RowsOfAnyOtherBlockSizeArePadded)
 {
     std::string folder = TestImages::ScratchFolder("rows");
     std::vector<uint8_t> tight = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};

@@ -103,7 +103,7 @@ struct JobFixture
 };
 } // namespace
 
-TEST(PrintJob, NothingHappensBeforeInit)
+TEST(WendraPrintJob, NothingHappensBeforeInit)
 {
     JobFixture f;
     std::string doc = f.Document("a.bmp", TestImages::SolidBitmap(4, 4, 0x123456));
@@ -116,7 +116,7 @@ TEST(PrintJob, NothingHappensBeforeInit)
     EXPECT_EQ(f.printer->GetFileName(names), 0);
 }
 
-TEST(PrintJob, BitmapGoesToThePaintProgramWithItsPathQuoted)
+TEST(WendraPrintJob, BitmapGoesToThePaintProgramWithItsPathQuoted)
 {
     JobFixture f;
     ASSERT_EQ(f.printer->Init(f.out.c_str()), 1);
@@ -156,7 +156,7 @@ TEST(PrintJob, BitmapGoesToThePaintProgramWithItsPathQuoted)
     EXPECT_EQ(f.spooler.defaultPrinter, "Office");
 }
 
-TEST(PrintJob, FailuresReportZero)
+TEST(WendraPrintJob, FailuresReportZero)
 {
     JobFixture f;
     ASSERT_EQ(f.printer->Init(f.out.c_str()), 1);
@@ -182,7 +182,7 @@ TEST(PrintJob, FailuresReportZero)
     EXPECT_EQ(f.printer->Print(nullptr, noSize.c_str(), 0, "bmp", 0, 0), 1);
 }
 
-TEST(PrintJob, LargeImagesShrinkIntoTheBounds)
+TEST(WendraPrintJob, LargeImagesShrinkIntoTheBounds)
 {
     struct { int32_t w, h, ew, eh; bool scaled; } cases[] = {
         {1090, 1650, 545, 825, true},
@@ -226,7 +226,7 @@ TEST(PrintJob, LargeImagesShrinkIntoTheBounds)
     EXPECT_EQ(scaled.info.height, 100);
 }
 
-TEST(PrintJob, OtherDocumentsUseTheirPrintVerb)
+TEST(WendraPrintJob, OtherDocumentsUseTheirPrintVerb)
 {
     struct { std::vector<std::string> verbs; const char* expected; } cases[] = {
         {{"Open", "PrintTo"}, "printto"},
@@ -255,7 +255,7 @@ TEST(PrintJob, OtherDocumentsUseTheirPrintVerb)
     EXPECT_EQ(f.shell.calls.back().verb, "print");
 }
 
-TEST(PrintJob, PageNamesStayWithinTheCallersArray)
+TEST(WendraPrintJob, PageNamesStayWithinTheCallersArray)
 {
     JobFixture f;
     ASSERT_EQ(f.printer->Init("C:\\Temp"), 1);
@@ -282,7 +282,7 @@ TEST(PrintJob, PageNamesStayWithinTheCallersArray)
     EXPECT_EQ(f.printer->GetFileName(withHole), 0);
 }
 
-TEST(PrintJob, JpegDocumentsBecomeBitmapsAndBadOnesAreRefused)
+TEST(WendraPrintJob, JpegDocumentsBecomeBitmapsAndBadOnesAreRefused)
 {
     JobFixture f;
     ASSERT_EQ(f.printer->Init(f.out.c_str()), 1);

@@ -17,7 +17,7 @@ struct SetupFixture
 };
 } // namespace
 
-TEST(PrinterSetup, FreshInstallAddsDriverPortAndPrinter)
+TEST(WendraSetup, FreshInstallAddsDriverPortAndPrinter)
 {
     SetupFixture f;
     // Two driver files present at the host, one stale copy in the driver folder.
@@ -60,7 +60,7 @@ TEST(PrinterSetup, FreshInstallAddsDriverPortAndPrinter)
     EXPECT_TRUE(f.spooler.messages.empty());
 }
 
-TEST(PrinterSetup, InstallingTwiceKeepsDriverAndPortAndReplacesThePrinter)
+TEST(WendraSetup, InstallingTwiceKeepsDriverAndPortAndReplacesThePrinter)
 {
     SetupFixture f;
     ASSERT_EQ(f.setup.Install(), 1);
@@ -73,7 +73,7 @@ TEST(PrinterSetup, InstallingTwiceKeepsDriverAndPortAndReplacesThePrinter)
     EXPECT_EQ(f.spooler.ports.size(), 1u);
 }
 
-TEST(PrinterSetup, EachFailingStepGivesItsCode)
+TEST(WendraSetup, EachFailingStepGivesItsCode)
 {
     struct Case
     {
@@ -116,7 +116,7 @@ TEST(PrinterSetup, EachFailingStepGivesItsCode)
     }
 }
 
-TEST(PrinterSetup, UninstallRemovesWhatIsThereAndAlwaysSucceeds)
+TEST(WendraSetup, UninstallRemovesWhatIsThereAndAlwaysSucceeds)
 {
     SetupFixture f;
     EXPECT_EQ(f.setup.UnInstall(), 1);

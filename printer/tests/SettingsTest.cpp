@@ -7,7 +7,7 @@
 #include "CPrinterSettings.h"
 #include "TestImages.h"
 
-TEST(PrinterSettings, InstallWritesTheSixDefaultsInSectionWendar)
+TEST(WendraSettings, InstallWritesTheSixDefaultsInSectionWendar)
 {
     std::string path = TestImages::ScratchFolder("ini") + "Wendra.ini";
     CPrinterSettings settings(path);
@@ -25,7 +25,7 @@ TEST(PrinterSettings, InstallWritesTheSixDefaultsInSectionWendar)
     EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("[Wendar]"), std::string::npos);
 }
 
-TEST(PrinterSettings, AutoExecFallsBackToTheDefaultAndIsBounded)
+TEST(WendraSettings, AutoExecFallsBackToTheDefaultAndIsBounded)
 {
     std::string folder = TestImages::ScratchFolder("ini");
     EXPECT_EQ(CPrinterSettings(folder + "absent.ini").ReadAutoExec(), "C:\\myAutoExec.exe");

@@ -30,7 +30,7 @@ std::string UniqueName(const char* tag)
 }
 } // namespace
 
-TEST(SharedRecord, InitAndJobFieldsLandAtTheirOffsets)
+TEST(WendraRecord, InitAndJobFieldsLandAtTheirOffsets)
 {
     std::vector<uint8_t> view(3228, 0xCC);
     ASSERT_TRUE(CSharedRecord::Reset(view.data(), view.size(), "D:\\Out"));
@@ -61,7 +61,7 @@ TEST(SharedRecord, InitAndJobFieldsLandAtTheirOffsets)
     EXPECT_EQ(TextAt(view, 128), "D:\\Out");
 }
 
-TEST(SharedRecord, PageNamesFollowTheRecord)
+TEST(WendraRecord, PageNamesFollowTheRecord)
 {
     std::vector<uint8_t> view(3228, 0);
     ASSERT_TRUE(CSharedRecord::Reset(view.data(), view.size(), "C:\\Temp"));
@@ -82,7 +82,7 @@ TEST(SharedRecord, PageNamesFollowTheRecord)
     EXPECT_STREQ(small, "");
 }
 
-TEST(SharedRecord, TextsThatDoNotFitAreRefusedAndShortViewsUntouched)
+TEST(WendraRecord, TextsThatDoNotFitAreRefusedAndShortViewsUntouched)
 {
     std::vector<uint8_t> view(3228, 0);
     ASSERT_TRUE(CSharedRecord::Reset(view.data(), view.size(), "C:\\Out"));
@@ -115,7 +115,7 @@ TEST(SharedRecord, TextsThatDoNotFitAreRefusedAndShortViewsUntouched)
     EXPECT_EQ(shortView, std::vector<uint8_t>(3000, 0xAB));
 }
 
-TEST(SharedRecord, UnterminatedFieldsAreReadWithinTheirField)
+TEST(WendraRecord, UnterminatedFieldsAreReadWithinTheirField)
 {
     QNT_SHARED_RECORD record;
     memset(&record, 'A', sizeof record);
@@ -127,7 +127,7 @@ TEST(SharedRecord, UnterminatedFieldsAreReadWithinTheirField)
     EXPECT_EQ(strlen(big.data()), 1024u + 1 + 1024 + 1 + 1 + 12);
 }
 
-TEST(SharedMemory, OpensAnExistingMappingAtItsOwnSize)
+TEST(WendraSharedMemory, OpensAnExistingMappingAtItsOwnSize)
 {
     struct { DWORD size; } cases[] = {{8192}, {100}};
     for (const auto& c : cases) {
@@ -150,7 +150,7 @@ TEST(SharedMemory, OpensAnExistingMappingAtItsOwnSize)
     }
 }
 
-TEST(SharedMemory, CreatedMappingIsSharedAndLockedAcrossHandles)
+TEST(WendraSharedMemory, CreatedMappingIsSharedAndLockedAcrossHandles)
 {
     std::string name = UniqueName("shared");
     CSharedMemory first, second;

@@ -27,7 +27,7 @@ bool Has(const std::vector<std::string>& names, const char* name)
 
 // Against the system's own spooler, with the stand-in driver files that sit
 // beside the test program.
-TEST(WineSpooler, InstallTwiceThenRemoveThePrinter)
+TEST(WendraWineSpooler, InstallTwiceThenRemoveThePrinter)
 {
     CWinSpooler spooler;
     std::string settings = TestImages::ScratchFolder("spooler") + "Wendra.ini";
