@@ -33,7 +33,9 @@ bool CSharedRecord::Read(const void* view, size_t size, QNT_SHARED_RECORD& out)
 
 bool CSharedRecord::Reset(void* view, size_t size, const char* folder)
 {
-    std::string path = folder ? folder : "";
+    if (!folder)
+        return false;
+    std::string path = folder;
     if (size < sizeof(QNT_SHARED_RECORD) || !Fits(path, sizeof(QNT_SHARED_RECORD::folder)))
         return false;
     QNT_SHARED_RECORD record;

@@ -68,8 +68,13 @@ int CVirtualPrinter::Init(const char* folder)
     }
     m_record = m_memory.View();
     m_reportedPages = 0;
-    if (!m_setup.DefaultPrinter(m_savedDefault))
+    // While a job left the virtual printer as the default, the user's own
+    // default saved earlier is kept, so that Release can still give it back.
+    std::string current;
+    if (!m_setup.DefaultPrinter(current))
         m_savedDefault.clear();
+    else if (lstrcmpiA(current.c_str(), CPrinterSetup::kPrinterName) != 0)
+        m_savedDefault = current;
     return 1;
 }
 
@@ -147,7 +152,8 @@ bool CVirtualPrinter::FitImage(const std::string& image)
 {
     CBitmapFile::FileHeader file;
     CBitmapFile::InfoHeader info;
-    if (!CBitmapFile::ReadHeaders(image, file, info) || info.width == 0 || info.height == 0)
+    if (!CBitmapFile::ReadHeaders(image, file, info) || file.type != 0x4D42 || info.width == 0 ||
+        info.height == 0)
         return false;
     // A top-down image carries its height negated.
     int32_t width = info.width;

@@ -151,7 +151,9 @@ TEST(WendraPrintJob, BitmapGoesToThePaintProgramWithItsPathQuoted)
     ASSERT_EQ(f.printer->Print(nullptr, doc.c_str(), 3, "jpg", 0, 0), 1);
     EXPECT_EQ(f.Record().format, 0u);
 
-    // Release gives the user's default printer back.
+    // A second Init while the virtual printer is still the default keeps the
+    // user's printer; Release gives it back.
+    ASSERT_EQ(f.printer->Init(f.out.c_str()), 1);
     EXPECT_EQ(f.printer->Release(), 1);
     EXPECT_EQ(f.spooler.defaultPrinter, "Office");
 }
@@ -169,6 +171,8 @@ TEST(WendraPrintJob, FailuresReportZero)
     EXPECT_EQ(f.printer->Print(nullptr, bmp.c_str(), 0, "extension too long", 0, 1), 0);
     EXPECT_EQ(f.printer->Print(nullptr, (bmp + ".missing.bmp").c_str(), 0, "bmp", 0, 1), 0);
     EXPECT_EQ(f.printer->Print(nullptr, nullptr, 0, "bmp", 0, 1), 0);
+    std::string notBitmap = f.Document("text.bmp", std::vector<uint8_t>(100, 'x'));
+    EXPECT_EQ(f.printer->Print(nullptr, notBitmap.c_str(), 0, "bmp", 0, 1), 0);
 
     f.shell.result = 2;  // the paint program could not be started
     EXPECT_EQ(f.printer->Print(nullptr, bmp.c_str(), 0, "bmp", 0, 1), 0);

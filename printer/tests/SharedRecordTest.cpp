@@ -89,6 +89,8 @@ TEST(WendraRecord, TextsThatDoNotFitAreRefusedAndShortViewsUntouched)
     std::vector<uint8_t> before = view;
 
     EXPECT_FALSE(CSharedRecord::Reset(view.data(), view.size(), std::string(1024, 'a').c_str()));
+    EXPECT_FALSE(CSharedRecord::Reset(view.data(), view.size(), nullptr));
+    EXPECT_EQ(view, before);
     struct { std::string base, ext, exec; bool ok; } cases[] = {
         {std::string(1023, 'b'), "bmp", "x", true},
         {std::string(1024, 'b'), "bmp", "x", false},
