@@ -116,3 +116,102 @@ TEST(WendraEndToEnd, JpegDocumentBecomesAPageFileThroughTheStandIns)
     EXPECT_NE(w.Release(), 0);
     EXPECT_EQ(w.UnInstall(), 1);
 }
+
+TEST(WendraEndToEnd, OtherDocumentsPrintThroughTheirRegisteredVerb)
+{
+    Wendra w;
+    ASSERT_TRUE(w.Bound());
+    ASSERT_EQ(w.Install(), 1);
+
+    // A document type whose print verb hands the file to the paint program.
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string bin = program;
+    bin = bin.substr(0, bin.find_last_of('\\') + 1);
+    std::string command = "\"" + bin + "mspaint.exe\" /p \"%1\"";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".wscan", &key), ERROR_SUCCESS);
+    RegSetValueA(key, nullptr, REG_SZ, "Wendra.Scan", 0);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Open\\command", &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Print\\command", &key), ERROR_SUCCESS);
+    RegSetValueA(key, nullptr, REG_SZ, command.c_str(), 0);
+    RegCloseKey(key);
+
+    std::string out = TestImages::ScratchFolder("verb") + "pages";
+    ASSERT_EQ(w.Init(out.c_str()), 1);
+    std::string scan = TestImages::ScratchFolder("scans") + "page scan.wscan";
+    ASSERT_TRUE(TestImages::WriteAll(scan, TestImages::SolidBitmap(30, 20, 0x405060)));
+    ASSERT_EQ(w.Print(nullptr, scan.c_str(), 0, "bmp", 0, 1), 1);
+    EXPECT_EQ(w.WaitForJob(), 2);
+    ASSERT_EQ(w.GetPages(), 1);
+    char name[MAX_PATH] = {};
+    char* names[1] = {name};
+    ASSERT_NE(w.GetFileName(names), 0);
+    EXPECT_EQ(std::string(name), out + "\\page scan1.bmp");
+    CBitmapFile::Image page;
+    ASSERT_TRUE(CBitmapFile::Load(name, page));
+    EXPECT_EQ(page.info.width, 30);
+    EXPECT_EQ(page.pixels[0], 0x60);
+    EXPECT_EQ(page.pixels[2], 0x40);
+
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Print\\command");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Print");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Open\\command");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Open");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".wscan");
+    EXPECT_NE(w.Release(), 0);
+    EXPECT_EQ(w.UnInstall(), 1);
+}
+
+TEST(WendraEndToEnd, PagesOfAManyPageJobAreNamedInOrder)
+{
+    Wendra w;
+    ASSERT_TRUE(w.Bound());
+    ASSERT_EQ(w.Install(), 1);
+    std::string out = TestImages::ScratchFolder("many") + "pages";
+    ASSERT_EQ(w.Init(out.c_str()), 1);
+    std::string docs = TestImages::ScratchFolder("many docs");
+    std::string first = docs + "Report.bmp";
+    ASSERT_TRUE(TestImages::WriteAll(first, TestImages::SolidBitmap(10, 10, 0x010203)));
+    ASSERT_EQ(w.Print(nullptr, first.c_str(), 0, "bmp", 0, 0), 1);
+    ASSERT_EQ(w.WaitForJob(), 2);
+
+    // The driver side renders a three-page job for the same record.
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string bin = program;
+    bin = bin.substr(0, bin.find_last_of('\\') + 1);
+    std::vector<std::string> pages;
+    for (int i = 0; i < 3; ++i) {
+        pages.push_back(docs + "p" + std::to_string(i) + ".bmp");
+        ASSERT_TRUE(TestImages::WriteAll(pages.back(), TestImages::SolidBitmap(8 + i, 8, 0x102030 * (i + 1))));
+    }
+    std::string command = "\"" + bin + "WendraDriver.exe\" \"" + pages[0] + "\" \"" + pages[1] + "\" \"" + pages[2] + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+
+    ASSERT_EQ(w.GetPages(), 3);
+    EXPECT_EQ(w.GetStatus(), 2);
+    char storage[3][MAX_PATH] = {};
+    char* names[3] = {storage[0], storage[1], storage[2]};
+    ASSERT_NE(w.GetFileName(names), 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(std::string(storage[i]), out + "\\Report" + std::to_string(i + 1) + ".bmp");
+        CBitmapFile::Image page;
+        ASSERT_TRUE(CBitmapFile::Load(storage[i], page)) << storage[i];
+        EXPECT_EQ(page.info.width, 8 + i);
+    }
+    EXPECT_NE(w.Release(), 0);
+    EXPECT_EQ(w.UnInstall(), 1);
+}
