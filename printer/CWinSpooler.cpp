@@ -195,8 +195,10 @@ bool CWinSpooler::RemovePort(const std::string& name)
     return DeletePortA(nullptr, nullptr, Str(name)) != FALSE;
 }
 
-CWinSpooler::Platform CWinSpooler::CurrentPlatform()
+CWinSpooler::Platform CWinSpooler::CurrentPlatform() const
 {
+    if (m_platform != AUTO)
+        return m_platform;
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);

@@ -5,6 +5,11 @@
 class CWinSpooler : public ISpooler
 {
 public:
+    // The default printer is kept differently on each family of the system;
+    // AUTO asks the running system which one it is.
+    enum Platform { AUTO, WIN9X, NT4, NT5 };
+    explicit CWinSpooler(Platform platform = AUTO) : m_platform(platform) {}
+
     std::string DriverFolder() override;
     bool ListDrivers(std::vector<std::string>& names) override;
     bool InstallDriver(const DriverRecord& driver) override;
@@ -20,7 +25,8 @@ public:
     void ShowMessage(const char* text, const char* title) override;
 
 private:
-    enum Platform { WIN9X, NT4, NT5 };
-    static Platform CurrentPlatform();
+    Platform CurrentPlatform() const;
     static bool SetDevMode(const std::string& printerName);
+
+    Platform m_platform;
 };

@@ -71,6 +71,22 @@ TEST(WendraWineSpooler, InstallTwiceThenRemoveThePrinter)
     ASSERT_TRUE(setup.DefaultPrinter(current));
     EXPECT_EQ(current, CPrinterSetup::kPrinterName);
 
+    // The profile entry of the older NT family: "name,driver,port".
+    CWinSpooler nt4(CWinSpooler::NT4);
+    ASSERT_TRUE(WriteProfileStringA("windows", "device", "Elsewhere,some driver,LPT1:"));
+    ASSERT_TRUE(nt4.DefaultPrinter(current));
+    EXPECT_EQ(current, "Elsewhere");
+    ASSERT_TRUE(nt4.MakeDefaultPrinter(CPrinterSetup::kPrinterName));
+    char entry[256] = {};
+    GetProfileStringA("windows", "device", "", entry, sizeof entry);
+    EXPECT_EQ(std::string(entry), std::string(CPrinterSetup::kPrinterName) + ",morlent virtual printer,morlent vport");
+    ASSERT_TRUE(nt4.DefaultPrinter(current));
+    EXPECT_EQ(current, CPrinterSetup::kPrinterName);
+    // The 9x family marks the printer itself as the default.
+    CWinSpooler win9x(CWinSpooler::WIN9X);
+    EXPECT_TRUE(win9x.MakeDefaultPrinter(CPrinterSetup::kPrinterName));
+    EXPECT_FALSE(win9x.MakeDefaultPrinter("no such printer"));
+
     EXPECT_EQ(setup.UnInstall(), 1);
     ASSERT_TRUE(spooler.ListPrinters(names));
     EXPECT_FALSE(Has(names, CPrinterSetup::kPrinterName));
