@@ -1,17 +1,17 @@
 // RV_GetErrorMsg hands the text back in the caller's CString, so it is built
 // against the framework's string class when the library links it.
-#include <windows.h>
-
-#include "CaskelRecorder.h"
-#include "CLogFile.h"
-#include "CRecorder.h"
-
 #if __has_include("CString.h")
 #include "CString.h"
 #define CASKEL_HAS_CSTRING 1
 #else
 class CString;
 #endif
+
+#include <windows.h>
+
+#include "CLogFile.h"
+#include "CRecorder.h"
+#include "CaskelRecorder.h"
 
 extern "C" __cdecl int RvGetErrorMsg(CString& out)
 {

@@ -168,4 +168,23 @@ TEST(RecorderFailure, StalledWriterFailsTheFlushAfterTheWaitLimit)
     EXPECT_EQ(12u, board.size());
 }
 
+// The disk fills up just as the stop writes the index: the stop still
+// closes the file, which then reads as a recording without blocks.
+TEST(RecorderFailure, IndexWriteFailureAtStopStillClosesTheFile)
+{
+    TempFolder dir;
+    const std::string path = dir.File("index.Pellrund");
+    FaultyRecorder f;
+    f.control->appendBudget = 156 + 0x10000;
+    ASSERT_EQ(1, f.rec.StartRecord(path.c_str(), ""));
+    EXPECT_EQ(1, WriteFullBlock(f.rec, 1));
+    EXPECT_EQ(1, f.rec.StopRecord());
+    EXPECT_EQ(0u, f.rec.GetErrorCode());
+
+    CRecordFileReader reader;
+    ASSERT_TRUE(reader.Open(path.c_str())) << reader.Error();
+    EXPECT_TRUE(reader.Blocks().empty());
+    EXPECT_EQ(156u + 0x10000, reader.FileSize());
+}
+
 }  // namespace
