@@ -86,6 +86,7 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
         m_error = RecordFileError();
     }
     m_failed = false;
+    m_cancelled = false;
     m_finished = false;
     m_startTick = timeGetTime();
     if (!m_semaphore || !m_ready || !m_blockIndex || !m_fileIndex) {
@@ -119,7 +120,9 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
     if (r != WAIT_OBJECT_0) {
         Log("<CRecordWriter::StartWriter>, the writer thread did not get ready\n");
         if (r == WAIT_TIMEOUT) {
-            // It may still come up: tell it to quit once it does.
+            // It may still come up: it sees the flag once its queue exists,
+            // and a queue that exists already gets the quit message.
+            m_cancelled = true;
             PostThreadMessageA(m_threadId, WM_RECORD_QUIT, 0, 0);
             if (WaitForSingleObject(m_handle, waitLimitMs) != WAIT_OBJECT_0)
                 return false;   // left running; the caller must not delete it
@@ -267,7 +270,7 @@ uint32_t CRecordWriter::Run()
     SetEvent(m_ready);
 
     uint32_t result = 0;
-    for (;;) {
+    while (!m_cancelled.load()) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1) {
             result = static_cast<uint32_t>(-1);
@@ -371,14 +374,14 @@ bool CRecordWriter::WriteDocument(const uint32_t* desc, const char* path)
             path, static_cast<unsigned>(GetLastError()));
         return true;
     }
-    if (m_piece.size() != DOCUMENT_PIECE)
-        m_piece.resize(DOCUMENT_PIECE);
+    if (m_piece.size() != REC_DOCUMENT_PIECE)
+        m_piece.resize(REC_DOCUMENT_PIECE);
     const uint32_t offset = m_output->Length();
     uint32_t length = 0;
     bool readFailed = false;
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(doc, m_piece.data(), DOCUMENT_PIECE, &got, nullptr)) {
+        if (!ReadFile(doc, m_piece.data(), REC_DOCUMENT_PIECE, &got, nullptr)) {
             readFailed = true;
             break;
         }
@@ -390,7 +393,7 @@ bool CRecordWriter::WriteDocument(const uint32_t* desc, const char* path)
             return false;
         }
         length += got;
-        if (got < DOCUMENT_PIECE)
+        if (got < REC_DOCUMENT_PIECE)
             break;
     }
     CloseHandle(doc);

@@ -31,8 +31,6 @@ class CRecordWriter : public CNamedThread
 {
 public:
     enum { QUEUE_LIMIT = 10 };
-    // Documents are copied through a buffer of this size.
-    enum { DOCUMENT_PIECE = 0x20000 };
     // The writer refuses to write when no more than this is free on the disk.
     static const uint64_t MIN_FREE_BYTES = 0x500000;
 
@@ -96,6 +94,7 @@ private:
     HANDLE m_ready = nullptr;
     CLogFile* m_log;
     std::atomic<bool> m_failed{false};
+    std::atomic<bool> m_cancelled{false};
     bool m_finished = false;
     std::vector<unsigned char> m_piece;
     std::atomic<uint32_t> m_queuedBytes{0};

@@ -38,16 +38,18 @@ bool CRecordFileSource::ReadAt(uint64_t offset, void* data, uint32_t length)
 {
     if (m_file == INVALID_HANDLE_VALUE || offset > m_size || length > m_size - offset)
         return false;
-    LARGE_INTEGER to;
-    to.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(m_file, to, nullptr, FILE_BEGIN))
-        return false;
+    // Each read names its own offset, so readers on several threads do not
+    // move a shared file position under each other.
     char* p = static_cast<char*>(data);
     while (length) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
         DWORD got = 0;
-        if (!ReadFile(m_file, p, length, &got, nullptr) || got == 0)
+        if (!ReadFile(m_file, p, length, &got, &at) || got == 0)
             return false;
         p += got;
+        offset += got;
         length -= got;
     }
     return true;

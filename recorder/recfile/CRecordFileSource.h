@@ -5,7 +5,8 @@
 
 #include "IRecordSource.h"
 
-// A recording file opened for reading; others may read it at the same time.
+// A recording file opened for reading; others may read it at the same time,
+// and ReadAt may be called from several threads at once.
 class CRecordFileSource : public IRecordSource
 {
 public:
