@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 #include "CRecordFileSource.h"
 #include "WireReader.h"
@@ -52,7 +53,13 @@ bool CRecordFileReader::Open(std::unique_ptr<IRecordSource> source)
     m_source = std::move(source);
     if (!ReadHeader())
         return false;
-    if (!LoadChain(m_firstBlockChunk, true) || !LoadChain(m_firstFileChunk, false)) {
+    bool loaded = false;
+    try {
+        loaded = LoadChain(m_firstBlockChunk, true) && LoadChain(m_firstFileChunk, false);
+    } catch (const std::bad_alloc&) {
+        Fail("no memory for the index of the recording");
+    }
+    if (!loaded) {
         // A chain that fails to load leaves nothing half loaded.
         m_blocks.clear();
         m_documents.clear();
@@ -180,7 +187,11 @@ bool CRecordFileReader::ReadBlock(const REC_BLOCK_ENTRY& entry, std::vector<unsi
     if (entry.length > REC_MAX_BLOCK)
         return Fail("block at offset %u is %u bytes long (at most %u)", entry.offset,
                     entry.length, static_cast<unsigned>(REC_MAX_BLOCK));
-    out.resize(entry.length);
+    try {
+        out.resize(entry.length);
+    } catch (const std::bad_alloc&) {
+        return Fail("no memory for a block of %u bytes", entry.length);
+    }
     if (!m_source->ReadAt(entry.offset, out.data(), entry.length))
         return Fail("block at offset %u (%u bytes) cannot be read", entry.offset, entry.length);
     return true;
@@ -200,7 +211,11 @@ bool CRecordFileReader::ReadDocument(uint32_t key1, uint32_t key2,
     const REC_FILE_ENTRY* e = FindDocument(key1, key2);
     if (!e)
         return Fail("no document is embedded under the keys %u, %u", key1, key2);
-    out.resize(e->length);
+    try {
+        out.resize(e->length);
+    } catch (const std::bad_alloc&) {
+        return Fail("no memory for document %u, %u of %u bytes", key1, key2, e->length);
+    }
     if (!m_source->ReadAt(e->offset, out.data(), e->length))
         return Fail("document %u, %u at offset %u (%u bytes) cannot be read", key1, key2,
                     e->offset, e->length);
