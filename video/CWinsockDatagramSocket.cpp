@@ -6,11 +6,7 @@
 #define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
 #endif
 
-CWinsockDatagramSocket::CWinsockDatagramSocket()
-{
-    WSADATA data;
-    m_started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+CWinsockDatagramSocket::CWinsockDatagramSocket() {}
 
 CWinsockDatagramSocket::~CWinsockDatagramSocket()
 {
@@ -22,6 +18,13 @@ CWinsockDatagramSocket::~CWinsockDatagramSocket()
 bool CWinsockDatagramSocket::Create()
 {
     Close();
+    // Winsock starts with the first socket, never while the library loads.
+    if (!m_started) {
+        WSADATA data;
+        m_started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        if (!m_started)
+            return false;
+    }
     m_socket = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (m_socket == INVALID_SOCKET)
         return false;

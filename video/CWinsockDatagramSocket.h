@@ -3,7 +3,8 @@
 
 #include "IDatagramSocket.h"
 
-// A Winsock UDP socket. Each object holds one Winsock start-up of its own.
+// A Winsock UDP socket. Each object holds one Winsock start-up of its own,
+// taken when its first socket is made.
 class CWinsockDatagramSocket : public IDatagramSocket
 {
 public:

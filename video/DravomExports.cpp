@@ -5,6 +5,7 @@
 
 #include "Dravom.h"
 
+#include <cstdarg>
 #include <new>
 #include <set>
 #include <string>
@@ -39,6 +40,16 @@ CVideoManagerR* Receiver(void* handle)
     return g_receivers->count(r) ? r : nullptr;
 }
 
+void Log(const char* format, ...)
+{
+    if (!g_log)
+        return;
+    va_list args;
+    va_start(args, format);
+    g_log->WriteV(format, args);
+    va_end(args);
+}
+
 int FillList(CStringList* list, int count, int (IVideoEngine::*name)(int, char*, int))
 {
     if (!list)
@@ -56,18 +67,19 @@ int FillList(CStringList* list, int count, int (IVideoEngine::*name)(int, char*,
 
 } // namespace
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         InitializeCriticalSection(&g_receiversLock);
         g_receivers = new (std::nothrow) std::set<CVideoManagerR*>;
-        g_log = new (std::nothrow) CLogFile(CLogFile::LOG_DEBUGGER, 0, nullptr, 0);
+        g_log = new (std::nothrow) CLogFile(CLogFile::LOG_DEBUGGER, 1, nullptr, 0);
         g_sender = new (std::nothrow) CVideoManagerS(
             CDravoEngine::Instance(),
             std::unique_ptr<IDatagramSocket>(new (std::nothrow) CWinsockDatagramSocket));
         return g_sender && g_receivers ? TRUE : FALSE;
     }
-    if (reason == DLL_PROCESS_DETACH) {
+    // At process exit the other threads are gone already: nothing to stop.
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
         delete g_sender;
         g_sender = nullptr;
         delete g_receivers;
@@ -148,7 +160,10 @@ DRAVOM_API int __cdecl T_R_BindLocalPort(void* handle, uint32_t wordA, uint32_t 
                                          uint32_t third, uint16_t* port)
 {
     CVideoManagerR* r = Receiver(handle);
-    return r ? r->BindLocalPort(wordA, wordB, third, port) : 0;
+    const int ok = r ? r->BindLocalPort(wordA, wordB, third, port) : 0;
+    if (r && !ok)
+        Log("<CVideoManagerR::BindLocalPort> no local port could be bound\n");
+    return ok;
 }
 
 DRAVOM_API int __cdecl T_R_SendTo(void* handle, const char* address, int port)
@@ -254,7 +269,11 @@ DRAVOM_API void __cdecl T_S_ShowPropertyPage(HWND owner)
 DRAVOM_API int __cdecl T_S_StartCapture(int device, int encoder, int encodeMode,
                                         int kbitPerSecond, int width, int height)
 {
-    return Sender().StartCapture(device, encoder, encodeMode, kbitPerSecond, width, height);
+    const int ok = Sender().StartCapture(device, encoder, encodeMode, kbitPerSecond, width, height);
+    if (!ok)
+        Log("<CVideoManagerS::StartCapture> device %d, encoder %d, %dx%d: the engine refused\n",
+            device, encoder, width, height);
+    return ok;
 }
 
 DRAVOM_API int __cdecl T_S_StartPreview(WPARAM word, HWND window, UINT message)
@@ -264,7 +283,10 @@ DRAVOM_API int __cdecl T_S_StartPreview(WPARAM word, HWND window, UINT message)
 
 DRAVOM_API int __cdecl T_S_StartSend(uint32_t streamId, const char* address, int port)
 {
-    return Sender().StartSend(streamId, address, port);
+    const int ok = Sender().StartSend(streamId, address, port);
+    if (!ok)
+        Log("<CVideoManagerS::StartSend> to %s:%d failed\n", address ? address : "(null)", port);
+    return ok;
 }
 
 DRAVOM_API void __cdecl T_S_StopCapture()

@@ -42,7 +42,8 @@ public:
     void Deliver(uint16_t to, const Datagram& datagram);
     // Puts raw bytes at a bound port as if a peer at fromPort had sent them.
     void Inject(uint16_t to, const void* data, size_t length, uint16_t fromPort = 40000);
-    // Everything sent to a port nobody bound, kept for inspection.
+    // A copy of what waits at a port, left in place: tests read what was
+    // sent to a port no socket binds.
     std::vector<Datagram> Unbound(uint16_t port);
     size_t Waiting(uint16_t port);
 
