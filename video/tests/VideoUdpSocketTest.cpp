@@ -265,3 +265,23 @@ TEST(VideoUdpSocketTest, OnlyStrictDottedAddressesAreAccepted)
         }
     }
 }
+
+TEST(VideoUdpSocketTest, AFloodIsReadInBoundedStepsAndNeverStallsTheEndpoint)
+{
+    // More than 61440 bytes waiting at once must not stop the reading, and
+    // one step must not read without end.
+    CFakeNetwork net;
+    CVideoUdpSocket tx(net.MakeSocket()), rx(net.MakeSocket());
+    ASSERT_EQ(0, tx.Open(10000, 0));
+    ASSERT_EQ(0, rx.Open(10000, 0));
+    tx.AddDestination(CFakeNetwork::LOOPBACK, rx.GetPort());
+    std::vector<uint8_t> frame = MakeFrame(20000, 5);  // 40 datagrams each
+    for (int i = 0; i < 50; ++i)
+        tx.Send(frame.data(), 20000, 110, 0, 30);
+    ASSERT_EQ(2000u, net.Waiting(rx.GetPort()));
+    std::vector<std::vector<uint8_t>> first = Drain(rx);
+    EXPECT_EQ(2000u - CVideoUdpSocket::MAX_DATAGRAMS_PER_STEP, net.Waiting(rx.GetPort()));
+    std::vector<std::vector<uint8_t>> rest = Drain(rx);
+    EXPECT_EQ(0u, net.Waiting(rx.GetPort()));
+    EXPECT_EQ(50u, first.size() + rest.size());
+}
