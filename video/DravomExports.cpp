@@ -59,7 +59,7 @@ int FillList(CStringList* list, int count, int (IVideoEngine::*name)(int, char*,
         char text[260] = { 0 };
         if ((CDravoEngine::Instance().*name)(i, text, sizeof text)) {
             text[sizeof text - 1] = 0;
-            list->AddTail(text);
+            list->AddTail(CString(text));
         }
     }
     return static_cast<int>(list->GetCount());
@@ -217,7 +217,7 @@ DRAVOM_API int __cdecl T_S_GetVideoSource(CStringList* list)
         return count;
     list->RemoveAll();
     for (const std::string& n : names)
-        list->AddTail(n.c_str());
+        list->AddTail(CString(n.c_str()));
     return static_cast<int>(list->GetCount());
 }
 
