@@ -118,3 +118,32 @@ TEST(DravoPartsTest, CaptureFramesRiseStayBelowTheLimitAndStartFlagged)
     }
     EXPECT_GT(got.firstNumber, 0) << "frames drawn before encoding still count";
 }
+
+TEST(DravoPartsTest, RendererDrawsThePictureIntoItsWindow)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "DravoPaintProbe";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowA("DravoPaintProbe", "paint", WS_POPUP | WS_VISIBLE, 0, 0, 176, 144,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hwnd);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    CDravoRenderer renderer(hwnd);
+    // Frame 0x8001: the first and last cells of the number band are white,
+    // the ones between black.
+    std::vector<uint8_t> frame = Picture(0x8001, 176, 144);
+    ASSERT_TRUE(renderer.Render(frame.data(), static_cast<int>(frame.size())));
+    HDC dc = GetDC(hwnd);
+    const COLORREF first = GetPixel(dc, 5, 8);
+    const COLORREF second = GetPixel(dc, 16, 8);
+    const COLORREF last = GetPixel(dc, 170, 8);
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
+    EXPECT_GT(GetGValue(first), 200);
+    EXPECT_LT(GetGValue(second), 60);
+    EXPECT_GT(GetGValue(last), 200);
+}
