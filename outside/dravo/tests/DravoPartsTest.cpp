@@ -147,3 +147,28 @@ TEST(DravoPartsTest, RendererDrawsThePictureIntoItsWindow)
     EXPECT_LT(GetGValue(second), 60);
     EXPECT_GT(GetGValue(last), 200);
 }
+
+TEST(DravoPartsTest, TargetRateSteersTheFrameSize)
+{
+    auto lastSizes = [](int32_t target) {
+        DRAVO_CAPTURE_PARAMS params = {};
+        params.width = 176;
+        params.height = 144;
+        params.rateValue = 30;
+        params.targetRate = target;
+        Collected got;
+        CDravoCapture capture(&params, &got, &OnFrame);
+        EXPECT_TRUE(capture.Open());
+        capture.EnableEncode(true);
+        Sleep(800);
+        capture.Close();
+        EXPECT_GE(got.lengths.size(), 10u);
+        int sum = 0;
+        for (size_t i = got.lengths.size() - 5; i < got.lengths.size(); ++i)
+            sum += got.lengths[i];
+        return sum / 5;
+    };
+    const int low = lastSizes(64000);
+    const int high = lastSizes(3000000);
+    EXPECT_LT(low * 2, high) << "low " << low << ", high " << high;
+}
