@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// One parsed datagram or one whole frame put back together: the header
+// fields, the fragment fields when present, and the bytes it owns.
+class CVideoFrame
+{
+public:
+    uint32_t sequence = 0;
+    uint32_t timestamp = 0;
+    uint32_t ssrc = 0;
+    uint8_t payloadType = 0;
+    uint8_t marker = 0;
+    uint8_t extension = 0;
+    uint8_t hasFragment = 0;  // the extension carried frame length and piece fields
+    int64_t frameLength = 0;
+    uint16_t pieceCount = 0;
+    int16_t pieceIndex = 0;
+    uint32_t sourceAddress = 0;  // host order
+    uint16_t sourcePort = 0;     // host order
+
+    std::vector<uint8_t> buffer;
+    size_t payloadOffset = 0;
+    size_t payloadLength = 0;
+
+    const uint8_t* Payload() const { return buffer.data() + payloadOffset; }
+};

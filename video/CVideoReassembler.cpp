@@ -1,0 +1,218 @@
+#include "CVideoReassembler.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "WireWriter.h"
+
+using namespace VideoWire;
+
+namespace {
+
+void DebugLine(const char* format, ...)
+{
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    OutputDebugStringA(text);
+}
+
+} // namespace
+
+CVideoReassembler::CVideoReassembler()
+{
+    memset(m_recent, 0, sizeof m_recent);
+}
+
+int CVideoReassembler::SlotsInUse() const
+{
+    int n = 0;
+    for (const Slot& s : m_slots)
+        n += s.inUse ? 1 : 0;
+    return n;
+}
+
+void CVideoReassembler::Add(std::unique_ptr<CVideoFrame> record)
+{
+    if (!record)
+        return;
+    if (record->extension)
+        AddPiece(std::move(record));
+    else
+        Deliver(std::move(record));
+}
+
+std::unique_ptr<CVideoFrame> CVideoReassembler::Pop()
+{
+    if (m_ready.empty())
+        return nullptr;
+    std::unique_ptr<CVideoFrame> f = std::move(m_ready.front());
+    m_ready.pop_front();
+    return f;
+}
+
+bool CVideoReassembler::RecentlyDelivered(uint16_t key) const
+{
+    const uint32_t n = m_recentCount < static_cast<uint32_t>(RECENT) ? m_recentCount : static_cast<uint32_t>(RECENT);
+    for (uint32_t i = 0; i < n; ++i)
+        if (m_recent[i] == key)
+            return true;
+    return false;
+}
+
+void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
+{
+    const uint16_t key = static_cast<uint16_t>(frame->sequence);
+    if (RecentlyDelivered(key)) {
+        ++m_counters.framesRepeated;
+        return;
+    }
+    auto it = m_ready.end();
+    while (it != m_ready.begin()) {
+        auto prev = std::prev(it);
+        const uint16_t other = static_cast<uint16_t>((*prev)->sequence);
+        if (other == key) {
+            ++m_counters.framesRepeated;
+            return;
+        }
+        if (!SequenceBefore(key, other))
+            break;
+        it = prev;
+    }
+    m_recent[m_recentCount++ % RECENT] = key;
+    ++m_counters.framesDone;
+    m_ready.insert(it, std::move(frame));
+}
+
+void CVideoReassembler::Release(Slot& slot)
+{
+    std::vector<uint8_t>().swap(slot.buffer);
+    std::vector<bool>().swap(slot.have);
+    slot.pieces = 0;
+    slot.bytes = 0;
+    slot.inUse = 0;
+}
+
+int CVideoReassembler::ChooseSlot(const CVideoFrame& record)
+{
+    const uint16_t key = static_cast<uint16_t>(record.sequence);
+    for (int i = 0; i < SLOTS; ++i)
+        if (m_slots[i].inUse && m_slots[i].key == key && m_slots[i].pieces > 0)
+            return i;
+    for (int i = 0; i < SLOTS; ++i)
+        if (!m_slots[i].inUse)
+            return i;
+    int oldest = 0;
+    for (int i = 1; i < SLOTS; ++i)
+        if (m_setups - m_slots[i].started > m_setups - m_slots[oldest].started)
+            oldest = i;
+    Slot& s = m_slots[oldest];
+    DebugLine("丢弃视频数据。seqnum=%d,i=%d,totallen=%d,receivedpacks=%d,receivedbytes=%d。"
+              "新包seqnum=%d\n",
+              s.key, oldest, static_cast<int>(s.frameLength), static_cast<int>(s.pieces),
+              static_cast<int>(s.bytes), static_cast<int>(key));
+    Release(s);
+    ++m_counters.slotsEvicted;
+    return oldest;
+}
+
+void CVideoReassembler::AddPiece(std::unique_ptr<CVideoFrame> record)
+{
+    const uint16_t key = static_cast<uint16_t>(record->sequence);
+    // Pieces without fragment fields, of impossible frames, or of a frame
+    // already delivered never reach a slot.
+    if (!record->hasFragment || record->frameLength < 1 || record->frameLength > MAX_FRAME) {
+        ++m_counters.piecesDropped;
+        return;
+    }
+    if (RecentlyDelivered(key)) {
+        ++m_counters.piecesRepeated;
+        return;
+    }
+    const uint32_t frameLength = static_cast<uint32_t>(record->frameLength);
+    const uint32_t count = PieceCount(frameLength);
+    const int32_t index = record->pieceIndex;
+    if (index < 0 || static_cast<uint32_t>(index) >= count) {
+        DebugLine("包长度错误包长度错误包长度错误包长度错误包长度错误包长度错误2\n");
+        ++m_counters.piecesDropped;
+        return;
+    }
+    if (record->payloadLength != PieceLength(frameLength, static_cast<uint32_t>(index))) {
+        DebugLine(static_cast<uint32_t>(index) + 1 == count
+                      ? "包长度错误包长度错误包长度错误包长度错误包长度错误包长度错误1\n"
+                      : "包长度错误包长度错误包长度错误包长度错误包长度错误包长度错误3\n");
+        ++m_counters.piecesDropped;
+        return;
+    }
+
+    const int i = ChooseSlot(*record);
+    Slot& s = m_slots[i];
+    if (s.inUse && s.frameLength != frameLength) {
+        // A piece that disagrees with its frame's length cannot belong to it.
+        ++m_counters.piecesDropped;
+        return;
+    }
+    if (!s.inUse) {
+        try {
+            s.buffer.assign(frameLength + sizeof(VIDEO_RTP_HEAD), 0);
+            s.have.assign(count, false);
+        } catch (const std::bad_alloc&) {
+            Release(s);
+            ++m_counters.piecesDropped;
+            return;
+        }
+        WireWriter w(s.buffer.data(), s.buffer.size());
+        w.U8(0x80);
+        w.U8(record->payloadType & 0x7F);
+        w.U8(static_cast<uint8_t>(key >> 8));
+        w.U8(static_cast<uint8_t>(key));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            w.U8(static_cast<uint8_t>(record->timestamp >> shift));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            w.U8(static_cast<uint8_t>(record->ssrc >> shift));
+        s.pieces = 0;
+        s.bytes = 0;
+        s.frameLength = frameLength;
+        s.key = key;
+        s.sequence = record->sequence;
+        s.inUse = 1;
+        s.started = ++m_setups;
+    }
+    if (s.have[static_cast<size_t>(index)]) {
+        ++m_counters.piecesRepeated;
+        return;
+    }
+    s.have[static_cast<size_t>(index)] = true;
+    memcpy(s.buffer.data() + sizeof(VIDEO_RTP_HEAD) + static_cast<size_t>(index) * PIECE_SIZE,
+           record->Payload(), record->payloadLength);
+    s.pieces += 1;
+    s.bytes += static_cast<uint32_t>(record->payloadLength);
+    if (s.bytes != s.frameLength)
+        return;
+
+    std::unique_ptr<CVideoFrame> whole(new (std::nothrow) CVideoFrame);
+    if (!whole) {
+        Release(s);
+        return;
+    }
+    whole->sequence = record->sequence;
+    whole->timestamp = record->timestamp;
+    whole->ssrc = record->ssrc;
+    whole->payloadType = record->payloadType;
+    whole->marker = 0;
+    whole->extension = 0;
+    whole->frameLength = frameLength;
+    whole->pieceCount = static_cast<uint16_t>(count);
+    whole->sourceAddress = record->sourceAddress;
+    whole->sourcePort = record->sourcePort;
+    whole->buffer.swap(s.buffer);
+    whole->payloadOffset = sizeof(VIDEO_RTP_HEAD);
+    whole->payloadLength = frameLength;
+    Release(s);
+    Deliver(std::move(whole));
+}
