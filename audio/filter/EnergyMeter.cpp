@@ -27,7 +27,9 @@ void EnergyMeter::Add(const void* data, uint32_t bytes)
     DWORD now = m_clock.TickCount();
     if (now - m_windowStart >= 100) {
         double mean = m_samples > 0 ? static_cast<double>(m_sum / m_samples) : 0.0;
-        double level = mean * 100.0 * 4.069175991861648e-05;
+        // Each product rounded to a double, whatever precision the FPU keeps.
+        volatile double scaled = mean * 100.0;
+        volatile double level = scaled * 4.069175991861648e-05;
         int v = static_cast<int>(level);
         m_level = v < 0 ? 0 : (v > 100 ? 100 : v);
         m_sum = 0;
