@@ -43,11 +43,12 @@ double SpeechLikelihood::Measure(const int16_t* x)
     int d = static_cast<int>(std::sqrt(m + 1.0));
     d = std::max(327, std::min(2067, d));
 
-    // The history moves up by one place per frame, then the new frame comes
-    // in reversed (position 0 = newest sample).
-    for (int i = n + m_w - 2; i >= n - 1; --i) {
-        m_buffer[static_cast<size_t>(i + 1)] = m_buffer[static_cast<size_t>(i)];
-        m_squares[static_cast<size_t>(i + 1)] = m_squares[static_cast<size_t>(i)];
+    // The history moves up by a whole frame, so that position L + i holds
+    // the sample L older than position i; then the new frame comes in
+    // reversed (position 0 = newest sample).
+    for (int i = n + m_w - 1; i >= n; --i) {
+        m_buffer[static_cast<size_t>(i)] = m_buffer[static_cast<size_t>(i - n)];
+        m_squares[static_cast<size_t>(i)] = m_squares[static_cast<size_t>(i - n)];
     }
     for (int i = 0; i < n; ++i) {
         double v = x[n - 1 - i] + Dither(d);
