@@ -32,6 +32,11 @@ bool CTcpLink::Connect(const char* address, uint16_t port)
         m_socket.Close();
         return false;
     }
+    // Header and payload go out as two sends; without TCP_NODELAY the payload
+    // would wait for the peer's delayed acknowledgement of the header.
+    BOOL noDelay = TRUE;
+    setsockopt(m_socket.GetHandle(), IPPROTO_TCP, TCP_NODELAY,
+               reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
     if (setsockopt(m_socket.GetHandle(), SOL_SOCKET, SO_RCVBUF,
                    reinterpret_cast<const char*>(&size), sizeof size) != 0 ||
         !m_socket.Connect(reinterpret_cast<const sockaddr*>(&peer), sizeof peer)) {

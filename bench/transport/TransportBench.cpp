@@ -1,0 +1,174 @@
+// Frames per second and round-trip latency of the framed link over loopback,
+// printed beside a plain-socket baseline measured in the same run, and the
+// buffer pool's hand-overs per second between two threads.
+#include <winsock2.h>
+
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#include "CBufferPool.h"
+#include "CTcpLink.h"
+
+namespace {
+
+double Seconds()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+SOCKET Listen(uint16_t* port)
+{
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    *port = ntohs(address.sin_port);
+    listen(listener, 1);
+    return listener;
+}
+
+bool RecvExactly(SOCKET s, char* data, int length)
+{
+    while (length > 0) {
+        int n = recv(s, data, length, 0);
+        if (n <= 0)
+            return false;
+        data += n;
+        length -= n;
+    }
+    return true;
+}
+
+// An echo peer that returns every frame it reads, header and payload.
+void EchoFrames(SOCKET s)
+{
+    std::vector<char> buffer(70000);
+    for (;;) {
+        if (!RecvExactly(s, buffer.data(), 6))
+            return;
+        int length = static_cast<unsigned char>(buffer[2]) | (static_cast<unsigned char>(buffer[3]) << 8);
+        if (!RecvExactly(s, buffer.data() + 6, length))
+            return;
+        if (send(s, buffer.data(), length + 6, 0) <= 0)
+            return;
+    }
+}
+
+struct Figures {
+    double framesPerSecond;
+    double roundTripMicroseconds;
+};
+
+Figures MeasureLink(uint32_t payloadSize, int rounds)
+{
+    uint16_t port = 0;
+    SOCKET listener = Listen(&port);
+    std::thread peer([listener] {
+        SOCKET s = accept(listener, nullptr, nullptr);
+        BOOL noDelay = TRUE;
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+        EchoFrames(s);
+        closesocket(s);
+    });
+    CTcpLink* link = CreateTcpLink(FRAME_KIND_HEAD);
+    link->Connect("127.0.0.1", port);
+    std::vector<unsigned char> payload(payloadSize, 0x42), reply(65530);
+    double start = Seconds();
+    int done = 0;
+    for (; done < rounds && Seconds() - start < 2.0; ++done) {
+        link->Send(payload.data(), payloadSize);
+        link->Recv(reply.data(), static_cast<int32_t>(reply.size()));
+    }
+    double elapsed = Seconds() - start;
+    DestroyTcpLink(link);
+    closesocket(listener);
+    peer.join();
+    return {done / elapsed, elapsed / done * 1e6};
+}
+
+Figures MeasurePlain(uint32_t payloadSize, int rounds)
+{
+    uint16_t port = 0;
+    SOCKET listener = Listen(&port);
+    std::thread peer([listener] {
+        SOCKET s = accept(listener, nullptr, nullptr);
+        BOOL noDelay = TRUE;
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+        EchoFrames(s);
+        closesocket(s);
+    });
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    BOOL noDelay = TRUE;
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    std::vector<char> frame(payloadSize + 6, 0x42), reply(payloadSize + 6);
+    frame[0] = frame[4] = char(0xFF);
+    frame[2] = char(payloadSize & 0xFF);
+    frame[3] = char(payloadSize >> 8);
+    double start = Seconds();
+    int done = 0;
+    for (; done < rounds && Seconds() - start < 2.0; ++done) {
+        send(s, frame.data(), static_cast<int>(frame.size()), 0);
+        RecvExactly(s, reply.data(), static_cast<int>(reply.size()));
+    }
+    double elapsed = Seconds() - start;
+    closesocket(s);
+    closesocket(listener);
+    peer.join();
+    return {done / elapsed, elapsed / done * 1e6};
+}
+
+double MeasurePoolHandOvers(int count)
+{
+    CBufferPool pool(2, 32768);
+    double start = Seconds();
+    std::thread producer([&] {
+        for (int i = 0; i < count; ++i) {
+            CQueueBuffer* b = pool.GetFree(INFINITE);
+            b->SetLength(i);
+            pool.PutFilled(b);
+        }
+    });
+    for (int i = 0; i < count; ++i)
+        pool.PutFree(pool.GetFilled(INFINITE));
+    producer.join();
+    return count / (Seconds() - start);
+}
+
+} // namespace
+
+int main()
+{
+    if (!StartWinsock()) {
+        fprintf(stderr, "Winsock 2.2 is not available\n");
+        return 1;
+    }
+    printf("%-10s %14s %14s %8s %14s %14s\n", "payload", "link frames/s", "plain frames/s",
+           "ratio", "link rtt us", "plain rtt us");
+    for (uint32_t size : {2u, 4096u}) {
+        const int rounds = 5000;
+        Figures link = MeasureLink(size, rounds);
+        Figures plain = MeasurePlain(size, rounds);
+        printf("%-10u %14.0f %14.0f %8.2f %14.1f %14.1f\n", size, link.framesPerSecond,
+               plain.framesPerSecond, link.framesPerSecond / plain.framesPerSecond,
+               link.roundTripMicroseconds, plain.roundTripMicroseconds);
+    }
+    printf("pool hand-overs per second: %.0f\n", MeasurePoolHandOvers(200000));
+    WSACleanup();
+    return 0;
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The main job: builds everything, then runs the system under Wine on a
+# virtual display.
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/tools/setup.sh"
+
+build=${HALVERN_BUILD:-$top/build}
+export CCACHE_DIR=${CCACHE_DIR:-${HALVERN_CACHE:-/var/cache/halvern}/ccache}
+cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" >/dev/null
+
+wine_work=$(mktemp -d /tmp/halvern-wine.XXXXXX)
+. "$top/tools/wine-env.sh"
+cleanup() { wine_env_stop; rm -rf "$wine_work"; }
+trap cleanup EXIT
+wine_env_start
+
+cd "$build/bin"
+echo "Framed server connection over loopback:"
+wine bench_transport.exe
