@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -100,4 +101,28 @@ TEST(Codec, PassThroughAndCompressionManagerRows)
     EXPECT_NEAR(-700, s[200], 256);   // 8-bit resolution
     enc.Close();
     EXPECT_EQ(0, enc.Encode(block.data(), 640, coded, sizeof(coded)));
+}
+
+TEST(Codec, BuiltInWidebandRows)
+{
+    struct Case { uint8_t id; int frameBytes; } cases[] = { { 6, 60 }, { 7, 80 } };
+    for (const Case& c : cases) {
+        AudioCodec enc, dec;
+        WAVEFORMATEX pcm;
+        ASSERT_EQ(1, enc.OpenById(c.id, 1, &pcm));
+        ASSERT_EQ(1, dec.OpenById(c.id, 0, &pcm));
+        std::vector<uint8_t> in(700);
+        for (int i = 0; i < 350; ++i) {
+            int16_t s = static_cast<int16_t>(8000 * std::sin(i * 0.2));
+            memcpy(&in[static_cast<size_t>(2 * i)], &s, 2);
+        }
+        uint8_t frame[100];
+        EXPECT_EQ(0, enc.Encode(in.data(), 639, frame, sizeof(frame)));
+        ASSERT_EQ(c.frameBytes, enc.Encode(in.data(), 700, frame, sizeof(frame)));
+        int16_t out[320];
+        EXPECT_EQ(0, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes - 1), reinterpret_cast<uint8_t*>(out), 640));
+        ASSERT_EQ(640, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes), reinterpret_cast<uint8_t*>(out), 640));
+        for (int16_t s : out)
+            ASSERT_EQ(0, s & 3);
+    }
 }

@@ -159,6 +159,25 @@ TEST_F(Dll, HandlesAndMixing)
     AUDIO_STREAM_HEAD head = {};
     EXPECT_EQ(0, pProcess(p, &head));   // no codec yet
     EXPECT_EQ(0, pProcess(p, nullptr));
+
+    // Codec 7: 81-byte packets beginning 0x07; with FEC mode 1 the first byte is 0x17.
+    v = 7;
+    ASSERT_EQ(1, pSet(p, 10, &v));
+    std::vector<unsigned char> pcm(640, 0), coded(1024);
+    for (int i = 0; i < 320; ++i)
+        pcm[static_cast<size_t>(2 * i)] = static_cast<unsigned char>(i * 37);
+    head.input = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pcm.data()));
+    head.inputLength = 640;
+    head.output = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(coded.data()));
+    head.outputCapacity = 1024;
+    ASSERT_EQ(1, pProcess(p, &head));
+    EXPECT_EQ(81u, head.outputLength);
+    EXPECT_EQ(0x07, coded[0]);
+    v = 1;
+    ASSERT_EQ(1, pSet(p, 7, &v));
+    ASSERT_EQ(1, pProcess(p, &head));
+    EXPECT_EQ(1u + 84u, head.outputLength);
+    EXPECT_EQ(0x17, coded[0]);
     pDestroy(&p);
     EXPECT_EQ(nullptr, p);
 }
