@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "AudioProcesser.h"
@@ -339,4 +340,29 @@ TEST(Source, WidebandCodecRoundTripThroughProcesserAndGroup)
     double tone = 2 * (re * re + im * im) / 16000.0;
     ASSERT_GT(total, 0.0);
     EXPECT_GT(tone / total, 0.9);
+}
+
+TEST(SourceGroup, WritersAndReaderOnTwoThreads)
+{
+    FakeFrameCodecFactory fake;
+    AudioSourceGroup group(16000, &fake);
+    for (uint32_t id = 1; id <= 4; ++id)
+        group.AddSource(id);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    int shortReads = 0;
+    std::thread reader([&]() {
+        uint8_t block[640];
+        for (int i = 0; i < 1000; ++i)
+            if (group.ReadData(block, 640) != 640)
+                ++shortReads;
+        SetEvent(done);
+    });
+    for (uint32_t seq = 1; seq <= 1000; ++seq)
+        for (uint32_t id = 1; id <= 4; ++id)
+            group.WriteSource(id, seq, PlainPacket(static_cast<int16_t>(seq)).data(), 61);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 20000));
+    reader.join();
+    CloseHandle(done);
+    EXPECT_EQ(0, shortReads);
+    EXPECT_EQ(1, group.RemoveSource(2));
 }
