@@ -352,12 +352,12 @@ TEST(SourceGroup, WritersAndReaderOnTwoThreads)
     int shortReads = 0;
     std::thread reader([&]() {
         uint8_t block[640];
-        for (int i = 0; i < 1000; ++i)
+        for (int i = 0; i < 400; ++i)
             if (group.ReadData(block, 640) != 640)
                 ++shortReads;
         SetEvent(done);
     });
-    for (uint32_t seq = 1; seq <= 1000; ++seq)
+    for (uint32_t seq = 1; seq <= 400; ++seq)
         for (uint32_t id = 1; id <= 4; ++id)
             group.WriteSource(id, seq, PlainPacket(static_cast<int16_t>(seq)).data(), 61);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 20000));
