@@ -229,4 +229,21 @@ TEST(AgcAns, TransformOverlapAddGivesTheInputBack)
     }
     for (int i = n; i < 3 * n; ++i)
         ASSERT_NEAR(x[static_cast<size_t>(i)], out[static_cast<size_t>(i)], 1.0f) << i;
+
+    // The fast transform agrees with the defining sum.
+    mdct.Forward(x.data(), coeffs.data());
+    for (int k : { 0, 1, 7, 160, 318, 319 }) {
+        std::vector<float> unit(static_cast<size_t>(n), 0.0f), basis(static_cast<size_t>(2 * n));
+        unit[static_cast<size_t>(k)] = 1.0f;
+        mdct.Inverse(unit.data(), basis.data());   // (2/N) w[s] cos(...) for coefficient k
+        double sum = 0;
+        for (int s = 0; s < 2 * n; ++s)
+            sum += x[static_cast<size_t>(s)] * basis[static_cast<size_t>(s)];
+        // basis holds w cos scaled by 2/N: the forward sum of x w cos is sum * N / 2.
+        EXPECT_NEAR(coeffs[static_cast<size_t>(k)], sum * n / 2, 1.0) << k;
+        double direct = 0;
+        for (int s = 0; s < 2 * n; ++s)
+            direct += basis[static_cast<size_t>(s)] * std::cos(kPi / n * (s + 0.5 + n / 2.0) * (k + 0.5));
+        EXPECT_GT(direct, 0.0) << k;   // the inverse really is that cosine, not its negative
+    }
 }
