@@ -193,3 +193,24 @@ TEST(Processer, GainControlAndSuppressionWorkOnTheCallersBlock)
     const int16_t* s = reinterpret_cast<const int16_t*>(run.input.data());
     EXPECT_NE(3000, s[319]);
 }
+
+TEST(Processer, LevelMeterSeesEveryBlockSilentOrNot)
+{
+    FakeFrameCodecFactory fake;
+    FakeClock clock;
+    AudioProcesser p(nullptr, &fake, clock);
+    p.SetParam(AudioProcesser::PARAM_CODEC, 6);
+    p.SetParam(AudioProcesser::PARAM_METER, 1);
+    std::vector<uint8_t> in = ConstantBlock(2457), out(256);
+    AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(in.data())), 640, 0,
+                            static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 256, 0 };
+    ASSERT_EQ(1, p.Process(&h));
+    clock.now += 100;
+    ASSERT_EQ(1, p.Process(&h));
+    int level = -1;
+    ASSERT_EQ(1, p.GetParam(AudioProcesser::PARAM_LEVEL, &level));
+    EXPECT_EQ(9, level);
+    EXPECT_EQ(1, p.SetParam(AudioProcesser::PARAM_METER, 0));
+    ASSERT_EQ(1, p.GetParam(AudioProcesser::PARAM_LEVEL, &level));
+    EXPECT_EQ(0, level);
+}
