@@ -194,7 +194,7 @@ TEST(Processer, GainControlAndSuppressionWorkOnTheCallersBlock)
     EXPECT_NE(3000, s[319]);
 }
 
-TEST(Processer, LevelMeterSeesEveryBlockSilentOrNot)
+TEST(Processer, LevelMeterFollowsTheBlocks)
 {
     FakeFrameCodecFactory fake;
     FakeClock clock;
