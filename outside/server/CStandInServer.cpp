@@ -179,13 +179,38 @@ void CStandInServer::AcceptLoop()
 
 bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
 {
-    {
-        std::unique_lock<std::mutex> lock(session.readLock);
-        session.readSignal.wait(lock, [&] { return session.reading || session.closed; });
-        if (session.closed)
+    uint32_t seconds = session.userId ? m_config.keepAliveSeconds : kRequestWaitSeconds;
+    // Wait for the next frame to begin. Nothing is read while reading is
+    // stopped, and a client silent for longer than the keep-alive time (not
+    // counting the stop) is given up.
+    uint64_t deadline = seconds ? SteadyMs() + seconds * 1000ull : 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(session.readLock);
+            if (!session.reading) {
+                session.readSignal.wait(lock, [&] { return session.reading || session.closed; });
+                if (seconds)
+                    deadline = SteadyMs() + seconds * 1000ull;
+            }
+            if (session.closed)
+                return false;
+        }
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(session.socket, &readable);
+        timeval slice = {0, 500000};
+        int ready = select(0, &readable, nullptr, nullptr, &slice);
+        if (ready < 0)
+            return false;
+        if (ready > 0) {
+            std::lock_guard<std::mutex> lock(session.readLock);
+            if (session.reading)
+                break;
+            continue;
+        }
+        if (deadline && SteadyMs() >= deadline)
             return false;
     }
-    uint32_t seconds = session.userId ? m_config.keepAliveSeconds : kRequestWaitSeconds;
     auto readExactly = [&](uint8_t* into, size_t count) {
         size_t got = 0;
         while (got < count) {

@@ -326,6 +326,25 @@ TEST_F(StandInServerTest, SilentOrMalformedClientsAreDroppedAndTheServerGoesOn)
     EXPECT_TRUE(probe.GetServerVersion("127.0.0.1", server.GetPort(), version, host->text));
 }
 
+TEST_F(StandInServerTest, StoppedReadingHoldsFramesUntilResumed)
+{
+    auto alice = Join("alice", "a");
+    const uint32_t id = alice->login.userId;
+    ASSERT_TRUE(server.SetReading(id, false));
+    server.ClearFrames();
+    for (uint8_t i = 0; i < 5; ++i)
+        ASSERT_TRUE(alice->manager.SendCommand2076(i));
+    Sleep(200);
+    EXPECT_TRUE(server.GetFrames().empty());
+    ASSERT_TRUE(server.SetReading(id, true));
+    for (uint8_t i = 0; i < 5; ++i) {
+        SERVER_FRAME frame;
+        ASSERT_TRUE(server.WaitForFrame(CMD_SCREEN_BROADCAST, id, 3000, &frame));
+        EXPECT_EQ(frame.payload, (std::vector<uint8_t>{0x1C, 0x08, i, 0}));
+    }
+    EXPECT_FALSE(server.SetReading(999, false));
+}
+
 TEST(StandInServerProgramTest, RunsOnItsOwnFromItsSettingsFile)
 {
     ASSERT_TRUE(StartWinsock());
