@@ -267,6 +267,31 @@ TEST(LanguageManagerTest, ShippedFilesCarryEveryTextWithMatchingFormats)
         ASSERT_GT(lang.GetText("String", id, text, sizeof text), 0) << id;
         EXPECT_TRUE(CLanguageManager::SameConversions(text, CStringTable::Find(id))) << id;
     }
+    // Every section carries the same keys in both files.
+    auto keys = [](const std::string& path, const char* section) {
+        char buffer[4096] = {};
+        DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer, sizeof buffer,
+                                           path.c_str());
+        std::vector<std::string> list;
+        for (const char* k = buffer; k < buffer + n && *k; k += strlen(k) + 1)
+            list.push_back(k);
+        std::sort(list.begin(), list.end());
+        return list;
+    };
+    std::string english = lang.GetCurrentFile();
+    ASSERT_TRUE(lang.SelectByCodePage(936));
+    std::string chinese = lang.GetCurrentFile();
+    char sections[4096] = {};
+    DWORD n = GetPrivateProfileSectionNamesA(sections, sizeof sections, chinese.c_str());
+    int count = 0;
+    for (const char* section = sections; section < sections + n && *section;
+         section += strlen(section) + 1, ++count) {
+        if (strcmp(section, "Info") != 0) {
+            EXPECT_EQ(keys(chinese, section), keys(english, section)) << section;
+        }
+    }
+    EXPECT_GT(count, 5);
+    ASSERT_TRUE(lang.SelectByCodePage(1252));
     std::string line;
     lang.LoadStringTo(61597, line);
     EXPECT_EQ(line, "The connection to the server was lost. Please start the system again!");
