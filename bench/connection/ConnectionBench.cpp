@@ -120,6 +120,20 @@ void Run(int clientCount)
            clientCount, perClient * clientCount, seconds, perClient * clientCount / seconds,
            all ? "" : " (incomplete)");
 
+    // One command at a time: the latency of a single keep-alive round trip.
+    if (clientCount == 1) {
+        const int rounds = 200;
+        int before = drains[0]->keepAlives;
+        start = std::chrono::steady_clock::now();
+        for (int i = 0; i < rounds; ++i) {
+            clients[0]->manager.SendKeepAlive();
+            WaitUntil([&] { return drains[0]->keepAlives > before + i; }, 5000);
+        }
+        seconds = Seconds(start);
+        printf("%2d client(s): one keep-alive at a time: %.3f ms per round trip\n", clientCount,
+               seconds * 1000 / rounds);
+    }
+
     // Chat lines relayed from the first client to every other one.
     if (clientCount > 1) {
         const int lines = 500;

@@ -87,6 +87,9 @@ CCommandManager::CCommandManager(CUserTable* users, LOGIN_INFO* login, CLanguage
 
 CCommandManager::~CCommandManager()
 {
+    // At exit the log may already be gone (globals of other files end in
+    // no fixed order); the main window's own Close has logged already.
+    m_log = nullptr;
     Close();
     DeleteCriticalSection(&m_sendLock);
     delete[] m_reply;
