@@ -132,7 +132,7 @@ void CStandInServer::Stop()
     m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())
         m_acceptThread.join();
-    std::vector<std::thread> threads;
+    std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> threads;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         for (auto& session : m_sessions) {
@@ -143,8 +143,8 @@ void CStandInServer::Stop()
         }
         threads.swap(m_threads);
     }
-    for (std::thread& thread : threads)
-        thread.join();
+    for (auto& thread : threads)
+        thread.first.join();
     std::lock_guard<std::mutex> lock(m_lock);
     m_sessions.clear();
 }
@@ -173,7 +173,20 @@ void CStandInServer::AcceptLoop()
         }
         session->connection = m_nextConnection++;
         m_sessions.push_back(session);
-        m_threads.emplace_back([this, session] { SessionLoop(session); });
+        for (auto it = m_threads.begin(); it != m_threads.end();) {
+            if (*it->second) {
+                it->first.join();
+                it = m_threads.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        auto ended = std::make_shared<std::atomic<bool>>(false);
+        m_threads.emplace_back(std::thread([this, session, ended] {
+                                   SessionLoop(session);
+                                   *ended = true;
+                               }),
+                               ended);
     }
 }
 

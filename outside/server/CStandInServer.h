@@ -1,6 +1,7 @@
 #pragma once
 #include <winsock2.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -114,7 +115,9 @@ private:
     std::mutex m_lock; // rooms, sessions and users
     std::vector<std::unique_ptr<Room>> m_rooms;
     std::vector<std::shared_ptr<Session>> m_sessions;
-    std::vector<std::thread> m_threads;
+    // Connection threads with their end flags; ended ones are joined as new
+    // connections come.
+    std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> m_threads;
     uint32_t m_nextConnection = 1;
     uint32_t m_nextUserId = 1001;
     std::map<uint8_t, std::pair<std::vector<uint8_t>, bool>> m_replies;
