@@ -14,6 +14,7 @@
 #include "WireWriter.h"
 
 LOGIN_INFO g_LoginInfo;
+std::vector<CONF_INFO*> g_ConfList;
 CCommandManager g_CmdManager;
 
 namespace {

@@ -137,5 +137,8 @@ private:
 
 extern CCommandManager g_CmdManager;
 
+// The room list of the login: heap copies that the application frees at exit.
+extern std::vector<CONF_INFO*> g_ConfList;
+
 // Frees the rooms of a conference list and empties it.
 void FreeConferenceList(std::vector<CONF_INFO*>& rooms);

@@ -347,6 +347,26 @@ TEST_F(CommandManagerTest, LostConnectionQueuesOneEmptyEntryAndClosesTheSocket)
     }
 }
 
+TEST_F(CommandManagerTest, LoginAgainAfterALostConnectionButNotWhileConnected)
+{
+    StandInClient client;
+    ASSERT_TRUE(client.Login(Port(), "alice", "a"));
+    EXPECT_FALSE(client.Login(Port(), "alice", "a"));
+    EXPECT_TRUE(client.manager.IsConnected());
+    ASSERT_TRUE(server.Disconnect(client.login.userId));
+    std::vector<uint8_t> message;
+    bool lost = false;
+    ASSERT_TRUE(client.Next(message, 3000, &lost));
+    ASSERT_TRUE(lost);
+    ASSERT_TRUE(server.WaitForRoomCount(1, 0, 3000));
+
+    ASSERT_TRUE(client.Login(Port(), "alice", "a")) << client.text;
+    ASSERT_TRUE(server.InjectFrame(client.login.userId, {0x5C, 0x08}));
+    ASSERT_TRUE(client.Next(message, 3000, &lost));
+    EXPECT_FALSE(lost);
+    EXPECT_EQ(message, (std::vector<uint8_t>{0x5C, 0x08}));
+}
+
 TEST_F(CommandManagerTest, CloseEndsAWaitingReceiveThreadWithoutAnEmptyEntry)
 {
     StandInClient client;

@@ -109,6 +109,20 @@ TEST(LanguageManagerTest, ScanKeepsOnlyCompleteFilesInFoundOrder)
     EXPECT_EQ(lang.GetCurrentCodePage(), 950);
 }
 
+TEST(LanguageManagerTest, FileWithoutTheArchiveAttributeIsSkipped)
+{
+    LanguageFolder folder;
+    folder.Write("a.dll", kFrench);
+    std::string path = folder.Write("b.dll", "[Info]\r\nCodePage=936\r\nLanguage=Hidden\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_ARCHIVE)
+        GTEST_SKIP() << "this file system keeps no archive attribute";
+    CLanguageManager lang;
+    lang.ScanLanguageFiles(folder.Folder().c_str());
+    ASSERT_EQ(lang.GetCount(), 1);
+    EXPECT_STREQ(lang.GetName(0), "Francais");
+}
+
 TEST(LanguageManagerTest, StringsFallBackToTheProgramsTable)
 {
     LanguageFolder folder;
