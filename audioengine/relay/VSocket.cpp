@@ -9,6 +9,8 @@ namespace {
 
 const uint32_t kWaitStepMs = 50;    // longest single wait inside a receive
 const uint32_t kSendChunk = 32768;  // most bytes handed to one send call
+const uint32_t kRetryMs = 1;        // while the socket is not writable
+const uint32_t kIdleWaitMs = 500;   // with nothing queued
 
 void SetNoDelay(SOCKET s)
 {
@@ -27,6 +29,7 @@ void SetNonBlocking(SOCKET s)
 VSocket::VSocket() : CNamedThread("VSocket Thread")
 {
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_queued = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     InitializeCriticalSection(&m_queueLock);
     InitializeCriticalSection(&m_receiveLock);
 }
@@ -42,6 +45,7 @@ VSocket::~VSocket()
 {
     Close();
     CloseHandle(m_stop);
+    CloseHandle(m_queued);
     DeleteCriticalSection(&m_queueLock);
     DeleteCriticalSection(&m_receiveLock);
 }
@@ -174,6 +178,7 @@ bool VSocket::QueueSend(const void* data, size_t length)
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     m_queue.push_back(Item{std::vector<uint8_t>(bytes, bytes + length), 0});
     m_queuedBytes += length;
+    SetEvent(m_queued);
     return true;
 }
 
@@ -209,6 +214,14 @@ int VSocket::ReceiveExact(void* data, size_t length)
     while (got < length) {
         if (m_shut.load() || m_socket == INVALID_SOCKET)
             return 0;
+        // Read first; wait only when nothing is there.
+        int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
+        if (n > 0) {
+            got += static_cast<size_t>(n);
+            continue;
+        }
+        if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+            return 0;
         uint32_t step = kWaitStepMs;
         if (m_receiveTimeoutMs) {
             DWORD spent = GetTickCount() - start;
@@ -217,17 +230,7 @@ int VSocket::ReceiveExact(void* data, size_t length)
             if (m_receiveTimeoutMs - spent < step)
                 step = m_receiveTimeoutMs - spent;
         }
-        if (!WaitFor(false, step))
-            continue;
-        int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
-        if (n == 0)
-            return 0;
-        if (n == SOCKET_ERROR) {
-            if (WSAGetLastError() == WSAEWOULDBLOCK)
-                continue;
-            return 0;
-        }
-        got += static_cast<size_t>(n);
+        WaitFor(false, step);
     }
     return static_cast<int>(length);
 }
@@ -275,12 +278,10 @@ void VSocket::DrainQueue()
             bytes = reinterpret_cast<const char*>(head.bytes.data()) + head.offset;
             count = head.bytes.size() - head.offset;
         }
-        if (!WaitFor(true, 0))
-            return;
         // Only this thread removes items, so the head stays put unlocked.
         int n = send(m_socket, bytes, static_cast<int>(count < kSendChunk ? count : kSendChunk), 0);
         if (n == SOCKET_ERROR)
-            return; // would-block waits; other errors surface on the next read
+            return; // would-block retries; other errors surface on the next read
         CScopedLock lock(&m_queueLock);
         if (m_queue.empty())
             return;
@@ -295,7 +296,14 @@ void VSocket::DrainQueue()
 
 uint32_t VSocket::Run()
 {
-    while (WaitForSingleObject(m_stop, 1) == WAIT_TIMEOUT)
+    // While bytes wait for a writable socket, retry every millisecond; an
+    // idle connection sleeps until something is queued.
+    HANDLE events[2] = {m_stop, m_queued};
+    for (;;) {
+        DWORD wait = m_queuedBytes.load() ? kRetryMs : kIdleWaitMs;
+        if (WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0)
+            break;
         DrainQueue();
+    }
     return 0;
 }

@@ -62,6 +62,7 @@ private:
 
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
+    HANDLE m_queued; // set by every queued send
     std::atomic<bool> m_shut{false};
     std::atomic<bool> m_overflowed{false};
     uint32_t m_receiveTimeoutMs = 0;
