@@ -300,11 +300,9 @@ bool CConference::OnListenerMessage(const uint8_t* buffer, uint32_t total)
             SetEvent(m_refreshEvent);
         return true;
     }
+    // A listener that would flood a slow source is the one that goes.
     CScopedLock lock(&m_sourceLock);
-    if (!m_source)
-        return false;
-    m_source->Socket()->QueueSend(buffer, total);
-    return true;
+    return m_source && m_source->Socket()->QueueSend(buffer, total, false);
 }
 
 void CConference::OnSourceFailed()
@@ -374,7 +372,7 @@ void CConference::SendPendingRefresh()
     {
         CScopedLock source(&m_sourceLock);
         if (m_source) {
-            m_source->Socket()->QueueSend(message, sizeof message);
+            m_source->Socket()->QueueSend(message, sizeof message, false);
             sent = true;
         } else {
             // Without a source, requests that hold a flag 0 are dropped;

@@ -24,6 +24,10 @@ bool CRelayServer::Start(uint16_t port)
 {
     if (m_listen)
         return false;
+    {
+        CScopedLock lock(&m_lock);
+        m_closing = false;
+    }
     m_listen = new CListenThread(this);
     if (!m_listen->Open(port) || !m_listen->Start()) {
         delete m_listen;
@@ -35,6 +39,13 @@ bool CRelayServer::Start(uint16_t port)
 
 void CRelayServer::Close()
 {
+    {
+        // A join head still awaited must not hold up the close.
+        CScopedLock lock(&m_lock);
+        m_closing = true;
+        if (m_joining)
+            m_joining->Shutdown();
+    }
     if (m_listen) {
         m_listen->Stop();
         delete m_listen;
@@ -109,8 +120,21 @@ void CRelayServer::Join(VSocket* socket)
 {
     socket->SetTimeouts(m_limits.joinTimeoutMs, m_limits.joinTimeoutMs);
     socket->SetSendBuffer(m_limits.sendBufferBytes);
+    {
+        CScopedLock lock(&m_lock);
+        if (m_closing) {
+            delete socket;
+            return;
+        }
+        m_joining = socket;
+    }
     uint8_t bytes[sizeof(RELAY_JOIN_HEAD)];
-    if (socket->ReceiveExact(bytes, sizeof bytes) != static_cast<int>(sizeof bytes)) {
+    int got = socket->ReceiveExact(bytes, sizeof bytes);
+    {
+        CScopedLock lock(&m_lock);
+        m_joining = nullptr;
+    }
+    if (got != static_cast<int>(sizeof bytes)) {
         RelayLog().Write(1, "<CRelayServer::Join>, no join head");
         delete socket;
         return;

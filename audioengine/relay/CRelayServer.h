@@ -44,5 +44,7 @@ private:
     TickSourceFactory m_ticks;
     CListenThread* m_listen = nullptr;
     std::vector<CConference*> m_conferences;
+    VSocket* m_joining = nullptr; // the connection whose join head is awaited
+    bool m_closing = false;
     CRITICAL_SECTION m_lock;
 };

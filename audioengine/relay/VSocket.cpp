@@ -158,7 +158,7 @@ bool VSocket::WaitFor(bool write, uint32_t ms)
     return n > 0;
 }
 
-bool VSocket::QueueSend(const void* data, size_t length)
+bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
 {
     if (!data || !length)
         return true;
@@ -167,6 +167,8 @@ bool VSocket::QueueSend(const void* data, size_t length)
         return false;
     size_t queued = m_queuedBytes.load();
     if (m_queueLimit && (length > m_queueLimit || queued > m_queueLimit - length)) {
+        if (!dropOnOverflow)
+            return false;
         RelayLog().Write(1, "<VSocket::QueueSend>, %u bytes queued, peer dropped",
                          static_cast<unsigned>(queued));
         // The queue itself is dropped by the sending thread, which may be

@@ -34,9 +34,10 @@ public:
     void SetQueueLimit(size_t bytes) { m_queueLimit = bytes; }
 
     // Queues a copy of the bytes. False, and nothing queued, when the
-    // connection is closed or the queue limit was passed: the connection is
-    // then shut down so that its reader sees the end.
-    bool QueueSend(const void* data, size_t length);
+    // connection is closed or the bytes would pass the queue limit; with
+    // dropOnOverflow the connection is then shut down so that its reader
+    // sees the end, else only these bytes are refused.
+    bool QueueSend(const void* data, size_t length, bool dropOnOverflow = true);
     // Sends at once from the calling thread, within the send time-out.
     bool SendNow(const void* data, size_t length);
     // Reads exactly length bytes: length, or 0 on a closed or failed

@@ -350,6 +350,29 @@ TEST_F(RelayTest, ListenerThatStopsReadingIsDroppedAtTheQueueCap)
     EXPECT_EQ(Msg::Data(1), got);
 }
 
+TEST_F(RelayTest, ListenerThatFloodsASlowSourceIsDropped)
+{
+    RELAY_LIMITS limits;
+    limits.sendBufferBytes = 4096;
+    limits.maxQueuedBytes = 256 * 1024;
+    StartServer(limits);
+    auto flooder = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto other = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1, 4096); // never reads
+    StartStream(*source, *flooder);
+    Bytes got;
+    ASSERT_TRUE(other->Read(got));
+    for (uint8_t i = 0; i < 64; ++i) {
+        if (!flooder->Send(Msg::Data(i, 16384)))
+            break; // already dropped
+    }
+    EXPECT_TRUE(flooder->SeesClose());
+    // The source and the other listener stay.
+    ASSERT_TRUE(source->Send(Msg::Data(1)));
+    ASSERT_TRUE(other->Read(got));
+    EXPECT_EQ(Msg::Data(1), got);
+}
+
 TEST_F(RelayTest, UnreadableLengthsCloseOnlyThatConnection)
 {
     RELAY_LIMITS limits;
@@ -426,10 +449,13 @@ TEST_F(RelayTest, CloseDisconnectsEveryPeer)
     auto s1 = Join(RELAY_ROLE_SOURCE, 1, 1);
     auto l2 = Join(RELAY_ROLE_LISTENER, 2, 2);
     StartStream(*s1, *l1);
+    RelayPeer halfJoined(m_port); // the join head is awaited for 5 s
+    ASSERT_TRUE(halfJoined.Send(Bytes(4, 0)));
+    Sleep(50);
     DWORD start = GetTickCount();
     m_server->Close();
     EXPECT_LT(GetTickCount() - start, 2000u);
-    for (RelayPeer* p : {l1.get(), s1.get(), l2.get()})
+    for (RelayPeer* p : {l1.get(), s1.get(), l2.get(), &halfJoined})
         EXPECT_TRUE(p->SeesClose());
     RelayPeer after(m_port);
     EXPECT_FALSE(after.Connected());
