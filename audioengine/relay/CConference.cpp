@@ -239,7 +239,8 @@ int CConference::Relay(const uint8_t* buffer, uint32_t total)
         m_newbufSeen = false;
         if (total == RELAY_SHORT_TOTAL && m_headerStored &&
             U32At(buffer, total, 12) == RELAY_VALUE_MARKER) {
-            memcpy(m_header + 2, buffer + 8, 4); // A and B
+            WireReader r(buffer, total); // A and B
+            r.Seek(8) && r.Bytes(m_header + 2, 4);
         }
     }
     if (m_burstActive && IsBurstEnd(buffer, total))
@@ -263,12 +264,14 @@ int CConference::Relay(const uint8_t* buffer, uint32_t total)
             RelayLog().Write(1, "<CConference::Relay>, format before the stream header");
             return 0;
         }
-        if (NameIs(buffer, total, "format"))
-            memcpy(m_header + 6, buffer + 16, RELAY_FORMAT_SIZE);
+        if (NameIs(buffer, total, "format")) {
+            WireReader r(buffer, total);
+            r.Seek(16) && r.Bytes(m_header + 6, RELAY_FORMAT_SIZE);
+        }
     }
     if (hasKind && kind == RELAY_KIND_HEADER && total == RELAY_LONG_TOTAL && !m_headerStored) {
-        memcpy(m_header, buffer + RELAY_LENGTH_SIZE, RELAY_HEADER_SIZE);
-        m_headerStored = true;
+        WireReader r(buffer, total);
+        m_headerStored = r.Seek(RELAY_LENGTH_SIZE) && r.Bytes(m_header, RELAY_HEADER_SIZE);
     }
     if (!m_headerStored) {
         RelayLog().Write(1, "<CConference::Relay>, message before the stream header");

@@ -121,4 +121,31 @@ TEST_F(OrvaneLibraryTest, RelaysAndLeavesNoThreadBehind)
     }
 }
 
+TEST_F(OrvaneLibraryTest, ClockReleasesAPendingRefreshWithinATick)
+{
+    uint16_t port = FreePort();
+    void* server = m_start(port);
+    ASSERT_NE(nullptr, server);
+    {
+        RelayPeer l1(port), l2(port), source(port);
+        ASSERT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), l1.Join(1, 5, 5));
+        ASSERT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), l2.Join(1, 5, 5));
+        ASSERT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), source.Join(0, 5, 5));
+        ASSERT_TRUE(source.Send(Msg::StreamHeader(1)));
+        Bytes got;
+        ASSERT_TRUE(l1.Read(got));
+        ASSERT_TRUE(l2.Read(got));
+        ASSERT_TRUE(l1.Send(Msg::Refresh(1))); // the first goes out at once
+        ASSERT_TRUE(source.Read(got));
+        // One of two listeners asks: only the 400 ms clock lets it through.
+        ASSERT_TRUE(l1.Send(Msg::Refresh(0)));
+        DWORD start = GetTickCount();
+        ASSERT_TRUE(source.Read(got, 2000));
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_EQ(RELAY_KIND_REFRESH, got[4]);
+        EXPECT_EQ(0, got[5]);
+    }
+    EXPECT_EQ(1, m_close(&server));
+}
+
 } // namespace
