@@ -163,7 +163,7 @@ bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
     if (!data || !length)
         return true;
     CScopedLock lock(&m_queueLock);
-    if (m_shut.load() || m_overflowed.load())
+    if (m_shut.load() || m_dropped.load())
         return false;
     size_t queued = m_queuedBytes.load();
     if (m_queueLimit && (length > m_queueLimit || queued > m_queueLimit - length)) {
@@ -173,14 +173,18 @@ bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
                          static_cast<unsigned>(queued));
         // The queue itself is dropped by the sending thread, which may be
         // reading its head right now.
-        m_overflowed = true;
+        m_dropped = true;
         shutdown(m_socket, SD_BOTH);
         return false;
     }
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    bool wasEmpty = m_queue.empty();
     m_queue.push_back(Item{std::vector<uint8_t>(bytes, bytes + length), 0});
     m_queuedBytes += length;
-    SetEvent(m_queued);
+    // The sending thread drains until the queue is empty, so only the first
+    // item needs to wake it.
+    if (wasEmpty)
+        SetEvent(m_queued);
     return true;
 }
 
@@ -264,7 +268,7 @@ void VSocket::DrainQueue()
     for (;;) {
         if (m_shut.load())
             return;
-        if (m_overflowed.load()) {
+        if (m_dropped.load()) {
             CScopedLock lock(&m_queueLock);
             m_queue.clear();
             m_queuedBytes = 0;
@@ -282,8 +286,17 @@ void VSocket::DrainQueue()
         }
         // Only this thread removes items, so the head stays put unlocked.
         int n = send(m_socket, bytes, static_cast<int>(count < kSendChunk ? count : kSendChunk), 0);
-        if (n == SOCKET_ERROR)
-            return; // would-block retries; other errors surface on the next read
+        if (n == SOCKET_ERROR) {
+            int error = WSAGetLastError();
+            if (error == WSAEWOULDBLOCK || error == WSAENOBUFS)
+                return; // retried on the next tick
+            // The connection is broken: nothing more is queued or retried,
+            // and the reader sees the end on its next read.
+            RelayLog().Write(1, "<VSocket::DrainQueue>, send failed with %d", error);
+            m_dropped = true;
+            shutdown(m_socket, SD_BOTH);
+            continue;
+        }
         CScopedLock lock(&m_queueLock);
         if (m_queue.empty())
             return;

@@ -50,7 +50,8 @@ public:
     void Close();
 
     size_t GetQueuedBytes() const { return m_queuedBytes.load(); }
-    bool IsOverflowed() const { return m_overflowed.load(); }
+    // The queue limit was passed or a send failed: the connection is shut.
+    bool IsDropped() const { return m_dropped.load(); }
     uint16_t GetLocalPort() const;
     SOCKET GetHandle() const { return m_socket; }
 
@@ -63,9 +64,9 @@ private:
 
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
-    HANDLE m_queued; // set by every queued send
+    HANDLE m_queued; // set when an empty queue gets an item
     std::atomic<bool> m_shut{false};
-    std::atomic<bool> m_overflowed{false};
+    std::atomic<bool> m_dropped{false};
     uint32_t m_receiveTimeoutMs = 0;
     uint32_t m_sendTimeoutMs = 0;
     size_t m_queueLimit = 0;

@@ -155,7 +155,7 @@ public:
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = writeEnd;
-        startup.hStdError = writeEnd;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         bool started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &startup, &m_process) != 0;
@@ -198,7 +198,11 @@ public:
         if (m_stop)
             SetEvent(m_stop);
         if (m_process.hProcess) {
-            if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0) {
+            double asked = Now();
+            DWORD waited = WaitForSingleObject(m_process.hProcess, 30000);
+            if (getenv("ORVANE_BENCH_TRACE"))
+                fprintf(stderr, "OrvaneHost stopped in %.2f s\n", Now() - asked);
+            if (waited != WAIT_OBJECT_0) {
                 fprintf(stderr, "OrvaneHost did not stop in time\n");
                 TerminateProcess(m_process.hProcess, 1);
             }
