@@ -196,6 +196,23 @@ TEST_F(RelayTest, SecondSourceReplacesFirstAndDropsListeners)
     StartStream(*second, *newcomer, 0x99);
 }
 
+TEST_F(RelayTest, SourceLostDuringABurstDoesNotHoldBackTheNext)
+{
+    StartServer();
+    auto listener = Join(RELAY_ROLE_LISTENER, 9, 1);
+    auto first = Join(RELAY_ROLE_SOURCE, 9, 1);
+    StartStream(*first, *listener);
+    ASSERT_TRUE(first->Send(Msg::Update())); // a burst that never ends
+    Bytes got;
+    ASSERT_TRUE(listener->Read(got));
+    first->Close();
+    EXPECT_TRUE(listener->SeesClose());
+
+    auto next = Join(RELAY_ROLE_LISTENER, 9, 1);
+    auto second = Join(RELAY_ROLE_SOURCE, 9, 1);
+    StartStream(*second, *next, 0x31);
+}
+
 TEST_F(RelayTest, ListenerMessagesGoToTheSourceUnchanged)
 {
     StartServer();
