@@ -76,6 +76,9 @@ TEST_F(OrvaneLibraryTest, BadArgumentsGiveNullAndZero)
     EXPECT_EQ(0, m_close(nullptr));
 }
 
+// A start that fails gives null. Here the port is taken by a first relay;
+// the second bind fails because this host does not let two listening
+// sockets share a port even with address reuse.
 TEST_F(OrvaneLibraryTest, PortInUseGivesNull)
 {
     uint16_t port = FreePort();
