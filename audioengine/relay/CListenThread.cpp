@@ -39,9 +39,15 @@ void CListenThread::Stop()
 uint32_t CListenThread::Run()
 {
     while (WaitForSingleObject(m_stopEvent, 0) == WAIT_TIMEOUT) {
-        VSocket* accepted = m_socket->Accept(ACCEPT_WAIT_MS);
-        if (!accepted)
+        bool failed = false;
+        VSocket* accepted = m_socket->Accept(ACCEPT_WAIT_MS, &failed);
+        if (!accepted) {
+            // Out of sockets or threads: pause rather than spin on the
+            // connection that stays pending.
+            if (failed)
+                WaitForSingleObject(m_stopEvent, FAILED_ACCEPT_PAUSE_MS);
             continue;
+        }
         if (m_stopping) {
             delete accepted;
             break;

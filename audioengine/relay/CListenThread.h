@@ -14,7 +14,7 @@ class VSocket;
 class CListenThread : public CNamedThread
 {
 public:
-    enum { ACCEPT_WAIT_MS = 50 };
+    enum { ACCEPT_WAIT_MS = 50, FAILED_ACCEPT_PAUSE_MS = 100 };
 
     explicit CListenThread(CRelayServer* server);
     ~CListenThread() override;

@@ -89,16 +89,23 @@ bool VSocket::Listen()
     return true;
 }
 
-VSocket* VSocket::Accept(uint32_t waitMs)
+VSocket* VSocket::Accept(uint32_t waitMs, bool* failed)
 {
+    if (failed)
+        *failed = false;
     if (m_socket == INVALID_SOCKET || !WaitFor(false, waitMs))
         return nullptr;
     SOCKET s = accept(m_socket, nullptr, nullptr);
-    if (s == INVALID_SOCKET)
+    if (s == INVALID_SOCKET) {
+        if (failed)
+            *failed = WSAGetLastError() != WSAEWOULDBLOCK;
         return nullptr;
+    }
     VSocket* accepted = new VSocket(s);
     if (!accepted->Start()) {
         delete accepted;
+        if (failed)
+            *failed = true;
         return nullptr;
     }
     return accepted;

@@ -24,7 +24,9 @@ public:
     bool Bind(uint16_t port, bool loopbackOnly = false, bool refuseIfInUse = false);
     bool Listen();
     // Waits at most waitMs for a connection; the new socket's thread runs.
-    VSocket* Accept(uint32_t waitMs);
+    // Null on a time-out, or with failed set when a connection could not be
+    // taken.
+    VSocket* Accept(uint32_t waitMs, bool* failed = nullptr);
     // A dotted address or a host name.
     bool Connect(const char* host, uint16_t port);
     // 0 means no limit.
