@@ -295,13 +295,15 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
     if (GetHandle()) {
         // A receive thread from an earlier login: joined when it has ended
         // (the connection was lost); a running one keeps its connection.
-        if (WaitForSingleObject(GetHandle(), 0) != WAIT_OBJECT_0) {
+        // A thread that reported the loss is already on its way out.
+        if (!m_lost && WaitForSingleObject(GetHandle(), 0) != WAIT_OBJECT_0) {
             LoadText(IDS_CONNECT_FAILED, text);
             Log("already logged in!\n");
             return false;
         }
         CNamedThread::Stop();
     }
+    m_lost = 0;
 
     LOGIN_REQUEST request = {};
     request.kind = info->loginMode == 0 ? REQ_LOGIN
@@ -418,6 +420,7 @@ uint32_t CCommandManager::Run()
         // server sees the end too, and the UI thread learns of it from an
         // entry of length 0.
         LinkClose(m_link);
+        m_lost = 1;
         buffer->SetLength(0);
         PutFilled(buffer);
         return 0;

@@ -123,6 +123,8 @@ private:
 
     CRITICAL_SECTION m_sendLock;
     volatile uint32_t m_closing = 0;
+    // Set by the receive thread when it reports a lost connection and ends.
+    volatile uint32_t m_lost = 0;
     CTcpLink* m_link = nullptr;
     unsigned char* m_reply;
     unsigned char* m_send;
