@@ -7,6 +7,7 @@
 #include "CRgn.h"
 #include "CScrollBar.h"
 #include "CWinApp.h"
+#include "CControlBar.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -1084,13 +1085,6 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
     return AfxShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 
-struct AFX_SIZEPARENTPARAMS
-{
-    HDWP hDWP;
-    RECT rect;
-    SIZE sizeTotal;
-    BOOL bStretch;
-};
 
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
                           LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
