@@ -6,8 +6,12 @@ class CRect : public tagRECT
 public:
     CRect() { left = top = right = bottom = 0; }
     CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
-    CRect(const RECT& r) { CopyRect(&r); }
-    CRect(LPCRECT r) { CopyRect(r); }
+    CRect(const RECT& r) { left = r.left; top = r.top; right = r.right; bottom = r.bottom; }
+    CRect(LPCRECT r)
+    {
+        left = top = right = bottom = 0;
+        CopyRect(r);
+    }
     CRect(POINT p, SIZE s) { left = p.x; top = p.y; right = p.x + s.cx; bottom = p.y + s.cy; }
     CRect(POINT tl, POINT br) { left = tl.x; top = tl.y; right = br.x; bottom = br.y; }
 

@@ -300,6 +300,21 @@ void CTestKit::ClickButton(HWND hButton)
                    (LPARAM)hButton);
 }
 
+namespace {
+thread_local int g_autoClosed = 0;
+void CALLBACK AutoCloseTimer(HWND, UINT, UINT_PTR, DWORD) { g_autoClosed += CTestKit::CloseThreadDialogs(); }
+} // namespace
+
+CTestKit::AutoCloseDialogs::AutoCloseDialogs(DWORD intervalMs)
+{
+    g_autoClosed = 0;
+    m_timer = ::SetTimer(NULL, 0, intervalMs, AutoCloseTimer);
+}
+
+CTestKit::AutoCloseDialogs::~AutoCloseDialogs() { ::KillTimer(NULL, m_timer); }
+
+int CTestKit::AutoCloseDialogs::Closed() const { return g_autoClosed; }
+
 CTestKit::MessageBoxes::MessageBoxes(int answer) : m_answer(answer), m_prev(g_boxes)
 {
     g_boxes = this;

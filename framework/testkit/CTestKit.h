@@ -58,6 +58,20 @@ public:
     // parent), without relying on mouse input.
     static void ClickButton(HWND hButton);
 
+    // While it lives, a thread timer closes every dialog box of the thread
+    // (system message boxes, file and colour dialogs) shown longer than the
+    // interval, so code under test that opens one cannot hang the test.
+    class AutoCloseDialogs
+    {
+    public:
+        explicit AutoCloseDialogs(DWORD intervalMs = 200);
+        ~AutoCloseDialogs();
+        int Closed() const;
+
+    private:
+        UINT_PTR m_timer;
+    };
+
     // Answers framework message boxes (AfxMessageBox, CWnd::MessageBox)
     // with a fixed result and records them, while it lives.
     class MessageBoxes
