@@ -4,6 +4,8 @@
 #include "CToolTipCtrl.h"
 #include "CWnd.h"
 
+#include <stdlib.h>
+
 static CToolTipCtrl* ThreadToolTip(CWnd* owner)
 {
     AFX_THREAD_STATE* s = AfxGetThreadState();
@@ -85,6 +87,9 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
             if (!(ti.uFlags & TTF_IDISHWND) && ::IsRectEmpty(&ti.rect))
                 ::GetClientRect(m_hWnd, &ti.rect);
             tip->SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
+            // a text the hit test allocated belongs to the framework now
+            if (ti.lpszText && ti.lpszText != LPSTR_TEXTCALLBACKA)
+                free(ti.lpszText);
             ti.lpszText = NULL;
             s->lastInfo = ti;
             s->nLastHit = hit;

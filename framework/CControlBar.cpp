@@ -18,7 +18,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
-    : m_bAutoDelete(FALSE), m_cxLeftBorder(6), m_cxRightBorder(0), m_cyTopBorder(1), m_cyBottomBorder(1),
+    : m_nStateFlags(0), m_bAutoDelete(FALSE), m_cxLeftBorder(6), m_cxRightBorder(0), m_cyTopBorder(1), m_cyBottomBorder(1),
       m_dwStyle(0), m_dwDockStyle(0), m_nCount(0)
 {
 }
@@ -89,12 +89,37 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     return 0;
 }
 
+void CControlBar::DelayShow(BOOL bShow)
+{
+    m_nStateFlags &= ~(delayHide | delayShow);
+    if (bShow && !(GetStyle() & WS_VISIBLE))
+        m_nStateFlags |= delayShow;
+    else if (!bShow && (GetStyle() & WS_VISIBLE))
+        m_nStateFlags |= delayHide;
+}
+
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
+    if (m_nStateFlags & (delayHide | delayShow)) {
+        BOOL visible = (GetStyle() & WS_VISIBLE) != 0;
+        UINT swp = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+        BOOL changed = FALSE;
+        if ((m_nStateFlags & delayHide) && visible) {
+            SetWindowPos(NULL, 0, 0, 0, 0, swp | SWP_HIDEWINDOW);
+            changed = TRUE;
+        } else if ((m_nStateFlags & delayShow) && !visible) {
+            SetWindowPos(NULL, 0, 0, 0, 0, swp | SWP_SHOWWINDOW);
+            changed = TRUE;
+        }
+        m_nStateFlags &= ~(delayHide | delayShow);
+        CFrameWnd* frame = GetParentFrame();
+        if (changed && frame)
+            frame->RecalcLayout();
+    }
     if (!(GetStyle() & WS_VISIBLE))
         return 0;
     CWnd* owner = GetOwner();
-    CFrameWnd* target = (owner && owner->IsFrameWnd()) ? (CFrameWnd*)owner : GetParentFrame();
+    CFrameWnd* target = owner ? (CFrameWnd*)owner : GetParentFrame();
     if (target)
         OnUpdateCmdUI(target, (BOOL)wParam);
     return 0;

@@ -48,7 +48,15 @@ public:
     BOOL IsVisible() const { return IsWindowVisible(); }
 
     // The bar's size along and across its edge.
+    // Shows or hides the bar at the next idle time (CFrameWnd::ShowControlBar
+    // with bDelay).
+    void DelayShow(BOOL bShow);
+    enum StateFlags { delayHide = 1, delayShow = 2 };
+    UINT m_nStateFlags;
+
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    // Updates the items from the target's ON_UPDATE_COMMAND_UI handlers; the
+    // target is the bar's owner (else its parent), else its parent frame.
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
     virtual void PostNcDestroy();
 

@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -241,9 +242,33 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID)
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
+    if (bDelay) {
+        pBar->DelayShow(bShow);
+        return;
+    }
+    pBar->m_nStateFlags &= ~(CControlBar::delayHide | CControlBar::delayShow);
     pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
-    if (!bDelay)
-        RecalcLayout();
+    RecalcLayout();
+}
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // tool-bar tips: the text after '\n' in the command's string
+    NMTTDISPINFOA* info = (NMTTDISPINFOA*)pNMHDR;
+    UINT_PTR id = pNMHDR->idFrom;
+    if (info->uFlags & TTF_IDISHWND)
+        id = (UINT_PTR)::GetDlgCtrlID((HWND)id);
+    if (id == 0)
+        return FALSE;
+    CString full;
+    full.LoadString((UINT)id);
+    int nl = full.Find('\n');
+    CString tip = nl >= 0 ? full.Mid(nl + 1) : full;
+    lstrcpynA(info->szText, tip, sizeof(info->szText));
+    info->lpszText = info->szText;
+    info->hinst = NULL;
+    *pResult = 0;
+    return TRUE;
 }
 
 void CFrameWnd::RecalcLayout(BOOL)

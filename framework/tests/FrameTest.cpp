@@ -2,6 +2,7 @@
 
 #include "CTestKit.h"
 #include "TestResources.h"
+#include "afxcmn.h"
 #include "afxext.h"
 #include "afxwin.h"
 
@@ -178,6 +179,27 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     EXPECT_FALSE(tb.IsButtonEnabled(ID_SAMPLE_HIDDEN));
     EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(1), "EDIT");
 
+    // a delayed hide waits for the idle time, then the view takes the room
+    frame->ShowControlBar(&frame->m_wndToolBar, FALSE, TRUE);
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    app.OnIdle(0);
+    EXPECT_FALSE(frame->m_wndToolBar.IsWindowVisible());
+    CRect rcClient, rcViewNow;
+    frame->GetClientRect(&rcClient);
+    view->GetWindowRect(&rcViewNow);
+    frame->ScreenToClient(&rcViewNow);
+    EXPECT_EQ(rcViewNow.top, rcClient.top);
+    frame->ShowControlBar(&frame->m_wndToolBar, TRUE, FALSE);
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+
+    // tool-bar tips come from the command's string
+    NMTTDISPINFOA tipInfo = {};
+    tipInfo.hdr.hwndFrom = frame->m_wndToolBar.m_hWnd;
+    tipInfo.hdr.idFrom = ID_SAMPLE_TWO;
+    tipInfo.hdr.code = TTN_NEEDTEXTA;
+    frame->SendMessage(WM_NOTIFY, 0, (LPARAM)&tipInfo);
+    EXPECT_STREQ(tipInfo.lpszText, "Two");
+
     // the view draws, scrolled
     CTestKit::Snapshot before = CTestKit::Capture(view->m_hWnd);
     EXPECT_TRUE(IsRed(before.At(10, 40)));
@@ -207,4 +229,62 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     EXPECT_EQ(g_modelessGone, 1);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     delete doc;
+}
+
+namespace {
+int g_outerSaw = 0;
+class COuterFrame : public CFrameWnd
+{
+protected:
+    afx_msg void OnTwo() { ++g_outerSaw; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(COuterFrame, CFrameWnd)
+    ON_COMMAND(ID_SAMPLE_TWO, OnTwo)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(FrameworkFrame, ChildFrameHandsUnknownCommandsToItsFrame)
+{
+    g_outerSaw = 0;
+    g_counts = Counts();
+    COuterFrame* outer = new COuterFrame;
+    ASSERT_TRUE(outer->Create(NULL, "outer"));
+    CCreateContext ctx;
+    ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
+    CFrameWnd* inner = new CFrameWnd;
+    ASSERT_TRUE(inner->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), outer, NULL, 0, &ctx));
+    EXPECT_EQ(inner->GetParentFrame(), outer);
+    EXPECT_EQ(inner->GetActiveView()->GetParentFrame(), inner);
+    EXPECT_EQ(inner->GetActiveView()->GetTopLevelFrame(), outer);
+    inner->SendMessage(WM_COMMAND, ID_SAMPLE_ONE);
+    inner->SendMessage(WM_COMMAND, ID_SAMPLE_TWO);
+    EXPECT_EQ(g_counts.viewOne, 1);
+    EXPECT_EQ(g_outerSaw, 1);
+    outer->DestroyWindow(); // both frames and the view free themselves
+}
+
+TEST(FrameworkGdi, ImageListsDrawIntoMemoryBitmaps)
+{
+    CClientDC screen(NULL);
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(&screen));
+    CBitmap strip;
+    ASSERT_TRUE(strip.CreateCompatibleBitmap(&screen, 32, 16));
+    CBitmap* old = mem.SelectObject(&strip);
+    mem.FillSolidRect(0, 0, 16, 16, RGB(0, 255, 0));
+    mem.FillSolidRect(16, 0, 16, 16, RGB(0, 0, 255));
+    mem.SelectObject(old);
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));
+    EXPECT_EQ(images.Add(&strip, RGB(255, 0, 255)), 0);
+    EXPECT_EQ(images.GetImageCount(), 2);
+
+    CBitmap target;
+    ASSERT_TRUE(target.CreateCompatibleBitmap(&screen, 16, 16));
+    old = mem.SelectObject(&target);
+    mem.FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
+    EXPECT_TRUE(images.Draw(&mem, 1, CPoint(0, 0), ILD_NORMAL));
+    EXPECT_EQ(mem.GetPixel(8, 8), RGB(0, 0, 255));
+    mem.SelectObject(old);
 }

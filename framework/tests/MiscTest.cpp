@@ -243,3 +243,112 @@ TEST(FrameworkMenu, OwnerDrawnItemsReachTheMenuObject)
     DestroyMenu(h);
     w.DestroyWindow();
 }
+
+namespace {
+struct RunLog
+{
+    int preTranslated = 0;
+    int idle = 0;
+    int keysSeen = 0;
+} g_run;
+
+class CRunWnd : public CWnd
+{
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'Q') {
+            ++g_run.preTranslated;
+            return TRUE; // eaten before dispatch
+        }
+        return CWnd::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    afx_msg void OnKeyDown(UINT, UINT, UINT) { ++g_run.keysSeen; }
+    afx_msg void OnTimer(UINT) { DestroyWindow(); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRunWnd, CWnd)
+    ON_WM_KEYDOWN()
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+class CRunApp : public CWinApp
+{
+public:
+    BOOL OnIdle(LONG lCount) override
+    {
+        ++g_run.idle;
+        return CWinApp::OnIdle(lCount);
+    }
+};
+
+void CALLBACK Guard(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); }
+} // namespace
+
+TEST(FrameworkApp, RunPreTranslatesIdlesAndEndsWithTheMainWindow)
+{
+    g_run = RunLog();
+    CRunApp app;
+    CRunWnd* w = new CRunWnd;
+    ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "run", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
+    app.m_pMainWnd = w;
+    HWND child = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, w->m_hWnd, NULL, NULL, NULL);
+    // keys aimed at a child climb to the main window's PreTranslateMessage
+    PostMessageA(child, WM_KEYDOWN, 'Q', 0);
+    PostMessageA(w->m_hWnd, WM_KEYDOWN, 'A', 0);
+    w->SetTimer(1, 50, NULL); // then the window closes itself: the loop ends
+    UINT_PTR guard = SetTimer(NULL, 0, 5000, Guard);
+    int code = app.Run();
+    KillTimer(NULL, guard);
+    EXPECT_EQ(code, 0) << "ended by the main window, not the guard";
+    EXPECT_EQ(g_run.preTranslated, 1);
+    EXPECT_EQ(g_run.keysSeen, 1);
+    EXPECT_GT(g_run.idle, 0);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    delete w;
+}
+
+namespace {
+class CTipWnd : public CWnd
+{
+public:
+    int OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override
+    {
+        CRect r;
+        GetClientRect(&r);
+        if (!r.PtInRect(point))
+            return -1;
+        pTI->hwnd = m_hWnd;
+        pTI->uId = 1;
+        pTI->uFlags = 0;
+        pTI->rect = r;
+        pTI->lpszText = _strdup("tip text"); // freed by the framework
+        return 1;
+    }
+};
+} // namespace
+
+TEST(FrameworkWindow, ToolTipsFollowTheHitTest)
+{
+    CTipWnd w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "tips", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(w.EnableToolTips());
+    MSG msg = {w.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10)};
+    AfxPreTranslateMessage(&msg);
+    HWND tip = CTestKit::FindThreadWindow(TOOLTIPS_CLASSA, NULL);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    TOOLINFOA ti = {sizeof(ti)};
+    char text[80] = "";
+    ti.hwnd = w.m_hWnd;
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, 0, (LPARAM)&ti);
+    EXPECT_STREQ(text, "tip text");
+    MSG out = {w.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(500, 500)};
+    AfxPreTranslateMessage(&out);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0) << "off the tool: removed";
+    w.DestroyWindow();
+}
