@@ -19,7 +19,7 @@ HINSTANCE ThisModule()
 {
     HMODULE h = NULL;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       (LPCSTR)&ThisModule, &h);
+                       reinterpret_cast<LPCSTR>(reinterpret_cast<UINT_PTR>(&ThisModule)), &h);
     return h ? (HINSTANCE)h : GetModuleHandleA(NULL);
 }
 } // namespace

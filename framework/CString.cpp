@@ -546,21 +546,11 @@ void CString::FormatV(LPCSTR lpszFormat, va_list argList)
     *this = out;
 }
 
-void CString::Format(LPCSTR lpszFormat, ...)
+void CString::FormatText(LPCSTR lpszFormat, ...)
 {
     va_list args;
     va_start(args, lpszFormat);
     FormatV(lpszFormat, args);
-    va_end(args);
-}
-
-void CString::Format(UINT nFormatID, ...)
-{
-    CString fmt;
-    fmt.LoadString(nFormatID);
-    va_list args;
-    va_start(args, nFormatID);
-    FormatV(fmt, args);
     va_end(args);
 }
 

@@ -85,8 +85,20 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(LPCSTR lpszCharSet) const;
 
-    void Format(LPCSTR lpszFormat, ...);
-    void Format(UINT nFormatID, ...);
+    // printf-style formatting. CString arguments may be passed as they are
+    // (they are handed on as their text).
+    template <class... Args>
+    void Format(LPCSTR lpszFormat, const Args&... args)
+    {
+        FormatText(lpszFormat, FormatArg(args)...);
+    }
+    template <class... Args>
+    void Format(UINT nFormatID, const Args&... args)
+    {
+        CString fmt;
+        fmt.LoadString(nFormatID);
+        FormatText(fmt.m_pchData, FormatArg(args)...);
+    }
     void FormatV(LPCSTR lpszFormat, va_list argList);
     BOOL LoadString(UINT nID);
 
@@ -102,6 +114,11 @@ public:
     friend CArchive& AFXAPI operator>>(CArchive& ar, CString& string);
 
 private:
+    template <class T>
+    static const T& FormatArg(const T& v) { return v; }
+    static LPCSTR FormatArg(const CString& s) { return s.m_pchData; }
+    void FormatText(LPCSTR lpszFormat, ...);
+
     CStringData* GetData() const { return ((CStringData*)m_pchData) - 1; }
     void Init();
     void AllocBuffer(int nLen);

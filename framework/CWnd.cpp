@@ -136,7 +136,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     WNDPROC old = (WNDPROC)SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     if (old != AfxWndProc) {
         m_pfnSuper = old;
-        SetPropA(hWnd, kOldProcProp, (HANDLE)old);
+        SetPropA(hWnd, kOldProcProp, (HANDLE)(UINT_PTR)old);
     }
     return TRUE;
 }
@@ -171,7 +171,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             WNDPROC old = (WNDPROC)SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
             if (old != AfxWndProc) {
                 pWnd->m_pfnSuper = old;
-                SetPropA(hWnd, kOldProcProp, (HANDLE)old);
+                SetPropA(hWnd, kOldProcProp, (HANDLE)(UINT_PTR)old);
             }
         }
     }
@@ -289,7 +289,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     AFX_THREAD_STATE* s = AfxGetThreadState();
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (!pWnd) {
-        WNDPROC old = (WNDPROC)GetPropA(hWnd, kOldProcProp);
+        WNDPROC old = (WNDPROC)(UINT_PTR)GetPropA(hWnd, kOldProcProp);
         return old ? CallWindowProcA(old, hWnd, nMsg, wParam, lParam)
                    : ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
     }

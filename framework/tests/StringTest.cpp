@@ -41,6 +41,11 @@ TEST(FrameworkString, PartsFormatAndBuffers)
     CString f;
     f.Format("%s %d %05.1f", "n", -42, 3.14159);
     EXPECT_STREQ(f, "n -42 003.1");
+    CString who("王"), line;
+    line.Format("%s 对 %s 说:  %s", who, CString("李"), (LPCSTR) "你好");
+    EXPECT_STREQ(line, "王 对 李 说:  你好") << "CString arguments are passed as their text";
+    line.Format("%s", line); // its own text as argument
+    EXPECT_STREQ(line, "王 对 李 说:  你好");
 
     CString buf;
     char* p = buf.GetBuffer(10);
