@@ -60,6 +60,16 @@ enum AfxSig : UINT_PTR {
     AfxSig_wv,      // UINT ()                     OnGetDlgCode
     AfxSig_bv_msg,  // BOOL ()                     OnQueryEndSession
     AfxSig_vbh,     // void (BOOL, HTASK)          OnActivateApp (bActive, thread id)
+    AfxSig_bs,      // BOOL (LPCREATESTRUCT)       OnNcCreate
+    AfxSig_vws,     // void (UINT, LPCSTR)         OnSettingChange
+    AfxSig_bwl,     // BOOL (UINT, DWORD_PTR)      OnDeviceChange
+    AfxSig_viSTYLE, // void (int, LPSTYLESTRUCT)   OnStyleChanged/Changing
+    AfxSig_bHELP,   // BOOL (HELPINFO*)            OnHelpInfo
+    AfxSig_vwW,     // void (UINT, CWnd*)          OnEnterIdle
+    AfxSig_iCOMPARE,// int (int, LPCOMPAREITEMSTRUCT) OnCompareItem
+    AfxSig_vDELETE, // void (int, LPDELETEITEMSTRUCT) OnDeleteItem
+    AfxSig_iCOMP_R, // int (LPCOMPAREITEMSTRUCT)   reflected
+    AfxSig_vDEL_R,  // void (LPDELETEITEMSTRUCT)   reflected
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -283,6 +293,30 @@ protected:                                                                      
 #define ON_WM_GETDLGCODE() AFX_WM(WM_GETDLGCODE, AfxSig_wv, UINT (CWnd::*)(), OnGetDlgCode)
 #define ON_WM_QUERYENDSESSION() AFX_WM(WM_QUERYENDSESSION, AfxSig_bv_msg, BOOL (CWnd::*)(), OnQueryEndSession)
 #define ON_WM_ACTIVATEAPP() AFX_WM(WM_ACTIVATEAPP, AfxSig_vbh, void (CWnd::*)(BOOL, DWORD), OnActivateApp)
+#define ON_WM_MBUTTONDBLCLK() AFX_WM(WM_MBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnMButtonDblClk)
+#define ON_WM_NCRBUTTONDBLCLK() AFX_WM(WM_NCRBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnNcRButtonDblClk)
+#define ON_WM_SYSCHAR() AFX_WM(WM_SYSCHAR, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnSysChar)
+#define ON_WM_CHILDACTIVATE() AFX_WM(WM_CHILDACTIVATE, AfxSig_msg_vv, void (CWnd::*)(), OnChildActivate)
+#define ON_WM_PARENTNOTIFY() AFX_WM(WM_PARENTNOTIFY, AfxSig_vwl, void (CWnd::*)(UINT, LPARAM), OnParentNotify)
+#define ON_WM_NCCREATE() AFX_WM(WM_NCCREATE, AfxSig_bs, BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)
+#define ON_WM_SETTINGCHANGE() AFX_WM(WM_SETTINGCHANGE, AfxSig_vws, void (CWnd::*)(UINT, LPCSTR), OnSettingChange)
+#define ON_WM_DEVICECHANGE() AFX_WM(WM_DEVICECHANGE, AfxSig_bwl, BOOL (CWnd::*)(UINT, DWORD_PTR), OnDeviceChange)
+#define ON_WM_STYLECHANGED() AFX_WM(WM_STYLECHANGED, AfxSig_viSTYLE, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanged)
+#define ON_WM_STYLECHANGING() AFX_WM(WM_STYLECHANGING, AfxSig_viSTYLE, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanging)
+#define ON_WM_HELPINFO() AFX_WM(WM_HELP, AfxSig_bHELP, BOOL (CWnd::*)(HELPINFO*), OnHelpInfo)
+#define ON_WM_ENTERIDLE() AFX_WM(WM_ENTERIDLE, AfxSig_vwW, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
+#define ON_WM_ENDSESSION() AFX_WM(WM_ENDSESSION, AfxSig_vb, void (CWnd::*)(BOOL), OnEndSession)
+#define ON_WM_PALETTECHANGED() AFX_WM(WM_PALETTECHANGED, AfxSig_vW, void (CWnd::*)(CWnd*), OnPaletteChanged)
+#define ON_WM_QUERYNEWPALETTE() AFX_WM(WM_QUERYNEWPALETTE, AfxSig_bv_msg, BOOL (CWnd::*)(), OnQueryNewPalette)
+#define ON_WM_MOVING() AFX_WM(WM_MOVING, AfxSig_vwSIZING, void (CWnd::*)(UINT, LPRECT), OnMoving)
+#define ON_WM_COMPAREITEM() AFX_WM(WM_COMPAREITEM, AfxSig_iCOMPARE, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
+#define ON_WM_DELETEITEM() AFX_WM(WM_DELETEITEM, AfxSig_vDELETE, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
+#define ON_WM_COMPAREITEM_REFLECT()                                                       \
+    {WM_REFLECT_BASE + WM_COMPAREITEM, 0, 0, 0, AfxSig_iCOMP_R,                           \
+     AFX_MSGFN(int (CWnd::*)(LPCOMPAREITEMSTRUCT), &ThisClass::CompareItem)},
+#define ON_WM_DELETEITEM_REFLECT()                                                        \
+    {WM_REFLECT_BASE + WM_DELETEITEM, 0, 0, 0, AfxSig_vDEL_R,                             \
+     AFX_MSGFN(void (CWnd::*)(LPDELETEITEMSTRUCT), &ThisClass::DeleteItem)},
 
 // ---- control notification shorthands ----
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)

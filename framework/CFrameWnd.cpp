@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -255,8 +256,9 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
     // tool-bar tips: the text after '\n' in the command's string
     NMTTDISPINFOA* info = (NMTTDISPINFOA*)pNMHDR;
+    UINT flags = pNMHDR->code == TTN_NEEDTEXTW ? ((NMTTDISPINFOW*)pNMHDR)->uFlags : info->uFlags;
     UINT_PTR id = pNMHDR->idFrom;
-    if (info->uFlags & TTF_IDISHWND)
+    if (flags & TTF_IDISHWND)
         id = (UINT_PTR)::GetDlgCtrlID((HWND)id);
     if (id == 0)
         return FALSE;
@@ -264,6 +266,15 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     full.LoadString((UINT)id);
     int nl = full.Find('\n');
     CString tip = nl >= 0 ? full.Mid(nl + 1) : full;
+    if (pNMHDR->code == TTN_NEEDTEXTW) {
+        NMTTDISPINFOW* wide = (NMTTDISPINFOW*)pNMHDR;
+        MultiByteToWideChar(CP_ACP, 0, tip, -1, wide->szText, sizeof(wide->szText) / sizeof(WCHAR));
+        wide->szText[sizeof(wide->szText) / sizeof(WCHAR) - 1] = 0;
+        wide->lpszText = wide->szText;
+        wide->hinst = NULL;
+        *pResult = 0;
+        return TRUE;
+    }
     lstrcpynA(info->szText, tip, sizeof(info->szText));
     info->lpszText = info->szText;
     info->hinst = NULL;

@@ -508,6 +508,24 @@ BOOL CWnd::CallMsgHandler(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam
     case AfxSig_wv: r = CALL(UINT (CWnd::*)())(); break;
     case AfxSig_bv_msg: r = CALL(BOOL (CWnd::*)())(); break;
     case AfxSig_vbh: CALL(void (CWnd::*)(BOOL, DWORD))((BOOL)wParam, (DWORD)lParam); break;
+    case AfxSig_bs: r = CALL(BOOL (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam); break;
+    case AfxSig_vws: CALL(void (CWnd::*)(UINT, LPCSTR))((UINT)wParam, (LPCSTR)lParam); break;
+    case AfxSig_bwl: r = CALL(BOOL (CWnd::*)(UINT, DWORD_PTR))((UINT)wParam, (DWORD_PTR)lParam); break;
+    case AfxSig_viSTYLE: CALL(void (CWnd::*)(int, LPSTYLESTRUCT))((int)wParam, (LPSTYLESTRUCT)lParam); break;
+    case AfxSig_bHELP: r = CALL(BOOL (CWnd::*)(HELPINFO*))((HELPINFO*)lParam); break;
+    case AfxSig_vwW: CALL(void (CWnd::*)(UINT, CWnd*))((UINT)wParam, CWnd::FromHandle((HWND)lParam)); break;
+    case AfxSig_iCOMPARE:
+        r = CALL(int (CWnd::*)(int, LPCOMPAREITEMSTRUCT))((int)wParam, (LPCOMPAREITEMSTRUCT)lParam);
+        break;
+    case AfxSig_vDELETE:
+        CALL(void (CWnd::*)(int, LPDELETEITEMSTRUCT))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
+        r = TRUE;
+        break;
+    case AfxSig_iCOMP_R: r = CALL(int (CWnd::*)(LPCOMPAREITEMSTRUCT))((LPCOMPAREITEMSTRUCT)lParam); break;
+    case AfxSig_vDEL_R:
+        CALL(void (CWnd::*)(LPDELETEITEMSTRUCT))((LPDELETEITEMSTRUCT)lParam);
+        r = TRUE;
+        break;
     default: return FALSE;
     }
 #undef CALL
@@ -665,6 +683,21 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
     Default();
 }
 
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCIS)
+{
+    LRESULT r = 0;
+    if (ReflectLastMsg(lpCIS->hwndItem, &r))
+        return (int)r;
+    return (int)Default();
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDIS)
+{
+    if (ReflectLastMsg(lpDIS->hwndItem))
+        return;
+    Default();
+}
+
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
     if (pScrollBar && ReflectLastMsg(pScrollBar->m_hWnd))
@@ -685,6 +718,8 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_CTLCOLOR()
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_NCDESTROY()

@@ -377,6 +377,24 @@ public:
     afx_msg UINT OnGetDlgCode() { return (UINT)Default(); }
     afx_msg BOOL OnQueryEndSession() { return (BOOL)Default(); }
     afx_msg void OnActivateApp(BOOL, DWORD) { Default(); }
+    afx_msg void OnMButtonDblClk(UINT, CPoint) { Default(); }
+    afx_msg void OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+    afx_msg void OnSysChar(UINT, UINT, UINT) { Default(); }
+    afx_msg void OnChildActivate() { Default(); }
+    afx_msg void OnParentNotify(UINT, LPARAM) { Default(); }
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT) { return (BOOL)Default(); }
+    afx_msg void OnSettingChange(UINT, LPCSTR) { Default(); }
+    afx_msg BOOL OnDeviceChange(UINT, DWORD_PTR) { return (BOOL)Default(); }
+    afx_msg void OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
+    afx_msg void OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
+    afx_msg BOOL OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
+    afx_msg void OnEnterIdle(UINT, CWnd*) { Default(); }
+    afx_msg void OnEndSession(BOOL) { Default(); }
+    afx_msg void OnPaletteChanged(CWnd*) { Default(); }
+    afx_msg BOOL OnQueryNewPalette() { return (BOOL)Default(); }
+    afx_msg void OnMoving(UINT, LPRECT) { Default(); }
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
 
     // Dispatches one window message through a map entry.
     BOOL CallMsgHandler(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam, LPARAM lParam,

@@ -382,3 +382,34 @@ TEST(FrameworkWindow, UpdateHandlersDisableCommandsAndDrawingReadsBack)
     mem.SelectObject(old);
     w.DestroyWindow();
 }
+
+namespace {
+class CSortedList : public CListBox
+{
+public:
+    int compares = 0, deletes = 0;
+    int CompareItem(LPCOMPAREITEMSTRUCT cis) override
+    {
+        ++compares;
+        return cis->itemData1 < cis->itemData2 ? -1 : (cis->itemData1 > cis->itemData2 ? 1 : 0);
+    }
+    void DeleteItem(LPDELETEITEMSTRUCT) override { ++deletes; }
+};
+} // namespace
+
+TEST(FrameworkWindow, OwnerDrawnListsSortAndDeleteThroughReflection)
+{
+    CWnd parent;
+    ASSERT_TRUE(CreateProbe(parent, "lists"));
+    CSortedList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_SORT, CRect(0, 0, 100, 100), &parent, 9));
+    list.AddString((LPCSTR)30);
+    list.AddString((LPCSTR)10);
+    list.AddString((LPCSTR)20);
+    EXPECT_GT(list.compares, 0);
+    EXPECT_EQ(list.GetItemData(0), 10u);
+    EXPECT_EQ(list.GetItemData(2), 30u);
+    list.ResetContent();
+    EXPECT_EQ(list.deletes, 3);
+    parent.DestroyWindow();
+}
