@@ -1,0 +1,11 @@
+#pragma once
+// Control bars, scroll view and rect tracker.
+#include "afxwin.h"
+#include "CControlBar.h"
+#include "CScrollView.h"
+#include "CStatusBar.h"
+#include "CToolBar.h"
+#include "CToolBarCtrl.h"
+#if __has_include("CRectTracker.h")
+#include "CRectTracker.h"
+#endif
