@@ -325,7 +325,12 @@ int AudioSource::Read(uint8_t* buffer, int length)
 
     if (!m_fec) {
         if (!m_playing || !m_decoder.IsOpen()) {
+            // Silence at once; the meter and the one-second slots still move
+            // on, so that a sender that went quiet ages out of the statistics.
             memset(buffer, m_silence, total);
+            if (m_meter)
+                m_meter->Measure(buffer, total);
+            UpdateSlotLevel();
             return length;
         }
         pos = HandOut(buffer, total);
