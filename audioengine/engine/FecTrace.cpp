@@ -56,6 +56,18 @@ bool FecTrace::IsOpen(File file)
     return t.files[file] != nullptr;
 }
 
+void FecTrace::Close()
+{
+    TraceFiles& t = Files();
+    CScopedLock lock(&t.lock);
+    for (int i = 0; i < 2; ++i) {
+        if (t.files[i])
+            fclose(t.files[i]);
+        t.files[i] = nullptr;
+        t.tried[i] = false;
+    }
+}
+
 void FecTrace::Write(File file, const char* format, ...)
 {
     TraceFiles& t = Files();

@@ -27,6 +27,8 @@ public:
     static int FormatInts(char* out, size_t size, const int* values, int n, int g);
 
     static bool IsOpen(File file);
+    // Closes both files; the next write creates them afresh (library unload).
+    static void Close();
 
 private:
     static FILE* Open(File file);

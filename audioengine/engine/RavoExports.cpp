@@ -10,6 +10,7 @@
 #include "AudioSource.h"
 #include "AudioSourceGroup.h"
 #include "CCrashReport.h"
+#include "FecTrace.h"
 #include "RavoTables.h"
 #include "RavoTypes.h"
 
@@ -299,6 +300,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
     } else if (reason == DLL_PROCESS_DETACH) {
         delete g_crashReport;
         g_crashReport = nullptr;
+        FecTrace::Close();
     }
     return TRUE;
 }
