@@ -6,7 +6,7 @@
 #include "AgcStage.h"
 #include "RavoTestUtil.h"
 
-TEST(AgcStage, AcceptsOnlyValidSettings)
+TEST(RavoAgcStage, AcceptsOnlyValidSettings)
 {
     const struct { int rate, ms; double target, minGain, maxGain; bool ok; } cases[] = {
         {16000, 10, -12, -4, 10, true},  {8000, 20, 0, -40, 40, true},
@@ -29,7 +29,7 @@ TEST(AgcStage, AcceptsOnlyValidSettings)
     EXPECT_EQ(0, agc.GetFrameCount());
 }
 
-TEST(AgcStage, SilenceStaysSilent)
+TEST(RavoAgcStage, SilenceStaysSilent)
 {
     AgcStage agc;
     ASSERT_TRUE(agc.Create(16000, 10, -8, -4, 18));
@@ -41,7 +41,7 @@ TEST(AgcStage, SilenceStaysSilent)
     }
 }
 
-TEST(AgcStage, RaisesQuietVoiceAndHoldsLoudBelowClipping)
+TEST(RavoAgcStage, RaisesQuietVoiceAndHoldsLoudBelowClipping)
 {
     // A voiced quiet signal (-25 dBFS) is raised, never beyond the maximum gain.
     AgcStage agc;

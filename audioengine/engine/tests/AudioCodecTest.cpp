@@ -6,7 +6,7 @@
 #include "IlbcAdapter.h"
 #include "RavoTestUtil.h"
 
-TEST(AudioCodec, WidebandRowsEncodeAndDecode)
+TEST(RavoCodec, WidebandRowsEncodeAndDecode)
 {
     const struct { int row; uint32_t frame; } rows[] = {{3, 60}, {4, 80}};
     const std::vector<int16_t> tone = Tone(350, 440.0, 8000.0, 16000);
@@ -34,7 +34,7 @@ TEST(AudioCodec, WidebandRowsEncodeAndDecode)
     }
 }
 
-TEST(AudioCodec, OpenFailuresLeaveItClosed)
+TEST(RavoCodec, OpenFailuresLeaveItClosed)
 {
     AudioCodec codec;
     WAVEFORMATEX pcm;
@@ -83,7 +83,7 @@ public:
 };
 }
 
-TEST(IlbcAdapter, FrameSizesAndClipping)
+TEST(RavoIlbc, FrameSizesAndClipping)
 {
     FakeIlbcFactory factory;
     IlbcAdapter enc(factory);

@@ -45,7 +45,7 @@ uint32_t Sequence(const std::vector<uint8_t>& packet)
 }
 }
 
-TEST(AudioProcesser, PlainPacketsPerRow)
+TEST(RavoProcesser, PlainPacketsPerRow)
 {
     const struct { int row; uint8_t kind; uint32_t frame; } rows[] = {{3, 6, 60}, {4, 7, 80}};
     std::vector<int16_t> tone = Tone(320 * 4, 440.0, 8000.0, 16000);
@@ -66,7 +66,7 @@ TEST(AudioProcesser, PlainPacketsPerRow)
     EXPECT_FALSE(bad.Create(5, nullptr));
 }
 
-TEST(AudioProcesser, BlockSizeAndCapacity)
+TEST(RavoProcesser, BlockSizeAndCapacity)
 {
     AudioProcesser p;
     ASSERT_TRUE(p.Create(3, nullptr));
@@ -84,7 +84,7 @@ TEST(AudioProcesser, BlockSizeAndCapacity)
     EXPECT_EQ(1, Process(p, tone.data(), 640, 65).result);
 }
 
-TEST(AudioProcesser, FecModeRestartsNumbering)
+TEST(RavoProcesser, FecModeRestartsNumbering)
 {
     AudioProcesser p;
     ASSERT_TRUE(p.Create(3, nullptr));
@@ -121,7 +121,7 @@ TEST(AudioProcesser, FecModeRestartsNumbering)
     EXPECT_EQ(0x06, Process(p, tone.data(), 640).packet[0]);
 }
 
-TEST(AudioProcesser, AgcModes)
+TEST(RavoProcesser, AgcModes)
 {
     AudioProcesser p;
     ASSERT_TRUE(p.Create(3, nullptr));
@@ -149,7 +149,7 @@ std::vector<int16_t> LoudAndQuiet(int blocks)
 }
 }
 
-TEST(AudioProcesser, SilenceDetection)
+TEST(RavoProcesser, SilenceDetection)
 {
     // A constant level never yields a threshold and nothing is dropped.
     AudioProcesser steady;
@@ -181,7 +181,7 @@ TEST(AudioProcesser, SilenceDetection)
     EXPECT_LE(firstDropped, 20);
 }
 
-TEST(AudioProcesser, ChainOrderTwoSkipsAgcOnSilence)
+TEST(RavoProcesser, ChainOrderTwoSkipsAgcOnSilence)
 {
     AudioProcesser p;
     ASSERT_TRUE(p.Create(3, nullptr));
@@ -205,7 +205,7 @@ TEST(AudioProcesser, ChainOrderTwoSkipsAgcOnSilence)
 
 // Denoise modes 1 and 2 (our own suppressor) and 3 (speexdsp) on the same
 // noisy signal: each lowers the noise heard after decoding.
-TEST(AudioProcesser, DenoiseModesOnTheSameSignal)
+TEST(RavoProcesser, DenoiseModesOnTheSameSignal)
 {
     const int blocks = 200;
     std::vector<int16_t> noise = Tone(320 * blocks, 300.0, 0.0, 16000, 1500.0, 3);
@@ -239,7 +239,7 @@ TEST(AudioProcesser, DenoiseModesOnTheSameSignal)
            reduction[2], reduction[3]);
 }
 
-TEST(AudioProcesser, LevelMeterAndInputConverter)
+TEST(RavoProcesser, LevelMeterAndInputConverter)
 {
     FakeClock clock;
     AudioProcesser p(clock);

@@ -39,7 +39,7 @@ std::vector<int16_t> ReadSamples(AudioSourceGroup& g, int samples)
 }
 }
 
-TEST(AudioSourceGroup, SourcesByIdAndClose)
+TEST(RavoSourceGroup, SourcesByIdAndClose)
 {
     FakeClock clock;
     AudioSourceGroup g(Pcm16(16000, 1), "NoSuchPlugin.dll", clock);
@@ -64,7 +64,7 @@ TEST(AudioSourceGroup, SourcesByIdAndClose)
     EXPECT_EQ(0, g.ReadData(buffer, 64));
 }
 
-TEST(AudioSourceGroup, MixesSourcesAndTheLocalSource)
+TEST(RavoSourceGroup, MixesSourcesAndTheLocalSource)
 {
     FakeClock clock;
     AudioSourceGroup g(Pcm16(16000, 1), "NoSuchPlugin.dll", clock);
@@ -98,7 +98,7 @@ TEST(AudioSourceGroup, MixesSourcesAndTheLocalSource)
     EXPECT_GT(Rms(ReadSamples(g4, 640).data(), 640), 1000.0);
 }
 
-TEST(AudioSourceGroup, StereoThroughThePlugin)
+TEST(RavoSourceGroup, StereoThroughThePlugin)
 {
     FakeClock clock;
     const auto a = Coded(12, 300.0, 6000.0);
@@ -129,7 +129,7 @@ TEST(AudioSourceGroup, StereoThroughThePlugin)
     EXPECT_FALSE(monoGroup.IsPluginActive());
 }
 
-TEST(AudioSourceGroup, GroupLevelMeter)
+TEST(RavoSourceGroup, GroupLevelMeter)
 {
     FakeClock clock;
     AudioSourceGroup g(Pcm16(16000, 1), "NoSuchPlugin.dll", clock);

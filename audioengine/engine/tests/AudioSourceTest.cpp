@@ -40,7 +40,7 @@ std::vector<std::vector<uint8_t>> CodedTone(int frames, double amplitude)
 }
 }
 
-TEST(AudioSource, FirstPacketOnlyOpensTheSource)
+TEST(RavoSource, FirstPacketOnlyOpensTheSource)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -50,7 +50,7 @@ TEST(AudioSource, FirstPacketOnlyOpensTheSource)
     EXPECT_EQ((std::vector<uint32_t>{1001}), s.GetQueuedSequences());
 }
 
-TEST(AudioSource, ResetOnRestartedOrFarBehindSender)
+TEST(RavoSource, ResetOnRestartedOrFarBehindSender)
 {
     const struct { uint32_t last; uint32_t next; bool reset; } cases[] = {
         {80, 50, true},   // d = -31 while s is below 100
@@ -86,7 +86,7 @@ TEST(AudioSource, ResetOnRestartedOrFarBehindSender)
     EXPECT_EQ(0u, s.GetQueuedCount());
 }
 
-TEST(AudioSource, PacketSizesAndUnknownKinds)
+TEST(RavoSource, PacketSizesAndUnknownKinds)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -115,7 +115,7 @@ TEST(AudioSource, PacketSizesAndUnknownKinds)
     EXPECT_EQ(0u, badFec.GetQueuedCount());
 }
 
-TEST(AudioSource, ReordersAndRecoversRedundantCopies)
+TEST(RavoSource, ReordersAndRecoversRedundantCopies)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -150,7 +150,7 @@ TEST(AudioSource, ReordersAndRecoversRedundantCopies)
     EXPECT_FALSE(r.Insert(odd.data(), static_cast<int>(odd.size())));
 }
 
-TEST(AudioSource, PlaysPausesAndFillsSilence)
+TEST(RavoSource, PlaysPausesAndFillsSilence)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -178,7 +178,7 @@ TEST(AudioSource, PlaysPausesAndFillsSilence)
     EXPECT_FALSE(s.Insert(late.data(), static_cast<int>(late.size())));
 }
 
-TEST(AudioSource, VolumeScalesDecodedSamples)
+TEST(RavoSource, VolumeScalesDecodedSamples)
 {
     FakeClock clock;
     const auto frames = CodedTone(8, 8000.0);
@@ -202,7 +202,7 @@ TEST(AudioSource, VolumeScalesDecodedSamples)
     }
 }
 
-TEST(AudioSource, LossCountersSaturate)
+TEST(RavoSource, LossCountersSaturate)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -230,7 +230,7 @@ TEST(AudioSource, LossCountersSaturate)
     EXPECT_EQ(255, s.GetSlot(1).received);
 }
 
-TEST(AudioSource, NetStateAndBoundedText)
+TEST(RavoSource, NetStateAndBoundedText)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -271,7 +271,7 @@ TEST(AudioSource, NetStateAndBoundedText)
     EXPECT_EQ(0, s.GetNetState(&state, text, sizeof text));
 }
 
-TEST(AudioSource, StartThresholdFollowsLateness)
+TEST(RavoSource, StartThresholdFollowsLateness)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -286,7 +286,7 @@ TEST(AudioSource, StartThresholdFollowsLateness)
     EXPECT_EQ(5, s.GetThreshold());
 }
 
-TEST(AudioSource, FullQueueFreesTheOldestQuarter)
+TEST(RavoSource, FullQueueFreesTheOldestQuarter)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
@@ -299,7 +299,7 @@ TEST(AudioSource, FullQueueFreesTheOldestQuarter)
     EXPECT_EQ(61u, s.GetQueuedSequences().back());
 }
 
-TEST(AudioSource, EightBitPlayoutIsOffsetBinary)
+TEST(RavoSource, EightBitPlayoutIsOffsetBinary)
 {
     FakeClock clock;
     AudioSource s(Pcm8(16000), false, clock);
@@ -308,7 +308,7 @@ TEST(AudioSource, EightBitPlayoutIsOffsetBinary)
     EXPECT_EQ(std::vector<uint8_t>(320, 128), out);
 }
 
-TEST(AudioSource, LevelMeterSwitchesOnWhenAsked)
+TEST(RavoSource, LevelMeterSwitchesOnWhenAsked)
 {
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);

@@ -40,7 +40,7 @@ bool FileExists(const char* name)
 }
 }
 
-TEST(FecPath, ProcesserToSourceRecoversLostPackets)
+TEST(RavoFecPath, ProcesserToSourceRecoversLostPackets)
 {
     AudioProcesser p;
     ASSERT_TRUE(p.Create(3, nullptr));
@@ -98,7 +98,7 @@ TEST(FecPath, ProcesserToSourceRecoversLostPackets)
     EXPECT_GT(lost, 10);
 }
 
-TEST(FecPath, FrameNumbersWrapWithTheGroupNumber)
+TEST(RavoFecPath, FrameNumbersWrapWithTheGroupNumber)
 {
     if (!FecReceiver::IsAvailable())
         GTEST_SKIP() << "built without the packet FEC code";
@@ -121,7 +121,7 @@ TEST(FecPath, FrameNumbersWrapWithTheGroupNumber)
     EXPECT_EQ(0, SumSlots(s, &SourceStatSlot::fecBurst));
 }
 
-TEST(FecPath, TraceFileCreatedOrSkipped)
+TEST(RavoFecPath, TraceFileCreatedOrSkipped)
 {
     if (!FecReceiver::IsAvailable())
         GTEST_SKIP() << "built without the packet FEC code";
@@ -164,7 +164,7 @@ TEST(FecPath, TraceFileCreatedOrSkipped)
     RemoveDirectoryA(work.c_str());
 }
 
-TEST(FecTrace, RowsOfBitsAndNumbers)
+TEST(RavoFecTrace, RowsOfBitsAndNumbers)
 {
     char line[128];
     const uint8_t bits[2] = {0x2D, 0x01};   // 1011 0100 1

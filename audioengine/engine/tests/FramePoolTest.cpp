@@ -17,7 +17,7 @@ bool Put(CFramePool& pool, uint32_t sequence)
 }
 }
 
-TEST(FramePool, KeepsSequenceOrderAcrossWrap)
+TEST(RavoFramePool, KeepsSequenceOrderAcrossWrap)
 {
     const struct { std::vector<uint32_t> in; std::vector<uint32_t> out; } cases[] = {
         {{1, 2, 4, 3}, {1, 2, 3, 4}},
@@ -32,7 +32,7 @@ TEST(FramePool, KeepsSequenceOrderAcrossWrap)
     }
 }
 
-TEST(FramePool, DuplicateGoesBackToFreeList)
+TEST(RavoFramePool, DuplicateGoesBackToFreeList)
 {
     CFramePool pool(3);
     EXPECT_TRUE(Put(pool, 7));
@@ -45,7 +45,7 @@ TEST(FramePool, DuplicateGoesBackToFreeList)
     EXPECT_EQ(100u, pool.GetFillPercent());
 }
 
-TEST(FramePool, DropsNewestOrOldestWithoutWaiting)
+TEST(RavoFramePool, DropsNewestOrOldestWithoutWaiting)
 {
     CFramePool pool(10);
     for (uint32_t s = 1; s <= 6; ++s)
@@ -61,7 +61,7 @@ TEST(FramePool, DropsNewestOrOldestWithoutWaiting)
     EXPECT_EQ(nullptr, pool.GetFree(0));
 }
 
-TEST(FramePool, BufferGrowsToFit)
+TEST(RavoFramePool, BufferGrowsToFit)
 {
     CFrameBuffer b;
     EXPECT_EQ(0u, b.GetCapacity());

@@ -7,7 +7,7 @@
 #include "RavoTestUtil.h"
 #include "RealFft256.h"
 
-TEST(RealFft256, MatchesTheDftAndInvertsExactly)
+TEST(RavoFft, MatchesTheDftAndInvertsExactly)
 {
     std::vector<double> x(256);
     for (int i = 0; i < 256; ++i)
@@ -40,7 +40,7 @@ TEST(RealFft256, MatchesTheDftAndInvertsExactly)
     EXPECT_EQ(x, y);
 }
 
-TEST(NoiseSuppressor, SizesLevelsAndFloorRamp)
+TEST(RavoNoiseSuppressor, SizesLevelsAndFloorRamp)
 {
     NoiseSuppressor ns(0);
     std::vector<int16_t> block(160, 1000);
@@ -66,7 +66,7 @@ TEST(NoiseSuppressor, SizesLevelsAndFloorRamp)
     }
 }
 
-TEST(NoiseSuppressor, DigitalSilenceStaysSilent)
+TEST(RavoNoiseSuppressor, DigitalSilenceStaysSilent)
 {
     NoiseSuppressor ns(3);
     std::vector<int16_t> block(16000, 0);
@@ -77,7 +77,7 @@ TEST(NoiseSuppressor, DigitalSilenceStaysSilent)
 
 // The overlap-add is normalised: a steady tone comes out at its own level
 // (the window sum alone would add about 4.7 dB).
-TEST(NoiseSuppressor, SteadyToneKeepsItsLevel)
+TEST(RavoNoiseSuppressor, SteadyToneKeepsItsLevel)
 {
     EXPECT_NEAR(1.6924, NoiseSuppressor::WindowSum(16), 1e-3);
     EXPECT_NEAR(1.7706, NoiseSuppressor::WindowSum(0), 1e-3);
@@ -100,7 +100,7 @@ TEST(NoiseSuppressor, SteadyToneKeepsItsLevel)
     EXPECT_LT(peak, 32000);
 }
 
-TEST(NoiseSuppressor, ReducesNoiseAroundATone)
+TEST(RavoNoiseSuppressor, ReducesNoiseAroundATone)
 {
     // 2.5 s of noise alone teach the estimate (the floor ramp takes 2 s);
     // then a tone joins.
