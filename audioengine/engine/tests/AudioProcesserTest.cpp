@@ -7,6 +7,7 @@
 #include "AudioCodec.h"
 #include "AudioPacket.h"
 #include "AudioProcesser.h"
+#include "AudioSource.h"
 #include "FecSender.h"
 #include "RavoTestUtil.h"
 
@@ -264,4 +265,26 @@ TEST(RavoProcesser, LevelMeterAndInputConverter)
     ProcessRun run = Process(conv, slow.data(), 320);
     EXPECT_EQ(1, run.result);
     EXPECT_EQ(85u, run.packet.size());
+}
+
+// The A-law row goes through the compression manager both ways, and the
+// source converts its 8000 Hz PCM to a 16000 Hz play-out format.
+TEST(RavoProcesser, AlawRowThroughTheCompressionManager)
+{
+    AudioProcesser p;
+    ASSERT_TRUE(p.Create(2, nullptr));
+    std::vector<int16_t> tone = Tone(240 * 12, 400.0, 8000.0, 8000);
+    FakeClock clock;
+    AudioSource s(Pcm16(16000, 1), false, clock);
+    for (int i = 0; i < 12; ++i) {
+        ProcessRun run = Process(p, tone.data() + 240 * i, 480);
+        ASSERT_EQ(1, run.result);
+        ASSERT_EQ(245u, run.packet.size());
+        EXPECT_EQ(4, run.packet[0]);
+        s.Insert(run.packet.data(), static_cast<int>(run.packet.size()));
+    }
+    // 30 ms of 8000 Hz become 960 bytes at 16000 Hz.
+    std::vector<int16_t> out(480 * 4);
+    s.Read(reinterpret_cast<uint8_t*>(out.data()), static_cast<int>(out.size() * 2));
+    EXPECT_NEAR(8000.0 / std::sqrt(2.0), Rms(out.data() + 480, 480 * 3), 500.0);
 }
