@@ -105,21 +105,50 @@ TEST(RavoProcesser, FecModeRestartsNumbering)
     ASSERT_EQ(1, first.result);
     EXPECT_EQ(0x86, first.packet[0]);
     EXPECT_EQ(0u, Sequence(first.packet));
-    // The first group sends data only: header and one 64-byte FEC packet.
-    EXPECT_EQ(5u + 64u, first.packet.size());
-    // Once the first group of 6 is complete, parity rides along.
-    size_t largest = 0;
-    for (int i = 1; i < 12; ++i) {
-        ProcessRun run = Process(p, tone.data() + 320 * i, 640);
-        EXPECT_EQ(static_cast<uint32_t>(i), Sequence(run.packet));
-        EXPECT_EQ(0u, (run.packet.size() - 5) % 64);
-        largest = std::max(largest, run.packet.size());
-    }
-    EXPECT_EQ(5u + 2 * 64u, largest);
     // Too little room for the data packet and its parity gives nothing.
+    for (int i = 1; i < 12; ++i)
+        Process(p, tone.data(), 640);
     EXPECT_EQ(0, Process(p, tone.data(), 640, 100).result);
     p.SetFECMode(0);
     EXPECT_EQ(0x06, Process(p, tone.data(), 640).packet[0]);
+}
+
+// Packet layout per FEC mode and wideband row: byte 0 is the kind with the
+// mode's code, the numbering restarts at 0, the payload is a run of FEC
+// packets of frame + 4 bytes: the data packet and at most floor((n-1)/k)
+// parity packets, which start once the first group is complete.
+TEST(RavoProcesser, FecPacketLayoutPerMode)
+{
+    if (!FecSender::IsAvailable())
+        GTEST_SKIP() << "built without the packet FEC code";
+    const struct { int mode; uint8_t code; int k; int perCall; } modes[] = {
+        {1, 0x70, 6, 1}, {2, 0x80, 6, 2}, {3, 0x90, 8, 2}, {4, 0xA0, 16, 2}};
+    const struct { int row; uint8_t kind; uint32_t frame; } rows[] = {{3, 6, 60}, {4, 7, 80}};
+    std::vector<int16_t> tone = Tone(320 * 80, 440.0, 8000.0, 16000);
+    for (const auto& r : rows) {
+        for (const auto& m : modes) {
+            SCOPED_TRACE(testing::Message() << "row " << r.row << " mode " << m.mode);
+            AudioProcesser p;
+            ASSERT_TRUE(p.Create(r.row, nullptr));
+            Process(p, tone.data(), 640);
+            p.SetFECMode(m.mode);
+            int mostParity = 0;
+            for (int i = 0; i < 80; ++i) {
+                ProcessRun run = Process(p, tone.data() + 320 * i, 640);
+                ASSERT_EQ(1, run.result);
+                EXPECT_EQ(static_cast<uint8_t>(m.code | r.kind), run.packet[0]);
+                EXPECT_EQ(static_cast<uint32_t>(i), Sequence(run.packet));
+                const size_t payload = run.packet.size() - 5;
+                ASSERT_EQ(0u, payload % (r.frame + 4));
+                const int parity = static_cast<int>(payload / (r.frame + 4)) - 1;
+                if (i < m.k) {
+                    EXPECT_EQ(0, parity) << i;
+                }
+                mostParity = std::max(mostParity, parity);
+            }
+            EXPECT_EQ(m.perCall, mostParity);
+        }
+    }
 }
 
 TEST(RavoProcesser, AgcModes)

@@ -98,6 +98,43 @@ TEST(RavoFecPath, ProcesserToSourceRecoversLostPackets)
     EXPECT_GT(lost, 10);
 }
 
+// Every mode rebuilds what a loss of one packet in four takes, as far as
+// the parity of a group has arrived.
+TEST(RavoFecPath, RecoveryPerMode)
+{
+    if (!FecReceiver::IsAvailable())
+        GTEST_SKIP() << "built without the packet FEC code";
+    const struct { int mode; int k; } modes[] = {{1, 6}, {2, 6}, {3, 8}, {4, 16}};
+    std::vector<int16_t> tone = Tone(320 * 120, 440.0, 8000.0, 16000);
+    for (const auto& m : modes) {
+        SCOPED_TRACE(m.mode);
+        AudioProcesser p;
+        ASSERT_TRUE(p.Create(4, nullptr));
+        p.SetFECMode(m.mode);
+        FakeClock clock;
+        AudioSource s(kPlayout, false, clock);
+        std::vector<uint8_t> pcm(640);
+        for (int i = 0; i < 120; ++i) {
+            std::vector<uint8_t> out(2048);
+            AUDIO_STREAM_HEAD io{};
+            io.input = tone.data() + 320 * i;
+            io.inputLength = 640;
+            io.output = out.data();
+            io.outputCapacity = 2048;
+            uint32_t extra = 0;
+            ASSERT_EQ(1, p.Process(&io, &extra));
+            if (i % 4 != 2)
+                s.Insert(out.data(), static_cast<int>(io.outputLength));
+            // Play-out keeps pace: one block per packet time.
+            s.Read(pcm.data(), 640);
+        }
+        const int delivered = SumSlots(s, &SourceStatSlot::fecDelivered);
+        // All but the first frame and the groups still waiting for parity.
+        EXPECT_GE(delivered, 120 - 1 - 2 * m.k);
+        EXPECT_LE(SumSlots(s, &SourceStatSlot::fecLost), 1);
+    }
+}
+
 TEST(RavoFecPath, FrameNumbersWrapWithTheGroupNumber)
 {
     if (!FecReceiver::IsAvailable())
