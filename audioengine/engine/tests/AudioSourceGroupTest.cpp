@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "AudioCodec.h"
@@ -144,4 +145,31 @@ TEST(RavoSourceGroup, GroupLevelMeter)
     FEC_NET_STATE state{};
     EXPECT_EQ(1, g.GetNetState(1, &state, nullptr, 0));
     EXPECT_EQ(0, g.GetNetState(2, &state, nullptr, 0));
+}
+
+// A network thread writes while a play thread reads and mixes.
+TEST(RavoSourceGroup, WriterAndReaderThreads)
+{
+    AudioSourceGroup g(Pcm16(16000, 1), "NoSuchPlugin.dll");
+    g.AddSource(1);
+    g.AddSource(2);
+    const auto frames = Coded(20, 300.0, 6000.0);
+    std::thread writer([&] {
+        for (uint32_t i = 0; i < 400; ++i) {
+            const std::vector<uint8_t>& f = frames[i % frames.size()];
+            const std::vector<uint8_t> p = MakePacket(7, i, f);
+            g.WriteSource(1 + i % 2, p.data(), static_cast<int>(p.size()));
+            g.WriteLocal(p.data(), static_cast<int>(p.size()));
+        }
+    });
+    std::thread reader([&] {
+        std::vector<uint8_t> pcm(640);
+        for (int i = 0; i < 400; ++i)
+            EXPECT_EQ(640, g.ReadData(pcm.data(), 640));
+    });
+    writer.join();
+    reader.join();
+    FEC_NET_STATE state{};
+    ASSERT_EQ(1, g.GetNetState(2, &state, nullptr, 0));
+    EXPECT_EQ(399u, state.lastSequence);
 }

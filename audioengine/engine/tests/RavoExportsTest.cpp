@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "RavoOrdinals.h"
 #include "RavoTestUtil.h"
 #include "RavoTypes.h"
 
@@ -36,9 +37,9 @@ protected:
 
 TEST_F(RavoDll, EveryOrdinalAndNoName)
 {
-    for (int ordinal = 1; ordinal <= 41; ++ordinal)
+    for (int ordinal = 1; ordinal <= RAVO_ORDINAL_COUNT; ++ordinal)
         EXPECT_NE(nullptr, Bind<void*>(ordinal)) << ordinal;
-    EXPECT_EQ(nullptr, Bind<void*>(42));
+    EXPECT_EQ(nullptr, Bind<void*>(RAVO_ORDINAL_COUNT + 1));
     EXPECT_EQ(nullptr, GetProcAddress(m_module, "AUDIO_MIX_16"));
     EXPECT_EQ(nullptr, GetProcAddress(m_module, "Sonvex_SourceGroup_Create"));
 }
