@@ -302,10 +302,33 @@ TEST(RavoSource, FullQueueFreesTheOldestQuarter)
 TEST(RavoSource, EightBitPlayoutIsOffsetBinary)
 {
     FakeClock clock;
-    AudioSource s(Pcm8(16000), false, clock);
+    AudioSource idle(Pcm8(16000), false, clock);
     std::vector<uint8_t> out(320, 7);
-    EXPECT_EQ(320, s.Read(out.data(), 320));
+    EXPECT_EQ(320, idle.Read(out.data(), 320));
     EXPECT_EQ(std::vector<uint8_t>(320, 128), out);
+
+    // Decoded PCM is converted to 8 bits; the volume scales around 128.
+    const auto frames = CodedTone(8, 8000.0);
+    std::vector<std::vector<uint8_t>> reads;
+    for (int volume : {80, 40}) {
+        AudioSource s(Pcm8(16000), false, clock);
+        s.SetVolume(volume);
+        for (uint32_t i = 0; i < 8; ++i) {
+            const std::vector<uint8_t> p = MakePacket(7, i, frames[i]);
+            s.Insert(p.data(), static_cast<int>(p.size()));
+        }
+        ASSERT_TRUE(s.HasDecoder());
+        std::vector<uint8_t> pcm(320 * 5);
+        s.Read(pcm.data(), static_cast<int>(pcm.size()));
+        reads.push_back(pcm);
+    }
+    int spread = 0;
+    for (size_t i = 0; i < reads[0].size(); ++i) {
+        const int full = reads[0][i] - 128;
+        spread = std::max(spread, std::abs(full));
+        ASSERT_EQ(full * 40 / 80 + 128, reads[1][i]) << i;
+    }
+    EXPECT_GT(spread, 10);
 }
 
 TEST(RavoSource, LevelMeterSwitchesOnWhenAsked)
