@@ -350,3 +350,34 @@ TEST(RavoSource, LevelMeterSwitchesOnWhenAsked)
     s.EnableCalEnergy(false);
     EXPECT_EQ(0, s.GetEnergy());
 }
+
+// A queue that stayed deep for half a minute is cut back by its lowest
+// level, oldest frames first, on a net-state call with text.
+TEST(RavoSource, DeepQueueIsTrimmed)
+{
+    FakeClock clock;
+    AudioSource s(kPlayout, false, clock);
+    uint32_t seq = 0;
+    for (; seq <= 40; ++seq)
+        Send(s, seq);
+    std::vector<uint8_t> pcm(640);
+    char text[NET_STATE_TEXT_MIN];
+    FEC_NET_STATE state{};
+    bool trimmed = false;
+    for (int second = 0; second < 60 && !trimmed; ++second) {
+        clock.now += 1001;
+        s.Read(pcm.data(), 640);   // one frame out
+        Send(s, seq++);            // one frame in
+        const uint32_t before = s.GetQueuedCount();
+        const uint32_t oldest = s.GetQueuedSequences().front();
+        ASSERT_EQ(1, s.GetNetState(&state, text, sizeof text));
+        if (s.GetQueuedCount() < before) {
+            trimmed = true;
+            EXPECT_GE(before - s.GetQueuedCount(), 11u);
+            EXPECT_GT(s.GetQueuedSequences().front(), oldest);
+            EXPECT_EQ(seq - 1, s.GetQueuedSequences().back());
+            EXPECT_GT(second, 30);   // six checks five seconds apart
+        }
+    }
+    EXPECT_TRUE(trimmed);
+}
