@@ -98,6 +98,7 @@ bool AudioSource::Open(uint8_t format)
         m_fec.reset(new FecReceiver(static_cast<int>(r.frameBytes) + FecReceiver::HEADER));
         if (!m_fec->IsValid())
             return false;
+        m_fecFrame.assign(r.frameBytes, 0);
     }
     m_row = row;
     m_frameBytes = r.frameBytes;
@@ -359,7 +360,7 @@ int AudioSource::Read(uint8_t* buffer, int length)
         }
     } else {
         pos = HandOut(buffer, total);
-        std::vector<uint8_t> frame(m_frameBytes ? m_frameBytes : 1);
+        std::vector<uint8_t>& frame = m_fecFrame;
         while (pos < total) {
             int frameLength = 0;
             uint32_t number = 0;
@@ -523,7 +524,7 @@ void AudioSource::TrimBuffer(uint8_t lowest)
         return;
     int logged = 0;
     if (m_fec) {
-        std::vector<uint8_t> frame(m_frameBytes ? m_frameBytes : 1);
+        std::vector<uint8_t>& frame = m_fecFrame;
         int length = 0;
         uint32_t number = 0;
         m_fec->Pull(frame.data(), static_cast<int>(frame.size()), &length, &number);

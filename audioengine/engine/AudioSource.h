@@ -89,6 +89,7 @@ private:
     AcmStream m_converter;
     std::vector<uint8_t> m_decoded;
     std::vector<uint8_t> m_converted;
+    std::vector<uint8_t> m_fecFrame;
     std::unique_ptr<FecReceiver> m_fec;
     int m_fecK = 8;
     bool m_haveFecNumber = false;

@@ -10,7 +10,8 @@
 #include "FecHeader.h"
 
 FecReceiver::FecReceiver(int packetBytes)
-    : m_decoder(new FecDecoder(OUTPUT_LIMIT)), m_packetBytes(packetBytes)
+    : m_decoder(new FecDecoder(OUTPUT_LIMIT)), m_packetBytes(packetBytes),
+      m_packet(static_cast<size_t>(packetBytes > 0 ? packetBytes : 1))
 {
     FecTrace::Write(FecTrace::TRACE, "%s", "");
 }
@@ -49,7 +50,7 @@ bool FecReceiver::Pull(uint8_t* frame, int capacity, int* length, uint32_t* numb
 {
     if (!IsValid() || !frame)
         return false;
-    std::vector<uint8_t> packet(static_cast<size_t>(m_packetBytes));
+    std::vector<uint8_t>& packet = m_packet;
     int got = 0;
     if (m_decoder->Pull(packet.data(), m_packetBytes, &got) <= 0 || got < HEADER)
         return false;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 class FecDecoder;
 
@@ -47,6 +48,7 @@ private:
 
     std::unique_ptr<FecDecoder> m_decoder;
     int m_packetBytes;
+    std::vector<uint8_t> m_packet;   // one pulled packet
     std::map<uint16_t, uint64_t> m_arrived;   // data packets that arrived, per group
     bool m_haveGroup = false;
     uint16_t m_group = 0;
