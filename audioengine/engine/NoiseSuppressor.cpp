@@ -147,10 +147,10 @@ void NoiseSuppressor::ProcessFrame(int16_t* frame)
     memmove(m_input, m_input + FRAME, (FFT_SIZE - FRAME) * sizeof m_input[0]);
     for (int i = 0; i < FRAME; ++i)
         m_input[FFT_SIZE - FRAME + i] = frame[i];
-    double spec[FFT_SIZE];
+    double spectrum[FFT_SIZE];
     for (int i = 0; i < FFT_SIZE; ++i)
-        spec[i] = m_input[i] * w.hamming[i];
-    RealFft256::Forward(spec);
+        spectrum[i] = m_input[i] * w.hamming[i];
+    RealFft256::Forward(spectrum);
 
     // Noise estimate and floor.
     const double beta = 0.95 + 0.05 * w.sigmoid[v];
@@ -166,12 +166,12 @@ void NoiseSuppressor::ProcessFrame(int16_t* frame)
         double* re;
         double* im = nullptr;
         if (k == 0)
-            re = &spec[0];
+            re = &spectrum[0];
         else if (k == 128)
-            re = &spec[1];
+            re = &spectrum[1];
         else {
-            re = &spec[2 * k];
-            im = &spec[2 * k + 1];
+            re = &spectrum[2 * k];
+            im = &spectrum[2 * k + 1];
         }
         const double p = (*re) * (*re) + (im ? (*im) * (*im) : 0.0) + 1e-20;
         m_noise[k] = beta * m_noise[k] + (1.0 - beta) * p;
@@ -192,12 +192,12 @@ void NoiseSuppressor::ProcessFrame(int16_t* frame)
             *im *= g;
     }
 
-    RealFft256::Inverse(spec);
+    RealFft256::Inverse(spectrum);
 
     // Overlap-add, normalised by the window sum so that unit gains give the
     // input back unchanged.
     for (int i = 0; i < FRAME; ++i) {
-        double y = (spec[i] + m_tail[i]) * w.inverseSum[i];
+        double y = (spectrum[i] + m_tail[i]) * w.inverseSum[i];
         y = m_outFilter.Step(y);
         if (y > 32767.0)
             y = 32767.0;
@@ -207,7 +207,7 @@ void NoiseSuppressor::ProcessFrame(int16_t* frame)
     }
     double tail[TAIL];
     for (int i = 0; i < TAIL; ++i)
-        tail[i] = spec[FRAME + i] + (FRAME + i < TAIL ? m_tail[FRAME + i] : 0.0);
+        tail[i] = spectrum[FRAME + i] + (FRAME + i < TAIL ? m_tail[FRAME + i] : 0.0);
     memcpy(m_tail, tail, sizeof tail);
 
     ++m_frameCount;

@@ -12,8 +12,8 @@ TEST(RavoFft, MatchesTheDftAndInvertsExactly)
     std::vector<double> x(256);
     for (int i = 0; i < 256; ++i)
         x[i] = std::sin(0.3 * i) * 1000.0 + (i % 7) * 13.0 - 40.0;
-    std::vector<double> spec = x;
-    RealFft256::Forward(spec.data());
+    std::vector<double> spectrum = x;
+    RealFft256::Forward(spectrum.data());
     const double pi = 3.14159265358979323846;
     for (int k : {0, 1, 5, 63, 64, 65, 127, 128}) {
         double re = 0.0, im = 0.0;
@@ -23,17 +23,17 @@ TEST(RavoFft, MatchesTheDftAndInvertsExactly)
         }
         SCOPED_TRACE(k);
         if (k == 0)
-            EXPECT_NEAR(re, spec[0], 1e-6);
+            EXPECT_NEAR(re, spectrum[0], 1e-6);
         else if (k == 128)
-            EXPECT_NEAR(re, spec[1], 1e-6);
+            EXPECT_NEAR(re, spectrum[1], 1e-6);
         else {
-            EXPECT_NEAR(re, spec[2 * k], 1e-6);
-            EXPECT_NEAR(im, spec[2 * k + 1], 1e-6);
+            EXPECT_NEAR(re, spectrum[2 * k], 1e-6);
+            EXPECT_NEAR(im, spectrum[2 * k + 1], 1e-6);
         }
     }
-    RealFft256::Inverse(spec.data());
+    RealFft256::Inverse(spectrum.data());
     for (int i = 0; i < 256; ++i)
-        EXPECT_NEAR(x[i], spec[i], 1e-9);
+        EXPECT_NEAR(x[i], spectrum[i], 1e-9);
     // Wrong sizes change nothing.
     std::vector<double> y = x;
     RealFft256::Forward(y.data(), 128);
