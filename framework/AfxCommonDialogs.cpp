@@ -135,7 +135,7 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : 
     memset(&m_cc, 0, sizeof(m_cc));
     m_cc.lStructSize = sizeof(m_cc);
     m_cc.lpCustColors = GetSavedCustomColors();
-    m_cc.Flags = dwFlags | CC_ENABLEHOOK * 0;
+    m_cc.Flags = dwFlags;
     m_cc.rgbResult = clrInit;
     if (clrInit)
         m_cc.Flags |= CC_RGBINIT;

@@ -70,6 +70,8 @@ enum AfxSig : UINT_PTR {
     AfxSig_vDELETE, // void (int, LPDELETEITEMSTRUCT) OnDeleteItem
     AfxSig_iCOMP_R, // int (LPCOMPAREITEMSTRUCT)   reflected
     AfxSig_vDEL_R,  // void (LPDELETEITEMSTRUCT)   reflected
+    AfxSig_lwwM,    // LRESULT (UINT, UINT, CMenu*) OnMenuChar
+    AfxSig_vs,      // void (LPCSTR)               OnWinIniChange
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -311,6 +313,10 @@ protected:                                                                      
 #define ON_WM_MOVING() AFX_WM(WM_MOVING, AfxSig_vwSIZING, void (CWnd::*)(UINT, LPRECT), OnMoving)
 #define ON_WM_COMPAREITEM() AFX_WM(WM_COMPAREITEM, AfxSig_iCOMPARE, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
 #define ON_WM_DELETEITEM() AFX_WM(WM_DELETEITEM, AfxSig_vDELETE, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
+#define ON_WM_MENUCHAR() AFX_WM(WM_MENUCHAR, AfxSig_lwwM, LRESULT (CWnd::*)(UINT, UINT, CMenu*), OnMenuChar)
+#define ON_WM_WININICHANGE() AFX_WM(WM_WININICHANGE, AfxSig_vs, void (CWnd::*)(LPCSTR), OnWinIniChange)
+#define ON_WM_MOUSELEAVE() AFX_WM(WM_MOUSELEAVE, AfxSig_msg_vv, void (CWnd::*)(), OnMouseLeave)
+#define ON_WM_HOTKEY() AFX_WM(WM_HOTKEY, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnHotKey)
 #define ON_WM_COMPAREITEM_REFLECT()                                                       \
     {WM_REFLECT_BASE + WM_COMPAREITEM, 0, 0, 0, AfxSig_iCOMP_R,                           \
      AFX_MSGFN(int (CWnd::*)(LPCOMPAREITEMSTRUCT), &ThisClass::CompareItem)},

@@ -69,6 +69,8 @@ public:
     CArchive& operator<<(float f) { Write(&f, 4); return *this; }
     CArchive& operator<<(double d) { Write(&d, 8); return *this; }
     CArchive& operator<<(bool b) { return *this << (BYTE)(b ? 1 : 0); }
+    CArchive& operator<<(LONGLONG n) { Write(&n, 8); return *this; }
+    CArchive& operator<<(ULONGLONG n) { Write(&n, 8); return *this; }
 
     CArchive& operator>>(BYTE& by) { ReadExact(&by, 1); return *this; }
     CArchive& operator>>(WORD& w) { ReadExact(&w, 2); return *this; }
@@ -81,6 +83,8 @@ public:
     CArchive& operator>>(float& f) { ReadExact(&f, 4); return *this; }
     CArchive& operator>>(double& d) { ReadExact(&d, 8); return *this; }
     CArchive& operator>>(bool& b) { BYTE v; *this >> v; b = v != 0; return *this; }
+    CArchive& operator>>(LONGLONG& n) { ReadExact(&n, 8); return *this; }
+    CArchive& operator>>(ULONGLONG& n) { ReadExact(&n, 8); return *this; }
 
     CArchive& operator<<(const CObject* pOb) { WriteObject(pOb); return *this; }
     CArchive& operator>>(CObject*& pOb) { pOb = ReadObject(NULL); return *this; }

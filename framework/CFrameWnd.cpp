@@ -46,7 +46,6 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     if ((cs.style & FWS_ADDTOTITLE) && !(cs.style & WS_CHILD))
         cs.style |= FWS_PREFIXTITLE;
     cs.style &= ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
-    cs.dwExStyle |= WS_EX_CLIENTEDGE * 0;
     return TRUE;
 }
 
@@ -63,10 +62,10 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     }
     m_strTitle = lpszWindowName;
     m_hMenuDefault = hMenu;
-    UINT id = (dwStyle & WS_CHILD) ? (UINT)(UINT_PTR)0 : 0;
+    // a child frame has no menu (and the id 0)
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                  hMenu ? hMenu : (HMENU)(UINT_PTR)id, (LPVOID)pContext)) {
+                  rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu,
+                  (LPVOID)pContext)) {
         if (hMenu)
             ::DestroyMenu(hMenu);
         return FALSE;

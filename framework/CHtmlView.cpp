@@ -105,6 +105,8 @@ private:
     BOOL m_bBusy = FALSE;
 };
 
+CHtmlEngine* AFXAPI AfxCreateNullHtmlEngine(CHtmlView*) { return new CNullHtmlEngine; }
+
 BEGIN_MESSAGE_MAP(CHtmlView, CView)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -146,8 +148,15 @@ int CHtmlView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CView::OnCreate(lpcs) == -1)
         return -1;
-    if (!m_pEngine->Create(this))
-        return -1;
+    if (!m_pEngine->Create(this)) {
+        // no browser here: the view still works, without pages
+        m_pEngine->Destroy();
+        delete m_pEngine;
+        m_pEngine = AfxCreateNullHtmlEngine(this);
+        m_bDefaultEngine = TRUE;
+        if (!m_pEngine->Create(this))
+            return -1;
+    }
     return 0;
 }
 

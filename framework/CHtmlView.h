@@ -3,6 +3,8 @@
 #include "CHtmlEngine.h"
 #include "CView.h"
 
+#include <exdisp.h> // CSC_NAVIGATEBACK and the other command-state values
+
 // A view showing web pages through a browser engine (see CHtmlEngine).
 // Navigation calls go to the engine; the engine's reports arrive as the
 // virtual On... events, which derived views override.
@@ -63,8 +65,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-#ifndef CSC_NAVIGATEFORWARD
-#define CSC_UPDATECOMMANDS (-1)
-#define CSC_NAVIGATEFORWARD 1
-#define CSC_NAVIGATEBACK 2
-#endif
+// The engine without a browser (the default): keeps the history, asks the
+// view before each navigation and reports it complete without loading.
+CHtmlEngine* AFXAPI AfxCreateNullHtmlEngine(CHtmlView* pView);

@@ -1,6 +1,8 @@
 #pragma once
 #include "CView.h"
 
+class CBrush;
+
 // A view larger than its window: SetScrollSizes gives the total size (in
 // MM_TEXT or another mapping mode); OnPrepareDC moves the origin by the
 // scroll position.

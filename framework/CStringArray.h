@@ -1,5 +1,6 @@
 #pragma once
 #include "CArray.h"
+#include "CString.h"
 
 // An array of texts.
 class CStringArray : public CArray<CString, const CString&>

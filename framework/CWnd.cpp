@@ -521,6 +521,10 @@ BOOL CWnd::CallMsgHandler(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam
         CALL(void (CWnd::*)(int, LPDELETEITEMSTRUCT))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
         r = TRUE;
         break;
+    case AfxSig_lwwM:
+        r = CALL(LRESULT (CWnd::*)(UINT, UINT, CMenu*))(LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+        break;
+    case AfxSig_vs: CALL(void (CWnd::*)(LPCSTR))((LPCSTR)lParam); break;
     case AfxSig_iCOMP_R: r = CALL(int (CWnd::*)(LPCOMPAREITEMSTRUCT))((LPCOMPAREITEMSTRUCT)lParam); break;
     case AfxSig_vDEL_R:
         CALL(void (CWnd::*)(LPDELETEITEMSTRUCT))((LPDELETEITEMSTRUCT)lParam);

@@ -393,6 +393,10 @@ public:
     afx_msg void OnPaletteChanged(CWnd*) { Default(); }
     afx_msg BOOL OnQueryNewPalette() { return (BOOL)Default(); }
     afx_msg void OnMoving(UINT, LPRECT) { Default(); }
+    afx_msg LRESULT OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+    afx_msg void OnWinIniChange(LPCSTR) { Default(); }
+    afx_msg void OnMouseLeave() { Default(); }
+    afx_msg void OnHotKey(UINT, UINT, UINT) { Default(); } // id, modifiers, virtual key
     afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
     afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
 

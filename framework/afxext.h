@@ -6,6 +6,4 @@
 #include "CStatusBar.h"
 #include "CToolBar.h"
 #include "CToolBarCtrl.h"
-#if __has_include("CRectTracker.h")
 #include "CRectTracker.h"
-#endif

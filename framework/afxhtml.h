@@ -3,3 +3,4 @@
 #include "afxwin.h"
 #include "CHtmlEngine.h"
 #include "CHtmlView.h"
+#include "CWebBrowserEngine.h"

@@ -28,10 +28,7 @@
 #include "CWinThread.h"
 #include "CWindowDC.h"
 #include "CWnd.h"
-#if __has_include("CFrameWnd.h")
-#include "CFrameWnd.h"
-#endif
-#if __has_include("CView.h")
-#include "CView.h"
+#include "CCreateContext.h"
 #include "CDocument.h"
-#endif
+#include "CFrameWnd.h"
+#include "CView.h"

@@ -352,3 +352,47 @@ TEST(FrameworkWindow, ToolTipsFollowTheHitTest)
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0) << "off the tool: removed";
     w.DestroyWindow();
 }
+
+namespace {
+int g_failingEngines = 0;
+class CFailingEngine : public CHtmlEngine
+{
+public:
+    BOOL Create(CHtmlView*) override
+    {
+        ++g_failingEngines;
+        return FALSE;
+    }
+    void Destroy() override {}
+    void Resize(const RECT&) override {}
+    void Navigate(LPCSTR, DWORD, LPCSTR, LPCSTR, const void*, DWORD) override {}
+    void GoBack() override {}
+    void GoForward() override {}
+    void GoHome() override {}
+    void Refresh() override {}
+    void Stop() override {}
+    CString GetLocationURL() const override { return CString(); }
+    CString GetLocationName() const override { return CString(); }
+    BOOL GetBusy() const override { return FALSE; }
+    void SetSilent(BOOL) override {}
+    LPDISPATCH GetHtmlDocument() const override { return NULL; }
+    LPDISPATCH GetApplication() const override { return NULL; }
+};
+CHtmlEngine* MakeFailingEngine(CHtmlView*) { return new CFailingEngine; }
+} // namespace
+
+TEST(FrameworkHtmlView, FallsBackWhenTheChosenEngineCannotStart)
+{
+    g_failingEngines = 0;
+    AFX_HTMLENGINE_FACTORY old = CHtmlView::SetEngineFactory(MakeFailingEngine);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    CLoggingHtmlView* view = new CLoggingHtmlView;
+    ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1));
+    CHtmlView::SetEngineFactory(old);
+    EXPECT_EQ(g_failingEngines, 1);
+    view->Navigate2("about:blank");
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
+    EXPECT_STREQ(view->GetLocationURL(), "about:blank");
+    parent.DestroyWindow();
+}
