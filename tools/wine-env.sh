@@ -30,6 +30,9 @@ ALSA
 
     wineserver -p >"$wine_work/wineserver.log" 2>&1
     wineboot -i >"$wine_work/wineboot.log" 2>&1 || true
+    # Without a window manager, an unmanaged window hides at once instead of
+    # waiting two seconds for a manager that never answers.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {
