@@ -111,13 +111,21 @@ void AecProcessor::NearInput(CAudioBlock** block)
     m_lastNearVoice = voice;
     CScopedLock lock(&m_lock);
     if (m_dropNear) {
-        // The block leaves the pairing, but the caller's stream stays in
-        // order: the held block goes out now and this one is held instead.
+        // The near blocks waiting in the queue leave the pairing, this one
+        // last, but the caller's stream stays in order and loses nothing:
+        // each goes out in its turn, without cancelling.
         SonvexLog(5, "\n********** AEC Request Drop Y ******************.\n ");
         m_dropNear = 0;
-        Deliver(y);
-        memcpy(m_previous, y->Samples(), BLOCK_BYTES);
-        m_queue->Drop(m_queue->Count() - 1);
+        for (int i = 0; i < m_queue->Count();) {
+            CAudioBlock* b = m_queue->At(i);
+            if (b->m_kind != CAudioBlock::KIND_NEAR) {
+                ++i;
+                continue;
+            }
+            Deliver(b);
+            memcpy(m_previous, b->Samples(), BLOCK_BYTES);
+            m_queue->Drop(i);
+        }
         return;
     }
     Pair();
@@ -218,16 +226,20 @@ void AecProcessor::Process(CAudioBlock* x, CAudioBlock* y)
         for (int f = 0; f < BLOCK_SAMPLES / FRAME_SAMPLES; ++f)
             m_core.process(reference + f * FRAME_SAMPLES, m_previous + f * FRAME_SAMPLES,
                            m_previous + f * FRAME_SAMPLES, FRAME_SAMPLES);
-        const int request = m_core.SyncRequest();
-        if (request > 0) {
-            m_dropNear = 1;
-            SonvexLog(5, "sync_req > 0 AEC Request Drop Y .\n ");
-        } else if (request < 0) {
-            m_dropFar = 1;
-        }
+        RequestResync(m_core.SyncRequest());
     }
     Deliver(y);
     memcpy(m_previous, y->Samples(), BLOCK_BYTES);
+}
+
+void AecProcessor::RequestResync(int request)
+{
+    if (request > 0) {
+        m_dropNear = 1;
+        SonvexLog(5, "sync_req > 0 AEC Request Drop Y .\n ");
+    } else if (request < 0) {
+        m_dropFar = 1;
+    }
 }
 
 void AecProcessor::Deliver(CAudioBlock* header)
@@ -265,8 +277,9 @@ void AecProcessor::AdjustVolume(CAudioBlock* x, CAudioBlock* y)
     int step = 0;
     bool now = false;
     if (m_peak > -6.0) {
-        // Too loud: a pending raise is forgotten and the microphone comes down.
-        if (m_stepAccumulator > 0)
+        // Loud: no lowering builds up here (only a pending raise is worn
+        // down); at or above -1 dB the microphone comes down at once.
+        if (m_stepAccumulator < 0)
             m_stepAccumulator = 0;
         if (m_peak >= -1.0) {
             step = -576;

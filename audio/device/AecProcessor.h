@@ -50,6 +50,10 @@ public:
     int OpenSpeakerVolume();
     CVolumeControl& Volume() { return m_volume; }
 
+    // The core's resynchronisation request: +1 leaves the next near-end
+    // block out of the pairing, -1 the next far-end block.
+    void RequestResync(int request);
+
     double Drift() const { return m_drift; }
     const AecCore& Core() const { return m_core; }
 

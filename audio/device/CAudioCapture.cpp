@@ -126,7 +126,11 @@ void CAudioCapture::CloseDevice()
     if (!m_handle)
         return;
     InterlockedExchange(&m_stopping, 1);
+    // The reset hands every queued buffer back at once; the wait is bounded
+    // so that a device that never gives its buffers back cannot hang a stop.
     m_wave.InReset(m_handle);
+    if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0)
+        SonvexLog(1, "<CAudioCapture::Stop>,%d buffers did not come back\n", (int)m_queued);
     UnprepareHeaders();
     m_wave.InClose(m_handle);
     m_handle = nullptr;
@@ -138,12 +142,8 @@ void CAudioCapture::Stop()
 {
     SonvexLog(1, "start CAudioCapture::Stop \n");
     InterlockedExchange(&m_stopping, 1);
-    // The buffers come back one by one as they fill; a device that stopped
-    // delivering is reset after the wait runs out.
-    if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0)
-        SonvexLog(1, "<CAudioCapture::Stop>,%d buffers did not come back\n", (int)m_queued);
-    SonvexLog(1, "Wait m_evWaitStop End\n");
     CloseDevice();
+    SonvexLog(1, "Wait m_evWaitStop End\n");
     delete m_converter;
     m_converter = nullptr;
     SonvexLog(1, "End CAudioCapture::Stop\n");

@@ -66,13 +66,7 @@ int CAudioPlayer::Start(UINT device, const tWAVEFORMATEX* format, int blockSize)
     }
     ResetEvent(m_stopEvent);
     if (!CreateWaveBuffers()) {
-        InterlockedExchange(&m_stopping, 1);
-        m_wave.OutReset(m_handle);
-        FreeWaveBuffers();
-        m_wave.OutClose(m_handle);
-        m_handle = nullptr;
-        m_queued = 0;
-        SetEvent(m_stopEvent);
+        Stop();
         SonvexLog(1, "<CAudioPlayer::Start>,CreateWaveBuffer failed,DeviceID = %d,BlockSize = %d\n",
                   (int)device, blockSize);
         return 0;
@@ -125,15 +119,19 @@ void CAudioPlayer::Stop()
 {
     SonvexLog(1, "start CAudioPlayer::Stop\n");
     InterlockedExchange(&m_stopping, 1);
-    if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0)
-        SonvexLog(1, "<CAudioPlayer::Stop>,%d buffers did not come back\n", (int)m_queued);
-    SonvexLog(1, "Wait m_evWaitStop End\n");
     if (m_handle) {
+        // The reset hands every queued buffer back at once; the wait is
+        // bounded so that a device that never gives its buffers back cannot
+        // hang a stop.
         m_wave.OutReset(m_handle);
+        if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0)
+            SonvexLog(1, "<CAudioPlayer::Stop>,%d buffers did not come back\n", (int)m_queued);
+        SonvexLog(1, "Wait m_evWaitStop End\n");
         FreeWaveBuffers();
         m_wave.OutClose(m_handle);
         m_handle = nullptr;
         m_queued = 0;
+        SetEvent(m_stopEvent);
     }
     delete m_block;
     m_block = nullptr;

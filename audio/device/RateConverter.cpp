@@ -157,9 +157,12 @@ int RateConverter::Convert(const int16_t* in, int inCount, int16_t* out, int out
     } else {
         for (int i = 0; i < inCount; ++i) {
             Push(in[i]);
-            const int64_t reached = m_inCount * m_up;  // position of this input x L
             ++m_inCount;
-            while (m_outCount * m_down <= reached && produced < outCount) {
+            // Every output whose position lies before the next input sample:
+            // it is then computed from the input sample at or just before it,
+            // so each call gives exactly its share of outputs.
+            const int64_t limit = m_inCount * m_up;
+            while (m_outCount * m_down < limit && produced < outCount) {
                 int phase = static_cast<int>((m_outCount * m_down) % m_up);
                 out[produced++] = Output(phase);
                 ++m_outCount;

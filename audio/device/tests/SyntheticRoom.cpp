@@ -140,4 +140,31 @@ double EnergyDb(const std::vector<int16_t>& x, size_t from, size_t count)
         return -200.0;
     return 10.0 * std::log10(sum / n);
 }
+
+std::vector<int16_t> Sine(int samples, int rate, double frequency, double amplitude)
+{
+    std::vector<int16_t> out(samples);
+    for (int i = 0; i < samples; ++i)
+        out[i] = static_cast<int16_t>(std::floor(amplitude * std::sin(2 * kPi * frequency * i / rate) + 0.5));
+    return out;
+}
+
+double ToneFrequency(const std::vector<int16_t>& x, size_t from, size_t count, int rate)
+{
+    double first = -1, last = -1;
+    int crossings = 0;
+    for (size_t i = from + 1; i < from + count && i < x.size(); ++i) {
+        if (x[i - 1] < 0 && x[i] >= 0) {
+            double t = (i - 1) + double(-x[i - 1]) / (double(x[i]) - x[i - 1]);
+            if (first < 0)
+                first = t;
+            else
+                ++crossings;
+            last = t;
+        }
+    }
+    if (crossings == 0)
+        return 0.0;
+    return crossings * rate / (last - first);
+}
 }

@@ -20,4 +20,7 @@ std::vector<double> Sum(const std::vector<double>& a, const std::vector<double>&
 // Energy of a stretch, in dB (10 log10 of the mean square, floor -200).
 double EnergyDb(const std::vector<double>& x, size_t from, size_t count);
 double EnergyDb(const std::vector<int16_t>& x, size_t from, size_t count);
+std::vector<int16_t> Sine(int samples, int rate, double frequency, double amplitude);
+// Frequency of a steady tone from its rising zero crossings (interpolated).
+double ToneFrequency(const std::vector<int16_t>& x, size_t from, size_t count, int rate);
 }
