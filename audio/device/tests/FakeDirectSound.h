@@ -15,6 +15,13 @@ public:
     HRESULT SetNotificationPositions(DWORD count, const DSBPOSITIONNOTIFY* positions);
     HRESULT Lock(DWORD offset, DWORD bytes, void** p1, DWORD* n1, void** p2, DWORD* n2);
     DWORD Size() const { return static_cast<DWORD>(m_data.size()); }
+    // Signals the notification event without moving a cursor.
+    void NotifyNow()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_positions.empty())
+            SetEvent(m_positions[0].hEventNotify);
+    }
 
 protected:
     void Signal(DWORD from, DWORD to);  // positions in [from, to), ring order
