@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "CScopedLock.h"
 #include "SonvexLog.h"
 
 CAudioCapture::CAudioCapture(IWaveApi& wave) : m_wave(wave)
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    InitializeCriticalSection(&m_callbackLock);
     memset(m_headers, 0, sizeof(m_headers));
     memset(&m_requested, 0, sizeof(m_requested));
     memset(&m_device, 0, sizeof(m_device));
@@ -25,6 +27,7 @@ CAudioCapture::~CAudioCapture()
     if (m_handle)
         Stop();
     CloseHandle(m_stopEvent);
+    DeleteCriticalSection(&m_callbackLock);
     delete m_converter;
     delete m_block;
 }
@@ -125,12 +128,18 @@ void CAudioCapture::CloseDevice()
 {
     if (!m_handle)
         return;
+    EnterCriticalSection(&m_callbackLock);
     InterlockedExchange(&m_stopping, 1);
+    LeaveCriticalSection(&m_callbackLock);
     // The reset hands every queued buffer back at once; the wait is bounded
     // so that a device that never gives its buffers back cannot hang a stop.
     m_wave.InReset(m_handle);
-    if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0)
+    if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0) {
+        // The device still holds buffers: they stay allocated rather than
+        // be written into after they were freed.
         SonvexLog(1, "<CAudioCapture::Stop>,%d buffers did not come back\n", (int)m_queued);
+        memset(m_headers, 0, sizeof(m_headers));
+    }
     UnprepareHeaders();
     m_wave.InClose(m_handle);
     m_handle = nullptr;
@@ -141,7 +150,6 @@ void CAudioCapture::CloseDevice()
 void CAudioCapture::Stop()
 {
     SonvexLog(1, "start CAudioCapture::Stop \n");
-    InterlockedExchange(&m_stopping, 1);
     CloseDevice();
     SonvexLog(1, "Wait m_evWaitStop End\n");
     delete m_converter;
@@ -161,6 +169,7 @@ void CAudioCapture::OnData(WAVEHDR* header)
 {
     if (!header)
         return;
+    CScopedLock lock(&m_callbackLock);
     if (m_stopping) {
         LONG left = InterlockedDecrement(&m_queued);
         SonvexLog(1, "pAudioCapture->m_nBlockCount = %d \n", (int)left);
@@ -182,16 +191,13 @@ void CAudioCapture::OnData(WAVEHDR* header)
     }
     if (!ok) {
         // Dropped: not queued again and no longer counted.
-        if (InterlockedDecrement(&m_queued) <= 0 && m_stopping)
-            SetEvent(m_stopEvent);
+        InterlockedDecrement(&m_queued);
         return;
     }
     m_block->Stamp(CAudioBlock::KIND_NEAR, m_sequence++, m_wave.Now());
     if (m_callback)
         m_callback(m_context, &m_block);
     header->dwBytesRecorded = 0;
-    if (m_wave.InAddBuffer(m_handle, header) != MMSYSERR_NOERROR) {
-        if (InterlockedDecrement(&m_queued) <= 0 && m_stopping)
-            SetEvent(m_stopEvent);
-    }
+    if (m_wave.InAddBuffer(m_handle, header) != MMSYSERR_NOERROR)
+        InterlockedDecrement(&m_queued);
 }

@@ -50,4 +50,7 @@ private:
     tWAVEFORMATEX m_device;
     RateConverter* m_converter = nullptr;
     CAudioBlock* m_block = nullptr;
+    // Held by the callback while it handles a buffer, and by a stop while it
+    // raises the stopping flag: no buffer is queued again once a stop began.
+    CRITICAL_SECTION m_callbackLock;
 };

@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "CScopedLock.h"
 #include "SonvexLog.h"
 
 CAudioPlayer::CAudioPlayer(IWaveApi& wave) : m_wave(wave)
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     m_spareEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    InitializeCriticalSection(&m_callbackLock);
     memset(m_headers, 0, sizeof(m_headers));
     memset(&m_requested, 0, sizeof(m_requested));
     memset(&m_device, 0, sizeof(m_device));
@@ -24,6 +26,7 @@ CAudioPlayer::~CAudioPlayer()
     Stop();
     CloseHandle(m_stopEvent);
     CloseHandle(m_spareEvent);
+    DeleteCriticalSection(&m_callbackLock);
 }
 
 void CAudioPlayer::SetReadCallback(DEVICE_BLOCK_CALLBACK callback, void* context)
@@ -118,14 +121,20 @@ void CAudioPlayer::FreeWaveBuffers()
 void CAudioPlayer::Stop()
 {
     SonvexLog(1, "start CAudioPlayer::Stop\n");
+    EnterCriticalSection(&m_callbackLock);
     InterlockedExchange(&m_stopping, 1);
+    LeaveCriticalSection(&m_callbackLock);
     if (m_handle) {
         // The reset hands every queued buffer back at once; the wait is
         // bounded so that a device that never gives its buffers back cannot
         // hang a stop.
         m_wave.OutReset(m_handle);
-        if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0)
+        if (m_queued > 0 && WaitForSingleObject(m_stopEvent, STOP_WAIT_MS) != WAIT_OBJECT_0) {
+            // The device still holds buffers: they stay allocated rather
+            // than be read after they were freed.
             SonvexLog(1, "<CAudioPlayer::Stop>,%d buffers did not come back\n", (int)m_queued);
+            memset(m_headers, 0, sizeof(m_headers));
+        }
         SonvexLog(1, "Wait m_evWaitStop End\n");
         FreeWaveBuffers();
         m_wave.OutClose(m_handle);
@@ -160,6 +169,7 @@ void CAudioPlayer::OnDone(WAVEHDR* header)
 {
     if (!header)
         return;
+    CScopedLock lock(&m_callbackLock);
     if (m_stopping) {
         LONG left = InterlockedDecrement(&m_queued);
         SonvexLog(1, "manager->m_nPlayBlockCount = %d \n", (int)left);

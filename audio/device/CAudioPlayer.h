@@ -55,4 +55,7 @@ private:
     RateConverter* m_fromDevice = nullptr;
     CAudioBlock* m_block = nullptr;
     uint32_t m_sequence = 0;
+    // Held by the callback while it handles a buffer, and by a stop while it
+    // raises the stopping flag: no buffer is written again once a stop began.
+    CRITICAL_SECTION m_callbackLock;
 };
