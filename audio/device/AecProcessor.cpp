@@ -1,7 +1,6 @@
 #include "AecProcessor.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,15 +39,15 @@ bool AecProcessor::init(int rate, int blockMs)
     if (!known || blockMs < 5 || blockMs > 200 || (rate * blockMs) % 1000 != 0)
         return false;
     if ((rate * 2) % 1000 != 0) {
-        printf("\n invalid blksize: fractional sample ?? ");
+        SonvexLog(1, "\n invalid blksize: fractional sample ?? ");
         return false;
     }
     if (blockMs % 2 != 0) {
-        printf("\n AEC: invalid parameter of blksize ");
+        SonvexLog(1, "\n AEC: invalid parameter of blksize ");
         return false;
     }
     if (!m_core.init(rate, 2.0f, 128.0f)) {
-        printf("\n AEC: invalid parameters\n");
+        SonvexLog(1, "\n AEC: invalid parameters\n");
         return false;
     }
     m_rate = rate;

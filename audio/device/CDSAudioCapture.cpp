@@ -45,9 +45,11 @@ int CDSAudioCapture::OpenDevice(const GUID* device, const tWAVEFORMATEX* format,
     delete m_block;
     m_block = new CAudioBlock(m_deliverLength);
     m_sequence = 0;
-    if (FAILED(CoInitialize(nullptr)))
+    // A thread already in the multithreaded apartment has COM as it is.
+    HRESULT com = CoInitialize(nullptr);
+    if (FAILED(com) && com != RPC_E_CHANGED_MODE)
         return 0;
-    m_comInitialised = true;
+    m_comInitialised = SUCCEEDED(com);
     memset(&m_device, 0, sizeof(m_device));
     if (device)
         m_device = *device;

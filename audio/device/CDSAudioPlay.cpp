@@ -39,9 +39,11 @@ int CDSAudioPlay::OpenDevice(HWND window, const tWAVEFORMATEX* format, const GUI
     if (!format)
         return 0;
     m_format = *format;
-    if (FAILED(CoInitialize(nullptr)))
+    // A thread already in the multithreaded apartment has COM as it is.
+    HRESULT com = CoInitialize(nullptr);
+    if (FAILED(com) && com != RPC_E_CHANGED_MODE)
         return 0;
-    m_comInitialised = true;
+    m_comInitialised = SUCCEEDED(com);
     m_blockBytes = m_format.nSamplesPerSec * 20 * m_format.wBitsPerSample / 8000 * m_format.nChannels;
     m_bufferBytes = m_blockBytes * BLOCKS;
     if (m_blockBytes == 0) {

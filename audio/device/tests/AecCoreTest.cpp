@@ -99,3 +99,26 @@ TEST(AecCore, SilentFarEndPassesTheNearEnd)
         ASSERT_TRUE(core.process(&farPcm[i], &nearEnd[i], &out[i], 32));
     EXPECT_NEAR(EnergyDb(nearEnd, 16000, 16000), EnergyDb(out, 16000, 16000), 1.5);
 }
+
+// A steady echo delay of 20 to 40 ms is taken into the far-end delay line
+// after the first 30 s: the line then holds the delay less 12 ms.
+TEST(AecCore, SteadyEchoDelayMovesTheDelayLine)
+{
+    const int n = 16000 * 31, delay = 16 * 30;  // 30 ms
+    std::vector<int16_t> farPcm = ToPcm(Noise(n, 3000.0, 9));
+    std::vector<int16_t> mic(n, 0), out(n);
+    for (int i = delay; i < n; ++i)
+        mic[i] = static_cast<int16_t>(farPcm[i - delay] / 2);
+    AecCore core;
+    ASSERT_TRUE(core.init(16000, 2.0f, 128.0f));
+    int requests = 0;
+    for (int i = 0; i + 32 <= n; i += 32) {
+        ASSERT_TRUE(core.process(&farPcm[i], &mic[i], &out[i], 32));
+        requests += core.SyncRequest() != 0;
+        if (i < 16000 * 30 - 32) {
+            ASSERT_EQ(0, core.FarDelay()) << "before 30 s, at sample " << i;
+        }
+    }
+    EXPECT_EQ(0, requests);
+    EXPECT_NEAR(16 * 18, core.FarDelay(), 16 * 2);
+}

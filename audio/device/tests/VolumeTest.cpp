@@ -194,3 +194,26 @@ TEST(VolumeControl, OpensBothSidesByChoice)
     EXPECT_EQ(DWORD(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC), CVolumeControl::ComponentTypeFor(8));
     EXPECT_EQ(0u, CVolumeControl::ComponentTypeFor(-1));
 }
+
+// The platform's own mixer (under Wine, that of the null sound card): it
+// opens or says it cannot, and what it reports is consistent.
+TEST(VolumeIn, SystemMixerOpensOrSaysNo)
+{
+    CVolumeIn in;
+    if (in.Open(0)) {
+        const int volume = in.GetCurrentVolume();
+        if (volume != -1) {
+            EXPECT_GE(volume, in.GetMinimalVolume());
+            EXPECT_LE(volume, in.GetMaximalVolume());
+        }
+        printf("recording sources: %d, current %d\n", in.GetSourceCount(), in.GetCurrentSource());
+    } else {
+        EXPECT_FALSE(in.IsOpened());
+        printf("no recording mixer here\n");
+    }
+    CVolumeOut out;
+    if (out.Open(0, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS))
+        EXPECT_GE(out.GetMaximalVolume(), out.GetMinimalVolume());
+    else
+        EXPECT_EQ(-1, out.GetCurrentVolume());
+}

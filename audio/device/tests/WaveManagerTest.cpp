@@ -198,3 +198,33 @@ TEST(WaveManager, PlayFormatIsTheEighteenByteRecord)
     for (size_t i = 18; i < sizeof(out); ++i)
         EXPECT_EQ(0xAB, out[i]);
 }
+
+// Blocks of any other length than 640 bytes are refused at the manager and
+// reach neither the echo canceller nor the caller.
+TEST(WaveManager, BlocksOfAnotherLengthAreRefused)
+{
+    WaveRig rig;
+    CMMAudioManager manager(16000, rig.wave, rig.mixer);
+    ASSERT_EQ(1, manager.StartCapture(0, &CallerProbe::Capture, &rig.caller));
+    manager.StopCapture();
+    manager.CAudioManagerBase::StartCapture(0, &CallerProbe::Capture, &rig.caller);
+    CAudioBlock* odd = new CAudioBlock(480);
+    CAudioBlock* right = new CAudioBlock(640);
+    CAudioBlock* empty = new CAudioBlock(0);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(480, CAudioManagerBase::AudioCapCallBack(&manager, &odd));
+        EXPECT_EQ(0, CAudioManagerBase::AudioReadCallBack(&manager, &odd));
+        EXPECT_EQ(0, CAudioManagerBase::AudioCapCallBack(&manager, &empty));
+        EXPECT_EQ(0, CAudioManagerBase::AudioCapCallBack(nullptr, &right));
+        EXPECT_EQ(0, CAudioManagerBase::AudioReadCallBack(nullptr, &right));
+    }
+    EXPECT_EQ(0, rig.caller.Captured());
+    EXPECT_EQ(480u, odd->m_length);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(640, CAudioManagerBase::AudioCapCallBack(&manager, &right));
+    EXPECT_EQ(4, rig.caller.Captured());
+    EXPECT_EQ(640u, right->m_length);
+    delete odd;
+    delete right;
+    delete empty;
+}
