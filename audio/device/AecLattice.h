@@ -7,13 +7,19 @@
 // each, subtracts the modelled echo from the near end, adapts its forgetting
 // factor to how concentrated the echo path is, and estimates the delay of
 // the echo's main stage.
+//
+// State is held band-parallel, complex values as separate real and imaginary
+// vectors, so that four bands run at once on processors with SSE.
 class AecLattice
 {
 public:
     typedef std::complex<float> Complex;
 
     AecLattice(int stages, int bands);
-    virtual ~AecLattice() = default;
+    virtual ~AecLattice();
+
+    AecLattice(const AecLattice&) = delete;
+    AecLattice& operator=(const AecLattice&) = delete;
 
     // far, near: the bands' subband samples; error: the near end with the
     // modelled echo taken out.
@@ -26,26 +32,23 @@ public:
 
     // Forgetting factor shared by every lattice of the process.
     static float Lambda() { return s_lambda; }
+    // Whether the four-lane path runs (the processor has SSE and the band
+    // count is a multiple of 4); it can be switched off, for comparison.
+    static bool VectorPath() { return s_vector; }
+    static void UseVectorPath(bool on);
 
 private:
-    struct Rotation {
-        float c;
-        Complex s;
-    };
-    Rotation Rotate(const Complex& x, float& energy) const;
-    void Apply(const Rotation& r, Complex& x, Complex& z) const;
+    // One stage over bands [from, to).
+    void StagePlain(int stage, int from, int to);
+    void StageVector(int stage);
     void UpdateForgetting();
+    float* Vec(int which, int stage) { return m_store + (static_cast<size_t>(which) * m_stages + stage) * m_bands; }
+    float* Work(int which) { return m_work + static_cast<size_t>(which) * m_bands; }
 
     int m_stages;
     int m_bands;
-    // [stage * bands + band]
-    std::vector<float> m_forwardEnergy;
-    std::vector<float> m_backwardEnergy;
-    std::vector<Complex> m_forwardCross;
-    std::vector<Complex> m_backwardCross;
-    std::vector<Complex> m_jointCross;
-    std::vector<Complex> m_delayedBackward;
-    std::vector<Rotation> m_previous;
+    float* m_store = nullptr;  // 16-byte aligned: per stage vectors, below
+    float* m_work = nullptr;   // 16-byte aligned: per frame vectors, below
     std::vector<float> m_q;
 
     float m_spread = 0.1f;
@@ -56,4 +59,5 @@ private:
     static float s_lambda;
     static float s_sqrtLambda;
     static unsigned s_frameCounter;
+    static bool s_vector;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AecCore.h"
+#include "AecLattice.h"
 #include "AecTransform.h"
 #include "SyntheticRoom.h"
 
@@ -121,4 +122,28 @@ TEST(AecCore, SteadyEchoDelayMovesTheDelayLine)
     }
     EXPECT_EQ(0, requests);
     EXPECT_NEAR(16 * 18, core.FarDelay(), 16 * 2);
+}
+
+// The four-lane path computes what the plain loops compute.
+TEST(AecCore, VectorAndPlainPathsAgree)
+{
+    if (!AecLattice::VectorPath())
+        GTEST_SKIP() << "no SSE on this processor";
+    Room room = MakeRoom(4, 3);
+    std::vector<int16_t> outs[2];
+    for (int vector = 0; vector < 2; ++vector) {
+        AecLattice::UseVectorPath(vector != 0);
+        outs[vector].resize(room.mic.size());
+        AecCore core;
+        ASSERT_TRUE(core.init(16000, 2.0f, 128.0f));
+        for (size_t i = 0; i + 32 <= room.mic.size(); i += 32)
+            ASSERT_TRUE(core.process(&room.farPcm[i], &room.mic[i], &outs[vector][i], 32));
+    }
+    AecLattice::UseVectorPath(true);
+    int largest = 0;
+    for (size_t i = 0; i < 16000; ++i)
+        largest = std::max(largest, std::abs(outs[0][i] - outs[1][i]));
+    EXPECT_LE(largest, 4);
+    for (int second = 1; second < 4; ++second)
+        EXPECT_NEAR(EnergyDb(outs[0], second * 16000, 16000), EnergyDb(outs[1], second * 16000, 16000), 0.5);
 }
