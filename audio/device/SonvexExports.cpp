@@ -33,6 +33,12 @@ void PinLibrary()
 
 DWORD WINAPI UnpinProc(void* module)
 {
+    // The pinned reference keeps this code mapped until the call below; the
+    // release that started this thread has left its lock before it goes.
+    if (g_pApiLock) {
+        EnterCriticalSection(g_pApiLock);
+        LeaveCriticalSection(g_pApiLock);
+    }
     FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
     return 0;
 }
