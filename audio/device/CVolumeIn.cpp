@@ -7,6 +7,16 @@
 namespace
 {
 const char kClassName[] = "Input Volume Msg Wnd Class";
+// The module whose code runs the window procedure: the class is registered
+// for it and goes with the window.
+HINSTANCE OwnModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
+    return module;
+}
+
 const char kWindowName[] = "Input Volume Msg Wnd";
 }
 
@@ -38,7 +48,7 @@ int CVolumeIn::Open(UINT waveInDevice)
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = &CVolumeIn::WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = OwnModule();
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);  // fails harmlessly when registered already
     m_window = CreateWindowExA(0, kClassName, kWindowName, WS_POPUP | WS_DISABLED, 0, 0, 0, 0,
@@ -180,6 +190,9 @@ void CVolumeIn::Close()
         SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
         DestroyWindow(m_window);
         m_window = nullptr;
+        // Fails while another window of the class exists; that one's owner
+        // unregisters it.
+        UnregisterClassA(kClassName, OwnModule());
     }
     m_sources.clear();
     m_opened = 0;

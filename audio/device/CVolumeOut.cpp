@@ -7,6 +7,16 @@
 namespace
 {
 const char kClassName[] = "Output Volume Msg Wnd Class";
+// The module whose code runs the window procedure: the class is registered
+// for it and goes with the window.
+HINSTANCE OwnModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
+    return module;
+}
+
 const char kWindowName[] = "Output Volume Msg Wnd";
 }
 
@@ -44,7 +54,7 @@ int CVolumeOut::Init(DWORD componentType)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = &CVolumeOut::WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = OwnModule();
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
     m_window = CreateWindowExA(0, kClassName, kWindowName, WS_POPUP | WS_DISABLED, 0, 0, 0, 0,
@@ -146,6 +156,9 @@ void CVolumeOut::Close()
         SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
         DestroyWindow(m_window);
         m_window = nullptr;
+        // Fails while another window of the class exists; that one's owner
+        // unregisters it.
+        UnregisterClassA(kClassName, OwnModule());
     }
     m_opened = 0;
     m_available = 0;
