@@ -85,8 +85,8 @@ int CAudioManagerBase::StartCapture(int, uint8_t formatIndex, void*, CaptureCall
     }
     if (m_echoMode) {
         // The canceller restarts in mode 1 on the new capture format.
-        SetAEC(0);
-        SetAEC(1);
+        CAudioManagerBase::SetAEC(0);
+        CAudioManagerBase::SetAEC(1);
     }
     EnableSilenceDetect(m_silenceDetect);
     SetDenoise(m_denoise);
