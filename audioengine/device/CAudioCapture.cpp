@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "CCaptureCollector.h"
 #include "RavoTLog.h"
 
 CAudioCapture::CAudioCapture(IWaveApi* api) : CNamedThread(nullptr), m_api(api)
@@ -59,6 +60,12 @@ int CAudioCapture::StartCapture(int deviceId, const WAVEFORMATEX* format, int bl
         return 0;
     }
     m_filled = 0;
+    m_collector = new (std::nothrow) CCaptureCollector(this);
+    if (!m_collector || !m_collector->Start()) {
+        Stop();
+        return 0;
+    }
+    m_collector->SetPriority(THREAD_PRIORITY_HIGHEST);
     if (m_api->InStart(m_wave) != MMSYSERR_NOERROR) {
         RavoTLog().Write(1, "<CAudioCapture::StartCapture>,waveInStart failed,uiID = %d,nBufferSize = %d\n",
                          deviceId, blockBytes);
@@ -125,15 +132,15 @@ void CALLBACK CAudioCapture::WaveInProc(HWAVEIN, UINT message, DWORD_PTR instanc
 void CAudioCapture::Queue(const WAVEHDR& header)
 {
     CQueueBuffer* buffer = m_pool->GetFree(0);
-    if (!buffer && m_filled > 0) {
+    if (!buffer) {
         // Full: the oldest third of the queued blocks go.
-        int drop = m_filled / 3;
-        for (int i = 0; i < drop; ++i) {
+        LONG drop = m_filled / 3;
+        for (LONG i = 0; i < drop; ++i) {
             CQueueBuffer* old = m_pool->GetFilled(0);
             if (!old)
                 break;
+            InterlockedDecrement(&m_filled);
             m_pool->PutFree(old);
-            --m_filled;
             InterlockedIncrement(&m_dropped);
         }
         buffer = m_pool->GetFree(0);
@@ -147,8 +154,8 @@ void CAudioCapture::Queue(const WAVEHDR& header)
         length = buffer->GetCapacity();
     memcpy(buffer->GetData(), header.lpData, length);
     buffer->SetLength(length);
+    InterlockedIncrement(&m_filled);
     m_pool->PutFilled(buffer);
-    ++m_filled;
 }
 
 void CAudioCapture::Harvest()
@@ -166,6 +173,17 @@ void CAudioCapture::Harvest()
     }
 }
 
+void CAudioCapture::CollectLoop()
+{
+    HANDLE events[2] = {m_stopEvent, m_doneEvent};
+    for (;;) {
+        DWORD wait = WaitForMultipleObjects(2, events, FALSE, 500);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED)
+            break;
+        Harvest();
+    }
+}
+
 uint32_t CAudioCapture::Run()
 {
     if (!m_pool || !m_callback) {
@@ -173,20 +191,13 @@ uint32_t CAudioCapture::Run()
                          m_pool ? 1 : 0, m_callback ? 1 : 0);
         return 0;
     }
-    HANDLE events[2] = {m_stopEvent, m_doneEvent};
     for (;;) {
-        DWORD wait = WaitForMultipleObjects(2, events, FALSE, m_filled > 0 ? 0 : 500);
-        if (wait == WAIT_OBJECT_0)
+        CQueueBuffer* buffer = m_pool->GetFilled(INFINITE);
+        if (!buffer)
             break;
-        Harvest();
-        // One block per round, so that returned driver buffers are taken
-        // back between two slow callbacks and the pool absorbs the delay.
-        CQueueBuffer* buffer = m_pool->GetFilled(0);
-        if (buffer) {
-            --m_filled;
-            m_callback(m_owner, this, buffer->GetData(), static_cast<int>(buffer->GetLength()));
-            m_pool->PutFree(buffer);
-        }
+        InterlockedDecrement(&m_filled);
+        m_callback(m_owner, this, buffer->GetData(), static_cast<int>(buffer->GetLength()));
+        m_pool->PutFree(buffer);
     }
     return 0;
 }
@@ -194,20 +205,24 @@ uint32_t CAudioCapture::Run()
 void CAudioCapture::Stop()
 {
     SetEvent(m_stopEvent);
-    // The thread ends at the stop event, so nothing re-queues a header; the
-    // reset then hands every pending header back without waiting on the
-    // driver.
-    CNamedThread::Stop();
+    // The collector ends at the stop event, so nothing re-queues a header;
+    // the reset then hands every pending header back without waiting on a
+    // block the driver may never return.
+    if (m_collector) {
+        m_collector->Stop();
+        delete m_collector;
+        m_collector = nullptr;
+    }
     if (m_wave) {
         m_api->InReset(m_wave);
         UnPrepareHeaders();
         m_api->InClose(m_wave);
         m_wave = nullptr;
     }
-    if (m_pool) {
+    if (m_pool)
         m_pool->Stop();
-        delete m_pool;
-        m_pool = nullptr;
-    }
+    CNamedThread::Stop();
+    delete m_pool;
+    m_pool = nullptr;
     m_filled = 0;
 }

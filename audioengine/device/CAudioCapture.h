@@ -7,15 +7,17 @@
 #include "CNamedThread.h"
 #include "IWaveApi.h"
 
+class CCaptureCollector;
+
 
 // Captures blocks from a waveIn device. The driver's callback only wakes the
-// capture thread; the thread takes the recorded blocks in order, queues them
-// in a small pool, gives the driver its buffers back and hands each block to
-// the owner's callback.
+// collector thread, which moves the recorded blocks in order into a small
+// pool and gives the driver its buffers back; the capture thread hands each
+// pooled block to the owner's callback.
 class CAudioCapture : public CNamedThread
 {
 public:
-    enum { BUFFER_COUNT = 3, POOL_COUNT = 5, STOP_WAIT_MS = 2000 };
+    enum { BUFFER_COUNT = 3, POOL_COUNT = 5 };
 
     explicit CAudioCapture(IWaveApi* api);
     ~CAudioCapture() override;
@@ -28,6 +30,10 @@ public:
 
     // Blocks dropped because the pool was full (a third of the queue each time).
     LONG GetDroppedBlocks() const { return m_dropped; }
+
+    // The collector thread's loop: until the stop event, returned blocks
+    // into the pool and headers back to the driver.
+    void CollectLoop();
 
 private:
     static void CALLBACK WaveInProc(HWAVEIN handle, UINT message, DWORD_PTR instance,
@@ -50,6 +56,7 @@ private:
     void* m_owner = nullptr;
     AudioDataCallBack m_callback = nullptr;
     CBufferPool* m_pool = nullptr;
-    int m_filled = 0;
+    volatile LONG m_filled = 0;
+    CCaptureCollector* m_collector = nullptr;
     volatile LONG m_dropped = 0;
 };
