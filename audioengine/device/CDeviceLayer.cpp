@@ -78,6 +78,16 @@ bool CDeviceLayer::EnsureEngine()
     return m_ravo != nullptr;
 }
 
+bool CDeviceLayer::InitCom()
+{
+    return SUCCEEDED(CoInitialize(nullptr));
+}
+
+void CDeviceLayer::UninitCom()
+{
+    CoUninitialize();
+}
+
 bool CDeviceLayer::LoadDirectSound()
 {
     return m_ds.Load();
@@ -105,7 +115,7 @@ int CDeviceLayer::Init(int useDirectSound)
     if (!EnsureEngine())
         return 0;
     if (VersionClass() == VERSION_XP && useDirectSound) {
-        if (!m_comInitialised && SUCCEEDED(CoInitialize(nullptr)))
+        if (!m_comInitialised && InitCom())
             m_comInitialised = true;
         if (LoadDirectSound())
             m_manager = NewDirectSoundManager();
@@ -129,7 +139,7 @@ int CDeviceLayer::Release()
     }
     FreeDirectSound();
     if (m_comInitialised) {
-        CoUninitialize();
+        UninitCom();
         m_comInitialised = false;
     }
     RavoTLog().Write(1, "SONVEX_Release success!\n");

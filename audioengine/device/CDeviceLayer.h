@@ -99,6 +99,10 @@ protected:
     virtual int VersionClass();
     // Makes the engine binding available; false when the engine is missing.
     virtual bool EnsureEngine();
+    // COM for the DirectSound objects, once per manager life on the
+    // DirectSound path; the pair is balanced by Release.
+    virtual bool InitCom();
+    virtual void UninitCom();
     virtual bool LoadDirectSound();
     virtual void FreeDirectSound();
     virtual CAudioManagerBase* NewWaveManager();
