@@ -10,6 +10,30 @@ namespace {
 // at process exit (the process takes it with it).
 CDeviceLayer* g_layer = nullptr;
 
+// While a manager exists the library holds a reference on itself: a caller
+// that unloads it without SONVEX_Release leaves it loaded, with its device
+// threads and the source group they play from intact, instead of freeing
+// the group under running threads (the devices cannot be closed while the
+// loader lock is held).
+HMODULE g_pin = nullptr;
+
+void Pin()
+{
+    if (!g_pin)
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&SONVEX_Init), &g_pin);
+}
+
+void Unpin()
+{
+    // The caller still holds its own reference while it calls us.
+    if (g_pin) {
+        HMODULE pin = g_pin;
+        g_pin = nullptr;
+        FreeLibrary(pin);
+    }
+}
+
 CDeviceLayer& Layer()
 {
     return *g_layer;
@@ -17,8 +41,21 @@ CDeviceLayer& Layer()
 }  // namespace
 
 extern "C" {
-int __cdecl SONVEX_Init(int useDirectSound) { return Layer().Init(useDirectSound); }
-int __cdecl SONVEX_Release() { return Layer().Release(); }
+int __cdecl SONVEX_Init(int useDirectSound)
+{
+    int ok = Layer().Init(useDirectSound);
+    if (ok)
+        Pin();
+    else
+        Unpin();
+    return ok;
+}
+int __cdecl SONVEX_Release()
+{
+    int ok = Layer().Release();
+    Unpin();
+    return ok;
+}
 int __cdecl SONVEX_GetCapDevicesCount() { return Layer().GetCapDevicesCount(); }
 int __cdecl SONVEX_GetCapDeviceName(int index, char* buffer, int size) { return Layer().GetCapDeviceName(index, buffer, size); }
 int __cdecl SONVEX_GetPlayDevicesCount() { return Layer().GetPlayDevicesCount(); }
@@ -68,7 +105,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         RavoTLog().Write(1, "<DllMain>,Loaded Sonvex.dll\n");
     } else if (reason == DLL_PROCESS_DETACH) {
         // At process exit the device threads are gone already and nothing
-        // may be waited for; on FreeLibrary the manager is released before
+        // may be waited for. On FreeLibrary no manager is left (the library
+        // stays pinned while one exists); the manager would still go before
         // the shared group it plays from.
         if (!reserved && g_layer) {
             g_layer->Unload();
