@@ -425,9 +425,11 @@ void CDeviceLayer::SetAEC(int mode)
 
 int CDeviceLayer::GetEchoState() const
 {
-    if (m_params.echoState == ECHO_PLATFORM) {
-        CDSAudioManager* ds = dynamic_cast<CDSAudioManager*>(m_manager);
-        return ds ? ds->GetEchoState() : ECHO_SOFTWARE;
-    }
-    return m_params.echoState;
+    if (!m_manager || m_params.echoState == ECHO_OFF)
+        return ECHO_OFF;
+    if (CDSAudioManager* ds = dynamic_cast<CDSAudioManager*>(m_manager))
+        return ds->GetEchoState();
+    // A plain manager cancels only while its software canceller runs (a
+    // manager made by a later SONVEX_Init starts without it).
+    return m_manager->GetEchoMode() != 0 ? ECHO_SOFTWARE : ECHO_OFF;
 }

@@ -91,8 +91,9 @@ TEST_F(RavoTLibrary, PlaysAndCapturesThroughTheEngineOnTheWaveDevices)
     EXPECT_EQ(16u, f.wBitsPerSample);
     EXPECT_TRUE(WaitUntil(c.taps, 3, 3000));
     EXPECT_EQ(1, t.AddSource(5));
-    uint8_t junk[3] = {1, 2, 3};
-    EXPECT_EQ(0, t.WriteSource(5, junk, sizeof(junk)));
+    EXPECT_EQ(0, t.AddSource(5));
+    uint8_t packet[16] = {6};
+    EXPECT_EQ(0, t.WriteSource(6, packet, sizeof(packet)));  // no such source
 
     ASSERT_EQ(1, t.StartCapture(0, 3, &c, &Counter::Packet));
     EXPECT_TRUE(WaitUntil(c.packets, 3, 3000));
