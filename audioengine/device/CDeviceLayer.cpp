@@ -33,20 +33,25 @@ int CDeviceLayer::SystemVersionClass()
         info.dwMinorVersion = HIBYTE(LOWORD(version));
         info.dwPlatformId = (version & 0x80000000u) ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
     }
-    if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) {
-        if (info.dwMajorVersion < 4)
+    return VersionClassOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+int CDeviceLayer::VersionClassOf(DWORD platformId, DWORD major, DWORD minor)
+{
+    if (platformId != VER_PLATFORM_WIN32_NT) {
+        if (major < 4)
             return 0;
-        if (info.dwMajorVersion == 4 && info.dwMinorVersion == 10)
+        if (major == 4 && minor == 10)
             return 3;
-        if (info.dwMajorVersion == 4 && info.dwMinorVersion == 90)
+        if (major == 4 && minor == 90)
             return 4;
         return 2;
     }
-    if (info.dwMajorVersion == 4)
+    if (major == 4)
         return 5;
-    if (info.dwMajorVersion == 5 && info.dwMinorVersion == 0)
+    if (major == 5 && minor == 0)
         return 6;
-    if (info.dwMajorVersion == 5 && info.dwMinorVersion == 1)
+    if (major == 5 && minor == 1)
         return 7;
     return 1;
 }

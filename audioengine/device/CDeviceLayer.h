@@ -94,6 +94,7 @@ public:
 
     // Windows version class from GetVersion/GetVersionExA: 7 is NT 5.1.
     static int SystemVersionClass();
+    static int VersionClassOf(DWORD platformId, DWORD major, DWORD minor);
 
 protected:
     virtual int VersionClass();

@@ -124,6 +124,17 @@ TEST_F(SystemDevices, DirectSoundPathRunsWhatThePlatformOffers)
     device.CloseOut();
     device.Close();
 
+    // The plain fallback on the same default devices.
+    if (device.InitNoAEC(GetDesktopWindow(), nullptr, nullptr)) {
+        EXPECT_FALSE(device.IsFullDuplex());
+        EXPECT_EQ(0, device.SetParameter(1));
+        EXPECT_FALSE(device.HasEchoEffect());
+        ASSERT_EQ(1, device.OpenOut());
+        EXPECT_EQ(1, device.WriteBlock(block, 480));
+        device.CloseOut();
+        device.Close();
+    }
+
     // The manager on it: playback pulls the mix, capture (when there is
     // one) delivers packets.
     CDSAudioManager m(ravo, &ds);

@@ -375,3 +375,33 @@ TEST(DirectSoundList, DescriptionsAreCutToThirtyOneCharactersAndNullEntriesSkipp
     ASSERT_EQ(1u, list.size());
     EXPECT_EQ(std::string(31, 'x'), std::string(list[0].description));
 }
+
+TEST(VersionClass, FollowsThePlatformAndVersion)
+{
+    struct Case
+    {
+        DWORD platform, major, minor;
+        int cls;
+    } cases[] = {
+        {VER_PLATFORM_WIN32_WINDOWS, 3, 95, 0}, {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 2},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 3}, {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 4},
+        {VER_PLATFORM_WIN32_NT, 4, 0, 5},       {VER_PLATFORM_WIN32_NT, 5, 0, 6},
+        {VER_PLATFORM_WIN32_NT, 5, 1, 7},       {VER_PLATFORM_WIN32_NT, 5, 2, 1},
+        {VER_PLATFORM_WIN32_NT, 6, 1, 1},       {VER_PLATFORM_WIN32_NT, 10, 0, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.cls, CDeviceLayer::VersionClassOf(c.platform, c.major, c.minor))
+            << c.platform << " " << c.major << "." << c.minor;
+    int here = CDeviceLayer::SystemVersionClass();
+    EXPECT_GE(here, 0);
+    EXPECT_LE(here, 7);
+}
+
+TEST(DirectSoundErrors, EveryResultHasAText)
+{
+    EXPECT_STREQ("The method succeeded. ", DsErrorText(DS_OK));
+    EXPECT_STREQ("An undetermined error occurred inside the DirectSound subsystem. ", DsErrorText(E_FAIL));
+    EXPECT_STREQ("unknow error.", DsErrorText(0x88780999));
+    for (HRESULT hr : {DSERR_ALLOCATED, DSERR_NODRIVER, DSERR_FXUNAVAILABLE, DSERR_OBJECTNOTFOUND, E_NOINTERFACE})
+        EXPECT_STRNE("unknow error.", DsErrorText(hr));
+}
