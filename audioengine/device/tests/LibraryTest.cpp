@@ -13,11 +13,17 @@ struct Counter
     std::atomic<int> packets{0};
     std::atomic<int> badKind{0};
     std::atomic<int> taps{0};
+    std::atomic<int> refused{0};
+    // Each coded packet goes back in as the stream of source 5, as a peer's
+    // packets would.
+    int(__cdecl* writeSource)(DWORD, uint8_t*, int) = nullptr;
     static void Packet(void* context, void*, uint8_t* packet, int length)
     {
         Counter* self = static_cast<Counter*>(context);
         if (length < 6 || (packet[0] & 0x0F) != 6)
             self->badKind++;
+        if (self->writeSource && self->writeSource(5, packet, length) != 1)
+            self->refused++;
         self->packets++;
     }
     static int Tap(void* context, void*, uint8_t*, int length)
@@ -95,9 +101,14 @@ TEST_F(RavoTLibrary, PlaysAndCapturesThroughTheEngineOnTheWaveDevices)
     uint8_t packet[16] = {6};
     EXPECT_EQ(0, t.WriteSource(6, packet, sizeof(packet)));  // no such source
 
+    c.writeSource = t.WriteSource;
     ASSERT_EQ(1, t.StartCapture(0, 3, &c, &Counter::Packet));
     EXPECT_TRUE(WaitUntil(c.packets, 3, 3000));
     EXPECT_EQ(0, c.badKind.load());
+    EXPECT_EQ(0, c.refused.load());
+    uint8_t state[64] = {0};
+    EXPECT_EQ(1, t.GetNetState(5, state, nullptr));
+    EXPECT_EQ(0, t.GetNetState(6, state, nullptr));
     // Echo cancelling on and off on this system keeps both directions going.
     t.SetAEC(1);
     int before = c.packets.load();

@@ -27,6 +27,7 @@ struct RavoTModule
     void(__cdecl* StopPlay)();
     int(__cdecl* AddSource)(DWORD);
     int(__cdecl* WriteSource)(DWORD, uint8_t*, int);
+    int(__cdecl* GetNetState)(DWORD, void*, char*);
     void(__cdecl* SetPlayCallback)(void*, AudioDataCallBack);
     void(__cdecl* GetPlayFormat)(WAVEFORMATEX*);
 
@@ -58,6 +59,7 @@ struct RavoTModule
         Bind(22, &StopPlay);
         Bind(24, &AddSource);
         Bind(26, &WriteSource);
+        Bind(30, &GetNetState);
         Bind(31, &SetPlayCallback);
         Bind(32, &GetPlayFormat);
         return true;
