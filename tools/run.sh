@@ -19,5 +19,19 @@ trap cleanup EXIT
 wine_env_start
 
 cd "$build/bin"
-echo "Framed server connection over loopback:"
+port=6999
+echo "== A meeting on the stand-in conference server (port $port)"
+wine ConferenceServer.exe -port $port -seconds 20 > "$wine_work/server.log" 2>&1 &
+server=$!
+sleep 2
+wine MeetingDemo.exe 127.0.0.1 $port host host 1 8 &
+host=$!
+sleep 2
+wine MeetingDemo.exe 127.0.0.1 $port alice alice 1 4 "大家好，会议开始了"
+wait $host
+kill $server 2>/dev/null || true
+wait $server 2>/dev/null || true
+
+echo
+echo "== The framed server connection over loopback"
 wine bench_transport.exe

@@ -23,4 +23,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# Wine takes its ANSI code page (936) from the Unix locale.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q 'ok installed' || \
+        { apt-get update -qq; DEBIAN_FRONTEND=noninteractive apt-get install -y -qq locales >/dev/null; }
+    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
+
 bash "$here/deps.sh"

@@ -8,6 +8,7 @@ wine_env_start() {
     export WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=zh_CN.UTF-8
+    export LC_ALL=zh_CN.UTF-8
     export ALSA_CONFIG_PATH=$wine_work/asound.conf
     cat > "$ALSA_CONFIG_PATH" <<'ALSA'
 pcm.!default { type plug slave.pcm "nul" }

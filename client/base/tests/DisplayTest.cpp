@@ -61,3 +61,9 @@ TEST(Display, WindowTimersAndMemoryBitmap)
     ReleaseDC(hwnd, screen);
     DestroyWindow(hwnd);
 }
+
+TEST(Display, AnsiCodePageIsChinese)
+{
+    // Every text the system shows or stores is code page 936.
+    EXPECT_EQ(GetACP(), 936u);
+}

@@ -1,0 +1,19 @@
+#include "AudioClock.h"
+
+#include <mmsystem.h>
+
+DWORD AudioClock::TickCount() const
+{
+    return GetTickCount();
+}
+
+DWORD AudioClock::MediaTime() const
+{
+    return timeGetTime();
+}
+
+const AudioClock& AudioClock::System()
+{
+    static const AudioClock clock;
+    return clock;
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <windows.h>
+
+// The two millisecond clocks the audio code reads: the tick count and the
+// multimedia time. Tests hand in a clock of their own.
+class AudioClock
+{
+public:
+    virtual ~AudioClock() = default;
+    virtual DWORD TickCount() const;
+    virtual DWORD MediaTime() const;
+
+    static const AudioClock& System();
+};

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+// One frame codec engine made for one bit rate: the seam between the codec
+// wrapper and the engine behind it.
+class FrameCodecEngine
+{
+public:
+    virtual ~FrameCodecEngine() = default;
+    // Encodes samples of PCM into at most maxWords 16-bit words; returns the
+    // words produced, 0 on failure.
+    virtual int Encode(const int16_t* pcm, int samples, int16_t* words, int maxWords) = 0;
+    // Decodes wordCount words into at most maxSamples samples; returns the
+    // samples produced, 0 on failure.
+    virtual int Decode(const int16_t* words, int wordCount, int16_t* pcm, int maxSamples) = 0;
+};
+
+// Makes engines; null when the bit rate is not supported.
+class FrameCodecFactory
+{
+public:
+    virtual ~FrameCodecFactory() = default;
+    virtual FrameCodecEngine* Create(int bitRate, bool encode) const = 0;
+
+    // The library's G.722.1 engines (24000 and 32000 bit/s).
+    static const FrameCodecFactory& G7221();
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// A periodicity measure of a frame, 0.0001..0.9999: the strongest normalised
+// correlation of the dithered signal with its own history over short lags,
+// lowered for quiet or very steady frames and raised for changing ones.
+class SpeechLikelihood
+{
+public:
+    // frame: samples per frame (N); window: samples per 20 ms (W).
+    SpeechLikelihood(int frame, int window);
+    virtual ~SpeechLikelihood() = default;
+
+    double Measure(const int16_t* samples);
+
+    // s(i) = 1 / (1 + exp(-(i - 15) / 5)), i = 0..100.
+    static double Smooth(int i);
+
+private:
+    int Dither(int d);
+
+    int m_n, m_w;
+    std::vector<double> m_buffer;
+    std::vector<double> m_squares;
+    int64_t m_powers[3] = { 0, 0, 0 };
+    uint32_t m_seed = 0x2545F491u;
+};

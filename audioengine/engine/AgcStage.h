@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "Biquad.h"
+
+// Automatic gain control for 16-bit mono frames of 10 or 20 ms at 8000 or
+// 16000 Hz: a high-pass filter, a periodicity-based speech likelihood, speech
+// and noise power trackers and a smoothed gain towards a target level with a
+// clip back-off.
+class AgcStage
+{
+public:
+    AgcStage();
+
+    // False (and the stage unusable) for settings outside rate 8000/16000,
+    // frame 10/20 ms, -50 <= target <= 0, -40 <= min <= max <= 40.
+    bool Create(int rate, int frameMs, double targetDb, double minGainDb, double maxGainDb);
+    bool IsValid() const { return m_valid; }
+    int FrameSamples() const { return m_frame; }
+
+    // In place; false (nothing done) unless count equals the frame size.
+    bool Process(int16_t* samples, int count);
+
+    double GetGainDb() const { return m_gain; }
+    double GetSpeechPower() const { return m_speechPower; }
+    double GetNoisePower() const { return m_noisePower; }
+    int GetFrameCount() const { return m_frameCount; }
+
+private:
+    double Likelihood();
+
+    bool m_valid = false;
+    int m_rate = 0;
+    int m_frame = 0;
+    double m_target = 0, m_minGain = 0, m_maxGain = 0;
+    double m_speechPower = 0, m_noisePower = 0;
+    double m_gain = 0, m_backOff = 0;
+    double m_clip = 23197.0;
+    double m_f2 = 0, m_f5 = 0, m_f1 = 0;
+    int m_frameCount = 0;
+    bool m_hangover = false;
+    std::vector<double> m_history;
+    Biquad m_filter;
+};

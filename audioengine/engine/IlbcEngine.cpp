@@ -1,0 +1,16 @@
+#include "IlbcEngine.h"
+
+namespace {
+class NoIlbcEngineFactory : public IlbcEngineFactory
+{
+public:
+    IlbcEngine* MakeEncoder(int) override { return nullptr; }
+    IlbcEngine* MakeDecoder(int, int) override { return nullptr; }
+};
+}
+
+IlbcEngineFactory& IlbcEngineFactory::System()
+{
+    static NoIlbcEngineFactory factory;
+    return factory;
+}

@@ -1,0 +1,19 @@
+#include "RavoClock.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+namespace {
+class SystemClock : public RavoClock
+{
+public:
+    uint32_t MultimediaMs() const override { return timeGetTime(); }
+    uint32_t TickMs() const override { return GetTickCount(); }
+};
+}
+
+const RavoClock& RavoClock::System()
+{
+    static const SystemClock clock;
+    return clock;
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <winsock2.h> // before windows.h
+
+#include <cstdint>
+#include <vector>
+
+#include "ITickSource.h"
+#include "RelayProtocol.h"
+
+class CConference;
+class CListenThread;
+class VSocket;
+
+// The relay server: its conferences and the listen thread that joins new
+// connections to them.
+class CRelayServer
+{
+public:
+    CRelayServer(const RELAY_LIMITS& limits, TickSourceFactory ticks);
+    // Closes the server first.
+    ~CRelayServer();
+
+    CRelayServer(const CRelayServer&) = delete;
+    CRelayServer& operator=(const CRelayServer&) = delete;
+
+    // Listens on the port (0 takes a free one) and starts the listen thread.
+    bool Start(uint16_t port);
+    // Stops the listen thread, then every conference.
+    void Close();
+
+    uint16_t GetPort() const;
+    size_t GetConferenceCount();
+
+    // One new connection, on the listen thread: reads its join head and
+    // makes it a source or a listener, or closes it. Takes the socket.
+    void Join(VSocket* socket);
+
+private:
+    // The conference of the id, created when new; null when it cannot be.
+    CConference* FindOrCreate(uint32_t id, uint32_t key, bool& wrongKey);
+    void EndEmptyConferences();
+
+    RELAY_LIMITS m_limits;
+    TickSourceFactory m_ticks;
+    CListenThread* m_listen = nullptr;
+    std::vector<CConference*> m_conferences;
+    VSocket* m_joining = nullptr; // the connection whose join head is awaited
+    bool m_closing = false;
+    CRITICAL_SECTION m_lock;
+};

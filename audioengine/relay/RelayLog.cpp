@@ -1,0 +1,7 @@
+#include "RelayLog.h"
+
+CLogFile& RelayLog()
+{
+    static CLogFile log(CLogFile::LOG_DEBUGGER, 0, nullptr, 0);
+    return log;
+}

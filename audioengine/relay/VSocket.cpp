@@ -1,0 +1,331 @@
+#include "VSocket.h"
+
+#include <ws2tcpip.h>
+
+#include "CScopedLock.h"
+#include "RelayLog.h"
+
+namespace {
+
+const uint32_t kWaitStepMs = 50;    // longest single wait inside a receive
+const uint32_t kSendChunk = 32768;  // most bytes handed to one send call
+const uint32_t kRetryMs = 1;        // while the socket is not writable
+const uint32_t kIdleWaitMs = 500;   // with nothing queued
+
+void SetNoDelay(SOCKET s)
+{
+    BOOL on = TRUE;
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+}
+
+void SetNonBlocking(SOCKET s)
+{
+    u_long on = 1;
+    ioctlsocket(s, FIONBIO, &on);
+}
+
+} // namespace
+
+VSocket::VSocket() : CNamedThread("VSocket Thread")
+{
+    m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_queued = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    InitializeCriticalSection(&m_queueLock);
+    InitializeCriticalSection(&m_receiveLock);
+}
+
+VSocket::VSocket(SOCKET accepted) : VSocket()
+{
+    m_socket = accepted;
+    SetNoDelay(m_socket);
+    SetNonBlocking(m_socket);
+}
+
+VSocket::~VSocket()
+{
+    Close();
+    CloseHandle(m_stop);
+    CloseHandle(m_queued);
+    DeleteCriticalSection(&m_queueLock);
+    DeleteCriticalSection(&m_receiveLock);
+}
+
+bool VSocket::Create()
+{
+    if (m_socket != INVALID_SOCKET)
+        return false;
+    m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (m_socket == INVALID_SOCKET)
+        return false;
+    BOOL on = TRUE;
+    setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on);
+    SetNoDelay(m_socket);
+    return true;
+}
+
+bool VSocket::Bind(uint16_t port, bool loopbackOnly, bool refuseIfInUse)
+{
+    if (m_socket == INVALID_SOCKET)
+        return false;
+    if (refuseIfInUse && port) {
+        VSocket probe;
+        if (probe.Create() && probe.Connect("localhost", port)) {
+            RelayLog().Write(1, "<VSocket::Bind>, port %u is in use", port);
+            return false;
+        }
+    }
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
+    return bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+}
+
+bool VSocket::Listen()
+{
+    if (m_socket == INVALID_SOCKET || listen(m_socket, 5) != 0)
+        return false;
+    SetNonBlocking(m_socket);
+    return true;
+}
+
+VSocket* VSocket::Accept(uint32_t waitMs, bool* failed)
+{
+    if (failed)
+        *failed = false;
+    if (m_socket == INVALID_SOCKET || !WaitFor(false, waitMs))
+        return nullptr;
+    SOCKET s = accept(m_socket, nullptr, nullptr);
+    if (s == INVALID_SOCKET) {
+        if (failed)
+            *failed = WSAGetLastError() != WSAEWOULDBLOCK;
+        return nullptr;
+    }
+    VSocket* accepted = new VSocket(s);
+    if (!accepted->Start()) {
+        delete accepted;
+        if (failed)
+            *failed = true;
+        return nullptr;
+    }
+    return accepted;
+}
+
+bool VSocket::Connect(const char* host, uint16_t port)
+{
+    if (m_socket == INVALID_SOCKET || !host)
+        return false;
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = inet_addr(host);
+    if (address.sin_addr.s_addr == INADDR_NONE) {
+        hostent* entry = gethostbyname(host);
+        if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0])
+            return false;
+        memcpy(&address.sin_addr, entry->h_addr_list[0], sizeof address.sin_addr);
+    }
+    if (connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        return false;
+    SetNonBlocking(m_socket);
+    return true;
+}
+
+void VSocket::SetTimeouts(uint32_t receiveMs, uint32_t sendMs)
+{
+    m_receiveTimeoutMs = receiveMs;
+    m_sendTimeoutMs = sendMs;
+}
+
+void VSocket::SetSendBuffer(int bytes)
+{
+    if (m_socket != INVALID_SOCKET && bytes > 0)
+        setsockopt(m_socket, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&bytes),
+                   sizeof bytes);
+}
+
+uint16_t VSocket::GetLocalPort() const
+{
+    sockaddr_in address = {};
+    int length = sizeof address;
+    if (getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    return ntohs(address.sin_port);
+}
+
+bool VSocket::WaitFor(bool write, uint32_t ms)
+{
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(m_socket, &set);
+    timeval tv;
+    tv.tv_sec = ms / 1000;
+    tv.tv_usec = (ms % 1000) * 1000;
+    int n = write ? select(0, nullptr, &set, nullptr, &tv) : select(0, &set, nullptr, nullptr, &tv);
+    return n > 0;
+}
+
+bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
+{
+    if (!data || !length)
+        return true;
+    CScopedLock lock(&m_queueLock);
+    if (m_shut.load() || m_dropped.load())
+        return false;
+    size_t queued = m_queuedBytes.load();
+    if (m_queueLimit && (length > m_queueLimit || queued > m_queueLimit - length)) {
+        if (!dropOnOverflow)
+            return false;
+        RelayLog().Write(1, "<VSocket::QueueSend>, %u bytes queued, peer dropped",
+                         static_cast<unsigned>(queued));
+        // The queue itself is dropped by the sending thread, which may be
+        // reading its head right now.
+        m_dropped = true;
+        shutdown(m_socket, SD_BOTH);
+        return false;
+    }
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    bool wasEmpty = m_queue.empty();
+    m_queue.push_back(Item{std::vector<uint8_t>(bytes, bytes + length), 0});
+    m_queuedBytes += length;
+    // The sending thread drains until the queue is empty, so only the first
+    // item needs to wake it.
+    if (wasEmpty)
+        SetEvent(m_queued);
+    return true;
+}
+
+bool VSocket::SendNow(const void* data, size_t length)
+{
+    const char* p = static_cast<const char*>(data);
+    DWORD start = GetTickCount();
+    while (length) {
+        if (m_shut.load())
+            return false;
+        if (m_sendTimeoutMs && GetTickCount() - start >= m_sendTimeoutMs)
+            return false;
+        if (!WaitFor(true, kWaitStepMs))
+            continue;
+        int n = send(m_socket, p, static_cast<int>(length), 0);
+        if (n == SOCKET_ERROR) {
+            if (WSAGetLastError() == WSAEWOULDBLOCK)
+                continue;
+            return false;
+        }
+        p += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+int VSocket::ReceiveExact(void* data, size_t length)
+{
+    CScopedLock lock(&m_receiveLock);
+    char* p = static_cast<char*>(data);
+    size_t got = 0;
+    DWORD start = GetTickCount();
+    while (got < length) {
+        if (m_shut.load() || m_socket == INVALID_SOCKET)
+            return 0;
+        // Read first; wait only when nothing is there.
+        int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
+        if (n > 0) {
+            got += static_cast<size_t>(n);
+            continue;
+        }
+        if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+            return 0;
+        uint32_t step = kWaitStepMs;
+        if (m_receiveTimeoutMs) {
+            DWORD spent = GetTickCount() - start;
+            if (spent >= m_receiveTimeoutMs)
+                return 0;
+            if (m_receiveTimeoutMs - spent < step)
+                step = m_receiveTimeoutMs - spent;
+        }
+        WaitFor(false, step);
+    }
+    return static_cast<int>(length);
+}
+
+void VSocket::Shutdown()
+{
+    m_shut = true;
+    if (m_socket != INVALID_SOCKET)
+        shutdown(m_socket, SD_BOTH);
+}
+
+void VSocket::Close()
+{
+    Shutdown();
+    SetEvent(m_stop);
+    CNamedThread::Stop();
+    CScopedLock receiving(&m_receiveLock);
+    CScopedLock lock(&m_queueLock);
+    if (m_socket != INVALID_SOCKET) {
+        closesocket(m_socket);
+        m_socket = INVALID_SOCKET;
+    }
+    m_queue.clear();
+    m_queuedBytes = 0;
+}
+
+void VSocket::DrainQueue()
+{
+    for (;;) {
+        if (m_shut.load())
+            return;
+        if (m_dropped.load()) {
+            CScopedLock lock(&m_queueLock);
+            m_queue.clear();
+            m_queuedBytes = 0;
+            return;
+        }
+        const char* bytes;
+        size_t count;
+        {
+            CScopedLock lock(&m_queueLock);
+            if (m_queue.empty())
+                return;
+            Item& head = m_queue.front();
+            bytes = reinterpret_cast<const char*>(head.bytes.data()) + head.offset;
+            count = head.bytes.size() - head.offset;
+        }
+        // Only this thread removes items, so the head stays put unlocked.
+        int n = send(m_socket, bytes, static_cast<int>(count < kSendChunk ? count : kSendChunk), 0);
+        if (n == SOCKET_ERROR) {
+            int error = WSAGetLastError();
+            if (error == WSAEWOULDBLOCK || error == WSAENOBUFS)
+                return; // retried on the next tick
+            // The connection is broken: nothing more is queued or retried,
+            // and the reader sees the end on its next read.
+            RelayLog().Write(1, "<VSocket::DrainQueue>, send failed with %d", error);
+            m_dropped = true;
+            shutdown(m_socket, SD_BOTH);
+            continue;
+        }
+        CScopedLock lock(&m_queueLock);
+        if (m_queue.empty())
+            return;
+        Item& head = m_queue.front();
+        head.offset += static_cast<size_t>(n);
+        if (head.offset == head.bytes.size()) {
+            m_queuedBytes -= head.bytes.size();
+            m_queue.pop_front();
+        }
+    }
+}
+
+uint32_t VSocket::Run()
+{
+    // While bytes wait for a writable socket, retry every millisecond; an
+    // idle connection sleeps until something is queued.
+    HANDLE events[2] = {m_stop, m_queued};
+    for (;;) {
+        DWORD wait = m_queuedBytes.load() ? kRetryMs : kIdleWaitMs;
+        if (WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0)
+            break;
+        DrainQueue();
+    }
+    return 0;
+}

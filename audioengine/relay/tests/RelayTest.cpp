@@ -1,0 +1,481 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "CRelayServer.h"
+#include "RelayPeer.h"
+
+namespace {
+
+// A clock the test ticks by hand.
+class ManualTicks : public ITickSource
+{
+public:
+    bool Start(HANDLE tickEvent, uint32_t) override
+    {
+        m_event = tickEvent;
+        return true;
+    }
+    void Stop() override { m_event = nullptr; }
+    void Fire()
+    {
+        if (m_event)
+            SetEvent(m_event);
+    }
+
+private:
+    HANDLE m_event = nullptr;
+};
+
+class RelayTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WSADATA data;
+        ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &data));
+    }
+    void TearDown() override
+    {
+        m_server.reset();
+        WSACleanup();
+    }
+
+    void StartServer(const RELAY_LIMITS& limits = RELAY_LIMITS())
+    {
+        m_server.reset(new CRelayServer(limits, [this] {
+            std::unique_ptr<ManualTicks> ticks(new ManualTicks());
+            std::lock_guard<std::mutex> lock(m_ticksLock);
+            m_ticks.push_back(ticks.get());
+            return std::unique_ptr<ITickSource>(std::move(ticks));
+        }));
+        ASSERT_TRUE(m_server->Start(0));
+        m_port = m_server->GetPort();
+        ASSERT_NE(0, m_port);
+    }
+
+    // Fires the clock of every conference made so far.
+    void Tick()
+    {
+        std::lock_guard<std::mutex> lock(m_ticksLock);
+        for (ManualTicks* t : m_ticks)
+            t->Fire();
+    }
+
+    std::unique_ptr<RelayPeer> Join(uint32_t role, uint32_t id, uint32_t key, int rcvbuf = 0)
+    {
+        std::unique_ptr<RelayPeer> peer(new RelayPeer(m_port, rcvbuf));
+        EXPECT_TRUE(peer->Connected());
+        EXPECT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), peer->Join(role, id, key));
+        return peer;
+    }
+
+    // A source whose stream header is stored, with one listener that has
+    // seen it; proves the relay is ready.
+    void StartStream(RelayPeer& source, RelayPeer& listener, uint8_t fill = 0x42)
+    {
+        ASSERT_TRUE(source.Send(Msg::StreamHeader(fill)));
+        Bytes got;
+        ASSERT_TRUE(listener.Read(got));
+        ASSERT_EQ(Msg::StreamHeader(fill), got);
+    }
+
+    std::unique_ptr<CRelayServer> m_server;
+    uint16_t m_port = 0;
+    std::mutex m_ticksLock;
+    std::vector<ManualTicks*> m_ticks;
+};
+
+TEST_F(RelayTest, JoinAnswersByRoleAndKey)
+{
+    StartServer();
+    auto first = Join(RELAY_ROLE_LISTENER, 5, 7);
+
+    struct Case
+    {
+        uint32_t role, id, key;
+        int answer; // -1: closed without an answer
+    } cases[] = {
+        {0, 6, 1, RELAY_ANSWER_ACCEPTED},     // source of a new conference
+        {1, 5, 7, RELAY_ANSWER_ACCEPTED},     // listener with the right key
+        {0x101, 5, 7, RELAY_ANSWER_ACCEPTED}, // only the low byte is the role
+        {1, 5, 9, RELAY_ANSWER_REFUSED},      // wrong key
+        {0, 5, 9, RELAY_ANSWER_REFUSED},
+        {2, 5, 7, -1},                         // bad role
+        {0xFF, 8, 7, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "role " << c.role << " id " << c.id << " key " << c.key);
+        RelayPeer peer(m_port);
+        EXPECT_EQ(c.answer, peer.Join(c.role, c.id, c.key));
+        if (c.answer != RELAY_ANSWER_ACCEPTED) {
+            EXPECT_TRUE(peer.SeesClose());
+        }
+    }
+    // A bad role creates no conference.
+    EXPECT_EQ(2u, m_server->GetConferenceCount());
+}
+
+TEST_F(RelayTest, SilentJoinTimesOutAndServerGoesOn)
+{
+    RELAY_LIMITS limits;
+    limits.joinTimeoutMs = 200;
+    StartServer(limits);
+    RelayPeer silent(m_port);
+    ASSERT_TRUE(silent.Send(Bytes(8, 0))); // half a join head
+    EXPECT_TRUE(silent.SeesClose(2000));
+    auto late = Join(RELAY_ROLE_LISTENER, 1, 1);
+    EXPECT_TRUE(late->Quiet(50));
+}
+
+TEST_F(RelayTest, StreamHeaderIsStoredPatchedAndReplayedToLateListeners)
+{
+    StartServer();
+    auto early = Join(RELAY_ROLE_LISTENER, 3, 3);
+    auto source = Join(RELAY_ROLE_SOURCE, 3, 3);
+    // The early listener gets nothing before the header, then the header itself.
+    EXPECT_TRUE(early->Quiet(50));
+    StartStream(*source, *early, 0x42);
+
+    // A second header is relayed but not stored.
+    ASSERT_TRUE(source->Send(Msg::StreamHeader(0x77)));
+    ASSERT_TRUE(source->Send(Msg::Newbuf()));
+    ASSERT_TRUE(source->Send(Msg::ValueMarker(0xA1A2, 0xB1B2)));
+    ASSERT_TRUE(source->Send(Msg::Format(0xCC)));
+    // A value marker that does not follow a newbuf changes nothing.
+    ASSERT_TRUE(source->Send(Msg::ValueMarker(0x0101, 0x0202)));
+    Bytes got;
+    for (const Bytes& expected : {Msg::StreamHeader(0x77), Msg::Newbuf(),
+                                  Msg::ValueMarker(0xA1A2, 0xB1B2), Msg::Format(0xCC),
+                                  Msg::ValueMarker(0x0101, 0x0202)}) {
+        ASSERT_TRUE(early->Read(got));
+        EXPECT_EQ(expected, got); // forwarded unchanged
+    }
+
+    auto late = Join(RELAY_ROLE_LISTENER, 3, 3);
+    ASSERT_TRUE(late->Read(got));
+    Bytes header = Msg::StreamHeader(0x42);
+    header[6] = 0xA2; header[7] = 0xA1; // A
+    header[8] = 0xB2; header[9] = 0xB1; // B
+    memset(header.data() + 10, 0xCC, 16);
+    EXPECT_EQ(header, got);
+    ASSERT_TRUE(source->Send(Msg::Data(1)));
+    ASSERT_TRUE(late->Read(got));
+    EXPECT_EQ(Msg::Data(1), got);
+}
+
+TEST_F(RelayTest, SourceMustOpenWithItsStreamHeader)
+{
+    StartServer();
+    const Bytes openers[] = {Msg::Data(1), Msg::Format(1), Msg::Newbuf(), Msg::Raw({})};
+    for (const Bytes& opener : openers) {
+        SCOPED_TRACE(opener.size());
+        auto listener = Join(RELAY_ROLE_LISTENER, 4, 4);
+        auto source = Join(RELAY_ROLE_SOURCE, 4, 4);
+        ASSERT_TRUE(source->Send(opener));
+        EXPECT_TRUE(source->SeesClose());
+        EXPECT_TRUE(listener->SeesClose()); // the conference loses its listeners
+    }
+}
+
+TEST_F(RelayTest, SecondSourceReplacesFirstAndDropsListeners)
+{
+    StartServer();
+    auto listener = Join(RELAY_ROLE_LISTENER, 9, 1);
+    auto first = Join(RELAY_ROLE_SOURCE, 9, 1);
+    StartStream(*first, *listener);
+    auto second = Join(RELAY_ROLE_SOURCE, 9, 1);
+    EXPECT_TRUE(first->SeesClose());
+    EXPECT_TRUE(listener->SeesClose());
+
+    // The new source starts a fresh stream: no stored header for newcomers.
+    auto newcomer = Join(RELAY_ROLE_LISTENER, 9, 1);
+    EXPECT_TRUE(newcomer->Quiet(50));
+    StartStream(*second, *newcomer, 0x99);
+}
+
+TEST_F(RelayTest, SourceLostDuringABurstDoesNotHoldBackTheNext)
+{
+    StartServer();
+    auto listener = Join(RELAY_ROLE_LISTENER, 9, 1);
+    auto first = Join(RELAY_ROLE_SOURCE, 9, 1);
+    StartStream(*first, *listener);
+    ASSERT_TRUE(first->Send(Msg::Update())); // a burst that never ends
+    Bytes got;
+    ASSERT_TRUE(listener->Read(got));
+    first->Close();
+    EXPECT_TRUE(listener->SeesClose());
+
+    auto next = Join(RELAY_ROLE_LISTENER, 9, 1);
+    auto second = Join(RELAY_ROLE_SOURCE, 9, 1);
+    StartStream(*second, *next, 0x31);
+}
+
+TEST_F(RelayTest, ListenerMessagesGoToTheSourceUnchanged)
+{
+    StartServer();
+    auto listener = Join(RELAY_ROLE_LISTENER, 2, 2);
+    auto source = Join(RELAY_ROLE_SOURCE, 2, 2);
+    StartStream(*source, *listener);
+    const Bytes notes[] = {Msg::Data(7, 100), Msg::Raw({}), Msg::Sized(16, 3)}; // last: no refresh tag
+    for (const Bytes& note : notes) {
+        ASSERT_TRUE(listener->Send(note));
+        Bytes got;
+        ASSERT_TRUE(source->Read(got));
+        EXPECT_EQ(note, got);
+    }
+}
+
+TEST_F(RelayTest, ListenerWithoutSourceIsRemovedOnlyForNonRefreshMessages)
+{
+    StartServer();
+    auto listener = Join(RELAY_ROLE_LISTENER, 2, 2);
+    ASSERT_TRUE(listener->Send(Msg::Refresh(1)));
+    EXPECT_TRUE(listener->Quiet(100));
+    ASSERT_TRUE(listener->Send(Msg::Data(1)));
+    EXPECT_TRUE(listener->SeesClose());
+}
+
+TEST_F(RelayTest, RefreshRequestsAreMergedAndPaced)
+{
+    StartServer();
+    auto l1 = Join(RELAY_ROLE_LISTENER, 6, 6);
+    auto l2 = Join(RELAY_ROLE_LISTENER, 6, 6);
+    auto source = Join(RELAY_ROLE_SOURCE, 6, 6);
+    StartStream(*source, *l1);
+    Bytes got;
+    ASSERT_TRUE(l2->Read(got));
+    ASSERT_TRUE(source->Send(Msg::Newbuf()));
+    ASSERT_TRUE(source->Send(Msg::ValueMarker(0x0A0B, 0x0C0D)));
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(l1->Read(got));
+        ASSERT_TRUE(l2->Read(got));
+    }
+    Bytes flag0(16), flag1(16);
+    RelayMessage::BuildRefresh(flag0.data(), 16, 0, 0x0A0B, 0x0C0D);
+    RelayMessage::BuildRefresh(flag1.data(), 16, 1, 0x0A0B, 0x0C0D);
+
+    // The first request goes out at once, with the stream's A and B.
+    ASSERT_TRUE(l1->Send(Msg::Refresh(1)));
+    ASSERT_TRUE(source->Read(got));
+    EXPECT_EQ(flag1, got);
+
+    // Then one request of two listeners waits; the second completes it.
+    ASSERT_TRUE(l1->Send(Msg::Refresh(1)));
+    EXPECT_TRUE(source->Quiet(100));
+    ASSERT_TRUE(l2->Send(Msg::Refresh(1)));
+    ASSERT_TRUE(source->Read(got));
+    EXPECT_EQ(flag1, got);
+
+    // A flag-0 request waits for the clock, and any flag 0 wins the merge.
+    ASSERT_TRUE(l1->Send(Msg::Refresh(0)));
+    EXPECT_TRUE(source->Quiet(100));
+    Tick();
+    ASSERT_TRUE(source->Read(got));
+    EXPECT_EQ(flag0, got);
+    EXPECT_TRUE(source->Quiet(50)); // merged into one
+}
+
+TEST_F(RelayTest, BurstEndReleasesAPendingRefreshOnTheNextTick)
+{
+    StartServer();
+    auto l1 = Join(RELAY_ROLE_LISTENER, 6, 6);
+    auto l2 = Join(RELAY_ROLE_LISTENER, 6, 6);
+    auto source = Join(RELAY_ROLE_SOURCE, 6, 6);
+    StartStream(*source, *l1);
+    Bytes got;
+    ASSERT_TRUE(l2->Read(got));
+    ASSERT_TRUE(l1->Send(Msg::Refresh(1))); // first goes out at once
+    ASSERT_TRUE(source->Read(got));
+    ASSERT_TRUE(l1->Send(Msg::Refresh(1)));
+    EXPECT_TRUE(source->Quiet(50));
+    Tick();
+    EXPECT_TRUE(source->Quiet(100)); // a tick alone is not enough
+    ASSERT_TRUE(source->Send(Msg::Update()));
+    ASSERT_TRUE(source->Send(Msg::BurstEnd()));
+    ASSERT_TRUE(source->Read(got));
+    EXPECT_EQ(3, got[4]);
+    EXPECT_EQ(1, got[5]);
+}
+
+TEST_F(RelayTest, BurstSkipsAListenerThatIsFarBehind)
+{
+    RELAY_LIMITS limits;
+    limits.sendBufferBytes = 4096; // the queue, not the system, holds the backlog
+    StartServer(limits);
+    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
+    StartStream(*source, *reader);
+
+    std::vector<Bytes> before, after;
+    for (uint8_t i = 0; i < 24; ++i)
+        before.push_back(Msg::Data(i, 16384));
+    const std::vector<Bytes> burst = {Msg::Update(), Msg::Data(100), Msg::Data(101), Msg::BurstEnd()};
+    after.push_back(Msg::Data(200));
+
+    Bytes got;
+    for (const Bytes& m : before)
+        ASSERT_TRUE(source->Send(m));
+    for (const Bytes& m : before) { // every copy is queued once the reader has it
+        ASSERT_TRUE(reader->Read(got));
+        ASSERT_EQ(m, got);
+    }
+    for (const Bytes& m : burst)
+        ASSERT_TRUE(source->Send(m));
+    ASSERT_TRUE(source->Send(after[0]));
+    for (const Bytes& m : burst) {
+        ASSERT_TRUE(reader->Read(got));
+        EXPECT_EQ(m, got);
+    }
+    ASSERT_TRUE(reader->Read(got));
+    EXPECT_EQ(after[0], got);
+
+    // The stalled listener catches up: the backlog, then the stream after the burst.
+    ASSERT_TRUE(stalled->Read(got));
+    EXPECT_EQ(Msg::StreamHeader(0x42), got);
+    for (const Bytes& m : before) {
+        ASSERT_TRUE(stalled->Read(got));
+        ASSERT_EQ(m, got);
+    }
+    ASSERT_TRUE(stalled->Read(got));
+    EXPECT_EQ(after[0], got);
+}
+
+TEST_F(RelayTest, ListenerThatStopsReadingIsDroppedAtTheQueueCap)
+{
+    RELAY_LIMITS limits;
+    limits.sendBufferBytes = 4096;
+    limits.maxQueuedBytes = 256 * 1024;
+    StartServer(limits);
+    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
+    StartStream(*source, *reader);
+    Bytes got;
+    for (uint8_t i = 0; i < 64; ++i) { // 1 MB, four times the cap
+        ASSERT_TRUE(source->Send(Msg::Data(i, 16384)));
+        ASSERT_TRUE(reader->Read(got));
+        ASSERT_EQ(Msg::Data(i, 16384), got);
+    }
+    EXPECT_TRUE(stalled->SeesClose());
+    // The stream goes on for the others.
+    ASSERT_TRUE(source->Send(Msg::Data(1)));
+    ASSERT_TRUE(reader->Read(got));
+    EXPECT_EQ(Msg::Data(1), got);
+}
+
+TEST_F(RelayTest, ListenerThatFloodsASlowSourceIsDropped)
+{
+    RELAY_LIMITS limits;
+    limits.sendBufferBytes = 4096;
+    limits.maxQueuedBytes = 256 * 1024;
+    StartServer(limits);
+    auto flooder = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto other = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1, 4096); // never reads
+    StartStream(*source, *flooder);
+    Bytes got;
+    ASSERT_TRUE(other->Read(got));
+    for (uint8_t i = 0; i < 64; ++i) {
+        if (!flooder->Send(Msg::Data(i, 16384)))
+            break; // already dropped
+    }
+    EXPECT_TRUE(flooder->SeesClose());
+    // The source and the other listener stay.
+    ASSERT_TRUE(source->Send(Msg::Data(1)));
+    ASSERT_TRUE(other->Read(got));
+    EXPECT_EQ(Msg::Data(1), got);
+}
+
+TEST_F(RelayTest, UnreadableLengthsCloseOnlyThatConnection)
+{
+    RELAY_LIMITS limits;
+    limits.maxPayload = 65536;
+    StartServer(limits);
+    const uint32_t lengths[] = {0xFFFFFFFFu, 0xFFFFFFFCu, 0x80000000u, 65537u};
+    for (uint32_t length : lengths) {
+        SCOPED_TRACE(length);
+        auto listener = Join(RELAY_ROLE_LISTENER, 1, 1);
+        auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
+        StartStream(*source, *listener);
+
+        // From a listener: that listener goes, the stream stays.
+        auto bad = Join(RELAY_ROLE_LISTENER, 1, 1);
+        Bytes got;
+        ASSERT_TRUE(bad->Read(got)); // stored header
+        Bytes head(4);
+        WireWriter(head.data(), 4).U32(length);
+        ASSERT_TRUE(bad->Send(head));
+        EXPECT_TRUE(bad->SeesClose());
+        ASSERT_TRUE(source->Send(Msg::Data(3)));
+        ASSERT_TRUE(listener->Read(got));
+        EXPECT_EQ(Msg::Data(3), got);
+
+        // From the source: the source goes, with its listeners.
+        ASSERT_TRUE(source->Send(head));
+        EXPECT_TRUE(source->SeesClose());
+        EXPECT_TRUE(listener->SeesClose());
+    }
+    // The largest allowed message still passes, and an empty one too.
+    auto listener = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
+    StartStream(*source, *listener);
+    for (const Bytes& m : {Msg::Data(9, 65536 + 4), Msg::Raw({})}) {
+        ASSERT_TRUE(source->Send(m));
+        Bytes got;
+        ASSERT_TRUE(listener->Read(got));
+        EXPECT_EQ(m, got);
+    }
+}
+
+TEST_F(RelayTest, ConferenceCountIsCappedAndEmptyOnesMakeRoom)
+{
+    RELAY_LIMITS limits;
+    limits.maxConferences = 2;
+    StartServer(limits);
+    auto a = Join(RELAY_ROLE_SOURCE, 1, 1);
+    auto b = Join(RELAY_ROLE_LISTENER, 2, 2);
+    RelayPeer refused(m_port);
+    EXPECT_EQ(static_cast<int>(RELAY_ANSWER_REFUSED), refused.Join(RELAY_ROLE_SOURCE, 3, 3));
+    EXPECT_TRUE(refused.SeesClose());
+
+    // Conference 2 empties (its listener leaves) and is ended to make room.
+    ASSERT_TRUE(b->Send(Msg::Data(1))); // no source: removed
+    EXPECT_TRUE(b->SeesClose());
+    DWORD start = GetTickCount();
+    std::unique_ptr<RelayPeer> c;
+    int answer = -1;
+    while (answer != static_cast<int>(RELAY_ANSWER_ACCEPTED) && GetTickCount() - start < 2000) {
+        c.reset(new RelayPeer(m_port));
+        answer = c->Join(RELAY_ROLE_SOURCE, 3, 3);
+    }
+    EXPECT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), answer);
+    EXPECT_EQ(2u, m_server->GetConferenceCount());
+    // Conference 1 kept its key.
+    RelayPeer wrong(m_port);
+    EXPECT_EQ(static_cast<int>(RELAY_ANSWER_REFUSED), wrong.Join(RELAY_ROLE_LISTENER, 1, 5));
+}
+
+TEST_F(RelayTest, CloseDisconnectsEveryPeer)
+{
+    StartServer();
+    auto l1 = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto s1 = Join(RELAY_ROLE_SOURCE, 1, 1);
+    auto l2 = Join(RELAY_ROLE_LISTENER, 2, 2);
+    StartStream(*s1, *l1);
+    RelayPeer halfJoined(m_port); // the join head is awaited for 5 s
+    ASSERT_TRUE(halfJoined.Send(Bytes(4, 0)));
+    Sleep(50);
+    DWORD start = GetTickCount();
+    m_server->Close();
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    for (RelayPeer* p : {l1.get(), s1.get(), l2.get(), &halfJoined})
+        EXPECT_TRUE(p->SeesClose());
+    RelayPeer after(m_port);
+    EXPECT_FALSE(after.Connected());
+}
+
+} // namespace

@@ -1,0 +1,13 @@
+#pragma once
+
+// The program's own string table: the built-in text of every client string
+// id (61440 and up), in code page 936.
+class CStringTable
+{
+public:
+    // The text of id, or null when the table has none.
+    static const char* Find(unsigned id);
+    static int GetCount();
+    // The id at a position of the table (sorted), 0 when out of range.
+    static unsigned GetIdAt(int index);
+};

@@ -1,0 +1,17 @@
+#pragma once
+#include "CDC.h"
+
+// The DC of a WM_PAINT handler: BeginPaint on construction, EndPaint on
+// destruction.
+class CPaintDC : public CDC
+{
+    DECLARE_DYNAMIC(CPaintDC)
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    virtual ~CPaintDC();
+
+    PAINTSTRUCT m_ps;
+
+protected:
+    HWND m_hWnd;
+};

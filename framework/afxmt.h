@@ -1,0 +1,7 @@
+#pragma once
+// Synchronisation objects.
+#include "afx.h"
+#include "CCriticalSection.h"
+#include "CEvent.h"
+#include "CMutex.h"
+#include "CSingleLock.h"

@@ -1,0 +1,337 @@
+#include "CTestKit.h"
+
+namespace {
+// Under Wine without a window manager, hiding a managed top-level window
+// waits two seconds for a state change no one sends. Test programs ask the
+// (throw-away) prefix for unmanaged windows; the setting holds for the
+// programs started after this one.
+struct UnmanagedWindowsUnderWine
+{
+    UnmanagedWindowsUnderWine()
+    {
+        HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+        if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))
+            return;
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, NULL, 0, KEY_READ | KEY_WRITE,
+                            NULL, &key, NULL) != ERROR_SUCCESS)
+            return;
+        char value[8] = "";
+        DWORD size = sizeof(value), type = 0;
+        if (RegQueryValueExA(key, "Managed", NULL, &type, (LPBYTE)value, &size) != ERROR_SUCCESS ||
+            lstrcmpiA(value, "N") != 0)
+            RegSetValueExA(key, "Managed", 0, REG_SZ, (const BYTE*)"N", 2);
+        RegCloseKey(key);
+    }
+} g_unmanaged;
+
+bool g_quitSeen = false;
+thread_local CTestKit::MessageBoxes* g_boxes = NULL;
+
+bool PumpOne()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        g_quitSeen = true;
+        return true;
+    }
+    if (!AfxPreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+struct ModalRun
+{
+    CDialog* dlg;
+    const std::function<void(CDialog&)>* action;
+    DWORD start;
+    DWORD timeout;
+    bool acted;
+    bool timedOut;
+};
+thread_local ModalRun* g_modal = NULL;
+
+void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ModalRun* run = g_modal;
+    if (!run)
+        return;
+    HWND h = run->dlg->m_hWnd;
+    DWORD elapsed = GetTickCount() - run->start;
+    if (!run->acted && h && ::IsWindow(h) && (::IsWindowVisible(h) || elapsed > 300)) {
+        run->acted = true;
+        (*run->action)(*run->dlg);
+        return;
+    }
+    if (elapsed > run->timeout && !run->timedOut) {
+        run->timedOut = true;
+        CTestKit::CloseThreadDialogs();
+        if (run->dlg->m_hWnd)
+            run->dlg->EndDialog(IDABORT);
+    }
+}
+
+BOOL CALLBACK CollectThreadWindow(HWND h, LPARAM lp)
+{
+    ((std::vector<HWND>*)lp)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> ThreadTopWindows()
+{
+    std::vector<HWND> all;
+    ::EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, (LPARAM)&all);
+    return all;
+}
+
+bool Matches(HWND h, LPCSTR cls, LPCSTR title)
+{
+    char buf[256];
+    if (cls) {
+        if (!::GetClassNameA(h, buf, sizeof(buf)) || lstrcmpiA(buf, cls) != 0)
+            return false;
+    }
+    if (title) {
+        ::GetWindowTextA(h, buf, sizeof(buf));
+        if (lstrcmpA(buf, title) != 0)
+            return false;
+    }
+    return true;
+}
+
+HWND FindIn(HWND parent, LPCSTR cls, LPCSTR title)
+{
+    for (HWND h = ::GetWindow(parent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (Matches(h, cls, title))
+            return h;
+        if (HWND found = FindIn(h, cls, title))
+            return found;
+    }
+    return NULL;
+}
+} // namespace
+
+bool CTestKit::QuitSeen() { return g_quitSeen; }
+void CTestKit::ResetQuit() { g_quitSeen = false; }
+
+void CTestKit::PumpPending()
+{
+    for (int i = 0; i < 10000 && PumpOne(); ++i) {
+    }
+}
+
+bool CTestKit::PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        PumpPending();
+        if (pred())
+            return true;
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return pred();
+        DWORD wait = timeoutMs - elapsed;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, wait < 10 ? wait : 10, QS_ALLINPUT);
+    }
+}
+
+void CTestKit::PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+INT_PTR CTestKit::RunModal(CDialog& dlg, const std::function<void(CDialog&)>& action, DWORD timeoutMs)
+{
+    ModalRun run = {&dlg, &action, GetTickCount(), timeoutMs, false, false};
+    ModalRun* outer = g_modal;
+    g_modal = &run;
+    UINT_PTR timer = ::SetTimer(NULL, 0, 10, ModalTimer);
+    INT_PTR r = dlg.DoModal();
+    ::KillTimer(NULL, timer);
+    g_modal = outer;
+    // drop a stray timer message of ours
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        if (msg.hwnd != NULL)
+            ::DispatchMessageA(&msg);
+    }
+    return r;
+}
+
+int CTestKit::CloseThreadDialogs()
+{
+    int closed = 0;
+    for (int round = 0; round < 16; ++round) {
+        HWND victim = NULL;
+        for (HWND h : ThreadTopWindows()) {
+            if (::IsWindowVisible(h) && Matches(h, "#32770", NULL)) {
+                // innermost: the last enabled one
+                if (::IsWindowEnabled(h))
+                    victim = h;
+            }
+        }
+        if (!victim)
+            break;
+        ::SendMessageA(victim, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        if (::IsWindow(victim) && ::IsWindowVisible(victim))
+            ::SendMessageA(victim, WM_CLOSE, 0, 0);
+        if (::IsWindow(victim) && ::IsWindowVisible(victim))
+            ::ShowWindow(victim, SW_HIDE);
+        ++closed;
+    }
+    return closed;
+}
+
+HWND CTestKit::FindThreadWindow(LPCSTR lpszClass, LPCSTR lpszTitle)
+{
+    for (HWND h : ThreadTopWindows()) {
+        if (Matches(h, lpszClass, lpszTitle))
+            return h;
+        if (HWND found = FindIn(h, lpszClass, lpszTitle))
+            return found;
+    }
+    return NULL;
+}
+
+COLORREF CTestKit::Snapshot::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
+    return pixels[(size_t)y * width + x];
+}
+
+int CTestKit::Snapshot::Count(COLORREF c) const
+{
+    int n = 0;
+    for (COLORREF p : pixels)
+        n += p == c;
+    return n;
+}
+
+CTestKit::Snapshot CTestKit::Capture(HWND hWnd, bool clientOnly)
+{
+    Snapshot shot;
+    RECT r;
+    if (clientOnly)
+        ::GetClientRect(hWnd, &r);
+    else {
+        ::GetWindowRect(hWnd, &r);
+        ::OffsetRect(&r, -r.left, -r.top);
+    }
+    shot.width = r.right;
+    shot.height = r.bottom;
+    if (shot.width <= 0 || shot.height <= 0)
+        return shot;
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPending();
+
+    HDC screen = ::GetDC(NULL);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = shot.width;
+    bi.bmiHeader.biHeight = -shot.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    // Let the window draw itself into the bitmap; fall back to its DC.
+    UINT flags = PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND | (clientOnly ? 0 : PRF_NONCLIENT);
+    HDC src = clientOnly ? ::GetDC(hWnd) : ::GetWindowDC(hWnd);
+    ::BitBlt(mem, 0, 0, shot.width, shot.height, src, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, src);
+    (void)flags;
+    ::GdiFlush();
+    shot.pixels.resize((size_t)shot.width * shot.height);
+    const DWORD* px = (const DWORD*)bits;
+    for (size_t i = 0; i < shot.pixels.size(); ++i) {
+        DWORD v = px[i];
+        shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(NULL, screen);
+    return shot;
+}
+
+void CTestKit::Click(HWND hWnd, POINT pt, bool right)
+{
+    LPARAM lp = MAKELPARAM(pt.x, pt.y);
+    ::PostMessageA(hWnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, lp);
+    ::PostMessageA(hWnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, lp);
+}
+
+void CTestKit::DoubleClick(HWND hWnd, POINT pt)
+{
+    LPARAM lp = MAKELPARAM(pt.x, pt.y);
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, lp);
+    ::PostMessageA(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lp);
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, lp);
+}
+
+void CTestKit::MouseMove(HWND hWnd, POINT pt, UINT keys)
+{
+    ::PostMessageA(hWnd, WM_MOUSEMOVE, keys, MAKELPARAM(pt.x, pt.y));
+}
+
+void CTestKit::KeyPress(HWND hWnd, UINT vk)
+{
+    UINT scan = ::MapVirtualKeyA(vk, 0);
+    ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1 | (scan << 16));
+    ::PostMessageA(hWnd, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000);
+}
+
+void CTestKit::TypeText(HWND hWnd, LPCSTR text)
+{
+    for (; text && *text; ++text)
+        ::PostMessageA(hWnd, WM_CHAR, (BYTE)*text, 1);
+}
+
+void CTestKit::ClickButton(HWND hButton)
+{
+    ::SendMessageA(::GetParent(hButton), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hButton), BN_CLICKED),
+                   (LPARAM)hButton);
+}
+
+namespace {
+thread_local int g_autoClosed = 0;
+void CALLBACK AutoCloseTimer(HWND, UINT, UINT_PTR, DWORD) { g_autoClosed += CTestKit::CloseThreadDialogs(); }
+} // namespace
+
+CTestKit::AutoCloseDialogs::AutoCloseDialogs(DWORD intervalMs)
+{
+    g_autoClosed = 0;
+    m_timer = ::SetTimer(NULL, 0, intervalMs, AutoCloseTimer);
+}
+
+CTestKit::AutoCloseDialogs::~AutoCloseDialogs() { ::KillTimer(NULL, m_timer); }
+
+int CTestKit::AutoCloseDialogs::Closed() const { return g_autoClosed; }
+
+CTestKit::MessageBoxes::MessageBoxes(int answer) : m_answer(answer), m_prev(g_boxes)
+{
+    g_boxes = this;
+    m_old = AfxSetMessageBoxHook(&MessageBoxes::Hook);
+}
+
+CTestKit::MessageBoxes::~MessageBoxes()
+{
+    AfxSetMessageBoxHook(m_old);
+    g_boxes = m_prev;
+}
+
+int CTestKit::MessageBoxes::Hook(HWND, LPCSTR text, LPCSTR caption, UINT type)
+{
+    MessageBoxes* self = g_boxes;
+    if (!self)
+        return IDCANCEL;
+    self->m_shown.push_back({text ? text : "", caption ? caption : "", type});
+    return self->m_answer;
+}

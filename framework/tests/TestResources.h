@@ -1,0 +1,17 @@
+#pragma once
+#define IDD_SETTINGS 100
+#define IDC_NAME 1001
+#define IDC_ENABLE 1002
+#define IDC_MODE_A 1003
+#define IDC_MODE_B 1004
+#define IDC_MODE_C 1005
+#define IDC_CODEC 1006
+#define IDC_LEVEL 1007
+#define IDC_COUNT 1008
+
+#define IDR_SAMPLE 200
+#define ID_SAMPLE_ONE 32771
+#define ID_SAMPLE_TWO 32772
+#define ID_SAMPLE_HIDDEN 32773
+#define IDS_SAMPLE_TITLE 300
+#define ID_INDICATOR_MODE 301

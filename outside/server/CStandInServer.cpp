@@ -1,0 +1,1120 @@
+#include "CStandInServer.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+#include "ServerWire.h"
+#include "WireReader.h"
+#include "WireWriter.h"
+
+namespace {
+
+uint64_t SteadyMs()
+{
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch()).count());
+}
+
+const uint32_t kRequestWaitSeconds = 30;
+const uint32_t kSendWaitMs = 5000;
+
+// A message under construction: code first, then fields at their offsets.
+class Message
+{
+public:
+    Message(uint16_t code, size_t length) : m_bytes(length, 0), m_out(m_bytes.data(), length)
+    {
+        m_out.U16(code);
+    }
+    WireWriter& At(size_t offset)
+    {
+        m_out.Seek(offset);
+        return m_out;
+    }
+    const std::vector<uint8_t>& Bytes() const { return m_bytes; }
+
+private:
+    std::vector<uint8_t> m_bytes;
+    WireWriter m_out;
+};
+
+std::string Field(const uint8_t* bytes, size_t size)
+{
+    return std::string(reinterpret_cast<const char*>(bytes),
+                       strnlen(reinterpret_cast<const char*>(bytes), size));
+}
+
+} // namespace
+
+struct CStandInServer::Room
+{
+    ROOM_CONFIG config;
+    uint8_t mode = 2;
+    bool locked = false;
+    std::vector<std::shared_ptr<Session>> users;
+    std::vector<uint8_t> meetingState;
+    std::map<std::string, uint64_t> bans; // user name -> end of the ban (tick count)
+};
+
+struct CStandInServer::Session
+{
+    uint32_t connection = 0;
+    SOCKET socket = INVALID_SOCKET;
+    std::mutex sendLock;
+    std::mutex readLock;
+    std::condition_variable readSignal;
+    bool reading = true;
+    bool closed = false;
+    bool raw = false; // a test replaced the login reply: frames are only recorded
+
+    // After the login, under the server lock.
+    uint32_t userId = 0;
+    Room* room = nullptr;
+    WIRE_USER_INFO info = {};
+    uint8_t broadcast = 0;
+};
+
+CStandInServer::CStandInServer() = default;
+
+CStandInServer::CStandInServer(const CServerConfig& config) : m_config(config)
+{
+}
+
+CStandInServer::~CStandInServer()
+{
+    Stop();
+}
+
+bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
+{
+    if (m_running)
+        return false;
+    m_rooms.clear();
+    for (const ROOM_CONFIG& config : m_config.rooms) {
+        std::unique_ptr<Room> room(new Room());
+        room->config = config;
+        room->mode = config.mode;
+        room->locked = config.locked;
+        room->meetingState.assign(MEETING_STATE_SIZE, 0);
+        WireWriter(room->meetingState.data(), 2).U16(CMD_MEETING_STATE_ALL);
+        m_rooms.push_back(std::move(room));
+    }
+    m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (m_listener == INVALID_SOCKET)
+        return false;
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
+    address.sin_port = htons(port);
+    int length = sizeof address;
+    if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(m_listener, SOMAXCONN) != 0 ||
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        closesocket(m_listener);
+        m_listener = INVALID_SOCKET;
+        return false;
+    }
+    m_port = ntohs(address.sin_port);
+    m_running = true;
+    m_acceptThread = std::thread([this] { AcceptLoop(); });
+    return true;
+}
+
+void CStandInServer::Stop()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    closesocket(m_listener);
+    m_listener = INVALID_SOCKET;
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();
+    std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> threads;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (auto& session : m_sessions) {
+            shutdown(session->socket, SD_BOTH);
+            std::lock_guard<std::mutex> readLock(session->readLock);
+            session->closed = true;
+            session->readSignal.notify_all();
+        }
+        threads.swap(m_threads);
+    }
+    for (auto& thread : threads)
+        thread.first.join();
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_sessions.clear();
+}
+
+void CStandInServer::AcceptLoop()
+{
+    for (;;) {
+        SOCKET s = accept(m_listener, nullptr, nullptr);
+        if (s == INVALID_SOCKET) {
+            if (!m_running)
+                return;
+            Sleep(10);
+            continue;
+        }
+        DWORD wait = kSendWaitMs;
+        setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
+        BOOL noDelay = TRUE;
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+                   sizeof noDelay);
+        auto session = std::make_shared<Session>();
+        session->socket = s;
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!m_running) {
+            closesocket(s);
+            return;
+        }
+        session->connection = m_nextConnection++;
+        m_sessions.push_back(session);
+        for (auto it = m_threads.begin(); it != m_threads.end();) {
+            if (*it->second) {
+                it->first.join();
+                it = m_threads.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        auto ended = std::make_shared<std::atomic<bool>>(false);
+        m_threads.emplace_back(std::thread([this, session, ended] {
+                                   SessionLoop(session);
+                                   *ended = true;
+                               }),
+                               ended);
+    }
+}
+
+bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
+{
+    uint32_t seconds = session.userId ? m_config.keepAliveSeconds : kRequestWaitSeconds;
+    // Wait for the next frame to begin. Nothing is read while reading is
+    // stopped, and a client silent for longer than the keep-alive time (not
+    // counting the stop) is given up.
+    uint64_t deadline = seconds ? SteadyMs() + seconds * 1000ull : 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(session.readLock);
+            if (!session.reading) {
+                session.readSignal.wait(lock, [&] { return session.reading || session.closed; });
+                if (seconds)
+                    deadline = SteadyMs() + seconds * 1000ull;
+            }
+            if (session.closed)
+                return false;
+        }
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(session.socket, &readable);
+        timeval slice = {0, 500000};
+        int ready = select(0, &readable, nullptr, nullptr, &slice);
+        if (ready < 0)
+            return false;
+        if (ready > 0) {
+            std::lock_guard<std::mutex> lock(session.readLock);
+            if (session.reading)
+                break;
+            continue;
+        }
+        if (deadline && SteadyMs() >= deadline)
+            return false;
+    }
+    auto readExactly = [&](uint8_t* into, size_t count) {
+        size_t got = 0;
+        while (got < count) {
+            if (seconds) {
+                fd_set readable;
+                FD_ZERO(&readable);
+                FD_SET(session.socket, &readable);
+                timeval limit = {static_cast<long>(seconds), 0};
+                if (select(0, &readable, nullptr, nullptr, &limit) <= 0)
+                    return false;
+            }
+            int n = recv(session.socket, reinterpret_cast<char*>(into + got),
+                         static_cast<int>(count - got), 0);
+            if (n <= 0)
+                return false;
+            got += static_cast<size_t>(n);
+        }
+        return true;
+    };
+    uint8_t head[6];
+    if (!readExactly(head, sizeof head))
+        return false;
+    WireReader in(head, sizeof head);
+    uint8_t marker1 = 0, unused = 0, marker2 = 0;
+    uint16_t length = 0;
+    in.U8(marker1);
+    in.U8(unused);
+    in.U16(length);
+    in.U8(marker2);
+    if (marker1 != 0xFF || marker2 != 0xFF || length == 0 || length > 65530)
+        return false;
+    payload.resize(length);
+    return readExactly(payload.data(), length);
+}
+
+bool CStandInServer::SendRaw(Session& session, const void* bytes, size_t length)
+{
+    std::lock_guard<std::mutex> lock(session.sendLock);
+    const char* data = static_cast<const char*>(bytes);
+    size_t sent = 0;
+    while (sent < length) {
+        int n = send(session.socket, data + sent, static_cast<int>(length - sent), 0);
+        if (n <= 0) {
+            // A client that does not take its messages is dropped.
+            shutdown(session.socket, SD_BOTH);
+            return false;
+        }
+        sent += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool CStandInServer::SendTo(Session& session, const std::vector<uint8_t>& payload)
+{
+    if (payload.empty() || payload.size() > 65530)
+        return false;
+    std::vector<uint8_t> frame(6 + payload.size());
+    WireWriter out(frame.data(), frame.size());
+    out.U8(0xFF);
+    out.U8(0);
+    out.U16(static_cast<uint16_t>(payload.size()));
+    out.U8(0xFF);
+    out.U8(0);
+    out.Bytes(payload.data(), payload.size());
+    return SendRaw(session, frame.data(), frame.size());
+}
+
+void CStandInServer::Record(Session& session, const std::vector<uint8_t>& payload)
+{
+    std::lock_guard<std::mutex> lock(m_frameLock);
+    ++m_commandCount;
+    if (!m_recording)
+        return;
+    SERVER_FRAME frame;
+    frame.connection = session.connection;
+    frame.userId = session.userId;
+    frame.payload = payload;
+    m_frames.push_back(std::move(frame));
+    m_taken.push_back(false);
+    m_frameSignal.notify_all();
+}
+
+bool CStandInServer::OverrideReply(Session& session, uint8_t kind)
+{
+    std::vector<uint8_t> reply;
+    bool silent = false;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        auto it = m_replies.find(kind);
+        if (it == m_replies.end())
+            return false;
+        reply = it->second.first;
+        silent = it->second.second;
+    }
+    if (!silent)
+        SendTo(session, reply);
+    return true;
+}
+
+void CStandInServer::SessionLoop(std::shared_ptr<Session> session)
+{
+    std::vector<uint8_t> request;
+    if (ReadFrame(*session, request)) {
+        Record(*session, request);
+        uint8_t kind = request[0];
+        bool meeting = false;
+        if (OverrideReply(*session, kind)) {
+            // Frames that follow a replaced login reply are only recorded.
+            session->raw = kind == REQ_LOGIN || kind == REQ_LOGIN_MODE1 || kind == REQ_LOGIN_OTHER;
+            meeting = session->raw;
+        } else if (kind == REQ_SERVER_VERSION && request.size() == 1) {
+            HandleVersion(*session);
+        } else if (kind == REQ_CONFERENCE_LIST && request.size() == CONF_LIST_REQUEST_SIZE) {
+            HandleConferenceList(*session, request);
+        } else if (kind == REQ_UPDATE_SERVERS && request.size() == 1) {
+            HandleUpdateServers(*session);
+        } else if ((kind == REQ_LOGIN || kind == REQ_LOGIN_MODE1 || kind == REQ_LOGIN_OTHER) &&
+                   request.size() == sizeof(LOGIN_REQUEST)) {
+            meeting = HandleLogin(session, request);
+        }
+        if (meeting) {
+            std::vector<uint8_t> message;
+            while (ReadFrame(*session, message)) {
+                Record(*session, message);
+                if (!session->raw && message.size() >= 2)
+                    HandleCommand(session, message);
+            }
+            Leave(session);
+        } else if (kind != REQ_LOGIN && kind != REQ_LOGIN_MODE1 && kind != REQ_LOGIN_OTHER) {
+            // A request connection ends when the client has read its reply.
+            std::vector<uint8_t> rest;
+            ReadFrame(*session, rest);
+        }
+    }
+    shutdown(session->socket, SD_BOTH);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        auto it = std::find(m_sessions.begin(), m_sessions.end(), session);
+        if (it != m_sessions.end())
+            m_sessions.erase(it);
+    }
+    {
+        std::lock_guard<std::mutex> sendLock(session->sendLock);
+        closesocket(session->socket);
+        session->socket = INVALID_SOCKET;
+    }
+}
+
+// --- Synchronous requests --------------------------------------------------
+
+void CStandInServer::HandleVersion(Session& session)
+{
+    Message reply(RESULT_OK, VERSION_REPLY_SIZE);
+    std::string version = m_config.version.substr(0, 11);
+    reply.At(2).Bytes(version.data(), version.size());
+    SendTo(session, reply.Bytes());
+}
+
+void CStandInServer::HandleConferenceList(Session& session, const std::vector<uint8_t>& request)
+{
+    std::string user = Field(request.data() + 1, 21);
+    std::string password = Field(request.data() + 22, 22);
+    std::vector<uint8_t> reply(2, 0);
+    uint16_t result = RESULT_OK;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        const ACCOUNT_CONFIG* account = FindAccount(user);
+        if (!m_config.accounts.empty() && account && account->password != password) {
+            result = RESULT_WRONG_PASSWORD;
+        } else {
+            for (const auto& room : m_rooms) {
+                const auto& allowed = room->config.users;
+                if (!allowed.empty() &&
+                    std::find(allowed.begin(), allowed.end(), user) == allowed.end())
+                    continue;
+                CONF_INFO info = {};
+                info.roomId = room->config.id;
+                strncpy(info.name, room->config.name.c_str(), sizeof info.name - 1);
+                info.visits = static_cast<uint16_t>(room->users.size());
+                info.online = static_cast<uint16_t>(room->users.size());
+                size_t at = reply.size();
+                reply.resize(at + sizeof info);
+                WireWriter(reply.data() + at, sizeof info).Record(info);
+            }
+            if (reply.size() == 2)
+                result = RESULT_NO_ROOM_FOR_USER;
+        }
+    }
+    if (result != RESULT_OK)
+        reply.resize(2);
+    WireWriter(reply.data(), 2).U16(result);
+    SendTo(session, reply);
+}
+
+void CStandInServer::HandleUpdateServers(Session& session)
+{
+    size_t count = std::min<size_t>(m_config.updateServers.size(), 255);
+    Message reply(RESULT_OK, UPDATE_REPLY_HEAD_SIZE + UPDATE_ADDRESS_SIZE * count);
+    reply.At(2).U16(m_config.updatePort);
+    reply.At(4).U8(static_cast<uint8_t>(count));
+    for (size_t i = 0; i < count; ++i) {
+        std::string address = m_config.updateServers[i].substr(0, 15);
+        reply.At(UPDATE_REPLY_HEAD_SIZE + UPDATE_ADDRESS_SIZE * i)
+            .Bytes(address.data(), address.size());
+    }
+    SendTo(session, reply.Bytes());
+}
+
+bool CStandInServer::HandleLogin(const std::shared_ptr<Session>& session,
+                                 const std::vector<uint8_t>& request)
+{
+    WireReader in(request.data(), request.size());
+    uint8_t kind = 0;
+    uint32_t roomId = 0;
+    in.U8(kind);
+    in.Seek(4);
+    in.U32(roomId);
+    std::string user = Field(request.data() + 8, 21);
+    std::string password = Field(request.data() + 29, 23);
+
+    uint16_t result = RESULT_OK;
+    uint16_t minutes = 0;
+    std::vector<uint8_t> reply;
+    Targets others;
+    Message joined(CMD_USER_JOINED, 32);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        Room* room = FindRoom(roomId);
+        const ACCOUNT_CONFIG* account = FindAccount(user);
+        uint8_t role = 2;
+        if (!room) {
+            result = kind == REQ_LOGIN_OTHER ? 2064 : RESULT_NO_SUCH_ROOM;
+        } else if (kind == REQ_LOGIN_MODE1) {
+            // A nickname, no account needed.
+            if (!room->config.nicknames || user.empty())
+                result = RESULT_NO_NICKNAME_LOGIN;
+        } else if (!account) {
+            result = RESULT_NO_SUCH_USER;
+        } else if (account->password != password) {
+            result = RESULT_WRONG_PASSWORD;
+        } else if (!room->config.users.empty() &&
+                   std::find(room->config.users.begin(), room->config.users.end(), user) ==
+                       room->config.users.end()) {
+            result = 261;
+        } else {
+            role = account->role;
+        }
+        if (result == RESULT_OK) {
+            auto ban = room->bans.find(user);
+            uint64_t now = SteadyMs();
+            if (ban != room->bans.end() && ban->second > now) {
+                result = RESULT_KICKED;
+                minutes = static_cast<uint16_t>((ban->second - now + 59999) / 60000);
+            } else if (room->locked && role != 1) {
+                result = RESULT_ROOM_LOCKED;
+            } else if (room->users.size() >= room->config.capacity) {
+                result = RESULT_ROOM_FULL;
+            } else {
+                for (const auto& other : room->users) {
+                    if (user == other->info.name)
+                        result = RESULT_SAME_NAME;
+                }
+            }
+        }
+        if (result == RESULT_OK) {
+            session->userId = m_nextUserId++;
+            session->room = room;
+            WIRE_USER_INFO& info = session->info;
+            info = WIRE_USER_INFO();
+            info.userId = session->userId;
+            strncpy(info.name, user.c_str(), sizeof info.name - 1);
+            info.role = role;
+            info.allowWhiteboard = role == 1;
+            info.allowRecord = 1;
+            info.allowTextChat = 1;
+            info.allowFileUpload = role == 1;
+            others = Others(*room, nullptr);
+            room->users.push_back(session);
+
+            LOGIN_REPLY_HEAD head = {};
+            head.meetingMode = room->mode;
+            head.userId = session->userId;
+            head.role = role;
+            head.audioPort = m_config.audioPort;
+            head.audioPort2 = m_config.audioPort2;
+            head.freeFileSending = m_config.freeFileSending;
+            reply.resize(sizeof head + sizeof(WIRE_USER_INFO) * room->users.size());
+            WireWriter out(reply.data(), reply.size());
+            out.Record(head);
+            for (const auto& member : room->users)
+                out.Record(member->info);
+
+            joined.At(4).U32(session->userId);
+            joined.At(8).Bytes(info.name, strnlen(info.name, 20));
+            joined.At(29).U8(role);
+        }
+    }
+    if (result != RESULT_OK) {
+        Message refusal(result, result == RESULT_KICKED ? 4 : 2);
+        if (result == RESULT_KICKED)
+            refusal.At(2).U16(minutes);
+        SendTo(*session, refusal.Bytes());
+        return false;
+    }
+    SendTo(*session, reply);
+    SendAll(others, joined.Bytes());
+    return true;
+}
+
+// --- The command stream ----------------------------------------------------
+
+CStandInServer::Targets CStandInServer::Others(const Room& room, const Session* except)
+{
+    Targets targets;
+    for (const auto& member : room.users) {
+        if (member.get() != except)
+            targets.push_back(member);
+    }
+    return targets;
+}
+
+void CStandInServer::SendAll(const Targets& targets, const std::vector<uint8_t>& payload)
+{
+    for (const auto& target : targets)
+        SendTo(*target, payload);
+}
+
+std::shared_ptr<CStandInServer::Session> CStandInServer::FindUser(uint32_t userId)
+{
+    for (const auto& session : m_sessions) {
+        if (session->userId == userId && userId != 0)
+            return session;
+    }
+    return nullptr;
+}
+
+CStandInServer::Room* CStandInServer::FindRoom(uint32_t roomId)
+{
+    for (const auto& room : m_rooms) {
+        if (room->config.id == roomId)
+            return room.get();
+    }
+    return nullptr;
+}
+
+const ACCOUNT_CONFIG* CStandInServer::FindAccount(const std::string& name) const
+{
+    for (const ACCOUNT_CONFIG& account : m_config.accounts) {
+        if (account.name == name)
+            return &account;
+    }
+    return nullptr;
+}
+
+void CStandInServer::Leave(const std::shared_ptr<Session>& session)
+{
+    Targets others;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        Room* room = session->room;
+        if (!room)
+            return;
+        auto it = std::find(room->users.begin(), room->users.end(), session);
+        if (it != room->users.end())
+            room->users.erase(it);
+        session->room = nullptr;
+        others = Others(*room, nullptr);
+    }
+    Message quit(CMD_USER_QUIT, 8);
+    quit.At(4).U32(session->userId);
+    SendAll(others, quit.Bytes());
+}
+
+void CStandInServer::HandleCommand(const std::shared_ptr<Session>& session,
+                                   const std::vector<uint8_t>& message)
+{
+    WireReader in(message.data(), message.size());
+    uint16_t code = 0;
+    in.U16(code);
+    const size_t length = message.size();
+    // Most commands carry a user id at 4 and a byte at 8.
+    uint32_t id = 0;
+    uint8_t flag = 0;
+    if (length >= 9) {
+        WireReader fields(message.data(), length);
+        fields.Seek(4);
+        fields.U32(id);
+        fields.U8(flag);
+    }
+
+    // Each case fills the sends below; they go out after the lock is released.
+    std::vector<std::pair<Targets, std::vector<uint8_t>>> sends;
+    Targets kicked;
+    auto send = [&](Targets targets, std::vector<uint8_t> payload) {
+        sends.emplace_back(std::move(targets), std::move(payload));
+    };
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        Room* room = session->room;
+        if (!room)
+            return;
+        const uint32_t self = session->userId;
+        WIRE_USER_INFO& me = session->info;
+        const bool chair = me.role == 1 || me.controlState == 2;
+        Targets all = Others(*room, nullptr);
+        Targets others = Others(*room, session.get());
+        auto member = [&](uint32_t userId) -> std::shared_ptr<Session> {
+            for (const auto& m : room->users) {
+                if (m->userId == userId)
+                    return m;
+            }
+            return nullptr;
+        };
+        auto speakState = [&](uint32_t userId, uint8_t state) {
+            Message m(CMD_SPEAK_STATE, 12);
+            m.At(4).U32(userId);
+            m.At(8).U8(state);
+            send(all, m.Bytes());
+        };
+        auto controlState = [&](uint32_t userId, uint8_t state) {
+            Message m(CMD_DATA_CONTROL, 12);
+            m.At(4).U32(userId);
+            m.At(8).U8(state);
+            send(all, m.Bytes());
+        };
+        auto grantSpeech = [&](Session& target, Session& asker) {
+            size_t speaking = 0;
+            for (const auto& m : room->users)
+                speaking += m->info.speakState == 2;
+            if (speaking >= room->config.speakers) {
+                send({session}, Message(CMD_SPEAKERS_FULL, 2).Bytes());
+                (void)asker;
+                return;
+            }
+            target.info.speakState = 2;
+            speakState(target.userId, 2);
+        };
+        auto giveControl = [&](Session& target) {
+            for (const auto& m : room->users) {
+                if (m.get() != &target && m->info.controlState == 2) {
+                    m->info.controlState = 0;
+                    controlState(m->userId, 0);
+                }
+            }
+            target.info.controlState = 2;
+            controlState(target.userId, 2);
+        };
+
+        switch (code) {
+        case CMD_DEVICE_INFO:
+            if (length == 6) {
+                me.hasAudio = message[2];
+                me.hasVideo = message[3];
+                me.deviceFlagA = message[4];
+                me.deviceFlagB = message[5];
+                Message m(CMD_USER_DEVICES, 12);
+                m.At(4).U32(self);
+                m.At(8).U8(me.hasAudio);
+                m.At(9).U8(me.hasVideo);
+                m.At(10).U8(me.deviceFlagA);
+                m.At(11).U8(me.deviceFlagB);
+                send(all, m.Bytes());
+            }
+            break;
+        case CMD_MEETING_MODE:
+            if (length == 4 && chair) {
+                room->mode = message[2];
+                send(all, message);
+            }
+            break;
+        case CMD_LOCK_MEETING:
+            if (length == 4 && chair) {
+                room->locked = message[2] != 0;
+                send(all, message);
+            }
+            break;
+        case CMD_KICK_USER:
+            if (length == 12 && me.role == 1 && id != self) {
+                if (auto target = member(id)) {
+                    uint16_t minutes = 0;
+                    WireReader fields(message.data(), length);
+                    fields.Seek(8);
+                    fields.U16(minutes);
+                    room->bans[target->info.name] = SteadyMs() + minutes * 60000ull;
+                    send({target}, Message(CMD_KICK_USER, 2).Bytes());
+                    kicked.push_back(target);
+                }
+            }
+            break;
+        case CMD_GRANT_SPEAK:
+            if (length == 12 && chair) {
+                if (auto target = member(id)) {
+                    if (flag) {
+                        grantSpeech(*target, *session);
+                    } else {
+                        target->info.speakState = 0;
+                        speakState(id, 0);
+                    }
+                }
+            }
+            break;
+        case CMD_SPEECH_REQUEST:
+            if (me.role != 3 && me.speakState == 0) {
+                if (room->mode == 0) {
+                    grantSpeech(*session, *session);
+                } else {
+                    me.speakState = 1;
+                    speakState(self, 1);
+                }
+            }
+            break;
+        case CMD_SPEECH_GIVE_UP:
+            me.speakState = 0;
+            speakState(self, 0);
+            break;
+        case CMD_MEETING_CONTROL:
+            if (length == 12 && chair) {
+                if (auto target = member(id)) {
+                    if (flag && target->info.role != 4) {
+                        giveControl(*target);
+                    } else if (!flag) {
+                        target->info.controlState = 0;
+                        controlState(id, 0);
+                    }
+                }
+            }
+            break;
+        case CMD_CONTROL_REQUEST:
+            if (me.role != 3 && me.controlState == 0) {
+                if (room->mode == 0 && me.role != 4) {
+                    giveControl(*session);
+                } else {
+                    me.controlState = 1;
+                    controlState(self, 1);
+                }
+            }
+            break;
+        case CMD_CONTROL_GIVE_UP:
+            me.controlState = 0;
+            controlState(self, 0);
+            break;
+        case CMD_VIDEO_BROADCAST:
+            if (length == 12 && (chair || id == self)) {
+                if (auto target = member(id)) {
+                    target->broadcast = flag ? 1 : 0;
+                    Targets rest = Others(*room, target.get());
+                    if (flag) {
+                        Message start(CMD_START_SEND_VIDEO, 4);
+                        start.At(2).U16(m_config.videoPort);
+                        send({target}, start.Bytes());
+                        Message reply(CMD_RECEIVE_VIDEO_REPLY, 12);
+                        reply.At(2).U8(0);
+                        reply.At(4).U32(id);
+                        reply.At(8).U16(m_config.videoPort);
+                        reply.At(10).U8(1);
+                        send(rest, reply.Bytes());
+                    } else {
+                        Message stop(CMD_STOP_VIDEO, 12);
+                        stop.At(4).U32(id);
+                        stop.At(8).U8(1);
+                        send(rest, stop.Bytes());
+                        send({target}, Message(CMD_STOP_SEND_VIDEO, 2).Bytes());
+                    }
+                }
+            }
+            break;
+        case CMD_FILE_OFFER:
+            if (length >= 16) {
+                WireReader fields(message.data(), length);
+                uint32_t size = 0, handle = 0;
+                uint16_t nameLength = 0;
+                uint8_t count = 0;
+                fields.Seek(4);
+                fields.U32(size);
+                fields.U32(handle);
+                fields.U16(nameLength);
+                fields.U8(count);
+                if (length != 16u + nameLength + 4u * count)
+                    break;
+                Message notice(CMD_FILE_OFFER_NOTICE, 20u + nameLength);
+                notice.At(4).U32(self);
+                notice.At(8).U32(size);
+                notice.At(12).U32(handle);
+                notice.At(16).U16(nameLength);
+                notice.At(20).Bytes(message.data() + 16, nameLength);
+                fields.Seek(16u + nameLength);
+                for (uint8_t i = 0; i < count; ++i) {
+                    uint32_t to = 0;
+                    fields.U32(to);
+                    if (auto target = member(to))
+                        send({target}, notice.Bytes());
+                }
+            }
+            break;
+        case CMD_WINDOW_LAYOUT:
+            if (length >= 4 && length == 4u + message[2])
+                send(others, message);
+            break;
+        case CMD_SCREEN_BROADCAST:
+            if (length == 4) {
+                Message m(CMD_SCREEN_BROADCAST_NOTICE, 12);
+                m.At(4).U32(self);
+                m.At(8).U8(message[2]);
+                send(others, m.Bytes());
+            }
+            break;
+        case CMD_REMOTE_CONTROL_REQUEST:
+            if (length == 12) {
+                if (auto target = member(id)) {
+                    Message m(CMD_REMOTE_CONTROL_NOTICE, 12);
+                    m.At(4).U32(self);
+                    m.At(8).U8(flag);
+                    send({target}, m.Bytes());
+                }
+            }
+            break;
+        case CMD_REMOTE_CONTROL_ANSWER:
+            if (length == 12) {
+                if (auto target = member(id)) {
+                    Message m(CMD_REMOTE_CONTROL_REPLY, 12);
+                    m.At(4).U32(self);
+                    m.At(8).U8(flag);
+                    send({target}, m.Bytes());
+                }
+            }
+            break;
+        case CMD_RELAY:
+            if (length >= 4 && length == 4u + (message[2] | message[3] << 8))
+                send(others, message);
+            break;
+        case CMD_CHAT:
+            if (length >= 20 && length == 20u + (message[16] | message[17] << 8)) {
+                std::vector<uint8_t> relayed = message;
+                // The sender is who the connection says, not what the message claims.
+                WireWriter(relayed.data() + 8, 4).U32(self);
+                if (id == 0) {
+                    send(others, relayed);
+                } else if (auto target = member(id)) {
+                    send({target}, relayed);
+                }
+            }
+            break;
+        case CMD_CAMERA_CONTROL:
+            if (length >= 12 && length == 12u + message[8]) {
+                if (auto target = member(id)) {
+                    Message m(CMD_CAMERA_COMMAND, 4u + message[8]);
+                    m.At(2).U8(message[8]);
+                    m.At(4).Bytes(message.data() + 12, message[8]);
+                    send({target}, m.Bytes());
+                }
+            }
+            break;
+        case CMD_KEEP_ALIVE:
+            send({session}, Message(CMD_KEEP_ALIVE, 2).Bytes());
+            break;
+        case CMD_DOCUMENT_LIST_REQUEST:
+            send({session}, Message(CMD_DOCUMENT_LIST, 4).Bytes());
+            break;
+        case CMD_VIDEO_DEVICE:
+            if (length == 12 && chair) {
+                if (auto target = member(id)) {
+                    Message m(CMD_DEVICE_STATE, 4);
+                    m.At(2).U8(flag);
+                    send({target}, m.Bytes());
+                }
+            }
+            break;
+        case CMD_BROADCAST_DATA:
+            if (length >= 6) {
+                uint16_t count = message[2] | message[3] << 8;
+                uint16_t dataLength = message[4] | message[5] << 8;
+                if (count == 0 || dataLength == 0 || length != 6u + 4u * count + dataLength)
+                    break;
+                Message data(CMD_PARTICIPANT_DATA, 12u + dataLength);
+                data.At(4).U32(self);
+                data.At(8).U16(dataLength);
+                data.At(12).Bytes(message.data() + 6 + 4u * count, dataLength);
+                WireReader ids(message.data(), length);
+                ids.Seek(6);
+                for (uint16_t i = 0; i < count; ++i) {
+                    uint32_t to = 0;
+                    ids.U32(to);
+                    if (auto target = member(to))
+                        send({target}, data.Bytes());
+                }
+            }
+            break;
+        case CMD_TEMPORARY_HOST:
+            if (length == 12 && me.role == 1 && (flag == 1 || flag == 2)) {
+                if (auto target = member(id)) {
+                    target->info.role = flag == 1 ? 1 : 2;
+                    Message m(CMD_ROLE, 12);
+                    m.At(4).U32(id);
+                    m.At(8).U8(target->info.role);
+                    send(all, m.Bytes());
+                }
+            }
+            break;
+        case CMD_STOP_VIDEO_NOTICE:
+            if (length == 12) {
+                if (auto target = member(id)) {
+                    Message m(CMD_VIDEO_WIDTH, 6);
+                    m.At(2).Bytes(message.data() + 8, 4);
+                    send({target}, m.Bytes());
+                }
+            }
+            break;
+        case CMD_MEETING_STATE:
+            if (length == MEETING_STATE_SIZE) {
+                room->meetingState = message;
+                WireWriter(room->meetingState.data(), 2).U16(CMD_MEETING_STATE_ALL);
+                send(others, room->meetingState);
+            }
+            break;
+        case CMD_START_NOTICE:
+            send({session}, room->meetingState);
+            break;
+        case CMD_WHITEBOARD_RIGHT:
+        case CMD_RECORD_RIGHT:
+        case CMD_TEXT_CHAT_RIGHT:
+        case CMD_FILE_UPLOAD_RIGHT:
+            if (length == 12 && chair) {
+                if (auto target = member(id)) {
+                    uint8_t& right = code == CMD_WHITEBOARD_RIGHT ? target->info.allowWhiteboard
+                                   : code == CMD_RECORD_RIGHT     ? target->info.allowRecord
+                                   : code == CMD_TEXT_CHAT_RIGHT  ? target->info.allowTextChat
+                                                                  : target->info.allowFileUpload;
+                    right = flag;
+                    send(all, message);
+                }
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    for (const auto& entry : sends)
+        SendAll(entry.first, entry.second);
+    // A removed participant leaves the room; his connection stays until he closes it.
+    for (const auto& target : kicked)
+        Leave(target);
+}
+
+// --- Hooks -------------------------------------------------------------------
+
+void CStandInServer::SetRequestReply(uint8_t kind, const std::vector<uint8_t>& payload,
+                                     bool silent)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_replies[kind] = std::make_pair(payload, silent);
+}
+
+void CStandInServer::ClearRequestReplies()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_replies.clear();
+}
+
+bool CStandInServer::InjectFrame(uint32_t userId, const std::vector<uint8_t>& payload)
+{
+    std::shared_ptr<Session> session;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        session = FindUser(userId);
+    }
+    return session && SendTo(*session, payload);
+}
+
+bool CStandInServer::InjectRaw(uint32_t userId, const std::vector<uint8_t>& bytes)
+{
+    std::shared_ptr<Session> session;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        session = FindUser(userId);
+    }
+    return session && SendRaw(*session, bytes.data(), bytes.size());
+}
+
+bool CStandInServer::CloseMidFrame(uint32_t userId, uint16_t length, uint16_t partBytes)
+{
+    std::shared_ptr<Session> session;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        session = FindUser(userId);
+    }
+    if (!session)
+        return false;
+    std::vector<uint8_t> bytes(6 + std::min(length, partBytes), 0x5A);
+    WireWriter out(bytes.data(), 6);
+    out.U8(0xFF);
+    out.U8(0);
+    out.U16(length);
+    out.U8(0xFF);
+    out.U8(0);
+    SendRaw(*session, bytes.data(), bytes.size());
+    shutdown(session->socket, SD_BOTH);
+    return true;
+}
+
+bool CStandInServer::Disconnect(uint32_t userId)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    std::shared_ptr<Session> session = FindUser(userId);
+    if (!session)
+        return false;
+    shutdown(session->socket, SD_BOTH);
+    std::lock_guard<std::mutex> readLock(session->readLock);
+    session->closed = true;
+    session->readSignal.notify_all();
+    return true;
+}
+
+bool CStandInServer::SetReading(uint32_t userId, bool on)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    std::shared_ptr<Session> session = FindUser(userId);
+    if (!session)
+        return false;
+    std::lock_guard<std::mutex> readLock(session->readLock);
+    session->reading = on;
+    session->readSignal.notify_all();
+    return true;
+}
+
+std::vector<SERVER_FRAME> CStandInServer::GetFrames()
+{
+    std::lock_guard<std::mutex> lock(m_frameLock);
+    return m_frames;
+}
+
+void CStandInServer::ClearFrames()
+{
+    std::lock_guard<std::mutex> lock(m_frameLock);
+    m_frames.clear();
+    m_taken.clear();
+}
+
+void CStandInServer::SetRecording(bool on)
+{
+    std::lock_guard<std::mutex> lock(m_frameLock);
+    m_recording = on;
+}
+
+bool CStandInServer::WaitForFrame(uint16_t code, uint32_t userId, uint32_t timeoutMs,
+                                  SERVER_FRAME* out)
+{
+    std::unique_lock<std::mutex> lock(m_frameLock);
+    size_t found = 0;
+    bool ok = m_frameSignal.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+        for (size_t i = 0; i < m_frames.size(); ++i) {
+            if (!m_taken[i] && m_frames[i].Code() == code &&
+                (userId == 0 || m_frames[i].userId == userId)) {
+                found = i;
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!ok)
+        return false;
+    m_taken[found] = true;
+    if (out)
+        *out = m_frames[found];
+    return true;
+}
+
+std::vector<uint32_t> CStandInServer::GetRoomUsers(uint32_t roomId)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    std::vector<uint32_t> ids;
+    if (Room* room = FindRoom(roomId)) {
+        for (const auto& member : room->users)
+            ids.push_back(member->userId);
+    }
+    return ids;
+}
+
+bool CStandInServer::WaitForRoomCount(uint32_t roomId, size_t count, uint32_t timeoutMs)
+{
+    uint64_t end = SteadyMs() + timeoutMs;
+    for (;;) {
+        if (GetRoomUsers(roomId).size() == count)
+            return true;
+        if (SteadyMs() >= end)
+            return false;
+        Sleep(5);
+    }
+}
+
+uint64_t CStandInServer::GetCommandCount()
+{
+    std::lock_guard<std::mutex> lock(m_frameLock);
+    return m_commandCount;
+}

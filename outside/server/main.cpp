@@ -1,0 +1,104 @@
+// The stand-in conference server as a console program:
+//   ConferenceServer.exe [settings.ini] [-port N] [-seconds N]
+// Without a settings file it reads ConferenceServer.ini beside the program.
+// It runs until Enter is pressed, Ctrl+C, or the given number of seconds.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "CStandInServer.h"
+
+namespace {
+
+HANDLE g_stop = nullptr;
+
+BOOL WINAPI OnConsoleEvent(DWORD)
+{
+    SetEvent(g_stop);
+    return TRUE;
+}
+
+DWORD WINAPI WaitForEnter(void*)
+{
+    char line[16];
+    if (fgets(line, sizeof line, stdin))
+        SetEvent(g_stop);
+    return 0;
+}
+
+std::string DefaultSettings()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    std::string folder = slash ? std::string(path, slash + 1) : std::string();
+    return folder + "ConferenceServer.ini";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string settings;
+    int port = -1;
+    int seconds = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (!strcmp(argv[i], "-port") && i + 1 < argc)
+            port = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "-seconds") && i + 1 < argc)
+            seconds = atoi(argv[++i]);
+        else
+            settings = argv[i];
+    }
+    if (settings.empty())
+        settings = DefaultSettings();
+    else if (settings.find('\\') == std::string::npos && settings.find(':') == std::string::npos) {
+        char full[MAX_PATH] = {};
+        GetFullPathNameA(settings.c_str(), MAX_PATH, full, nullptr);
+        settings = full;
+    }
+
+    CServerConfig config;
+    if (!config.Load(settings.c_str())) {
+        fprintf(stderr, "Cannot read the settings file %s\n", settings.c_str());
+        return 2;
+    }
+    if (port >= 0)
+        config.port = static_cast<uint16_t>(port);
+
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
+        fprintf(stderr, "Winsock 2.2 is not available\n");
+        return 2;
+    }
+    CStandInServer server(config);
+    server.SetRecording(false);
+    if (!server.Start(config.port, false)) {
+        fprintf(stderr, "Cannot listen on port %u\n", static_cast<unsigned>(config.port));
+        WSACleanup();
+        return 1;
+    }
+    printf("Conference server version %s listening on port %u: %u rooms, %u accounts\n",
+           config.version.c_str(), static_cast<unsigned>(server.GetPort()),
+           static_cast<unsigned>(config.rooms.size()),
+           static_cast<unsigned>(config.accounts.size()));
+    fflush(stdout);
+
+    g_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+    HANDLE reader = CreateThread(nullptr, 0, WaitForEnter, nullptr, 0, nullptr);
+    WaitForSingleObject(g_stop, seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : INFINITE);
+    server.Stop();
+    printf("Conference server stopped after %llu commands\n",
+           static_cast<unsigned long long>(server.GetCommandCount()));
+    fflush(stdout);
+    if (reader)
+        CloseHandle(reader);
+    CloseHandle(g_stop);
+    WSACleanup();
+    return 0;
+}
