@@ -20,6 +20,7 @@ struct RavoTModule
     int(__cdecl* GetEncodeFormatCount)();
     int(__cdecl* GetEncodeFormatName)(int, char*, int);
     int(__cdecl* StartCapture)(int, uint8_t, void*, CaptureCallBack);
+    int(__cdecl* SetFECMode)(int);
     int(__cdecl* GetFECModeCount)();
     void(__cdecl* SetAEC)(int);
     int(__cdecl* StopCapture)();
@@ -52,6 +53,7 @@ struct RavoTModule
         Bind(7, &GetEncodeFormatCount);
         Bind(8, &GetEncodeFormatName);
         Bind(9, &StartCapture);
+        Bind(12, &SetFECMode);
         Bind(13, &GetFECModeCount);
         Bind(15, &SetAEC);
         Bind(18, &StopCapture);
