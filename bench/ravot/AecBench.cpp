@@ -72,7 +72,8 @@ Signals MakeRoom()
         double v = 0;
         if (i >= kNearFrom) {
             double t = static_cast<double>(i) / kRate;
-            v = 3000 * std::sin(2 * 3.14159265 * 180 * t) * (0.5 + 0.5 * std::sin(2 * 3.14159265 * 2.5 * t));
+            v = 3000 * (0.7 * std::sin(2 * 3.14159265 * 440 * t) + 0.3 * std::sin(2 * 3.14159265 * 1320 * t)) *
+                (0.5 + 0.5 * std::sin(2 * 3.14159265 * 2.5 * t));
         }
         s.echo[i] = static_cast<int16_t>(e);
         s.nearTalk[i] = static_cast<int16_t>(v);
