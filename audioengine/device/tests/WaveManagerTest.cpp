@@ -122,7 +122,21 @@ TEST_F(WaveManager, ASlowCallerLosesTheOldestThirdOfTheQueueNotTheDriver)
     }
     ASSERT_TRUE(wave.WaitInQueued(3));
     SetEvent(sink.slow);
-    Sleep(50);
+    // Wait (bounded) for the newest block to come through.
+    DWORD start = GetTickCount();
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> l(sink.lock);
+            int16_t v = -1;
+            if (!sink.packets.empty())
+                memcpy(&v, &sink.packets.back()[5], 2);
+            if (v == 9)
+                break;
+        }
+        if (GetTickCount() - start > 3000)
+            break;
+        Sleep(1);
+    }
     manager->StopCapture();
     CloseHandle(sink.slow);
     // Block 0 was in the callback; of the rest some of the oldest went, the
@@ -337,4 +351,30 @@ TEST_F(WaveManager, DeviceNamesMustFitTheBuffer)
     EXPECT_EQ(16, manager->GetPlayDeviceName(0, name, 17));
     EXPECT_EQ(0, manager->GetPlayDeviceName(1, name, sizeof(name)));
     EXPECT_EQ(0, manager->GetCapDeviceName(-1, name, sizeof(name)));
+}
+
+TEST_F(WaveManager, ADeviceThatStopsMidStreamStillStopsAtOnce)
+{
+    Make();
+    ASSERT_EQ(1, manager->StartPlay(0));
+    ASSERT_EQ(1, manager->StartCapture(0, 3, &sink, &PacketSink::Callback));
+    std::vector<int16_t> b = Block(320, 1);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(wave.WaitInQueued(1));
+        ASSERT_TRUE(wave.DeliverCapture(b.data(), 640));
+    }
+    ASSERT_TRUE(wave.WaitOutWritten(5));
+    ASSERT_TRUE(wave.CompletePlayed());
+    ASSERT_TRUE(wave.WaitOutWritten(6));
+    ASSERT_TRUE(sink.WaitFor(3));
+    // From here neither device hands anything back, not even on reset.
+    wave.holdOnReset = true;
+    Sleep(50);
+    DWORD start = GetTickCount();
+    manager->StopCapture();
+    manager->StopPlay();
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(3u, sink.Count());
+    EXPECT_EQ(1, wave.inCloses);
+    EXPECT_EQ(1, wave.outCloses);
 }
