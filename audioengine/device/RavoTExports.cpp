@@ -1,0 +1,119 @@
+#include "RavoT.h"
+
+#include <cstring>
+
+#include "CDeviceLayer.h"
+#include "RavoTLog.h"
+
+namespace {
+// The one device layer of the process; created at attach, never destroyed
+// at process exit (the process takes it with it).
+CDeviceLayer* g_layer = nullptr;
+
+// While a manager exists the library holds a reference on itself: a caller
+// that unloads it without SONVEX_Release leaves it loaded, with its device
+// threads and the source group they play from intact, instead of freeing
+// the group under running threads (the devices cannot be closed while the
+// loader lock is held).
+HMODULE g_pin = nullptr;
+
+void Pin()
+{
+    if (!g_pin)
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&SONVEX_Init), &g_pin);
+}
+
+void Unpin()
+{
+    // The caller still holds its own reference while it calls us.
+    if (g_pin) {
+        HMODULE pin = g_pin;
+        g_pin = nullptr;
+        FreeLibrary(pin);
+    }
+}
+
+CDeviceLayer& Layer()
+{
+    return *g_layer;
+}
+}  // namespace
+
+extern "C" {
+int __cdecl SONVEX_Init(int useDirectSound)
+{
+    int ok = Layer().Init(useDirectSound);
+    if (ok)
+        Pin();
+    else
+        Unpin();
+    return ok;
+}
+int __cdecl SONVEX_Release()
+{
+    int ok = Layer().Release();
+    Unpin();
+    return ok;
+}
+int __cdecl SONVEX_GetCapDevicesCount() { return Layer().GetCapDevicesCount(); }
+int __cdecl SONVEX_GetCapDeviceName(int index, char* buffer, int size) { return Layer().GetCapDeviceName(index, buffer, size); }
+int __cdecl SONVEX_GetPlayDevicesCount() { return Layer().GetPlayDevicesCount(); }
+int __cdecl SONVEX_GetPlayDeviceName(int index, char* buffer, int size) { return Layer().GetPlayDeviceName(index, buffer, size); }
+int __cdecl SONVEX_GetEncodeFormatCount() { return Layer().GetEncodeFormatCount(); }
+int __cdecl SONVEX_GetEncodeFormatName(int index, char* buffer, int size) { return Layer().GetEncodeFormatName(index, buffer, size); }
+int __cdecl SONVEX_StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
+{
+    return Layer().StartCapture(deviceId, formatIndex, context, callback);
+}
+int __cdecl SONVEX_SetDenoise(int mode) { return Layer().SetDenoise(mode); }
+int __cdecl SONVEX_EnableSilenceDetect(int on) { return Layer().EnableSilenceDetect(on); }
+int __cdecl SONVEX_SetFECMode(int mode) { return Layer().SetFECMode(mode); }
+int __cdecl SONVEX_GetFECModeCount() { return Layer().GetFECModeCount(); }
+int __cdecl SONVEX_SetDenoiseChain(int variant) { return Layer().SetDenoiseChain(variant); }
+void __cdecl SONVEX_SetAEC(int mode) { Layer().SetAEC(mode); }
+int __cdecl SONVEX_SetAGC(int mode) { return Layer().SetAGC(mode); }
+int __cdecl SONVEX_GetCapEnergy() { return Layer().GetCapEnergy(); }
+int __cdecl SONVEX_StopCapture() { return Layer().StopCapture(); }
+int __cdecl SONVEX_StartPlay(int deviceId) { return Layer().StartPlay(deviceId); }
+int __cdecl SONVEX_SetPlayLocal(int on) { return Layer().SetPlayLocal(on); }
+int __cdecl SONVEX_GetPlayEnergy() { return Layer().GetPlayEnergy(); }
+void __cdecl SONVEX_StopPlay() { Layer().StopPlay(); }
+int __cdecl SONVEX_SourceIsExist(DWORD id) { return Layer().SourceIsExist(id); }
+int __cdecl SONVEX_AddSource(DWORD id) { return Layer().AddSource(id); }
+int __cdecl SONVEX_RemoveSource(DWORD id) { return Layer().RemoveSource(id); }
+int __cdecl SONVEX_WriteSource(DWORD id, uint8_t* packet, int length) { return Layer().WriteSource(id, packet, length); }
+int __cdecl SONVEX_GetSourceVolume(DWORD id) { return Layer().GetSourceVolume(id); }
+int __cdecl SONVEX_SetSourceVolume(DWORD id, int volume) { return Layer().SetSourceVolume(id, volume); }
+int __cdecl SONVEX_GetSourceEnergy(DWORD id) { return Layer().GetSourceEnergy(id); }
+int __cdecl SONVEX_GetNetState(DWORD id, void* state, char* text) { return Layer().GetNetState(id, state, text); }
+void __cdecl SONVEX_SetPlayCallback(void* context, AudioDataCallBack callback) { Layer().SetPlayCallback(context, callback); }
+void __cdecl SONVEX_GetPlayFormat(WAVEFORMATEX* out) { Layer().GetPlayFormat(out); }
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+        char path[MAX_PATH] = {0};
+        DWORD n = GetModuleFileNameA(instance, path, MAX_PATH);
+        if (n > 3 && n < MAX_PATH) {
+            strcpy(path + n - 4, ".log");
+            RavoTLog().SetFile(path, 0);
+        }
+        g_layer = new CDeviceLayer();
+        RavoTLog().Write(1, "<DllMain>,Loaded Sonvex.dll\n");
+    } else if (reason == DLL_PROCESS_DETACH) {
+        // At process exit the device threads are gone already and nothing
+        // may be waited for. On FreeLibrary no manager is left (the library
+        // stays pinned while one exists); the manager would still go before
+        // the shared group it plays from.
+        if (!reserved && g_layer) {
+            g_layer->Unload();
+            delete g_layer;
+            g_layer = nullptr;
+        }
+        RavoTLog().Write(1, "<DllMain>,Unloaded Sonvex.dll\n");
+    }
+    return TRUE;
+}

@@ -1,0 +1,6 @@
+#pragma once
+#include "CLogFile.h"
+
+// The library's debug log: debugger output only, level 0, so that levelled
+// lines are written only when a developer raises the level.
+CLogFile& RavoTLog();

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "CAecFilter.h"
+#include "CAudioConvert.h"
+#include "EchoRoom.h"
+
+namespace {
+WAVEFORMATEX Pcm(DWORD rate)
+{
+    WAVEFORMATEX f;
+    memset(&f, 0, sizeof(f));
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = 1;
+    f.nSamplesPerSec = rate;
+    f.wBitsPerSample = 16;
+    f.nBlockAlign = 2;
+    f.nAvgBytesPerSec = rate * 2;
+    return f;
+}
+
+const int kBlock = 240;  // 30 ms at 8 kHz
+
+// Runs a whole room through a filter as the manager does: played blocks go
+// in two blocks ahead of the captured ones. Returns the processed microphone.
+std::vector<int16_t> RunRoom(CAecFilter& f, const EchoRoom& room)
+{
+    std::vector<int16_t> out(room.mic);
+    size_t blocks = room.mic.size() / kBlock;
+    const int lead = 2;
+    for (size_t b = 0; b < blocks + lead; ++b) {
+        if (b < blocks)
+            f.ProcessSpeekData(reinterpret_cast<const uint8_t*>(&room.farEnd[b * kBlock]), kBlock * 2);
+        if (b >= lead)
+            f.ProcessMicData(reinterpret_cast<uint8_t*>(&out[(b - lead) * kBlock]), kBlock * 2);
+    }
+    return out;
+}
+
+double ErleDb(const std::vector<int16_t>& mic, const std::vector<int16_t>& out, size_t from, size_t to)
+{
+    double in = Energy(&mic[from], to - from);
+    double res = Energy(&out[from], to - from) + 1.0;
+    return 10 * std::log10(in / res);
+}
+}  // namespace
+
+// Each algorithm family takes the echo of a synthetic room well down once it
+// has converged, and keeps near-end talk that starts later audible.
+// Mode 3 holds adaptation whenever the microphone reaches a quarter of the
+// far end's peak, so its room is a quiet one.
+struct AecCase
+{
+    int mode;
+    double echoGain;
+};
+
+class AecFamilies : public ::testing::TestWithParam<AecCase>
+{
+};
+
+TEST_P(AecFamilies, ReducesTheEchoOfASyntheticRoom)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(GetParam().mode, &f8, &f8));
+    EchoRoom room(8.0, GetParam().echoGain);
+    std::vector<int16_t> out = RunRoom(filter, room);
+    double early = ErleDb(room.mic, out, 0, 4000);
+    double late = ErleDb(room.mic, out, 40000, 60000);
+    EXPECT_GT(late, 15.0) << "mode " << GetParam().mode << ", first half second " << early << " dB";
+    EXPECT_GT(late, early);
+}
+
+TEST_P(AecFamilies, KeepsNearTalkDuringDoubleTalk)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(GetParam().mode, &f8, &f8));
+    EchoRoom room(8.0, GetParam().echoGain, 5.0);
+    std::vector<int16_t> out = RunRoom(filter, room);
+    // The near talker's energy survives to within 12 dB.
+    double nearEnergy = Energy(&room.nearOnly[48000], 16000);
+    double outEnergy = Energy(&out[48000], 16000);
+    EXPECT_GT(outEnergy, nearEnergy / 16.0) << "mode " << GetParam().mode;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, AecFamilies, ::testing::Values(AecCase{1, 0.5}, AecCase{2, 0.5}, AecCase{3, 0.1},
+                                           AecCase{4, 0.5}, AecCase{5, 0.5}));
+
+TEST(AecFilter, WaitsForFiftyMillisecondsOfFarEndBeforeCancelling)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(1, &f8, &f8));
+    std::vector<int16_t> farEnd(kBlock, 3000), mic(kBlock, 2000);
+    std::vector<int16_t> copy(mic);
+    // 30 ms ahead: not enough, the block passes unchanged.
+    filter.ProcessSpeekData(reinterpret_cast<uint8_t*>(farEnd.data()), kBlock * 2);
+    filter.ProcessMicData(reinterpret_cast<uint8_t*>(copy.data()), kBlock * 2);
+    EXPECT_EQ(mic, copy);
+    EXPECT_EQ(0u, filter.GetMicBytes());
+    // 60 ms ahead: the canceller works on it.
+    filter.ProcessSpeekData(reinterpret_cast<uint8_t*>(farEnd.data()), kBlock * 2);
+    filter.ProcessMicData(reinterpret_cast<uint8_t*>(copy.data()), kBlock * 2);
+    EXPECT_NE(mic, copy);
+    EXPECT_EQ(static_cast<uint32_t>(kBlock * 2), filter.GetMicBytes());
+}
+
+TEST(AecFilter, OtherModesKeepTheAlignmentAndChangeNothing)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(6, &f8, &f8));
+    EchoRoom room(1.0);
+    std::vector<int16_t> out = RunRoom(filter, room);
+    EXPECT_EQ(room.mic, out);
+    EXPECT_GT(filter.GetMicBytes(), 0u);
+}
+
+TEST(AecFilter, SilentMicrophoneSamplesStaySilentAndTheStateStillAdvances)
+{
+    // The same room twice, once with every tenth microphone sample zeroed:
+    // outside those samples the output must stay close to the plain run, which
+    // holds only when zero samples advance the canceller too.
+    WAVEFORMATEX f8 = Pcm(8000);
+    EchoRoom room(6.0);
+    EchoRoom holed(room);
+    for (size_t i = 0; i < holed.mic.size(); i += 10)
+        holed.mic[i] = 0;
+    for (size_t i = 5; i < holed.farEnd.size(); i += 10)
+        holed.farEnd[i] = 0;
+    CAecFilter a, b;
+    ASSERT_EQ(1, a.Init(1, &f8, &f8));
+    ASSERT_EQ(1, b.Init(1, &f8, &f8));
+    std::vector<int16_t> outA = RunRoom(a, room);
+    std::vector<int16_t> outB = RunRoom(b, holed);
+    for (size_t i = 0; i < holed.mic.size(); i += 10)
+        EXPECT_EQ(0, outB[i]);
+    EXPECT_GT(ErleDb(holed.mic, outB, 32000, 48000), 15.0);
+}
+
+TEST(AecFilter, RefusesFarBlocksLongerThanOneSecondAndBadInit)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(1, &f8, &f8));
+    std::vector<uint8_t> big(16002, 1);
+    filter.ProcessSpeekData(big.data(), static_cast<uint32_t>(big.size()));
+    EXPECT_EQ(0u, filter.GetSpeakerBytes());
+
+    WAVEFORMATEX bad = f8;
+    bad.nAvgBytesPerSec = 0;
+    EXPECT_EQ(0, filter.Init(1, &bad, &f8));
+    EXPECT_FALSE(filter.IsInitialised());
+    // Uninitialised: both calls do nothing.
+    std::vector<int16_t> mic(kBlock, 100);
+    filter.ProcessSpeekData(reinterpret_cast<uint8_t*>(mic.data()), kBlock * 2);
+    filter.ProcessMicData(reinterpret_cast<uint8_t*>(mic.data()), kBlock * 2);
+    EXPECT_EQ(std::vector<int16_t>(kBlock, 100), mic);
+}
+
+TEST(AecFilter, ConvertsAWiderSpeakerFormatToTheMicrophoneRate)
+{
+    WAVEFORMATEX f8 = Pcm(8000), f16 = Pcm(16000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(1, &f8, &f16));
+    std::vector<int16_t> farEnd(640, 500);
+    filter.ProcessSpeekData(reinterpret_cast<uint8_t*>(farEnd.data()), 1280);
+    // 40 ms at 16 kHz become 40 ms at 8 kHz, give or take the converter's edge.
+    EXPECT_NEAR(640.0, filter.GetSpeakerBytes(), 32.0);
+}
+
+TEST(AudioConvert, HalvesAndDoublesTheRate)
+{
+    WAVEFORMATEX f8 = Pcm(8000), f16 = Pcm(16000);
+    CAudioConvert down, up;
+    ASSERT_EQ(1, down.Open(&f16, &f8));
+    ASSERT_EQ(1, up.Open(&f8, &f16));
+    std::vector<int16_t> in(640, 1000), mid(640), out(1280);
+    AUDIO_STREAM_HEAD a = {reinterpret_cast<uint8_t*>(in.data()), 1280, 0,
+                           reinterpret_cast<uint8_t*>(mid.data()), 1280, 0};
+    ASSERT_EQ(1, down.Convert(&a));
+    EXPECT_NEAR(640.0, a.unOutLen, 32.0);
+    AUDIO_STREAM_HEAD b = {reinterpret_cast<uint8_t*>(mid.data()), a.unOutLen, 0,
+                           reinterpret_cast<uint8_t*>(out.data()), 2560, 0};
+    ASSERT_EQ(1, up.Convert(&b));
+    EXPECT_NEAR(1280.0, b.unOutLen, 64.0);
+    // A constant level survives both ways (away from the edges).
+    EXPECT_NEAR(1000, out[b.unOutLen / 4], 60);
+
+    WAVEFORMATEX odd = Pcm(8000);
+    odd.wFormatTag = 0x1234;
+    CAudioConvert none;
+    EXPECT_EQ(0, none.Open(&odd, &f16));
+    AUDIO_STREAM_HEAD c = a;
+    EXPECT_EQ(0, none.Convert(&c));
+}
