@@ -144,6 +144,9 @@ TEST(IconButton, MouseOverStartsOnlyWithoutAHeldButton)
 {
     IconFixture f;
     ASSERT_TRUE(f.Make(BS_PUSHBUTTON));
+    // The button must be the window under the point: keep other test
+    // programs' windows from covering it.
+    ::SetWindowPos(f.parent.m_hWnd, HWND_TOPMOST, 880, 660, 200, 100, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     f.button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_FALSE(f.button.IsMouseOver());
     f.button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
