@@ -68,26 +68,6 @@ TEST(TrueColorToolBar, ImagesOverTheTiledBackgroundAndButtonTexts)
     frame->DestroyWindow();
 }
 
-TEST(TrueColorToolBar, WithoutTheSkinFileTheBackgroundIsButtonFace)
-{
-    // Construct the bar in a folder without skins (the current directory is
-    // this process's own; the skin files stay where they are for others).
-    char home[MAX_PATH], temp[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, home);
-    ::GetTempPathA(MAX_PATH, temp);
-    ASSERT_TRUE(::SetCurrentDirectoryA(temp));
-    CBarFrame* frame = OpenFrame();
-    ::SetCurrentDirectoryA(home);
-    ASSERT_TRUE(frame->toolBar.CreateEx(frame, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT));
-    ASSERT_TRUE(frame->toolBar.LoadTrueColorToolBar(IDR_SKIN_TOOLBAR, IDB_SKIN_TOOLBAR, FALSE));
-    frame->ShowWindow(SW_SHOW);
-    frame->RecalcLayout();
-    CTestKit::Snapshot shot = CTestKit::Capture(frame->toolBar.GetSafeHwnd());
-    ASSERT_GT(shot.width, 0);
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), shot.At(shot.width - 3, shot.height / 2));
-    frame->DestroyWindow();
-}
-
 TEST(TrueColorToolBar, MissingResourcesFail)
 {
     CBarFrame* frame = OpenFrame();
