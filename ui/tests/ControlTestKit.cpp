@@ -22,6 +22,40 @@ std::string ScratchDir()
     return dir;
 }
 
+bool WritePixels(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels)
+{
+    if (width <= 0 || height <= 0 || (int)pixels.size() < width * height)
+        return false;
+    int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> bits((size_t)stride * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = pixels[(size_t)y * width + x];
+            unsigned char* p = &bits[(size_t)(height - 1 - y) * stride + x * 3];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = (DWORD)bits.size();
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + (DWORD)bits.size();
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    std::fwrite(&fh, sizeof(fh), 1, f);
+    std::fwrite(&ih, sizeof(ih), 1, f);
+    std::fwrite(bits.data(), 1, bits.size(), f);
+    return std::fclose(f) == 0;
+}
+
 std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& frames, int frameWidth, int height,
                        int extraColumns)
 {

@@ -13,6 +13,8 @@ namespace controltest {
 // x height (plus extra columns of the last colour); returns the path.
 std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& frames, int frameWidth, int height,
                        int extraColumns = 0);
+// Writes pixels (rows top to bottom) as a 24-bit BMP file at path.
+bool WritePixels(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels);
 // A scratch folder for such files (created on first use).
 std::string ScratchDir();
 
