@@ -87,6 +87,8 @@ CRect CZrTabCtrl::GetTabsRect() const
 
 int CZrTabCtrl::MeasureTab(LPCSTR lpszCaption) const
 {
+    if (!lpszCaption)
+        lpszCaption = "";
     HDC hdc = ::GetDC(m_hWnd);
     if (!hdc)
         return 30;
@@ -104,7 +106,7 @@ BOOL CZrTabCtrl::AddTab(LPCSTR lpszCaption, UINT nId)
     TabItem* p = new (std::nothrow) TabItem;
     if (!p)
         return FALSE;
-    p->caption = lpszCaption;
+    p->caption = lpszCaption ? lpszCaption : "";
     p->id = nId;
     p->width = MeasureTab(lpszCaption);
     {
@@ -210,7 +212,7 @@ void CZrTabCtrl::SetTabText(UINT nId, LPCSTR lpszText)
         for (int i = 0; i < (int)m_tabs.GetSize(); ++i) {
             TabItem* p = (TabItem*)m_tabs.GetAt(i);
             if (p->id == nId) {
-                p->caption = lpszText;
+                p->caption = lpszText ? lpszText : "";
                 p->width = MeasureTab(lpszText);
             }
         }

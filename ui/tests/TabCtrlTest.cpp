@@ -52,7 +52,7 @@ TEST(SkinTabCtrl, PagesFollowTheCurrentTabAndTheParentHearsOfUserChanges)
     parent.DestroyWindow();
 }
 
-TEST(BitmapTabCtrl, PageRectLiesBelowTheTabImage)
+TEST(BitmapTabCtrl, PageRectLiesBelowTheTabImageAndTabsShowTheirImages)
 {
     CRecorderWnd parent;
     ASSERT_TRUE(parent.CreateTop());
@@ -62,6 +62,24 @@ TEST(BitmapTabCtrl, PageRectLiesBelowTheTabImage)
     tabs.GetPageRect(&page);
     EXPECT_EQ(page, CRect(1, 24 + 1, 299, 199)) << "the tab image is 24 high";
     EXPECT_EQ(tabs.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(5, 5)) == HTTRANSPARENT, false);
+
+    // The current tab shows the current-tab image, the others the inactive one.
+    parent.ShowWindow(SW_SHOWNOACTIVATE);
+    CWnd pages[2];
+    for (CWnd& p : pages)
+        ASSERT_TRUE(p.Create("STATIC", "", WS_CHILD, CRect(0, 0, 10, 10), &tabs, 0));
+    tabs.AddPage(pages[0].m_hWnd, 0, "");
+    tabs.AddPage(pages[1].m_hWnd, 1, "");
+    tabs.SelectPage(1);
+    CRect first, second;
+    tabs.GetItemRect(0, &first);
+    tabs.GetItemRect(1, &second);
+    Pixels p = Snap(tabs);
+    COLORREF inactive = p.At(first.left + first.Width() / 2, first.top + 3);
+    COLORREF current = p.At(second.left + second.Width() / 2, second.top + 3);
+    EXPECT_NE(inactive, current);
+    EXPECT_GE(GetGValue(current), 0xF8) << "the current tab image is the light one";
+    EXPECT_NE(inactive, ::GetSysColor(COLOR_BTNFACE)) << "the inactive image was found";
     parent.DestroyWindow();
 }
 
@@ -107,6 +125,9 @@ TEST(ZrTabCtrl, TabWidthComesFromTheCaption)
     int w = f.strip.MeasureTab(wide.c_str());
     EXPECT_GT(w, 60);
     EXPECT_EQ(f.strip.GetHeight(), 24);
+    EXPECT_TRUE(f.strip.AddTab(NULL, 3)) << "no caption: an empty tab";
+    f.strip.SetTabText(3, NULL);
+    EXPECT_EQ(f.strip.GetTabWidth(0), 50);
 }
 
 TEST(ZrTabCtrl, UserSelectionAsksTheParentWhichMayVeto)
