@@ -155,8 +155,20 @@ void CSkinBitmap::Draw(CDC* dc, int x, int y, int cx, int cy)
         // button-face colour rather than tiling for ever.
         if (M > 0)
         {
-            for (int pos = S; pos < L; pos += M)
-                DrawPiece(s, pieceDC, middle, m_bHorizontal, pos, M, T, L);
+            // The middle piece once, then the run of copies doubled from the
+            // strip itself: the same picture as one copy per repeat, with
+            // far fewer copies.
+            DrawPiece(s, pieceDC, middle, m_bHorizontal, S, M, T, L);
+            for (int run = M; S + run < L; run *= 2)
+            {
+                int n = run;
+                if (S + run + n > L)
+                    n = L - S - run;
+                if (m_bHorizontal)
+                    ::BitBlt(s, S + run, 0, n, T, s, S, 0, SRCCOPY);
+                else
+                    ::BitBlt(s, 0, S + run, T, n, s, 0, S, SRCCOPY);
+            }
         }
         else
         {

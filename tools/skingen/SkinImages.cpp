@@ -40,24 +40,41 @@ void GlyphRestore(Canvas& c, double cx, double cy, double s, Rgb col)
     c.HLine(x, x + w - 1, y + (int)(s / 2) + 1, col);
 }
 
-void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph)
+// The dialogs' caption is light (their title is drawn in the default dark
+// text colour); the main window's is dark with a white title.
+const Rgb kLightCaptionTop = 0xE4EEF8;
+const Rgb kLightCaptionBottom = 0xC3D6EC;
+
+void LightCaptionBand(Canvas& c, int x, int y, int w, int h)
+{
+    c.GradientV(x, y, w, h, kLightCaptionTop, kLightCaptionBottom);
+    c.HLine(x, x + w - 1, y, 0xFFFFFF);
+    c.HLine(x, x + w - 1, y + h - 1, 0x9DB6D3);
+}
+
+void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph, bool light = false)
 {
     const int w = c.Width() / 4, h = c.Height();
     // normal, pressed, hover, disabled
     for (int i = 0; i < 4; ++i)
     {
         const int x = i * w;
-        CaptionBand(c, x, 0, w, h);
+        if (light)
+            LightCaptionBand(c, x, 0, w, h);
+        else
+            CaptionBand(c, x, 0, w, h);
         const int fh = h - top - 2;
-        Rgb glyphColour = kGlyphLight;
+        Rgb glyphColour = light && (i == 0 || (!danger && i != 1)) ? kGlyph : kGlyphLight;
         if (i == 1)
             c.RoundRectGradient(x + 1, top, w - 2, fh, 3, danger ? 0x9E3B30 : 0x2C5485,
                                 danger ? 0xB84A3D : 0x3B6496, 0x24466F);
+        else if (i == 2 && light && !danger)
+            c.RoundRectGradient(x + 1, top, w - 2, fh, 3, 0xFFFFFF, 0xDCE8F5, kAccent);
         else if (i == 2)
             c.RoundRectGradient(x + 1, top, w - 2, fh, 3, danger ? 0xE8796B : 0x8FB1D8,
                                 danger ? 0xCC5446 : 0x5C84B5, 0xC9DAEE);
         else if (i == 3)
-            glyphColour = 0x8AA3C0;
+            glyphColour = light ? 0xA9B9CB : 0x8AA3C0;
         glyph(c, x + w / 2.0, top + fh / 2.0, std::min(w, fh) * 0.22, glyphColour);
     }
 }
@@ -84,15 +101,25 @@ void BorderH(Canvas& c)
     }
 }
 
+// The dialogs' borders: the light caption's colour, a darker outer line.
+void LightBorder(Canvas& c, bool left, bool bottom)
+{
+    c.FillRect(0, 0, c.Width(), c.Height(), kLightCaptionBottom);
+    if (bottom)
+        c.HLine(0, c.Width() - 1, c.Height() - 1, 0x7F9CBE);
+    else
+        c.VLine(left ? 0 : c.Width() - 1, 0, c.Height() - 1, 0x7F9CBE);
+}
+
 // A caption band with a soft highlight in its start piece (where the title
 // sits) and plain ends elsewhere.
 void Caption(Canvas& c)
 {
     CaptionBand(c, 0, 0, c.Width(), c.Height());
-    // A small emblem at the left: two overlapping rings.
-    const double cy = c.Height() / 2.0 + 1;
-    c.Ring(9, cy, 4.5, 1.6, 0xDCE9F7);
-    c.Ring(14, cy, 4.5, 1.6, 0xA9C8EA);
+    // A small emblem left of the title (which starts at x 28).
+    const double cy = 7 + 6;
+    c.Ring(10, cy, 4.5, 1.6, 0xDCE9F7);
+    c.Ring(16, cy, 4.5, 1.6, 0xA9C8EA);
 }
 
 // Four-state strips of the skinned buttons: normal, hover, pressed, disabled.
@@ -125,11 +152,20 @@ void TArrowRight(Canvas& c, double x, double y, double s, Rgb col)
     c.Line(x - s, y, x + s * 0.7, y, col, 1.8);
     c.Triangle(x + s, y, x + s * 0.2, y - s * 0.7, x + s * 0.2, y + s * 0.7, col);
 }
+// An arc from angle a0 to a1 (radians, clockwise from 3 o'clock, y down).
+void Arc(Canvas& c, double x, double y, double r, double a0, double a1, Rgb col, double width)
+{
+    const int steps = 24;
+    for (int i = 0; i < steps; ++i)
+    {
+        double p = a0 + (a1 - a0) * i / steps, q = a0 + (a1 - a0) * (i + 1) / steps;
+        c.Line(x + r * std::cos(p), y + r * std::sin(p), x + r * std::cos(q), y + r * std::sin(q), col, width);
+    }
+}
 void TRefresh(Canvas& c, double x, double y, double s, Rgb col)
 {
-    c.Ring(x, y, s * 0.8, 1.6, col);
-    c.FillRect((int)(x), (int)(y - s), (int)s + 1, (int)s, 0xFFFFFF);
-    c.Triangle(x + s * 0.1, y - s * 1.1, x + s * 0.9, y - s * 0.8, x + s * 0.1, y - s * 0.3, col);
+    Arc(c, x, y, s * 0.8, -1.2, 4.2, col, 1.6);
+    c.Triangle(x + s * 0.05, y - s * 1.2, x + s * 0.75, y - s * 0.75, x + s * 0.05, y - s * 0.3, col);
 }
 void TCross(Canvas& c, double x, double y, double s, Rgb col) { GlyphClose(c, x, y, s * 0.7, col); }
 void TCheck(Canvas& c, double x, double y, double s, Rgb col)
@@ -290,10 +326,7 @@ void TControl(Canvas& c, double x, double y, double s, Rgb col)
 void TMic(Canvas& c, double x, double y, double s, Rgb col)
 {
     c.RoundRect((int)(x - s * 0.4), (int)(y - s), (int)(s * 0.8) + 1, (int)(s * 1.3), 3, col, col);
-    c.Line(x - s * 0.7, y, x - s * 0.7 + 0.01, y + s * 0.1, col, 1.2);
-    c.Ring(x, y - s * 0.1, s * 0.7, 1.2, col);
-    c.FillRect((int)(x - s), (int)(y - s * 1.2), (int)(2 * s) + 2, (int)(s * 1.1), 0xFFFFFF);
-    c.RoundRect((int)(x - s * 0.4), (int)(y - s), (int)(s * 0.8) + 1, (int)(s * 1.3), 3, col, col);
+    Arc(c, x, y - s * 0.1, s * 0.7, 0.0, 3.14159265, col, 1.2);
     c.VLine((int)x, (int)(y + s * 0.6), (int)(y + s), col);
     c.HLine((int)(x - s * 0.4), (int)(x + s * 0.4), (int)(y + s), col);
 }
@@ -349,14 +382,14 @@ const SkinImages images({
     {SKIN_STANDARD_BUTTON, 96, 23, PlainStrip},
     // Skinned dialog: caption 30 high (edges 60, 70), caption buttons of
     // 20 x 30 frames whose face lies in rows 5 to 29, borders 4 / 5 / 4.
-    {SKIN_TOP, 130, 30, Caption},
-    {SKIN_SS, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, false, GlyphMin); }},
-    {SKIN_CLOSESD, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, false, GlyphMax); }},
-    {SKIN_S_BTN, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, false, GlyphRestore); }},
-    {SKIN_CLOSES, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, true, GlyphClose); }},
-    {SKIN_BORDER2, 4, 30, [](Canvas& c) { BorderV(c, true); }},
-    {SKIN_BORDER3, 5, 30, [](Canvas& c) { BorderV(c, false); }},
-    {SKIN_BORDER1, 30, 4, BorderH},
+    {SKIN_TOP, 130, 30, [](Canvas& c) { LightCaptionBand(c, 0, 0, c.Width(), c.Height()); }},
+    {SKIN_SS, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, false, GlyphMin, true); }},
+    {SKIN_CLOSESD, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, false, GlyphMax, true); }},
+    {SKIN_S_BTN, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, false, GlyphRestore, true); }},
+    {SKIN_CLOSES, 80, 30, [](Canvas& c) { CaptionButtonStrip(c, 6, true, GlyphClose, true); }},
+    {SKIN_BORDER2, 4, 30, [](Canvas& c) { LightBorder(c, true, false); }},
+    {SKIN_BORDER3, 5, 30, [](Canvas& c) { LightBorder(c, false, false); }},
+    {SKIN_BORDER1, 30, 4, [](Canvas& c) { LightBorder(c, false, true); }},
     {SKIN_SMALL_VIDEO_BKGND, 176, 144, [](Canvas& c) {
          c.GradientV(0, 0, c.Width(), c.Height(), 0x2B3A4C, 0x18222E);
          TControl(c, c.Width() / 2.0, c.Height() / 2.0, 14, 0x3E5068);
