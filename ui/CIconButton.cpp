@@ -1,5 +1,6 @@
 #include "CIconButton.h"
 
+#include "BCMenu.h"
 #include "CMemoryDC.h"
 
 BEGIN_MESSAGE_MAP(CIconButton, CButton)
@@ -269,6 +270,20 @@ LRESULT CIconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         else if (type == BS_PUSHBUTTON)
             m_bIsDefault = FALSE;
         wParam = (wParam & ~(WPARAM)0x1F) | BS_OWNERDRAW;
+        break;
+    }
+    case WM_MENUCHAR:
+        // Keyboard shortcuts of the owner-drawn menus are theirs to answer.
+        if (BCMenu::IsMenu((HMENU)lParam))
+            return BCMenu::FindKeyboardShortcut(LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+        break;
+    case WM_MEASUREITEM: {
+        LPMEASUREITEMSTRUCT mis = (LPMEASUREITEMSTRUCT)lParam;
+        if (mis && mis->CtlType == ODT_MENU && BCMenu::IsMenu((HMENU)(UINT_PTR)mis->itemID)) {
+            BCMenu measurer;
+            measurer.MeasureItem(mis);
+            return TRUE;
+        }
         break;
     }
     case WM_LBUTTONDBLCLK:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BCMenu.h"
 #include "CIconButton.h"
 #include "CMemoryDC.h"
 #include "CSkinPushButton.h"
@@ -176,4 +177,20 @@ TEST(SkinPushButton, WithoutImagesItTakesNoRoomAndTracksTheMouse)
     EXPECT_FALSE(b.IsMouseOver());
     EXPECT_NE(::GetCapture(), b.m_hWnd);
     parent.DestroyWindow();
+}
+
+TEST(IconButton, OwnerDrawnMenusAnswerTheirOwnShortcuts)
+{
+    IconFixture f;
+    ASSERT_TRUE(f.Make(BS_PUSHBUTTON));
+    BCMenu menu, sub;
+    ASSERT_TRUE(sub.AppendODMenu("&Open", MF_OWNERDRAW, 501));
+    ASSERT_TRUE(sub.AppendODMenu("&Close", MF_OWNERDRAW, 502));
+    ASSERT_TRUE(menu.AppendODMenu("&File", MF_OWNERDRAW | MF_POPUP, (UINT)(UINT_PTR)sub.m_hMenu));
+    ASSERT_TRUE(BCMenu::IsMenu(sub.m_hMenu));
+    LRESULT r = f.button.SendMessage(WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP), (LPARAM)sub.m_hMenu);
+    EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
+    HMENU plain = ::CreatePopupMenu();
+    EXPECT_EQ(f.button.SendMessage(WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP), (LPARAM)plain), 0) << "other menus: default";
+    ::DestroyMenu(plain);
 }
