@@ -42,7 +42,7 @@ CCJFlatComboBox::~CCJFlatComboBox()
 void CCJFlatComboBox::PreSubclassWindow()
 {
     CComboBox::PreSubclassWindow();
-    ModifyStyle(WS_BORDER, 0);
+    ModifyStyle(WS_BORDER, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
     SetItemHeight(-1, 14);
 }

@@ -22,7 +22,7 @@ CSkinComboBox::~CSkinComboBox()
 void CSkinComboBox::PreSubclassWindow()
 {
     CComboBox::PreSubclassWindow();
-    ModifyStyle(WS_BORDER, 0);
+    ModifyStyle(WS_BORDER, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
 }
 

@@ -8,6 +8,29 @@
 
 namespace controltest {
 
+namespace {
+// Removes the scratch folder and its files when the test program ends.
+struct ScratchCleanup
+{
+    std::string dir;
+    ~ScratchCleanup()
+    {
+        if (dir.empty())
+            return;
+        WIN32_FIND_DATAA fd;
+        HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    ::DeleteFileA((dir + "\\" + fd.cFileName).c_str());
+            } while (::FindNextFileA(h, &fd));
+            ::FindClose(h);
+        }
+        ::RemoveDirectoryA(dir.c_str());
+    }
+} g_cleanup;
+} // namespace
+
 std::string ScratchDir()
 {
     static std::string dir;
@@ -18,6 +41,7 @@ std::string ScratchDir()
         std::snprintf(name, sizeof(name), "ui_controls_%lu", (unsigned long)::GetCurrentProcessId());
         dir = std::string(tmp) + name;
         ::CreateDirectoryA(dir.c_str(), NULL);
+        g_cleanup.dir = dir;
     }
     return dir;
 }
