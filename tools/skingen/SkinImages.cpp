@@ -359,14 +359,23 @@ void Tab(Canvas& c, Rgb top, Rgb bottom, Rgb border)
     c.FillRect(0, 0, c.Width(), c.Height(), 0xFFFFFF);
     c.RoundRectGradient(0, 0, c.Width(), c.Height() + 6, 5, top, bottom, border);
 }
-// A small round slider thumb.
-void Thumb(Canvas& c)
+// The slider thumb strip: four round thumbs side by side in the order
+// normal, pressed, mouse-over, disabled.
+void ThumbStrip(Canvas& c)
 {
     c.FillRect(0, 0, c.Width(), c.Height(), kDialogBack);
-    const double r = std::min(c.Width(), c.Height()) / 2.0 - 0.5;
-    c.Disc(c.Width() / 2.0, c.Height() / 2.0, r, 0x35608F);
-    c.Disc(c.Width() / 2.0, c.Height() / 2.0 - 0.5, r - 1.2, 0xF4F8FC);
-    c.Disc(c.Width() / 2.0, c.Height() / 2.0, r - 3.2, kAccent);
+    const int w = c.Width() / 4;
+    const Rgb rims[4] = {0x35608F, 0x24466F, kAccent, kDisabledLine};
+    const Rgb faces[4] = {0xF4F8FC, 0xC9DBEF, 0xFFFFFF, kDisabledFace};
+    const Rgb cores[4] = {kAccent, 0x2A5F9C, 0x5CA8F0, kDisabledLine};
+    for (int i = 0; i < 4; ++i)
+    {
+        const double cx = i * w + w / 2.0, cy = c.Height() / 2.0;
+        const double r = std::min(w, c.Height()) / 2.0 - 0.5;
+        c.Disc(cx, cy, r, rims[i]);
+        c.Disc(cx, cy - 0.3, r - 1.1, faces[i]);
+        c.Disc(cx, cy, r - 2.8, cores[i]);
+    }
 }
 // A slider or progress channel: a rounded groove.
 void Channel(Canvas& c, Rgb top, Rgb bottom, Rgb border)
@@ -419,7 +428,9 @@ const SkinImages images({
          const Look order[4] = {Pressed, Hover, Pressed, Disabled};
          ButtonStrip(c, order, nullptr, 3);
      }},
-    {SKIN_SLIDER_THUMB, 11, 11, Thumb},
+    // Slider of 72 x 10: channels 10 high (edges 10, 20), so that the level
+    // blocks fit inside; a thumb strip of four 10 x 10 states.
+    {SKIN_SLIDER_THUMB, 40, 10, ThumbStrip},
     {SKIN_SLIDER_CHANNEL_LEFT, 30, 10, [](Canvas& c) { Channel(c, 0x5C9BE0, 0x2F74C2, 0x2A5F9C); }},
     {SKIN_SLIDERL_CHANNEL_RIGHT, 30, 10, [](Canvas& c) { Channel(c, 0xDCE3EA, 0xF6F8FA, 0x9AABBC); }},
     // Progress bar: background and bar, edges 10 and 20.

@@ -180,3 +180,28 @@ TEST(BCMenu, InsertSpacesAlignsAccelerators)
     EXPECT_GE(sa.cx + space.cx, sb.cx + space.cx);
     EXPECT_LT(sa.cx, sb.cx + space.cx);
 }
+
+// Items added behind the menu's back get records of their own before a
+// shortcut is looked up; a modified item takes its new text.
+TEST(BCMenu, RecordsFollowTheMenu)
+{
+    BCMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendODMenu("&Alpha", MF_STRING, ID_SKIN_CMD_A, -1);
+    ::AppendMenuA(menu.m_hMenu, MF_STRING, ID_SKIN_CMD_B, "&Bravo");
+    ::AppendMenuA(menu.m_hMenu, MF_SEPARATOR, 0, NULL);
+    EXPECT_EQ(1, menu.GetItemCount());
+    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), BCMenu::FindKeyboardShortcut('b', MF_POPUP, &menu));
+    ASSERT_EQ(3, menu.GetItemCount());
+    EXPECT_TRUE(menu.GetMenuState(1, MF_BYPOSITION) & MF_OWNERDRAW);
+    EXPECT_TRUE(menu.GetItem(2)->menuFlags & MF_SEPARATOR);
+    CString text;
+    ASSERT_TRUE(menu.GetMenuText(1, text));
+    EXPECT_STREQ("&Bravo", (LPCSTR)text);
+
+    EXPECT_TRUE(menu.ModifyODMenu(ID_SKIN_CMD_A, MF_STRING | MF_OWNERDRAW, ID_SKIN_CMD_C, "&Charlie"));
+    ASSERT_TRUE(menu.GetMenuText(0, text));
+    EXPECT_STREQ("&Charlie", (LPCSTR)text);
+    EXPECT_EQ((UINT)ID_SKIN_CMD_C, menu.GetMenuItemID(0));
+    EXPECT_FALSE(menu.ModifyODMenu(9999, MF_STRING | MF_OWNERDRAW, 1, "x"));
+}
