@@ -209,3 +209,22 @@ TEST(ColorPaletteButton, PressDragAndReleasePicksTheCellAndTellsTheBuddy)
     EXPECT_FALSE(::IsWindow(hPalette));
     parent.DestroyWindow();
 }
+
+TEST(ColourPickerXP, CustomBoxOpensTheColourDialogAndItsCancelCancels)
+{
+    PickerFixture f;
+    ASSERT_TRUE(f.Make());
+    f.picker.SetDefaultText("");
+    f.picker.SetColour(RGB(0, 0, 0));
+    CColourPopupXP* popup = f.Open();
+    ASSERT_NE(popup, nullptr);
+    PickerFixture::Key(popup, VK_UP);
+    ASSERT_EQ(popup->GetCurrentCell(), CColourPopupXP::CUSTOM_BOX_VALUE);
+    {
+        CTestKit::AutoCloseDialogs closer(200);
+        PickerFixture::Key(popup, VK_RETURN);
+        EXPECT_EQ(closer.Closed(), 1) << "the system colour dialog was shown";
+    }
+    EXPECT_EQ(f.Messages().back(), std::make_pair((UINT)WM_COLOURPICKER_CANCELLED, RGB(0, 0, 0)));
+    EXPECT_EQ(f.picker.GetColour(), RGB(0, 0, 0));
+}
