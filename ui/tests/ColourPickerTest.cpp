@@ -228,3 +228,25 @@ TEST(ColourPickerXP, CustomBoxOpensTheColourDialogAndItsCancelCancels)
     EXPECT_EQ(f.Messages().back(), std::make_pair((UINT)WM_COLOURPICKER_CANCELLED, RGB(0, 0, 0)));
     EXPECT_EQ(f.picker.GetColour(), RGB(0, 0, 0));
 }
+
+TEST(ColorPaletteButton, MoreColoursClosesThePaletteForTheSystemDialog)
+{
+    CRecorderWnd parent;
+    ASSERT_TRUE(parent.CreateTop());
+    parent.ShowWindow(SW_SHOWNOACTIVATE);
+    CColorPaletteButton button;
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 30, 30), &parent, 81));
+    button.SetColor(RGB(10, 20, 30));
+    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_TRUE(button.IsPaletteOpen());
+    CWnd* palette = CWnd::FromHandlePermanent(button.GetPaletteWindow());
+    ASSERT_NE(palette, nullptr);
+    {
+        CTestKit::AutoCloseDialogs closer(200);
+        palette->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(170, 130)); // on the small button
+        EXPECT_TRUE(CTestKit::PumpUntil([&] { return closer.Closed() > 0; }, 2000));
+    }
+    EXPECT_FALSE(button.IsPaletteOpen());
+    EXPECT_EQ(button.GetColor(), RGB(10, 20, 30)) << "the cancelled dialog changes nothing";
+    parent.DestroyWindow();
+}
