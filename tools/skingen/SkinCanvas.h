@@ -1,0 +1,75 @@
+#pragma once
+// The skin image generator: a small host program run by the build that
+// draws every skin bitmap the programs load and writes it as a plain 24-bit
+// BMP file. Each source file of this folder adds its images to one table
+// through SkinImages; SkinGen.cpp writes them all.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Colours are written as 0xRRGGBB.
+typedef uint32_t Rgb;
+
+inline Rgb MakeRgb(int r, int g, int b)
+{
+    return (Rgb)(((r & 255) << 16) | ((g & 255) << 8) | (b & 255));
+}
+// a + (b - a) * t, per channel, t in [0, 1].
+Rgb Mix(Rgb a, Rgb b, double t);
+
+class Canvas
+{
+public:
+    Canvas(int width, int height, Rgb fill = 0xFFFFFF);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    Rgb Get(int x, int y) const;
+    void Set(int x, int y, Rgb c);
+    // Blends c over the pixel with coverage a in [0, 1].
+    void Blend(int x, int y, Rgb c, double a);
+
+    void FillRect(int x, int y, int w, int h, Rgb c);
+    void Frame(int x, int y, int w, int h, Rgb c);
+    // Top-to-bottom and left-to-right gradients over a rectangle.
+    void GradientV(int x, int y, int w, int h, Rgb top, Rgb bottom);
+    void GradientH(int x, int y, int w, int h, Rgb left, Rgb right);
+    void HLine(int x0, int x1, int y, Rgb c);
+    void VLine(int x, int y0, int y1, Rgb c);
+    // An anti-aliased line of the given width.
+    void Line(double x0, double y0, double x1, double y1, Rgb c, double width = 1.0);
+    // Anti-aliased discs and rings.
+    void Disc(double cx, double cy, double r, Rgb c);
+    void Ring(double cx, double cy, double r, double width, Rgb c);
+    // A filled rounded rectangle with a one-pixel border (border == fill for none).
+    void RoundRect(int x, int y, int w, int h, int radius, Rgb fill, Rgb border);
+    void RoundRectGradient(int x, int y, int w, int h, int radius, Rgb top, Rgb bottom, Rgb border);
+    // A filled triangle.
+    void Triangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb c);
+    // Copies another canvas in at (x, y).
+    void Paste(const Canvas& src, int x, int y);
+
+    bool WriteBmp(const std::string& path) const;
+
+private:
+    int m_width;
+    int m_height;
+    std::vector<Rgb> m_pixels;
+};
+
+struct SkinImage
+{
+    std::string name; // as the programs load it, e.g. "Skins\\top.bmp"
+    int width;
+    int height;
+    std::function<void(Canvas&)> draw;
+};
+
+// The table of images, filled by static objects of every source file.
+class SkinImages
+{
+public:
+    explicit SkinImages(std::vector<SkinImage> images);
+    static std::vector<SkinImage>& All();
+};

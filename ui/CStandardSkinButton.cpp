@@ -1,0 +1,8 @@
+#include "CStandardSkinButton.h"
+
+#include "SkinNames.h"
+
+CStandardSkinButton::CStandardSkinButton()
+{
+    SetBitmapStrip(SKIN_STANDARD_BUTTON, TRUE);
+}
