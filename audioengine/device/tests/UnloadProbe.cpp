@@ -5,7 +5,7 @@
 // "rebuilt": SONVEX_Release first, then echo cancelling asked for on a
 // system that rebuilds the manager for it (run as NT 5.1), which starts the
 // remembered devices again: the library must stay loaded as in "running".
-// Exits 0 when all went as expected.
+// Exits 0 when all went as expected, 7 when "rebuilt" does not run as NT 5.1.
 #include <cstdio>
 #include <cstring>
 
