@@ -203,12 +203,8 @@ int CDeviceLayer::StartCapture(int deviceId, uint8_t formatIndex, void* context,
     if (!m_manager)
         return 0;
     int ok = m_manager->StartCapture(deviceId, formatIndex, context, callback);
-    if (!ok && m_params.echoState == ECHO_PLATFORM) {
-        Restart();
-        m_params.echoState = ECHO_SOFTWARE;
-        if (m_manager)
-            m_manager->SetAEC(ECHO_SOFTWARE);
-    }
+    if (!ok && m_params.echoState == ECHO_PLATFORM)
+        RestartWithSoftwareEcho();
     return ok;
 }
 
@@ -270,12 +266,8 @@ int CDeviceLayer::StartPlay(int deviceId)
     if (!m_manager)
         return 0;
     int ok = m_manager->StartPlay(deviceId);
-    if (!ok && m_params.echoState == ECHO_PLATFORM) {
-        Restart();
-        m_params.echoState = ECHO_SOFTWARE;
-        if (m_manager)
-            m_manager->SetAEC(ECHO_SOFTWARE);
-    }
+    if (!ok && m_params.echoState == ECHO_PLATFORM)
+        RestartWithSoftwareEcho();
     return ok;
 }
 
@@ -378,6 +370,14 @@ void CDeviceLayer::Restart()
                                 m_params.captureCallback);
         ReapplySettings();
     }
+}
+
+void CDeviceLayer::RestartWithSoftwareEcho()
+{
+    Restart();
+    m_params.echoState = ECHO_SOFTWARE;
+    if (m_manager)
+        m_manager->SetAEC(ECHO_SOFTWARE);
 }
 
 bool CDeviceLayer::RestartOnDirectSound()

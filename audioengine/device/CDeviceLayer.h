@@ -114,6 +114,9 @@ protected:
 
 private:
     void Restart();
+    // A start that failed on the platform's echo cancelling path: the plain
+    // manager comes back and cancels in software.
+    void RestartWithSoftwareEcho();
     void ReapplySettings();
     bool RestartOnDirectSound();
 

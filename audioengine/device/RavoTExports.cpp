@@ -38,6 +38,17 @@ CDeviceLayer& Layer()
 {
     return *g_layer;
 }
+
+// The echo state machine may rebuild the manager (and restart the devices
+// it remembers) on calls other than SONVEX_Init, after a SONVEX_Release
+// too: the reference follows the manager.
+void FollowManager()
+{
+    if (Layer().Manager())
+        Pin();
+    else
+        Unpin();
+}
 }  // namespace
 
 extern "C" {
@@ -64,18 +75,29 @@ int __cdecl SONVEX_GetEncodeFormatCount() { return Layer().GetEncodeFormatCount(
 int __cdecl SONVEX_GetEncodeFormatName(int index, char* buffer, int size) { return Layer().GetEncodeFormatName(index, buffer, size); }
 int __cdecl SONVEX_StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
 {
-    return Layer().StartCapture(deviceId, formatIndex, context, callback);
+    int ok = Layer().StartCapture(deviceId, formatIndex, context, callback);
+    FollowManager();
+    return ok;
 }
 int __cdecl SONVEX_SetDenoise(int mode) { return Layer().SetDenoise(mode); }
 int __cdecl SONVEX_EnableSilenceDetect(int on) { return Layer().EnableSilenceDetect(on); }
 int __cdecl SONVEX_SetFECMode(int mode) { return Layer().SetFECMode(mode); }
 int __cdecl SONVEX_GetFECModeCount() { return Layer().GetFECModeCount(); }
 int __cdecl SONVEX_SetDenoiseChain(int variant) { return Layer().SetDenoiseChain(variant); }
-void __cdecl SONVEX_SetAEC(int mode) { Layer().SetAEC(mode); }
+void __cdecl SONVEX_SetAEC(int mode)
+{
+    Layer().SetAEC(mode);
+    FollowManager();
+}
 int __cdecl SONVEX_SetAGC(int mode) { return Layer().SetAGC(mode); }
 int __cdecl SONVEX_GetCapEnergy() { return Layer().GetCapEnergy(); }
 int __cdecl SONVEX_StopCapture() { return Layer().StopCapture(); }
-int __cdecl SONVEX_StartPlay(int deviceId) { return Layer().StartPlay(deviceId); }
+int __cdecl SONVEX_StartPlay(int deviceId)
+{
+    int ok = Layer().StartPlay(deviceId);
+    FollowManager();
+    return ok;
+}
 int __cdecl SONVEX_SetPlayLocal(int on) { return Layer().SetPlayLocal(on); }
 int __cdecl SONVEX_GetPlayEnergy() { return Layer().GetPlayEnergy(); }
 void __cdecl SONVEX_StopPlay() { Layer().StopPlay(); }

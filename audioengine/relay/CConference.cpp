@@ -117,11 +117,17 @@ bool CConference::AddListener(VSocket* socket, uint32_t value)
 void CConference::CloseSource()
 {
     CScopedLock members(&m_memberLock);
+    CloseSourceIfAnyLocked();
+}
+
+void CConference::CloseSourceIfAnyLocked()
+{
     bool hasSource;
     {
         CScopedLock lock(&m_sourceLock);
         hasSource = m_source != nullptr;
     }
+    // Without a source the waiting listeners stay.
     if (hasSource)
         CloseSourceLocked();
 }
@@ -129,14 +135,8 @@ void CConference::CloseSource()
 bool CConference::SetSource(VSocket* socket, uint32_t value)
 {
     CScopedLock members(&m_memberLock);
-    bool hasSource;
-    {
-        CScopedLock lock(&m_sourceLock);
-        hasSource = m_source != nullptr;
-    }
     // A second source replaces the first, whose listeners all go with it.
-    if (hasSource)
-        CloseSourceLocked();
+    CloseSourceIfAnyLocked();
     const uint8_t accepted = RELAY_ANSWER_ACCEPTED;
     if (!socket->SendNow(&accepted, 1)) {
         delete socket;

@@ -56,6 +56,7 @@ public:
 
 private:
     void CloseSourceLocked();
+    void CloseSourceIfAnyLocked();
     void CloseFailedSource();
     void RemovePendingListeners();
     void SendPendingRefresh();

@@ -1,8 +1,11 @@
 // Runs capture and playback through RavoT.dll and unloads the library.
 // Argument "release": SONVEX_Release first, and the library must be gone
 // after FreeLibrary. No argument: unloaded while the devices run, the
-// library must stay loaded and its devices keep running safely.
-// Exits 0 when all went as expected.
+// library must stay loaded and its devices keep running safely. Argument
+// "rebuilt": SONVEX_Release first, then echo cancelling asked for on a
+// system that rebuilds the manager for it (run as NT 5.1), which starts the
+// remembered devices again: the library must stay loaded as in "running".
+// Exits 0 when all went as expected, 7 when "rebuilt" does not run as NT 5.1.
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +22,7 @@ void Packet(void*, void*, uint8_t*, int)
 int main(int argc, char** argv)
 {
     bool release = argc > 1 && strcmp(argv[1], "release") == 0;
+    bool rebuilt = argc > 1 && strcmp(argv[1], "rebuilt") == 0;
     RavoTModule t;
     if (!t.Load() || !t.Init(0))
         return 2;
@@ -27,6 +31,15 @@ int main(int argc, char** argv)
     Sleep(150);
     if (release)
         t.Release();
+    if (rebuilt) {
+        OSVERSIONINFOA info;
+        memset(&info, 0, sizeof(info));
+        info.dwOSVersionInfoSize = sizeof(info);
+        if (!GetVersionExA(&info) || info.dwMajorVersion != 5 || info.dwMinorVersion != 1)
+            return 7;
+        t.Release();
+        t.SetAEC(1);
+    }
     t.Unload();
     bool loaded = GetModuleHandleA("RavoT.dll") != nullptr;
     if (release)

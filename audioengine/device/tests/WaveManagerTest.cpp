@@ -91,6 +91,9 @@ TEST_F(WaveManager, CapturedBlocksBecomePacketsInOrderAndBuffersGoBackFromTheThr
         std::vector<int16_t> b = Block(320, static_cast<int16_t>(100 + i));
         ASSERT_TRUE(wave.WaitInQueued(1));
         ASSERT_TRUE(wave.DeliverCapture(b.data(), 640));
+        // One block at a time: a capture thread slowed by a loaded machine
+        // must not overflow the pool, which drops blocks by design.
+        ASSERT_TRUE(sink.WaitFor(static_cast<size_t>(i) + 1)) << i;
     }
     ASSERT_TRUE(sink.WaitFor(12));
     for (size_t i = 0; i < 12; ++i) {
