@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "CDravoCapture.h"
@@ -78,6 +79,59 @@ TEST(DravoPartsTest, BadFramesFailCleanly)
     EXPECT_FALSE(renderer.Render(nullptr, 0));
     EXPECT_FALSE(renderer.Render(cases[1].bytes.data(), 300));
     EXPECT_EQ(-1, renderer.GetLastFrameNumber());
+}
+
+namespace {
+
+// A frame whose picture data decodes but whose stream then turns bad (a
+// second scan where the end mark belongs) fails only after the pixels came.
+std::vector<uint8_t> FailingLate(const std::vector<uint8_t>& jpeg)
+{
+    for (size_t i = 0; i + 4 < jpeg.size(); ++i) {
+        if (jpeg[i] != 0xFF || jpeg[i + 1] != 0xDA)
+            continue;
+        const size_t length = static_cast<size_t>(jpeg[i + 2]) << 8 | jpeg[i + 3];
+        std::vector<uint8_t> out(jpeg.begin(), jpeg.end() - 2);
+        out.insert(out.end(), jpeg.begin() + i, jpeg.begin() + i + 2 + length);
+        return out;
+    }
+    return {};
+}
+
+std::vector<uint8_t> ReadAll(const char* path)
+{
+    std::vector<uint8_t> bytes;
+    if (FILE* f = fopen(path, "rb")) {
+        int c;
+        while ((c = fgetc(f)) != EOF)
+            bytes.push_back(static_cast<uint8_t>(c));
+        fclose(f);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(DravoPartsTest, AFrameThatFailsLateKeepsTheLastPicture)
+{
+    CDravoRenderer renderer(nullptr);
+    std::vector<uint8_t> good = Picture(77, 176, 144);
+    ASSERT_TRUE(renderer.Render(good.data(), static_cast<int>(good.size())));
+    ASSERT_TRUE(renderer.Save("dravo_late_before.bmp"));
+    const std::vector<uint8_t> before = ReadAll("dravo_late_before.bmp");
+    ASSERT_EQ(54u + 176u * 3u * 144u, before.size());
+
+    std::vector<uint8_t> bad = FailingLate(Picture(5, 16, 16));
+    ASSERT_FALSE(bad.empty());
+    std::vector<uint8_t> bgr;
+    int w = 0, h = 0;
+    EXPECT_FALSE(CJpegCodec::Decode(bad.data(), bad.size(), bgr, w, h));
+    EXPECT_FALSE(renderer.Render(bad.data(), static_cast<int>(bad.size())));
+    EXPECT_EQ(77, renderer.GetLastFrameNumber());
+    ASSERT_TRUE(renderer.Save("dravo_late_after.bmp"));
+    EXPECT_TRUE(before == ReadAll("dravo_late_after.bmp"));
+    DeleteFileA("dravo_late_before.bmp");
+    DeleteFileA("dravo_late_after.bmp");
 }
 
 TEST(DravoPartsTest, RendererTakesFramesWithAndWithoutTheStreamId)
