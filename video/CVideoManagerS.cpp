@@ -133,17 +133,20 @@ int CVideoManagerS::SetRender(int value)
 
 int CVideoManagerS::StartSend(uint32_t streamId, const char* address, int port)
 {
-    m_streamId = streamId;
-    if (m_socket.Open(10000, 0) != CVideoUdpSocket::OK)
-        return 0;
     uint32_t host = 0;
     if (!CVideoUdpSocket::ParseAddress(address, host))
         return 0;
-    if (m_socket.AddDestination(host, static_cast<uint16_t>(port)) != CVideoUdpSocket::OK)
+    m_streamId = streamId;
+    if (m_socket.Open(10000, 0) != CVideoUdpSocket::OK)
         return 0;
+    // A start that fails after the port was bound gives the port back, so
+    // that the next try can succeed.
     m_stopSend = 0;
-    if (!Start())
+    if (m_socket.AddDestination(host, static_cast<uint16_t>(port)) != CVideoUdpSocket::OK ||
+        !Start()) {
+        m_socket.Close();
         return 0;
+    }
     m_sending = 1;
     SwitchEncoding();
     return 1;

@@ -237,6 +237,19 @@ TEST_F(VideoSenderTest, FramesGoOutBehindTheStreamId)
     EXPECT_EQ(110, f->payloadType);
 }
 
+TEST_F(VideoSenderTest, AFailedStartSendLeavesNoPortBehind)
+{
+    ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
+    for (const char* bad : { "127.0.0.256", "", "localhost" })
+        EXPECT_EQ(0, sender.StartSend(9, bad, 20000)) << bad;
+    EXPECT_FALSE(sender.Socket().IsOpen());
+    EXPECT_EQ(1, sender.StartSend(9, "127.0.0.1", 20000)) << "a corrected address is taken";
+    EXPECT_EQ(0, sender.StartSend(9, "127.0.0.1", 20001)) << "one send at a time";
+    EXPECT_TRUE(sender.IsSending());
+    sender.StopSend();
+    EXPECT_FALSE(sender.Socket().IsOpen());
+}
+
 TEST_F(VideoSenderTest, QueueDropsNewestWhenFullAndAFlaggedFrameClearsIt)
 {
     ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
