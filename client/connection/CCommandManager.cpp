@@ -139,6 +139,21 @@ void CCommandManager::GetResultText(uint16_t code, char* text)
     LoadText(id, text);
 }
 
+bool CCommandManager::CheckReply(int32_t got, const char* request, char* text)
+{
+    if (got < 0) {
+        LoadText(IDS_CONNECT_FAILED, text);
+        Log("connect server failed when %s!\n", request);
+        return false;
+    }
+    if (got < 2) {
+        LoadText(IDS_NO_REPLY, text);
+        Log("receive time out when %s!\n", request);
+        return false;
+    }
+    return true;
+}
+
 int32_t CCommandManager::Request(const char* address, uint16_t port, const void* request,
                                  uint32_t length, void* reply, int32_t capacity,
                                  uint32_t seconds)
@@ -198,16 +213,8 @@ bool CCommandManager::GetConferenceList(const char* address, const char* user,
     int32_t got = Request(address, port, request, sizeof request, m_reply, REPLY_SIZE,
                           m_longWait);
     SecureZeroMemory(request, sizeof request);
-    if (got < 0) {
-        LoadText(IDS_CONNECT_FAILED, text);
-        Log("connect server failed when getting conference list!\n");
+    if (!CheckReply(got, "getting conference list", text))
         return false;
-    }
-    if (got < 2) {
-        LoadText(IDS_NO_REPLY, text);
-        Log("receive time out when getting conference list!\n");
-        return false;
-    }
     WireReader in(m_reply, static_cast<size_t>(got));
     uint16_t result = 0;
     in.U16(result);
@@ -238,16 +245,8 @@ bool CCommandManager::GetUpdateServerAddress(const std::string& address,
     unsigned char request[1] = {REQ_UPDATE_SERVERS};
     int32_t got = Request(address.c_str(), static_cast<uint16_t>(m_login->serverPort), request,
                           sizeof request, m_reply, REPLY_SIZE, m_shortWait);
-    if (got < 0) {
-        LoadText(IDS_CONNECT_FAILED, text);
-        Log("connect server failed when getting update server address!\n");
+    if (!CheckReply(got, "getting update server address", text))
         return false;
-    }
-    if (got < 2) {
-        LoadText(IDS_NO_REPLY, text);
-        Log("receive time out when getting update server address!\n");
-        return false;
-    }
     WireReader in(m_reply, static_cast<size_t>(got));
     uint16_t result = 0, port = 0;
     uint8_t count = 0;
