@@ -320,8 +320,11 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
     out.Bytes(request.password, sizeof request.password);
     SecureZeroMemory(&request, sizeof request);
 
-    DestroyTcpLink(m_link);
-    m_link = CreateTcpLink(FRAME_KIND_HEAD);
+    {
+        CScopedLock lock(&m_sendLock);
+        DestroyTcpLink(m_link);
+        m_link = CreateTcpLink(FRAME_KIND_HEAD);
+    }
     if (!LinkConnect(m_link, info->serverAddress, static_cast<uint16_t>(info->serverPort))) {
         SecureZeroMemory(wire, sizeof wire);
         LoadText(IDS_CONNECT_FAILED, text);
@@ -333,13 +336,13 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
     if (sent == 0) {
         LoadText(IDS_SEND_FAILED, text);
         Log("send failed when loginning!\n");
-        return false;
+        return DropLink();
     }
     int32_t got = LinkRecvTimeout(m_link, m_reply, REPLY_SIZE, m_longWait);
     if (got <= 0) {
         LoadText(IDS_NO_REPLY, text);
         Log("receive time out when loginning!\n");
-        return false;
+        return DropLink();
     }
     WireReader in(m_reply, static_cast<size_t>(got));
     uint16_t result = 0;
@@ -359,7 +362,7 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
         snprintf(text, TEXT_SIZE, format, reinterpret_cast<char*>(m_reply + 2));
     }
     if (result != RESULT_OK)
-        return false;
+        return DropLink();
 
     // The length is checked before anything of the reply is taken, so a
     // short reply leaves the login record as it was.
@@ -367,7 +370,7 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
         (got - LOGIN_REPLY_HEAD_SIZE) % sizeof(WIRE_USER_INFO) != 0) {
         LoadText(IDS_BAD_LOGIN_REPLY, text);
         Log("Received error data when loginning!\n");
-        return false;
+        return DropLink();
     }
     LOGIN_REPLY_HEAD head = {};
     in.Seek(0);
@@ -391,6 +394,13 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
         *m_login = *info;
     Start();
     return true;
+}
+
+bool CCommandManager::DropLink()
+{
+    CScopedLock lock(&m_sendLock);
+    DestroyTcpLink(m_link);
+    return false;
 }
 
 uint32_t CCommandManager::Run()
