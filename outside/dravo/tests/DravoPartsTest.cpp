@@ -11,6 +11,7 @@
 #include "CDravoRenderer.h"
 #include "CJpegCodec.h"
 #include "CTestPicture.h"
+#include "Dravo.h"
 
 namespace {
 
@@ -225,4 +226,51 @@ TEST(DravoPartsTest, TargetRateSteersTheFrameSize)
     const int low = lastSizes(64000);
     const int high = lastSizes(3000000);
     EXPECT_LT(low * 2, high) << "low " << low << ", high " << high;
+}
+
+namespace {
+
+struct Sized
+{
+    volatile LONG frames = 0;
+    int width = 0;
+    int height = 0;
+};
+
+int __cdecl OnSizedFrame(void* context, const unsigned char* frame, int length, int)
+{
+    Sized* s = static_cast<Sized*>(context);
+    if (InterlockedIncrement(&s->frames) == 1) {
+        std::vector<uint8_t> bgr;
+        CJpegCodec::Decode(frame, static_cast<size_t>(length), bgr, s->width, s->height);
+    }
+    return length;
+}
+
+} // namespace
+
+// The library re-reads the block it is given now, not the one the capture
+// was opened with: that one may be gone by then.
+TEST(DravoPartsTest, SetCaptureParamsReadsTheBlockItIsGiven)
+{
+    DRAVO_CAPTURE_PARAMS opened = {};
+    opened.width = 352;
+    opened.height = 288;
+    opened.rateValue = 30;
+    opened.targetRate = 2000000;
+    Sized got;
+    DRAVO_HANDLE capture = Dravo_OpenCapture(&opened, &got, &OnSizedFrame);
+    ASSERT_NE(0u, capture);
+    DRAVO_CAPTURE_PARAMS next = opened;
+    next.width = 176;
+    next.height = 144;
+    EXPECT_EQ(1, Dravo_SetCaptureParams(capture, &next));
+    EXPECT_EQ(0, Dravo_SetCaptureParams(capture, nullptr));
+    ASSERT_EQ(1, Dravo_EnableEncode(capture, 1));
+    for (int i = 0; i < 300 && got.frames == 0; ++i)
+        Sleep(10);
+    EXPECT_EQ(1, Dravo_CloseCapture(&capture));
+    ASSERT_GT(got.frames, 0);
+    EXPECT_EQ(176, got.width);
+    EXPECT_EQ(144, got.height);
 }
