@@ -177,24 +177,24 @@ bool CVirtualPrinter::PrintImage(HWND owner, const std::string& image, int fit)
     return result > 32;
 }
 
-uint32_t CVirtualPrinter::GetStatus()
+bool CVirtualPrinter::ReadRecord(QNT_SHARED_RECORD& record)
 {
     if (!m_record)
-        return 0;
+        return false;
     RecordLock lock(m_memory);
+    return lock.Locked() && CSharedRecord::Read(m_memory.View(), m_memory.Size(), record);
+}
+
+uint32_t CVirtualPrinter::GetStatus()
+{
     QNT_SHARED_RECORD record;
-    if (!lock.Locked() || !CSharedRecord::Read(m_memory.View(), m_memory.Size(), record))
-        return 0;
-    return record.status;
+    return ReadRecord(record) ? record.status : 0;
 }
 
 uint32_t CVirtualPrinter::GetPages()
 {
-    if (!m_record)
-        return 0;
-    RecordLock lock(m_memory);
     QNT_SHARED_RECORD record;
-    if (!lock.Locked() || !CSharedRecord::Read(m_memory.View(), m_memory.Size(), record))
+    if (!ReadRecord(record))
         return 0;
     m_reportedPages = record.pages;
     return record.pages;
@@ -202,11 +202,8 @@ uint32_t CVirtualPrinter::GetPages()
 
 int CVirtualPrinter::GetFileName(char** names)
 {
-    if (!m_record || !names)
-        return 0;
-    RecordLock lock(m_memory);
     QNT_SHARED_RECORD record;
-    if (!lock.Locked() || !CSharedRecord::Read(m_memory.View(), m_memory.Size(), record))
+    if (!names || !ReadRecord(record))
         return 0;
     // The caller sized its array from the last page count it was given; pages
     // the driver side wrote since then are not written past that array.

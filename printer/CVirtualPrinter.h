@@ -49,6 +49,9 @@ public:
 private:
     bool PrintImage(HWND owner, const std::string& image, int fit);
     bool FitImage(const std::string& image);
+    // A copy of the shared record, taken under its mutex; false before Init
+    // or when the record cannot be read.
+    bool ReadRecord(QNT_SHARED_RECORD& record);
 
     ISpooler& m_spooler;
     IShellHost& m_shell;

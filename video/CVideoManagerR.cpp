@@ -32,6 +32,7 @@ int CVideoManagerR::BindLocalPort(uint32_t wordA, uint32_t wordB, uint32_t third
         *port = m_socket.GetPort();
     m_stop = 0;
     if (!Start()) {
+        m_socket.Close();
         if (port)
             *port = 0;
         return 0;

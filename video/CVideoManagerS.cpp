@@ -8,11 +8,13 @@ CVideoManagerS::CVideoManagerS(IVideoEngine& engine, std::unique_ptr<IDatagramSo
 {
     InitializeCriticalSection(&m_captureLock);
     InitializeCriticalSection(&m_rateLock);
+    InitializeCriticalSection(&m_recordLock);
 }
 
 CVideoManagerS::~CVideoManagerS()
 {
     StopCapture();
+    DeleteCriticalSection(&m_recordLock);
     DeleteCriticalSection(&m_rateLock);
     DeleteCriticalSection(&m_captureLock);
 }
@@ -131,17 +133,20 @@ int CVideoManagerS::SetRender(int value)
 
 int CVideoManagerS::StartSend(uint32_t streamId, const char* address, int port)
 {
-    m_streamId = streamId;
-    if (m_socket.Open(10000, 0) != CVideoUdpSocket::OK)
-        return 0;
     uint32_t host = 0;
     if (!CVideoUdpSocket::ParseAddress(address, host))
         return 0;
-    if (m_socket.AddDestination(host, static_cast<uint16_t>(port)) != CVideoUdpSocket::OK)
+    m_streamId = streamId;
+    if (m_socket.Open(10000, 0) != CVideoUdpSocket::OK)
         return 0;
+    // A start that fails after the port was bound gives the port back, so
+    // that the next try can succeed.
     m_stopSend = 0;
-    if (!Start())
+    if (m_socket.AddDestination(host, static_cast<uint16_t>(port)) != CVideoUdpSocket::OK ||
+        !Start()) {
+        m_socket.Close();
         return 0;
+    }
     m_sending = 1;
     SwitchEncoding();
     return 1;
@@ -179,9 +184,12 @@ void CVideoManagerS::StopCapture()
 
 void CVideoManagerS::SetRecord(int flag, void* userData, DravomRecordCallback callback)
 {
-    m_recordUser = userData;
-    m_recordCallback = callback;
-    m_recordFlag = flag;
+    {
+        CScopedLock lock(&m_recordLock);
+        m_recordUser = userData;
+        m_recordCallback = callback;
+        m_recordFlag = flag;
+    }
     SwitchEncoding();
 }
 
@@ -275,9 +283,11 @@ int CVideoManagerS::OnEncodedFrame(const uint8_t* frame, int length, int flag)
     if (flag & 0xFF)
         m_queue.Discard(QUEUE_BUFFERS);
 
-    DravomRecordCallback callback = m_recordCallback;
-    if (m_previewActive && m_recordFlag && callback)
-        callback(m_recordUser, frame, length);
+    {
+        CScopedLock lock(&m_recordLock);
+        if (m_previewActive && m_recordFlag && m_recordCallback)
+            m_recordCallback(m_recordUser, frame, length);
+    }
 
     // An entry that could never be sent is not queued.
     if (static_cast<uint32_t>(length) + 4 > static_cast<uint32_t>(MAX_ENTRY) ||

@@ -26,7 +26,8 @@ typedef void(__cdecl* DravomRecordCallback)(void* userData, const unsigned char*
 // inside the capture lock, or alone. The engine's thread never waits for
 // the capture lock (closing the capture holds it while waiting for that
 // thread): a rate change it cannot apply at once is applied with a later
-// frame.
+// frame. The record lock guards the recording callback and its data: a
+// callback in progress ends before SetRecord changes them.
 class CVideoManagerS : public CNamedThread
 {
 public:
@@ -97,9 +98,10 @@ private:
     RECT m_previewRect = { 0, 0, 0, 0 };
     int m_render = 1;
 
-    void* volatile m_recordUser = nullptr;
+    CRITICAL_SECTION m_recordLock;
+    void* m_recordUser = nullptr;
     volatile int m_recordFlag = 0;
-    volatile DravomRecordCallback m_recordCallback = nullptr;
+    DravomRecordCallback m_recordCallback = nullptr;
 
     volatile uint32_t m_stopSend = 0;
     std::atomic<uint32_t> m_framesDropped{ 0 };

@@ -139,6 +139,21 @@ void CCommandManager::GetResultText(uint16_t code, char* text)
     LoadText(id, text);
 }
 
+bool CCommandManager::CheckReply(int32_t got, const char* request, char* text)
+{
+    if (got < 0) {
+        LoadText(IDS_CONNECT_FAILED, text);
+        Log("connect server failed when %s!\n", request);
+        return false;
+    }
+    if (got < 2) {
+        LoadText(IDS_NO_REPLY, text);
+        Log("receive time out when %s!\n", request);
+        return false;
+    }
+    return true;
+}
+
 int32_t CCommandManager::Request(const char* address, uint16_t port, const void* request,
                                  uint32_t length, void* reply, int32_t capacity,
                                  uint32_t seconds)
@@ -198,16 +213,8 @@ bool CCommandManager::GetConferenceList(const char* address, const char* user,
     int32_t got = Request(address, port, request, sizeof request, m_reply, REPLY_SIZE,
                           m_longWait);
     SecureZeroMemory(request, sizeof request);
-    if (got < 0) {
-        LoadText(IDS_CONNECT_FAILED, text);
-        Log("connect server failed when getting conference list!\n");
+    if (!CheckReply(got, "getting conference list", text))
         return false;
-    }
-    if (got < 2) {
-        LoadText(IDS_NO_REPLY, text);
-        Log("receive time out when getting conference list!\n");
-        return false;
-    }
     WireReader in(m_reply, static_cast<size_t>(got));
     uint16_t result = 0;
     in.U16(result);
@@ -238,16 +245,8 @@ bool CCommandManager::GetUpdateServerAddress(const std::string& address,
     unsigned char request[1] = {REQ_UPDATE_SERVERS};
     int32_t got = Request(address.c_str(), static_cast<uint16_t>(m_login->serverPort), request,
                           sizeof request, m_reply, REPLY_SIZE, m_shortWait);
-    if (got < 0) {
-        LoadText(IDS_CONNECT_FAILED, text);
-        Log("connect server failed when getting update server address!\n");
+    if (!CheckReply(got, "getting update server address", text))
         return false;
-    }
-    if (got < 2) {
-        LoadText(IDS_NO_REPLY, text);
-        Log("receive time out when getting update server address!\n");
-        return false;
-    }
     WireReader in(m_reply, static_cast<size_t>(got));
     uint16_t result = 0, port = 0;
     uint8_t count = 0;
@@ -321,8 +320,11 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
     out.Bytes(request.password, sizeof request.password);
     SecureZeroMemory(&request, sizeof request);
 
-    DestroyTcpLink(m_link);
-    m_link = CreateTcpLink(FRAME_KIND_HEAD);
+    {
+        CScopedLock lock(&m_sendLock);
+        DestroyTcpLink(m_link);
+        m_link = CreateTcpLink(FRAME_KIND_HEAD);
+    }
     if (!LinkConnect(m_link, info->serverAddress, static_cast<uint16_t>(info->serverPort))) {
         SecureZeroMemory(wire, sizeof wire);
         LoadText(IDS_CONNECT_FAILED, text);
@@ -334,13 +336,13 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
     if (sent == 0) {
         LoadText(IDS_SEND_FAILED, text);
         Log("send failed when loginning!\n");
-        return false;
+        return DropLink();
     }
     int32_t got = LinkRecvTimeout(m_link, m_reply, REPLY_SIZE, m_longWait);
     if (got <= 0) {
         LoadText(IDS_NO_REPLY, text);
         Log("receive time out when loginning!\n");
-        return false;
+        return DropLink();
     }
     WireReader in(m_reply, static_cast<size_t>(got));
     uint16_t result = 0;
@@ -360,7 +362,7 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
         snprintf(text, TEXT_SIZE, format, reinterpret_cast<char*>(m_reply + 2));
     }
     if (result != RESULT_OK)
-        return false;
+        return DropLink();
 
     // The length is checked before anything of the reply is taken, so a
     // short reply leaves the login record as it was.
@@ -368,7 +370,7 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
         (got - LOGIN_REPLY_HEAD_SIZE) % sizeof(WIRE_USER_INFO) != 0) {
         LoadText(IDS_BAD_LOGIN_REPLY, text);
         Log("Received error data when loginning!\n");
-        return false;
+        return DropLink();
     }
     LOGIN_REPLY_HEAD head = {};
     in.Seek(0);
@@ -392,6 +394,13 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
         *m_login = *info;
     Start();
     return true;
+}
+
+bool CCommandManager::DropLink()
+{
+    CScopedLock lock(&m_sendLock);
+    DestroyTcpLink(m_link);
+    return false;
 }
 
 uint32_t CCommandManager::Run()

@@ -115,6 +115,11 @@ private:
     bool SendByte(uint16_t code, uint8_t value);
     void LoadText(UINT id, char* text);
     void LoadFormat(UINT id, char* format);
+    // True for a reply that holds at least its result code; otherwise text
+    // says why and the log names the request ("getting ...").
+    bool CheckReply(int32_t got, const char* request, char* text);
+    // Closes and frees the connection of a login that failed; returns false.
+    bool DropLink();
     void Log(const char* format, ...);
     // Runs one request on a connection of its own; the reply length or -1
     // when the connection failed (text then holds the message).

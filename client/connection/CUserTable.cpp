@@ -82,9 +82,8 @@ void CUserTable::RemoveAll()
     m_users.clear();
 }
 
-USER_INFO* CUserTable::FindUser(uint32_t id)
+USER_INFO* CUserTable::FindLocked(uint32_t id) const
 {
-    CScopedLock lock(&m_lock);
     for (USER_INFO* user : m_users) {
         if (user->userId == id)
             return user;
@@ -92,9 +91,16 @@ USER_INFO* CUserTable::FindUser(uint32_t id)
     return nullptr;
 }
 
+USER_INFO* CUserTable::FindUser(uint32_t id)
+{
+    CScopedLock lock(&m_lock);
+    return FindLocked(id);
+}
+
 bool CUserTable::GetUser(uint32_t id, USER_INFO* out)
 {
-    USER_INFO* user = FindUser(id);
+    CScopedLock lock(&m_lock);
+    USER_INFO* user = FindLocked(id);
     if (!user || !out)
         return false;
     memcpy(out, user, sizeof *out);
@@ -109,6 +115,7 @@ int CUserTable::GetCount()
 
 bool CUserTable::GetUserAt(int index, USER_INFO* out)
 {
+    CScopedLock lock(&m_lock);
     if (index < 0 || index >= static_cast<int>(m_users.size()) || !out)
         return false;
     memcpy(out, m_users[index], sizeof *out);
@@ -117,7 +124,8 @@ bool CUserTable::GetUserAt(int index, USER_INFO* out)
 
 bool CUserTable::GetUserName(uint32_t id, char* out)
 {
-    USER_INFO* user = FindUser(id);
+    CScopedLock lock(&m_lock);
+    USER_INFO* user = FindLocked(id);
     if (!user || !out)
         return false;
     memcpy(out, user->name, strnlen(user->name, sizeof user->name - 1) + 1);
@@ -126,7 +134,8 @@ bool CUserTable::GetUserName(uint32_t id, char* out)
 
 bool CUserTable::GetByte(uint32_t id, uint8_t USER_INFO::*field, uint8_t* out)
 {
-    USER_INFO* user = FindUser(id);
+    CScopedLock lock(&m_lock);
+    USER_INFO* user = FindLocked(id);
     if (!user || !out)
         return false;
     *out = user->*field;
@@ -135,13 +144,15 @@ bool CUserTable::GetByte(uint32_t id, uint8_t USER_INFO::*field, uint8_t* out)
 
 uint8_t CUserTable::GetByte(uint32_t id, uint8_t USER_INFO::*field)
 {
-    USER_INFO* user = FindUser(id);
+    CScopedLock lock(&m_lock);
+    USER_INFO* user = FindLocked(id);
     return user ? user->*field : 0;
 }
 
 void CUserTable::SetByte(uint32_t id, uint8_t USER_INFO::*field, uint8_t value)
 {
-    if (USER_INFO* user = FindUser(id))
+    CScopedLock lock(&m_lock);
+    if (USER_INFO* user = FindLocked(id))
         user->*field = value;
 }
 

@@ -46,6 +46,8 @@ public:
     // Frees every record (not used during a meeting).
     void RemoveAll();
 
+    // The record itself, valid until the user is removed; the getters below
+    // copy under the table's lock and are the ones to use across threads.
     USER_INFO* FindUser(uint32_t id);
     bool GetUser(uint32_t id, USER_INFO* out);
     int GetCount();
@@ -82,6 +84,9 @@ public:
     bool GetChairId(uint32_t* out);
 
 private:
+    // The record of a user id; the caller holds the lock for as long as it
+    // touches the record.
+    USER_INFO* FindLocked(uint32_t id) const;
     void SetByte(uint32_t id, uint8_t USER_INFO::*field, uint8_t value);
     uint8_t GetByte(uint32_t id, uint8_t USER_INFO::*field);
     bool GetByte(uint32_t id, uint8_t USER_INFO::*field, uint8_t* out);

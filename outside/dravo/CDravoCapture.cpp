@@ -16,9 +16,9 @@ int Clamp(int value, int low, int high)
 
 } // namespace
 
-CDravoCapture::CDravoCapture(DRAVO_CAPTURE_PARAMS* params, void* context,
+CDravoCapture::CDravoCapture(const DRAVO_CAPTURE_PARAMS* params, void* context,
                              DravoFrameCallback callback)
-    : CNamedThread("DravoCapture"), m_params(params), m_context(context), m_callback(callback)
+    : CNamedThread("DravoCapture"), m_context(context), m_callback(callback)
 {
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     InitializeCriticalSection(&m_lock);
@@ -48,10 +48,12 @@ void CDravoCapture::Close()
     Stop();
 }
 
-bool CDravoCapture::ReadParams()
+bool CDravoCapture::ReadParams(const DRAVO_CAPTURE_PARAMS* params)
 {
+    if (!params)
+        return false;
     CScopedLock lock(&m_lock);
-    m_copy = *m_params;
+    m_copy = *params;
     m_restart = true;
     return true;
 }

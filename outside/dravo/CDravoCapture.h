@@ -19,7 +19,7 @@ class CDravoCapture : public CNamedThread
 public:
     enum { MAX_FRAME = 30000, SOURCE_COUNT = 2 };
 
-    CDravoCapture(DRAVO_CAPTURE_PARAMS* params, void* context, DravoFrameCallback callback);
+    CDravoCapture(const DRAVO_CAPTURE_PARAMS* params, void* context, DravoFrameCallback callback);
     ~CDravoCapture() override;
 
     bool Open();
@@ -27,7 +27,9 @@ public:
     // called from inside the frame callback.
     void Close();
 
-    bool ReadParams();
+    // Copies the caller's block as it is now; no block is kept, so the one
+    // the capture was opened with may be gone by then.
+    bool ReadParams(const DRAVO_CAPTURE_PARAMS* params);
     void EnableEncode(bool on);
     void SetOverlay(int flag);
     bool SetSource(int index);
@@ -39,7 +41,6 @@ public:
 private:
     void CaptureOne();
 
-    DRAVO_CAPTURE_PARAMS* m_params;
     void* m_context;
     DravoFrameCallback m_callback;
     HANDLE m_stop;

@@ -47,8 +47,9 @@ bool CDravoRenderer::Render(const uint8_t* frame, int length)
         size -= 4;
     }
     int width = 0, height = 0;
-    if (!CJpegCodec::Decode(data, size, m_picture, width, height))
+    if (!CJpegCodec::Decode(data, size, m_decoded, width, height))
         return false;
+    m_picture.swap(m_decoded);
     m_width = width;
     m_height = height;
     m_lastNumber = CTestPicture::ReadFrameNumber(m_picture.data(), width, height);

@@ -42,6 +42,9 @@ private:
     RECT m_rect = { 0, 0, 0, 0 };
     int m_render = 1;
     std::vector<uint8_t> m_picture;
+    // A frame is decoded here and becomes the picture only once it decoded
+    // whole, so a bad frame leaves the last picture and its size together.
+    std::vector<uint8_t> m_decoded;
     int m_width = 0;
     int m_height = 0;
     volatile int32_t m_lastNumber = -1;

@@ -4,7 +4,8 @@
 #include <vector>
 
 // Compresses and expands 24-bit BGR pictures (rows top down, no padding)
-// as baseline JPEG in memory. Bad input gives false, never a crash.
+// as baseline JPEG in memory. Bad input gives false, never a crash; a
+// picture that fails part-way may leave bgr resized and partly written.
 class CJpegCodec
 {
 public:

@@ -134,7 +134,7 @@ DRAVO_API int __cdecl Dravo_EnableEncode(DRAVO_HANDLE capture, int on)
 DRAVO_API int __cdecl Dravo_SetCaptureParams(DRAVO_HANDLE capture, DRAVO_CAPTURE_PARAMS* params)
 {
     CDravoCapture* c = FindCapture(capture);
-    return c ? (c->ReadParams() ? 1 : 0) : 0;
+    return c && c->ReadParams(params) ? 1 : 0;
 }
 
 DRAVO_API int __cdecl Dravo_ShowPropertyPage(DRAVO_HANDLE capture, HWND owner)

@@ -237,6 +237,19 @@ TEST_F(VideoSenderTest, FramesGoOutBehindTheStreamId)
     EXPECT_EQ(110, f->payloadType);
 }
 
+TEST_F(VideoSenderTest, AFailedStartSendLeavesNoPortBehind)
+{
+    ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
+    for (const char* bad : { "127.0.0.256", "", "localhost" })
+        EXPECT_EQ(0, sender.StartSend(9, bad, 20000)) << bad;
+    EXPECT_FALSE(sender.Socket().IsOpen());
+    EXPECT_EQ(1, sender.StartSend(9, "127.0.0.1", 20000)) << "a corrected address is taken";
+    EXPECT_EQ(0, sender.StartSend(9, "127.0.0.1", 20001)) << "one send at a time";
+    EXPECT_TRUE(sender.IsSending());
+    sender.StopSend();
+    EXPECT_FALSE(sender.Socket().IsOpen());
+}
+
 TEST_F(VideoSenderTest, QueueDropsNewestWhenFullAndAFlaggedFrameClearsIt)
 {
     ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
@@ -291,6 +304,67 @@ TEST_F(VideoSenderTest, RecordingCallbackRunsOnlyWhilePreviewing)
     sender.SetRecord(0, &rec, &OnRecord);
     engine.Frame(Frame(77));
     EXPECT_EQ(1, rec.calls);
+}
+
+namespace {
+
+struct BlockingRecord
+{
+    HANDLE entered;
+    HANDLE release;
+};
+
+void __cdecl OnRecordBlocking(void* user, const unsigned char*, int)
+{
+    BlockingRecord* b = static_cast<BlockingRecord*>(user);
+    SetEvent(b->entered);
+    WaitForSingleObject(b->release, 5000);
+}
+
+struct FrameFeed
+{
+    CFakeEngine* engine;
+};
+
+unsigned __stdcall FeedOneFrame(void* arg)
+{
+    static_cast<FrameFeed*>(arg)->engine->Frame(std::vector<uint8_t>(64, 1));
+    return 0;
+}
+
+unsigned __stdcall ClearRecord(void* arg)
+{
+    static_cast<CVideoManagerS*>(arg)->SetRecord(0, nullptr, nullptr);
+    return 0;
+}
+
+} // namespace
+
+// Once recording is switched off, the caller may free what it gave: a
+// callback running on the engine's thread is finished before SetRecord
+// returns.
+TEST_F(VideoSenderTest, SwitchingRecordingOffWaitsForARunningCallback)
+{
+    ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
+    ASSERT_EQ(1, sender.StartPreview(0, nullptr, 0));
+    BlockingRecord rec{ CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                        CreateEventA(nullptr, TRUE, FALSE, nullptr) };
+    sender.SetRecord(1, &rec, &OnRecordBlocking);
+    FrameFeed feed{ &engine };
+    HANDLE engineThread =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &FeedOneFrame, &feed, 0, nullptr));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(rec.entered, 5000));
+    HANDLE clearing =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ClearRecord, &sender, 0, nullptr));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(clearing, 200))
+        << "SetRecord returned while the callback still ran";
+    SetEvent(rec.release);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(clearing, 5000));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(engineThread, 5000));
+    CloseHandle(clearing);
+    CloseHandle(engineThread);
+    CloseHandle(rec.entered);
+    CloseHandle(rec.release);
 }
 
 namespace {

@@ -242,6 +242,7 @@ TEST_F(CommandManagerTest, LoginFailuresShowTheirTexts)
         EXPECT_FALSE(client.Login(Port(), c.user, c.password, c.room, c.mode)) << c.user;
         EXPECT_EQ(client.text, Text(c.id)) << c.user;
         EXPECT_EQ(client.users.GetCount(), 0);
+        EXPECT_FALSE(client.manager.IsConnected()) << c.user << ": a refused login keeps no connection";
     }
 }
 

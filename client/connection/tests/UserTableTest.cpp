@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "CUserTable.h"
@@ -98,4 +99,63 @@ TEST(UserTableTest, IndexesSettersAndUnknownIds)
     EXPECT_TRUE(table.GetUserName(2, name));
     EXPECT_STREQ(name, "b");
     EXPECT_FALSE(table.GetUserName(99, name));
+}
+
+namespace {
+
+struct Churn
+{
+    CUserTable* table;
+    volatile LONG stop;
+};
+
+// Joins and leaves, as the command stream brings them, while another
+// thread reads the table.
+DWORD WINAPI ChurnUsers(void* arg)
+{
+    Churn* c = static_cast<Churn*>(arg);
+    for (uint32_t i = 0; !c->stop; ++i) {
+        const uint32_t id = 100 + i % 8;
+        char name[24];
+        snprintf(name, sizeof name, "user%u", id);
+        c->table->AddUser(id, name, 0);
+        c->table->SetSpeakState(id, 2);
+        c->table->RemoveUser(id);
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(UserTableTest, ReadersSeeWholeRecordsWhileOthersJoinAndLeave)
+{
+    CUserTable table;
+    table.AddUser(1, "user1", 1);
+    Churn churn{ &table, 0 };
+    HANDLE writer = CreateThread(nullptr, 0, &ChurnUsers, &churn, 0, nullptr);
+    ASSERT_NE(nullptr, writer);
+    int torn = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 400 && torn == 0) {
+        for (int n = 0; n < 1000; ++n) {
+            USER_INFO user;
+            const int count = table.GetCount();
+            for (int index = count - 1; index >= 0; --index) {
+                if (!table.GetUserAt(index, &user))
+                    continue;
+                char expected[24];
+                snprintf(expected, sizeof expected, "user%u", user.userId);
+                if (strncmp(user.name, expected, sizeof user.name) != 0)
+                    ++torn;
+            }
+            char name[24];
+            const uint32_t id = 100 + n % 8;
+            if (table.GetUserName(id, name) && strncmp(name, "user", 4) != 0)
+                ++torn;
+        }
+    }
+    churn.stop = 1;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(writer, 5000));
+    CloseHandle(writer);
+    EXPECT_EQ(0, torn);
 }

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "CDravoCapture.h"
 #include "CDravoRenderer.h"
 #include "CJpegCodec.h"
 #include "CTestPicture.h"
+#include "Dravo.h"
 
 namespace {
 
@@ -78,6 +80,59 @@ TEST(DravoPartsTest, BadFramesFailCleanly)
     EXPECT_FALSE(renderer.Render(nullptr, 0));
     EXPECT_FALSE(renderer.Render(cases[1].bytes.data(), 300));
     EXPECT_EQ(-1, renderer.GetLastFrameNumber());
+}
+
+namespace {
+
+// A frame whose picture data decodes but whose stream then turns bad (a
+// second scan where the end mark belongs) fails only after the pixels came.
+std::vector<uint8_t> FailingLate(const std::vector<uint8_t>& jpeg)
+{
+    for (size_t i = 0; i + 4 < jpeg.size(); ++i) {
+        if (jpeg[i] != 0xFF || jpeg[i + 1] != 0xDA)
+            continue;
+        const size_t length = static_cast<size_t>(jpeg[i + 2]) << 8 | jpeg[i + 3];
+        std::vector<uint8_t> out(jpeg.begin(), jpeg.end() - 2);
+        out.insert(out.end(), jpeg.begin() + i, jpeg.begin() + i + 2 + length);
+        return out;
+    }
+    return {};
+}
+
+std::vector<uint8_t> ReadAll(const char* path)
+{
+    std::vector<uint8_t> bytes;
+    if (FILE* f = fopen(path, "rb")) {
+        int c;
+        while ((c = fgetc(f)) != EOF)
+            bytes.push_back(static_cast<uint8_t>(c));
+        fclose(f);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(DravoPartsTest, AFrameThatFailsLateKeepsTheLastPicture)
+{
+    CDravoRenderer renderer(nullptr);
+    std::vector<uint8_t> good = Picture(77, 176, 144);
+    ASSERT_TRUE(renderer.Render(good.data(), static_cast<int>(good.size())));
+    ASSERT_TRUE(renderer.Save("dravo_late_before.bmp"));
+    const std::vector<uint8_t> before = ReadAll("dravo_late_before.bmp");
+    ASSERT_EQ(54u + 176u * 3u * 144u, before.size());
+
+    std::vector<uint8_t> bad = FailingLate(Picture(5, 16, 16));
+    ASSERT_FALSE(bad.empty());
+    std::vector<uint8_t> bgr;
+    int w = 0, h = 0;
+    EXPECT_FALSE(CJpegCodec::Decode(bad.data(), bad.size(), bgr, w, h));
+    EXPECT_FALSE(renderer.Render(bad.data(), static_cast<int>(bad.size())));
+    EXPECT_EQ(77, renderer.GetLastFrameNumber());
+    ASSERT_TRUE(renderer.Save("dravo_late_after.bmp"));
+    EXPECT_TRUE(before == ReadAll("dravo_late_after.bmp"));
+    DeleteFileA("dravo_late_before.bmp");
+    DeleteFileA("dravo_late_after.bmp");
 }
 
 TEST(DravoPartsTest, RendererTakesFramesWithAndWithoutTheStreamId)
@@ -171,4 +226,51 @@ TEST(DravoPartsTest, TargetRateSteersTheFrameSize)
     const int low = lastSizes(64000);
     const int high = lastSizes(3000000);
     EXPECT_LT(low * 2, high) << "low " << low << ", high " << high;
+}
+
+namespace {
+
+struct Sized
+{
+    volatile LONG frames = 0;
+    int width = 0;
+    int height = 0;
+};
+
+int __cdecl OnSizedFrame(void* context, const unsigned char* frame, int length, int)
+{
+    Sized* s = static_cast<Sized*>(context);
+    if (InterlockedIncrement(&s->frames) == 1) {
+        std::vector<uint8_t> bgr;
+        CJpegCodec::Decode(frame, static_cast<size_t>(length), bgr, s->width, s->height);
+    }
+    return length;
+}
+
+} // namespace
+
+// The library re-reads the block it is given now, not the one the capture
+// was opened with: that one may be gone by then.
+TEST(DravoPartsTest, SetCaptureParamsReadsTheBlockItIsGiven)
+{
+    DRAVO_CAPTURE_PARAMS opened = {};
+    opened.width = 352;
+    opened.height = 288;
+    opened.rateValue = 30;
+    opened.targetRate = 2000000;
+    Sized got;
+    DRAVO_HANDLE capture = Dravo_OpenCapture(&opened, &got, &OnSizedFrame);
+    ASSERT_NE(0u, capture);
+    DRAVO_CAPTURE_PARAMS next = opened;
+    next.width = 176;
+    next.height = 144;
+    EXPECT_EQ(1, Dravo_SetCaptureParams(capture, &next));
+    EXPECT_EQ(0, Dravo_SetCaptureParams(capture, nullptr));
+    ASSERT_EQ(1, Dravo_EnableEncode(capture, 1));
+    for (int i = 0; i < 300 && got.frames == 0; ++i)
+        Sleep(10);
+    EXPECT_EQ(1, Dravo_CloseCapture(&capture));
+    ASSERT_GT(got.frames, 0);
+    EXPECT_EQ(176, got.width);
+    EXPECT_EQ(144, got.height);
 }
