@@ -361,7 +361,8 @@ uint32_t AudioSource::Read(uint8_t* buffer, uint32_t length)
     if (m_volume != 80 && played > 0) {
         int16_t* s = reinterpret_cast<int16_t*>(buffer);
         for (uint32_t i = 0; i < length / 2; ++i) {
-            int v = s[i] * m_volume / 80;
+            // In 64 bits: a large gain must saturate, not wrap.
+            int64_t v = static_cast<int64_t>(s[i]) * m_volume / 80;
             if (v > 32767)
                 v = 32767;
             else if (v < -32768)
