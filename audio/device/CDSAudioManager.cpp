@@ -104,6 +104,9 @@ void CDSAudioManager::StopCapture()
 
 int CDSAudioManager::StartPlay(int device, SONVEX_PLAY_CALLBACK callback, void* context)
 {
+    // The play thread reads the callback and its context: a running device
+    // stops before they change, so no block ever goes to one with the other.
+    StopPlay();
     m_playCallback = callback;
     m_playContext = context;
     if (!CanStream("CDSAudioManager::StartPlay"))
