@@ -400,24 +400,15 @@ void AudioSource::EnableCalEnergy(int on)
 {
     CScopedLock lock(&m_lock);
     m_meterOn = on;
-    if (on) {
-        m_meter.reset(new EnergyMeter(m_clock));
-        m_meter->Reset();
-    } else {
-        m_meter.reset();
-    }
+    EnergyMeter::Switch(m_meter, on, m_clock);
 }
 
 int AudioSource::GetEnergy()
 {
     CScopedLock lock(&m_lock);
-    if (!m_meter) {
+    if (!m_meter)
         m_meterOn = 1;
-        m_meter.reset(new EnergyMeter(m_clock));
-        m_meter->Reset();
-        return 0;
-    }
-    return m_meter->GetLevel();
+    return EnergyMeter::ReadLevel(m_meter, m_clock);
 }
 
 int AudioSource::GetNetState(FEC_NET_STATE* state, char* text)
