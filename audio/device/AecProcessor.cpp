@@ -259,6 +259,8 @@ void AecProcessor::AdjustVolume(CAudioBlock* x, CAudioBlock* y)
     if (current < kVolumeFloor) {
         in.SetCurrentVolume(kVolumeFloor);
         current = kVolumeFloor;
+        // Our own change like any other: set back when capture closes.
+        m_lastVolumeSet = kVolumeFloor;
     }
     m_currentVolume = current;
 

@@ -47,6 +47,18 @@ bool CAudioManagerBase::CanStream(const char* who) const
     return false;
 }
 
+int CAudioManagerBase::CopyDeviceName(const char* name, size_t limit, char* buffer, int size)
+{
+    if (!name || !buffer || size <= 0)
+        return 0;
+    int length = static_cast<int>(strnlen(name, limit));
+    if (length >= size)
+        return 0;
+    memcpy(buffer, name, length);
+    buffer[length] = '\0';
+    return length;
+}
+
 int CAudioManagerBase::StartCapture(int device, SONVEX_CAPTURE_CALLBACK callback, void* context)
 {
     g_audProc.SetCallback(callback, context);

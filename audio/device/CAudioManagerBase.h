@@ -60,6 +60,9 @@ protected:
     // Audio flows only when the rate gives the 640-byte blocks the echo
     // canceller and the callers work in; a start at another rate fails.
     bool CanStream(const char* who) const;
+    // Copies a device name of at most limit characters, with its terminator,
+    // when it fits the caller's buffer of size bytes; its length, else 0.
+    static int CopyDeviceName(const char* name, size_t limit, char* buffer, int size);
 
     SONVEX_CAPTURE_CALLBACK m_captureCallback = nullptr;
     void* m_captureContext = nullptr;

@@ -54,14 +54,9 @@ GUID CDSAudioManager::DeviceGuid(const DS_DEVICE_LIST& list, int index)
 
 int CDSAudioManager::NameOf(const DS_DEVICE_LIST& list, int index, char* buffer, int size)
 {
-    if (index < 0 || index >= list.count || !buffer || size <= 0)
+    if (index < 0 || index >= list.count)
         return 0;
-    int length = static_cast<int>(strnlen(list.entries[index].description, 256));
-    if (length >= size)
-        return 0;
-    memcpy(buffer, list.entries[index].description, length);
-    buffer[length] = '\0';
-    return length;
+    return CopyDeviceName(list.entries[index].description, 256, buffer, size);
 }
 
 int CDSAudioManager::GetCapDevicesCount() { return g_dsCaptureDevices.count; }
@@ -104,6 +99,9 @@ void CDSAudioManager::StopCapture()
 
 int CDSAudioManager::StartPlay(int device, SONVEX_PLAY_CALLBACK callback, void* context)
 {
+    // The play thread reads the callback and its context: a running device
+    // stops before they change, so no block ever goes to one with the other.
+    StopPlay();
     m_playCallback = callback;
     m_playContext = context;
     if (!CanStream("CDSAudioManager::StartPlay"))

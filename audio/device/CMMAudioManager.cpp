@@ -28,12 +28,7 @@ int CMMAudioManager::GetCapDeviceName(int index, char* buffer, int size)
     WAVEINCAPSA caps = {};
     if (m_wave.InGetDevCaps(static_cast<UINT>(index), &caps) != MMSYSERR_NOERROR)
         return 0;
-    int length = static_cast<int>(strnlen(caps.szPname, sizeof(caps.szPname)));
-    if (length >= size)
-        return 0;
-    memcpy(buffer, caps.szPname, length);
-    buffer[length] = '\0';
-    return length;
+    return CopyDeviceName(caps.szPname, sizeof(caps.szPname), buffer, size);
 }
 
 int CMMAudioManager::GetPlayDevicesCount()
@@ -48,12 +43,7 @@ int CMMAudioManager::GetPlayDeviceName(int index, char* buffer, int size)
     WAVEOUTCAPSA caps = {};
     if (m_wave.OutGetDevCaps(static_cast<UINT>(index), &caps) != MMSYSERR_NOERROR)
         return 0;
-    int length = static_cast<int>(strnlen(caps.szPname, sizeof(caps.szPname)));
-    if (length >= size)
-        return 0;
-    memcpy(buffer, caps.szPname, length);
-    buffer[length] = '\0';
-    return length;
+    return CopyDeviceName(caps.szPname, sizeof(caps.szPname), buffer, size);
 }
 
 int CMMAudioManager::StartCapture(int device, SONVEX_CAPTURE_CALLBACK callback, void* context)

@@ -2,21 +2,12 @@
 
 #include <cstring>
 
+#include "CMixerNotifyWindow.h"
 #include "SonvexLog.h"
 
 namespace
 {
 const char kClassName[] = "Input Volume Msg Wnd Class";
-// The module whose code runs the window procedure: the class is registered
-// for it and goes with the window.
-HINSTANCE OwnModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
-    return module;
-}
-
 const char kWindowName[] = "Input Volume Msg Wnd";
 }
 
@@ -27,17 +18,6 @@ CVolumeIn::~CVolumeIn()
     Close();
 }
 
-LRESULT CALLBACK CVolumeIn::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == MM_MIXM_CONTROL_CHANGE) {
-        CVolumeIn* self = reinterpret_cast<CVolumeIn*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self)
-            self->OnControlChange(static_cast<DWORD>(lParam));
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 int CVolumeIn::Open(UINT waveInDevice)
 {
     if (m_opened || m_window)
@@ -46,18 +26,11 @@ int CVolumeIn::Open(UINT waveInDevice)
     if (m_mixer.GetNumDevs() == 0)
         return 0;
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = &CVolumeIn::WindowProc;
-    wc.hInstance = OwnModule();
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);  // fails harmlessly when registered already
-    m_window = CreateWindowExA(0, kClassName, kWindowName, WS_POPUP | WS_DISABLED, 0, 0, 0, 0,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+    m_window = CMixerNotifyWindow::Create(kClassName, kWindowName, this);
     if (!m_window) {
         SonvexLog(2, "<CVolumeIn::Open>,Could not create internal window.\n");
         return 0;
     }
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     MMRESULT result = m_mixer.Open(&m_handle, waveInDevice, reinterpret_cast<DWORD_PTR>(m_window),
                                    0, MIXER_OBJECTF_WAVEIN | CALLBACK_WINDOW);
@@ -186,14 +159,8 @@ void CVolumeIn::Close()
         m_mixer.Close(m_handle);
         m_handle = nullptr;
     }
-    if (m_window) {
-        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-        DestroyWindow(m_window);
-        m_window = nullptr;
-        // Fails while another window of the class exists; that one's owner
-        // unregisters it.
-        UnregisterClassA(kClassName, OwnModule());
-    }
+    CMixerNotifyWindow::Destroy(m_window, kClassName);
+    m_window = nullptr;
     m_sources.clear();
     m_opened = 0;
     m_current = -1;

@@ -57,7 +57,6 @@ public:
     HWND GetWindow() const { return m_window; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     int ReadSelectedItem();  // index into the selector's items, -1 when none
     int SourceForItem(int item);
     bool ReadItemNames(std::vector<MIXERCONTROLDETAILS_LISTTEXTA>& names);

@@ -2,21 +2,12 @@
 
 #include <vector>
 
+#include "CMixerNotifyWindow.h"
 #include "SonvexLog.h"
 
 namespace
 {
 const char kClassName[] = "Output Volume Msg Wnd Class";
-// The module whose code runs the window procedure: the class is registered
-// for it and goes with the window.
-HINSTANCE OwnModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
-    return module;
-}
-
 const char kWindowName[] = "Output Volume Msg Wnd";
 }
 
@@ -25,17 +16,6 @@ CVolumeOut::CVolumeOut(IMixerApi& mixer) : m_mixer(mixer) {}
 CVolumeOut::~CVolumeOut()
 {
     Close();
-}
-
-LRESULT CALLBACK CVolumeOut::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == MM_MIXM_CONTROL_CHANGE) {
-        CVolumeOut* self = reinterpret_cast<CVolumeOut*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self)
-            self->OnControlChange(static_cast<DWORD>(lParam));
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 int CVolumeOut::Open(UINT waveOutDevice, DWORD componentType)
@@ -52,18 +32,11 @@ int CVolumeOut::Open(UINT waveOutDevice, DWORD componentType)
 
 int CVolumeOut::Init(DWORD componentType)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = &CVolumeOut::WindowProc;
-    wc.hInstance = OwnModule();
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-    m_window = CreateWindowExA(0, kClassName, kWindowName, WS_POPUP | WS_DISABLED, 0, 0, 0, 0,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+    m_window = CMixerNotifyWindow::Create(kClassName, kWindowName, this);
     if (!m_window) {
         SonvexLog(2, "<CVolumeOut::Init>,Could not create internal window.\n");
         return 0;
     }
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     MMRESULT result = m_mixer.Open(&m_handle, m_device, reinterpret_cast<DWORD_PTR>(m_window), 0,
                                    MIXER_OBJECTF_WAVEOUT | CALLBACK_WINDOW);
     if (result != MMSYSERR_NOERROR) {
@@ -152,14 +125,8 @@ void CVolumeOut::Close()
         m_mixer.Close(m_handle);
         m_handle = nullptr;
     }
-    if (m_window) {
-        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-        DestroyWindow(m_window);
-        m_window = nullptr;
-        // Fails while another window of the class exists; that one's owner
-        // unregisters it.
-        UnregisterClassA(kClassName, OwnModule());
-    }
+    CMixerNotifyWindow::Destroy(m_window, kClassName);
+    m_window = nullptr;
     m_opened = 0;
     m_available = 0;
     m_muteId = static_cast<DWORD>(-1);

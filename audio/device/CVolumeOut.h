@@ -39,7 +39,6 @@ public:
     HWND GetWindow() const { return m_window; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(m_handle); }
 
     IMixerApi& m_mixer;

@@ -68,12 +68,7 @@ int AudioProcesser::SetParam(int id, int value)
         if (value == m_meterOn)
             return 1;
         m_meterOn = value;
-        if (value) {
-            m_meter.reset(new EnergyMeter(m_clock));
-            m_meter->Reset();
-        } else {
-            m_meter.reset();
-        }
+        EnergyMeter::Switch(m_meter, value, m_clock);
         return 1;
     case PARAM_FEC_MODE:
         return SetFecMode(value);
@@ -95,14 +90,9 @@ int AudioProcesser::GetParam(int id, int* value)
     case PARAM_AGC: *value = m_agcMode; return 1;
     case PARAM_METER: *value = m_meterOn; return 1;
     case PARAM_LEVEL:
-        if (!m_meter) {
+        if (!m_meter)
             m_meterOn = 1;
-            m_meter.reset(new EnergyMeter(m_clock));
-            m_meter->Reset();
-            *value = 0;
-        } else {
-            *value = m_meter->GetLevel();
-        }
+        *value = EnergyMeter::ReadLevel(m_meter, m_clock);
         return 1;
     case PARAM_FEC_MODE: *value = m_fecMode; return 1;
     case PARAM_FEC_MODE_COUNT: *value = FEC_MODE_COUNT; return 1;

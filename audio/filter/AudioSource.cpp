@@ -361,7 +361,8 @@ uint32_t AudioSource::Read(uint8_t* buffer, uint32_t length)
     if (m_volume != 80 && played > 0) {
         int16_t* s = reinterpret_cast<int16_t*>(buffer);
         for (uint32_t i = 0; i < length / 2; ++i) {
-            int v = s[i] * m_volume / 80;
+            // In 64 bits: a large gain must saturate, not wrap.
+            int64_t v = static_cast<int64_t>(s[i]) * m_volume / 80;
             if (v > 32767)
                 v = 32767;
             else if (v < -32768)
@@ -399,24 +400,15 @@ void AudioSource::EnableCalEnergy(int on)
 {
     CScopedLock lock(&m_lock);
     m_meterOn = on;
-    if (on) {
-        m_meter.reset(new EnergyMeter(m_clock));
-        m_meter->Reset();
-    } else {
-        m_meter.reset();
-    }
+    EnergyMeter::Switch(m_meter, on, m_clock);
 }
 
 int AudioSource::GetEnergy()
 {
     CScopedLock lock(&m_lock);
-    if (!m_meter) {
+    if (!m_meter)
         m_meterOn = 1;
-        m_meter.reset(new EnergyMeter(m_clock));
-        m_meter->Reset();
-        return 0;
-    }
-    return m_meter->GetLevel();
+    return EnergyMeter::ReadLevel(m_meter, m_clock);
 }
 
 int AudioSource::GetNetState(FEC_NET_STATE* state, char* text)

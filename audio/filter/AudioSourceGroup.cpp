@@ -151,24 +151,15 @@ void AudioSourceGroup::EnableCalEnergy(int on)
 {
     CScopedLock lock(&m_lock);
     m_meterOn = on;
-    if (on) {
-        m_meter.reset(new EnergyMeter(m_clock));
-        m_meter->Reset();
-    } else {
-        m_meter.reset();
-    }
+    EnergyMeter::Switch(m_meter, on, m_clock);
 }
 
 int AudioSourceGroup::GetEnergy()
 {
     CScopedLock lock(&m_lock);
-    if (!m_meter) {
+    if (!m_meter)
         m_meterOn = 1;
-        m_meter.reset(new EnergyMeter(m_clock));
-        m_meter->Reset();
-        return 0;
-    }
-    return m_meter->GetLevel();
+    return EnergyMeter::ReadLevel(m_meter, m_clock);
 }
 
 void AudioSourceGroup::EnableLocal(int on)

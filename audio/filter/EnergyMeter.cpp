@@ -1,6 +1,7 @@
 #include "EnergyMeter.h"
 
 #include <cstdlib>
+#include <new>
 
 EnergyMeter::EnergyMeter(const AudioClock& clock) : m_clock(clock)
 {
@@ -40,4 +41,20 @@ void EnergyMeter::Add(const void* data, uint32_t bytes)
         return;
     m_samples += bytes / 2;
     m_sum += m_summer(data, bytes / 2);
+}
+
+void EnergyMeter::Switch(std::unique_ptr<EnergyMeter>& meter, int on, const AudioClock& clock)
+{
+    meter.reset(on ? new (std::nothrow) EnergyMeter(clock) : nullptr);
+    if (meter)
+        meter->Reset();
+}
+
+int EnergyMeter::ReadLevel(std::unique_ptr<EnergyMeter>& meter, const AudioClock& clock)
+{
+    if (!meter) {
+        Switch(meter, 1, clock);
+        return 0;
+    }
+    return meter->GetLevel();
 }

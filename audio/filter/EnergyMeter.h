@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "AudioClock.h"
 
@@ -17,6 +18,12 @@ public:
     void Reset();
     void Add(const void* data, uint32_t bytes);
     int GetLevel() const { return m_level; }
+
+    // The meter switch of a chain point that owns its meter through `meter`:
+    // on makes a fresh, reset meter, off deletes it.
+    static void Switch(std::unique_ptr<EnergyMeter>& meter, int on, const AudioClock& clock);
+    // The level of the meter; a meter that was off is switched on and gives 0.
+    static int ReadLevel(std::unique_ptr<EnergyMeter>& meter, const AudioClock& clock);
 
 private:
     static int64_t SumMono16(const void* data, uint32_t samples);

@@ -297,4 +297,16 @@ TEST(AecProcessor, MicrophoneVolumeFollowsTheTalkerAndIsRestored)
     ASSERT_EQ(1, proc.OpenCaptureVolume(0));
     mic.Hand(proc, quiet.data(), time += 20);
     EXPECT_GE(volume(), 5631u);
+
+    // When that raise is the only change, it too goes back on close.
+    AecProcessor fresh(mixer);
+    ASSERT_TRUE(fresh.init(16000, 20));
+    mixer.values[FakeMixerApi::MIC_VOLUME] = {1000};
+    ASSERT_EQ(1, fresh.OpenCaptureVolume(0));
+    Device mic2(CAudioBlock::KIND_NEAR);
+    for (int k = 0; k < 3; ++k)
+        mic2.Hand(fresh, &quiet[k * 320], time += 20);
+    EXPECT_EQ(5631u, volume());
+    fresh.CloseCaptureVolume();
+    EXPECT_EQ(1000u, volume());
 }

@@ -127,6 +127,30 @@ TEST(DSManager, PlayReadsBackWhatWasPlayedAndWritesTwoBlocksAhead)
     EXPECT_EQ(nullptr, rig.ds.play);
 }
 
+// A second start while playing stops the first device before the caller
+// changes: every later block goes to the new caller, none to the old one.
+TEST(DSManager, SecondStartPlayHandsLaterBlocksToTheNewCallerOnly)
+{
+    DsRig rig;
+    CallerProbe second;
+    CDSAudioManager manager(16000, rig.ds, rig.mixer);
+    ASSERT_EQ(1, manager.StartPlay(0, &CallerProbe::Play, &rig.caller));
+    for (int k = 1; k <= 5; ++k) {
+        rig.ds.play->Advance(640);
+        ASSERT_TRUE(rig.caller.WaitFor(0, k));
+    }
+    ASSERT_EQ(1, manager.StartPlay(0, &CallerProbe::Play, &second));
+    const int first = rig.caller.PlayRequests();
+    ASSERT_NE(nullptr, rig.ds.play);
+    for (int k = 1; k <= 5; ++k) {
+        rig.ds.play->Advance(640);
+        ASSERT_TRUE(second.WaitFor(0, k));
+    }
+    EXPECT_EQ(first, rig.caller.PlayRequests());
+    manager.StopPlay();
+    EXPECT_EQ(nullptr, rig.ds.play);
+}
+
 // Failures to open a DirectSound device are reported, and the manager can
 // start again once the device is there.
 TEST(DSManager, DevicesThatCannotOpenFailTheStart)

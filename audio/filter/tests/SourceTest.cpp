@@ -117,7 +117,9 @@ TEST(Source, ShortReadStopsPlayAndFillsSilence)
 TEST(Source, VolumeScalesAndSaturates)
 {
     struct Case { int volume; int16_t in, out; } cases[] = {
-        { 40, -3, -1 }, { 40, 1000, 500 }, { 80, -32768, -32768 }, { 200, 20000, 32767 }, { 200, -20000, -32768 } };
+        { 40, -3, -1 }, { 40, 1000, 500 }, { 80, -32768, -32768 }, { 200, 20000, 32767 }, { 200, -20000, -32768 },
+        // Gains whose product leaves 32 bits still saturate with the sample's sign.
+        { 1 << 20, 20000, 32767 }, { 0x7FFFFFFF, -20000, -32768 }, { 0x7FFFFFFF, 1, 32767 } };
     for (const Case& c : cases) {
         Fixture f;
         f.source.SetVolume(c.volume);
