@@ -1,16 +1,22 @@
 # Helpers shared by every folder.
 
-# halvern_test(NAME sources... LIBS libs...)
-# A GoogleTest program run under Wine, one ctest entry per test case.
+# halvern_test(NAME sources... LIBS libs... [LOCK resource])
+# A GoogleTest program run under Wine, one ctest entry per test case. Tests
+# that hold a machine-wide resource (the one wave device Wine offers, the
+# spooler) name it as LOCK, so that no two of them run at once.
 function(halvern_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    set(properties TIMEOUT 120)
+    if(T_LOCK)
+        list(APPEND properties RESOURCE_LOCK ${T_LOCK})
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
         WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-        PROPERTIES TIMEOUT 120)
+        PROPERTIES ${properties})
 endfunction()
 
 # halvern_bench(NAME sources... LIBS libs...): a benchmark program; not a test.
