@@ -19,6 +19,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
+    # An earlier set-up stopped in the middle of installing leaves dpkg
+    # unfinished, and apt refuses to install anything until it is completed.
+    dpkg --configure -a >/dev/null 2>&1 || true
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
