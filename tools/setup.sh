@@ -9,10 +9,22 @@ here=$(cd "$(dirname "$0")" && pwd)
 packages=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb cmake googletest
           fonts-wqy-zenhei ccache nasm dpkg-dev make autoconf automake libtool pkg-config)
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-done
+find_missing() {
+    missing=()
+    local p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+}
+
+find_missing
+if [ ${#missing[@]} -gt 0 ]; then
+    # Two set-ups at once on one machine: the second waits for the first's
+    # installation instead of failing on the package manager's lock.
+    exec 8>/tmp/halvern-setup.lock
+    flock 8
+    find_missing
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
