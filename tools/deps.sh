@@ -17,6 +17,14 @@ if have speexdsp && have libjpeg-turbo; then
     exit 0
 fi
 
+# Two runs at once on one machine: the second waits for the first and then
+# finds the libraries built.
+exec 9>"$deps/.lock"
+flock 9
+if have speexdsp && have libjpeg-turbo; then
+    exit 0
+fi
+
 # Source entries derived from the machine's own binary entries.
 src_list=/etc/apt/sources.list.d/halvern-src.sources
 if [ ! -f "$src_list" ]; then
@@ -33,11 +41,22 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 jobs=$(nproc)
 
-fetch() { # name -> prints the unpacked source folder
+fetch() { # name -> prints the unpacked source folder; fails when it cannot
     local name=$1
     mkdir -p "$work/$name"
-    (cd "$work/$name" && apt-get source -qq --download-only "$name" >/dev/null 2>&1 \
-        && dpkg-source -x ./*.dsc src >/dev/null 2>&1)
+    # Package lists that went stale since the source entries were added are
+    # refreshed once before giving up.
+    if ! (cd "$work/$name" && apt-get source -qq --download-only "$name" >/dev/null 2>&1); then
+        apt-get update -qq >&2
+        (cd "$work/$name" && apt-get source -qq --download-only "$name" >/dev/null) >&2 || {
+            echo "deps: cannot fetch the $name sources" >&2
+            return 1
+        }
+    fi
+    (cd "$work/$name" && dpkg-source -x ./*.dsc src >/dev/null 2>&1) || {
+        echo "deps: cannot unpack the $name sources" >&2
+        return 1
+    }
     echo "$work/$name/src"
 }
 

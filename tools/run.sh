@@ -23,7 +23,17 @@ port=6999
 echo "== A meeting on the stand-in conference server (port $port)"
 wine ConferenceServer.exe -port $port -seconds 20 > "$wine_work/server.log" 2>&1 &
 server=$!
-sleep 2
+# Wine may take a while to start the server on a loaded machine: wait until
+# its port answers, at most a minute.
+for i in $(seq 1 600); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
+    if ! kill -0 "$server" 2>/dev/null || [ "$i" -eq 600 ]; then
+        echo "run: the conference server did not start:" >&2
+        cat "$wine_work/server.log" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
 wine MeetingDemo.exe 127.0.0.1 $port host host 1 8 &
 host=$!
 sleep 2

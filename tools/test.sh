@@ -22,5 +22,6 @@ wine_env_start
 cd "$build"
 # A test process that Wine itself loses (a crash in the emulator after the
 # test has passed, seen rarely under heavy parallel load) gets one more run;
-# a test that fails twice fails the run.
-ctest --output-on-failure -j"$jobs" --timeout 120 --repeat until-pass:2 "$@"
+# a test that fails twice fails the run, and so does a run that finds no
+# test at all.
+ctest --output-on-failure --no-tests=error -j"$jobs" --timeout 120 --repeat until-pass:2 "$@"

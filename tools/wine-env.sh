@@ -24,8 +24,14 @@ ALSA
     local i
     for i in $(seq 1 100); do
         [ -s "$wine_work/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
+    if [ ! -s "$wine_work/display" ]; then
+        echo "wine-env: the virtual display did not start:" >&2
+        cat "$wine_work/xvfb.log" >&2
+        return 1
+    fi
     export DISPLAY=":$(tr -d '[:space:]' < "$wine_work/display")"
 
     wineserver -p >"$wine_work/wineserver.log" 2>&1

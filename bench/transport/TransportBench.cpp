@@ -68,6 +68,7 @@ void EchoFrames(SOCKET s)
 struct Figures {
     double framesPerSecond;
     double roundTripMicroseconds;
+    bool ok; // false when a round trip failed: the figures then mean nothing
 };
 
 Figures MeasureLink(uint32_t payloadSize, int rounds)
@@ -82,19 +83,20 @@ Figures MeasureLink(uint32_t payloadSize, int rounds)
         closesocket(s);
     });
     CTcpLink* link = CreateTcpLink(FRAME_KIND_HEAD);
-    link->Connect("127.0.0.1", port);
+    bool ok = link && link->Connect("127.0.0.1", port);
     std::vector<unsigned char> payload(payloadSize, 0x42), reply(65530);
     double start = Seconds();
     int done = 0;
-    for (; done < rounds && Seconds() - start < 2.0; ++done) {
-        link->Send(payload.data(), payloadSize);
-        link->Recv(reply.data(), static_cast<int32_t>(reply.size()));
+    for (; ok && done < rounds && Seconds() - start < 2.0; ++done) {
+        ok = link->Send(payload.data(), payloadSize) == payloadSize + FRAME_HEAD_SIZE &&
+             link->Recv(reply.data(), static_cast<int32_t>(reply.size())) ==
+                 static_cast<int32_t>(payloadSize);
     }
     double elapsed = Seconds() - start;
     DestroyTcpLink(link);
     closesocket(listener);
     peer.join();
-    return {done / elapsed, elapsed / done * 1e6};
+    return {done / elapsed, elapsed / done * 1e6, ok && done > 0};
 }
 
 Figures MeasurePlain(uint32_t payloadSize, int rounds)
@@ -115,22 +117,23 @@ Figures MeasurePlain(uint32_t payloadSize, int rounds)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(port);
-    connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    bool ok = connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     std::vector<char> frame(payloadSize + 6, 0x42), reply(payloadSize + 6);
     frame[0] = frame[4] = char(0xFF);
     frame[2] = char(payloadSize & 0xFF);
     frame[3] = char(payloadSize >> 8);
     double start = Seconds();
     int done = 0;
-    for (; done < rounds && Seconds() - start < 2.0; ++done) {
-        send(s, frame.data(), static_cast<int>(frame.size()), 0);
-        RecvExactly(s, reply.data(), static_cast<int>(reply.size()));
+    for (; ok && done < rounds && Seconds() - start < 2.0; ++done) {
+        ok = send(s, frame.data(), static_cast<int>(frame.size()), 0) ==
+                 static_cast<int>(frame.size()) &&
+             RecvExactly(s, reply.data(), static_cast<int>(reply.size()));
     }
     double elapsed = Seconds() - start;
     closesocket(s);
     closesocket(listener);
     peer.join();
-    return {done / elapsed, elapsed / done * 1e6};
+    return {done / elapsed, elapsed / done * 1e6, ok && done > 0};
 }
 
 double MeasurePoolHandOvers(int count)
@@ -158,17 +161,24 @@ int main()
         fprintf(stderr, "Winsock 2.2 is not available\n");
         return 1;
     }
+    bool failed = false;
     printf("%-10s %14s %14s %8s %14s %14s\n", "payload", "link frames/s", "plain frames/s",
            "ratio", "link rtt us", "plain rtt us");
     for (uint32_t size : {2u, 4096u}) {
         const int rounds = 5000;
         Figures link = MeasureLink(size, rounds);
         Figures plain = MeasurePlain(size, rounds);
+        if (!link.ok || !plain.ok) {
+            printf("%-10u failed: a %s round trip over loopback did not complete\n", size,
+                   link.ok ? "plain" : "link");
+            failed = true;
+            continue;
+        }
         printf("%-10u %14.0f %14.0f %8.2f %14.1f %14.1f\n", size, link.framesPerSecond,
                plain.framesPerSecond, link.framesPerSecond / plain.framesPerSecond,
                link.roundTripMicroseconds, plain.roundTripMicroseconds);
     }
     printf("pool hand-overs per second: %.0f\n", MeasurePoolHandOvers(200000));
     WSACleanup();
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -31,26 +31,28 @@ void CLogFile::SetLevel(int32_t level)
 
 void CLogFile::SetFlags(uint32_t flags)
 {
+    // The whole change, opening the file included, happens under the lock, so
+    // a line written meanwhile from another thread is never dropped between
+    // the old state and the new one. The lock is re-entrant, so OpenFile's
+    // error line can still be written.
+    CScopedLock lock(&m_lock);
     bool openNow = false;
-    {
-        CScopedLock lock(&m_lock);
-        m_flags = flags;
-        m_debuggerOn = (flags & LOG_DEBUGGER) ? 1 : 0;
-        if (!(flags & LOG_FILE)) {
-            CloseFile();
-            m_fileOn = 0;
-        } else if (!m_fileOn) {
-            openNow = true;
+    m_flags = flags;
+    m_debuggerOn = (flags & LOG_DEBUGGER) ? 1 : 0;
+    if (!(flags & LOG_FILE)) {
+        CloseFile();
+        m_fileOn = 0;
+    } else if (!m_fileOn) {
+        openNow = true;
+    }
+    if (flags & LOG_CONSOLE) {
+        if (!m_consoleAllocated) {
+            AllocConsole();
+            m_consoleAllocated = true;
         }
-        if (flags & LOG_CONSOLE) {
-            if (!m_consoleAllocated) {
-                AllocConsole();
-                m_consoleAllocated = true;
-            }
-            m_consoleOn = 1;
-        } else {
-            m_consoleOn = 0;
-        }
+        m_consoleOn = 1;
+    } else {
+        m_consoleOn = 0;
     }
     if (openNow)
         OpenFile();
@@ -60,14 +62,12 @@ void CLogFile::SetFile(const char* fileName, uint8_t append)
 {
     if (!fileName)
         return;
-    {
-        CScopedLock lock(&m_lock);
-        CloseFile();
-        m_fileOn = 0;
-        free(m_fileName);
-        m_fileName = _strdup(fileName);
-        m_append = append;
-    }
+    CScopedLock lock(&m_lock);
+    CloseFile();
+    m_fileOn = 0;
+    free(m_fileName);
+    m_fileName = _strdup(fileName);
+    m_append = append;
     if (m_flags & LOG_FILE)
         OpenFile();
 }
@@ -84,6 +84,7 @@ void CLogFile::OpenFile()
 {
     {
         CScopedLock lock(&m_lock);
+        CloseFile();
         if (m_fileName) {
             m_fileOn = 1;
             if (!m_append) {

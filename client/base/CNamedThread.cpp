@@ -11,7 +11,13 @@ CNamedThread::CNamedThread(const char* name, uint32_t parameter) : m_parameter(p
     m_name[NAME_SIZE - 1] = '\0';
 }
 
-CNamedThread::~CNamedThread() = default;
+CNamedThread::~CNamedThread()
+{
+    // The thread is not stopped here; only the handle of one that was never
+    // joined is released, so that it does not outlive the object.
+    if (m_handle)
+        CloseHandle(m_handle);
+}
 
 bool CNamedThread::Start()
 {

@@ -11,7 +11,7 @@ public:
     enum { NAME_SIZE = 260 };
 
     explicit CNamedThread(const char* name = nullptr, uint32_t parameter = 0);
-    // Does not stop the thread.
+    // Does not stop the thread; releases the handle of one never joined.
     virtual ~CNamedThread();
 
     CNamedThread(const CNamedThread&) = delete;

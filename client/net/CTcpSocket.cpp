@@ -7,7 +7,11 @@ bool CTcpSocket::Create(int type)
     SOCKET s = socket(AF_INET, type, 0);
     if (s == INVALID_SOCKET)
         return false;
-    m_handle = s;
+    SOCKET none = 0;
+    if (!m_handle.compare_exchange_strong(none, s)) {
+        closesocket(s);
+        return false;
+    }
     return true;
 }
 
@@ -21,8 +25,7 @@ bool CTcpSocket::Connect(const sockaddr* address, int length)
 
 void CTcpSocket::Close()
 {
-    SOCKET s = m_handle;
-    m_handle = 0;
+    SOCKET s = m_handle.exchange(0);
     if (s)
         closesocket(s);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <winsock2.h>
 
+#include <atomic>
 #include <cstdint>
 
 // A thin owner of one stream socket handle. Every operation on a handle of 0
@@ -30,9 +31,11 @@ public:
     // One blocking recv: count read, 0 on error or close.
     int RecvOnce(void* data, int length);
 
-    SOCKET GetHandle() const { return m_handle; }
-    bool IsOpen() const { return m_handle != 0; }
+    SOCKET GetHandle() const { return m_handle.load(); }
+    bool IsOpen() const { return m_handle.load() != 0; }
 
 private:
-    volatile SOCKET m_handle = 0;
+    // Close may run on one thread while another sends or receives, or closes
+    // too: the handle is taken over by exactly one closer.
+    std::atomic<SOCKET> m_handle{0};
 };

@@ -147,3 +147,32 @@ TEST(LogFile, LinesFromManyThreadsStayWhole)
     DeleteFileA(path.c_str());
     DeleteFileA((path + ".bak").c_str());
 }
+
+TEST(LogFile, NoLineIsLostWhileTheFileChanges)
+{
+    std::string paths[2] = {TempPath("halvern_switch_a.log"), TempPath("halvern_switch_b.log")};
+    for (const std::string& p : paths)
+        DeleteFileA(p.c_str());
+    int written = 0;
+    {
+        CLogFile log(CLogFile::LOG_FILE, 0, paths[0].c_str(), 1);
+        volatile bool done = false;
+        std::thread writer([&] {
+            while (!done)
+                log.Write(0, "line %d\n", written++);
+        });
+        for (int i = 0; i < 200; ++i)
+            log.SetFile(paths[(i + 1) % 2].c_str(), 1);
+        done = true;
+        writer.join();
+    }
+    int found = 0;
+    for (const std::string& p : paths) {
+        std::istringstream lines(ReadAll(p));
+        std::string line;
+        while (std::getline(lines, line))
+            found += line.rfind("line ", 0) == 0 ? 1 : 0;
+        DeleteFileA(p.c_str());
+    }
+    EXPECT_EQ(found, written);
+}

@@ -65,6 +65,19 @@ TEST(NamedThread, AutoDeleteRemovesTheObjectWhenRunEnds)
     CloseHandle(done);
 }
 
+TEST(NamedThread, AnEndedThreadNeverJoinedReleasesItsHandleWithTheObject)
+{
+    HANDLE handle = nullptr;
+    {
+        CNamedThread thread("never joined");
+        ASSERT_TRUE(thread.Start());
+        handle = thread.GetHandle();
+        ASSERT_EQ(WaitForSingleObject(handle, 5000), WAIT_OBJECT_0);
+    }
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(handle, &flags)) << "the thread handle leaked";
+}
+
 TEST(NamedThread, LongNamesAreCut)
 {
     std::string name(400, 'x');
