@@ -202,10 +202,17 @@ void CSkinButton::OnLButtonUp(UINT nFlags, CPoint point)
     CButton::OnLButtonUp(nFlags, point); // sends the click notification
     if (!::IsWindow(hSelf) || CWnd::FromHandlePermanent(hSelf) != this)
         return;
-    if (inside) {
+    if (inside && IsWindowEnabled() && IsWindowVisible()) {
         // The default handling released the capture; keep hovering.
         SetCapture();
         m_bHover = TRUE;
+    } else if (inside) {
+        // The click disabled or hid the button: it must not keep the mouse
+        // from the rest of the window.
+        m_bHover = FALSE;
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+        Invalidate(FALSE);
     }
     m_bPressCapture = FALSE;
 }

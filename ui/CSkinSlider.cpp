@@ -195,10 +195,19 @@ void CSkinSlider::OnLButtonDown(UINT, CPoint point)
     Invalidate(FALSE);
 }
 
-void CSkinSlider::OnMouseMove(UINT, CPoint point)
+void CSkinSlider::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_nState == STATE_DISABLED)
         return;
+    if (m_bDragging && !(nFlags & MK_LBUTTON)) {
+        // The release went to another window (one that took the mouse
+        // meanwhile): the drag ends here as a release would end it, instead
+        // of the thumb following a mouse whose button is up.
+        OnLButtonUp(nFlags, point);
+        if (m_nState == STATE_OVER && ::GetCapture() != m_hWnd)
+            SetCapture();
+        return;
+    }
     if (m_bDragging) {
         if (::GetCapture() != m_hWnd)
             SetCapture();

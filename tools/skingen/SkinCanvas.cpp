@@ -246,3 +246,89 @@ std::vector<SkinImage>& SkinImages::All()
     static std::vector<SkinImage> all;
     return all;
 }
+
+bool WriteCursor(const SkinCursor& cursor, const std::string& path)
+{
+    const int size = 32;
+    const int stride = 4; // 32 one-bit pixels a row
+    if ((int)cursor.rows.size() > size || cursor.hotX < 0 || cursor.hotX >= size || cursor.hotY < 0 ||
+        cursor.hotY >= size)
+        return false;
+    std::vector<unsigned char> xorBits(stride * size, 0), andBits(stride * size, 0xFF);
+    for (int y = 0; y < (int)cursor.rows.size(); ++y)
+    {
+        const std::string& row = cursor.rows[y];
+        if ((int)row.size() > size)
+            return false;
+        const int line = size - 1 - y; // bottom-up
+        for (int x = 0; x < (int)row.size(); ++x)
+        {
+            const unsigned char bit = (unsigned char)(0x80 >> (x & 7));
+            switch (row[x])
+            {
+            case '.':
+                break;
+            case '#':
+                andBits[line * stride + x / 8] &= (unsigned char)~bit;
+                break;
+            case 'o':
+                andBits[line * stride + x / 8] &= (unsigned char)~bit;
+                xorBits[line * stride + x / 8] |= bit;
+                break;
+            default:
+                return false;
+            }
+        }
+    }
+    std::vector<unsigned char> out;
+    auto put8 = [&](uint32_t v) { out.push_back((unsigned char)v); };
+    auto put16 = [&](uint32_t v) { put8(v & 255); put8((v >> 8) & 255); };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    const uint32_t imageBytes = 40 + 8 + (uint32_t)(xorBits.size() + andBits.size());
+    // Directory: reserved, type 2 (cursor), one image.
+    put16(0);
+    put16(2);
+    put16(1);
+    // The entry: size, no palette count, hot spot, bytes and offset.
+    put8(size);
+    put8(size);
+    put8(0);
+    put8(0);
+    put16((uint32_t)cursor.hotX);
+    put16((uint32_t)cursor.hotY);
+    put32(imageBytes);
+    put32(6 + 16);
+    // The image: a one-bit bitmap of twice the height (colour bits over the mask).
+    put32(40);
+    put32(size);
+    put32(size * 2);
+    put16(1);
+    put16(1);
+    put32(0);
+    put32((uint32_t)(xorBits.size() + andBits.size()));
+    put32(0);
+    put32(0);
+    put32(2);
+    put32(0);
+    put32(0x000000); // black
+    put32(0xFFFFFF); // white
+    out.insert(out.end(), xorBits.begin(), xorBits.end());
+    out.insert(out.end(), andBits.begin(), andBits.end());
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+SkinCursors::SkinCursors(std::vector<SkinCursor> cursors)
+{
+    for (auto& cursor : cursors)
+        All().push_back(std::move(cursor));
+}
+
+std::vector<SkinCursor>& SkinCursors::All()
+{
+    static std::vector<SkinCursor> all;
+    return all;
+}

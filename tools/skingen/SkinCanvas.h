@@ -73,3 +73,27 @@ public:
     explicit SkinImages(std::vector<SkinImage> images);
     static std::vector<SkinImage>& All();
 };
+
+// A cursor drawn as text, one string per row of a 32 x 32 cursor: '.' is
+// transparent, '#' black and 'o' white; rows and columns left out are
+// transparent. The hot spot is (hotX, hotY).
+struct SkinCursor
+{
+    std::string name; // e.g. "res\\hand.cur"
+    int hotX;
+    int hotY;
+    std::vector<std::string> rows;
+};
+
+// Writes the cursor as a monochrome .cur file; false when a row holds
+// another character, the cursor is larger than 32 x 32 or the file cannot
+// be written.
+bool WriteCursor(const SkinCursor& cursor, const std::string& path);
+
+// The table of cursors, filled like the table of images.
+class SkinCursors
+{
+public:
+    explicit SkinCursors(std::vector<SkinCursor> cursors);
+    static std::vector<SkinCursor>& All();
+};

@@ -1,5 +1,7 @@
 // Writes every skin image of the table into the folder given on the command
 // line (the programs' folder): "Skins\\x.bmp" becomes <folder>/Skins/x.bmp.
+// Images and cursors named "res\\x" go to the resource folder, the second
+// argument, where the resource script finds them.
 #include "SkinCanvas.h"
 #include "SkinNames.h"
 
@@ -30,24 +32,39 @@ std::string OutputPath(const std::string& root, const std::string& name)
         rel = "Skins" + rel.substr(slash);
     return root + "/" + rel;
 }
+
+// "res\\x" is a resource file: it goes to the resource folder as x.
+bool IsResource(const std::string& name, std::string* file)
+{
+    if (name.size() < 5 || Lower(name.substr(0, 4)) != "res\\")
+        return false;
+    *file = name.substr(4);
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
+    if (argc < 3)
     {
-        std::fprintf(stderr, "usage: skingen <output folder>\n");
+        std::fprintf(stderr, "usage: skingen <output folder> <resource folder>\n");
         return 2;
     }
     const std::string root = argv[1];
+    const std::string resources = argv[2];
     ::mkdir(root.c_str(), 0777);
     ::mkdir((root + "/Skins").c_str(), 0777);
+    ::mkdir(resources.c_str(), 0777);
+    auto pathOf = [&](const std::string& name) {
+        std::string file;
+        return IsResource(name, &file) ? resources + "/" + file : OutputPath(root, name);
+    };
 
     std::set<std::string> seen;
     int failures = 0;
     for (const SkinImage& image : SkinImages::All())
     {
-        const std::string key = Lower(OutputPath(root, image.name));
+        const std::string key = Lower(pathOf(image.name));
         if (!seen.insert(key).second)
         {
             std::fprintf(stderr, "skingen: %s is drawn twice\n", image.name.c_str());
@@ -62,9 +79,23 @@ int main(int argc, char** argv)
         }
         Canvas canvas(image.width, image.height);
         image.draw(canvas);
-        if (!canvas.WriteBmp(OutputPath(root, image.name)))
+        if (!canvas.WriteBmp(pathOf(image.name)))
         {
-            std::fprintf(stderr, "skingen: cannot write %s\n", OutputPath(root, image.name).c_str());
+            std::fprintf(stderr, "skingen: cannot write %s\n", pathOf(image.name).c_str());
+            ++failures;
+        }
+    }
+    for (const SkinCursor& cursor : SkinCursors::All())
+    {
+        if (!seen.insert(Lower(pathOf(cursor.name))).second)
+        {
+            std::fprintf(stderr, "skingen: %s is drawn twice\n", cursor.name.c_str());
+            ++failures;
+            continue;
+        }
+        if (!WriteCursor(cursor, pathOf(cursor.name)))
+        {
+            std::fprintf(stderr, "skingen: cannot write cursor %s\n", pathOf(cursor.name).c_str());
             ++failures;
         }
     }

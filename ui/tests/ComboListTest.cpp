@@ -9,6 +9,8 @@
 #include "CTestKit.h"
 #include "ControlTestKit.h"
 
+#include <memory>
+
 using namespace controltest;
 
 namespace {
@@ -101,8 +103,14 @@ TEST(CJFlatComboBox, FocusKeepsTheFrameRaisedAndSelectionHandsTheFocusOn)
 
 TEST(CJFlatComboBox, PaintsTheSelectionAndAFrameWithoutItsButtonImages)
 {
-    ComboFixture f;
-    ASSERT_TRUE(f.Make());
+    std::unique_ptr<ComboFixture> fixture;
+    {
+        // The control's resources are looked up in a module that has none.
+        ScopedResourceModule none(::GetModuleHandleA("kernel32.dll"));
+        fixture.reset(new ComboFixture);
+        ASSERT_TRUE(fixture->Make());
+    }
+    ComboFixture& f = *fixture;
     f.combo.SetCurSel(0);
     Pixels p = Snap(f.combo);
     ASSERT_GT(p.width, 20);
@@ -207,6 +215,9 @@ TEST(FlatHeaderCtrl, DrawsItsItemsAndTracksTheHotItem)
     EXPECT_EQ(header.GetHotItem(), 1);
     header.SendMessage(WM_MOUSELEAVE);
     EXPECT_EQ(header.GetHotItem(), -1);
+    // Without its background bitmap (looked up in a module that has none)
+    // the raised frames show.
+    ScopedResourceModule none(::GetModuleHandleA("kernel32.dll"));
     Pixels p = Snap(header);
     EXPECT_EQ(p.At(0, 0), ::GetSysColor(COLOR_3DHIGHLIGHT)) << "raised frame of the first item";
     EXPECT_EQ(p.At(99, 10), ::GetSysColor(COLOR_3DSHADOW));

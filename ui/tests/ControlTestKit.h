@@ -56,4 +56,17 @@ Pixels DrawOwnerDrawn(CWnd& control, UINT itemState);
 // DC via PrintWindow-like capture) and returns its client pixels.
 Pixels Snap(CWnd& wnd);
 
+// Makes another module the one resources are loaded from, for its lifetime.
+class ScopedResourceModule
+{
+public:
+    explicit ScopedResourceModule(HINSTANCE module) : m_old(AfxGetResourceHandle()) { AfxSetResourceHandle(module); }
+    ~ScopedResourceModule() { AfxSetResourceHandle(m_old); }
+    ScopedResourceModule(const ScopedResourceModule&) = delete;
+    ScopedResourceModule& operator=(const ScopedResourceModule&) = delete;
+
+private:
+    HINSTANCE m_old;
+};
+
 } // namespace controltest

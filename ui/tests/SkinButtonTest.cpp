@@ -204,3 +204,47 @@ TEST(SkinButton, CaptionTooWideIsCutAndBecomesTheTooltip)
     EXPECT_EQ(b.OnToolHitTest(CPoint(5, 5), NULL), -1);
     parent.DestroyWindow();
 }
+
+namespace {
+// A parent whose click handler disables or hides the clicked button, as a
+// dialog does with its "log in" button while the request runs.
+class CActingParent : public CRecorderWnd
+{
+public:
+    enum Action { Disable, Hide } action = Disable;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && lParam) {
+            if (action == Disable)
+                ::EnableWindow((HWND)lParam, FALSE);
+            else
+                ::ShowWindow((HWND)lParam, SW_HIDE);
+        }
+        return CRecorderWnd::WindowProc(message, wParam, lParam);
+    }
+};
+} // namespace
+
+TEST(SkinButton, ClickThatDisablesOrHidesTheButtonLeavesNoCaptureBehind)
+{
+    for (CActingParent::Action action : {CActingParent::Disable, CActingParent::Hide}) {
+        CActingParent parent;
+        parent.action = action;
+        ASSERT_TRUE(parent.CreateTop());
+        parent.ShowWindow(SW_SHOW);
+        CSkinButton b;
+        b.SetBitmapStrip(StateStrip().c_str(), TRUE);
+        MakeButton(parent, b, BS_PUSHBUTTON, CRect(10, 10, 70, 30), 1);
+
+        b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(parent.Count(WM_COMMAND, BN_CLICKED), 1) << "action " << action;
+        EXPECT_NE(::GetCapture(), b.m_hWnd) << "action " << action << ": the mouse stays with the button";
+        EXPECT_FALSE(b.IsHovering()) << "action " << action;
+        ::ReleaseCapture();
+        parent.DestroyWindow();
+    }
+}

@@ -165,3 +165,22 @@ TEST(SkinSliderCtrl, ShowsTheParentBackgroundBehindTheChannel)
     EXPECT_EQ(slider.SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC), 0) << "nothing is erased";
     parent.DestroyWindow();
 }
+
+TEST(SkinSlider, DragWhoseReleaseWentElsewhereEndsAtTheNextMoveWithoutTheButton)
+{
+    SliderFixture f;
+    ASSERT_TRUE(f.Make());
+    f.slider.SetRange(0, 100, TRUE);
+    f.slider.SetPos(50);
+    f.Press(36);
+    f.Move(60);
+    // A message box takes the mouse; the button is released over it.
+    f.parent.SetCapture();
+    ::ReleaseCapture();
+    f.parent.Clear();
+    f.slider.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
+    EXPECT_EQ(f.slider.GetPos(), 87) << "the thumb no longer follows the mouse";
+    EXPECT_EQ(f.Scrolls(), (Scroll{{SB_THUMBPOSITION, 87}, {SB_ENDSCROLL, 0}}));
+    EXPECT_NE(::GetCapture(), f.slider.m_hWnd) << "away from the thumb the mouse is free";
+    EXPECT_EQ(f.slider.GetState(), CSkinSlider::STATE_NORMAL);
+}
