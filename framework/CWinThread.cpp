@@ -45,7 +45,9 @@ CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread
 
 CWinThread::~CWinThread()
 {
-    if (m_hThread && m_nThreadID != GetCurrentThreadId())
+    // Also when the thread frees its own object on its way out: the handle
+    // would otherwise stay open, and with it the thread's kernel object.
+    if (m_hThread)
         CloseHandle(m_hThread);
     AFX_THREAD_STATE* s = AfxGetThreadState();
     if (s->pThread == this)
