@@ -590,6 +590,8 @@ void CString::ReleaseBuffer(int nNewLength)
 
 LPSTR CString::GetBufferSetLength(int nNewLength)
 {
+    if (nNewLength < 0)
+        nNewLength = 0; // never a length that writes before the text
     GetBuffer(nNewLength);
     if (GetData()->nRefs != -1) {
         GetData()->nDataLength = nNewLength;

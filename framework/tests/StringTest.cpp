@@ -53,6 +53,10 @@ TEST(FrameworkString, PartsFormatAndBuffers)
     buf.ReleaseBuffer();
     EXPECT_EQ(buf.GetLength(), 3);
     EXPECT_STREQ(buf, "raw");
+    buf.GetBufferSetLength(-2); // a length computed from a failed call
+    EXPECT_EQ(buf.GetLength(), 0);
+    buf += "ok";
+    EXPECT_STREQ(buf, "ok");
 
     CString r("a-b-c");
     EXPECT_EQ(r.Replace("-", "--"), 2);
