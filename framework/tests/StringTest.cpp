@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CString.h"
+#include "TestResources.h"
 
 // Strings: copies, growth, search and case on code page 936 text, where the
 // second byte of a character may look like '\\' or a letter.
@@ -71,6 +72,21 @@ TEST(FrameworkString, PartsFormatAndBuffers)
     t.TrimLeft();
     t.TrimRight();
     EXPECT_STREQ(t, "pad");
+}
+
+TEST(FrameworkString, ResourceTextsLoadWhole)
+{
+    // A table entry longer than any first guess at its length comes whole,
+    // also through the formats read from the table.
+    CString s;
+    ASSERT_TRUE(s.LoadString(IDS_LONG_TEXT));
+    EXPECT_EQ(s.GetLength(), 1500);
+    EXPECT_STREQ(s.Right(12), "890123456789");
+    CString f;
+    f.Format(IDS_LONG_TEXT);
+    EXPECT_EQ(f.GetLength(), 1500);
+    EXPECT_FALSE(s.LoadString(0xFFF0));
+    EXPECT_TRUE(s.IsEmpty());
 }
 
 TEST(FrameworkString, DoubleByteTextIsNeverSplit)
