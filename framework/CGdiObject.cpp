@@ -13,26 +13,16 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ h)
 {
     if (!h)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CGdiObject* p = s->gdiMap.LookupPermanent(h))
+    return AfxGetThreadState()->gdiMap.FromHandle(h, [](HGDIOBJ hObject) {
+        CGdiObject* p = new CGdiObject;
+        p->m_hObject = hObject;
         return p;
-    if (CGdiObject* p = s->gdiMap.LookupTemporary(h))
-        return p;
-    CGdiObject* p = new CGdiObject;
-    p->m_hObject = h;
-    s->gdiMap.temporary[h] = p;
-    return p;
+    });
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->gdiMap.temporary);
-    s->gdiMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hObject = NULL; // temporary wrappers never own the handle
-        delete kv.second;
-    }
+    AfxGetThreadState()->gdiMap.DeleteTemporaries([](CGdiObject* p) { p->m_hObject = NULL; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)

@@ -36,11 +36,7 @@ bool IsImeWindow(HWND hWnd)
 
 AFX_THREAD_STATE::~AFX_THREAD_STATE()
 {
-    for (auto& kv : wndMap.temporary) {
-        kv.second->m_hWnd = NULL;
-        delete kv.second;
-    }
-    wndMap.temporary.clear();
+    wndMap.DeleteTemporaries([](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 AFX_THREAD_STATE* AfxGetThreadState()
@@ -74,15 +70,11 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
     if (!hWnd)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CWnd* p = s->wndMap.LookupPermanent(hWnd))
+    return AfxGetThreadState()->wndMap.FromHandle(hWnd, [](HWND h) {
+        CWnd* p = new CWnd;
+        p->m_hWnd = h;
         return p;
-    if (CWnd* p = s->wndMap.LookupTemporary(hWnd))
-        return p;
-    CWnd* p = new CWnd;
-    p->m_hWnd = hWnd;
-    s->wndMap.temporary[hWnd] = p;
-    return p;
+    });
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
@@ -94,13 +86,7 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->wndMap.temporary);
-    s->wndMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hWnd = NULL;
-        delete kv.second;
-    }
+    AfxGetThreadState()->wndMap.DeleteTemporaries([](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -118,12 +104,8 @@ BOOL CWnd::Attach(HWND hWndNew)
 HWND CWnd::Detach()
 {
     HWND h = m_hWnd;
-    if (h) {
-        AFX_THREAD_STATE* s = AfxGetThreadState();
-        auto it = s->wndMap.permanent.find(h);
-        if (it != s->wndMap.permanent.end() && it->second == this)
-            s->wndMap.permanent.erase(it);
-    }
+    if (h)
+        AfxGetThreadState()->wndMap.RemovePermanent(h, this);
     m_hWnd = NULL;
     return h;
 }
