@@ -147,15 +147,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && s->pWndInit && !IsImeWindow((HWND)wParam)) {
         CWnd* pWnd = s->pWndInit;
         s->pWndInit = NULL;
-        HWND hWnd = (HWND)wParam;
-        if (pWnd->Attach(hWnd)) {
-            pWnd->PreSubclassWindow();
-            WNDPROC old = (WNDPROC)SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-            if (old != AfxWndProc) {
-                pWnd->m_pfnSuper = old;
-                SetPropA(hWnd, kOldProcProp, (HANDLE)(UINT_PTR)old);
-            }
-        }
+        pWnd->SubclassWindow((HWND)wParam); // a window made by Create is subclassed like any other
     }
     return CallNextHookEx(s->hHookOldCbtFilter, code, wParam, lParam);
 }
