@@ -29,6 +29,10 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
     if (!hObject)
         return FALSE;
+    // The object owns what it holds (its destructor deletes it), so a handle
+    // replaced by a new one is deleted now instead of being left behind.
+    if (m_hObject && m_hObject != hObject)
+        ::DeleteObject(m_hObject);
     // GDI wrappers are not kept in a permanent map: objects are often made
     // on one thread and freed on another.
     m_hObject = hObject;
