@@ -109,6 +109,24 @@ TEST(FrameworkThread, SelfDeletingThreadClosesItsHandle)
     EXPECT_FALSE(GetHandleInformation(h.own, &flags)) << "the finished thread's handle is still open";
 }
 
+namespace {
+void CALLBACK CloseStrayBoxes(HWND, UINT, UINT_PTR, DWORD) { CTestKit::CloseThreadDialogs(); }
+} // namespace
+
+TEST(FrameworkApp, ErrorReportsAreAnsweredLikeAnyMessageBox)
+{
+    // A report that went around the framework's message box would stand open
+    // with nobody to answer it; should it, this timer closes it.
+    UINT_PTR closer = ::SetTimer(NULL, 0, 1000, CloseStrayBoxes);
+    CTestKit::MessageBoxes boxes(IDCANCEL);
+    CUserException e;
+    int answer = e.ReportError(MB_OKCANCEL | MB_ICONEXCLAMATION);
+    ::KillTimer(NULL, closer);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].type & MB_TYPEMASK, (UINT)MB_OKCANCEL);
+    EXPECT_EQ(answer, IDCANCEL);
+}
+
 TEST(FrameworkApp, TimeFormatsAndLocks)
 {
     CTime t(2024, 3, 5, 7, 8, 9);
