@@ -30,7 +30,7 @@ TEST(FrameworkString, CopiesAreIndependentAndGrow)
     EXPECT_STREQ(CString((LPCSTR)NULL), "");
 }
 
-TEST(FrameworkString, PartsFormatAndBuffers)
+TEST(FrameworkString, SubstringsFormatAndBuffers)
 {
     CString s("Hello, World");
     EXPECT_STREQ(s.Left(5), "Hello");
