@@ -489,26 +489,16 @@ CImageList* PASCAL CImageList::FromHandle(HIMAGELIST h)
 {
     if (!h)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CImageList* p = s->imageListMap.LookupPermanent(h))
+    return AfxGetThreadState()->imageListMap.FromHandle(h, [](HIMAGELIST hList) {
+        CImageList* p = new CImageList;
+        p->m_hImageList = hList;
         return p;
-    if (CImageList* p = s->imageListMap.LookupTemporary(h))
-        return p;
-    CImageList* p = new CImageList;
-    p->m_hImageList = h;
-    s->imageListMap.temporary[h] = p;
-    return p;
+    });
 }
 
 void PASCAL CImageList::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->imageListMap.temporary);
-    s->imageListMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hImageList = NULL;
-        delete kv.second;
-    }
+    AfxGetThreadState()->imageListMap.DeleteTemporaries([](CImageList* p) { p->m_hImageList = NULL; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST h)
@@ -523,12 +513,8 @@ BOOL CImageList::Attach(HIMAGELIST h)
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST h = m_hImageList;
-    if (h) {
-        auto& perm = AfxGetThreadState()->imageListMap.permanent;
-        auto it = perm.find(h);
-        if (it != perm.end() && it->second == this)
-            perm.erase(it);
-    }
+    if (h)
+        AfxGetThreadState()->imageListMap.RemovePermanent(h, this);
     m_hImageList = NULL;
     return h;
 }

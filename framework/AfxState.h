@@ -26,6 +26,42 @@ struct CHandleMap
         auto it = temporary.find(h);
         return it == temporary.end() ? NULL : it->second;
     }
+
+    // The object of a handle: its permanent one, else a temporary one made
+    // by make(h), which lives until the temporaries are deleted.
+    template <class Make>
+    OBJ* FromHandle(HANDLE_T h, Make make)
+    {
+        if (OBJ* p = LookupPermanent(h))
+            return p;
+        if (OBJ* p = LookupTemporary(h))
+            return p;
+        OBJ* p = make(h);
+        temporary[h] = p;
+        return p;
+    }
+
+    // Forgets the permanent object of a handle if it is pObj (another object
+    // may have attached the handle since).
+    void RemovePermanent(HANDLE_T h, OBJ* pObj)
+    {
+        auto it = permanent.find(h);
+        if (it != permanent.end() && it->second == pObj)
+            permanent.erase(it);
+    }
+
+    // Frees the temporary objects; forget(p) first takes the handle from each,
+    // since a temporary object never owns its handle.
+    template <class Forget>
+    void DeleteTemporaries(Forget forget)
+    {
+        auto temp = std::move(temporary);
+        temporary.clear();
+        for (auto& kv : temp) {
+            forget(kv.second);
+            delete kv.second;
+        }
+    }
 };
 
 struct AFX_THREAD_STATE

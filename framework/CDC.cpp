@@ -35,26 +35,16 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
     if (!hDC)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CDC* p = s->dcMap.LookupPermanent(hDC))
+    return AfxGetThreadState()->dcMap.FromHandle(hDC, [](HDC h) {
+        CDC* p = new CDC;
+        p->m_hDC = p->m_hAttribDC = h;
         return p;
-    if (CDC* p = s->dcMap.LookupTemporary(hDC))
-        return p;
-    CDC* p = new CDC;
-    p->m_hDC = p->m_hAttribDC = hDC;
-    s->dcMap.temporary[hDC] = p;
-    return p;
+    });
 }
 
 void PASCAL CDC::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->dcMap.temporary);
-    s->dcMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hDC = kv.second->m_hAttribDC = NULL;
-        delete kv.second;
-    }
+    AfxGetThreadState()->dcMap.DeleteTemporaries([](CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; });
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -69,12 +59,8 @@ BOOL CDC::Attach(HDC hDC)
 HDC CDC::Detach()
 {
     HDC h = m_hDC;
-    if (h) {
-        auto& perm = AfxGetThreadState()->dcMap.permanent;
-        auto it = perm.find(h);
-        if (it != perm.end() && it->second == this)
-            perm.erase(it);
-    }
+    if (h)
+        AfxGetThreadState()->dcMap.RemovePermanent(h, this);
     m_hDC = m_hAttribDC = NULL;
     m_bOwnsDC = FALSE;
     return h;

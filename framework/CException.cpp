@@ -1,4 +1,5 @@
 #include "CException.h"
+#include "CWnd.h"
 
 #include <string.h>
 
@@ -21,7 +22,9 @@ int CException::ReportError(UINT nType, UINT)
     char text[512];
     if (!GetErrorMessage(text, sizeof(text)))
         strcpy(text, "操作失败。");
-    return MessageBoxA(GetActiveWindow(), text, NULL, nType);
+    // Through the framework's message box, like every other box, so that a
+    // program's hook (tests answer boxes there) sees it too.
+    return AfxMessageBox(text, nType);
 }
 
 void AFXAPI AfxThrowMemoryException()

@@ -13,32 +13,26 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ h)
 {
     if (!h)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CGdiObject* p = s->gdiMap.LookupPermanent(h))
+    return AfxGetThreadState()->gdiMap.FromHandle(h, [](HGDIOBJ hObject) {
+        CGdiObject* p = new CGdiObject;
+        p->m_hObject = hObject;
         return p;
-    if (CGdiObject* p = s->gdiMap.LookupTemporary(h))
-        return p;
-    CGdiObject* p = new CGdiObject;
-    p->m_hObject = h;
-    s->gdiMap.temporary[h] = p;
-    return p;
+    });
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->gdiMap.temporary);
-    s->gdiMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hObject = NULL; // temporary wrappers never own the handle
-        delete kv.second;
-    }
+    AfxGetThreadState()->gdiMap.DeleteTemporaries([](CGdiObject* p) { p->m_hObject = NULL; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
     if (!hObject)
         return FALSE;
+    // The object owns what it holds (its destructor deletes it), so a handle
+    // replaced by a new one is deleted now instead of being left behind.
+    if (m_hObject && m_hObject != hObject)
+        ::DeleteObject(m_hObject);
     // GDI wrappers are not kept in a permanent map: objects are often made
     // on one thread and freed on another.
     m_hObject = hObject;

@@ -19,15 +19,11 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
     if (!hMenu)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CMenu* p = s->menuMap.LookupPermanent(hMenu))
+    return AfxGetThreadState()->menuMap.FromHandle(hMenu, [](HMENU h) {
+        CMenu* p = new CMenu;
+        p->m_hMenu = h;
         return p;
-    if (CMenu* p = s->menuMap.LookupTemporary(hMenu))
-        return p;
-    CMenu* p = new CMenu;
-    p->m_hMenu = hMenu;
-    s->menuMap.temporary[hMenu] = p;
-    return p;
+    });
 }
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
@@ -37,13 +33,7 @@ CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 
 void PASCAL CMenu::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->menuMap.temporary);
-    s->menuMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hMenu = NULL;
-        delete kv.second;
-    }
+    AfxGetThreadState()->menuMap.DeleteTemporaries([](CMenu* p) { p->m_hMenu = NULL; });
 }
 
 static bool MenuHolds(HMENU hMenu, UINT nID, int depth)
@@ -92,12 +82,8 @@ BOOL CMenu::Attach(HMENU hMenu)
 HMENU CMenu::Detach()
 {
     HMENU h = m_hMenu;
-    if (h) {
-        auto& perm = AfxGetThreadState()->menuMap.permanent;
-        auto it = perm.find(h);
-        if (it != perm.end() && it->second == this)
-            perm.erase(it);
-    }
+    if (h)
+        AfxGetThreadState()->menuMap.RemovePermanent(h, this);
     m_hMenu = NULL;
     return h;
 }

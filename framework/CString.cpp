@@ -556,13 +556,23 @@ void CString::FormatText(LPCSTR lpszFormat, ...)
 
 BOOL CString::LoadString(UINT nID)
 {
-    char buf[1024];
-    int n = ::LoadStringA(AfxGetResourceHandle(), nID, buf, sizeof(buf));
+    // A table entry may hold up to 65535 characters (two bytes each in code
+    // page 936). A text that reaches the end of the buffer, or the byte
+    // before it (a double-byte character that did not fit), may have been
+    // cut, so it is read again into a larger one.
+    CString text;
+    int n = 0;
+    for (int room = 256;; room *= 2) {
+        n = ::LoadStringA(AfxGetResourceHandle(), nID, text.GetBuffer(room), room + 1);
+        if (n < room - 1 || room >= 0x20000)
+            break;
+    }
     if (n <= 0) {
         Empty();
         return FALSE;
     }
-    AssignCopy(n, buf);
+    text.ReleaseBuffer(n);
+    *this = text;
     return TRUE;
 }
 
@@ -590,6 +600,8 @@ void CString::ReleaseBuffer(int nNewLength)
 
 LPSTR CString::GetBufferSetLength(int nNewLength)
 {
+    if (nNewLength < 0)
+        nNewLength = 0; // never a length that writes before the text
     GetBuffer(nNewLength);
     if (GetData()->nRefs != -1) {
         GetData()->nDataLength = nNewLength;

@@ -199,9 +199,13 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
         CString value;
         LONG r = RegQueryValueExA(key, lpszEntry, NULL, &type, NULL, &size);
         if (r == ERROR_SUCCESS && type == REG_SZ && size < 0x100000) {
-            LPSTR p = value.GetBuffer((int)size + 1);
+            // The value may have grown since its size was asked (another
+            // instance writing it): then the read fails and nothing is
+            // written past the buffer.
+            DWORD room = size;
+            LPSTR p = value.GetBuffer((int)room + 1);
             r = RegQueryValueExA(key, lpszEntry, NULL, &type, (LPBYTE)p, &size);
-            p[size] = 0;
+            p[r == ERROR_SUCCESS && size <= room ? size : 0] = 0;
             value.ReleaseBuffer();
         }
         RegCloseKey(key);

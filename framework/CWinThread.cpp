@@ -45,7 +45,9 @@ CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread
 
 CWinThread::~CWinThread()
 {
-    if (m_hThread && m_nThreadID != GetCurrentThreadId())
+    // Also when the thread frees its own object on its way out: the handle
+    // would otherwise stay open, and with it the thread's kernel object.
+    if (m_hThread)
         CloseHandle(m_hThread);
     AFX_THREAD_STATE* s = AfxGetThreadState();
     if (s->pThread == this)
@@ -196,10 +198,11 @@ int CWinThread::Run()
     }
 }
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
-                                  UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES sa)
+// Starts the thread of a new thread object at the given priority; the object
+// is freed again if no thread could be made.
+static CWinThread* StartThread(CWinThread* t, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                               LPSECURITY_ATTRIBUTES sa)
 {
-    CWinThread* t = new CWinThread(pfnThreadProc, pParam);
     if (!t->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, sa)) {
         delete t;
         return NULL;
@@ -210,20 +213,19 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
     return t;
 }
 
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
+                                  UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES sa)
+{
+    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags, sa);
+}
+
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
                                   DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES sa)
 {
     CWinThread* t = (CWinThread*)pThreadClass->CreateObject();
     if (!t)
         return NULL;
-    if (!t->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, sa)) {
-        delete t;
-        return NULL;
-    }
-    t->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
-        t->ResumeThread();
-    return t;
+    return StartThread(t, nPriority, nStackSize, dwCreateFlags, sa);
 }
 
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)

@@ -36,11 +36,7 @@ bool IsImeWindow(HWND hWnd)
 
 AFX_THREAD_STATE::~AFX_THREAD_STATE()
 {
-    for (auto& kv : wndMap.temporary) {
-        kv.second->m_hWnd = NULL;
-        delete kv.second;
-    }
-    wndMap.temporary.clear();
+    wndMap.DeleteTemporaries([](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 AFX_THREAD_STATE* AfxGetThreadState()
@@ -74,15 +70,11 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
     if (!hWnd)
         return NULL;
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    if (CWnd* p = s->wndMap.LookupPermanent(hWnd))
+    return AfxGetThreadState()->wndMap.FromHandle(hWnd, [](HWND h) {
+        CWnd* p = new CWnd;
+        p->m_hWnd = h;
         return p;
-    if (CWnd* p = s->wndMap.LookupTemporary(hWnd))
-        return p;
-    CWnd* p = new CWnd;
-    p->m_hWnd = hWnd;
-    s->wndMap.temporary[hWnd] = p;
-    return p;
+    });
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
@@ -94,13 +86,7 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    AFX_THREAD_STATE* s = AfxGetThreadState();
-    auto temp = std::move(s->wndMap.temporary);
-    s->wndMap.temporary.clear();
-    for (auto& kv : temp) {
-        kv.second->m_hWnd = NULL;
-        delete kv.second;
-    }
+    AfxGetThreadState()->wndMap.DeleteTemporaries([](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -118,12 +104,8 @@ BOOL CWnd::Attach(HWND hWndNew)
 HWND CWnd::Detach()
 {
     HWND h = m_hWnd;
-    if (h) {
-        AFX_THREAD_STATE* s = AfxGetThreadState();
-        auto it = s->wndMap.permanent.find(h);
-        if (it != s->wndMap.permanent.end() && it->second == this)
-            s->wndMap.permanent.erase(it);
-    }
+    if (h)
+        AfxGetThreadState()->wndMap.RemovePermanent(h, this);
     m_hWnd = NULL;
     return h;
 }
@@ -165,15 +147,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && s->pWndInit && !IsImeWindow((HWND)wParam)) {
         CWnd* pWnd = s->pWndInit;
         s->pWndInit = NULL;
-        HWND hWnd = (HWND)wParam;
-        if (pWnd->Attach(hWnd)) {
-            pWnd->PreSubclassWindow();
-            WNDPROC old = (WNDPROC)SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-            if (old != AfxWndProc) {
-                pWnd->m_pfnSuper = old;
-                SetPropA(hWnd, kOldProcProp, (HANDLE)(UINT_PTR)old);
-            }
-        }
+        pWnd->SubclassWindow((HWND)wParam); // a window made by Create is subclassed like any other
     }
     return CallNextHookEx(s->hHookOldCbtFilter, code, wParam, lParam);
 }

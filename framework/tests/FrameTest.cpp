@@ -264,6 +264,22 @@ TEST(FrameworkFrame, ChildFrameHandsUnknownCommandsToItsFrame)
     outer->DestroyWindow(); // both frames and the view free themselves
 }
 
+TEST(FrameworkGdi, MakingAnObjectAgainFreesTheHandleItHeld)
+{
+    // Skins and bars make their brushes and bitmaps again when the look
+    // changes; the handle made before must not stay behind.
+    CBrush brush;
+    ASSERT_TRUE(brush.CreateSolidBrush(RGB(1, 2, 3)));
+    HGDIOBJ first = brush.m_hObject;
+    ASSERT_TRUE(brush.CreateSolidBrush(RGB(4, 5, 6)));
+    EXPECT_NE(brush.m_hObject, first);
+    EXPECT_EQ(GetObjectType(first), 0u) << "the first brush was left behind";
+    EXPECT_EQ(GetObjectType(brush.m_hObject), (DWORD)OBJ_BRUSH);
+    HGDIOBJ second = brush.m_hObject;
+    EXPECT_TRUE(brush.Attach(second)) << "attaching the handle it holds keeps it";
+    EXPECT_EQ(GetObjectType(second), (DWORD)OBJ_BRUSH);
+}
+
 TEST(FrameworkGdi, ImageListsDrawIntoMemoryBitmaps)
 {
     CClientDC screen(NULL);

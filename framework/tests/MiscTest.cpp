@@ -8,6 +8,7 @@
 #include "afxmt.h"
 #include "afxwin.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,60 @@ static DWORD WINAPI TryTheLock(LPVOID p)
         return 0;
     LeaveCriticalSection(&cs->m_sect);
     return 1;
+}
+
+namespace {
+struct ThreadHandles
+{
+    std::atomic<HANDLE> own{NULL};     // the thread object's handle, as the thread saw it
+    std::atomic<HANDLE> watcher{NULL}; // our own handle, to wait for the thread's end
+};
+
+UINT RecordThreadHandles(LPVOID p)
+{
+    ThreadHandles* h = (ThreadHandles*)p;
+    HANDLE own = AfxGetThread()->m_hThread, watcher = NULL;
+    DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &watcher, SYNCHRONIZE, FALSE, 0);
+    h->own = own;
+    h->watcher = watcher;
+    return 0;
+}
+} // namespace
+
+TEST(FrameworkThread, SelfDeletingThreadClosesItsHandle)
+{
+    // A worker that frees its own object on the way out must not leave its
+    // thread handle open: long runs start many of them.
+    ThreadHandles h;
+    CWinThread* t = AfxBeginThread(RecordThreadHandles, &h, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(t, nullptr);
+    ASSERT_TRUE(t->m_bAutoDelete);
+    t->ResumeThread();
+    for (int i = 0; i < 500 && !h.watcher; ++i)
+        Sleep(10);
+    ASSERT_NE(h.watcher.load(), nullptr);
+    ASSERT_EQ(WaitForSingleObject(h.watcher, 5000), WAIT_OBJECT_0);
+    CloseHandle(h.watcher);
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(h.own, &flags)) << "the finished thread's handle is still open";
+}
+
+namespace {
+void CALLBACK CloseStrayBoxes(HWND, UINT, UINT_PTR, DWORD) { CTestKit::CloseThreadDialogs(); }
+} // namespace
+
+TEST(FrameworkApp, ErrorReportsAreAnsweredLikeAnyMessageBox)
+{
+    // A report that went around the framework's message box would stand open
+    // with nobody to answer it; should it, this timer closes it.
+    UINT_PTR closer = ::SetTimer(NULL, 0, 1000, CloseStrayBoxes);
+    CTestKit::MessageBoxes boxes(IDCANCEL);
+    CUserException e;
+    int answer = e.ReportError(MB_OKCANCEL | MB_ICONEXCLAMATION);
+    ::KillTimer(NULL, closer);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].type & MB_TYPEMASK, (UINT)MB_OKCANCEL);
+    EXPECT_EQ(answer, IDCANCEL);
 }
 
 TEST(FrameworkApp, TimeFormatsAndLocks)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CString.h"
+#include "TestResources.h"
 
 // Strings: copies, growth, search and case on code page 936 text, where the
 // second byte of a character may look like '\\' or a letter.
@@ -29,7 +30,7 @@ TEST(FrameworkString, CopiesAreIndependentAndGrow)
     EXPECT_STREQ(CString((LPCSTR)NULL), "");
 }
 
-TEST(FrameworkString, PartsFormatAndBuffers)
+TEST(FrameworkString, SubstringsFormatAndBuffers)
 {
     CString s("Hello, World");
     EXPECT_STREQ(s.Left(5), "Hello");
@@ -53,6 +54,10 @@ TEST(FrameworkString, PartsFormatAndBuffers)
     buf.ReleaseBuffer();
     EXPECT_EQ(buf.GetLength(), 3);
     EXPECT_STREQ(buf, "raw");
+    buf.GetBufferSetLength(-2); // a length computed from a failed call
+    EXPECT_EQ(buf.GetLength(), 0);
+    buf += "ok";
+    EXPECT_STREQ(buf, "ok");
 
     CString r("a-b-c");
     EXPECT_EQ(r.Replace("-", "--"), 2);
@@ -67,6 +72,21 @@ TEST(FrameworkString, PartsFormatAndBuffers)
     t.TrimLeft();
     t.TrimRight();
     EXPECT_STREQ(t, "pad");
+}
+
+TEST(FrameworkString, ResourceTextsLoadWhole)
+{
+    // A table entry longer than any first guess at its length comes whole,
+    // also through the formats read from the table.
+    CString s;
+    ASSERT_TRUE(s.LoadString(IDS_LONG_TEXT));
+    EXPECT_EQ(s.GetLength(), 1500);
+    EXPECT_STREQ(s.Right(12), "890123456789");
+    CString f;
+    f.Format(IDS_LONG_TEXT);
+    EXPECT_EQ(f.GetLength(), 1500);
+    EXPECT_FALSE(s.LoadString(0xFFF0));
+    EXPECT_TRUE(s.IsEmpty());
 }
 
 TEST(FrameworkString, DoubleByteTextIsNeverSplit)
