@@ -1,6 +1,7 @@
 #pragma once
 #include "CCaptionButton.h"
 #include "CSkinBitmap.h"
+#include "CSkinCaption.h"
 
 #include "afxcmn.h"
 #include "afxwin.h"
@@ -24,18 +25,21 @@ public:
 
     int GetCaptionHeight() const;
     BOOL IsActiveCaption() const { return m_bActive; }
-    CCaptionButton& CloseButton() { return m_btnClose; }
-    CCaptionMaxButton& MaxButton() { return m_btnMax; }
-    CCaptionButton& MinButton() { return m_btnMin; }
+    CCaptionButton& CloseButton() { return m_skinCaption.CloseButton(); }
+    CCaptionMaxButton& MaxButton() { return m_skinCaption.MaxButton(); }
+    CCaptionButton& MinButton() { return m_skinCaption.MinButton(); }
 
-    enum { BORDER_LEFT = 4, BORDER_TOP = 0, BORDER_RIGHT = 5, BORDER_BOTTOM = 4 };
+    enum
+    {
+        BORDER_LEFT = CSkinCaption::BORDER_LEFT,
+        BORDER_TOP = CSkinCaption::BORDER_TOP,
+        BORDER_RIGHT = CSkinCaption::BORDER_RIGHT,
+        BORDER_BOTTOM = CSkinCaption::BORDER_BOTTOM
+    };
     static constexpr COLORREF TITLE_COLOUR = 0xFFFFFF;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void LayoutButtons();
-    BOOL HasMinMax() const;
-    void RelayToButtons(const MSG* msg);
 
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
@@ -49,20 +53,9 @@ protected:
     afx_msg void OnCaptionMinimize();
     DECLARE_MESSAGE_MAP()
 
-    CSize m_sizeCorner;
-    CRgn m_rgnWindow;
-    CToolTipCtrl m_toolTip;
     CSkinBitmap m_captionActive;
     CSkinBitmap m_captionInactive;
     CSkinBitmap m_title;
-    CSkinBitmap m_borderLeft;
-    CSkinBitmap m_borderRight;
-    CSkinBitmap m_borderBottom;
-    CCaptionButton m_btnMin;
-    CCaptionMaxButton m_btnMax;
-    CCaptionButton m_btnClose;
-    RECT m_rcMin;
-    RECT m_rcClose;
-    RECT m_rcMax;
+    CSkinCaption m_skinCaption;
     BOOL m_bActive;
 };

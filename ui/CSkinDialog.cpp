@@ -1,6 +1,5 @@
 #include "CSkinDialog.h"
 
-#include "CMemoryDC.h"
 #include "SkinNames.h"
 #include "UiFont.h"
 
@@ -18,13 +17,11 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CLangDialog)
 END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog(UINT templateId, LPCTSTR section, CWnd* parent)
-    : CLangDialog(templateId, section, parent), m_sizeCorner(11, 11), m_rcMin{40, 5, 60, 30},
-      m_rcClose{0, 5, 20, 30}, m_rcMax{20, 5, 40, 30}
+    : CLangDialog(templateId, section, parent),
+      m_skinCaption(*this, CSkinCaption::Layout{{0, 5, 20, 30}, {20, 5, 40, 30}, {40, 5, 60, 30}, 1})
 {
     m_caption.LoadFromFile(SKIN_TOP, 60, 70, TRUE);
-    m_borderLeft.LoadFromFile(SKIN_BORDER2, 10, 20, FALSE);
-    m_borderRight.LoadFromFile(SKIN_BORDER3, 10, 20, FALSE);
-    m_borderBottom.LoadFromFile(SKIN_BORDER1, 10, 20, TRUE);
+    m_skinCaption.LoadBorders(SKIN_BORDER2, SKIN_BORDER3, SKIN_BORDER1, 10, 20, 10, 20);
     m_brushBackground.CreateSolidBrush(BACKGROUND);
 }
 
@@ -33,164 +30,50 @@ int CSkinDialog::GetCaptionHeight() const
     return m_caption.IsEmpty() ? ::GetSystemMetrics(SM_CYCAPTION) : m_caption.GetHeight();
 }
 
-BOOL CSkinDialog::HasMinMax() const
-{
-    return (GetStyle() & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) != 0;
-}
-
 BOOL CSkinDialog::OnInitDialog()
 {
     CLangDialog::OnInitDialog();
-    m_toolTip.Create(this);
-    m_toolTip.SetMaxTipWidth(250);
-
-    const DWORD style = GetStyle();
-    if (style & WS_SYSMENU)
-    {
-        m_btnClose.Create(m_rcClose, this, ID_CAPTION_CLOSE, SKIN_CLOSES);
-        m_toolTip.AddTool(this, "关闭", &m_rcClose, ID_CAPTION_CLOSE);
-        if (HasMinMax())
-        {
-            m_btnMax.Create(m_rcMax, this, ID_CAPTION_MAXIMIZE, ID_CAPTION_RESTORE, SKIN_CLOSESD, SKIN_S_BTN);
-            m_btnMax.Enable((style & WS_MAXIMIZEBOX) != 0);
-            m_toolTip.AddTool(this, "最大化窗口", &m_rcMax, ID_CAPTION_MAXIMIZE);
-            m_btnMin.Create(m_rcMin, this, ID_CAPTION_MINIMIZE, SKIN_SS);
-            m_btnMin.Enable((style & WS_MINIMIZEBOX) != 0);
-            m_toolTip.AddTool(this, "最小化窗口", &m_rcMin, ID_CAPTION_MINIMIZE);
-        }
-    }
-    LayoutButtons();
+    m_skinCaption.CreateButtons({SKIN_CLOSES, SKIN_CLOSESD, SKIN_S_BTN, SKIN_SS});
     return TRUE;
-}
-
-void CSkinDialog::LayoutButtons()
-{
-    if (!m_hWnd)
-        return;
-    CRect window;
-    GetWindowRect(&window);
-    POINT origin = {0, 0};
-    ::ClientToScreen(m_hWnd, &origin);
-    const int dx = origin.x - window.left, dy = origin.y - window.top;
-    struct Item
-    {
-        CCaptionButton* button;
-        const RECT* design;
-        UINT tool;
-    };
-    const Item items[3] = {{&m_btnClose, &m_rcClose, ID_CAPTION_CLOSE},
-                           {&m_btnMax, &m_rcMax, ID_CAPTION_MAXIMIZE},
-                           {&m_btnMin, &m_rcMin, ID_CAPTION_MINIMIZE}};
-    for (int i = 0; i < 3; ++i)
-    {
-        if (!items[i].button->IsCreated() || (i > 0 && !HasMinMax()))
-            continue;
-        // Measured leftwards from the right edge; to client coordinates.
-        RECT r = {window.Width() - items[i].design->right - dx, items[i].design->top - dy,
-                  window.Width() - items[i].design->left - dx, items[i].design->bottom - dy};
-        items[i].button->SetRect(r);
-        if (m_toolTip.GetSafeHwnd())
-            m_toolTip.SetToolRect(this, items[i].tool, &r);
-    }
 }
 
 void CSkinDialog::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
 {
-    RECT& r = params->rgrc[0];
-    r.left += BORDER_LEFT;
-    r.right -= BORDER_RIGHT;
-    r.bottom -= BORDER_BOTTOM;
-    r.top += GetCaptionHeight() + BORDER_TOP;
-    if (r.right < r.left)
-        r.right = r.left;
-    if (r.bottom < r.top)
-        r.bottom = r.top;
+    m_skinCaption.CalcSize(params, GetCaptionHeight());
 }
 
 void CSkinDialog::OnNcPaint()
 {
-    CRect window;
-    GetWindowRect(&window);
-    const int width = window.Width(), height = window.Height();
     const int captionHeight = GetCaptionHeight() + BORDER_TOP;
-    LayoutButtons();
-
-    HDC hdc = ::GetWindowDC(m_hWnd);
-    if (!hdc)
-        return;
-    CDC dc;
-    dc.Attach(hdc);
-    {
-        CMemoryDC mem(width, captionHeight);
-        m_caption.Draw(&mem, 0, 0, width, captionHeight);
+    m_skinCaption.PaintNonClient(captionHeight, [&](CDC* mem, int width) {
+        m_caption.Draw(mem, 0, 0, width, captionHeight);
         CString text;
         GetWindowText(text);
-        CFont* oldFont = mem.SelectObject(GetUiFont());
-        mem.SetBkMode(TRANSPARENT);
+        CFont* oldFont = mem->SelectObject(GetUiFont());
+        mem->SetBkMode(TRANSPARENT);
         CRect textRect(12, 2, width + 12, captionHeight + 2);
-        mem.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
-        mem.SelectObject(oldFont);
-
-        if (GetStyle() & WS_SYSMENU)
-        {
-            POINT origin = {0, 0};
-            ::ClientToScreen(m_hWnd, &origin);
-            const int dx = origin.x - window.left, dy = origin.y - window.top;
-            int x = width - m_btnClose.GetSize().cx - 1;
-            m_btnClose.Paint(x - dx, -dy, &mem);
-            if (HasMinMax())
-            {
-                x -= m_btnMax.GetSize().cx;
-                m_btnMax.Paint(x - dx, -dy, &mem);
-                x -= m_btnMin.GetSize().cx;
-                m_btnMin.Paint(x - dx, -dy, &mem);
-            }
-        }
-        dc.BitBlt(0, 0, width, captionHeight, &mem, 0, 0, SRCCOPY);
-    }
-    m_borderLeft.Draw(&dc, 0, captionHeight, BORDER_LEFT, height - captionHeight);
-    m_borderRight.Draw(&dc, width - BORDER_RIGHT, captionHeight, BORDER_RIGHT, height - captionHeight);
-    m_borderBottom.Draw(&dc, 0, height - BORDER_BOTTOM, width, BORDER_BOTTOM);
-    dc.Detach();
-    ::ReleaseDC(m_hWnd, hdc);
+        mem->DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
+        mem->SelectObject(oldFont);
+    });
 }
 
 UINT CSkinDialog::OnNcHitTest(CPoint point)
 {
-    CRect window;
-    GetWindowRect(&window);
-    CRect caption(window.left + BORDER_LEFT, window.top + BORDER_TOP, window.right - BORDER_RIGHT,
-                  window.top + GetCaptionHeight());
-    if (caption.PtInRect(point))
-        return HTCAPTION;
-    CRect client;
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    if (client.PtInRect(point))
-        return HTCLIENT;
-    UINT hit = CLangDialog::OnNcHitTest(point);
+    UINT hit = m_skinCaption.HitTest(point, GetCaptionHeight());
+    if (hit)
+        return hit;
+    hit = CLangDialog::OnNcHitTest(point);
     if (hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON)
         hit = HTCAPTION;
     return hit;
-}
-
-void CSkinDialog::RelayToButtons(const MSG* msg)
-{
-    m_btnClose.RelayEvent(msg);
-    if (HasMinMax())
-    {
-        m_btnMax.RelayEvent(msg);
-        m_btnMin.RelayEvent(msg);
-    }
 }
 
 BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (m_hWnd && (GetStyle() & WS_SYSMENU))
     {
-        RelayToButtons(pMsg);
-        if (m_toolTip.GetSafeHwnd())
-            m_toolTip.RelayEvent(pMsg);
+        m_skinCaption.RelayToButtons(pMsg);
+        m_skinCaption.RelayToToolTip(pMsg);
     }
     return CLangDialog::PreTranslateMessage(pMsg);
 }
@@ -204,7 +87,7 @@ LRESULT CSkinDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         (GetStyle() & WS_SYSMENU))
     {
         MSG msg = {m_hWnd, message, wParam, lParam, 0, {0, 0}};
-        RelayToButtons(&msg);
+        m_skinCaption.RelayToButtons(&msg);
     }
     return CLangDialog::WindowProc(message, wParam, lParam);
 }
@@ -232,20 +115,13 @@ void CSkinDialog::OnCaptionMinimize()
 void CSkinDialog::OnSize(UINT type, int cx, int cy)
 {
     CLangDialog::OnSize(type, cx, cy);
-    CRect window;
-    GetWindowRect(&window);
-    HRGN region = ::CreateRoundRectRgn(0, 0, window.Width(), window.Height(), m_sizeCorner.cx, m_sizeCorner.cy);
-    // The window owns the region from here on.
-    if (region && !SetWindowRgn(region, TRUE))
-        ::DeleteObject(region);
-    if (m_btnMax.TrackSize(type))
-        SendMessage(WM_NCPAINT);
+    m_skinCaption.OnSize(type);
 }
 
 void CSkinDialog::OnActivate(UINT state, CWnd* other, BOOL minimized)
 {
     CLangDialog::OnActivate(state, other, minimized);
-    if (m_toolTip.GetSafeHwnd())
+    if (m_skinCaption.ToolTip().GetSafeHwnd())
         SendMessage(WM_NCPAINT);
 }
 

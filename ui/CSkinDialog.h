@@ -2,6 +2,7 @@
 #include "CCaptionButton.h"
 #include "CLangDialog.h"
 #include "CSkinBitmap.h"
+#include "CSkinCaption.h"
 
 #include "afxcmn.h"
 
@@ -21,18 +22,21 @@ public:
     int GetCaptionHeight() const;
 
     // For tests and derived dialogs.
-    CCaptionButton& CloseButton() { return m_btnClose; }
-    CCaptionMaxButton& MaxButton() { return m_btnMax; }
-    CCaptionButton& MinButton() { return m_btnMin; }
-    CToolTipCtrl& ToolTip() { return m_toolTip; }
+    CCaptionButton& CloseButton() { return m_skinCaption.CloseButton(); }
+    CCaptionMaxButton& MaxButton() { return m_skinCaption.MaxButton(); }
+    CCaptionButton& MinButton() { return m_skinCaption.MinButton(); }
+    CToolTipCtrl& ToolTip() { return m_skinCaption.ToolTip(); }
 
-    enum { BORDER_LEFT = 4, BORDER_TOP = 0, BORDER_RIGHT = 5, BORDER_BOTTOM = 4 };
+    enum
+    {
+        BORDER_LEFT = CSkinCaption::BORDER_LEFT,
+        BORDER_TOP = CSkinCaption::BORDER_TOP,
+        BORDER_RIGHT = CSkinCaption::BORDER_RIGHT,
+        BORDER_BOTTOM = CSkinCaption::BORDER_BOTTOM
+    };
     static constexpr COLORREF BACKGROUND = 0xFAF5EF;
 
 protected:
-    void LayoutButtons();
-    BOOL HasMinMax() const;
-    void RelayToButtons(const MSG* msg);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     afx_msg void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
@@ -48,17 +52,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CBrush m_brushBackground;
-    CSize m_sizeCorner;
-    CRgn m_rgnWindow;
-    CToolTipCtrl m_toolTip;
     CSkinBitmap m_caption;
-    CSkinBitmap m_borderLeft;
-    CSkinBitmap m_borderRight;
-    CSkinBitmap m_borderBottom;
-    CCaptionButton m_btnMin;
-    CCaptionMaxButton m_btnMax;
-    CCaptionButton m_btnClose;
-    RECT m_rcMin;
-    RECT m_rcClose;
-    RECT m_rcMax;
+    CSkinCaption m_skinCaption;
 };
