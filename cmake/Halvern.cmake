@@ -8,13 +8,13 @@ function(halvern_test name)
     cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-    set(properties TIMEOUT 120)
+    set(properties TIMEOUT 300)
     if(T_LOCK)
         list(APPEND properties RESOURCE_LOCK ${T_LOCK})
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 60
+        DISCOVERY_TIMEOUT 180
         WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
         PROPERTIES ${properties})
 endfunction()

@@ -24,4 +24,4 @@ cd "$build"
 # test has passed, seen rarely under heavy parallel load) gets one more run;
 # a test that fails twice fails the run, and so does a run that finds no
 # test at all.
-ctest --output-on-failure --no-tests=error -j"$jobs" --timeout 120 --repeat until-pass:2 "$@"
+ctest --output-on-failure --no-tests=error -j"$jobs" --timeout 300 --repeat until-pass:2 "$@"
