@@ -128,8 +128,12 @@ const char* CCrashReport::ExceptionName(DWORD code)
     }
     static char text[512];
     text[0] = '\0';
-    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   GetModuleHandleA("NTDLL.DLL"), code, 0, text, sizeof text, nullptr);
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             GetModuleHandleA("NTDLL.DLL"), code, 0, text, sizeof text, nullptr);
+    // System texts end in a line break; the report line brings its own.
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' '))
+        text[--n] = '\0';
+    text[n] = '\0';
     return text;
 }
 

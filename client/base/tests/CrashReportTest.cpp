@@ -32,9 +32,12 @@ TEST(CrashReport, NamesKnownCodesAndAsksTheSystemForOthers)
 {
     EXPECT_STREQ(CCrashReport::ExceptionName(EXCEPTION_ACCESS_VIOLATION), "ACCESS_VIOLATION");
     EXPECT_STREQ(CCrashReport::ExceptionName(EXCEPTION_INVALID_HANDLE), "INVALID_HANDLE");
-    // Unknown codes are looked up in the system's message table; any text,
-    // even none, must come back without a crash.
-    EXPECT_NE(CCrashReport::ExceptionName(0xC0000017), nullptr);
+    // Unknown codes take the system's message text as one line of the
+    // report: no line break of its own, and nothing left from an earlier
+    // look-up when the system has no text for a code.
+    std::string known = CCrashReport::ExceptionName(0xC0000017);
+    EXPECT_EQ(known.find_first_of("\r\n"), std::string::npos) << known;
+    EXPECT_STREQ(CCrashReport::ExceptionName(0xE0DEAD01), "");
 }
 
 namespace {
@@ -90,7 +93,10 @@ TEST(CrashReport, FaultingProgramAppendsReportsBesideItself)
     EXPECT_NE(RunProbe(exe, "custom"), 0);
     std::string both = ReadAll(report);
     EXPECT_EQ(both.compare(0, first.size(), first), 0) << "a second report is appended";
-    EXPECT_NE(both.find("Exception code: C0000017", first.size()), std::string::npos);
+    size_t custom = both.find("Exception code: C0000017", first.size());
+    ASSERT_NE(custom, std::string::npos);
+    EXPECT_EQ(both.compare(both.find("\r\n", custom), 2 + 16, "\r\nFault address:  "), 0)
+        << "the system's text stays on the exception line";
 
     DeleteFileA(report.c_str());
     DeleteFileA(exe.c_str());
