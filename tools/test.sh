@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test under Wine. Exits non-zero on any failure.
+# Arguments go to ctest, e.g. `bash tools/test.sh -R 'WireReader|TcpLink'`.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,8 +21,4 @@ trap cleanup EXIT
 wine_env_start
 
 cd "$build"
-# A test process that Wine itself loses (a crash in the emulator after the
-# test has passed, seen rarely under heavy parallel load) gets one more run;
-# a test that fails twice fails the run, and so does a run that finds no
-# test at all.
-ctest --output-on-failure --no-tests=error -j"$jobs" --timeout 300 --repeat until-pass:2 "$@"
+bash "$top/tools/ctest-run.sh" -j"$jobs" "$@"
