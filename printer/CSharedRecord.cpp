@@ -73,17 +73,21 @@ bool CSharedRecord::SetProgress(void* view, size_t size, uint32_t pages, uint32_
     return writer.Seek(offsetof(QNT_SHARED_RECORD, pages)) && writer.U32(pages) && writer.U32(status);
 }
 
+std::string CSharedRecord::PageName(const QNT_SHARED_RECORD& record, uint32_t page)
+{
+    return Text(record.folder) + "\\" + Text(record.baseName) + std::to_string(page) + "." +
+           Text(record.extension);
+}
+
 bool CSharedRecord::PageName(const QNT_SHARED_RECORD& record, uint32_t page, char* out, size_t capacity)
 {
     if (!out || capacity == 0)
         return false;
-    std::string folder = Text(record.folder);
-    std::string base = Text(record.baseName);
-    std::string ext = Text(record.extension);
-    int n = snprintf(out, capacity, "%s\\%s%u.%s", folder.c_str(), base.c_str(), page, ext.c_str());
-    if (n < 0 || static_cast<size_t>(n) >= capacity) {
+    std::string name = PageName(record, page);
+    if (name.size() >= capacity) {
         out[0] = '\0';
         return false;
     }
+    memcpy(out, name.c_str(), name.size() + 1);
     return true;
 }

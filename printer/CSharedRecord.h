@@ -37,6 +37,7 @@ public:
     }
     // "<folder>\<base><page>.<extension>"; false when it does not fit capacity.
     static bool PageName(const QNT_SHARED_RECORD& record, uint32_t page, char* out, size_t capacity);
+    static std::string PageName(const QNT_SHARED_RECORD& record, uint32_t page);
 
 private:
     static bool Fits(const std::string& text, size_t fieldSize);

@@ -206,12 +206,21 @@ int CVirtualPrinter::GetFileName(char** names)
     if (!names || !ReadRecord(record))
         return 0;
     // The caller sized its array from the last page count it was given; pages
-    // the driver side wrote since then are not written past that array.
+    // the driver side wrote since then are not written past that array. A
+    // caller that was given no count for this job has no array to fill.
+    if (record.pages > 0 && m_reportedPages == 0)
+        return 0;
     uint32_t count = record.pages < m_reportedPages ? record.pages : m_reportedPages;
     int result = 1;
     for (uint32_t i = 1; i <= count; ++i) {
-        if (!names[i - 1] || !CSharedRecord::PageName(record, i, names[i - 1], PAGE_NAME_CAPACITY))
+        // Each buffer gets the name and its terminator, not a byte more:
+        // its size is the caller's to know.
+        if (!names[i - 1]) {
             result = 0;
+            continue;
+        }
+        std::string name = CSharedRecord::PageName(record, i);
+        memcpy(names[i - 1], name.c_str(), name.size() + 1);
     }
     return result;
 }

@@ -24,8 +24,6 @@ public:
     };
     static const char* const QNT_MAPPING_NAME_DEFAULT;
     static const char* const QNT_SETTINGS_PATH_DEFAULT;
-    // Room each caller buffer of GetFileName must offer.
-    enum { PAGE_NAME_CAPACITY = MAX_PATH };
 
     CVirtualPrinter(ISpooler& spooler, IShellHost& shell, const Places& places);
 

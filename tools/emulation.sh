@@ -20,7 +20,7 @@ runs_natively() {
 [ -x "$probe" ] || { echo "emulation: $probe is missing (wine32 not installed?)" >&2; exit 1; }
 binfmt=/proc/sys/fs/binfmt_misc
 registered() { [ -e "$binfmt/halvern-i386" ]; }
-if ! registered && runs_natively; then
+if runs_natively && { ! registered || [ "$(id -u)" -ne 0 ]; }; then
     exit 0
 fi
 

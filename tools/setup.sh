@@ -5,6 +5,9 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/paths.sh"
+root=0
+[ "$(id -u)" -eq 0 ] && root=1
 
 packages=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb cmake googletest
           fonts-wqy-zenhei ccache nasm dpkg-dev make autoconf automake libtool pkg-config)
@@ -18,6 +21,11 @@ find_missing() {
 }
 
 find_missing
+if [ ${#missing[@]} -gt 0 ] && [ $root -eq 0 ]; then
+    echo "setup: missing packages: ${missing[*]}" >&2
+    echo "setup: run the set-up once as root: sudo bash tools/setup.sh" >&2
+    exit 1
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     # Two set-ups at once on one machine: the second waits for the first's
     # installation instead of failing on the package manager's lock.
@@ -26,7 +34,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     find_missing
 fi
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup: installing ${missing[*]}"
+    echo "setup: installing ${missing[*]} (about 2 minutes)"
     export DEBIAN_FRONTEND=noninteractive
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
@@ -40,6 +48,7 @@ fi
 
 # Wine takes its ANSI code page (936) from the Unix locale.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    [ $root -eq 1 ] || { echo "setup: the zh_CN.UTF-8 locale is missing: sudo bash tools/setup.sh" >&2; exit 1; }
     dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q 'ok installed' || \
         { apt-get update -qq; DEBIAN_FRONTEND=noninteractive apt-get install -y -qq locales >/dev/null; }
     localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -3,16 +3,9 @@
 # Arguments go to ctest, e.g. `bash tools/test.sh -R 'WireReader|TcpLink'`.
 set -euo pipefail
 
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/paths.sh"
 bash "$top/tools/setup.sh"
-
-build=${HALVERN_BUILD:-$top/build}
-jobs=$(nproc)
-export CCACHE_DIR=${CCACHE_DIR:-${HALVERN_CACHE:-/var/cache/halvern}/ccache}
-
-cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake" \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$jobs"
+build_all
 
 wine_work=$(mktemp -d /tmp/halvern-wine.XXXXXX)
 . "$top/tools/wine-env.sh"
@@ -21,4 +14,4 @@ trap cleanup EXIT
 wine_env_start
 
 cd "$build"
-bash "$top/tools/ctest-run.sh" -j"$jobs" "$@"
+bash "$top/tools/ctest-run.sh" -j"$(nproc)" "$@"

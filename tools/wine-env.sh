@@ -2,7 +2,10 @@
 # display, one persistent wineserver and a null ALSA device, all stopped by
 # wine_env_stop. Expects $wine_work to name a scratch folder.
 
-wine_env_start() {
+# The variables every program of the environment runs with: the prefix, the
+# Chinese locale (Wine's code page 936), quiet Wine, no offers to install
+# Mono or Gecko, the null sound device.
+wine_env_vars() {
     export WINEPREFIX=$wine_work/prefix
     export WINEARCH=win32
     export WINEDEBUG=${WINEDEBUG:--all}
@@ -14,6 +17,10 @@ wine_env_start() {
 pcm.!default { type plug slave.pcm "nul" }
 pcm.nul { type null }
 ALSA
+}
+
+wine_env_start() {
+    wine_env_vars
     mkdir -p "$WINEPREFIX"
 
     # Xvfb picks a free display itself and tells its number, so that several
@@ -21,6 +28,7 @@ ALSA
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$wine_work/display" >"$wine_work/xvfb.log" 2>&1 &
     xvfb_pid=$!
+    echo "$xvfb_pid" > "$wine_work/xvfb.pid"
     local i
     for i in $(seq 1 100); do
         [ -s "$wine_work/display" ] && break

@@ -77,9 +77,11 @@ void CVideoRateControl::ApplyCurrent(int64_t rate)
 
 void CVideoRateControl::SetBitRate(int64_t kbitPerSecond)
 {
+    // A negative rate is kept as given (only bounded): no row's threshold
+    // is that low, so the derived words come from the default row.
     int64_t rate = kbitPerSecond * 1000;
-    if (rate < 0)
-        rate = 0;
+    if (rate < -MAX_RATE)
+        rate = -MAX_RATE;
     if (rate > MAX_RATE)
         rate = MAX_RATE;
     m_params.configuredRate = static_cast<int32_t>(rate);

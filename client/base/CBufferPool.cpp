@@ -97,6 +97,12 @@ void CBufferPool::PutFree(CQueueBuffer* buffer)
     Put(m_freeSemaphore, &m_freeLock, m_free, buffer);
 }
 
+uint32_t CBufferPool::GetFilledCount()
+{
+    CScopedLock lock(&m_filledLock);
+    return static_cast<uint32_t>(m_filled.size());
+}
+
 void CBufferPool::PutFilled(CQueueBuffer* buffer)
 {
     Put(m_filledSemaphore, &m_filledLock, m_filled, buffer);

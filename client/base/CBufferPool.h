@@ -28,6 +28,9 @@ public:
 
     void Stop();
 
+    // Entries in the filled list now; stopping leaves them there.
+    uint32_t GetFilledCount();
+
     uint32_t GetCount() const { return m_count; }
     uint32_t GetBufferSize() const { return m_bufferSize; }
     // Buffers that could really be allocated; at most GetCount().

@@ -1,5 +1,8 @@
 #include "CTestKit.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 // Under Wine without a window manager, hiding a managed top-level window
 // waits two seconds for a state change no one sends. Test programs ask the
@@ -260,25 +263,62 @@ CTestKit::Snapshot CTestKit::Capture(HWND hWnd, bool clientOnly)
     return shot;
 }
 
+namespace {
+// Held by the process that drives the cursor; released when it ends.
+void TakeTheCursor()
+{
+    static HANDLE s_cursor = NULL;
+    if (s_cursor)
+        return;
+    s_cursor = ::CreateMutexA(NULL, FALSE, "HalvernTestKitCursor");
+    if (!s_cursor)
+        return;
+    DWORD waited = ::WaitForSingleObject(s_cursor, 120000);
+    if (waited == WAIT_TIMEOUT)
+        fprintf(stderr, "CTestKit: another test process kept the cursor for two minutes\n");
+    ::atexit([] {
+        if (s_cursor)
+            ::ReleaseMutex(s_cursor);
+    });
+}
+} // namespace
+
+void CTestKit::MoveCursor(HWND hWnd, POINT pt)
+{
+    TakeTheCursor();
+    ::ClientToScreen(hWnd, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+}
+
+void CTestKit::PostMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys)
+{
+    MoveCursor(hWnd, pt);
+    ::PostMessageA(hWnd, msg, keys, MAKELPARAM((short)pt.x, (short)pt.y));
+}
+
+LRESULT CTestKit::SendMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys)
+{
+    MoveCursor(hWnd, pt);
+    return ::SendMessageA(hWnd, msg, keys, MAKELPARAM((short)pt.x, (short)pt.y));
+}
+
 void CTestKit::Click(HWND hWnd, POINT pt, bool right)
 {
-    LPARAM lp = MAKELPARAM(pt.x, pt.y);
-    ::PostMessageA(hWnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, lp);
-    ::PostMessageA(hWnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, lp);
+    PostMouse(hWnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, pt, right ? MK_RBUTTON : MK_LBUTTON);
+    PostMouse(hWnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, pt);
 }
 
 void CTestKit::DoubleClick(HWND hWnd, POINT pt)
 {
-    LPARAM lp = MAKELPARAM(pt.x, pt.y);
-    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
-    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, lp);
-    ::PostMessageA(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lp);
-    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, lp);
+    PostMouse(hWnd, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+    PostMouse(hWnd, WM_LBUTTONUP, pt);
+    PostMouse(hWnd, WM_LBUTTONDBLCLK, pt, MK_LBUTTON);
+    PostMouse(hWnd, WM_LBUTTONUP, pt);
 }
 
 void CTestKit::MouseMove(HWND hWnd, POINT pt, UINT keys)
 {
-    ::PostMessageA(hWnd, WM_MOUSEMOVE, keys, MAKELPARAM(pt.x, pt.y));
+    PostMouse(hWnd, WM_MOUSEMOVE, pt, keys);
 }
 
 void CTestKit::KeyPress(HWND hWnd, UINT vk)

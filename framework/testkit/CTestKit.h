@@ -48,10 +48,21 @@ public:
     };
     static Snapshot Capture(HWND hWnd, bool clientOnly = true);
 
-    // Input posted to a window; points in client coordinates.
+    // Input posted to a window; points in client coordinates. The mouse
+    // helpers move the cursor to the point first (see MoveCursor).
     static void Click(HWND hWnd, POINT pt, bool right = false);
     static void DoubleClick(HWND hWnd, POINT pt);
     static void MouseMove(HWND hWnd, POINT pt, UINT keys = 0);
+    // Mouse input as a user gives it: the cursor is moved to the point
+    // (client coordinates of hWnd) before the message is posted or sent, so
+    // that what the code reads of the cursor (capture, leave tracking, hit
+    // tests, message positions) agrees with the message.
+    static void PostMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys = 0);
+    static LRESULT SendMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys = 0);
+    // Moves the cursor (hWnd NULL: pt in screen coordinates). Every test process on one display shares the one
+    // cursor: the first call of a process waits (at most two minutes) until
+    // no other process drives it, and the process keeps it until it ends.
+    static void MoveCursor(HWND hWnd, POINT pt);
     static void KeyPress(HWND hWnd, UINT vk);
     static void TypeText(HWND hWnd, LPCSTR text);
     // Sends the command a button click would (WM_COMMAND BN_CLICKED to its

@@ -173,23 +173,23 @@ TEST(FrameworkTracker, TrackMovesAndResizesUntilTheButtonGoesUp)
     EXPECT_EQ(tracker.HitTest(CPoint(152, 102)), CRectTracker::hitBottomRight);
 
     // move: the input is queued before tracking starts, so the loop ends
-    PostMessageA(w.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 85));
-    PostMessageA(w.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(120, 95));
+    CTestKit::PostMouse(w.m_hWnd, WM_MOUSEMOVE, POINT{110, 85}, MK_LBUTTON);
+    CTestKit::PostMouse(w.m_hWnd, WM_LBUTTONUP, POINT{120, 95});
     EXPECT_TRUE(tracker.Track(&w, CPoint(100, 75)));
     EXPECT_EQ(tracker.m_rect, CRect(70, 70, 170, 120));
 
     // resize from the bottom-right handle, then cancel another with Escape
-    PostMessageA(w.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(182, 142));
+    CTestKit::PostMouse(w.m_hWnd, WM_LBUTTONUP, POINT{182, 142});
     EXPECT_TRUE(tracker.Track(&w, CPoint(172, 122)));
     EXPECT_EQ(tracker.m_rect, CRect(70, 70, 180, 140));
-    PostMessageA(w.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    CTestKit::PostMouse(w.m_hWnd, WM_MOUSEMOVE, POINT{0, 0}, MK_LBUTTON);
     PostMessageA(w.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(tracker.Track(&w, CPoint(100, 100)));
     EXPECT_EQ(tracker.m_rect, CRect(70, 70, 180, 140)) << "a cancelled track changes nothing";
     EXPECT_EQ(GetCapture(), nullptr);
 
     // rubber band
-    PostMessageA(w.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 30));
+    CTestKit::PostMouse(w.m_hWnd, WM_LBUTTONUP, POINT{40, 30});
     EXPECT_TRUE(tracker.TrackRubberBand(&w, CPoint(10, 10)));
     EXPECT_EQ(tracker.m_rect, CRect(10, 10, 40, 30));
     w.DestroyWindow();

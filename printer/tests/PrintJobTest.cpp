@@ -282,8 +282,38 @@ TEST(WendraPrintJob, PageNamesStayWithinTheCallersArray)
     EXPECT_EQ(storage[3][0], '#');
     EXPECT_EQ(f.printer->GetStatus(), 2u);
 
+    EXPECT_EQ(storage[0][strlen("C:\\Temp\\Report1.bmp") + 1], '#') << "written past the name";
+
     char* withHole[3] = {storage[0], nullptr, storage[2]};
     EXPECT_EQ(f.printer->GetFileName(withHole), 0);
+
+    // A new job whose pages were never counted for the caller: no array to
+    // fill, and no success without names.
+    ASSERT_EQ(f.printer->Print(nullptr, doc.c_str(), 0, "bmp", 0, 0), 1);
+    f.DriverWrites(2, 2);
+    memset(storage, '#', sizeof storage);
+    EXPECT_EQ(f.printer->GetFileName(names), 0);
+    EXPECT_EQ(storage[0][0], '#');
+    ASSERT_EQ(f.printer->GetPages(), 2u);
+    EXPECT_NE(f.printer->GetFileName(names), 0);
+    EXPECT_STREQ(storage[1], "C:\\Temp\\Report2.bmp");
+}
+
+TEST(WendraPrintJob, PageNamesLongerThanAPathAreGivenWhole)
+{
+    JobFixture f;
+    const std::string folder = "C:\\" + std::string(300, 'd');
+    ASSERT_EQ(f.printer->Init(folder.c_str()), 1);
+    std::string doc = f.Document("Report.bmp", TestImages::SolidBitmap(4, 4, 0));
+    ASSERT_EQ(f.printer->Print(nullptr, doc.c_str(), 0, "bmp", 0, 0), 1);
+    f.DriverWrites(1, 2);
+    ASSERT_EQ(f.printer->GetPages(), 1u);
+    std::vector<char> buffer(600, '#');
+    char* names[1] = {buffer.data()};
+    EXPECT_NE(f.printer->GetFileName(names), 0);
+    const std::string expected = folder + "\\Report1.bmp";
+    EXPECT_EQ(std::string(buffer.data()), expected);
+    EXPECT_EQ(buffer[expected.size() + 1], '#');
 }
 
 TEST(WendraPrintJob, JpegDocumentsBecomeBitmapsAndBadOnesAreRefused)

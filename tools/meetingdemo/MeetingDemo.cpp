@@ -3,9 +3,11 @@
 // everybody, and prints every chat line and participant notice it receives
 // until its time is up.
 //
-//   MeetingDemo <server> <port> <user> <password> <room id> <seconds> [chat text]
+//   MeetingDemo [-lang zh|en] <server> <port> <user> <password> <room id> <seconds> [chat text]
 //
-// The chat text is taken in the system's code page (936).
+// -lang picks the interface language (the language file of that code page,
+// and the demo's own lines); Chinese without it. The chat text is taken in
+// the system's code page (936).
 #include <winsock2.h>
 #include <windows.h>
 
@@ -16,12 +18,36 @@
 #include <vector>
 
 #include "CCommandManager.h"
+#include "CLanguageManager.h"
 #include "CTcpLink.h"
 #include "CUserTable.h"
 #include "ServerWire.h"
 #include "WireReader.h"
 
 namespace {
+
+// The demo's own lines in the two interface languages.
+struct DemoTexts
+{
+    const char* everybody;
+    const char* says;   // sender, recipient, text
+    const char* joined; // name
+    const char* left;   // name
+    const char* connectionLost;
+    const char* serverVersion;
+    const char* room; // id, name, online
+    const char* loggedIn;
+    const char* participant;
+    const char* host;
+    const char* leftMeeting;
+};
+const DemoTexts kChinese = {"所有人", "%s 对 %s 说:  %s", "用户%s登录", "用户%s退出", "与服务器连接意外中断",
+                            "服务器版本 ", "会议室 %u: %.21s (%u 人在线)", "已登录", "与会者 ", " (主持人)",
+                            "已离开会议"};
+const DemoTexts kEnglish = {"everybody", "%s to %s:  %s", "%s joined", "%s left", "The connection to the server broke",
+                            "server version ", "room %u: %.21s (%u online)", "logged in", "participant ", " (host)",
+                            "left the meeting"};
+const DemoTexts* g_texts = &kChinese;
 
 // The program's texts are code page 936; the terminal reads UTF-8.
 std::string ToUtf8(const char* text)
@@ -47,7 +73,7 @@ void Say(const char* prefix, const char* text)
 std::string NameOf(uint32_t id)
 {
     if (id == 0)
-        return "所有人";
+        return g_texts->everybody;
     char name[64] = "";
     if (!g_UserTable.GetUserName(id, name))
         snprintf(name, sizeof name, "#%u", id);
@@ -67,7 +93,7 @@ void ShowChat(const char* me, WireReader& in)
     std::string text(reinterpret_cast<const char*>(in.Current()), in.Remaining());
     text = text.c_str(); // up to the terminator
     char line[1024];
-    snprintf(line, sizeof line, "%s 对 %s 说:  %s", NameOf(sender).c_str(),
+    snprintf(line, sizeof line, g_texts->says, NameOf(sender).c_str(),
              NameOf(recipient).c_str(), text.c_str());
     Say(me, line);
 }
@@ -80,7 +106,7 @@ void Drain(const char* me, DWORD until)
             continue;
         uint32_t length = buffer->GetLength();
         if (length == 0) {
-            Say(me, "与服务器连接意外中断");
+            Say(me, g_texts->connectionLost);
             g_CmdManager.PutFree(buffer);
             return;
         }
@@ -96,13 +122,15 @@ void Drain(const char* me, DWORD until)
             if (in.Seek(4) && in.U32(id) && in.Bytes(name, 21) && in.U8(role)) {
                 g_UserTable.AddUser(id, name, role);
                 char line[64];
-                snprintf(line, sizeof line, "用户%s登录", name);
+                snprintf(line, sizeof line, g_texts->joined, name);
                 Say(me, line);
             }
         } else if (code == CMD_USER_QUIT) {
             uint32_t id = 0;
             if (in.Seek(4) && in.U32(id)) {
-                Say(me, ("用户" + NameOf(id) + "退出").c_str());
+                char line[96];
+                snprintf(line, sizeof line, g_texts->left, NameOf(id).c_str());
+                Say(me, line);
                 g_UserTable.RemoveUser(id);
             }
         }
@@ -114,8 +142,27 @@ void Drain(const char* me, DWORD until)
 
 int main(int argc, char** argv)
 {
+    const char* usage =
+        "usage: MeetingDemo [-lang zh|en] <server> <port> <user> <password> <room id> <seconds> [chat text]\n";
+    if (argc >= 3 && strcmp(argv[1], "-lang") == 0) {
+        int codePage = 0;
+        if (strcmp(argv[2], "zh") == 0) {
+            codePage = 936;
+        } else if (strcmp(argv[2], "en") == 0) {
+            codePage = 1252;
+            g_texts = &kEnglish;
+        } else {
+            fprintf(stderr, "%s", usage);
+            return 1;
+        }
+        g_LangManager.ScanLanguageFiles();
+        if (!g_LangManager.SelectByCodePage(codePage))
+            fprintf(stderr, "no language file of code page %d in the program's base folder\n", codePage);
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 7) {
-        fprintf(stderr, "usage: MeetingDemo <server> <port> <user> <password> <room id> <seconds> [chat text]\n");
+        fprintf(stderr, "%s", usage);
         return 1;
     }
     const char* server = argv[1];
@@ -131,7 +178,7 @@ int main(int argc, char** argv)
         Say(me, text);
         return 3;
     }
-    Say(me, (std::string("server version ") + version).c_str());
+    Say(me, (std::string(g_texts->serverVersion) + version).c_str());
 
     CPtrArray rooms;
     if (!g_CmdManager.GetConferenceList(server, argv[3], argv[4], port, &rooms, text)) {
@@ -141,7 +188,7 @@ int main(int argc, char** argv)
     for (INT_PTR i = 0; i < rooms.GetSize(); ++i) {
         CONF_INFO* room = static_cast<CONF_INFO*>(rooms[i]);
         char line[96];
-        snprintf(line, sizeof line, "room %u: %.21s (%u online)", room->roomId, room->name,
+        snprintf(line, sizeof line, g_texts->room, room->roomId, room->name,
                  room->online);
         Say(me, line);
     }
@@ -158,11 +205,11 @@ int main(int argc, char** argv)
         Say(me, text);
         return 4;
     }
-    Say(me, "logged in");
+    Say(me, g_texts->loggedIn);
     USER_INFO user;
     for (int i = 0; i < g_UserTable.GetCount(); ++i)
         if (g_UserTable.GetUserAt(i, &user))
-            Say(me, (std::string("participant ") + user.name + (user.role == 1 ? " (主持人)" : "")).c_str());
+            Say(me, (std::string(g_texts->participant) + user.name + (user.role == 1 ? g_texts->host : "")).c_str());
 
     DWORD end = GetTickCount() + static_cast<DWORD>(atoi(argv[6])) * 1000;
     if (argc > 7) {
@@ -173,12 +220,15 @@ int main(int argc, char** argv)
         head.fontSize = 9;
         memcpy(chat.data(), &head, sizeof head);
         memcpy(chat.data() + sizeof head, argv[7], strlen(argv[7]));
-        if (g_CmdManager.SendChat(0, 0, chat.data(), static_cast<uint16_t>(chat.size())))
-            Say(me, (std::string(me) + " 对 所有人 说:  " + argv[7]).c_str());
+        if (g_CmdManager.SendChat(0, 0, chat.data(), static_cast<uint16_t>(chat.size()))) {
+            char line[1024];
+            snprintf(line, sizeof line, g_texts->says, me, g_texts->everybody, argv[7]);
+            Say(me, line);
+        }
     }
     Drain(me, end);
     g_CmdManager.Close();
-    Say(me, "left the meeting");
+    Say(me, g_texts->leftMeeting);
     WSACleanup();
     return 0;
 }

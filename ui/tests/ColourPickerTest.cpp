@@ -144,8 +144,8 @@ TEST(ColourPickerXP, ReleaseOnABoxAcceptsItAndOutsideCancels)
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->GetCurrentCell(), CColourPopupXP::DEFAULT_BOX_VALUE) << "automatic opens on its box";
     CPoint blue = popup->GetCellRect(13).CenterPoint();
-    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(blue.x, blue.y));
-    popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(blue.x, blue.y));
+    CTestKit::SendMouse(popup->GetSafeHwnd(), WM_MOUSEMOVE, POINT{blue.x, blue.y});
+    CTestKit::SendMouse(popup->GetSafeHwnd(), WM_LBUTTONUP, POINT{blue.x, blue.y});
     EXPECT_EQ(f.picker.GetColour(), RGB(0, 0, 255));
     Msgs m = f.Messages();
     ASSERT_FALSE(m.empty());
@@ -154,7 +154,7 @@ TEST(ColourPickerXP, ReleaseOnABoxAcceptsItAndOutsideCancels)
     f.parent.Clear();
     popup = f.Open();
     ASSERT_NE(popup, nullptr);
-    popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
+    CTestKit::SendMouse(popup->GetSafeHwnd(), WM_LBUTTONUP, POINT{-50, -50});
     EXPECT_EQ(f.Messages().back(), std::make_pair((UINT)WM_COLOURPICKER_CANCELLED, RGB(0, 0, 255)));
 }
 
@@ -189,16 +189,16 @@ TEST(ColorPaletteButton, PressDragAndReleasePicksTheCellAndTellsTheBuddy)
     EXPECT_STREQ(text, "#996633");
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return parent.Count(WM_COMMAND) > 0; }, 1000));
 
-    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(button.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
     ASSERT_TRUE(button.IsPaletteOpen());
     HWND hPalette = CTestKit::FindThreadWindow(CColorPaletteWnd::CLASS_NAME, "Palatte");
     ASSERT_EQ(hPalette, button.GetPaletteWindow());
     CColorPaletteWnd* palette = dynamic_cast<CColorPaletteWnd*>(CWnd::FromHandlePermanent(hPalette));
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(palette->GetCurrentColour(), RGB(153, 102, 51));
-    palette->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(25, 15));
+    CTestKit::SendMouse(palette->GetSafeHwnd(), WM_MOUSEMOVE, POINT{25, 15}, MK_LBUTTON);
     EXPECT_EQ(palette->GetHoverCell(), 21);
-    palette->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(25, 15));
+    CTestKit::SendMouse(palette->GetSafeHwnd(), WM_LBUTTONUP, POINT{25, 15});
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !button.IsPaletteOpen(); }, 1000));
     EXPECT_EQ(button.GetColor(), CColorPaletteWnd::CellColour(21));
     buddy.GetWindowText(text);
@@ -237,13 +237,13 @@ TEST(ColorPaletteButton, MoreColoursClosesThePaletteForTheSystemDialog)
     CColorPaletteButton button;
     ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 30, 30), &parent, 81));
     button.SetColor(RGB(10, 20, 30));
-    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(button.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
     ASSERT_TRUE(button.IsPaletteOpen());
     CWnd* palette = CWnd::FromHandlePermanent(button.GetPaletteWindow());
     ASSERT_NE(palette, nullptr);
     {
         CTestKit::AutoCloseDialogs closer(200);
-        palette->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(170, 130)); // on the small button
+        CTestKit::SendMouse(palette->GetSafeHwnd(), WM_LBUTTONUP, POINT{170, 130}); // on the small button
         EXPECT_TRUE(CTestKit::PumpUntil([&] { return closer.Closed() > 0; }, 2000));
     }
     EXPECT_FALSE(button.IsPaletteOpen());

@@ -82,8 +82,7 @@ TEST(CJFlatComboBox, FocusKeepsTheFrameRaisedAndSelectionHandsTheFocusOn)
     EXPECT_FALSE(f.combo.GetStyle() & WS_BORDER);
     f.parent.SendMessage(WM_COMMAND, MAKEWPARAM(30, CBN_SETFOCUS), (LPARAM)f.combo.m_hWnd);
     EXPECT_TRUE(f.combo.HasFocus());
-    ::SetCursorPos(1200, 1000); // far from the combo box
-    f.combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(500, 500));
+    CTestKit::SendMouse(f.combo.GetSafeHwnd(), WM_MOUSEMOVE, POINT{500, 500});
     EXPECT_TRUE(f.combo.IsHot()) << "with the focus the frame stays raised";
     f.combo.KillTimer(1);
 
@@ -145,7 +144,7 @@ TEST(SkinEdit, JumpsBetweenTheTwoTopCornersOnEveryMouseMove)
     int right = ::GetSystemMetrics(SM_CXSCREEN) - 180;
     int expect[] = {10, right, 10, right};
     for (int x : expect) {
-        edit.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        CTestKit::SendMouse(edit.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
         CRect rc;
         edit.GetWindowRect(&rc);
         parent.ScreenToClient(&rc);
@@ -211,8 +210,9 @@ TEST(FlatHeaderCtrl, DrawsItsItemsAndTracksTheHotItem)
     header.InsertItem(0, &item);
     header.InsertItem(1, &item);
     EXPECT_NE(header.GetHeaderFont().GetSafeHandle(), nullptr);
-    header.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(150, 10));
+    CTestKit::SendMouse(header.GetSafeHwnd(), WM_MOUSEMOVE, POINT{150, 10});
     EXPECT_EQ(header.GetHotItem(), 1);
+    CTestKit::MoveCursor(header.GetSafeHwnd(), POINT{-20, -20});
     header.SendMessage(WM_MOUSELEAVE);
     EXPECT_EQ(header.GetHotItem(), -1);
     // Without its background bitmap (looked up in a module that has none)

@@ -88,8 +88,8 @@ TEST(ControlsDemo, SkinnedDialogShowsEveryMainControl)
     NMHDR hdr = {dlg.tabs.m_hWnd, 900, (UINT)TCN_SELCHANGE};
     dlg.SendMessage(WM_NOTIFY, 900, (LPARAM)&hdr);
     EXPECT_TRUE(dlg.pages[1].GetStyle() & WS_VISIBLE);
-    dlg.slider.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
-    dlg.slider.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+    CTestKit::SendMouse(dlg.slider.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{10, 5}, MK_LBUTTON);
+    CTestKit::SendMouse(dlg.slider.GetSafeHwnd(), WM_LBUTTONUP, POINT{10, 5});
     EXPECT_LT(dlg.slider.GetPos(), 20);
 
     // The whole window as it shows, kept beside the tests for a look.

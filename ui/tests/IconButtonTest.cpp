@@ -148,13 +148,14 @@ TEST(IconButton, MouseOverStartsOnlyWithoutAHeldButton)
     // The button must be the window under the point: keep other test
     // programs' windows from covering it.
     ::SetWindowPos(f.parent.m_hWnd, HWND_TOPMOST, 880, 660, 200, 100, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    f.button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(f.button.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5}, MK_LBUTTON);
     EXPECT_FALSE(f.button.IsMouseOver());
-    f.button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(f.button.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
     EXPECT_TRUE(f.button.IsMouseOver());
+    CTestKit::MoveCursor(f.button.GetSafeHwnd(), POINT{-20, -20});
     f.button.SendMessage(WM_MOUSELEAVE);
     EXPECT_FALSE(f.button.IsMouseOver());
-    f.button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(f.button.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
     f.button.SendMessage(WM_CANCELMODE);
     EXPECT_FALSE(f.button.IsMouseOver());
 }
@@ -171,7 +172,7 @@ TEST(SkinPushButton, WithoutImagesItTakesNoRoomAndTracksTheMouse)
     b.GetWindowRect(&rc);
     EXPECT_TRUE(rc.IsRectEmpty());
     b.MoveWindow(0, 0, 80, 24);
-    b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_MOUSEMOVE, POINT{3, 3});
     EXPECT_TRUE(b.IsMouseOver());
     b.ShowWindow(SW_HIDE);
     EXPECT_FALSE(b.IsMouseOver());

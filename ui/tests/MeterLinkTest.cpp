@@ -141,7 +141,7 @@ TEST(HyperLink, FailedOpeningIsReportedAndASuccessMarksTheLinkVisited)
     EXPECT_STREQ(CHyperLink::GetErrorText(2), "The specified file was not found.");
     EXPECT_STREQ(CHyperLink::GetErrorText(99), "Unknown Error (99) occurred.");
 
-    link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    CTestKit::SendMouse(link.GetSafeHwnd(), WM_MOUSEMOVE, POINT{2, 2});
     EXPECT_TRUE(link.IsHovering());
     link.DestroyWindow();
     parent.DestroyWindow();

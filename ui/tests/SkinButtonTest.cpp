@@ -85,7 +85,7 @@ TEST(SkinButton, DrawsTheImageOfItsState)
     MakeButton(parent, push, BS_PUSHBUTTON, CRect(200, 200, 260, 220), 1);
     MakeButton(parent, check, BS_AUTOCHECKBOX, CRect(200, 230, 260, 250), 2);
     ASSERT_TRUE(check.IsCheckMode());
-    ::SetCursorPos(0, 0);
+    CTestKit::MoveCursor(NULL, POINT{0, 0});
 
     struct Case
     {
@@ -131,16 +131,16 @@ TEST(SkinButton, RadioGroupChecksOneAndTheWalkEndsAtHiddenOrDisabledButtons)
     // A click checks the button and clears the others of its group.
     a.SendMessage(BM_SETCHECK, 1);
     outside.SendMessage(BM_SETCHECK, 1);
-    b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONUP, POINT{5, 5});
     EXPECT_EQ(b.SendMessage(BM_GETCHECK), BST_CHECKED);
     EXPECT_EQ(a.SendMessage(BM_GETCHECK), BST_UNCHECKED);
     EXPECT_EQ(outside.SendMessage(BM_GETCHECK), BST_CHECKED) << "another group is left alone";
     EXPECT_EQ(parent.Count(WM_COMMAND, BN_CLICKED), 1);
 
     // Clicking the checked radio button leaves it checked.
-    b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONUP, POINT{5, 5});
     EXPECT_EQ(b.SendMessage(BM_GETCHECK), BST_CHECKED);
 
     // Checking a hidden or disabled member: the group walk starting there
@@ -164,17 +164,17 @@ TEST(SkinButton, HoverFollowsTheMouseAndEndsWhenTheCaptureGoes)
     b.SetBitmapStrip(StateStrip().c_str(), TRUE);
     MakeButton(parent, b, BS_PUSHBUTTON, CRect(10, 10, 70, 30), 1);
 
-    b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
     EXPECT_TRUE(b.IsHovering());
     EXPECT_EQ(::GetCapture(), b.m_hWnd);
-    b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 5));
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_MOUSEMOVE, POINT{200, 5});
     EXPECT_FALSE(b.IsHovering());
     EXPECT_NE(::GetCapture(), b.m_hWnd);
 
     // Press, drag out (hover stays while pressed), then the capture moves on.
-    b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    b.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 5));
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
+    CTestKit::SendMouse(b.GetSafeHwnd(), WM_MOUSEMOVE, POINT{200, 5}, MK_LBUTTON);
     EXPECT_TRUE(b.IsHovering());
     parent.SetCapture();
     EXPECT_FALSE(b.IsHovering());
@@ -238,9 +238,9 @@ TEST(SkinButton, ClickThatDisablesOrHidesTheButtonLeavesNoCaptureBehind)
         b.SetBitmapStrip(StateStrip().c_str(), TRUE);
         MakeButton(parent, b, BS_PUSHBUTTON, CRect(10, 10, 70, 30), 1);
 
-        b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        CTestKit::SendMouse(b.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
+        CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
+        CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONUP, POINT{5, 5});
         EXPECT_EQ(parent.Count(WM_COMMAND, BN_CLICKED), 1) << "action " << action;
         EXPECT_NE(::GetCapture(), b.m_hWnd) << "action " << action << ": the mouse stays with the button";
         EXPECT_FALSE(b.IsHovering()) << "action " << action;

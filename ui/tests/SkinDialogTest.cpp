@@ -58,7 +58,7 @@ POINT Centre(const CCaptionButton& b)
 
 void Post(CWnd& wnd, UINT msg, POINT pt, WPARAM keys = 0)
 {
-    wnd.PostMessage(msg, keys, MAKELPARAM((short)pt.x, (short)pt.y));
+    CTestKit::PostMouse(wnd.GetSafeHwnd(), msg, pt, keys);
     CTestKit::PumpPending();
 }
 } // namespace
@@ -198,7 +198,12 @@ TEST(CaptionButton, ReleasingTheCaptureFreesTheOtherButtons)
     Post(dlg, WM_MOUSEMOVE, min, MK_LBUTTON);
     EXPECT_EQ(CCaptionButton::STATE_NORMAL, dlg.MinButton().GetState());
     Post(dlg, WM_LBUTTONUP, min);
-    EXPECT_EQ(nullptr, CCaptionButton::GetCaptured());
+    // Close lets go; the cursor rests on minimise, which may take the
+    // capture at once for its hover (the system's move after a capture
+    // change), and nothing else may.
+    const CCaptionButton* holder = CCaptionButton::GetCaptured();
+    EXPECT_TRUE(holder == nullptr || holder == &dlg.MinButton());
+    EXPECT_EQ(CCaptionButton::STATE_NORMAL, dlg.CloseButton().GetState());
     EXPECT_EQ(0, dlg.commands);
     // The minimise button reacts now.
     Post(dlg, WM_MOUSEMOVE, min);

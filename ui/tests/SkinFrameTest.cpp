@@ -32,7 +32,7 @@ POINT Centre(const CCaptionButton& b)
 
 void Post(CWnd* wnd, UINT msg, POINT pt, WPARAM keys = 0)
 {
-    wnd->PostMessage(msg, keys, MAKELPARAM((short)pt.x, (short)pt.y));
+    CTestKit::PostMouse(wnd->GetSafeHwnd(), msg, pt, keys);
     CTestKit::PumpPending();
 }
 } // namespace

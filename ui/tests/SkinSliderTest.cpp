@@ -33,9 +33,9 @@ struct SliderFixture
         if (parent.m_hWnd)
             parent.DestroyWindow();
     }
-    void Press(int x) { slider.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5)); }
-    void Move(int x) { slider.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((short)x, 5)); }
-    void Release(int x) { slider.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM((short)x, 5)); }
+    void Press(int x) { CTestKit::SendMouse(slider.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{x, 5}, MK_LBUTTON); }
+    void Move(int x) { CTestKit::SendMouse(slider.GetSafeHwnd(), WM_MOUSEMOVE, POINT{x, 5}, MK_LBUTTON); }
+    void Release(int x) { CTestKit::SendMouse(slider.GetSafeHwnd(), WM_LBUTTONUP, POINT{x, 5}); }
     // (code, position) of every scroll message the parent received.
     std::vector<std::pair<int, int>> Scrolls() const
     {
@@ -73,7 +73,7 @@ TEST(SkinSlider, DragReportsTrackingClampedToTheRangeAndTheReleaseEndsIt)
 
     // A click on the channel moves the thumb under the point silently; the
     // release reports the new position.
-    f.slider.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(300, 5)); // leaves the thumb
+    CTestKit::SendMouse(f.slider.GetSafeHwnd(), WM_MOUSEMOVE, POINT{300, 5}); // leaves the thumb
     EXPECT_EQ(f.slider.GetState(), CSkinSlider::STATE_NORMAL);
     f.parent.Clear();
     f.Press(60);
@@ -178,7 +178,7 @@ TEST(SkinSlider, DragWhoseReleaseWentElsewhereEndsAtTheNextMoveWithoutTheButton)
     f.parent.SetCapture();
     ::ReleaseCapture();
     f.parent.Clear();
-    f.slider.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
+    CTestKit::SendMouse(f.slider.GetSafeHwnd(), WM_MOUSEMOVE, POINT{10, 5});
     EXPECT_EQ(f.slider.GetPos(), 87) << "the thumb no longer follows the mouse";
     EXPECT_EQ(f.Scrolls(), (Scroll{{SB_THUMBPOSITION, 87}, {SB_ENDSCROLL, 0}}));
     EXPECT_NE(::GetCapture(), f.slider.m_hWnd) << "away from the thumb the mouse is free";

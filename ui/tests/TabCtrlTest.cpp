@@ -139,14 +139,14 @@ TEST(ZrTabCtrl, UserSelectionAsksTheParentWhichMayVeto)
     f.strip.AddTab("two", 12);
     EXPECT_EQ(f.strip.GetCurSel(), -1) << "a new tab does not become current";
     CPoint second = f.TabPoint(1);
-    f.strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.x, second.y));
+    CTestKit::SendMouse(f.strip.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{second.x, second.y}, MK_LBUTTON);
     EXPECT_EQ(f.strip.GetCurTabId(), 12u);
     EXPECT_EQ(f.Codes(), (std::vector<int>{(int)TCN_SELCHANGING, (int)TCN_SELCHANGE}));
 
     f.parent.Clear();
     f.parent.vetoes.push_back(TCN_SELCHANGING);
     CPoint first = f.TabPoint(0);
-    f.strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+    CTestKit::SendMouse(f.strip.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{first.x, first.y}, MK_LBUTTON);
     EXPECT_EQ(f.strip.GetCurTabId(), 12u);
     EXPECT_EQ(f.Codes(), (std::vector<int>{(int)TCN_SELCHANGING}));
 }

@@ -36,6 +36,7 @@ TEST(VideoRateControlTest, DerivedWordsFollowRateAndWidth)
         { 2000, {}, 1600000, 78, 20 },     // row 0: 98 * 0.8
         { 1, {}, 1000, 48, 1 },            // 800 bit/s: target floor, last row
         { 64, { 3000 }, 51200, 68, 5 },    // a width above 2000 counts nowhere
+        { -5, {}, 1000, 68, 18 },          // negative: no row fits, the default row 3
     };
     for (const Case& c : cases) {
         CVideoRateControl r;

@@ -264,7 +264,8 @@ TEST(AecProcessor, MicrophoneVolumeFollowsTheTalkerAndIsRestored)
     EXPECT_EQ(30000u - 3 * 576u, volume());
 
     // Quiet speech with the far end silent: once the peak of the loud part
-    // has decayed, raised by 576 after a while, never at once.
+    // has decayed, raised by three units or a little more after a while,
+    // never at once.
     DWORD last = volume();
     int lastCut = 0, gap = -1;
     for (int blocks = 2; blocks < 200 && gap < 0; ++blocks) {
@@ -272,7 +273,11 @@ TEST(AecProcessor, MicrophoneVolumeFollowsTheTalkerAndIsRestored)
         if (volume() < last)
             lastCut = blocks;
         else if (volume() > last) {
-            EXPECT_EQ(last + 576, volume());
+            // A step waits for the library's shared step counter, so the
+            // raise may have grown meanwhile: 576 to 768, in whole units.
+            EXPECT_GE(volume() - last, 576u);
+            EXPECT_LE(volume() - last, 768u);
+            EXPECT_EQ(0u, (volume() - last) % 192);
             gap = blocks - lastCut;
         }
         last = volume();

@@ -379,10 +379,16 @@ TEST_F(CommandManagerTest, CloseEndsAWaitingReceiveThreadWithoutAnEmptyEntry)
 {
     StandInClient client;
     ASSERT_TRUE(client.Login(Port(), "alice", "a"));
+    // Whatever the server sent is taken, so that the receive thread waits.
+    std::vector<uint8_t> message;
+    while (client.Next(message, 300)) {
+    }
     client.manager.Close();
     EXPECT_EQ(client.manager.GetHandle(), nullptr);
     EXPECT_FALSE(client.manager.IsConnected());
-    std::vector<uint8_t> message;
+    // The pool is stopped now, so its list is read directly: an entry of
+    // length 0 would tell the UI thread of a lost connection.
+    EXPECT_EQ(0u, client.manager.GetFilledCount());
     EXPECT_FALSE(client.Next(message, 0));
     EXPECT_FALSE(client.manager.SendSpeechRequest());
 }
@@ -390,17 +396,42 @@ TEST_F(CommandManagerTest, CloseEndsAWaitingReceiveThreadWithoutAnEmptyEntry)
 TEST_F(CommandManagerTest, ResultTexts)
 {
     CCommandManager manager;
-    struct { uint16_t code; unsigned id; } cases[] = {
-        {0, 61455}, {1, 61456}, {2, 61457}, {257, 61458}, {258, 61459}, {259, 61460},
-        {260, 61461}, {261, 61475}, {262, 61463}, {263, 61464}, {264, 61465}, {265, 61466},
-        {272, 61467}, {273, 61468}, {274, 61469}, {275, 61470}, {276, 61471}, {277, 61472},
-        {280, 61607}, {281, 61608}, {282, 61609}, {283, 61610}, {284, 61611}, {2064, 61612},
-        {4097, 61473}, {4098, 61474}, {32769, 61613}, {32770, 61614}, {32771, 61615},
-        {3, 61475}, {65535, 61475},
+    // The texts themselves, as the user reads them.
+    struct { uint16_t code; const char* text; } cases[] = {
+        {0, "无错误发生!"},
+        {1, "服务器会议室列举对象不存在!"},
+        {2, "无您可以参加的会议室！"},
+        {257, "服务器已经满员!"},
+        {258, "会议室不存在!"},
+        {259, "用户不存在!"},
+        {260, "用户密码错误!"},
+        {261, "收到无法识别的服务器消息!"},
+        {262, "会议室已经满员!"},
+        {263, "会议室中已经存在名称相同的用户!"},
+        {264, "服务器创建命令接收对象失败!"},
+        {265, "会议室已被锁定!"},
+        {272, "用户已被踢出!"},
+        {273, "错误号03!"},
+        {274, "用户验证对象不存在，请与生产厂商联系"},
+        {275, "验证返回无效命令，验证出错"},
+        {276, "创建会议室失败"},
+        {277, "初始化会议室失败"},
+        {280, "创建会议，会议类型错误!"},
+        {281, "当前登录的MCU为非法MCU!"},
+        {282, "会议在MCU(%s)上进行!"},
+        {283, "企业并发人数已满!"},
+        {284, "会议类型不是路演会议和主题会议，所以无法以呢称登录!"},
+        {2064, "无此会议号!"},
+        {4097, "等待超时"},
+        {4098, "错误号05!"},
+        {32769, "帐号未激活!"},
+        {32770, "帐号欠费!"},
+        {32771, "帐号过期失效!"},
+        {3, "收到无法识别的服务器消息!"},
+        {65535, "收到无法识别的服务器消息!"},
     };
     for (const auto& c : cases) {
         manager.GetResultText(c.code, text);
-        EXPECT_EQ(text, Text(c.id)) << c.code;
-        EXPECT_FALSE(Text(c.id).empty());
+        EXPECT_EQ(text, std::string(c.text)) << c.code;
     }
 }

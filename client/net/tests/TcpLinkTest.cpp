@@ -130,17 +130,23 @@ TEST_F(TcpLinkTest, MalformedFramesCloseTheConnection)
         {"length over the caller's buffer", Frame(10, std::vector<unsigned char>(10, 1)), 9},
     };
     for (const Case& c : cases) {
+        // The peer must see the close while the link object still lives:
+        // the failed receive itself closes the socket.
         bool closed = false;
+        HANDLE judged = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         ScriptedPeer peer([&](SOCKET s) {
             SendBytes(s, c.bytes);
             closed = PeerSeesClose(s);
+            SetEvent(judged);
         });
         CTcpLink* link = Connect(peer.Port());
         std::vector<unsigned char> buffer(c.capacity);
         EXPECT_EQ(link->RecvTimeout(buffer.data(), c.capacity, 5), 0) << c.what;
         EXPECT_FALSE(link->IsConnected()) << c.what;
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(judged, 10000)) << c.what;
+        EXPECT_TRUE(closed) << c.what;
         DestroyTcpLink(link);
-        (void)closed;
+        CloseHandle(judged);
     }
 }
 
