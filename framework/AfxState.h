@@ -2,6 +2,7 @@
 // Per-thread state of the framework: handle maps, the window being created,
 // the message being handled. Private to the framework.
 #include "AfxDefs.h"
+#include "CException.h"
 
 #include <unordered_map>
 #include <vector>
@@ -91,4 +92,34 @@ void AfxDeleteTempMaps();
 void AfxHookWindowCreate(CWnd* pWnd);
 BOOL AfxUnhookWindowCreate();
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// An exception that left the handling of pMsg (a handler, a pre-translation,
+// an idle pass): reported to the user through the exception's ReportError
+// (a CUserException was reported where it was thrown), then freed; e is NULL
+// for an exception that is no CException. Returns the message's answer as
+// not handled: -1 for WM_CREATE (the window is not made), 0 otherwise, a
+// WM_PAINT's region validated so that it is not painted again and again.
+LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
+
+// Runs f() for the message msg; an exception leaving it is handled by
+// AfxProcessWndProcException, whose answer is returned instead. Compiler
+// exceptions cannot unwind through the system's window code, so every
+// place where the system or the message loop calls into handlers goes
+// through here. *pFailed, if given, tells whether an exception was caught.
+template <class F>
+LRESULT AfxCallReportingExceptions(const MSG& msg, F&& f, bool* pFailed = NULL)
+{
+    if (pFailed)
+        *pFailed = true;
+    try {
+        LRESULT r = (LRESULT)f();
+        if (pFailed)
+            *pFailed = false;
+        return r;
+    } catch (CException* e) {
+        return AfxProcessWndProcException(e, &msg);
+    } catch (...) {
+        return AfxProcessWndProcException(NULL, &msg);
+    }
+}
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

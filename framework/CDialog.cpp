@@ -11,12 +11,22 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 END_MESSAGE_MAP()
 
-INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM, LPARAM)
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (nMsg == WM_INITDIALOG) {
         CWnd* p = CWnd::FromHandlePermanent(hWnd);
         CDialog* dlg = DYNAMIC_DOWNCAST(CDialog, p);
-        return dlg ? dlg->OnInitDialog() : TRUE;
+        if (!dlg)
+            return TRUE;
+        // Called from inside the system's dialog code: an exception is
+        // reported here, and a modal dialog that could not be set up ends
+        // with -1 rather than standing open half made.
+        MSG msg = {hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+        bool failed = false;
+        INT_PTR r = (INT_PTR)AfxCallReportingExceptions(msg, [&] { return dlg->OnInitDialog(); }, &failed);
+        if (failed && (dlg->m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL)))
+            dlg->EndDialog(-1);
+        return r;
     }
     return FALSE;
 }

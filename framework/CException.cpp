@@ -1,4 +1,5 @@
 #include "CException.h"
+#include "AfxState.h"
 #include "CWnd.h"
 
 #include <string.h>
@@ -25,6 +26,26 @@ int CException::ReportError(UINT nType, UINT)
     // Through the framework's message box, like every other box, so that a
     // program's hook (tests answer boxes there) sees it too.
     return AfxMessageBox(text, nType);
+}
+
+LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    LRESULT r = 0;
+    if (pMsg->message == WM_CREATE)
+        r = -1;
+    else if (pMsg->message == WM_PAINT && pMsg->hwnd)
+        ::ValidateRect(pMsg->hwnd, NULL);
+    if (!e) {
+        CException unknown;
+        unknown.ReportError(MB_ICONSTOP);
+    } else {
+        if (e->IsKindOf(RUNTIME_CLASS(CMemoryException)))
+            e->ReportError(MB_ICONEXCLAMATION);
+        else if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+            e->ReportError(MB_ICONSTOP);
+        e->Delete();
+    }
+    return r;
 }
 
 void AFXAPI AfxThrowMemoryException()

@@ -141,7 +141,14 @@ BOOL CWinThread::PumpMessage()
     if (!::GetMessageA(&m_msgCur, NULL, 0, 0))
         return FALSE;
     AfxGetThreadState()->msgCur = m_msgCur;
-    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
+    if (m_msgCur.message == WM_KICKIDLE)
+        return TRUE;
+    // a pre-translation that throws has the message eaten, like a handler's
+    bool failed = false;
+    MSG msg = m_msgCur;
+    BOOL eaten = (BOOL)AfxCallReportingExceptions(msg, [&] { return PreTranslateMessage(&m_msgCur); },
+                                                  &failed);
+    if (!failed && !eaten) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
     }
@@ -184,7 +191,10 @@ int CWinThread::Run()
     MSG msg;
     for (;;) {
         while (bIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(lIdleCount++))
+            // an idle pass that throws is reported and ends this idle time
+            MSG idle = {NULL, WM_KICKIDLE, 0, 0, 0, {0, 0}};
+            LONG count = lIdleCount++;
+            if (!AfxCallReportingExceptions(idle, [&] { return OnIdle(count); }))
                 bIdle = FALSE;
         }
         do {

@@ -147,7 +147,9 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && s->pWndInit && !IsImeWindow((HWND)wParam)) {
         CWnd* pWnd = s->pWndInit;
         s->pWndInit = NULL;
-        pWnd->SubclassWindow((HWND)wParam); // a window made by Create is subclassed like any other
+        MSG msg = {(HWND)wParam, WM_NULL, 0, 0, 0, {0, 0}};
+        // a window made by Create is subclassed like any other
+        AfxCallReportingExceptions(msg, [&] { return pWnd->SubclassWindow((HWND)wParam); });
     }
     return CallNextHookEx(s->hHookOldCbtFilter, code, wParam, lParam);
 }
@@ -272,7 +274,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     s->lastSentMsg.message = nMsg;
     s->lastSentMsg.wParam = wParam;
     s->lastSentMsg.lParam = lParam;
-    LRESULT r = pWnd->WindowProc(nMsg, wParam, lParam);
+    LRESULT r = AfxCallReportingExceptions(s->lastSentMsg,
+                                           [&] { return pWnd->WindowProc(nMsg, wParam, lParam); });
     if (nMsg == WM_NCDESTROY) {
         // Cleanup for a class whose handler did not call the base.
         if (CWnd* still = CWnd::FromHandlePermanent(hWnd))
@@ -726,9 +729,15 @@ BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
 {
-    if (CWinThread* t = AfxGetThread())
-        return t->PreTranslateMessage(pMsg);
-    return CWnd::WalkPreTranslateTree(NULL, pMsg);
+    // A pre-translation that throws has the message eaten, like a handler's.
+    bool failed = false;
+    MSG msg = *pMsg;
+    LRESULT r = AfxCallReportingExceptions(msg, [&]() -> BOOL {
+        if (CWinThread* t = AfxGetThread())
+            return t->PreTranslateMessage(pMsg);
+        return CWnd::WalkPreTranslateTree(NULL, pMsg);
+    }, &failed);
+    return failed || r;
 }
 
 BOOL AFXAPI AfxPumpMessage()
