@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "CString.h"
 #include "RecordingFixture.h"
 
 namespace {
@@ -87,6 +88,19 @@ TEST_F(CaskelLibrary, RecordsThroughTheBoundNames)
     EXPECT_EQ((Bytes{16, 9}), commands[2].payload);
     ASSERT_EQ(1u, chatRecs.size());
     EXPECT_EQ(REC_CHAT_USER_JOINED, chatRecs[0].prefix);
+}
+
+// The error text arrives in the caller's own string object, through the
+// library's copy of the string class.
+TEST_F(CaskelLibrary, ErrorMessageFillsTheCallersString)
+{
+    auto getError = Bind<int (*)(CString&)>("RV_GetErrorMsg");
+    auto reset = Bind<void (*)()>("RV_ResetError");
+    ASSERT_TRUE(getError && reset);
+    reset();
+    CString text("untouched");
+    EXPECT_EQ(1, getError(text));
+    EXPECT_STREQ("无错误发生", static_cast<LPCSTR>(text));
 }
 
 }  // namespace
