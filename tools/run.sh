@@ -6,7 +6,7 @@
 #   bash tools/run.sh [--port N] [--lang zh|en]
 #
 #   --port N     the conference server's port (default: 6999, or the next
-#                free port above it)
+#                free port below it)
 #   --lang L     the interface language: zh (Chinese, the default) or en
 set -euo pipefail
 
@@ -31,7 +31,8 @@ fi
 # Something answers on the port already.
 port_busy() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 if [ -z "$port" ]; then
-    for port in $(seq 6999 7099); do
+    # Above 6999 lie the ports the server names for video, audio and updates.
+    for port in 6999 $(seq 6998 -1 6900); do
         port_busy "$port" || break
     done
 elif port_busy "$port"; then
@@ -59,12 +60,12 @@ server_failed() {
     sed 's/^/   server: /' "$server_log" >&2
     exit 1
 }
-wine ConferenceServer.exe -port "$port" -seconds 30 > "$server_log" 2>&1 &
+wine ConferenceServer.exe -port "$port" -seconds 120 > "$server_log" 2>&1 &
 server=$!
 # Wine may take a while to start the server on a loaded machine: wait until
-# its port answers, at most a minute.
+# it says it listens, at most a minute.
 for i in $(seq 1 600); do
-    port_busy "$port" && break
+    grep -q 'listening on port' "$server_log" 2>/dev/null && break
     if ! kill -0 "$server" 2>/dev/null || [ "$i" -eq 600 ]; then
         server_failed "the conference server did not start"
     fi
@@ -73,9 +74,15 @@ done
 chat="大家好，会议开始了"
 [ "$lang" = en ] && chat="Hello everybody, the meeting begins"
 status=0
-wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" host host 1 8 &
+# The host is in the room before alice comes: she waits (at most a minute)
+# for his login to show.
+wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" host host 1 12 > >(tee "$wine_work/host.log") &
 host=$!
-sleep 2
+for i in $(seq 1 600); do
+    grep -q '^\[host\] \(logged in\|已登录\)' "$wine_work/host.log" 2>/dev/null && break
+    kill -0 "$host" 2>/dev/null || break
+    sleep 0.1
+done
 wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" alice alice 1 4 "$chat" || status=$?
 wait $host || status=$?
 kill $server 2>/dev/null || true
