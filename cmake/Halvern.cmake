@@ -10,7 +10,9 @@ function(halvern_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
     set(properties TIMEOUT 300)
     if(T_LOCK)
-        list(APPEND properties RESOURCE_LOCK ${T_LOCK})
+        # The lock's name is also the tests' label, so that a run can leave
+        # out (ctest -LE) or pick (ctest -L) the tests of one resource.
+        list(APPEND properties RESOURCE_LOCK ${T_LOCK} LABELS ${T_LOCK})
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST

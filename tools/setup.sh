@@ -45,4 +45,7 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
     localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 
+# Kernels that run no 32-bit code get the 32-bit side of Wine emulated.
+bash "$here/emulation.sh"
+
 bash "$here/deps.sh"
