@@ -69,9 +69,12 @@ bool CAudioLink::Connect(uint32_t roomId, uint32_t userId, const char* server, i
     SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (s == INVALID_SOCKET)
         return false;
-    // Connected: only the server's datagrams are read.
-    int buffer = 256 * 1024;
+    // Connected: only the server's datagrams are read. Reads wait a bounded
+    // time, so that a disconnect is seen.
+    int buffer = 64 * 1024;
     setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
+    DWORD wait = 100;
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
     if (connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         closesocket(s);
         return false;
@@ -138,11 +141,9 @@ void CAudioLink::Receive()
 {
     uint8_t datagram[AUDIO_RELAY_MAX_DATAGRAM + 1];
     while (m_running) {
-        if (!Readable(m_socket, 100))
-            continue;
         int n = recv(m_socket, reinterpret_cast<char*>(datagram), sizeof datagram, 0);
         if (n < 0)
-            continue; // a datagram over the largest, or the port unreachable for a while
+            continue; // the wait ran out, a datagram over the largest, or the port unreachable for a while
         AUDIO_RELAY_HEAD head;
         const uint8_t* packet = nullptr;
         size_t length = 0;

@@ -37,7 +37,7 @@ public:
 
     // How long a join waits for the server's answer, in tries of this many
     // milliseconds.
-    enum { JOIN_TRIES = 3, JOIN_WAIT_MS = 400 };
+    enum { JOIN_TRIES = 4, JOIN_WAIT_MS = 500 };
 
 private:
     bool Join();

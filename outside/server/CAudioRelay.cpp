@@ -1,5 +1,7 @@
 #include "CAudioRelay.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 #include "AudioRelayWire.h"
@@ -35,9 +37,14 @@ bool CAudioRelay::Start(uint16_t port, bool loopbackOnly)
     address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
     address.sin_port = htons(port);
     int length = sizeof address;
-    // Many speakers send at once: room for a burst of their packets.
-    int buffer = 1 << 20;
+    // Room for a burst of many speakers' packets, but no more: audio that
+    // waited longer than that is better dropped than relayed late.
+    int buffer = RECEIVE_BUFFER;
     setsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
+    // A bounded wait on each read, so that a stop is seen without closing
+    // the socket under the reading thread.
+    DWORD wait = STOP_CHECK_MS;
+    setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
     if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         closesocket(m_socket);
@@ -71,23 +78,16 @@ CAudioRelay::Counters CAudioRelay::GetCounters()
 
 void CAudioRelay::Loop()
 {
+    // Audio waits for nobody: the relay goes before the server's other work.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
     uint8_t buffer[AUDIO_RELAY_MAX_DATAGRAM + 1];
     while (m_running) {
-        // A bounded wait, so that a stop is seen without closing the socket
-        // under the reading thread.
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(m_socket, &readable);
-        timeval wait = {0, 100 * 1000};
-        int ready = select(0, &readable, nullptr, nullptr, &wait);
-        if (ready <= 0)
-            continue;
         sockaddr_in from = {};
         int fromLength = sizeof from;
         int n = recvfrom(m_socket, reinterpret_cast<char*>(buffer), sizeof buffer, 0,
                          reinterpret_cast<sockaddr*>(&from), &fromLength);
-        // An error here is a datagram too long or a port unreachable report
-        // from an earlier send: neither ends the relay.
+        // An error here is the wait running out, a datagram too long or a
+        // port unreachable report from an earlier send: none ends the relay.
         if (n < 0)
             continue;
         Handle(buffer, static_cast<size_t>(n), from);

@@ -23,7 +23,7 @@ public:
                                std::vector<uint32_t>* others)>
         Directory;
 
-    enum { SPEAKING = 2 };
+    enum { SPEAKING = 2, RECEIVE_BUFFER = 256 * 1024, STOP_CHECK_MS = 100 };
 
     struct Counters
     {

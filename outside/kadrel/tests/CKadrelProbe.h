@@ -26,6 +26,7 @@ public:
         double burstMs = 0; // bursts of the tone at every multiple of periodMs; 0: continuous
         double periodMs = 0;
         bool send = true;
+        bool playLocal = false; // the own microphone is played too
         std::vector<uint32_t> sources;
         double fromMs = 0; // measuring window on the performance clock
         double toMs = 0;

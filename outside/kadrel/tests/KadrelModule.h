@@ -3,6 +3,8 @@
 // name (two of them by their C++ names).
 #include <windows.h>
 
+#include <cstring>
+
 #include "AudioManagerApi.h"
 
 struct KadrelModule
@@ -89,7 +91,8 @@ private:
     void Bind(const char* name, F* out)
     {
         FARPROC p = GetProcAddress(module, name);
-        *out = reinterpret_cast<F>(reinterpret_cast<void*>(p));
+        static_assert(sizeof(F) == sizeof(p), "function pointers are one size");
+        memcpy(out, &p, sizeof p);
         missing += p == nullptr;
     }
 };
