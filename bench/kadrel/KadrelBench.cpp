@@ -23,6 +23,7 @@
 #include "CKadrelProbe.h"
 #include "CMeetingClock.h"
 #include "CPeerProcess.h"
+#include "CAudioRelay.h"
 #include "CStandInServer.h"
 #include "CTcpLink.h"
 #include "KadrelModule.h"
