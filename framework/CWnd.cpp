@@ -98,6 +98,7 @@ BOOL CWnd::Attach(HWND hWndNew)
         return FALSE;
     m_hWnd = hWndNew;
     s->wndMap.permanent[hWndNew] = this;
+    AfxRegisterModule(); // so that the program's loop reaches a DLL's windows
     return TRUE;
 }
 
@@ -718,8 +719,9 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
+        // a window of this module, else one a DLL linking the framework made
         CWnd* p = FromHandlePermanent(h);
-        if (p && p->PreTranslateMessage(pMsg))
+        if (p ? p->PreTranslateMessage(pMsg) : AfxOtherModulesPreTranslate(h, pMsg))
             return TRUE;
         if (h == hWndStop)
             break;

@@ -264,6 +264,41 @@ TEST(FrameworkFrame, ChildFrameHandsUnknownCommandsToItsFrame)
     outer->DestroyWindow(); // both frames and the view free themselves
 }
 
+TEST(FrameworkFrame, IdleTimeWritesTheTitleOnlyForFramesThatAskForIt)
+{
+    struct Case
+    {
+        DWORD style;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {WS_OVERLAPPEDWINDOW, "the program's own"},
+        {WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, "report - stored"},
+    };
+    for (const Case& c : cases) {
+        CSampleDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        doc.SetTitle("report");
+        CCreateContext ctx;
+        ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
+        ctx.m_pCurrentDoc = &doc;
+        CFrameWnd* frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(NULL, "stored", c.style, CRect(0, 0, 300, 200), NULL, NULL, 0, &ctx));
+        frame->SetWindowText("the program's own");
+        frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        CString title;
+        frame->GetWindowText(title);
+        EXPECT_STREQ(title, c.expected) << c.style;
+        // a program that takes the style away keeps its own title from then on
+        frame->ModifyStyle(FWS_ADDTOTITLE, 0);
+        frame->SetWindowText("set later");
+        frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        frame->GetWindowText(title);
+        EXPECT_STREQ(title, "set later");
+        frame->DestroyWindow();
+    }
+}
+
 TEST(FrameworkGdi, MakingAnObjectAgainFreesTheHandleItHeld)
 {
     // Skins and bars make their brushes and bitmaps again when the look

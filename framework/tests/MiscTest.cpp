@@ -451,3 +451,75 @@ TEST(FrameworkHtmlView, FallsBackWhenTheChosenEngineCannotStart)
     EXPECT_STREQ(view->GetLocationURL(), "about:blank");
     parent.DestroyWindow();
 }
+
+namespace {
+class CHostWnd : public CWnd
+{
+};
+
+class CHostApp : public CWinApp
+{
+public:
+    BOOL OnIdle(LONG lCount) override
+    {
+        // one idle time (updates, then temporaries freed), then the main
+        // window closes, which ends the loop
+        BOOL more = CWinApp::OnIdle(lCount);
+        if (lCount == 1) {
+            libraryTemporaries = countTemporaries();
+            m_pMainWnd->PostMessage(WM_CLOSE);
+        }
+        return more;
+    }
+    int (*countTemporaries)() = nullptr;
+    int libraryTemporaries = -1;
+};
+} // namespace
+
+TEST(FrameworkDll, TheProgramsLoopServesTheLibrarysWindows)
+{
+    HMODULE dll = LoadLibraryA("framework_test_dll.dll");
+    ASSERT_NE(dll, nullptr);
+    auto open = (HWND(*)(HWND*))GetProcAddress(dll, "DllOpenWindows");
+    auto count = (int (*)(int))GetProcAddress(dll, "DllWindowCount");
+    auto makeTemp = (void (*)(HWND))GetProcAddress(dll, "DllMakeTemporary");
+    auto close = (void (*)())GetProcAddress(dll, "DllCloseWindows");
+    auto temporaries = (int (*)())GetProcAddress(dll, "DllTemporaries");
+    ASSERT_TRUE(open && count && makeTemp && close && temporaries);
+    HWND h[4] = {};
+    ASSERT_NE(open(h), nullptr);
+    ASSERT_TRUE(h[1] && h[2] && h[3]);
+
+    // keys aimed at the library frame's child climb to its pre-translation
+    PostMessageA(h[1], WM_KEYDOWN, 'Q', 0);
+    PostMessageA(h[0], WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return count(1) == 1; }, 1000));
+    EXPECT_EQ(count(0), 1) << "eaten before dispatch";
+
+    // the library's modeless dialog gets its dialog keys
+    CTestKit::KeyPress(h[3], VK_ESCAPE);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return !IsWindow(h[2]); }, 1000));
+
+    // the program's idle passes update the library's frame and free its
+    // temporary objects
+    makeTemp(GetDesktopWindow());
+    EXPECT_GE(temporaries(), 1);
+    {
+        CHostApp app;
+        CHostWnd* w = new CHostWnd;
+        ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 300, 0, 50, 50, NULL,
+                                NULL));
+        app.m_pMainWnd = w;
+        app.countTemporaries = temporaries;
+        int updatesBefore = count(2);
+        UINT_PTR guard = SetTimer(NULL, 0, 5000, Guard);
+        EXPECT_EQ(app.Run(), 0) << "ended by the main window, not the guard";
+        KillTimer(NULL, guard);
+        EXPECT_GT(count(2), updatesBefore);
+        EXPECT_EQ(app.libraryTemporaries, 0);
+        delete w;
+    }
+    close();
+    CTestKit::PumpPending();
+    FreeLibrary(dll);
+}
