@@ -78,6 +78,8 @@ struct AFX_THREAD_STATE
     MSG lastSentMsg = {};           // the message being handled (GetCurrentMessage)
     MSG msgCur = {};                // the message pumped last
     CWinThread* pThread = NULL;     // the thread object running this thread's loop
+    HMENU hTrackingMenu = NULL;     // the popup menu opened last (WM_INITMENUPOPUP)
+    HWND hTrackingWnd = NULL;       // the window it was opened for
 
     CToolTipCtrl* pToolTip = NULL;  // EnableToolTips
     CWnd* pLastHit = NULL;

@@ -270,6 +270,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         return old ? CallWindowProcA(old, hWnd, nMsg, wParam, lParam)
                    : ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
     }
+    if (nMsg == WM_INITMENUPOPUP) {
+        // the menu about to be measured and drawn, whoever handles the message
+        s->hTrackingMenu = (HMENU)wParam;
+        s->hTrackingWnd = hWnd;
+    } else if (nMsg == WM_EXITMENULOOP && s->hTrackingWnd == hWnd) {
+        s->hTrackingMenu = NULL;
+        s->hTrackingWnd = NULL;
+    }
     MSG saved = s->lastSentMsg;
     s->lastSentMsg.hwnd = hWnd;
     s->lastSentMsg.message = nMsg;
@@ -654,7 +662,17 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS)
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
 {
     if (lpMIS->CtlType == ODT_MENU) {
-        if (CMenu* pMenu = CMenu::FindPermanentMenuWithItem(lpMIS->itemID)) {
+        // Menus may share ids: the popup being opened for this window first,
+        // then the window's own menu, then any menu of the thread.
+        AFX_THREAD_STATE* s = AfxGetThreadState();
+        CMenu* pMenu = NULL;
+        if (s->hTrackingWnd == m_hWnd && ::IsMenu(s->hTrackingMenu))
+            pMenu = CMenu::FindPermanentMenuWithItem(s->hTrackingMenu, lpMIS->itemID);
+        if (!pMenu && ::GetMenu(m_hWnd) && !(GetStyle() & WS_CHILD))
+            pMenu = CMenu::FindPermanentMenuWithItem(::GetMenu(m_hWnd), lpMIS->itemID);
+        if (!pMenu)
+            pMenu = CMenu::FindPermanentMenuWithItem(lpMIS->itemID);
+        if (pMenu) {
             pMenu->MeasureItem(lpMIS);
             return;
         }

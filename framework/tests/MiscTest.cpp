@@ -299,6 +299,29 @@ TEST(FrameworkMenu, OwnerDrawnItemsReachTheMenuObject)
     w.DestroyWindow();
 }
 
+TEST(FrameworkMenu, ItemsSharingAnIdAreMeasuredByTheMenuBeingOpened)
+{
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+    // several popups with the same command, as a program's context menus have
+    CIconMenu menus[3];
+    for (CIconMenu& m : menus) {
+        ASSERT_TRUE(m.CreatePopupMenu());
+        m.AppendMenu(MF_OWNERDRAW, 777, (LPCSTR)(void*)0x1234);
+    }
+    // whichever of them opens, in any order, measures its own item
+    for (int open : {2, 0, 1, 0, 2}) {
+        for (CIconMenu& m : menus)
+            m.measured = 0;
+        w.SendMessage(WM_INITMENUPOPUP, (WPARAM)menus[open].m_hMenu, 0);
+        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 777, 0, 0, 0x1234};
+        w.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
+        EXPECT_EQ(menus[open].measured, 1) << open;
+        EXPECT_EQ(menus[0].measured + menus[1].measured + menus[2].measured, 1) << open;
+    }
+    w.DestroyWindow();
+}
+
 namespace {
 struct RunLog
 {
