@@ -18,7 +18,9 @@ runs_natively() {
 }
 
 [ -x "$probe" ] || { echo "emulation: $probe is missing (wine32 not installed?)" >&2; exit 1; }
-if runs_natively; then
+binfmt=/proc/sys/fs/binfmt_misc
+registered() { [ -e "$binfmt/halvern-i386" ]; }
+if ! registered && runs_natively; then
     exit 0
 fi
 
@@ -26,9 +28,6 @@ qdir=$cache/qemu
 mkdir -p "$qdir"
 exec 7>"$qdir/.lock"
 flock 7
-if runs_natively; then
-    exit 0
-fi
 
 wrapper=$qdir/qemu-i386-wine
 if [ ! -x "$qdir/qemu-i386" ]; then
@@ -63,17 +62,18 @@ fi
 # Wine's reservations of the upper address space fight the emulator's own
 # when the guest may use all 4 GB: keep the guest to the 2 GB a 32-bit
 # Windows process has, plus the shared user page Wine maps at its end.
+# HALVERN_EMULATED tells the tests where the emulator, not the processor,
+# reports faults (a bad memory access arrives as an illegal instruction).
 cat > "$wrapper" <<WRAP
 #!/bin/sh
-QEMU_RESERVED_VA=\${QEMU_RESERVED_VA:-0x81000000} exec "$qdir/qemu-i386" "\$@"
+HALVERN_EMULATED=1 QEMU_RESERVED_VA=\${QEMU_RESERVED_VA:-0x81000000} exec "$qdir/qemu-i386" "\$@"
 WRAP
 chmod 755 "$wrapper"
 
-binfmt=/proc/sys/fs/binfmt_misc
-mountpoint -q "$binfmt" || mount -t binfmt_misc binfmt_misc "$binfmt"
-if [ -e "$binfmt/halvern-i386" ]; then
-    echo -1 > "$binfmt/halvern-i386"
+if registered; then
+    exit 0
 fi
+mountpoint -q "$binfmt" || mount -t binfmt_misc binfmt_misc "$binfmt"
 # 32-bit little-endian ELF executables and shared objects of machine 3 (i386).
 printf '%s' ':halvern-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$wrapper"':' \
     > "$binfmt/register"

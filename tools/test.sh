@@ -8,6 +8,9 @@ bash "$top/tools/setup.sh"
 build=${HALVERN_BUILD:-$top/build}
 jobs=$(nproc)
 export CCACHE_DIR=${CCACHE_DIR:-${HALVERN_CACHE:-/var/cache/halvern}/ccache}
+# Paths below the checkout are hashed relative to it, so that another clone
+# of the same sources (CI's, a worktree) reuses the compiled objects.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
 cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake" \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

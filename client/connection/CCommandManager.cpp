@@ -14,7 +14,7 @@
 #include "WireWriter.h"
 
 LOGIN_INFO g_LoginInfo;
-std::vector<CONF_INFO*> g_ConfList;
+CPtrArray g_ConfList;
 CCommandManager g_CmdManager;
 
 namespace {
@@ -65,11 +65,11 @@ size_t TextLength(const char* text)
 
 } // namespace
 
-void FreeConferenceList(std::vector<CONF_INFO*>& rooms)
+void FreeConferenceList(CPtrArray& rooms)
 {
-    for (CONF_INFO* room : rooms)
-        delete room;
-    rooms.clear();
+    for (INT_PTR i = 0; i < rooms.GetSize(); ++i)
+        delete static_cast<CONF_INFO*>(rooms[i]);
+    rooms.RemoveAll();
 }
 
 CCommandManager::CCommandManager(CUserTable* users, LOGIN_INFO* login, CLanguageManager* lang,
@@ -203,7 +203,7 @@ bool CCommandManager::GetServerVersion(const char* address, uint16_t port, char*
 
 bool CCommandManager::GetConferenceList(const char* address, const char* user,
                                         const char* password, uint16_t port,
-                                        std::vector<CONF_INFO*>* rooms, char* text)
+                                        CPtrArray* rooms, char* text)
 {
     // Unused bytes are sent as zeros, never as what the memory held before.
     char request[CONF_LIST_REQUEST_SIZE] = {};
@@ -231,19 +231,18 @@ bool CCommandManager::GetConferenceList(const char* address, const char* user,
         in.Record(room);
         room.name[sizeof room.name - 1] = '\0';
         if (rooms)
-            rooms->push_back(new CONF_INFO(room));
+            rooms->Add(new CONF_INFO(room));
     }
     return true;
 }
 
-bool CCommandManager::GetUpdateServerAddress(const std::string& address,
-                                             std::vector<std::string>* servers,
+bool CCommandManager::GetUpdateServerAddress(const CString& address, CStringList* servers,
                                              uint16_t* portOut, char* text)
 {
     if (servers)
-        servers->clear();
+        servers->RemoveAll();
     unsigned char request[1] = {REQ_UPDATE_SERVERS};
-    int32_t got = Request(address.c_str(), static_cast<uint16_t>(m_login->serverPort), request,
+    int32_t got = Request(static_cast<LPCSTR>(address), static_cast<uint16_t>(m_login->serverPort), request,
                           sizeof request, m_reply, REPLY_SIZE, m_shortWait);
     if (!CheckReply(got, "getting update server address", text))
         return false;
@@ -273,7 +272,7 @@ bool CCommandManager::GetUpdateServerAddress(const std::string& address,
         if (n == 0 || n > 15)
             break;
         if (servers)
-            servers->emplace_back(entry, n);
+            servers->AddTail(CString(entry, static_cast<int>(n)));
         ++added;
     }
     if (added == 0) {

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "CBufferPool.h"
 #include "CNamedThread.h"
 #include "ServerWire.h"
+#include "CPtrArray.h"
+#include "CString.h"
+#include "CStringList.h"
 
 class CTcpLink;
 class CUserTable;
@@ -43,11 +45,13 @@ public:
 
     // Synchronous requests. text receives the message for the user (260 bytes).
     bool GetServerVersion(const char* address, uint16_t port, char* versionOut, char* text);
-    // Appends a heap copy of each room to rooms; the caller frees them.
+    // Appends a heap copy (CONF_INFO*) of each room to rooms; the caller
+    // frees them (FreeConferenceList).
     bool GetConferenceList(const char* address, const char* user, const char* password,
-                           uint16_t port, std::vector<CONF_INFO*>* rooms, char* text);
-    bool GetUpdateServerAddress(const std::string& address, std::vector<std::string>* servers,
-                                uint16_t* portOut, char* text);
+                           uint16_t port, CPtrArray* rooms, char* text);
+    // Empties servers, then adds the address of each update server.
+    bool GetUpdateServerAddress(const CString& address, CStringList* servers, uint16_t* portOut,
+                                char* text);
     // Logs in on a new command connection and starts the receive thread.
     bool Login(LOGIN_INFO* info, char* text);
     void Close();
@@ -144,8 +148,9 @@ private:
 
 extern CCommandManager g_CmdManager;
 
-// The room list of the login: heap copies that the application frees at exit.
-extern std::vector<CONF_INFO*> g_ConfList;
+// The room list of the login: heap CONF_INFO copies that the application
+// frees at exit.
+extern CPtrArray g_ConfList;
 
 // Frees the rooms of a conference list and empties it.
-void FreeConferenceList(std::vector<CONF_INFO*>& rooms);
+void FreeConferenceList(CPtrArray& rooms);

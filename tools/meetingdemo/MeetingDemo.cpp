@@ -133,18 +133,19 @@ int main(int argc, char** argv)
     }
     Say(me, (std::string("server version ") + version).c_str());
 
-    std::vector<CONF_INFO*> rooms;
+    CPtrArray rooms;
     if (!g_CmdManager.GetConferenceList(server, argv[3], argv[4], port, &rooms, text)) {
         Say(me, text);
         return 3;
     }
-    for (CONF_INFO* room : rooms) {
+    for (INT_PTR i = 0; i < rooms.GetSize(); ++i) {
+        CONF_INFO* room = static_cast<CONF_INFO*>(rooms[i]);
         char line[96];
         snprintf(line, sizeof line, "room %u: %.21s (%u online)", room->roomId, room->name,
                  room->online);
         Say(me, line);
-        delete room;
     }
+    FreeConferenceList(rooms);
 
     LOGIN_INFO& login = g_LoginInfo;
     memset(&login, 0, sizeof login);

@@ -88,7 +88,7 @@ TEST_F(SonvexDll, WaveDevicesOpenRunAndStop)
     api.SetAEC(1);
     ASSERT_EQ(1, api.StartPlay(0, &CallerProbe::Play, &caller));
     ASSERT_EQ(1, api.StartCapture(0, &CallerProbe::Capture, &caller));
-    EXPECT_TRUE(caller.WaitFor(5, 5, 5000)) << caller.Captured() << " captured, "
+    EXPECT_TRUE(caller.WaitFor(5, 5, 20000)) << caller.Captured() << " captured, "
                                             << caller.PlayRequests() << " played";
     api.StopCapture();
     api.StopPlay();
@@ -103,14 +103,14 @@ TEST_F(SonvexDll, DirectSoundDevicesOpenRunAndStopWhereThereAreAny)
     const int players = api.GetPlayDevicesCount(), recorders = api.GetCapDevicesCount();
     if (players > 0) {
         ASSERT_EQ(1, api.StartPlay(0, &CallerProbe::Play, &caller));
-        EXPECT_TRUE(caller.WaitFor(0, 5, 5000)) << caller.PlayRequests() << " played";
+        EXPECT_TRUE(caller.WaitFor(0, 5, 20000)) << caller.PlayRequests() << " played";
         api.StopPlay();
     }
     if (recorders > 0) {
         // Capture may be missing from the platform's DirectSound: a start
         // either runs or says it failed.
         if (api.StartCapture(0, &CallerProbe::Capture, &caller) == 1)
-            EXPECT_TRUE(caller.WaitFor(5, 0, 5000)) << caller.Captured() << " captured";
+            EXPECT_TRUE(caller.WaitFor(5, 0, 20000)) << caller.Captured() << " captured";
         else
             printf("DirectSound capture did not open here\n");
         api.StopCapture();

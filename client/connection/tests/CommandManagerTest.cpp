@@ -95,12 +95,13 @@ TEST_F(CommandManagerTest, ServerThatNeverAnswersIsATimeOut)
 TEST_F(CommandManagerTest, ConferenceList)
 {
     CCommandManager manager;
-    std::vector<CONF_INFO*> rooms;
+    CPtrArray rooms;
+    auto room = [&](int i) { return static_cast<CONF_INFO*>(rooms[i]); };
     ASSERT_TRUE(manager.GetConferenceList("127.0.0.1", "alice", "a", Port(), &rooms, text));
-    ASSERT_EQ(rooms.size(), 2u);
-    EXPECT_EQ(rooms[0]->roomId, 1u);
-    EXPECT_STREQ(rooms[0]->name, "Room one");
-    EXPECT_EQ(rooms[1]->roomId, 2u);
+    ASSERT_EQ(rooms.GetSize(), 2);
+    EXPECT_EQ(room(0)->roomId, 1u);
+    EXPECT_STREQ(room(0)->name, "Room one");
+    EXPECT_EQ(room(1)->roomId, 2u);
     FreeConferenceList(rooms);
 
     // The request carries the account in its fields and zeros elsewhere.
@@ -117,18 +118,18 @@ TEST_F(CommandManagerTest, ConferenceList)
     std::vector<uint8_t> reply = Reply(0, 2 + 32, 'n');
     server.SetRequestReply(REQ_CONFERENCE_LIST, reply);
     ASSERT_TRUE(manager.GetConferenceList("127.0.0.1", "alice", "a", Port(), &rooms, text));
-    ASSERT_EQ(rooms.size(), 1u);
-    EXPECT_EQ(strlen(rooms[0]->name), 20u);
+    ASSERT_EQ(rooms.GetSize(), 1);
+    EXPECT_EQ(strlen(room(0)->name), 20u);
     FreeConferenceList(rooms);
 
     server.SetRequestReply(REQ_CONFERENCE_LIST, Reply(0, 2));
     EXPECT_TRUE(manager.GetConferenceList("127.0.0.1", "alice", "a", Port(), &rooms, text));
-    EXPECT_TRUE(rooms.empty());
+    EXPECT_EQ(rooms.GetSize(), 0);
 
     server.SetRequestReply(REQ_CONFERENCE_LIST, Reply(0, 2 + 32 + 1));
     EXPECT_FALSE(manager.GetConferenceList("127.0.0.1", "alice", "a", Port(), &rooms, text));
     EXPECT_EQ(text, Text(61454));
-    EXPECT_TRUE(rooms.empty());
+    EXPECT_EQ(rooms.GetSize(), 0);
 
     server.ClearRequestReplies();
     EXPECT_FALSE(manager.GetConferenceList("127.0.0.1", "alice", "wrong", Port(), &rooms, text));
@@ -140,11 +141,17 @@ TEST_F(CommandManagerTest, UpdateServers)
     LOGIN_INFO login = {};
     login.serverPort = Port();
     CCommandManager manager(nullptr, &login);
-    std::vector<std::string> servers;
+    CStringList servers;
+    auto list = [&]() {
+        std::vector<std::string> out;
+        for (POSITION pos = servers.GetHeadPosition(); pos;)
+            out.push_back(static_cast<LPCSTR>(servers.GetNext(pos)));
+        return out;
+    };
     uint16_t port = 0;
     ASSERT_TRUE(manager.GetUpdateServerAddress("127.0.0.1", &servers, &port, text));
     EXPECT_EQ(port, 8123);
-    EXPECT_EQ(servers, (std::vector<std::string>{"10.0.0.1", "10.0.0.2"}));
+    EXPECT_EQ(list(), (std::vector<std::string>{"10.0.0.1", "10.0.0.2"}));
 
     // An entry of 16 characters ends the list; an empty first one leaves none.
     std::vector<uint8_t> reply = Reply(0, 6 + 16 * 3);
@@ -155,7 +162,7 @@ TEST_F(CommandManagerTest, UpdateServers)
     memcpy(&reply[38], "5.6.7.8", 7);
     server.SetRequestReply(REQ_UPDATE_SERVERS, reply);
     ASSERT_TRUE(manager.GetUpdateServerAddress("127.0.0.1", &servers, &port, text));
-    EXPECT_EQ(servers, (std::vector<std::string>{"1.2.3.4"}));
+    EXPECT_EQ(list(), (std::vector<std::string>{"1.2.3.4"}));
     EXPECT_EQ(port, 0x10);
 
     memset(&reply[6], 0, 16);

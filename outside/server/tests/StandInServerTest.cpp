@@ -378,10 +378,10 @@ TEST(StandInServerProgramTest, RunsOnItsOwnFromItsSettingsFile)
     }
     EXPECT_TRUE(ok);
     EXPECT_STREQ(version, "1.0.0.1");
-    std::vector<CONF_INFO*> rooms;
+    CPtrArray rooms;
     EXPECT_TRUE(manager.GetConferenceList("127.0.0.1", "host", "host", port, &rooms, text));
-    ASSERT_EQ(rooms.size(), 2u);
-    EXPECT_STREQ(rooms[0]->name, "第一会议室");
+    ASSERT_EQ(rooms.GetSize(), 2);
+    EXPECT_STREQ(static_cast<CONF_INFO*>(rooms[0])->name, "第一会议室");
     FreeConferenceList(rooms);
 
     LOGIN_INFO login = {};
