@@ -80,6 +80,8 @@ struct AFX_THREAD_STATE
     CWinThread* pThread = NULL;     // the thread object running this thread's loop
     HMENU hTrackingMenu = NULL;     // the popup menu opened last (WM_INITMENUPOPUP)
     HWND hTrackingWnd = NULL;       // the window it was opened for
+    HWND hPrintWnd = NULL;          // a window painting into hPrintDC for WM_PRINTCLIENT:
+    HDC hPrintDC = NULL;            // its CPaintDC takes that DC instead of BeginPaint
 
     CToolTipCtrl* pToolTip = NULL;  // EnableToolTips
     CWnd* pLastHit = NULL;

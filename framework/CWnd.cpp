@@ -297,9 +297,43 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT r = 0;
-    if (!OnWndMsg(message, wParam, lParam, &r))
-        r = DefWindowProc(message, wParam, lParam);
-    return r;
+    if (OnWndMsg(message, wParam, lParam, &r))
+        return r;
+    if (message == WM_PRINTCLIENT && PrintClientThroughPaint((HDC)wParam))
+        return 0;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+// A window drawn by its WM_PAINT handler prints its client area by running
+// that handler on the printing DC (see CPaintDC).
+BOOL CWnd::PrintClientThroughPaint(HDC hDC)
+{
+    // the thread's printing state and the DC are restored however the
+    // handler ends
+    struct Printing
+    {
+        AFX_THREAD_STATE* s;
+        HWND savedWnd;
+        HDC savedDC, hDC;
+        MSG savedMsg;
+        int dcState;
+        ~Printing()
+        {
+            ::RestoreDC(hDC, dcState);
+            s->hPrintWnd = savedWnd;
+            s->hPrintDC = savedDC;
+            s->lastSentMsg = savedMsg;
+        }
+    };
+    AFX_THREAD_STATE* s = AfxGetThreadState();
+    Printing printing = {s, s->hPrintWnd, s->hPrintDC, hDC, s->lastSentMsg, ::SaveDC(hDC)};
+    s->hPrintWnd = m_hWnd;
+    s->hPrintDC = hDC;
+    s->lastSentMsg.message = WM_PAINT;
+    s->lastSentMsg.wParam = 0;
+    s->lastSentMsg.lParam = 0;
+    LRESULT r = 0;
+    return OnWndMsg(WM_PAINT, 0, 0, &r);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

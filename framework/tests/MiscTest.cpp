@@ -203,7 +203,8 @@ public:
     BOOL back = FALSE;
     void OnBeforeNavigate2(LPCSTR url, DWORD, LPCSTR, CByteArray& post, LPCSTR, BOOL* cancel) override
     {
-        log.push_back(std::string("before:") + url + ":" + std::to_string(post.GetSize()));
+        log.push_back(std::string("before:") + url + ":" +
+                      std::string((const char*)post.GetData(), (size_t)post.GetSize()));
         *cancel = strstr(url, "blocked") != NULL;
     }
     void OnNavigateComplete2(LPCSTR url) override { log.push_back(std::string("complete:") + url); }
@@ -225,17 +226,21 @@ TEST(FrameworkHtmlView, NavigatesAndReportsWithoutABrowserEngine)
     view->Navigate2("http://host/one", 0, NULL, NULL, post, 3);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     view->Navigate2("http://host/blocked");
-    view->Navigate2("http://host/two");
+    CByteArray form;
+    for (char c : std::string("k=v"))
+        form.Add((BYTE)c);
+    view->Navigate2("http://host/two", 0, form);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     EXPECT_STREQ(view->GetLocationURL(), "http://host/two");
     EXPECT_TRUE(view->back);
     view->GoBack();
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     EXPECT_STREQ(view->GetLocationURL(), "http://host/one");
-    std::vector<std::string> expected = {"before:http://host/one:3", "complete:http://host/one",
-                                         "before:http://host/blocked:0", "before:http://host/two:0",
-                                         "complete:http://host/two", "before:http://host/one:0",
+    std::vector<std::string> expected = {"before:http://host/one:abc", "complete:http://host/one",
+                                         "before:http://host/blocked:", "before:http://host/two:k=v",
+                                         "complete:http://host/two", "before:http://host/one:",
                                          "complete:http://host/one"};
+    EXPECT_EQ(view->GetHtmlDocument(), nullptr) << "no browser here: the view fell back";
     EXPECT_EQ(view->log, expected);
     parent.DestroyWindow(); // the view frees itself
 }
@@ -545,4 +550,107 @@ TEST(FrameworkDll, TheProgramsLoopServesTheLibrarysWindows)
     close();
     CTestKit::PumpPending();
     FreeLibrary(dll);
+}
+
+namespace {
+class CSolidWnd : public CWnd
+{
+public:
+    COLORREF color = RGB(255, 0, 0);
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r;
+        GetClientRect(&r);
+        dc.FillSolidRect(&r, color);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSolidWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(FrameworkTestKit, CaptureReadsHiddenWindowsAndTheirChildrenByPrinting)
+{
+    // a hidden window with a border, and a blue child at (20, 10)
+    CSolidWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "hidden", WS_POPUP | WS_BORDER, 0, 0, 80, 60, NULL,
+                                NULL));
+    CSolidWnd child;
+    child.color = RGB(0, 0, 255);
+    ASSERT_TRUE(child.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, 20, 10, 30, 20,
+                               parent.m_hWnd, NULL));
+    ASSERT_FALSE(parent.IsWindowVisible());
+
+    CTestKit::Snapshot client = CTestKit::Capture(parent.m_hWnd);
+    ASSERT_EQ(client.width, 78);
+    EXPECT_EQ(client.At(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(client.At(25, 15), RGB(0, 0, 255));
+    EXPECT_EQ(client.At(49, 29), RGB(0, 0, 255));
+    EXPECT_EQ(client.At(51, 31), RGB(255, 0, 0));
+    EXPECT_EQ(client.Count(RGB(0, 0, 255)), 30 * 20);
+
+    // the whole window: the border around the same client pixels
+    CTestKit::Snapshot whole = CTestKit::Capture(parent.m_hWnd, false);
+    ASSERT_EQ(whole.width, 80);
+    EXPECT_NE(whole.At(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(whole.At(6, 6), RGB(255, 0, 0));
+    EXPECT_EQ(whole.At(26, 16), RGB(0, 0, 255));
+    EXPECT_EQ(whole.Count(RGB(0, 0, 255)), 30 * 20);
+    parent.DestroyWindow();
+}
+
+namespace {
+class CKeyEngine : public CFailingEngine
+{
+public:
+    std::vector<UINT> keys;
+    BOOL Create(CHtmlView*) override { return TRUE; }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        keys.push_back((UINT)pMsg->wParam);
+        return pMsg->wParam == VK_TAB; // the browser moves between links
+    }
+};
+CKeyEngine* g_keyEngine = nullptr;
+CHtmlEngine* MakeKeyEngine(CHtmlView*) { return g_keyEngine = new CKeyEngine; }
+
+class CKeyCountingView : public CHtmlView
+{
+public:
+    int keysSeen = 0;
+
+protected:
+    afx_msg void OnKeyDown(UINT, UINT, UINT) { ++keysSeen; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CKeyCountingView, CHtmlView)
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(FrameworkHtmlView, KeysInThePageReachTheBrowserFirst)
+{
+    AFX_HTMLENGINE_FACTORY old = CHtmlView::SetEngineFactory(MakeKeyEngine);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    CKeyCountingView* view = new CKeyCountingView;
+    ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1));
+    CHtmlView::SetEngineFactory(old);
+    ASSERT_EQ(view->GetEngine(), g_keyEngine);
+    // a window inside the page (as the browser makes), and one beside it
+    HWND inner = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, view->m_hWnd, NULL, NULL, NULL);
+    HWND beside = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, NULL, NULL, NULL);
+    PostMessageA(inner, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(view->m_hWnd, WM_KEYDOWN, 'A', 0);
+    PostMessageA(beside, WM_KEYDOWN, 'B', 0);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return view->keysSeen == 1; }, 1000));
+    CTestKit::PumpPending();
+    std::vector<UINT> expected = {VK_TAB, 'A', 'a'}; // the key, then its character
+    EXPECT_EQ(g_keyEngine->keys, expected) << "keys outside the view are not the browser's";
+    EXPECT_EQ(view->keysSeen, 1) << "the browser's Tab is not handled again by the view";
+    parent.DestroyWindow();
 }
