@@ -78,6 +78,10 @@ struct AFX_THREAD_STATE
     MSG lastSentMsg = {};           // the message being handled (GetCurrentMessage)
     MSG msgCur = {};                // the message pumped last
     CWinThread* pThread = NULL;     // the thread object running this thread's loop
+    HMENU hTrackingMenu = NULL;     // the popup menu opened last (WM_INITMENUPOPUP)
+    HWND hTrackingWnd = NULL;       // the window it was opened for
+    HWND hPrintWnd = NULL;          // a window painting into hPrintDC for WM_PRINTCLIENT:
+    HDC hPrintDC = NULL;            // its CPaintDC takes that DC instead of BeginPaint
 
     CToolTipCtrl* pToolTip = NULL;  // EnableToolTips
     CWnd* pLastHit = NULL;
@@ -88,6 +92,33 @@ struct AFX_THREAD_STATE
 };
 
 AFX_THREAD_STATE* AfxGetThreadState();
+
+// Every module (the program, each DLL) that links the framework has its own
+// copy of the per-thread state above, so a loop in one module does not see
+// the windows of another in its handle maps. Each module that makes a window
+// enters itself in a table shared by the process; the loops reach the other
+// modules' windows through it. The calls run on the calling thread and use
+// that module's state of this thread; exceptions stay inside the module.
+struct AFX_MODULE_HOOKS
+{
+    // The module's own object of hWnd pre-translates pMsg; *pFound tells
+    // whether the module has one.
+    BOOL (*pfnPreTranslate)(HWND hWnd, MSG* pMsg, BOOL* pFound);
+    // Lets the module's visible top-level frames and main window of this
+    // thread, but hWndSkip, and their descendants update their commands.
+    void (*pfnIdleUpdate)(HWND hWndSkip);
+    // Frees the module's temporary objects of this thread.
+    void (*pfnDeleteTempMaps)();
+};
+
+// Enters this module in the process's table (once; it leaves again when the
+// module is unloaded).
+void AfxRegisterModule();
+// Asks the other modules for the object of hWnd to pre-translate pMsg.
+BOOL AfxOtherModulesPreTranslate(HWND hWnd, MSG* pMsg);
+// Runs the idle update, or the deletion of temporaries, of every module.
+void AfxAllModulesIdleUpdate(HWND hWndSkip);
+void AfxAllModulesDeleteTempMaps();
 void AfxDeleteTempMaps();
 void AfxHookWindowCreate(CWnd* pWnd);
 BOOL AfxUnhookWindowCreate();

@@ -155,14 +155,24 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
                             ySrc, nSrcWidth, nSrcHeight, clrTransparent);
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()), m_bPrinting(FALSE)
 {
+    AFX_THREAD_STATE* s = AfxGetThreadState();
+    if (m_hWnd && s->hPrintWnd == m_hWnd && s->hPrintDC) {
+        m_bPrinting = TRUE;
+        m_ps = PAINTSTRUCT();
+        m_ps.hdc = s->hPrintDC;
+        ::GetClientRect(m_hWnd, &m_ps.rcPaint);
+        Attach(m_ps.hdc);
+        return;
+    }
     Attach(::BeginPaint(m_hWnd, &m_ps));
 }
 
 CPaintDC::~CPaintDC()
 {
-    ::EndPaint(m_hWnd, &m_ps);
+    if (!m_bPrinting)
+        ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }
 

@@ -43,9 +43,10 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     if (!cs.lpszClass)
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
                                            (HBRUSH)(COLOR_WINDOW + 1), NULL);
+    // FWS_ADDTOTITLE stays in the window's style: it decides whether the
+    // frame writes its title itself (a program may take it away later)
     if ((cs.style & FWS_ADDTOTITLE) && !(cs.style & WS_CHILD))
         cs.style |= FWS_PREFIXTITLE;
-    cs.style &= ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
     return TRUE;
 }
 
@@ -176,6 +177,8 @@ void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
+    if (!(GetStyle() & FWS_ADDTOTITLE))
+        return; // the program keeps the title it set
     CDocument* doc = GetActiveDocument();
     CString title = m_strTitle;
     if (bAddToTitle && doc && !doc->GetTitle().IsEmpty())

@@ -8,8 +8,9 @@ class CHtmlView;
 // The browser behind a CHtmlView: the seam between the view and a browser
 // engine. The view calls these; the engine reports back through the view's
 // On... events. CHtmlView::SetEngineFactory chooses the engine; by default
-// the view uses one that keeps an address history and reports navigations
-// without showing pages (there is no browser engine on these machines).
+// the view uses the system's browser control where the system has one, else
+// one that keeps an address history and reports navigations without showing
+// pages.
 class CHtmlEngine
 {
 public:
@@ -30,6 +31,10 @@ public:
     virtual void SetSilent(BOOL bSilent) = 0;
     virtual LPDISPATCH GetHtmlDocument() const = 0;
     virtual LPDISPATCH GetApplication() const = 0;
+    // A key message on its way to the view or a window inside it: the
+    // browser's own keys (Tab between links, accelerators) are handled here,
+    // and TRUE returned.
+    virtual BOOL PreTranslateMessage(MSG* pMsg) { return FALSE; }
 };
 
 typedef CHtmlEngine* (*AFX_HTMLENGINE_FACTORY)(CHtmlView* pView);

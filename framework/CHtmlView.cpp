@@ -1,4 +1,5 @@
 #include "CHtmlView.h"
+#include "CWebBrowserEngine.h"
 #include "CDC.h"
 
 #include <vector>
@@ -122,9 +123,22 @@ AFX_HTMLENGINE_FACTORY PASCAL CHtmlView::SetEngineFactory(AFX_HTMLENGINE_FACTORY
     return old;
 }
 
+CHtmlEngine* AFXAPI AfxCreateDefaultHtmlEngine(CHtmlView* pView)
+{
+    // Asked once: the browser control shows pages only with the system's
+    // HTML library (missing, for one, under Wine without its Gecko package).
+    static const bool browser = [] {
+        HMODULE h = ::LoadLibraryA("mshtml.dll");
+        if (h)
+            ::FreeLibrary(h);
+        return h != NULL;
+    }();
+    return browser ? CWebBrowserEngine::Factory(pView) : NULL;
+}
+
 CHtmlView::CHtmlView() : m_pEngine(NULL), m_bDefaultEngine(FALSE)
 {
-    m_pEngine = g_factory ? g_factory(this) : NULL;
+    m_pEngine = g_factory ? g_factory(this) : AfxCreateDefaultHtmlEngine(this);
     if (!m_pEngine) {
         m_pEngine = new CNullHtmlEngine;
         m_bDefaultEngine = TRUE;
@@ -136,6 +150,18 @@ CHtmlView::~CHtmlView()
     if (m_pEngine)
         m_pEngine->Destroy();
     delete m_pEngine;
+}
+
+BOOL CHtmlView::PreTranslateMessage(MSG* pMsg)
+{
+    if (CView::PreTranslateMessage(pMsg))
+        return TRUE;
+    // keys typed in the page go to the browser first
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || !m_hWnd)
+        return FALSE;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    return m_pEngine && m_pEngine->PreTranslateMessage(pMsg);
 }
 
 BOOL CHtmlView::PreCreateWindow(CREATESTRUCT& cs)

@@ -15,7 +15,8 @@ public:
     CHtmlView();
     virtual ~CHtmlView();
 
-    // Chooses the engine of views created from now on (NULL: the default).
+    // Chooses the engine of views created from now on (NULL: the default,
+    // the browser control where the system has one).
     static AFX_HTMLENGINE_FACTORY PASCAL SetEngineFactory(AFX_HTMLENGINE_FACTORY pfn);
 
     void Navigate(LPCSTR lpszURL, DWORD dwFlags = 0, LPCSTR lpszTargetFrameName = NULL,
@@ -52,6 +53,7 @@ public:
 
     virtual void OnDraw(CDC* pDC);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
 protected:
     CHtmlEngine* m_pEngine;
@@ -65,6 +67,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The engine without a browser (the default): keeps the history, asks the
-// view before each navigation and reports it complete without loading.
+// The engine without a browser: keeps the history, asks the view before
+// each navigation and reports it complete without loading.
 CHtmlEngine* AFXAPI AfxCreateNullHtmlEngine(CHtmlView* pView);
+// The default engine: the system's browser control where its HTML library
+// loads, else the engine without a browser. A control that still cannot be
+// made when the view is created falls back to the latter too.
+CHtmlEngine* AFXAPI AfxCreateDefaultHtmlEngine(CHtmlView* pView);

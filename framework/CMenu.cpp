@@ -70,6 +70,23 @@ CMenu* PASCAL CMenu::FindPermanentMenuWithItem(UINT nID)
     return NULL;
 }
 
+static CMenu* InnermostPermanentWithItem(HMENU hMenu, UINT nID, int depth)
+{
+    if (depth > 8 || !MenuHolds(hMenu, nID, 0))
+        return NULL;
+    int n = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < n; ++i)
+        if (HMENU sub = ::GetSubMenu(hMenu, i))
+            if (CMenu* p = InnermostPermanentWithItem(sub, nID, depth + 1))
+                return p;
+    return CMenu::FromHandlePermanent(hMenu);
+}
+
+CMenu* PASCAL CMenu::FindPermanentMenuWithItem(HMENU hMenu, UINT nID)
+{
+    return InnermostPermanentWithItem(hMenu, nID, 0);
+}
+
 BOOL CMenu::Attach(HMENU hMenu)
 {
     if (!hMenu || m_hMenu)

@@ -26,6 +26,9 @@ public:
     static void PASCAL DeleteTempMap();
     // The permanent CMenu whose menu (or a submenu of it) holds the item.
     static CMenu* PASCAL FindPermanentMenuWithItem(UINT nID);
+    // The innermost permanent menu in hMenu (itself or a submenu at any
+    // depth) holding the item nID.
+    static CMenu* PASCAL FindPermanentMenuWithItem(HMENU hMenu, UINT nID);
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
 

@@ -2,7 +2,8 @@
 #include "CDC.h"
 
 // The DC of a WM_PAINT handler: BeginPaint on construction, EndPaint on
-// destruction.
+// destruction. While the window answers WM_PRINTCLIENT, it is the DC the
+// window is printed into, the whole client area to paint.
 class CPaintDC : public CDC
 {
     DECLARE_DYNAMIC(CPaintDC)
@@ -14,4 +15,5 @@ public:
 
 protected:
     HWND m_hWnd;
+    BOOL m_bPrinting;
 };

@@ -300,7 +300,8 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
     case SB_LINEDOWN: nx += m_lineDev.cx; break;
     case SB_PAGEUP: nx -= m_pageDev.cx; break;
     case SB_PAGEDOWN: nx += m_pageDev.cx; break;
-    case SB_THUMBTRACK: nx = nPos; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: nx = (int)nPos; break;
     }
     switch (HIBYTE(nScrollCode)) {
     case SB_TOP: ny = 0; break;
@@ -309,7 +310,8 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
     case SB_LINEDOWN: ny += m_lineDev.cy; break;
     case SB_PAGEUP: ny -= m_pageDev.cy; break;
     case SB_PAGEDOWN: ny += m_pageDev.cy; break;
-    case SB_THUMBTRACK: ny = nPos; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ny = (int)nPos; break;
     }
     if (nx == INT_MAX)
         nx = GetScrollLimit(SB_HORZ);
@@ -324,18 +326,28 @@ void CScrollView::OnSize(UINT nType, int cx, int cy)
     UpdateBars();
 }
 
+// The message carries a dragged thumb's position in 16 bits only: the bar
+// keeps all 32.
+static UINT ThumbPosition(HWND hWnd, int nBar, UINT nSBCode, UINT nPos)
+{
+    if (nSBCode != SB_THUMBTRACK && nSBCode != SB_THUMBPOSITION)
+        return nPos;
+    SCROLLINFO info = {sizeof(info), SIF_TRACKPOS};
+    return ::GetScrollInfo(hWnd, nBar, &info) ? (UINT)info.nTrackPos : nPos;
+}
+
 void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     if (pScrollBar && pScrollBar->m_hWnd)
         return CView::OnHScroll(nSBCode, nPos, pScrollBar);
-    OnScroll(MAKEWORD(nSBCode, 0xFF), nPos);
+    OnScroll(MAKEWORD(nSBCode, 0xFF), ThumbPosition(m_hWnd, SB_HORZ, nSBCode, nPos));
 }
 
 void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     if (pScrollBar && pScrollBar->m_hWnd)
         return CView::OnVScroll(nSBCode, nPos, pScrollBar);
-    OnScroll(MAKEWORD(0xFF, nSBCode), nPos);
+    OnScroll(MAKEWORD(0xFF, nSBCode), ThumbPosition(m_hWnd, SB_VERT, nSBCode, nPos));
 }
 
 BOOL CScrollView::OnMouseWheel(UINT, short zDelta, CPoint)

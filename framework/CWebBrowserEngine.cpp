@@ -1,6 +1,7 @@
 #include "CWebBrowserEngine.h"
 #include "CByteArray.h"
 #include "CHtmlView.h"
+#include "CWinApp.h"
 
 #include <exdispid.h>
 #include <oleauto.h>
@@ -112,9 +113,14 @@ STDMETHODIMP_(ULONG) CWebBrowserEngine::Release() { return m_nRef > 1 ? --m_nRef
 BOOL CWebBrowserEngine::Create(CHtmlView* pView)
 {
     m_pView = pView;
-    if (FAILED(CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                (void**)&m_pOleObject)))
+    HRESULT hr = CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                  (void**)&m_pOleObject);
+    if (hr == CO_E_NOTINITIALIZED && AfxOleInit())
+        hr = CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject, (void**)&m_pOleObject);
+    if (FAILED(hr)) {
+        m_pOleObject = NULL;
         return FALSE;
+    }
     if (FAILED(m_pOleObject->SetClientSite(static_cast<IOleClientSite*>(this))) ||
         FAILED(m_pOleObject->QueryInterface(IID_IWebBrowser2, (void**)&m_pBrowser))) {
         Destroy();
@@ -273,6 +279,18 @@ LPDISPATCH CWebBrowserEngine::GetHtmlDocument() const
     if (m_pBrowser)
         m_pBrowser->get_Document(&doc);
     return doc;
+}
+
+BOOL CWebBrowserEngine::PreTranslateMessage(MSG* pMsg)
+{
+    if (!m_pBrowser)
+        return FALSE;
+    IOleInPlaceActiveObject* active = NULL;
+    if (FAILED(m_pBrowser->QueryInterface(IID_IOleInPlaceActiveObject, (void**)&active)))
+        return FALSE;
+    BOOL handled = active->TranslateAccelerator(pMsg) == S_OK;
+    active->Release();
+    return handled;
 }
 
 LPDISPATCH CWebBrowserEngine::GetApplication() const

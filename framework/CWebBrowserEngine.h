@@ -5,10 +5,10 @@
 #include <ole2.h>
 
 // The system's web browser control hosted in place inside a CHtmlView, with
-// its navigation events handed to the view. Chosen by the program with
-//   CHtmlView::SetEngineFactory(CWebBrowserEngine::Factory);
-// (after AfxOleInit). Where the control cannot be made, the view falls back
-// to the engine without a browser.
+// its navigation events handed to the view. The views' default where the
+// system has the control (see AfxCreateDefaultHtmlEngine); OLE is started
+// on the thread if the program has not done so. Where the control cannot be
+// made, the view falls back to the engine without a browser.
 class CWebBrowserEngine : public CHtmlEngine,
                           public IOleClientSite,
                           public IOleInPlaceSite,
@@ -38,6 +38,7 @@ public:
     void SetSilent(BOOL bSilent) override;
     LPDISPATCH GetHtmlDocument() const override;
     LPDISPATCH GetApplication() const override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // IUnknown (the object lives as long as its view: reference counts are
     // kept but do not free it)

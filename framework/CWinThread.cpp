@@ -171,16 +171,18 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
-        // let the main window and its bars update their commands' state
+        // let the main window and its bars update their commands' state,
+        // then the other frames, a DLL's among them
         CWnd* pMainWnd = m_pMainWnd;
         if (pMainWnd && pMainWnd->m_hWnd && ::IsWindowVisible(pMainWnd->m_hWnd)) {
             ::SendMessageA(pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
+        AfxAllModulesIdleUpdate(pMainWnd->GetSafeHwnd());
         return TRUE;
     }
     if (lCount >= 1)
-        AfxDeleteTempMaps();
+        AfxAllModulesDeleteTempMaps();
     return FALSE;
 }
 

@@ -98,6 +98,7 @@ BOOL CWnd::Attach(HWND hWndNew)
         return FALSE;
     m_hWnd = hWndNew;
     s->wndMap.permanent[hWndNew] = this;
+    AfxRegisterModule(); // so that the program's loop reaches a DLL's windows
     return TRUE;
 }
 
@@ -269,6 +270,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         return old ? CallWindowProcA(old, hWnd, nMsg, wParam, lParam)
                    : ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
     }
+    if (nMsg == WM_INITMENUPOPUP) {
+        // the menu about to be measured and drawn, whoever handles the message
+        s->hTrackingMenu = (HMENU)wParam;
+        s->hTrackingWnd = hWnd;
+    } else if (nMsg == WM_EXITMENULOOP && s->hTrackingWnd == hWnd) {
+        s->hTrackingMenu = NULL;
+        s->hTrackingWnd = NULL;
+    }
     MSG saved = s->lastSentMsg;
     s->lastSentMsg.hwnd = hWnd;
     s->lastSentMsg.message = nMsg;
@@ -288,9 +297,43 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT r = 0;
-    if (!OnWndMsg(message, wParam, lParam, &r))
-        r = DefWindowProc(message, wParam, lParam);
-    return r;
+    if (OnWndMsg(message, wParam, lParam, &r))
+        return r;
+    if (message == WM_PRINTCLIENT && PrintClientThroughPaint((HDC)wParam))
+        return 0;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+// A window drawn by its WM_PAINT handler prints its client area by running
+// that handler on the printing DC (see CPaintDC).
+BOOL CWnd::PrintClientThroughPaint(HDC hDC)
+{
+    // the thread's printing state and the DC are restored however the
+    // handler ends
+    struct Printing
+    {
+        AFX_THREAD_STATE* s;
+        HWND savedWnd;
+        HDC savedDC, hDC;
+        MSG savedMsg;
+        int dcState;
+        ~Printing()
+        {
+            ::RestoreDC(hDC, dcState);
+            s->hPrintWnd = savedWnd;
+            s->hPrintDC = savedDC;
+            s->lastSentMsg = savedMsg;
+        }
+    };
+    AFX_THREAD_STATE* s = AfxGetThreadState();
+    Printing printing = {s, s->hPrintWnd, s->hPrintDC, hDC, s->lastSentMsg, ::SaveDC(hDC)};
+    s->hPrintWnd = m_hWnd;
+    s->hPrintDC = hDC;
+    s->lastSentMsg.message = WM_PAINT;
+    s->lastSentMsg.wParam = 0;
+    s->lastSentMsg.lParam = 0;
+    LRESULT r = 0;
+    return OnWndMsg(WM_PAINT, 0, 0, &r);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -653,7 +696,17 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS)
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
 {
     if (lpMIS->CtlType == ODT_MENU) {
-        if (CMenu* pMenu = CMenu::FindPermanentMenuWithItem(lpMIS->itemID)) {
+        // Menus may share ids: the popup being opened for this window first,
+        // then the window's own menu, then any menu of the thread.
+        AFX_THREAD_STATE* s = AfxGetThreadState();
+        CMenu* pMenu = NULL;
+        if (s->hTrackingWnd == m_hWnd && ::IsMenu(s->hTrackingMenu))
+            pMenu = CMenu::FindPermanentMenuWithItem(s->hTrackingMenu, lpMIS->itemID);
+        if (!pMenu && ::GetMenu(m_hWnd) && !(GetStyle() & WS_CHILD))
+            pMenu = CMenu::FindPermanentMenuWithItem(::GetMenu(m_hWnd), lpMIS->itemID);
+        if (!pMenu)
+            pMenu = CMenu::FindPermanentMenuWithItem(lpMIS->itemID);
+        if (pMenu) {
             pMenu->MeasureItem(lpMIS);
             return;
         }
@@ -718,8 +771,9 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
+        // a window of this module, else one a DLL linking the framework made
         CWnd* p = FromHandlePermanent(h);
-        if (p && p->PreTranslateMessage(pMsg))
+        if (p ? p->PreTranslateMessage(pMsg) : AfxOtherModulesPreTranslate(h, pMsg))
             return TRUE;
         if (h == hWndStop)
             break;

@@ -215,6 +215,51 @@ int CTestKit::Snapshot::Count(COLORREF c) const
     return n;
 }
 
+// Prints hWnd (client area, background, and the frame with PRF_NONCLIENT)
+// and then its shown children into hdc, the window's client origin at
+// -origin from the DC's origin.
+static void PrintInto(HWND hWnd, HDC hdc, POINT origin, UINT extraFlags)
+{
+    POINT old;
+    ::SetViewportOrgEx(hdc, -origin.x, -origin.y, &old);
+    if (extraFlags & PRF_NONCLIENT) {
+        // the frame is drawn from the window's corner
+        RECT rw;
+        POINT client = {0, 0};
+        ::GetWindowRect(hWnd, &rw);
+        ::ClientToScreen(hWnd, &client);
+        ::SetViewportOrgEx(hdc, -origin.x + (rw.left - client.x), -origin.y + (rw.top - client.y), NULL);
+        ::SendMessageA(hWnd, WM_PRINT, (WPARAM)hdc, PRF_NONCLIENT);
+        ::SetViewportOrgEx(hdc, -origin.x, -origin.y, NULL);
+    }
+    ::SendMessageA(hWnd, WM_PRINT, (WPARAM)hdc, PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<HWND> children;
+    for (HWND c = ::GetWindow(hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        children.push_back(c);
+    // bottom of the z-order first, so the topmost child ends on top
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        HWND c = *it;
+        if (!(::GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        POINT at = {0, 0};
+        ::MapWindowPoints(c, hWnd, &at, 1);
+        POINT childOrigin = {origin.x - at.x, origin.y - at.y};
+        RECT rw;
+        ::GetWindowRect(c, &rw);
+        POINT client = {0, 0};
+        ::ClientToScreen(c, &client);
+        // clip to the child's window rectangle, in the DC's coordinates
+        int saved = ::SaveDC(hdc);
+        ::SetViewportOrgEx(hdc, 0, 0, NULL);
+        int left = at.x - origin.x + (rw.left - client.x);
+        int top = at.y - origin.y + (rw.top - client.y);
+        ::IntersectClipRect(hdc, left, top, left + (rw.right - rw.left), top + (rw.bottom - rw.top));
+        PrintInto(c, hdc, childOrigin, PRF_NONCLIENT);
+        ::RestoreDC(hdc, saved);
+    }
+    ::SetViewportOrgEx(hdc, old.x, old.y, NULL);
+}
+
 CTestKit::Snapshot CTestKit::Capture(HWND hWnd, bool clientOnly)
 {
     Snapshot shot;
@@ -243,12 +288,23 @@ CTestKit::Snapshot CTestKit::Capture(HWND hWnd, bool clientOnly)
     void* bits = NULL;
     HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = ::SelectObject(mem, dib);
-    // Let the window draw itself into the bitmap; fall back to its DC.
-    UINT flags = PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND | (clientOnly ? 0 : PRF_NONCLIENT);
-    HDC src = clientOnly ? ::GetDC(hWnd) : ::GetWindowDC(hWnd);
-    ::BitBlt(mem, 0, 0, shot.width, shot.height, src, 0, 0, SRCCOPY);
-    ::ReleaseDC(hWnd, src);
-    (void)flags;
+    if (::IsWindowVisible(hWnd)) {
+        // on screen: the pixels as shown
+        HDC src = clientOnly ? ::GetDC(hWnd) : ::GetWindowDC(hWnd);
+        ::BitBlt(mem, 0, 0, shot.width, shot.height, src, 0, 0, SRCCOPY);
+        ::ReleaseDC(hWnd, src);
+    } else {
+        // hidden: the window and its children draw themselves into the bitmap
+        POINT origin = {0, 0};
+        if (!clientOnly) {
+            RECT rw;
+            ::GetWindowRect(hWnd, &rw);
+            ::ClientToScreen(hWnd, &origin);
+            origin.x = rw.left - origin.x;
+            origin.y = rw.top - origin.y;
+        }
+        PrintInto(hWnd, mem, origin, clientOnly ? 0 : PRF_NONCLIENT);
+    }
     ::GdiFlush();
     shot.pixels.resize((size_t)shot.width * shot.height);
     const DWORD* px = (const DWORD*)bits;

@@ -37,7 +37,9 @@ public:
     static HWND FindThreadWindow(LPCSTR lpszClass, LPCSTR lpszTitle);
 
     // Pixels of a window's client area (or whole window), read back from a
-    // memory bitmap after the window has painted.
+    // memory bitmap after the window has painted: as shown on screen for a
+    // visible window; a hidden one (and its shown children) is printed into
+    // the bitmap through WM_PRINT.
     struct Snapshot
     {
         int width = 0;

@@ -264,6 +264,41 @@ TEST(FrameworkFrame, ChildFrameHandsUnknownCommandsToItsFrame)
     outer->DestroyWindow(); // both frames and the view free themselves
 }
 
+TEST(FrameworkFrame, IdleTimeWritesTheTitleOnlyForFramesThatAskForIt)
+{
+    struct Case
+    {
+        DWORD style;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {WS_OVERLAPPEDWINDOW, "the program's own"},
+        {WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, "report - stored"},
+    };
+    for (const Case& c : cases) {
+        CSampleDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        doc.SetTitle("report");
+        CCreateContext ctx;
+        ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
+        ctx.m_pCurrentDoc = &doc;
+        CFrameWnd* frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(NULL, "stored", c.style, CRect(0, 0, 300, 200), NULL, NULL, 0, &ctx));
+        frame->SetWindowText("the program's own");
+        frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        CString title;
+        frame->GetWindowText(title);
+        EXPECT_STREQ(title, c.expected) << c.style;
+        // a program that takes the style away keeps its own title from then on
+        frame->ModifyStyle(FWS_ADDTOTITLE, 0);
+        frame->SetWindowText("set later");
+        frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        frame->GetWindowText(title);
+        EXPECT_STREQ(title, "set later");
+        frame->DestroyWindow();
+    }
+}
+
 TEST(FrameworkGdi, MakingAnObjectAgainFreesTheHandleItHeld)
 {
     // Skins and bars make their brushes and bitmaps again when the look
@@ -303,4 +338,93 @@ TEST(FrameworkGdi, ImageListsDrawIntoMemoryBitmaps)
     EXPECT_TRUE(images.Draw(&mem, 1, CPoint(0, 0), ILD_NORMAL));
     EXPECT_EQ(mem.GetPixel(8, 8), RGB(0, 0, 255));
     mem.SelectObject(old);
+}
+
+namespace {
+class CTallView : public CScrollView
+{
+public:
+    void OnDraw(CDC*) override {}
+};
+
+// A view of 2000 x 100000 pixels in a 300 x 200 window, lines of 10 and
+// pages of 100.
+CTallView* MakeTallView(CWnd& parent)
+{
+    CTallView* view = new CTallView;
+    if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1))
+        return nullptr;
+    view->SetScrollSizes(MM_TEXT, CSize(2000, 100000), CSize(100, 100), CSize(10, 10));
+    return view;
+}
+} // namespace
+
+TEST(FrameworkScrollView, BarsFollowTheSizeAndScrollByLinePageAndWheel)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
+                                NULL));
+    CTallView* view = MakeTallView(parent);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->GetStyle() & WS_VSCROLL);
+    EXPECT_TRUE(view->GetStyle() & WS_HSCROLL);
+
+    struct Step
+    {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        CPoint expected;
+    };
+    const Step steps[] = {
+        {"line down", WM_VSCROLL, SB_LINEDOWN, CPoint(0, 10)},
+        {"page down", WM_VSCROLL, SB_PAGEDOWN, CPoint(0, 110)},
+        {"line right", WM_HSCROLL, SB_LINEDOWN, CPoint(10, 110)},
+        {"wheel one notch down: three lines", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-WHEEL_DELTA), CPoint(10, 140)},
+        {"wheel two notches up", WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), CPoint(10, 80)},
+        {"page up past the top", WM_VSCROLL, SB_PAGEUP, CPoint(10, 0)},
+        {"to the bottom", WM_VSCROLL, SB_BOTTOM, CPoint(10, view->GetScrollLimit(SB_VERT))},
+    };
+    for (const Step& s : steps) {
+        view->SendMessage(s.message, s.wParam, s.message == WM_MOUSEWHEEL ? MAKELPARAM(50, 50) : 0);
+        EXPECT_EQ(view->GetScrollPosition(), s.expected) << s.name;
+    }
+    EXPECT_GT(view->GetScrollPosition().y, 99000);
+
+    // grown larger than the content across: the horizontal bar goes and
+    // the view is back at its left edge
+    view->SetWindowPos(NULL, 0, 0, 2100, 200, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_FALSE(view->GetStyle() & WS_HSCROLL);
+    EXPECT_TRUE(view->GetStyle() & WS_VSCROLL);
+    EXPECT_EQ(view->GetScrollPosition().x, 0);
+    parent.DestroyWindow();
+}
+
+TEST(FrameworkScrollView, DraggingTheThumbPastThe16BitRangeScrollsThere)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
+                                NULL));
+    CTallView* view = MakeTallView(parent);
+    ASSERT_NE(view, nullptr);
+    SCROLLBARINFO sbi = {sizeof(sbi)};
+    ASSERT_TRUE(GetScrollBarInfo(view->m_hWnd, OBJID_VSCROLL, &sbi));
+    // from the thumb to three quarters down the bar, with the button up
+    // there: the system's drag loop reads these as the mouse
+    int x = (sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2;
+    POINT start = {x, sbi.rcScrollBar.top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2};
+    POINT end = {x, sbi.rcScrollBar.top + (sbi.rcScrollBar.bottom - sbi.rcScrollBar.top) * 3 / 4};
+    POINT endClient = end;
+    view->ScreenToClient(&endClient);
+    SetCursorPos(end.x, end.y);
+    view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(endClient.x, endClient.y));
+    view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(endClient.x, endClient.y));
+    view->SendMessage(WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(start.x, start.y));
+    int y = view->GetScrollPosition().y;
+    EXPECT_GT(y, 60000) << "not cut to 16 bits";
+    EXPECT_LT(y, 90000);
+    SCROLLINFO info = {sizeof(info), SIF_POS};
+    view->GetScrollInfo(SB_VERT, &info, SIF_POS);
+    EXPECT_EQ(info.nPos, y) << "the bar and the view agree";
+    parent.DestroyWindow();
 }

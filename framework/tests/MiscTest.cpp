@@ -203,7 +203,8 @@ public:
     BOOL back = FALSE;
     void OnBeforeNavigate2(LPCSTR url, DWORD, LPCSTR, CByteArray& post, LPCSTR, BOOL* cancel) override
     {
-        log.push_back(std::string("before:") + url + ":" + std::to_string(post.GetSize()));
+        log.push_back(std::string("before:") + url + ":" +
+                      std::string((const char*)post.GetData(), (size_t)post.GetSize()));
         *cancel = strstr(url, "blocked") != NULL;
     }
     void OnNavigateComplete2(LPCSTR url) override { log.push_back(std::string("complete:") + url); }
@@ -225,17 +226,21 @@ TEST(FrameworkHtmlView, NavigatesAndReportsWithoutABrowserEngine)
     view->Navigate2("http://host/one", 0, NULL, NULL, post, 3);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     view->Navigate2("http://host/blocked");
-    view->Navigate2("http://host/two");
+    CByteArray form;
+    for (char c : std::string("k=v"))
+        form.Add((BYTE)c);
+    view->Navigate2("http://host/two", 0, form);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     EXPECT_STREQ(view->GetLocationURL(), "http://host/two");
     EXPECT_TRUE(view->back);
     view->GoBack();
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     EXPECT_STREQ(view->GetLocationURL(), "http://host/one");
-    std::vector<std::string> expected = {"before:http://host/one:3", "complete:http://host/one",
-                                         "before:http://host/blocked:0", "before:http://host/two:0",
-                                         "complete:http://host/two", "before:http://host/one:0",
+    std::vector<std::string> expected = {"before:http://host/one:abc", "complete:http://host/one",
+                                         "before:http://host/blocked:", "before:http://host/two:k=v",
+                                         "complete:http://host/two", "before:http://host/one:",
                                          "complete:http://host/one"};
+    EXPECT_EQ(view->GetHtmlDocument(), nullptr) << "no browser here: the view fell back";
     EXPECT_EQ(view->log, expected);
     parent.DestroyWindow(); // the view frees itself
 }
@@ -296,6 +301,29 @@ TEST(FrameworkMenu, OwnerDrawnItemsReachTheMenuObject)
     HMENU h = menu.Detach();
     EXPECT_EQ(CMenu::FromHandlePermanent(h), nullptr);
     DestroyMenu(h);
+    w.DestroyWindow();
+}
+
+TEST(FrameworkMenu, ItemsSharingAnIdAreMeasuredByTheMenuBeingOpened)
+{
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+    // several popups with the same command, as a program's context menus have
+    CIconMenu menus[3];
+    for (CIconMenu& m : menus) {
+        ASSERT_TRUE(m.CreatePopupMenu());
+        m.AppendMenu(MF_OWNERDRAW, 777, (LPCSTR)(void*)0x1234);
+    }
+    // whichever of them opens, in any order, measures its own item
+    for (int open : {2, 0, 1, 0, 2}) {
+        for (CIconMenu& m : menus)
+            m.measured = 0;
+        w.SendMessage(WM_INITMENUPOPUP, (WPARAM)menus[open].m_hMenu, 0);
+        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 777, 0, 0, 0x1234};
+        w.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
+        EXPECT_EQ(menus[open].measured, 1) << open;
+        EXPECT_EQ(menus[0].measured + menus[1].measured + menus[2].measured, 1) << open;
+    }
     w.DestroyWindow();
 }
 
@@ -449,5 +477,180 @@ TEST(FrameworkHtmlView, FallsBackWhenTheChosenEngineCannotStart)
     view->Navigate2("about:blank");
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     EXPECT_STREQ(view->GetLocationURL(), "about:blank");
+    parent.DestroyWindow();
+}
+
+namespace {
+class CHostWnd : public CWnd
+{
+};
+
+class CHostApp : public CWinApp
+{
+public:
+    BOOL OnIdle(LONG lCount) override
+    {
+        // one idle time (updates, then temporaries freed), then the main
+        // window closes, which ends the loop
+        BOOL more = CWinApp::OnIdle(lCount);
+        if (lCount == 1) {
+            libraryTemporaries = countTemporaries();
+            m_pMainWnd->PostMessage(WM_CLOSE);
+        }
+        return more;
+    }
+    int (*countTemporaries)() = nullptr;
+    int libraryTemporaries = -1;
+};
+} // namespace
+
+TEST(FrameworkDll, TheProgramsLoopServesTheLibrarysWindows)
+{
+    HMODULE dll = LoadLibraryA("framework_test_dll.dll");
+    ASSERT_NE(dll, nullptr);
+    auto open = (HWND(*)(HWND*))GetProcAddress(dll, "DllOpenWindows");
+    auto count = (int (*)(int))GetProcAddress(dll, "DllWindowCount");
+    auto makeTemp = (void (*)(HWND))GetProcAddress(dll, "DllMakeTemporary");
+    auto close = (void (*)())GetProcAddress(dll, "DllCloseWindows");
+    auto temporaries = (int (*)())GetProcAddress(dll, "DllTemporaries");
+    ASSERT_TRUE(open && count && makeTemp && close && temporaries);
+    HWND h[4] = {};
+    ASSERT_NE(open(h), nullptr);
+    ASSERT_TRUE(h[1] && h[2] && h[3]);
+
+    // keys aimed at the library frame's child climb to its pre-translation
+    PostMessageA(h[1], WM_KEYDOWN, 'Q', 0);
+    PostMessageA(h[0], WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return count(1) == 1; }, 1000));
+    EXPECT_EQ(count(0), 1) << "eaten before dispatch";
+
+    // the library's modeless dialog gets its dialog keys
+    CTestKit::KeyPress(h[3], VK_ESCAPE);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return !IsWindow(h[2]); }, 1000));
+
+    // the program's idle passes update the library's frame and free its
+    // temporary objects
+    makeTemp(GetDesktopWindow());
+    EXPECT_GE(temporaries(), 1);
+    {
+        CHostApp app;
+        CHostWnd* w = new CHostWnd;
+        ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 300, 0, 50, 50, NULL,
+                                NULL));
+        app.m_pMainWnd = w;
+        app.countTemporaries = temporaries;
+        int updatesBefore = count(2);
+        UINT_PTR guard = SetTimer(NULL, 0, 5000, Guard);
+        EXPECT_EQ(app.Run(), 0) << "ended by the main window, not the guard";
+        KillTimer(NULL, guard);
+        EXPECT_GT(count(2), updatesBefore);
+        EXPECT_EQ(app.libraryTemporaries, 0);
+        delete w;
+    }
+    close();
+    CTestKit::PumpPending();
+    FreeLibrary(dll);
+}
+
+namespace {
+class CSolidWnd : public CWnd
+{
+public:
+    COLORREF color = RGB(255, 0, 0);
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r;
+        GetClientRect(&r);
+        dc.FillSolidRect(&r, color);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSolidWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(FrameworkTestKit, CaptureReadsHiddenWindowsAndTheirChildrenByPrinting)
+{
+    // a hidden window with a border, and a blue child at (20, 10)
+    CSolidWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "hidden", WS_POPUP | WS_BORDER, 0, 0, 80, 60, NULL,
+                                NULL));
+    CSolidWnd child;
+    child.color = RGB(0, 0, 255);
+    ASSERT_TRUE(child.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, 20, 10, 30, 20,
+                               parent.m_hWnd, NULL));
+    ASSERT_FALSE(parent.IsWindowVisible());
+
+    CTestKit::Snapshot client = CTestKit::Capture(parent.m_hWnd);
+    ASSERT_EQ(client.width, 78);
+    EXPECT_EQ(client.At(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(client.At(25, 15), RGB(0, 0, 255));
+    EXPECT_EQ(client.At(49, 29), RGB(0, 0, 255));
+    EXPECT_EQ(client.At(51, 31), RGB(255, 0, 0));
+    EXPECT_EQ(client.Count(RGB(0, 0, 255)), 30 * 20);
+
+    // the whole window: the border around the same client pixels
+    CTestKit::Snapshot whole = CTestKit::Capture(parent.m_hWnd, false);
+    ASSERT_EQ(whole.width, 80);
+    EXPECT_NE(whole.At(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(whole.At(6, 6), RGB(255, 0, 0));
+    EXPECT_EQ(whole.At(26, 16), RGB(0, 0, 255));
+    EXPECT_EQ(whole.Count(RGB(0, 0, 255)), 30 * 20);
+    parent.DestroyWindow();
+}
+
+namespace {
+class CKeyEngine : public CFailingEngine
+{
+public:
+    std::vector<UINT> keys;
+    BOOL Create(CHtmlView*) override { return TRUE; }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        keys.push_back((UINT)pMsg->wParam);
+        return pMsg->wParam == VK_TAB; // the browser moves between links
+    }
+};
+CKeyEngine* g_keyEngine = nullptr;
+CHtmlEngine* MakeKeyEngine(CHtmlView*) { return g_keyEngine = new CKeyEngine; }
+
+class CKeyCountingView : public CHtmlView
+{
+public:
+    int keysSeen = 0;
+
+protected:
+    afx_msg void OnKeyDown(UINT, UINT, UINT) { ++keysSeen; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CKeyCountingView, CHtmlView)
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(FrameworkHtmlView, KeysInThePageReachTheBrowserFirst)
+{
+    AFX_HTMLENGINE_FACTORY old = CHtmlView::SetEngineFactory(MakeKeyEngine);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    CKeyCountingView* view = new CKeyCountingView;
+    ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1));
+    CHtmlView::SetEngineFactory(old);
+    ASSERT_EQ(view->GetEngine(), g_keyEngine);
+    // a window inside the page (as the browser makes), and one beside it
+    HWND inner = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, view->m_hWnd, NULL, NULL, NULL);
+    HWND beside = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, NULL, NULL, NULL);
+    PostMessageA(inner, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(view->m_hWnd, WM_KEYDOWN, 'A', 0);
+    PostMessageA(beside, WM_KEYDOWN, 'B', 0);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return view->keysSeen == 1; }, 1000));
+    CTestKit::PumpPending();
+    std::vector<UINT> expected = {VK_TAB, 'A', 'a'}; // the key, then its character
+    EXPECT_EQ(g_keyEngine->keys, expected) << "keys outside the view are not the browser's";
+    EXPECT_EQ(view->keysSeen, 1) << "the browser's Tab is not handled again by the view";
     parent.DestroyWindow();
 }

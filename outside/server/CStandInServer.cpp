@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "CAudioRelay.h"
 #include "ServerWire.h"
 #include "WireReader.h"
 #include "WireWriter.h"
@@ -118,6 +119,7 @@ bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
         return false;
     }
     m_port = ntohs(address.sin_port);
+    StartAudioRelay(loopbackOnly);
     m_running = true;
     m_acceptThread = std::thread([this] { AcceptLoop(); });
     return true;
@@ -128,6 +130,7 @@ void CStandInServer::Stop()
     if (!m_running)
         return;
     m_running = false;
+    m_audioRelay.reset();
     closesocket(m_listener);
     m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())
@@ -576,6 +579,39 @@ const ACCOUNT_CONFIG* CStandInServer::FindAccount(const std::string& name) const
             return &account;
     }
     return nullptr;
+}
+
+// --- The audio port ----------------------------------------------------------
+
+void CStandInServer::StartAudioRelay(bool loopbackOnly)
+{
+    m_audioRelay.reset(new CAudioRelay(
+        [this](uint32_t roomId, uint32_t userId, uint8_t* speakState, std::vector<uint32_t>* others) {
+            return LookUpAudioMember(roomId, userId, speakState, others);
+        }));
+    if (m_audioRelay->Start(m_config.audioPort, loopbackOnly))
+        m_config.audioPort = m_audioRelay->GetPort(); // the free port taken for 0
+    else
+        m_audioRelay.reset();
+}
+
+bool CStandInServer::LookUpAudioMember(uint32_t roomId, uint32_t userId, uint8_t* speakState,
+                                       std::vector<uint32_t>* others)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    Room* room = FindRoom(roomId);
+    if (!room || userId == 0)
+        return false;
+    bool member = false;
+    for (const auto& user : room->users) {
+        if (user->userId == userId) {
+            member = true;
+            *speakState = user->info.speakState;
+        } else {
+            others->push_back(user->userId);
+        }
+    }
+    return member;
 }
 
 void CStandInServer::Leave(const std::shared_ptr<Session>& session)

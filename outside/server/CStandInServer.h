@@ -13,6 +13,8 @@
 
 #include "CServerConfig.h"
 
+class CAudioRelay;
+
 // One frame that a client sent to the server, as the server read it.
 struct SERVER_FRAME
 {
@@ -78,6 +80,9 @@ public:
     uint64_t GetCommandCount();
     // Off: frames are counted but not kept (a long-running server).
     void SetRecording(bool on);
+    // The audio port's relay (null when its port could not be bound). Its
+    // port is Config().audioPort: set that to 0 before Start for a free one.
+    CAudioRelay* AudioRelay() { return m_audioRelay.get(); }
 
 private:
     struct Session;
@@ -105,6 +110,9 @@ private:
     std::shared_ptr<Session> FindUser(uint32_t userId);
     Room* FindRoom(uint32_t roomId);
     const ACCOUNT_CONFIG* FindAccount(const std::string& name) const;
+    void StartAudioRelay(bool loopbackOnly);
+    bool LookUpAudioMember(uint32_t roomId, uint32_t userId, uint8_t* speakState,
+                           std::vector<uint32_t>* others);
 
     CServerConfig m_config;
     SOCKET m_listener = INVALID_SOCKET;
@@ -128,4 +136,6 @@ private:
     std::vector<bool> m_taken;
     uint64_t m_commandCount = 0;
     bool m_recording = true;
+
+    std::unique_ptr<CAudioRelay> m_audioRelay;
 };
