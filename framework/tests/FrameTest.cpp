@@ -15,7 +15,7 @@ const UINT ID_APP_ONLY = 32790;
 
 struct Counts
 {
-    int viewOne = 0, frameOne = 0, docTwo = 0, app = 0;
+    int viewOne = 0, frameOne = 0, docTwo = 0, app = 0, hidden = 0;
 } g_counts;
 } // namespace
 
@@ -74,6 +74,8 @@ protected:
     afx_msg void OnOne() { ++g_counts.frameOne; }
     afx_msg void OnUpdateTwo(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
     afx_msg void OnUpdateMode(CCmdUI* pCmdUI) { pCmdUI->SetText("EDIT"); }
+    afx_msg void OnHidden() { ++g_counts.hidden; }
+    afx_msg void OnUpdateHidden(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CSampleFrame, CFrameWnd)
@@ -82,6 +84,8 @@ BEGIN_MESSAGE_MAP(CSampleFrame, CFrameWnd)
     ON_COMMAND(ID_SAMPLE_ONE, OnOne)
     ON_UPDATE_COMMAND_UI(ID_SAMPLE_TWO, OnUpdateTwo)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
+    ON_COMMAND(ID_SAMPLE_HIDDEN, OnHidden)
+    ON_UPDATE_COMMAND_UI(ID_SAMPLE_HIDDEN, OnUpdateHidden)
 END_MESSAGE_MAP()
 
 namespace {
@@ -167,9 +171,12 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup->m_hMenu, 0);
     EXPECT_FALSE(popup->GetMenuState(ID_SAMPLE_ONE, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_TWO, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_HIDDEN, MF_BYCOMMAND) & MF_GRAYED) << "nobody handles it";
-    // a command disabled by its handler is refused
+    EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_HIDDEN, MF_BYCOMMAND) & MF_GRAYED) << "its handler disables it";
+    // a command disabled by its update handler is refused, from the menu or
+    // an accelerator alike
     frame->SendMessage(WM_COMMAND, ID_SAMPLE_HIDDEN);
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_SAMPLE_HIDDEN, 1));
+    EXPECT_EQ(g_counts.hidden, 0);
 
     // tool bar and status bar follow them at idle time
     app.OnIdle(0);

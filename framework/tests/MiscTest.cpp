@@ -327,6 +327,36 @@ TEST(FrameworkMenu, ItemsSharingAnIdAreMeasuredByTheMenuBeingOpened)
     w.DestroyWindow();
 }
 
+TEST(FrameworkApp, BinarySettingsInTheProfileFileRoundTripAndRefuseForeignText)
+{
+    char dir[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    GetTempFileNameA(dir, "ini", 0, path);
+    CWinApp app("FrameworkIniApp");
+    app.InitModule(GetModuleHandleA(NULL), (LPSTR) "", SW_SHOW);
+    free((void*)app.m_pszProfileName); // a program names its own file before using settings
+    app.m_pszProfileName = _strdup(path);
+    BYTE data[256];
+    for (int i = 0; i < 256; ++i)
+        data[i] = (BYTE)(255 - i);
+    EXPECT_TRUE(app.WriteProfileBinary("Window", "Placement", data, sizeof(data)));
+    LPBYTE back = NULL;
+    UINT n = 0;
+    ASSERT_TRUE(app.GetProfileBinary("Window", "Placement", &back, &n));
+    ASSERT_EQ(n, 256u);
+    EXPECT_EQ(memcmp(back, data, n), 0);
+    delete[] back;
+
+    for (const char* foreign : {"ABC", "AZ", "hello!"}) {
+        WritePrivateProfileStringA("Window", "Edited", foreign, path);
+        back = (LPBYTE)1;
+        EXPECT_FALSE(app.GetProfileBinary("Window", "Edited", &back, &n)) << foreign;
+        EXPECT_EQ(back, nullptr) << foreign;
+        EXPECT_EQ(n, 0u) << foreign;
+    }
+    DeleteFileA(path);
+}
+
 namespace {
 struct RunLog
 {
