@@ -418,9 +418,11 @@ public:
 };
 
 // A view of 2000 x 100000 pixels in a 300 x 200 window, lines of 10 and
-// pages of 100.
+// pages of 100, in a shown parent window made here.
 CTallView* MakeTallView(CWnd& parent)
 {
+    if (!parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL))
+        return nullptr;
     CTallView* view = new CTallView;
     if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1))
         return nullptr;
@@ -432,8 +434,6 @@ CTallView* MakeTallView(CWnd& parent)
 TEST(FrameworkScrollView, BarsFollowTheSizeAndScrollByLinePageAndWheel)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
-                                NULL));
     CTallView* view = MakeTallView(parent);
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->GetStyle() & WS_VSCROLL);
@@ -473,8 +473,6 @@ TEST(FrameworkScrollView, BarsFollowTheSizeAndScrollByLinePageAndWheel)
 TEST(FrameworkScrollView, DraggingTheThumbPastThe16BitRangeScrollsThere)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
-                                NULL));
     CTallView* view = MakeTallView(parent);
     ASSERT_NE(view, nullptr);
     SCROLLBARINFO sbi = {sizeof(sbi)};
