@@ -268,8 +268,11 @@ BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppD
     // in the INI file as hex digits, 'A' + nibble as the framework writes it
     CString hex = GetProfileString(lpszSection, lpszEntry, NULL);
     int n = hex.GetLength() / 2;
-    if (n == 0)
+    if (n == 0 || hex.GetLength() % 2)
         return FALSE;
+    for (int i = 0; i < 2 * n; ++i)
+        if (hex[i] < 'A' || hex[i] > 'P')
+            return FALSE; // not written by WriteProfileBinary: no data rather than made-up bytes
     *ppData = new BYTE[n];
     for (int i = 0; i < n; ++i)
         (*ppData)[i] = (BYTE)(((hex[2 * i] - 'A') << 4) | ((hex[2 * i + 1] - 'A') & 0x0F));

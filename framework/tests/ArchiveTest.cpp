@@ -276,6 +276,13 @@ TEST(FrameworkArchive, MalformedArchivesAreRefused)
         DeleteAll(out);
         EXPECT_EQ(g_alive, before) << c.what << ": an object leaked";
     }
+
+    // A count the remaining bytes cannot hold is refused before any element
+    // is read: here eleven claimed, one present.
+    CObList out;
+    EXPECT_EQ(LoadList(Cat({{0x0B, 0x00}, newClass("CTestLine"), line}), out), CArchiveException::endOfFile);
+    EXPECT_EQ(out.GetCount(), 0) << "nothing read for a count beyond the data";
+    DeleteAll(out);
 }
 
 TEST(FrameworkArchive, RuntimeClassesWithoutCompilerTypeInformation)

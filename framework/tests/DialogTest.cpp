@@ -51,19 +51,20 @@ void SetText(CDialog& d, int id, LPCSTR text) { d.SetDlgItemText(id, text); }
 TEST(FrameworkDialog, ModalDialogExchangesDataBothWays)
 {
     CSettingsDlg dlg;
-    dlg.m_level = 0;
+    dlg.m_level = 20;
     bool loaded = false;
     INT_PTR r = CTestKit::RunModal(dlg, [&](CDialog& d) {
         CString name;
         d.GetDlgItemText(IDC_NAME, name);
         CComboBox* combo = (CComboBox*)d.GetDlgItem(IDC_CODEC);
         loaded = name == "alice" && d.IsDlgButtonChecked(IDC_ENABLE) &&
-                 d.IsDlgButtonChecked(IDC_MODE_C) && combo->GetCount() == 3 && combo->GetCurSel() == 1;
+                 d.IsDlgButtonChecked(IDC_MODE_C) && combo->GetCount() == 3 && combo->GetCurSel() == 1 &&
+                 ((CSliderCtrl*)d.GetDlgItem(IDC_LEVEL))->GetPos() == 20;
         SetText(d, IDC_NAME, "bob");
         d.CheckDlgButton(IDC_ENABLE, 0);
         d.CheckRadioButton(IDC_MODE_A, IDC_MODE_C, IDC_MODE_A);
         combo->SetCurSel(2);
-        ((CSliderCtrl*)d.GetDlgItem(IDC_LEVEL))->SetPos(0);
+        ((CSliderCtrl*)d.GetDlgItem(IDC_LEVEL))->SetPos(65);
         SetText(d, IDC_COUNT, "7");
         CTestKit::ClickButton(d.GetDlgItem(IDOK)->m_hWnd);
     });
@@ -75,6 +76,7 @@ TEST(FrameworkDialog, ModalDialogExchangesDataBothWays)
     EXPECT_EQ(dlg.m_mode, 0);
     EXPECT_EQ(dlg.m_codec, 2);
     EXPECT_EQ(dlg.m_count, 7);
+    EXPECT_EQ(dlg.m_level, 65) << "read back from the slider";
     EXPECT_EQ(dlg.m_hWnd, nullptr) << "the window is gone after DoModal";
     EXPECT_EQ(dlg.m_slider.m_hWnd, nullptr) << "the subclassed control went with it";
 }

@@ -112,7 +112,7 @@ TEST(FrameworkExceptions, HandlersReachedBySendOrPostAreReportedAndAnsweredAsNot
         w.onMessage = c.what;
         if (c.post) {
             w.PostMessage(WM_APP_THROW);
-            EXPECT_TRUE(CTestKit::PumpUntil([&] { return w.messages == 1; }, 1000)) << c.name;
+            EXPECT_TRUE(CTestKit::PumpUntil([&] { return w.messages == 1; }, 3000)) << c.name;
             CTestKit::PumpPending();
         } else {
             EXPECT_EQ(w.SendMessage(WM_APP_THROW), 0) << c.name;
@@ -180,6 +180,12 @@ protected:
         ++commands;
         ThrowAs(onCommand);
     }
+    // ends the dialog once the modal loop has been idle
+    afx_msg void OnTimer(UINT)
+    {
+        if (kicks > 0)
+            EndDialog(IDOK);
+    }
     afx_msg LRESULT OnKickIdle(WPARAM, LPARAM)
     {
         ++kicks;
@@ -193,6 +199,7 @@ protected:
 BEGIN_MESSAGE_MAP(CThrowingDlg, CDialog)
     ON_BN_CLICKED(IDC_ENABLE, OnName)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 } // namespace
 
@@ -221,9 +228,9 @@ TEST(FrameworkExceptions, ModalDialogsReportAndEitherEndOrGoOn)
         INT_PTR r = CTestKit::RunModal(dlg, [&](CDialog& d) {
             CTestKit::ClickButton(d.GetDlgItem(IDC_ENABLE)->m_hWnd);
             d.PostMessage(WM_APP_THROW);
-            CTestKit::PumpUntil([&] { return dlg.onPreTranslate == Throw::Nothing; }, 1000);
+            CTestKit::PumpUntil([&] { return dlg.onPreTranslate == Throw::Nothing; }, 3000);
             commandsSeen = dlg.commands;
-            d.EndDialog(IDOK);
+            d.SetTimer(1, 20, NULL);
         });
         EXPECT_EQ(r, IDOK);
         EXPECT_EQ(commandsSeen, 1);

@@ -15,7 +15,7 @@ const UINT ID_APP_ONLY = 32790;
 
 struct Counts
 {
-    int viewOne = 0, frameOne = 0, docTwo = 0, app = 0;
+    int viewOne = 0, frameOne = 0, docTwo = 0, app = 0, hidden = 0;
 } g_counts;
 } // namespace
 
@@ -74,6 +74,8 @@ protected:
     afx_msg void OnOne() { ++g_counts.frameOne; }
     afx_msg void OnUpdateTwo(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
     afx_msg void OnUpdateMode(CCmdUI* pCmdUI) { pCmdUI->SetText("EDIT"); }
+    afx_msg void OnHidden() { ++g_counts.hidden; }
+    afx_msg void OnUpdateHidden(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CSampleFrame, CFrameWnd)
@@ -82,6 +84,8 @@ BEGIN_MESSAGE_MAP(CSampleFrame, CFrameWnd)
     ON_COMMAND(ID_SAMPLE_ONE, OnOne)
     ON_UPDATE_COMMAND_UI(ID_SAMPLE_TWO, OnUpdateTwo)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
+    ON_COMMAND(ID_SAMPLE_HIDDEN, OnHidden)
+    ON_UPDATE_COMMAND_UI(ID_SAMPLE_HIDDEN, OnUpdateHidden)
 END_MESSAGE_MAP()
 
 namespace {
@@ -112,24 +116,47 @@ protected:
 };
 } // namespace
 
-TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs)
+// The sample program set up afresh for each test: application, document,
+// frame with bars and the view, shown and initially updated.
+class SampleFrameTest : public ::testing::Test
 {
-    g_counts = Counts();
-    g_modelessGone = 0;
-    CSampleApp app;
-    CTestKit::ResetQuit();
-    CSampleDoc* doc = new CSampleDoc;
-    doc->m_bAutoDelete = FALSE;
-    CCreateContext ctx;
-    ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
-    ctx.m_pCurrentDoc = doc;
-    CSampleFrame* frame = new CSampleFrame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_SAMPLE, WS_OVERLAPPEDWINDOW, NULL, &ctx));
-    app.m_pMainWnd = frame;
-    frame->SetWindowPos(NULL, 0, 0, 400, 300, SWP_NOZORDER);
-    frame->InitialUpdateFrame(doc, TRUE);
-    CTestKit::PumpPending();
+protected:
+    void SetUp() override
+    {
+        g_counts = Counts();
+        g_modelessGone = 0;
+        CTestKit::ResetQuit();
+        doc = new CSampleDoc;
+        doc->m_bAutoDelete = FALSE;
+        CCreateContext ctx;
+        ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
+        ctx.m_pCurrentDoc = doc;
+        frame = new CSampleFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_SAMPLE, WS_OVERLAPPEDWINDOW, NULL, &ctx));
+        app.m_pMainWnd = frame;
+        frame->SetWindowPos(NULL, 0, 0, 400, 300, SWP_NOZORDER);
+        frame->InitialUpdateFrame(doc, TRUE);
+        CTestKit::PumpPending();
+        view = frame->GetActiveView();
+        ASSERT_NE(view, nullptr);
+    }
+    void TearDown() override
+    {
+        if (frame && CWnd::FromHandlePermanent(frame->m_hWnd) == frame)
+            frame->DestroyWindow(); // frees the frame and its view
+        CTestKit::PumpPending();
+        CTestKit::ResetQuit();
+        delete doc;
+    }
 
+    CSampleApp app;
+    CSampleDoc* doc = nullptr;
+    CSampleFrame* frame = nullptr;
+    CView* view = nullptr;
+};
+
+TEST_F(SampleFrameTest, ResourcesAndLayout)
+{
     // resources: title, menu, accelerators, tool bar
     CString title;
     frame->GetWindowText(title);
@@ -140,8 +167,6 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     EXPECT_EQ(frame->m_wndToolBar.GetItemID(2), ID_SAMPLE_TWO);
 
     // layout: tool bar on top, status bar at the bottom, view in between
-    CView* view = frame->GetActiveView();
-    ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
     EXPECT_EQ(view->GetDocument(), doc);
     CRect rcTool, rcStatus, rcView;
@@ -151,8 +176,10 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     EXPECT_GT(rcTool.Height(), 0);
     EXPECT_EQ(rcView.top, rcTool.bottom);
     EXPECT_EQ(rcView.bottom, rcStatus.top);
+}
 
-    // routing: view before frame, then document, then application
+TEST_F(SampleFrameTest, CommandsRouteViewDocumentFrameApplication)
+{
     frame->SendMessage(WM_COMMAND, ID_SAMPLE_ONE);
     frame->SendMessage(WM_COMMAND, ID_SAMPLE_TWO);
     frame->SendMessage(WM_COMMAND, ID_APP_ONLY);
@@ -162,14 +189,21 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     EXPECT_EQ(g_counts.docTwo, 1);
     EXPECT_EQ(g_counts.app, 1);
 
+    // a command disabled by its update handler is refused, from the menu or
+    // an accelerator alike
+    frame->SendMessage(WM_COMMAND, ID_SAMPLE_HIDDEN);
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_SAMPLE_HIDDEN, 1));
+    EXPECT_EQ(g_counts.hidden, 0);
+}
+
+TEST_F(SampleFrameTest, MenusAndBarsFollowTheUpdateHandlers)
+{
     // menu items follow the update handlers when their popup opens
     CMenu* popup = frame->GetMenu()->GetSubMenu(0);
     frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup->m_hMenu, 0);
     EXPECT_FALSE(popup->GetMenuState(ID_SAMPLE_ONE, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_TWO, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_HIDDEN, MF_BYCOMMAND) & MF_GRAYED) << "nobody handles it";
-    // a command disabled by its handler is refused
-    frame->SendMessage(WM_COMMAND, ID_SAMPLE_HIDDEN);
+    EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_HIDDEN, MF_BYCOMMAND) & MF_GRAYED) << "its handler disables it";
 
     // tool bar and status bar follow them at idle time
     app.OnIdle(0);
@@ -199,8 +233,10 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     tipInfo.hdr.code = TTN_NEEDTEXTA;
     frame->SendMessage(WM_NOTIFY, 0, (LPARAM)&tipInfo);
     EXPECT_STREQ(tipInfo.lpszText, "Two");
+}
 
-    // the view draws, scrolled
+TEST_F(SampleFrameTest, TheViewDrawsScrolledIsActivatedByClicksAndTakesTheFocus)
+{
     CTestKit::Snapshot before = CTestKit::Capture(view->m_hWnd);
     EXPECT_TRUE(IsRed(before.At(10, 40)));
     ((CScrollView*)view)->ScrollToPosition(CPoint(0, 30));
@@ -209,6 +245,41 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
     EXPECT_FALSE(IsRed(after.At(10, 40)));
     EXPECT_EQ(((CScrollView*)view)->GetScrollPosition(), CPoint(0, 30));
 
+    // a click on a view that is not active makes it the active one
+    frame->SetActiveView(NULL);
+    view->SendMessage(WM_MOUSEACTIVATE, (WPARAM)frame->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(frame->GetActiveView(), view);
+
+    // the frame hands the focus it gets to its active view
+    frame->SetFocus();
+    EXPECT_EQ(GetFocus(), view->m_hWnd);
+}
+
+namespace {
+class CToolWnd : public CWnd
+{
+};
+} // namespace
+
+TEST_F(SampleFrameTest, WindowsBesideTheFrameGetItsAccelerators)
+{
+    CToolWnd tool;
+    ASSERT_TRUE(tool.CreateEx(0, AfxRegisterWndClass(0), "tool", WS_POPUP | WS_VISIBLE, 450, 0, 50, 50, NULL,
+                              NULL));
+    BYTE keys[256], withCtrl[256];
+    GetKeyboardState(keys);
+    memcpy(withCtrl, keys, sizeof(keys));
+    withCtrl[VK_CONTROL] = 0x80;
+    SetKeyboardState(withCtrl); // Ctrl held, for this thread's key state
+    tool.PostMessage(WM_KEYDOWN, 'O', 0);
+    bool reached = CTestKit::PumpUntil([] { return g_counts.viewOne == 1; }, 3000);
+    SetKeyboardState(keys);
+    EXPECT_TRUE(reached) << "Ctrl+O in a window beside the frame runs the frame's command";
+    tool.DestroyWindow();
+}
+
+TEST_F(SampleFrameTest, DialogsOverTheFrameAndClosingItEndsTheProgram)
+{
     // a modal dialog over the frame, then a modeless one owned by it
     CDialog modal(IDD_SETTINGS, frame);
     bool frameDisabled = false;
@@ -225,10 +296,9 @@ TEST(FrameworkFrame, SampleFrameRoutesCommandsUpdatesMenusAndBarsAndHostsDialogs
 
     // closing the main frame destroys what it owns and ends the program
     frame->PostMessage(WM_CLOSE);
-    EXPECT_TRUE(CTestKit::PumpUntil([] { return CTestKit::QuitSeen(); }, 2000));
+    EXPECT_TRUE(CTestKit::PumpUntil([] { return CTestKit::QuitSeen(); }, 3000));
     EXPECT_EQ(g_modelessGone, 1);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
-    delete doc;
 }
 
 namespace {
@@ -348,9 +418,11 @@ public:
 };
 
 // A view of 2000 x 100000 pixels in a 300 x 200 window, lines of 10 and
-// pages of 100.
+// pages of 100, in a shown parent window made here.
 CTallView* MakeTallView(CWnd& parent)
 {
+    if (!parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL))
+        return nullptr;
     CTallView* view = new CTallView;
     if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1))
         return nullptr;
@@ -362,8 +434,6 @@ CTallView* MakeTallView(CWnd& parent)
 TEST(FrameworkScrollView, BarsFollowTheSizeAndScrollByLinePageAndWheel)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
-                                NULL));
     CTallView* view = MakeTallView(parent);
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->GetStyle() & WS_VSCROLL);
@@ -403,8 +473,6 @@ TEST(FrameworkScrollView, BarsFollowTheSizeAndScrollByLinePageAndWheel)
 TEST(FrameworkScrollView, DraggingTheThumbPastThe16BitRangeScrollsThere)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
-                                NULL));
     CTallView* view = MakeTallView(parent);
     ASSERT_NE(view, nullptr);
     SCROLLBARINFO sbi = {sizeof(sbi)};

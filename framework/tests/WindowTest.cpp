@@ -306,7 +306,8 @@ TEST(FrameworkWindow, NotificationsReflectToTheControlOrFallBackToTheParent)
     EXPECT_EQ(GetTextColor(dc), RGB(200, 0, 0));
     label.giveBrush = FALSE;
     brush = parent.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd);
-    EXPECT_NE((HBRUSH)brush, (HBRUSH)label.brush) << "no brush: the parent's default answers";
+    EXPECT_EQ(brush, DefWindowProcA(parent.m_hWnd, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd))
+        << "no brush: the parent's default answers";
     ReleaseDC(label.m_hWnd, dc);
 
     parent.ShowWindow(SW_SHOW);
