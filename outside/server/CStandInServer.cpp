@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "CAudioRelay.h"
+#include "CVideoRelay.h"
 #include "ServerWire.h"
 #include "WireReader.h"
 #include "WireWriter.h"
@@ -120,6 +121,7 @@ bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
     }
     m_port = ntohs(address.sin_port);
     StartAudioRelay(loopbackOnly);
+    StartVideoRelay(loopbackOnly);
     m_running = true;
     m_acceptThread = std::thread([this] { AcceptLoop(); });
     return true;
@@ -131,6 +133,7 @@ void CStandInServer::Stop()
         return;
     m_running = false;
     m_audioRelay.reset();
+    m_videoRelay.reset();
     closesocket(m_listener);
     m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())
@@ -807,13 +810,14 @@ void CStandInServer::HandleCommand(const std::shared_ptr<Session>& session,
                     target->broadcast = flag ? 1 : 0;
                     Targets rest = Others(*room, target.get());
                     if (flag) {
+                        uint16_t videoPort = VideoPortFor(room->config.id, id);
                         Message start(CMD_START_SEND_VIDEO, 4);
-                        start.At(2).U16(m_config.videoPort);
+                        start.At(2).U16(videoPort);
                         send({target}, start.Bytes());
                         Message reply(CMD_RECEIVE_VIDEO_REPLY, 12);
                         reply.At(2).U8(0);
                         reply.At(4).U32(id);
-                        reply.At(8).U16(m_config.videoPort);
+                        reply.At(8).U16(videoPort);
                         reply.At(10).U8(1);
                         send(rest, reply.Bytes());
                     } else {
@@ -822,6 +826,7 @@ void CStandInServer::HandleCommand(const std::shared_ptr<Session>& session,
                         stop.At(8).U8(1);
                         send(rest, stop.Bytes());
                         send({target}, Message(CMD_STOP_SEND_VIDEO, 2).Bytes());
+                        StopVideoFor(id);
                     }
                 }
             }

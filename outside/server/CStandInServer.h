@@ -14,6 +14,7 @@
 #include "CServerConfig.h"
 
 class CAudioRelay;
+class CVideoRelay;
 
 // One frame that a client sent to the server, as the server read it.
 struct SERVER_FRAME
@@ -83,6 +84,8 @@ public:
     // The audio port's relay (null when its port could not be bound). Its
     // port is Config().audioPort: set that to 0 before Start for a free one.
     CAudioRelay* AudioRelay() { return m_audioRelay.get(); }
+    // The video relay: a port per broadcasting participant.
+    CVideoRelay* VideoRelay() { return m_videoRelay.get(); }
 
 private:
     struct Session;
@@ -113,6 +116,9 @@ private:
     void StartAudioRelay(bool loopbackOnly);
     bool LookUpAudioMember(uint32_t roomId, uint32_t userId, uint8_t* speakState,
                            std::vector<uint32_t>* others);
+    void StartVideoRelay(bool loopbackOnly);
+    uint16_t VideoPortFor(uint32_t roomId, uint32_t userId);
+    void StopVideoFor(uint32_t userId);
 
     CServerConfig m_config;
     SOCKET m_listener = INVALID_SOCKET;
@@ -138,4 +144,5 @@ private:
     bool m_recording = true;
 
     std::unique_ptr<CAudioRelay> m_audioRelay;
+    std::unique_ptr<CVideoRelay> m_videoRelay;
 };
