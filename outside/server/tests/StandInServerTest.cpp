@@ -238,7 +238,8 @@ TEST_F(StandInServerTest, VideoBroadcastStartsTheSenderAndTellsTheOthers)
     std::vector<uint8_t> m;
     ASSERT_TRUE(host->manager.SendVideoBroadcast(alice->login.userId, 1));
     ASSERT_TRUE(alice->WaitFor(CMD_START_SEND_VIDEO, m));
-    EXPECT_EQ(m, (std::vector<uint8_t>{0x15, 0x08, 0x58, 0x1B}));
+    // The video port (7200) lies apart from 7000, the clients' file-transfer port.
+    EXPECT_EQ(m, (std::vector<uint8_t>{0x15, 0x08, 0x20, 0x1C}));
     ASSERT_TRUE(host->WaitFor(CMD_RECEIVE_VIDEO_REPLY, m));
     EXPECT_EQ(m[2], 0);
     EXPECT_EQ(ReadU32(m, 4), alice->login.userId);
