@@ -535,8 +535,11 @@ CStandInServer::Targets CStandInServer::Others(const Room& room, const Session* 
 
 void CStandInServer::SendAll(const Targets& targets, const std::vector<uint8_t>& payload)
 {
-    for (const auto& target : targets)
+    for (const auto& target : targets) {
+        if (uint32_t pause = m_sendPause)
+            Sleep(pause);
         SendTo(*target, payload);
+    }
 }
 
 std::shared_ptr<CStandInServer::Session> CStandInServer::FindUser(uint32_t userId)

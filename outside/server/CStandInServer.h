@@ -82,6 +82,9 @@ public:
     uint64_t GetCommandCount();
     // Off: frames are counted but not kept (a long-running server).
     void SetRecording(bool on);
+    // Waits this long before each frame that goes to several participants,
+    // so that a test can make the server's sends to a room overlap.
+    void SetSendPause(uint32_t milliseconds) { m_sendPause = milliseconds; }
     // The audio port's relay (null when its port could not be bound). Its
     // port is Config().audioPort: set that to 0 before Start for a free one.
     CAudioRelay* AudioRelay() { return m_audioRelay.get(); }
@@ -145,6 +148,7 @@ private:
     uint32_t m_nextConnection = 1;
     uint32_t m_nextUserId = 1001;
     uint64_t m_refused = 0;
+    std::atomic<uint32_t> m_sendPause{0};
     std::map<uint8_t, std::pair<std::vector<uint8_t>, bool>> m_replies;
 
     std::mutex m_frameLock;

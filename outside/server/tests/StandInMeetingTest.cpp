@@ -87,10 +87,12 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 
 // Two participants change the meeting state at one moment, 30 times over:
 // every participant, the senders too, gets both records in the same order
-// and so ends each round holding the same state.
+// and so ends each round holding the same state. A pause before each send
+// makes the two changes' sends overlap unless the server keeps them apart.
 TEST_F(StandInMeetingTest, MeetingStateChangesAtOneMomentLeaveEverybodyTheSame)
 {
     Start();
+    server.SetSendPause(30);
     auto host = Join("host", "pw");
     auto alice = Join("alice", "a");
     auto bob = Join("bob", "b");
