@@ -242,6 +242,7 @@ TEST_F(StandInServerTest, VideoBroadcastStartsTheSenderAndTellsTheOthers)
     EXPECT_EQ(m[0] | m[1] << 8, CMD_START_SEND_VIDEO);
     uint16_t port = static_cast<uint16_t>(m[2] | m[3] << 8); // the sender's own relay port
     EXPECT_NE(0, port);
+    EXPECT_NE(7000, port); // the clients' file-transfer port stays theirs
     ASSERT_TRUE(host->WaitFor(CMD_RECEIVE_VIDEO_REPLY, m));
     EXPECT_EQ(m[2], 0);
     EXPECT_EQ(port, m[8] | m[9] << 8);
