@@ -62,9 +62,12 @@ enum : uint16_t {
     CMD_DOCUMENT_RENAMED = 2099,
     CMD_DOCUMENT_LIST_REQUEST = 2100,
     CMD_DOCUMENT_LIST = 2101,
+    CMD_DOCUMENT_MOVE = 2102,
+    CMD_DOCUMENT_MOVED = 2103,
     CMD_VIDEO_DEVICE = 2105,
     CMD_DEVICE_STATE = 2106,
     CMD_FORCED_LEAVE = 2107,
+    CMD_SCREEN_CONTROL_GRANT = 2108,
     CMD_BROADCAST_DATA = 2109,
     CMD_PARTICIPANT_DATA = 2110,
     CMD_TEMPORARY_HOST = 2111,
@@ -176,6 +179,27 @@ struct CHAT_MSG_HEAD
     // the NUL-terminated text follows
 };
 static_assert(sizeof(CHAT_MSG_HEAD) == 20, "the chat payload head is 20 bytes");
+
+// The fixed head of one item of the shared-document lists (commands 2095 and
+// 2101); three texts without terminators follow it, nameLength,
+// secondNameLength and thirdLength bytes one after another.
+struct DOC_ITEM
+{
+    uint32_t id;
+    uint8_t kind;      // 0 file, 1 document
+    uint8_t entryKind;
+    uint8_t reserved1[2];
+    uint32_t folderId;
+    uint8_t flag;
+    uint8_t reserved2;
+    uint16_t value;
+    uint16_t valueA;
+    uint16_t valueB;
+    uint8_t nameLength;
+    uint8_t secondNameLength;
+    uint16_t thirdLength;
+};
+static_assert(sizeof(DOC_ITEM) == 24, "DOC_ITEM is 24 bytes");
 
 #pragma pack(pop)
 

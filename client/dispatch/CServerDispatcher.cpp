@@ -9,7 +9,6 @@
 #include "CLogFile.h"
 #include "CStringTable.h"
 #include "CUserTable.h"
-#include "DocItem.h"
 #include "IAudioSources.h"
 #include "ICameraPanel.h"
 #include "IChatPane.h"
@@ -61,11 +60,10 @@ enum : uint8_t {
     RELAY_BROWSING = 0x20,
 };
 
-enum : uint16_t {
-    CMD_DOCUMENT_MOVED = 2103,
-    CMD_SCREEN_CONTROL_GRANT = 2108,
-    DOC_LIST_EMPTY = 5,
-};
+// The folder of the meeting's whiteboard documents.
+enum : uint32_t { MEETING_DOC_FOLDER = 1354 };
+
+enum : uint16_t { DOC_LIST_EMPTY = 5 };
 
 // Sub-types of the data one participant sends another (2110).
 enum : uint16_t {

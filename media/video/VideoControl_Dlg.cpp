@@ -144,7 +144,7 @@ BOOL VideoControl_Dlg::PreTranslateMessage(MSG* msg)
         int command = CommandOfButton((UINT)::GetDlgCtrlID(msg->hwnd));
         if (command > 0 && ::GetParent(msg->hwnd) == m_hWnd) {
             m_nHeld = command;
-            SetTimer(HOLD_TIMER, HOLD_INTERVAL, NULL);
+            SetTimer(HOLD_TIMER, m_nHoldInterval, NULL);
             SendCommand(command);
         }
     } else if (msg->message == WM_LBUTTONUP && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {

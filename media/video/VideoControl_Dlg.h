@@ -41,6 +41,7 @@ public:
     static int CommandOfButton(UINT id);
     // One tick of the hold timer.
     void HoldTick();
+    void SetHoldInterval(UINT ms) { m_nHoldInterval = ms; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -61,4 +62,5 @@ private:
     int m_nModel = -1;
     long m_target = -1;
     int m_nHeld = -1;
+    UINT m_nHoldInterval = HOLD_INTERVAL;
 };

@@ -46,6 +46,9 @@ bool CServerConfig::Load(const char* path)
     keepAliveSeconds = GetPrivateProfileIntA("Server", "KeepAliveSeconds", keepAliveSeconds, path);
     freeFileSending = static_cast<uint8_t>(
         GetPrivateProfileIntA("Server", "FreeFileSending", freeFileSending, path));
+    maxConnections = GetPrivateProfileIntA("Server", "MaxConnections", maxConnections, path);
+    if (maxConnections == 0)
+        maxConnections = 1;
 
     rooms.clear();
     for (int i = 1;; ++i) {

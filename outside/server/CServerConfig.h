@@ -27,7 +27,7 @@ struct ACCOUNT_CONFIG
 // What the stand-in conference server serves, read from an ini file:
 //   [Server]   Port, Version, UpdatePort, UpdateServers (addresses split by
 //              "|"), VideoPort, AudioPort, AudioPort2, KeepAliveSeconds,
-//              FreeFileSending
+//              FreeFileSending, MaxConnections
 //   [Room1], [Room2], ... Id, Name, Mode, Capacity, Speakers, Locked,
 //              Nicknames, Users (account names split by "|")
 //   [Accounts] name=password,role
@@ -40,11 +40,14 @@ public:
     std::string version = "1.0.0.1";
     uint16_t updatePort = 8000;
     std::vector<std::string> updateServers;
-    uint16_t videoPort = 7000;
+    // Apart from 7000, the client's default file-transfer port.
+    uint16_t videoPort = 7200;
     uint16_t audioPort = 7100;
     uint16_t audioPort2 = 7101;
     uint32_t keepAliveSeconds = 60; // 0: never drop a silent client
     uint8_t freeFileSending = 1;
+    // Connections open at once at most (each has a thread); more are refused.
+    uint32_t maxConnections = 64;
     std::vector<ROOM_CONFIG> rooms;
     std::vector<ACCOUNT_CONFIG> accounts;
 };

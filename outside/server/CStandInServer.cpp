@@ -7,40 +7,25 @@
 #include <cstring>
 
 #include "CAudioRelay.h"
+#include "CCommandContext.h"
+#include "CDocumentCommands.h"
+#include "CJoinerState.h"
+#include "CMeetingCommands.h"
+#include "CParticipantCommands.h"
+#include "CServerMessage.h"
+#include "CSharingCommands.h"
+#include "CVideoRelay.h"
+#include "CVideoCommands.h"
+#include "ServerClock.h"
 #include "ServerWire.h"
 #include "WireReader.h"
 #include "WireWriter.h"
 
 namespace {
 
-uint64_t SteadyMs()
-{
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count());
-}
 
 const uint32_t kRequestWaitSeconds = 30;
 const uint32_t kSendWaitMs = 5000;
-
-// A message under construction: code first, then fields at their offsets.
-class Message
-{
-public:
-    Message(uint16_t code, size_t length) : m_bytes(length, 0), m_out(m_bytes.data(), length)
-    {
-        m_out.U16(code);
-    }
-    WireWriter& At(size_t offset)
-    {
-        m_out.Seek(offset);
-        return m_out;
-    }
-    const std::vector<uint8_t>& Bytes() const { return m_bytes; }
-
-private:
-    std::vector<uint8_t> m_bytes;
-    WireWriter m_out;
-};
 
 std::string Field(const uint8_t* bytes, size_t size)
 {
@@ -49,34 +34,6 @@ std::string Field(const uint8_t* bytes, size_t size)
 }
 
 } // namespace
-
-struct CStandInServer::Room
-{
-    ROOM_CONFIG config;
-    uint8_t mode = 2;
-    bool locked = false;
-    std::vector<std::shared_ptr<Session>> users;
-    std::vector<uint8_t> meetingState;
-    std::map<std::string, uint64_t> bans; // user name -> end of the ban (tick count)
-};
-
-struct CStandInServer::Session
-{
-    uint32_t connection = 0;
-    SOCKET socket = INVALID_SOCKET;
-    std::mutex sendLock;
-    std::mutex readLock;
-    std::condition_variable readSignal;
-    bool reading = true;
-    bool closed = false;
-    bool raw = false; // a test replaced the login reply: frames are only recorded
-
-    // After the login, under the server lock.
-    uint32_t userId = 0;
-    Room* room = nullptr;
-    WIRE_USER_INFO info = {};
-    uint8_t broadcast = 0;
-};
 
 CStandInServer::CStandInServer() = default;
 
@@ -99,6 +56,7 @@ bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
         room->config = config;
         room->mode = config.mode;
         room->locked = config.locked;
+        room->freeFileSending = m_config.freeFileSending;
         room->meetingState.assign(MEETING_STATE_SIZE, 0);
         WireWriter(room->meetingState.data(), 2).U16(CMD_MEETING_STATE_ALL);
         m_rooms.push_back(std::move(room));
@@ -120,6 +78,7 @@ bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
     }
     m_port = ntohs(address.sin_port);
     StartAudioRelay(loopbackOnly);
+    StartVideoRelay(loopbackOnly);
     m_running = true;
     m_acceptThread = std::thread([this] { AcceptLoop(); });
     return true;
@@ -131,6 +90,7 @@ void CStandInServer::Stop()
         return;
     m_running = false;
     m_audioRelay.reset();
+    m_videoRelay.reset();
     closesocket(m_listener);
     m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())
@@ -174,8 +134,6 @@ void CStandInServer::AcceptLoop()
             closesocket(s);
             return;
         }
-        session->connection = m_nextConnection++;
-        m_sessions.push_back(session);
         for (auto it = m_threads.begin(); it != m_threads.end();) {
             if (*it->second) {
                 it->first.join();
@@ -184,12 +142,28 @@ void CStandInServer::AcceptLoop()
                 ++it;
             }
         }
+        // Each connection has a thread: beyond the bound, or when no thread
+        // can be had, the connection is refused and the server goes on.
+        if (m_threads.size() >= m_config.maxConnections) {
+            ++m_refused;
+            closesocket(s);
+            continue;
+        }
+        session->connection = m_nextConnection++;
+        m_sessions.push_back(session);
         auto ended = std::make_shared<std::atomic<bool>>(false);
-        m_threads.emplace_back(std::thread([this, session, ended] {
-                                   SessionLoop(session);
-                                   *ended = true;
-                               }),
-                               ended);
+        try {
+            m_threads.reserve(m_threads.size() + 1);
+            std::thread thread([this, session, ended] {
+                SessionLoop(session);
+                *ended = true;
+            });
+            m_threads.emplace_back(std::move(thread), ended);
+        } catch (const std::exception&) {
+            ++m_refused;
+            m_sessions.pop_back();
+            closesocket(s);
+        }
     }
 }
 
@@ -199,14 +173,14 @@ bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
     // Wait for the next frame to begin. Nothing is read while reading is
     // stopped, and a client silent for longer than the keep-alive time (not
     // counting the stop) is given up.
-    uint64_t deadline = seconds ? SteadyMs() + seconds * 1000ull : 0;
+    uint64_t deadline = seconds ? ServerNowMs() + seconds * 1000ull : 0;
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(session.readLock);
             if (!session.reading) {
                 session.readSignal.wait(lock, [&] { return session.reading || session.closed; });
                 if (seconds)
-                    deadline = SteadyMs() + seconds * 1000ull;
+                    deadline = ServerNowMs() + seconds * 1000ull;
             }
             if (session.closed)
                 return false;
@@ -224,7 +198,7 @@ bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
                 break;
             continue;
         }
-        if (deadline && SteadyMs() >= deadline)
+        if (deadline && ServerNowMs() >= deadline)
             return false;
     }
     auto readExactly = [&](uint8_t* into, size_t count) {
@@ -379,7 +353,7 @@ void CStandInServer::SessionLoop(std::shared_ptr<Session> session)
 
 void CStandInServer::HandleVersion(Session& session)
 {
-    Message reply(RESULT_OK, VERSION_REPLY_SIZE);
+    CServerMessage reply(RESULT_OK, VERSION_REPLY_SIZE);
     std::string version = m_config.version.substr(0, 11);
     reply.At(2).Bytes(version.data(), version.size());
     SendTo(session, reply.Bytes());
@@ -424,7 +398,7 @@ void CStandInServer::HandleConferenceList(Session& session, const std::vector<ui
 void CStandInServer::HandleUpdateServers(Session& session)
 {
     size_t count = std::min<size_t>(m_config.updateServers.size(), 255);
-    Message reply(RESULT_OK, UPDATE_REPLY_HEAD_SIZE + UPDATE_ADDRESS_SIZE * count);
+    CServerMessage reply(RESULT_OK, UPDATE_REPLY_HEAD_SIZE + UPDATE_ADDRESS_SIZE * count);
     reply.At(2).U16(m_config.updatePort);
     reply.At(4).U8(static_cast<uint8_t>(count));
     for (size_t i = 0; i < count; ++i) {
@@ -451,10 +425,21 @@ bool CStandInServer::HandleLogin(const std::shared_ptr<Session>& session,
     uint16_t minutes = 0;
     std::vector<uint8_t> reply;
     Targets others;
-    Message joined(CMD_USER_JOINED, 32);
+    std::vector<std::vector<uint8_t>> state;
+    CServerMessage joined(CMD_USER_JOINED, 32);
+    // The rooms stay for the server's life; the room's order is taken before
+    // the server lock, so that the new participant's reply, his state and his
+    // arrival fall in one place among the room's other messages.
+    Room* room = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        Room* room = FindRoom(roomId);
+        room = FindRoom(roomId);
+    }
+    std::unique_lock<std::recursive_mutex> order;
+    if (room)
+        order = std::unique_lock<std::recursive_mutex>(room->order);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
         const ACCOUNT_CONFIG* account = FindAccount(user);
         uint8_t role = 2;
         if (!room) {
@@ -476,7 +461,7 @@ bool CStandInServer::HandleLogin(const std::shared_ptr<Session>& session,
         }
         if (result == RESULT_OK) {
             auto ban = room->bans.find(user);
-            uint64_t now = SteadyMs();
+            uint64_t now = ServerNowMs();
             if (ban != room->bans.end() && ban->second > now) {
                 result = RESULT_KICKED;
                 minutes = static_cast<uint16_t>((ban->second - now + 59999) / 60000);
@@ -512,7 +497,7 @@ bool CStandInServer::HandleLogin(const std::shared_ptr<Session>& session,
             head.role = role;
             head.audioPort = m_config.audioPort;
             head.audioPort2 = m_config.audioPort2;
-            head.freeFileSending = m_config.freeFileSending;
+            head.freeFileSending = room->freeFileSending;
             reply.resize(sizeof head + sizeof(WIRE_USER_INFO) * room->users.size());
             WireWriter out(reply.data(), reply.size());
             out.Record(head);
@@ -522,10 +507,13 @@ bool CStandInServer::HandleLogin(const std::shared_ptr<Session>& session,
             joined.At(4).U32(session->userId);
             joined.At(8).Bytes(info.name, strnlen(info.name, 20));
             joined.At(29).U8(role);
+            state = CJoinerState::Messages(*room, m_config, *session, [this](uint32_t userId) {
+                return m_videoRelay ? m_videoRelay->GetSenderPort(userId) : uint16_t(0);
+            });
         }
     }
     if (result != RESULT_OK) {
-        Message refusal(result, result == RESULT_KICKED ? 4 : 2);
+        CServerMessage refusal(result, result == RESULT_KICKED ? 4 : 2);
         if (result == RESULT_KICKED)
             refusal.At(2).U16(minutes);
         SendTo(*session, refusal.Bytes());
@@ -533,6 +521,8 @@ bool CStandInServer::HandleLogin(const std::shared_ptr<Session>& session,
     }
     SendTo(*session, reply);
     SendAll(others, joined.Bytes());
+    for (const auto& message : state)
+        SendTo(*session, message);
     return true;
 }
 
@@ -550,8 +540,11 @@ CStandInServer::Targets CStandInServer::Others(const Room& room, const Session* 
 
 void CStandInServer::SendAll(const Targets& targets, const std::vector<uint8_t>& payload)
 {
-    for (const auto& target : targets)
+    for (const auto& target : targets) {
+        if (uint32_t pause = m_sendPause)
+            Sleep(pause);
         SendTo(*target, payload);
+    }
 }
 
 std::shared_ptr<CStandInServer::Session> CStandInServer::FindUser(uint32_t userId)
@@ -616,11 +609,18 @@ bool CStandInServer::LookUpAudioMember(uint32_t roomId, uint32_t userId, uint8_t
 
 void CStandInServer::Leave(const std::shared_ptr<Session>& session)
 {
+    Room* room = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        room = session->room;
+    }
+    if (!room)
+        return;
+    std::lock_guard<std::recursive_mutex> order(room->order);
     Targets others;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        Room* room = session->room;
-        if (!room)
+        if (session->room != room)
             return;
         auto it = std::find(room->users.begin(), room->users.end(), session);
         if (it != room->users.end())
@@ -628,7 +628,7 @@ void CStandInServer::Leave(const std::shared_ptr<Session>& session)
         session->room = nullptr;
         others = Others(*room, nullptr);
     }
-    Message quit(CMD_USER_QUIT, 8);
+    CServerMessage quit(CMD_USER_QUIT, 8);
     quit.At(4).U32(session->userId);
     SendAll(others, quit.Bytes());
 }
@@ -636,371 +636,107 @@ void CStandInServer::Leave(const std::shared_ptr<Session>& session)
 void CStandInServer::HandleCommand(const std::shared_ptr<Session>& session,
                                    const std::vector<uint8_t>& message)
 {
-    WireReader in(message.data(), message.size());
-    uint16_t code = 0;
-    in.U16(code);
-    const size_t length = message.size();
-    // Most commands carry a user id at 4 and a byte at 8.
-    uint32_t id = 0;
-    uint8_t flag = 0;
-    if (length >= 9) {
-        WireReader fields(message.data(), length);
-        fields.Seek(4);
-        fields.U32(id);
-        fields.U8(flag);
-    }
-
-    // Each case fills the sends below; they go out after the lock is released.
-    std::vector<std::pair<Targets, std::vector<uint8_t>>> sends;
-    Targets kicked;
-    auto send = [&](Targets targets, std::vector<uint8_t> payload) {
-        sends.emplace_back(std::move(targets), std::move(payload));
-    };
+    Room* room = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        Room* room = session->room;
-        if (!room)
+        room = session->room;
+    }
+    if (!room)
+        return;
+    // Everything a command makes the server send to the room goes out in the
+    // room's one order.
+    std::unique_lock<std::recursive_mutex> order(room->order);
+    CCommandContext c(m_config, *room, session, message);
+    const uint32_t roomId = room->config.id;
+    c.videoPortFor = [this, roomId](uint32_t userId) { return VideoPortFor(roomId, userId); };
+    c.stopVideoFor = [this](uint32_t userId) { StopVideoFor(userId); };
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (session->room != room)
             return;
-        const uint32_t self = session->userId;
-        WIRE_USER_INFO& me = session->info;
-        const bool chair = me.role == 1 || me.controlState == 2;
-        Targets all = Others(*room, nullptr);
-        Targets others = Others(*room, session.get());
-        auto member = [&](uint32_t userId) -> std::shared_ptr<Session> {
-            for (const auto& m : room->users) {
-                if (m->userId == userId)
-                    return m;
-            }
-            return nullptr;
-        };
-        auto speakState = [&](uint32_t userId, uint8_t state) {
-            Message m(CMD_SPEAK_STATE, 12);
-            m.At(4).U32(userId);
-            m.At(8).U8(state);
-            send(all, m.Bytes());
-        };
-        auto controlState = [&](uint32_t userId, uint8_t state) {
-            Message m(CMD_DATA_CONTROL, 12);
-            m.At(4).U32(userId);
-            m.At(8).U8(state);
-            send(all, m.Bytes());
-        };
-        auto grantSpeech = [&](Session& target, Session& asker) {
-            size_t speaking = 0;
-            for (const auto& m : room->users)
-                speaking += m->info.speakState == 2;
-            if (speaking >= room->config.speakers) {
-                send({session}, Message(CMD_SPEAKERS_FULL, 2).Bytes());
-                (void)asker;
-                return;
-            }
-            target.info.speakState = 2;
-            speakState(target.userId, 2);
-        };
-        auto giveControl = [&](Session& target) {
-            for (const auto& m : room->users) {
-                if (m.get() != &target && m->info.controlState == 2) {
-                    m->info.controlState = 0;
-                    controlState(m->userId, 0);
-                }
-            }
-            target.info.controlState = 2;
-            controlState(target.userId, 2);
-        };
+        CParticipantCommands::Handle(c) || CMeetingCommands::Handle(c) ||
+            CSharingCommands::Handle(c) || CDocumentCommands::Handle(c) ||
+            CVideoCommands::Handle(c);
+    }
+    for (const auto& entry : c.sends)
+        SendAll(entry.first, entry.second);
+    order.unlock();
+    // A removed participant leaves the room; his connection stays until he closes it.
+    for (const auto& target : c.kicked)
+        Leave(target);
+}
 
-        switch (code) {
-        case CMD_DEVICE_INFO:
-            if (length == 6) {
-                me.hasAudio = message[2];
-                me.hasVideo = message[3];
-                me.deviceFlagA = message[4];
-                me.deviceFlagB = message[5];
-                Message m(CMD_USER_DEVICES, 12);
-                m.At(4).U32(self);
-                m.At(8).U8(me.hasAudio);
-                m.At(9).U8(me.hasVideo);
-                m.At(10).U8(me.deviceFlagA);
-                m.At(11).U8(me.deviceFlagB);
-                send(all, m.Bytes());
-            }
-            break;
-        case CMD_MEETING_MODE:
-            if (length == 4 && chair) {
-                room->mode = message[2];
-                send(all, message);
-            }
-            break;
-        case CMD_LOCK_MEETING:
-            if (length == 4 && chair) {
-                room->locked = message[2] != 0;
-                send(all, message);
-            }
-            break;
-        case CMD_KICK_USER:
-            if (length == 12 && me.role == 1 && id != self) {
-                if (auto target = member(id)) {
-                    uint16_t minutes = 0;
-                    WireReader fields(message.data(), length);
-                    fields.Seek(8);
-                    fields.U16(minutes);
-                    room->bans[target->info.name] = SteadyMs() + minutes * 60000ull;
-                    send({target}, Message(CMD_KICK_USER, 2).Bytes());
-                    kicked.push_back(target);
-                }
-            }
-            break;
-        case CMD_GRANT_SPEAK:
-            if (length == 12 && chair) {
-                if (auto target = member(id)) {
-                    if (flag) {
-                        grantSpeech(*target, *session);
-                    } else {
-                        target->info.speakState = 0;
-                        speakState(id, 0);
-                    }
-                }
-            }
-            break;
-        case CMD_SPEECH_REQUEST:
-            if (me.role != 3 && me.speakState == 0) {
-                if (room->mode == 0) {
-                    grantSpeech(*session, *session);
-                } else {
-                    me.speakState = 1;
-                    speakState(self, 1);
-                }
-            }
-            break;
-        case CMD_SPEECH_GIVE_UP:
-            me.speakState = 0;
-            speakState(self, 0);
-            break;
-        case CMD_MEETING_CONTROL:
-            if (length == 12 && chair) {
-                if (auto target = member(id)) {
-                    if (flag && target->info.role != 4) {
-                        giveControl(*target);
-                    } else if (!flag) {
-                        target->info.controlState = 0;
-                        controlState(id, 0);
-                    }
-                }
-            }
-            break;
-        case CMD_CONTROL_REQUEST:
-            if (me.role != 3 && me.controlState == 0) {
-                if (room->mode == 0 && me.role != 4) {
-                    giveControl(*session);
-                } else {
-                    me.controlState = 1;
-                    controlState(self, 1);
-                }
-            }
-            break;
-        case CMD_CONTROL_GIVE_UP:
-            me.controlState = 0;
-            controlState(self, 0);
-            break;
-        case CMD_VIDEO_BROADCAST:
-            if (length == 12 && (chair || id == self)) {
-                if (auto target = member(id)) {
-                    target->broadcast = flag ? 1 : 0;
-                    Targets rest = Others(*room, target.get());
-                    if (flag) {
-                        Message start(CMD_START_SEND_VIDEO, 4);
-                        start.At(2).U16(m_config.videoPort);
-                        send({target}, start.Bytes());
-                        Message reply(CMD_RECEIVE_VIDEO_REPLY, 12);
-                        reply.At(2).U8(0);
-                        reply.At(4).U32(id);
-                        reply.At(8).U16(m_config.videoPort);
-                        reply.At(10).U8(1);
-                        send(rest, reply.Bytes());
-                    } else {
-                        Message stop(CMD_STOP_VIDEO, 12);
-                        stop.At(4).U32(id);
-                        stop.At(8).U8(1);
-                        send(rest, stop.Bytes());
-                        send({target}, Message(CMD_STOP_SEND_VIDEO, 2).Bytes());
-                    }
-                }
-            }
-            break;
-        case CMD_FILE_OFFER:
-            if (length >= 16) {
-                WireReader fields(message.data(), length);
-                uint32_t size = 0, handle = 0;
-                uint16_t nameLength = 0;
-                uint8_t count = 0;
-                fields.Seek(4);
-                fields.U32(size);
-                fields.U32(handle);
-                fields.U16(nameLength);
-                fields.U8(count);
-                if (length != 16u + nameLength + 4u * count)
-                    break;
-                Message notice(CMD_FILE_OFFER_NOTICE, 20u + nameLength);
-                notice.At(4).U32(self);
-                notice.At(8).U32(size);
-                notice.At(12).U32(handle);
-                notice.At(16).U16(nameLength);
-                notice.At(20).Bytes(message.data() + 16, nameLength);
-                fields.Seek(16u + nameLength);
-                for (uint8_t i = 0; i < count; ++i) {
-                    uint32_t to = 0;
-                    fields.U32(to);
-                    if (auto target = member(to))
-                        send({target}, notice.Bytes());
-                }
-            }
-            break;
-        case CMD_WINDOW_LAYOUT:
-            if (length >= 4 && length == 4u + message[2])
-                send(others, message);
-            break;
-        case CMD_SCREEN_BROADCAST:
-            if (length == 4) {
-                Message m(CMD_SCREEN_BROADCAST_NOTICE, 12);
-                m.At(4).U32(self);
-                m.At(8).U8(message[2]);
-                send(others, m.Bytes());
-            }
-            break;
-        case CMD_REMOTE_CONTROL_REQUEST:
-            if (length == 12) {
-                if (auto target = member(id)) {
-                    Message m(CMD_REMOTE_CONTROL_NOTICE, 12);
-                    m.At(4).U32(self);
-                    m.At(8).U8(flag);
-                    send({target}, m.Bytes());
-                }
-            }
-            break;
-        case CMD_REMOTE_CONTROL_ANSWER:
-            if (length == 12) {
-                if (auto target = member(id)) {
-                    Message m(CMD_REMOTE_CONTROL_REPLY, 12);
-                    m.At(4).U32(self);
-                    m.At(8).U8(flag);
-                    send({target}, m.Bytes());
-                }
-            }
-            break;
-        case CMD_RELAY:
-            if (length >= 4 && length == 4u + (message[2] | message[3] << 8))
-                send(others, message);
-            break;
-        case CMD_CHAT:
-            if (length >= 20 && length == 20u + (message[16] | message[17] << 8)) {
-                std::vector<uint8_t> relayed = message;
-                // The sender is who the connection says, not what the message claims.
-                WireWriter(relayed.data() + 8, 4).U32(self);
-                if (id == 0) {
-                    send(others, relayed);
-                } else if (auto target = member(id)) {
-                    send({target}, relayed);
-                }
-            }
-            break;
-        case CMD_CAMERA_CONTROL:
-            if (length >= 12 && length == 12u + message[8]) {
-                if (auto target = member(id)) {
-                    Message m(CMD_CAMERA_COMMAND, 4u + message[8]);
-                    m.At(2).U8(message[8]);
-                    m.At(4).Bytes(message.data() + 12, message[8]);
-                    send({target}, m.Bytes());
-                }
-            }
-            break;
-        case CMD_KEEP_ALIVE:
-            send({session}, Message(CMD_KEEP_ALIVE, 2).Bytes());
-            break;
-        case CMD_DOCUMENT_LIST_REQUEST:
-            send({session}, Message(CMD_DOCUMENT_LIST, 4).Bytes());
-            break;
-        case CMD_VIDEO_DEVICE:
-            if (length == 12 && chair) {
-                if (auto target = member(id)) {
-                    Message m(CMD_DEVICE_STATE, 4);
-                    m.At(2).U8(flag);
-                    send({target}, m.Bytes());
-                }
-            }
-            break;
-        case CMD_BROADCAST_DATA:
-            if (length >= 6) {
-                uint16_t count = message[2] | message[3] << 8;
-                uint16_t dataLength = message[4] | message[5] << 8;
-                if (count == 0 || dataLength == 0 || length != 6u + 4u * count + dataLength)
-                    break;
-                Message data(CMD_PARTICIPANT_DATA, 12u + dataLength);
-                data.At(4).U32(self);
-                data.At(8).U16(dataLength);
-                data.At(12).Bytes(message.data() + 6 + 4u * count, dataLength);
-                WireReader ids(message.data(), length);
-                ids.Seek(6);
-                for (uint16_t i = 0; i < count; ++i) {
-                    uint32_t to = 0;
-                    ids.U32(to);
-                    if (auto target = member(to))
-                        send({target}, data.Bytes());
-                }
-            }
-            break;
-        case CMD_TEMPORARY_HOST:
-            if (length == 12 && me.role == 1 && (flag == 1 || flag == 2)) {
-                if (auto target = member(id)) {
-                    target->info.role = flag == 1 ? 1 : 2;
-                    Message m(CMD_ROLE, 12);
-                    m.At(4).U32(id);
-                    m.At(8).U8(target->info.role);
-                    send(all, m.Bytes());
-                }
-            }
-            break;
-        case CMD_STOP_VIDEO_NOTICE:
-            if (length == 12) {
-                if (auto target = member(id)) {
-                    Message m(CMD_VIDEO_WIDTH, 6);
-                    m.At(2).Bytes(message.data() + 8, 4);
-                    send({target}, m.Bytes());
-                }
-            }
-            break;
-        case CMD_MEETING_STATE:
-            if (length == MEETING_STATE_SIZE) {
-                room->meetingState = message;
-                WireWriter(room->meetingState.data(), 2).U16(CMD_MEETING_STATE_ALL);
-                send(others, room->meetingState);
-            }
-            break;
-        case CMD_START_NOTICE:
-            send({session}, room->meetingState);
-            break;
-        case CMD_WHITEBOARD_RIGHT:
-        case CMD_RECORD_RIGHT:
-        case CMD_TEXT_CHAT_RIGHT:
-        case CMD_FILE_UPLOAD_RIGHT:
-            if (length == 12 && chair) {
-                if (auto target = member(id)) {
-                    uint8_t& right = code == CMD_WHITEBOARD_RIGHT ? target->info.allowWhiteboard
-                                   : code == CMD_RECORD_RIGHT     ? target->info.allowRecord
-                                   : code == CMD_TEXT_CHAT_RIGHT  ? target->info.allowTextChat
-                                                                  : target->info.allowFileUpload;
-                    right = flag;
-                    send(all, message);
-                }
-            }
-            break;
-        default:
-            break;
+// --- Triggers ----------------------------------------------------------------
+
+bool CStandInServer::ForceLeave(uint32_t userId, uint16_t resultCode)
+{
+    std::shared_ptr<Session> session;
+    Room* room = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        session = FindUser(userId);
+        room = session ? session->room : nullptr;
+    }
+    if (!room)
+        return false;
+    std::lock_guard<std::recursive_mutex> order(room->order);
+    CServerMessage notice(CMD_FORCED_LEAVE, 4);
+    notice.At(2).U16(resultCode);
+    SendTo(*session, notice.Bytes());
+    Leave(session);
+    return true;
+}
+
+bool CStandInServer::GrantScreenControl(uint32_t userId, uint8_t granted)
+{
+    std::shared_ptr<Session> session;
+    Room* room = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        session = FindUser(userId);
+        room = session ? session->room : nullptr;
+    }
+    if (!room)
+        return false;
+    std::lock_guard<std::recursive_mutex> order(room->order);
+    CServerMessage grant(CMD_SCREEN_CONTROL_GRANT, 12);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (const auto& member : room->users) {
+            if (member->screenBroadcast)
+                grant.At(4).U32(member->userId);
         }
     }
-    for (const auto& entry : sends)
-        SendAll(entry.first, entry.second);
-    // A removed participant leaves the room; his connection stays until he closes it.
-    for (const auto& target : kicked)
-        Leave(target);
+    grant.At(8).U8(granted);
+    return SendTo(*session, grant.Bytes());
+}
+
+bool CStandInServer::SetFreeFileSending(uint32_t roomId, uint8_t allowed)
+{
+    Room* room = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        room = FindRoom(roomId);
+    }
+    if (!room)
+        return false;
+    std::lock_guard<std::recursive_mutex> order(room->order);
+    Targets targets;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        room->freeFileSending = allowed;
+        targets = room->users;
+    }
+    CServerMessage notice(CMD_FREE_FILE_SENDING, 4);
+    notice.At(2).U8(allowed);
+    SendAll(targets, notice.Bytes());
+    return true;
+}
+
+uint64_t CStandInServer::GetRefusedCount()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_refused;
 }
 
 // --- Hooks -------------------------------------------------------------------
@@ -1139,11 +875,11 @@ std::vector<uint32_t> CStandInServer::GetRoomUsers(uint32_t roomId)
 
 bool CStandInServer::WaitForRoomCount(uint32_t roomId, size_t count, uint32_t timeoutMs)
 {
-    uint64_t end = SteadyMs() + timeoutMs;
+    uint64_t end = ServerNowMs() + timeoutMs;
     for (;;) {
         if (GetRoomUsers(roomId).size() == count)
             return true;
-        if (SteadyMs() >= end)
+        if (ServerNowMs() >= end)
             return false;
         Sleep(5);
     }

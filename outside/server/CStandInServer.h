@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "CServerConfig.h"
+#include "ServerRoom.h"
+#include "ServerSession.h"
 
 class CAudioRelay;
+class CVideoRelay;
 
 // One frame that a client sent to the server, as the server read it.
 struct SERVER_FRAME
@@ -80,13 +83,32 @@ public:
     uint64_t GetCommandCount();
     // Off: frames are counted but not kept (a long-running server).
     void SetRecording(bool on);
+    // Waits this long before each frame that goes to several participants,
+    // so that a test can make the server's sends to a room overlap.
+    void SetSendPause(uint32_t milliseconds) { m_sendPause = milliseconds; }
     // The audio port's relay (null when its port could not be bound). Its
     // port is Config().audioPort: set that to 0 before Start for a free one.
     CAudioRelay* AudioRelay() { return m_audioRelay.get(); }
+    // The video relay: a port per broadcasting participant.
+    CVideoRelay* VideoRelay() { return m_videoRelay.get(); }
+    // Connections refused because Config().maxConnections were open, or
+    // because no thread could be started for them.
+    uint64_t GetRefusedCount();
+
+    // --- Triggers of what no client command produces ---
+    // Tells a participant that he must leave (2107 with the result code) and
+    // takes him out of his room; his connection stays until he closes it.
+    bool ForceLeave(uint32_t userId, uint16_t resultCode);
+    // Tells a participant watching a screen broadcast that the broadcaster
+    // grants (nonzero) or takes back (0) the remote control (2108).
+    bool GrantScreenControl(uint32_t userId, uint8_t granted);
+    // Allows or forbids sending files freely in a room (2070 to everybody
+    // there; later logins get the same in their reply).
+    bool SetFreeFileSending(uint32_t roomId, uint8_t allowed);
 
 private:
-    struct Session;
-    struct Room;
+    typedef SERVER_SESSION Session;
+    typedef SERVER_ROOM Room;
 
     void AcceptLoop();
     void SessionLoop(std::shared_ptr<Session> session);
@@ -113,6 +135,9 @@ private:
     void StartAudioRelay(bool loopbackOnly);
     bool LookUpAudioMember(uint32_t roomId, uint32_t userId, uint8_t* speakState,
                            std::vector<uint32_t>* others);
+    void StartVideoRelay(bool loopbackOnly);
+    uint16_t VideoPortFor(uint32_t roomId, uint32_t userId);
+    void StopVideoFor(uint32_t userId);
 
     CServerConfig m_config;
     SOCKET m_listener = INVALID_SOCKET;
@@ -128,6 +153,8 @@ private:
     std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> m_threads;
     uint32_t m_nextConnection = 1;
     uint32_t m_nextUserId = 1001;
+    uint64_t m_refused = 0;
+    std::atomic<uint32_t> m_sendPause{0};
     std::map<uint8_t, std::pair<std::vector<uint8_t>, bool>> m_replies;
 
     std::mutex m_frameLock;
@@ -138,4 +165,5 @@ private:
     bool m_recording = true;
 
     std::unique_ptr<CAudioRelay> m_audioRelay;
+    std::unique_ptr<CVideoRelay> m_videoRelay;
 };

@@ -1,7 +1,12 @@
 // The stand-in conference server as a console program:
 //   ConferenceServer.exe [settings.ini] [-port N] [-seconds N]
 // Without a settings file it reads ConferenceServer.ini beside the program.
-// It runs until Enter is pressed, Ctrl+C, or the given number of seconds.
+// It runs until an empty line or "quit" is entered, Ctrl+C, or the given
+// number of seconds. Lines on its input trigger what no client command makes
+// the server send:
+//   leave <user id> <result code>   the participant must leave (2107)
+//   grant <user id> <0|1>           screen control granted or taken back (2108)
+//   freefiles <room id> <0|1>       sending files freely allowed or not (2070)
 #include <winsock2.h>
 #include <windows.h>
 
@@ -22,11 +27,42 @@ BOOL WINAPI OnConsoleEvent(DWORD)
     return TRUE;
 }
 
-DWORD WINAPI WaitForEnter(void*)
+CStandInServer* g_server = nullptr;
+
+// One input line; false when the server is to stop.
+bool RunLine(const char* line)
 {
-    char line[16];
-    if (fgets(line, sizeof line, stdin))
-        SetEvent(g_stop);
+    char word[16] = {};
+    unsigned long a = 0, b = 0;
+    int fields = sscanf(line, "%15s %lu %lu", word, &a, &b);
+    if (fields <= 0 || !strcmp(word, "quit"))
+        return false;
+    bool done = false;
+    if (fields == 3 && !strcmp(word, "leave"))
+        done = g_server->ForceLeave(static_cast<uint32_t>(a), static_cast<uint16_t>(b));
+    else if (fields == 3 && !strcmp(word, "grant"))
+        done = g_server->GrantScreenControl(static_cast<uint32_t>(a), static_cast<uint8_t>(b));
+    else if (fields == 3 && !strcmp(word, "freefiles"))
+        done = g_server->SetFreeFileSending(static_cast<uint32_t>(a), static_cast<uint8_t>(b));
+    else
+        printf("Commands: leave <user id> <code>, grant <user id> <0|1>, "
+               "freefiles <room id> <0|1>, quit\n");
+    if (fields == 3)
+        printf("%s: %s\n", word, done ? "sent" : "no such participant or room");
+    fflush(stdout);
+    return true;
+}
+
+DWORD WINAPI ReadCommands(void*)
+{
+    // The end of the input (none given) leaves the server running.
+    char line[256];
+    while (fgets(line, sizeof line, stdin)) {
+        if (!RunLine(line)) {
+            SetEvent(g_stop);
+            break;
+        }
+    }
     return 0;
 }
 
@@ -90,7 +126,8 @@ int main(int argc, char** argv)
 
     g_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-    HANDLE reader = CreateThread(nullptr, 0, WaitForEnter, nullptr, 0, nullptr);
+    g_server = &server;
+    HANDLE reader = CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
     WaitForSingleObject(g_stop, seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : INFINITE);
     server.Stop();
     printf("Conference server stopped after %llu commands\n",

@@ -238,9 +238,14 @@ TEST_F(StandInServerTest, VideoBroadcastStartsTheSenderAndTellsTheOthers)
     std::vector<uint8_t> m;
     ASSERT_TRUE(host->manager.SendVideoBroadcast(alice->login.userId, 1));
     ASSERT_TRUE(alice->WaitFor(CMD_START_SEND_VIDEO, m));
-    EXPECT_EQ(m, (std::vector<uint8_t>{0x15, 0x08, 0x58, 0x1B}));
+    ASSERT_EQ(4u, m.size());
+    EXPECT_EQ(m[0] | m[1] << 8, CMD_START_SEND_VIDEO);
+    uint16_t port = static_cast<uint16_t>(m[2] | m[3] << 8); // the sender's own relay port
+    EXPECT_NE(0, port);
+    EXPECT_NE(7000, port); // the clients' file-transfer port stays theirs
     ASSERT_TRUE(host->WaitFor(CMD_RECEIVE_VIDEO_REPLY, m));
     EXPECT_EQ(m[2], 0);
+    EXPECT_EQ(port, m[8] | m[9] << 8);
     EXPECT_EQ(ReadU32(m, 4), alice->login.userId);
     EXPECT_EQ(m[10], 1);
     ASSERT_TRUE(host->manager.SendVideoBroadcast(alice->login.userId, 0));
