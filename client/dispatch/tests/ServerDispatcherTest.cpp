@@ -355,7 +355,7 @@ std::vector<Case> Meeting()
 std::vector<Case> Video()
 {
     auto reply = [](uint8_t result, uint8_t broadcast) {
-        return Bytes(Msg(2059, 12).U8(2, result).U32(4, kAlice).U16(8, 7000).U8(10, broadcast));
+        return Bytes(Msg(2059, 12).U8(2, result).U32(4, kAlice).U16(8, 7200).U8(10, broadcast));
     };
     auto state = [](uint8_t s) { return [s](World& w) { EXPECT_EQ(w.User(kAlice).videoState, s); }; };
     const char* refresh = "left.RefreshUser(2)";
@@ -367,14 +367,14 @@ std::vector<Case> Video()
         {"2059 failure while receiving changes nothing", reply(1, 0), {refresh, buttons}, true,
          [](World& w) { SetVideo(w, kAlice, 2); }, state(2)},
         {"2059 broadcast opens a window", reply(0, 1),
-         {"wall.AddUserVideo(alice,2)", "wall.SetUserVideoTarget(2,7000)", refresh, buttons}, true,
+         {"wall.AddUserVideo(alice,2)", "wall.SetUserVideoTarget(2,7200)", refresh, buttons}, true,
          nullptr, [](World& w) {
              EXPECT_EQ(w.User(kAlice).videoState, 2);
              EXPECT_EQ(w.User(kAlice).broadcastFlag, 1);
          }},
         {"2059 broadcast while receiving reopens", reply(0, 1),
          {"wall.RemoveUserWindow(2)", "wall.AddUserVideo(alice,2)",
-          "wall.SetUserVideoTarget(2,7000)", refresh, buttons},
+          "wall.SetUserVideoTarget(2,7200)", refresh, buttons},
          true, [](World& w) { SetVideo(w, kAlice, 2); }, state(2)},
         {"2059 broadcast with a full wall ends the reception", reply(0, 1),
          {"wall.RemoveUserWindow(2)", "wall.AddUserVideo(alice,2)", refresh, buttons}, true,
@@ -384,7 +384,7 @@ std::vector<Case> Video()
              EXPECT_EQ(w.User(kAlice).broadcastFlag, 1);
          }},
         {"2059 requested video arrives", reply(0, 0),
-         {"wall.SetUserVideoTarget(2,7000)", refresh, buttons}, true,
+         {"wall.SetUserVideoTarget(2,7200)", refresh, buttons}, true,
          [](World& w) { SetVideo(w, kAlice, 1); }, state(2)},
         {"2059 unrequested video is ignored", reply(0, 0), {refresh, buttons}, true, nullptr,
          state(0)},
