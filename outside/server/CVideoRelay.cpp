@@ -116,13 +116,19 @@ void CVideoRelay::Loop()
         for (auto& s : sockets) {
             if (!FD_ISSET(s.second, &readable))
                 continue;
-            sockaddr_in from = {};
-            int fromLength = sizeof from;
-            int got = recvfrom(s.second, reinterpret_cast<char*>(buffer.data()), (int)buffer.size(), 0,
-                               reinterpret_cast<sockaddr*>(&from), &fromLength);
-            if (got <= 0)
-                continue; // an error, or a datagram larger than any video packet
-            Handle(s.first, s.second, buffer.data(), (size_t)got, from);
+            // Everything that waits on this port, so that one busy sender
+            // costs one round, not one round a datagram.
+            u_long pending = 1;
+            for (int n = 0; n < DRAIN_LIMIT && pending > 0; ++n) {
+                sockaddr_in from = {};
+                int fromLength = sizeof from;
+                int got = recvfrom(s.second, reinterpret_cast<char*>(buffer.data()), (int)buffer.size(), 0,
+                                   reinterpret_cast<sockaddr*>(&from), &fromLength);
+                if (got > 0) // else an error, or a datagram larger than any video packet
+                    Handle(s.first, s.second, buffer.data(), (size_t)got, from);
+                if (ioctlsocket(s.second, FIONREAD, &pending) != 0)
+                    pending = 0;
+            }
         }
     }
 }

@@ -30,6 +30,7 @@ public:
         RECEIVER_TIMEOUT_MS = 5000,
         RECEIVE_BUFFER = 256 * 1024,
         WAIT_MS = 50,
+        DRAIN_LIMIT = 256, // datagrams read from one port per round
     };
 
     struct Counters
