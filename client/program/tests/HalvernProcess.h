@@ -31,7 +31,9 @@ public:
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         folder = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
-        std::string line = "\"" + BinFolder() + "HalvernSetup.exe\" \"" + folder + "\"";
+        // No backslash before the closing quote, which it would escape.
+        std::string line = "\"" + BinFolder() + "HalvernSetup.exe\" \"" +
+                           folder.substr(0, folder.size() - 1) + "\"";
         DWORD code = 1;
         if (!Run(line, 120000, &code) || code != 0) {
             *error = "HalvernSetup.exe failed: " + line + " exit code " + std::to_string(code);
