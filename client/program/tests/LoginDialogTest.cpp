@@ -246,8 +246,9 @@ TEST_F(LoginDialogs, FailedRoomListShowsItsTextAndKeepsTheDialog)
     RunLogin(dlg, [&](CDlgLogin& d) {
         SetText(d, IDC_USER_NAME, "host");
         SetText(d, IDC_PASSWORD, "pw");
+        d.SetNextState(5);
         Click(d, IDC_NEXT);
-        open = d.GetSafeHwnd() && d.IsWindowVisible();
+        open = d.GetSafeHwnd() != nullptr && d.GetNextState() == 5;
         d.EndDialog(IDCANCEL);
     });
     EXPECT_TRUE(open);
@@ -268,8 +269,9 @@ TEST_F(LoginDialogs, AnotherVersionStartsTheUpdaterThenTheBrowser)
     CTestKit::MessageBoxes boxes(IDCANCEL);
     // Cancel to the offer: nothing starts and the dialog stays.
     RunLogin(dlg, [&](CDlgLogin& d) {
+        d.SetNextState(5);
         Click(d, IDC_NEXT);
-        EXPECT_TRUE(d.GetSafeHwnd() && d.IsWindowVisible());
+        EXPECT_EQ(d.GetNextState(), 5u) << "the dialog did not end";
         d.EndDialog(IDCANCEL);
     });
     ASSERT_EQ(boxes.Shown().size(), 1u);
