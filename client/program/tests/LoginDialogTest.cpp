@@ -24,6 +24,7 @@
 #include "CTestKit.h"
 #include "CUpgradePath.h"
 #include "FakeLauncher.h"
+#include "ILibraryLoader.h"
 #include "MemorySettingsStore.h"
 #include "ProgramResource.h"
 #include "StandInTestKit.h"
@@ -618,4 +619,36 @@ TEST(AboutBox, TakesThePictureSize)
     EXPECT_EQ(client.Width(), info.bmWidth);
     EXPECT_EQ(client.Height(), info.bmHeight);
     EXPECT_EQ(about.GetPictureSize(), CSize(info.bmWidth, info.bmHeight));
+}
+
+namespace {
+
+class NoLibraries : public ILibraryLoader
+{
+public:
+    HMODULE Load(const char*) override { return nullptr; }
+    FARPROC Resolve(HMODULE, const char*) override { return nullptr; }
+};
+
+} // namespace
+
+TEST(ClientApp, StartUpEndedByAMissingLibraryKeepsTheStoredSettings)
+{
+    CClientApp app;
+    NoLibraries loader;
+    MemorySettingsStore store;
+    store.dwords[MemorySettingsStore::Path(DRIVER_SETTINGS_KEY, "BitRate")] = 512;
+    app.SetLibraryLoader(&loader);
+    app.SetSettingsStore(&store);
+    app.SetAppFolder("C:\\Halvern Missing\\");
+    CTestKit::MessageBoxes boxes(IDOK);
+    EXPECT_FALSE(app.InitInstance());
+    app.ExitInstance();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "请重新安装系统！");
+    EXPECT_EQ(boxes.Shown()[0].caption, "");
+    // Nothing was read, so nothing is written back over what the user had.
+    EXPECT_EQ(store.dwords.size(), 1u);
+    EXPECT_EQ(store.dwords[MemorySettingsStore::Path(DRIVER_SETTINGS_KEY, "BitRate")], 512u);
+    EXPECT_TRUE(store.ini.empty());
 }
