@@ -122,7 +122,9 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     if (pMsg->hwnd == NULL && DispatchThreadMessageEx(pMsg))
         return TRUE;
     CWnd* pMainWnd = GetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    // No main window yet (a dialog run before it, as the login is): a call
+    // through the null pointer would let the compiler drop the test below.
+    if (CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : NULL, pMsg))
         return TRUE;
     // Windows outside the main window (modeless dialogs) still get the
     // main window's accelerators.

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "CMenu.h"
 #include "CStringTable.h"
+#include "CWnd.h"
 
 CLanguageManager g_LangManager;
 
@@ -76,9 +78,9 @@ CLanguageManager::CLanguageManager() = default;
 
 CLanguageManager::~CLanguageManager()
 {
-    for (LANGUAGE_ITEM* item : m_languages)
-        delete item;
-    m_languages.clear();
+    for (INT_PTR i = 0; i < m_languages.GetSize(); ++i)
+        delete Item(i);
+    m_languages.RemoveAll();
 }
 
 void CLanguageManager::ScanLanguageFiles(const char* folder)
@@ -102,7 +104,7 @@ void CLanguageManager::ScanLanguageFiles(const char* folder)
         GetPrivateProfileStringA(kInfoSection, "Language", "", name, sizeof name, path.c_str());
         if (name[0] == '\0')
             continue;
-        m_languages.push_back(new LANGUAGE_ITEM{name, path, codePage});
+        m_languages.Add(new LANGUAGE_ITEM{CString(name), CString(path.c_str()), codePage});
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -111,22 +113,22 @@ const char* CLanguageManager::GetName(int index) const
 {
     if (index < 0 || index >= GetCount())
         return nullptr;
-    return m_languages[index]->name.c_str();
+    return Item(index)->name;
 }
 
 int CLanguageManager::GetCodePage(int index) const
 {
     if (index < 0 || index >= GetCount())
         return 0;
-    return m_languages[index]->codePage;
+    return Item(index)->codePage;
 }
 
 BOOL CLanguageManager::Select(int index)
 {
     if (index < 0 || index >= GetCount())
         return FALSE;
-    m_currentFile = m_languages[index]->path;
-    m_currentCodePage = m_languages[index]->codePage;
+    m_currentFile = Item(index)->path;
+    m_currentCodePage = Item(index)->codePage;
     m_currentIndex = index;
     return TRUE;
 }
@@ -134,7 +136,7 @@ BOOL CLanguageManager::Select(int index)
 BOOL CLanguageManager::SelectByCodePage(int codePage)
 {
     for (int i = 0; i < GetCount(); ++i) {
-        if (m_languages[i]->codePage == codePage)
+        if (Item(i)->codePage == codePage)
             return Select(i);
     }
     return FALSE;
@@ -145,10 +147,10 @@ int CLanguageManager::GetKeyText(LPCSTR section, LPCSTR key, LPSTR buf, DWORD si
     if (!buf || size == 0)
         return 0;
     buf[0] = '\0';
-    if (!section || !key || m_currentFile.empty())
+    if (!section || !key || m_currentFile.IsEmpty())
         return 0;
     return static_cast<int>(
-        GetPrivateProfileStringA(section, key, "", buf, size, m_currentFile.c_str()));
+        GetPrivateProfileStringA(section, key, "", buf, size, m_currentFile));
 }
 
 int CLanguageManager::GetKeyTextTo(LPCSTR section, LPCSTR key, std::string& out) const
@@ -314,4 +316,51 @@ BOOL CLanguageManager::TranslateMenu(LPCSTR section, HMENU menu) const
         TranslateMenu(section, popup);
     }
     return TRUE;
+}
+
+namespace {
+
+template <class F> int AssignIfAny(CString& out, F read)
+{
+    char text[CLanguageManager::TEXT_SIZE];
+    int n = read(text, static_cast<int>(sizeof text));
+    if (n > 0)
+        out = CString(text, n);
+    return n;
+}
+
+} // namespace
+
+int CLanguageManager::LoadStringTo(UINT id, CString& out) const
+{
+    return AssignIfAny(out, [&](LPSTR buf, int size) { return LoadString(id, buf, size); });
+}
+
+int CLanguageManager::LoadFormatStringTo(UINT id, CString& out) const
+{
+    return AssignIfAny(out, [&](LPSTR buf, int size) { return LoadFormatString(id, buf, size); });
+}
+
+int CLanguageManager::GetTextTo(LPCSTR section, UINT id, CString& out) const
+{
+    return AssignIfAny(out, [&](LPSTR buf, int size) {
+        return GetText(section, id, buf, static_cast<DWORD>(size));
+    });
+}
+
+int CLanguageManager::GetKeyTextTo(LPCSTR section, LPCSTR key, CString& out) const
+{
+    return AssignIfAny(out, [&](LPSTR buf, int size) {
+        return GetKeyText(section, key, buf, static_cast<DWORD>(size));
+    });
+}
+
+BOOL CLanguageManager::TranslateDialog(LPCSTR section, CWnd* wnd) const
+{
+    return wnd ? TranslateDialog(section, wnd->GetSafeHwnd()) : FALSE;
+}
+
+BOOL CLanguageManager::TranslateMenu(LPCSTR section, CMenu* menu) const
+{
+    return menu ? TranslateMenu(section, menu->GetSafeHmenu()) : FALSE;
 }

@@ -1,124 +1,83 @@
 #include "CStringTable.h"
 
+#include <winsock2.h>
+#include <windows.h>
+
 #include <algorithm>
-#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
-struct STRING_ENTRY
+// The client's string ids begin here; the framework's lie below.
+const unsigned kFirstClientId = 61440;
+
+struct STRING_TABLE
 {
-    unsigned id;
-    const char* text;
+    std::map<unsigned, std::string> texts;
+    std::vector<unsigned> ids;
 };
 
-// The client's own texts, sorted by id. The language files carry the same
-// keys; these are the texts used when a file lacks one.
-const STRING_ENTRY kStrings[] = {
-    {61446, "启动失败，请检察是否安装网卡，或网卡是否驱动!"},
-    {61448, "错误号01!"},
-    {61449, "等待服务器响应超时!"},
-    {61451, "网络数据发送出错!"},
-    {61452, "用户已被踢出!%d分钟后才能进入该会议室!"},
-    {61453, "服务器发送的数据有误!"},
-    {61454, "接收到的会议室列表信息有误!"},
-    {61455, "无错误发生!"},
-    {61456, "服务器会议室列举对象不存在!"},
-    {61457, "无您可以参加的会议室！"},
-    {61458, "服务器已经满员!"},
-    {61459, "会议室不存在!"},
-    {61460, "用户不存在!"},
-    {61461, "用户密码错误!"},
-    {61462, "用户无权访问该会议室!"},
-    {61463, "会议室已经满员!"},
-    {61464, "会议室中已经存在名称相同的用户!"},
-    {61465, "服务器创建命令接收对象失败!"},
-    {61466, "会议室已被锁定!"},
-    {61467, "用户已被踢出!"},
-    {61468, "错误号03!"},
-    {61469, "用户验证对象不存在，请与生产厂商联系"},
-    {61470, "验证返回无效命令，验证出错"},
-    {61471, "创建会议室失败"},
-    {61472, "初始化会议室失败"},
-    {61473, "等待超时"},
-    {61474, "错误号05!"},
-    {61475, "收到无法识别的服务器消息!"},
-    {61477, "你"},
-    {61478, "所有人"},
-    {61479, "%s 对 %s 说:  %s"},
-    {61480, "程序出现异常错误,请与开发商联系!"},
-    {61481, "错误号04!"},
-    {61482, "启动音频播放设备失败!"},
-    {61483, "启动音频采集设备失败!"},
-    {61484, "打开视频采集设备失败,请检查是否已经安装视频采集设备!"},
-    {61503, "会议室名称"},
-    {61505, "在线人数"},
-    {61506, "请选择登录的会议室!"},
-    {61545, "正在接收文件..."},
-    {61546, "正在上传文件..."},
-    {61550, "你已被主持人踢出会议室"},
-    {61551, "用户%s退出"},
-    {61556, "发言人数已满!"},
-    {61559, "接收用户%s视频失败!"},
-    {61560, "是否真的要退出会议室?"},
-    {61577, "屏幕广播"},
-    {61582, "白板"},
-    {61583, "演讲板"},
-    {61584, "协同浏览"},
-    {61588, "用户%s登录"},
-    {61593, "建立音频通讯信道失败!"},
-    {61595, "检测到新版本,是否立即升级?"},
-    {61596, "无效的音频传输端口"},
-    {61597, "与服务器连接意外中断,请重新启动运行系统!"},
-    {61599, "文档共享列表操作失败,服务器创建  %s 失败! "},
-    {61600, "文档共享列表操作失败,服务器重命名  %s 失败! "},
-    {61601, "文档共享列表操作失败,服务器删除  %s 失败! "},
-    {61602, "获取文档共享列表信息失败!"},
-    {61603, "移动文档项  %s 操作失败! "},
-    {61605, "音频设置"},
-    {61606, "视频设置"},
-    {61607, "创建会议，会议类型错误!"},
-    {61608, "当前登录的MCU为非法MCU!"},
-    {61609, "会议在MCU(%s)上进行!"},
-    {61610, "企业并发人数已满!"},
-    {61611, "会议类型不是路演会议和主题会议，所以无法以呢称登录!"},
-    {61612, "无此会议号!"},
-    {61613, "帐号未激活!"},
-    {61614, "帐号欠费!"},
-    {61615, "帐号过期失效!"},
-    {61629, "不支持的文件类型"},
-    {61633, "上传白板文档失败!"},
-    {61634, "下载白板文档失败!"},
-    {61636, "系统正忙,请稍后再试!"},
-    {61637, "自适应"},
-    {61638, "恒定码流"},
-    {61639, "恒定质量"},
-    {61641, "路径设置"},
-    {61643, "弱"},
-    {61644, "中"},
-    {61645, "强"},
-    {61646, "禁止"},
-    {61648, "获取升级服务器信息失败!"},
-    {61650, "网络硬盘"},
-    {61652, "自由会议"},
-    {61653, "主控会议"},
-};
+HMODULE OwnModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
+    return module;
+}
+
+BOOL CALLBACK CollectBlock(HMODULE, LPCSTR, LPSTR name, LONG_PTR context)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<unsigned>*>(context)->push_back(
+            static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+// Read once: each block of sixteen ids that the module's table holds.
+const STRING_TABLE& Table()
+{
+    static const STRING_TABLE table = [] {
+        STRING_TABLE t;
+        HMODULE module = OwnModule();
+        std::vector<unsigned> blocks;
+        EnumResourceNamesA(module, reinterpret_cast<LPCSTR>(RT_STRING), CollectBlock,
+                           reinterpret_cast<LONG_PTR>(&blocks));
+        std::vector<char> text(4096);
+        for (unsigned block : blocks) {
+            for (unsigned i = 0; i < 16; ++i) {
+                unsigned id = (block - 1) * 16 + i;
+                if (id < kFirstClientId)
+                    continue;
+                int n = LoadStringA(module, id, text.data(), static_cast<int>(text.size()));
+                if (n > 0 && t.texts.emplace(id, std::string(text.data(), n)).second)
+                    t.ids.push_back(id);
+            }
+        }
+        std::sort(t.ids.begin(), t.ids.end());
+        return t;
+    }();
+    return table;
+}
 
 } // namespace
 
 const char* CStringTable::Find(unsigned id)
 {
-    const STRING_ENTRY* end = kStrings + std::size(kStrings);
-    const STRING_ENTRY* it = std::lower_bound(
-        kStrings, end, id, [](const STRING_ENTRY& e, unsigned key) { return e.id < key; });
-    return (it != end && it->id == id) ? it->text : nullptr;
+    const STRING_TABLE& table = Table();
+    auto it = table.texts.find(id);
+    return it != table.texts.end() ? it->second.c_str() : nullptr;
 }
 
 int CStringTable::GetCount()
 {
-    return static_cast<int>(std::size(kStrings));
+    return static_cast<int>(Table().ids.size());
 }
 
 unsigned CStringTable::GetIdAt(int index)
 {
-    return (index >= 0 && index < GetCount()) ? kStrings[index].id : 0;
+    const STRING_TABLE& table = Table();
+    return (index >= 0 && index < GetCount()) ? table.ids[index] : 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's own string table: the built-in text of every client string
-// id (61440 and up), in code page 936.
+// The program's own string table: the text of every client string id
+// (61440 and up) from the string-table resource of the module this code is
+// linked into, as the code page of the system gives it.
 class CStringTable
 {
 public:

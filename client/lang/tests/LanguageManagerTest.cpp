@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "CLanguageManager.h"
+#include "CMenu.h"
 #include "CStringTable.h"
+#include "CWnd.h"
 
 namespace {
 
@@ -202,7 +204,7 @@ TEST(LanguageManagerTest, DialogTextsComeFromTheSectionThenCommon)
         GetWindowTextA(wnd, buf, sizeof buf);
         return std::string(buf);
     };
-    EXPECT_TRUE(lang.TranslateDialog("CDlgTest", dialog));
+    EXPECT_TRUE(lang.TranslateDialog("CDlgTest", CWnd::FromHandle(dialog)));
     EXPECT_EQ(text(dialog), "Essai");
     EXPECT_EQ(text(name), "Nom");
     EXPECT_EQ(text(common), "Commun2");
@@ -216,7 +218,10 @@ TEST(LanguageManagerTest, DialogTextsComeFromTheSectionThenCommon)
     EXPECT_EQ(text(name), "Commun");
 
     EXPECT_FALSE(lang.TranslateDialog(nullptr, dialog));
-    EXPECT_FALSE(lang.TranslateDialog("CDlgTest", nullptr));
+    EXPECT_FALSE(lang.TranslateDialog("CDlgTest", static_cast<CWnd*>(nullptr)));
+    EXPECT_FALSE(lang.TranslateDialog("CDlgTest", static_cast<HWND>(nullptr)));
+    CWnd unattached;
+    EXPECT_FALSE(lang.TranslateDialog("CDlgTest", &unattached));
     DestroyWindow(dialog);
     EXPECT_FALSE(lang.TranslateDialog("CDlgTest", dialog));
 }
@@ -241,7 +246,7 @@ TEST(LanguageManagerTest, MenuItemsAndPopupsByFirstCommand)
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(empty), "Empty");
     AppendMenuA(bar, MF_STRING, 101, "Kept");
 
-    EXPECT_TRUE(lang.TranslateMenu("TestMenu", bar));
+    EXPECT_TRUE(lang.TranslateMenu("TestMenu", CMenu::FromHandle(bar)));
     auto text = [](HMENU menu, int pos) {
         char buf[64] = {};
         GetMenuStringA(menu, pos, buf, sizeof buf, MF_BYPOSITION);
@@ -256,7 +261,8 @@ TEST(LanguageManagerTest, MenuItemsAndPopupsByFirstCommand)
     EXPECT_EQ(text(bar, 2), "Empty");
     EXPECT_EQ(text(bar, 3), "Kept");
     EXPECT_FALSE(lang.TranslateMenu(nullptr, bar));
-    EXPECT_FALSE(lang.TranslateMenu("TestMenu", nullptr));
+    EXPECT_FALSE(lang.TranslateMenu("TestMenu", static_cast<CMenu*>(nullptr)));
+    EXPECT_FALSE(lang.TranslateMenu("TestMenu", static_cast<HMENU>(nullptr)));
     DestroyMenu(bar);
 }
 
@@ -266,6 +272,10 @@ TEST(LanguageManagerTest, ShippedFilesCarryEveryTextWithMatchingFormats)
     lang.ScanLanguageFiles(ProgramFolder().c_str());
     ASSERT_TRUE(lang.SelectByCodePage(936));
     EXPECT_STREQ(lang.GetName(lang.GetCurrentIndex()), "简体中文");
+    // The string table is the program's resource, trailing blanks and all.
+    ASSERT_GE(CStringTable::GetCount(), 80);
+    ASSERT_NE(CStringTable::Find(61603), nullptr);
+    EXPECT_STREQ(CStringTable::Find(61603), "移动文档项  %s 操作失败! ");
     for (int i = 0; i < CStringTable::GetCount(); ++i) {
         UINT id = CStringTable::GetIdAt(i);
         char text[260];

@@ -1,0 +1,183 @@
+#pragma once
+// Runs the installed client as a user would: HalvernSetup.exe lays it out in
+// a program folder of its own, then Halvern.exe is started there and its
+// windows are watched from this process.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class HalvernProcess
+{
+public:
+    ~HalvernProcess() { Stop(); }
+
+    // The folder of this program (the build's bin folder), with a backslash.
+    static std::string BinFolder()
+    {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string text = path;
+        return text.substr(0, text.rfind('\\') + 1);
+    }
+
+    // Installs into a new folder under the temporary folder; false (with
+    // the reason in error) when the install step failed.
+    bool Install(const std::string& name, std::string* error)
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+        // No backslash before the closing quote, which it would escape.
+        std::string line = "\"" + BinFolder() + "HalvernSetup.exe\" \"" +
+                           folder.substr(0, folder.size() - 1) + "\"";
+        DWORD code = 1;
+        if (!Run(line, 120000, &code) || code != 0) {
+            *error = "HalvernSetup.exe failed: " + line + " exit code " + std::to_string(code);
+            return false;
+        }
+        return true;
+    }
+
+    // Sets a key of the installed "Dorvane.ini".
+    void SetIni(const char* key, const std::string& value)
+    {
+        WritePrivateProfileStringA("Dorvane", key, value.c_str(), (folder + "Dorvane.ini").c_str());
+    }
+
+    // Starts the installed client with these arguments (already quoted).
+    bool Start(const std::string& arguments)
+    {
+        std::string line = "\"" + folder + "Halvern.exe\" " + arguments;
+        std::vector<char> text(line.begin(), line.end());
+        text.push_back('\0');
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.c_str(), &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        process.hThread = nullptr;
+        return true;
+    }
+
+    // A visible top-level window of the client whose class is cls (any when
+    // null; "!x": any class but x); null until one shows or the process ends or the time runs out.
+    HWND WaitForWindow(const char* cls, DWORD timeoutMs)
+    {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (std::chrono::steady_clock::now() < end) {
+            HWND found = FindWindowOf(cls);
+            if (found)
+                return found;
+            if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0)
+                return nullptr;
+        }
+        return nullptr;
+    }
+
+    // The exit code once the process ended within the time, else STILL_ACTIVE.
+    DWORD WaitForExit(DWORD timeoutMs)
+    {
+        DWORD code = STILL_ACTIVE;
+        if (process.hProcess && WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    bool Running() const
+    {
+        return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+    }
+
+    void Stop()
+    {
+        if (process.hProcess) {
+            if (Running())
+                TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, 10000);
+            CloseHandle(process.hProcess);
+            process.hProcess = nullptr;
+        }
+    }
+
+    std::string ReadFile(const char* name) const
+    {
+        std::string text;
+        HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return text;
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            text.append(buffer, got);
+        CloseHandle(file);
+        return text;
+    }
+
+    static std::string WindowText(HWND wnd)
+    {
+        char text[256] = {};
+        GetWindowTextA(wnd, text, sizeof text);
+        return text;
+    }
+
+    static bool Run(const std::string& line, DWORD timeoutMs, DWORD* code)
+    {
+        std::vector<char> text(line.begin(), line.end());
+        text.push_back('\0');
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &info))
+            return false;
+        bool ended = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+        if (!ended)
+            TerminateProcess(info.hProcess, 99);
+        GetExitCodeProcess(info.hProcess, code);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        return ended;
+    }
+
+    std::string folder;
+    PROCESS_INFORMATION process = {};
+
+private:
+    struct SEARCH
+    {
+        DWORD processId;
+        const char* cls;
+        HWND found;
+    };
+
+    static BOOL CALLBACK Match(HWND wnd, LPARAM context)
+    {
+        SEARCH* search = reinterpret_cast<SEARCH*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(wnd, &owner);
+        if (owner != search->processId || !IsWindowVisible(wnd))
+            return TRUE;
+        char cls[64] = {};
+        GetClassNameA(wnd, cls, sizeof cls);
+        if (search->cls && search->cls[0] == '!' && strcmp(cls, search->cls + 1) == 0)
+            return TRUE;
+        if (search->cls && search->cls[0] != '!' && strcmp(cls, search->cls) != 0)
+            return TRUE;
+        search->found = wnd;
+        return FALSE;
+    }
+
+    HWND FindWindowOf(const char* cls)
+    {
+        SEARCH search = {process.dwProcessId, cls, nullptr};
+        EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+};

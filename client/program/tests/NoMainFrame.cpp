@@ -1,0 +1,7 @@
+// The dialog tests never reach the main window.
+#include "CMainFrameBase.h"
+
+CMainFrameBase* CreateMainFrame()
+{
+    return nullptr;
+}
