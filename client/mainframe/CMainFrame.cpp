@@ -88,6 +88,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_GETMINMAXINFO()
+    ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_AUTO_DIALOG_RESULT, OnAutoDialogResult)
     ON_MESSAGE(WM_KEY_NOTICE, OnKeyNotice)
@@ -280,6 +281,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     UpdateTitle();
     RecalcPanes(TRUE);
     return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    // The timers stop, the media stop, then the connection closes.
+    KillTimer(TIMER_DRAIN);
+    KillTimer(TIMER_KEEP_ALIVE);
+    m_media->StopAll();
+    m_link->Close();
+    CMainFrameBase::OnClose();
 }
 
 void CMainFrame::OnDestroy()

@@ -160,6 +160,7 @@ protected:
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
+    afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg LRESULT OnAutoDialogResult(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnKeyNotice(WPARAM wParam, LPARAM lParam);

@@ -38,6 +38,7 @@ public:
         board.emplace_back(p, p + length);
         return true;
     }
+    void Close() override { ++closes; }
     // Queues one received message (empty: the connection is lost).
     void Receive(const std::vector<unsigned char>& bytes)
     {
@@ -52,6 +53,7 @@ public:
     CBufferPool queue;
     int startNotices = 0;
     int keepAlives = 0;
+    int closes = 0;
     std::vector<std::vector<unsigned char>> layouts;
     std::vector<std::vector<unsigned char>> board;
 };

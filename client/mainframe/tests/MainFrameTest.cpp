@@ -439,7 +439,11 @@ TEST(MainFrame, PromptResultOneClosesTheWindow)
     f.frame->SendMessage(WM_AUTO_DIALOG_RESULT, 2, 0);
     CTestKit::PumpFor(100);
     EXPECT_TRUE(f.Alive());
+    EXPECT_EQ(0, f.link.closes);
     f.frame->SendMessage(WM_AUTO_DIALOG_RESULT, 1, 0);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !f.Alive(); }, 2000));
     f.frame = nullptr;
+    // Closing stops the media and closes the connection.
+    EXPECT_EQ(1, f.media.stops);
+    EXPECT_EQ(1, f.link.closes);
 }
