@@ -551,6 +551,10 @@ const SkinImages images({
     {SKIN_WB_NEXT, 96, 24, ToolStrip<TNext>},
     {SKIN_WB_GOTO, 96, 24, ToolStrip<TGoto>},
     {SKIN_WB_FILE, 96, 24, ToolStrip<TFile>},
+    // The arrow bar beside the main window's tab strip: its background
+    // (edges 10 and 20 along y) and its button, four 5 x 15 states.
+    {"Skins\\f.bmp", 5, 40, [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xDCE6F1, 0xF4F8FC); }},
+    {"Skins\\arrowhead.bmp", 20, 15, ToolStrip<TPrev>},
     // Browser buttons of co-browsing.
     {SKIN_BUTTON_BACK, 96, 24, ToolStrip<TArrowLeft>},
     {SKIN_BUTTON_FORE, 96, 24, ToolStrip<TArrowRight>},
