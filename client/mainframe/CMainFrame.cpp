@@ -719,6 +719,43 @@ void CMainFrame::SetSplitMode(uint8_t count)
     RecalcPanes(FALSE);
 }
 
+void CMainFrame::SetBigVideoUser(uint32_t userId)
+{
+    if (m_layout.fullScreenVideo == 1)
+        LeaveFullScreen();
+    m_layout.displayMode = DISPLAY_VIDEOS;
+    m_layout.userId = userId;
+    if (m_wall)
+    {
+        m_wall->SetSplitCount((uint8_t)(m_layout.split & 0xFF));
+        m_wall->SetMainVideo(userId);
+    }
+    RecalcPanes(FALSE);
+}
+
+void CMainFrame::SetFirstVideoUser(uint32_t userId)
+{
+    if (m_layout.fullScreenVideo == 1)
+        LeaveFullScreen();
+    m_layout.displayMode = DISPLAY_VIDEOS;
+    m_layout.userId = userId;
+    if (m_wall)
+        m_wall->SetMainVideo(userId);
+    RecalcPanes(FALSE);
+}
+
+void CMainFrame::ShowDataWindow()
+{
+    if (m_layout.fullScreenVideo == 1 || m_layout.fullScreenWindow == 1)
+        LeaveFullScreen();
+    m_layout.split = 0;
+    if (m_wall)
+        m_wall->SetSplitCount(0);
+    m_layout.displayMode = DISPLAY_DATA;
+    m_layout.fullScreenWindow = 0;
+    RecalcPanes(FALSE);
+}
+
 void CMainFrame::ApplyLayoutCode(unsigned code)
 {
     static const uint8_t kVideoSplits[] = {4, 6, 8, 9, 12, 16, 25};

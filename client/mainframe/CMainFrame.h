@@ -91,6 +91,11 @@ public:
     void LeaveFullScreen() override;
     void ShowUserFullScreen(uint32_t userId, bool on);
     void SetSplitMode(uint8_t count);
+    // The video wall's layout operations: one user's video large, or first.
+    void SetBigVideoUser(uint32_t userId);
+    void SetFirstVideoUser(uint32_t userId);
+    // Back to the data window from any video or full-screen layout.
+    void ShowDataWindow();
     // A layout code 0 to 17 of the arrow bar and the layout buttons.
     void ApplyLayoutCode(unsigned code);
 

@@ -449,3 +449,34 @@ TEST(MainFrame, PromptResultOneClosesTheWindow)
     EXPECT_EQ(1, f.media.stops);
     EXPECT_EQ(1, f.link.closes);
 }
+
+TEST(MainFrame, VideoLayoutOperationsOfTheWall)
+{
+    Fixture f;
+    ASSERT_NE(nullptr, f.Open(false));
+    CMainFrame* fr = f.frame;
+    auto* wall = static_cast<CStandInVideoWall*>(fr->VideoWall());
+    // Full-screen video wins over the full-screen window and is left first.
+    fr->ShowUserFullScreen(42, true);
+    EXPECT_EQ(1, fr->GetLayout().fullScreenVideo);
+    EXPECT_EQ(42u, wall->GetFullScreenUser());
+    EXPECT_FALSE(fr->TabStrip().GetStyle() & WS_VISIBLE);
+    fr->EnterFullScreen();
+    EXPECT_EQ(0, fr->GetLayout().fullScreenWindow);
+    fr->LeaveFullScreen();
+    EXPECT_EQ(0, fr->GetLayout().fullScreenVideo);
+    EXPECT_EQ(LAYOUT_NO_USER, wall->GetFullScreenUser());
+
+    fr->SetSplitMode(9);
+    fr->SetBigVideoUser(5);
+    EXPECT_EQ(DISPLAY_VIDEOS, fr->GetLayout().displayMode);
+    EXPECT_EQ(5u, wall->GetMainVideoUser());
+    EXPECT_EQ(9, wall->GetSplitCount());
+    fr->SetFirstVideoUser(6);
+    EXPECT_EQ(6u, wall->GetMainVideoUser());
+    fr->ShowDataWindow();
+    EXPECT_EQ(DISPLAY_DATA, fr->GetLayout().displayMode);
+    EXPECT_EQ(0u, fr->GetLayout().split);
+    EXPECT_EQ(0, wall->GetSplitCount());
+    EXPECT_TRUE(fr->TabStrip().GetStyle() & WS_VISIBLE);
+}
