@@ -4,7 +4,11 @@
 // running; with -close the window is asked to close afterwards.
 //
 //   WindowShot.exe -out <file.bmp> -title <text> [-wait <seconds>] [-settle <ms>] [-close]
-//                  -- <program> [arguments...]
+//                  [-shown <text> <file>] -- <program> [arguments...]
+//
+// -shown: as soon as a window of the program shows the other text in its
+// title (say, the program's name), the file is created (empty), so that a
+// script can wait for the window before it goes on.
 //
 // Exit code 0: saved; 1: bad arguments; 2: the program did not start;
 // 3: no such window in time; 4: the picture could not be written.
@@ -114,6 +118,8 @@ int main(int argc, char** argv)
     const char* text = nullptr;
     int waitSeconds = 60, settleMs = 1000;
     bool close = false;
+    const char* shownText = nullptr;
+    const char* shownFile = nullptr;
     int i = 1;
     for (; i < argc; ++i)
     {
@@ -132,6 +138,11 @@ int main(int argc, char** argv)
             settleMs = atoi(argv[++i]);
         else if (!strcmp(argv[i], "-close"))
             close = true;
+        else if (!strcmp(argv[i], "-shown") && i + 2 < argc)
+        {
+            shownText = argv[++i];
+            shownFile = argv[++i];
+        }
         else
             return Usage();
     }
@@ -158,6 +169,17 @@ int main(int argc, char** argv)
         if (::WaitForSingleObject(process.hProcess, 200) == WAIT_OBJECT_0)
             break;
         ::EnumWindows(Visit, (LPARAM)&s);
+        if (shownText)
+        {
+            Search shown = {process.dwProcessId, shownText, nullptr, {}};
+            ::EnumWindows(Visit, (LPARAM)&shown);
+            if (shown.found || s.found)
+            {
+                if (FILE* f = fopen(shownFile, "wb"))
+                    fclose(f);
+                shownText = nullptr;
+            }
+        }
     }
     if (!s.found)
     {
