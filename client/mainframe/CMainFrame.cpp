@@ -888,6 +888,8 @@ void CMainFrame::BuildTitle()
     if (!bulletin.empty())
         title += "，公告：" + bulletin;
     m_titleText = title;
+    // The frame's own title updates use it too.
+    SetTitle(title.c_str());
     if (m_hWnd)
     {
         SetWindowText(title.c_str());

@@ -44,6 +44,28 @@ BOOL CALLBACK Visit(HWND wnd, LPARAM param)
     return FALSE;
 }
 
+BOOL CALLBACK Describe(HWND wnd, LPARAM param)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != (DWORD)param || !::IsWindowVisible(wnd))
+        return TRUE;
+    char title[512] = {}, cls[128] = {};
+    ::GetWindowTextA(wnd, title, sizeof title - 1);
+    ::GetClassNameA(wnd, cls, sizeof cls - 1);
+    fprintf(stderr, "WindowShot:   window \"%s\" (%s)\n", title, cls);
+    // A box shows its text in a static child.
+    HWND child = nullptr;
+    while ((child = ::FindWindowExA(wnd, child, "Static", nullptr)) != nullptr)
+    {
+        char text[512] = {};
+        ::GetWindowTextA(child, text, sizeof text - 1);
+        if (text[0])
+            fprintf(stderr, "WindowShot:     text \"%s\"\n", text);
+    }
+    return TRUE;
+}
+
 bool SaveWindow(HWND wnd, const char* path)
 {
     RECT r;
@@ -187,6 +209,8 @@ int main(int argc, char** argv)
         ::GetExitCodeProcess(process.hProcess, &code);
         fprintf(stderr, "WindowShot: no window of %s showed \"%s\" in its title (%s)\n", argv[i], text,
                 code == STILL_ACTIVE ? "still running" : "ended");
+        if (code == STILL_ACTIVE)
+            ::EnumWindows(Describe, (LPARAM)process.dwProcessId);
         ::CloseHandle(process.hProcess);
         return 3;
     }

@@ -145,7 +145,7 @@ struct Fixture
         s.programPath = "C:\\Program Files\\Halvern\\Halvern.exe";
         frame = new CMainFrame(s);
         frame->SetMessageHandler([this](const unsigned char* d, size_t n) { dispatched.emplace_back(d, d + n); });
-        if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
+        if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
         {
             frame = nullptr; // a failed creation deletes the frame
             return nullptr;

@@ -268,6 +268,8 @@ TEST(MainFrame, TitleTexts)
         fr->SetParticipantCount(c.count);
         fr->SetMeetingModeText(c.mode);
         EXPECT_EQ(std::string(c.title), fr->GetTitleText());
+        // The frame's idle title update keeps it.
+        fr->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
         CString window;
         fr->GetWindowText(window);
         EXPECT_STREQ(c.title, window);
