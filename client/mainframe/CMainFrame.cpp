@@ -3,9 +3,12 @@
 #include "CBufferPool.h"
 #include "CCommandManager.h"
 #include "CCommandLine.h"
+#include "CFrameCommandLink.h"
 #include "CFrameLink.h"
 #include "CFrameMedia.h"
 #include "CLanguageManager.h"
+#include "CServerDispatcher.h"
+#include "DispatchTargets.h"
 #include "CStandInPanes.h"
 #include "CUserTable.h"
 #include "CWin32ProcessLauncher.h"
@@ -143,6 +146,20 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
 
     for (int i = 0; i < POPUP_COUNT; ++i)
         m_popups[i].LoadMenu(kPopupIds[i]);
+
+    // The dispatcher reaches the shared values and this window; the panes
+    // add themselves as they are built.
+    m_commandLink.reset(new CFrameCommandLink);
+    DISPATCH_TARGETS targets;
+    targets.users = m_users;
+    targets.login = m_login;
+    targets.meetingLocked = &m_meetingLocked;
+    targets.freeFileSending = &m_login->freeFileSending;
+    targets.language = m_lang;
+    targets.log = &g_Log;
+    targets.mainWindow = this;
+    targets.link = m_commandLink.get();
+    m_dispatcher.reset(new CServerDispatcher(targets));
 }
 
 CMainFrame::~CMainFrame()
@@ -171,11 +188,7 @@ void CMainFrame::DispatchServerMessage(const unsigned char* data, size_t length)
         m_handler(data, length);
         return;
     }
-    uint16_t code = 0;
-    WireReader r(data, length);
-    r.U16(code);
-    g_Log.Write(1, "<CMainFrame::DispatchServerMessage> command %u, %u bytes not handled\n", code,
-                (unsigned)length);
+    m_dispatcher->Dispatch(data, length);
 }
 
 void CMainFrame::AddSystemNotice(const char* text)
