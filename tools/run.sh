@@ -128,6 +128,9 @@ for who in host alice; do
     else
         echo "   $who: no picture; WindowShot said:" >&2
         iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | sed 's/^/      /' >&2
+        if iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | grep -q '请重新安装系统'; then
+            echo "      (the client could not bind a function it needs from its media libraries)" >&2
+        fi
     fi
 done
 kill $server 2>/dev/null || true
