@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The main job: sets up and builds everything, then holds a meeting under
-# Wine on a virtual display: the stand-in conference server and two console
-# participants who log in, see each other, chat and leave.
+# The main job: sets up and builds everything, installs the client into a
+# throw-away Wine prefix, then holds a meeting on a virtual display: the
+# stand-in conference server and two Halvern clients, "host" and "alice",
+# who log in directly from their command lines and see each other; a console
+# participant says a chat line to the room. A picture of each client's main
+# window is saved under the build folder.
 #
 #   bash tools/run.sh [--port N] [--lang zh|en]
 #
@@ -40,27 +43,44 @@ elif port_busy "$port"; then
     exit 1
 fi
 
-echo "[1/4] Set-up: packages, cross-built libraries, Wine's 32-bit side (quick once done)"
+echo "[1/5] Set-up: packages, cross-built libraries, Wine's 32-bit side (quick once done)"
 bash "$top/tools/setup.sh"
-echo "[2/4] Building into $build (about 3 minutes the first time, seconds after)"
+echo "[2/5] Building into $build (about 3 minutes the first time, seconds after)"
 build_all quiet
 
-echo "[3/4] Starting Wine: a throw-away prefix and a virtual display (about 10 s)"
+echo "[3/5] Starting Wine: a throw-away prefix and a virtual display (about 10 s)"
 wine_work=$(mktemp -d /tmp/halvern-wine.XXXXXX)
 . "$top/tools/wine-env.sh"
 cleanup() { wine_env_stop; rm -rf "$wine_work"; }
 trap cleanup EXIT
 wine_env_start
 
+echo "[4/5] Installing the client into the prefix"
+install_out=$(bash "$top/tools/install.sh")
+program_dir=$(printf '%s\n' "$install_out" | sed -n 2p)
+if [ -z "$program_dir" ] || [ ! -f "$program_dir/Halvern.exe" ]; then
+    echo "run: the client was not installed:" >&2
+    printf '%s\n' "$install_out" >&2
+    exit 1
+fi
+# The client's server port and interface language.
+code_page=936
+[ "$lang" = en ] && code_page=1252
+sed -i -e "s/^ServerPort=.*/ServerPort=$port\r/" -e "s/^Language=.*/Language=$code_page\r/" \
+    "$program_dir/Dorvane.ini"
+
 cd "$build/bin"
-echo "[4/4] A meeting on the stand-in conference server, port $port, language $lang (about 20 s)"
+shots=$build/screenshots
+mkdir -p "$shots"
+rm -f "$shots"/*.bmp
+echo "[5/5] A meeting on the stand-in conference server, port $port, language $lang (about 2 minutes)"
 server_log=$wine_work/server.log
 server_failed() {
     echo "run: $1; the conference server's log:" >&2
     sed 's/^/   server: /' "$server_log" >&2
     exit 1
 }
-wine ConferenceServer.exe -port "$port" -seconds 120 > "$server_log" 2>&1 &
+wine ConferenceServer.exe -port "$port" -seconds 400 > "$server_log" 2>&1 &
 server=$!
 # Wine may take a while to start the server on a loaded machine: wait until
 # it says it listens, at most a minute.
@@ -71,21 +91,50 @@ for i in $(seq 1 600); do
     fi
     sleep 0.1
 done
-chat="大家好，会议开始了"
-[ "$lang" = en ] && chat="Hello everybody, the meeting begins"
-status=0
-# The host is in the room before alice comes: she waits (at most a minute)
-# for his login to show.
-wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" host host 1 12 > >(tee "$wine_work/host.log") &
+
+# Each client is started by WindowShot, which waits (at most three minutes)
+# until the client's title counts two participants, saves a picture of the
+# main window and leaves the client running. The host comes first.
+room="第一会议室"
+# (Unix paths reach the Windows programs through drive Z:, the root.)
+client() { # user, then the log file
+    (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数2" -wait 100 \
+        -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -- Halvern.exe 127.0.0.1 "$room" 1 "$1" "$1") \
+        > "$2" 2>&1
+}
+client host "$wine_work/host.log" &
 host=$!
-for i in $(seq 1 600); do
-    grep -q '^\[host\] \(logged in\|已登录\)' "$wine_work/host.log" 2>/dev/null && break
+# The host is in the room (his window is up) before alice comes.
+for i in $(seq 1 1200); do
+    [ -f "$wine_work/host.shown" ] && break
     kill -0 "$host" 2>/dev/null || break
     sleep 0.1
 done
-wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" alice alice 1 4 "$chat" || status=$?
+client alice "$wine_work/alice.log" &
+alice=$!
+status=0
+wait $alice || status=$?
 wait $host || status=$?
+chat="大家好，会议开始了"
+[ "$lang" = en ] && chat="Hello everybody, the meeting begins"
+if [ "$status" -eq 0 ]; then
+    # A console participant joins and speaks to the room.
+    wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" bob bob 1 4 "$chat" > "$wine_work/bob.log" 2>&1 ||
+        echo "run: the console participant failed; see below" >&2
+fi
+for who in host alice; do
+    if [ -f "$shots/$who.bmp" ]; then
+        echo "   $who sees: $(tr -d '\r' < "$wine_work/$who.log" | tail -1 | iconv -f GBK -t UTF-8 2>/dev/null)"
+    else
+        echo "   $who: no picture; WindowShot said:" >&2
+        iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | sed 's/^/      /' >&2
+        if iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | grep -q '请重新安装系统'; then
+            echo "      (the client could not bind a function it needs from its media libraries)" >&2
+        fi
+    fi
+done
 kill $server 2>/dev/null || true
 wait $server 2>/dev/null || true
-[ "$status" -eq 0 ] || server_failed "a participant failed (exit code $status)"
+[ "$status" -eq 0 ] || server_failed "a client did not show its meeting (exit code $status)"
+echo "Screenshots of the clients' main windows: $(ls "$shots"/*.bmp 2>/dev/null | tr '\n' ' ')"
 echo "done. Run any built program the same way: bash tools/wine.sh <program> [arguments]"

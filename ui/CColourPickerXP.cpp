@@ -18,7 +18,7 @@ END_MESSAGE_MAP()
 
 CColourPickerXP::CColourPickerXP()
     : m_Colour(CLR_DEFAULT), m_DefaultColour(::GetSysColor(COLOR_APPWORKSPACE)), m_strDefaultText("Automatic"),
-      m_strCustomText("More Colors..."), m_bPopupActive(FALSE), m_bTrackSelection(0), m_bHot(FALSE),
+      m_strCustomText("More Colors..."), m_bPopupActive(FALSE), m_crOwnerSees(CLR_DEFAULT), m_bTrackSelection(0), m_bHot(FALSE),
       m_bFlatMenus(FALSE), m_nCaptionFlag(0), m_pArrowImages(NULL), m_bTransparent(FALSE), m_bFlatBorder(TRUE)
 {
     OSVERSIONINFOA vi = {sizeof(vi)};
@@ -89,6 +89,7 @@ void CColourPickerXP::NotifyOwner(UINT nMessage, COLORREF crColour)
 void CColourPickerXP::OpenPopup()
 {
     m_bPopupActive = TRUE;
+    m_crOwnerSees = m_Colour;
     Invalidate(FALSE);
     CRect rc;
     GetWindowRect(&rc);
@@ -149,8 +150,9 @@ LRESULT CColourPickerXP::OnSelEndOK(WPARAM wParam, LPARAM)
     SetColour((COLORREF)wParam);
     NotifyOwner(WM_COLOURPICKER_CLOSED, (COLORREF)wParam);
     NotifyOwner(WM_COLOURPICKER_ACCEPTED, (COLORREF)wParam);
-    if ((COLORREF)wParam != before)
+    if ((COLORREF)wParam != before || m_crOwnerSees != (COLORREF)wParam)
         NotifyOwner(WM_COLOURPICKER_CHANGED, (COLORREF)wParam);
+    m_crOwnerSees = (COLORREF)wParam;
     return 1;
 }
 
@@ -158,6 +160,10 @@ LRESULT CColourPickerXP::OnSelEndCancel(WPARAM wParam, LPARAM)
 {
     m_bPopupActive = FALSE;
     SetColour((COLORREF)wParam);
+    // Hovering told the owner other colours: it gets back the one it had.
+    if (m_crOwnerSees != (COLORREF)wParam)
+        NotifyOwner(WM_COLOURPICKER_CHANGED, (COLORREF)wParam);
+    m_crOwnerSees = (COLORREF)wParam;
     NotifyOwner(WM_COLOURPICKER_CLOSED, (COLORREF)wParam);
     NotifyOwner(WM_COLOURPICKER_CANCELLED, (COLORREF)wParam);
     return 1;
@@ -167,6 +173,7 @@ LRESULT CColourPickerXP::OnSelChange(WPARAM wParam, LPARAM)
 {
     if (m_bTrackSelection)
         SetColour((COLORREF)wParam);
+    m_crOwnerSees = (COLORREF)wParam;
     NotifyOwner(WM_COLOURPICKER_CHANGED, (COLORREF)wParam);
     return 1;
 }

@@ -64,6 +64,9 @@ protected:
     CString m_strDefaultText;
     CString m_strCustomText;
     BOOL m_bPopupActive;
+    // The colour the owner was last told while the popup is open (it starts
+    // at the colour the popup opened with).
+    COLORREF m_crOwnerSees;
     int m_bTrackSelection;
     BOOL m_bHot;
     BOOL m_bFlatMenus;

@@ -22,7 +22,12 @@ CSkinComboBox::~CSkinComboBox()
 void CSkinComboBox::PreSubclassWindow()
 {
     CComboBox::PreSubclassWindow();
-    ModifyStyle(WS_BORDER, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+    // Owner drawing is a creation style: a combo box only draws its items
+    // here when its template (or creator) declares CBS_OWNERDRAWFIXED and
+    // CBS_HASSTRINGS; adding them now would change nothing.
+    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)) != (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS))
+        TRACE("CSkinComboBox %d: created without CBS_OWNERDRAWFIXED | CBS_HASSTRINGS\n", GetDlgCtrlID());
+    ModifyStyle(WS_BORDER, 0);
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
 }
 

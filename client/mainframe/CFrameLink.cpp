@@ -19,3 +19,5 @@ bool CFrameLink::SendWhiteboardData(const void* data, uint16_t length)
 {
     return m_manager->SendWhiteboardData(data, length);
 }
+
+void CFrameLink::Close() { m_manager->Close(); }

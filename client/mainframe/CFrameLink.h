@@ -14,6 +14,7 @@ public:
     bool SendKeepAlive() override;
     bool SendWindowLayout(const void* record, uint8_t length) override;
     bool SendWhiteboardData(const void* data, uint16_t length) override;
+    void Close() override;
 
 private:
     CCommandManager* m_manager;

@@ -3,9 +3,12 @@
 #include "CBufferPool.h"
 #include "CCommandManager.h"
 #include "CCommandLine.h"
+#include "CFrameCommandLink.h"
 #include "CFrameLink.h"
 #include "CFrameMedia.h"
 #include "CLanguageManager.h"
+#include "CServerDispatcher.h"
+#include "DispatchTargets.h"
 #include "CStandInPanes.h"
 #include "CUserTable.h"
 #include "CWin32ProcessLauncher.h"
@@ -88,6 +91,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_GETMINMAXINFO()
+    ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_AUTO_DIALOG_RESULT, OnAutoDialogResult)
     ON_MESSAGE(WM_KEY_NOTICE, OnKeyNotice)
@@ -142,6 +146,20 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
 
     for (int i = 0; i < POPUP_COUNT; ++i)
         m_popups[i].LoadMenu(kPopupIds[i]);
+
+    // The dispatcher reaches the shared values and this window; the panes
+    // add themselves as they are built.
+    m_commandLink.reset(new CFrameCommandLink);
+    DISPATCH_TARGETS targets;
+    targets.users = m_users;
+    targets.login = m_login;
+    targets.meetingLocked = &m_meetingLocked;
+    targets.freeFileSending = &m_login->freeFileSending;
+    targets.language = m_lang;
+    targets.log = &g_Log;
+    targets.mainWindow = this;
+    targets.link = m_commandLink.get();
+    m_dispatcher.reset(new CServerDispatcher(targets));
 }
 
 CMainFrame::~CMainFrame()
@@ -170,11 +188,7 @@ void CMainFrame::DispatchServerMessage(const unsigned char* data, size_t length)
         m_handler(data, length);
         return;
     }
-    uint16_t code = 0;
-    WireReader r(data, length);
-    r.U16(code);
-    g_Log.Write(1, "<CMainFrame::DispatchServerMessage> command %u, %u bytes not handled\n", code,
-                (unsigned)length);
+    m_dispatcher->Dispatch(data, length);
 }
 
 void CMainFrame::AddSystemNotice(const char* text)
@@ -280,6 +294,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     UpdateTitle();
     RecalcPanes(TRUE);
     return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    // The timers stop, the media stop, then the connection closes.
+    KillTimer(TIMER_DRAIN);
+    KillTimer(TIMER_KEEP_ALIVE);
+    m_media->StopAll();
+    m_link->Close();
+    CMainFrameBase::OnClose();
 }
 
 void CMainFrame::OnDestroy()
@@ -708,6 +732,43 @@ void CMainFrame::SetSplitMode(uint8_t count)
     RecalcPanes(FALSE);
 }
 
+void CMainFrame::SetBigVideoUser(uint32_t userId)
+{
+    if (m_layout.fullScreenVideo == 1)
+        LeaveFullScreen();
+    m_layout.displayMode = DISPLAY_VIDEOS;
+    m_layout.userId = userId;
+    if (m_wall)
+    {
+        m_wall->SetSplitCount((uint8_t)(m_layout.split & 0xFF));
+        m_wall->SetMainVideo(userId);
+    }
+    RecalcPanes(FALSE);
+}
+
+void CMainFrame::SetFirstVideoUser(uint32_t userId)
+{
+    if (m_layout.fullScreenVideo == 1)
+        LeaveFullScreen();
+    m_layout.displayMode = DISPLAY_VIDEOS;
+    m_layout.userId = userId;
+    if (m_wall)
+        m_wall->SetMainVideo(userId);
+    RecalcPanes(FALSE);
+}
+
+void CMainFrame::ShowDataWindow()
+{
+    if (m_layout.fullScreenVideo == 1 || m_layout.fullScreenWindow == 1)
+        LeaveFullScreen();
+    m_layout.split = 0;
+    if (m_wall)
+        m_wall->SetSplitCount(0);
+    m_layout.displayMode = DISPLAY_DATA;
+    m_layout.fullScreenWindow = 0;
+    RecalcPanes(FALSE);
+}
+
 void CMainFrame::ApplyLayoutCode(unsigned code)
 {
     static const uint8_t kVideoSplits[] = {4, 6, 8, 9, 12, 16, 25};
@@ -840,6 +901,8 @@ void CMainFrame::BuildTitle()
     if (!bulletin.empty())
         title += "，公告：" + bulletin;
     m_titleText = title;
+    // The frame's own title updates use it too.
+    SetTitle(title.c_str());
     if (m_hWnd)
     {
         SetWindowText(title.c_str());

@@ -8,6 +8,7 @@
 #include "CMenuBar.h"
 #include "IFrameHost.h"
 #include "IFramePanes.h"
+#include "IMainWindow.h"
 #include "ServerWire.h"
 #include "WindowLayout.h"
 
@@ -19,6 +20,8 @@
 
 class CUserTable;
 class CLanguageManager;
+class CServerDispatcher;
+class ICommandLink;
 class IFrameLink;
 class IFrameMedia;
 class IFrameVideoWall;
@@ -48,7 +51,7 @@ struct MAINFRAME_SERVICES
 // the window layout that the controlling participant may impose on all
 // others, keeps the meeting-state record and builds the title. When the
 // connection breaks it offers to start the client again.
-class CMainFrame : public CMainFrameBase, public IFrameHost
+class CMainFrame : public CMainFrameBase, public IFrameHost, public IMainWindow
 {
 public:
     enum : UINT_PTR { TIMER_START = 1000, TIMER_DRAIN = 1500, TIMER_KEEP_ALIVE = 2000 };
@@ -71,19 +74,22 @@ public:
     explicit CMainFrame(const MAINFRAME_SERVICES& services = MAINFRAME_SERVICES());
     ~CMainFrame() override;
 
-    // Received server messages go to handler (the dispatcher) on the UI thread.
+    // Received server messages go to the dispatcher on the UI thread (or, when
+    // one is set, to handler instead).
     void SetMessageHandler(std::function<void(const unsigned char*, size_t)> handler);
     void DispatchServerMessage(const unsigned char* data, size_t length);
+    // The dispatcher; the parts of the main window give it their targets.
+    CServerDispatcher& Dispatcher() { return *m_dispatcher; }
 
     // The chat pane's system lines.
     void AddSystemNotice(const char* text) override;
 
     // Layout.
     void RecalcPanes(BOOL noSend);
-    void ApplyWindowLayout(const void* record, size_t length);
+    void ApplyWindowLayout(const void* record, size_t length) override;
     void SendWindowLayout() override;
-    void TakeLayoutControl();
-    void DropLayoutControl();
+    void TakeLayoutControl() override;
+    void DropLayoutControl() override;
     bool HoldsLayoutControl() const { return m_layoutControl; }
     const WINDOW_LAYOUT& GetLayout() const { return m_layout; }
     const WINDOW_LAYOUT& GetSavedLayout() const { return m_savedLayout; }
@@ -91,6 +97,11 @@ public:
     void LeaveFullScreen() override;
     void ShowUserFullScreen(uint32_t userId, bool on);
     void SetSplitMode(uint8_t count);
+    // The video wall's layout operations: one user's video large, or first.
+    void SetBigVideoUser(uint32_t userId);
+    void SetFirstVideoUser(uint32_t userId);
+    // Back to the data window from any video or full-screen layout.
+    void ShowDataWindow();
     // A layout code 0 to 17 of the arrow bar and the layout buttons.
     void ApplyLayoutCode(unsigned code);
 
@@ -101,11 +112,11 @@ public:
     bool IsChatPaneShown() const { return m_chatShown; }
 
     // Title.
-    void SetMeetingModeText(uint8_t mode);
-    void SetParticipantCount(int count);
+    void SetMeetingModeText(uint8_t mode) override;
+    void SetParticipantCount(int count) override;
     void SetConferenceName(const char* name);
     void UpdateTitle();
-    void BuildTitle();
+    void BuildTitle() override;
     const std::string& GetTitleText() const { return m_titleText; }
 
     // The meeting-state record (1392 bytes).
@@ -114,15 +125,15 @@ public:
     uint32_t* MeetingLockedFlag() { return &m_meetingLocked; }
     // Replaces the held record by a received one; a record of another size
     // is dropped. The title follows the bulletin.
-    void ReplaceMeetingState(const void* record, size_t length);
+    void ReplaceMeetingState(const void* record, size_t length) override;
     std::string GetBulletin() const;
 
     // The arrow bar's buttons follow the right to change the layout.
-    void EnableArrowBar(bool enable);
+    void EnableArrowBar(bool enable) override;
     // Information box; OK/Cancel question; WM_CLOSE posted.
-    void ShowMessage(const char* text);
-    int AskQuestion(const char* text);
-    void PostClose();
+    void ShowMessage(const char* text) override;
+    int AskQuestion(const char* text) override;
+    void PostClose() override;
 
     // The popups of the function keys, made ready for showing (items enabled
     // and checked as the meeting stands). Null for a popup not loaded.
@@ -160,6 +171,7 @@ protected:
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
+    afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg LRESULT OnAutoDialogResult(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnKeyNotice(WPARAM wParam, LPARAM lParam);
@@ -195,6 +207,8 @@ private:
     CLanguageManager* m_lang;
     std::string m_programPath;
     std::function<void(const unsigned char*, size_t)> m_handler;
+    std::unique_ptr<ICommandLink> m_commandLink;
+    std::unique_ptr<CServerDispatcher> m_dispatcher;
 
     // Windows.
     CMenuBar m_menuBar;

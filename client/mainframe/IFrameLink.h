@@ -16,4 +16,6 @@ public:
     virtual bool SendKeepAlive() = 0;
     virtual bool SendWindowLayout(const void* record, uint8_t length) = 0;
     virtual bool SendWhiteboardData(const void* data, uint16_t length) = 0;
+    // Ends the connection (its receive thread joined).
+    virtual void Close() = 0;
 };

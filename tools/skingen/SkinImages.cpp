@@ -34,15 +34,28 @@ void GlyphRestore(Canvas& c, double cx, double cy, double s, Rgb col)
 {
     int w = (int)std::lround(1.5 * s) + 1;
     int x = (int)std::lround(cx - s), y = (int)std::lround(cy - s);
-    c.Frame(x + (int)(s / 2), y, w, w, col);
-    c.FillRect(x, y + (int)(s / 2), w, w, Mix(kCaptionTop, kCaptionBottom, 0.5));
-    c.Frame(x, y + (int)(s / 2), w, w, col);
-    c.HLine(x, x + w - 1, y + (int)(s / 2) + 1, col);
+    const int backX = x + (int)(s / 2), frontY = y + (int)(s / 2);
+    // The window behind: its outline where the front window leaves it
+    // visible, so that the button's own face shows through in every state.
+    for (int i = 0; i < w; ++i)
+    {
+        const int px[4] = {backX + i, backX + i, backX, backX + w - 1};
+        const int py[4] = {y, y + w - 1, y + i, y + i};
+        for (int k = 0; k < 4; ++k)
+        {
+            const bool covered = px[k] >= x && px[k] < x + w && py[k] >= frontY && py[k] < frontY + w;
+            if (!covered)
+                c.Set(px[k], py[k], col);
+        }
+    }
+    c.Frame(x, frontY, w, w, col);
+    c.HLine(x, x + w - 1, frontY + 1, col);
 }
 
 // The dialogs' caption is light (their title is drawn in the default dark
 // text colour); the main window's is dark with a white title.
 const Rgb kLightCaptionTop = 0xE4EEF8;
+const int kMainCaptionHeight = 32;
 const Rgb kLightCaptionBottom = 0xC3D6EC;
 
 void LightCaptionBand(Canvas& c, int x, int y, int w, int h)
@@ -52,17 +65,21 @@ void LightCaptionBand(Canvas& c, int x, int y, int w, int h)
     c.HLine(x, x + w - 1, y + h - 1, 0x9DB6D3);
 }
 
-void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph, bool light = false)
+// bandHeight: the height of the caption the buttons sit in (from its top);
+// the strip's band is that caption's band, cut at the strip's height, so
+// that the buttons show no seam against the caption behind them.
+void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph, bool light = false, int bandHeight = 0)
 {
     const int w = c.Width() / 4, h = c.Height();
+    const int band = bandHeight > 0 ? bandHeight : h;
     // normal, pressed, hover, disabled
     for (int i = 0; i < 4; ++i)
     {
         const int x = i * w;
         if (light)
-            LightCaptionBand(c, x, 0, w, h);
+            LightCaptionBand(c, x, 0, w, band);
         else
-            CaptionBand(c, x, 0, w, h);
+            CaptionBand(c, x, 0, w, band);
         const int fh = h - top - 2;
         Rgb glyphColour = light && (i == 0 || (!danger && i != 1)) ? kGlyph : kGlyphLight;
         if (i == 1)
@@ -406,13 +423,14 @@ const SkinImages images({
     {SKIN_BAR0, 30, 24, [](Canvas& c) { BandLined(c, 0xF4F8FC, 0xD6E3F1, kFrameLine); }},
     {SKIN_RIGHT_BAR_BK0, 30, 30, [](Canvas& c) { Band(c, 0xE6EEF7, 0xD2DFEE); }},
     // Skinned frame: caption 32 high (edges 60, 70), the title box 24 high
-    // (edges 50, 100), caption buttons of 20 x 26, borders 4 / 5 / 4.
-    {SKIN_MAIN_TOP, 130, 32, Caption},
+    // (edges 50, 100), caption buttons of 20 x 26 at the caption's top (their
+    // band is the caption's), borders 4 / 5 / 4.
+    {SKIN_MAIN_TOP, 130, kMainCaptionHeight, Caption},
     {SKIN_MAIN_TITLE, 150, 24, [](Canvas& c) { CaptionBand(c, 0, 0, c.Width(), c.Height()); }},
-    {SKIN_MIN_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMin); }},
-    {SKIN_MAX_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMax); }},
-    {SKIN_RESTORE_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphRestore); }},
-    {SKIN_MAIN_CLOSE_BTN, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, true, GlyphClose); }},
+    {SKIN_MIN_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMin, false, kMainCaptionHeight); }},
+    {SKIN_MAX_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMax, false, kMainCaptionHeight); }},
+    {SKIN_RESTORE_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphRestore, false, kMainCaptionHeight); }},
+    {SKIN_MAIN_CLOSE_BTN, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, true, GlyphClose, false, kMainCaptionHeight); }},
     {SKIN_MAIN_BORDER_LEFT, 4, 90, [](Canvas& c) { BorderV(c, true); }},
     {SKIN_MAIN_BORDER_RIGHT, 5, 90, [](Canvas& c) { BorderV(c, false); }},
     {SKIN_MAIN_BORDER_BOTTOM, 80, 4, BorderH},
@@ -433,13 +451,14 @@ const SkinImages images({
     {SKIN_SLIDER_THUMB, 40, 10, ThumbStrip},
     {SKIN_SLIDER_CHANNEL_LEFT, 30, 10, [](Canvas& c) { Channel(c, 0x5C9BE0, 0x2F74C2, 0x2A5F9C); }},
     {SKIN_SLIDERL_CHANNEL_RIGHT, 30, 10, [](Canvas& c) { Channel(c, 0xDCE3EA, 0xF6F8FA, 0x9AABBC); }},
-    // Progress bar: background and bar, edges 10 and 20.
-    {SKIN_PROGRESS_CTRL_LEFT, 30, 14, [](Canvas& c) {
+    // Progress bar: background and bar, edges 10 and 20, as high as the
+    // left pane's level meters (the control takes the image's height).
+    {SKIN_PROGRESS_CTRL_LEFT, 30, 6, [](Canvas& c) {
          c.FillRect(0, 0, c.Width(), c.Height(), 0xFFFFFF);
          c.GradientV(1, 1, c.Width() - 2, c.Height() - 2, 0xE4EAF0, 0xFAFCFD);
          c.Frame(0, 0, c.Width(), c.Height(), kFrameLine);
      }},
-    {SKIN_DBPROGRESS_CTRL, 30, 14, [](Canvas& c) {
+    {SKIN_DBPROGRESS_CTRL, 30, 6, [](Canvas& c) {
          c.GradientV(0, 0, c.Width(), c.Height(), 0x8CC4F2, 0x2F7FCC);
          c.HLine(0, c.Width() - 1, 1, 0xC4E2FA);
          c.Frame(0, 0, c.Width(), c.Height(), 0x2A65A5);
@@ -485,9 +504,11 @@ const SkinImages images({
     {SKIN_ACTIVE, 20, 24, [](Canvas& c) { Tab(c, 0xFFFFFF, 0xEFF5FB, kAccent); }},
     {SKIN_WL_BTN_INDFGIVE, 20, 24, [](Canvas& c) { Tab(c, 0xF5F8FB, 0xDDE5EE, 0xA9B9CA); }},
     {SKIN_WER_BKGND, 16, 28, [](Canvas& c) { Band(c, 0xEDF3F9, 0xD9E4F0); }},
-    {SKIN_EEL_BTN_CLOW, 72, 18, ToolStrip<TCross>},
-    {SKIN_WER_TAWERN_PREV, 72, 18, ToolStrip<TPrev>},
-    {SKIN_SDFXT, 72, 18, ToolStrip<TNext>},
+    // Close, previous and next of that strip: four 22 x 17 faces, the
+    // buttons' own size, so that nothing is tiled.
+    {SKIN_EEL_BTN_CLOW, 88, 17, ToolStrip<TCross>},
+    {SKIN_WER_TAWERN_PREV, 88, 17, ToolStrip<TPrev>},
+    {SKIN_SDFXT, 88, 17, ToolStrip<TNext>},
     {SKIN_ABOUT, 360, 220, [](Canvas& c) {
          c.GradientV(0, 0, c.Width(), c.Height(), 0x5F89BB, 0xEAF1F8);
          c.Ring(150, 80, 34, 7, 0xFFFFFF);
@@ -530,6 +551,10 @@ const SkinImages images({
     {SKIN_WB_NEXT, 96, 24, ToolStrip<TNext>},
     {SKIN_WB_GOTO, 96, 24, ToolStrip<TGoto>},
     {SKIN_WB_FILE, 96, 24, ToolStrip<TFile>},
+    // The arrow bar beside the main window's tab strip: its background
+    // (edges 10 and 20 along y) and its button, four 5 x 15 states.
+    {"Skins\\f.bmp", 5, 40, [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xDCE6F1, 0xF4F8FC); }},
+    {"Skins\\arrowhead.bmp", 20, 15, ToolStrip<TPrev>},
     // Browser buttons of co-browsing.
     {SKIN_BUTTON_BACK, 96, 24, ToolStrip<TArrowLeft>},
     {SKIN_BUTTON_FORE, 96, 24, ToolStrip<TArrowRight>},

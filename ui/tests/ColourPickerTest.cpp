@@ -98,11 +98,45 @@ TEST(ColourPickerXP, EscapeRestoresTheInitialColourAfterTracking)
     PickerFixture::Key(popup, VK_ESCAPE);
     EXPECT_EQ(f.picker.GetColour(), kRed);
     Msgs m = f.Messages();
-    ASSERT_EQ(m.size(), 5u);
+    ASSERT_EQ(m.size(), 6u);
     EXPECT_EQ(m[1], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, CColourPopupXP::m_crColours[17].crColour));
     EXPECT_EQ(m[2], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, lime));
-    EXPECT_EQ(m[3], std::make_pair((UINT)WM_COLOURPICKER_CLOSED, kRed));
-    EXPECT_EQ(m[4], std::make_pair((UINT)WM_COLOURPICKER_CANCELLED, kRed));
+    EXPECT_EQ(m[3], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, kRed)) << "the owner gets its colour back";
+    EXPECT_EQ(m[4], std::make_pair((UINT)WM_COLOURPICKER_CLOSED, kRed));
+    EXPECT_EQ(m[5], std::make_pair((UINT)WM_COLOURPICKER_CANCELLED, kRed));
+}
+
+TEST(ColourPickerXP, CancelAfterHoveringGivesTheOwnerItsColourBack)
+{
+    // Without tracking the picker keeps its colour, but every hovered colour
+    // still reaches the owner; cancelling must put the owner back on the
+    // colour it had.
+    const COLORREF blue = RGB(0, 0, 255); // cell 13
+    PickerFixture f;
+    ASSERT_TRUE(f.Make());
+    f.picker.SetColour(kRed);
+    CColourPopupXP* popup = f.Open();
+    ASSERT_NE(popup, nullptr);
+    CPoint cell = popup->GetCellRect(13).CenterPoint();
+    CTestKit::SendMouse(popup->GetSafeHwnd(), WM_MOUSEMOVE, POINT{cell.x, cell.y});
+    EXPECT_EQ(f.Messages().back(), std::make_pair((UINT)WM_COLOURPICKER_CHANGED, blue)) << "hover is forwarded";
+    EXPECT_EQ(f.picker.GetColour(), kRed);
+    PickerFixture::Key(popup, VK_ESCAPE);
+    EXPECT_EQ(f.Messages(), (Msgs{{WM_COLOURPICKER_OPENED, kRed},
+                                  {WM_COLOURPICKER_CHANGED, blue},
+                                  {WM_COLOURPICKER_CHANGED, kRed},
+                                  {WM_COLOURPICKER_CLOSED, kRed},
+                                  {WM_COLOURPICKER_CANCELLED, kRed}}));
+    EXPECT_EQ(f.picker.GetColour(), kRed);
+
+    // A cancel without any hover sends no change.
+    f.parent.Clear();
+    popup = f.Open();
+    ASSERT_NE(popup, nullptr);
+    PickerFixture::Key(popup, VK_ESCAPE);
+    EXPECT_EQ(f.Messages(), (Msgs{{WM_COLOURPICKER_OPENED, kRed},
+                                  {WM_COLOURPICKER_CLOSED, kRed},
+                                  {WM_COLOURPICKER_CANCELLED, kRed}}));
 }
 
 TEST(ColourPickerXP, ArrowKeysWrapIntoTheTextBoxesThatExist)

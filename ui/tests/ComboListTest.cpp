@@ -8,6 +8,7 @@
 #include "CSkinEdit.h"
 #include "CTestKit.h"
 #include "ControlTestKit.h"
+#include "SkinTestResource.h"
 
 #include <memory>
 
@@ -222,4 +223,66 @@ TEST(FlatHeaderCtrl, DrawsItsItemsAndTracksTheHotItem)
     EXPECT_EQ(p.At(0, 0), ::GetSysColor(COLOR_3DHIGHLIGHT)) << "raised frame of the first item";
     EXPECT_EQ(p.At(99, 10), ::GetSysColor(COLOR_3DSHADOW));
     parent.DestroyWindow();
+}
+
+namespace {
+// Combo boxes that count the item drawings they get.
+class CCountingFlatCombo : public CCJFlatComboBox
+{
+public:
+    int drawn = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        ++drawn;
+        CCJFlatComboBox::DrawItem(lpDIS);
+    }
+};
+class CCountingSkinCombo : public CSkinComboBox
+{
+public:
+    int drawn = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        ++drawn;
+        CSkinComboBox::DrawItem(lpDIS);
+    }
+};
+class CComboDialog : public CDialog
+{
+public:
+    CComboDialog() : CDialog(IDD_SKIN_COMBOS) {}
+    CCountingFlatCombo flat;
+    CCountingSkinCombo skin;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        flat.SubclassDlgItem(IDC_SKIN_FLAT_COMBO, this);
+        skin.SubclassDlgItem(IDC_SKIN_SKIN_COMBO, this);
+        for (LPCSTR s : {"宋体", "Tahoma"}) {
+            flat.AddString(s);
+            skin.AddString(s);
+        }
+        flat.SetCurSel(1);
+        skin.SetCurSel(0);
+        return TRUE;
+    }
+};
+} // namespace
+
+TEST(CJFlatComboBox, ComboFromATemplateDrawsItsItems)
+{
+    CComboDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_SKIN_COMBOS, NULL));
+    dlg.ShowWindow(SW_SHOWNOACTIVATE);
+    dlg.UpdateWindow();
+    CTestKit::PumpPending();
+    EXPECT_TRUE(dlg.flat.GetStyle() & CBS_OWNERDRAWFIXED);
+    EXPECT_FALSE(dlg.flat.GetStyle() & WS_BORDER);
+    EXPECT_FALSE(dlg.flat.GetExStyle() & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return dlg.flat.drawn > 0 && dlg.skin.drawn > 0; }, 1000))
+        << "flat " << dlg.flat.drawn << ", skinned " << dlg.skin.drawn;
+    CString text;
+    dlg.flat.GetLBText(1, text);
+    EXPECT_STREQ("Tahoma", text);
+    dlg.DestroyWindow();
 }

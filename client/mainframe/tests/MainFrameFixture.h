@@ -38,6 +38,7 @@ public:
         board.emplace_back(p, p + length);
         return true;
     }
+    void Close() override { ++closes; }
     // Queues one received message (empty: the connection is lost).
     void Receive(const std::vector<unsigned char>& bytes)
     {
@@ -52,6 +53,7 @@ public:
     CBufferPool queue;
     int startNotices = 0;
     int keepAlives = 0;
+    int closes = 0;
     std::vector<std::vector<unsigned char>> layouts;
     std::vector<std::vector<unsigned char>> board;
 };
@@ -143,7 +145,7 @@ struct Fixture
         s.programPath = "C:\\Program Files\\Halvern\\Halvern.exe";
         frame = new CMainFrame(s);
         frame->SetMessageHandler([this](const unsigned char* d, size_t n) { dispatched.emplace_back(d, d + n); });
-        if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
+        if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
         {
             frame = nullptr; // a failed creation deletes the frame
             return nullptr;

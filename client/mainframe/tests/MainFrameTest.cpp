@@ -95,7 +95,9 @@ TEST(MainFrame, TimersSendTheStartNoticeAndDrainTheQueueInOrder)
     ASSERT_TRUE(CTestKit::PumpUntil([&] { return f.link.startNotices == 1; }, 3000));
     for (uint16_t code : {2050, 2088, 4358})
         f.link.Receive(Message(code, 6));
-    ASSERT_TRUE(CTestKit::PumpUntil([&] { return f.dispatched.size() == 3; }, 3000));
+    // One tick of the drain timer takes all three.
+    f.frame->SendMessage(WM_TIMER, CMainFrame::TIMER_DRAIN, 0);
+    ASSERT_EQ(3u, f.dispatched.size());
     EXPECT_EQ(0u, f.link.queue.GetFilledCount());
     EXPECT_EQ(2050, f.dispatched[0][0] | f.dispatched[0][1] << 8);
     EXPECT_EQ(2088, f.dispatched[1][0] | f.dispatched[1][1] << 8);
@@ -266,6 +268,8 @@ TEST(MainFrame, TitleTexts)
         fr->SetParticipantCount(c.count);
         fr->SetMeetingModeText(c.mode);
         EXPECT_EQ(std::string(c.title), fr->GetTitleText());
+        // The frame's idle title update keeps it.
+        fr->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
         CString window;
         fr->GetWindowText(window);
         EXPECT_STREQ(c.title, window);
@@ -439,7 +443,42 @@ TEST(MainFrame, PromptResultOneClosesTheWindow)
     f.frame->SendMessage(WM_AUTO_DIALOG_RESULT, 2, 0);
     CTestKit::PumpFor(100);
     EXPECT_TRUE(f.Alive());
+    EXPECT_EQ(0, f.link.closes);
     f.frame->SendMessage(WM_AUTO_DIALOG_RESULT, 1, 0);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !f.Alive(); }, 2000));
     f.frame = nullptr;
+    // Closing stops the media and closes the connection.
+    EXPECT_EQ(1, f.media.stops);
+    EXPECT_EQ(1, f.link.closes);
+}
+
+TEST(MainFrame, VideoLayoutOperationsOfTheWall)
+{
+    Fixture f;
+    ASSERT_NE(nullptr, f.Open(false));
+    CMainFrame* fr = f.frame;
+    auto* wall = static_cast<CStandInVideoWall*>(fr->VideoWall());
+    // Full-screen video wins over the full-screen window and is left first.
+    fr->ShowUserFullScreen(42, true);
+    EXPECT_EQ(1, fr->GetLayout().fullScreenVideo);
+    EXPECT_EQ(42u, wall->GetFullScreenUser());
+    EXPECT_FALSE(fr->TabStrip().GetStyle() & WS_VISIBLE);
+    fr->EnterFullScreen();
+    EXPECT_EQ(0, fr->GetLayout().fullScreenWindow);
+    fr->LeaveFullScreen();
+    EXPECT_EQ(0, fr->GetLayout().fullScreenVideo);
+    EXPECT_EQ(LAYOUT_NO_USER, wall->GetFullScreenUser());
+
+    fr->SetSplitMode(9);
+    fr->SetBigVideoUser(5);
+    EXPECT_EQ(DISPLAY_VIDEOS, fr->GetLayout().displayMode);
+    EXPECT_EQ(5u, wall->GetMainVideoUser());
+    EXPECT_EQ(9, wall->GetSplitCount());
+    fr->SetFirstVideoUser(6);
+    EXPECT_EQ(6u, wall->GetMainVideoUser());
+    fr->ShowDataWindow();
+    EXPECT_EQ(DISPLAY_DATA, fr->GetLayout().displayMode);
+    EXPECT_EQ(0u, fr->GetLayout().split);
+    EXPECT_EQ(0, wall->GetSplitCount());
+    EXPECT_TRUE(fr->TabStrip().GetStyle() & WS_VISIBLE);
 }

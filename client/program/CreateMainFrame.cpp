@@ -1,0 +1,7 @@
+// The program's main window: the meeting window.
+#include "CMainFrame.h"
+
+CMainFrameBase* CreateMainFrame()
+{
+    return new CMainFrame;
+}

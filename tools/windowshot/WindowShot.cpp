@@ -1,0 +1,229 @@
+// WindowShot: starts a program and waits (bounded) until a visible top-level
+// window of that process carries a text in its title, then saves a picture
+// of the window as a 24-bit BMP file and prints the title. The program keeps
+// running; with -close the window is asked to close afterwards.
+//
+//   WindowShot.exe -out <file.bmp> -title <text> [-wait <seconds>] [-settle <ms>] [-close]
+//                  [-shown <text> <file>] -- <program> [arguments...]
+//
+// -shown: as soon as a window of the program shows the other text in its
+// title (say, the program's name), the file is created (empty), so that a
+// script can wait for the window before it goes on.
+//
+// Exit code 0: saved; 1: bad arguments; 2: the program did not start;
+// 3: no such window in time; 4: the picture could not be written.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+struct Search
+{
+    DWORD process;
+    const char* text;
+    HWND found;
+    char title[512];
+};
+
+BOOL CALLBACK Visit(HWND wnd, LPARAM param)
+{
+    Search* s = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != s->process || !::IsWindowVisible(wnd) || ::GetWindow(wnd, GW_OWNER))
+        return TRUE;
+    char title[512] = {};
+    ::GetWindowTextA(wnd, title, sizeof title - 1);
+    if (!strstr(title, s->text))
+        return TRUE;
+    s->found = wnd;
+    strcpy(s->title, title);
+    return FALSE;
+}
+
+BOOL CALLBACK Describe(HWND wnd, LPARAM param)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != (DWORD)param || !::IsWindowVisible(wnd))
+        return TRUE;
+    char title[512] = {}, cls[128] = {};
+    ::GetWindowTextA(wnd, title, sizeof title - 1);
+    ::GetClassNameA(wnd, cls, sizeof cls - 1);
+    fprintf(stderr, "WindowShot:   window \"%s\" (%s)\n", title, cls);
+    // A box shows its text in a static child.
+    HWND child = nullptr;
+    while ((child = ::FindWindowExA(wnd, child, "Static", nullptr)) != nullptr)
+    {
+        char text[512] = {};
+        ::GetWindowTextA(child, text, sizeof text - 1);
+        if (text[0])
+            fprintf(stderr, "WindowShot:     text \"%s\"\n", text);
+    }
+    return TRUE;
+}
+
+bool SaveWindow(HWND wnd, const char* path)
+{
+    RECT r;
+    if (!::GetWindowRect(wnd, &r))
+        return false;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC windowDc = ::GetWindowDC(wnd);
+    HDC mem = ::CreateCompatibleDC(windowDc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bmp)
+    {
+        HGDIOBJ old = ::SelectObject(mem, bmp);
+        ::BitBlt(mem, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        const DWORD stride = ((DWORD)w * 3 + 3) & ~3u;
+        const DWORD size = stride * (DWORD)h;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + size;
+        FILE* f = fopen(path, "wb");
+        if (f)
+        {
+            ok = fwrite(&file, sizeof file, 1, f) == 1 && fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f) == 1 &&
+                 fwrite(bits, 1, size, f) == size;
+            ok = fclose(f) == 0 && ok;
+        }
+        ::SelectObject(mem, old);
+        ::DeleteObject(bmp);
+    }
+    ::DeleteDC(mem);
+    ::ReleaseDC(wnd, windowDc);
+    return ok;
+}
+
+std::string Quote(const char* arg)
+{
+    std::string a = arg;
+    if (!a.empty() && a.find_first_of(" \t\"") == std::string::npos)
+        return a;
+    std::string out = "\"";
+    for (char c : a)
+    {
+        if (c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+int Usage()
+{
+    fprintf(stderr, "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] -- "
+                    "<program> [arguments...]\n");
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* out = nullptr;
+    const char* text = nullptr;
+    int waitSeconds = 60, settleMs = 1000;
+    bool close = false;
+    const char* shownText = nullptr;
+    const char* shownFile = nullptr;
+    int i = 1;
+    for (; i < argc; ++i)
+    {
+        if (!strcmp(argv[i], "--"))
+        {
+            ++i;
+            break;
+        }
+        if (!strcmp(argv[i], "-out") && i + 1 < argc)
+            out = argv[++i];
+        else if (!strcmp(argv[i], "-title") && i + 1 < argc)
+            text = argv[++i];
+        else if (!strcmp(argv[i], "-wait") && i + 1 < argc)
+            waitSeconds = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "-settle") && i + 1 < argc)
+            settleMs = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "-close"))
+            close = true;
+        else if (!strcmp(argv[i], "-shown") && i + 2 < argc)
+        {
+            shownText = argv[++i];
+            shownFile = argv[++i];
+        }
+        else
+            return Usage();
+    }
+    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0)
+        return Usage();
+    std::string line;
+    for (int k = i; k < argc; ++k)
+        line += (line.empty() ? "" : " ") + Quote(argv[k]);
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    {
+        fprintf(stderr, "WindowShot: could not start %s (error %lu)\n", argv[i], ::GetLastError());
+        return 2;
+    }
+    ::CloseHandle(process.hThread);
+    Search s = {process.dwProcessId, text, nullptr, {}};
+    const DWORD deadline = ::GetTickCount() + (DWORD)waitSeconds * 1000;
+    while (!s.found && (int)(deadline - ::GetTickCount()) > 0)
+    {
+        if (::WaitForSingleObject(process.hProcess, 200) == WAIT_OBJECT_0)
+            break;
+        ::EnumWindows(Visit, (LPARAM)&s);
+        if (shownText)
+        {
+            Search shown = {process.dwProcessId, shownText, nullptr, {}};
+            ::EnumWindows(Visit, (LPARAM)&shown);
+            if (shown.found || s.found)
+            {
+                if (FILE* f = fopen(shownFile, "wb"))
+                    fclose(f);
+                shownText = nullptr;
+            }
+        }
+    }
+    if (!s.found)
+    {
+        DWORD code = 0;
+        ::GetExitCodeProcess(process.hProcess, &code);
+        fprintf(stderr, "WindowShot: no window of %s showed \"%s\" in its title (%s)\n", argv[i], text,
+                code == STILL_ACTIVE ? "still running" : "ended");
+        if (code == STILL_ACTIVE)
+            ::EnumWindows(Describe, (LPARAM)process.dwProcessId);
+        ::CloseHandle(process.hProcess);
+        return 3;
+    }
+    // Let it finish painting, then take the picture.
+    ::Sleep((DWORD)settleMs);
+    ::GetWindowTextA(s.found, s.title, sizeof s.title - 1);
+    ::RedrawWindow(s.found, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::Sleep(200);
+    const bool saved = SaveWindow(s.found, out);
+    printf("%s\n", s.title);
+    fflush(stdout);
+    if (close)
+        ::PostMessageA(s.found, WM_CLOSE, 0, 0);
+    ::CloseHandle(process.hProcess);
+    return saved ? 0 : 4;
+}
