@@ -60,6 +60,16 @@ std::vector<std::vector<uint8_t>> CMeetingClient::SentFrames(uint16_t code)
     }
 }
 
+std::vector<uint16_t> CMeetingClient::SentCodes()
+{
+    SentFrames(CMD_KEEP_ALIVE);
+    std::vector<uint16_t> codes;
+    for (const SERVER_FRAME& frame : m_server.GetFrames())
+        if (frame.userId == client.login.userId && frame.Code() != CMD_KEEP_ALIVE)
+            codes.push_back(frame.Code());
+    return codes;
+}
+
 void CMeetingClient::ClearSent()
 {
     m_server.ClearFrames();

@@ -73,6 +73,9 @@ public:
     // client, after a keep-alive sent now has arrived (so that everything
     // sent before it is there).
     std::vector<std::vector<uint8_t>> SentFrames(uint16_t code);
+    // The codes of every frame this client sent, in order (the closing
+    // keep-alive left out).
+    std::vector<uint16_t> SentCodes();
     // Forgets what was sent so far.
     void ClearSent();
 
