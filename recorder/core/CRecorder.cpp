@@ -245,14 +245,16 @@ int CRecorder::WriteVideoData(const void* frame, int length, uint32_t videoId)
 
 int CRecorder::WriteBoardData(const void* data, int length)
 {
-    if (length < 0 || (!data && length > 0))
+    // An empty whiteboard run is nothing a player could replay.
+    if (length <= 0 || !data)
         return 0;
     return Append(REC_STREAM_BOARD, nullptr, data, static_cast<uint32_t>(length));
 }
 
 int CRecorder::WriteCommandData(const void* data, int length)
 {
-    if (length < 0 || (!data && length > 0))
+    // A layout command is a code byte and at least one argument byte.
+    if (length < 2 || !data)
         return 0;
     return Append(REC_STREAM_COMMAND, nullptr, data, static_cast<uint32_t>(length));
 }

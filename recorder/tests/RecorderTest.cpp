@@ -180,8 +180,8 @@ TEST(Recorder, BufferIsFlushedOnlyWhenTheNextRecordDoesNotFit)
     } cases[] = {
         {0x8000 - 8, 0x8000 - 8, 1},
         {0x8000 - 8, 0x8000 - 7, 2},
-        {0x10000 - 8, 0, 2},
-        {0, 0x10000 - 16, 1},
+        {0x10000 - 9, 1, 2},
+        {1, 0x10000 - 17, 1},
     };
     TempFolder dir;
     for (const Case& c : cases) {
@@ -217,6 +217,11 @@ TEST(Recorder, RecordLongerThanItsStreamIsRefusedAndRecordingGoesOn)
     EXPECT_EQ(0, rec.WriteBoardData(bad.data(), -1));
     EXPECT_EQ(0, rec.WriteBoardData(nullptr, 4));
     EXPECT_EQ(0, rec.WriteChatData(nullptr, 0));
+    // Records a player would refuse: an empty board run, a command without
+    // an argument.
+    EXPECT_EQ(0, rec.WriteBoardData(bad.data(), 0));
+    EXPECT_EQ(0, rec.WriteCommandData(bad.data(), 1));
+    EXPECT_EQ(0, rec.WriteCommandData(bad.data(), 0));
     EXPECT_EQ(0u, rec.GetErrorCode());
     EXPECT_EQ(1, rec.WriteBoardData(bad.data(), 4));
     rec.StopRecord();
