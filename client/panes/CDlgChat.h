@@ -14,6 +14,7 @@
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CStandardSkinButton.h"
+#include "IChatPane.h"
 #include "ChatMessage.h"
 #include "PaneContext.h"
 
@@ -22,7 +23,7 @@
 // line, input line and send button. Lines go out with command 2088 and show
 // at once; relayed lines come in through OnChatReceived. While a recording
 // runs every shown line goes to the recorder's chat stream.
-class CDlgChat : public CLangDialog
+class CDlgChat : public CLangDialog, public IChatPane
 {
 public:
     enum : UINT { IDD = 156 };
@@ -37,20 +38,20 @@ public:
     void OnSend();
     // A relayed line: payload is the chat payload of length bytes.
     void OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t colour, const char* payload,
-                        size_t length);
+                        size_t length) override;
     // Formats and shows one line; hands it to the recorder while recording.
     void AppendChatLine(const char* sender, const char* recipient, const char* text, COLORREF colour,
                         const char* face, int size);
     // A line in the notice pane, in blue.
     void AddNotice(const char* text);
-    void AddSystemNotice(const char* text) { AddNotice(text); }
+    void AddSystemNotice(const char* text) override { AddNotice(text); }
 
     // The recipient selector.
     void FillRecipients();
-    void AddRecipient(uint32_t userId);
-    void RemoveRecipient(uint32_t userId);
+    void AddRecipient(uint32_t userId) override;
+    void RemoveRecipient(uint32_t userId) override;
     void SelectRecipient(uint32_t userId);
-    void SelectEveryone();
+    void SelectEveryone() override;
 
     void SetCpuUsage(int percent);
     const std::string& GetStatusText() const { return m_status; }

@@ -13,6 +13,7 @@
 #include "CUserListBox.h"
 #include "CUserListPanel.h"
 #include "CUserTabCtrl.h"
+#include "ILeftPane.h"
 #include "PaneContext.h"
 
 class MasterOutputVolume;
@@ -24,7 +25,7 @@ class InputAltVolume;
 // broadcast buttons, the speaker and microphone sliders with their level
 // meters, the mute box and the echo and gain switches. Requests go to the
 // server; the buttons change only when the server's answer arrives.
-class CDlgLeft : public CLangDialog
+class CDlgLeft : public CLangDialog, public ILeftPane
 {
 public:
     enum : UINT { IDD = 142, TIMER_LEVELS = 1000, LEVEL_INTERVAL = 100 };
@@ -35,16 +36,16 @@ public:
     BOOL CreatePane(CWnd* parent);
 
     // Calls of the dispatcher and the main window.
-    void AddUser(uint32_t userId);
-    void RemoveUser(uint32_t userId);
+    void AddUser(uint32_t userId) override;
+    void RemoveUser(uint32_t userId) override;
     // Redraws the row; for the own participant the speech and control
     // buttons follow its role too.
-    void RefreshUser(uint32_t userId);
+    void RefreshUser(uint32_t userId) override;
     void FillUserList();
-    void ShowOwnSpeakState(uint8_t state);
-    void ShowOwnControlState(uint8_t state);
+    void ShowOwnSpeakState(uint8_t state) override;
+    void ShowOwnControlState(uint8_t state) override;
     void ShowRecordState();
-    void ShowBroadcastState();
+    void ShowBroadcastState() override;
     void SetRemoteControlState(uint32_t flag);
     void SetHeadCount(int count);
 

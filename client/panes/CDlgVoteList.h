@@ -3,13 +3,14 @@
 
 #include "CLangDialog.h"
 #include "CSkinButton.h"
+#include "IVotePane.h"
 #include "PaneContext.h"
 
 // The vote pane of the main window: the current vote's title, initiator and
 // start time, its remark, and each item's count and text with a bar as long
 // as the count. Its buttons start a vote, open the vote dialog and delete
 // the vote; every local change is sent whole with 4357.
-class CDlgVoteList : public CLangDialog
+class CDlgVoteList : public CLangDialog, public IVotePane
 {
 public:
     enum : UINT { IDD = 591 };
@@ -19,7 +20,7 @@ public:
 
     BOOL CreatePane(CWnd* parent);
     // Rebuilds the pane from the meeting-state record the main window holds.
-    void Refresh();
+    void Refresh() override;
 
     void OnStartVote();
     void OnCastVote();
