@@ -400,3 +400,40 @@ TEST(WbViewManager, DocumentsAreMadeFoundShownAndClosed)
     EXPECT_FALSE(man->CloseDocument(0x9999));
     parent.DestroyWindow();
 }
+
+TEST_F(WbViewTest, LosingTheEditRightFinishesWhatWasGoingOn)
+{
+    UseTool(6);
+    Mouse(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 80, 90, MK_LBUTTON);
+    m_view->SetEditRight(FALSE);
+    EXPECT_EQ(m_view->GetState(), CWBView::stateNone);
+    ASSERT_EQ(m_sent.records.size(), 1u) << "the rectangle is committed and sent";
+    EXPECT_EQ(Page()->GetCount(), 1);
+    EXPECT_EQ(GetCapture(), (HWND)NULL);
+    // without the right the mouse does nothing
+    Drag(100, 100, 200, 200);
+    EXPECT_EQ(Page()->GetCount(), 1);
+    m_view->SetEditRight(TRUE);
+    EXPECT_EQ(m_view->GetState(), CWBView::stateDrawIdle);
+}
+
+TEST_F(WbViewTest, ScrollingTellsTheParentItsPositionInTensOfPixels)
+{
+    MSG msg;
+    while (PeekMessage(&msg, m_parent.m_hWnd, WM_WB_SCROLLED, WM_WB_SCROLLED, PM_REMOVE)) {
+    }
+    m_view->SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(m_view->GetScrollPosition().y, 10);
+    m_view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(m_view->GetScrollPosition().y, 60);
+    ASSERT_TRUE(PeekMessage(&msg, m_parent.m_hWnd, WM_WB_SCROLLED, WM_WB_SCROLLED, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 1u);
+    ASSERT_TRUE(PeekMessage(&msg, m_parent.m_hWnd, WM_WB_SCROLLED, WM_WB_SCROLLED, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 6u);
+    EXPECT_EQ(m_settings.nScrollPos, 6);
+    // a position received from a peer is applied without being told again
+    m_view->ApplyScrollPos(2);
+    EXPECT_EQ(m_view->GetScrollPosition().y, 20);
+    EXPECT_FALSE(PeekMessage(&msg, m_parent.m_hWnd, WM_WB_SCROLLED, WM_WB_SCROLLED, PM_REMOVE));
+}
