@@ -5,6 +5,7 @@
 #define IDC_AUTO_TEXT 1015
 // The hand cursor of links, tabs and icon buttons.
 #define IDC_UI_HAND 379
+#define IDC_UI_SPLIT 380
 // The drop button of the flat combo box: four 15 x 16 images (normal, hot,
 // pressed, unused), black transparent.
 #define IDB_UI_COMBO_BUTTON 523

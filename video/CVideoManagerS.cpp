@@ -35,19 +35,18 @@ void CVideoManagerS::SwitchEncoding()
 void CVideoManagerS::ApplyParams()
 {
     CScopedLock capture(&m_captureLock);
-    CScopedLock rate(&m_rateLock);
-    m_engine.SetCaptureParams(m_capture, &m_rate.Params());
     m_applyPending = false;
+    DRAVO_CAPTURE_PARAMS params = GetParams();
+    m_engine.SetCaptureParams(m_capture, &params);
 }
 
 bool CVideoManagerS::TryApplyParams()
 {
     if (!TryEnterCriticalSection(&m_captureLock))
         return false;
-    {
-        CScopedLock rate(&m_rateLock);
-        if (m_capture)
-            m_engine.SetCaptureParams(m_capture, &m_rate.Params());
+    if (m_capture) {
+        DRAVO_CAPTURE_PARAMS params = GetParams();
+        m_engine.SetCaptureParams(m_capture, &params);
     }
     LeaveCriticalSection(&m_captureLock);
     return true;
@@ -58,25 +57,30 @@ int CVideoManagerS::StartCapture(int device, int encoder, int encodeMode, int kb
 {
     {
         CScopedLock capture(&m_captureLock);
+        DRAVO_CAPTURE_PARAMS p;
         {
             CScopedLock rate(&m_rateLock);
-            DRAVO_CAPTURE_PARAMS& p = m_rate.Params();
-            p.device = device;
-            p.width = width;
-            p.height = height;
-            p.input = 0;
-            p.encoder = encoder;
-            p.encodeMode = encodeMode;
+            DRAVO_CAPTURE_PARAMS& params = m_rate.Params();
+            params.device = device;
+            params.width = width;
+            params.height = height;
+            params.input = 0;
+            params.encoder = encoder;
+            params.encodeMode = encodeMode;
             m_rate.SetBitRate(kbitPerSecond);
-            if (!m_capture) {
-                m_capture = m_engine.OpenCapture(&p, this, &CVideoManagerS::FrameCallback);
-                if (!m_capture)
-                    return 0;
-                m_engine.SetCaptureOverlay(m_capture, m_overlay);
-            } else if (!m_engine.SetCaptureParams(m_capture, &p)) {
+            p = params;
+        }
+        // The engine is called with the rate lock free: its thread takes that
+        // lock in the frame callback, maybe while holding a lock of its own
+        // that these calls need.
+        m_applyPending = false;
+        if (!m_capture) {
+            m_capture = m_engine.OpenCapture(&p, this, &CVideoManagerS::FrameCallback);
+            if (!m_capture)
                 return 0;
-            }
-            m_applyPending = false;
+            m_engine.SetCaptureOverlay(m_capture, m_overlay);
+        } else if (!m_engine.SetCaptureParams(m_capture, &p)) {
+            return 0;
         }
         if (m_previewActive) {
             StopPreview();

@@ -22,12 +22,14 @@ typedef void(__cdecl* DravomRecordCallback)(void* userData, const unsigned char*
 // which the picture is shown and adapts the bit rate when asked to.
 //
 // Locks: the capture lock guards the engine calls on the capture and its
-// preview; the rate lock guards the parameter block and is only ever taken
-// inside the capture lock, or alone. The engine's thread never waits for
-// the capture lock (closing the capture holds it while waiting for that
-// thread): a rate change it cannot apply at once is applied with a later
-// frame. The record lock guards the recording callback and its data: a
-// callback in progress ends before SetRecord changes them.
+// preview; the rate lock guards the parameter block, is held only for a copy
+// or a change of it and never while the engine is called, since the engine
+// may hold a lock of its own while it runs the frame callback, which takes
+// the rate lock. The engine's thread never waits for the capture lock
+// (closing the capture holds it while waiting for that thread): a rate
+// change it cannot apply at once is applied with a later frame. The record
+// lock guards the recording callback and its data: a callback in progress
+// ends before SetRecord changes them.
 class CVideoManagerS : public CNamedThread
 {
 public:

@@ -148,22 +148,26 @@ int CVideoUdpSocket::ReceiveStep()
 {
     if (!m_open)
         return NOT_OPEN;
-    // Read only what is waiting, and at most a bounded number of datagrams,
-    // so that a flood cannot hold the receive thread.
+    // Read until the socket would block, and at most a bounded number of
+    // datagrams, so that a flood cannot hold the receive thread. The pending
+    // count is not trusted to end the loop: an empty datagram at the head of
+    // the queue can make it read 0 with more datagrams behind.
     for (int n = 0; n < MAX_DATAGRAMS_PER_STEP; ++n) {
-        const int pending = m_socket->Pending();
-        if (pending < 1)
-            break;
         uint32_t address = 0;
         uint16_t port = 0;
         const int length = m_socket->ReceiveFrom(m_datagram, sizeof m_datagram, address, port);
+        if (length == IDatagramSocket::WOULD_BLOCK)
+            break;
         if (length == IDatagramSocket::TOO_LARGE) {
             char line[96];
-            snprintf(line, sizeof line, "接收数据长度错误 len2=%d,len=%d\n", length, pending);
+            snprintf(line, sizeof line, "接收数据长度错误 len2=%d,len=%d\n", length,
+                     m_socket->Pending());
             OutputDebugStringA(line);
             continue;
         }
-        if (length < 1)
+        if (length < 0)
+            break;
+        if (length == 0)
             continue;
         try {
             m_received.push_back({ std::vector<uint8_t>(m_datagram, m_datagram + length), address,

@@ -34,6 +34,12 @@ bool CWinsockDatagramSocket::Create()
     DWORD returned = 0;
     WSAIoctl(m_socket, SIO_UDP_CONNRESET, &off, sizeof off, nullptr, 0, &returned, nullptr,
              nullptr);
+    // Reads never wait: the receive step reads until the socket would block.
+    u_long nonBlocking = 1;
+    if (ioctlsocket(m_socket, FIONBIO, &nonBlocking) != 0) {
+        Close();
+        return false;
+    }
     return true;
 }
 
@@ -89,8 +95,12 @@ int CWinsockDatagramSocket::ReceiveFrom(void* buffer, int capacity, uint32_t& ad
     memset(&a, 0, sizeof a);
     const int n = recvfrom(m_socket, static_cast<char*>(buffer), capacity, 0,
                            reinterpret_cast<sockaddr*>(&a), &size);
-    if (n == SOCKET_ERROR)
-        return WSAGetLastError() == WSAEMSGSIZE ? TOO_LARGE : -1;
+    if (n == SOCKET_ERROR) {
+        const int error = WSAGetLastError();
+        if (error == WSAEWOULDBLOCK)
+            return WOULD_BLOCK;
+        return error == WSAEMSGSIZE ? TOO_LARGE : -1;
+    }
     address = ntohl(a.sin_addr.s_addr);
     port = ntohs(a.sin_port);
     return n;

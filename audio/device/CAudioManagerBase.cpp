@@ -64,7 +64,7 @@ int CAudioManagerBase::StartCapture(int device, SONVEX_CAPTURE_CALLBACK callback
     g_audProc.SetCallback(callback, context);
     m_captureCallback = callback;
     m_captureContext = context;
-    g_audProc.OpenCaptureVolume(device);
+    g_audProc.OpenCaptureVolume(MixerDevice(device));
     return 1;
 }
 

@@ -37,6 +37,8 @@ public:
     virtual int GetPlayDeviceName(int index, char* buffer, int size) = 0;
     virtual int StartCapture(int device, SONVEX_CAPTURE_CALLBACK callback, void* context);
     virtual void StopCapture();
+    // The wave device whose mixer holds the microphone of a capture device.
+    virtual int MixerDevice(int captureDevice) const { return captureDevice; }
     virtual int StartPlay(int device, SONVEX_PLAY_CALLBACK callback, void* context) = 0;
     virtual void StopPlay() = 0;
     virtual void SetPlayCallback(void* context, SONVEX_PLAY_CALLBACK callback) = 0;

@@ -52,6 +52,13 @@ GUID CDSAudioManager::DeviceGuid(const DS_DEVICE_LIST& list, int index)
     return list.entries[index].guid;
 }
 
+int CDSAudioManager::MixerDevice(int captureDevice) const
+{
+    if (captureDevice < 1 || captureDevice >= g_dsCaptureDevices.count)
+        return 0;
+    return captureDevice - 1;
+}
+
 int CDSAudioManager::NameOf(const DS_DEVICE_LIST& list, int index, char* buffer, int size)
 {
     if (index < 0 || index >= list.count)

@@ -50,6 +50,10 @@ public:
 
     // The device's GUID; the all-zero GUID (default device) outside the list.
     static GUID DeviceGuid(const DS_DEVICE_LIST& list, int index);
+    // The capture list starts with the primary device, then lists the wave
+    // devices in their order: entry n is wave device n - 1, and the primary
+    // device (or a number outside the list) the first wave device.
+    int MixerDevice(int captureDevice) const override;
 
     bool IsPlaying() const { return m_playing != 0; }
     bool IsCapturing() const { return m_capturing != 0; }

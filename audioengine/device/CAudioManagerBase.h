@@ -10,6 +10,7 @@
 
 class CAecFilter;
 class CAudioConvert;
+class CDSAudioManager;
 
 // The play tap: (context, player, block, length), just before the device gets it.
 typedef AudioDataCallBack PlayCallBack;
@@ -27,6 +28,9 @@ public:
     ~CAudioManagerBase() override;
 
     uint32_t Run() override;
+
+    // The DirectSound manager behind this base, or null for the plain one.
+    virtual CDSAudioManager* AsDirectSound() { return nullptr; }
 
     virtual int GetPlayEnergy();
     virtual int GetCapEnergy();

@@ -17,6 +17,8 @@ public:
     // factory null: TCaptureEffect devices on ds.
     CDSAudioManager(CRavoBinding* ravo, CDirectSoundLib* ds, DuplexDeviceFactory factory = nullptr,
                     void* factoryContext = nullptr);
+
+    CDSAudioManager* AsDirectSound() override { return this; }
     ~CDSAudioManager() override;
 
     int GetCapDevicesCount() override;

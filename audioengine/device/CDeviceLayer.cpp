@@ -386,7 +386,7 @@ bool CDeviceLayer::RestartOnDirectSound()
         return false;
     // Without DirectSound the plain manager came back: nothing would cancel
     // the echo under the platform's name.
-    if (!dynamic_cast<CDSAudioManager*>(m_manager))
+    if (!m_manager->AsDirectSound())
         return false;
     if (m_params.playRunning) {
         if (!m_manager->StartPlay(m_params.playDeviceId))
@@ -432,7 +432,7 @@ int CDeviceLayer::GetEchoState() const
 {
     if (!m_manager || m_params.echoState == ECHO_OFF)
         return ECHO_OFF;
-    if (CDSAudioManager* ds = dynamic_cast<CDSAudioManager*>(m_manager))
+    if (CDSAudioManager* ds = m_manager->AsDirectSound())
         return ds->GetEchoState();
     // A plain manager cancels only while its software canceller runs (a
     // manager made by a later SONVEX_Init starts without it).

@@ -5,7 +5,6 @@
 
 #include "FecTrace.h"
 
-#ifdef RAVO_HAVE_FEC
 #include "FecDecoder.h"
 #include "FecHeader.h"
 
@@ -24,11 +23,6 @@ bool FecReceiver::IsValid() const
 bool FecReceiver::CheckHeader(const uint8_t* header)
 {
     return header && FecHeader::Read(header).IsValid();
-}
-
-bool FecReceiver::IsAvailable()
-{
-    return true;
 }
 
 bool FecReceiver::Insert(const uint8_t* packet, int packetBytes)
@@ -121,24 +115,5 @@ int FecReceiver::GetK() const
 {
     return m_decoder ? m_decoder->GetK() : 0;
 }
-
-#else
-
-class FecDecoder
-{
-};
-
-FecReceiver::FecReceiver(int packetBytes) : m_packetBytes(packetBytes) {}
-bool FecReceiver::IsValid() const { return false; }
-bool FecReceiver::CheckHeader(const uint8_t*) { return false; }
-bool FecReceiver::IsAvailable() { return false; }
-bool FecReceiver::Insert(const uint8_t*, int) { return false; }
-bool FecReceiver::Pull(uint8_t*, int, int*, uint32_t*) { return false; }
-void FecReceiver::FinishGroup(uint16_t, int) {}
-void FecReceiver::Flush() {}
-uint32_t FecReceiver::GetBuffered() const { return 0; }
-int FecReceiver::GetK() const { return 0; }
-
-#endif
 
 FecReceiver::~FecReceiver() = default;

@@ -41,8 +41,6 @@ public:
     double GetMissingRatio() const { return m_missing; }
     double GetPresentRatio() const { return m_present; }
 
-    static bool IsAvailable();
-
 private:
     void FinishGroup(uint16_t group, int delivered);
 

@@ -1,6 +1,5 @@
 #include "FecSender.h"
 
-#ifdef RAVO_HAVE_FEC
 #include "FecEncoder.h"
 
 FecSender::FecSender(int n, int k, int payloadCapacity)
@@ -30,22 +29,3 @@ bool FecSender::Accept(uint8_t* packet, int payloadLength, Result* out)
         out->parity[i] = o.parity[i];
     return true;
 }
-
-bool FecSender::IsAvailable()
-{
-    return true;
-}
-
-#else
-
-class FecEncoder
-{
-};
-
-FecSender::FecSender(int, int, int) {}
-FecSender::~FecSender() = default;
-bool FecSender::IsValid() const { return false; }
-bool FecSender::Accept(uint8_t*, int, Result*) { return false; }
-bool FecSender::IsAvailable() { return false; }
-
-#endif

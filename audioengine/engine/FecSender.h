@@ -32,8 +32,6 @@ public:
     // packet: 4 header bytes (written by the coder) and payloadLength bytes.
     bool Accept(uint8_t* packet, int payloadLength, Result* out);
 
-    static bool IsAvailable();
-
 private:
     std::unique_ptr<FecEncoder> m_encoder;
 };

@@ -11,7 +11,6 @@
 #include "AudioPacket.h"
 #include "AudioProcesser.h"
 #include "AudioSourceGroup.h"
-#include "FecSender.h"
 
 namespace {
 const int kRate = 16000;
@@ -90,8 +89,7 @@ int main()
     const char* fecNames[] = {"Not FEC", "6+6", "6+12", "8+16", "16+32"};
     for (int f = 0; f <= 4; ++f) {
         char label[64];
-        snprintf(label, sizeof label, "FEC %d (%s)%s", f, fecNames[f],
-                 f && !FecSender::IsAvailable() ? " [off]" : "");
+        snprintf(label, sizeof label, "FEC %d (%s)", f, fecNames[f]);
         printf("%-28s %10.1f\n", label, ProcesserMicroseconds(0, 0, f, pcm, nullptr));
     }
     printf("%-28s %10.1f\n", "denoise 2 + AGC 2 + FEC 2", ProcesserMicroseconds(2, 2, 2, pcm, nullptr));
@@ -124,8 +122,8 @@ int main()
             total += Now() - start;
             reads += 40;
         }
-        printf("group read, 8 sources, FEC %d%s: %.1f us per 20 ms read (%d reads)\n", f,
-               f && !FecSender::IsAvailable() ? " [off]" : "", total * 1e6 / reads, reads);
+        printf("group read, 8 sources, FEC %d: %.1f us per 20 ms read (%d reads)\n", f,
+               total * 1e6 / reads, reads);
     }
 
     // What one semaphore take and release costs here: each frame a source

@@ -1,10 +1,11 @@
 #pragma once
-#include "afxwin.h"
+#include "CDBFrame.h"
 
-// What start-up and the client's utilities need of the main window: a frame
-// that start-up creates from resource 128 once the user is in a room, and the
-// chat pane's system lines. The program supplies CreateMainFrame.
-class CMainFrameBase : public CFrameWnd
+// What start-up and the client's utilities need of the main window: a
+// skinned frame that start-up creates from resource 128 once the user is in
+// a room, and the chat pane's system lines. The program supplies
+// CreateMainFrame.
+class CMainFrameBase : public CDBFrame
 {
 public:
     // A system line in the chat pane.

@@ -67,6 +67,8 @@ BOOL CNamedThread::GetExitCode(uint32_t* exitCode)
 
 void CNamedThread::Stop()
 {
+    if (m_autoDelete && m_handle)
+        return;
     if (m_handle) {
         WaitForSingleObject(m_handle, INFINITE);
         CloseHandle(m_handle);

@@ -25,7 +25,9 @@ public:
     virtual DWORD Resume();
     virtual BOOL SetPriority(int priority);
     virtual BOOL GetExitCode(uint32_t* exitCode);
-    // Waits without limit for the thread to end, then forgets it.
+    // Waits without limit for the thread to end, then forgets it. A
+    // self-deleting thread cannot be joined (its object is gone once it
+    // ends): Stop refuses it and returns at once.
     virtual void Stop();
     // The thread's body; the result becomes the thread's exit code.
     virtual uint32_t Run();

@@ -23,6 +23,9 @@ CDravoCapture::CDravoCapture(const DRAVO_CAPTURE_PARAMS* params, void* context,
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     InitializeCriticalSection(&m_lock);
     m_copy = *params;
+    char flag[8] = { 0 };
+    m_lockedCallback = GetEnvironmentVariableA("DRAVO_LOCKED_CALLBACK", flag, sizeof flag) > 0 &&
+                       flag[0] == '1';
 }
 
 CDravoCapture::~CDravoCapture()
@@ -158,5 +161,12 @@ void CDravoCapture::CaptureOne()
         quality += 1;
     m_quality = Clamp(quality, 5, 90);
 
-    m_callback(m_context, m_encoded.data(), static_cast<int>(m_encoded.size()), restart ? 1 : 0);
+    if (m_lockedCallback) {
+        CScopedLock lock(&m_lock);
+        m_callback(m_context, m_encoded.data(), static_cast<int>(m_encoded.size()),
+                   restart ? 1 : 0);
+    } else {
+        m_callback(m_context, m_encoded.data(), static_cast<int>(m_encoded.size()),
+                   restart ? 1 : 0);
+    }
 }

@@ -13,7 +13,10 @@ class CDravoPreview;
 // size and frame rate of the caller's parameter block, shows it in the
 // previews and, while encoding is on, compresses it and hands it to the
 // caller's frame callback. The compression quality follows the block's
-// target rate and keeps every frame below MAX_FRAME bytes.
+// target rate and keeps every frame below MAX_FRAME bytes. With the
+// environment variable DRAVO_LOCKED_CALLBACK set to 1 when the capture opens,
+// the frame callback runs under the capture's own lock, the lock its
+// parameter and encoding calls take, as many real engines do.
 class CDravoCapture : public CNamedThread
 {
 public:
@@ -46,6 +49,7 @@ private:
     HANDLE m_stop;
     CRITICAL_SECTION m_lock;
     DRAVO_CAPTURE_PARAMS m_copy;
+    bool m_lockedCallback = false;
     bool m_encode = false;
     bool m_restart = true;
     int m_overlay = 1;

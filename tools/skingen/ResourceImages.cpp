@@ -78,5 +78,29 @@ const SkinCursors cursors({
          ".....#oooooooo#",
          ".....##########",
      }},
+    // The splitter bar's cursor: a vertical double arrow through two lines;
+    // the hot spot is its centre.
+    {"res\\splitv.cur", 8, 10,
+     {
+         ".......#",
+         "......#o#",
+         ".....#ooo#",
+         "....#ooooo#",
+         "...####o####",
+         "......#o#",
+         "......#o#",
+         "################",
+         "#oooooooooooooo#",
+         "################",
+         "#oooooooooooooo#",
+         "################",
+         "......#o#",
+         "......#o#",
+         "...####o####",
+         "....#ooooo#",
+         ".....#ooo#",
+         "......#o#",
+         ".......#",
+     }},
 });
 } // namespace

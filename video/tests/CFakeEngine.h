@@ -42,6 +42,15 @@ public:
     {
         return callback(context, frame.data(), static_cast<int>(frame.size()), flag);
     }
+    // A frame delivered the way many engines do it: under the engine's own
+    // lock, the one its SetCaptureParams takes.
+    int LockedFrame(const std::vector<uint8_t>& frame, int flag = 0)
+    {
+        EnterCriticalSection(&m_lock);
+        const int n = Frame(frame, flag);
+        LeaveCriticalSection(&m_lock);
+        return n;
+    }
     bool Called(const std::string& name) const;
     size_t Count(const std::string& name) const;
 

@@ -60,17 +60,17 @@ public:
         auto it = m_net.m_queues.find(m_port);
         if (!m_port || it == m_net.m_queues.end())
             return 0;
-        int total = 0;
-        for (const CFakeNetwork::Datagram& d : it->second)
-            total += static_cast<int>(d.bytes.size());
-        return total;
+        // As Wine counts it: the size of the first datagram only.
+        return it->second.empty() ? 0 : static_cast<int>(it->second.front().bytes.size());
     }
     int ReceiveFrom(void* buffer, int capacity, uint32_t& address, uint16_t& port) override
     {
         CScopedLock lock(&m_net.m_lock);
         auto it = m_net.m_queues.find(m_port);
-        if (!m_port || it == m_net.m_queues.end() || it->second.empty())
+        if (!m_port)
             return -1;
+        if (it == m_net.m_queues.end() || it->second.empty())
+            return WOULD_BLOCK;
         CFakeNetwork::Datagram d = std::move(it->second.front());
         it->second.pop_front();
         if (static_cast<int>(d.bytes.size()) > capacity)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include <algorithm>
 #include <atomic>
 #include <mutex>
@@ -286,4 +288,44 @@ TEST(DravomLibraryTest, AnUnreliableRelayDeliversOnlyWholeFramesOnce)
     EXPECT_EQ(0, run.undecodable);
     std::set<int32_t> unique(run.numbers.begin(), run.numbers.end());
     EXPECT_EQ(unique.size(), run.numbers.size()) << "a frame was rendered twice";
+}
+
+namespace {
+
+unsigned __stdcall ChangeRatesThroughTheLibrary(void* arg)
+{
+    // Changes without pause for a while, so that many frames arrive
+    // during one.
+    const DWORD ms = *static_cast<DWORD*>(arg);
+    const DWORD start = GetTickCount();
+    for (int i = 0; GetTickCount() - start < ms; ++i) {
+        T_S_SetBitRate(i % 2 ? 128 : 256);
+        T_S_SetVideoWidth(0, i % 2 ? 176 : 352);
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(DravomLibraryTest, RateChangesWhileAnEngineCallsBackUnderItsOwnLock)
+{
+    SetEnvironmentVariableA("DRAVO_LOCKED_CALLBACK", "1");
+    const int started = T_S_StartCapture(0, 0, 0, 256, 176, 144);
+    SetEnvironmentVariableA("DRAVO_LOCKED_CALLBACK", nullptr);
+    ASSERT_EQ(1, started);
+    HiddenWindow window;
+    ASSERT_EQ(1, T_S_StartPreview(3, window.hwnd, kNotify));
+    T_S_SetRecord(1, nullptr, nullptr);  // encoding on: frames reach the callback
+    Sleep(300);
+    DWORD ms = 1500;
+    HANDLE changer = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, ChangeRatesThroughTheLibrary, &ms, 0, nullptr));
+    if (WaitForSingleObject(changer, 15000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "a rate change deadlocked with the engine's thread";
+        fflush(stdout);
+        TerminateProcess(GetCurrentProcess(), 3);  // the library cannot be closed any more
+    }
+    CloseHandle(changer);
+    T_S_SetRecord(0, nullptr, nullptr);
+    T_S_StopCapture();
 }

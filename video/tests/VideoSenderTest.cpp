@@ -4,6 +4,8 @@
 
 #include <process.h>
 
+#include <atomic>
+#include <cstdio>
 #include <vector>
 
 #include "CFakeEngine.h"
@@ -479,4 +481,69 @@ TEST_F(VideoSenderTest, BitRateAndWidthChangesGoToTheEngine)
     EXPECT_EQ(1024000, engine.applied.back().targetRate);
     sender.SetVideoWidth(0, 320);
     EXPECT_EQ(n + 1, engine.applied.size());
+}
+
+namespace {
+
+struct LockedEngineThread
+{
+    CFakeEngine* engine;
+    std::atomic<bool> stop{ false };
+    std::atomic<int> frames{ 0 };
+};
+
+unsigned __stdcall DeliverUnderEngineLock(void* arg)
+{
+    LockedEngineThread* t = static_cast<LockedEngineThread*>(arg);
+    std::vector<uint8_t> frame(3000, 1);
+    while (!t->stop) {
+        t->engine->LockedFrame(frame);
+        ++t->frames;
+    }
+    return 0;
+}
+
+struct RateChanger
+{
+    CVideoManagerS* sender;
+    int changes;
+};
+
+unsigned __stdcall ChangeRates(void* arg)
+{
+    RateChanger* c = static_cast<RateChanger*>(arg);
+    for (int i = 0; i < c->changes; ++i) {
+        if (i % 10 == 0)
+            c->sender->StartCapture(0, 0, 0, 384, 352, 288);
+        c->sender->SetBitRate(i % 2 ? 256 : 512);
+        c->sender->SetVideoWidth(0, i % 2 ? 320 : 640);
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST_F(VideoSenderTest, RateChangesNeverDeadlockWithAnEngineThatCallsBackUnderItsLock)
+{
+    ASSERT_EQ(1, sender.StartCapture(0, 0, 0, 512, 352, 288));
+    LockedEngineThread t;
+    t.engine = &engine;
+    HANDLE engineThread =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, DeliverUnderEngineLock, &t, 0, nullptr));
+    for (int i = 0; i < 400 && t.frames < 10; ++i)
+        Sleep(5);
+    RateChanger c{ &sender, 200 };
+    HANDLE changer = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ChangeRates, &c, 0, nullptr));
+    if (WaitForSingleObject(changer, 10000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "a rate change deadlocked with the engine's thread";
+        fflush(stdout);
+        TerminateProcess(GetCurrentProcess(), 3);  // nothing could end the two threads
+    }
+    t.stop = true;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(engineThread, 10000)) << "the engine thread hung";
+    EXPECT_GT(t.frames.load(), 10);
+    EXPECT_EQ(256000, sender.GetParams().configuredRate);
+    EXPECT_EQ(256000, engine.applied.back().configuredRate);
+    CloseHandle(changer);
+    CloseHandle(engineThread);
 }

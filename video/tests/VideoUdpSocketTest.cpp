@@ -10,6 +10,7 @@
 #include "CFakeNetwork.h"
 #include "CVideoPacket.h"
 #include "CVideoUdpSocket.h"
+#include "CWinsockDatagramSocket.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ TEST(VideoUdpSocketTest, MalformedAndOversizedDatagramsFromAPeerAreSkipped)
     ASSERT_EQ(0, tx.Open(10000, 0));
     const uint16_t port = rx.GetPort();
     std::vector<uint8_t> junk(2000, 0x80);
+    net.Inject(port, "", 0);                           // empty: the pending count reads 0
     net.Inject(port, junk.data(), junk.size());        // larger than the datagram buffer
     net.Inject(port, junk.data(), 5);                  // shorter than a header
     net.Inject(port, "\xC0garbage-garbage", 16);       // wrong version
@@ -284,4 +286,30 @@ TEST(VideoUdpSocketTest, AFloodIsReadInBoundedStepsAndNeverStallsTheEndpoint)
     std::vector<std::vector<uint8_t>> rest = Drain(rx);
     EXPECT_EQ(0u, net.Waiting(rx.GetPort()));
     EXPECT_EQ(50u, first.size() + rest.size());
+}
+
+TEST(VideoUdpSocketTest, AnEmptyDatagramOverLoopbackDoesNotStopTheReceiver)
+{
+    CVideoUdpSocket rx(std::unique_ptr<IDatagramSocket>(new CWinsockDatagramSocket));
+    CVideoUdpSocket tx(std::unique_ptr<IDatagramSocket>(new CWinsockDatagramSocket));
+    ASSERT_EQ(0, rx.Open(31000, 0x7F000001));
+    ASSERT_EQ(0, tx.Open(31000, 0x7F000001));
+    CWinsockDatagramSocket raw;
+    ASSERT_TRUE(raw.Create());
+    ASSERT_TRUE(raw.Bind(0x7F000001, 0));
+    tx.AddDestination(0x7F000001, rx.GetPort());
+    std::vector<std::vector<uint8_t>> got;
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_EQ(0, raw.SendTo("", 0, 0x7F000001, rx.GetPort()));
+        std::vector<uint8_t> frame = MakeFrame(900, 7 + round);
+        tx.Send(frame.data(), 900, 110, 0, 30);
+        size_t before = got.size();
+        for (int wait = 0; wait < 200 && got.size() == before; ++wait) {
+            Sleep(5);
+            for (auto& f : Drain(rx))
+                got.push_back(f);
+        }
+        ASSERT_EQ(before + 1, got.size()) << "round " << round;
+        EXPECT_EQ(frame, got.back());
+    }
 }

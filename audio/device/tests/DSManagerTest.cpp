@@ -93,6 +93,24 @@ TEST(DSManager, CaptureDeliversEveryWholeBlockInOrder)
     EXPECT_TRUE(SameGuid(kZero, rig.ds.lastCaptureGuid));
 }
 
+TEST(DSManager, CaptureMovesTheMicrophoneOfTheWaveDeviceBehindTheListEntry)
+{
+    DsRig rig;
+    rig.mixer.devices = 2;
+    rig.ds.captureDevices.push_back({false, {9, 9, 9, {9}}, "Second Microphone"});
+    CDSAudioManager manager(16000, rig.ds, rig.mixer);
+    ASSERT_GE(manager.GetCapDevicesCount(), 3);
+    // Entry 0 is the primary device; a number past the list means the default.
+    const struct { int device; UINT wave; } cases[] = { { 1, 0 }, { 2, 1 }, { 0, 0 }, { 9, 0 } };
+    for (const auto& c : cases) {
+        rig.mixer.openedIds.clear();
+        ASSERT_EQ(1, manager.StartCapture(c.device, &CallerProbe::Capture, &rig.caller));
+        ASSERT_FALSE(rig.mixer.openedIds.empty()) << "device " << c.device;
+        EXPECT_EQ(c.wave, rig.mixer.openedIds.back()) << "device " << c.device;
+        manager.StopCapture();
+    }
+}
+
 TEST(DSManager, PlayReadsBackWhatWasPlayedAndWritesTwoBlocksAhead)
 {
     DsRig rig;

@@ -34,6 +34,7 @@ MMRESULT FakeMixerApi::Open(HMIXER* mixer, UINT id, DWORD_PTR callback, DWORD_PT
     if ((flags & CALLBACK_TYPEMASK) == CALLBACK_WINDOW && callback)
         m_windows.push_back(reinterpret_cast<HWND>(callback));
     ++opens;
+    openedIds.push_back(id);
     *mixer = reinterpret_cast<HMIXER>(static_cast<uintptr_t>(0x7000 + opens));
     return MMSYSERR_NOERROR;
 }

@@ -23,6 +23,7 @@ public:
     std::map<DWORD, std::vector<DWORD>> values;  // control id -> value per item
     int sets = 0;
     int opens = 0;
+    std::vector<UINT> openedIds;  // the device number of each open
     int closes = 0;
 
     // A change made outside the library (another program, the user).

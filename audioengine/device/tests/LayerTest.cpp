@@ -69,8 +69,12 @@ public:
         wave.outDevices = 3;
     }
 
-    CMMAudioManager* Wave() { return dynamic_cast<CMMAudioManager*>(Manager()); }
-    CDSAudioManager* Ds() { return dynamic_cast<CDSAudioManager*>(Manager()); }
+    CMMAudioManager* Wave()
+    {
+        return Manager() && !Manager()->AsDirectSound() ? static_cast<CMMAudioManager*>(Manager())
+                                                        : nullptr;
+    }
+    CDSAudioManager* Ds() { return Manager() ? Manager()->AsDirectSound() : nullptr; }
 
 protected:
     int VersionClass() override { return version; }

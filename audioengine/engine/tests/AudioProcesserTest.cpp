@@ -93,13 +93,6 @@ TEST(RavoProcesser, FecModeRestartsNumbering)
     for (int i = 0; i < 3; ++i)
         Process(p, tone.data(), 640);
     p.SetFECMode(2);
-    if (!FecSender::IsAvailable()) {
-        // Without the packet FEC code the mode stays off and plain packets go on.
-        EXPECT_EQ(0, p.GetFECMode());
-        ProcessRun run = Process(p, tone.data(), 640);
-        EXPECT_EQ(0x06, run.packet[0]);
-        return;
-    }
     EXPECT_EQ(2, p.GetFECMode());
     ProcessRun first = Process(p, tone.data(), 640);
     ASSERT_EQ(1, first.result);
@@ -119,8 +112,6 @@ TEST(RavoProcesser, FecModeRestartsNumbering)
 // parity packets, which start once the first group is complete.
 TEST(RavoProcesser, FecPacketLayoutPerMode)
 {
-    if (!FecSender::IsAvailable())
-        GTEST_SKIP() << "built without the packet FEC code";
     const struct { int mode; uint8_t code; int k; int perCall; } modes[] = {
         {1, 0x70, 6, 1}, {2, 0x80, 6, 2}, {3, 0x90, 8, 2}, {4, 0xA0, 16, 2}};
     const struct { int row; uint8_t kind; uint32_t frame; } rows[] = {{3, 6, 60}, {4, 7, 80}};

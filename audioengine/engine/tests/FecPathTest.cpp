@@ -61,15 +61,6 @@ TEST(RavoFecPath, ProcesserToSourceRecoversLostPackets)
     }
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
-    if (!FecReceiver::IsAvailable()) {
-        // Without the packet FEC code the mode stays off, and FEC packets
-        // from a peer are refused cleanly.
-        EXPECT_EQ(0x06, packets[0][0]);
-        std::vector<uint8_t> fec = MakePacket(0x76, 1, FecData(0, 0, 1));
-        EXPECT_FALSE(s.Insert(fec.data(), static_cast<int>(fec.size())));
-        EXPECT_FALSE(s.HasDecoder());
-        return;
-    }
     ASSERT_EQ(0x76, packets[0][0]);
     // Every fourth packet is lost on the way (never the first, which only
     // opens the source).
@@ -102,8 +93,6 @@ TEST(RavoFecPath, ProcesserToSourceRecoversLostPackets)
 // the parity of a group has arrived.
 TEST(RavoFecPath, RecoveryPerMode)
 {
-    if (!FecReceiver::IsAvailable())
-        GTEST_SKIP() << "built without the packet FEC code";
     const struct { int mode; int k; } modes[] = {{1, 6}, {2, 6}, {3, 8}, {4, 16}};
     std::vector<int16_t> tone = Tone(320 * 120, 440.0, 8000.0, 16000);
     for (const auto& m : modes) {
@@ -137,8 +126,6 @@ TEST(RavoFecPath, RecoveryPerMode)
 
 TEST(RavoFecPath, FrameNumbersWrapWithTheGroupNumber)
 {
-    if (!FecReceiver::IsAvailable())
-        GTEST_SKIP() << "built without the packet FEC code";
     FakeClock clock;
     AudioSource s(kPlayout, false, clock);
     uint32_t seq = 0;
@@ -160,8 +147,6 @@ TEST(RavoFecPath, FrameNumbersWrapWithTheGroupNumber)
 
 TEST(RavoFecPath, TraceFileCreatedOrSkipped)
 {
-    if (!FecReceiver::IsAvailable())
-        GTEST_SKIP() << "built without the packet FEC code";
     char saved[MAX_PATH];
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, saved), 0u);
     const std::string work = std::string(saved) + "\\fec_trace_work";

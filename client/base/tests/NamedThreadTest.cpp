@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include "CNamedThread.h"
 
 namespace {
@@ -62,6 +64,51 @@ TEST(NamedThread, AutoDeleteRemovesTheObjectWhenRunEnds)
     ASSERT_TRUE(thread->Start());
     ASSERT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
     EXPECT_TRUE(destroyed);
+    CloseHandle(done);
+}
+
+namespace {
+
+class WaitingThread : public CNamedThread
+{
+public:
+    WaitingThread(HANDLE go, HANDLE done) : CNamedThread("waiting"), m_go(go), m_done(done) {}
+    ~WaitingThread() override { SetEvent(m_done); }
+    uint32_t Run() override
+    {
+        WaitForSingleObject(m_go, 10000);
+        return 0;
+    }
+
+private:
+    HANDLE m_go;
+    HANDLE m_done;
+};
+
+unsigned __stdcall StopThread(void* thread)
+{
+    static_cast<CNamedThread*>(thread)->Stop();
+    return 0;
+}
+
+} // namespace
+
+TEST(NamedThread, StopRefusesASelfDeletingThreadInsteadOfJoiningIt)
+{
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    WaitingThread* thread = new WaitingThread(go, done);
+    thread->SetAutoDelete(1);
+    ASSERT_TRUE(thread->Start());
+    HANDLE stopper =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, StopThread, thread, 0, nullptr));
+    // Joining would wait for the thread and then write into its deleted object.
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stopper, 3000)) << "Stop joined a self-deleting thread";
+    SetEvent(go);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 10000));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stopper, 5000));
+    CloseHandle(stopper);
+    CloseHandle(go);
     CloseHandle(done);
 }
 

@@ -1,0 +1,6 @@
+#include <gtest/gtest.h>
+
+#include "MainFrameFixture.h"
+#include "MainFrameMessages.h"
+
+using namespace mainframetest;

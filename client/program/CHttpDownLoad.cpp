@@ -1,0 +1,7 @@
+#include "CHttpDownLoad.h"
+
+IMPLEMENT_DYNCREATE(CHttpDownLoad, CHtmlView)
+
+CHttpDownLoad::CHttpDownLoad() {}
+
+CHttpDownLoad::~CHttpDownLoad() {}

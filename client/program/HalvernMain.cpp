@@ -1,0 +1,11 @@
+// The program's one application object.
+#include "CClientApp.h"
+
+CClientApp theApp;
+
+// The program imports the hot-key library as its earlier edition does;
+// nothing here calls it.
+#include "Hook.h"
+
+typedef int (*HOTKEY_FUNCTION)(HWND, int, int);
+__attribute__((used)) static const HOTKEY_FUNCTION kHotkeyImports[] = {&AddHotkey, &DeleteHotkey};
