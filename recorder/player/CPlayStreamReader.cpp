@@ -47,11 +47,9 @@ bool CPlayStreamReader::Settle()
 {
     if (m_pending < 0)
         return true;
-    int pending = m_pending;
     m_pending = -1;
     if (!m_loader.Wait(m_kind - 1))
         return Fail("the block loader stopped: %s", m_loader.Error().c_str());
-    (void)pending;
     return true;
 }
 
