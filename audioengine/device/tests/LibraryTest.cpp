@@ -181,4 +181,4 @@ TEST_P(RavoTUnload, UnloadIsSafeWithOrWithoutRelease)
     EXPECT_EQ(0u, code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, RavoTUnload, ::testing::Values("release", "running", "rebuilt"));
+INSTANTIATE_TEST_SUITE_P(Ways, RavoTUnload, ::testing::Values("release", "running", "rebuilt", "late"));
