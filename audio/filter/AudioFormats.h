@@ -3,6 +3,7 @@
 #include <mmreg.h>
 
 #include <cstdint>
+#include "AudioStreamHead.h"
 
 // The records that cross SonvexFilter's boundary. All are packed and
 // little-endian, laid out exactly as callers and peers expect them.
@@ -52,17 +53,6 @@ struct FecModeRow
 };
 static_assert(sizeof(FecModeRow) == 25, "FecModeRow is 25 bytes");
 
-// In/out record of one processing call.
-struct AUDIO_STREAM_HEAD
-{
-    uint32_t input;          // input PCM pointer
-    uint32_t inputLength;    // bytes of input
-    uint32_t heldLength;     // out: bytes taken without producing a packet
-    uint32_t output;         // output buffer pointer
-    uint32_t outputCapacity; // bytes of room in the output buffer
-    uint32_t outputLength;   // out: AudioPacket bytes written, 0 when none
-};
-static_assert(sizeof(AUDIO_STREAM_HEAD) == 24, "AUDIO_STREAM_HEAD is six words");
 
 // Receive statistics of one source. This library leaves the first 16 bytes alone.
 struct FEC_NET_STATE

@@ -123,7 +123,7 @@ void CAecFilter::ProcessSpeekData(const uint8_t* data, uint32_t length)
         if (!m_converter->Convert(&io))
             return;
         data = m_convertBuf;
-        length = io.unOutLen;
+        length = io.outputLength;
     }
     if (length > m_ringSize) {
         RavoTLog().Write(1, "<CAecFilter::ProcessSpeekData>,unDataLen > m_unAecBufSize\n");

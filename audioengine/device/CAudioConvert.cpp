@@ -51,10 +51,10 @@ int CAudioConvert::Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target)
 
 int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
 {
-    const short* in = reinterpret_cast<const short*>(io->pbIn);
-    short* out = reinterpret_cast<short*>(io->pbOut);
-    uint32_t inSamples = io->unInLen / 2;
-    uint32_t capacity = io->unOutSize / 2;
+    const short* in = reinterpret_cast<const short*>(io->input);
+    short* out = reinterpret_cast<short*>(io->output);
+    uint32_t inSamples = io->inputLength / 2;
+    uint32_t capacity = io->outputCapacity / 2;
     uint32_t produced = 0;
     if (m_factor >= 1) {
         uint32_t n = static_cast<uint32_t>(m_factor);
@@ -64,7 +64,7 @@ int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
                 sum += in[i + k];
             out[produced++] = static_cast<short>(sum / static_cast<int>(n));
         }
-        io->unInUsed = produced * n * 2;
+        io->consumed = produced * n * 2;
     } else {
         uint32_t n = static_cast<uint32_t>(-m_factor);
         uint32_t i = 0;
@@ -74,21 +74,21 @@ int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
                 out[produced++] = static_cast<short>(from + (to - from) * static_cast<int>(k) / static_cast<int>(n));
             m_lastSample = in[i];
         }
-        io->unInUsed = i * 2;
+        io->consumed = i * 2;
     }
-    io->unOutLen = produced * 2;
+    io->outputLength = produced * 2;
     return produced > 0 ? 1 : 0;
 }
 
 int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
 {
-    if (!io || !io->pbIn || !io->pbOut || !IsOpen())
+    if (!io || !io->input || !io->output || !IsOpen())
         return 0;
-    io->unOutLen = 0;
+    io->outputLength = 0;
     if (!m_stream) {
         if (!ConvertBuiltIn(io)) {
             RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
-                             static_cast<int>(io->unInLen));
+                             static_cast<int>(io->inputLength));
             return 0;
         }
         return 1;
@@ -97,28 +97,28 @@ int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
     static_assert(sizeof(ACMSTREAMHEADER) == 84, "ACMSTREAMHEADER is 84 bytes");
     memset(&header, 0, sizeof(header));
     header.cbStruct = sizeof(header);
-    header.pbSrc = io->pbIn;
-    header.cbSrcLength = io->unInLen;
-    header.pbDst = io->pbOut;
-    header.cbDstLength = io->unOutSize;
+    header.pbSrc = static_cast<LPBYTE>(const_cast<void*>(io->input));
+    header.cbSrcLength = io->inputLength;
+    header.pbDst = static_cast<LPBYTE>(io->output);
+    header.cbDstLength = io->outputCapacity;
     if (acmStreamPrepareHeader(m_stream, &header, 0) != 0) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,acmStreamPrepareHeader failed,DataLen = %d\n",
-                         static_cast<int>(io->unInLen));
+                         static_cast<int>(io->inputLength));
         return 0;
     }
     MMRESULT mr = acmStreamConvert(m_stream, &header, 0);
     acmStreamUnprepareHeader(m_stream, &header, 0);
     if (mr != 0) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,acmStreamConvert failed,DataLen = %d\n",
-                         static_cast<int>(io->unInLen));
+                         static_cast<int>(io->inputLength));
         return 0;
     }
     if (header.cbDstLengthUsed == 0) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
-                         static_cast<int>(io->unInLen));
+                         static_cast<int>(io->inputLength));
         return 0;
     }
-    io->unInUsed = header.cbSrcLengthUsed;
-    io->unOutLen = header.cbDstLengthUsed;
+    io->consumed = header.cbSrcLengthUsed;
+    io->outputLength = header.cbDstLengthUsed;
     return 1;
 }

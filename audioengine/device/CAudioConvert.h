@@ -20,7 +20,7 @@ public:
 
     int Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target);
     void Close();
-    // In: pbIn/unInLen, pbOut/unOutSize; out: unOutLen. 1 on success.
+    // In: input/inputLength, output/outputCapacity; out: outputLength. 1 on success.
     int Convert(AUDIO_STREAM_HEAD* io);
 
     bool IsOpen() const { return m_stream != nullptr || m_factor != 0; }

@@ -130,8 +130,8 @@ std::vector<Packet> RunProcesser(const FrameCodecFactory* codec, const std::vect
     double c0 = ThreadSeconds(), w0 = WallSeconds();
     for (int b = 0; b < kBlocks; ++b) {
         memcpy(block.data(), &pcm[static_cast<size_t>(b) * 320], 640);
-        AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block.data())), 640, 0,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 2048, 0 };
+        AUDIO_STREAM_HEAD h = { block.data(), 640, 0,
+                                out.data(), 2048, 0 };
         p.Process(&h);
         if (h.outputLength)
             packets.push_back({ seq++, std::vector<uint8_t>(out.begin(), out.begin() + h.outputLength) });

@@ -214,13 +214,13 @@ TEST(AudioConvert, HalvesAndDoublesTheRate)
     AUDIO_STREAM_HEAD a = {reinterpret_cast<uint8_t*>(in.data()), 1280, 0,
                            reinterpret_cast<uint8_t*>(mid.data()), 1280, 0};
     ASSERT_EQ(1, down.Convert(&a));
-    EXPECT_NEAR(640.0, a.unOutLen, 32.0);
-    AUDIO_STREAM_HEAD b = {reinterpret_cast<uint8_t*>(mid.data()), a.unOutLen, 0,
+    EXPECT_NEAR(640.0, a.outputLength, 32.0);
+    AUDIO_STREAM_HEAD b = {reinterpret_cast<uint8_t*>(mid.data()), a.outputLength, 0,
                            reinterpret_cast<uint8_t*>(out.data()), 2560, 0};
     ASSERT_EQ(1, up.Convert(&b));
-    EXPECT_NEAR(1280.0, b.unOutLen, 64.0);
+    EXPECT_NEAR(1280.0, b.outputLength, 64.0);
     // A constant level survives both ways (away from the edges).
-    EXPECT_NEAR(1000, out[b.unOutLen / 4], 60);
+    EXPECT_NEAR(1000, out[b.outputLength / 4], 60);
 
     WAVEFORMATEX odd = Pcm(8000);
     odd.wFormatTag = 0x1234;
