@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "AudioMix.h"
+#include "AudioMixer.h"
 #include "CScopedLock.h"
 
 AudioSourceGroup::AudioSourceGroup(int rate, const FrameCodecFactory* g7221, const AudioClock& clock)
@@ -104,7 +104,7 @@ uint32_t AudioSourceGroup::ReadData(uint8_t* buffer, uint32_t length)
             memcpy(buffer, m_mix.data(), length);
             first = false;
         } else {
-            AudioMix16(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<const int16_t*>(m_mix.data()),
+            AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<const int16_t*>(m_mix.data()),
                        static_cast<int>(length / 2));
         }
     }

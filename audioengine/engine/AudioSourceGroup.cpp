@@ -113,9 +113,9 @@ void AudioSourceGroup::WriteLocal(const uint8_t* packet, int length)
 void AudioSourceGroup::Mix(uint8_t* dst, const uint8_t* src, uint32_t bytes)
 {
     if (m_format.wBitsPerSample == 8)
-        AudioMixer::Mix8OffsetBinary(dst, src, static_cast<int>(bytes));
+        AudioCommon::AudioMixer::Mix8OffsetBinary(dst, src, static_cast<int>(bytes));
     else
-        AudioMixer::Mix16(reinterpret_cast<int16_t*>(dst), reinterpret_cast<const int16_t*>(src),
+        AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(dst), reinterpret_cast<const int16_t*>(src),
                           static_cast<int>(bytes / 2));
 }
 
