@@ -11,6 +11,8 @@
 #include "SonvexLibrary.h"
 #include "SonvexLog.h"
 
+using namespace SonvexDevice;
+
 namespace
 {
 CAudioManagerBase* g_pManager = nullptr;
@@ -48,6 +50,7 @@ void ReleaseManager()
 }
 }
 
+namespace SonvexDevice {
 namespace SonvexLibrary
 {
 void Load(HMODULE module)
@@ -99,6 +102,7 @@ void SetDeviceApis(IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixe
     g_mixer = mixer;
 }
 }
+} // namespace SonvexDevice
 
 extern "C" {
 

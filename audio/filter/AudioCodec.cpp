@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace SonvexFilterCore {
+
 AudioCodec::AudioCodec(const EncodeFormatRow* table, int rows, const FrameCodecFactory* g7221)
     : m_table(table), m_rows(rows), m_g7221(g7221 ? g7221 : &FrameCodecFactory::G7221())
 {
@@ -155,3 +157,5 @@ void AudioCodec::Close()
     m_engine.reset();
     m_passThrough = 0;
 }
+
+} // namespace SonvexFilterCore

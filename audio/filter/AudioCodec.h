@@ -9,6 +9,8 @@
 #include "AudioFormats.h"
 #include "FrameCodecEngine.h"
 
+namespace SonvexFilterCore {
+
 // One encoder or decoder for a row of a codec table, whatever the row's kind:
 // pass-through (ids 0, 1), an Audio Compression Manager stream (ids 2, 3) or
 // the built-in G.722.1 codec (6 at 24000 bit/s, 7 at 32000 bit/s).
@@ -46,3 +48,5 @@ private:
     int m_rows;
     const FrameCodecFactory* m_g7221;
 };
+
+} // namespace SonvexFilterCore

@@ -25,6 +25,8 @@ enum : uint8_t {
 
 #pragma pack(push, 1)
 
+namespace SonvexFilterCore {
+
 // One codec row: id, coded-stream format with its extra bytes, frame and
 // block sizes, name and frame duration.
 struct EncodeFormatRow
@@ -53,6 +55,8 @@ struct FecModeRow
 };
 static_assert(sizeof(FecModeRow) == 25, "FecModeRow is 25 bytes");
 
+} // namespace SonvexFilterCore
+
 
 // Receive statistics of one source. This library leaves the first 16 bytes alone.
 struct FEC_NET_STATE
@@ -67,6 +71,8 @@ static_assert(sizeof(FEC_NET_STATE) == 26, "FEC_NET_STATE is 26 bytes");
 
 #pragma pack(pop)
 
+namespace SonvexFilterCore {
+
 extern const EncodeFormatRow EncodeFormatTable[ENCODE_FORMAT_COUNT];
 extern const FecModeRow FecModeTable[FEC_MODE_COUNT];
 
@@ -78,3 +84,5 @@ const FecModeRow* FindFecModeByHeader(uint8_t headerBits);
 // The 18-byte PCM input format of a row: 16-bit PCM with the row's channels
 // and rate.
 void FillPcmFormat(const EncodeFormatRow& row, WAVEFORMATEX* out);
+
+} // namespace SonvexFilterCore

@@ -7,6 +7,8 @@
 #include "FecHeader.h"
 #include "SonvexLog.h"
 
+namespace SonvexFilterCore {
+
 AudioProcesser::AudioProcesser(const WAVEFORMATEX* capture, const FrameCodecFactory* g7221,
                                const AudioClock& clock)
     : m_g7221(g7221), m_clock(clock)
@@ -270,3 +272,5 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* head)
     head->outputLength = static_cast<uint32_t>(coded) + 1;
     return 1;
 }
+
+} // namespace SonvexFilterCore

@@ -6,6 +6,8 @@
 #include "AudioMixer.h"
 #include "CScopedLock.h"
 
+namespace SonvexFilterCore {
+
 AudioSourceGroup::AudioSourceGroup(int rate, const FrameCodecFactory* g7221, const AudioClock& clock)
     : m_g7221(g7221), m_clock(clock)
 {
@@ -174,3 +176,5 @@ int AudioSourceGroup::GetNetState(uint32_t id, FEC_NET_STATE* state, char* text)
     AudioSource* s = Find(id);
     return s ? s->GetNetState(state, text) : 0;
 }
+
+} // namespace SonvexFilterCore

@@ -4,6 +4,8 @@
 #include "CGainControl.h"
 #include "SpeechLikelihood.h"
 
+namespace SonvexFilterCore {
+
 // Levels speech towards a target (dB below full scale) within a gain range:
 // the speech likelihood of this library in front of the shared gain-control
 // core.
@@ -25,3 +27,5 @@ private:
     AudioCommon::CGainControl m_core;
     SpeechLikelihood m_likelihood;
 };
+
+} // namespace SonvexFilterCore

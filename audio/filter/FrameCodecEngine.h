@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace SonvexFilterCore {
+
 // One frame codec engine made for one bit rate: the seam between the codec
 // wrapper and the engine behind it.
 class FrameCodecEngine
@@ -25,3 +27,5 @@ public:
     // The library's G.722.1 engines (24000 and 32000 bit/s).
     static const FrameCodecFactory& G7221();
 };
+
+} // namespace SonvexFilterCore

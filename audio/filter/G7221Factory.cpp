@@ -5,6 +5,8 @@
 #include "G7221Decoder.h"
 #include "G7221Encoder.h"
 
+namespace SonvexFilterCore {
+
 namespace {
 
 // The built-in G.722.1 engines behind the frame codec seam. The decoder is
@@ -69,3 +71,5 @@ const FrameCodecFactory& FrameCodecFactory::G7221()
     static const G7221Factory factory;
     return factory;
 }
+
+} // namespace SonvexFilterCore

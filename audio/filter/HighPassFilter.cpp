@@ -1,5 +1,7 @@
 #include "HighPassFilter.h"
 
+namespace SonvexFilterCore {
+
 void HighPassFilter::Process(int16_t* samples, int count)
 {
     const double b0 = 0.98167083443634, b1 = -1.96334051668191, b2 = 0.98167083443634;
@@ -16,3 +18,5 @@ void HighPassFilter::Process(int16_t* samples, int count)
         samples[i] = static_cast<int16_t>(y);   // truncates toward zero
     }
 }
+
+} // namespace SonvexFilterCore

@@ -10,6 +10,8 @@
 #include "CLogFile.h"
 #include "SonvexLog.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 CLogFile* g_pLog = nullptr;

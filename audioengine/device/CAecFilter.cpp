@@ -8,6 +8,8 @@
 #include "NlmsEchoState.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 namespace {
 // Modes 3 to 5 share one state across the library.
 NlmsEchoState& SharedState()
@@ -193,3 +195,5 @@ void CAecFilter::ProcessMicData(uint8_t* samples, uint32_t length)
                      seconds, static_cast<int>(length), static_cast<int>(m_readPos),
                      static_cast<int>(m_writePos), m_micBytes, m_speakerBytes);
 }
+
+} // namespace RavoTDevice

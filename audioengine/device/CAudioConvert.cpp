@@ -4,6 +4,8 @@
 
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CAudioConvert::CAudioConvert() = default;
 
 CAudioConvert::~CAudioConvert()
@@ -122,3 +124,5 @@ int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
     io->outputLength = header.cbDstLengthUsed;
     return 1;
 }
+
+} // namespace RavoTDevice

@@ -5,6 +5,8 @@
 
 #include "RavoApi.h"
 
+namespace RavoTDevice {
+
 // Converts PCM between two formats through an ACM stream. Where the system
 // offers no stream for a plain 16-bit mono rate change by a whole factor
 // (2:1, 1:2, ...), a built-in converter does it: averaging down, linear
@@ -34,3 +36,5 @@ private:
     int m_factor = 0;
     short m_lastSample = 0;
 };
+
+} // namespace RavoTDevice

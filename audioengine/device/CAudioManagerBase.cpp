@@ -8,6 +8,8 @@
 #include "CScopedLock.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CAudioManagerBase::CAudioManagerBase(CRavoBinding* ravo)
     : CNamedThread("Audio Manager Thread"), m_ravo(ravo)
 {
@@ -322,3 +324,5 @@ int CAudioManagerBase::AudioReadCallBack(void* owner, void*, uint8_t* buffer, in
     }
     return static_cast<CAudioManagerBase*>(owner)->ReadData(buffer, length);
 }
+
+} // namespace RavoTDevice

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace RavoTDevice {
+
 namespace {
 const int kSlotLength = 16;
 const int kSpare = 80;
@@ -225,3 +227,5 @@ short NlmsEchoState::Process(short mic, short farSample)
         out *= (m_config.quietGain && m_nearLevel < 2500) ? 0.01 : 0.35;
     return static_cast<short>(Clamp(out, -32767.0, 32767.0));
 }
+
+} // namespace RavoTDevice

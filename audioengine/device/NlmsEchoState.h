@@ -1,6 +1,8 @@
 #pragma once
 #include <vector>
 
+namespace RavoTDevice {
+
 // Sample-by-sample NLMS echo canceller: DC removal, a band filter on the
 // microphone side, a peak-hold double-talk detector over the far end, an
 // adaptive filter whose update is whitened by pre-emphasis, and attenuation
@@ -74,3 +76,5 @@ private:
     double ResidualFloor() const;
     void TrackResidual(double farPeak);
 };
+
+} // namespace RavoTDevice

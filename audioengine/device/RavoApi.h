@@ -5,6 +5,8 @@
 #include <cstdint>
 #include "AudioStreamHead.h"
 
+namespace RavoTDevice {
+
 
 // The engine functions the device layer calls, one pointer per ordinal of
 // Ravo.dll. The managers reach the engine only through this table, so that a
@@ -61,3 +63,5 @@ struct RavoApi
     FormatInFn GetEncodeFormatIn;                    // 40
     BlockSizeFn GetEncodeBlockSize;                  // 41
 };
+
+} // namespace RavoTDevice

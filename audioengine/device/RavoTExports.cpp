@@ -7,6 +7,8 @@
 #include "CSelfReference.h"
 #include "RavoTLog.h"
 
+using namespace RavoTDevice;
+
 namespace {
 // The one device layer of the process; created at attach, never destroyed
 // at process exit (the process takes it with it).

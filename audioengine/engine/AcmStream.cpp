@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace RavoEngine {
+
 AcmStream::~AcmStream()
 {
     Close();
@@ -66,3 +68,5 @@ uint32_t AcmStream::TargetBytesFor(uint32_t sourceBytes) const
         return 0;
     return out;
 }
+
+} // namespace RavoEngine

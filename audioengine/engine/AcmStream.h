@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace RavoEngine {
+
 // One stream of the platform's Audio Compression Manager between two formats
 // (no driver chosen, no filter, no callback, no flags).
 class AcmStream
@@ -32,3 +34,5 @@ public:
 private:
     HACMSTREAM m_stream = nullptr;
 };
+
+} // namespace RavoEngine

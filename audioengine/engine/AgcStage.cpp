@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace RavoEngine {
+
 AgcStage::AgcStage()
     : m_filter(0.99339000708948, -1.98677999683081, 0.99339000708948, -1.99824894455516,
                0.99825067873935)
@@ -84,3 +86,5 @@ bool AgcStage::Process(int16_t* samples, int count)
     ++m_frameCount;
     return true;
 }
+
+} // namespace RavoEngine

@@ -5,6 +5,8 @@
 #include "Biquad.h"
 #include "CGainControl.h"
 
+namespace RavoEngine {
+
 // Automatic gain control for 16-bit mono frames of 10 or 20 ms at 8000 or
 // 16000 Hz: a high-pass filter and a periodicity-based speech likelihood in
 // front of the shared gain-control core.
@@ -39,3 +41,5 @@ private:
     std::vector<double> m_history;
     Biquad m_filter;
 };
+
+} // namespace RavoEngine

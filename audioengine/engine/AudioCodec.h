@@ -7,9 +7,11 @@
 
 #include "AcmStream.h"
 #include "IlbcAdapter.h"
-
 class G7221Encoder;
 class G7221Decoder;
+
+namespace RavoEngine {
+
 
 // Encodes or decodes one codec row, whatever engine the row's kind needs:
 // the built-in wideband codec (kinds 6 and 7), the iLBC adapter (kinds 2 and
@@ -51,3 +53,5 @@ private:
     IlbcAdapter m_ilbc;
     int m_ilbcFrameMs = 0;
 };
+
+} // namespace RavoEngine

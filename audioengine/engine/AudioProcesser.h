@@ -17,6 +17,8 @@
 #include "SilenceDetector.h"
 #include "SpeexDenoiser.h"
 
+namespace RavoEngine {
+
 // The send side: one block of captured 16-bit PCM per call in, at most one
 // packet out. Between them an optional input converter, a chain of noise
 // suppression, gain control and silence detection in one of three orders,
@@ -89,3 +91,5 @@ private:
     bool m_silent = false;
     CRITICAL_SECTION m_lock;
 };
+
+} // namespace RavoEngine

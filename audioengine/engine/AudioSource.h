@@ -14,6 +14,8 @@
 #include "RavoClock.h"
 #include "RavoTypes.h"
 
+namespace RavoEngine {
+
 // The packets of one remote sender: frames ordered by sequence number in a
 // 60-frame queue (or rebuilt by the packet FEC), decoded and converted to
 // the play-out format on demand, gaps filled with silence, with per-second
@@ -120,3 +122,5 @@ private:
 
     mutable CRITICAL_SECTION m_lock;
 };
+
+} // namespace RavoEngine

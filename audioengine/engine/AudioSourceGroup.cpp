@@ -6,6 +6,8 @@
 #include "AudioMixer.h"
 #include "CScopedLock.h"
 
+namespace RavoEngine {
+
 AudioSourceGroup::AudioSourceGroup(const WAVEFORMATEX& format, const char* pluginLibrary,
                                    const RavoClock& clock)
     : m_clock(clock), m_format(format)
@@ -202,3 +204,5 @@ size_t AudioSourceGroup::GetSourceCount()
     CScopedLock lock(&m_lock);
     return m_entries.size();
 }
+
+} // namespace RavoEngine

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace RavoEngine {
+
 // A second-order filter in direct form II, double precision, with a0 = 1.
 class Biquad
 {
@@ -23,3 +25,5 @@ private:
     double m_b0, m_b1, m_b2, m_a1, m_a2;
     double m_w1 = 0.0, m_w2 = 0.0;
 };
+
+} // namespace RavoEngine

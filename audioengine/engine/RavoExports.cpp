@@ -14,6 +14,8 @@
 #include "RavoTables.h"
 #include "RavoTypes.h"
 
+using namespace RavoEngine;
+
 typedef AudioSource* SOURCE;
 typedef AudioSourceGroup* GROUP;
 typedef AudioProcesser* PROCESSER;

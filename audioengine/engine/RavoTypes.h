@@ -3,6 +3,8 @@
 #include <cstdint>
 #include "AudioStreamHead.h"
 
+namespace RavoEngine {
+
 // Records that cross the library's boundary.
 
 
@@ -41,3 +43,5 @@ struct SourceStatSlot
     uint32_t gapSum;
 };
 static_assert(sizeof(SourceStatSlot) == 16, "16 bytes a slot");
+
+} // namespace RavoEngine

@@ -18,6 +18,8 @@
 #include "FecEncoder.h"
 #include "FecHeader.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 const int kBlocks = 3000;   // 60 s of 20 ms blocks

@@ -7,6 +7,8 @@
 #include "FakeFrameCodec.h"
 #include "SequencedQueue.h"
 
+using namespace SonvexFilterCore;
+
 TEST(Blocks, RecordsAndTablesHaveTheirLayout)
 {
     EXPECT_EQ(6, EncodeFormatTable[0].id);

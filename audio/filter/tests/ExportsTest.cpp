@@ -11,6 +11,8 @@
 
 #include "AudioFormats.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 const char* const kExports[] = {

@@ -1,5 +1,7 @@
 #include "FakeFrameCodec.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 class FakeEngine : public FrameCodecEngine

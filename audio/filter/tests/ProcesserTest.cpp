@@ -6,6 +6,8 @@
 #include "FakeFrameCodec.h"
 #include "FecHeader.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 struct SendRun

@@ -10,6 +10,8 @@
 #include "AudioSourceGroup.h"
 #include "FakeFrameCodec.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 // A plain (no FEC) packet for codec 6 whose frame decodes to a block of `value`.

@@ -9,6 +9,8 @@
 #include "CAudioConvert.h"
 #include "EchoRoom.h"
 
+using namespace RavoTDevice;
+
 namespace {
 WAVEFORMATEX Pcm(DWORD rate)
 {

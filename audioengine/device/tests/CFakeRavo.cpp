@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace RavoTDevice;
+
 namespace {
 CFakeRavo& F() { return CFakeRavo::Get(); }
 int g_groupToken, g_processerToken;

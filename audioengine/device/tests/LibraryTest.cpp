@@ -8,6 +8,7 @@
 
 #include "RavoTModule.h"
 
+
 namespace {
 struct Counter
 {

@@ -14,6 +14,7 @@
 
 #include "RavoTModule.h"
 
+
 namespace {
 volatile LONG g_packets = 0;
 void Packet(void*, void*, uint8_t*, int)

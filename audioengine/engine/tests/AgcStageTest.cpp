@@ -6,6 +6,8 @@
 #include "AgcStage.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 TEST(RavoAgcStage, AcceptsOnlyValidSettings)
 {
     const struct { int rate, ms; double target, minGain, maxGain; bool ok; } cases[] = {

@@ -6,6 +6,8 @@
 #include "AudioPacket.h"
 #include "RavoTables.h"
 
+using namespace RavoEngine;
+
 TEST(RavoTables, CodecRowsAndFrameTimes)
 {
     struct Row { uint8_t kind; uint16_t tag; uint32_t rate; uint32_t frame; uint32_t block; int ms; const char* name; };

@@ -23,6 +23,8 @@
 #include "KadrelModule.h"
 #include "StandInTestKit.h"
 
+using namespace RavoTDevice;
+
 namespace {
 
 const uint32_t kRoom = 2; // the free room: a speech request is granted at once
