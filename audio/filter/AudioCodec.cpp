@@ -106,16 +106,9 @@ int AudioCodec::Encode(const uint8_t* pcm, uint32_t bytes, uint8_t* out, uint32_
     }
     int16_t samples[AUDIO_BLOCK_SAMPLES];
     memcpy(samples, pcm, sizeof(samples));
-    int16_t words[AUDIO_BLOCK_SAMPLES];
-    int produced = m_engine->Encode(samples, AUDIO_BLOCK_SAMPLES, words, AUDIO_BLOCK_SAMPLES);
-    if (produced <= 0 || static_cast<uint32_t>(produced) * 2 > capacity)
-        return 0;
-    for (int i = 0; i < produced; ++i) {
-        uint16_t w = static_cast<uint16_t>(words[i]);
-        out[2 * i] = static_cast<uint8_t>(w);
-        out[2 * i + 1] = static_cast<uint8_t>(w >> 8);
-    }
-    return produced * 2;
+    const int room = capacity > AUDIO_BLOCK_BYTES ? AUDIO_BLOCK_BYTES : static_cast<int>(capacity);
+    int produced = m_engine->Encode(samples, AUDIO_BLOCK_SAMPLES, out, room);
+    return produced > 0 ? produced : 0;
 }
 
 int AudioCodec::Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint32_t capacity)
@@ -136,12 +129,9 @@ int AudioCodec::Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint3
     }
     if (capacity < AUDIO_BLOCK_BYTES)
         return 0;
-    int wordCount = static_cast<int>(r->frameBytes / 2);
-    int16_t words[AUDIO_BLOCK_SAMPLES];
-    for (int i = 0; i < wordCount; ++i)
-        words[i] = static_cast<int16_t>(frame[2 * i] | (frame[2 * i + 1] << 8));
     int16_t samples[AUDIO_BLOCK_SAMPLES];
-    int produced = m_engine->Decode(words, wordCount, samples, AUDIO_BLOCK_SAMPLES);
+    int produced = m_engine->Decode(frame, static_cast<int>(r->frameBytes), samples,
+                                    AUDIO_BLOCK_SAMPLES);
     if (produced != AUDIO_BLOCK_SAMPLES)
         return 0;
     memcpy(out, samples, sizeof(samples));

@@ -30,15 +30,15 @@ class StandInEngine : public FrameCodecEngine
 {
 public:
     explicit StandInEngine(int words) : m_words(words) {}
-    int Encode(const int16_t* pcm, int, int16_t* words, int) override
+    int Encode(const int16_t* pcm, int, uint8_t* out, int) override
     {
-        memcpy(words, pcm, static_cast<size_t>(m_words) * 2);
-        return m_words;
+        memcpy(out, pcm, static_cast<size_t>(m_words) * 2);
+        return m_words * 2;
     }
-    int Decode(const int16_t* words, int, int16_t* pcm, int) override
+    int Decode(const uint8_t* frame, int, int16_t* pcm, int) override
     {
         for (int i = 0; i < 320; ++i)
-            pcm[i] = words[i % m_words];
+            pcm[i] = static_cast<int16_t>(frame[2 * (i % m_words)] | frame[2 * (i % m_words) + 1] << 8);
         return 320;
     }
 
