@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "Biquad.h"
+
 namespace SonvexFilterCore {
 
 // The DC-blocking second-order high-pass in front of gain control and noise
@@ -8,12 +10,12 @@ namespace SonvexFilterCore {
 class HighPassFilter
 {
 public:
-    HighPassFilter() = default;
+    HighPassFilter();
     virtual ~HighPassFilter() = default;
     void Process(int16_t* samples, int count);
 
 private:
-    double m_w1 = 0.0, m_w2 = 0.0;   // direct form II state
+    AudioCommon::Biquad m_filter;
 };
 
 } // namespace SonvexFilterCore

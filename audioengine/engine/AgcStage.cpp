@@ -72,11 +72,7 @@ bool AgcStage::Process(int16_t* samples, int count)
 {
     if (!m_valid || !samples || count != m_frame)
         return false;
-    for (int i = 0; i < count; ++i) {
-        double y = m_filter.Step(samples[i]);
-        y = std::min(32767.0, std::max(-32768.0, y));
-        samples[i] = static_cast<int16_t>(y);
-    }
+    m_filter.Process(samples, count);
     const int h = static_cast<int>(m_history.size());
     memmove(m_history.data(), m_history.data() + count, (h - count) * sizeof(double));
     for (int i = 0; i < count; ++i)

@@ -39,7 +39,7 @@ private:
     int m_frameCount = 0;
     bool m_hangover = false;
     std::vector<double> m_history;
-    Biquad m_filter;
+    AudioCommon::Biquad m_filter;
 };
 
 } // namespace RavoEngine

@@ -51,8 +51,8 @@ private:
     double m_noise[BINS];
     double m_gain[BINS];
     double m_gamma[BINS];
-    Biquad m_inFilter;
-    Biquad m_outFilter;
+    AudioCommon::Biquad m_inFilter;
+    AudioCommon::Biquad m_outFilter;
 };
 
 } // namespace RavoEngine
