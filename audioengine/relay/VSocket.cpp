@@ -203,11 +203,16 @@ bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
     size_t queued = m_queuedBytes.load();
     bool over = m_queueLimit && (length > m_queueLimit || queued > m_queueLimit - length);
     if (!over && m_budget && m_budget->queuedLimit) {
-        // Reserve the bytes in the server's budget; give them back if they pass it.
-        const size_t total = (m_budget->queuedBytes += length);
-        if (total > m_budget->queuedLimit) {
-            m_budget->queuedBytes -= length;
-            over = true;
+        // Reserve the bytes in the server's budget, never passing it even
+        // for a moment.
+        size_t total = m_budget->queuedBytes.load();
+        for (;;) {
+            if (length > m_budget->queuedLimit || total > m_budget->queuedLimit - length) {
+                over = true;
+                break;
+            }
+            if (m_budget->queuedBytes.compare_exchange_weak(total, total + length))
+                break;
         }
     } else if (!over && m_budget) {
         m_budget->queuedBytes += length;

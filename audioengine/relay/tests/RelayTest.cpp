@@ -552,7 +552,7 @@ TEST_F(RelayTest, QueuedBytesOfTheWholeServerStayWithinTheBound)
     EXPECT_LE(most, limits.maxTotalQueuedBytes);
     int dropped = 0;
     for (auto& l : stalled)
-        dropped += l->SeesClose(100) ? 1 : 0;
+        dropped += l->SeesClose() ? 1 : 0;
     EXPECT_GE(dropped, 9) << "listeners beyond the bound must go";
     Bytes got;
     ASSERT_TRUE(otherSource->Send(Msg::Data(7)));
