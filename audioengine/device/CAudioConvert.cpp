@@ -15,9 +15,7 @@ CAudioConvert::~CAudioConvert()
 
 void CAudioConvert::Close()
 {
-    if (m_stream)
-        acmStreamClose(m_stream, 0);
-    m_stream = nullptr;
+    m_stream.Close();
     m_factor = 0;
     m_lastSample = 0;
 }
@@ -38,9 +36,8 @@ int CAudioConvert::Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target)
     WAVEFORMATEX src = *source, dst = *target;
     src.cbSize = 0;
     dst.cbSize = 0;
-    if (acmStreamOpen(&m_stream, nullptr, &src, &dst, nullptr, 0, 0, 0) == 0)
+    if (m_stream.Open(&src, &dst))
         return 1;
-    m_stream = nullptr;
     if (!IsPlainMono16(source) || !IsPlainMono16(target))
         return 0;
     DWORD a = source->nSamplesPerSec, b = target->nSamplesPerSec;
@@ -87,7 +84,7 @@ int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
     if (!io || !io->input || !io->output || !IsOpen())
         return 0;
     io->outputLength = 0;
-    if (!m_stream) {
+    if (!m_stream.IsOpen()) {
         if (!ConvertBuiltIn(io)) {
             RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
                              static_cast<int>(io->inputLength));
@@ -95,33 +92,26 @@ int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
         }
         return 1;
     }
-    ACMSTREAMHEADER header;
-    static_assert(sizeof(ACMSTREAMHEADER) == 84, "ACMSTREAMHEADER is 84 bytes");
-    memset(&header, 0, sizeof(header));
-    header.cbStruct = sizeof(header);
-    header.pbSrc = static_cast<LPBYTE>(const_cast<void*>(io->input));
-    header.cbSrcLength = io->inputLength;
-    header.pbDst = static_cast<LPBYTE>(io->output);
-    header.cbDstLength = io->outputCapacity;
-    if (acmStreamPrepareHeader(m_stream, &header, 0) != 0) {
+    uint32_t sourceUsed = 0, targetUsed = 0;
+    const AudioCommon::AcmStream::Result result = m_stream.Convert(
+        io->input, io->inputLength, io->output, io->outputCapacity, sourceUsed, targetUsed);
+    if (result == AudioCommon::AcmStream::PREPARE_FAILED) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,acmStreamPrepareHeader failed,DataLen = %d\n",
                          static_cast<int>(io->inputLength));
         return 0;
     }
-    MMRESULT mr = acmStreamConvert(m_stream, &header, 0);
-    acmStreamUnprepareHeader(m_stream, &header, 0);
-    if (mr != 0) {
+    if (result == AudioCommon::AcmStream::CONVERT_FAILED) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,acmStreamConvert failed,DataLen = %d\n",
                          static_cast<int>(io->inputLength));
         return 0;
     }
-    if (header.cbDstLengthUsed == 0) {
+    if (targetUsed == 0) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
                          static_cast<int>(io->inputLength));
         return 0;
     }
-    io->consumed = header.cbSrcLengthUsed;
-    io->outputLength = header.cbDstLengthUsed;
+    io->consumed = sourceUsed;
+    io->outputLength = targetUsed;
     return 1;
 }
 

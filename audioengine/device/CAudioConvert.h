@@ -3,6 +3,7 @@
 #include <mmreg.h>
 #include <msacm.h>
 
+#include "AcmStream.h"
 #include "RavoApi.h"
 
 namespace RavoTDevice {
@@ -25,13 +26,13 @@ public:
     // In: input/inputLength, output/outputCapacity; out: outputLength. 1 on success.
     int Convert(AUDIO_STREAM_HEAD* io);
 
-    bool IsOpen() const { return m_stream != nullptr || m_factor != 0; }
-    bool UsesSystemStream() const { return m_stream != nullptr; }
+    bool IsOpen() const { return m_stream.IsOpen() || m_factor != 0; }
+    bool UsesSystemStream() const { return m_stream.IsOpen(); }
 
 private:
     int ConvertBuiltIn(AUDIO_STREAM_HEAD* io);
 
-    HACMSTREAM m_stream = nullptr;
+    AudioCommon::AcmStream m_stream;
     // Built-in converter: >1 downsampling by that factor, <-1 upsampling.
     int m_factor = 0;
     short m_lastSample = 0;

@@ -47,7 +47,7 @@ private:
     int m_row = -1;
     bool m_encode = false;
     WAVEFORMATEX m_pcm{};
-    AcmStream m_acm;
+    AudioCommon::AcmStream m_acm;
     std::unique_ptr<G7221Encoder> m_g7221Encoder;
     std::unique_ptr<G7221Decoder> m_g7221Decoder;
     IlbcAdapter m_ilbc;

@@ -67,7 +67,7 @@ private:
     uint8_t m_kind = 0;
     AudioCodec m_encoder;
     WAVEFORMATEX m_codecFormat{};
-    AcmStream m_converter;
+    AudioCommon::AcmStream m_converter;
     std::vector<uint8_t> m_block;
     uint32_t m_blockBytes = 0;
     uint32_t m_inputBlock = 0;

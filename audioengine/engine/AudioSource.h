@@ -88,7 +88,7 @@ private:
     int m_row = -1;
     uint32_t m_frameBytes = 0;
     AudioCodec m_decoder;
-    AcmStream m_converter;
+    AudioCommon::AcmStream m_converter;
     std::vector<uint8_t> m_decoded;
     std::vector<uint8_t> m_converted;
     std::vector<uint8_t> m_fecFrame;
