@@ -5,6 +5,8 @@
 
 #include "AecTransform.h"
 
+namespace SonvexDevice {
+
 AecAnalysisBank::AecAnalysisBank(int decimation, int channels, const std::vector<float>& prototype)
     : m_decimation(decimation), m_channels(channels), m_prototype(prototype)
 {
@@ -41,3 +43,5 @@ void AecAnalysisBank::Run(const float* frame, Complex* spectrum)
     }
     AecTransform::Forward(spectrum, N);
 }
+
+} // namespace SonvexDevice

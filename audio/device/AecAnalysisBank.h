@@ -2,6 +2,8 @@
 #include <complex>
 #include <vector>
 
+namespace SonvexDevice {
+
 // Oversampled, odd-stacked DFT analysis bank: each frame of D new samples
 // gives one spectrum of N complex bins.
 class AecAnalysisBank
@@ -25,3 +27,5 @@ private:
     std::vector<float> m_work;
     std::vector<Complex> m_twiddle;  // e^(+j pi m / N)
 };
+
+} // namespace SonvexDevice

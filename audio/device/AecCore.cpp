@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace SonvexDevice {
+
 bool AecCore::init(int rate, float frameMs, float echoPathMs)
 {
     m_filter.reset();
@@ -108,3 +110,5 @@ bool AecCore::process(const int16_t* far, const int16_t* nearEnd, int16_t* out, 
     }
     return true;
 }
+
+} // namespace SonvexDevice

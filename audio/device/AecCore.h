@@ -6,6 +6,8 @@
 #include "AecSubbandFilter.h"
 #include "DcHighPass.h"
 
+namespace SonvexDevice {
+
 // Removes the loudspeaker echo from the microphone signal, frame by frame
 // (2 ms at 16000 Hz): subband adaptive lattice over the echo path, residual
 // echo gain, and a delay watch that shifts the far end or asks the caller to
@@ -57,3 +59,5 @@ private:
     int m_countdown = 0;
     int m_syncRequest = 0;
 };
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace SonvexDevice {
+
 namespace
 {
 // Per-stage vectors (each bands long).
@@ -330,3 +332,5 @@ void AecLattice::UpdateForgetting()
         m_delayEstimate = -1;
     m_previousCandidate = candidate;
 }
+
+} // namespace SonvexDevice

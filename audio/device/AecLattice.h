@@ -2,6 +2,8 @@
 #include <complex>
 #include <vector>
 
+namespace SonvexDevice {
+
 // Adaptive least-squares lattice (QR rotations), one per subband, all bands
 // run in parallel. Models the echo path over K stages of one subband sample
 // each, subtracts the modelled echo from the near end, adapts its forgetting
@@ -61,3 +63,5 @@ private:
     static unsigned s_frameCounter;
     static bool s_vector;
 };
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 #include "CScopedLock.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 namespace
 {
 // Advances on every volume step of every processor of the library.
@@ -351,3 +353,5 @@ int AecProcessor::OpenSpeakerVolume()
     CScopedLock lock(&m_lock);
     return m_volume.OpenSpeaker();
 }
+
+} // namespace SonvexDevice

@@ -12,6 +12,8 @@
 #include "SonvexCallbacks.h"
 #include "VoiceActivityDetector.h"
 
+namespace SonvexDevice {
+
 // The echo-cancelling front end between the devices and the caller: takes
 // the blocks just played (far end, "X") and the blocks just captured (near
 // end, "Y"), pairs them in time, cancels the echo, keeps the two streams
@@ -76,8 +78,8 @@ private:
     int m_blockMs = 0;
     int m_blockSamples = 0;
     double m_drift = 0.0;
-    VoiceActivityDetector m_farVad;
-    VoiceActivityDetector m_nearVad;
+    SonvexFilterCore::VoiceActivityDetector m_farVad;
+    SonvexFilterCore::VoiceActivityDetector m_nearVad;
     int m_lastFarVoice = 0;
     int m_lastNearVoice = 0;
     DcHighPass m_farFilter;
@@ -97,3 +99,5 @@ private:
     short m_previous[BLOCK_SAMPLES] = {};
     CRITICAL_SECTION m_lock;
 };
+
+} // namespace SonvexDevice

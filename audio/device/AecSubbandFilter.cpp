@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace SonvexDevice {
+
 namespace
 {
 const double kBase[16] = {
@@ -97,3 +99,5 @@ void AecSubbandFilter::ResidualGain()
         m_out[m_channels - 1 - k] = std::conj(m_out[k]);
     }
 }
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 #include "AecLattice.h"
 #include "AecSynthesisBank.h"
 
+namespace SonvexDevice {
+
 // The echo canceller's subband stage: analysis of far and near end, one
 // lattice per band, residual-echo gain, synthesis of the output frame.
 class AecSubbandFilter
@@ -48,3 +50,5 @@ private:
     std::vector<Complex> m_near;
     std::vector<Complex> m_out;
 };
+
+} // namespace SonvexDevice

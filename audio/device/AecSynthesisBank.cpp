@@ -5,6 +5,8 @@
 
 #include "AecTransform.h"
 
+namespace SonvexDevice {
+
 AecSynthesisBank::AecSynthesisBank(int decimation, int channels,
                                    const std::vector<float>& prototype)
     : m_decimation(decimation), m_channels(channels)
@@ -54,3 +56,5 @@ void AecSynthesisBank::Run(const Complex* spectrum, float* frame)
     std::fill(m_overlap.end() - D, m_overlap.end(), 0.0f);
     m_phase = (m_phase + 1) % N;
 }
+
+} // namespace SonvexDevice

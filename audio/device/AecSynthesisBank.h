@@ -2,6 +2,8 @@
 #include <complex>
 #include <vector>
 
+namespace SonvexDevice {
+
 // Synthesis bank matching AecAnalysisBank: each spectrum of N bins gives D
 // output samples by transform, rotation and overlap-add with the reversed,
 // modulated prototype.
@@ -26,3 +28,5 @@ private:
     std::vector<Complex> m_scratch;
     std::vector<float> m_overlap;    // real parts of the overlap-add buffer
 };
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace SonvexDevice {
+
 float AecTransform::s_cos[128];
 float AecTransform::s_sin[128];
 bool AecTransform::s_built = false;
@@ -90,3 +92,5 @@ bool AecTransform::Forward(Complex* data, int n)
     }
     return true;
 }
+
+} // namespace SonvexDevice

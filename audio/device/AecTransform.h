@@ -1,6 +1,8 @@
 #pragma once
 #include <complex>
 
+namespace SonvexDevice {
+
 // The discrete Fourier transform of the echo canceller's filter banks:
 // X(k) = sum x(n) e^(+j 2 pi k n / N), in place and unscaled, for N from 2 to
 // 256. Powers of two run radix-2; N = 2^b x n (n odd) transforms the n
@@ -21,3 +23,5 @@ private:
     static float s_sin[128];
     static bool s_built;
 };
+
+} // namespace SonvexDevice

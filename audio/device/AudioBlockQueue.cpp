@@ -1,5 +1,7 @@
 #include "AudioBlockQueue.h"
 
+namespace SonvexDevice {
+
 AudioBlockQueue::~AudioBlockQueue()
 {
     for (int i = 0; i < m_count; ++i)
@@ -59,3 +61,5 @@ void AudioBlockQueue::Drop(int i)
     m_slots[--m_count] = nullptr;
     AddSpare(block);
 }
+
+} // namespace SonvexDevice

@@ -3,6 +3,8 @@
 
 #include "CAudioBlock.h"
 
+namespace SonvexDevice {
+
 // The echo canceller's three-slot block queue with its spare list. Blocks
 // move between slots and spares by pointer; the queue owns all of them.
 class AudioBlockQueue
@@ -36,3 +38,5 @@ private:
     CAudioBlock* m_spares[SPARE_SLOTS] = {};
     int m_spareCount = 0;
 };
+
+} // namespace SonvexDevice

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+namespace SonvexDevice {
+
 CAudioBlock::CAudioBlock(uint32_t length)
 {
     m_data = new (std::nothrow) uint8_t[length ? length : 1];
@@ -24,3 +26,5 @@ void CAudioBlock::Stamp(int32_t kind, uint32_t sequence, uint32_t timeStamp)
     m_timeStamp = timeStamp;
     m_voice = -1;
 }
+
+} // namespace SonvexDevice

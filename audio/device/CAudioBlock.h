@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace SonvexDevice {
+
 // One 16-bit mono PCM block as it travels between device, manager, echo
 // canceller and caller. Blocks are handed on by swapping pointers, never by
 // copying: whoever receives a block gives a block of the same size back.
@@ -30,3 +32,5 @@ public:
     uint8_t* m_data = nullptr;
     uint32_t m_length = 0;
 };
+
+} // namespace SonvexDevice

@@ -5,6 +5,8 @@
 #include "CScopedLock.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 CAudioCapture::CAudioCapture(IWaveApi& wave) : m_wave(wave)
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
@@ -201,3 +203,5 @@ void CAudioCapture::OnData(WAVEHDR* header)
     if (m_wave.InAddBuffer(m_handle, header) != MMSYSERR_NOERROR)
         InterlockedDecrement(&m_queued);
 }
+
+} // namespace SonvexDevice

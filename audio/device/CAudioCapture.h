@@ -7,6 +7,8 @@
 #include "IWaveApi.h"
 #include "RateConverter.h"
 
+namespace SonvexDevice {
+
 // Records through waveIn at 48000 Hz and hands blocks of the manager's rate
 // and size to its callback, from the multimedia library's callback thread.
 class CAudioCapture
@@ -54,3 +56,5 @@ private:
     // raises the stopping flag: no buffer is queued again once a stop began.
     CRITICAL_SECTION m_callbackLock;
 };
+
+} // namespace SonvexDevice

@@ -5,6 +5,8 @@
 #include "CScopedLock.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 CAudioManagerBase::CAudioManagerBase(int rate, IMixerApi& mixer)
     : CNamedThread("Audio Manager Thread"), g_audProc(mixer)
 {
@@ -131,3 +133,5 @@ int CAudioManagerBase::AudioReadCallBack(void* context, CAudioBlock** block)
     }
     return static_cast<CAudioManagerBase*>(context)->ReadData(block);
 }
+
+} // namespace SonvexDevice

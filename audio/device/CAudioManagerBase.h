@@ -10,6 +10,8 @@
 #include "IMixerApi.h"
 #include "SonvexCallbacks.h"
 
+namespace SonvexDevice {
+
 typedef WAVEFORMATEX tWAVEFORMATEX;
 static_assert(sizeof(tWAVEFORMATEX) == 18, "the device format is the packed 18-byte record");
 
@@ -74,3 +76,5 @@ protected:
     int m_blockSize = 0;
     CRITICAL_SECTION m_lock;
 };
+
+} // namespace SonvexDevice

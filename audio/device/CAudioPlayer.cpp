@@ -5,6 +5,8 @@
 #include "CScopedLock.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 CAudioPlayer::CAudioPlayer(IWaveApi& wave) : m_wave(wave)
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
@@ -206,3 +208,5 @@ void CAudioPlayer::OnDone(WAVEHDR* header)
     if (m_wave.OutWrite(m_handle, header) != MMSYSERR_NOERROR)
         Finished();
 }
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 #include "IWaveApi.h"
 #include "RateConverter.h"
 
+namespace SonvexDevice {
+
 // Plays through waveOut at 48000 Hz. Each buffer that comes back is turned
 // into a block of the manager's rate (the samples just played), handed to
 // the read callback, which puts the next block to play in its place, and
@@ -59,3 +61,5 @@ private:
     // raises the stopping flag: no buffer is written again once a stop began.
     CRITICAL_SECTION m_callbackLock;
 };
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 #include "CScopedLock.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 CDSAudioCapture::CDSAudioCapture(IDirectSoundApi& api) : CNamedThread(nullptr), m_api(api)
 {
     memset(&m_device, 0, sizeof(m_device));
@@ -172,3 +174,5 @@ uint32_t CDSAudioCapture::Run()
         }
     }
 }
+
+} // namespace SonvexDevice

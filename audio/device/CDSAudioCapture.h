@@ -6,6 +6,8 @@
 #include "CNamedThread.h"
 #include "IDirectSoundApi.h"
 
+namespace SonvexDevice {
+
 // Records through a looping DirectSound capture buffer of 30 blocks; its
 // thread wakes on the position notifications and hands every whole block to
 // the callback.
@@ -51,3 +53,5 @@ private:
     uint32_t m_sequence = 0;
     bool m_comInitialised = false;
 };
+
+} // namespace SonvexDevice

@@ -4,6 +4,8 @@
 
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 DS_DEVICE_LIST g_dsCaptureDevices;
 DS_DEVICE_LIST g_dsPlayDevices;
 
@@ -144,3 +146,5 @@ void CDSAudioManager::GetPlayFormat(tWAVEFORMATEX* out)
     if (out)
         memcpy(out, &m_format[0], sizeof(tWAVEFORMATEX));
 }
+
+} // namespace SonvexDevice

@@ -8,6 +8,8 @@
 #include "CDSAudioPlay.h"
 #include "IDirectSoundApi.h"
 
+namespace SonvexDevice {
+
 #pragma pack(push, 1)
 // One device found by DirectSound enumeration.
 struct DS_DEVICE_ENTRY {
@@ -69,3 +71,5 @@ private:
     CDSAudioCapture m_capture;
     CDSAudioPlay m_play;
 };
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 #include "CScopedLock.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 CDSAudioPlay::CDSAudioPlay(IDirectSoundApi& api) : CNamedThread(nullptr), m_api(api)
 {
     memset(m_positions, 0, sizeof(m_positions));
@@ -230,3 +232,5 @@ uint32_t CDSAudioPlay::Run()
         WriteAudioData(m_block->m_data, m_block->m_length);
     }
 }
+
+} // namespace SonvexDevice

@@ -6,6 +6,8 @@
 #include "CNamedThread.h"
 #include "IDirectSoundApi.h"
 
+namespace SonvexDevice {
+
 // Plays through a looping DirectSound buffer of 30 blocks. On each position
 // notification its thread reads back the block just played, hands it to the
 // read callback (which puts the next block in its place) and writes that
@@ -53,3 +55,5 @@ private:
     uint32_t m_sequence = 0;
     bool m_comInitialised = false;
 };
+
+} // namespace SonvexDevice

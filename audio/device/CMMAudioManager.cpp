@@ -5,6 +5,8 @@
 
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 CMMAudioManager::CMMAudioManager(int rate, IWaveApi& wave, IMixerApi& mixer)
     : CAudioManagerBase(rate, mixer), m_wave(wave)
 {
@@ -123,3 +125,5 @@ void CMMAudioManager::GetPlayFormat(tWAVEFORMATEX* out)
     if (out && m_player)
         m_player->GetFormat(out);
 }
+
+} // namespace SonvexDevice

@@ -4,6 +4,8 @@
 #include "CAudioPlayer.h"
 #include "IWaveApi.h"
 
+namespace SonvexDevice {
+
 // The manager on waveIn/waveOut: a new capture or player object for each
 // start, deleted at stop.
 class CMMAudioManager : public CAudioManagerBase
@@ -32,3 +34,5 @@ private:
     CAudioPlayer* m_player = nullptr;
     CAudioCapture* m_capture = nullptr;
 };
+
+} // namespace SonvexDevice

@@ -1,5 +1,7 @@
 #include "CMixerNotifyWindow.h"
 
+namespace SonvexDevice {
+
 HINSTANCE CMixerNotifyWindow::OwnModule()
 {
     HMODULE module = nullptr;
@@ -30,3 +32,5 @@ void CMixerNotifyWindow::Destroy(HWND window, const char* className)
     DestroyWindow(window);
     UnregisterClassA(className, OwnModule());
 }
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace SonvexDevice {
+
 // The hidden window a mixer posts its control-change notifications to. Its
 // class is registered for this library's own module, the module whose code
 // runs the window procedure, and goes with the last window of the class.
@@ -36,3 +38,5 @@ private:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 };
+
+} // namespace SonvexDevice

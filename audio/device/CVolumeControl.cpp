@@ -1,5 +1,7 @@
 #include "CVolumeControl.h"
 
+namespace SonvexDevice {
+
 CVolumeControl::CVolumeControl(IMixerApi& mixer) : m_in(mixer), m_out(mixer) {}
 
 CVolumeControl::~CVolumeControl()
@@ -57,3 +59,5 @@ int CVolumeControl::OpenSpeaker()
     m_outValues.mute = m_out.GetMute();
     return 1;
 }
+
+} // namespace SonvexDevice

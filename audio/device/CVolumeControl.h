@@ -2,6 +2,8 @@
 #include "CVolumeIn.h"
 #include "CVolumeOut.h"
 
+namespace SonvexDevice {
+
 // One capture-side and one speaker-side volume control, for the echo
 // canceller's automatic microphone volume.
 class CVolumeControl
@@ -51,3 +53,5 @@ private:
     int m_captureDevice = -1;
     int m_playDevice = -1;
 };
+
+} // namespace SonvexDevice

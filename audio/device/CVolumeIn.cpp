@@ -5,6 +5,8 @@
 #include "CMixerNotifyWindow.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 namespace
 {
 const char kClassName[] = "Input Volume Msg Wnd Class";
@@ -377,3 +379,5 @@ void CVolumeIn::OnControlChange(DWORD controlId)
         }
     }
 }
+
+} // namespace SonvexDevice

@@ -7,6 +7,8 @@
 
 #include "IMixerApi.h"
 
+namespace SonvexDevice {
+
 // The volume of the recording source currently selected on a sound card's
 // input mixer. Mixer change notifications arrive at a hidden window of its
 // own, on the thread that opened it.
@@ -77,3 +79,5 @@ private:
     SourceCallback m_sourceCallback = nullptr;
     void* m_sourceContext = nullptr;
 };
+
+} // namespace SonvexDevice

@@ -5,6 +5,8 @@
 #include "CMixerNotifyWindow.h"
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 namespace
 {
 const char kClassName[] = "Output Volume Msg Wnd Class";
@@ -303,3 +305,5 @@ void CVolumeOut::EnableLine(int on)
         m_mixer.SetControlDetails(Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
     }
 }
+
+} // namespace SonvexDevice

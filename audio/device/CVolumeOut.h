@@ -6,6 +6,8 @@
 
 #include "IMixerApi.h"
 
+namespace SonvexDevice {
+
 // Volume and mute of one output line (the speakers by default). Mixer change
 // notifications arrive at a hidden window of its own.
 class CVolumeOut
@@ -60,3 +62,5 @@ private:
     void* m_muteContext = nullptr;
     DWORD m_componentType = 0;
 };
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace SonvexDevice {
+
 void DcHighPass::Run(int16_t* samples, int count)
 {
     for (int i = 0; i < count; ++i) {
@@ -19,3 +21,5 @@ void DcHighPass::Run(float* samples, int count)
     for (int i = 0; i < count; ++i)
         samples[i] = static_cast<float>(Step(samples[i]));
 }
+
+} // namespace SonvexDevice

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace SonvexDevice {
+
 // Second-order high-pass that takes the DC and rumble off a signal
 // (direct form II, double precision state).
 class DcHighPass
@@ -24,3 +26,5 @@ private:
     double m_w1 = 0.0;
     double m_w2 = 0.0;
 };
+
+} // namespace SonvexDevice

@@ -3,6 +3,8 @@
 #include <mmsystem.h>
 #include <dsound.h>
 
+namespace SonvexDevice {
+
 // The DirectSound calls the DirectSound devices use, behind one seam so that
 // a test can stand in for the sound card. A buffer's notification events are
 // those handed to SetNotificationPositions.
@@ -49,3 +51,5 @@ public:
 
     static IDirectSoundApi& System();
 };
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace SonvexDevice {
+
 // The mixer functions the volume controls use, behind one seam. A stand-in
 // mixer announces control changes as the real one does: by posting
 // MM_MIXM_CONTROL_CHANGE to the window given at open.
@@ -25,3 +27,5 @@ public:
 
     static IMixerApi& System();
 };
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace SonvexDevice {
+
 // The waveIn/waveOut functions the wave devices use, behind one seam so that
 // a test can stand in for the sound card. Callbacks are CALLBACK_FUNCTION
 // procedures called with the handle, message, instance and header.
@@ -36,3 +38,5 @@ public:
     // The system's own functions.
     static IWaveApi& System();
 };
+
+} // namespace SonvexDevice

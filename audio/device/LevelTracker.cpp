@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace SonvexDevice {
+
 void LevelTracker::Add(const int16_t* samples, int count)
 {
     int largest = 1;
@@ -29,3 +31,5 @@ void LevelTracker::Add(const int16_t* samples, int count)
             m_peak = fallen;
     }
 }
+
+} // namespace SonvexDevice

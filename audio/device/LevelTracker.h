@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace SonvexDevice {
+
 // Tracks the level of a block stream in dB full scale: the level of each
 // block from its largest sample, a peak that falls 1 dB per block, and a
 // floor that follows the quietest level of a window of blocks.
@@ -22,3 +24,5 @@ private:
     double m_peak = -96.0;
     double m_floor = -96.0;
 };
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace SonvexDevice {
+
 namespace
 {
 const double kPi = 3.14159265358979323846;
@@ -181,3 +183,5 @@ int RateConverter::Convert(const int16_t* in, int inCount, int16_t* out, int out
     }
     return produced;
 }
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace SonvexDevice {
+
 // Converts 16-bit mono PCM by a rational ratio L / M with a Kaiser-window
 // polyphase low-pass (about 80 dB). The input history carries over from one
 // call to the next, so a stream can be converted block by block.
@@ -41,3 +43,5 @@ private:
     int64_t m_inCount = 0;  // input samples seen, for the general case
     int64_t m_outCount = 0;
 };
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 
 #include "SonvexLibrary.h"
 
+using namespace SonvexDevice;
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     switch (reason) {

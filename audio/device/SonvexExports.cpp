@@ -6,9 +6,12 @@
 #include "CDSAudioManager.h"
 #include "CMMAudioManager.h"
 #include "CScopedLock.h"
+#include "CSelfReference.h"
 #include "Sonvex.h"
 #include "SonvexLibrary.h"
 #include "SonvexLog.h"
+
+using namespace SonvexDevice;
 
 namespace
 {
@@ -16,7 +19,7 @@ CAudioManagerBase* g_pManager = nullptr;
 CRITICAL_SECTION* g_pApiLock = nullptr;
 CRITICAL_SECTION g_apiLockStorage;
 HMODULE g_module = nullptr;
-HMODULE g_pinned = nullptr;
+AudioCommon::CSelfReference g_pin;
 IWaveApi* g_wave = nullptr;
 IDirectSoundApi* g_directSound = nullptr;
 IMixerApi* g_mixer = nullptr;
@@ -25,35 +28,14 @@ IMixerApi* g_mixer = nullptr;
 // unload never has to stop device threads under the loader lock.
 void PinLibrary()
 {
-    if (!g_module || g_pinned)
-        return;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                       reinterpret_cast<LPCSTR>(&PinLibrary), &g_pinned);
+    if (g_module)
+        g_pin.Hold(reinterpret_cast<const void*>(&PinLibrary));
 }
 
-DWORD WINAPI UnpinProc(void* module)
-{
-    // The pinned reference keeps this code mapped until the call below; the
-    // release that started this thread has left its lock before it goes.
-    if (g_pApiLock) {
-        EnterCriticalSection(g_pApiLock);
-        LeaveCriticalSection(g_pApiLock);
-    }
-    FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
-    return 0;
-}
-
+// The reference goes once the release that drops it has left the API lock.
 void UnpinLibrary()
 {
-    HMODULE module = g_pinned;
-    g_pinned = nullptr;
-    if (!module)
-        return;
-    // The reference is dropped from a thread of its own: dropping it here
-    // could unmap the code this function returns into.
-    HANDLE thread = CreateThread(nullptr, 0, &UnpinProc, module, 0, nullptr);
-    if (thread)
-        CloseHandle(thread);
+    g_pin.Drop(g_pApiLock);
 }
 
 void ReleaseManager()
@@ -68,6 +50,7 @@ void ReleaseManager()
 }
 }
 
+namespace SonvexDevice {
 namespace SonvexLibrary
 {
 void Load(HMODULE module)
@@ -119,6 +102,7 @@ void SetDeviceApis(IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixe
     g_mixer = mixer;
 }
 }
+} // namespace SonvexDevice
 
 extern "C" {
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+namespace SonvexDevice {
+
 class CAudioManagerBase;
 class IWaveApi;
 class IDirectSoundApi;
@@ -19,3 +21,5 @@ CAudioManagerBase* Manager();
 // Stand-in devices for the managers made from now on; null: the system's.
 void SetDeviceApis(IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer);
 }
+
+} // namespace SonvexDevice

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace SonvexDevice {
+
 CLogFile* g_pSonvexLog = nullptr;
 
 void SonvexLog(int level, const char* format, ...)
@@ -25,3 +27,5 @@ void SonvexLogAlways(const char* format, ...)
     log->WriteV(format, args);
     va_end(args);
 }
+
+} // namespace SonvexDevice

@@ -4,6 +4,8 @@
 
 #include "SonvexLog.h"
 
+namespace SonvexDevice {
+
 IDirectSoundApi& IDirectSoundApi::System()
 {
     static WinDirectSoundApi api;
@@ -200,3 +202,5 @@ HRESULT WinDirectSoundApi::OpenPlay(const GUID* device, HWND window, const WAVEF
     *buffer = new PlayBuffer(sound, buffer8, notify);
     return S_OK;
 }
+
+} // namespace SonvexDevice

@@ -1,6 +1,8 @@
 #pragma once
 #include "IDirectSoundApi.h"
 
+namespace SonvexDevice {
+
 // IDirectSoundApi on dsound.dll, imported by ordinal.
 class WinDirectSoundApi : public IDirectSoundApi
 {
@@ -12,3 +14,5 @@ public:
     HRESULT OpenPlay(const GUID* device, HWND window, const WAVEFORMATEX* format, DWORD bufferBytes,
                      DWORD flags, IDsPlayBuffer** buffer) override;
 };
+
+} // namespace SonvexDevice

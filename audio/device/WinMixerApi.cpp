@@ -1,5 +1,7 @@
 #include "WinMixerApi.h"
 
+namespace SonvexDevice {
+
 IMixerApi& IMixerApi::System()
 {
     static WinMixerApi api;
@@ -33,3 +35,5 @@ MMRESULT WinMixerApi::SetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* de
 {
     return mixerSetControlDetails(mixer, details, flags);
 }
+
+} // namespace SonvexDevice

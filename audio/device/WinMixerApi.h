@@ -1,6 +1,8 @@
 #pragma once
 #include "IMixerApi.h"
 
+namespace SonvexDevice {
+
 // IMixerApi on the Windows multimedia library.
 class WinMixerApi : public IMixerApi
 {
@@ -15,3 +17,5 @@ public:
     MMRESULT GetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, DWORD flags) override;
     MMRESULT SetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, DWORD flags) override;
 };
+
+} // namespace SonvexDevice

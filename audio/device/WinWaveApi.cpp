@@ -1,5 +1,7 @@
 #include "WinWaveApi.h"
 
+namespace SonvexDevice {
+
 IWaveApi& IWaveApi::System()
 {
     static WinWaveApi api;
@@ -57,3 +59,5 @@ MMRESULT WinWaveApi::OutWrite(HWAVEOUT handle, WAVEHDR* header)
 MMRESULT WinWaveApi::OutReset(HWAVEOUT handle) { return waveOutReset(handle); }
 MMRESULT WinWaveApi::OutClose(HWAVEOUT handle) { return waveOutClose(handle); }
 DWORD WinWaveApi::Now() { return timeGetTime(); }
+
+} // namespace SonvexDevice

@@ -1,6 +1,8 @@
 #pragma once
 #include "IWaveApi.h"
 
+namespace SonvexDevice {
+
 // IWaveApi on the Windows multimedia library.
 class WinWaveApi : public IWaveApi
 {
@@ -26,3 +28,5 @@ public:
     MMRESULT OutClose(HWAVEOUT handle) override;
     DWORD Now() override;
 };
+
+} // namespace SonvexDevice

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+namespace SonvexFilterCore {
+
 bool AgcAns::init(int rate, int frameMs, bool nsOn, bool agcOn)
 {
     m_rate = rate;
@@ -50,3 +52,5 @@ bool AgcAns::process_frame(const int16_t* in, int16_t* out, int samples)
     memcpy(out, m_work.data(), m_work.size() * sizeof(int16_t));
     return true;
 }
+
+} // namespace SonvexFilterCore

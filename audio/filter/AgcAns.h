@@ -7,6 +7,8 @@
 #include "HighPassFilter.h"
 #include "NoiseSuppressor.h"
 
+namespace SonvexFilterCore {
+
 // Cleans and levels captured voice frame by frame: a DC-blocking high-pass,
 // then automatic gain control, then noise suppression.
 class AgcAns
@@ -40,3 +42,5 @@ private:
     bool m_nsOn = false;
     bool m_agcOn = false;
 };
+
+} // namespace SonvexFilterCore

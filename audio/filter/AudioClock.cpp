@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+namespace SonvexFilterCore {
+
 DWORD AudioClock::TickCount() const
 {
     return GetTickCount();
@@ -17,3 +19,5 @@ const AudioClock& AudioClock::System()
     static const AudioClock clock;
     return clock;
 }
+
+} // namespace SonvexFilterCore

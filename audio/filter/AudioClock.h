@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+namespace SonvexFilterCore {
+
 // The two millisecond clocks the audio code reads: the tick count and the
 // multimedia time. Tests hand in a clock of their own.
 class AudioClock
@@ -12,3 +14,5 @@ public:
 
     static const AudioClock& System();
 };
+
+} // namespace SonvexFilterCore

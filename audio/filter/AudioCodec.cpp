@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace SonvexFilterCore {
+
 AudioCodec::AudioCodec(const EncodeFormatRow* table, int rows, const FrameCodecFactory* g7221)
     : m_table(table), m_rows(rows), m_g7221(g7221 ? g7221 : &FrameCodecFactory::G7221())
 {
@@ -43,11 +45,7 @@ int AudioCodec::Open(int row, int encode, WAVEFORMATEX* pcm)
         WAVEFORMATEX* coded = const_cast<WAVEFORMATEX*>(&r.format);
         WAVEFORMATEX* src = encode ? &m_pcm : coded;
         WAVEFORMATEX* dst = encode ? coded : &m_pcm;
-        HACMSTREAM stream = nullptr;
-        if (acmStreamOpen(&stream, nullptr, src, dst, nullptr, 0, 0, 0) != 0 || !stream)
-            return 0;
-        m_acm = stream;
-        return 1;
+        return m_acm.Open(src, dst) ? 1 : 0;
     }
     case 6:
     case 7:
@@ -68,24 +66,6 @@ int AudioCodec::OpenById(uint8_t id, int encode, WAVEFORMATEX* pcm)
     return Open(row, encode, pcm);
 }
 
-int AudioCodec::Convert(const uint8_t* src, uint32_t srcBytes, uint8_t* dst, uint32_t dstBytes)
-{
-    ACMSTREAMHEADER header;
-    memset(&header, 0, sizeof(header));
-    header.cbStruct = sizeof(header);
-    header.pbSrc = const_cast<uint8_t*>(src);
-    header.cbSrcLength = srcBytes;
-    header.pbDst = dst;
-    header.cbDstLength = dstBytes;
-    if (acmStreamPrepareHeader(m_acm, &header, 0) != 0)
-        return 0;
-    MMRESULT converted = acmStreamConvert(m_acm, &header, 0);
-    acmStreamUnprepareHeader(m_acm, &header, 0);
-    if (converted != 0)
-        return 0;
-    return static_cast<int>(header.cbDstLengthUsed);
-}
-
 int AudioCodec::Encode(const uint8_t* pcm, uint32_t bytes, uint8_t* out, uint32_t capacity)
 {
     const EncodeFormatRow* r = GetRow();
@@ -97,23 +77,16 @@ int AudioCodec::Encode(const uint8_t* pcm, uint32_t bytes, uint8_t* out, uint32_
         memcpy(out, pcm, bytes);
         return static_cast<int>(bytes);
     }
-    if (m_acm) {
+    if (m_acm.IsOpen()) {
         if (capacity < r->frameBytes)
             return 0;
-        return Convert(pcm, bytes, out, r->frameBytes);
+        return static_cast<int>(m_acm.Convert(pcm, bytes, out, r->frameBytes));
     }
     int16_t samples[AUDIO_BLOCK_SAMPLES];
     memcpy(samples, pcm, sizeof(samples));
-    int16_t words[AUDIO_BLOCK_SAMPLES];
-    int produced = m_engine->Encode(samples, AUDIO_BLOCK_SAMPLES, words, AUDIO_BLOCK_SAMPLES);
-    if (produced <= 0 || static_cast<uint32_t>(produced) * 2 > capacity)
-        return 0;
-    for (int i = 0; i < produced; ++i) {
-        uint16_t w = static_cast<uint16_t>(words[i]);
-        out[2 * i] = static_cast<uint8_t>(w);
-        out[2 * i + 1] = static_cast<uint8_t>(w >> 8);
-    }
-    return produced * 2;
+    const int room = capacity > AUDIO_BLOCK_BYTES ? AUDIO_BLOCK_BYTES : static_cast<int>(capacity);
+    int produced = m_engine->Encode(samples, AUDIO_BLOCK_SAMPLES, out, room);
+    return produced > 0 ? produced : 0;
 }
 
 int AudioCodec::Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint32_t capacity)
@@ -127,19 +100,16 @@ int AudioCodec::Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint3
         memcpy(out, frame, bytes);
         return static_cast<int>(bytes);
     }
-    if (m_acm) {
+    if (m_acm.IsOpen()) {
         if (capacity < r->blockBytes)
             return 0;
-        return Convert(frame, bytes, out, r->blockBytes);
+        return static_cast<int>(m_acm.Convert(frame, bytes, out, r->blockBytes));
     }
     if (capacity < AUDIO_BLOCK_BYTES)
         return 0;
-    int wordCount = static_cast<int>(r->frameBytes / 2);
-    int16_t words[AUDIO_BLOCK_SAMPLES];
-    for (int i = 0; i < wordCount; ++i)
-        words[i] = static_cast<int16_t>(frame[2 * i] | (frame[2 * i + 1] << 8));
     int16_t samples[AUDIO_BLOCK_SAMPLES];
-    int produced = m_engine->Decode(words, wordCount, samples, AUDIO_BLOCK_SAMPLES);
+    int produced = m_engine->Decode(frame, static_cast<int>(r->frameBytes), samples,
+                                    AUDIO_BLOCK_SAMPLES);
     if (produced != AUDIO_BLOCK_SAMPLES)
         return 0;
     memcpy(out, samples, sizeof(samples));
@@ -148,10 +118,9 @@ int AudioCodec::Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint3
 
 void AudioCodec::Close()
 {
-    if (m_acm) {
-        acmStreamClose(m_acm, 0);
-        m_acm = nullptr;
-    }
+    m_acm.Close();
     m_engine.reset();
     m_passThrough = 0;
 }
+
+} // namespace SonvexFilterCore

@@ -8,6 +8,9 @@
 
 #include "AudioFormats.h"
 #include "FrameCodecEngine.h"
+#include "AcmStream.h"
+
+namespace SonvexFilterCore {
 
 // One encoder or decoder for a row of a codec table, whatever the row's kind:
 // pass-through (ids 0, 1), an Audio Compression Manager stream (ids 2, 3) or
@@ -30,13 +33,12 @@ public:
     int Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint32_t capacity);
     void Close();
 
-    bool IsOpen() const { return m_passThrough || m_acm || m_engine; }
+    bool IsOpen() const { return m_passThrough || m_acm.IsOpen() || m_engine; }
     const EncodeFormatRow* GetRow() const;
 
 private:
-    int Convert(const uint8_t* src, uint32_t srcBytes, uint8_t* dst, uint32_t dstBytes);
 
-    HACMSTREAM m_acm = nullptr;
+    AudioCommon::AcmStream m_acm;
     int m_row = -1;
     int m_passThrough = 0;
     WAVEFORMATEX m_pcm;
@@ -46,3 +48,5 @@ private:
     int m_rows;
     const FrameCodecFactory* m_g7221;
 };
+
+} // namespace SonvexFilterCore

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace SonvexFilterCore {
+
 const EncodeFormatRow EncodeFormatTable[ENCODE_FORMAT_COUNT] = {
     { 6, { 0x200B, 1, 16000, 3000, 60, 480, 4 }, { 1, 0, 1, 0 }, {}, 60, 640, "G7221,24 kbps", 20 },
     { 7, { 0x200B, 1, 16000, 4000, 80, 640, 4 }, { 1, 0, 1, 0 }, {}, 80, 640, "G7221,32 kbps", 20 },
@@ -48,3 +50,5 @@ void FillPcmFormat(const EncodeFormatRow& row, WAVEFORMATEX* out)
     f.cbSize = 0;
     memcpy(out, &f, sizeof(f));   // exactly the 18 bytes of the record
 }
+
+} // namespace SonvexFilterCore

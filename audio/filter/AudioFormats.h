@@ -3,6 +3,7 @@
 #include <mmreg.h>
 
 #include <cstdint>
+#include "AudioStreamHead.h"
 
 // The records that cross SonvexFilter's boundary. All are packed and
 // little-endian, laid out exactly as callers and peers expect them.
@@ -23,6 +24,8 @@ enum : uint8_t {
 };
 
 #pragma pack(push, 1)
+
+namespace SonvexFilterCore {
 
 // One codec row: id, coded-stream format with its extra bytes, frame and
 // block sizes, name and frame duration.
@@ -52,17 +55,8 @@ struct FecModeRow
 };
 static_assert(sizeof(FecModeRow) == 25, "FecModeRow is 25 bytes");
 
-// In/out record of one processing call.
-struct AUDIO_STREAM_HEAD
-{
-    uint32_t input;          // input PCM pointer
-    uint32_t inputLength;    // bytes of input
-    uint32_t heldLength;     // out: bytes taken without producing a packet
-    uint32_t output;         // output buffer pointer
-    uint32_t outputCapacity; // bytes of room in the output buffer
-    uint32_t outputLength;   // out: AudioPacket bytes written, 0 when none
-};
-static_assert(sizeof(AUDIO_STREAM_HEAD) == 24, "AUDIO_STREAM_HEAD is six words");
+} // namespace SonvexFilterCore
+
 
 // Receive statistics of one source. This library leaves the first 16 bytes alone.
 struct FEC_NET_STATE
@@ -77,6 +71,8 @@ static_assert(sizeof(FEC_NET_STATE) == 26, "FEC_NET_STATE is 26 bytes");
 
 #pragma pack(pop)
 
+namespace SonvexFilterCore {
+
 extern const EncodeFormatRow EncodeFormatTable[ENCODE_FORMAT_COUNT];
 extern const FecModeRow FecModeTable[FEC_MODE_COUNT];
 
@@ -88,3 +84,5 @@ const FecModeRow* FindFecModeByHeader(uint8_t headerBits);
 // The 18-byte PCM input format of a row: 16-bit PCM with the row's channels
 // and rate.
 void FillPcmFormat(const EncodeFormatRow& row, WAVEFORMATEX* out);
+
+} // namespace SonvexFilterCore

@@ -7,6 +7,8 @@
 #include "FecHeader.h"
 #include "SonvexLog.h"
 
+namespace SonvexFilterCore {
+
 AudioProcesser::AudioProcesser(const WAVEFORMATEX* capture, const FrameCodecFactory* g7221,
                                const AudioClock& clock)
     : m_g7221(g7221), m_clock(clock)
@@ -199,10 +201,10 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* head)
     if (!head)
         return 0;
     CScopedLock lock(&m_lock);
-    head->heldLength = 0;
+    head->consumed = 0;
     head->outputLength = 0;
-    uint8_t* input = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(head->input));
-    uint8_t* output = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(head->output));
+    uint8_t* input = static_cast<uint8_t*>(const_cast<void*>(head->input));
+    uint8_t* output = static_cast<uint8_t*>(head->output);
     if (!m_codec || !m_codec->IsOpen() || m_codecId == CODEC_ID_NONE || !input || !output ||
         head->inputLength < m_blockBytes || m_blockBytes < AUDIO_BLOCK_BYTES)
         return 0;
@@ -223,7 +225,7 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* head)
     if (m_meter)
         m_meter->Add(input, m_blockBytes);
     if (m_blockSilent) {
-        head->heldLength = m_blockBytes;
+        head->consumed = m_blockBytes;
         return 1;
     }
 
@@ -239,7 +241,7 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* head)
         if (coded <= 0 || capacity < static_cast<uint32_t>(coded) + 1)
             return 0;
         if (++m_framesCollected < m_m) {
-            head->heldLength = m_blockBytes;
+            head->consumed = m_blockBytes;
             return 1;
         }
         m_framesCollected = 0;
@@ -270,3 +272,5 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* head)
     head->outputLength = static_cast<uint32_t>(coded) + 1;
     return 1;
 }
+
+} // namespace SonvexFilterCore

@@ -15,6 +15,8 @@
 #include "FrameCodecEngine.h"
 #include "VoiceActivityDetector.h"
 
+namespace SonvexFilterCore {
+
 // Turns one captured 20 ms block at a time into one AudioPacket or into
 // nothing: silence drop, gain control and noise suppression, level metering,
 // coding and packet FEC. Every public operation holds the object's lock.
@@ -81,3 +83,5 @@ private:
     const FrameCodecFactory* m_g7221;
     const AudioClock& m_clock;
 };
+
+} // namespace SonvexFilterCore

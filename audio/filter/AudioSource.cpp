@@ -8,6 +8,8 @@
 #include "FecHeader.h"
 #include "SonvexLog.h"
 
+namespace SonvexFilterCore {
+
 namespace {
 
 void AddSaturated(uint8_t& counter, uint32_t amount)
@@ -479,3 +481,5 @@ int AudioSource::GetStartThreshold()
     CScopedLock lock(&m_lock);
     return m_startThreshold;
 }
+
+} // namespace SonvexFilterCore

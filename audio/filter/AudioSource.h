@@ -14,6 +14,8 @@
 #include "FrameCodecEngine.h"
 #include "SequencedQueue.h"
 
+namespace SonvexFilterCore {
+
 // One remote talker: a jitter buffer of received AudioPackets in sequence
 // order, optional packet FEC repair, decoding and play-out with silence
 // fill, volume and metering, and the loss and delay statistics.
@@ -107,3 +109,5 @@ private:
     const FrameCodecFactory* m_g7221;
     const AudioClock& m_clock;
 };
+
+} // namespace SonvexFilterCore

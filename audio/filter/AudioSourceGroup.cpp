@@ -3,8 +3,10 @@
 #include <cstring>
 #include <new>
 
-#include "AudioMix.h"
+#include "AudioMixer.h"
 #include "CScopedLock.h"
+
+namespace SonvexFilterCore {
 
 AudioSourceGroup::AudioSourceGroup(int rate, const FrameCodecFactory* g7221, const AudioClock& clock)
     : m_g7221(g7221), m_clock(clock)
@@ -104,7 +106,7 @@ uint32_t AudioSourceGroup::ReadData(uint8_t* buffer, uint32_t length)
             memcpy(buffer, m_mix.data(), length);
             first = false;
         } else {
-            AudioMix16(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<const int16_t*>(m_mix.data()),
+            AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<const int16_t*>(m_mix.data()),
                        static_cast<int>(length / 2));
         }
     }
@@ -174,3 +176,5 @@ int AudioSourceGroup::GetNetState(uint32_t id, FEC_NET_STATE* state, char* text)
     AudioSource* s = Find(id);
     return s ? s->GetNetState(state, text) : 0;
 }
+
+} // namespace SonvexFilterCore

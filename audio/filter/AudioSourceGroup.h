@@ -13,6 +13,8 @@
 #include "EnergyMeter.h"
 #include "FrameCodecEngine.h"
 
+namespace SonvexFilterCore {
+
 // The sources of one conference, keyed by the caller's 32-bit id, and the mix
 // of their play-out. Lock order: the group's lock, then a source's.
 class AudioSourceGroup
@@ -55,3 +57,5 @@ private:
     const FrameCodecFactory* m_g7221;
     const AudioClock& m_clock;
 };
+
+} // namespace SonvexFilterCore

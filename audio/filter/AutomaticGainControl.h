@@ -1,10 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "CGainControl.h"
 #include "SpeechLikelihood.h"
 
-// Levels speech towards a target (dB below full scale) within a gain range,
-// tracking speech and noise power; backs off when samples come near clipping.
+namespace SonvexFilterCore {
+
+// Levels speech towards a target (dB below full scale) within a gain range:
+// the speech likelihood of this library in front of the shared gain-control
+// core.
 class AutomaticGainControl
 {
 public:
@@ -15,18 +19,13 @@ public:
 
     // In place on frame samples.
     void Process(int16_t* samples);
-    double GetGain() const { return m_gain; }
+    double GetGain() const { return m_core.GetGainDb(); }
 
 private:
     int m_frames = 0;
-    int m_rate;
     int m_n;
-    double m_target, m_minGain, m_maxGain;
-    double m_speechPower;
-    double m_noisePower;
-    double m_gain = 0.0;
-    double m_backOff = 0.0;
-    int m_clip = 23197;
-    double m_f2, m_f5, m_f1;
+    AudioCommon::CGainControl m_core;
     SpeechLikelihood m_likelihood;
 };
+
+} // namespace SonvexFilterCore

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+namespace SonvexFilterCore {
+
 EnergyMeter::EnergyMeter(const AudioClock& clock) : m_clock(clock)
 {
     m_windowStart = m_clock.TickCount();
@@ -58,3 +60,5 @@ int EnergyMeter::ReadLevel(std::unique_ptr<EnergyMeter>& meter, const AudioClock
     }
     return meter->GetLevel();
 }
+
+} // namespace SonvexFilterCore

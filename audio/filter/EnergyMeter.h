@@ -6,6 +6,8 @@
 
 #include "AudioClock.h"
 
+namespace SonvexFilterCore {
+
 // Turns the PCM passing a point of the chain into a level 0..100: the mean
 // magnitude of each window of at least 100 ms, full scale at 24575. No lock:
 // the owner calls it under its own.
@@ -35,3 +37,5 @@ private:
     int64_t (*m_summer)(const void*, uint32_t) = &SumMono16;
     const AudioClock& m_clock;
 };
+
+} // namespace SonvexFilterCore

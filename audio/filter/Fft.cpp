@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace SonvexFilterCore {
+
 Fft::Fft(int size) : m_size(size)
 {
     if (size < 1)
@@ -54,3 +56,5 @@ void Fft::Forward(const std::complex<float>* in, std::complex<float>* out) const
     if (m_valid)
         Step(in, out, m_size, 1, 0);
 }
+
+} // namespace SonvexFilterCore

@@ -2,6 +2,8 @@
 #include <complex>
 #include <vector>
 
+namespace SonvexFilterCore {
+
 // A complex discrete Fourier transform (forward, unscaled) of a size made of
 // the factors 2, 3, 4 and 5, by mixed-radix decimation in time.
 class Fft
@@ -23,3 +25,5 @@ private:
     std::vector<int> m_factors;
     std::vector<std::complex<float>> m_twiddles;   // exp(-2 pi i t / size)
 };
+
+} // namespace SonvexFilterCore

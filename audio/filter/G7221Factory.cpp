@@ -5,6 +5,8 @@
 #include "G7221Decoder.h"
 #include "G7221Encoder.h"
 
+namespace SonvexFilterCore {
+
 namespace {
 
 // The built-in G.722.1 engines behind the frame codec seam. The decoder is
@@ -14,11 +16,11 @@ class G7221EncoderEngineAdapter : public FrameCodecEngine
 public:
     explicit G7221EncoderEngineAdapter(int bitRate) : m_encoder(bitRate) {}
     bool IsValid() const { return m_encoder.IsValid(); }
-    int Encode(const int16_t* pcm, int samples, int16_t* words, int maxWords) override
+    int Encode(const int16_t* pcm, int samples, uint8_t* out, int maxBytes) override
     {
-        return m_encoder.Encode(pcm, samples, reinterpret_cast<uint16_t*>(words), maxWords);
+        return m_encoder.EncodeBytes(pcm, samples, out, maxBytes);
     }
-    int Decode(const int16_t*, int, int16_t*, int) override { return 0; }
+    int Decode(const uint8_t*, int, int16_t*, int) override { return 0; }
 
 private:
     G7221Encoder m_encoder;
@@ -29,10 +31,10 @@ class G7221DecoderEngineAdapter : public FrameCodecEngine
 public:
     explicit G7221DecoderEngineAdapter(int bitRate) : m_decoder(bitRate) {}
     bool IsValid() const { return m_decoder.IsValid(); }
-    int Encode(const int16_t*, int, int16_t*, int) override { return 0; }
-    int Decode(const int16_t* words, int wordCount, int16_t* pcm, int maxSamples) override
+    int Encode(const int16_t*, int, uint8_t*, int) override { return 0; }
+    int Decode(const uint8_t* frame, int byteCount, int16_t* pcm, int maxSamples) override
     {
-        return m_decoder.Decode(reinterpret_cast<const uint16_t*>(words), wordCount, false, pcm, maxSamples);
+        return m_decoder.DecodeBytes(frame, byteCount, false, pcm, maxSamples);
     }
 
 private:
@@ -69,3 +71,5 @@ const FrameCodecFactory& FrameCodecFactory::G7221()
     static const G7221Factory factory;
     return factory;
 }
+
+} // namespace SonvexFilterCore

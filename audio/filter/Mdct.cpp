@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace SonvexFilterCore {
+
 namespace {
 
 double BesselI0(double x)
@@ -90,3 +92,5 @@ void Mdct::Inverse(const float* in, float* out) const
         out[3 * half - 1 - i] = -y[i] * scale * w[3 * half - 1 - i];
     }
 }
+
+} // namespace SonvexFilterCore

@@ -4,6 +4,8 @@
 
 #include "Fft.h"
 
+namespace SonvexFilterCore {
+
 // Modified discrete cosine transform of N coefficients over 2N samples with a
 // Kaiser-Bessel-derived window (alpha 4), computed through a DCT-IV of size N
 // on an N/2-point complex FFT. The inverse is windowed too, so overlap-adding
@@ -32,3 +34,5 @@ private:
     mutable std::vector<std::complex<float>> m_a, m_b;
     mutable std::vector<float> m_u;
 };
+
+} // namespace SonvexFilterCore

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace SonvexFilterCore {
+
 namespace {
 
 const int KNOTS = 259;
@@ -143,3 +145,5 @@ bool NoiseSuppressor::Process(const int16_t* in, int16_t* out, int samples)
     ++m_frames;
     return true;
 }
+
+} // namespace SonvexFilterCore

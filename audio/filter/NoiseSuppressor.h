@@ -5,6 +5,8 @@
 #include "Mdct.h"
 #include "SpeechLikelihood.h"
 
+namespace SonvexFilterCore {
+
 // Spectral noise suppression on MDCT coefficients with a log-spectral
 // amplitude gain per coefficient, noise tracked faster in pauses, and a gain
 // floor set by the level. The output lags the input by one frame.
@@ -31,3 +33,5 @@ private:
     std::vector<float> m_block, m_coeffs, m_inverse, m_overlap;
     Mdct m_mdct;
 };
+
+} // namespace SonvexFilterCore

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+namespace SonvexFilterCore {
+
 SequencedBuffer::SequencedBuffer(uint32_t capacity)
 {
     if (capacity) {
@@ -32,3 +34,5 @@ bool SequencedBuffer::CopyFrom(const void* data, uint32_t length)
     m_length = length;
     return true;
 }
+
+} // namespace SonvexFilterCore

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace SonvexFilterCore {
+
 // One buffer of a SequencedQueue: data that grows to what is copied into it,
 // the bytes in use and the packet's sequence number.
 class SequencedBuffer
@@ -27,3 +29,5 @@ private:
     uint32_t m_capacity = 0;
     uint32_t m_length = 0;
 };
+
+} // namespace SonvexFilterCore

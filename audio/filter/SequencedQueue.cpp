@@ -4,6 +4,8 @@
 
 #include "CScopedLock.h"
 
+namespace SonvexFilterCore {
+
 SequencedQueue::SequencedQueue(uint32_t count, uint32_t size) : m_count(count)
 {
     InitializeCriticalSection(&m_freeLock);
@@ -168,3 +170,5 @@ std::vector<uint32_t> SequencedQueue::GetFilledSequences()
         v.push_back(b->sequence);
     return v;
 }
+
+} // namespace SonvexFilterCore

@@ -7,6 +7,8 @@
 
 #include "SequencedBuffer.h"
 
+namespace SonvexFilterCore {
+
 // A fixed pool of buffers with a free list and a filled list, each under its
 // own lock and counted by a semaphore, and a stop event; the filled list is
 // kept in sequence-number order, counting with wrap-around.
@@ -49,3 +51,5 @@ private:
     HANDLE m_filledSemaphore = nullptr;
     HANDLE m_stopEvent = nullptr;
 };
+
+} // namespace SonvexFilterCore

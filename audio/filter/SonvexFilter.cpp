@@ -4,11 +4,13 @@
 #include <cstring>
 #include <new>
 
-#include "AudioMix.h"
+#include "AudioMixer.h"
 #include "AudioProcesser.h"
 #include "AudioSourceGroup.h"
 #include "CLogFile.h"
 #include "SonvexLog.h"
+
+using namespace SonvexFilterCore;
 
 namespace {
 
@@ -49,12 +51,12 @@ extern "C" {
 
 void AUDIO_MIX_16(short* dst, short* src, int count)
 {
-    AudioMix16(dst, src, count);
+    AudioCommon::AudioMixer::Mix16(dst, src, count);
 }
 
 void AUDIO_MIX_8(unsigned char* dst, unsigned char* src, int count)
 {
-    AudioMix8(dst, src, count);
+    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst), reinterpret_cast<const int8_t*>(src), count);
 }
 
 SONVEX_HANDLE Sonvex_SourceGroup_Create(int rate)

@@ -4,6 +4,8 @@
 
 #include "CLogFile.h"
 
+namespace SonvexFilterCore {
+
 namespace {
 std::atomic<CLogFile*> g_log{ nullptr };
 }
@@ -28,3 +30,5 @@ void SonvexLog::Write(const char* format, ...)
     log->WriteV(format, args);
     va_end(args);
 }
+
+} // namespace SonvexFilterCore

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdarg>
-
 class CLogFile;
+
+namespace SonvexFilterCore {
+
 
 // The library's log. The library's own lines are written without the level
 // test and reach the debugger output whenever a log is installed.
@@ -16,3 +18,5 @@ public:
 #endif
         ;
 };
+
+} // namespace SonvexFilterCore

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace SonvexFilterCore {
+
 SpeechLikelihood::SpeechLikelihood(int frame, int window)
     : m_n(frame), m_w(window),
       m_buffer(static_cast<size_t>(frame + window), 0.0),
@@ -80,3 +82,5 @@ double SpeechLikelihood::Measure(const int16_t* x)
         r *= 1.2;
     return std::max(0.0001, std::min(0.9999, r));
 }
+
+} // namespace SonvexFilterCore

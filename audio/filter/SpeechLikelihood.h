@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace SonvexFilterCore {
+
 // A periodicity measure of a frame, 0.0001..0.9999: the strongest normalised
 // correlation of the dithered signal with its own history over short lags,
 // lowered for quiet or very steady frames and raised for changing ones.
@@ -26,3 +28,5 @@ private:
     int64_t m_powers[3] = { 0, 0, 0 };
     uint32_t m_seed = 0x2545F491u;
 };
+
+} // namespace SonvexFilterCore

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace SonvexFilterCore {
+
 namespace {
 
 const int FRAME = 256;          // samples at 12.8 kHz per 20 ms
@@ -422,3 +424,5 @@ int VoiceActivityDetector::IsVoice(const int16_t* samples, int count)
         return -1;
     return m_state->Run(samples);
 }
+
+} // namespace SonvexFilterCore

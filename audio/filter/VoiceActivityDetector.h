@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace SonvexFilterCore {
+
 // Decides for each 20 ms block of 16000 Hz mono PCM whether it holds voice.
 // The block is brought to 12.8 kHz, high-pass filtered at 50 Hz and
 // pre-emphasised, then judged by a 12-band sub-band detector with adaptive
@@ -25,3 +27,5 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+} // namespace SonvexFilterCore

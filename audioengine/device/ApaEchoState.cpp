@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace RavoTDevice {
+
 namespace {
 const int kOrder = 2;
 const int kSpare = 256;
@@ -146,3 +148,5 @@ short ApaEchoState::Process(short farSample, short mic)
         y = -32768.0;
     return static_cast<short>(y);
 }
+
+} // namespace RavoTDevice

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace RavoTDevice {
+
 // Affine-projection echo canceller of order 2: the inverse of the input
 // correlation matrix is kept by rank-one updates, diverged weights are
 // replaced by a copy saved while the filter was settled, and a coherence
@@ -47,3 +49,5 @@ private:
     MinStd m_noise{113};
     HighPass m_hpFar, m_hpMic;
 };
+
+} // namespace RavoTDevice

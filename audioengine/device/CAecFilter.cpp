@@ -8,6 +8,8 @@
 #include "NlmsEchoState.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 namespace {
 // Modes 3 to 5 share one state across the library.
 NlmsEchoState& SharedState()
@@ -123,7 +125,7 @@ void CAecFilter::ProcessSpeekData(const uint8_t* data, uint32_t length)
         if (!m_converter->Convert(&io))
             return;
         data = m_convertBuf;
-        length = io.unOutLen;
+        length = io.outputLength;
     }
     if (length > m_ringSize) {
         RavoTLog().Write(1, "<CAecFilter::ProcessSpeekData>,unDataLen > m_unAecBufSize\n");
@@ -193,3 +195,5 @@ void CAecFilter::ProcessMicData(uint8_t* samples, uint32_t length)
                      seconds, static_cast<int>(length), static_cast<int>(m_readPos),
                      static_cast<int>(m_writePos), m_micBytes, m_speakerBytes);
 }
+
+} // namespace RavoTDevice

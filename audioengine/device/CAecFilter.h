@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace RavoTDevice {
+
 class ApaEchoState;
 class CAudioConvert;
 class NlmsEchoState;
@@ -54,3 +56,5 @@ private:
     CAudioConvert* m_converter = nullptr;
     LARGE_INTEGER m_frequency;
 };
+
+} // namespace RavoTDevice

@@ -6,6 +6,8 @@
 #include "CCaptureCollector.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CAudioCapture::CAudioCapture(IWaveApi* api) : CNamedThread(nullptr), m_api(api)
 {
     memset(m_headers, 0, sizeof(m_headers));
@@ -226,3 +228,5 @@ void CAudioCapture::Stop()
     m_pool = nullptr;
     m_filled = 0;
 }
+
+} // namespace RavoTDevice

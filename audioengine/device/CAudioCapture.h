@@ -7,6 +7,8 @@
 #include "CNamedThread.h"
 #include "IWaveApi.h"
 
+namespace RavoTDevice {
+
 class CCaptureCollector;
 
 
@@ -60,3 +62,5 @@ private:
     CCaptureCollector* m_collector = nullptr;
     volatile LONG m_dropped = 0;
 };
+
+} // namespace RavoTDevice

@@ -4,6 +4,8 @@
 
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CAudioConvert::CAudioConvert() = default;
 
 CAudioConvert::~CAudioConvert()
@@ -13,9 +15,7 @@ CAudioConvert::~CAudioConvert()
 
 void CAudioConvert::Close()
 {
-    if (m_stream)
-        acmStreamClose(m_stream, 0);
-    m_stream = nullptr;
+    m_stream.Close();
     m_factor = 0;
     m_lastSample = 0;
 }
@@ -36,9 +36,8 @@ int CAudioConvert::Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target)
     WAVEFORMATEX src = *source, dst = *target;
     src.cbSize = 0;
     dst.cbSize = 0;
-    if (acmStreamOpen(&m_stream, nullptr, &src, &dst, nullptr, 0, 0, 0) == 0)
+    if (m_stream.Open(&src, &dst))
         return 1;
-    m_stream = nullptr;
     if (!IsPlainMono16(source) || !IsPlainMono16(target))
         return 0;
     DWORD a = source->nSamplesPerSec, b = target->nSamplesPerSec;
@@ -51,10 +50,10 @@ int CAudioConvert::Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target)
 
 int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
 {
-    const short* in = reinterpret_cast<const short*>(io->pbIn);
-    short* out = reinterpret_cast<short*>(io->pbOut);
-    uint32_t inSamples = io->unInLen / 2;
-    uint32_t capacity = io->unOutSize / 2;
+    const short* in = reinterpret_cast<const short*>(io->input);
+    short* out = reinterpret_cast<short*>(io->output);
+    uint32_t inSamples = io->inputLength / 2;
+    uint32_t capacity = io->outputCapacity / 2;
     uint32_t produced = 0;
     if (m_factor >= 1) {
         uint32_t n = static_cast<uint32_t>(m_factor);
@@ -64,7 +63,7 @@ int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
                 sum += in[i + k];
             out[produced++] = static_cast<short>(sum / static_cast<int>(n));
         }
-        io->unInUsed = produced * n * 2;
+        io->consumed = produced * n * 2;
     } else {
         uint32_t n = static_cast<uint32_t>(-m_factor);
         uint32_t i = 0;
@@ -74,51 +73,46 @@ int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
                 out[produced++] = static_cast<short>(from + (to - from) * static_cast<int>(k) / static_cast<int>(n));
             m_lastSample = in[i];
         }
-        io->unInUsed = i * 2;
+        io->consumed = i * 2;
     }
-    io->unOutLen = produced * 2;
+    io->outputLength = produced * 2;
     return produced > 0 ? 1 : 0;
 }
 
 int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
 {
-    if (!io || !io->pbIn || !io->pbOut || !IsOpen())
+    if (!io || !io->input || !io->output || !IsOpen())
         return 0;
-    io->unOutLen = 0;
-    if (!m_stream) {
+    io->outputLength = 0;
+    if (!m_stream.IsOpen()) {
         if (!ConvertBuiltIn(io)) {
             RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
-                             static_cast<int>(io->unInLen));
+                             static_cast<int>(io->inputLength));
             return 0;
         }
         return 1;
     }
-    ACMSTREAMHEADER header;
-    static_assert(sizeof(ACMSTREAMHEADER) == 84, "ACMSTREAMHEADER is 84 bytes");
-    memset(&header, 0, sizeof(header));
-    header.cbStruct = sizeof(header);
-    header.pbSrc = io->pbIn;
-    header.cbSrcLength = io->unInLen;
-    header.pbDst = io->pbOut;
-    header.cbDstLength = io->unOutSize;
-    if (acmStreamPrepareHeader(m_stream, &header, 0) != 0) {
+    uint32_t sourceUsed = 0, targetUsed = 0;
+    const AudioCommon::AcmStream::Result result = m_stream.Convert(
+        io->input, io->inputLength, io->output, io->outputCapacity, sourceUsed, targetUsed);
+    if (result == AudioCommon::AcmStream::PREPARE_FAILED) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,acmStreamPrepareHeader failed,DataLen = %d\n",
-                         static_cast<int>(io->unInLen));
+                         static_cast<int>(io->inputLength));
         return 0;
     }
-    MMRESULT mr = acmStreamConvert(m_stream, &header, 0);
-    acmStreamUnprepareHeader(m_stream, &header, 0);
-    if (mr != 0) {
+    if (result == AudioCommon::AcmStream::CONVERT_FAILED) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,acmStreamConvert failed,DataLen = %d\n",
-                         static_cast<int>(io->unInLen));
+                         static_cast<int>(io->inputLength));
         return 0;
     }
-    if (header.cbDstLengthUsed == 0) {
+    if (targetUsed == 0) {
         RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
-                         static_cast<int>(io->unInLen));
+                         static_cast<int>(io->inputLength));
         return 0;
     }
-    io->unInUsed = header.cbSrcLengthUsed;
-    io->unOutLen = header.cbDstLengthUsed;
+    io->consumed = sourceUsed;
+    io->outputLength = targetUsed;
     return 1;
 }
+
+} // namespace RavoTDevice

@@ -8,6 +8,8 @@
 #include "CScopedLock.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CAudioManagerBase::CAudioManagerBase(CRavoBinding* ravo)
     : CNamedThread("Audio Manager Thread"), m_ravo(ravo)
 {
@@ -277,8 +279,8 @@ void CAudioManagerBase::HandleLocalAudioData(uint8_t* block, int length)
                 AUDIO_STREAM_HEAD down = {block, static_cast<uint32_t>(length), 0, m_packet,
                                           PACKET_BUFFER_SIZE, 0};
                 if (m_toNarrow->Convert(&down)) {
-                    m_echo->ProcessMicData(m_packet, down.unOutLen);
-                    AUDIO_STREAM_HEAD up = {m_packet, down.unOutLen, 0, block,
+                    m_echo->ProcessMicData(m_packet, down.outputLength);
+                    AUDIO_STREAM_HEAD up = {m_packet, down.outputLength, 0, block,
                                             static_cast<uint32_t>(length), 0};
                     m_fromNarrow->Convert(&up);
                 }
@@ -294,12 +296,12 @@ void CAudioManagerBase::HandleLocalAudioData(uint8_t* block, int length)
         if (!m_processer || !Ravo().Processer_Process(m_processer, &io, &extra))
             return;
     }
-    if (io.unOutLen == 0 || io.unOutLen > PACKET_BUFFER_SIZE)
+    if (io.outputLength == 0 || io.outputLength > PACKET_BUFFER_SIZE)
         return;
     if (m_playLocal && m_group)
-        Ravo().SourceGroup_WriteLocal(m_group, m_packet, static_cast<int>(io.unOutLen));
+        Ravo().SourceGroup_WriteLocal(m_group, m_packet, static_cast<int>(io.outputLength));
     if (m_captureCallback)
-        m_captureCallback(m_captureContext, this, m_packet, static_cast<int>(io.unOutLen));
+        m_captureCallback(m_captureContext, this, m_packet, static_cast<int>(io.outputLength));
 }
 
 int CAudioManagerBase::AudioCapCallBack(void* owner, void*, uint8_t* block, int length)
@@ -322,3 +324,5 @@ int CAudioManagerBase::AudioReadCallBack(void* owner, void*, uint8_t* buffer, in
     }
     return static_cast<CAudioManagerBase*>(owner)->ReadData(buffer, length);
 }
+
+} // namespace RavoTDevice

@@ -8,6 +8,8 @@
 #include "CNamedThread.h"
 #include "CRavoBinding.h"
 
+namespace RavoTDevice {
+
 class CAecFilter;
 class CAudioConvert;
 class CDSAudioManager;
@@ -103,3 +105,5 @@ protected:
     int m_playBlockBytes = PLAY_BLOCK_BYTES;
     uint8_t m_packet[PACKET_BUFFER_SIZE];
 };
+
+} // namespace RavoTDevice

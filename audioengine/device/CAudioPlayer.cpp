@@ -5,6 +5,8 @@
 #include "CScopedLock.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CAudioPlayer::CAudioPlayer(IWaveApi* api) : CNamedThread("Audio Player Thread"), m_api(api)
 {
     memset(m_headers, 0, sizeof(m_headers));
@@ -166,3 +168,5 @@ void CAudioPlayer::Stop()
         m_wave = nullptr;
     }
 }
+
+} // namespace RavoTDevice

@@ -6,6 +6,8 @@
 #include "CNamedThread.h"
 #include "IWaveApi.h"
 
+namespace RavoTDevice {
+
 // Plays blocks on a waveOut device. A semaphore counts the free headers: the
 // driver's callback releases it for every played block and the thread fills
 // the next header from the read callback and writes it.
@@ -47,3 +49,5 @@ private:
     int m_blockBytes = 0;
     CRITICAL_SECTION m_tapLock;
 };
+
+} // namespace RavoTDevice

@@ -2,6 +2,8 @@
 
 #include "CAudioCapture.h"
 
+namespace RavoTDevice {
+
 CCaptureCollector::CCaptureCollector(CAudioCapture* owner) : CNamedThread("WaveIn Collector"), m_owner(owner)
 {
 }
@@ -11,3 +13,5 @@ uint32_t CCaptureCollector::Run()
     m_owner->CollectLoop();
     return 0;
 }
+
+} // namespace RavoTDevice

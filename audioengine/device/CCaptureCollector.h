@@ -1,6 +1,8 @@
 #pragma once
 #include "CNamedThread.h"
 
+namespace RavoTDevice {
+
 class CAudioCapture;
 
 // The thread that serves a waveIn device for CAudioCapture: it takes every
@@ -16,3 +18,5 @@ public:
 private:
     CAudioCapture* m_owner;
 };
+
+} // namespace RavoTDevice

@@ -8,6 +8,8 @@
 #include "TSoundCapture.h"
 #include "TSoundPlayer.h"
 
+namespace RavoTDevice {
+
 CDSAudioManager::CDSAudioManager(CRavoBinding* ravo, CDirectSoundLib* ds, DuplexDeviceFactory factory,
                                  void* factoryContext)
     : CAudioManagerBase(ravo), m_ds(ds), m_factory(factory), m_factoryContext(factoryContext)
@@ -255,3 +257,5 @@ void CDSAudioManager::GetPlayFormat(WAVEFORMATEX* out)
     if (m_player && out)
         m_player->GetFormat(out);
 }
+
+} // namespace RavoTDevice

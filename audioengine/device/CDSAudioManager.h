@@ -3,6 +3,8 @@
 #include "CDirectSoundLib.h"
 #include "IDuplexSoundDevice.h"
 
+namespace RavoTDevice {
+
 class TSoundCapture;
 class TSoundPlayer;
 
@@ -60,3 +62,5 @@ private:
     TSoundCapture* m_capture = nullptr;
     TSoundPlayer* m_player = nullptr;
 };
+
+} // namespace RavoTDevice

@@ -10,6 +10,8 @@
 #include "CWinMMWaveApi.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CDeviceLayer::CDeviceLayer()
 {
     InitializeCriticalSection(&m_apiLock);
@@ -438,3 +440,5 @@ int CDeviceLayer::GetEchoState() const
     // manager made by a later SONVEX_Init starts without it).
     return m_manager->GetEchoMode() != 0 ? ECHO_SOFTWARE : ECHO_OFF;
 }
+
+} // namespace RavoTDevice

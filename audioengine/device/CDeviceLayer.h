@@ -7,6 +7,8 @@
 #include "AudioCallbacks.h"
 #include "CDirectSoundLib.h"
 
+namespace RavoTDevice {
+
 class CAudioManagerBase;
 class CRavoBinding;
 
@@ -125,3 +127,5 @@ private:
     RestartParams m_params;
     bool m_comInitialised = false;
 };
+
+} // namespace RavoTDevice

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+namespace RavoTDevice {
+
 CDirectSoundLib::CDirectSoundLib() = default;
 
 CDirectSoundLib::~CDirectSoundLib()
@@ -70,3 +72,5 @@ void CDirectSoundLib::Free()
         FreeLibrary(m_module);
     m_module = nullptr;
 }
+
+} // namespace RavoTDevice

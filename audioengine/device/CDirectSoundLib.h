@@ -5,6 +5,8 @@
 
 #include "DsCaptureFx.h"
 
+namespace RavoTDevice {
+
 // One device of a DirectSound list: its GUID and its description, cut to 31
 // characters so that it always ends inside the field.
 struct DS_DEVICE_ENTRY
@@ -47,3 +49,5 @@ public:
 private:
     HMODULE m_module = nullptr;
 };
+
+} // namespace RavoTDevice

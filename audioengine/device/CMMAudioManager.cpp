@@ -7,6 +7,8 @@
 #include "CAudioPlayer.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 CMMAudioManager::CMMAudioManager(CRavoBinding* ravo, IWaveApi* wave)
     : CAudioManagerBase(ravo), m_wave(wave)
 {
@@ -149,3 +151,5 @@ void CMMAudioManager::GetPlayFormat(WAVEFORMATEX* out)
     if (m_player && out)
         m_player->GetFormat(out);
 }
+
+} // namespace RavoTDevice

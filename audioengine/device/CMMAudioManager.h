@@ -2,6 +2,8 @@
 #include "CAudioManagerBase.h"
 #include "IWaveApi.h"
 
+namespace RavoTDevice {
+
 class CAudioCapture;
 class CAudioPlayer;
 
@@ -31,3 +33,5 @@ private:
     CAudioPlayer* m_player = nullptr;
     CAudioCapture* m_capture = nullptr;
 };
+
+} // namespace RavoTDevice

@@ -2,6 +2,8 @@
 
 #include "CScopedLock.h"
 
+namespace RavoTDevice {
+
 CRavoBinding::CRavoBinding(const RavoApi& api) : m_api(api)
 {
     InitializeCriticalSection(&m_lock);
@@ -78,3 +80,5 @@ void CRavoBinding::DestroySourceGroup()
         m_api.SourceGroup_Destroy(&m_group);
     m_group = nullptr;
 }
+
+} // namespace RavoTDevice

@@ -3,6 +3,8 @@
 
 #include "RavoApi.h"
 
+namespace RavoTDevice {
+
 // The device layer's link to the audio engine: the table of engine functions
 // and the one source group that every manager of the library plays from.
 // The group is created by the first manager and destroyed with the binding.
@@ -35,3 +37,5 @@ private:
     void* m_group = nullptr;
     CRITICAL_SECTION m_lock;
 };
+
+} // namespace RavoTDevice

@@ -1,5 +1,7 @@
 #include "CWinMMWaveApi.h"
 
+namespace RavoTDevice {
+
 IWaveApi* CWinMMWaveApi::Instance()
 {
     static CWinMMWaveApi api;
@@ -38,3 +40,5 @@ MMRESULT CWinMMWaveApi::OutUnprepareHeader(HWAVEOUT h, WAVEHDR* hdr) { return wa
 MMRESULT CWinMMWaveApi::OutWrite(HWAVEOUT h, WAVEHDR* hdr) { return waveOutWrite(h, hdr, sizeof(*hdr)); }
 MMRESULT CWinMMWaveApi::OutReset(HWAVEOUT h) { return waveOutReset(h); }
 MMRESULT CWinMMWaveApi::OutClose(HWAVEOUT h) { return waveOutClose(h); }
+
+} // namespace RavoTDevice

@@ -1,6 +1,8 @@
 #pragma once
 #include "IWaveApi.h"
 
+namespace RavoTDevice {
+
 // The system's waveIn/waveOut functions.
 class CWinMMWaveApi : public IWaveApi
 {
@@ -29,3 +31,5 @@ public:
     MMRESULT OutReset(HWAVEOUT handle) override;
     MMRESULT OutClose(HWAVEOUT handle) override;
 };
+
+} // namespace RavoTDevice

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <dsound.h>
 
+namespace RavoTDevice {
+
 // The capture-effect interfaces of DirectSound 8 that the cross headers do
 // not declare: the echo canceller and the noise suppressor in a capture
 // buffer's effect path.
@@ -71,3 +73,5 @@ typedef HRESULT(WINAPI* DsCaptureCreate8Fn)(LPCGUID device, IDirectSoundCapture*
 
 // Text of a DirectSound result for the log lines.
 const char* DsErrorText(HRESULT hr);
+
+} // namespace RavoTDevice

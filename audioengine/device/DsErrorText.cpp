@@ -1,5 +1,7 @@
 #include "DsCaptureFx.h"
 
+namespace RavoTDevice {
+
 const char* DsErrorText(HRESULT hr)
 {
     switch (hr) {
@@ -31,3 +33,5 @@ const char* DsErrorText(HRESULT hr)
     default: return "unknow error.";
     }
 }
+
+} // namespace RavoTDevice

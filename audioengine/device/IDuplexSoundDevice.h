@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace RavoTDevice {
+
 // A full-duplex device of two looping buffers cut into blocks, each buffer
 // signalling an event as every block passes. TCaptureEffect is the
 // DirectSound one; tests use a fake.
@@ -33,3 +35,5 @@ public:
 
 // Makes the device of a DirectSound manager; context is the factory's own.
 typedef IDuplexSoundDevice* (*DuplexDeviceFactory)(void* context);
+
+} // namespace RavoTDevice

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace RavoTDevice {
+
 // The waveIn/waveOut calls the wave path makes, behind one interface so that
 // a test can stand in for the driver and hand back blocks when it chooses.
 // The real implementation is CWinMMWaveApi.
@@ -31,3 +33,5 @@ public:
     virtual MMRESULT OutReset(HWAVEOUT handle) = 0;
     virtual MMRESULT OutClose(HWAVEOUT handle) = 0;
 };
+
+} // namespace RavoTDevice

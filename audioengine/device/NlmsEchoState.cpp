@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace RavoTDevice {
+
 namespace {
 const int kSlotLength = 16;
 const int kSpare = 80;
@@ -20,6 +22,15 @@ const double kBandA[17] = {
     2.387062990025047,   -0.4779753690550202, -0.5565847958063058, -0.0238363562966231,
     0.09406097850341125};
 
+// Residual tracking: blocks of 125 slots (250 ms at 8 kHz) averaging the
+// ratio of the slots' residual peak to the far end's peak, the floor the
+// smallest block of the last 5 seconds; the residual must pass it 5 times
+// over to count as near talk; slots with a quiet far end say nothing.
+const int kBlockSlots = 125;
+const int kBlocks = 20;
+const double kResidualMargin = 5.0;
+const double kFarActive = 200.0;
+
 const double kEmphPole = 0.78833646;
 const double kEmphGain = 0.105831884;
 
@@ -31,16 +42,16 @@ double Clamp(double v, double lo, double hi)
 
 NlmsEchoState::Config NlmsEchoState::ModeOne()
 {
-    return Config{640, 40, 240, 0.55, 1.0, 640.0 * 800.0 * 800.0, true, false};
+    return Config{640, 40, 240, 0.55, 1.0, 640.0 * 800.0 * 800.0, true, false, false};
 }
 
 NlmsEchoState::Config NlmsEchoState::SharedModes(unsigned sampleRate, int mode)
 {
     Config c;
     if (sampleRate == 16000)
-        c = Config{180, 11, 399, 1.2, 0.7, 640.0 * 3000.0 * 3000.0, false, true};
+        c = Config{180, 11, 399, 1.2, 0.7, 640.0 * 3000.0 * 3000.0, false, true, true};
     else
-        c = Config{640, 40, 179, 1.3, 1.5, 640.0 * 800.0 * 800.0, false, true};
+        c = Config{640, 40, 179, 1.3, 1.5, 640.0 * 800.0 * 800.0, false, true, true};
     if (mode == 3)
         c.threshold = 0.25;
     else if (mode == 4)
@@ -73,6 +84,44 @@ void NlmsEchoState::Reset(const Config& config)
     memset(m_band, 0, sizeof(m_band));
     m_samples = 0;
     m_nearLevel = 3;
+    m_errSlotMax = 0;
+    m_blockSum = 0;
+    m_blockActive = 0;
+    m_blockSlots = 0;
+    m_blockMins.assign(kBlocks, 1e30);
+    m_blockIndex = 0;
+    m_blocksFilled = 0;
+}
+
+double NlmsEchoState::ResidualFloor() const
+{
+    if (!m_blocksFilled)
+        return 1e30;  // nothing learned yet: the threshold alone decides
+    double floor = 1e30;
+    for (int i = 0; i < m_blocksFilled; ++i)
+        if (m_blockMins[i] < floor)
+            floor = m_blockMins[i];
+    return floor;
+}
+
+void NlmsEchoState::TrackResidual(double farPeak)
+{
+    if (farPeak > kFarActive) {
+        m_blockSum += m_errSlotMax / farPeak;
+        ++m_blockActive;
+    }
+    m_errSlotMax = 0;
+    if (++m_blockSlots < kBlockSlots)
+        return;
+    m_blockSlots = 0;
+    if (m_blockActive > kBlockSlots / 2) {
+        m_blockMins[m_blockIndex] = m_blockSum / m_blockActive;
+        m_blockIndex = (m_blockIndex + 1) % kBlocks;
+        if (m_blocksFilled < kBlocks)
+            ++m_blocksFilled;
+    }
+    m_blockSum = 0;
+    m_blockActive = 0;
 }
 
 double NlmsEchoState::BandFilter(double x)
@@ -109,21 +158,13 @@ short NlmsEchoState::Process(short mic, short farSample)
         m_slotMax[m_slot] = mag;
     if (mag > m_farPeak)
         m_farPeak = mag;
+    bool slotEnded = false;
     if (++m_slotFill >= kSlotLength) {
+        slotEnded = true;
         m_slotFill = 0;
         m_slot = (m_slot + 1) % m_config.slots;
         m_slotMax[m_slot] = 0;
-        m_farPeak = 0;
-        for (double v : m_slotMax)
-            if (v > m_farPeak)
-                m_farPeak = v;
     }
-    if (m_config.threshold * m_farPeak <= std::fabs(nearSig))
-        m_hang = m_config.hangover;
-    bool doubleTalk = m_hang > 0;
-    if (m_hang > 0)
-        --m_hang;
-
     // New far sample into the histories (written downwards).
     if (--m_pos < 0) {
         memmove(&m_x[kSpare + 1], &m_x[0], (taps - 1) * sizeof(double));
@@ -142,6 +183,29 @@ short NlmsEchoState::Process(short mic, short farSample)
     for (int k = 0; k < taps; ++k)
         estimate += m_weights[k] * x[k];
     double err = nearSig - estimate;
+
+    // Double talk: the microphone reaches the threshold of the far end's
+    // peak and, with the learned path, the residual is not what that path
+    // leaves of far-end speech.
+    const double farPeak = m_farPeak;
+    if (std::fabs(err) > m_errSlotMax)
+        m_errSlotMax = std::fabs(err);
+    bool talk = m_config.threshold * farPeak <= std::fabs(nearSig);
+    if (talk && m_config.learnedPath)
+        talk = kResidualMargin * ResidualFloor() * farPeak <= std::fabs(err);
+    if (talk)
+        m_hang = m_config.hangover;
+    bool doubleTalk = m_hang > 0;
+    if (m_hang > 0)
+        --m_hang;
+    if (slotEnded) {
+        if (m_config.learnedPath)
+            TrackResidual(farPeak);
+        m_farPeak = 0;
+        for (double v : m_slotMax)
+            if (v > m_farPeak)
+                m_farPeak = v;
+    }
     double errEmph = kEmphPole * m_prevErrEmph + kEmphGain * (err - m_prevErr);
     m_prevErr = err;
     m_prevErrEmph = errEmph;
@@ -163,3 +227,5 @@ short NlmsEchoState::Process(short mic, short farSample)
         out *= (m_config.quietGain && m_nearLevel < 2500) ? 0.01 : 0.35;
     return static_cast<short>(Clamp(out, -32767.0, 32767.0));
 }
+
+} // namespace RavoTDevice

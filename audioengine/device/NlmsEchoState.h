@@ -1,6 +1,8 @@
 #pragma once
 #include <vector>
 
+namespace RavoTDevice {
+
 // Sample-by-sample NLMS echo canceller: DC removal, a band filter on the
 // microphone side, a peak-hold double-talk detector over the far end, an
 // adaptive filter whose update is whitened by pre-emphasis, and attenuation
@@ -18,6 +20,12 @@ public:
         double energyStart;   // starting far energy of the normaliser
         bool bandAlways;      // band filter on every microphone sample, else the first 15
         bool quietGain;       // residual gain 0.01 while the near level is low
+        // The detector also asks the filter: a microphone that passes the
+        // threshold is near talk only while the residual after the learned
+        // echo path stands well above what the path leaves in far-end-only
+        // speech. Without it any echo louder than the threshold holds
+        // adaptation for good.
+        bool learnedPath;
     };
 
     // Mode 1: 640 taps at any rate.
@@ -56,4 +64,17 @@ private:
     double m_band[17];
     long m_samples = 0;
     double m_nearLevel = 3;
+    // Residual-to-far ratio left by the learned path: the smallest of the
+    // last blocks' mean slot ratios.
+    double m_errSlotMax = 0;
+    double m_blockSum = 0;
+    int m_blockActive = 0;
+    int m_blockSlots = 0;
+    std::vector<double> m_blockMins;
+    int m_blockIndex = 0;
+    int m_blocksFilled = 0;
+    double ResidualFloor() const;
+    void TrackResidual(double farPeak);
 };
+
+} // namespace RavoTDevice

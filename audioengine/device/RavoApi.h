@@ -3,20 +3,10 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include "AudioStreamHead.h"
 
-// In/out record of one processing call of the engine: six 32-bit fields.
-#pragma pack(push, 1)
-struct AUDIO_STREAM_HEAD
-{
-    uint8_t* pbIn;
-    uint32_t unInLen;
-    uint32_t unInUsed;
-    uint8_t* pbOut;
-    uint32_t unOutSize;
-    uint32_t unOutLen;
-};
-#pragma pack(pop)
-static_assert(sizeof(AUDIO_STREAM_HEAD) == 24, "AUDIO_STREAM_HEAD is six 32-bit fields");
+namespace RavoTDevice {
+
 
 // The engine functions the device layer calls, one pointer per ordinal of
 // Ravo.dll. The managers reach the engine only through this table, so that a
@@ -73,3 +63,5 @@ struct RavoApi
     FormatInFn GetEncodeFormatIn;                    // 40
     BlockSizeFn GetEncodeBlockSize;                  // 41
 };
+
+} // namespace RavoTDevice

@@ -3,7 +3,11 @@
 #include <cstring>
 
 #include "CDeviceLayer.h"
+#include "CScopedLock.h"
+#include "CSelfReference.h"
 #include "RavoTLog.h"
+
+using namespace RavoTDevice;
 
 namespace {
 // The one device layer of the process; created at attach, never destroyed
@@ -15,23 +19,21 @@ CDeviceLayer* g_layer = nullptr;
 // threads and the source group they play from intact, instead of freeing
 // the group under running threads (the devices cannot be closed while the
 // loader lock is held).
-HMODULE g_pin = nullptr;
+AudioCommon::CSelfReference g_pin;
+// Held by the exports that may drop the reference, until they return.
+CRITICAL_SECTION g_releaseLock;
 
 void Pin()
 {
-    if (!g_pin)
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                           reinterpret_cast<LPCSTR>(&SONVEX_Init), &g_pin);
+    g_pin.Hold(reinterpret_cast<const void*>(&SONVEX_Init));
 }
 
+// The caller may have unloaded the library already, leaving this reference
+// the last: it is dropped from a thread of its own once the export has left
+// its lock, never from here.
 void Unpin()
 {
-    // The caller still holds its own reference while it calls us.
-    if (g_pin) {
-        HMODULE pin = g_pin;
-        g_pin = nullptr;
-        FreeLibrary(pin);
-    }
+    g_pin.Drop(&g_releaseLock);
 }
 
 CDeviceLayer& Layer()
@@ -54,6 +56,7 @@ void FollowManager()
 extern "C" {
 int __cdecl SONVEX_Init(int useDirectSound)
 {
+    CScopedLock lock(&g_releaseLock);
     int ok = Layer().Init(useDirectSound);
     if (ok)
         Pin();
@@ -63,6 +66,7 @@ int __cdecl SONVEX_Init(int useDirectSound)
 }
 int __cdecl SONVEX_Release()
 {
+    CScopedLock lock(&g_releaseLock);
     int ok = Layer().Release();
     Unpin();
     return ok;
@@ -75,6 +79,7 @@ int __cdecl SONVEX_GetEncodeFormatCount() { return Layer().GetEncodeFormatCount(
 int __cdecl SONVEX_GetEncodeFormatName(int index, char* buffer, int size) { return Layer().GetEncodeFormatName(index, buffer, size); }
 int __cdecl SONVEX_StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
 {
+    CScopedLock lock(&g_releaseLock);
     int ok = Layer().StartCapture(deviceId, formatIndex, context, callback);
     FollowManager();
     return ok;
@@ -86,6 +91,7 @@ int __cdecl SONVEX_GetFECModeCount() { return Layer().GetFECModeCount(); }
 int __cdecl SONVEX_SetDenoiseChain(int variant) { return Layer().SetDenoiseChain(variant); }
 void __cdecl SONVEX_SetAEC(int mode)
 {
+    CScopedLock lock(&g_releaseLock);
     Layer().SetAEC(mode);
     FollowManager();
 }
@@ -94,6 +100,7 @@ int __cdecl SONVEX_GetCapEnergy() { return Layer().GetCapEnergy(); }
 int __cdecl SONVEX_StopCapture() { return Layer().StopCapture(); }
 int __cdecl SONVEX_StartPlay(int deviceId)
 {
+    CScopedLock lock(&g_releaseLock);
     int ok = Layer().StartPlay(deviceId);
     FollowManager();
     return ok;
@@ -123,6 +130,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
             strcpy(path + n - 4, ".log");
             RavoTLog().SetFile(path, 0);
         }
+        InitializeCriticalSection(&g_releaseLock);
         g_layer = new CDeviceLayer();
         RavoTLog().Write(1, "<DllMain>,Loaded Sonvex.dll\n");
     } else if (reason == DLL_PROCESS_DETACH) {
@@ -134,6 +142,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
             g_layer->Unload();
             delete g_layer;
             g_layer = nullptr;
+            DeleteCriticalSection(&g_releaseLock);
         }
         RavoTLog().Write(1, "<DllMain>,Unloaded Sonvex.dll\n");
     }

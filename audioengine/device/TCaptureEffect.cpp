@@ -5,6 +5,8 @@
 
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 namespace {
 WAVEFORMATEX Narrowband()
 {
@@ -426,3 +428,5 @@ void TCaptureEffect::Close()
     InterlockedExchange(&m_playOpen, 0);
     m_echoEffect = false;
 }
+
+} // namespace RavoTDevice

@@ -6,6 +6,8 @@
 #include "DsCaptureFx.h"
 #include "IDuplexSoundDevice.h"
 
+namespace RavoTDevice {
+
 // The DirectSound full-duplex device: one capture buffer carrying the
 // system's echo cancelling and noise suppression effects and one play
 // buffer, both looping, with a notification at the end of every block. When
@@ -63,3 +65,5 @@ private:
     volatile LONG m_playOpen = 0;
     bool m_echoEffect = false;
 };
+
+} // namespace RavoTDevice

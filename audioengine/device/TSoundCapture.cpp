@@ -4,6 +4,8 @@
 
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 TSoundCapture::TSoundCapture(IDuplexSoundDevice* device)
     : CNamedThread("TSoundCapture Thread"), m_device(device)
 {
@@ -76,3 +78,5 @@ void TSoundCapture::Stop()
     m_block = nullptr;
     m_open = 0;
 }
+
+} // namespace RavoTDevice

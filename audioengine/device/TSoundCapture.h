@@ -3,6 +3,8 @@
 #include "CNamedThread.h"
 #include "IDuplexSoundDevice.h"
 
+namespace RavoTDevice {
+
 // The capture thread of the full-duplex path: reads one block at every
 // capture notification and hands it to the owner's callback.
 class TSoundCapture : public CNamedThread
@@ -25,3 +27,5 @@ private:
     int m_blockBytes = 0;
     int m_open = 0;
 };
+
+} // namespace RavoTDevice

@@ -6,6 +6,8 @@
 #include "CScopedLock.h"
 #include "RavoTLog.h"
 
+namespace RavoTDevice {
+
 TSoundPlayer::TSoundPlayer(IDuplexSoundDevice* device)
     : CNamedThread("TSoundPlayer Thread"), m_device(device)
 {
@@ -115,3 +117,5 @@ void TSoundPlayer::Stop()
     m_block = nullptr;
     m_open = 0;
 }
+
+} // namespace RavoTDevice

@@ -3,6 +3,8 @@
 #include "CNamedThread.h"
 #include "IDuplexSoundDevice.h"
 
+namespace RavoTDevice {
+
 // The play thread of the full-duplex path: at every play notification it
 // fills one block from the read callback and writes it ahead of the cursor.
 class TSoundPlayer : public CNamedThread
@@ -31,3 +33,5 @@ private:
     int m_open = 0;
     CRITICAL_SECTION m_tapLock;
 };
+
+} // namespace RavoTDevice

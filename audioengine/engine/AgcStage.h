@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "Biquad.h"
+#include "CGainControl.h"
+
+namespace RavoEngine {
 
 // Automatic gain control for 16-bit mono frames of 10 or 20 ms at 8000 or
-// 16000 Hz: a high-pass filter, a periodicity-based speech likelihood, speech
-// and noise power trackers and a smoothed gain towards a target level with a
-// clip back-off.
+// 16000 Hz: a high-pass filter and a periodicity-based speech likelihood in
+// front of the shared gain-control core.
 class AgcStage
 {
 public:
@@ -22,9 +24,9 @@ public:
     // In place; false (nothing done) unless count equals the frame size.
     bool Process(int16_t* samples, int count);
 
-    double GetGainDb() const { return m_gain; }
-    double GetSpeechPower() const { return m_speechPower; }
-    double GetNoisePower() const { return m_noisePower; }
+    double GetGainDb() const { return m_core.GetGainDb(); }
+    double GetSpeechPower() const { return m_core.GetSpeechPower(); }
+    double GetNoisePower() const { return m_core.GetNoisePower(); }
     int GetFrameCount() const { return m_frameCount; }
 
 private:
@@ -33,13 +35,11 @@ private:
     bool m_valid = false;
     int m_rate = 0;
     int m_frame = 0;
-    double m_target = 0, m_minGain = 0, m_maxGain = 0;
-    double m_speechPower = 0, m_noisePower = 0;
-    double m_gain = 0, m_backOff = 0;
-    double m_clip = 23197.0;
-    double m_f2 = 0, m_f5 = 0, m_f1 = 0;
+    AudioCommon::CGainControl m_core;
     int m_frameCount = 0;
     bool m_hangover = false;
     std::vector<double> m_history;
-    Biquad m_filter;
+    AudioCommon::Biquad m_filter;
 };
+
+} // namespace RavoEngine

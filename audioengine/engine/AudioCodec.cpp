@@ -6,6 +6,8 @@
 #include "G7221Encoder.h"
 #include "RavoTables.h"
 
+namespace RavoEngine {
+
 AudioCodec::AudioCodec(IlbcEngineFactory& ilbc) : m_ilbc(ilbc) {}
 
 AudioCodec::~AudioCodec()
@@ -142,3 +144,5 @@ uint32_t AudioCodec::Decode(const uint8_t* frame, uint32_t length, uint8_t* out,
         return 0;
     return m_acm.Convert(frame, length, out, r.blockBytes);
 }
+
+} // namespace RavoEngine

@@ -7,9 +7,11 @@
 
 #include "AcmStream.h"
 #include "IlbcAdapter.h"
-
 class G7221Encoder;
 class G7221Decoder;
+
+namespace RavoEngine {
+
 
 // Encodes or decodes one codec row, whatever engine the row's kind needs:
 // the built-in wideband codec (kinds 6 and 7), the iLBC adapter (kinds 2 and
@@ -45,9 +47,11 @@ private:
     int m_row = -1;
     bool m_encode = false;
     WAVEFORMATEX m_pcm{};
-    AcmStream m_acm;
+    AudioCommon::AcmStream m_acm;
     std::unique_ptr<G7221Encoder> m_g7221Encoder;
     std::unique_ptr<G7221Decoder> m_g7221Decoder;
     IlbcAdapter m_ilbc;
     int m_ilbcFrameMs = 0;
 };
+
+} // namespace RavoEngine

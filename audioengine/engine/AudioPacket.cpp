@@ -3,6 +3,8 @@
 #include "WireReader.h"
 #include "WireWriter.h"
 
+namespace RavoEngine {
+
 bool AudioPacket::ReadHeader(const uint8_t* packet, size_t length, uint8_t* format,
                              uint32_t* sequence)
 {
@@ -27,3 +29,5 @@ bool AudioPacket::WriteHeader(uint8_t* packet, size_t capacity, uint8_t format, 
     WireWriter writer(packet, capacity);
     return writer.U8(format) && writer.U32(sequence);
 }
+
+} // namespace RavoEngine

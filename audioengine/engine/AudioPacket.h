@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace RavoEngine {
+
 // The engine's audio packet: byte 0 holds the codec kind (low nibble) and the
 // redundancy distance or FEC code (high nibble); bytes 1-4 the sequence
 // number, little-endian; the payload follows from byte 5.
@@ -24,3 +26,5 @@ public:
     // High nibble 7 or more: the payload is a run of FEC packets.
     static bool IsFec(uint8_t format) { return HighNibble(format) >= 7; }
 };
+
+} // namespace RavoEngine

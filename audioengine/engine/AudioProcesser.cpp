@@ -6,6 +6,8 @@
 #include "CScopedLock.h"
 #include "RavoTables.h"
 
+namespace RavoEngine {
+
 AudioProcesser::AudioProcesser(const RavoClock& clock) : m_clock(clock)
 {
     InitializeCriticalSection(&m_lock);
@@ -287,3 +289,5 @@ void AudioProcesser::Destroy()
     m_block.clear();
     m_row = -1;
 }
+
+} // namespace RavoEngine

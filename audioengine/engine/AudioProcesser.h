@@ -17,6 +17,8 @@
 #include "SilenceDetector.h"
 #include "SpeexDenoiser.h"
 
+namespace RavoEngine {
+
 // The send side: one block of captured 16-bit PCM per call in, at most one
 // packet out. Between them an optional input converter, a chain of noise
 // suppression, gain control and silence detection in one of three orders,
@@ -65,7 +67,7 @@ private:
     uint8_t m_kind = 0;
     AudioCodec m_encoder;
     WAVEFORMATEX m_codecFormat{};
-    AcmStream m_converter;
+    AudioCommon::AcmStream m_converter;
     std::vector<uint8_t> m_block;
     uint32_t m_blockBytes = 0;
     uint32_t m_inputBlock = 0;
@@ -89,3 +91,5 @@ private:
     bool m_silent = false;
     CRITICAL_SECTION m_lock;
 };
+
+} // namespace RavoEngine

@@ -9,6 +9,8 @@
 #include "RavoLog.h"
 #include "RavoTables.h"
 
+namespace RavoEngine {
+
 namespace {
 // The one-byte counters of a slot stop at 0 and 255.
 void AddSat(uint8_t& counter, uint32_t amount)
@@ -610,3 +612,5 @@ int AudioSource::GetSlotIndex() const
     CScopedLock lock(&m_lock);
     return m_slotIndex;
 }
+
+} // namespace RavoEngine

@@ -14,6 +14,8 @@
 #include "RavoClock.h"
 #include "RavoTypes.h"
 
+namespace RavoEngine {
+
 // The packets of one remote sender: frames ordered by sequence number in a
 // 60-frame queue (or rebuilt by the packet FEC), decoded and converted to
 // the play-out format on demand, gaps filled with silence, with per-second
@@ -86,7 +88,7 @@ private:
     int m_row = -1;
     uint32_t m_frameBytes = 0;
     AudioCodec m_decoder;
-    AcmStream m_converter;
+    AudioCommon::AcmStream m_converter;
     std::vector<uint8_t> m_decoded;
     std::vector<uint8_t> m_converted;
     std::vector<uint8_t> m_fecFrame;
@@ -120,3 +122,5 @@ private:
 
     mutable CRITICAL_SECTION m_lock;
 };
+
+} // namespace RavoEngine

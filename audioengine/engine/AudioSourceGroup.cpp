@@ -6,6 +6,8 @@
 #include "AudioMixer.h"
 #include "CScopedLock.h"
 
+namespace RavoEngine {
+
 AudioSourceGroup::AudioSourceGroup(const WAVEFORMATEX& format, const char* pluginLibrary,
                                    const RavoClock& clock)
     : m_clock(clock), m_format(format)
@@ -113,9 +115,9 @@ void AudioSourceGroup::WriteLocal(const uint8_t* packet, int length)
 void AudioSourceGroup::Mix(uint8_t* dst, const uint8_t* src, uint32_t bytes)
 {
     if (m_format.wBitsPerSample == 8)
-        AudioMixer::Mix8OffsetBinary(dst, src, static_cast<int>(bytes));
+        AudioCommon::AudioMixer::Mix8OffsetBinary(dst, src, static_cast<int>(bytes));
     else
-        AudioMixer::Mix16(reinterpret_cast<int16_t*>(dst), reinterpret_cast<const int16_t*>(src),
+        AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(dst), reinterpret_cast<const int16_t*>(src),
                           static_cast<int>(bytes / 2));
 }
 
@@ -202,3 +204,5 @@ size_t AudioSourceGroup::GetSourceCount()
     CScopedLock lock(&m_lock);
     return m_entries.size();
 }
+
+} // namespace RavoEngine

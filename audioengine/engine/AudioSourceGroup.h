@@ -11,6 +11,8 @@
 #include "EnhancePlugin.h"
 #include "RavoClock.h"
 
+namespace RavoEngine {
+
 // The receive side as a whole: sources keyed by a 32-bit id in insertion
 // order, one embedded local source, and the mix of all of them in one
 // working format (mono when the voice-enhancement plug-in turns it into
@@ -68,3 +70,5 @@ private:
     EnhancePlugin m_plugin;
     CRITICAL_SECTION m_lock;
 };
+
+} // namespace RavoEngine

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+namespace RavoEngine {
+
 CFrameBuffer::~CFrameBuffer()
 {
     delete[] m_data;
@@ -25,3 +27,5 @@ bool CFrameBuffer::SetData(const uint8_t* bytes, uint32_t length)
     m_length = length;
     return true;
 }
+
+} // namespace RavoEngine

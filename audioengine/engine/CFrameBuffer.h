@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace RavoEngine {
+
 // One coded frame in a source's frame queue: a block grown to fit on first
 // use, its length and the frame's sequence number.
 class CFrameBuffer
@@ -28,3 +30,5 @@ private:
     uint32_t m_length = 0;
     uint32_t m_sequence = 0;
 };
+
+} // namespace RavoEngine

@@ -2,6 +2,8 @@
 
 #include "CScopedLock.h"
 
+namespace RavoEngine {
+
 CFramePool::CFramePool(uint32_t count) : m_count(count)
 {
     InitializeCriticalSection(&m_freeLock);
@@ -177,3 +179,5 @@ void CFramePool::Stop()
     if (m_stopEvent)
         SetEvent(m_stopEvent);
 }
+
+} // namespace RavoEngine

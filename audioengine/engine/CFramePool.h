@@ -7,6 +7,8 @@
 
 #include "CFrameBuffer.h"
 
+namespace RavoEngine {
+
 // A source's frame queue: a fixed pool of frame buffers with a free list and
 // a filled list (each under its own lock, counted by a semaphore) and a stop
 // event. The filled list can be kept in sequence order.
@@ -55,3 +57,5 @@ private:
     HANDLE m_filledSemaphore = nullptr;
     HANDLE m_stopEvent = nullptr;
 };
+
+} // namespace RavoEngine

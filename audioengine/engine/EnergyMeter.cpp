@@ -2,6 +2,8 @@
 
 #include "SampleEnergy.h"
 
+namespace RavoEngine {
+
 EnergyMeter::EnergyMeter(const WAVEFORMATEX& format, const RavoClock& clock)
     : m_bits(format.wBitsPerSample == 8 ? 8 : 16), m_clock(clock), m_periodStart(clock.TickMs())
 {
@@ -26,3 +28,5 @@ void EnergyMeter::Measure(const uint8_t* data, uint32_t bytes)
     m_samples += SampleEnergy::SampleCount(bytes, m_bits);
     m_energy += SampleEnergy::Sum(data, bytes, m_bits);
 }
+
+} // namespace RavoEngine

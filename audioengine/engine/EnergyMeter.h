@@ -6,6 +6,8 @@
 
 #include "RavoClock.h"
 
+namespace RavoEngine {
+
 // Level meter: the mean absolute sample value over periods of 100 ms, as a
 // level of 0 to 100.
 class EnergyMeter
@@ -24,3 +26,5 @@ private:
     uint32_t m_periodStart;
     int m_level = 0;
 };
+
+} // namespace RavoEngine

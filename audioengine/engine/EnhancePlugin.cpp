@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace RavoEngine {
+
 const char* const EnhancePlugin::DEFAULT_LIBRARY = "Tamsel.DLL";
 
 EnhancePlugin::~EnhancePlugin()
@@ -63,3 +65,5 @@ bool EnhancePlugin::Process(uint8_t* buffer, uint32_t length)
     m_process(m_scratch.data(), reinterpret_cast<short*>(buffer), static_cast<int>(samples));
     return true;
 }
+
+} // namespace RavoEngine

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace RavoEngine {
+
 // The binding of the optional voice-enhancement plug-in: a library that turns
 // a block of 16-bit mono samples into 16-bit stereo. Loaded only for 16-bit
 // mono in and 16-bit stereo out, with both entry points present; any
@@ -40,3 +42,5 @@ private:
     ProcessFn m_process = nullptr;
     std::vector<short> m_scratch;
 };
+
+} // namespace RavoEngine

@@ -8,6 +8,8 @@
 #include "FecDecoder.h"
 #include "FecHeader.h"
 
+namespace RavoEngine {
+
 FecReceiver::FecReceiver(int packetBytes)
     : m_decoder(new FecDecoder(OUTPUT_LIMIT)), m_packetBytes(packetBytes),
       m_packet(static_cast<size_t>(packetBytes > 0 ? packetBytes : 1))
@@ -117,3 +119,5 @@ int FecReceiver::GetK() const
 }
 
 FecReceiver::~FecReceiver() = default;
+
+} // namespace RavoEngine

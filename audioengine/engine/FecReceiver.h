@@ -3,8 +3,10 @@
 #include <map>
 #include <memory>
 #include <vector>
-
 class FecDecoder;
+
+namespace RavoEngine {
+
 
 // A source's side of the packet FEC: collects FEC packets of one coded frame
 // each, rebuilds lost data packets and hands the frames on in order, with the
@@ -54,3 +56,5 @@ private:
     double m_missing = 0.0;
     double m_present = 1.0;
 };
+
+} // namespace RavoEngine

@@ -2,6 +2,8 @@
 
 #include "FecEncoder.h"
 
+namespace RavoEngine {
+
 FecSender::FecSender(int n, int k, int payloadCapacity)
     : m_encoder(new FecEncoder(n, k, payloadCapacity))
 {
@@ -29,3 +31,5 @@ bool FecSender::Accept(uint8_t* packet, int payloadLength, Result* out)
         out->parity[i] = o.parity[i];
     return true;
 }
+
+} // namespace RavoEngine

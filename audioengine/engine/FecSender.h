@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-
 class FecEncoder;
+
+namespace RavoEngine {
+
 
 // The processer's side of the packet FEC: k data packets per group and
 // n - k parity packets riding on the data packets of the groups after it.
@@ -35,3 +37,5 @@ public:
 private:
     std::unique_ptr<FecEncoder> m_encoder;
 };
+
+} // namespace RavoEngine

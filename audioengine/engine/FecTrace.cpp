@@ -7,6 +7,8 @@
 
 #include "CScopedLock.h"
 
+namespace RavoEngine {
+
 namespace {
 struct TraceFiles
 {
@@ -127,3 +129,5 @@ void FecTrace::PrintInts(File file, const int* values, int n, int g)
     FormatInts(line, sizeof line, values, n, g);
     Write(file, "%s", line);
 }
+
+} // namespace RavoEngine

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace RavoEngine {
+
 // The FEC decoder's trace files "trace_2.txt" and "trace_matlab.txt" in the
 // current folder. Each is created (emptied) on its first use in the process
 // and flushed after every write. A file that cannot be created (a read-only
@@ -33,3 +35,5 @@ public:
 private:
     static FILE* Open(File file);
 };
+
+} // namespace RavoEngine

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace RavoEngine {
+
 IlbcAdapter::IlbcAdapter(IlbcEngineFactory& factory) : m_factory(factory) {}
 
 IlbcAdapter::~IlbcAdapter() = default;
@@ -69,3 +71,5 @@ int IlbcAdapter::Decode(const uint8_t* bytes, int length, int16_t* out, int mode
     }
     return samples;
 }
+
+} // namespace RavoEngine

@@ -4,6 +4,8 @@
 
 #include "IlbcEngine.h"
 
+namespace RavoEngine {
+
 // The engine's iLBC coder: 20 ms frames of 160 samples in 38 bytes, or 30 ms
 // frames of 240 samples in 50 bytes, over an iLBC engine from a factory.
 class IlbcAdapter
@@ -33,3 +35,5 @@ private:
     bool m_encoder = false;
     int m_frameMs = 0;
 };
+
+} // namespace RavoEngine

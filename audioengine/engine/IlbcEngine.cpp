@@ -1,5 +1,7 @@
 #include "IlbcEngine.h"
 
+namespace RavoEngine {
+
 namespace {
 class NoIlbcEngineFactory : public IlbcEngineFactory
 {
@@ -14,3 +16,5 @@ IlbcEngineFactory& IlbcEngineFactory::System()
     static NoIlbcEngineFactory factory;
     return factory;
 }
+
+} // namespace RavoEngine

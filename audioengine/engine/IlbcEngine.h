@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace RavoEngine {
+
 // What the iLBC adapter needs of an iLBC engine (the reference codec of
 // RFC 3951): an encoder or decoder set up for 20 or 30 ms frames (a decoder
 // with or without its enhancer), encode of one block of floating-point
@@ -27,3 +29,5 @@ public:
 
     static IlbcEngineFactory& System();
 };
+
+} // namespace RavoEngine

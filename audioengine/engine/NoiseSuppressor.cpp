@@ -6,6 +6,8 @@
 
 #include "RealFft256.h"
 
+namespace RavoEngine {
+
 namespace {
 const double kB0 = 0.93333106429496, kB1 = -1.86664955148748, kB2 = 0.93333106429496;
 const double kA1 = -1.91914366737155, kA2 = 0.92318268194521;
@@ -212,3 +214,5 @@ void NoiseSuppressor::ProcessFrame(int16_t* frame)
 
     ++m_frameCount;
 }
+
+} // namespace RavoEngine

@@ -3,6 +3,8 @@
 
 #include "Biquad.h"
 
+namespace RavoEngine {
+
 // The engine's own spectral noise suppressor for 80-sample frames: a
 // Hamming-windowed 256-point transform every 80 samples, a noise estimate
 // steered by a voicing measure, a decision-directed gain per bin with a
@@ -49,6 +51,8 @@ private:
     double m_noise[BINS];
     double m_gain[BINS];
     double m_gamma[BINS];
-    Biquad m_inFilter;
-    Biquad m_outFilter;
+    AudioCommon::Biquad m_inFilter;
+    AudioCommon::Biquad m_outFilter;
 };
+
+} // namespace RavoEngine

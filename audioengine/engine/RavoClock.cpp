@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace RavoEngine {
+
 namespace {
 class SystemClock : public RavoClock
 {
@@ -17,3 +19,5 @@ const RavoClock& RavoClock::System()
     static const SystemClock clock;
     return clock;
 }
+
+} // namespace RavoEngine

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace RavoEngine {
+
 // The two millisecond clocks the engine's timing uses: the multimedia clock
 // and the tick count. A seam so that tests can drive time by hand.
 class RavoClock
@@ -13,3 +15,5 @@ public:
     // The system's clocks (timeGetTime and GetTickCount).
     static const RavoClock& System();
 };
+
+} // namespace RavoEngine

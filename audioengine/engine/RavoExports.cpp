@@ -14,6 +14,8 @@
 #include "RavoTables.h"
 #include "RavoTypes.h"
 
+using namespace RavoEngine;
+
 typedef AudioSource* SOURCE;
 typedef AudioSourceGroup* GROUP;
 typedef AudioProcesser* PROCESSER;
@@ -22,12 +24,12 @@ extern "C" {
 
 void __cdecl RavoMix16(short* dst, const short* src, int count)
 {
-    AudioMixer::Mix16(dst, src, count);
+    AudioCommon::AudioMixer::Mix16(dst, src, count);
 }
 
 void __cdecl RavoMix8(char* dst, const char* src, int count)
 {
-    AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst), reinterpret_cast<const int8_t*>(src), count);
+    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst), reinterpret_cast<const int8_t*>(src), count);
 }
 
 void* __cdecl RavoSourceCreate(const WAVEFORMATEX* format, int local)

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace RavoEngine {
+
 // The ordinals by which callers bind the library's exports (it exports no
 // names).
 enum RavoOrdinal
@@ -47,3 +49,5 @@ enum RavoOrdinal
     RAVO_GET_ENCODE_BLOCK_SIZE = 41,
     RAVO_ORDINAL_COUNT = 41,
 };
+
+} // namespace RavoEngine

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace RavoEngine {
+
 namespace {
 const uint16_t kTagMsg723 = 0x0042;
 const uint16_t kTagAlaw = 0x0006;
@@ -72,3 +74,5 @@ bool RavoTables::FormatsDiffer(const WAVEFORMATEX& a, const WAVEFORMATEX& b)
            a.nBlockAlign != b.nBlockAlign || a.wBitsPerSample != b.wBitsPerSample ||
            a.cbSize != b.cbSize;
 }
+
+} // namespace RavoEngine

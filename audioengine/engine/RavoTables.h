@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace RavoEngine {
+
 // The two fixed tables of the engine: the codec rows a processer can encode
 // with and a source can decode, and the packet FEC modes.
 
@@ -67,3 +69,5 @@ public:
     // per second, block align, bits or extension size.
     static bool FormatsDiffer(const WAVEFORMATEX& a, const WAVEFORMATEX& b);
 };
+
+} // namespace RavoEngine

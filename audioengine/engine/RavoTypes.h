@@ -1,20 +1,12 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "AudioStreamHead.h"
+
+namespace RavoEngine {
 
 // Records that cross the library's boundary.
 
-// In and out record of one processer call.
-struct AUDIO_STREAM_HEAD
-{
-    const void* input;        // input PCM
-    uint32_t inputLength;
-    uint32_t consumed;        // out: block bytes taken without a packet (silence)
-    void* output;             // output buffer
-    uint32_t outputCapacity;
-    uint32_t outputLength;    // out: bytes of the packet written
-};
-static_assert(sizeof(AUDIO_STREAM_HEAD) == 24, "six 32-bit words");
 
 // Receive statistics of one source.
 struct FEC_NET_STATE
@@ -51,3 +43,5 @@ struct SourceStatSlot
     uint32_t gapSum;
 };
 static_assert(sizeof(SourceStatSlot) == 16, "16 bytes a slot");
+
+} // namespace RavoEngine

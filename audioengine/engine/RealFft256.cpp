@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace RavoEngine {
+
 namespace {
 struct Tables
 {
@@ -144,3 +146,5 @@ void RealFft256::Inverse(double* data, int size)
     }
     Complex(data, HALF, true);
 }
+
+} // namespace RavoEngine

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace RavoEngine {
+
 // The noise suppressor's transform pair: 256 real points through a 128-point
 // complex transform. A spectrum is stored as X(0), X(128), then the real and
 // imaginary parts of X(1)..X(127). Forward is unscaled; inverse includes the
@@ -17,3 +19,5 @@ public:
     // Any other size prints " FFT size error".
     static void Complex(double* data, int size, bool inverse);
 };
+
+} // namespace RavoEngine

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace RavoEngine {
+
 uint64_t SampleEnergy::Sum(const uint8_t* data, uint32_t bytes, int bits)
 {
     if (!data)
@@ -20,3 +22,5 @@ uint64_t SampleEnergy::Sum(const uint8_t* data, uint32_t bytes, int bits)
     }
     return sum;
 }
+
+} // namespace RavoEngine

@@ -4,6 +4,8 @@
 
 #include "SampleEnergy.h"
 
+namespace RavoEngine {
+
 SilenceDetector::SilenceDetector(const WAVEFORMATEX& format)
     : m_bits(format.wBitsPerSample == 8 ? 8 : 16),
       m_windowSamples(format.nChannels * format.nSamplesPerSec * 5)
@@ -48,3 +50,5 @@ bool SilenceDetector::IsSilent(const uint8_t* data, uint32_t bytes)
     }
     return false;
 }
+
+} // namespace RavoEngine

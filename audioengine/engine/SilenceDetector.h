@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace RavoEngine {
+
 // Decides per block whether captured audio is silence: learns a threshold
 // from a histogram of block levels over five-second windows with enough
 // dynamics, and reports silence from the 21st quiet block in a row.
@@ -27,3 +29,5 @@ private:
     uint32_t m_quietRun = 0;
     uint32_t m_loudRun = 0;
 };
+
+} // namespace RavoEngine

@@ -2,6 +2,8 @@
 
 #include <speex/speex_preprocess.h>
 
+namespace RavoEngine {
+
 SpeexDenoiser::SpeexDenoiser(int frameSamples, int rate) : m_frame(frameSamples)
 {
     if (frameSamples <= 0 || rate <= 0)
@@ -28,3 +30,5 @@ bool SpeexDenoiser::Process(int16_t* samples, int count)
     speex_preprocess_run(m_state, samples);
     return true;
 }
+
+} // namespace RavoEngine

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
-
 struct SpeexPreprocessState_;
+
+namespace RavoEngine {
+
 
 // The speexdsp preprocessor as the processer's denoise mode 3 uses it: one
 // state for frames of a fixed size at one rate, denoise on, AGC and VAD off,
@@ -23,3 +25,5 @@ private:
     SpeexPreprocessState_* m_state = nullptr;
     int m_frame;
 };
+
+} // namespace RavoEngine

@@ -1,6 +1,7 @@
 #include "CConference.h"
 
 #include <algorithm>
+#include <new>
 
 #include "CReceiverThread.h"
 #include "CScopedLock.h"
@@ -26,6 +27,7 @@ CConference::CConference(uint32_t id, uint32_t key, const RELAY_LIMITS& limits,
     m_removeEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_refreshEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_tickEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_wakeEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 }
 
 CConference::~CConference()
@@ -36,6 +38,7 @@ CConference::~CConference()
     CloseHandle(m_removeEvent);
     CloseHandle(m_refreshEvent);
     CloseHandle(m_tickEvent);
+    CloseHandle(m_wakeEvent);
     DeleteCriticalSection(&m_memberLock);
     DeleteCriticalSection(&m_sourceLock);
     DeleteCriticalSection(&m_listenerLock);
@@ -90,7 +93,19 @@ bool CConference::AddListener(VSocket* socket, uint32_t value)
     CReceiverThread* listener;
     {
         CScopedLock lock(&m_listenerLock);
-        listener = new CReceiverThread(socket, this, value, m_limits.maxPayload, m_nextListenerId++);
+        listener = new (std::nothrow)
+            CReceiverThread(socket, this, value, m_limits.maxPayload, m_nextListenerId++);
+        if (!listener) {
+            delete socket;
+            return false;
+        }
+        try {
+            m_listeners.reserve(m_listeners.size() + 1);
+            m_burst.reserve(m_listeners.size() + 1);
+        } catch (const std::bad_alloc&) {
+            delete listener;  // takes the socket with it
+            return false;
+        }
         if (m_headerStored) {
             // A late joiner gets the stream header before anything else.
             uint8_t message[RELAY_LENGTH_SIZE + RELAY_HEADER_SIZE];
@@ -149,11 +164,17 @@ bool CConference::SetSource(VSocket* socket, uint32_t value)
         m_newbufSeen = false;
         m_burstActive = false;
     }
-    CSenderThread* source = new CSenderThread(socket, this, value, m_limits.maxPayload);
+    CSenderThread* source = new (std::nothrow) CSenderThread(socket, this, value, m_limits.maxPayload);
+    if (!source) {
+        delete socket;
+        return false;
+    }
     {
         CScopedLock lock(&m_sourceLock);
         m_source = source;
     }
+    // Refresh requests that waited for a source go out now.
+    SetEvent(m_wakeEvent);
     if (!source->Start()) {
         CloseSourceLocked();
         return false;
@@ -301,6 +322,7 @@ bool CConference::OnListenerMessage(const uint8_t* buffer, uint32_t total)
         }
         if (flag == 0)
             SetEvent(m_refreshEvent);
+        SetEvent(m_wakeEvent);
         return true;
     }
     // A listener that would flood a slow source is the one that goes.
@@ -392,11 +414,24 @@ void CConference::SendPendingRefresh()
     }
 }
 
+bool CConference::RefreshWaits()
+{
+    CScopedLock lock(&m_requestLock);
+    if (m_requestState == 0)
+        return false;
+    // Without a source, nothing can go before the next one joins.
+    CScopedLock source(&m_sourceLock);
+    return m_source != nullptr;
+}
+
 uint32_t CConference::Run()
 {
-    HANDLE events[3] = {m_stopEvent, m_closeSourceEvent, m_removeEvent};
+    // Idle, the thread sleeps until something happens; only while a refresh
+    // request waits for its pace does it look again every few milliseconds.
+    HANDLE events[4] = {m_stopEvent, m_closeSourceEvent, m_removeEvent, m_wakeEvent};
     for (;;) {
-        DWORD r = WaitForMultipleObjects(3, events, FALSE, WAIT_STEP_MS);
+        const DWORD wait = RefreshWaits() ? WAIT_STEP_MS : INFINITE;
+        DWORD r = WaitForMultipleObjects(4, events, FALSE, wait);
         if (r == WAIT_OBJECT_0)
             break;
         if (r == WAIT_OBJECT_0 + 1)

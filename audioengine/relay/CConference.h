@@ -60,6 +60,7 @@ private:
     void CloseFailedSource();
     void RemovePendingListeners();
     void SendPendingRefresh();
+    bool RefreshWaits();
     void QueueToListeners(const uint8_t* buffer, uint32_t total);
     static void StopAll(std::vector<CReceiverThread*>& listeners);
 
@@ -104,5 +105,6 @@ private:
     HANDLE m_removeEvent;
     HANDLE m_refreshEvent;
     HANDLE m_tickEvent;
+    HANDLE m_wakeEvent;        // a refresh request came, or a source
     bool m_begun = false;
 };

@@ -1,13 +1,17 @@
+// Up to a few hundred sockets are watched in one select.
+#define FD_SETSIZE 512
 #include "CListenThread.h"
 
 #include "CRelayServer.h"
 #include "RelayLog.h"
 #include "VSocket.h"
 
-CListenThread::CListenThread(CRelayServer* server)
-    : CNamedThread("Listen Thread"), m_server(server), m_socket(new VSocket())
+CListenThread::CListenThread(CRelayServer* server, const RELAY_LIMITS& limits)
+    : CNamedThread("Listen Thread"), m_server(server), m_limits(limits), m_socket(new VSocket())
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (m_limits.maxPendingJoins > FD_SETSIZE - 1)
+        m_limits.maxPendingJoins = FD_SETSIZE - 1;
 }
 
 CListenThread::~CListenThread()
@@ -31,28 +35,94 @@ void CListenThread::Stop()
 {
     m_stopping = true;
     SetEvent(m_stopEvent);
-    // The accept loop waits in short steps, so the join is bounded.
+    // The loop waits in short steps, so the join is bounded.
     CNamedThread::Stop();
+    DropAll();
     m_socket->Close();
+}
+
+void CListenThread::DropAll()
+{
+    for (Pending& p : m_pending)
+        delete p.socket;
+    m_pending.clear();
+    m_pendingCount = 0;
+}
+
+void CListenThread::AcceptOne()
+{
+    bool failed = false;
+    VSocket* accepted = m_socket->Accept(0, &failed);
+    if (!accepted) {
+        // Out of sockets or threads: pause rather than spin on the
+        // connection that stays pending.
+        if (failed)
+            WaitForSingleObject(m_stopEvent, FAILED_ACCEPT_PAUSE_MS);
+        return;
+    }
+    if (m_stopping) {
+        delete accepted;
+        return;
+    }
+    if (!m_server->AdmitConnection(accepted) || m_pending.size() >= m_limits.maxPendingJoins) {
+        RelayLog().Write(1, "<CListenThread::AcceptOne>, connection refused: server full");
+        delete accepted;
+        return;
+    }
+    try {
+        m_pending.push_back(Pending{accepted, {}, 0, GetTickCount()});
+    } catch (const std::bad_alloc&) {
+        delete accepted;
+        return;
+    }
+    m_pendingCount = m_pending.size();
+}
+
+bool CListenThread::ReadHead(Pending& p)
+{
+    int n = p.socket->ReceiveAvailable(p.head + p.got, sizeof p.head - p.got);
+    if (n < 0) {
+        RelayLog().Write(1, "<CListenThread::ReadHead>, closed before its join head");
+        delete p.socket;
+        return true;
+    }
+    p.got += static_cast<size_t>(n);
+    if (p.got < sizeof p.head) {
+        if (GetTickCount() - p.since < m_limits.joinTimeoutMs)
+            return false;
+        RelayLog().Write(1, "<CListenThread::ReadHead>, no join head");
+        delete p.socket;
+        return true;
+    }
+    m_server->Join(p.socket, p.head);
+    return true;
 }
 
 uint32_t CListenThread::Run()
 {
     while (WaitForSingleObject(m_stopEvent, 0) == WAIT_TIMEOUT) {
-        bool failed = false;
-        VSocket* accepted = m_socket->Accept(ACCEPT_WAIT_MS, &failed);
-        if (!accepted) {
-            // Out of sockets or threads: pause rather than spin on the
-            // connection that stays pending.
-            if (failed)
-                WaitForSingleObject(m_stopEvent, FAILED_ACCEPT_PAUSE_MS);
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(m_socket->GetHandle(), &readable);
+        for (const Pending& p : m_pending)
+            FD_SET(p.socket->GetHandle(), &readable);
+        timeval tv = {0, ACCEPT_WAIT_MS * 1000};
+        if (select(0, &readable, nullptr, nullptr, &tv) == SOCKET_ERROR) {
+            WaitForSingleObject(m_stopEvent, ACCEPT_WAIT_MS);
             continue;
         }
-        if (m_stopping) {
-            delete accepted;
+        if (m_stopping)
             break;
+        if (FD_ISSET(m_socket->GetHandle(), &readable))
+            AcceptOne();
+        // Heads that arrived are read; those past their time are closed.
+        size_t kept = 0;
+        for (size_t i = 0; i < m_pending.size(); ++i) {
+            if (!ReadHead(m_pending[i]))
+                m_pending[kept++] = m_pending[i];
         }
-        m_server->Join(accepted);
+        m_pending.resize(kept);
+        m_pendingCount = kept;
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "CRelayPeerThread.h"
 
+#include <new>
+
 #include "RelayLog.h"
 #include "RelayProtocol.h"
 #include "VSocket.h"
@@ -49,8 +51,14 @@ bool CRelayPeerThread::ReadMessage(uint32_t& total)
         return false;
     }
     total = length + RELAY_LENGTH_SIZE;
-    if (m_buffer.size() < total)
-        m_buffer.resize(total);
+    if (m_buffer.size() < total) {
+        try {
+            m_buffer.resize(total);
+        } catch (const std::bad_alloc&) {
+            RelayLog().Write(1, "<CRelayPeerThread::ReadMessage>, no memory for %u bytes", length);
+            return false;
+        }
+    }
     memcpy(m_buffer.data(), head, sizeof head);
     if (length && m_socket->ReceiveExact(m_buffer.data() + RELAY_LENGTH_SIZE, length) !=
                       static_cast<int>(length))

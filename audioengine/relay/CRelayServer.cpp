@@ -1,6 +1,7 @@
 #include "CRelayServer.h"
 
 #include <algorithm>
+#include <new>
 
 #include "CConference.h"
 #include "CListenThread.h"
@@ -11,6 +12,7 @@
 CRelayServer::CRelayServer(const RELAY_LIMITS& limits, TickSourceFactory ticks)
     : m_limits(limits), m_ticks(std::move(ticks))
 {
+    m_budget.queuedLimit = m_limits.maxTotalQueuedBytes;
     InitializeCriticalSection(&m_lock);
 }
 
@@ -28,7 +30,9 @@ bool CRelayServer::Start(uint16_t port)
         CScopedLock lock(&m_lock);
         m_closing = false;
     }
-    m_listen = new CListenThread(this);
+    m_listen = new (std::nothrow) CListenThread(this, m_limits);
+    if (!m_listen)
+        return false;
     if (!m_listen->Open(port) || !m_listen->Start()) {
         delete m_listen;
         m_listen = nullptr;
@@ -40,11 +44,8 @@ bool CRelayServer::Start(uint16_t port)
 void CRelayServer::Close()
 {
     {
-        // A join head still awaited must not hold up the close.
         CScopedLock lock(&m_lock);
         m_closing = true;
-        if (m_joining)
-            m_joining->Shutdown();
     }
     if (m_listen) {
         m_listen->Stop();
@@ -98,7 +99,14 @@ CConference* CRelayServer::FindOrCreate(uint32_t id, uint32_t key, bool& wrongKe
                 }
             }
             if (m_conferences.size() < m_limits.maxConferences) {
-                CConference* conference = new CConference(id, key, m_limits, m_ticks());
+                CConference* conference = nullptr;
+                try {
+                    conference = new CConference(id, key, m_limits, m_ticks());
+                    m_conferences.reserve(m_conferences.size() + 1);
+                } catch (const std::bad_alloc&) {
+                    delete conference;
+                    return nullptr;
+                }
                 if (!conference->Begin()) {
                     delete conference;
                     return nullptr;
@@ -116,32 +124,27 @@ CConference* CRelayServer::FindOrCreate(uint32_t id, uint32_t key, bool& wrongKe
     return nullptr;
 }
 
-void CRelayServer::Join(VSocket* socket)
+bool CRelayServer::AdmitConnection(VSocket* socket)
 {
-    socket->SetTimeouts(m_limits.joinTimeoutMs, m_limits.joinTimeoutMs);
+    if (m_budget.connections.load() >= m_limits.maxConnections)
+        return false;
+    socket->SetBudget(&m_budget);
     socket->SetSendBuffer(m_limits.sendBufferBytes);
+    return true;
+}
+
+void CRelayServer::Join(VSocket* socket, const uint8_t* bytes)
+{
     {
         CScopedLock lock(&m_lock);
         if (m_closing) {
             delete socket;
             return;
         }
-        m_joining = socket;
-    }
-    uint8_t bytes[sizeof(RELAY_JOIN_HEAD)];
-    int got = socket->ReceiveExact(bytes, sizeof bytes);
-    {
-        CScopedLock lock(&m_lock);
-        m_joining = nullptr;
-    }
-    if (got != static_cast<int>(sizeof bytes)) {
-        RelayLog().Write(1, "<CRelayServer::Join>, no join head");
-        delete socket;
-        return;
     }
     socket->SetTimeouts(0, m_limits.joinTimeoutMs);
     RELAY_JOIN_HEAD head;
-    WireReader r(bytes, sizeof bytes);
+    WireReader r(bytes, sizeof(RELAY_JOIN_HEAD));
     r.U32(head.role);
     r.U32(head.conference);
     r.U32(head.value);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ITickSource.h"
+#include "RelayBudget.h"
 #include "RelayProtocol.h"
 
 class CConference;
@@ -31,9 +32,15 @@ public:
     uint16_t GetPort() const;
     size_t GetConferenceCount();
 
-    // One new connection, on the listen thread: reads its join head and
-    // makes it a source or a listener, or closes it. Takes the socket.
-    void Join(VSocket* socket);
+    // A connection just accepted, on the listen thread: counts it in the
+    // server's budget, or false when the server holds all it may.
+    bool AdmitConnection(VSocket* socket);
+    // A connection whose join head arrived, on the listen thread: makes it a
+    // source or a listener, or closes it. Takes the socket.
+    void Join(VSocket* socket, const uint8_t* head);
+
+    size_t GetQueuedBytes() const { return m_budget.queuedBytes.load(); }
+    uint32_t GetConnectionCount() const { return m_budget.connections.load(); }
 
 private:
     // The conference of the id, created when new; null when it cannot be.
@@ -44,7 +51,7 @@ private:
     TickSourceFactory m_ticks;
     CListenThread* m_listen = nullptr;
     std::vector<CConference*> m_conferences;
-    VSocket* m_joining = nullptr; // the connection whose join head is awaited
+    RelayBudget m_budget;
     bool m_closing = false;
     CRITICAL_SECTION m_lock;
 };

@@ -1,8 +1,11 @@
 // The two exported functions of the relay library.
 #include <winsock2.h>
 
-#include "CMmTimer.h"
+#include <new>
+
+#include "CConference.h"
 #include "CRelayServer.h"
+#include "CTickThread.h"
 #include "RelayLog.h"
 
 extern "C" {
@@ -20,7 +23,12 @@ void* Zeltor_StartServer(unsigned port)
         WSACleanup();
         return nullptr;
     }
-    CRelayServer* server = new CRelayServer(RELAY_LIMITS(), &CMmTimer::Create);
+    CRelayServer* server = new (std::nothrow)
+        CRelayServer(RELAY_LIMITS(), CTickThread::Factory(CConference::TICK_PERIOD_MS));
+    if (!server) {
+        WSACleanup();
+        return nullptr;
+    }
     if (!server->Start(static_cast<uint16_t>(port))) {
         delete server;
         WSACleanup();

@@ -52,6 +52,10 @@ struct RELAY_LIMITS
     uint32_t maxPayload = 1u << 20;      // a longer message closes its connection
     uint32_t maxQueuedBytes = 4u << 20;  // a connection queued beyond this is dropped
     uint32_t maxConferences = 64;        // joins that need one more are refused
+    uint32_t maxConnections = 256;       // connections beyond this are closed at once
+    uint32_t maxPendingJoins = 64;       // connections still sending their join head
+    size_t maxTotalQueuedBytes = 64u << 20; // all connections together; the one that
+                                            // would pass it is dropped
     uint32_t joinTimeoutMs = 5000;       // for the 16-byte join head
     int sendBufferBytes = 0;             // SO_SNDBUF of accepted sockets; 0 keeps the system's
 };

@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <new>
+
 #include "CScopedLock.h"
 #include "RelayLog.h"
 
@@ -44,6 +46,8 @@ VSocket::VSocket(SOCKET accepted) : VSocket()
 VSocket::~VSocket()
 {
     Close();
+    if (m_budget)
+        --m_budget->connections;
     CloseHandle(m_stop);
     CloseHandle(m_queued);
     DeleteCriticalSection(&m_queueLock);
@@ -81,9 +85,27 @@ bool VSocket::Bind(uint16_t port, bool loopbackOnly, bool refuseIfInUse)
     return bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
 }
 
+void VSocket::SetBudget(RelayBudget* budget)
+{
+    if (m_budget || !budget)
+        return;
+    m_budget = budget;
+    ++m_budget->connections;
+}
+
+void VSocket::ForgetQueueLocked()
+{
+    if (m_budget)
+        m_budget->queuedBytes -= m_queuedBytes.load();
+    m_queue.clear();
+    m_queuedBytes = 0;
+}
+
 bool VSocket::Listen()
 {
-    if (m_socket == INVALID_SOCKET || listen(m_socket, 5) != 0)
+    // Joins are read apart from the accepting, so the backlog only has to
+    // cover bursts of connections.
+    if (m_socket == INVALID_SOCKET || listen(m_socket, SOMAXCONN) != 0)
         return false;
     SetNonBlocking(m_socket);
     return true;
@@ -101,7 +123,13 @@ VSocket* VSocket::Accept(uint32_t waitMs, bool* failed)
             *failed = WSAGetLastError() != WSAEWOULDBLOCK;
         return nullptr;
     }
-    VSocket* accepted = new VSocket(s);
+    VSocket* accepted = new (std::nothrow) VSocket(s);
+    if (!accepted) {
+        closesocket(s);
+        if (failed)
+            *failed = true;
+        return nullptr;
+    }
     if (!accepted->Start()) {
         delete accepted;
         if (failed)
@@ -173,7 +201,34 @@ bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
     if (m_shut.load() || m_dropped.load())
         return false;
     size_t queued = m_queuedBytes.load();
-    if (m_queueLimit && (length > m_queueLimit || queued > m_queueLimit - length)) {
+    bool over = m_queueLimit && (length > m_queueLimit || queued > m_queueLimit - length);
+    if (!over && m_budget && m_budget->queuedLimit) {
+        // Reserve the bytes in the server's budget, never passing it even
+        // for a moment.
+        size_t total = m_budget->queuedBytes.load();
+        for (;;) {
+            if (length > m_budget->queuedLimit || total > m_budget->queuedLimit - length) {
+                over = true;
+                break;
+            }
+            if (m_budget->queuedBytes.compare_exchange_weak(total, total + length))
+                break;
+        }
+    } else if (!over && m_budget) {
+        m_budget->queuedBytes += length;
+    }
+    bool wasEmpty = m_queue.empty();
+    if (!over) {
+        try {
+            const uint8_t* bytes = static_cast<const uint8_t*>(data);
+            m_queue.push_back(Item{std::vector<uint8_t>(bytes, bytes + length), 0});
+        } catch (const std::bad_alloc&) {
+            if (m_budget)
+                m_budget->queuedBytes -= length;
+            over = true;
+        }
+    }
+    if (over) {
         if (!dropOnOverflow)
             return false;
         RelayLog().Write(1, "<VSocket::QueueSend>, %u bytes queued, peer dropped",
@@ -184,9 +239,6 @@ bool VSocket::QueueSend(const void* data, size_t length, bool dropOnOverflow)
         shutdown(m_socket, SD_BOTH);
         return false;
     }
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    bool wasEmpty = m_queue.empty();
-    m_queue.push_back(Item{std::vector<uint8_t>(bytes, bytes + length), 0});
     m_queuedBytes += length;
     // The sending thread drains until the queue is empty, so only the first
     // item needs to wake it.
@@ -248,6 +300,21 @@ int VSocket::ReceiveExact(void* data, size_t length)
     return static_cast<int>(length);
 }
 
+int VSocket::ReceiveAvailable(void* data, size_t length)
+{
+    CScopedLock lock(&m_receiveLock);
+    if (m_shut.load() || m_socket == INVALID_SOCKET)
+        return -1;
+    if (!length)
+        return 0;
+    int n = recv(m_socket, static_cast<char*>(data), static_cast<int>(length), 0);
+    if (n > 0)
+        return n;
+    if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
+        return 0;
+    return -1;
+}
+
 void VSocket::Shutdown()
 {
     m_shut = true;
@@ -266,8 +333,7 @@ void VSocket::Close()
         closesocket(m_socket);
         m_socket = INVALID_SOCKET;
     }
-    m_queue.clear();
-    m_queuedBytes = 0;
+    ForgetQueueLocked();
 }
 
 void VSocket::DrainQueue()
@@ -277,8 +343,7 @@ void VSocket::DrainQueue()
             return;
         if (m_dropped.load()) {
             CScopedLock lock(&m_queueLock);
-            m_queue.clear();
-            m_queuedBytes = 0;
+            ForgetQueueLocked();
             return;
         }
         const char* bytes;
@@ -311,6 +376,8 @@ void VSocket::DrainQueue()
         head.offset += static_cast<size_t>(n);
         if (head.offset == head.bytes.size()) {
             m_queuedBytes -= head.bytes.size();
+            if (m_budget)
+                m_budget->queuedBytes -= head.bytes.size();
             m_queue.pop_front();
         }
     }

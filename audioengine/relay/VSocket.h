@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CNamedThread.h"
+#include "RelayBudget.h"
 
 // One TCP connection with a queue of outgoing copies that its own thread
 // drains, so that nobody else ever waits on a slow peer. The socket is
@@ -34,6 +35,9 @@ public:
     void SetSendBuffer(int bytes);
     // A connection whose queue would pass this many bytes is dropped.
     void SetQueueLimit(size_t bytes) { m_queueLimit = bytes; }
+    // Counts this connection and its queued bytes in the server's budget
+    // until it is destroyed; once only, before anything is queued.
+    void SetBudget(RelayBudget* budget);
 
     // Queues a copy of the bytes. False, and nothing queued, when the
     // connection is closed or the bytes would pass the queue limit; with
@@ -45,6 +49,9 @@ public:
     // Reads exactly length bytes: length, or 0 on a closed or failed
     // connection, a time-out or a shutdown.
     int ReceiveExact(void* data, size_t length);
+    // Reads what has arrived, at most length bytes, without waiting: the
+    // count, 0 when nothing is there yet, -1 on a closed or failed connection.
+    int ReceiveAvailable(void* data, size_t length);
 
     // Shuts both ways: a waiting receive returns at once.
     void Shutdown();
@@ -63,6 +70,7 @@ private:
     explicit VSocket(SOCKET accepted);
     bool WaitFor(bool write, uint32_t ms);
     void DrainQueue();
+    void ForgetQueueLocked();
 
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
@@ -72,6 +80,7 @@ private:
     uint32_t m_receiveTimeoutMs = 0;
     uint32_t m_sendTimeoutMs = 0;
     size_t m_queueLimit = 0;
+    RelayBudget* m_budget = nullptr;
 
     struct Item
     {

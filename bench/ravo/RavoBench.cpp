@@ -12,6 +12,8 @@
 #include "AudioProcesser.h"
 #include "AudioSourceGroup.h"
 
+using namespace RavoEngine;
+
 namespace {
 const int kRate = 16000;
 const int kBlock = 320;

@@ -15,6 +15,8 @@
 
 #include "CAecFilter.h"
 
+using namespace RavoTDevice;
+
 namespace {
 const int kRate = 8000;
 const int kBlock = 240;

@@ -32,6 +32,8 @@
 #include "RateConverter.h"
 #include "SyntheticRoom.h"
 
+using namespace SonvexDevice;
+
 using namespace SyntheticRoom;
 
 namespace

@@ -18,6 +18,8 @@
 #include "FecEncoder.h"
 #include "FecHeader.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 const int kBlocks = 3000;   // 60 s of 20 ms blocks
@@ -28,15 +30,15 @@ class StandInEngine : public FrameCodecEngine
 {
 public:
     explicit StandInEngine(int words) : m_words(words) {}
-    int Encode(const int16_t* pcm, int, int16_t* words, int) override
+    int Encode(const int16_t* pcm, int, uint8_t* out, int) override
     {
-        memcpy(words, pcm, static_cast<size_t>(m_words) * 2);
-        return m_words;
+        memcpy(out, pcm, static_cast<size_t>(m_words) * 2);
+        return m_words * 2;
     }
-    int Decode(const int16_t* words, int, int16_t* pcm, int) override
+    int Decode(const uint8_t* frame, int, int16_t* pcm, int) override
     {
         for (int i = 0; i < 320; ++i)
-            pcm[i] = words[i % m_words];
+            pcm[i] = static_cast<int16_t>(frame[2 * (i % m_words)] | frame[2 * (i % m_words) + 1] << 8);
         return 320;
     }
 
@@ -130,8 +132,8 @@ std::vector<Packet> RunProcesser(const FrameCodecFactory* codec, const std::vect
     double c0 = ThreadSeconds(), w0 = WallSeconds();
     for (int b = 0; b < kBlocks; ++b) {
         memcpy(block.data(), &pcm[static_cast<size_t>(b) * 320], 640);
-        AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block.data())), 640, 0,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 2048, 0 };
+        AUDIO_STREAM_HEAD h = { block.data(), 640, 0,
+                                out.data(), 2048, 0 };
         p.Process(&h);
         if (h.outputLength)
             packets.push_back({ seq++, std::vector<uint8_t>(out.begin(), out.begin() + h.outputLength) });

@@ -6,6 +6,8 @@
 #include "CMMAudioManager.h"
 #include "CRavoBinding.h"
 
+using namespace RavoTDevice;
+
 CKadrelDevices::CKadrelDevices(const std::string& engineFolder, IWaveApi* wave)
     : m_engineFolder(engineFolder), m_wave(wave)
 {

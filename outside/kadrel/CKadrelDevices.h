@@ -5,15 +5,17 @@
 
 #include "CDeviceLayer.h"
 
+namespace RavoTDevice {
 class IWaveApi;
+}
 
 // The audio device layer under the audio manager: the engine Ravo.dll is
 // loaded from the manager's own folder, and the wave path opens the devices
 // it is given (the system's, or a test's tone devices).
-class CKadrelDevices : public CDeviceLayer
+class CKadrelDevices : public RavoTDevice::CDeviceLayer
 {
 public:
-    CKadrelDevices(const std::string& engineFolder, IWaveApi* wave);
+    CKadrelDevices(const std::string& engineFolder, RavoTDevice::IWaveApi* wave);
     ~CKadrelDevices() override;
 
     // True when the engine codes with this format (its codec opens here).
@@ -21,9 +23,9 @@ public:
 
 protected:
     bool EnsureEngine() override;
-    CAudioManagerBase* NewWaveManager() override;
+    RavoTDevice::CAudioManagerBase* NewWaveManager() override;
 
 private:
     std::string m_engineFolder;
-    IWaveApi* m_wave;
+    RavoTDevice::IWaveApi* m_wave;
 };

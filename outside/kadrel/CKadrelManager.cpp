@@ -7,6 +7,8 @@
 #include "CToneWaveApi.h"
 #include "CWinMMWaveApi.h"
 
+using namespace RavoTDevice;
+
 const char* const CKadrelManager::TONE_VARIABLE = "KADREL_TEST_TONE";
 
 CKadrelManager::CKadrelManager(const std::string& engineFolder) : m_engineFolder(engineFolder)

@@ -13,7 +13,9 @@
 #include "CAudioLink.h"
 
 class CKadrelDevices;
+namespace RavoTDevice {
 class IWaveApi;
+}
 
 // The audio manager behind the library's exports: the device layer over the
 // engine (capture, processing, coding, mixing, playback), the audio channel
@@ -82,7 +84,7 @@ private:
     bool Ready() const { return m_devices != nullptr; }
 
     std::string m_engineFolder;
-    std::unique_ptr<IWaveApi> m_testDevices;
+    std::unique_ptr<RavoTDevice::IWaveApi> m_testDevices;
     // Guards the device layer's existence against the channel's thread.
     std::mutex m_deviceLock;
     std::unique_ptr<CKadrelDevices> m_devices;

@@ -7,7 +7,7 @@
 // on the machine's performance clock, so that another process knows when a
 // burst began), and one playback device that takes its blocks at the pace of
 // real playback and discards them.
-class CToneWaveApi : public IWaveApi
+class CToneWaveApi : public RavoTDevice::IWaveApi
 {
 public:
     struct Tone

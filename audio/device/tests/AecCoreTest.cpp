@@ -9,6 +9,8 @@
 #include "AecTransform.h"
 #include "SyntheticRoom.h"
 
+using namespace SonvexDevice;
+
 using namespace SyntheticRoom;
 
 TEST(AecTransform, ImpulseAtOneGivesTheTwiddles)

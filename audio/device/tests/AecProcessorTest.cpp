@@ -9,6 +9,8 @@
 #include "FakeMixerApi.h"
 #include "SyntheticRoom.h"
 
+using namespace SonvexDevice;
+
 using namespace SyntheticRoom;
 
 namespace

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace SonvexDevice;
+
 CallerProbe::CallerProbe() { InitializeCriticalSection(&m_lock); }
 CallerProbe::~CallerProbe() { DeleteCriticalSection(&m_lock); }
 

@@ -5,6 +5,8 @@
 
 #include "CAudioBlock.h"
 
+using namespace SonvexDevice;
+
 // Collects what the library hands its caller: captured blocks and requests
 // for blocks to play, from whatever thread they come.
 class CallerProbe

@@ -10,6 +10,8 @@
 #include "Sonvex.h"
 #include "SonvexLibrary.h"
 
+using namespace SonvexDevice;
+
 // The exports, in-process, over stand-in devices.
 class SonvexExports : public ::testing::Test
 {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace SonvexDevice;
+
 HRESULT FakeDsRing::SetNotificationPositions(DWORD count, const DSBPOSITIONNOTIFY* positions)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

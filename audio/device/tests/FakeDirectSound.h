@@ -5,6 +5,8 @@
 
 #include "IDirectSoundApi.h"
 
+using namespace SonvexDevice;
+
 // Looping DirectSound buffers driven by the test: the test moves the cursors
 // and the buffer signals the notification positions it passes, waking the
 // device's thread as the real buffer would.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace SonvexDevice;
+
 FakeMixerApi::FakeMixerApi()
 {
     m_lines = {

@@ -5,6 +5,8 @@
 
 #include "IMixerApi.h"
 
+using namespace SonvexDevice;
+
 // A sound card's mixer for the volume controls: a recording destination with
 // a microphone and a line input and a selector between them, and speakers
 // with volume and mute. Every change, by the library or by the "user",

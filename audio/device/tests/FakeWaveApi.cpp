@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace SonvexDevice;
+
 namespace
 {
 HWAVEIN const kIn = reinterpret_cast<HWAVEIN>(0x1234);

@@ -5,6 +5,8 @@
 
 #include "IWaveApi.h"
 
+using namespace SonvexDevice;
+
 // A sound card for the wave devices, driven by the test: buffers queued by
 // the device wait here until the test records into them or finishes playing
 // them, and the device's callback runs on the test's own thread.

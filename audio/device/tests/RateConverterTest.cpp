@@ -6,6 +6,8 @@
 #include "RateConverter.h"
 #include "SyntheticRoom.h"
 
+using namespace SonvexDevice;
+
 using namespace SyntheticRoom;
 
 TEST(RateConverter, RatiosBecomeTheirFractions)

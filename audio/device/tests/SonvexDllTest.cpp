@@ -7,6 +7,8 @@
 #include "DeviceTestSupport.h"
 #include "SonvexCallbacks.h"
 
+using namespace SonvexDevice;
+
 // Sonvex.dll as callers load it, on the machine's own devices (under Wine:
 // one waveIn and one waveOut device on a null sound card).
 namespace

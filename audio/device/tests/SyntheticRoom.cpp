@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+
 namespace
 {
 const double kPi = 3.14159265358979323846;

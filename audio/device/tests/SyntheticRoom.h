@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+
 // Signals of a synthetic room for the echo canceller: speech-like talkers
 // (glottal pulses through gliding formants, with pauses), a decaying room
 // impulse response and the microphone signal made of them.

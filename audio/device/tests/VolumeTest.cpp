@@ -8,6 +8,8 @@
 #include "CVolumeOut.h"
 #include "FakeMixerApi.h"
 
+using namespace SonvexDevice;
+
 namespace
 {
 // Delivers the window messages of this thread until done() or 2 s passed.

@@ -11,6 +11,8 @@
 #include "FakeWaveApi.h"
 #include "SyntheticRoom.h"
 
+using namespace SonvexDevice;
+
 using namespace SyntheticRoom;
 
 namespace

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "AudioFormats.h"
-#include "AudioMix.h"
+#include "AudioMixer.h"
 #include "EnergyMeter.h"
 #include "FakeFrameCodec.h"
 #include "SequencedQueue.h"
+
+using namespace SonvexFilterCore;
 
 TEST(Blocks, RecordsAndTablesHaveTheirLayout)
 {
@@ -33,12 +35,12 @@ TEST(Blocks, MixingSaturatesBothWays)
         { 20000, 20000, 32767 }, { -20000, -20000, -32767 }, { -32768, 0, -32767 }, { 100, -300, -200 } };
     for (const Case& c : cases) {
         int16_t dst = c.a, src = c.b;
-        AudioMix16(&dst, &src, 1);
+        AudioCommon::AudioMixer::Mix16(&dst, &src, 1);
         EXPECT_EQ(c.sum, dst);
     }
     uint8_t d8[2] = { 100, static_cast<uint8_t>(-100) };
     uint8_t s8[2] = { 100, static_cast<uint8_t>(-100) };
-    AudioMix8(d8, s8, 2);
+    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(d8), reinterpret_cast<const int8_t*>(s8), 2);
     EXPECT_EQ(127, static_cast<int8_t>(d8[0]));
     EXPECT_EQ(-127, static_cast<int8_t>(d8[1]));
 }

@@ -7,6 +7,8 @@
 #include "AudioCodec.h"
 #include "FakeFrameCodec.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 EncodeFormatRow Row(uint8_t id, WORD tag, DWORD rate, WORD bits, uint32_t frameBytes)

@@ -11,6 +11,8 @@
 
 #include "AudioFormats.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 const char* const kExports[] = {
@@ -166,9 +168,9 @@ TEST_F(Dll, HandlesAndMixing)
     std::vector<unsigned char> pcm(640, 0), coded(1024);
     for (int i = 0; i < 320; ++i)
         pcm[static_cast<size_t>(2 * i)] = static_cast<unsigned char>(i * 37);
-    head.input = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pcm.data()));
+    head.input = pcm.data();
     head.inputLength = 640;
-    head.output = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(coded.data()));
+    head.output = coded.data();
     head.outputCapacity = 1024;
     ASSERT_EQ(1, pProcess(p, &head));
     EXPECT_EQ(81u, head.outputLength);

@@ -1,25 +1,30 @@
 #include "FakeFrameCodec.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 class FakeEngine : public FrameCodecEngine
 {
 public:
     explicit FakeEngine(int words) : m_words(words) {}
-    int Encode(const int16_t* pcm, int samples, int16_t* words, int maxWords) override
+    int Encode(const int16_t* pcm, int samples, uint8_t* out, int maxBytes) override
     {
-        if (samples < 320 || maxWords < m_words)
+        if (samples < 320 || maxBytes < m_words * 2)
             return 0;
-        for (int i = 0; i < m_words; ++i)
-            words[i] = static_cast<int16_t>(i == 0 ? pcm[0] : 0x5A5A);
-        return m_words;
+        for (int i = 0; i < m_words; ++i) {
+            const uint16_t w = static_cast<uint16_t>(i == 0 ? pcm[0] : 0x5A5A);
+            out[2 * i] = static_cast<uint8_t>(w);
+            out[2 * i + 1] = static_cast<uint8_t>(w >> 8);
+        }
+        return m_words * 2;
     }
-    int Decode(const int16_t* words, int wordCount, int16_t* pcm, int maxSamples) override
+    int Decode(const uint8_t* frame, int byteCount, int16_t* pcm, int maxSamples) override
     {
-        if (wordCount < m_words || maxSamples < 320)
+        if (byteCount < m_words * 2 || maxSamples < 320)
             return 0;
         for (int i = 0; i < 320; ++i)
-            pcm[i] = words[0];
+            pcm[i] = static_cast<int16_t>(frame[0] | frame[1] << 8);
         return 320;
     }
 

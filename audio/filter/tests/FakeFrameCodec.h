@@ -7,6 +7,8 @@
 #include "AudioClock.h"
 #include "FrameCodecEngine.h"
 
+using namespace SonvexFilterCore;
+
 // A stand-in frame codec for the G.722.1 rows: a frame carries the block's
 // first sample in its first word (the rest is padding), and decodes back to
 // a block of that constant value. Enough to follow blocks end to end.

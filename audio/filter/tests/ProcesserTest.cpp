@@ -6,6 +6,8 @@
 #include "FakeFrameCodec.h"
 #include "FecHeader.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 struct SendRun
@@ -21,11 +23,11 @@ struct SendRun
         input = ConstantBlock(value);
         input.resize(inputLength > 640 ? inputLength : 640);
         output.assign(capacity, 0xEE);
-        head.input = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(input.data()));
+        head.input = input.data();
         head.inputLength = inputLength;
-        head.output = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(output.data()));
+        head.output = output.data();
         head.outputCapacity = capacity;
-        head.heldLength = 0xFFFF;
+        head.consumed = 0xFFFF;
         head.outputLength = 0xFFFF;
         return processer.Process(&head);
     }
@@ -66,7 +68,7 @@ TEST(Processer, PacketLengthsByBlockForEveryModeAndCodec)
                     expect = static_cast<uint32_t>(1 + (m * frame + 4) * (1 + parity));
                 }
                 ASSERT_EQ(expect, run.head.outputLength) << "block " << b;
-                ASSERT_EQ(expect ? 0u : 640u, run.head.heldLength) << "block " << b;
+                ASSERT_EQ(expect ? 0u : 640u, run.head.consumed) << "block " << b;
                 if (expect) {
                     ASSERT_EQ(codec | row.headerBits, run.output[0]);
                 }
@@ -85,8 +87,8 @@ TEST(Processer, FecModeBeforeCodecIsBuiltWithTheCodec)
     EXPECT_EQ(3, value);
     EXPECT_EQ(1, p.SetParam(AudioProcesser::PARAM_CODEC, 6));
     std::vector<uint8_t> in = ConstantBlock(5), out(1024);
-    AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(in.data())), 640, 0,
-                            static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 1024, 0 };
+    AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
+                            out.data(), 1024, 0 };
     EXPECT_EQ(1, p.Process(&h));
     EXPECT_EQ(1, p.Process(&h));
     EXPECT_EQ(1u + 124u, h.outputLength);
@@ -140,7 +142,7 @@ TEST(Processer, SilenceIsDroppedAfterThirtyNonVoiceBlocks)
             EXPECT_EQ(61u, run.head.outputLength) << b;
         } else {
             EXPECT_EQ(0u, run.head.outputLength) << b;
-            EXPECT_EQ(640u, run.head.heldLength) << b;
+            EXPECT_EQ(640u, run.head.consumed) << b;
         }
     }
 }
@@ -202,8 +204,8 @@ TEST(Processer, LevelMeterFollowsTheBlocks)
     p.SetParam(AudioProcesser::PARAM_CODEC, 6);
     p.SetParam(AudioProcesser::PARAM_METER, 1);
     std::vector<uint8_t> in = ConstantBlock(2457), out(256);
-    AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(in.data())), 640, 0,
-                            static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 256, 0 };
+    AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
+                            out.data(), 256, 0 };
     ASSERT_EQ(1, p.Process(&h));
     clock.now += 100;
     ASSERT_EQ(1, p.Process(&h));

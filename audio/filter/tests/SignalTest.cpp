@@ -11,6 +11,8 @@
 #include "NoiseSuppressor.h"
 #include "VoiceActivityDetector.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 const double kPi = 3.14159265358979323846;

@@ -10,6 +10,8 @@
 #include "AudioSourceGroup.h"
 #include "FakeFrameCodec.h"
 
+using namespace SonvexFilterCore;
+
 namespace {
 
 // A plain (no FEC) packet for codec 6 whose frame decodes to a block of `value`.
@@ -222,8 +224,8 @@ TEST(Source, FecStreamRepairsLostPacketsEndToEnd)
     uint32_t seq = 1000;
     for (int b = 0; b < 120; ++b) {
         std::vector<uint8_t> in = ConstantBlock(static_cast<int16_t>(100 + b));
-        AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(in.data())), 640, 0,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 2048, 0 };
+        AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
+                                out.data(), 2048, 0 };
         ASSERT_EQ(1, sender.Process(&h));
         ++seq;
         if (b % 6 != 2)
@@ -253,8 +255,8 @@ TEST(Source, LongFecReadsStayInsideTheDecodeBuffer)
     std::vector<uint8_t> out(4096);
     for (int b = 0; b < 300; ++b) {
         std::vector<uint8_t> in = ConstantBlock(static_cast<int16_t>(1 + b));
-        AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(in.data())), 640, 0,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 4096, 0 };
+        AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
+                                out.data(), 4096, 0 };
         ASSERT_EQ(1, sender.Process(&h));
         if (h.outputLength)
             source.Write(static_cast<uint32_t>(b), out.data(), h.outputLength);
@@ -319,8 +321,8 @@ TEST(Source, WidebandCodecRoundTripThroughProcesserAndGroup)
             s = static_cast<int16_t>(6000 * std::sin(phase));
             phase += 2 * 3.14159265358979 * 500 / 16000;
         }
-        AUDIO_STREAM_HEAD h = { static_cast<uint32_t>(reinterpret_cast<uintptr_t>(in.data())), 640, 0,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(out.data())), 2048, 0 };
+        AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
+                                out.data(), 2048, 0 };
         ASSERT_EQ(1, sender.Process(&h));
         if (h.outputLength) {
             ASSERT_EQ(0x77, out[0]);

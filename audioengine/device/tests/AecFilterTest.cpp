@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "CAecFilter.h"
 #include "CAudioConvert.h"
 #include "EchoRoom.h"
+
+using namespace RavoTDevice;
 
 namespace {
 WAVEFORMATEX Pcm(DWORD rate)
@@ -90,6 +93,35 @@ TEST_P(AecFamilies, KeepsNearTalkDuringDoubleTalk)
 
 INSTANTIATE_TEST_SUITE_P(Modes, AecFamilies, ::testing::Values(AecCase{1, 0.5}, AecCase{2, 0.5}, AecCase{3, 0.1},
                                            AecCase{4, 0.5}, AecCase{5, 0.5}));
+
+// Mode 3's threshold (a quarter of the far end's peak) is passed by any echo
+// louder than that; the detector tells such an echo from a near talker by the
+// path it has learned, so the echo is cancelled in loud rooms too and a near
+// talker still holds the filter.
+TEST(AecFilter, ModeThreeCancelsLoudEchoAndStillKeepsANearTalker)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    for (double gain : {0.25, 0.5}) {
+        SCOPED_TRACE(testing::Message() << "direct-path gain " << gain);
+        CAecFilter echoOnly;
+        ASSERT_EQ(1, echoOnly.Init(3, &f8, &f8));
+        EchoRoom room(5.0, gain);
+        std::vector<int16_t> out = RunRoom(echoOnly, room);
+        const double steady = ErleDb(room.mic, out, 24000, 32000);
+        printf("mode 3, gain %.2f: %.1f dB\n", gain, steady);
+        EXPECT_GT(steady, 25.0);
+
+        CAecFilter talk;
+        ASSERT_EQ(1, talk.Init(3, &f8, &f8));
+        EchoRoom both(5.0, gain, 3.0);
+        std::vector<int16_t> kept = RunRoom(talk, both);
+        const double nearEnergy = Energy(&both.nearOnly[28000], 12000);
+        const double outEnergy = Energy(&kept[28000], 12000);
+        printf("mode 3, gain %.2f: near talker kept at %.1f dB\n", gain,
+               10 * std::log10(outEnergy / nearEnergy));
+        EXPECT_GT(outEnergy, nearEnergy / 4.0) << "the near talker was attenuated as echo";
+    }
+}
 
 TEST(AecFilter, WaitsForFiftyMillisecondsOfFarEndBeforeCancelling)
 {
@@ -184,13 +216,13 @@ TEST(AudioConvert, HalvesAndDoublesTheRate)
     AUDIO_STREAM_HEAD a = {reinterpret_cast<uint8_t*>(in.data()), 1280, 0,
                            reinterpret_cast<uint8_t*>(mid.data()), 1280, 0};
     ASSERT_EQ(1, down.Convert(&a));
-    EXPECT_NEAR(640.0, a.unOutLen, 32.0);
-    AUDIO_STREAM_HEAD b = {reinterpret_cast<uint8_t*>(mid.data()), a.unOutLen, 0,
+    EXPECT_NEAR(640.0, a.outputLength, 32.0);
+    AUDIO_STREAM_HEAD b = {reinterpret_cast<uint8_t*>(mid.data()), a.outputLength, 0,
                            reinterpret_cast<uint8_t*>(out.data()), 2560, 0};
     ASSERT_EQ(1, up.Convert(&b));
-    EXPECT_NEAR(1280.0, b.unOutLen, 64.0);
+    EXPECT_NEAR(1280.0, b.outputLength, 64.0);
     // A constant level survives both ways (away from the edges).
-    EXPECT_NEAR(1000, out[b.unOutLen / 4], 60);
+    EXPECT_NEAR(1000, out[b.outputLength / 4], 60);
 
     WAVEFORMATEX odd = Pcm(8000);
     odd.wFormatTag = 0x1234;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace RavoTDevice;
+
 IDuplexSoundDevice* CFakeDuplexFactory::Create(void* context)
 {
     return new CFakeDuplexDevice(static_cast<CFakeDuplexFactory*>(context));

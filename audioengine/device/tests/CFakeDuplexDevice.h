@@ -4,6 +4,8 @@
 
 #include "IDuplexSoundDevice.h"
 
+using namespace RavoTDevice;
+
 class CFakeDuplexDevice;
 
 // Makes fake full-duplex devices for a DirectSound manager and keeps what

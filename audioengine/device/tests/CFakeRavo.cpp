@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace RavoTDevice;
+
 namespace {
 CFakeRavo& F() { return CFakeRavo::Get(); }
 int g_groupToken, g_processerToken;
@@ -126,10 +128,11 @@ int __cdecl Process(void* h, AUDIO_STREAM_HEAD* io, uint32_t* out)
     if (!h || !io)
         return 0;
     std::lock_guard<std::mutex> l(F().lock);
-    F().processedBlocks.emplace_back(io->pbIn, io->pbIn + io->unInLen);
-    io->unInUsed = io->unInLen;
+    const uint8_t* in = static_cast<const uint8_t*>(io->input);
+    F().processedBlocks.emplace_back(in, in + io->inputLength);
+    io->consumed = io->inputLength;
     if (F().silence) {
-        io->unOutLen = 0;
+        io->outputLength = 0;
         return 1;
     }
     // Kind byte, sequence number, then the first eight input bytes.
@@ -137,11 +140,11 @@ int __cdecl Process(void* h, AUDIO_STREAM_HEAD* io, uint32_t* out)
     packet[0] = 6;
     uint32_t seq = F().sequence++;
     memcpy(packet + 1, &seq, 4);
-    memcpy(packet + 5, io->pbIn, io->unInLen < 8 ? io->unInLen : 8);
-    if (io->unOutSize < sizeof(packet))
+    memcpy(packet + 5, io->input, io->inputLength < 8 ? io->inputLength : 8);
+    if (io->outputCapacity < sizeof(packet))
         return 0;
-    memcpy(io->pbOut, packet, sizeof(packet));
-    io->unOutLen = sizeof(packet);
+    memcpy(io->output, packet, sizeof(packet));
+    io->outputLength = sizeof(packet);
     return 1;
 }
 void __cdecl ProcDestroy(void** h)

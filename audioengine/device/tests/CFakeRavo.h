@@ -8,6 +8,8 @@
 
 #include "RavoApi.h"
 
+using namespace RavoTDevice;
+
 // A stand-in for the audio engine: records what the device layer asks of it
 // and answers from a few settings. One instance per process; Reset between
 // tests.

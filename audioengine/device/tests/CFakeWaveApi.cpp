@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace RavoTDevice;
+
 namespace {
 typedef void(CALLBACK* WaveProc)(HANDLE, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
 }

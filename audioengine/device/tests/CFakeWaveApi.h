@@ -5,6 +5,8 @@
 
 #include "IWaveApi.h"
 
+using namespace RavoTDevice;
+
 // A wave driver driven by the test: one capture and one playback device.
 // Recorded blocks arrive when the test delivers them; played blocks return
 // when the test completes them. Callbacks run on the test's thread, as a

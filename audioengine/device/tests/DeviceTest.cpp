@@ -9,6 +9,8 @@
 #include "CWinMMWaveApi.h"
 #include "TCaptureEffect.h"
 
+using namespace RavoTDevice;
+
 // The managers on the system's own devices (under Wine, the null sound
 // device), with the fake engine in this process.
 namespace {

@@ -8,6 +8,8 @@
 #include "CFakeDuplexDevice.h"
 #include "CFakeRavo.h"
 
+using namespace RavoTDevice;
+
 namespace {
 struct Sink
 {

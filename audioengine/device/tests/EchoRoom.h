@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+using namespace RavoTDevice;
+
 // A synthetic room: speech-like farEnd-end noise, an echo path of a delay and a
 // decaying random tail, and optional near-end talk, at 8000 Hz.
 struct EchoRoom

@@ -6,6 +6,7 @@
 
 #include "RavoTModule.h"
 
+
 // RavoT.dll over the real engine Ravo.dll: the packets are the engine's.
 namespace {
 struct Packets

@@ -14,6 +14,8 @@
 #include "CMMAudioManager.h"
 #include "CRavoBinding.h"
 
+using namespace RavoTDevice;
+
 namespace {
 struct Sink
 {

@@ -8,6 +8,7 @@
 
 #include "RavoTModule.h"
 
+
 namespace {
 struct Counter
 {
@@ -181,4 +182,4 @@ TEST_P(RavoTUnload, UnloadIsSafeWithOrWithoutRelease)
     EXPECT_EQ(0u, code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, RavoTUnload, ::testing::Values("release", "running", "rebuilt"));
+INSTANTIATE_TEST_SUITE_P(Ways, RavoTUnload, ::testing::Values("release", "running", "rebuilt", "late"));

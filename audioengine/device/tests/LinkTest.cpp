@@ -2,6 +2,7 @@
 
 #include "RavoT.h"
 
+
 // A caller that links RavoT's import library, as the recorder does: the
 // names in its code bind to the ordinals at load time.
 TEST(RavoTLink, NamesInTheCallerBindToTheOrdinals)

@@ -5,6 +5,7 @@
 
 #include "AudioCallbacks.h"
 
+
 // RavoT.dll loaded for a test, with its exports bound by ordinal. The real
 // engine is used when Ravo.dll lies beside the tests, the stand-in otherwise.
 struct RavoTModule

@@ -4,6 +4,8 @@
 
 #include "CFakeRavo.h"
 
+using namespace RavoTDevice;
+
 namespace {
 const RavoApi& A()
 {

@@ -10,6 +10,8 @@
 #include "CFakeWaveApi.h"
 #include "CMMAudioManager.h"
 
+using namespace RavoTDevice;
+
 namespace {
 // What the caller's capture callback saw.
 struct PacketSink

@@ -6,6 +6,8 @@
 #include "AgcStage.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 TEST(RavoAgcStage, AcceptsOnlyValidSettings)
 {
     const struct { int rate, ms; double target, minGain, maxGain; bool ok; } cases[] = {
@@ -67,4 +69,34 @@ TEST(RavoAgcStage, RaisesQuietVoiceAndHoldsLoudBelowClipping)
     }
     EXPECT_LT(loud.GetGainDb(), 0.0);
     EXPECT_LT(peak, 32767);
+}
+
+// A sample past the clip threshold lowers the gain by 0.5 dB, and the gain
+// goes on tracking for the rest of the frame; only saturation holds it.
+TEST(RavoAgcStage, ASampleNearClippingBacksOffWithoutHoldingTheGain)
+{
+    const std::vector<int16_t> tone = Tone(16000 * 2, 200.0, 4000.0, 16000);
+    auto run = [&](int spikeFrame, int16_t spike, double* gainBefore) {
+        AgcStage agc;
+        EXPECT_TRUE(agc.Create(16000, 10, -3, -20, 30));
+        std::vector<int16_t> frame(160);
+        for (int f = 0; f <= spikeFrame; ++f) {
+            std::copy(tone.begin() + f * 160, tone.begin() + (f + 1) * 160, frame.begin());
+            if (f == spikeFrame) {
+                if (gainBefore)
+                    *gainBefore = agc.GetGainDb();
+                frame[5] = spike;
+            }
+            agc.Process(frame.data(), 160);
+        }
+        return agc.GetGainDb();
+    };
+    double before = 0;
+    const double plain = run(20, 0, &before);
+    ASSERT_GT(plain - before, 0.2) << "the gain must be rising in this frame";
+    // A spike that lands between the threshold and full scale after the gain.
+    const double linear = std::pow(10.0, before / 20.0);
+    const int16_t spike = static_cast<int16_t>(27500.0 / linear);
+    const double spiked = run(20, spike, nullptr);
+    EXPECT_NEAR(plain - 0.5, spiked, 0.08);
 }

@@ -6,6 +6,8 @@
 #include "IlbcAdapter.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 TEST(RavoCodec, WidebandRowsEncodeAndDecode)
 {
     const struct { int row; uint32_t frame; } rows[] = {{3, 60}, {4, 80}};

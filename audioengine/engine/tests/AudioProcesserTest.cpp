@@ -11,6 +11,8 @@
 #include "FecSender.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 namespace {
 struct ProcessRun
 {

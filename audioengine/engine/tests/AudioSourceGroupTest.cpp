@@ -8,6 +8,8 @@
 #include "AudioSourceGroup.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 namespace {
 std::vector<std::vector<uint8_t>> Coded(int frames, double frequency, double amplitude)
 {

@@ -8,6 +8,8 @@
 #include "AudioSource.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 namespace {
 const uint8_t kG7221_32 = 0x07;
 const WAVEFORMATEX kPlayout = Pcm16(16000, 1);

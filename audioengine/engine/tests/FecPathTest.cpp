@@ -12,6 +12,8 @@
 #include "FecTrace.h"
 #include "RavoTestUtil.h"
 
+using namespace RavoEngine;
+
 namespace {
 const WAVEFORMATEX kPlayout = Pcm16(16000, 1);
 

@@ -4,6 +4,8 @@
 
 #include "CFramePool.h"
 
+using namespace RavoEngine;
+
 namespace {
 bool Put(CFramePool& pool, uint32_t sequence)
 {

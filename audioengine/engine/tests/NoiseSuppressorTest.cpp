@@ -7,6 +7,8 @@
 #include "RavoTestUtil.h"
 #include "RealFft256.h"
 
+using namespace RavoEngine;
+
 TEST(RavoFft, MatchesTheDftAndInvertsExactly)
 {
     std::vector<double> x(256);

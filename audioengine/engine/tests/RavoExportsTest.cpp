@@ -10,6 +10,8 @@
 #include "RavoTestUtil.h"
 #include "RavoTypes.h"
 
+using namespace RavoEngine;
+
 namespace {
 // The library as a caller sees it: loaded by file name, bound by ordinal.
 class RavoDll : public ::testing::Test

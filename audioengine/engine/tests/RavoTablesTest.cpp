@@ -6,6 +6,8 @@
 #include "AudioPacket.h"
 #include "RavoTables.h"
 
+using namespace RavoEngine;
+
 TEST(RavoTables, CodecRowsAndFrameTimes)
 {
     struct Row { uint8_t kind; uint16_t tag; uint32_t rate; uint32_t frame; uint32_t block; int ms; const char* name; };
@@ -95,21 +97,21 @@ TEST(RavoMixer, SaturatesSymmetrically)
 {
     int16_t a[4] = {30000, -30000, 100, -32767};
     const int16_t b[4] = {10000, -10000, -50, -1};
-    AudioMixer::Mix16(a, b, 4);
+    AudioCommon::AudioMixer::Mix16(a, b, 4);
     EXPECT_EQ(32767, a[0]);
     EXPECT_EQ(-32767, a[1]);
     EXPECT_EQ(50, a[2]);
     EXPECT_EQ(-32767, a[3]);
     int8_t c[3] = {100, -100, 5};
     const int8_t d[3] = {100, -100, -6};
-    AudioMixer::Mix8(c, d, 3);
+    AudioCommon::AudioMixer::Mix8(c, d, 3);
     EXPECT_EQ(127, c[0]);
     EXPECT_EQ(-127, c[1]);
     EXPECT_EQ(-1, c[2]);
     // Offset-binary 8-bit: 128 is silence.
     uint8_t e[3] = {128, 200, 20};
     const uint8_t f[3] = {128, 200, 20};
-    AudioMixer::Mix8OffsetBinary(e, f, 3);
+    AudioCommon::AudioMixer::Mix8OffsetBinary(e, f, 3);
     EXPECT_EQ(128, e[0]);
     EXPECT_EQ(255, e[1]);
     EXPECT_EQ(1, e[2]);

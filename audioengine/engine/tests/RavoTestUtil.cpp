@@ -4,6 +4,8 @@
 
 #include "AudioPacket.h"
 
+using namespace RavoEngine;
+
 WAVEFORMATEX Pcm16(uint32_t rate, uint16_t channels)
 {
     WAVEFORMATEX f{};

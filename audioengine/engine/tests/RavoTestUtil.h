@@ -7,6 +7,8 @@
 
 #include "RavoClock.h"
 
+using namespace RavoEngine;
+
 // A clock the test moves by hand; both clocks show the same time.
 class FakeClock : public RavoClock
 {

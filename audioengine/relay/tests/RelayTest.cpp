@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <vector>
 
+#include "CConference.h"
 #include "CRelayServer.h"
+#include "CTickThread.h"
 #include "RelayPeer.h"
 
 namespace {
@@ -476,6 +480,109 @@ TEST_F(RelayTest, CloseDisconnectsEveryPeer)
         EXPECT_TRUE(p->SeesClose());
     RelayPeer after(m_port);
     EXPECT_FALSE(after.Connected());
+}
+
+
+TEST_F(RelayTest, SlowAndSilentJoinersDelayNoOtherJoin)
+{
+    StartServer(); // the join head is awaited for 5 s
+    std::vector<std::unique_ptr<RelayPeer>> slow;
+    for (int i = 0; i < 8; ++i) {
+        slow.emplace_back(new RelayPeer(m_port));
+        ASSERT_TRUE(slow.back()->Send(Bytes(static_cast<size_t>(i % 3) * 5, 1)));
+    }
+    Sleep(50);
+    const DWORD start = GetTickCount();
+    auto listener = Join(RELAY_ROLE_LISTENER, 1, 1);
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
+    EXPECT_LT(GetTickCount() - start, 1500u) << "a valid join waited for the slow ones";
+    StartStream(*source, *listener);
+}
+
+TEST_F(RelayTest, ConnectionsBeyondTheServersBoundAreClosed)
+{
+    RELAY_LIMITS limits;
+    limits.maxConnections = 4;
+    StartServer(limits);
+    std::vector<std::unique_ptr<RelayPeer>> peers;
+    for (int i = 0; i < 4; ++i)
+        peers.push_back(Join(RELAY_ROLE_LISTENER, 1, 1));
+    RelayPeer extra(m_port);
+    EXPECT_EQ(-1, extra.Join(RELAY_ROLE_LISTENER, 1, 1));
+    EXPECT_EQ(4u, m_server->GetConnectionCount());
+    // One leaves (no source: its message removes it), and the place is free again.
+    ASSERT_TRUE(peers[0]->Send(Msg::Data(1)));
+    EXPECT_TRUE(peers[0]->SeesClose());
+    int answer = -1;
+    const DWORD start = GetTickCount();
+    while (answer != static_cast<int>(RELAY_ANSWER_ACCEPTED) && GetTickCount() - start < 3000) {
+        RelayPeer again(m_port);
+        answer = again.Join(RELAY_ROLE_LISTENER, 2, 2);
+    }
+    EXPECT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), answer);
+}
+
+// A hostile source with listeners that never read: the server's memory stays
+// within its bound, the listeners that would pass it are dropped, and other
+// conferences go on.
+TEST_F(RelayTest, QueuedBytesOfTheWholeServerStayWithinTheBound)
+{
+    RELAY_LIMITS limits;
+    limits.sendBufferBytes = 4096;
+    limits.maxQueuedBytes = 1u << 20;
+    limits.maxTotalQueuedBytes = 3u << 20;
+    StartServer(limits);
+    auto reader = Join(RELAY_ROLE_LISTENER, 2, 2);
+    auto otherSource = Join(RELAY_ROLE_SOURCE, 2, 2);
+    StartStream(*otherSource, *reader);
+    std::vector<std::unique_ptr<RelayPeer>> stalled;
+    for (int i = 0; i < 12; ++i)
+        stalled.push_back(Join(RELAY_ROLE_LISTENER, 1, 1, 4096));
+    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
+    ASSERT_TRUE(source->Send(Msg::StreamHeader(0x42)));
+    size_t most = 0;
+    for (uint8_t i = 0; i < 48; ++i) { // 3 MB to each of 12 listeners
+        if (!source->Send(Msg::Data(i, 65536)))
+            break;
+        most = std::max(most, m_server->GetQueuedBytes());
+    }
+    Sleep(100);
+    most = std::max(most, m_server->GetQueuedBytes());
+    printf("most bytes queued at once: %u\n", static_cast<unsigned>(most));
+    EXPECT_LE(most, limits.maxTotalQueuedBytes);
+    int dropped = 0;
+    for (auto& l : stalled)
+        dropped += l->SeesClose() ? 1 : 0;
+    EXPECT_GE(dropped, 9) << "listeners beyond the bound must go";
+    Bytes got;
+    ASSERT_TRUE(otherSource->Send(Msg::Data(7)));
+    ASSERT_TRUE(reader->Read(got));
+    EXPECT_EQ(Msg::Data(7), got);
+}
+
+// The production clock: every conference the limit allows can be open at
+// once, as many as the server is made for.
+TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
+{
+    RELAY_LIMITS limits;
+    m_server.reset(new CRelayServer(limits, CTickThread::Factory(CConference::TICK_PERIOD_MS)));
+    ASSERT_TRUE(m_server->Start(0));
+    m_port = m_server->GetPort();
+    std::vector<std::unique_ptr<RelayPeer>> sources;
+    for (uint32_t id = 1; id <= limits.maxConferences; ++id) {
+        sources.emplace_back(new RelayPeer(m_port));
+        ASSERT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED),
+                  sources.back()->Join(RELAY_ROLE_SOURCE, id, id)) << "conference " << id;
+    }
+    EXPECT_EQ(static_cast<size_t>(limits.maxConferences), m_server->GetConferenceCount());
+    RelayPeer refused(m_port);
+    EXPECT_EQ(static_cast<int>(RELAY_ANSWER_REFUSED), refused.Join(RELAY_ROLE_SOURCE, 999, 1));
+    // The clock paces a refresh request of the last conference.
+    auto listener = Join(RELAY_ROLE_LISTENER, limits.maxConferences, limits.maxConferences);
+    StartStream(*sources.back(), *listener);
+    ASSERT_TRUE(listener->Send(Msg::Refresh(1)));
+    Bytes got;
+    EXPECT_TRUE(sources.back()->Read(got, 3000));
 }
 
 } // namespace

@@ -23,6 +23,8 @@
 #include "KadrelModule.h"
 #include "StandInTestKit.h"
 
+using namespace RavoTDevice;
+
 namespace {
 
 const uint32_t kRoom = 2; // the free room: a speech request is granted at once
@@ -447,8 +449,8 @@ public:
                 AUDIO_STREAM_HEAD io = {reinterpret_cast<uint8_t*>(in.data()), static_cast<uint32_t>(block), 0,
                                         out, sizeof out, 0};
                 uint32_t extra = 0;
-                if (api.Processer_Process(processer, &io, &extra) && io.unOutLen > 0)
-                    coded.emplace_back(out, out + io.unOutLen);
+                if (api.Processer_Process(processer, &io, &extra) && io.outputLength > 0)
+                    coded.emplace_back(out, out + io.outputLength);
             }
             api.Processer_Destroy(&processer);
             packets.push_back(std::move(coded));

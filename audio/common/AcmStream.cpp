@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace AudioCommon {
+
 AcmStream::~AcmStream()
 {
     Close();
@@ -32,9 +34,21 @@ void AcmStream::Close()
 uint32_t AcmStream::Convert(const void* source, uint32_t sourceBytes, void* target,
                             uint32_t targetBytes)
 {
-    if (!m_stream || !source || !target || !sourceBytes || !targetBytes)
+    uint32_t sourceUsed = 0, targetUsed = 0;
+    if (Convert(source, sourceBytes, target, targetBytes, sourceUsed, targetUsed) != CONVERTED)
         return 0;
+    return targetUsed;
+}
+
+AcmStream::Result AcmStream::Convert(const void* source, uint32_t sourceBytes, void* target,
+                                     uint32_t targetBytes, uint32_t& sourceUsed,
+                                     uint32_t& targetUsed)
+{
+    sourceUsed = targetUsed = 0;
+    if (!m_stream || !source || !target || !sourceBytes || !targetBytes)
+        return PREPARE_FAILED;
     ACMSTREAMHEADER header;
+    static_assert(sizeof(ACMSTREAMHEADER) == 84, "ACMSTREAMHEADER is 84 bytes");
     memset(&header, 0, sizeof header);
     header.cbStruct = sizeof header;
     header.pbSrc = static_cast<LPBYTE>(const_cast<void*>(source));
@@ -42,12 +56,14 @@ uint32_t AcmStream::Convert(const void* source, uint32_t sourceBytes, void* targ
     header.pbDst = static_cast<LPBYTE>(target);
     header.cbDstLength = targetBytes;
     if (acmStreamPrepareHeader(m_stream, &header, 0) != 0)
-        return 0;
+        return PREPARE_FAILED;
     MMRESULT rc = acmStreamConvert(m_stream, &header, 0);
     acmStreamUnprepareHeader(m_stream, &header, 0);
     if (rc != 0)
-        return 0;
-    return header.cbDstLengthUsed;
+        return CONVERT_FAILED;
+    sourceUsed = header.cbSrcLengthUsed;
+    targetUsed = header.cbDstLengthUsed;
+    return CONVERTED;
 }
 
 uint32_t AcmStream::SourceBytesFor(uint32_t targetBytes) const
@@ -66,3 +82,5 @@ uint32_t AcmStream::TargetBytesFor(uint32_t sourceBytes) const
         return 0;
     return out;
 }
+
+} // namespace AudioCommon

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 
-// Sample-wise mixing with saturation at +-32767 (16-bit) or +-127 (signed
+namespace AudioCommon {
+
+// Sample-wise mixing for both audio processing libraries, with saturation at +-32767 (16-bit) or +-127 (signed
 // 8-bit); -32768 and -128 never result.
 class AudioMixer
 {
@@ -12,3 +14,5 @@ public:
     // saturating at 1 and 255.
     static void Mix8OffsetBinary(uint8_t* dst, const uint8_t* src, int count);
 };
+
+} // namespace AudioCommon

@@ -1,5 +1,7 @@
 #include "AudioMixer.h"
 
+namespace AudioCommon {
+
 void AudioMixer::Mix16(int16_t* dst, const int16_t* src, int count)
 {
     if (!dst || !src)
@@ -41,3 +43,5 @@ void AudioMixer::Mix8OffsetBinary(uint8_t* dst, const uint8_t* src, int count)
         dst[i] = static_cast<uint8_t>(v + 128);
     }
 }
+
+} // namespace AudioCommon
