@@ -217,9 +217,20 @@ int main(int argc, char** argv)
     // Let it finish painting, then take the picture.
     ::Sleep((DWORD)settleMs);
     ::GetWindowTextA(s.found, s.title, sizeof s.title - 1);
+    // The picture is read off the screen: the window is raised above the
+    // others' windows for it, one shot at a time on the display.
+    HANDLE turn = ::CreateMutexA(nullptr, FALSE, "HalvernWindowShotTurn");
+    if (turn)
+        ::WaitForSingleObject(turn, 30000);
+    ::SetWindowPos(s.found, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::RedrawWindow(s.found, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::Sleep(200);
+    ::Sleep(500);
     const bool saved = SaveWindow(s.found, out);
+    ::SetWindowPos(s.found, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (turn) {
+        ::ReleaseMutex(turn);
+        ::CloseHandle(turn);
+    }
     printf("%s\n", s.title);
     fflush(stdout);
     if (close)
