@@ -102,36 +102,24 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(IDC_TAB_RESTORE, OnTabRestore)
 END_MESSAGE_MAP()
 
+namespace {
+// The service a caller gave, or a default of the frame's own kept in own.
+template <class Default, class Service>
+Service* GivenOrOwn(Service* given, std::unique_ptr<Service>& own)
+{
+    if (given)
+        return given;
+    own.reset(new Default);
+    return own.get();
+}
+} // namespace
+
 CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
 {
-    if (services.link)
-        m_link = services.link;
-    else
-    {
-        m_ownLink.reset(new CFrameLink);
-        m_link = m_ownLink.get();
-    }
-    if (services.media)
-        m_media = services.media;
-    else
-    {
-        m_ownMedia.reset(new CFrameMedia);
-        m_media = m_ownMedia.get();
-    }
-    if (services.panes)
-        m_panes = services.panes;
-    else
-    {
-        m_ownPanes.reset(new CStandInPanes);
-        m_panes = m_ownPanes.get();
-    }
-    if (services.launcher)
-        m_launcher = services.launcher;
-    else
-    {
-        m_ownLauncher.reset(new CWin32ProcessLauncher);
-        m_launcher = m_ownLauncher.get();
-    }
+    m_link = GivenOrOwn<CFrameLink>(services.link, m_ownLink);
+    m_media = GivenOrOwn<CFrameMedia>(services.media, m_ownMedia);
+    m_panes = GivenOrOwn<CStandInPanes>(services.panes, m_ownPanes);
+    m_launcher = GivenOrOwn<CWin32ProcessLauncher>(services.launcher, m_ownLauncher);
     m_sleep = services.sleep ? services.sleep : [](DWORD ms) { ::Sleep(ms); };
     m_login = services.login ? services.login : &g_LoginInfo;
     m_users = services.users ? services.users : &g_UserTable;
