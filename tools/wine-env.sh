@@ -47,6 +47,27 @@ wine_env_start() {
     # Without a window manager, an unmanaged window hides at once instead of
     # waiting two seconds for a manager that never answers.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wine_env_hold_desktop
+}
+
+# Wine closes the desktop a few seconds after its last program ends; the next
+# program then starts it again and waits up to ten seconds, twice, and one
+# that starts while it closes can hang. DesktopHold (built into the build's
+# bin folder) stays on the desktop until wineserver -k, so it never closes.
+wine_env_hold_desktop() {
+    local hold=${build:-}/bin/DesktopHold.exe i
+    if [ -z "${build:-}" ] || [ ! -f "$hold" ]; then
+        echo "wine-env: no DesktopHold.exe in the build; programs may wait for the desktop" >&2
+        return 0
+    fi
+    wine "$hold" >"$wine_work/desktop.log" 2>&1 </dev/null &
+    for i in $(seq 1 600); do
+        grep -q '^ready' "$wine_work/desktop.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    echo "wine-env: the desktop did not come up in 60 s:" >&2
+    cat "$wine_work/desktop.log" >&2
+    return 1
 }
 
 wine_env_stop() {
