@@ -7,6 +7,7 @@
 #include "CFrameLink.h"
 #include "CFrameMedia.h"
 #include "CLanguageManager.h"
+#include "CMainFrameCommands.h"
 #include "CServerDispatcher.h"
 #include "DispatchTargets.h"
 #include "CStandInPanes.h"
@@ -125,6 +126,14 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     m_users = services.users ? services.users : &g_UserTable;
     m_lang = services.language ? services.language : &g_LangManager;
     m_programPath = services.programPath;
+    FRAME_COMMAND_CONTEXT commands;
+    commands.frame = this;
+    commands.login = m_login;
+    commands.users = m_users;
+    commands.language = m_lang;
+    commands.launcher = m_launcher;
+    commands.programFolder = m_programPath.empty() ? GetAppDirectory() : SplitPath(m_programPath.c_str(), SPLIT_DRIVE | SPLIT_FOLDER);
+    m_commands.reset(new CMainFrameCommands(commands, services.commands));
 
     m_layout = WINDOW_LAYOUT{0, 0, DISPLAY_DATA, 0, 0, LAYOUT_NO_USER};
     m_savedLayout = m_layout;
@@ -147,6 +156,7 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     targets.log = &g_Log;
     targets.mainWindow = this;
     targets.link = m_commandLink.get();
+    targets.recorder = &m_commands->Recorder();
     m_dispatcher.reset(new CServerDispatcher(targets));
 }
 
@@ -281,6 +291,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     // 11. The title.
     UpdateTitle();
     RecalcPanes(TRUE);
+    m_commands->Attach();
     return 0;
 }
 
@@ -290,12 +301,15 @@ void CMainFrame::OnClose()
     KillTimer(TIMER_DRAIN);
     KillTimer(TIMER_KEEP_ALIVE);
     m_media->StopAll();
+    m_commands->BeforeConnectionCloses();
     m_link->Close();
+    m_commands->AfterConnectionClosed();
     CMainFrameBase::OnClose();
 }
 
 void CMainFrame::OnDestroy()
 {
+    m_commands->Detach();
     KillTimer(TIMER_START);
     KillTimer(TIMER_DRAIN);
     KillTimer(TIMER_KEEP_ALIVE);
@@ -415,9 +429,9 @@ LRESULT CMainFrame::OnAutoDialogResult(WPARAM wParam, LPARAM)
     return 0;
 }
 
-LRESULT CMainFrame::OnKeyNotice(WPARAM, LPARAM)
+LRESULT CMainFrame::OnKeyNotice(WPARAM wParam, LPARAM lParam)
 {
-    return 1;
+    return m_commands->OnKeyNotice(wParam, lParam);
 }
 
 LRESULT CMainFrame::OnSplitterMoved(WPARAM wParam, LPARAM)
@@ -520,6 +534,7 @@ void CMainFrame::RecalcPanes(BOOL noSend)
     if (!m_hWnd || m_inRecalc)
         return;
     m_inRecalc = true;
+    m_commands->RecordLayoutState(false);
     if (m_layoutControl && !noSend)
         SendWindowLayout();
 
@@ -924,6 +939,7 @@ void CMainFrame::OnWhiteboardSend(const void* data, size_t length, void* context
     if (!frame || !data || length == 0 || length > 0xFFFF)
         return;
     frame->m_link->SendWhiteboardData(data, (uint16_t)length);
+    frame->m_commands->RecordBoardData(data, length);
 }
 
 // ---------------------------------------------------------------- menus
@@ -945,6 +961,8 @@ bool CMainFrame::GetCommandState(UINT id, bool* enabled, bool* checked)
         }
     }
     *checked = false;
+    if (m_commands->GetCommandState(id, enabled, checked))
+        return true;
     switch (id)
     {
     case ID_CHAIR_MODE:
@@ -1042,5 +1060,18 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             return TRUE;
         }
     }
+    if (nCode == CN_COMMAND && m_commands->Handles(nID))
+        return pHandlerInfo ? TRUE : (m_commands->OnCommand(nID), TRUE);
     return CMainFrameBase::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
+
+// ---------------------------------------------------------------- commands
+
+void CMainFrame::AskExit() { m_commands->AskExit(); }
+void CMainFrame::StartRecording() { m_commands->StartRecording(); }
+void CMainFrame::StopRecording() { m_commands->StopRecording(); }
+bool CMainFrame::IsRecording() const { return m_commands->IsRecording(); }
+void CMainFrame::CaptureScreenToFile() { m_commands->CaptureScreenToFile(); }
+void CMainFrame::OpenInWhiteboard(const char* path) { m_commands->OpenInWhiteboard(path ? path : ""); }
+void CMainFrame::OnCloseButton() { m_commands->AskExit(); }
+void CMainFrame::OnMaxRestore() { m_commands->OpenHelp(); }

@@ -6,6 +6,7 @@
 #include "CMainFrameBase.h"
 #include "CMainFrameTab.h"
 #include "CMenuBar.h"
+#include "FrameCommandServices.h"
 #include "IFrameHost.h"
 #include "IFramePanes.h"
 #include "IMainWindow.h"
@@ -20,6 +21,7 @@
 
 class CUserTable;
 class CLanguageManager;
+class CMainFrameCommands;
 class CServerDispatcher;
 class ICommandLink;
 class IFrameLink;
@@ -43,6 +45,8 @@ struct MAINFRAME_SERVICES
     CLanguageManager* language = nullptr;
     // The program path the restart starts; empty: the running program's.
     std::string programPath;
+    // The menu commands' senders, recorder and the windows they open.
+    FRAME_COMMAND_SERVICES commands;
 };
 
 // The client's main window: a skinned frame that holds every pane of the
@@ -146,6 +150,19 @@ public:
     // The whiteboard's send callback: the board's records go out as 2081.
     static void OnWhiteboardSend(const void* data, size_t length, void* context);
 
+    // Commands, function keys and recording (CMainFrameCommands).
+    CMainFrameCommands& Commands() { return *m_commands; }
+    void AskExit();
+    void StartRecording();
+    void StopRecording();
+    bool IsRecording() const;
+    void CaptureScreenToFile();
+    void OpenInWhiteboard(const char* path);
+    // The caption's close button asks before leaving; its maximise button
+    // opens the help pages.
+    void OnCloseButton() override;
+    void OnMaxRestore() override;
+
     // Language texts applied (TRUE) or written out to the language file (FALSE).
     virtual void ApplyLanguageTexts(BOOL apply);
 
@@ -207,6 +224,7 @@ private:
     CLanguageManager* m_lang;
     std::string m_programPath;
     std::function<void(const unsigned char*, size_t)> m_handler;
+    std::unique_ptr<CMainFrameCommands> m_commands;
     std::unique_ptr<ICommandLink> m_commandLink;
     std::unique_ptr<CServerDispatcher> m_dispatcher;
 
