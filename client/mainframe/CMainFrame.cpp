@@ -17,6 +17,7 @@
 #include "IFrameLink.h"
 #include "IFrameMedia.h"
 #include "IFrameVideoWall.h"
+#include "IRecorder.h"
 #include "MainFrameMessages.h"
 #include "MainFrameResource.h"
 #include "WireReader.h"
@@ -194,8 +195,26 @@ std::string CMainFrame::LoadText(UINT id, const char* fallback) const
 
 // ---------------------------------------------------------------- creation
 
+namespace {
+FRAME_WHITEBOARD_FACTORY s_whiteboardFactory = nullptr;
+} // namespace
+
+void CMainFrame::SetWhiteboardFactory(FRAME_WHITEBOARD_FACTORY factory) { s_whiteboardFactory = factory; }
+
 bool CMainFrame::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
+    // The whiteboard page: its records leave as 2081 and the dispatcher
+    // hands it the records of the others.
+    if (pane == PANE_PAGE_WHITEBOARD && s_whiteboardFactory && (m_whiteboard = s_whiteboardFactory(parent)))
+    {
+        m_whiteboard->SetSendCallback(&CMainFrame::OnWhiteboardSend, this);
+        DISPATCH_TARGETS targets = m_dispatcher->Targets();
+        targets.whiteboard = m_whiteboard;
+        m_dispatcher->SetTargets(targets);
+        m_paneWnds[pane] = m_whiteboard->GetPageWindow();
+        m_paneOwned[pane] = false;
+        return true;
+    }
     CWnd* wnd = m_panes->CreatePane(pane, parent);
     m_paneWnds[pane] = wnd;
     m_paneOwned[pane] = wnd && m_panes->OwnedByFrame(pane);
@@ -296,6 +315,13 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnDestroy()
 {
+    if (m_whiteboard)
+    {
+        DISPATCH_TARGETS targets = m_dispatcher->Targets();
+        targets.whiteboard = nullptr;
+        m_dispatcher->SetTargets(targets);
+        m_whiteboard = nullptr; // its window goes with the tab strip
+    }
     KillTimer(TIMER_START);
     KillTimer(TIMER_DRAIN);
     KillTimer(TIMER_KEEP_ALIVE);
@@ -924,6 +950,9 @@ void CMainFrame::OnWhiteboardSend(const void* data, size_t length, void* context
     if (!frame || !data || length == 0 || length > 0xFFFF)
         return;
     frame->m_link->SendWhiteboardData(data, (uint16_t)length);
+    IRecorder* recorder = frame->m_dispatcher->Targets().recorder;
+    if (recorder && recorder->IsRecording())
+        recorder->WriteBoardData(data, length);
 }
 
 // ---------------------------------------------------------------- menus

@@ -8,6 +8,7 @@
 #include "CMenuBar.h"
 #include "IFrameHost.h"
 #include "IFramePanes.h"
+#include "IFrameWhiteboard.h"
 #include "IMainWindow.h"
 #include "ServerWire.h"
 #include "WindowLayout.h"
@@ -145,6 +146,9 @@ public:
     void OnConnectionLost();
     // The whiteboard's send callback: the board's records go out as 2081.
     static void OnWhiteboardSend(const void* data, size_t length, void* context);
+    // The maker of the whiteboard page; without one the pane factory's page stays.
+    static void SetWhiteboardFactory(FRAME_WHITEBOARD_FACTORY factory);
+    IFrameWhiteboard* Whiteboard() const { return m_whiteboard; }
 
     // Language texts applied (TRUE) or written out to the language file (FALSE).
     virtual void ApplyLanguageTexts(BOOL apply);
@@ -209,6 +213,7 @@ private:
     std::function<void(const unsigned char*, size_t)> m_handler;
     std::unique_ptr<ICommandLink> m_commandLink;
     std::unique_ptr<CServerDispatcher> m_dispatcher;
+    IFrameWhiteboard* m_whiteboard = nullptr; // lives as long as its page window
 
     // Windows.
     CMenuBar m_menuBar;

@@ -54,7 +54,7 @@ BEGIN_MESSAGE_MAP(CWBFrame, CWnd)
 END_MESSAGE_MAP()
 
 CWBFrame::CWBFrame()
-    : m_pHost(NULL), m_pPrinter(NULL), m_pViews(NULL), m_bOnlinePane(TRUE), m_bEditRight(FALSE),
+    : m_bAutoDelete(FALSE), m_pHost(NULL), m_pPrinter(NULL), m_pViews(NULL), m_bOnlinePane(TRUE), m_bEditRight(FALSE),
       m_bPrintBusy(FALSE), m_nPendingFolder(0), m_nZoomIndex(0), m_nScrollPos(0), m_pfnSend(NULL),
       m_pSendContext(NULL), m_pPacket(NULL), m_nPacketCapacity(0)
 {
@@ -79,8 +79,11 @@ BOOL CWBFrame::CreateFrame(CWnd* parent, UINT id, IWBFrameHost* host, IWBTransfe
     CRect rc(0, 0, 800, 600);
     if (parent)
         parent->GetClientRect(&rc);
-    return CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
-                    "Whiteboard", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rc, parent, id);
+    if (!CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
+                  "Whiteboard", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rc, parent, id))
+        return FALSE; // the caller still owns the object
+    m_bAutoDelete = TRUE;
+    return TRUE;
 }
 
 void CWBFrame::SetTransfers(IWBTransfers* transfers) { m_transfers.reset(transfers); }
@@ -93,8 +96,9 @@ void CWBFrame::SetSendCallback(WB_SEND_CALLBACK fn, void* context)
 
 void CWBFrame::PostNcDestroy()
 {
-    // Made with new by whoever placed it; it goes with its window.
-    delete this;
+    // Made with new by whoever placed it; once created it goes with its window.
+    if (m_bAutoDelete)
+        delete this;
 }
 
 int CWBFrame::OnCreate(LPCREATESTRUCT lpcs)

@@ -34,7 +34,8 @@ public:
     virtual ~CWBFrame();
 
     // host and printer may be null (no meeting around, no printing); the
-    // frame owns what transfers points to.
+    // frame owns what transfers points to. Made with new: once created,
+    // the frame frees itself with its window; on failure the caller frees it.
     BOOL CreateFrame(CWnd* parent, UINT id, IWBFrameHost* host, IWBTransfers* transfers,
                      CVirtualPrinterLink* printer);
     void SetTransfers(IWBTransfers* transfers);
@@ -122,6 +123,7 @@ protected:
     void ShowInfo(UINT id, const char* fallback);
     std::string Text(UINT id, const char* fallback);
 
+    BOOL m_bAutoDelete;
     WB_SETTINGS m_settings;
     IWBFrameHost* m_pHost;
     std::unique_ptr<IWBTransfers> m_transfers;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+class CWnd;
+
 // Told by a running download as page files arrive.
 class IWBPageSink
 {

@@ -89,8 +89,10 @@ protected:
                                SentRecords* sent)
     {
         CWBFrame* frame = new CWBFrame;
-        if (!frame->CreateFrame(parent, 1, host, new FakeTransfers(calls), nullptr))
+        if (!frame->CreateFrame(parent, 1, host, new FakeTransfers(calls), nullptr)) {
+            delete frame;
             return nullptr;
+        }
         frame->SetSendCallback(&SentRecords::Callback, sent);
         CTestKit::PumpPending();
         return frame;
