@@ -18,6 +18,7 @@
 #include "IFrameLink.h"
 #include "IFrameMedia.h"
 #include "IFrameVideoWall.h"
+#include "IRecorder.h"
 #include "MainFrameMessages.h"
 #include "MainFrameResource.h"
 #include "WireReader.h"
@@ -204,8 +205,26 @@ std::string CMainFrame::LoadText(UINT id, const char* fallback) const
 
 // ---------------------------------------------------------------- creation
 
+namespace {
+FRAME_WHITEBOARD_FACTORY s_whiteboardFactory = nullptr;
+} // namespace
+
+void CMainFrame::SetWhiteboardFactory(FRAME_WHITEBOARD_FACTORY factory) { s_whiteboardFactory = factory; }
+
 bool CMainFrame::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
+    // The whiteboard page: its records leave as 2081 and the dispatcher
+    // hands it the records of the others.
+    if (pane == PANE_PAGE_WHITEBOARD && s_whiteboardFactory && (m_whiteboard = s_whiteboardFactory(parent)))
+    {
+        m_whiteboard->SetSendCallback(&CMainFrame::OnWhiteboardSend, this);
+        DISPATCH_TARGETS targets = m_dispatcher->Targets();
+        targets.whiteboard = m_whiteboard;
+        m_dispatcher->SetTargets(targets);
+        m_paneWnds[pane] = m_whiteboard->GetPageWindow();
+        m_paneOwned[pane] = false;
+        return true;
+    }
     CWnd* wnd = m_panes->CreatePane(pane, parent);
     m_paneWnds[pane] = wnd;
     m_paneOwned[pane] = wnd && m_panes->OwnedByFrame(pane);
@@ -310,6 +329,13 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     m_commands->Detach();
+    if (m_whiteboard)
+    {
+        DISPATCH_TARGETS targets = m_dispatcher->Targets();
+        targets.whiteboard = nullptr;
+        m_dispatcher->SetTargets(targets);
+        m_whiteboard = nullptr; // its window goes with the tab strip
+    }
     KillTimer(TIMER_START);
     KillTimer(TIMER_DRAIN);
     KillTimer(TIMER_KEEP_ALIVE);

@@ -9,6 +9,7 @@
 #include "FrameCommandServices.h"
 #include "IFrameHost.h"
 #include "IFramePanes.h"
+#include "IFrameWhiteboard.h"
 #include "IMainWindow.h"
 #include "ServerWire.h"
 #include "WindowLayout.h"
@@ -149,6 +150,9 @@ public:
     void OnConnectionLost();
     // The whiteboard's send callback: the board's records go out as 2081.
     static void OnWhiteboardSend(const void* data, size_t length, void* context);
+    // The maker of the whiteboard page; without one the pane factory's page stays.
+    static void SetWhiteboardFactory(FRAME_WHITEBOARD_FACTORY factory);
+    IFrameWhiteboard* Whiteboard() const { return m_whiteboard; }
 
     // Commands, function keys and recording (CMainFrameCommands).
     CMainFrameCommands& Commands() { return *m_commands; }
@@ -227,6 +231,7 @@ private:
     std::unique_ptr<CMainFrameCommands> m_commands;
     std::unique_ptr<ICommandLink> m_commandLink;
     std::unique_ptr<CServerDispatcher> m_dispatcher;
+    IFrameWhiteboard* m_whiteboard = nullptr; // lives as long as its page window
 
     // Windows.
     CMenuBar m_menuBar;

@@ -4,6 +4,7 @@ IMPLEMENT_DYNCREATE(CWBViewManView, CView)
 
 BEGIN_MESSAGE_MAP(CWBViewManView, CView)
     ON_WM_SIZE()
+    ON_MESSAGE(WM_WB_SCROLLED, OnScrolled)
 END_MESSAGE_MAP()
 
 namespace {
@@ -177,4 +178,12 @@ void CWBViewManView::OnSize(UINT nType, int cx, int cy)
     CView::OnSize(nType, cx, cy);
     if (m_pActive)
         m_pActive->MoveWindow(0, 0, cx, cy);
+}
+
+LRESULT CWBViewManView::OnScrolled(WPARAM wParam, LPARAM lParam)
+{
+    // A page the user scrolled: the window that owns the pages shares it.
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_WB_SCROLLED, wParam, lParam);
+    return 0;
 }

@@ -28,6 +28,7 @@ protected:
     virtual void OnDraw(CDC* pDC);
     CWBView* AddView(WB_SETTINGS* pSettings);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnScrolled(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     int m_nCreated;

@@ -1,0 +1,10 @@
+#pragma once
+#include "IWBTransfers.h"
+
+// Makes the whiteboard frame the main window's whiteboard page and creates
+// the hidden window the virtual printer reports to. Called once by the
+// program before its main window is made.
+void RegisterWhiteboardFrame();
+// The maker of the frames' transfer lists; without one documents travel
+// without their page pictures.
+void SetWhiteboardTransfersFactory(WB_TRANSFERS_FACTORY factory);
