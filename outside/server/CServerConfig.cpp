@@ -41,6 +41,7 @@ bool CServerConfig::Load(const char* path)
     updatePort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "UpdatePort", updatePort, path));
     updateServers = Split(ReadText("Server", "UpdateServers", "", path), '|');
     videoPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "VideoPort", videoPort, path));
+    applicationPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "ApplicationPort", applicationPort, path));
     audioPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort", audioPort, path));
     audioPort2 = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort2", audioPort2, path));
     keepAliveSeconds = GetPrivateProfileIntA("Server", "KeepAliveSeconds", keepAliveSeconds, path);

@@ -27,7 +27,7 @@ struct ACCOUNT_CONFIG
 // What the stand-in conference server serves, read from an ini file:
 //   [Server]   Port, Version, UpdatePort, UpdateServers (addresses split by
 //              "|"), VideoPort, AudioPort, AudioPort2, KeepAliveSeconds,
-//              FreeFileSending, MaxConnections
+//              FreeFileSending, MaxConnections, ApplicationPort
 //   [Room1], [Room2], ... Id, Name, Mode, Capacity, Speakers, Locked,
 //              Nicknames, Users (account names split by "|")
 //   [Accounts] name=password,role
@@ -42,6 +42,8 @@ public:
     std::vector<std::string> updateServers;
     // Apart from 7000, the client's default file-transfer port.
     uint16_t videoPort = 7200;
+    // The screen-sharing programs' port (CScreenRelay).
+    uint16_t applicationPort = 7002;
     uint16_t audioPort = 7100;
     uint16_t audioPort2 = 7101;
     uint32_t keepAliveSeconds = 60; // 0: never drop a silent client

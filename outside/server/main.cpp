@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string>
 
+#include "CScreenRelay.h"
 #include "CStandInServer.h"
 
 namespace {
@@ -118,6 +119,16 @@ int main(int argc, char** argv)
         WSACleanup();
         return 1;
     }
+    // The screen-sharing programs meet on the application port.
+    CScreenRelay screens([&server](uint32_t roomId, uint32_t userId) {
+        for (uint32_t id : server.GetRoomUsers(roomId))
+            if (id == userId)
+                return true;
+        return false;
+    });
+    if (!screens.Start(config.applicationPort, false))
+        fprintf(stderr, "Cannot listen on the application port %u: no screen broadcast\n",
+                static_cast<unsigned>(config.applicationPort));
     printf("Conference server version %s listening on port %u: %u rooms, %u accounts\n",
            config.version.c_str(), static_cast<unsigned>(server.GetPort()),
            static_cast<unsigned>(config.rooms.size()),
@@ -129,6 +140,7 @@ int main(int argc, char** argv)
     g_server = &server;
     HANDLE reader = CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
     WaitForSingleObject(g_stop, seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : INFINITE);
+    screens.Stop();
     server.Stop();
     printf("Conference server stopped after %llu commands\n",
            static_cast<unsigned long long>(server.GetCommandCount()));

@@ -1,0 +1,18 @@
+#pragma once
+#include "CWebFrameBase.h"
+
+// The presentation board: the tab strip and the views of the shared
+// documents; it has no browser bar.
+class CWebShareFrame : public CWebFrameBase
+{
+public:
+    CWebShareFrame();
+
+    // The board's go: one empty tab.
+    void OnGoCommand() { Go(nullptr); }
+    // A shared document opened on the board.
+    void OpenDocument(const char* address) { Go(address); }
+
+protected:
+    CWebPoolView* MakePool() override;
+};

@@ -1,0 +1,8 @@
+#include "CWebViewManView.h"
+
+#include "CWebView.h"
+
+CWebViewBase* CWebViewManView::MakeView()
+{
+    return new CWebView;
+}
