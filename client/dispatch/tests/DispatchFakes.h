@@ -205,7 +205,7 @@ public:
     {
         m_log.Add("remote.OnRemoteSettings(%u,%u)", sender, unsigned(n));
     }
-    void ApplyReceivedSettings(const void* p, size_t n) override
+    void ApplyReceivedSettings(uint32_t, const void* p, size_t n) override
     {
         m_log.Add("remote.ApplyReceivedSettings(%u)", unsigned(n));
     }
