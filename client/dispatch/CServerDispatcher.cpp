@@ -722,7 +722,7 @@ bool CServerDispatcher::OnParticipantData(Bytes m, size_t len)
         return true;
     case DATA_APPLY_SETTINGS:
         if (m_t.remoteDevice)
-            m_t.remoteDevice->ApplyReceivedSettings(payload, length);
+            m_t.remoteDevice->ApplyReceivedSettings(sender, payload, length);
         return true;
     case DATA_PAGE_SYNC:
         if (m_t.whiteboard)

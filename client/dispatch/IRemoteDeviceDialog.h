@@ -11,5 +11,5 @@ public:
 
     virtual void OnSettingsQuery(uint32_t senderId, const void* payload, size_t length) = 0;
     virtual void OnRemoteSettings(uint32_t senderId, const void* payload, size_t length) = 0;
-    virtual void ApplyReceivedSettings(const void* payload, size_t length) = 0;
+    virtual void ApplyReceivedSettings(uint32_t senderId, const void* payload, size_t length) = 0;
 };

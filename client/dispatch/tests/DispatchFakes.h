@@ -205,9 +205,9 @@ public:
     {
         m_log.Add("remote.OnRemoteSettings(%u,%u)", sender, unsigned(n));
     }
-    void ApplyReceivedSettings(const void* p, size_t n) override
+    void ApplyReceivedSettings(uint32_t sender, const void* p, size_t n) override
     {
-        m_log.Add("remote.ApplyReceivedSettings(%u)", unsigned(n));
+        m_log.Add("remote.ApplyReceivedSettings(%u,%u)", sender, unsigned(n));
     }
     void OnRemoteCommand(const unsigned char* bytes, size_t n) override
     {

@@ -412,7 +412,7 @@ std::vector<Case> Video()
         {"2110 remote settings", Msg(2110, 16).U32(4, kAlice).U16(8, 4).U16(12, 2),
          {"remote.OnRemoteSettings(2,4)"}, true},
         {"2110 settings to apply", Msg(2110, 16).U32(4, kAlice).U16(8, 4).U16(12, 3),
-         {"remote.ApplyReceivedSettings(4)"}, true},
+         {"remote.ApplyReceivedSettings(2,4)"}, true},
         {"2110 page sync", Msg(2110, 14).U32(4, kAlice).U16(8, 2).U16(12, 64), {"wb.SendPageSync()"},
          true},
         {"2110 unknown sub-type", Msg(2110, 14).U32(4, kAlice).U16(8, 2).U16(12, 9), {}, false},
