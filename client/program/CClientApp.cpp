@@ -169,6 +169,7 @@ bool CClientApp::CreateMainWindow()
         return false;
     m_pMainWnd = frame;
     g_pMainFrame = frame;
+    g_Log.Write(0, "Creating the main window\n");
     if (!frame->LoadFrame(128, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
         // A frame that failed to create has freed itself.
         m_pMainWnd = nullptr;
@@ -225,6 +226,7 @@ bool CClientApp::CheckServerVersion(const char* address)
     if (g_CmdManager.GetServerVersion(address, static_cast<uint16_t>(g_LoginInfo.serverPort),
                                       g_LoginInfo.serverVersion, text))
         return true;
+    g_Log.Write(0, "Getting the server version failed: %s\n", text);
     ShowMessage(text);
     return false;
 }
@@ -239,6 +241,7 @@ bool CClientApp::LoginToServer()
     char text[CCommandManager::TEXT_SIZE] = {};
     if (g_CmdManager.Login(&g_LoginInfo, text))
         return true;
+    g_Log.Write(0, "Login failed: %s\n", text);
     ShowMessage(text);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "AudioRelayWire.h"
@@ -114,7 +115,8 @@ bool CAudioLink::Join()
     for (int attempt = 0; attempt < JOIN_TRIES; ++attempt) {
         if (!SendHead(AUDIO_RELAY_JOIN))
             return false;
-        const DWORD end = GetTickCount() + JOIN_WAIT_MS;
+        const DWORD wait = std::min<DWORD>(JOIN_WAIT_MS * (attempt + 1), JOIN_WAIT_MAX_MS);
+        const DWORD end = GetTickCount() + wait;
         for (;;) {
             const int left = static_cast<int>(end - GetTickCount());
             if (left <= 0 || !Readable(m_socket, left))

@@ -35,9 +35,9 @@ public:
     // Sends one packet; false when not connected or the packet is refused.
     bool Send(const uint8_t* packet, int length);
 
-    // How long a join waits for the server's answer, in tries of this many
-    // milliseconds.
-    enum { JOIN_TRIES = 4, JOIN_WAIT_MS = 500 };
+    // A join is sent again with a longer wait each time (0.5 s growing to
+    // 2 s, about 9 s in all): a relay on a busy machine answers late.
+    enum { JOIN_TRIES = 6, JOIN_WAIT_MS = 500, JOIN_WAIT_MAX_MS = 2000 };
 
 private:
     bool Join();

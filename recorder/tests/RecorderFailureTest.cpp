@@ -117,8 +117,15 @@ TEST(RecorderFailure, FailedBlockWriteIsCutBackAndReported)
     ASSERT_EQ(1, f.rec.StartRecord(path.c_str(), ""));
     EXPECT_EQ(1, WriteFullBlock(f.rec, 1));
     EXPECT_EQ(1, WriteFullBlock(f.rec, 2));
-    Sleep(50);
     const uint32_t goodLength = 156 + 0x10000;
+    // The writer thread puts the first block out before the fault is set.
+    auto written = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow
+                                                                               : 0u;
+    };
+    for (DWORD start = GetTickCount(); written() < goodLength && GetTickCount() - start < 10000;)
+        Sleep(20);
     f.control->failLongerThan = 1000;             // blocks break off after 1000 bytes
     f.control->failError = ERROR_DISK_FULL;
     EXPECT_EQ(1, WriteFullBlock(f.rec, 3));

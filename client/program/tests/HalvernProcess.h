@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 class HalvernProcess
@@ -120,6 +121,15 @@ public:
         return text;
     }
 
+    // Every top-level window of the client with its class, text and the
+    // texts of its children (what a box that came up instead says).
+    std::string DescribeWindows() const
+    {
+        std::pair<DWORD, std::string> context(process.dwProcessId, std::string());
+        EnumWindows(Describe, reinterpret_cast<LPARAM>(&context));
+        return context.second.empty() ? "no windows\n" : context.second;
+    }
+
     static std::string WindowText(HWND wnd)
     {
         char text[256] = {};
@@ -172,6 +182,24 @@ private:
             return TRUE;
         search->found = wnd;
         return FALSE;
+    }
+
+    static BOOL CALLBACK Describe(HWND wnd, LPARAM context)
+    {
+        auto* out = reinterpret_cast<std::pair<DWORD, std::string>*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(wnd, &owner);
+        if (owner != out->first)
+            return TRUE;
+        char cls[64] = {};
+        GetClassNameA(wnd, cls, sizeof cls);
+        out->second += std::string(IsWindowVisible(wnd) ? "shown " : "hidden ") + cls + " \"" +
+                       WindowText(wnd) + "\"";
+        for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (!WindowText(child).empty())
+                out->second += " [" + WindowText(child) + "]";
+        out->second += "\n";
+        return TRUE;
     }
 
     HWND FindWindowOf(const char* cls)

@@ -53,7 +53,9 @@ TEST_F(ClientStartUp, CommandLineLogsInAndOpensTheMainWindow)
 {
     ASSERT_TRUE(client.Start("127.0.0.1 \"Room one\" 1 host pw"));
     HWND frame = client.WaitForWindow("!#32770", kStartMs);
-    ASSERT_NE(frame, nullptr) << "no main window; the client's log:\n" << client.ReadFile("Quillet.log");
+    ASSERT_NE(frame, nullptr) << "no main window; the client's log:\n"
+                              << client.ReadFile("Quillet.log") << "its windows:\n"
+                              << client.DescribeWindows();
     // The host is in room 1 on the server.
     std::vector<uint32_t> users = server->GetRoomUsers(1);
     EXPECT_EQ(users.size(), 1u);
