@@ -6,6 +6,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -451,6 +452,82 @@ TEST_F(PassStandInTest, MalformedAnswersOfTheStoreGiveClearErrors)
         EXPECT_FALSE(Exists(target));
         EXPECT_FALSE(Exists(target + ".part"));
     }
+}
+
+} // namespace
+
+namespace {
+
+// The other participant: a second process of this program, given the
+// store's port, the stored name and where to put the page. Run on its own
+// (without that) it has nothing to do.
+TEST(PassStandInPeer, FetchesWhatTheParentProcessUploaded)
+{
+    char job[512] = {};
+    if (!GetEnvironmentVariableA("HALVERN_PASS_PEER", job, sizeof job))
+        GTEST_SKIP() << "run by PassStandInTest.AnotherProcessFetchesTheUpload";
+    unsigned port = 0;
+    char stored[64] = {}, target[400] = {};
+    ASSERT_EQ(3, sscanf(job, "%u %63s %399[^\n]", &port, stored, target));
+    WSADATA data;
+    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &data));
+    CPassLibrary pass;
+    ASSERT_TRUE(pass.Load("pass.dll")) << pass.Error();
+    LPCSTR paths[] = {target};
+    DWORD handle = 0;
+    ASSERT_TRUE(pass.Functions().StartBoardDownload("127.0.0.1", static_cast<WORD>(port), kRoom,
+                                                    0, 1, paths, 1, stored, &handle));
+    int pages = 0, total = 0, progress = 0, result = PASS_RUNNING;
+    DWORD start = GetTickCount();
+    while ((result = pass.Functions().PollBoardDownload(handle, &pages, &total, &progress)) ==
+               PASS_RUNNING &&
+           GetTickCount() - start < 60000)
+        Sleep(20);
+    pass.Functions().StopBoardDownload(handle);
+    EXPECT_EQ(PASS_FINISHED, result);
+    EXPECT_EQ(1, pages);
+    pass.Unload();
+    WSACleanup();
+}
+
+TEST_F(PassStandInTest, AnotherProcessFetchesTheUpload)
+{
+    std::string page = Make("shared.bmp", 2 * 1024 * 1024 + 3, 11);
+    CString stored;
+    DWORD up = BoardUpload({page}, &stored);
+    ASSERT_NE(0u, up) << LastError();
+
+    std::string target = folder + "peer.bmp";
+    std::string job = std::to_string(Port()) + " " + (LPCSTR)stored + " " + target;
+    ASSERT_TRUE(SetEnvironmentVariableA("HALVERN_PASS_PEER", job.c_str()));
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string command = std::string("\"") + program +
+                          "\" --gtest_filter=PassStandInPeer.FetchesWhatTheParentProcessUploaded";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back(0);
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
+    SetEnvironmentVariableA("HALVERN_PASS_PEER", nullptr);
+    DWORD waited = WaitForSingleObject(pi.hProcess, 120000);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 99);
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(WAIT_OBJECT_0, waited);
+    EXPECT_EQ(0u, code);
+
+    EXPECT_EQ(PASS_FINISHED, WaitEnd([&] { return PollUpload(up); }));
+    F().StopBoardUpload(up);
+    std::vector<char> sent, got;
+    ASSERT_TRUE(ReadWhole(page, sent));
+    ASSERT_TRUE(ReadWhole(target, got));
+    EXPECT_TRUE(sent == got);
 }
 
 } // namespace
