@@ -99,16 +99,18 @@ void CFileStore::AcceptLoop()
         }
         uint32_t connection = m_nextConnection++;
         auto ended = std::make_shared<std::atomic<bool>>(false);
+        // The socket is listed before its thread runs (under this lock), so
+        // the thread's own removal at its end always finds it.
         try {
             m_threads.reserve(m_threads.size() + 1);
-            m_open.reserve(m_open.size() + 1);
+            m_open.push_back(s);
             std::thread thread([this, s, connection, ended] {
                 ConnectionLoop(s, connection);
                 *ended = true;
             });
-            m_open.push_back(s);
             m_threads.emplace_back(std::move(thread), ended);
         } catch (const std::exception&) {
+            m_open.erase(std::remove(m_open.begin(), m_open.end(), s), m_open.end());
             closesocket(s);
         }
     }
