@@ -44,6 +44,8 @@ bool CServerConfig::Load(const char* path)
     applicationPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "ApplicationPort", applicationPort, path));
     audioPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort", audioPort, path));
     audioPort2 = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort2", audioPort2, path));
+    ftpServerPort = static_cast<uint16_t>(
+        GetPrivateProfileIntA("Server", "FtpServerPort", ftpServerPort, path));
     keepAliveSeconds = GetPrivateProfileIntA("Server", "KeepAliveSeconds", keepAliveSeconds, path);
     freeFileSending = static_cast<uint8_t>(
         GetPrivateProfileIntA("Server", "FreeFileSending", freeFileSending, path));

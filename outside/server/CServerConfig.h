@@ -27,7 +27,8 @@ struct ACCOUNT_CONFIG
 // What the stand-in conference server serves, read from an ini file:
 //   [Server]   Port, Version, UpdatePort, UpdateServers (addresses split by
 //              "|"), VideoPort, AudioPort, AudioPort2, KeepAliveSeconds,
-//              FreeFileSending, MaxConnections, ApplicationPort
+//              FreeFileSending, MaxConnections, ApplicationPort,
+//              FtpServerPort
 //   [Room1], [Room2], ... Id, Name, Mode, Capacity, Speakers, Locked,
 //              Nicknames, Users (account names split by "|")
 //   [Accounts] name=password,role
@@ -46,6 +47,8 @@ public:
     uint16_t applicationPort = 7002;
     uint16_t audioPort = 7100;
     uint16_t audioPort2 = 7101;
+    // The file store that the clients' file-transfer library talks to.
+    uint16_t ftpServerPort = 7000;
     uint32_t keepAliveSeconds = 60; // 0: never drop a silent client
     uint8_t freeFileSending = 1;
     // Connections open at once at most (each has a thread); more are refused.

@@ -9,6 +9,7 @@
 #include "CAudioRelay.h"
 #include "CCommandContext.h"
 #include "CDocumentCommands.h"
+#include "CFileStore.h"
 #include "CJoinerState.h"
 #include "CMeetingCommands.h"
 #include "CParticipantCommands.h"
@@ -79,6 +80,9 @@ bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
     m_port = ntohs(address.sin_port);
     StartAudioRelay(loopbackOnly);
     StartVideoRelay(loopbackOnly);
+    m_fileStore.reset(new CFileStore());
+    if (!m_fileStore->Start(m_config.ftpServerPort, loopbackOnly))
+        m_fileStore.reset();
     m_running = true;
     m_acceptThread = std::thread([this] { AcceptLoop(); });
     return true;
@@ -91,6 +95,7 @@ void CStandInServer::Stop()
     m_running = false;
     m_audioRelay.reset();
     m_videoRelay.reset();
+    m_fileStore.reset();
     closesocket(m_listener);
     m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())

@@ -16,6 +16,7 @@
 #include "ServerSession.h"
 
 class CAudioRelay;
+class CFileStore;
 class CVideoRelay;
 
 // One frame that a client sent to the server, as the server read it.
@@ -91,6 +92,9 @@ public:
     CAudioRelay* AudioRelay() { return m_audioRelay.get(); }
     // The video relay: a port per broadcasting participant.
     CVideoRelay* VideoRelay() { return m_videoRelay.get(); }
+    // The file store on Config().ftpServerPort (0: a free port); null when
+    // that port could not be bound.
+    CFileStore* FileStore() { return m_fileStore.get(); }
     // Connections refused because Config().maxConnections were open, or
     // because no thread could be started for them.
     uint64_t GetRefusedCount();
@@ -166,4 +170,5 @@ private:
 
     std::unique_ptr<CAudioRelay> m_audioRelay;
     std::unique_ptr<CVideoRelay> m_videoRelay;
+    std::unique_ptr<CFileStore> m_fileStore;
 };

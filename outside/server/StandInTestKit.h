@@ -26,6 +26,7 @@ inline CServerConfig StandInTestConfig()
     config.updatePort = 8123;
     config.updateServers = {"10.0.0.1", "10.0.0.2"};
     config.keepAliveSeconds = 0;
+    config.ftpServerPort = 0; // the file store on a free port
     ROOM_CONFIG first;
     first.id = 1;
     first.name = "Room one";

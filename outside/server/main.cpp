@@ -7,6 +7,9 @@
 //   leave <user id> <result code>   the participant must leave (2107)
 //   grant <user id> <0|1>           screen control granted or taken back (2108)
 //   freefiles <room id> <0|1>       sending files freely allowed or not (2070)
+//   storefault <cut|stall> <put|get> <bytes>   the file store's next part of
+//                                   that kind longer than bytes is cut or stalls there
+//   storeresume                     a stalled file store connection is let go
 #include <winsock2.h>
 #include <windows.h>
 
@@ -16,7 +19,9 @@
 #include <string>
 
 #include "CScreenRelay.h"
+#include "CFileStore.h"
 #include "CStandInServer.h"
+#include "PassStoreWire.h"
 
 namespace {
 
@@ -38,6 +43,28 @@ bool RunLine(const char* line)
     int fields = sscanf(line, "%15s %lu %lu", word, &a, &b);
     if (fields <= 0 || !strcmp(word, "quit"))
         return false;
+    char kind[8] = {}, op[8] = {};
+    unsigned long bytes = 0;
+    CFileStore* store = g_server->FileStore();
+    if (!strcmp(word, "storefault") &&
+        sscanf(line, "%*s %7s %7s %lu", kind, op, &bytes) == 3 && store &&
+        (!strcmp(kind, "cut") || !strcmp(kind, "stall")) &&
+        (!strcmp(op, "put") || !strcmp(op, "get"))) {
+        STORE_FAULT fault;
+        fault.kind = strcmp(kind, "cut") ? STORE_FAULT::STALL : STORE_FAULT::CUT;
+        fault.op = strcmp(op, "put") ? STORE_OP_GET : STORE_OP_PUT;
+        fault.afterBytes = static_cast<uint32_t>(bytes);
+        store->ScriptFault(fault);
+        printf("storefault: set\n");
+        fflush(stdout);
+        return true;
+    }
+    if (!strcmp(word, "storeresume") && store) {
+        store->Resume();
+        printf("storeresume: done\n");
+        fflush(stdout);
+        return true;
+    }
     bool done = false;
     if (fields == 3 && !strcmp(word, "leave"))
         done = g_server->ForceLeave(static_cast<uint32_t>(a), static_cast<uint16_t>(b));
@@ -47,7 +74,8 @@ bool RunLine(const char* line)
         done = g_server->SetFreeFileSending(static_cast<uint32_t>(a), static_cast<uint8_t>(b));
     else
         printf("Commands: leave <user id> <code>, grant <user id> <0|1>, "
-               "freefiles <room id> <0|1>, quit\n");
+               "freefiles <room id> <0|1>, storefault <cut|stall> <put|get> <bytes>, "
+               "storeresume, quit\n");
     if (fields == 3)
         printf("%s: %s\n", word, done ? "sent" : "no such participant or room");
     fflush(stdout);
