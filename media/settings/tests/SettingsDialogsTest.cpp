@@ -111,7 +111,9 @@ TEST_F(SettingsDialogs, EntryPointsShowTheirDialogs)
 {
     dialogs.ToggleSystemSettings();
     EXPECT_TRUE(dialogs.Device().IsWindowVisible());
+    EXPECT_TRUE(dialogs.Device().IsShown());
     dialogs.ToggleSystemSettings();
+    EXPECT_FALSE(dialogs.Device().IsShown());
     EXPECT_FALSE(dialogs.Device().IsWindowVisible());
     dialogs.ShowSystemSettings();
     EXPECT_TRUE(dialogs.Device().IsWindowVisible());
