@@ -3,6 +3,7 @@
 // state the terminal reports.
 #include "CClientSettings.h"
 #include "CDlgDevice.h"
+#include "CLanguageManager.h"
 #include "CTestKit.h"
 #include "SettingsControls.h"
 #include "SettingsResource.h"
@@ -379,4 +380,39 @@ TEST_F(DeviceDialog, MenuCommandTogglesTheDialogOnTheVideoPage)
     EXPECT_TRUE(dlg.VideoPage().IsWindowVisible());
     dlg.ToggleShow();
     EXPECT_FALSE(dlg.IsWindowVisible());
+}
+
+TEST_F(DeviceDialog, PageButtonsOpenTheDriverPageAndTheImageSettings)
+{
+    Media().defaults.field[0] = 42;
+    Open();
+    CTestKit::ClickButton(Item(Video(), IDC_VIDEO_PROPERTIES));
+    EXPECT_EQ(Calls(), Calls_t{ "T_S_ShowPropertyPage" });
+
+    // The image settings run modally on the page's record; closed without a
+    // change they put the page's record back into the library.
+    ClearCalls();
+    {
+        CTestKit::AutoCloseDialogs closer(300);
+        CTestKit::ClickButton(Item(Video(), IDC_VIDEO_IMAGE_BUTTON));
+        EXPECT_GE(closer.Closed(), 1);
+    }
+    ASSERT_FALSE(Calls().empty());
+    EXPECT_EQ(Calls().back().compare(0, 23, "T_SetImgProcSetting 42 "), 0) << Calls().back();
+    EXPECT_EQ(dlg.VideoPage().ImageSettings().field[0], 42);
+}
+
+TEST_F(DeviceDialog, LanguageChangeRefillsTheLevelListsKeepingTheChoice)
+{
+    Open();
+    ListSetSel(Audio(), IDC_AUDIO_DENOISE_LIST, 3);
+    ListSetSel(Video(), IDC_VIDEO_DATA_MODE_LIST, 1);
+    Audio()->SendMessage(WM_LANGUAGE_CHANGED);
+    Video()->SendMessage(WM_LANGUAGE_CHANGED);
+    EXPECT_EQ(ListCount(Audio(), IDC_AUDIO_DENOISE_LIST), 4);
+    EXPECT_EQ(ListSel(Audio(), IDC_AUDIO_DENOISE_LIST), 3);
+    EXPECT_EQ(ListText(Audio(), IDC_AUDIO_DENOISE_LIST, 3), "强");
+    EXPECT_EQ(ListCount(Video(), IDC_VIDEO_DATA_MODE_LIST), 2);
+    EXPECT_EQ(ListSel(Video(), IDC_VIDEO_DATA_MODE_LIST), 1);
+    EXPECT_EQ(ListText(Video(), IDC_VIDEO_DATA_MODE_LIST, 1), "恒定码流");
 }
