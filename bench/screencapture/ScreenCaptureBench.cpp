@@ -74,8 +74,8 @@ int main()
         PlainScreenCopy();
     ::QueryPerformanceCounter(&t1);
     double plainCopyMs = Seconds(t0, t1) * 1e3 / rounds;
-    printf("snapshot of the %dx%d screen: %.2f ms   (plain screen copy: %.2f ms)\n", GetSystemMetrics(SM_CXSCREEN),
-           GetSystemMetrics(SM_CYSCREEN), snapshotMs, plainCopyMs);
+    printf("snapshot of the %dx%d screen: %.2f ms   (plain screen copy: %.2f ms)\n",
+           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), snapshotMs, plainCopyMs);
 
     HDC screen = GetDC(NULL);
     HBITMAP region = CreateCompatibleBitmap(screen, 1920, 1080);
@@ -92,8 +92,9 @@ int main()
         PlainSave(region, path);
     ::QueryPerformanceCounter(&t1);
     double plainSaveMs = Seconds(t0, t1) * 1e3 / rounds;
-    printf("save of a 1920x1080 region at 24 bits: %.2f ms%s   (read pixels and write the bytes: %.2f ms)\n", saveMs,
-           ok ? "" : " (FAILED)", plainSaveMs);
+    printf("save of a 1920x1080 region at 24 bits: %.2f ms%s   (read pixels and write the bytes: "
+           "%.2f ms)\n",
+           saveMs, ok ? "" : " (FAILED)", plainSaveMs);
     DeleteObject(region);
     DeleteFileA(path.c_str());
     return ok ? 0 : 1;
