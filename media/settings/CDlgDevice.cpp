@@ -178,6 +178,11 @@ void CDlgDevice::OnCancel()
 
 LRESULT CDlgDevice::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Every showing starts on the video page with the audio page up to date.
+    if (message == WM_SHOWWINDOW && wParam && lParam == 0 && m_tab.m_hWnd) {
+        m_tab.SelectPage(0);
+        m_audio.Refresh();
+    }
     if (m_white) {
         if (message == WM_CTLCOLORDLG)
             return (LRESULT)m_white;

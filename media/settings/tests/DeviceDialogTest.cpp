@@ -405,6 +405,16 @@ TEST_F(DeviceDialog, MenuCommandTogglesTheDialogOnTheVideoPage)
     EXPECT_TRUE(dlg.VideoPage().IsWindowVisible());
     dlg.ToggleShow();
     EXPECT_FALSE(dlg.IsWindowVisible());
+
+    // The video window's command shows it without refreshing the video page;
+    // the audio page is brought up to date on every showing.
+    g_Settings.aec = 0;
+    g_Settings.videoSize = 5;
+    dlg.Tabs().SelectPage(1);
+    dlg.ShowPages();
+    EXPECT_EQ(dlg.Tabs().GetCurSel(), 0);
+    EXPECT_FALSE(Checked(Audio(), IDC_AUDIO_AEC));
+    EXPECT_EQ(ListSel(Video(), IDC_VIDEO_SIZE_LIST), 2);
 }
 
 TEST_F(DeviceDialog, PageButtonsOpenTheDriverPageAndTheImageSettings)
