@@ -3,7 +3,7 @@
 // reading the same pixels and writing the same number of bytes.
 #include <windows.h>
 
-#include "CBitmapFile.h"
+#include "CScreenBitmapFile.h"
 #include "CDlgScreenCapture.h"
 
 #include <cstdio>
@@ -47,7 +47,7 @@ void PlainSave(HBITMAP bitmap, const std::string& path)
     info.bmiHeader.biHeight = 1080;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
-    std::vector<unsigned char> pixels(CBitmapFile::RowBytes(1920, 24) * 1080);
+    std::vector<unsigned char> pixels(CScreenBitmapFile::RowBytes(1920, 24) * 1080);
     HDC screen = GetDC(NULL);
     GetDIBits(screen, bitmap, 0, 1080, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(NULL, screen);
@@ -84,7 +84,7 @@ int main()
     ::QueryPerformanceCounter(&t0);
     bool ok = true;
     for (int i = 0; i < rounds; ++i)
-        ok = CBitmapFile::Save(region, 24, path.c_str()) && ok;
+        ok = CScreenBitmapFile::Save(region, 24, path.c_str()) && ok;
     ::QueryPerformanceCounter(&t1);
     double saveMs = Seconds(t0, t1) * 1e3 / rounds;
     ::QueryPerformanceCounter(&t0);

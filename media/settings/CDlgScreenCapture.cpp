@@ -1,6 +1,6 @@
 #include "CDlgScreenCapture.h"
 
-#include "CBitmapFile.h"
+#include "CScreenBitmapFile.h"
 #include "SettingsResource.h"
 
 #include <cstdio>
@@ -177,10 +177,10 @@ void CDlgScreenCapture::OnLButtonDblClk(CPoint point)
     rect.NormalizeRect();
     if (HBITMAP picture = CopySelection(rect)) {
         HDC screen = ::GetDC(NULL);
-        int bits = CBitmapFile::BitsForDisplay(GetDeviceCaps(screen, BITSPIXEL),
-                                               GetDeviceCaps(screen, PLANES));
+        int bits = CScreenBitmapFile::BitsForDisplay(GetDeviceCaps(screen, BITSPIXEL),
+                                                     GetDeviceCaps(screen, PLANES));
         ::ReleaseDC(NULL, screen);
-        m_bSaved = CBitmapFile::Save(picture, bits, m_path.c_str());
+        m_bSaved = CScreenBitmapFile::Save(picture, bits, m_path.c_str());
         DeleteObject(picture);
     }
     m_bSelected = false;

@@ -1,6 +1,6 @@
 // Screen region capture: the bitmap file's layout, the saved pixels at each
 // bit count, and the selection driven by mouse input.
-#include "CBitmapFile.h"
+#include "CScreenBitmapFile.h"
 #include "CDlgScreenCapture.h"
 #include "CSettingsDialogs.h"
 #include "CTestKit.h"
@@ -47,7 +47,7 @@ COLORREF PixelOf(const std::vector<uint8_t>& file, int x, int y)
     int height = (int)U32(file, 22);
     int bits = U16(file, 28);
     uint32_t offset = U32(file, 10);
-    uint32_t row = CBitmapFile::RowBytes(width, bits);
+    uint32_t row = CScreenBitmapFile::RowBytes(width, bits);
     const uint8_t* line = &file[offset + row * (uint32_t)(height - 1 - y)];
     if (bits == 24)
         return RGB(line[x * 3 + 2], line[x * 3 + 1], line[x * 3]);
@@ -64,7 +64,7 @@ COLORREF PixelOf(const std::vector<uint8_t>& file, int x, int y)
 
 } // namespace
 
-TEST(BitmapFile, LayoutOfTheFile)
+TEST(ScreenBitmapFile, LayoutOfTheFile)
 {
     struct Case
     {
@@ -75,9 +75,9 @@ TEST(BitmapFile, LayoutOfTheFile)
         {10, 2, 8, 12, 1078, 1102}, {3, 2, 24, 12, 54, 78}, {1920, 1080, 24, 5760, 54, 6220854},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CBitmapFile::RowBytes(c.width, c.bits), c.row) << c.width << "x" << c.bits;
-        EXPECT_EQ(CBitmapFile::PixelOffset(c.bits), c.offset) << c.bits;
-        EXPECT_EQ(CBitmapFile::FileSize(c.width, c.height, c.bits), c.size)
+        EXPECT_EQ(CScreenBitmapFile::RowBytes(c.width, c.bits), c.row) << c.width << "x" << c.bits;
+        EXPECT_EQ(CScreenBitmapFile::PixelOffset(c.bits), c.offset) << c.bits;
+        EXPECT_EQ(CScreenBitmapFile::FileSize(c.width, c.height, c.bits), c.size)
             << c.width << "x" << c.bits;
     }
     struct Depth
@@ -86,11 +86,11 @@ TEST(BitmapFile, LayoutOfTheFile)
     } depths[] = {{1, 1, 1},   {2, 1, 4},   {4, 1, 4},   {1, 4, 4},  {8, 1, 8},
                   {15, 1, 24}, {16, 1, 24}, {24, 1, 24}, {32, 1, 24}};
     for (const Depth& d : depths)
-        EXPECT_EQ(CBitmapFile::BitsForDisplay(d.bits, d.planes), d.saved)
+        EXPECT_EQ(CScreenBitmapFile::BitsForDisplay(d.bits, d.planes), d.saved)
             << d.bits << "*" << d.planes;
 }
 
-TEST(BitmapFile, SavedPixelsAtEachBitCount)
+TEST(ScreenBitmapFile, SavedPixelsAtEachBitCount)
 {
     HDC screen = GetDC(NULL);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 5, 2);
@@ -108,14 +108,14 @@ TEST(BitmapFile, SavedPixelsAtEachBitCount)
 
     std::string path = TempPath("settings_bits.bmp");
     for (int bits : {1, 4, 8, 24}) {
-        ASSERT_TRUE(CBitmapFile::Save(bitmap, bits, path.c_str())) << bits;
+        ASSERT_TRUE(CScreenBitmapFile::Save(bitmap, bits, path.c_str())) << bits;
         std::vector<uint8_t> file = ReadFile(path);
-        ASSERT_EQ(file.size(), CBitmapFile::FileSize(5, 2, bits)) << bits;
+        ASSERT_EQ(file.size(), CScreenBitmapFile::FileSize(5, 2, bits)) << bits;
         EXPECT_EQ(file[0], 'B');
         EXPECT_EQ(file[1], 'M');
         EXPECT_EQ(U32(file, 2), file.size());
         EXPECT_EQ(U32(file, 6), 0u);
-        EXPECT_EQ(U32(file, 10), CBitmapFile::PixelOffset(bits));
+        EXPECT_EQ(U32(file, 10), CScreenBitmapFile::PixelOffset(bits));
         EXPECT_EQ(U32(file, 14), 40u);
         EXPECT_EQ(U16(file, 26), 1);
         EXPECT_EQ(U16(file, 28), bits);
@@ -132,8 +132,8 @@ TEST(BitmapFile, SavedPixelsAtEachBitCount)
             }
         }
     }
-    EXPECT_FALSE(CBitmapFile::Save(bitmap, 16, path.c_str()));
-    EXPECT_FALSE(CBitmapFile::Save(bitmap, 24, "Z:\\no such folder\\x.bmp"));
+    EXPECT_FALSE(CScreenBitmapFile::Save(bitmap, 16, path.c_str()));
+    EXPECT_FALSE(CScreenBitmapFile::Save(bitmap, 24, "Z:\\no such folder\\x.bmp"));
     DeleteFile(path.c_str());
     DeleteObject(bitmap);
 }
