@@ -3,7 +3,7 @@
 // reading the same pixels and writing the same number of bytes.
 #include <windows.h>
 
-#include "CBitmapFile.h"
+#include "CScreenBitmapFile.h"
 #include "CDlgScreenCapture.h"
 
 #include <cstdio>
@@ -47,7 +47,7 @@ void PlainSave(HBITMAP bitmap, const std::string& path)
     info.bmiHeader.biHeight = 1080;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
-    std::vector<unsigned char> pixels(CBitmapFile::RowBytes(1920, 24) * 1080);
+    std::vector<unsigned char> pixels(CScreenBitmapFile::RowBytes(1920, 24) * 1080);
     HDC screen = GetDC(NULL);
     GetDIBits(screen, bitmap, 0, 1080, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(NULL, screen);
@@ -74,8 +74,8 @@ int main()
         PlainScreenCopy();
     ::QueryPerformanceCounter(&t1);
     double plainCopyMs = Seconds(t0, t1) * 1e3 / rounds;
-    printf("snapshot of the %dx%d screen: %.2f ms   (plain screen copy: %.2f ms)\n", GetSystemMetrics(SM_CXSCREEN),
-           GetSystemMetrics(SM_CYSCREEN), snapshotMs, plainCopyMs);
+    printf("snapshot of the %dx%d screen: %.2f ms   (plain screen copy: %.2f ms)\n",
+           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), snapshotMs, plainCopyMs);
 
     HDC screen = GetDC(NULL);
     HBITMAP region = CreateCompatibleBitmap(screen, 1920, 1080);
@@ -84,7 +84,7 @@ int main()
     ::QueryPerformanceCounter(&t0);
     bool ok = true;
     for (int i = 0; i < rounds; ++i)
-        ok = CBitmapFile::Save(region, 24, path.c_str()) && ok;
+        ok = CScreenBitmapFile::Save(region, 24, path.c_str()) && ok;
     ::QueryPerformanceCounter(&t1);
     double saveMs = Seconds(t0, t1) * 1e3 / rounds;
     ::QueryPerformanceCounter(&t0);
@@ -92,8 +92,9 @@ int main()
         PlainSave(region, path);
     ::QueryPerformanceCounter(&t1);
     double plainSaveMs = Seconds(t0, t1) * 1e3 / rounds;
-    printf("save of a 1920x1080 region at 24 bits: %.2f ms%s   (read pixels and write the bytes: %.2f ms)\n", saveMs,
-           ok ? "" : " (FAILED)", plainSaveMs);
+    printf("save of a 1920x1080 region at 24 bits: %.2f ms%s   (read pixels and write the bytes: "
+           "%.2f ms)\n",
+           saveMs, ok ? "" : " (FAILED)", plainSaveMs);
     DeleteObject(region);
     DeleteFileA(path.c_str());
     return ok ? 0 : 1;

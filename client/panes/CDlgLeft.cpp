@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "CClientSettings.h"
 #include "CCommandManager.h"
 #include "CUserTable.h"
 #include "IPaneHost.h"
@@ -128,6 +129,9 @@ BOOL CDlgLeft::OnInitDialog()
     SetTimer(TIMER_LEVELS, LEVEL_INTERVAL, NULL);
     m_modePanel.SetCells(16, 4, IDB_WINDOW_MODES, 113);
     m_speakerMenu.LoadMenu(IDR_SPEAKER_MENU);
+    // The two switches are the stored echo and gain settings.
+    g_bAecOn = g_Settings.aec ? 1 : 0;
+    g_bAgcOn = g_Settings.agc ? 1 : 0;
     CheckDlgButton(IDC_LEFT_AEC, g_bAecOn ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_LEFT_AGC, g_bAgcOn ? BST_CHECKED : BST_UNCHECKED);
     Layout(client.Width(), client.Height());
@@ -432,12 +436,15 @@ void CDlgLeft::OnMicMute()
 void CDlgLeft::OnAec()
 {
     g_bAecOn = IsDlgButtonChecked(IDC_LEFT_AEC) ? 1 : 0;
+    g_Settings.aec = g_bAecOn;
     CPaneAudio::SetAec(g_bAecOn != 0);
 }
 
 void CDlgLeft::OnAgc()
 {
     g_bAgcOn = IsDlgButtonChecked(IDC_LEFT_AGC) ? 1 : 0;
+    // Switched on again, the gain comes back at its weakest level.
+    g_Settings.agc = g_bAgcOn ? (g_Settings.agc ? g_Settings.agc : 1) : 0;
 }
 
 void CDlgLeft::OnSpeakerMenu()

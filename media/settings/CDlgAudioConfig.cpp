@@ -11,8 +11,8 @@
 using namespace settingsui;
 
 namespace {
-const UINT kLevelTexts[4] = { 61646, 61643, 61644, 61645 }; // 禁止, 弱, 中, 强
-const char* const kDelayTexts[4] = { "默认设置", "小延迟", "中延迟", "高延迟" };
+const UINT kLevelTexts[4] = {61646, 61643, 61644, 61645}; // 禁止, 弱, 中, 强
+const char* const kDelayTexts[4] = {"默认设置", "小延迟", "中延迟", "高延迟"};
 
 CString Text(UINT id)
 {
@@ -21,18 +21,14 @@ CString Text(UINT id)
     return text;
 }
 
-void SetParam(int id, int value)
-{
-    MEDIA_CALL(AUDIO_MGR_Processer_SetParam, 0, id, &value);
-}
+void SetParam(int id, int value) { MEDIA_CALL(AUDIO_MGR_Processer_SetParam, 0, id, &value); }
 } // namespace
 
-CDlgAudioConfig::CDlgAudioConfig(CWnd* parent) : CLangDialog(IDD_AUDIO_CONFIG, "CDlgAudioConfig", parent) {}
+CDlgAudioConfig::CDlgAudioConfig(CWnd* parent)
+    : CLangDialog(IDD_AUDIO_CONFIG, "CDlgAudioConfig", parent)
+{}
 
-BOOL CDlgAudioConfig::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_AUDIO_CONFIG, parent);
-}
+BOOL CDlgAudioConfig::Create(CWnd* parent) { return CDialog::Create(IDD_AUDIO_CONFIG, parent); }
 
 BOOL CDlgAudioConfig::OnInitDialog()
 {
@@ -44,7 +40,8 @@ BOOL CDlgAudioConfig::OnInitDialog()
     ListReset(this, IDC_AUDIO_DELAY_LIST);
     for (int i = 0; i < 4; ++i)
         ListAdd(this, IDC_AUDIO_DELAY_LIST, kDelayTexts[i], i);
-    CheckRadioButton(IDC_AUDIO_QUALITY_LOW, IDC_AUDIO_QUALITY_HIGH, IDC_AUDIO_QUALITY_LOW + m_nQuality);
+    CheckRadioButton(IDC_AUDIO_QUALITY_LOW, IDC_AUDIO_QUALITY_HIGH,
+                     IDC_AUDIO_QUALITY_LOW + m_nQuality);
     SetChecked(this, IDC_AUDIO_STATISTICS, m_bStatistics != 0);
     SetChecked(this, IDC_AUDIO_HIFI, m_bHifi != 0);
     SetChecked(this, IDC_AUDIO_TCP, m_bTcp != 0);
@@ -55,7 +52,7 @@ BOOL CDlgAudioConfig::OnInitDialog()
 
 void CDlgAudioConfig::FillLevelLists()
 {
-    for (int id : { IDC_AUDIO_DENOISE_LIST, IDC_AUDIO_AGC_LIST }) {
+    for (int id : {IDC_AUDIO_DENOISE_LIST, IDC_AUDIO_AGC_LIST}) {
         int sel = ListSel(this, id);
         ListReset(this, id);
         for (int level = 0; level < 4; ++level)
@@ -74,7 +71,8 @@ void CDlgAudioConfig::TranslateTexts(BOOL apply)
 void CDlgAudioConfig::FillDeviceList(int id, bool capture, DWORD* stored)
 {
     ListReset(this, id);
-    int count = capture ? MEDIA_CALL(AUDIO_MGR_GetCapDevicesCount, 0) : MEDIA_CALL(AUDIO_MGR_GetPlayDevicesCount, 0);
+    int count = capture ? MEDIA_CALL(AUDIO_MGR_GetCapDevicesCount, 0)
+                        : MEDIA_CALL(AUDIO_MGR_GetPlayDevicesCount, 0);
     for (int i = 0; i < count; ++i) {
         char name[256] = {};
         int ok = capture ? MEDIA_CALL(AUDIO_MGR_GetCapDeviceName, 0, i, name, 256)
@@ -160,10 +158,7 @@ void CDlgAudioConfig::ControlsToValues()
     m_nDelay = ListSel(this, IDC_AUDIO_DELAY_LIST);
 }
 
-void CDlgAudioConfig::RestoreValues()
-{
-    ValuesToControls();
-}
+void CDlgAudioConfig::RestoreValues() { ValuesToControls(); }
 
 void CDlgAudioConfig::SelectFecMode(bool manual)
 {
@@ -284,7 +279,8 @@ int CDlgAudioConfig::RestartCapture()
     // Without any format there is no code to set.
     unsigned char code = 0;
     char name[256] = {};
-    if (count > 0 && MEDIA_CALL(AUDIO_MGR_GetEncodeFormatName, 0, g_Settings.audioFormat, &code, name, 256))
+    if (count > 0 &&
+        MEDIA_CALL(AUDIO_MGR_GetEncodeFormatName, 0, g_Settings.audioFormat, &code, name, 256))
         SetParam(AUDIO_PARAM_FORMAT, code);
     return 1;
 }

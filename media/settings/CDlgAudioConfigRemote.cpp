@@ -8,7 +8,7 @@
 using namespace settingsui;
 
 namespace {
-const UINT kLevelTexts[4] = { 61646, 61643, 61644, 61645 };
+const UINT kLevelTexts[4] = {61646, 61643, 61644, 61645};
 
 void FillNames(CWnd* page, int id, const std::vector<std::string>& names)
 {
@@ -26,8 +26,7 @@ DWORD SelOr(CWnd* page, int id, DWORD fallback)
 
 CDlgAudioConfigRemote::CDlgAudioConfigRemote(CWnd* parent)
     : CLangDialog(IDD_AUDIO_CONFIG_REMOTE, "CDlgAudioConfigRemote", parent)
-{
-}
+{}
 
 BOOL CDlgAudioConfigRemote::Create(CWnd* parent)
 {
@@ -44,7 +43,7 @@ BOOL CDlgAudioConfigRemote::OnInitDialog()
 
 void CDlgAudioConfigRemote::FillLevelLists()
 {
-    for (int id : { IDC_AUDIO_DENOISE_LIST, IDC_AUDIO_AGC_LIST }) {
+    for (int id : {IDC_AUDIO_DENOISE_LIST, IDC_AUDIO_AGC_LIST}) {
         int sel = ListSel(this, id);
         ListReset(this, id);
         for (int level = 0; level < 4; ++level) {
@@ -98,10 +97,7 @@ void CDlgAudioConfigRemote::ValuesToControls()
     SelectFecMode(s.AutoFEC == 0);
 }
 
-void CDlgAudioConfigRemote::RestoreValues()
-{
-    ValuesToControls();
-}
+void CDlgAudioConfigRemote::RestoreValues() { ValuesToControls(); }
 
 void CDlgAudioConfigRemote::Read(DEVICE_SETTINGS* s)
 {

@@ -27,10 +27,7 @@ CDlgDevice::~CDlgDevice()
         DeleteObject(m_white);
 }
 
-BOOL CDlgDevice::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_DEVICE, parent);
-}
+BOOL CDlgDevice::Create(CWnd* parent) { return CDialog::Create(IDD_DEVICE, parent); }
 
 BOOL CDlgDevice::OnInitDialog()
 {
@@ -39,7 +36,8 @@ BOOL CDlgDevice::OnInitDialog()
     if (CWnd* owner = GetParent()) {
         CRect main;
         owner->GetWindowRect(&main);
-        SetWindowPos(NULL, main.left + 100, main.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(NULL, main.left + 100, main.top + 100, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CRect client;
     GetClientRect(&client);
@@ -81,8 +79,8 @@ void CDlgDevice::InitDevices()
     CSettingsHost* host = GetSettingsHost();
     if (m_audio.HasAudio())
         host->AddChatNotice("初始化音频成功。");
-    ReportDeviceState((uint8_t)m_audio.HasAudio(), (uint8_t)m_video.HasVideo(), m_video.GetDeviceCount(),
-                      m_video.GetSelectedDevice());
+    ReportDeviceState((uint8_t)m_audio.HasAudio(), (uint8_t)m_video.HasVideo(),
+                      m_video.GetDeviceCount(), m_video.GetSelectedDevice());
     CUserTable& users = host->Users();
     int count = users.GetCount();
     for (int i = 0; i < count; ++i) {
@@ -106,7 +104,8 @@ void CDlgDevice::ReportDeviceState(uint8_t hasAudio, uint8_t hasVideo, uint8_t c
     users.SetFlag31(own, count);
     users.SetFlag32(own, index);
     uint8_t videoState = 0;
-    if (!hasVideo && users.GetVideoState(own, &videoState) && (videoState == 1 || videoState == 2)) {
+    if (!hasVideo && users.GetVideoState(own, &videoState) &&
+        (videoState == 1 || videoState == 2)) {
         host->RemoveVideoWindow(own);
         users.SetVideoState(own, 0);
         users.SetBroadcastFlag(own, 0);
@@ -147,8 +146,8 @@ void CDlgDevice::ApplyDeviceState(int index)
 {
     if (!m_video.SelectCaptureDevice(index))
         return;
-    ReportDeviceState((uint8_t)m_audio.HasAudio(), (uint8_t)m_video.HasVideo(), m_video.GetDeviceCount(),
-                      m_video.GetSelectedDevice());
+    ReportDeviceState((uint8_t)m_audio.HasAudio(), (uint8_t)m_video.HasVideo(),
+                      m_video.GetDeviceCount(), m_video.GetSelectedDevice());
 }
 
 void CDlgDevice::OnOK()
@@ -160,10 +159,10 @@ void CDlgDevice::OnOK()
     USER_INFO own = {};
     host->Users().GetUser(host->OwnId(), &own);
     uint8_t selected = m_video.GetSelectedDevice();
-    if ((uint8_t)m_audio.HasAudio() != own.hasAudio || (uint8_t)m_video.HasVideo() != own.hasVideo ||
-        selected != own.deviceFlagB) {
-        ReportDeviceState((uint8_t)m_audio.HasAudio(), (uint8_t)m_video.HasVideo(), m_video.GetDeviceCount(),
-                          selected);
+    if ((uint8_t)m_audio.HasAudio() != own.hasAudio ||
+        (uint8_t)m_video.HasVideo() != own.hasVideo || selected != own.deviceFlagB) {
+        ReportDeviceState((uint8_t)m_audio.HasAudio(), (uint8_t)m_video.HasVideo(),
+                          m_video.GetDeviceCount(), selected);
     }
     ShowWindow(SW_HIDE);
     m_bShown = FALSE;
@@ -179,10 +178,16 @@ void CDlgDevice::OnCancel()
 
 LRESULT CDlgDevice::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Every showing starts on the video page with the audio page up to date.
+    if (message == WM_SHOWWINDOW && wParam && lParam == 0 && m_tab.m_hWnd) {
+        m_tab.SelectPage(0);
+        m_audio.Refresh();
+    }
     if (m_white) {
         if (message == WM_CTLCOLORDLG)
             return (LRESULT)m_white;
-        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) && ::GetParent((HWND)lParam) == m_hWnd) {
+        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) &&
+            ::GetParent((HWND)lParam) == m_hWnd) {
             ::SetBkColor((HDC)wParam, RGB(255, 255, 255));
             return (LRESULT)m_white;
         }

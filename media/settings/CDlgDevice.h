@@ -36,6 +36,8 @@ public:
     CDlgVideoConfig& VideoPage() { return m_video; }
     CDlgPathConfig& PathPage() { return m_path; }
     CSkinTabCtrl& Tabs() { return m_tab; }
+    // For the menu's check mark.
+    BOOL IsShown() const { return m_bShown; }
 
     void TranslateTexts(BOOL apply) override;
 

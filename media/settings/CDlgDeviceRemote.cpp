@@ -53,10 +53,7 @@ int CaptureName(int i, char* text)
 {
     return MEDIA_CALL(AUDIO_MGR_GetCapDeviceName, 0, i, text, 256);
 }
-int PlayName(int i, char* text)
-{
-    return MEDIA_CALL(AUDIO_MGR_GetPlayDeviceName, 0, i, text, 256);
-}
+int PlayName(int i, char* text) { return MEDIA_CALL(AUDIO_MGR_GetPlayDeviceName, 0, i, text, 256); }
 int FormatName(int i, char* text)
 {
     unsigned char code = 0;
@@ -72,10 +69,7 @@ CDlgDeviceRemote::~CDlgDeviceRemote()
         DeleteObject(m_white);
 }
 
-BOOL CDlgDeviceRemote::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_DEVICE_REMOTE, parent);
-}
+BOOL CDlgDeviceRemote::Create(CWnd* parent) { return CDialog::Create(IDD_DEVICE_REMOTE, parent); }
 
 BOOL CDlgDeviceRemote::OnInitDialog()
 {
@@ -84,7 +78,8 @@ BOOL CDlgDeviceRemote::OnInitDialog()
     if (CWnd* owner = GetParent()) {
         CRect main;
         owner->GetWindowRect(&main);
-        SetWindowPos(NULL, main.left + 100, main.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(NULL, main.left + 100, main.top + 100, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     m_ok.SubclassDlgItem(IDOK, this);
     m_cancel.SubclassDlgItem(IDCANCEL, this);
@@ -96,7 +91,8 @@ BOOL CDlgDeviceRemote::OnInitDialog()
     GetWindowText(m_caption);
     CRect client;
     GetClientRect(&client);
-    m_video.SetWindowPos(NULL, 0, 0, client.Width(), client.Height() - kButtonStrip, SWP_NOZORDER | SWP_SHOWWINDOW);
+    m_video.SetWindowPos(NULL, 0, 0, client.Width(), client.Height() - kButtonStrip,
+                         SWP_NOZORDER | SWP_SHOWWINDOW);
     return TRUE;
 }
 
@@ -140,11 +136,13 @@ std::vector<uint8_t> CDlgDeviceRemote::BuildOwnReport()
     names.list[NAMES_VIDEO_DEVICES] = Names(devices);
     names.list[NAMES_VIDEO_INPUTS] = Names(inputs);
     names.list[NAMES_VIDEO_ENCODERS] = Names(encoders);
-    names.list[NAMES_IMAGE_SIZES] = { "160 * 120", "176 * 144", "320 * 240", "352 * 288",
-                                      "640 * 480", "704 * 576", "720 * 576" };
-    names.list[NAMES_DATA_MODES] = { (const char*)Text(61639), (const char*)Text(61638) };
-    names.list[NAMES_AUDIO_CAPTURE] = AudioNames(MEDIA_CALL(AUDIO_MGR_GetCapDevicesCount, 0), CaptureName);
-    names.list[NAMES_AUDIO_PLAY] = AudioNames(MEDIA_CALL(AUDIO_MGR_GetPlayDevicesCount, 0), PlayName);
+    names.list[NAMES_IMAGE_SIZES] = {"160 * 120", "176 * 144", "320 * 240", "352 * 288",
+                                     "640 * 480", "704 * 576", "720 * 576"};
+    names.list[NAMES_DATA_MODES] = {(const char*)Text(61639), (const char*)Text(61638)};
+    names.list[NAMES_AUDIO_CAPTURE] =
+        AudioNames(MEDIA_CALL(AUDIO_MGR_GetCapDevicesCount, 0), CaptureName);
+    names.list[NAMES_AUDIO_PLAY] =
+        AudioNames(MEDIA_CALL(AUDIO_MGR_GetPlayDevicesCount, 0), PlayName);
     names.list[NAMES_AUDIO_FORMATS] =
         AudioNames(MEDIA_CALL(AUDIO_MGR_GetEncodeFormatCount, 0) & 0xFF, FormatName);
     return CRemoteSettings::BuildReport(own, names);
@@ -198,15 +196,17 @@ void CDlgDeviceRemote::ApplyReceivedSettings(uint32_t sender, const void* data, 
     }
     uint32_t size = in.VideoSize > 6 ? 2 : in.VideoSize;
     if (in.VideoCaptureDev != g_Settings.videoCaptureDev || size != g_Settings.videoSize ||
-        in.VideoEncoder != g_Settings.videoEncoder || in.VideoEncodeMode != g_Settings.videoEncodeMode) {
+        in.VideoEncoder != g_Settings.videoEncoder ||
+        in.VideoEncodeMode != g_Settings.videoEncodeMode) {
         g_Settings.videoCaptureDev = in.VideoCaptureDev;
         g_Settings.videoSize = size;
         g_Settings.videoEncoder = in.VideoEncoder;
         g_Settings.videoEncodeMode = in.VideoEncodeMode;
         int width = 0, height = 0;
         VideoSizeOf(size, &width, &height);
-        if (!MEDIA_CALL(T_S_StartCapture, 0, (int)g_Settings.videoCaptureDev, (int)g_Settings.videoEncoder,
-                        (int)g_Settings.videoEncodeMode, (int)g_Settings.bitRate, width, height)) {
+        if (!MEDIA_CALL(T_S_StartCapture, 0, (int)g_Settings.videoCaptureDev,
+                        (int)g_Settings.videoEncoder, (int)g_Settings.videoEncodeMode,
+                        (int)g_Settings.bitRate, width, height)) {
             host->ShowMessage(Text(61484));
             hasVideo = FALSE;
         } else {
@@ -271,7 +271,8 @@ LRESULT CDlgDeviceRemote::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (m_white) {
         if (message == WM_CTLCOLORDLG)
             return (LRESULT)m_white;
-        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) && ::GetParent((HWND)lParam) == m_hWnd) {
+        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) &&
+            ::GetParent((HWND)lParam) == m_hWnd) {
             ::SetBkColor((HDC)wParam, RGB(255, 255, 255));
             return (LRESULT)m_white;
         }

@@ -18,17 +18,17 @@ struct SLIDER
     int high;
 };
 const SLIDER kSliders[11] = {
-    { IDC_IMG_HUE, 0, -180, 180 },         { IDC_IMG_SATURATION, 1, 0, 128 },
-    { IDC_IMG_DENOISE_LUMA, 2, 0, 1000 },  { IDC_IMG_DENOISE_CHROMA, 3, 0, 1000 },
-    { IDC_IMG_DENOISE_TIME, 4, 0, 1000 },  { IDC_IMG_GRADUAL, 5, 0, 100 },
-    { IDC_IMG_LUMA_GAIN, 6, 0, 256 },      { IDC_IMG_LUMA_OFFSET, 7, -256, 256 },
-    { IDC_IMG_GAMMA, 8, 1, 400 },          { IDC_IMG_STRENGTH, 9, 0, 512 },
-    { IDC_IMG_QUALITY, 10, 0, 6 },
+    {IDC_IMG_HUE, 0, -180, 180},        {IDC_IMG_SATURATION, 1, 0, 128},
+    {IDC_IMG_DENOISE_LUMA, 2, 0, 1000}, {IDC_IMG_DENOISE_CHROMA, 3, 0, 1000},
+    {IDC_IMG_DENOISE_TIME, 4, 0, 1000}, {IDC_IMG_GRADUAL, 5, 0, 100},
+    {IDC_IMG_LUMA_GAIN, 6, 0, 256},     {IDC_IMG_LUMA_OFFSET, 7, -256, 256},
+    {IDC_IMG_GAMMA, 8, 1, 400},         {IDC_IMG_STRENGTH, 9, 0, 512},
+    {IDC_IMG_QUALITY, 10, 0, 6},
 };
 // The order in which the values are shown.
-const int kShowOrder[11] = { 10, 9, 3, 2, 4, 5, 0, 1, 6, 7, 8 };
+const int kShowOrder[11] = {10, 9, 3, 2, 4, 5, 0, 1, 6, 7, 8};
 // Switches and their byte in field 11.
-const int kSwitches[3] = { IDC_IMG_DENOISE3D, IDC_IMG_GRADUAL_ON, IDC_IMG_POST_PROC };
+const int kSwitches[3] = {IDC_IMG_DENOISE3D, IDC_IMG_GRADUAL_ON, IDC_IMG_POST_PROC};
 
 uint8_t FlagByte(const IMG_PROC_SETTING& r, int index)
 {
@@ -61,42 +61,51 @@ const char* OnOff(const IMG_PROC_SETTING& r, int field, int neutral)
 
 CDlgImgProcConfig::CDlgImgProcConfig(IMG_PROC_SETTING* owner, CWnd* parent)
     : CSkinDialog(IDD_IMG_PROC_CONFIG, "CDlgImgProcConfig", parent), m_owner(owner), m_work(*owner)
-{
-}
+{}
 
 std::string CDlgImgProcConfig::FieldText(int field, const IMG_PROC_SETTING& r)
 {
     switch (field) {
-    case 0: return Format("Hue:%d%s", r.field[0], OnOff(r, 0, 12));
-    case 1: return Format("Saturation:%d%s", r.field[1], OnOff(r, 1, 13));
+    case 0:
+        return Format("Hue:%d%s", r.field[0], OnOff(r, 0, 12));
+    case 1:
+        return Format("Saturation:%d%s", r.field[1], OnOff(r, 1, 13));
     case 2:
     case 3:
     case 4:
-        return Format("Denoise3d-Luma:%.2f,Chroma:%.2f,Time:%.2f", r.field[2] * 0.01, r.field[3] * 0.01,
-                      r.field[4] * 0.01);
-    case 5: return Format("Gradual denoise:%d", r.field[5]);
-    case 6: return Format("Luminance gain:%d%s", r.field[6], OnOff(r, 6, 14));
-    case 7: return Format("Luminance offset:%d%s", r.field[7], OnOff(r, 7, 15));
-    case 8: return Format("Gamma correction:%.2f%s", r.field[8] * 0.01, OnOff(r, 8, 16));
-    case 9: return Format("Processing strength:%d", r.field[9]);
-    case 10: return Format("Quality control:%d", r.field[10]);
-    default: return std::string();
+        return Format("Denoise3d-Luma:%.2f,Chroma:%.2f,Time:%.2f", r.field[2] * 0.01,
+                      r.field[3] * 0.01, r.field[4] * 0.01);
+    case 5:
+        return Format("Gradual denoise:%d", r.field[5]);
+    case 6:
+        return Format("Luminance gain:%d%s", r.field[6], OnOff(r, 6, 14));
+    case 7:
+        return Format("Luminance offset:%d%s", r.field[7], OnOff(r, 7, 15));
+    case 8:
+        return Format("Gamma correction:%.2f%s", r.field[8] * 0.01, OnOff(r, 8, 16));
+    case 9:
+        return Format("Processing strength:%d", r.field[9]);
+    case 10:
+        return Format("Quality control:%d", r.field[10]);
+    default:
+        return std::string();
     }
 }
 
 int CDlgImgProcConfig::TextControl(int field)
 {
-    static const int controls[11] = { IDC_IMG_HUE_LABEL,       IDC_IMG_SATURATION_LABEL, IDC_IMG_DENOISE3D,
-                                      IDC_IMG_DENOISE3D,       IDC_IMG_DENOISE3D,        IDC_IMG_GRADUAL_ON,
-                                      IDC_IMG_LUMA_GAIN_LABEL, IDC_IMG_LUMA_OFFSET_LABEL, IDC_IMG_GAMMA_LABEL,
-                                      IDC_IMG_STRENGTH_LABEL,  IDC_IMG_QUALITY_LABEL };
+    static const int controls[11] = {
+        IDC_IMG_HUE_LABEL,       IDC_IMG_SATURATION_LABEL,  IDC_IMG_DENOISE3D,
+        IDC_IMG_DENOISE3D,       IDC_IMG_DENOISE3D,         IDC_IMG_GRADUAL_ON,
+        IDC_IMG_LUMA_GAIN_LABEL, IDC_IMG_LUMA_OFFSET_LABEL, IDC_IMG_GAMMA_LABEL,
+        IDC_IMG_STRENGTH_LABEL,  IDC_IMG_QUALITY_LABEL};
     return field >= 0 && field < 11 ? controls[field] : 0;
 }
 
 BOOL CDlgImgProcConfig::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    const int buttons[4] = { IDOK, IDCANCEL, IDC_IMG_APPLY, IDC_IMG_DEFAULT };
+    const int buttons[4] = {IDOK, IDCANCEL, IDC_IMG_APPLY, IDC_IMG_DEFAULT};
     for (int i = 0; i < 4; ++i)
         m_buttons[i].SubclassDlgItem(buttons[i], this);
     for (int i = 0; i < 3; ++i)

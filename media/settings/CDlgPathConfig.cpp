@@ -9,17 +9,16 @@
 
 using namespace settingsui;
 
-CDlgPathConfig::CDlgPathConfig(CWnd* parent) : CLangDialog(IDD_PATH_CONFIG, "CDlgPathConfig", parent) {}
+CDlgPathConfig::CDlgPathConfig(CWnd* parent)
+    : CLangDialog(IDD_PATH_CONFIG, "CDlgPathConfig", parent)
+{}
 
-BOOL CDlgPathConfig::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_PATH_CONFIG, parent);
-}
+BOOL CDlgPathConfig::Create(CWnd* parent) { return CDialog::Create(IDD_PATH_CONFIG, parent); }
 
 BOOL CDlgPathConfig::OnInitDialog()
 {
     CLangDialog::OnInitDialog();
-    for (int id : { IDC_PATH_REMEMBER_SERVER, IDC_PATH_SHOW_STATISTICS, IDC_PATH_PLAIN_LOGIN })
+    for (int id : {IDC_PATH_REMEMBER_SERVER, IDC_PATH_SHOW_STATISTICS, IDC_PATH_PLAIN_LOGIN})
         SetChecked(this, id, true);
     SetDlgItemText(IDC_PATH_RECV_EDIT, g_Settings.recvFilePath.c_str());
     SetDlgItemText(IDC_PATH_PHOTO_EDIT, g_Settings.photoFilePath.c_str());
@@ -46,10 +45,12 @@ bool CDlgPathConfig::BrowseForFolder(CString* path)
 BOOL CDlgPathConfig::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
-    if (HIWORD(wParam) == BN_CLICKED && (id == IDC_PATH_RECV_BROWSE || id == IDC_PATH_PHOTO_BROWSE)) {
+    if (HIWORD(wParam) == BN_CLICKED &&
+        (id == IDC_PATH_RECV_BROWSE || id == IDC_PATH_PHOTO_BROWSE)) {
         CString path;
         if (BrowseForFolder(&path) && !path.IsEmpty())
-            SetDlgItemText(id == IDC_PATH_RECV_BROWSE ? IDC_PATH_RECV_EDIT : IDC_PATH_PHOTO_EDIT, path);
+            SetDlgItemText(id == IDC_PATH_RECV_BROWSE ? IDC_PATH_RECV_EDIT : IDC_PATH_PHOTO_EDIT,
+                           path);
         return TRUE;
     }
     return CLangDialog::OnCommand(wParam, lParam);

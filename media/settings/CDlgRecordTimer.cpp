@@ -7,18 +7,13 @@
 
 namespace {
 const UINT_PTR kClockTimer = 1000;
-time_t SystemNow()
-{
-    return time(nullptr);
-}
+time_t SystemNow() { return time(nullptr); }
 } // namespace
 
-CDlgRecordTimer::CDlgRecordTimer(CWnd* parent) : CDialog(IDD_RECORD_TIMER, parent), m_now(SystemNow) {}
+CDlgRecordTimer::CDlgRecordTimer(CWnd* parent) : CDialog(IDD_RECORD_TIMER, parent), m_now(SystemNow)
+{}
 
-BOOL CDlgRecordTimer::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_RECORD_TIMER, parent);
-}
+BOOL CDlgRecordTimer::Create(CWnd* parent) { return CDialog::Create(IDD_RECORD_TIMER, parent); }
 
 BOOL CDlgRecordTimer::OnInitDialog()
 {

@@ -1,6 +1,6 @@
 #include "CDlgScreenCapture.h"
 
-#include "CBitmapFile.h"
+#include "CScreenBitmapFile.h"
 #include "SettingsResource.h"
 
 #include <cstdio>
@@ -9,10 +9,12 @@ namespace {
 // The colour text of the pixel last shown, kept for the whole run.
 CString g_lastColour;
 
-const char* const kHintNone = "\r\n ·按下鼠标左键不放选择截取\r\n 范围\r\n\r\n ·按ESC键或鼠标右键退出";
+const char* const kHintNone =
+    "\r\n ·按下鼠标左键不放选择截取\r\n 范围\r\n\r\n ·按ESC键或鼠标右键退出";
 const char* const kHintDragging = "\r\n ·松开鼠标左键确定截取范围\r\n\r\n ·按ESC键退出";
-const char* const kHintSelected = "\r\n ·用鼠标左键调整截取范围的\r\n 大小和位置\r\n\r\n ·截取范围内双击鼠标左键保"
-                                  "\r\n 存图像，结束操作\r\n\r\n ·点击鼠标右键重新选择";
+const char* const kHintSelected =
+    "\r\n ·用鼠标左键调整截取范围的\r\n 大小和位置\r\n\r\n ·截取范围内双击鼠标左键保"
+    "\r\n 存图像，结束操作\r\n\r\n ·点击鼠标右键重新选择";
 
 CString ColourUnderCursor()
 {
@@ -30,7 +32,8 @@ CString ColourUnderCursor()
 } // namespace
 
 CDlgScreenCapture::CDlgScreenCapture(const std::string& path)
-    : CDialog(IDD_SCREEN_CAPTURE, NULL), m_path(path), m_tracker(CRect(-1, -1, -1, -1), CRectTracker::solidLine)
+    : CDialog(IDD_SCREEN_CAPTURE, NULL), m_path(path),
+      m_tracker(CRect(-1, -1, -1, -1), CRectTracker::solidLine)
 {
     m_cx = GetSystemMetrics(SM_CXSCREEN);
     m_cy = GetSystemMetrics(SM_CYSCREEN);
@@ -174,9 +177,10 @@ void CDlgScreenCapture::OnLButtonDblClk(CPoint point)
     rect.NormalizeRect();
     if (HBITMAP picture = CopySelection(rect)) {
         HDC screen = ::GetDC(NULL);
-        int bits = CBitmapFile::BitsForDisplay(GetDeviceCaps(screen, BITSPIXEL), GetDeviceCaps(screen, PLANES));
+        int bits = CScreenBitmapFile::BitsForDisplay(GetDeviceCaps(screen, BITSPIXEL),
+                                                     GetDeviceCaps(screen, PLANES));
         ::ReleaseDC(NULL, screen);
-        m_bSaved = CBitmapFile::Save(picture, bits, m_path.c_str());
+        m_bSaved = CScreenBitmapFile::Save(picture, bits, m_path.c_str());
         DeleteObject(picture);
     }
     m_bSelected = false;
@@ -308,13 +312,26 @@ LRESULT CDlgScreenCapture::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 {
     CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
     switch (message) {
-    case WM_LBUTTONDOWN: OnLButtonDown(point); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(point); return 0;
-    case WM_LBUTTONUP: OnLButtonUp(); return 0;
-    case WM_LBUTTONDBLCLK: OnLButtonDblClk(point); return 0;
-    case WM_RBUTTONUP: OnRButtonUp(); return 0;
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_ERASEBKGND: return 1;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(point);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(point);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(point);
+        return 0;
+    case WM_RBUTTONUP:
+        OnRButtonUp();
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
     case WM_SETCURSOR:
         if ((HWND)wParam == m_hWnd)
             return OnSetCursor(LOWORD(lParam));

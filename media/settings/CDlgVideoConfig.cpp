@@ -17,12 +17,12 @@
 using namespace settingsui;
 
 namespace {
-const char* const kSizeTexts[7] = { "160 * 120", "176 * 144", "320 * 240", "352 * 288",
-                                    "640 * 480", "704 * 576", "720 * 576" };
-const char* const kRateTexts[8] = { "64Kpbs",  "128Kpbs", "256Kpbs",  "384Kpbs",
-                                    "512Kpbs", "768Kpbs", "1024Kpbs", "2048Kpbs" };
-const int kSwitchIds[5] = { IDC_VIDEO_AUTO_QUALITY, IDC_VIDEO_STATISTICS, IDC_VIDEO_AUTO_CLOSE, IDC_VIDEO_SMOOTH,
-                            IDC_VIDEO_DELAY_SEND };
+const char* const kSizeTexts[7] = {"160 * 120", "176 * 144", "320 * 240", "352 * 288",
+                                   "640 * 480", "704 * 576", "720 * 576"};
+const char* const kRateTexts[8] = {"64Kpbs",  "128Kpbs", "256Kpbs",  "384Kpbs",
+                                   "512Kpbs", "768Kpbs", "1024Kpbs", "2048Kpbs"};
+const int kSwitchIds[5] = {IDC_VIDEO_AUTO_QUALITY, IDC_VIDEO_STATISTICS, IDC_VIDEO_AUTO_CLOSE,
+                           IDC_VIDEO_SMOOTH, IDC_VIDEO_DELAY_SEND};
 
 CString Text(UINT id)
 {
@@ -40,12 +40,11 @@ void FillFromList(CWnd* page, int id, CStringList& names)
 }
 } // namespace
 
-CDlgVideoConfig::CDlgVideoConfig(CWnd* parent) : CLangDialog(IDD_VIDEO_CONFIG, "CDlgVideoConfig", parent) {}
+CDlgVideoConfig::CDlgVideoConfig(CWnd* parent)
+    : CLangDialog(IDD_VIDEO_CONFIG, "CDlgVideoConfig", parent)
+{}
 
-BOOL CDlgVideoConfig::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_VIDEO_CONFIG, parent);
-}
+BOOL CDlgVideoConfig::Create(CWnd* parent) { return CDialog::Create(IDD_VIDEO_CONFIG, parent); }
 
 BOOL CDlgVideoConfig::OnInitDialog()
 {
@@ -141,10 +140,7 @@ void CDlgVideoConfig::ValuesToControls()
     ShowRateLabel();
 }
 
-void CDlgVideoConfig::RestoreValues()
-{
-    ValuesToControls();
-}
+void CDlgVideoConfig::RestoreValues() { ValuesToControls(); }
 
 void CDlgVideoConfig::ShowRateLabel()
 {
@@ -175,7 +171,8 @@ void CDlgVideoConfig::Apply()
 
     // An empty list leaves its stored index alone.
     auto chosen = [this](int id, DWORD stored) {
-        return ListCount(this, id) > 0 ? (DWORD)(ListSel(this, id) < 0 ? 0 : ListSel(this, id)) : stored;
+        return ListCount(this, id) > 0 ? (DWORD)(ListSel(this, id) < 0 ? 0 : ListSel(this, id))
+                                       : stored;
     };
     DWORD device = chosen(IDC_VIDEO_DEVICE_LIST, g_Settings.videoCaptureDev);
     DWORD encoder = chosen(IDC_VIDEO_ENCODER_LIST, g_Settings.videoEncoder);
@@ -183,7 +180,8 @@ void CDlgVideoConfig::Apply()
     if (device == g_Settings.videoCaptureDev && (DWORD)size == g_Settings.videoSize &&
         encoder == g_Settings.videoEncoder && mode == g_Settings.videoEncodeMode) {
         int input = ListSel(this, IDC_VIDEO_INPUT_LIST);
-        if (ListCount(this, IDC_VIDEO_INPUT_LIST) > 0 && input >= 0 && (DWORD)input != g_Settings.videoInput) {
+        if (ListCount(this, IDC_VIDEO_INPUT_LIST) > 0 && input >= 0 &&
+            (DWORD)input != g_Settings.videoInput) {
             g_Settings.videoInput = (DWORD)input;
             MEDIA_CALL(T_S_SetVideoSourceIndex, 0, input);
         }
@@ -219,8 +217,9 @@ int CDlgVideoConfig::OpenCapture()
     ListReset(this, IDC_VIDEO_INPUT_LIST);
     EnableItem(this, IDC_VIDEO_INPUT_LIST, false);
     VideoSizeOf(g_Settings.videoSize, &m_nWidth, &m_nHeight);
-    if (!MEDIA_CALL(T_S_StartCapture, 0, (int)g_Settings.videoCaptureDev, (int)g_Settings.videoEncoder,
-                    (int)g_Settings.videoEncodeMode, (int)g_Settings.bitRate, m_nWidth, m_nHeight)) {
+    if (!MEDIA_CALL(T_S_StartCapture, 0, (int)g_Settings.videoCaptureDev,
+                    (int)g_Settings.videoEncoder, (int)g_Settings.videoEncodeMode,
+                    (int)g_Settings.bitRate, m_nWidth, m_nHeight)) {
         GetSettingsHost()->AddChatNotice(Text(61484));
         return 0;
     }
@@ -250,7 +249,8 @@ void CDlgVideoConfig::InitVideo()
 
 int CDlgVideoConfig::SelectCaptureDevice(int index)
 {
-    if (index < 0 || index >= ListCount(this, IDC_VIDEO_DEVICE_LIST) || (DWORD)index == g_Settings.videoCaptureDev)
+    if (index < 0 || index >= ListCount(this, IDC_VIDEO_DEVICE_LIST) ||
+        (DWORD)index == g_Settings.videoCaptureDev)
         return 0;
     g_Settings.videoCaptureDev = (DWORD)index;
     m_bHasVideo = OpenCapture();

@@ -57,7 +57,7 @@ private:
     int m_nPolling = 15;
     int m_nQuality = 70;
     int m_nImageMode = 0;
-    BOOL m_bSwitches[5] = { TRUE, TRUE, TRUE, TRUE, TRUE };
+    BOOL m_bSwitches[5] = {TRUE, TRUE, TRUE, TRUE, TRUE};
     BOOL m_bPostProc = FALSE;
     BOOL m_bOverlay = TRUE;
     int m_nBitRate = 256;

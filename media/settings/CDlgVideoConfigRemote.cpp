@@ -27,8 +27,7 @@ DWORD SelOr(CWnd* page, int id, DWORD fallback)
 
 CDlgVideoConfigRemote::CDlgVideoConfigRemote(CWnd* parent)
     : CLangDialog(IDD_VIDEO_CONFIG_REMOTE, "CDlgVideoConfigRemote", parent)
-{
-}
+{}
 
 BOOL CDlgVideoConfigRemote::Create(CWnd* parent)
 {
@@ -51,7 +50,7 @@ void CDlgVideoConfigRemote::TranslateTexts(BOOL apply)
     if (m_hWnd && ListCount(this, IDC_VIDEO_DATA_MODE_LIST) > 0) {
         int sel = ListSel(this, IDC_VIDEO_DATA_MODE_LIST);
         ListReset(this, IDC_VIDEO_DATA_MODE_LIST);
-        for (UINT id : { 61639u, 61638u }) {
+        for (UINT id : {61639u, 61638u}) {
             CString text;
             g_LangManager.LoadStringTo(id, text);
             ListAdd(this, IDC_VIDEO_DATA_MODE_LIST, text, id == 61639u ? 0 : 1);
@@ -87,10 +86,7 @@ void CDlgVideoConfigRemote::ValuesToControls()
     SetDlgItemInt(IDC_VIDEO_POLL_EDIT, s.PollingTime, FALSE);
 }
 
-void CDlgVideoConfigRemote::RestoreValues()
-{
-    ValuesToControls();
-}
+void CDlgVideoConfigRemote::RestoreValues() { ValuesToControls(); }
 
 void CDlgVideoConfigRemote::Read(DEVICE_SETTINGS* s)
 {

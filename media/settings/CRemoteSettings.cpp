@@ -50,7 +50,8 @@ std::vector<uint8_t> CRemoteSettings::BuildQuery()
     return out;
 }
 
-std::vector<uint8_t> CRemoteSettings::BuildReport(const DEVICE_SETTINGS& settings, const REMOTE_NAMES& names)
+std::vector<uint8_t> CRemoteSettings::BuildReport(const DEVICE_SETTINGS& settings,
+                                                  const REMOTE_NAMES& names)
 {
     std::vector<uint8_t> out(REPORT_SIZE, 0);
     WireWriter w(out.data(), out.size());
@@ -70,7 +71,8 @@ std::vector<uint8_t> CRemoteSettings::BuildApply(const DEVICE_SETTINGS& settings
     return out;
 }
 
-bool CRemoteSettings::ParseReport(const void* data, size_t length, DEVICE_SETTINGS* settings, REMOTE_NAMES* names)
+bool CRemoteSettings::ParseReport(const void* data, size_t length, DEVICE_SETTINGS* settings,
+                                  REMOTE_NAMES* names)
 {
     if (length < REPORT_SIZE || SubType(data, length) != REPORT)
         return false;

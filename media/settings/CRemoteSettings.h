@@ -40,11 +40,13 @@ public:
     };
 
     static std::vector<uint8_t> BuildQuery();
-    static std::vector<uint8_t> BuildReport(const DEVICE_SETTINGS& settings, const REMOTE_NAMES& names);
+    static std::vector<uint8_t> BuildReport(const DEVICE_SETTINGS& settings,
+                                            const REMOTE_NAMES& names);
     static std::vector<uint8_t> BuildApply(const DEVICE_SETTINGS& settings);
 
     // False when the record is too short or of another sub-type.
-    static bool ParseReport(const void* data, size_t length, DEVICE_SETTINGS* settings, REMOTE_NAMES* names);
+    static bool ParseReport(const void* data, size_t length, DEVICE_SETTINGS* settings,
+                            REMOTE_NAMES* names);
     static bool ParseApply(const void* data, size_t length, DEVICE_SETTINGS* settings);
 
     // One names field: NUL-terminated names one after another, ended by an

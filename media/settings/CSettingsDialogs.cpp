@@ -10,10 +10,7 @@
 
 CSettingsDialogs::CSettingsDialogs() {}
 
-CSettingsDialogs::~CSettingsDialogs()
-{
-    Destroy();
-}
+CSettingsDialogs::~CSettingsDialogs() { Destroy(); }
 
 bool CSettingsDialogs::Create(CWnd* mainWindow)
 {
@@ -34,30 +31,15 @@ void CSettingsDialogs::Destroy()
         m_device.DestroyWindow();
 }
 
-void CSettingsDialogs::InitDevices()
-{
-    m_device.InitDevices();
-}
+void CSettingsDialogs::InitDevices() { m_device.InitDevices(); }
 
-void CSettingsDialogs::ToggleSystemSettings()
-{
-    m_device.ToggleShow();
-}
+void CSettingsDialogs::ToggleSystemSettings() { m_device.ToggleShow(); }
 
-void CSettingsDialogs::ShowSystemSettings()
-{
-    m_device.ShowPages();
-}
+void CSettingsDialogs::ShowSystemSettings() { m_device.ShowPages(); }
 
-void CSettingsDialogs::ShowRemoteSettings(uint32_t user)
-{
-    m_remote.ShowForUser(user);
-}
+void CSettingsDialogs::ShowRemoteSettings(uint32_t user) { m_remote.ShowForUser(user); }
 
-void CSettingsDialogs::SelectVideoDevice(int index)
-{
-    m_device.ApplyDeviceState(index);
-}
+void CSettingsDialogs::SelectVideoDevice(int index) { m_device.ApplyDeviceState(index); }
 
 bool CSettingsDialogs::RunLanguageDialog(CWnd* parent)
 {

@@ -58,8 +58,8 @@ void DEVICE_SETTINGS::To(CClientSettings& s) const
 
 void VideoSizeOf(uint32_t index, int* width, int* height)
 {
-    static const int sizes[7][2] = { { 160, 120 }, { 176, 144 }, { 320, 240 }, { 352, 288 },
-                                     { 640, 480 }, { 704, 576 }, { 720, 576 } };
+    static const int sizes[7][2] = {{160, 120}, {176, 144}, {320, 240}, {352, 288},
+                                    {640, 480}, {704, 576}, {720, 576}};
     if (index > 6)
         index = 2;
     *width = sizes[index][0];

@@ -23,7 +23,8 @@ typedef int(__cdecl* PFN_T_EnablePostProc)(int flag);
 typedef void(__cdecl* PFN_T_EnableOverlay)(int flag);
 typedef int(__cdecl* PFN_T_GetDefImgProcSetting)(IMG_PROC_SETTING* settings);
 typedef int(__cdecl* PFN_T_SetImgProcSetting)(const IMG_PROC_SETTING* settings);
-typedef int(__cdecl* PFN_T_S_StartCapture)(int device, int encoder, int mode, int kbit, int width, int height);
+typedef int(__cdecl* PFN_T_S_StartCapture)(int device, int encoder, int mode, int kbit, int width,
+                                           int height);
 typedef void(__cdecl* PFN_T_S_SetBitRate)(int kbit);
 typedef int(__cdecl* PFN_T_S_SetVideoSourceIndex)(int index);
 typedef int(__cdecl* PFN_RV_AddAudio)(uint32_t user);

@@ -4,10 +4,7 @@
 
 namespace settingsui {
 
-HWND Item(CWnd* dlg, int id)
-{
-    return dlg && dlg->m_hWnd ? ::GetDlgItem(dlg->m_hWnd, id) : NULL;
-}
+HWND Item(CWnd* dlg, int id) { return dlg && dlg->m_hWnd ? ::GetDlgItem(dlg->m_hWnd, id) : NULL; }
 
 void ListReset(CWnd* dlg, int id)
 {
@@ -87,10 +84,7 @@ CString ListText(CWnd* dlg, int id, int index)
     return text;
 }
 
-CString ListSelText(CWnd* dlg, int id)
-{
-    return ListText(dlg, id, ListSel(dlg, id));
-}
+CString ListSelText(CWnd* dlg, int id) { return ListText(dlg, id, ListSel(dlg, id)); }
 
 bool Checked(CWnd* dlg, int id)
 {

@@ -11,7 +11,7 @@
 #define IDD_VIDEO_CONFIG 535
 #define IDD_RECORD_TIMER 593
 #define IDD_SCREEN_CAPTURE 611
-#define IDD_DEVICE 245
+#define IDD_DEVICE 7245
 
 // Audio page.
 #define IDC_AUDIO_PLAY_LIST 1059

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CClientSettings.h"
 #include "CDlgLeft.h"
 #include "CTestKit.h"
 #include "InputAltVolume.h"
@@ -315,4 +316,29 @@ TEST_F(LeftPane, HostGrantsSpeechAndTheOthersButtonFollows)
     EXPECT_TRUE((aliceLeft.GetDlgItem(IDC_LEFT_SPEAK_OFF)->GetStyle() & WS_VISIBLE) != 0);
     EXPECT_FALSE((aliceLeft.GetDlgItem(IDC_LEFT_SPEAK)->GetStyle() & WS_VISIBLE) != 0);
     aliceLeft.DestroyWindow();
+}
+
+TEST_F(LeftPane, EchoAndGainSwitchesAreTheStoredSettings)
+{
+    EXPECT_EQ(left->IsDlgButtonChecked(IDC_LEFT_AEC), (UINT)(g_Settings.aec ? BST_CHECKED : BST_UNCHECKED));
+    g_Settings.agc = 3;
+    left->CheckDlgButton(IDC_LEFT_AEC, BST_UNCHECKED);
+    left->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LEFT_AEC, BN_CLICKED), 0);
+    left->CheckDlgButton(IDC_LEFT_AGC, BST_UNCHECKED);
+    left->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LEFT_AGC, BN_CLICKED), 0);
+    EXPECT_EQ(g_Settings.aec, 0u);
+    EXPECT_EQ(g_Settings.agc, 0u);
+    left->CheckDlgButton(IDC_LEFT_AGC, BST_CHECKED);
+    left->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LEFT_AGC, BN_CLICKED), 0);
+    EXPECT_EQ(g_Settings.agc, 1u);
+
+    // A new pane shows what is stored.
+    g_Settings.aec = 0;
+    g_Settings.agc = 2;
+    left->DestroyWindow();
+    left.reset(new CDlgLeft(host.Context(&fake)));
+    ASSERT_TRUE(left->CreatePane(&parent));
+    EXPECT_EQ(left->IsDlgButtonChecked(IDC_LEFT_AEC), (UINT)BST_UNCHECKED);
+    EXPECT_EQ(left->IsDlgButtonChecked(IDC_LEFT_AGC), (UINT)BST_CHECKED);
+    g_Settings = CClientSettings();
 }

@@ -3,6 +3,7 @@
 // state the terminal reports.
 #include "CClientSettings.h"
 #include "CDlgDevice.h"
+#include "CLanguageManager.h"
 #include "CTestKit.h"
 #include "SettingsControls.h"
 #include "SettingsResource.h"
@@ -66,28 +67,28 @@ TEST_F(DeviceDialog, StartUpStartsEveryDeviceAndTheSpeakersAudio)
     host.recording = true;
     Open();
     dlg.InitDevices();
-    Calls_t expected = { "AUDIO_MGR_StopCapture",
-                         "AUDIO_MGR_StartCapture 0",
-                         "AUDIO_MGR_Processer_SetParam 10 64",
-                         "AUDIO_MGR_SetAEC 1",
-                         "AUDIO_MGR_SetVolumeControl 0",
-                         "AUDIO_MGR_Processer_SetParam 1 1",
-                         "AUDIO_MGR_Processer_SetParam 2 1",
-                         "AUDIO_MGR_Processer_SetParam 3 1",
-                         "AUDIO_MGR_AutoSetFEC 1",
-                         "AUDIO_MGR_Processer_SetParam 7 1",
-                         "AUDIO_MGR_StopPlay",
-                         "AUDIO_MGR_StartPlay 0",
-                         "AUDIO_MGR_SetPlayLocal 0",
-                         "T_EnablePostProc 0",
-                         "T_EnableOverlay 0",
-                         "T_S_StartCapture 0 0 0 256 320 240",
-                         "T_S_SetVideoSourceIndex 0",
-                         "T_S_SetBitRate 256",
-                         "AUDIO_MGR_AddSource 2" };
+    Calls_t expected = {"AUDIO_MGR_StopCapture",
+                        "AUDIO_MGR_StartCapture 0",
+                        "AUDIO_MGR_Processer_SetParam 10 64",
+                        "AUDIO_MGR_SetAEC 1",
+                        "AUDIO_MGR_SetVolumeControl 0",
+                        "AUDIO_MGR_Processer_SetParam 1 1",
+                        "AUDIO_MGR_Processer_SetParam 2 1",
+                        "AUDIO_MGR_Processer_SetParam 3 1",
+                        "AUDIO_MGR_AutoSetFEC 1",
+                        "AUDIO_MGR_Processer_SetParam 7 1",
+                        "AUDIO_MGR_StopPlay",
+                        "AUDIO_MGR_StartPlay 0",
+                        "AUDIO_MGR_SetPlayLocal 0",
+                        "T_EnablePostProc 0",
+                        "T_EnableOverlay 0",
+                        "T_S_StartCapture 0 0 0 256 320 240",
+                        "T_S_SetVideoSourceIndex 0",
+                        "T_S_SetBitRate 256",
+                        "AUDIO_MGR_AddSource 2"};
     EXPECT_EQ(Calls(), expected);
-    Calls_t events = { "notice 初始化视频设备成功。", "notice 初始化音频成功。", "report 1 1 3 0", "redraw 1",
-                       "record audio 2" };
+    Calls_t events = {"notice 初始化视频设备成功。", "notice 初始化音频成功。", "report 1 1 3 0",
+                      "redraw 1", "record audio 2"};
     EXPECT_EQ(host.events, events);
     USER_INFO own = {};
     ASSERT_TRUE(host.users.GetUser(1, &own));
@@ -111,8 +112,8 @@ TEST_F(DeviceDialog, FailingDevicesAreReportedAndTheUserIsTold)
     EXPECT_EQ(host.messages[0], "启动音频采集设备失败!");
     EXPECT_EQ(host.messages[1], "启动音频播放设备失败!");
     EXPECT_TRUE(CallsOf("AUDIO_MGR_Processer_SetParam 10").empty()) << "no format without capture";
-    Calls_t events = { "notice 打开视频采集设备失败,请检查是否已经安装视频采集设备!", "report 0 0 3 0", "remove 1",
-                       "redraw 1" };
+    Calls_t events = {"notice 打开视频采集设备失败,请检查是否已经安装视频采集设备!",
+                      "report 0 0 3 0", "remove 1", "redraw 1"};
     EXPECT_EQ(host.events, events);
     uint8_t state = 9;
     ASSERT_TRUE(host.users.GetVideoState(1, &state));
@@ -130,23 +131,39 @@ TEST_F(DeviceDialog, EachAudioChangeCallsTheAudioManagerForItAlone)
         std::function<void(CWnd*)> change;
         Calls_t calls;
     } cases[] = {
-        { "playback device", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_PLAY_LIST, 1); },
-          { "AUDIO_MGR_StopPlay", "AUDIO_MGR_StartPlay 1" } },
-        { "capture device", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_CAPTURE_LIST, 1); },
-          { "AUDIO_MGR_StopCapture", "AUDIO_MGR_StartCapture 1", "AUDIO_MGR_Processer_SetParam 10 64" } },
-        { "format", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_FORMAT_LIST, 2); },
-          { "AUDIO_MGR_StopCapture", "AUDIO_MGR_StartCapture 0", "AUDIO_MGR_Processer_SetParam 10 66" } },
-        { "echo", [](CWnd* p) { SetChecked(p, IDC_AUDIO_AEC, false); }, { "AUDIO_MGR_SetAEC 0" } },
-        { "volume", [](CWnd* p) { SetChecked(p, IDC_AUDIO_AUTO_VOLUME, true); }, { "AUDIO_MGR_SetVolumeControl 1" } },
-        { "play local", [](CWnd* p) { SetChecked(p, IDC_AUDIO_PLAY_LOCAL, true); }, { "AUDIO_MGR_SetPlayLocal 1" } },
-        { "silence", [](CWnd* p) { SetChecked(p, IDC_AUDIO_ASC, false); }, { "AUDIO_MGR_Processer_SetParam 2 0" } },
-        { "denoise", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DENOISE_LIST, 3); },
-          { "AUDIO_MGR_Processer_SetParam 1 3" } },
-        { "gain", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_AGC_LIST, 0); }, { "AUDIO_MGR_Processer_SetParam 3 0" } },
-        { "small delay", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 1); },
-          { "AUDIO_MGR_AutoSetFEC 0", "AUDIO_MGR_Processer_SetParam 7 0" } },
-        { "high delay", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 3); },
-          { "AUDIO_MGR_AutoSetFEC 0", "AUDIO_MGR_Processer_SetParam 7 2" } },
+        {"playback device",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_PLAY_LIST, 1); },
+         {"AUDIO_MGR_StopPlay", "AUDIO_MGR_StartPlay 1"}},
+        {"capture device",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_CAPTURE_LIST, 1); },
+         {"AUDIO_MGR_StopCapture", "AUDIO_MGR_StartCapture 1",
+          "AUDIO_MGR_Processer_SetParam 10 64"}},
+        {"format",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_FORMAT_LIST, 2); },
+         {"AUDIO_MGR_StopCapture", "AUDIO_MGR_StartCapture 0",
+          "AUDIO_MGR_Processer_SetParam 10 66"}},
+        {"echo", [](CWnd* p) { SetChecked(p, IDC_AUDIO_AEC, false); }, {"AUDIO_MGR_SetAEC 0"}},
+        {"volume",
+         [](CWnd* p) { SetChecked(p, IDC_AUDIO_AUTO_VOLUME, true); },
+         {"AUDIO_MGR_SetVolumeControl 1"}},
+        {"play local",
+         [](CWnd* p) { SetChecked(p, IDC_AUDIO_PLAY_LOCAL, true); },
+         {"AUDIO_MGR_SetPlayLocal 1"}},
+        {"silence",
+         [](CWnd* p) { SetChecked(p, IDC_AUDIO_ASC, false); },
+         {"AUDIO_MGR_Processer_SetParam 2 0"}},
+        {"denoise",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DENOISE_LIST, 3); },
+         {"AUDIO_MGR_Processer_SetParam 1 3"}},
+        {"gain",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_AGC_LIST, 0); },
+         {"AUDIO_MGR_Processer_SetParam 3 0"}},
+        {"small delay",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 1); },
+         {"AUDIO_MGR_AutoSetFEC 0", "AUDIO_MGR_Processer_SetParam 7 0"}},
+        {"high delay",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 3); },
+         {"AUDIO_MGR_AutoSetFEC 0", "AUDIO_MGR_Processer_SetParam 7 2"}},
     };
     Open();
     for (const Case& c : cases) {
@@ -172,7 +189,7 @@ TEST_F(DeviceDialog, DelayListIsTheFecChoiceTheUserSees)
     EXPECT_TRUE(Checked(Audio(), IDC_AUDIO_FEC_MANUAL));
     ListSetSel(Audio(), IDC_AUDIO_DELAY_LIST, 0);
     ClickOk();
-    Calls_t calls = { "AUDIO_MGR_AutoSetFEC 1", "AUDIO_MGR_Processer_SetParam 7 2" };
+    Calls_t calls = {"AUDIO_MGR_AutoSetFEC 1", "AUDIO_MGR_Processer_SetParam 7 2"};
     EXPECT_EQ(CallsOf("AUDIO_MGR_"), calls) << "automatic at the stored level";
     EXPECT_EQ(g_Settings.autoFec, 1u);
     EXPECT_EQ(g_Settings.fecType, 2u);
@@ -186,7 +203,7 @@ TEST_F(DeviceDialog, NothingChangedSendsNoReport)
     EXPECT_TRUE(dlg.IsWindowVisible());
     ClickOk();
     EXPECT_FALSE(dlg.IsWindowVisible());
-    Calls_t calls = { "T_EnablePostProc 0" };
+    Calls_t calls = {"T_EnablePostProc 0"};
     EXPECT_EQ(Calls(), calls);
     EXPECT_EQ(host.Reports(), 0);
 }
@@ -239,7 +256,8 @@ TEST_F(DeviceDialog, CaptureFormatBeyondTheFormatsStartsWithTheFirst)
     g_Settings.audioFormat = 3;
     EXPECT_EQ(dlg.AudioPage().RestartCapture(), 1);
     EXPECT_EQ(g_Settings.audioFormat, 0);
-    Calls_t calls = { "AUDIO_MGR_StopCapture", "AUDIO_MGR_StartCapture 0", "AUDIO_MGR_Processer_SetParam 10 64" };
+    Calls_t calls = {"AUDIO_MGR_StopCapture", "AUDIO_MGR_StartCapture 0",
+                     "AUDIO_MGR_Processer_SetParam 10 64"};
     EXPECT_EQ(Calls(), calls);
 
     Media().formats.clear();
@@ -290,19 +308,27 @@ TEST_F(DeviceDialog, EachVideoChangeCallsTheVideoLibraryForItAlone)
         std::function<void(CWnd*)> change;
         Calls_t calls;
     } cases[] = {
-        { "input only", [](CWnd* p) { ListSetSel(p, IDC_VIDEO_INPUT_LIST, 1); },
-          { "T_EnablePostProc 0", "T_S_SetVideoSourceIndex 1" } },
-        { "size", [](CWnd* p) { ListSetSel(p, IDC_VIDEO_SIZE_LIST, 4); },
-          { "T_EnablePostProc 0", "T_S_StartCapture 0 0 0 256 640 480", "T_S_SetVideoSourceIndex 0" } },
-        { "device", [](CWnd* p) { ListSetSel(p, IDC_VIDEO_DEVICE_LIST, 2); },
-          { "T_EnablePostProc 0", "T_S_StartCapture 2 0 0 256 320 240", "T_S_SetVideoSourceIndex 0" } },
-        { "data mode", [](CWnd* p) { ListSetSel(p, IDC_VIDEO_DATA_MODE_LIST, 1); },
-          { "T_EnablePostProc 0", "T_S_StartCapture 0 0 1 256 320 240", "T_S_SetVideoSourceIndex 0" } },
-        { "bit rate", [](CWnd* p) { ListSetSel(p, IDC_VIDEO_RATE_LIST, 4); },
-          { "T_EnablePostProc 0", "T_S_SetBitRate 512" } },
-        { "overlay", [](CWnd* p) { SetChecked(p, IDC_VIDEO_OVERLAY, false); },
-          { "T_EnableOverlay 0", "T_EnablePostProc 0" } },
-        { "post-processing", [](CWnd* p) { SetChecked(p, IDC_VIDEO_POST_PROC, true); }, { "T_EnablePostProc 1" } },
+        {"input only",
+         [](CWnd* p) { ListSetSel(p, IDC_VIDEO_INPUT_LIST, 1); },
+         {"T_EnablePostProc 0", "T_S_SetVideoSourceIndex 1"}},
+        {"size",
+         [](CWnd* p) { ListSetSel(p, IDC_VIDEO_SIZE_LIST, 4); },
+         {"T_EnablePostProc 0", "T_S_StartCapture 0 0 0 256 640 480", "T_S_SetVideoSourceIndex 0"}},
+        {"device",
+         [](CWnd* p) { ListSetSel(p, IDC_VIDEO_DEVICE_LIST, 2); },
+         {"T_EnablePostProc 0", "T_S_StartCapture 2 0 0 256 320 240", "T_S_SetVideoSourceIndex 0"}},
+        {"data mode",
+         [](CWnd* p) { ListSetSel(p, IDC_VIDEO_DATA_MODE_LIST, 1); },
+         {"T_EnablePostProc 0", "T_S_StartCapture 0 0 1 256 320 240", "T_S_SetVideoSourceIndex 0"}},
+        {"bit rate",
+         [](CWnd* p) { ListSetSel(p, IDC_VIDEO_RATE_LIST, 4); },
+         {"T_EnablePostProc 0", "T_S_SetBitRate 512"}},
+        {"overlay",
+         [](CWnd* p) { SetChecked(p, IDC_VIDEO_OVERLAY, false); },
+         {"T_EnableOverlay 0", "T_EnablePostProc 0"}},
+        {"post-processing",
+         [](CWnd* p) { SetChecked(p, IDC_VIDEO_POST_PROC, true); },
+         {"T_EnablePostProc 1"}},
     };
     Open();
     for (const Case& c : cases) {
@@ -345,7 +371,7 @@ TEST_F(DeviceDialog, ChairsDeviceChoiceReopensTheCaptureOnce)
     EXPECT_EQ(host.Reports(), 0);
 
     dlg.ApplyDeviceState(2);
-    Calls_t calls = { "T_S_StartCapture 2 0 0 256 320 240", "T_S_SetVideoSourceIndex 0" };
+    Calls_t calls = {"T_S_StartCapture 2 0 0 256 320 240", "T_S_SetVideoSourceIndex 0"};
     EXPECT_EQ(Calls(), calls);
     EXPECT_EQ(g_Settings.videoCaptureDev, 2u);
     EXPECT_EQ(ListSel(Video(), IDC_VIDEO_DEVICE_LIST), 2);
@@ -379,4 +405,49 @@ TEST_F(DeviceDialog, MenuCommandTogglesTheDialogOnTheVideoPage)
     EXPECT_TRUE(dlg.VideoPage().IsWindowVisible());
     dlg.ToggleShow();
     EXPECT_FALSE(dlg.IsWindowVisible());
+
+    // The video window's command shows it without refreshing the video page;
+    // the audio page is brought up to date on every showing.
+    g_Settings.aec = 0;
+    g_Settings.videoSize = 5;
+    dlg.Tabs().SelectPage(1);
+    dlg.ShowPages();
+    EXPECT_EQ(dlg.Tabs().GetCurSel(), 0);
+    EXPECT_FALSE(Checked(Audio(), IDC_AUDIO_AEC));
+    EXPECT_EQ(ListSel(Video(), IDC_VIDEO_SIZE_LIST), 2);
+}
+
+TEST_F(DeviceDialog, PageButtonsOpenTheDriverPageAndTheImageSettings)
+{
+    Media().defaults.field[0] = 42;
+    Open();
+    CTestKit::ClickButton(Item(Video(), IDC_VIDEO_PROPERTIES));
+    EXPECT_EQ(Calls(), Calls_t{"T_S_ShowPropertyPage"});
+
+    // The image settings run modally on the page's record; closed without a
+    // change they put the page's record back into the library.
+    ClearCalls();
+    {
+        CTestKit::AutoCloseDialogs closer(300);
+        CTestKit::ClickButton(Item(Video(), IDC_VIDEO_IMAGE_BUTTON));
+        EXPECT_GE(closer.Closed(), 1);
+    }
+    ASSERT_FALSE(Calls().empty());
+    EXPECT_EQ(Calls().back().compare(0, 23, "T_SetImgProcSetting 42 "), 0) << Calls().back();
+    EXPECT_EQ(dlg.VideoPage().ImageSettings().field[0], 42);
+}
+
+TEST_F(DeviceDialog, LanguageChangeRefillsTheLevelListsKeepingTheChoice)
+{
+    Open();
+    ListSetSel(Audio(), IDC_AUDIO_DENOISE_LIST, 3);
+    ListSetSel(Video(), IDC_VIDEO_DATA_MODE_LIST, 1);
+    Audio()->SendMessage(WM_LANGUAGE_CHANGED);
+    Video()->SendMessage(WM_LANGUAGE_CHANGED);
+    EXPECT_EQ(ListCount(Audio(), IDC_AUDIO_DENOISE_LIST), 4);
+    EXPECT_EQ(ListSel(Audio(), IDC_AUDIO_DENOISE_LIST), 3);
+    EXPECT_EQ(ListText(Audio(), IDC_AUDIO_DENOISE_LIST, 3), "强");
+    EXPECT_EQ(ListCount(Video(), IDC_VIDEO_DATA_MODE_LIST), 2);
+    EXPECT_EQ(ListSel(Video(), IDC_VIDEO_DATA_MODE_LIST), 1);
+    EXPECT_EQ(ListText(Video(), IDC_VIDEO_DATA_MODE_LIST, 1), "恒定码流");
 }

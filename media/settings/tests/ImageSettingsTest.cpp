@@ -44,10 +44,7 @@ void MoveSlider(CWnd* dlg, int id, int pos)
     dlg->SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, pos), (LPARAM)Item(dlg, id));
 }
 
-std::string LastCall()
-{
-    return Calls().empty() ? std::string() : Calls().back();
-}
+std::string LastCall() { return Calls().empty() ? std::string() : Calls().back(); }
 
 std::string SetCall(const IMG_PROC_SETTING& r)
 {
@@ -73,20 +70,20 @@ TEST(ImageSettings, TextsShowTheValuesAndWhetherTheyAreNeutral)
         const IMG_PROC_SETTING* record;
         const char* text;
     } cases[] = {
-        { 0, &r, "Hue:0(off)" },
-        { 0, &moved, "Hue:1(on)" },
-        { 1, &r, "Saturation:64(off)" },
-        { 1, &moved, "Saturation:63(on)" },
-        { 2, &r, "Denoise3d-Luma:1.50,Chroma:0.25,Time:10.00" },
-        { 4, &r, "Denoise3d-Luma:1.50,Chroma:0.25,Time:10.00" },
-        { 5, &r, "Gradual denoise:7" },
-        { 6, &moved, "Luminance gain:0(on)" },
-        { 7, &r, "Luminance offset:0(off)" },
-        { 7, &moved, "Luminance offset:-5(on)" },
-        { 8, &r, "Gamma correction:1.00(off)" },
-        { 8, &moved, "Gamma correction:1.01(on)" },
-        { 9, &r, "Processing strength:12" },
-        { 10, &r, "Quality control:3" },
+        {0, &r, "Hue:0(off)"},
+        {0, &moved, "Hue:1(on)"},
+        {1, &r, "Saturation:64(off)"},
+        {1, &moved, "Saturation:63(on)"},
+        {2, &r, "Denoise3d-Luma:1.50,Chroma:0.25,Time:10.00"},
+        {4, &r, "Denoise3d-Luma:1.50,Chroma:0.25,Time:10.00"},
+        {5, &r, "Gradual denoise:7"},
+        {6, &moved, "Luminance gain:0(on)"},
+        {7, &r, "Luminance offset:0(off)"},
+        {7, &moved, "Luminance offset:-5(on)"},
+        {8, &r, "Gamma correction:1.00(off)"},
+        {8, &moved, "Gamma correction:1.01(on)"},
+        {9, &r, "Processing strength:12"},
+        {10, &r, "Quality control:3"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CDlgImgProcConfig::FieldText(c.field, *c.record), c.text) << c.field;
@@ -159,7 +156,8 @@ TEST_F(ImageSettingsDialog, DefaultsKeepTheSwitchesAndReachTheOwnerOnlyOnApply)
         EXPECT_EQ(SliderPos(&d, IDC_IMG_HUE), 0);
         EXPECT_EQ(SliderPos(&d, IDC_IMG_STRENGTH), 12);
         EXPECT_TRUE(Checked(&d, IDC_IMG_POST_PROC));
-        EXPECT_EQ(std::memcmp(&owner, &before, sizeof owner), 0) << "defaults are not committed yet";
+        EXPECT_EQ(std::memcmp(&owner, &before, sizeof owner), 0)
+            << "defaults are not committed yet";
 
         MoveSlider(&d, IDC_IMG_GAMMA, 250);
         CTestKit::ClickButton(Item(&d, IDC_IMG_APPLY));

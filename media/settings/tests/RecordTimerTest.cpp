@@ -13,17 +13,15 @@ TEST(RecordTimer, ElapsedTimeShowsTotalMinutesAndSeconds)
     {
         long seconds;
         const char* text;
-    } cases[] = { { 0, "0:0" }, { 59, "0:59" }, { 60, "1:0" }, { 3599, "59:59" }, { 3725, "62:5" }, { -3, "0:0" } };
+    } cases[] = {{0, "0:0"},      {59, "0:59"},   {60, "1:0"},
+                 {3599, "59:59"}, {3725, "62:5"}, {-3, "0:0"}};
     for (const Case& c : cases)
         EXPECT_EQ(CDlgRecordTimer::FormatElapsed(c.seconds), c.text) << c.seconds;
 }
 
 namespace {
 time_t g_now = 1000;
-time_t FakeNow()
-{
-    return g_now;
-}
+time_t FakeNow() { return g_now; }
 } // namespace
 
 TEST(RecordTimer, TicksShowTheTimeSinceStartAndFinishStopsTheRecording)

@@ -38,8 +38,8 @@ uint32_t WordAt(const std::vector<uint8_t>& d, size_t at)
 TEST(RemoteSettingsRecords, ReportCarriesBothPartsAndTheNames)
 {
     REMOTE_NAMES names;
-    names.list[NAMES_VIDEO_DEVICES] = { "Camera A", "Camera B" };
-    names.list[NAMES_AUDIO_FORMATS] = { "G.722.1" };
+    names.list[NAMES_VIDEO_DEVICES] = {"Camera A", "Camera B"};
+    names.list[NAMES_AUDIO_FORMATS] = {"G.722.1"};
     std::vector<uint8_t> report = CRemoteSettings::BuildReport(Sample(), names);
     ASSERT_EQ(report.size(), 1244u);
     EXPECT_EQ(report[0], 2);
@@ -103,11 +103,11 @@ TEST(RemoteSettingsRecords, NamesFieldsStayWithinTheirBytes)
     std::string noEnd(128, 'x');
     std::string lastCut = std::string("abc\0", 4) + std::string(124, 'y');
     Case cases[] = {
-        { "empty", field(""), {} },
-        { "two", field(std::string("one\0two\0\0", 9)), { "one", "two" } },
-        { "no terminator at all", field(noEnd), {} },
-        { "last name cut at the end", field(lastCut), { "abc" } },
-        { "empty name ends the list", field(std::string("a\0\0b\0", 5)), { "a" } },
+        {"empty", field(""), {}},
+        {"two", field(std::string("one\0two\0\0", 9)), {"one", "two"}},
+        {"no terminator at all", field(noEnd), {}},
+        {"last name cut at the end", field(lastCut), {"abc"}},
+        {"empty name ends the list", field(std::string("a\0\0b\0", 5)), {"a"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CRemoteSettings::ParseNames(c.field.data()), c.names) << c.name;
@@ -158,7 +158,10 @@ protected:
         g_Settings = own;
         return report;
     }
-    bool PagesEnabled() { return ::IsWindowEnabled(Item(&remote.VideoPage(), IDC_VIDEO_DEVICE_LIST)) != FALSE; }
+    bool PagesEnabled()
+    {
+        return ::IsWindowEnabled(Item(&remote.VideoPage(), IDC_VIDEO_DEVICE_LIST)) != FALSE;
+    }
 
     CTestSettingsHost host;
     CTopWindow top;
@@ -179,7 +182,7 @@ TEST_F(RemoteSettings, AskingShowsTheOtherParticipantOnly)
     remote.ShowForUser(2);
     ASSERT_EQ(host.sent.size(), 1u);
     EXPECT_EQ(host.sent[0].user, 2u);
-    EXPECT_EQ(host.sent[0].data, (std::vector<uint8_t>{ 1, 0 }));
+    EXPECT_EQ(host.sent[0].data, (std::vector<uint8_t>{1, 0}));
     EXPECT_TRUE(remote.IsWindowVisible());
     EXPECT_FALSE(PagesEnabled());
     char caption[64] = {};
@@ -253,7 +256,8 @@ TEST_F(RemoteSettings, AQueryIsAnsweredWithTheOwnSettings)
     EXPECT_EQ(host.sent[0].user, 2u);
     DEVICE_SETTINGS parsed;
     REMOTE_NAMES names;
-    ASSERT_TRUE(CRemoteSettings::ParseReport(host.sent[0].data.data(), host.sent[0].data.size(), &parsed, &names));
+    ASSERT_TRUE(CRemoteSettings::ParseReport(host.sent[0].data.data(), host.sent[0].data.size(),
+                                             &parsed, &names));
     EXPECT_EQ(parsed.VideoSize, 4u);
     EXPECT_EQ(parsed.AudioPlay, 1u);
     EXPECT_EQ(names.list[NAMES_VIDEO_DEVICES], Media().videoDevices);
@@ -277,13 +281,14 @@ TEST_F(RemoteSettings, ReceivedSettingsApplyOnlyWhatChanged)
     EXPECT_TRUE(Calls().empty()) << "a stranger's or a short record changes nothing";
 
     remote.ApplyReceivedSettings(2, record.data(), record.size());
-    std::vector<std::string> calls = { "T_S_StartCapture 0 0 0 256 640 480", "T_S_SetVideoSourceIndex 0",
-                                       "T_S_SetBitRate 512" };
+    std::vector<std::string> calls = {"T_S_StartCapture 0 0 0 256 640 480",
+                                      "T_S_SetVideoSourceIndex 0", "T_S_SetBitRate 512"};
     EXPECT_EQ(Calls(), calls);
     EXPECT_EQ(g_Settings.videoSize, 4u);
     EXPECT_EQ(g_Settings.bitRate, 512u);
     EXPECT_EQ(host.Report(), "report 0 1 3 0");
-    EXPECT_EQ(ListSel(&device.VideoPage(), IDC_VIDEO_SIZE_LIST), 4) << "the own pages show the new settings";
+    EXPECT_EQ(ListSel(&device.VideoPage(), IDC_VIDEO_SIZE_LIST), 4)
+        << "the own pages show the new settings";
 
     ClearCalls();
     wanted.VideoInput = 0xFFFFFFFFu;

@@ -111,7 +111,9 @@ TEST_F(SettingsDialogs, EntryPointsShowTheirDialogs)
 {
     dialogs.ToggleSystemSettings();
     EXPECT_TRUE(dialogs.Device().IsWindowVisible());
+    EXPECT_TRUE(dialogs.Device().IsShown());
     dialogs.ToggleSystemSettings();
+    EXPECT_FALSE(dialogs.Device().IsShown());
     EXPECT_FALSE(dialogs.Device().IsWindowVisible());
     dialogs.ShowSystemSettings();
     EXPECT_TRUE(dialogs.Device().IsWindowVisible());
@@ -144,12 +146,14 @@ protected:
     }
 };
 
-std::string WriteLanguage(const std::string& folder, const char* file, int codePage, const char* name)
+std::string WriteLanguage(const std::string& folder, const char* file, int codePage,
+                          const char* name)
 {
     std::string path = folder + "base\\" + file;
     FILE* f = fopen(path.c_str(), "wb");
     if (f) {
-        fprintf(f, "[Info]\r\nCodePage=%d\r\nLanguage=%s\r\n[String]\r\n61455=x\r\n", codePage, name);
+        fprintf(f, "[Info]\r\nCodePage=%d\r\nLanguage=%s\r\n[String]\r\n61455=x\r\n", codePage,
+                name);
         fclose(f);
     }
     return path;
@@ -171,9 +175,11 @@ TEST(LanguageDialog, OkWithAnotherLanguageSwitchesAndTellsEveryWindow)
     ASSERT_TRUE(g_LangManager.Select(0));
 
     CCountingWindow top;
-    ASSERT_TRUE(top.CreateEx(0, "STATIC", "lang test", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(
+        top.CreateEx(0, "STATIC", "lang test", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
     CCountingWindow child;
-    ASSERT_TRUE(child.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top.m_hWnd, NULL));
+    ASSERT_TRUE(
+        child.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top.m_hWnd, NULL));
 
     // OK with the current language changes nothing.
     CDlgLanguage same(&top);

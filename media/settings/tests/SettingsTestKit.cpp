@@ -11,10 +11,7 @@ namespace {
 FAKE_MEDIA g_media;
 std::vector<std::string> g_calls;
 
-void Call(const std::string& text)
-{
-    g_calls.push_back(text);
-}
+void Call(const std::string& text) { g_calls.push_back(text); }
 
 int CopyName(const std::vector<std::string>& names, int index, char* out, int size)
 {
@@ -34,8 +31,14 @@ int FillList(const std::vector<std::string>& names, CStringList* list)
 
 int GetCapDevicesCount() { return (int)g_media.captureDevices.size(); }
 int GetPlayDevicesCount() { return (int)g_media.playDevices.size(); }
-int GetCapDeviceName(int i, char* name, int size) { return CopyName(g_media.captureDevices, i, name, size); }
-int GetPlayDeviceName(int i, char* name, int size) { return CopyName(g_media.playDevices, i, name, size); }
+int GetCapDeviceName(int i, char* name, int size)
+{
+    return CopyName(g_media.captureDevices, i, name, size);
+}
+int GetPlayDeviceName(int i, char* name, int size)
+{
+    return CopyName(g_media.playDevices, i, name, size);
+}
 int GetEncodeFormatCount() { return (int)g_media.formats.size(); }
 int GetEncodeFormatName(int i, unsigned char* code, char* name, int size)
 {
@@ -126,7 +129,8 @@ int __cdecl SetImgProcSetting(const IMG_PROC_SETTING* s)
 int __cdecl SStartCapture(int device, int encoder, int mode, int kbit, int width, int height)
 {
     char text[128];
-    snprintf(text, sizeof text, "T_S_StartCapture %d %d %d %d %d %d", device, encoder, mode, kbit, width, height);
+    snprintf(text, sizeof text, "T_S_StartCapture %d %d %d %d %d %d", device, encoder, mode, kbit,
+             width, height);
     Call(text);
     return g_media.videoStarts ? 1 : 0;
 }
@@ -139,20 +143,11 @@ int __cdecl SSetVideoSourceIndex(int index)
 void __cdecl SShowPropertyPage(HWND) { Call("T_S_ShowPropertyPage"); }
 } // namespace
 
-FAKE_MEDIA& Media()
-{
-    return g_media;
-}
+FAKE_MEDIA& Media() { return g_media; }
 
-std::vector<std::string>& Calls()
-{
-    return g_calls;
-}
+std::vector<std::string>& Calls() { return g_calls; }
 
-void ClearCalls()
-{
-    g_calls.clear();
-}
+void ClearCalls() { g_calls.clear(); }
 
 std::vector<std::string> CallsOf(const std::string& prefix)
 {
@@ -163,10 +158,7 @@ std::vector<std::string> CallsOf(const std::string& prefix)
     return out;
 }
 
-unsigned char FormatCode(int index)
-{
-    return (unsigned char)(0x40 + index);
-}
+unsigned char FormatCode(int index) { return (unsigned char)(0x40 + index); }
 
 void InstallMediaFakes()
 {
@@ -209,10 +201,7 @@ void UninstallMediaFakes()
         entry = nullptr;
 }
 
-CTestSettingsHost::CTestSettingsHost()
-{
-    SetSettingsHost(this);
-}
+CTestSettingsHost::CTestSettingsHost() { SetSettingsHost(this); }
 
 CTestSettingsHost::~CTestSettingsHost()
 {
@@ -236,7 +225,8 @@ std::string CTestSettingsHost::Report(int i) const
     return std::string();
 }
 
-bool CTestSettingsHost::SendDeviceState(uint8_t hasAudio, uint8_t hasVideo, uint8_t count, uint8_t index)
+bool CTestSettingsHost::SendDeviceState(uint8_t hasAudio, uint8_t hasVideo, uint8_t count,
+                                        uint8_t index)
 {
     char text[64];
     snprintf(text, sizeof text, "report %u %u %u %u", hasAudio, hasVideo, count, index);
@@ -249,14 +239,14 @@ bool CTestSettingsHost::SendToUser(uint32_t user, const void* data, uint16_t len
     if (!sendWorks)
         return false;
     const uint8_t* b = static_cast<const uint8_t*>(data);
-    sent.push_back({ user, std::vector<uint8_t>(b, b + length) });
+    sent.push_back({user, std::vector<uint8_t>(b, b + length)});
     return true;
 }
 
 BOOL CTopWindow::Make(int cx, int cy)
 {
-    return CreateEx(0, "STATIC", "settings test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx, cy, NULL,
-                    NULL);
+    return CreateEx(0, "STATIC", "settings test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx,
+                    cy, NULL, NULL);
 }
 
 CTopWindow::~CTopWindow()

@@ -16,15 +16,15 @@ namespace settingstest {
 // What the stand-in libraries offer; reset by InstallMediaFakes.
 struct FAKE_MEDIA
 {
-    std::vector<std::string> captureDevices{ "Mic A", "Mic B" };
-    std::vector<std::string> playDevices{ "Speaker A", "Speaker B" };
-    std::vector<std::string> formats{ "G.722.1", "PCM", "GSM" };
+    std::vector<std::string> captureDevices{"Mic A", "Mic B"};
+    std::vector<std::string> playDevices{"Speaker A", "Speaker B"};
+    std::vector<std::string> formats{"G.722.1", "PCM", "GSM"};
     int fecLevels = 3;
     bool captureStarts = true;
     bool playStarts = true;
-    std::vector<std::string> videoDevices{ "Camera A", "Camera B", "Camera C" };
-    std::vector<std::string> encoders{ "H.263", "MPEG-4" };
-    std::vector<std::string> inputs{ "Composite", "S-Video" };
+    std::vector<std::string> videoDevices{"Camera A", "Camera B", "Camera C"};
+    std::vector<std::string> encoders{"H.263", "MPEG-4"};
+    std::vector<std::string> inputs{"Composite", "S-Video"};
     bool videoStarts = true;
     IMG_PROC_SETTING defaults = {};
 };
@@ -68,16 +68,31 @@ public:
     CUserTable& Users() override { return users; }
     bool SendDeviceState(uint8_t hasAudio, uint8_t hasVideo, uint8_t count, uint8_t index) override;
     bool SendToUser(uint32_t user, const void* data, uint16_t length) override;
-    void AddChatNotice(const char* text) override { events.push_back(std::string("notice ") + text); }
+    void AddChatNotice(const char* text) override
+    {
+        events.push_back(std::string("notice ") + text);
+    }
     void ShowMessage(const char* text) override { messages.push_back(text); }
-    void RemoveVideoWindow(uint32_t user) override { events.push_back("remove " + std::to_string(user)); }
+    void RemoveVideoWindow(uint32_t user) override
+    {
+        events.push_back("remove " + std::to_string(user));
+    }
     void RedrawUser(uint32_t user) override { events.push_back("redraw " + std::to_string(user)); }
-    void ShowChatMessageButton(bool show) override { events.push_back(show ? "button on" : "button off"); }
+    void ShowChatMessageButton(bool show) override
+    {
+        events.push_back(show ? "button on" : "button off");
+    }
     bool IsRecording() override { return recording; }
-    void RecordAddAudio(uint32_t user) override { events.push_back("record audio " + std::to_string(user)); }
+    void RecordAddAudio(uint32_t user) override
+    {
+        events.push_back("record audio " + std::to_string(user));
+    }
     void StopRecording() override { events.push_back("stop recording"); }
     std::string TempFolder() override { return temp; }
-    void OpenPictureInWhiteboard(const char* path) override { events.push_back(std::string("whiteboard ") + path); }
+    void OpenPictureInWhiteboard(const char* path) override
+    {
+        events.push_back(std::string("whiteboard ") + path);
+    }
 
     std::string temp;
 };

@@ -1,10 +1,10 @@
-#include "CBitmapFile.h"
+#include "CScreenBitmapFile.h"
 
 #include "WireWriter.h"
 
 #include <vector>
 
-int CBitmapFile::BitsForDisplay(int bitsPerPixel, int planes)
+int CScreenBitmapFile::BitsForDisplay(int bitsPerPixel, int planes)
 {
     int bits = bitsPerPixel * planes;
     if (bits <= 1)
@@ -16,30 +16,25 @@ int CBitmapFile::BitsForDisplay(int bitsPerPixel, int planes)
     return 24;
 }
 
-uint32_t CBitmapFile::RowBytes(int width, int bits)
+uint32_t CScreenBitmapFile::RowBytes(int width, int bits)
 {
     return (((uint32_t)width * (uint32_t)bits + 31) / 32) * 4;
 }
 
-uint32_t CBitmapFile::ColourTableBytes(int bits)
-{
-    return bits <= 8 ? (1u << bits) * 4 : 0;
-}
+uint32_t CScreenBitmapFile::ColourTableBytes(int bits) { return bits <= 8 ? (1u << bits) * 4 : 0; }
 
-uint32_t CBitmapFile::PixelOffset(int bits)
-{
-    return 14 + 40 + ColourTableBytes(bits);
-}
+uint32_t CScreenBitmapFile::PixelOffset(int bits) { return 14 + 40 + ColourTableBytes(bits); }
 
-uint32_t CBitmapFile::FileSize(int width, int height, int bits)
+uint32_t CScreenBitmapFile::FileSize(int width, int height, int bits)
 {
     return PixelOffset(bits) + RowBytes(width, bits) * (uint32_t)height;
 }
 
-bool CBitmapFile::Save(HBITMAP bitmap, int bits, const char* path)
+bool CScreenBitmapFile::Save(HBITMAP bitmap, int bits, const char* path)
 {
     BITMAP info = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 ||
+        info.bmHeight <= 0)
         return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
         return false;
@@ -86,7 +81,8 @@ bool CBitmapFile::Save(HBITMAP bitmap, int bits, const char* path)
     if (!out.Ok())
         return false;
 
-    HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE handle =
+        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;

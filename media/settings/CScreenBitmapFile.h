@@ -5,7 +5,7 @@
 
 // Bitmap files of screen pictures: the file's layout for a size and bit
 // count, and saving a bitmap at 1, 4, 8 or 24 bits per pixel.
-class CBitmapFile
+class CScreenBitmapFile
 {
 public:
     // The bit count a display of that depth saves at: 1, 4, 8 or 24.
