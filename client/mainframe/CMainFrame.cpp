@@ -125,6 +125,8 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     m_users = services.users ? services.users : &g_UserTable;
     m_lang = services.language ? services.language : &g_LangManager;
     m_programPath = services.programPath;
+    m_languageMenuWanted = services.languageMenu;
+    m_removedCommands = services.removedCommands;
 
     m_layout = WINDOW_LAYOUT{0, 0, DISPLAY_DATA, 0, 0, LAYOUT_NO_USER};
     m_savedLayout = m_layout;
@@ -222,8 +224,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     // 1. The skinned frame.
     if (CDBFrame::OnCreate(cs) == -1)
         return -1;
-    // 2. The language choice in the user menu.
-    AddLanguageMenu();
+    // 2. The language choice in the user menu; the commands left out.
+    if (m_languageMenuWanted)
+        AddLanguageMenu();
+    if (CMenu* menu = GetMenu())
+        for (UINT id : m_removedCommands)
+            menu->DeleteMenu(id, MF_BYCOMMAND);
     // 3. The menu bar (the frame's tool bar).
     if (!m_menuBar.CreateBar(this, m_lang))
         return -1;

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CUserTable;
 class CLanguageManager;
@@ -43,6 +44,10 @@ struct MAINFRAME_SERVICES
     CLanguageManager* language = nullptr;
     // The program path the restart starts; empty: the running program's.
     std::string programPath;
+    // The earlier edition's menu: no language choice, and these commands
+    // left out.
+    bool languageMenu = true;
+    std::vector<UINT> removedCommands;
 };
 
 // The client's main window: a skinned frame that holds every pane of the
@@ -206,6 +211,8 @@ private:
     CUserTable* m_users;
     CLanguageManager* m_lang;
     std::string m_programPath;
+    bool m_languageMenuWanted = true;
+    std::vector<UINT> m_removedCommands;
     std::function<void(const unsigned char*, size_t)> m_handler;
     std::unique_ptr<ICommandLink> m_commandLink;
     std::unique_ptr<CServerDispatcher> m_dispatcher;

@@ -51,7 +51,7 @@ public:
     // Starts the installed client with these arguments (already quoted).
     bool Start(const std::string& arguments)
     {
-        std::string line = "\"" + folder + "Halvern.exe\" " + arguments;
+        std::string line = "\"" + folder + program + "\" " + arguments;
         std::vector<char> text(line.begin(), line.end());
         text.push_back('\0');
         STARTUPINFOA startup = {};
@@ -147,6 +147,8 @@ public:
     }
 
     std::string folder;
+    // The installed program Start runs.
+    std::string program = "Halvern.exe";
     PROCESS_INFORMATION process = {};
 
 private:
