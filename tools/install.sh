@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the built system into a Wine prefix as a user's machine has it:
-# the media libraries in the common-files folder + "Tessaly\", the client
+# the media libraries in the common-files folder + "Tessaly\", the clients
 # with its settings file, skins and language files in its program folder.
 #
 #   bash tools/install.sh [program folder]    default: C:\Program Files\Halvern\

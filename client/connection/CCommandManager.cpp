@@ -130,6 +130,10 @@ void CCommandManager::LoadFormat(UINT id, char* format)
 void CCommandManager::GetResultText(uint16_t code, char* text)
 {
     UINT id = IDS_UNKNOWN_RESULT;
+    if (m_resultIds) {
+        LoadText(m_resultIds(code), text);
+        return;
+    }
     for (const RESULT_TEXT& entry : kResultTexts) {
         if (entry.code == code) {
             id = entry.id;

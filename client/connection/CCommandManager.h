@@ -58,6 +58,10 @@ public:
 
     // The text of a server result code.
     void GetResultText(uint16_t code, char* text);
+    // The string id of a result code; the edition's own table replaces the
+    // built-in one when set.
+    typedef UINT (*RESULT_TEXT_ID)(uint16_t code);
+    void SetResultTextIds(RESULT_TEXT_ID ids) { m_resultIds = ids; }
 
     uint32_t Run() override;
 
@@ -142,6 +146,7 @@ private:
     LOGIN_INFO* m_login;
     CLanguageManager* m_lang;
     CLogFile* m_log;
+    RESULT_TEXT_ID m_resultIds = nullptr;
     uint32_t m_shortWait = 10;
     uint32_t m_longWait = 20;
 };

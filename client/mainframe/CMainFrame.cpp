@@ -135,6 +135,8 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     commands.launcher = m_launcher;
     commands.programFolder = m_programPath.empty() ? GetAppDirectory() : SplitPath(m_programPath.c_str(), SPLIT_DRIVE | SPLIT_FOLDER);
     m_commands.reset(new CMainFrameCommands(commands, services.commands));
+    m_languageMenuWanted = services.languageMenu;
+    m_removedCommands = services.removedCommands;
 
     m_layout = WINDOW_LAYOUT{0, 0, DISPLAY_DATA, 0, 0, LAYOUT_NO_USER};
     m_savedLayout = m_layout;
@@ -251,8 +253,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     // 1. The skinned frame.
     if (CDBFrame::OnCreate(cs) == -1)
         return -1;
-    // 2. The language choice in the user menu.
-    AddLanguageMenu();
+    // 2. The language choice in the user menu; the commands left out.
+    if (m_languageMenuWanted)
+        AddLanguageMenu();
+    if (CMenu* menu = GetMenu())
+        for (UINT id : m_removedCommands)
+            menu->DeleteMenu(id, MF_BYCOMMAND);
     // 3. The menu bar (the frame's tool bar).
     if (!m_menuBar.CreateBar(this, m_lang))
         return -1;

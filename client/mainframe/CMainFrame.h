@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CUserTable;
 class CLanguageManager;
@@ -48,6 +49,10 @@ struct MAINFRAME_SERVICES
     std::string programPath;
     // The menu commands' senders, recorder and the windows they open.
     FRAME_COMMAND_SERVICES commands;
+    // The earlier edition's menu: no language choice, and these commands
+    // left out.
+    bool languageMenu = true;
+    std::vector<UINT> removedCommands;
 };
 
 // The client's main window: a skinned frame that holds every pane of the
@@ -227,6 +232,8 @@ private:
     CUserTable* m_users;
     CLanguageManager* m_lang;
     std::string m_programPath;
+    bool m_languageMenuWanted = true;
+    std::vector<UINT> m_removedCommands;
     std::function<void(const unsigned char*, size_t)> m_handler;
     std::unique_ptr<CMainFrameCommands> m_commands;
     std::unique_ptr<ICommandLink> m_commandLink;

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <memory>
 
 #include "CAboutDlg.h"
 #include "CClientSettings.h"
@@ -104,7 +105,7 @@ BOOL CClientApp::InitInstance()
     }
     m_winsockStarted = true;
 
-    g_MediaFunctions.Get<PFN_AUDIO_MGR_Init>(MF_AUDIO_MGR_Init)(0, 16000);
+    StartAudio();
 
     InitNetworkDefaults();
     LoadSettings();
@@ -117,10 +118,10 @@ BOOL CClientApp::InitInstance()
             return FALSE;
     } else {
         CDlgSelectConf rooms(nullptr);
-        CDlgLogin login(nullptr);
-        login.SetSelectConf(&rooms);
+        std::unique_ptr<CDlgLogin> login(NewLoginDialog());
+        login->SetSelectConf(&rooms);
         g_Log.Write(0, "start up application from window!\n");
-        if (RunLoginDialogs(login, rooms) != 4)
+        if (RunLoginDialogs(*login, rooms) != 4)
             return FALSE;
     }
     return CreateMainWindow() ? TRUE : FALSE;
@@ -134,11 +135,7 @@ bool CClientApp::DirectLogin()
     if (!IsSameVersion()) {
         if (AskMainWindowById(61595) == IDCANCEL)
             return false;
-        OpenDownloadPage();
-        CStringList servers;
-        uint16_t port = 0;
-        if (GetUpdateServers(CString(g_LoginInfo.serverAddress), &servers, &port))
-            StartUpdater(&servers, port);
+        Upgrade(CString(g_LoginInfo.serverAddress), false);
         return false;
     }
     return LoginToServer();
@@ -208,6 +205,31 @@ bool CClientApp::BindMediaLibraries()
         return true;
     g_Log.Write(0, "Binding the media libraries failed: %s\n", binder.GetFailure().c_str());
     return false;
+}
+
+void CClientApp::StartAudio()
+{
+    g_MediaFunctions.Get<PFN_AUDIO_MGR_Init>(MF_AUDIO_MGR_Init)(0, 16000);
+}
+
+void CClientApp::Upgrade(const CString& server, bool fromLoginDialog)
+{
+    CStringList servers;
+    uint16_t port = 0;
+    if (fromLoginDialog) {
+        if (GetUpdateServers(server, &servers, &port))
+            StartUpdater(&servers, port);
+        OpenDownloadPageInBrowser();
+        return;
+    }
+    OpenDownloadPage();
+    if (GetUpdateServers(server, &servers, &port))
+        StartUpdater(&servers, port);
+}
+
+CDlgLogin* CClientApp::NewLoginDialog()
+{
+    return new CDlgLogin(nullptr);
 }
 
 bool CClientApp::ParseCommandLine()

@@ -35,7 +35,14 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    bool BindMediaLibraries();
+    // What the two editions do differently: the media libraries bound,
+    // the audio started with the program, the upgrade when the server runs
+    // another version (from the command line or the login dialog) and the
+    // login dialog shown.
+    virtual bool BindMediaLibraries();
+    virtual void StartAudio();
+    virtual void Upgrade(const CString& server, bool fromLoginDialog);
+    virtual CDlgLogin* NewLoginDialog();
     // Direct login from the command line: server address, room name, room
     // id, user name, password and an optional login mode, each may be quoted.
     bool ParseCommandLine();
@@ -68,6 +75,8 @@ public:
     void SetLibraryLoader(ILibraryLoader* loader);
     void SetSettingsStore(ISettingsStore* store);
     void SetAppFolder(const std::string& folder);
+    IProcessLauncher* GetProcessLauncher() const { return m_launcher; }
+    ILibraryLoader* GetLibraryLoader() const { return m_loader; }
     static void SetVirtualPrinterInstaller(VIRTUAL_PRINTER_INSTALLER installer);
 
     CHttpDownLoad m_HttpDownLoad;

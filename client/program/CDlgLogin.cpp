@@ -101,11 +101,15 @@ BOOL CDlgLogin::OnInitDialog()
     m_linkMore.SetURL(PRODUCT_WEB_ADDRESS);
     UpdateData(FALSE);
 
-    // The tab strip lies along the top of the dialog.
+    // The tab strip is the template's when it has one; otherwise it lies
+    // along the top of the dialog.
     CRect tabs(7, 4, 223, 22);
     MapDialogRect(&tabs);
-    if (m_tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, tabs, this,
-                      IDC_LOGIN_TABS)) {
+    const bool tabsMade = GetDlgItem(IDC_LOGIN_TABS)
+                              ? m_tabs.SubclassDlgItem(IDC_LOGIN_TABS, this) != FALSE
+                              : m_tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, tabs,
+                                              this, IDC_LOGIN_TABS) != FALSE;
+    if (tabsMade) {
         m_tabs.InsertItem(0, "普通登陆");
         m_tabs.InsertItem(1, "email登陆");
         m_tabs.InsertItem(2, "手机号登陆");
@@ -216,7 +220,7 @@ void CDlgLogin::OnLogin()
         m_comboServer.SetFocus();
         return;
     }
-    CString address = ResolveServerText(m_strServer);
+    CString address = MapServerText(m_strServer);
     if (address.GetLength() > MAX_SERVER) {
         // No address is that long; the field could not hold it.
         m_comboServer.SetFocus();
@@ -275,12 +279,7 @@ void CDlgLogin::OnLogin()
 
 void CDlgLogin::UpgradeAndQuit()
 {
-    CClientApp* app = g_pClientApp;
-    CStringList servers;
-    uint16_t port = 0;
-    if (app->GetUpdateServers(ResolveServerText(m_strServer), &servers, &port))
-        app->StartUpdater(&servers, port);
-    app->OpenDownloadPageInBrowser();
+    g_pClientApp->Upgrade(MapServerText(m_strServer), true);
     m_nNextState = 0;
     EndDialog(IDCANCEL);
 }

@@ -49,6 +49,8 @@ public:
     // A server label back to its address, the alias to the address its host
     // name has; any other text as it is.
     static CString ResolveServerText(const CString& text);
+    // The server text as the login uses it (the edition decides).
+    virtual CString MapServerText(const CString& text) const { return ResolveServerText(text); }
 
     BOOL OnInitDialog() override;
 

@@ -1,8 +1,10 @@
 // Lays the built programs and libraries out as an installed system has them:
 //   the common-files folder + "Tessaly\": the media libraries the client
-//     loads by full path (Kadrel, Dravom, Caskel) and what they load in turn;
+//     loads by full path (Kadrel or RavoTM, Dravom, Caskel) and what they
+//     load in turn;
 //   the program folder (default: the program-files folder + "Halvern\"):
-//     the client with the hot-key library and the updater, "Dorvane.ini",
+//     the client and its earlier edition Quillet with the hot-key library
+//     and the updater, "Dorvane.ini",
 //     the skins and the base language files.
 // Everything is copied from the folder this program lies in.
 //
@@ -20,9 +22,9 @@
 
 namespace {
 
-const char* const kMediaFiles[] = {"Kadrel.dll", "Dravom.dll", "Caskel.dll", "Dravo.dll",
-                                   "RavoT.dll",  "Ravo.dll",   "Tamsel.dll"};
-const char* const kProgramFiles[] = {"Halvern.exe", "hook.dll", "Updater.exe"};
+const char* const kMediaFiles[] = {"Kadrel.dll", "RavoTM.dll", "Dravom.dll", "Caskel.dll",
+                                   "Dravo.dll",  "RavoT.dll",  "Ravo.dll",   "Tamsel.dll"};
+const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe"};
 
 std::string WithSlash(std::string folder)
 {

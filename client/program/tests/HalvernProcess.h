@@ -52,7 +52,7 @@ public:
     // Starts the installed client with these arguments (already quoted).
     bool Start(const std::string& arguments)
     {
-        std::string line = "\"" + folder + "Halvern.exe\" " + arguments;
+        std::string line = "\"" + folder + program + "\" " + arguments;
         std::vector<char> text(line.begin(), line.end());
         text.push_back('\0');
         STARTUPINFOA startup = {};
@@ -157,6 +157,8 @@ public:
     }
 
     std::string folder;
+    // The installed program Start runs.
+    std::string program = "Halvern.exe";
     PROCESS_INFORMATION process = {};
 
 private:

@@ -1,0 +1,4 @@
+// The program's one application object.
+#include "CQuilletApp.h"
+
+CQuilletApp theApp;
