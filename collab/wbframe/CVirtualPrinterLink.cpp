@@ -383,6 +383,10 @@ BOOL InstallVirtualPrinter()
     info.pPortName = (LPSTR) "LPT3:";
     info.pDriverName = (LPSTR) "Lenovo LJ5600";
     info.pPrintProcessor = (LPSTR) "tanproc";
+    // Every other text is empty, not missing: the spooler refuses a
+    // printer without a data type.
+    char empty[1] = {0};
+    info.pShareName = info.pComment = info.pLocation = info.pSepFile = info.pParameters = info.pDatatype = empty;
     printer = ::AddPrinterA(NULL, 2, (BYTE*)&info);
     if (printer) {
         ::ClosePrinter(printer);
