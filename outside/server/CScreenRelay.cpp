@@ -10,10 +10,22 @@
 
 namespace {
 
-bool ReceiveAll(SOCKET s, void* data, size_t length)
+// Reads exactly length bytes; false when the connection ends or running
+// turns false (checked every 100 ms: a blocked read is not always woken by
+// a shutdown of its socket).
+bool ReceiveAll(SOCKET s, void* data, size_t length, const std::atomic<bool>& running)
 {
     char* p = static_cast<char*>(data);
     while (length) {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(s, &ready);
+        timeval wait = {0, 100 * 1000};
+        const int state = select(0, &ready, nullptr, nullptr, &wait);
+        if (!running || state < 0)
+            return false;
+        if (state == 0)
+            continue;
         const int n = recv(s, p, static_cast<int>(std::min<size_t>(length, 1 << 20)), 0);
         if (n <= 0)
             return false;
@@ -82,10 +94,10 @@ void CScreenRelay::Stop()
 {
     if (!m_running.exchange(false))
         return;
-    closesocket(m_listener);
-    m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())
         m_acceptThread.join();
+    closesocket(m_listener);
+    m_listener = INVALID_SOCKET;
     std::vector<std::thread> readers;
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -115,6 +127,14 @@ size_t CScreenRelay::GetViewerCount(uint32_t roomId)
 void CScreenRelay::AcceptLoop()
 {
     while (m_running) {
+        // Bounded waits, so that a stop is seen without closing the socket
+        // under a blocked accept.
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(m_listener, &ready);
+        timeval wait = {0, 100 * 1000};
+        if (select(0, &ready, nullptr, nullptr, &wait) <= 0)
+            continue;
         SOCKET s = accept(m_listener, nullptr, nullptr);
         if (s == INVALID_SOCKET) {
             if (!m_running)
@@ -137,7 +157,7 @@ void CScreenRelay::AcceptLoop()
 bool CScreenRelay::Hello(Peer& peer)
 {
     uint8_t head[sizeof(SCREEN_RELAY_HEAD) + sizeof(SCREEN_HELLO)];
-    if (!ReceiveAll(peer.socket, head, sizeof head))
+    if (!ReceiveAll(peer.socket, head, sizeof head, m_running))
         return false;
     WireReader r(head, sizeof head);
     uint32_t length = 0;
@@ -174,7 +194,7 @@ void CScreenRelay::ReadLoop(std::shared_ptr<Peer> peer)
         peer->writer = std::thread(&CScreenRelay::WriteLoop, this, peer);
         for (;;) {
             uint8_t head[sizeof(SCREEN_RELAY_HEAD)];
-            if (!ReceiveAll(peer->socket, head, sizeof head))
+            if (!ReceiveAll(peer->socket, head, sizeof head, m_running))
                 break;
             WireReader r(head, sizeof head);
             uint32_t length = 0;
@@ -192,7 +212,7 @@ void CScreenRelay::ReadLoop(std::shared_ptr<Peer> peer)
             }
             std::vector<uint8_t> message(sizeof head + length);
             memcpy(message.data(), head, sizeof head);
-            if (!ReceiveAll(peer->socket, message.data() + sizeof head, length))
+            if (!ReceiveAll(peer->socket, message.data() + sizeof head, length, m_running))
                 break;
             Forward(*peer, kind, message);
         }

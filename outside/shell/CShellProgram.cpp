@@ -16,10 +16,24 @@ const char* const MESSAGE_CLASS = "HalvernShellMessages";
 const char* const VIEW_CLASS = "HalvernShellView";
 const int MAX_CAPTURE_WIDTH = 1600, MAX_CAPTURE_HEIGHT = 1200;
 
-bool ReceiveAll(SOCKET s, void* data, size_t length)
+// Reads exactly length bytes; false when the connection ends or stop is
+// set (checked every 100 ms: a blocked read is not always woken by a
+// shutdown of its socket).
+bool ReceiveAll(SOCKET s, void* data, size_t length, const std::atomic<bool>* stop = nullptr)
 {
     char* p = static_cast<char*>(data);
     while (length) {
+        if (stop) {
+            fd_set ready;
+            FD_ZERO(&ready);
+            FD_SET(s, &ready);
+            timeval wait = {0, 100 * 1000};
+            const int state = select(0, &ready, nullptr, nullptr, &wait);
+            if (*stop || state < 0)
+                return false;
+            if (state == 0)
+                continue;
+        }
         const int n = recv(s, p, static_cast<int>(std::min<size_t>(length, 1 << 20)), 0);
         if (n <= 0)
             return false;
@@ -281,10 +295,12 @@ void CShellProgram::Disconnect()
 {
     if (m_messages)
         ::KillTimer(m_messages, TIMER_SEND);
+    m_stopReading = true;
     if (m_socket != INVALID_SOCKET)
         shutdown(m_socket, SD_BOTH);
     if (m_reader.joinable())
         m_reader.join();
+    m_stopReading = false;
     if (m_socket != INVALID_SOCKET)
         closesocket(m_socket);
     m_socket = INVALID_SOCKET;
@@ -296,7 +312,7 @@ void CShellProgram::ReadLoop(SOCKET s)
 {
     for (;;) {
         uint8_t head[sizeof(SCREEN_RELAY_HEAD)];
-        if (!ReceiveAll(s, head, sizeof head))
+        if (!ReceiveAll(s, head, sizeof head, &m_stopReading))
             break;
         WireReader r(head, sizeof head);
         uint32_t length = 0;
@@ -306,7 +322,7 @@ void CShellProgram::ReadLoop(SOCKET s)
         if (length > SCREEN_RELAY_MAX_BODY)
             break;
         std::vector<uint8_t> body(length);
-        if (!ReceiveAll(s, body.data(), length))
+        if (!ReceiveAll(s, body.data(), length, &m_stopReading))
             break;
         if (kind == SCREEN_RELAY_PICTURE && body.size() >= sizeof(SCREEN_PICTURE)) {
             WireReader p(body.data(), body.size());

@@ -65,6 +65,7 @@ private:
     bool m_control = false;
     SOCKET m_socket = INVALID_SOCKET;
     std::thread m_reader;
+    std::atomic<bool> m_stopReading{false};
     std::mutex m_sendLock;
     RECT m_captured = {};
 
