@@ -63,10 +63,7 @@ std::vector<uint8_t> Message(uint8_t kind, const void* body, size_t length)
 
 CScreenRelay::CScreenRelay(Directory directory) : m_directory(std::move(directory)) {}
 
-CScreenRelay::~CScreenRelay()
-{
-    Stop();
-}
+CScreenRelay::~CScreenRelay() { Stop(); }
 
 bool CScreenRelay::Start(uint16_t port, bool loopbackOnly)
 {
@@ -78,7 +75,8 @@ bool CScreenRelay::Start(uint16_t port, bool loopbackOnly)
     a.sin_port = htons(port);
     a.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
     int length = sizeof a;
-    if (bind(m_listener, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(m_listener, 16) != 0 ||
+    if (bind(m_listener, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        listen(m_listener, 16) != 0 ||
         getsockname(m_listener, reinterpret_cast<sockaddr*>(&a), &length) != 0) {
         closesocket(m_listener);
         m_listener = INVALID_SOCKET;
@@ -119,9 +117,10 @@ CScreenRelay::Counters CScreenRelay::GetCounters()
 size_t CScreenRelay::GetViewerCount(uint32_t roomId)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    return static_cast<size_t>(std::count_if(m_peers.begin(), m_peers.end(), [&](const std::shared_ptr<Peer>& p) {
-        return p->roomId == roomId && p->role == SCREEN_ROLE_VIEWER;
-    }));
+    return static_cast<size_t>(
+        std::count_if(m_peers.begin(), m_peers.end(), [&](const std::shared_ptr<Peer>& p) {
+            return p->roomId == roomId && p->role == SCREEN_ROLE_VIEWER;
+        }));
 }
 
 void CScreenRelay::AcceptLoop()
@@ -172,7 +171,8 @@ bool CScreenRelay::Hello(Peer& peer)
     const bool ok = r.Ok() && kind == SCREEN_RELAY_HELLO && length == sizeof(SCREEN_HELLO) &&
                     (hello.role == SCREEN_ROLE_SHARER || hello.role == SCREEN_ROLE_VIEWER) &&
                     m_directory && m_directory(hello.roomId, hello.userId);
-    const std::vector<uint8_t> answer = Message(ok ? SCREEN_RELAY_WELCOME : SCREEN_RELAY_REFUSED, nullptr, 0);
+    const std::vector<uint8_t> answer =
+        Message(ok ? SCREEN_RELAY_WELCOME : SCREEN_RELAY_REFUSED, nullptr, 0);
     if (!ok) {
         SendAll(peer.socket, answer.data(), answer.size());
         std::lock_guard<std::mutex> guard(m_lock);
@@ -202,7 +202,8 @@ void CScreenRelay::ReadLoop(std::shared_ptr<Peer> peer)
             r.U32(length);
             r.U8(kind);
             const bool picture = kind == SCREEN_RELAY_PICTURE && peer->role == SCREEN_ROLE_SHARER &&
-                                 length >= sizeof(SCREEN_PICTURE) && length <= SCREEN_RELAY_MAX_BODY;
+                                 length >= sizeof(SCREEN_PICTURE) &&
+                                 length <= SCREEN_RELAY_MAX_BODY;
             const bool input = kind == SCREEN_RELAY_INPUT && peer->role == SCREEN_ROLE_VIEWER &&
                                length == sizeof(SCREEN_INPUT);
             if (!picture && !input) {
@@ -227,7 +228,8 @@ void CScreenRelay::Forward(const Peer& from, uint8_t kind, std::vector<uint8_t>&
         std::lock_guard<std::mutex> guard(m_lock);
         const uint8_t role = kind == SCREEN_RELAY_PICTURE ? SCREEN_ROLE_VIEWER : SCREEN_ROLE_SHARER;
         for (auto& p : m_peers)
-            if (p.get() != &from && p->roomId == from.roomId && p->role == role && p->userId != from.userId)
+            if (p.get() != &from && p->roomId == from.roomId && p->role == role &&
+                p->userId != from.userId)
                 targets.push_back(p);
         if (kind == SCREEN_RELAY_PICTURE) {
             ++m_counters.pictures;
@@ -264,7 +266,8 @@ void CScreenRelay::WriteLoop(std::shared_ptr<Peer> peer)
         std::vector<std::vector<uint8_t>> inputs;
         {
             std::unique_lock<std::mutex> guard(peer->lock);
-            peer->signal.wait(guard, [&] { return peer->closing || peer->picture || !peer->inputs.empty(); });
+            peer->signal.wait(
+                guard, [&] { return peer->closing || peer->picture || !peer->inputs.empty(); });
             if (peer->closing)
                 return;
             picture.swap(peer->picture);

@@ -20,20 +20,11 @@ bool CRCClientHost::SendControlAnswer(uint32_t userId, uint8_t value)
     return m_commands && m_commands->SendCommand2080(userId, value);
 }
 
-void CRCClientHost::ShowInformation(const char* text)
-{
-    ::ShowMessage(text);
-}
+void CRCClientHost::ShowInformation(const char* text) { ::ShowMessage(text); }
 
-void CRCClientHost::ShowPlain(const char* text)
-{
-    AfxMessageBox(text ? text : "", MB_OK);
-}
+void CRCClientHost::ShowPlain(const char* text) { AfxMessageBox(text ? text : "", MB_OK); }
 
-bool CRCClientHost::HasControlRight()
-{
-    return ::HasControlRight();
-}
+bool CRCClientHost::HasControlRight() { return ::HasControlRight(); }
 
 unsigned CRCClientHost::RunHidden(const std::string& commandLine)
 {

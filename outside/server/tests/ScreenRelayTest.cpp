@@ -31,23 +31,31 @@ public:
 
     void Send(uint8_t kind, const std::vector<uint8_t>& body)
     {
-        std::vector<uint8_t> m = {static_cast<uint8_t>(body.size()), static_cast<uint8_t>(body.size() >> 8),
-                                  static_cast<uint8_t>(body.size() >> 16), 0, kind, 0, 0, 0};
+        std::vector<uint8_t> m = {static_cast<uint8_t>(body.size()),
+                                  static_cast<uint8_t>(body.size() >> 8),
+                                  static_cast<uint8_t>(body.size() >> 16),
+                                  0,
+                                  kind,
+                                  0,
+                                  0,
+                                  0};
         m.insert(m.end(), body.begin(), body.end());
         send(m_socket, reinterpret_cast<const char*>(m.data()), (int)m.size(), 0);
     }
     // The kind of the answer to a hello.
     uint8_t Hello(uint32_t room, uint32_t user, uint8_t role)
     {
-        Send(SCREEN_RELAY_HELLO, {static_cast<uint8_t>(room), static_cast<uint8_t>(room >> 8), 0, 0,
-                                  static_cast<uint8_t>(user), static_cast<uint8_t>(user >> 8), 0, 0, role, 0, 0, 0});
+        Send(SCREEN_RELAY_HELLO,
+             {static_cast<uint8_t>(room), static_cast<uint8_t>(room >> 8), 0, 0,
+              static_cast<uint8_t>(user), static_cast<uint8_t>(user >> 8), 0, 0, role, 0, 0, 0});
         std::vector<uint8_t> body;
         return Receive(body, 3000);
     }
     // The kind of the next message (0: none within the time, or closed).
     uint8_t Receive(std::vector<uint8_t>& body, DWORD timeoutMs)
     {
-        setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
+        setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs),
+                   sizeof timeoutMs);
         uint8_t head[8];
         if (!ReadAll(head, 8))
             return 0;
@@ -88,8 +96,26 @@ bool WaitUntil(Pred pred, uint64_t timeoutMs = 5000)
 std::vector<uint8_t> Picture(uint32_t claimedSender)
 {
     // 2 x 1 pixels, one run of each colour.
-    return {static_cast<uint8_t>(claimedSender), 0, 0, 0, 2, 0, 1, 0, SCREEN_FORMAT_RUNS24, 0, 0, 0,
-            1, 0, 0, 255, 1, 255, 0, 0};
+    return {static_cast<uint8_t>(claimedSender),
+            0,
+            0,
+            0,
+            2,
+            0,
+            1,
+            0,
+            SCREEN_FORMAT_RUNS24,
+            0,
+            0,
+            0,
+            1,
+            0,
+            0,
+            255,
+            1,
+            255,
+            0,
+            0};
 }
 
 } // namespace
@@ -131,7 +157,8 @@ TEST(ScreenRelay, PicturesReachTheRoomsViewersOnly)
     ASSERT_EQ(SCREEN_RELAY_WELCOME, sharer.Hello(1, host.login.userId, SCREEN_ROLE_SHARER));
     ASSERT_EQ(SCREEN_RELAY_WELCOME, viewer.Hello(1, alice.login.userId, SCREEN_ROLE_VIEWER));
     ASSERT_EQ(SCREEN_RELAY_WELCOME, elsewhere.Hello(2, bob.login.userId, SCREEN_ROLE_VIEWER));
-    ASSERT_TRUE(WaitUntil([&] { return relay.GetViewerCount(1) == 1 && relay.GetViewerCount(2) == 1; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return relay.GetViewerCount(1) == 1 && relay.GetViewerCount(2) == 1; }));
 
     // The sharer's picture arrives with the sharer's id as the server knows it.
     sharer.Send(SCREEN_RELAY_PICTURE, Picture(99));
