@@ -10,10 +10,22 @@
 
 namespace {
 
-bool ReceiveAll(SOCKET s, void* data, size_t length)
+// Reads exactly length bytes; false when the connection ends or running
+// turns false (checked every 100 ms: a blocked read is not always woken by
+// a shutdown of its socket).
+bool ReceiveAll(SOCKET s, void* data, size_t length, const std::atomic<bool>& running)
 {
     char* p = static_cast<char*>(data);
     while (length) {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(s, &ready);
+        timeval wait = {0, 100 * 1000};
+        const int state = select(0, &ready, nullptr, nullptr, &wait);
+        if (!running || state < 0)
+            return false;
+        if (state == 0)
+            continue;
         const int n = recv(s, p, static_cast<int>(std::min<size_t>(length, 1 << 20)), 0);
         if (n <= 0)
             return false;
@@ -51,10 +63,7 @@ std::vector<uint8_t> Message(uint8_t kind, const void* body, size_t length)
 
 CScreenRelay::CScreenRelay(Directory directory) : m_directory(std::move(directory)) {}
 
-CScreenRelay::~CScreenRelay()
-{
-    Stop();
-}
+CScreenRelay::~CScreenRelay() { Stop(); }
 
 bool CScreenRelay::Start(uint16_t port, bool loopbackOnly)
 {
@@ -66,7 +75,8 @@ bool CScreenRelay::Start(uint16_t port, bool loopbackOnly)
     a.sin_port = htons(port);
     a.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
     int length = sizeof a;
-    if (bind(m_listener, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(m_listener, 16) != 0 ||
+    if (bind(m_listener, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        listen(m_listener, 16) != 0 ||
         getsockname(m_listener, reinterpret_cast<sockaddr*>(&a), &length) != 0) {
         closesocket(m_listener);
         m_listener = INVALID_SOCKET;
@@ -82,10 +92,10 @@ void CScreenRelay::Stop()
 {
     if (!m_running.exchange(false))
         return;
-    closesocket(m_listener);
-    m_listener = INVALID_SOCKET;
     if (m_acceptThread.joinable())
         m_acceptThread.join();
+    closesocket(m_listener);
+    m_listener = INVALID_SOCKET;
     std::vector<std::thread> readers;
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -107,14 +117,23 @@ CScreenRelay::Counters CScreenRelay::GetCounters()
 size_t CScreenRelay::GetViewerCount(uint32_t roomId)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    return static_cast<size_t>(std::count_if(m_peers.begin(), m_peers.end(), [&](const std::shared_ptr<Peer>& p) {
-        return p->roomId == roomId && p->role == SCREEN_ROLE_VIEWER;
-    }));
+    return static_cast<size_t>(
+        std::count_if(m_peers.begin(), m_peers.end(), [&](const std::shared_ptr<Peer>& p) {
+            return p->roomId == roomId && p->role == SCREEN_ROLE_VIEWER;
+        }));
 }
 
 void CScreenRelay::AcceptLoop()
 {
     while (m_running) {
+        // Bounded waits, so that a stop is seen without closing the socket
+        // under a blocked accept.
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(m_listener, &ready);
+        timeval wait = {0, 100 * 1000};
+        if (select(0, &ready, nullptr, nullptr, &wait) <= 0)
+            continue;
         SOCKET s = accept(m_listener, nullptr, nullptr);
         if (s == INVALID_SOCKET) {
             if (!m_running)
@@ -137,7 +156,7 @@ void CScreenRelay::AcceptLoop()
 bool CScreenRelay::Hello(Peer& peer)
 {
     uint8_t head[sizeof(SCREEN_RELAY_HEAD) + sizeof(SCREEN_HELLO)];
-    if (!ReceiveAll(peer.socket, head, sizeof head))
+    if (!ReceiveAll(peer.socket, head, sizeof head, m_running))
         return false;
     WireReader r(head, sizeof head);
     uint32_t length = 0;
@@ -152,7 +171,8 @@ bool CScreenRelay::Hello(Peer& peer)
     const bool ok = r.Ok() && kind == SCREEN_RELAY_HELLO && length == sizeof(SCREEN_HELLO) &&
                     (hello.role == SCREEN_ROLE_SHARER || hello.role == SCREEN_ROLE_VIEWER) &&
                     m_directory && m_directory(hello.roomId, hello.userId);
-    const std::vector<uint8_t> answer = Message(ok ? SCREEN_RELAY_WELCOME : SCREEN_RELAY_REFUSED, nullptr, 0);
+    const std::vector<uint8_t> answer =
+        Message(ok ? SCREEN_RELAY_WELCOME : SCREEN_RELAY_REFUSED, nullptr, 0);
     if (!ok) {
         SendAll(peer.socket, answer.data(), answer.size());
         std::lock_guard<std::mutex> guard(m_lock);
@@ -174,7 +194,7 @@ void CScreenRelay::ReadLoop(std::shared_ptr<Peer> peer)
         peer->writer = std::thread(&CScreenRelay::WriteLoop, this, peer);
         for (;;) {
             uint8_t head[sizeof(SCREEN_RELAY_HEAD)];
-            if (!ReceiveAll(peer->socket, head, sizeof head))
+            if (!ReceiveAll(peer->socket, head, sizeof head, m_running))
                 break;
             WireReader r(head, sizeof head);
             uint32_t length = 0;
@@ -182,7 +202,8 @@ void CScreenRelay::ReadLoop(std::shared_ptr<Peer> peer)
             r.U32(length);
             r.U8(kind);
             const bool picture = kind == SCREEN_RELAY_PICTURE && peer->role == SCREEN_ROLE_SHARER &&
-                                 length >= sizeof(SCREEN_PICTURE) && length <= SCREEN_RELAY_MAX_BODY;
+                                 length >= sizeof(SCREEN_PICTURE) &&
+                                 length <= SCREEN_RELAY_MAX_BODY;
             const bool input = kind == SCREEN_RELAY_INPUT && peer->role == SCREEN_ROLE_VIEWER &&
                                length == sizeof(SCREEN_INPUT);
             if (!picture && !input) {
@@ -192,7 +213,7 @@ void CScreenRelay::ReadLoop(std::shared_ptr<Peer> peer)
             }
             std::vector<uint8_t> message(sizeof head + length);
             memcpy(message.data(), head, sizeof head);
-            if (!ReceiveAll(peer->socket, message.data() + sizeof head, length))
+            if (!ReceiveAll(peer->socket, message.data() + sizeof head, length, m_running))
                 break;
             Forward(*peer, kind, message);
         }
@@ -207,7 +228,8 @@ void CScreenRelay::Forward(const Peer& from, uint8_t kind, std::vector<uint8_t>&
         std::lock_guard<std::mutex> guard(m_lock);
         const uint8_t role = kind == SCREEN_RELAY_PICTURE ? SCREEN_ROLE_VIEWER : SCREEN_ROLE_SHARER;
         for (auto& p : m_peers)
-            if (p.get() != &from && p->roomId == from.roomId && p->role == role && p->userId != from.userId)
+            if (p.get() != &from && p->roomId == from.roomId && p->role == role &&
+                p->userId != from.userId)
                 targets.push_back(p);
         if (kind == SCREEN_RELAY_PICTURE) {
             ++m_counters.pictures;
@@ -244,7 +266,8 @@ void CScreenRelay::WriteLoop(std::shared_ptr<Peer> peer)
         std::vector<std::vector<uint8_t>> inputs;
         {
             std::unique_lock<std::mutex> guard(peer->lock);
-            peer->signal.wait(guard, [&] { return peer->closing || peer->picture || !peer->inputs.empty(); });
+            peer->signal.wait(
+                guard, [&] { return peer->closing || peer->picture || !peer->inputs.empty(); });
             if (peer->closing)
                 return;
             picture.swap(peer->picture);

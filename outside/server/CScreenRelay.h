@@ -23,10 +23,10 @@ public:
 
     struct Counters
     {
-        uint64_t pictures = 0;  // pictures taken from sharers
-        uint64_t relayed = 0;   // pictures handed to viewers
-        uint64_t inputs = 0;    // input messages handed to sharers
-        uint64_t refused = 0;   // hellos of no participant, malformed messages
+        uint64_t pictures = 0; // pictures taken from sharers
+        uint64_t relayed = 0;  // pictures handed to viewers
+        uint64_t inputs = 0;   // input messages handed to sharers
+        uint64_t refused = 0;  // hellos of no participant, malformed messages
     };
 
     explicit CScreenRelay(Directory directory);

@@ -50,7 +50,7 @@ struct SCREEN_INPUT
     uint32_t message; // the window message (mouse button, move, key)
     int32_t x;        // picture coordinates
     int32_t y;
-    uint32_t key;     // the virtual key of a key message
+    uint32_t key; // the virtual key of a key message
 };
 #pragma pack(pop)
 static_assert(sizeof(SCREEN_RELAY_HEAD) == 8, "SCREEN_RELAY_HEAD is 8 bytes");

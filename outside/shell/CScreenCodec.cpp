@@ -15,7 +15,8 @@ uint32_t CScreenCodec::Expand8(uint8_t v)
     return ((r * 255 / 7) << 16) | ((g * 255 / 7) << 8) | (b * 255 / 3);
 }
 
-std::vector<uint8_t> CScreenCodec::Encode(const uint32_t* pixels, uint16_t width, uint16_t height, uint8_t format)
+std::vector<uint8_t> CScreenCodec::Encode(const uint32_t* pixels, uint16_t width, uint16_t height,
+                                          uint8_t format)
 {
     std::vector<uint8_t> out;
     const size_t count = static_cast<size_t>(width) * height;
@@ -25,7 +26,8 @@ std::vector<uint8_t> CScreenCodec::Encode(const uint32_t* pixels, uint16_t width
         const uint32_t p = small ? Expand8(Reduce8(pixels[i])) : (pixels[i] & 0xFFFFFF);
         size_t run = 1;
         while (run < 255 && i + run < count &&
-               (small ? Reduce8(pixels[i + run]) == Reduce8(pixels[i]) : (pixels[i + run] & 0xFFFFFF) == p))
+               (small ? Reduce8(pixels[i + run]) == Reduce8(pixels[i])
+                      : (pixels[i + run] & 0xFFFFFF) == p))
             ++run;
         out.push_back(static_cast<uint8_t>(run));
         if (small) {
@@ -40,8 +42,8 @@ std::vector<uint8_t> CScreenCodec::Encode(const uint32_t* pixels, uint16_t width
     return out;
 }
 
-bool CScreenCodec::Decode(const uint8_t* data, size_t length, uint16_t width, uint16_t height, uint8_t format,
-                          std::vector<uint32_t>& out)
+bool CScreenCodec::Decode(const uint8_t* data, size_t length, uint16_t width, uint16_t height,
+                          uint8_t format, std::vector<uint32_t>& out)
 {
     if (width == 0 || height == 0 || width > SCREEN_MAX_SIDE || height > SCREEN_MAX_SIDE ||
         (format != SCREEN_FORMAT_RUNS24 && format != SCREEN_FORMAT_RUNS8))

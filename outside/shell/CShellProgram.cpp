@@ -16,10 +16,24 @@ const char* const MESSAGE_CLASS = "HalvernShellMessages";
 const char* const VIEW_CLASS = "HalvernShellView";
 const int MAX_CAPTURE_WIDTH = 1600, MAX_CAPTURE_HEIGHT = 1200;
 
-bool ReceiveAll(SOCKET s, void* data, size_t length)
+// Reads exactly length bytes; false when the connection ends or stop is
+// set (checked every 100 ms: a blocked read is not always woken by a
+// shutdown of its socket).
+bool ReceiveAll(SOCKET s, void* data, size_t length, const std::atomic<bool>* stop = nullptr)
 {
     char* p = static_cast<char*>(data);
     while (length) {
+        if (stop) {
+            fd_set ready;
+            FD_ZERO(&ready);
+            FD_SET(s, &ready);
+            timeval wait = {0, 100 * 1000};
+            const int state = select(0, &ready, nullptr, nullptr, &wait);
+            if (*stop || state < 0)
+                return false;
+            if (state == 0)
+                continue;
+        }
         const int n = recv(s, p, static_cast<int>(std::min<size_t>(length, 1 << 20)), 0);
         if (n <= 0)
             return false;
@@ -42,15 +56,9 @@ bool SendAll(SOCKET s, const void* data, size_t length)
     return true;
 }
 
-HWND AsWindow(uint32_t value)
-{
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
-}
+HWND AsWindow(uint32_t value) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(value)); }
 
-uint32_t AsValue(HWND hWnd)
-{
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hWnd));
-}
+uint32_t AsValue(HWND hWnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hWnd)); }
 
 } // namespace
 
@@ -92,9 +100,10 @@ bool CShellProgram::Open(const char* blockName)
     wc.hbrBackground = NULL;
     ::RegisterClassA(&wc);
 
-    m_messages = ::CreateWindowA(MESSAGE_CLASS, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, instance, this);
-    m_view = ::CreateWindowA(VIEW_CLASS, "Shell", WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS, CW_USEDEFAULT, 0, 320, 240,
-                             NULL, NULL, instance, this);
+    m_messages =
+        ::CreateWindowA(MESSAGE_CLASS, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, instance, this);
+    m_view = ::CreateWindowA(VIEW_CLASS, "Shell", WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS,
+                             CW_USEDEFAULT, 0, 320, 240, NULL, NULL, instance, this);
     if (!m_messages || !m_view)
         return false;
     m_block.SetU32(RC_OFF_MESSAGE_WINDOW, AsValue(m_messages));
@@ -120,7 +129,8 @@ LRESULT CALLBACK CShellProgram::MessageProc(HWND hWnd, UINT message, WPARAM wPar
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* self = reinterpret_cast<CShellProgram*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    return self ? self->OnMessage(hWnd, message, wParam, lParam) : ::DefWindowProcA(hWnd, message, wParam, lParam);
+    return self ? self->OnMessage(hWnd, message, wParam, lParam)
+                : ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CShellProgram::ViewProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -130,7 +140,8 @@ LRESULT CALLBACK CShellProgram::ViewProc(HWND hWnd, UINT message, WPARAM wParam,
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* self = reinterpret_cast<CShellProgram*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    return self ? self->OnView(hWnd, message, wParam, lParam) : ::DefWindowProcA(hWnd, message, wParam, lParam);
+    return self ? self->OnView(hWnd, message, wParam, lParam)
+                : ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
 LRESULT CShellProgram::OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -158,7 +169,8 @@ LRESULT CShellProgram::OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
         if (static_cast<SOCKET>(wParam) == m_socket) {
             const State was = m_state;
             Disconnect();
-            Report(was == SHARING ? RC_STATUS_ENDED : RC_STATUS_ENDED2, "The server closed the connection");
+            Report(was == SHARING ? RC_STATUS_ENDED : RC_STATUS_ENDED2,
+                   "The server closed the connection");
         }
         return 0;
     default:
@@ -264,8 +276,9 @@ bool CShellProgram::Connect(uint8_t role)
     w.U8(role);
     w.Zeros(3);
     uint8_t answer[sizeof(SCREEN_RELAY_HEAD)] = {};
-    if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || !SendAll(s, hello, sizeof hello) ||
-        !ReceiveAll(s, answer, sizeof answer) || answer[4] != SCREEN_RELAY_WELCOME) {
+    if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        !SendAll(s, hello, sizeof hello) || !ReceiveAll(s, answer, sizeof answer) ||
+        answer[4] != SCREEN_RELAY_WELCOME) {
         m_block.SetErrorText("The server did not take the screen connection");
         closesocket(s);
         return false;
@@ -281,10 +294,12 @@ void CShellProgram::Disconnect()
 {
     if (m_messages)
         ::KillTimer(m_messages, TIMER_SEND);
+    m_stopReading = true;
     if (m_socket != INVALID_SOCKET)
         shutdown(m_socket, SD_BOTH);
     if (m_reader.joinable())
         m_reader.join();
+    m_stopReading = false;
     if (m_socket != INVALID_SOCKET)
         closesocket(m_socket);
     m_socket = INVALID_SOCKET;
@@ -296,7 +311,7 @@ void CShellProgram::ReadLoop(SOCKET s)
 {
     for (;;) {
         uint8_t head[sizeof(SCREEN_RELAY_HEAD)];
-        if (!ReceiveAll(s, head, sizeof head))
+        if (!ReceiveAll(s, head, sizeof head, &m_stopReading))
             break;
         WireReader r(head, sizeof head);
         uint32_t length = 0;
@@ -306,7 +321,7 @@ void CShellProgram::ReadLoop(SOCKET s)
         if (length > SCREEN_RELAY_MAX_BODY)
             break;
         std::vector<uint8_t> body(length);
-        if (!ReceiveAll(s, body.data(), length))
+        if (!ReceiveAll(s, body.data(), length, &m_stopReading))
             break;
         if (kind == SCREEN_RELAY_PICTURE && body.size() >= sizeof(SCREEN_PICTURE)) {
             WireReader p(body.data(), body.size());
@@ -319,8 +334,9 @@ void CShellProgram::ReadLoop(SOCKET s)
             p.U8(format);
             std::vector<uint32_t> pixels;
             // A picture that does not decode is skipped; the next one may.
-            if (CScreenCodec::Decode(body.data() + sizeof(SCREEN_PICTURE), body.size() - sizeof(SCREEN_PICTURE),
-                                     width, height, format, pixels)) {
+            if (CScreenCodec::Decode(body.data() + sizeof(SCREEN_PICTURE),
+                                     body.size() - sizeof(SCREEN_PICTURE), width, height, format,
+                                     pixels)) {
                 {
                     std::lock_guard<std::mutex> guard(m_pictureLock);
                     m_picture.swap(pixels);
@@ -396,7 +412,8 @@ void CShellProgram::SendPicture()
     m_captured = area;
     const uint16_t width = static_cast<uint16_t>(area.right - area.left);
     const uint16_t height = static_cast<uint16_t>(area.bottom - area.top);
-    const uint8_t format = m_block.U8(RC_OFF_COMPRESS8) ? SCREEN_FORMAT_RUNS8 : SCREEN_FORMAT_RUNS24;
+    const uint8_t format =
+        m_block.U8(RC_OFF_COMPRESS8) ? SCREEN_FORMAT_RUNS8 : SCREEN_FORMAT_RUNS24;
     const std::vector<uint8_t> runs = CScreenCodec::Encode(pixels.data(), width, height, format);
     const size_t body = sizeof(SCREEN_PICTURE) + runs.size();
     if (body > SCREEN_RELAY_MAX_BODY)
@@ -416,8 +433,9 @@ void CShellProgram::SendPicture()
     if (!SendAll(m_socket, message.data(), message.size()))
         m_log.Write(0, "a picture could not be sent\n");
     else
-        m_log.Write(1, "picture %ux%u at %d,%d sent, %u bytes\n", width, height, static_cast<int>(area.left),
-                    static_cast<int>(area.top), static_cast<unsigned>(message.size()));
+        m_log.Write(1, "picture %ux%u at %d,%d sent, %u bytes\n", width, height,
+                    static_cast<int>(area.left), static_cast<int>(area.top),
+                    static_cast<unsigned>(message.size()));
 }
 
 void CShellProgram::Inject(const uint8_t* data)
@@ -429,7 +447,8 @@ void CShellProgram::Inject(const uint8_t* data)
     r.I32(x);
     r.I32(y);
     r.U32(key);
-    const int width = m_captured.right - m_captured.left, height = m_captured.bottom - m_captured.top;
+    const int width = m_captured.right - m_captured.left,
+              height = m_captured.bottom - m_captured.top;
     if (x < 0 || y < 0 || x >= width || y >= height)
         return;
     INPUT in = {};
@@ -441,10 +460,10 @@ void CShellProgram::Inject(const uint8_t* data)
     case WM_RBUTTONUP:
         ::SetCursorPos(m_captured.left + x, m_captured.top + y);
         in.type = INPUT_MOUSE;
-        in.mi.dwFlags = message == WM_LBUTTONDOWN ? MOUSEEVENTF_LEFTDOWN
-                        : message == WM_LBUTTONUP ? MOUSEEVENTF_LEFTUP
+        in.mi.dwFlags = message == WM_LBUTTONDOWN   ? MOUSEEVENTF_LEFTDOWN
+                        : message == WM_LBUTTONUP   ? MOUSEEVENTF_LEFTUP
                         : message == WM_RBUTTONDOWN ? MOUSEEVENTF_RIGHTDOWN
-                        : message == WM_RBUTTONUP ? MOUSEEVENTF_RIGHTUP
+                        : message == WM_RBUTTONUP   ? MOUSEEVENTF_RIGHTUP
                                                     : 0;
         if (in.mi.dwFlags)
             ::SendInput(1, &in, sizeof in);
@@ -495,8 +514,9 @@ void CShellProgram::Paint(HDC dc)
     ::GetClientRect(m_view, &client);
     std::lock_guard<std::mutex> guard(m_pictureLock);
     const RECT at = PictureRect(m_pictureWidth, m_pictureHeight);
-    m_log.Write(1, "paint %dx%d into %d,%d-%d,%d\n", m_pictureWidth, m_pictureHeight, static_cast<int>(at.left),
-                static_cast<int>(at.top), static_cast<int>(at.right), static_cast<int>(at.bottom));
+    m_log.Write(1, "paint %dx%d into %d,%d-%d,%d\n", m_pictureWidth, m_pictureHeight,
+                static_cast<int>(at.left), static_cast<int>(at.top), static_cast<int>(at.right),
+                static_cast<int>(at.bottom));
     // White around the picture.
     HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     RECT parts[4] = {{0, 0, client.right, at.top},
@@ -517,8 +537,9 @@ void CShellProgram::Paint(HDC dc)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchDIBits(dc, at.left, at.top, at.right - at.left, at.bottom - at.top, 0, 0, m_pictureWidth,
-                    m_pictureHeight, m_picture.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(dc, at.left, at.top, at.right - at.left, at.bottom - at.top, 0, 0,
+                    m_pictureWidth, m_pictureHeight, m_picture.data(), &bi, DIB_RGB_COLORS,
+                    SRCCOPY);
 }
 
 void CShellProgram::ForwardInput(UINT message, LPARAM lParam, WPARAM key)
@@ -535,8 +556,8 @@ void CShellProgram::ForwardInput(UINT message, LPARAM lParam, WPARAM key)
     int32_t x = 0, y = 0;
     if (message != WM_KEYDOWN && message != WM_KEYUP) {
         const int vx = static_cast<short>(LOWORD(lParam)), vy = static_cast<short>(HIWORD(lParam));
-        if (at.right <= at.left || at.bottom <= at.top || vx < at.left || vy < at.top || vx >= at.right ||
-            vy >= at.bottom)
+        if (at.right <= at.left || at.bottom <= at.top || vx < at.left || vy < at.top ||
+            vx >= at.right || vy >= at.bottom)
             return;
         x = static_cast<int32_t>(static_cast<int64_t>(vx - at.left) * width / (at.right - at.left));
         y = static_cast<int32_t>(static_cast<int64_t>(vy - at.top) * height / (at.bottom - at.top));

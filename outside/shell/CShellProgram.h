@@ -21,7 +21,7 @@ class CShellProgram
 {
 public:
     enum : UINT {
-        WM_PICTURE = WM_APP + 1, // a new picture arrived
+        WM_PICTURE = WM_APP + 1,  // a new picture arrived
         WM_INPUT_IN = WM_APP + 2, // input for the shared screen (lParam: SCREEN_INPUT*)
         WM_LINK_LOST = WM_APP + 3,
     };
@@ -65,6 +65,7 @@ private:
     bool m_control = false;
     SOCKET m_socket = INVALID_SOCKET;
     std::thread m_reader;
+    std::atomic<bool> m_stopReading{false};
     std::mutex m_sendLock;
     RECT m_captured = {};
 

@@ -19,16 +19,16 @@ struct RC_SHARE_BLOCK
     uint8_t reserved1[2];
     uint32_t roomId;
     uint32_t userId;
-    uint32_t shareKind;     // the client writes 2
-    uint8_t compress8;      // 8-bit compression
-    uint8_t fitToView;      // 1: the picture fits the view
-    uint8_t scaled;         // 1: scaled display
+    uint32_t shareKind; // the client writes 2
+    uint8_t compress8;  // 8-bit compression
+    uint8_t fitToView;  // 1: the picture fits the view
+    uint8_t scaled;     // 1: scaled display
     uint8_t reserved2;
     uint32_t scaleNumerator;
     uint32_t scaleDenominator;
-    uint32_t viewStart;     // 0 when watching starts
-    uint32_t command;       // to the program
-    uint32_t status;        // from the program
+    uint32_t viewStart; // 0 when watching starts
+    uint32_t command;   // to the program
+    uint32_t status;    // from the program
     char errorText[256];
 };
 #pragma pack(pop)

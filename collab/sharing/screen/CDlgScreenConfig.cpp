@@ -7,10 +7,7 @@ END_MESSAGE_MAP()
 
 CDlgScreenConfig::CDlgScreenConfig(CWnd* parent) : CLangDialog(IDD, "CDlgScreenConfig", parent) {}
 
-BOOL CDlgScreenConfig::CreateHidden(CWnd* parent)
-{
-    return Create(IDD, parent);
-}
+BOOL CDlgScreenConfig::CreateHidden(CWnd* parent) { return Create(IDD, parent); }
 
 BOOL CDlgScreenConfig::OnInitDialog()
 {
@@ -36,10 +33,7 @@ int CDlgScreenConfig::GetCompression() const
     return m_compression.m_hWnd ? m_compression.GetCurSel() : 0;
 }
 
-int CDlgScreenConfig::GetRateLimit() const
-{
-    return m_rate.m_hWnd ? m_rate.GetCurSel() : 3;
-}
+int CDlgScreenConfig::GetRateLimit() const { return m_rate.m_hWnd ? m_rate.GetCurSel() : 3; }
 
 bool CDlgScreenConfig::GetDelayOnPoorNetwork() const
 {
@@ -47,12 +41,6 @@ bool CDlgScreenConfig::GetDelayOnPoorNetwork() const
 }
 
 // The dialog is modeless and kept: OK and Cancel only hide it.
-void CDlgScreenConfig::OnOK()
-{
-    ShowWindow(SW_HIDE);
-}
+void CDlgScreenConfig::OnOK() { ShowWindow(SW_HIDE); }
 
-void CDlgScreenConfig::OnCancel()
-{
-    ShowWindow(SW_HIDE);
-}
+void CDlgScreenConfig::OnCancel() { ShowWindow(SW_HIDE); }

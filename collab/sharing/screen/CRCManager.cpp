@@ -11,7 +11,7 @@
 #include "SkinNames.h"
 
 namespace {
-const UINT BUTTON_IDS[8] = {IDC_RC_OPTIONS, IDC_RC_FIT,       IDC_RC_ORIGINAL, IDC_RC_ZOOM_IN,
+const UINT BUTTON_IDS[8] = {IDC_RC_OPTIONS,  IDC_RC_FIT,       IDC_RC_ORIGINAL, IDC_RC_ZOOM_IN,
                             IDC_RC_ZOOM_OUT, IDC_RC_BROADCAST, IDC_RC_STOP,     IDC_RC_SETTINGS};
 const COLORREF BAND_COLOUR = RGB(0xE2, 0xE2, 0xE2);
 const COLORREF FRAME_COLOUR = RGB(0x80, 0x80, 0x80);
@@ -42,10 +42,7 @@ CRCManager::~CRCManager()
     CloseBlock();
 }
 
-BOOL CRCManager::CreatePage(CWnd* parent)
-{
-    return Create(IDD, parent);
-}
+BOOL CRCManager::CreatePage(CWnd* parent) { return Create(IDD, parent); }
 
 void CRCManager::Log(const char* text)
 {
@@ -69,8 +66,8 @@ BOOL CRCManager::OnInitDialog()
 void CRCManager::OpenBlock()
 {
     m_blockName = CRCShareBlock::MakeName(::GetTickCount());
-    m_mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(RC_SHARE_BLOCK),
-                                     m_blockName.c_str());
+    m_mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
+                                     sizeof(RC_SHARE_BLOCK), m_blockName.c_str());
     if (!m_mapping) {
         Log("create RC share memeory failed!");
         return;
@@ -118,10 +115,7 @@ void CRCManager::OnDestroy()
     CLangDialog::OnDestroy();
 }
 
-void CRCManager::PostNcDestroy()
-{
-    CLangDialog::PostNcDestroy();
-}
+void CRCManager::PostNcDestroy() { CLangDialog::PostNcDestroy(); }
 
 LRESULT CRCManager::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -137,7 +131,8 @@ void CRCManager::PostCommand(uint32_t command)
 {
     if (!m_block.IsMapped())
         return;
-    HWND target = reinterpret_cast<HWND>(static_cast<uintptr_t>(m_block.U32(RC_OFF_MESSAGE_WINDOW)));
+    HWND target =
+        reinterpret_cast<HWND>(static_cast<uintptr_t>(m_block.U32(RC_OFF_MESSAGE_WINDOW)));
     if (!target || !::IsWindow(target))
         return;
     m_block.SetU32(RC_OFF_COMMAND, command);
@@ -199,7 +194,8 @@ void CRCManager::StartBroadcast()
     m_fit = true;
     m_block.SetU8(RC_OFF_COMPRESS8, 0);
     m_block.SetU32(RC_OFF_SHARE_KIND, 2);
-    m_block.SetU32(RC_OFF_SHARED_WINDOW, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(::GetDesktopWindow())));
+    m_block.SetU32(RC_OFF_SHARED_WINDOW,
+                   static_cast<uint32_t>(reinterpret_cast<uintptr_t>(::GetDesktopWindow())));
     if (m_mode == MODE_CONTROLLED) {
         if (m_setup.host)
             m_setup.host->SendControlAnswer(m_asker, 0);
@@ -218,7 +214,8 @@ void CRCManager::ApplyOptions(bool fit, bool compress8, HWND shared)
     m_fit = fit;
     m_block.SetU8(RC_OFF_COMPRESS8, compress8 ? 1 : 0);
     m_block.SetU32(RC_OFF_SHARE_KIND, 2);
-    m_block.SetU32(RC_OFF_SHARED_WINDOW, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(shared)));
+    m_block.SetU32(RC_OFF_SHARED_WINDOW,
+                   static_cast<uint32_t>(reinterpret_cast<uintptr_t>(shared)));
     PostCommand(RC_CMD_APPLY_OPTIONS);
 }
 
@@ -404,7 +401,8 @@ void CRCManager::OnStatus(uint32_t status)
             Log("broadcast screen success!\n");
             if (host && host->HasControlRight())
                 host->ShowScreenPage();
-            HWND shared = reinterpret_cast<HWND>(static_cast<uintptr_t>(m_block.U32(RC_OFF_SHARED_WINDOW)));
+            HWND shared =
+                reinterpret_cast<HWND>(static_cast<uintptr_t>(m_block.U32(RC_OFF_SHARED_WINDOW)));
             HWND main = host ? host->GetMainWindow() : NULL;
             if (shared && shared != main && shared != ::GetDesktopWindow() && ::IsWindow(shared)) {
                 ::PostMessage(shared, WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -437,7 +435,8 @@ void CRCManager::OnStatus(uint32_t status)
             ::SetWindowLong(view, GWL_STYLE, style);
             ::SetParent(view, m_hWnd);
             ::SetWindowPos(view, NULL, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED |
+                               SWP_NOACTIVATE);
             LayoutView();
             ::ShowWindow(view, SW_SHOWNA);
             if (host)
@@ -575,7 +574,8 @@ void CRCManager::OnSize(UINT type, int cx, int cy)
         x += w + 2;
     }
     if (m_saveBandwidth.m_hWnd)
-        m_saveBandwidth.SetWindowPos(NULL, x + 4, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_saveBandwidth.SetWindowPos(NULL, x + 4, 4, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutView();
 }
 

@@ -34,8 +34,13 @@ class CRCManager : public CLangDialog, public IScreenShare
 {
 public:
     enum : UINT { IDD = 434 };
-    enum : uint32_t { MODE_IDLE = 0, MODE_BROADCASTING = 1, MODE_WATCHING = 2, MODE_CONTROLLED = 3,
-                      MODE_CONTROLLING = 4 };
+    enum : uint32_t {
+        MODE_IDLE = 0,
+        MODE_BROADCASTING = 1,
+        MODE_WATCHING = 2,
+        MODE_CONTROLLED = 3,
+        MODE_CONTROLLING = 4
+    };
     enum : UINT { TIMER_LAYOUT = 100, BAND_HEIGHT = 25 };
 
     explicit CRCManager(const RC_SETUP& setup);

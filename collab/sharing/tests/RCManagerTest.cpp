@@ -96,11 +96,13 @@ public:
             ::RegisterClassA(&wc);
             registered = true;
         }
-        messages = ::CreateWindowA("FakeShellMessages", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+        messages =
+            ::CreateWindowA("FakeShellMessages", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
         ::SetWindowLongPtrA(messages, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        view = ::CreateWindowA("FakeShellView", "view", WS_OVERLAPPEDWINDOW, 600, 400, 200, 150, NULL, NULL, NULL,
-                               NULL);
-        block.SetU32(RC_OFF_MESSAGE_WINDOW, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(messages)));
+        view = ::CreateWindowA("FakeShellView", "view", WS_OVERLAPPEDWINDOW, 600, 400, 200, 150,
+                               NULL, NULL, NULL, NULL);
+        block.SetU32(RC_OFF_MESSAGE_WINDOW,
+                     static_cast<uint32_t>(reinterpret_cast<uintptr_t>(messages)));
         block.SetU32(RC_OFF_VIEW_WINDOW, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(view)));
         return block.IsMapped() && messages && view;
     }
@@ -123,8 +125,9 @@ public:
     void Status(uint32_t status)
     {
         block.SetU32(RC_OFF_STATUS, status);
-        ::PostMessage(reinterpret_cast<HWND>(static_cast<uintptr_t>(block.U32(RC_OFF_OWNER_WINDOW))), WM_RC_NOTIFY, 0,
-                      0);
+        ::PostMessage(
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(block.U32(RC_OFF_OWNER_WINDOW))),
+            WM_RC_NOTIFY, 0, 0);
         CTestKit::PumpPending();
     }
 
@@ -161,9 +164,11 @@ protected:
         users.AddUser(CHAIR, "chair", 1);
         users.AddUser(OTHER, "other", 2);
         users.SetControlState(OWN, 2);
-        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
-        ASSERT_TRUE(parent.CreateEx(0, cls, "rc test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10,
-                                    560, 400, NULL, NULL));
+        LPCSTR cls =
+            AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+        ASSERT_TRUE(parent.CreateEx(0, cls, "rc test",
+                                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10, 560,
+                                    400, NULL, NULL));
         host.mainWindow = parent.m_hWnd;
     }
 
@@ -246,7 +251,8 @@ TEST_F(RCManagerTest, StartUpFillsTheBlockAndStartsTheProgramQuoted)
     EXPECT_EQ("Unknown error", b.GetErrorText());
     EXPECT_EQ(CRCManager::MODE_IDLE, rc.GetMode());
     EXPECT_TRUE(Enabled(IDC_RC_BROADCAST));
-    for (UINT id : {IDC_RC_OPTIONS, IDC_RC_STOP, IDC_RC_FIT, IDC_RC_ORIGINAL, IDC_RC_ZOOM_IN, IDC_RC_ZOOM_OUT})
+    for (UINT id : {IDC_RC_OPTIONS, IDC_RC_STOP, IDC_RC_FIT, IDC_RC_ORIGINAL, IDC_RC_ZOOM_IN,
+                    IDC_RC_ZOOM_OUT})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_EQ(BST_CHECKED, rc.IsDlgButtonChecked(IDC_RC_SAVE_BANDWIDTH));
 
@@ -297,7 +303,8 @@ TEST_F(RCManagerTest, BroadcastStartsOnTheDesktopAndStopsThroughTheSameButton)
     EXPECT_EQ(RC_CMD_SHARE, shell.Last());
     EXPECT_EQ(0, shell.block.U8(RC_OFF_COMPRESS8));
     EXPECT_EQ(2u, shell.block.U32(RC_OFF_SHARE_KIND));
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(::GetDesktopWindow()), shell.block.U32(RC_OFF_SHARED_WINDOW));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(::GetDesktopWindow()),
+              shell.block.U32(RC_OFF_SHARED_WINDOW));
 
     shell.Status(RC_STATUS_STARTED);
     EXPECT_EQ((std::vector<std::string>{"2076 1", "flag 1", "page"}), host.calls);
@@ -331,8 +338,10 @@ TEST_F(RCManagerTest, NewBroadcastEndsARemoteControlFirst)
         uint32_t mode;
         uint32_t command;
     } cases[] = {
-        {CRCManager::MODE_CONTROLLED, false, "2080 1002 0", CRCManager::MODE_BROADCASTING, RC_CMD_SHARE},
-        {CRCManager::MODE_CONTROLLING, false, "2078 1003 0", CRCManager::MODE_BROADCASTING, RC_CMD_SHARE},
+        {CRCManager::MODE_CONTROLLED, false, "2080 1002 0", CRCManager::MODE_BROADCASTING,
+         RC_CMD_SHARE},
+        {CRCManager::MODE_CONTROLLING, false, "2078 1003 0", CRCManager::MODE_BROADCASTING,
+         RC_CMD_SHARE},
         {CRCManager::MODE_CONTROLLED, true, "2080 1002 0", CRCManager::MODE_WATCHING, RC_CMD_VIEW},
         {CRCManager::MODE_CONTROLLING, true, "2078 1003 0", CRCManager::MODE_WATCHING, RC_CMD_VIEW},
     };
@@ -438,8 +447,16 @@ TEST_F(RCManagerTest, RepliesToOwnControlRequest)
         std::vector<std::string> calls;
         uint32_t after;
     } cases[] = {
-        {CRCManager::MODE_IDLE, OTHER, 0, {"info 用户other拒绝了你的远程控制请求!"}, CRCManager::MODE_IDLE},
-        {CRCManager::MODE_IDLE, OTHER, 2, {"info 用户other拒绝了你的远程控制请求!"}, CRCManager::MODE_IDLE},
+        {CRCManager::MODE_IDLE,
+         OTHER,
+         0,
+         {"info 用户other拒绝了你的远程控制请求!"},
+         CRCManager::MODE_IDLE},
+        {CRCManager::MODE_IDLE,
+         OTHER,
+         2,
+         {"info 用户other拒绝了你的远程控制请求!"},
+         CRCManager::MODE_IDLE},
         {CRCManager::MODE_IDLE, OTHER, 1, {}, CRCManager::MODE_CONTROLLING},
         {CRCManager::MODE_IDLE, STRANGER, 1, {}, CRCManager::MODE_IDLE},
         {CRCManager::MODE_WATCHING, OTHER, 0, {}, CRCManager::MODE_WATCHING},
@@ -508,15 +525,31 @@ TEST_F(RCManagerTest, StatusesByMode)
         std::vector<std::string> calls;
         uint32_t after;
     } cases[] = {
-        {CRCManager::MODE_CONTROLLED, RC_STATUS_STARTED, {"2080 1002 1"}, CRCManager::MODE_CONTROLLED},
-        {CRCManager::MODE_BROADCASTING, RC_STATUS_SHARE_FAILED, {"info 启动屏幕广播失败", "flag 0"},
+        {CRCManager::MODE_CONTROLLED,
+         RC_STATUS_STARTED,
+         {"2080 1002 1"},
+         CRCManager::MODE_CONTROLLED},
+        {CRCManager::MODE_BROADCASTING,
+         RC_STATUS_SHARE_FAILED,
+         {"info 启动屏幕广播失败", "flag 0"},
          CRCManager::MODE_IDLE},
-        {CRCManager::MODE_CONTROLLED, RC_STATUS_SHARE_FAILED, {"2080 1002 0"}, CRCManager::MODE_IDLE},
-        {CRCManager::MODE_WATCHING, RC_STATUS_VIEW_FAILED, {"info 接收屏幕广播失败"}, CRCManager::MODE_IDLE},
-        {CRCManager::MODE_CONTROLLING, RC_STATUS_VIEW_FAILED, {"2078 1003 0", "info 启动远程控制失败!"},
+        {CRCManager::MODE_CONTROLLED,
+         RC_STATUS_SHARE_FAILED,
+         {"2080 1002 0"},
+         CRCManager::MODE_IDLE},
+        {CRCManager::MODE_WATCHING,
+         RC_STATUS_VIEW_FAILED,
+         {"info 接收屏幕广播失败"},
+         CRCManager::MODE_IDLE},
+        {CRCManager::MODE_CONTROLLING,
+         RC_STATUS_VIEW_FAILED,
+         {"2078 1003 0", "info 启动远程控制失败!"},
          CRCManager::MODE_IDLE},
         {CRCManager::MODE_WATCHING, RC_STATUS_ENDED2, {"repaint"}, CRCManager::MODE_IDLE},
-        {CRCManager::MODE_BROADCASTING, RC_STATUS_ENDED2, {"2076 0", "flag 0", "repaint"}, CRCManager::MODE_IDLE},
+        {CRCManager::MODE_BROADCASTING,
+         RC_STATUS_ENDED2,
+         {"2076 0", "flag 0", "repaint"},
+         CRCManager::MODE_IDLE},
         {CRCManager::MODE_WATCHING, 99, {}, CRCManager::MODE_WATCHING},
     };
     for (const Case& c : cases) {
@@ -613,7 +646,8 @@ TEST_F(RCManagerTest, OptionsListTheWindowsAndKeepTheChosenOne)
 {
     CWnd target;
     LPCSTR cls = AfxRegisterWndClass(0);
-    ASSERT_TRUE(target.CreateEx(0, cls, "share me please", WS_POPUP | WS_VISIBLE, 0, 0, 50, 40, NULL, NULL));
+    ASSERT_TRUE(target.CreateEx(0, cls, "share me please", WS_POPUP | WS_VISIBLE, 0, 0, 50, 40,
+                                NULL, NULL));
     CWnd hidden;
     ASSERT_TRUE(hidden.CreateEx(0, cls, "hidden one", WS_POPUP, 0, 0, 50, 40, NULL, NULL));
     auto windows = CDlgRCOption::ListShareableWindows();

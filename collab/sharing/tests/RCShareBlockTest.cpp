@@ -30,8 +30,8 @@ TEST(RCShareBlock, TextsStayInsideTheirFields)
         const char* given;
         const char* kept;
     } cases[] = {
-        {"192.168.100.200", "192.168.100.200"},     // 15: fits with its terminator
-        {"192.168.100.2001", "192.168.100.200"},    // 16: cut
+        {"192.168.100.200", "192.168.100.200"},  // 15: fits with its terminator
+        {"192.168.100.2001", "192.168.100.200"}, // 16: cut
         {"a-very-long-host-name.example", "a-very-long-hos"},
         {"", ""},
     };
@@ -41,8 +41,8 @@ TEST(RCShareBlock, TextsStayInsideTheirFields)
         CRCShareBlock block(bytes);
         block.SetServerAddress(c.given);
         EXPECT_EQ(c.kept, block.GetServerAddress()) << c.given;
-        EXPECT_EQ(0, bytes[31]) << c.given;          // always terminated
-        EXPECT_EQ(0xAB, bytes[32]) << c.given;       // the port is untouched
+        EXPECT_EQ(0, bytes[31]) << c.given;    // always terminated
+        EXPECT_EQ(0xAB, bytes[32]) << c.given; // the port is untouched
     }
     unsigned char bytes[sizeof(RC_SHARE_BLOCK)];
     memset(bytes, 0xAB, sizeof bytes);

@@ -18,10 +18,7 @@ namespace {
 
 // No engine from the factory: the views take the framework's own engine
 // without a browser, as where no browser is installed.
-CHtmlEngine* NoBrowser(CHtmlView*)
-{
-    return nullptr;
-}
+CHtmlEngine* NoBrowser(CHtmlView*) { return nullptr; }
 
 // The relay: records every payload and, when given a peer, hands it on as
 // the server and the peer's dispatcher would.
@@ -54,9 +51,10 @@ protected:
     void SetUp() override
     {
         m_old = CHtmlView::SetEngineFactory(NoBrowser);
-        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
-        ASSERT_TRUE(parent.CreateEx(0, cls, "web test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640, 480,
-                                    NULL, NULL));
+        LPCSTR cls =
+            AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+        ASSERT_TRUE(parent.CreateEx(0, cls, "web test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20,
+                                    20, 640, 480, NULL, NULL));
     }
     void TearDown() override
     {
@@ -75,7 +73,9 @@ protected:
 
     static uint32_t IdOf(const std::vector<uint8_t>& record)
     {
-        return record.size() >= 8 ? (record[4] | record[5] << 8 | record[6] << 16 | uint32_t(record[7]) << 24) : 0;
+        return record.size() >= 8
+                   ? (record[4] | record[5] << 8 | record[6] << 16 | uint32_t(record[7]) << 24)
+                   : 0;
     }
 
     CWnd parent;
@@ -99,9 +99,12 @@ TEST_F(WebFrameTest, LeaderGoesAndTheFollowerShowsTheSame)
     EXPECT_EQ(id, leader->Tabs().GetCurTabId());
     EXPECT_EQ(1, leader->Tabs().GetTabCount());
 
-    CTestKit::PumpUntil([&] { return follower->Pool()->Find(id) &&
-                                     follower->Pool()->Find(id)->GetLastCompleted() == "http://intranet/start"; },
-                        2000);
+    CTestKit::PumpUntil(
+        [&] {
+            return follower->Pool()->Find(id) &&
+                   follower->Pool()->Find(id)->GetLastCompleted() == "http://intranet/start";
+        },
+        2000);
     CWebViewBase* seen = follower->Pool()->Find(id);
     ASSERT_NE(nullptr, seen);
     EXPECT_EQ(seen, follower->ActiveView());
@@ -119,8 +122,12 @@ TEST_F(WebFrameTest, LeaderGoesAndTheFollowerShowsTheSame)
 
     // A second go starts over: the follower's old view goes back to its pool.
     leader->Go("http://intranet/two");
-    CTestKit::PumpUntil([&] { return follower->Tabs().GetTabCount() == 1 && follower->ActiveView() &&
-                                     follower->ActiveView()->GetTabId() != id; }, 2000);
+    CTestKit::PumpUntil(
+        [&] {
+            return follower->Tabs().GetTabCount() == 1 && follower->ActiveView() &&
+                   follower->ActiveView()->GetTabId() != id;
+        },
+        2000);
     EXPECT_EQ(nullptr, follower->Pool()->Find(id));
     EXPECT_EQ(1u, follower->Pool()->LiveCount());
     EXPECT_EQ(seen, follower->ActiveView()); // the pooled view was taken again
@@ -171,23 +178,26 @@ TEST_F(WebFrameTest, FollowersClicksAndKeysNeverReachThePage)
     frame->Go("http://intranet/");
     CWebView* view = static_cast<CWebView*>(frame->ActiveView());
     ASSERT_NE(nullptr, view);
-    HWND inner = ::CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, view->m_hWnd, NULL, NULL, NULL);
+    HWND inner = ::CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, view->m_hWnd,
+                                 NULL, NULL, NULL);
     struct Case
     {
         UINT message;
         bool leader;
         bool swallowed;
     } cases[] = {
-        {WM_RBUTTONDOWN, true, true},  {WM_RBUTTONUP, true, true},   {WM_RBUTTONDOWN, false, true},
-        {WM_LBUTTONDOWN, false, true}, {WM_LBUTTONUP, false, true},  {WM_KEYDOWN, false, true},
-        {WM_LBUTTONDOWN, true, false}, {WM_KEYDOWN, true, false},    {WM_MOUSEMOVE, false, false},
+        {WM_RBUTTONDOWN, true, true},  {WM_RBUTTONUP, true, true},  {WM_RBUTTONDOWN, false, true},
+        {WM_LBUTTONDOWN, false, true}, {WM_LBUTTONUP, false, true}, {WM_KEYDOWN, false, true},
+        {WM_LBUTTONDOWN, true, false}, {WM_KEYDOWN, true, false},   {WM_MOUSEMOVE, false, false},
     };
     for (HWND target : {view->m_hWnd, inner}) {
         for (const Case& c : cases) {
             frame->SetControlRight(c.leader);
             view->SetClicked(false);
-            MSG msg = {target, c.message, c.message == WM_KEYDOWN ? WPARAM('A') : 0, MAKELPARAM(5, 5)};
-            EXPECT_EQ(c.swallowed, view->PreTranslateMessage(&msg) != FALSE) << c.message << " " << c.leader;
+            MSG msg = {target, c.message, c.message == WM_KEYDOWN ? WPARAM('A') : 0,
+                       MAKELPARAM(5, 5)};
+            EXPECT_EQ(c.swallowed, view->PreTranslateMessage(&msg) != FALSE)
+                << c.message << " " << c.leader;
             EXPECT_EQ(c.leader && c.message == WM_LBUTTONDOWN, view->WasClicked()) << c.message;
         }
     }
@@ -303,7 +313,8 @@ TEST_F(WebFrameTest, BoardRecordsUseTheirOwnKinds)
     CFakeLink link;
     CWebShareFrame* board = Make<CWebShareFrame>(&link, true);
     board->OnGoCommand();
-    EXPECT_EQ((std::vector<uint8_t>{0x14, 0x11, 0x13}), link.Kinds()); // the go command navigates nowhere
+    EXPECT_EQ((std::vector<uint8_t>{0x14, 0x11, 0x13}),
+              link.Kinds()); // the go command navigates nowhere
     link.sent.clear();
     board->OpenDocument("http://server/docs/page1.htm");
     CTestKit::PumpUntil([&] { return link.sent.size() >= 5; }, 2000);
@@ -329,16 +340,18 @@ TEST_F(WebFrameTest, PagesKeepScriptErrorsQuiet)
 {
     CWebViewBase::WriteBrowserSettings();
     HKEY key = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", 0,
-                                             KEY_QUERY_VALUE, &key));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", 0,
+                              KEY_QUERY_VALUE, &key));
     char value[16] = {};
     DWORD size = sizeof value, type = 0;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "Disable Script Debugger", NULL, &type, (BYTE*)value, &size));
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegQueryValueExA(key, "Disable Script Debugger", NULL, &type, (BYTE*)value, &size));
     EXPECT_EQ(REG_SZ, type);
     EXPECT_STREQ("yes", value);
     size = sizeof value;
-    EXPECT_EQ(ERROR_SUCCESS,
-              ::RegQueryValueExA(key, "Error Dlg Displayed On Every Error", NULL, &type, (BYTE*)value, &size));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "Error Dlg Displayed On Every Error", NULL,
+                                                &type, (BYTE*)value, &size));
     EXPECT_STREQ("no", value);
     ::RegCloseKey(key);
 

@@ -7,7 +7,8 @@
 
 namespace {
 
-std::vector<uint8_t> NavRecordBytes(uint16_t body, uint16_t a, uint16_t f, uint16_t h, uint16_t p, size_t tail)
+std::vector<uint8_t> NavRecordBytes(uint16_t body, uint16_t a, uint16_t f, uint16_t h, uint16_t p,
+                                    size_t tail)
 {
     std::vector<uint8_t> r(16 + tail, 'x');
     auto put16 = [&](size_t at, uint16_t v) {
@@ -109,8 +110,8 @@ TEST(WebNotice, PostDataThatDoesNotFitIsLeftOut)
         size_t keptPost;
     } cases[] = {
         {100, 32764, 100},
-        {32764, 32764, 0},   // beyond the relay's payload
-        {70000, 200000, 0},  // beyond the 16-bit lengths
+        {32764, 32764, 0},  // beyond the relay's payload
+        {70000, 200000, 0}, // beyond the 16-bit lengths
         {0, 32764, 0},
     };
     for (const Case& c : cases) {
@@ -130,5 +131,6 @@ TEST(WebNotice, PostDataThatDoesNotFitIsLeftOut)
         EXPECT_EQ(0x40u, back.flags);
     }
     std::vector<uint8_t> out;
-    EXPECT_FALSE(CWebNotice::Navigate(WEB_BASE_BOARD, 7, nav, 40, out)); // not even the address fits
+    EXPECT_FALSE(
+        CWebNotice::Navigate(WEB_BASE_BOARD, 7, nav, 40, out)); // not even the address fits
 }

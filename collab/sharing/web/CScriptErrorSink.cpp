@@ -1,9 +1,6 @@
 #include "CScriptErrorSink.h"
 
-CScriptErrorSink* CScriptErrorSink::Make()
-{
-    return new CScriptErrorSink;
-}
+CScriptErrorSink* CScriptErrorSink::Make() { return new CScriptErrorSink; }
 
 HRESULT CScriptErrorSink::QueryInterface(REFIID riid, void** out)
 {
@@ -18,10 +15,7 @@ HRESULT CScriptErrorSink::QueryInterface(REFIID riid, void** out)
     return E_NOINTERFACE;
 }
 
-ULONG CScriptErrorSink::AddRef()
-{
-    return static_cast<ULONG>(::InterlockedIncrement(&m_refs));
-}
+ULONG CScriptErrorSink::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
 
 ULONG CScriptErrorSink::Release()
 {
@@ -50,7 +44,8 @@ HRESULT CScriptErrorSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
     return E_NOTIMPL;
 }
 
-HRESULT CScriptErrorSink::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*)
+HRESULT CScriptErrorSink::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                 EXCEPINFO*, UINT*)
 {
     // The error is taken as handled.
     if (result) {

@@ -14,15 +14,9 @@ END_MESSAGE_MAP()
 
 CWebFrame::CWebFrame() : CWebFrameBase(WEB_BASE_BROWSING, IDC_WEB_TABS) {}
 
-CWebPoolView* CWebFrame::MakePool()
-{
-    return new CWebViewManView(this);
-}
+CWebPoolView* CWebFrame::MakePool() { return new CWebViewManView(this); }
 
-BOOL CWebFrame::MakeBar()
-{
-    return m_bar.CreateBar(this) && (m_bar.ShowWindow(SW_SHOW), TRUE);
-}
+BOOL CWebFrame::MakeBar() { return m_bar.CreateBar(this) && (m_bar.ShowWindow(SW_SHOW), TRUE); }
 
 void CWebFrame::UpdateBar()
 {
@@ -41,10 +35,7 @@ void CWebFrame::UpdateBar()
     enable(IDC_WEB_ADDRESS, m_leader);
 }
 
-void CWebFrame::ShowAddress(const std::string& address)
-{
-    m_bar.SetAddress(address.c_str());
-}
+void CWebFrame::ShowAddress(const std::string& address) { m_bar.SetAddress(address.c_str()); }
 
 void CWebFrame::OnViewCompleted(CWebViewBase* view, const std::string& address)
 {

@@ -23,7 +23,8 @@ BOOL CWebFrameBase::CreatePage(CWnd* parent, IWebLink* link)
     CRect r(0, 0, 400, 300);
     if (parent)
         parent->GetClientRect(&r);
-    return CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW)), "",
+    return CreateEx(WS_EX_CLIENTEDGE,
+                    AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW)), "",
                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, r, parent, 0);
 }
 
@@ -42,7 +43,8 @@ int CWebFrameBase::OnCreateFrame()
     if (!m_tabs.Create(WS_CHILD | WS_VISIBLE, r, this, m_stripId))
         return -1;
     m_pool = MakePool();
-    if (!m_pool || !m_pool->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, r, this, ID_POOL)) {
+    if (!m_pool ||
+        !m_pool->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, r, this, ID_POOL)) {
         m_pool = nullptr; // a view that failed to be made has freed itself
         return -1;
     }
@@ -92,10 +94,7 @@ uint32_t CWebFrameBase::MakeTabId()
     return ((tick * 256u + thread) * 256u) + m_counter++;
 }
 
-CWebViewBase* CWebFrameBase::ActiveView()
-{
-    return m_pool ? m_pool->Active() : nullptr;
-}
+CWebViewBase* CWebFrameBase::ActiveView() { return m_pool ? m_pool->Active() : nullptr; }
 
 void CWebFrameBase::Send(const std::vector<uint8_t>& record)
 {
@@ -161,7 +160,8 @@ void CWebFrameBase::Go(const char* address)
 void CWebFrameBase::OnViewNavigate(CWebViewBase* view, const NAV_FIELDS& nav)
 {
     std::vector<uint8_t> record;
-    if (m_leader && CWebNotice::Navigate(m_base, view->GetTabId(), nav, IWebLink::MAX_PAYLOAD, record))
+    if (m_leader &&
+        CWebNotice::Navigate(m_base, view->GetTabId(), nav, IWebLink::MAX_PAYLOAD, record))
         Send(record);
 }
 
@@ -170,7 +170,8 @@ void CWebFrameBase::OnViewCompleted(CWebViewBase* view, const std::string& addre
     NAV_FIELDS nav;
     nav.address = address;
     std::vector<uint8_t> record;
-    if (m_leader && CWebNotice::Navigate(m_base, view->GetTabId(), nav, IWebLink::MAX_PAYLOAD, record))
+    if (m_leader &&
+        CWebNotice::Navigate(m_base, view->GetTabId(), nav, IWebLink::MAX_PAYLOAD, record))
         Send(record);
     if (view == ActiveView())
         UpdateBar();
@@ -205,7 +206,8 @@ BOOL CWebFrameBase::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         CWebViewBase* view = m_pool ? m_pool->Find(m_tabs.GetCurTabId()) : nullptr;
         if (view) {
             m_pool->Activate(view);
-            ShowAddress(view->GetLastCompleted().empty() ? view->GetAddress() : view->GetLastCompleted());
+            ShowAddress(view->GetLastCompleted().empty() ? view->GetAddress()
+                                                         : view->GetLastCompleted());
             Send(CWebNotice::Tab(m_base, WEB_ACTIVATE, view->GetTabId()));
         }
         UpdateBar();

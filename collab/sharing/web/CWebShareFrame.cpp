@@ -5,7 +5,4 @@
 
 CWebShareFrame::CWebShareFrame() : CWebFrameBase(WEB_BASE_BOARD, IDC_BOARD_TABS) {}
 
-CWebPoolView* CWebShareFrame::MakePool()
-{
-    return new CWebShareViewManView(this);
-}
+CWebPoolView* CWebShareFrame::MakePool() { return new CWebShareViewManView(this); }

@@ -46,10 +46,7 @@ void CWebView::OnCommandStateChange(long command, BOOL enable)
         static_cast<CWebFrame*>(m_frame)->OnViewCommandState(this);
 }
 
-void CWebView::OnStatusTextChange(LPCSTR text)
-{
-    m_status = text ? text : "";
-}
+void CWebView::OnStatusTextChange(LPCSTR text) { m_status = text ? text : ""; }
 
 void CWebView::OnNewWindow2(LPDISPATCH* disp, BOOL* cancel)
 {

@@ -5,21 +5,19 @@
 #include "CScriptErrorSink.h"
 #include "CWebFrameBase.h"
 
-CWebViewBase::CWebViewBase()
-{
-    WriteBrowserSettings();
-}
+CWebViewBase::CWebViewBase() { WriteBrowserSettings(); }
 
 void CWebViewBase::WriteBrowserSettings()
 {
     HKEY key = NULL;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", 0, NULL, 0,
-                          KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", 0,
+                          NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS)
         return;
     static const char yes[] = "yes", no[] = "no";
-    ::RegSetValueExA(key, "Disable Script Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(yes), sizeof yes);
-    ::RegSetValueExA(key, "Error Dlg Displayed On Every Error", 0, REG_SZ, reinterpret_cast<const BYTE*>(no),
-                     sizeof no);
+    ::RegSetValueExA(key, "Disable Script Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(yes),
+                     sizeof yes);
+    ::RegSetValueExA(key, "Error Dlg Displayed On Every Error", 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(no), sizeof no);
     ::RegCloseKey(key);
 }
 
@@ -51,8 +49,8 @@ void CWebViewBase::Release()
     }
 }
 
-void CWebViewBase::OnBeforeNavigate2(LPCSTR url, DWORD flags, LPCSTR frame, CByteArray& post, LPCSTR headers,
-                                     BOOL* cancel)
+void CWebViewBase::OnBeforeNavigate2(LPCSTR url, DWORD flags, LPCSTR frame, CByteArray& post,
+                                     LPCSTR headers, BOOL* cancel)
 {
     if (m_frame && m_tabId) {
         NAV_FIELDS nav;
@@ -90,7 +88,9 @@ void CWebViewBase::TidyPage()
 {
     if (IDispatch* document = GetHtmlDocument()) {
         IHTMLDocument2* html = NULL;
-        if (SUCCEEDED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&html))) && html) {
+        if (SUCCEEDED(
+                document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&html))) &&
+            html) {
             IHTMLWindow2* window = NULL;
             if (SUCCEEDED(html->get_parentWindow(&window)) && window) {
                 CScriptErrorSink* sink = CScriptErrorSink::Make();

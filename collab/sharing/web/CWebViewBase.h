@@ -25,8 +25,8 @@ public:
     void SetClicked(bool clicked) { m_clicked = clicked; }
 
     // Navigates as a received record says (fields already checked).
-    void Replay(uint32_t flags, const std::string& address, const std::string& frame, const std::string& headers,
-                const std::vector<uint8_t>& post);
+    void Replay(uint32_t flags, const std::string& address, const std::string& frame,
+                const std::string& headers, const std::vector<uint8_t>& post);
     // Back to an empty page, buffers and flags cleared, hidden.
     virtual void Release();
 

@@ -2,7 +2,4 @@
 
 #include "CWebView.h"
 
-CWebViewBase* CWebViewManView::MakeView()
-{
-    return new CWebView;
-}
+CWebViewBase* CWebViewManView::MakeView() { return new CWebView; }

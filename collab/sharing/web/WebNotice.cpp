@@ -85,10 +85,11 @@ bool CWebNotice::ParseNav(const uint8_t* data, size_t length, NAV_FIELDS& out)
     WireReader r(data, length);
     uint32_t flags = 0;
     uint16_t body = 0, address = 0, frame = 0, headers = 0, post = 0;
-    if (!r.U32(flags) || !r.U16(body) || !r.U16(address) || !r.U16(frame) || !r.U16(headers) || !r.U16(post) ||
-        !r.Skip(2))
+    if (!r.U32(flags) || !r.U16(body) || !r.U16(address) || !r.U16(frame) || !r.U16(headers) ||
+        !r.U16(post) || !r.Skip(2))
         return false;
-    if (static_cast<size_t>(address) + frame + headers + post != body || length != sizeof(NAV_RECORD) + body)
+    if (static_cast<size_t>(address) + frame + headers + post != body ||
+        length != sizeof(NAV_RECORD) + body)
         return false;
     if (address >= FIELD_SIZE || frame >= FIELD_SIZE || headers >= FIELD_SIZE)
         return false;

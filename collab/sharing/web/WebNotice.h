@@ -10,7 +10,13 @@
 // have kinds 0x20..0x24, the board's 0x10..0x14 (the base plus one of the
 // WEB_* steps below).
 enum : uint8_t { WEB_BASE_BOARD = 0x10, WEB_BASE_BROWSING = 0x20 };
-enum : uint8_t { WEB_NAVIGATE = 0, WEB_OPEN = 1, WEB_CLOSE = 2, WEB_ACTIVATE = 3, WEB_CLOSE_ALL = 4 };
+enum : uint8_t {
+    WEB_NAVIGATE = 0,
+    WEB_OPEN = 1,
+    WEB_CLOSE = 2,
+    WEB_ACTIVATE = 3,
+    WEB_CLOSE_ALL = 4
+};
 
 #pragma pack(push, 1)
 // Open, close, activate: the kind and the tab it names. A navigation adds a
@@ -52,11 +58,11 @@ struct NAV_FIELDS
 // One record of a payload, pointing into it.
 struct WEB_RECORD
 {
-    uint8_t step = 0;  // WEB_*
+    uint8_t step = 0; // WEB_*
     uint32_t tabId = 0;
     const uint8_t* nav = nullptr; // the NAV_RECORD bytes of a navigation
     size_t navLength = 0;
-    size_t size = 0;   // bytes the record takes in the payload
+    size_t size = 0; // bytes the record takes in the payload
 };
 
 class CWebNotice

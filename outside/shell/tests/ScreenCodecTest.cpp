@@ -48,7 +48,8 @@ TEST(ScreenCodec, HostileRunsAreRefusedWithoutWritingPastThePicture)
     };
     for (const Case& c : cases) {
         std::vector<uint32_t> out(1, 0x55);
-        EXPECT_FALSE(CScreenCodec::Decode(c.data.data(), c.data.size(), c.w, c.h, c.format, out)) << c.what;
+        EXPECT_FALSE(CScreenCodec::Decode(c.data.data(), c.data.size(), c.w, c.h, c.format, out))
+            << c.what;
         EXPECT_EQ(std::vector<uint32_t>(1, 0x55), out) << c.what;
     }
 }
