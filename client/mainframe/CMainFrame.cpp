@@ -741,6 +741,11 @@ void CMainFrame::SetBigVideoUser(uint32_t userId)
         LeaveFullScreen();
     m_layout.displayMode = DISPLAY_VIDEOS;
     m_layout.userId = userId;
+    // One video large among the others: the wall's 13-cell layout (marked
+    // above the low byte) for a small wall, twelve cells for a larger one.
+    const uint8_t split = (uint8_t)(m_layout.split & 0xFF);
+    if (split != 6 && split != 12)
+        m_layout.split = m_wall && m_wall->GetWindowCount() >= 7 ? 12 : BIG_VIDEO_SPLIT;
     if (m_wall)
     {
         m_wall->SetSplitCount((uint8_t)(m_layout.split & 0xFF));

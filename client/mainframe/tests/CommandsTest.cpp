@@ -635,3 +635,29 @@ TEST(FrameCommands, ScreenCaptureGoesThroughTheTempFolderIntoTheWhiteboard)
     ::RemoveDirectoryA((folder + "Temp").c_str());
     ::RemoveDirectoryA(folder.c_str());
 }
+
+TEST(FrameCommands, BigVideoSplitFollowsTheWallsSize)
+{
+    Fixture f;
+    ASSERT_NE(nullptr, f.Open(false));
+    auto* wall = static_cast<CStandInVideoWall*>(f.frame->VideoWall());
+    struct Case
+    {
+        uint8_t split;   // the split before
+        int windows;     // the wall's windows
+        uint32_t layout; // the layout's split after
+        uint8_t wallSplit;
+    } cases[] = {
+        {9, 3, 262, 6}, {4, 6, 262, 6}, {16, 7, 12, 12}, {25, 20, 12, 12},
+        {6, 20, 6, 6},  {12, 2, 12, 12},
+    };
+    for (const Case& c : cases)
+    {
+        f.frame->SetSplitMode(c.split);
+        wall->SetWindowCount(c.windows);
+        f.frame->SetBigVideoUser(42);
+        EXPECT_EQ(c.layout, f.frame->GetLayout().split) << (int)c.split << " " << c.windows;
+        EXPECT_EQ(c.wallSplit, wall->GetSplitCount()) << (int)c.split << " " << c.windows;
+        EXPECT_EQ(42u, wall->GetMainVideoUser());
+    }
+}
