@@ -132,7 +132,9 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     commands.users = m_users;
     commands.language = m_lang;
     commands.launcher = m_launcher;
-    commands.programFolder = m_programPath.empty() ? GetAppDirectory() : SplitPath(m_programPath.c_str(), SPLIT_DRIVE | SPLIT_FOLDER);
+    commands.programFolder = m_programPath.empty()
+                                 ? GetAppDirectory()
+                                 : SplitPath(m_programPath.c_str(), SPLIT_DRIVE | SPLIT_FOLDER);
     m_commands.reset(new CMainFrameCommands(commands, services.commands));
 
     m_layout = WINDOW_LAYOUT{0, 0, DISPLAY_DATA, 0, 0, LAYOUT_NO_USER};
@@ -1077,6 +1079,9 @@ void CMainFrame::StartRecording() { m_commands->StartRecording(); }
 void CMainFrame::StopRecording() { m_commands->StopRecording(); }
 bool CMainFrame::IsRecording() const { return m_commands->IsRecording(); }
 void CMainFrame::CaptureScreenToFile() { m_commands->CaptureScreenToFile(); }
-void CMainFrame::OpenInWhiteboard(const char* path) { m_commands->OpenInWhiteboard(path ? path : ""); }
+void CMainFrame::OpenInWhiteboard(const char* path)
+{
+    m_commands->OpenInWhiteboard(path ? path : "");
+}
 void CMainFrame::OnCloseButton() { m_commands->AskExit(); }
 void CMainFrame::OnMaxRestore() { m_commands->OpenHelp(); }
