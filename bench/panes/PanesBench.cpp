@@ -37,8 +37,7 @@ double Now()
 void Pump()
 {
     MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
@@ -50,13 +49,15 @@ class CHolder : public CWnd
 public:
     bool Create()
     {
-        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
-        return CreateEx(0, cls, "panes bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 900, 700,
-                        nullptr, nullptr) != FALSE;
+        LPCSTR cls =
+            AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+        return CreateEx(0, cls, "panes bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                        0, 0, 900, 700, nullptr, nullptr) != FALSE;
     }
 };
 
-const char* const kLine = "alice 对 所有人 说:  the next slide shows the figures of the third quarter";
+const char* const kLine =
+    "alice 对 所有人 说:  the next slide shows the figures of the third quarter";
 
 // count lines of history text, as the pane would hold them.
 std::string History(int count)
@@ -76,7 +77,8 @@ void Prefill(CRichEditCtrl& edit, const std::string& text)
 }
 
 // Microseconds per call of step, over n calls.
-template <class F> double PerCall(int n, F step)
+template <class F>
+double PerCall(int n, F step)
 {
     const double t0 = Now();
     for (int i = 0; i < n; ++i)
@@ -87,12 +89,10 @@ template <class F> double PerCall(int n, F step)
 void ChatAppend(CHolder& holder, PANE_CONTEXT ctx)
 {
     const int appends = 50;
-    for (int lines : {1000, 10000, 50000})
-    {
+    for (int lines : {1000, 10000, 50000}) {
         const std::string history = History(lines);
         CDlgChat chat(ctx);
-        if (!chat.CreatePane(&holder))
-        {
+        if (!chat.CreatePane(&holder)) {
             std::printf("the chat pane could not be created\n");
             return;
         }
@@ -100,7 +100,8 @@ void ChatAppend(CHolder& holder, PANE_CONTEXT ctx)
         Prefill(chat.GetHistory(), history);
         Pump();
         const double pane = PerCall(appends, [&](int) {
-            chat.AppendChatLine("alice", "所有人", "the next slide shows the figures", RGB(0, 0, 128), "宋体", 10);
+            chat.AppendChatLine("alice", "所有人", "the next slide shows the figures",
+                                RGB(0, 0, 128), "宋体", 10);
             chat.GetHistory().UpdateWindow();
         });
         CRichEditCtrl& plain = chat.GetHistory();
@@ -120,11 +121,9 @@ void ChatAppend(CHolder& holder, PANE_CONTEXT ctx)
 void UserList(CHolder& holder, PANE_CONTEXT ctx, CUserTable& users)
 {
     const int repaints = 20;
-    for (int count : {100, 500, 1000})
-    {
+    for (int count : {100, 500, 1000}) {
         users.RemoveAll();
-        for (int i = 0; i < count; ++i)
-        {
+        for (int i = 0; i < count; ++i) {
             const std::string name = "user" + std::to_string(i);
             users.AddUser(100 + i, name.c_str(), i % 7 == 0 ? 1 : 0);
             users.SetSpeakState(100 + i, (uint8_t)(i % 3));
@@ -138,9 +137,13 @@ void UserList(CHolder& holder, PANE_CONTEXT ctx, CUserTable& users)
             list.AddUser(100 + i);
         list.SetRedraw(TRUE);
         const double fill = (Now() - t0) * 1e3;
-        const double paint = PerCall(repaints, [&](int) {
-            list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-        }) / 1e3;
+        const double paint =
+            PerCall(repaints,
+                    [&](int) {
+                        list.RedrawWindow(nullptr, nullptr,
+                                          RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+                    }) /
+            1e3;
         list.DestroyWindow();
 
         CListBox plain;
@@ -153,13 +156,19 @@ void UserList(CHolder& holder, PANE_CONTEXT ctx, CUserTable& users)
             plain.AddString(("user" + std::to_string(i)).c_str());
         plain.SetRedraw(TRUE);
         const double plainFill = (Now() - t0) * 1e3;
-        const double plainPaint = PerCall(repaints, [&](int) {
-            plain.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-        }) / 1e3;
+        const double plainPaint =
+            PerCall(repaints,
+                    [&](int) {
+                        plain.RedrawWindow(nullptr, nullptr,
+                                           RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+                    }) /
+            1e3;
         plain.DestroyWindow();
         Pump();
-        std::printf("participants list, %4d users: fill %8.2f ms, repaint %7.2f ms\n", count, fill, paint);
-        std::printf("reference: plain list box:        fill %8.2f ms, repaint %7.2f ms\n", plainFill, plainPaint);
+        std::printf("participants list, %4d users: fill %8.2f ms, repaint %7.2f ms\n", count, fill,
+                    paint);
+        std::printf("reference: plain list box:        fill %8.2f ms, repaint %7.2f ms\n",
+                    plainFill, plainPaint);
     }
 }
 
@@ -167,8 +176,7 @@ void LevelTick(CHolder& holder, PANE_CONTEXT ctx)
 {
     const int ticks = 200;
     CDlgLeft left(ctx);
-    if (!left.CreatePane(&holder))
-    {
+    if (!left.CreatePane(&holder)) {
         std::printf("the left pane could not be created\n");
         return;
     }
@@ -211,8 +219,7 @@ int main(int argc, char** argv)
     ctx.login = &login;
     ctx.language = &g_LangManager;
     CHolder holder;
-    if (!holder.Create())
-    {
+    if (!holder.Create()) {
         std::printf("no window\n");
         return 1;
     }

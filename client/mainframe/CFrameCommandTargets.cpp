@@ -11,7 +11,8 @@ namespace {
 const UINT kAppAboutCommand = 0xE140;
 } // namespace
 
-bool CFrameCommandTargets::AskRecordingPath(CWnd* owner, const std::string& defaultName, std::string* path)
+bool CFrameCommandTargets::AskRecordingPath(CWnd* owner, const std::string& defaultName,
+                                            std::string* path)
 {
     CFileDialog dlg(FALSE, "Pellrund", defaultName.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "Record Files (*.Pellrund)|*.Pellrund||", owner);
@@ -29,7 +30,8 @@ void CFrameCommandTargets::ShowAbout()
 
 void CFrameCommandTargets::ShowMeetingSettings(unsigned char* record, CWnd* owner)
 {
-    static_assert(sizeof(MEETING_STATE) == MEETING_STATE_SIZE, "the held record is a MEETING_STATE");
+    static_assert(sizeof(MEETING_STATE) == MEETING_STATE_SIZE,
+                  "the held record is a MEETING_STATE");
     // The record is packed (alignment 1): the bytes are the structure.
     CDlgMeetingSettings dlg(*reinterpret_cast<MEETING_STATE*>(record), &g_CmdManager, owner);
     dlg.DoModal();

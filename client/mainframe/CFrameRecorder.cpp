@@ -13,7 +13,8 @@ typedef int(__cdecl* PFN_RV_WriteBoardData)(const void* data, int length);
 typedef int(__cdecl* PFN_RV_UserId)(uint32_t userId);
 typedef int(__cdecl* PFN_RV_Byte)(uint8_t value);
 
-template <class T> T Bound(int index)
+template <class T>
+T Bound(int index)
 {
     return g_MediaFunctions.Get<T>(index);
 }

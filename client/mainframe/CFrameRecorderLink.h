@@ -10,8 +10,7 @@ class CFrameRecorderLink : public IRecorder
 public:
     CFrameRecorderLink(IFrameRecorder* recorder, const volatile uint32_t* recording)
         : m_recorder(recorder), m_recording(recording)
-    {
-    }
+    {}
 
     bool IsRecording() override { return *m_recording != 0; }
     void WriteChatData(const char* text, uint32_t kind) override;

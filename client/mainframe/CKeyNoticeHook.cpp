@@ -12,7 +12,8 @@ thread_local HHOOK t_hook = nullptr;
 bool CKeyNoticeHook::Start(HWND target)
 {
     Stop();
-    m_hook = ::SetWindowsHookExA(WH_KEYBOARD, &CKeyNoticeHook::HookProc, nullptr, ::GetCurrentThreadId());
+    m_hook = ::SetWindowsHookExA(WH_KEYBOARD, &CKeyNoticeHook::HookProc, nullptr,
+                                 ::GetCurrentThreadId());
     if (!m_hook)
         return false;
     m_target = target;
@@ -27,8 +28,7 @@ void CKeyNoticeHook::Stop()
     if (!m_hook)
         return;
     ::UnhookWindowsHookEx(m_hook);
-    if (t_active == this)
-    {
+    if (t_active == this) {
         t_active = nullptr;
         t_target = nullptr;
         t_hook = nullptr;

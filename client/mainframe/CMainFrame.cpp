@@ -133,7 +133,9 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     commands.users = m_users;
     commands.language = m_lang;
     commands.launcher = m_launcher;
-    commands.programFolder = m_programPath.empty() ? GetAppDirectory() : SplitPath(m_programPath.c_str(), SPLIT_DRIVE | SPLIT_FOLDER);
+    commands.programFolder = m_programPath.empty()
+                                 ? GetAppDirectory()
+                                 : SplitPath(m_programPath.c_str(), SPLIT_DRIVE | SPLIT_FOLDER);
     m_commands.reset(new CMainFrameCommands(commands, services.commands));
     m_languageMenuWanted = services.languageMenu;
     m_removedCommands = services.removedCommands;
@@ -773,6 +775,11 @@ void CMainFrame::SetBigVideoUser(uint32_t userId)
         LeaveFullScreen();
     m_layout.displayMode = DISPLAY_VIDEOS;
     m_layout.userId = userId;
+    // One video large among the others: the wall's 13-cell layout (marked
+    // above the low byte) for a small wall, twelve cells for a larger one.
+    const uint8_t split = (uint8_t)(m_layout.split & 0xFF);
+    if (split != 6 && split != 12)
+        m_layout.split = m_wall && m_wall->GetWindowCount() >= 7 ? 12 : BIG_VIDEO_SPLIT;
     if (m_wall)
     {
         m_wall->SetSplitCount((uint8_t)(m_layout.split & 0xFF));
@@ -1104,6 +1111,9 @@ void CMainFrame::StartRecording() { m_commands->StartRecording(); }
 void CMainFrame::StopRecording() { m_commands->StopRecording(); }
 bool CMainFrame::IsRecording() const { return m_commands->IsRecording(); }
 void CMainFrame::CaptureScreenToFile() { m_commands->CaptureScreenToFile(); }
-void CMainFrame::OpenInWhiteboard(const char* path) { m_commands->OpenInWhiteboard(path ? path : ""); }
+void CMainFrame::OpenInWhiteboard(const char* path)
+{
+    m_commands->OpenInWhiteboard(path ? path : "");
+}
 void CMainFrame::OnCloseButton() { m_commands->AskExit(); }
 void CMainFrame::OnMaxRestore() { m_commands->OpenHelp(); }

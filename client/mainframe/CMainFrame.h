@@ -74,6 +74,8 @@ public:
         TAB_WIDTH = 67,
         TAB_HEIGHT = 27,
         RESTART_DELAY_MS = 5000,
+        // The split of one large video among up to six small ones.
+        BIG_VIDEO_SPLIT = 262,
     };
     enum { POPUP_COUNT = 7 };
     // The popups, in the order of their language sections.

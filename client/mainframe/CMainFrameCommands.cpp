@@ -49,26 +49,52 @@ const WindowModeCommand kWindowModes[] = {
     {ID_WINDOW_MODE_1, 4}, {ID_WINDOW_MODE_2, 0}, {ID_WINDOW_MODE_3, 10}, {ID_WINDOW_MODE_4, 3}};
 
 const UINT kHandled[] = {
-    ID_MINIMIZE_BUTTON,  ID_SEND_FILE,         ID_OPEN_RECEIVE_FOLDER, ID_CHAIR_MODE,       ID_MEETING_MODE_1,
-    ID_FREE_MODE,        ID_REQUEST_CONTROL,   ID_RELEASE_CONTROL,     ID_STOP_CONTROLLED,  ID_RECORD,
-    ID_LOCK_MEETING,     ID_EXIT,              ID_SYSTEM_SETTINGS,     ID_PAGE_WHITEBOARD,  ID_PAGE_DOCUMENTS,
-    ID_PAGE_BROWSING,    ID_ABOUT,             ID_OPEN_PLAYER,         ID_RECORDINGS_FOLDER, ID_ONLINE_HELP,
-    ID_PAN_TILT_SETTINGS, ID_SCREEN_SETTINGS,  ID_MEETING_SETTINGS,    ID_FORBID_FILES,     ID_FORBID_PRIVATE_CHAT,
+    ID_MINIMIZE_BUTTON,
+    ID_SEND_FILE,
+    ID_OPEN_RECEIVE_FOLDER,
+    ID_CHAIR_MODE,
+    ID_MEETING_MODE_1,
+    ID_FREE_MODE,
+    ID_REQUEST_CONTROL,
+    ID_RELEASE_CONTROL,
+    ID_STOP_CONTROLLED,
+    ID_RECORD,
+    ID_LOCK_MEETING,
+    ID_EXIT,
+    ID_SYSTEM_SETTINGS,
+    ID_PAGE_WHITEBOARD,
+    ID_PAGE_DOCUMENTS,
+    ID_PAGE_BROWSING,
+    ID_ABOUT,
+    ID_OPEN_PLAYER,
+    ID_RECORDINGS_FOLDER,
+    ID_ONLINE_HELP,
+    ID_PAN_TILT_SETTINGS,
+    ID_SCREEN_SETTINGS,
+    ID_MEETING_SETTINGS,
+    ID_FORBID_FILES,
+    ID_FORBID_PRIVATE_CHAT,
     ID_LANGUAGE_DIALOG,
 };
 
 // The camera keys: arrows left, right, up, down, then T and W (zoom in, out).
 int CameraCommand(UINT key)
 {
-    switch (key)
-    {
-    case VK_LEFT: return 1;
-    case VK_RIGHT: return 2;
-    case VK_UP: return 3;
-    case VK_DOWN: return 4;
-    case 'T': return 5;
-    case 'W': return 6;
-    default: return 0;
+    switch (key) {
+    case VK_LEFT:
+        return 1;
+    case VK_RIGHT:
+        return 2;
+    case VK_UP:
+        return 3;
+    case VK_DOWN:
+        return 4;
+    case 'T':
+        return 5;
+    case 'W':
+        return 6;
+    default:
+        return 0;
     }
 }
 
@@ -77,11 +103,9 @@ int CameraCommand(UINT key)
 std::string FileNameOf(const std::string& text)
 {
     std::string out;
-    for (size_t i = 0; i < text.size(); ++i)
-    {
+    for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = (unsigned char)text[i];
-        if (c >= 0x81 && c <= 0xFE && i + 1 < text.size())
-        {
+        if (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) {
             out += text[i];
             out += text[++i];
             continue;
@@ -103,7 +127,8 @@ std::string Quoted(std::string path)
 
 const char* const CMainFrameCommands::kHelpAddress = "http://help.halvern.example/";
 
-CMainFrameCommands::CMainFrameCommands(const FRAME_COMMAND_CONTEXT& context, const FRAME_COMMAND_SERVICES& services)
+CMainFrameCommands::CMainFrameCommands(const FRAME_COMMAND_CONTEXT& context,
+                                       const FRAME_COMMAND_SERVICES& services)
     : m_ctx(context)
 {
     if (!services.senders)
@@ -139,7 +164,10 @@ void CMainFrameCommands::Detach()
 
 // ---------------------------------------------------------------- state
 
-bool CMainFrameCommands::OwnRecord(USER_INFO* own) { return m_ctx.users->GetUser(m_ctx.login->userId, own); }
+bool CMainFrameCommands::OwnRecord(USER_INFO* own)
+{
+    return m_ctx.users->GetUser(m_ctx.login->userId, own);
+}
 
 bool CMainFrameCommands::IsChair() const { return m_ctx.login->role == 1; }
 
@@ -161,8 +189,7 @@ void CMainFrameCommands::ToggleSwitch(size_t offset)
 
 bool CMainFrameCommands::GetCommandState(UINT id, bool* enabled, bool* checked)
 {
-    switch (id)
-    {
+    switch (id) {
     case ID_RECORD:
         *enabled = true;
         *checked = IsRecording();
@@ -195,8 +222,7 @@ bool CMainFrameCommands::Handles(UINT id) const
 
 void CMainFrameCommands::SetMeetingMode(uint8_t mode)
 {
-    if (mode == 2)
-    {
+    if (mode == 2) {
         m_senders->SendMeetingMode(2);
         // Another participant holding the meeting control keeps the layout.
         bool otherHolds = false;
@@ -219,33 +245,28 @@ bool CMainFrameCommands::OnCommand(UINT id)
         return false;
     CMainFrame* frame = m_ctx.frame;
     const bool right = frame->HasLayoutRight();
-    for (const SplitCommand& c : kSplitCommands)
-    {
+    for (const SplitCommand& c : kSplitCommands) {
         if (c.id != id)
             continue;
-        if (right)
-        {
+        if (right) {
             frame->SetSplitMode(c.count);
             if (c.fullScreen)
                 frame->EnterFullScreen();
         }
         return true;
     }
-    for (const WindowModeCommand& c : kWindowModes)
-    {
+    for (const WindowModeCommand& c : kWindowModes) {
         if (c.id == id && right)
             frame->ApplyLayoutCode(c.code);
         if (c.id == id)
             return true;
     }
-    if (id >= ID_LANGUAGE_FIRST && id < ID_LANGUAGE_DIALOG)
-    {
+    if (id >= ID_LANGUAGE_FIRST && id < ID_LANGUAGE_DIALOG) {
         m_ctx.language->Select((int)(id - ID_LANGUAGE_FIRST));
         BroadcastToThreadWindows(WM_LANGUAGE_CHANGED, 0, 0);
         return true;
     }
-    switch (id)
-    {
+    switch (id) {
     case ID_MINIMIZE_BUTTON:
         frame->PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
@@ -274,8 +295,7 @@ bool CMainFrameCommands::OnCommand(UINT id)
         m_targets->ReleaseControl();
         break;
     case ID_STOP_CONTROLLED:
-        if (const uint32_t controller = m_targets->GetControllingUser())
-        {
+        if (const uint32_t controller = m_targets->GetControllingUser()) {
             m_senders->SendRemoteControlEnd(controller, 0);
             m_targets->EndControlled();
         }
@@ -376,13 +396,13 @@ void CMainFrameCommands::ShowPopup(int popup)
     CMenu* menu = m_ctx.frame->PreparePopup((CMainFrame::POPUP)popup);
     if (!menu)
         return;
-    if (popup == CMainFrame::POPUP_SPLIT)
-    {
+    if (popup == CMainFrame::POPUP_SPLIT) {
         // The check follows the split count alone here.
         const uint8_t split = (uint8_t)(m_ctx.frame->GetLayout().split & 0xFF);
         for (const SplitCommand& c : kSplitCommands)
             if (!c.fullScreen)
-                menu->CheckMenuItem(c.id, MF_BYCOMMAND | (split == c.count ? MF_CHECKED : MF_UNCHECKED));
+                menu->CheckMenuItem(c.id,
+                                    MF_BYCOMMAND | (split == c.count ? MF_CHECKED : MF_UNCHECKED));
     }
     m_targets->TrackPopup(menu, PopupPoint(), PopupOwner());
 }
@@ -390,8 +410,7 @@ void CMainFrameCommands::ShowPopup(int popup)
 bool CMainFrameCommands::OnFunctionKey(UINT key)
 {
     USER_INFO own = {};
-    switch (key)
-    {
+    switch (key) {
     case VK_F1:
         AskExit();
         return true;
@@ -415,8 +434,7 @@ bool CMainFrameCommands::OnFunctionKey(UINT key)
         OnCommand(ID_RECORD);
         return true;
     case VK_F8:
-        if (m_ctx.frame->HasLayoutRight())
-        {
+        if (m_ctx.frame->HasLayoutRight()) {
             POINT pt = {};
             ::GetCursorPos(&pt);
             m_targets->PopupVideoMenu(pt);
@@ -441,15 +459,11 @@ LRESULT CMainFrameCommands::OnKeyNotice(WPARAM key, LPARAM flags)
     const LONG state = (LONG)flags;
     if (state < 0 && OnFunctionKey((UINT)key))
         return 1;
-    if (const int command = CameraCommand((UINT)key))
-    {
-        if (state > 0)
-        {
+    if (const int command = CameraCommand((UINT)key)) {
+        if (state > 0) {
             if (m_altHeld && m_altHeld())
                 m_targets->SendCameraCommand(command);
-        }
-        else
-        {
+        } else {
             m_targets->StopCamera();
         }
     }
@@ -472,14 +486,14 @@ void CMainFrameCommands::StartRecording()
     std::string path;
     if (!m_targets->AskRecordingPath(m_ctx.frame, RecordingName(), &path))
         return;
-    if (!m_recorder->StartRecord(path.c_str()))
-    {
+    if (!m_recorder->StartRecord(path.c_str())) {
         // The recording stays off and the user learns why.
         m_recorder->StopRecord();
         std::string error = m_recorder->GetErrorMsg();
         if (error.empty())
             error = "录制失败";
-        g_Log.Write(0, "<CMainFrameCommands::StartRecording> %s: %s\n", path.c_str(), error.c_str());
+        g_Log.Write(0, "<CMainFrameCommands::StartRecording> %s: %s\n", path.c_str(),
+                    error.c_str());
         m_ctx.frame->ShowMessage(error.c_str());
         return;
     }
@@ -489,8 +503,7 @@ void CMainFrameCommands::StartRecording()
     m_targets->RecordVideos(true);
     RecordLayoutState(true);
     USER_INFO user = {};
-    for (int i = 0; m_ctx.users->GetUserAt(i, &user); ++i)
-    {
+    for (int i = 0; m_ctx.users->GetUserAt(i, &user); ++i) {
         char name[sizeof user.name + 1] = {};
         memcpy(name, user.name, sizeof user.name);
         m_recorder->WriteChatData(name, 1);
@@ -533,8 +546,8 @@ void CMainFrameCommands::RecordLayoutState(bool force)
         m_recorder->ShowChatWnd(m_toldChat = chat);
 }
 
-int CMainFrameCommands::OnAudioRecord(void* context, unsigned long extra, unsigned long, const void* data,
-                                      unsigned long length)
+int CMainFrameCommands::OnAudioRecord(void* context, unsigned long extra, unsigned long,
+                                      const void* data, unsigned long length)
 {
     CMainFrameCommands* self = static_cast<CMainFrameCommands*>(context);
     if (self && self->IsRecording() && data && length > 0)
@@ -542,7 +555,10 @@ int CMainFrameCommands::OnAudioRecord(void* context, unsigned long extra, unsign
     return 0;
 }
 
-void CMainFrameCommands::RecordBoardData(const void* data, size_t length) { m_recorderLink->WriteBoardData(data, length); }
+void CMainFrameCommands::RecordBoardData(const void* data, size_t length)
+{
+    m_recorderLink->WriteBoardData(data, length);
+}
 
 // ---------------------------------------------------------------- close
 
@@ -562,7 +578,8 @@ void CMainFrameCommands::AfterConnectionClosed()
 
 std::string CMainFrameCommands::CapturePicturePath() const
 {
-    const std::string folder = m_ctx.programFolder.empty() ? GetAppDirectory() : m_ctx.programFolder;
+    const std::string folder =
+        m_ctx.programFolder.empty() ? GetAppDirectory() : m_ctx.programFolder;
     return folder + "Temp\\CapturePicture.bmp";
 }
 

@@ -42,7 +42,8 @@ struct FRAME_COMMAND_CONTEXT
 class CMainFrameCommands
 {
 public:
-    CMainFrameCommands(const FRAME_COMMAND_CONTEXT& context, const FRAME_COMMAND_SERVICES& services);
+    CMainFrameCommands(const FRAME_COMMAND_CONTEXT& context,
+                       const FRAME_COMMAND_SERVICES& services);
     ~CMainFrameCommands();
 
     // The key notices of the frame's thread start (once the window exists)
@@ -79,8 +80,8 @@ public:
     void RecordLayoutState(bool force);
     // The audio manager's record callback: the room's audio into the
     // recording.
-    static int OnAudioRecord(void* context, unsigned long extra, unsigned long userId, const void* data,
-                             unsigned long length);
+    static int OnAudioRecord(void* context, unsigned long extra, unsigned long userId,
+                             const void* data, unsigned long length);
     // The whiteboard's records into the running recording.
     void RecordBoardData(const void* data, size_t length);
 

@@ -14,6 +14,8 @@ public:
     uint32_t GetMainVideoUser() override { return m_mainUser; }
     void SetFullVideo(uint32_t userId, bool on) override { m_fullUser = on ? userId : LAYOUT_NO_USER; }
     uint32_t GetFullScreenUser() override { return m_fullUser; }
+    int GetWindowCount() override { return m_windows; }
+    void SetWindowCount(int count) { m_windows = count; }
 
     uint8_t GetSplitCount() const { return m_split; }
 
@@ -21,4 +23,5 @@ private:
     uint8_t m_split = 0;
     uint32_t m_mainUser = LAYOUT_NO_USER;
     uint32_t m_fullUser = LAYOUT_NO_USER;
+    int m_windows = 0;
 };

@@ -23,7 +23,8 @@ public:
     // the timer dialog started and shown, or hidden when the recording ends,
     // the wall's videos handed to the recorder or taken back, and the left
     // pane's record button redrawn.
-    virtual bool AskRecordingPath(CWnd* owner, const std::string& defaultName, std::string* path) = 0;
+    virtual bool AskRecordingPath(CWnd* owner, const std::string& defaultName,
+                                  std::string* path) = 0;
     virtual void StartRecordTimer() = 0;
     virtual void HideRecordTimer() = 0;
     virtual void RecordVideos(bool on) = 0;

@@ -18,4 +18,6 @@ public:
     virtual void SetFullVideo(uint32_t userId, bool on) = 0;
     // The user whose video fills the wall; LAYOUT_NO_USER when none.
     virtual uint32_t GetFullScreenUser() = 0;
+    // The number of video windows in the wall (0 when it cannot tell).
+    virtual int GetWindowCount() { return 0; }
 };

@@ -35,7 +35,10 @@ std::string Joined(const std::vector<std::string>& calls)
     return out;
 }
 
-uint32_t U32At(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24; }
+uint32_t U32At(const unsigned char* p)
+{
+    return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24;
+}
 
 // A folder of the test's own under the system's temporary folder.
 std::string TestFolder(const char* name)
@@ -75,8 +78,7 @@ TEST(FrameCommands, LayoutCommandsNeedTheControlRight)
         {ID_SPLIT_16_FULL, false, DISPLAY_DATA, 0, 0, 0},
         {ID_WINDOW_MODE_1, false, DISPLAY_DATA, 0, 0, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "id " << c.id << " right " << c.right);
         SetOwn(f, 1, 0, 0);
         f.frame->ShowDataWindow();
@@ -103,11 +105,11 @@ TEST(FrameCommands, ChairCommandsSendTheirMessagesOnlyForTheChair)
     {
         UINT id;
         uint8_t role;
-        uint32_t locked;          // the meeting-locked flag before
-        bool otherHoldsControl;   // another participant holds the meeting control
-        uint16_t code;            // 0: nothing sent
-        int firstByte;            // the sent value, -1 for the state record
-        bool layoutControl;       // this client holds the layout control after
+        uint32_t locked;        // the meeting-locked flag before
+        bool otherHoldsControl; // another participant holds the meeting control
+        uint16_t code;          // 0: nothing sent
+        int firstByte;          // the sent value, -1 for the state record
+        bool layoutControl;     // this client holds the layout control after
         uint8_t localMode;
     } cases[] = {
         {ID_CHAIR_MODE, 1, 0, false, 2053, 2, true, 2},
@@ -122,12 +124,10 @@ TEST(FrameCommands, ChairCommandsSendTheirMessagesOnlyForTheChair)
         {ID_FORBID_FILES, 0, 0, false, 0, 0, false, 0},
         {ID_FORBID_PRIVATE_CHAT, 2, 0, false, 0, 0, false, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "id " << c.id << " role " << (int)c.role);
         Fixture f;
-        if (c.otherHoldsControl)
-        {
+        if (c.otherHoldsControl) {
             f.users.AddUser(9, "bob", 0);
             f.users.SetControlState(9, 2);
         }
@@ -135,8 +135,7 @@ TEST(FrameCommands, ChairCommandsSendTheirMessagesOnlyForTheChair)
         SetOwn(f, c.role, 0, 0);
         *f.frame->MeetingLockedFlag() = c.locked;
         Command(f, c.id);
-        if (!c.code)
-        {
+        if (!c.code) {
             EXPECT_TRUE(f.senders.sent.empty());
             EXPECT_FALSE(f.frame->HoldsLayoutControl());
             continue;
@@ -166,8 +165,7 @@ TEST(FrameCommands, MeetingSwitchesAreInvertedAndSentWhole)
         {ID_FORBID_PRIVATE_CHAT, 1, 1},
         {ID_FORBID_FILES, 0, 1},
     };
-    for (const Step& s : steps)
-    {
+    for (const Step& s : steps) {
         Command(f, s.id);
         ASSERT_FALSE(f.senders.sent.empty());
         const std::vector<unsigned char>& sent = f.senders.sent.back().bytes;
@@ -186,13 +184,11 @@ TEST(FrameCommands, MenuStatesOfTheChairAgainstOthers)
 {
     Fixture f;
     ASSERT_NE(nullptr, f.Open(false));
-    const UINT chairOnly[] = {ID_CHAIR_MODE, ID_FREE_MODE, ID_LOCK_MEETING, ID_MEETING_SETTINGS, ID_FORBID_FILES,
-                              ID_FORBID_PRIVATE_CHAT};
-    for (uint8_t role : {1, 0, 2, 3})
-    {
+    const UINT chairOnly[] = {ID_CHAIR_MODE,       ID_FREE_MODE,    ID_LOCK_MEETING,
+                              ID_MEETING_SETTINGS, ID_FORBID_FILES, ID_FORBID_PRIVATE_CHAT};
+    for (uint8_t role : {1, 0, 2, 3}) {
         SetOwn(f, role, 0, 0);
-        for (UINT id : chairOnly)
-        {
+        for (UINT id : chairOnly) {
             bool enabled = false, checked = false;
             ASSERT_TRUE(f.frame->GetCommandState(id, &enabled, &checked)) << id;
             EXPECT_EQ(role == 1, enabled) << "role " << (int)role << " id " << id;
@@ -227,8 +223,8 @@ TEST(FrameCommands, FilesProgramsAndDialogs)
     struct Case
     {
         UINT id;
-        const char* call;   // the target call, or empty
-        const char* start;  // the program line started, or empty
+        const char* call;  // the target call, or empty
+        const char* start; // the program line started, or empty
         uint8_t control = 2;
     } cases[] = {
         {ID_SEND_FILE, "StartFileSend", ""},
@@ -247,14 +243,14 @@ TEST(FrameCommands, FilesProgramsAndDialogs)
         {ID_OPEN_PLAYER, "", "\"C:\\Program Files\\Halvern\\Ovrant.exe\""},
         {ID_RECORDINGS_FOLDER, "", "Explorer \"C:\\Program Files\\Halvern\\Record\""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         f.journal.clear();
         f.launcher.starts.clear();
         SetOwn(f, 1, 0, c.control);
         Command(f, c.id);
         EXPECT_EQ(c.call, Joined(f.journal)) << c.id;
-        EXPECT_EQ(std::string(c.start), f.launcher.starts.empty() ? "" : f.launcher.starts[0]) << c.id;
+        EXPECT_EQ(std::string(c.start), f.launcher.starts.empty() ? "" : f.launcher.starts[0])
+            << c.id;
     }
     EXPECT_TRUE(boxes.Shown().empty());
 
@@ -327,7 +323,7 @@ TEST(FrameCommands, FunctionKeysActOnReleaseWithTheirPopups)
         uint8_t role, mode, control;
         CMainFrame::POPUP popup; // the popup shown
         bool shown;
-        UINT item;               // one item of it, and its state
+        UINT item; // one item of it, and its state
         const char* state;
     } cases[] = {
         {VK_F2, 0, 0, 0, CMainFrame::POPUP_WINDOW_MODE, true, ID_WINDOW_MODE_3, "on"},
@@ -345,18 +341,16 @@ TEST(FrameCommands, FunctionKeysActOnReleaseWithTheirPopups)
         {VK_F10, 0, 0, 0, CMainFrame::POPUP_FILE, true, ID_SEND_FILE, "grey"},
         {VK_F10, 0, 0, 2, CMainFrame::POPUP_FILE, true, ID_SEND_FILE, "on"},
     };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(::testing::Message() << "key " << c.key << " role " << (int)c.role << " mode " << (int)c.mode
-                                          << " control " << (int)c.control);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "key " << c.key << " role " << (int)c.role << " mode "
+                                          << (int)c.mode << " control " << (int)c.control);
         SetOwn(f, c.role, c.mode, c.control);
         f.targets.popups.clear();
         // A key going down does nothing.
         EXPECT_EQ(1, f.frame->SendMessage(WM_KEY_NOTICE, c.key, kPressed));
         EXPECT_TRUE(f.targets.popups.empty());
         EXPECT_EQ(1, f.frame->SendMessage(WM_KEY_NOTICE, c.key, kReleased));
-        if (!c.shown)
-        {
+        if (!c.shown) {
             EXPECT_TRUE(f.targets.popups.empty());
             continue;
         }
@@ -367,7 +361,8 @@ TEST(FrameCommands, FunctionKeysActOnReleaseWithTheirPopups)
         EXPECT_EQ(at.y, p.at.y);
         EXPECT_EQ(f.frame->VideoWall()->Window()->GetSafeHwnd(), p.owner);
         const UINT s = ::GetMenuState(p.menu, c.item, MF_BYCOMMAND);
-        EXPECT_EQ(c.state, std::string(s & MF_GRAYED ? "grey" : "on") + (s & MF_CHECKED ? "+check" : ""));
+        EXPECT_EQ(c.state,
+                  std::string(s & MF_GRAYED ? "grey" : "on") + (s & MF_CHECKED ? "+check" : ""));
     }
     // The split popup checks the split count even over the whole screen.
     SetOwn(f, 1, 0, 0);
@@ -389,7 +384,8 @@ TEST(FrameCommands, FunctionKeysThatRunCommands)
     f.frame->SendMessage(WM_KEY_NOTICE, VK_F4, kReleased);
     f.frame->SendMessage(WM_KEY_NOTICE, VK_F7, kReleased);
     f.frame->SendMessage(WM_KEY_NOTICE, VK_F11, kReleased);
-    EXPECT_EQ(0u, Joined(f.journal).find("ShowDeviceDialog(1) AskRecordingPath(Room A) StartRecord("));
+    EXPECT_EQ(0u,
+              Joined(f.journal).find("ShowDeviceDialog(1) AskRecordingPath(Room A) StartRecord("));
     EXPECT_TRUE(f.frame->IsRecording());
     ASSERT_EQ(1u, f.senders.sent.size());
     EXPECT_EQ(2054, f.senders.sent[0].code);
@@ -423,15 +419,20 @@ TEST(FrameCommands, CameraKeysSteerWithAltAndStopOnRelease)
         bool alt;
         const char* call;
     } cases[] = {
-        {VK_LEFT, kPressed, true, "Camera(1)"}, {VK_RIGHT, kPressed, true, "Camera(2)"},
-        {VK_UP, kPressed, true, "Camera(3)"},   {VK_DOWN, kPressed, true, "Camera(4)"},
-        {'T', kPressed, true, "Camera(5)"},     {'W', kPressed, true, "Camera(6)"},
-        {VK_LEFT, kPressed, false, ""},         {'W', kReleased, false, "StopCamera"},
-        {VK_UP, 0, true, "StopCamera"},         {'A', kPressed, true, ""},
-        {'A', kReleased, true, ""},             {VK_F12, kReleased, true, ""},
+        {VK_LEFT, kPressed, true, "Camera(1)"},
+        {VK_RIGHT, kPressed, true, "Camera(2)"},
+        {VK_UP, kPressed, true, "Camera(3)"},
+        {VK_DOWN, kPressed, true, "Camera(4)"},
+        {'T', kPressed, true, "Camera(5)"},
+        {'W', kPressed, true, "Camera(6)"},
+        {VK_LEFT, kPressed, false, ""},
+        {'W', kReleased, false, "StopCamera"},
+        {VK_UP, 0, true, "StopCamera"},
+        {'A', kPressed, true, ""},
+        {'A', kReleased, true, ""},
+        {VK_F12, kReleased, true, ""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         f.journal.clear();
         alt = c.alt;
         EXPECT_EQ(1, f.frame->SendMessage(WM_KEY_NOTICE, c.key, c.flags));
@@ -443,26 +444,28 @@ TEST(FrameRecording, StartsOnlyOnceTheRecorderAccepts)
 {
     struct Case
     {
-        const char* path;     // the save dialog's answer ("": cancelled)
+        const char* path; // the save dialog's answer ("": cancelled)
         bool startResult;
-        const char* error;    // the recorder's text for its failure
+        const char* error; // the recorder's text for its failure
         const char* calls;
         const char* box;
         bool recording;
     } cases[] = {
         {"C:\\rec\\a.Pellrund", true, "",
-         "AskRecordingPath(Room_A_1) StartRecord(C:\\rec\\a.Pellrund) StartRecordTimer SetAudioRecord(1) "
+         "AskRecordingPath(Room_A_1) StartRecord(C:\\rec\\a.Pellrund) StartRecordTimer "
+         "SetAudioRecord(1) "
          "RecordVideos(1) SplitVideoWnd(0) ShowVideoWnd(1) ShowBoardWnd(1) ShowChatWnd(1) "
          "WriteChatData(alice,1) WriteChatData(bob,1) AddAudio(9) WriteChatData(carol,1)",
          nullptr, true},
         {"", true, "", "AskRecordingPath(Room_A_1)", nullptr, false},
-        {"C:\\rec\\a.Pellrund", false, "磁盘已满", "AskRecordingPath(Room_A_1) StartRecord(C:\\rec\\a.Pellrund) StopRecord",
-         "磁盘已满", false},
-        {"C:\\rec\\a.Pellrund", false, "", "AskRecordingPath(Room_A_1) StartRecord(C:\\rec\\a.Pellrund) StopRecord",
-         "录制失败", false},
+        {"C:\\rec\\a.Pellrund", false, "磁盘已满",
+         "AskRecordingPath(Room_A_1) StartRecord(C:\\rec\\a.Pellrund) StopRecord", "磁盘已满",
+         false},
+        {"C:\\rec\\a.Pellrund", false, "",
+         "AskRecordingPath(Room_A_1) StartRecord(C:\\rec\\a.Pellrund) StopRecord", "录制失败",
+         false},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         CTestKit::MessageBoxes boxes(IDOK);
         Fixture f;
@@ -509,7 +512,8 @@ TEST(FrameRecording, WritesWhileRecordingAndStopsInOrder)
     recorder.WriteChatData("line\r\n", 0);
     recorder.DelAudio(9);
     CMainFrame::OnWhiteboardSend(board, sizeof board, f.frame);
-    EXPECT_EQ("WriteAudioData(pcm,77) WriteChatData(line\r\n,0) DelAudio(9) WriteBoardData(3)", Joined(f.journal));
+    EXPECT_EQ("WriteAudioData(pcm,77) WriteChatData(line\r\n,0) DelAudio(9) WriteBoardData(3)",
+              Joined(f.journal));
     EXPECT_EQ(2u, f.link.board.size());
 
     f.journal.clear();
@@ -535,13 +539,12 @@ TEST(FrameRecording, TheRecorderLearnsEachLayoutChangeOnce)
         unsigned code;
         const char* told;
     } steps[] = {
-        {1, "ShowVideoWnd(0) ShowChatWnd(0)"},                      // data only
-        {1, ""},                                                     // nothing new
-        {5, "SplitVideoWnd(6) ShowVideoWnd(1) ShowBoardWnd(0)"},    // videos at 6
-        {0, "SplitVideoWnd(0) ShowBoardWnd(1) ShowChatWnd(1)"},     // data window
+        {1, "ShowVideoWnd(0) ShowChatWnd(0)"},                   // data only
+        {1, ""},                                                 // nothing new
+        {5, "SplitVideoWnd(6) ShowVideoWnd(1) ShowBoardWnd(0)"}, // videos at 6
+        {0, "SplitVideoWnd(0) ShowBoardWnd(1) ShowChatWnd(1)"},  // data window
     };
-    for (const Step& s : steps)
-    {
+    for (const Step& s : steps) {
         f.journal.clear();
         f.frame->ApplyLayoutCode(s.code);
         EXPECT_EQ(s.told, Joined(f.journal)) << s.code;
@@ -562,7 +565,8 @@ TEST(FrameClose, WhileRecordingTheRecordingEndsBeforeTheConnectionCloses)
     ASSERT_TRUE(CTestKit::PumpUntil([&] { return !f.Alive(); }, 3000));
     f.frame = nullptr;
     EXPECT_EQ(1, f.media.stops);
-    EXPECT_EQ("StopRecord SetAudioRecord(0) RecordVideos(0) HideRecordTimer Close ClearVideos StopTransfers",
+    EXPECT_EQ("StopRecord SetAudioRecord(0) RecordVideos(0) HideRecordTimer Close ClearVideos "
+              "StopTransfers",
               Joined(f.journal));
 }
 
@@ -611,11 +615,10 @@ TEST(FrameCommands, ScreenCaptureGoesThroughTheTempFolderIntoTheWhiteboard)
         bool opened;
     } cases[] = {
         {2, true, true},
-        {0, true, false},   // without the meeting control
-        {2, false, false},  // the capture was cancelled
+        {0, true, false},  // without the meeting control
+        {2, false, false}, // the capture was cancelled
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ::DeleteFileA(picture.c_str());
         f.journal.clear();
         SetOwn(f, 0, 0, c.control);
@@ -634,4 +637,29 @@ TEST(FrameCommands, ScreenCaptureGoesThroughTheTempFolderIntoTheWhiteboard)
     ::DeleteFileA(picture.c_str());
     ::RemoveDirectoryA((folder + "Temp").c_str());
     ::RemoveDirectoryA(folder.c_str());
+}
+
+TEST(FrameCommands, BigVideoSplitFollowsTheWallsSize)
+{
+    Fixture f;
+    ASSERT_NE(nullptr, f.Open(false));
+    auto* wall = static_cast<CStandInVideoWall*>(f.frame->VideoWall());
+    struct Case
+    {
+        uint8_t split;   // the split before
+        int windows;     // the wall's windows
+        uint32_t layout; // the layout's split after
+        uint8_t wallSplit;
+    } cases[] = {
+        {9, 3, 262, 6},   {4, 6, 262, 6}, {16, 7, 12, 12},
+        {25, 20, 12, 12}, {6, 20, 6, 6},  {12, 2, 12, 12},
+    };
+    for (const Case& c : cases) {
+        f.frame->SetSplitMode(c.split);
+        wall->SetWindowCount(c.windows);
+        f.frame->SetBigVideoUser(42);
+        EXPECT_EQ(c.layout, f.frame->GetLayout().split) << (int)c.split << " " << c.windows;
+        EXPECT_EQ(c.wallSplit, wall->GetSplitCount()) << (int)c.split << " " << c.windows;
+        EXPECT_EQ(42u, wall->GetMainVideoUser());
+    }
 }

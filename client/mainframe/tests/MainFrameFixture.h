@@ -112,8 +112,8 @@ public:
     }
     bool SendRemoteControlEnd(uint32_t user, uint8_t value) override
     {
-        return Keep(2080, {(unsigned char)user, (unsigned char)(user >> 8), (unsigned char)(user >> 16),
-                           (unsigned char)(user >> 24), value});
+        return Keep(2080, {(unsigned char)user, (unsigned char)(user >> 8),
+                           (unsigned char)(user >> 16), (unsigned char)(user >> 24), value});
     }
     bool Keep(uint16_t code, std::vector<unsigned char> bytes)
     {
@@ -143,8 +143,8 @@ public:
     std::string GetErrorMsg() override { return errorText; }
     void WriteAudioData(const void* data, unsigned long length, unsigned long extra) override
     {
-        calls.push_back("WriteAudioData(" + std::string(static_cast<const char*>(data), length) + "," +
-                        std::to_string(extra) + ")");
+        calls.push_back("WriteAudioData(" + std::string(static_cast<const char*>(data), length) +
+                        "," + std::to_string(extra) + ")");
     }
     void WriteChatData(const char* text, uint32_t kind) override
     {
@@ -154,12 +154,30 @@ public:
     {
         calls.push_back("WriteBoardData(" + std::to_string(length) + ")");
     }
-    void AddAudio(uint32_t user) override { calls.push_back("AddAudio(" + std::to_string(user) + ")"); }
-    void DelAudio(uint32_t user) override { calls.push_back("DelAudio(" + std::to_string(user) + ")"); }
-    void ShowVideoWnd(uint8_t v) override { calls.push_back("ShowVideoWnd(" + std::to_string(v) + ")"); }
-    void ShowBoardWnd(uint8_t v) override { calls.push_back("ShowBoardWnd(" + std::to_string(v) + ")"); }
-    void ShowChatWnd(uint8_t v) override { calls.push_back("ShowChatWnd(" + std::to_string(v) + ")"); }
-    void SplitVideoWnd(uint8_t v) override { calls.push_back("SplitVideoWnd(" + std::to_string(v) + ")"); }
+    void AddAudio(uint32_t user) override
+    {
+        calls.push_back("AddAudio(" + std::to_string(user) + ")");
+    }
+    void DelAudio(uint32_t user) override
+    {
+        calls.push_back("DelAudio(" + std::to_string(user) + ")");
+    }
+    void ShowVideoWnd(uint8_t v) override
+    {
+        calls.push_back("ShowVideoWnd(" + std::to_string(v) + ")");
+    }
+    void ShowBoardWnd(uint8_t v) override
+    {
+        calls.push_back("ShowBoardWnd(" + std::to_string(v) + ")");
+    }
+    void ShowChatWnd(uint8_t v) override
+    {
+        calls.push_back("ShowChatWnd(" + std::to_string(v) + ")");
+    }
+    void SplitVideoWnd(uint8_t v) override
+    {
+        calls.push_back("SplitVideoWnd(" + std::to_string(v) + ")");
+    }
     void SetAudioRecord(bool on, AUDIO_RECORD_CALLBACK callback, void* context) override
     {
         calls.push_back(std::string("SetAudioRecord(") + (on ? "1" : "0") + ")");
@@ -185,7 +203,10 @@ public:
     }
     void StartRecordTimer() override { calls.push_back("StartRecordTimer"); }
     void HideRecordTimer() override { calls.push_back("HideRecordTimer"); }
-    void RecordVideos(bool on) override { calls.push_back(std::string("RecordVideos(") + (on ? "1" : "0") + ")"); }
+    void RecordVideos(bool on) override
+    {
+        calls.push_back(std::string("RecordVideos(") + (on ? "1" : "0") + ")");
+    }
     void RedrawRecordButton() override { calls.push_back("RedrawRecordButton"); }
     void StartFileSend() override { calls.push_back("StartFileSend"); }
     void OpenReceiveFolder() override { calls.push_back("OpenReceiveFolder"); }
@@ -202,7 +223,10 @@ public:
     void ShowAbout() override { calls.push_back("ShowAbout"); }
     void ShowPanTiltSettings() override { calls.push_back("ShowPanTiltSettings"); }
     void ShowScreenConfig() override { calls.push_back("ShowScreenConfig"); }
-    void ShowMeetingSettings(unsigned char*, CWnd*) override { calls.push_back("ShowMeetingSettings"); }
+    void ShowMeetingSettings(unsigned char*, CWnd*) override
+    {
+        calls.push_back("ShowMeetingSettings");
+    }
     void ShowLanguageDialog(CWnd*) override { calls.push_back("ShowLanguageDialog"); }
     void TrackPopup(CMenu* menu, POINT screen, CWnd* owner) override
     {
@@ -213,22 +237,28 @@ public:
         popups.push_back(p);
     }
     void PopupVideoMenu(POINT) override { calls.push_back("PopupVideoMenu"); }
-    void SendCameraCommand(int command) override { calls.push_back("Camera(" + std::to_string(command) + ")"); }
+    void SendCameraCommand(int command) override
+    {
+        calls.push_back("Camera(" + std::to_string(command) + ")");
+    }
     void StopCamera() override { calls.push_back("StopCamera"); }
     void ClearVideos() override { calls.push_back("ClearVideos"); }
     void StopTransfers() override { calls.push_back("StopTransfers"); }
     bool CaptureScreenRegion(const std::string& path) override
     {
         calls.push_back("CaptureScreenRegion(" + path + ")");
-        if (captureWrites)
-        {
-            HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (captureWrites) {
+            HANDLE h =
+                ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             if (h != INVALID_HANDLE_VALUE)
                 ::CloseHandle(h);
         }
         return captureResult;
     }
-    void OpenWhiteboardDocument(const std::string& path) override { calls.push_back("OpenWhiteboard(" + path + ")"); }
+    void OpenWhiteboardDocument(const std::string& path) override
+    {
+        calls.push_back("OpenWhiteboard(" + path + ")");
+    }
 
     struct Popup
     {

@@ -473,7 +473,9 @@ TEST(MainFrame, VideoLayoutOperationsOfTheWall)
     fr->SetBigVideoUser(5);
     EXPECT_EQ(DISPLAY_VIDEOS, fr->GetLayout().displayMode);
     EXPECT_EQ(5u, wall->GetMainVideoUser());
-    EXPECT_EQ(9, wall->GetSplitCount());
+    // A small wall takes one large video among six (split 6, marked 262).
+    EXPECT_EQ(262u, fr->GetLayout().split);
+    EXPECT_EQ(6, wall->GetSplitCount());
     fr->SetFirstVideoUser(6);
     EXPECT_EQ(6u, wall->GetMainVideoUser());
     fr->ShowDataWindow();
