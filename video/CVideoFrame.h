@@ -2,11 +2,9 @@
 #include <cstdint>
 #include <vector>
 
-// One parsed datagram or one whole frame put back together: the header
-// fields, the fragment fields when present, and the bytes it owns.
-class CVideoFrame
+// The header and fragment fields of one datagram or frame.
+struct VideoFrameFields
 {
-public:
     uint32_t sequence = 0;
     uint32_t timestamp = 0;
     uint32_t ssrc = 0;
@@ -19,7 +17,13 @@ public:
     int16_t pieceIndex = 0;
     uint32_t sourceAddress = 0;  // host order
     uint16_t sourcePort = 0;     // host order
+};
 
+// One parsed datagram or one whole frame put back together: its fields and
+// the bytes it owns.
+class CVideoFrame : public VideoFrameFields
+{
+public:
     std::vector<uint8_t> buffer;
     size_t payloadOffset = 0;
     size_t payloadLength = 0;

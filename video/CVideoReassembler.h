@@ -1,10 +1,12 @@
 #pragma once
+#include <bitset>
 #include <cstdint>
 #include <list>
 #include <memory>
 #include <vector>
 
 #include "CVideoFrame.h"
+#include "CVideoPacket.h"
 #include "VideoWire.h"
 
 // Puts the pieces of fragmented frames back together in 16 frame slots and
@@ -34,6 +36,9 @@ public:
     // Takes a parsed datagram: a whole frame goes to the ordered list, a
     // piece to its slot.
     void Add(std::unique_ptr<CVideoFrame> record);
+    // The same for a datagram parsed in place: a piece is copied once,
+    // straight into its slot.
+    void Add(const CVideoPacket::View& datagram);
     // The frame next in sequence order, or null.
     std::unique_ptr<CVideoFrame> Pop();
 
@@ -58,11 +63,11 @@ private:
         uint32_t frameLength = 0;
         uint8_t inUse = 0;
         uint32_t started = 0;  // set-up order, for eviction
-        std::vector<bool> have;
+        std::bitset<VideoWire::MAX_PIECES> have;
     };
 
-    void AddPiece(std::unique_ptr<CVideoFrame> record);
-    int ChooseSlot(const CVideoFrame& record);
+    void AddPiece(const VideoFrameFields& record, const uint8_t* payload, size_t payloadLength);
+    int ChooseSlot(uint16_t key);
     void Release(Slot& slot);
     void Deliver(std::unique_ptr<CVideoFrame> frame);
     bool RecentlyDelivered(uint16_t key) const;

@@ -194,6 +194,33 @@ bool CRecordWriter::PostBlock(uint32_t kind, uint32_t firstTime, const void* dat
     return Post(WM_RECORD_BLOCK, desc, copy, length);
 }
 
+bool CRecordWriter::PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
+                                   uint32_t length, uint32_t waitLimitMs)
+{
+    if (!block || !IsRunning() || !WaitForRoom(waitLimitMs))
+        return false;
+    if (m_failed.load()) {
+        ReleaseSemaphore(m_semaphore, 1, nullptr);
+        return false;
+    }
+    uint32_t* desc = NewDescriptor(kind, firstTime, 0xFFFFFFFF, length, 0);
+    if (!desc) {
+        ReleaseSemaphore(m_semaphore, 1, nullptr);
+        return false;
+    }
+    if (!PostThreadMessageA(m_threadId, WM_RECORD_BLOCK, reinterpret_cast<WPARAM>(desc),
+                            reinterpret_cast<LPARAM>(block))) {
+        delete[] desc;
+        ReleaseSemaphore(m_semaphore, 1, nullptr);
+        return false;
+    }
+    uint32_t queued = m_queuedBytes += length;
+    uint32_t peak = m_peakQueuedBytes.load();
+    while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
+    }
+    return true;
+}
+
 bool CRecordWriter::PostFile(const char* path, uint32_t key1, uint32_t key2,
                              uint32_t waitLimitMs)
 {

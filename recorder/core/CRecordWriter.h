@@ -45,6 +45,11 @@ public:
     // not run, or its queue stayed full for waitLimitMs.
     bool PostBlock(uint32_t kind, uint32_t firstTime, const void* data, uint32_t length,
                    uint32_t waitLimitMs);
+    // Queues a block the caller allocated with new[], without copying it.
+    // True when the writer took it over (it deletes it); false as above,
+    // the block then still belongs to the caller.
+    bool PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
+                        uint32_t length, uint32_t waitLimitMs);
     // Queues the path of a document to embed under the key pair.
     bool PostFile(const char* path, uint32_t key1, uint32_t key2, uint32_t waitLimitMs);
     // Lets the queued pieces be written, finishes the file and ends the

@@ -19,11 +19,13 @@ bool CRecordFileOutput::Create(const char* path)
     if (!path || !*path)
         return Fail(ERROR_INVALID_NAME);
     m_path = path;
+    m_root.clear();
     m_file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_file == INVALID_HANDLE_VALUE)
         return Fail(GetLastError());
     m_length = 0;
+    FindRoot();   // resolved against the folder the file was made in
     return true;
 }
 
@@ -116,6 +118,19 @@ void CRecordFileOutput::Close()
 
 bool CRecordFileOutput::QueryFreeBytes(uint64_t& bytes)
 {
+    // The drive's root is found once per file: the writer asks before every
+    // block.
+    if (m_root.empty() && !FindRoot())
+        return false;
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExA(m_root.c_str(), &available, nullptr, nullptr))
+        return false;
+    bytes = available.QuadPart;
+    return true;
+}
+
+bool CRecordFileOutput::FindRoot()
+{
     // The drive part of the full path: "X:\" or "\\server\share\".
     char full[MAX_PATH * 2];
     DWORD n = GetFullPathNameA(m_path.c_str(), sizeof full, full, nullptr);
@@ -136,9 +151,6 @@ bool CRecordFileOutput::QueryFreeBytes(uint64_t& bytes)
     } else {
         return false;
     }
-    ULARGE_INTEGER available;
-    if (!GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr))
-        return false;
-    bytes = available.QuadPart;
+    m_root = root;
     return true;
 }
