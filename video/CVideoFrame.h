@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "UninitialisedAllocator.h"
+
 // The header and fragment fields of one datagram or frame.
 struct VideoFrameFields
 {
@@ -24,7 +26,9 @@ struct VideoFrameFields
 class CVideoFrame : public VideoFrameFields
 {
 public:
-    std::vector<uint8_t> buffer;
+    // Sized without being cleared: the reassembler writes every byte of a
+    // frame before it hands the frame on.
+    std::vector<uint8_t, UninitialisedAllocator<uint8_t>> buffer;
     size_t payloadOffset = 0;
     size_t payloadLength = 0;
 

@@ -35,6 +35,20 @@ bool ReadBigU32(WireReader& r, uint32_t& v)
     return true;
 }
 
+// A word of a record read as it lay on the wire, most significant byte first.
+uint16_t FromBig16(uint16_t wire)
+{
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(&wire);
+    return static_cast<uint16_t>(b[0] << 8 | b[1]);
+}
+
+uint32_t FromBig32(uint32_t wire)
+{
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(&wire);
+    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
+           static_cast<uint32_t>(b[2]) << 8 | b[3];
+}
+
 } // namespace
 
 size_t CVideoPacket::Build(uint8_t* out, size_t capacity, const Header& header,
@@ -67,14 +81,15 @@ bool CVideoPacket::ParseInPlace(const uint8_t* data, size_t length, uint32_t sou
 {
     f = View();
     WireReader r(data, length);
-    uint8_t flags = 0, markerType = 0;
-    uint16_t sequence = 0;
-    uint32_t timestamp = 0, ssrc = 0;
-    if (!data || !r.U8(flags) || (flags & 0xC0) != 0x80)
+    // The fixed head in one checked read; its words are big-endian.
+    VIDEO_RTP_HEAD head;
+    if (!data || !r.Record(head) || (head.flags & 0xC0) != 0x80)
         return false;
-    if (!r.U8(markerType) || !ReadBigU16(r, sequence) || !ReadBigU32(r, timestamp) ||
-        !ReadBigU32(r, ssrc))
-        return false;
+    const uint8_t flags = head.flags;
+    const uint8_t markerType = head.markerType;
+    const uint16_t sequence = FromBig16(head.sequence);
+    const uint32_t timestamp = FromBig32(head.timestamp);
+    const uint32_t ssrc = FromBig32(head.ssrc);
     if (!r.Skip(4u * (flags & 0x0F)))
         return false;
 

@@ -81,11 +81,7 @@ std::unique_ptr<CVideoFrame> CVideoReassembler::Pop()
 
 bool CVideoReassembler::RecentlyDelivered(uint16_t key) const
 {
-    const uint32_t n = m_recentCount < static_cast<uint32_t>(RECENT) ? m_recentCount : static_cast<uint32_t>(RECENT);
-    for (uint32_t i = 0; i < n; ++i)
-        if (m_recent[i] == key)
-            return true;
-    return false;
+    return m_recentSet.test(key);
 }
 
 void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
@@ -107,14 +103,23 @@ void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
             break;
         it = prev;
     }
-    m_recent[m_recentCount++ % RECENT] = key;
+    // A frame number is in the list at most once: it is only added when not
+    // already there.
+    uint16_t& entry = m_recent[m_recentCount % RECENT];
+    if (m_recentCount >= static_cast<uint32_t>(RECENT))
+        m_recentSet.reset(entry);
+    entry = key;
+    m_recentSet.set(key);
+    // Counts on past RECENT only to know the list is full; it never wraps.
+    if (++m_recentCount == 2u * RECENT)
+        m_recentCount = RECENT;
     ++m_counters.framesDone;
     m_ready.insert(it, std::move(frame));
 }
 
 void CVideoReassembler::Release(Slot& slot)
 {
-    std::vector<uint8_t>().swap(slot.buffer);
+    decltype(slot.buffer)().swap(slot.buffer);
     slot.have.reset();
     slot.pieces = 0;
     slot.bytes = 0;
@@ -123,6 +128,10 @@ void CVideoReassembler::Release(Slot& slot)
 
 int CVideoReassembler::ChooseSlot(uint16_t key)
 {
+    // A frame has at most one slot; its pieces mostly come one after another.
+    const Slot& last = m_slots[m_lastSlot];
+    if (last.inUse && last.key == key && last.pieces > 0)
+        return m_lastSlot;
     for (int i = 0; i < SLOTS; ++i)
         if (m_slots[i].inUse && m_slots[i].key == key && m_slots[i].pieces > 0)
             return i;
@@ -175,6 +184,7 @@ void CVideoReassembler::AddPiece(const VideoFrameFields& fields, const uint8_t* 
     }
 
     const int i = ChooseSlot(key);
+    m_lastSlot = i;
     Slot& s = m_slots[i];
     if (s.inUse && s.frameLength != frameLength) {
         // A piece that disagrees with its frame's length cannot belong to it.

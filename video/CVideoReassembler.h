@@ -1,7 +1,7 @@
 #pragma once
 #include <bitset>
 #include <cstdint>
-#include <list>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -55,7 +55,7 @@ public:
 private:
     struct Slot
     {
-        std::vector<uint8_t> buffer;
+        std::vector<uint8_t, UninitialisedAllocator<uint8_t>> buffer;
         uint32_t sequence = 0;
         uint16_t key = 0;
         uint32_t pieces = 0;
@@ -73,7 +73,11 @@ private:
     bool RecentlyDelivered(uint16_t key) const;
 
     Slot m_slots[SLOTS];
-    std::list<std::unique_ptr<CVideoFrame>> m_ready;
+    int m_lastSlot = 0;   // the slot the last piece went to: most pieces follow it
+    // The frame numbers in m_recent, one bit each, so that a piece is
+    // checked against them at once.
+    std::bitset<65536> m_recentSet;
+    std::deque<std::unique_ptr<CVideoFrame>> m_ready;
     uint16_t m_recent[RECENT];
     uint32_t m_recentCount = 0;
     uint32_t m_setups = 0;
