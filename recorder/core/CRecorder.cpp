@@ -210,7 +210,9 @@ bool CRecorder::Flush(CRecordStreamBuffer& buffer)
     }
     // The full block goes to the writer as it is and the stream goes on in a
     // fresh one: the records are not copied a second time.
-    unsigned char* fresh = new (std::nothrow) unsigned char[buffer.Capacity()];
+    unsigned char* fresh = m_writer->TakeSpare(buffer.Capacity());
+    if (!fresh)
+        fresh = new (std::nothrow) unsigned char[buffer.Capacity()];
     if (!fresh) {
         if (m_writer->PostBlock(buffer.Kind(), buffer.FirstTime(), buffer.Data(), buffer.Used(),
                                 m_waitLimitMs)) {
@@ -223,7 +225,8 @@ bool CRecorder::Flush(CRecordStreamBuffer& buffer)
     const uint32_t used = buffer.Used();
     const uint32_t firstTime = buffer.FirstTime();
     unsigned char* full = buffer.Swap(fresh);
-    if (m_writer->PostOwnedBlock(buffer.Kind(), firstTime, full, used, m_waitLimitMs))
+    if (m_writer->PostOwnedBlock(buffer.Kind(), firstTime, full, used, buffer.Capacity(),
+                                 m_waitLimitMs))
         return true;
     delete[] buffer.Restore(full, used);
     SetErrorFromWriter();

@@ -116,10 +116,53 @@ void CRecordFileOutput::Close()
     }
 }
 
+namespace {
+
+// The system's size figures of the volume a handle lies on.
+struct VolumeFullSize
+{
+    LARGE_INTEGER totalUnits;
+    LARGE_INTEGER callerAvailableUnits;
+    LARGE_INTEGER actualAvailableUnits;
+    ULONG sectorsPerUnit;
+    ULONG bytesPerSector;
+};
+struct IoStatus
+{
+    union {
+        LONG status;
+        void* pointer;
+    };
+    ULONG_PTR information;
+};
+typedef LONG(WINAPI* QueryVolumeFn)(HANDLE, IoStatus*, void*, ULONG, int);
+const int kVolumeFullSizeClass = 7;
+
+QueryVolumeFn VolumeQuery()
+{
+    static const QueryVolumeFn fn = reinterpret_cast<QueryVolumeFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryVolumeInformationFile")));
+    return fn;
+}
+
+} // namespace
+
 bool CRecordFileOutput::QueryFreeBytes(uint64_t& bytes)
 {
-    // The drive's root is found once per file: the writer asks before every
-    // block.
+    // The writer asks before every block: the open file's own handle
+    // answers without opening the drive's root each time.
+    if (IsOpen()) {
+        if (QueryVolumeFn query = VolumeQuery()) {
+            VolumeFullSize size = {};
+            IoStatus status = {};
+            if (query(m_file, &status, &size, sizeof size, kVolumeFullSizeClass) >= 0 &&
+                size.sectorsPerUnit && size.bytesPerSector) {
+                bytes = static_cast<uint64_t>(size.callerAvailableUnits.QuadPart) *
+                        size.sectorsPerUnit * size.bytesPerSector;
+                return true;
+            }
+        }
+    }
     if (m_root.empty() && !FindRoot())
         return false;
     ULARGE_INTEGER available;
