@@ -190,24 +190,26 @@ TEST_F(TcpLinkTest, EachFrameLeavesAsHeaderAndPayloadUnchanged)
         payloads.push_back(payload);
     }
     std::vector<unsigned char> seen;
-    {
-        ScriptedPeer peer([&](SOCKET s) {
-            std::vector<unsigned char> chunk(65536);
-            while (seen.size() < expected.size()) {
-                int n = recv(s, reinterpret_cast<char*>(chunk.data()),
-                             static_cast<int>(chunk.size()), 0);
-                if (n <= 0)
-                    break;
-                seen.insert(seen.end(), chunk.begin(), chunk.begin() + n);
-            }
-        });
-        CTcpLink* link = Connect(peer.Port());
-        for (const auto& payload : payloads)
-            EXPECT_EQ(link->Send(payload.data(), static_cast<uint32_t>(payload.size())),
-                      payload.size() + FRAME_HEAD_SIZE);
-        EXPECT_TRUE(link->IsConnected());
-        DestroyTcpLink(link);
-    } // the peer has read everything once its thread is joined
+    HANDLE read = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ScriptedPeer peer([&](SOCKET s) {
+        std::vector<unsigned char> chunk(65536);
+        while (seen.size() < expected.size()) {
+            int n = recv(s, reinterpret_cast<char*>(chunk.data()), static_cast<int>(chunk.size()), 0);
+            if (n <= 0)
+                break;
+            seen.insert(seen.end(), chunk.begin(), chunk.begin() + n);
+        }
+        SetEvent(read);
+    });
+    CTcpLink* link = Connect(peer.Port());
+    for (const auto& payload : payloads)
+        EXPECT_EQ(link->Send(payload.data(), static_cast<uint32_t>(payload.size())),
+                  payload.size() + FRAME_HEAD_SIZE);
+    EXPECT_TRUE(link->IsConnected());
+    // The link stays open until the peer has read all it was sent.
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(read, 10000));
+    DestroyTcpLink(link);
+    CloseHandle(read);
     EXPECT_EQ(seen, expected);
 }
 
