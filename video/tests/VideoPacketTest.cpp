@@ -390,3 +390,24 @@ TEST(VideoReassemblerTest, InPlaceAndCopiedDatagramsGiveTheSameFrames)
     EXPECT_EQ(ca.slotsEvicted, cb.slotsEvicted);
     EXPECT_GT(compared, 30u);
 }
+
+TEST(VideoReassemblerTest, AFrameNumberComesBackOnceItLeavesTheRecentList)
+{
+    // The last 32 frame numbers delivered are refused again; an older one is
+    // a new frame (the counter has come round), whole or in pieces.
+    for (uint32_t length : { 300u, 1200u }) {
+        CVideoReassembler r;
+        for (uint16_t s = 0; s < 40; ++s)
+            for (const Packet& p : Cut(MakeFrame(length, static_cast<uint8_t>(s)), s))
+                Feed(r, p);
+        EXPECT_EQ(40u, PopAll(r).size());
+        const uint16_t refused = 39 - 31, accepted = 39 - 32;
+        for (uint16_t s : { refused, accepted })
+            for (const Packet& p : Cut(MakeFrame(length, 200), s))
+                Feed(r, p);
+        std::vector<std::vector<uint8_t>> payloads;
+        EXPECT_EQ(std::vector<uint32_t>{ accepted }, PopAll(r, &payloads)) << length;
+        ASSERT_EQ(1u, payloads.size());
+        EXPECT_EQ(MakeFrame(length, 200), payloads[0]) << length;
+    }
+}
