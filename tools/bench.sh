@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs the benchmark programs (build/bin/*_bench.exe, bench_*.exe) in the
-# environment of tools/wine.sh, each under a heading. Each benchmark prints
-# its figures beside a reference run made in the same process.
+# environment of tools/wine.sh, each under a heading, then prints one table
+# of every figure that has a target: row, figure, reference, ratio, target.
+# Each benchmark measures its reference in the same process, so the ratio
+# holds even where absolute figures vary (they do, run to run and under
+# emulation).
 #
 #   bash tools/bench.sh             every benchmark
 #   bash tools/bench.sh g7221 ravo  those whose name contains a given word
@@ -24,9 +27,32 @@ for b in *_bench.exe bench_*.exe; do
     fi
 done
 [ ${#benches[@]} -gt 0 ] || { echo "bench: no benchmark matches: $*" >&2; exit 2; }
+rows=$(mktemp)
+trap 'rm -f "$rows"' EXIT
 status=0
 for b in "${benches[@]}"; do
     echo "== $b"
-    bash "$here/wine.sh" "$b" || { echo "bench: $b failed (exit code $?)" >&2; status=1; }
+    # Summary lines ("ROW|...") go to the table; everything else as it comes.
+    set +e
+    bash "$here/wine.sh" "$b" | tr -d '\r' | while IFS= read -r line; do
+        if [[ $line == ROW\|* ]]; then
+            printf '%s|%s\n' "${b%.exe}" "${line#ROW|}" >>"$rows"
+        else
+            printf '%s\n' "$line"
+        fi
+    done
+    code=${PIPESTATUS[0]}
+    set -e
+    [ "$code" -eq 0 ] || { echo "bench: $b failed (exit code $code)" >&2; status=1; }
 done
+echo
+echo "== summary (ratios against a reference measured in the same run)"
+if [ -s "$rows" ]; then
+    { echo "benchmark|row|figure|reference|ratio|target|"; cat "$rows"; } |
+        awk -F'|' '{ printf "%-18s %-46s %16s %16s %7s %8s  %s\n", $1, $2, $3, $4, $5, $6, $7 }'
+else
+    echo "(no benchmark run here has a target)"
+fi
+[ -e /proc/sys/fs/binfmt_misc/halvern-i386 ] &&
+    echo "(run under emulation: absolute figures are 5 to 10 times lower than on a 32-bit machine; ratios stand)"
 exit $status

@@ -2,11 +2,11 @@
 #include <cstdint>
 #include <vector>
 
-// One parsed datagram or one whole frame put back together: the header
-// fields, the fragment fields when present, and the bytes it owns.
-class CVideoFrame
+#include "UninitialisedAllocator.h"
+
+// The header and fragment fields of one datagram or frame.
+struct VideoFrameFields
 {
-public:
     uint32_t sequence = 0;
     uint32_t timestamp = 0;
     uint32_t ssrc = 0;
@@ -19,8 +19,16 @@ public:
     int16_t pieceIndex = 0;
     uint32_t sourceAddress = 0;  // host order
     uint16_t sourcePort = 0;     // host order
+};
 
-    std::vector<uint8_t> buffer;
+// One parsed datagram or one whole frame put back together: its fields and
+// the bytes it owns.
+class CVideoFrame : public VideoFrameFields
+{
+public:
+    // Sized without being cleared: the reassembler writes every byte of a
+    // frame before it hands the frame on.
+    std::vector<uint8_t, UninitialisedAllocator<uint8_t>> buffer;
     size_t payloadOffset = 0;
     size_t payloadLength = 0;
 

@@ -35,6 +35,20 @@ bool ReadBigU32(WireReader& r, uint32_t& v)
     return true;
 }
 
+// A word of a record read as it lay on the wire, most significant byte first.
+uint16_t FromBig16(uint16_t wire)
+{
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(&wire);
+    return static_cast<uint16_t>(b[0] << 8 | b[1]);
+}
+
+uint32_t FromBig32(uint32_t wire)
+{
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(&wire);
+    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
+           static_cast<uint32_t>(b[2]) << 8 | b[3];
+}
+
 } // namespace
 
 size_t CVideoPacket::Build(uint8_t* out, size_t capacity, const Header& header,
@@ -62,63 +76,83 @@ size_t CVideoPacket::Build(uint8_t* out, size_t capacity, const Header& header,
     return w.Ok() ? w.Offset() : 0;
 }
 
-std::unique_ptr<CVideoFrame> CVideoPacket::Parse(const uint8_t* data, size_t length,
-                                                 uint32_t sourceAddress, uint16_t sourcePort)
+bool CVideoPacket::ParseInPlace(const uint8_t* data, size_t length, uint32_t sourceAddress,
+                                uint16_t sourcePort, View& f)
 {
+    f = View();
     WireReader r(data, length);
-    uint8_t flags = 0, markerType = 0;
-    uint16_t sequence = 0;
-    uint32_t timestamp = 0, ssrc = 0;
-    if (!r.U8(flags) || (flags & 0xC0) != 0x80)
-        return nullptr;
-    if (!r.U8(markerType) || !ReadBigU16(r, sequence) || !ReadBigU32(r, timestamp) ||
-        !ReadBigU32(r, ssrc))
-        return nullptr;
+    // The fixed head in one checked read; its words are big-endian.
+    VIDEO_RTP_HEAD head;
+    if (!data || !r.Record(head) || (head.flags & 0xC0) != 0x80)
+        return false;
+    const uint8_t flags = head.flags;
+    const uint8_t markerType = head.markerType;
+    const uint16_t sequence = FromBig16(head.sequence);
+    const uint32_t timestamp = FromBig32(head.timestamp);
+    const uint32_t ssrc = FromBig32(head.ssrc);
     if (!r.Skip(4u * (flags & 0x0F)))
-        return nullptr;
+        return false;
 
-    std::unique_ptr<CVideoFrame> f(new (std::nothrow) CVideoFrame);
-    if (!f)
-        return nullptr;
-    f->sequence = sequence;
-    f->timestamp = timestamp;
-    f->ssrc = ssrc;
-    f->payloadType = markerType & 0x7F;
-    f->marker = markerType >> 7;
-    f->extension = (flags & 0x10) ? 1 : 0;
-    f->sourceAddress = sourceAddress;
-    f->sourcePort = sourcePort;
+    f.sequence = sequence;
+    f.timestamp = timestamp;
+    f.ssrc = ssrc;
+    f.payloadType = markerType & 0x7F;
+    f.marker = markerType >> 7;
+    f.extension = (flags & 0x10) ? 1 : 0;
+    f.sourceAddress = sourceAddress;
+    f.sourcePort = sourcePort;
 
-    if (f->extension) {
+    if (f.extension) {
         uint16_t profile = 0, words = 0;
         if (!ReadBigU16(r, profile) || !ReadBigU16(r, words))
-            return nullptr;
+            return false;
         const size_t extensionStart = r.Offset();
         if (words != 0) {
             uint32_t frameLength = 0;
             uint16_t count = 0;
             int16_t index = 0;
             if (!r.U32(frameLength) || !r.U16(count) || !r.I16(index))
-                return nullptr;
-            f->hasFragment = 1;
-            f->frameLength = frameLength;
-            f->pieceCount = count;
-            f->pieceIndex = index;
+                return false;
+            f.hasFragment = 1;
+            f.frameLength = frameLength;
+            f.pieceCount = count;
+            f.pieceIndex = index;
         }
         if (!r.Seek(extensionStart) || !r.Skip(4u * words))
-            return nullptr;
+            return false;
     }
     size_t payloadEnd = length;
     if (flags & 0x20) {
         const uint8_t padding = data[length - 1];
         if (padding > payloadEnd - r.Offset())
-            return nullptr;
+            return false;
         payloadEnd -= padding;
     }
     if (payloadEnd < r.Offset())
+        return false;
+    f.data = data;
+    f.length = length;
+    f.payloadOffset = r.Offset();
+    f.payloadLength = payloadEnd - r.Offset();
+    return true;
+}
+
+std::unique_ptr<CVideoFrame> CVideoPacket::Parse(const uint8_t* data, size_t length,
+                                                 uint32_t sourceAddress, uint16_t sourcePort)
+{
+    View view;
+    if (!ParseInPlace(data, length, sourceAddress, sourcePort, view))
         return nullptr;
-    f->buffer.assign(data, data + length);
-    f->payloadOffset = r.Offset();
-    f->payloadLength = payloadEnd - r.Offset();
+    std::unique_ptr<CVideoFrame> f(new (std::nothrow) CVideoFrame);
+    if (!f)
+        return nullptr;
+    static_cast<VideoFrameFields&>(*f) = view;
+    try {
+        f->buffer.assign(data, data + length);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    f->payloadOffset = view.payloadOffset;
+    f->payloadLength = view.payloadLength;
     return f;
 }

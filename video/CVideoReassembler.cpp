@@ -42,9 +42,32 @@ void CVideoReassembler::Add(std::unique_ptr<CVideoFrame> record)
     if (!record)
         return;
     if (record->extension)
-        AddPiece(std::move(record));
+        AddPiece(*record, record->Payload(), record->payloadLength);
     else
         Deliver(std::move(record));
+}
+
+void CVideoReassembler::Add(const CVideoPacket::View& datagram)
+{
+    if (!datagram.data)
+        return;
+    if (datagram.extension) {
+        AddPiece(datagram, datagram.Payload(), datagram.payloadLength);
+        return;
+    }
+    // A frame in one datagram: its own copy is the only one made.
+    std::unique_ptr<CVideoFrame> whole(new (std::nothrow) CVideoFrame);
+    if (!whole)
+        return;
+    static_cast<VideoFrameFields&>(*whole) = datagram;
+    try {
+        whole->buffer.assign(datagram.data, datagram.data + datagram.length);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    whole->payloadOffset = datagram.payloadOffset;
+    whole->payloadLength = datagram.payloadLength;
+    Deliver(std::move(whole));
 }
 
 std::unique_ptr<CVideoFrame> CVideoReassembler::Pop()
@@ -58,11 +81,7 @@ std::unique_ptr<CVideoFrame> CVideoReassembler::Pop()
 
 bool CVideoReassembler::RecentlyDelivered(uint16_t key) const
 {
-    const uint32_t n = m_recentCount < static_cast<uint32_t>(RECENT) ? m_recentCount : static_cast<uint32_t>(RECENT);
-    for (uint32_t i = 0; i < n; ++i)
-        if (m_recent[i] == key)
-            return true;
-    return false;
+    return m_recentSet.test(key);
 }
 
 void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
@@ -84,23 +103,35 @@ void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
             break;
         it = prev;
     }
-    m_recent[m_recentCount++ % RECENT] = key;
+    // A frame number is in the list at most once: it is only added when not
+    // already there.
+    uint16_t& entry = m_recent[m_recentCount % RECENT];
+    if (m_recentCount >= static_cast<uint32_t>(RECENT))
+        m_recentSet.reset(entry);
+    entry = key;
+    m_recentSet.set(key);
+    // Counts on past RECENT only to know the list is full; it never wraps.
+    if (++m_recentCount == 2u * RECENT)
+        m_recentCount = RECENT;
     ++m_counters.framesDone;
     m_ready.insert(it, std::move(frame));
 }
 
 void CVideoReassembler::Release(Slot& slot)
 {
-    std::vector<uint8_t>().swap(slot.buffer);
-    std::vector<bool>().swap(slot.have);
+    decltype(slot.buffer)().swap(slot.buffer);
+    slot.have.reset();
     slot.pieces = 0;
     slot.bytes = 0;
     slot.inUse = 0;
 }
 
-int CVideoReassembler::ChooseSlot(const CVideoFrame& record)
+int CVideoReassembler::ChooseSlot(uint16_t key)
 {
-    const uint16_t key = static_cast<uint16_t>(record.sequence);
+    // A frame has at most one slot; its pieces mostly come one after another.
+    const Slot& last = m_slots[m_lastSlot];
+    if (last.inUse && last.key == key && last.pieces > 0)
+        return m_lastSlot;
     for (int i = 0; i < SLOTS; ++i)
         if (m_slots[i].inUse && m_slots[i].key == key && m_slots[i].pieces > 0)
             return i;
@@ -121,8 +152,10 @@ int CVideoReassembler::ChooseSlot(const CVideoFrame& record)
     return oldest;
 }
 
-void CVideoReassembler::AddPiece(std::unique_ptr<CVideoFrame> record)
+void CVideoReassembler::AddPiece(const VideoFrameFields& fields, const uint8_t* payload,
+                                 size_t payloadLength)
 {
+    const VideoFrameFields* record = &fields;
     const uint16_t key = static_cast<uint16_t>(record->sequence);
     // Pieces without fragment fields, of impossible frames, or of a frame
     // already delivered never reach a slot.
@@ -142,7 +175,7 @@ void CVideoReassembler::AddPiece(std::unique_ptr<CVideoFrame> record)
         ++m_counters.piecesDropped;
         return;
     }
-    if (record->payloadLength != PieceLength(frameLength, static_cast<uint32_t>(index))) {
+    if (payloadLength != PieceLength(frameLength, static_cast<uint32_t>(index))) {
         DebugLine(static_cast<uint32_t>(index) + 1 == count
                       ? "包长度错误包长度错误包长度错误包长度错误包长度错误包长度错误1\n"
                       : "包长度错误包长度错误包长度错误包长度错误包长度错误包长度错误3\n");
@@ -150,7 +183,8 @@ void CVideoReassembler::AddPiece(std::unique_ptr<CVideoFrame> record)
         return;
     }
 
-    const int i = ChooseSlot(*record);
+    const int i = ChooseSlot(key);
+    m_lastSlot = i;
     Slot& s = m_slots[i];
     if (s.inUse && s.frameLength != frameLength) {
         // A piece that disagrees with its frame's length cannot belong to it.
@@ -159,8 +193,8 @@ void CVideoReassembler::AddPiece(std::unique_ptr<CVideoFrame> record)
     }
     if (!s.inUse) {
         try {
-            s.buffer.assign(frameLength + sizeof(VIDEO_RTP_HEAD), 0);
-            s.have.assign(count, false);
+            s.buffer.resize(frameLength + sizeof(VIDEO_RTP_HEAD));
+            s.have.reset();
         } catch (const std::bad_alloc&) {
             Release(s);
             ++m_counters.piecesDropped;
@@ -183,15 +217,15 @@ void CVideoReassembler::AddPiece(std::unique_ptr<CVideoFrame> record)
         s.inUse = 1;
         s.started = ++m_setups;
     }
-    if (s.have[static_cast<size_t>(index)]) {
+    if (s.have.test(static_cast<size_t>(index))) {
         ++m_counters.piecesRepeated;
         return;
     }
-    s.have[static_cast<size_t>(index)] = true;
+    s.have.set(static_cast<size_t>(index));
     memcpy(s.buffer.data() + sizeof(VIDEO_RTP_HEAD) + static_cast<size_t>(index) * PIECE_SIZE,
-           record->Payload(), record->payloadLength);
+           payload, payloadLength);
     s.pieces += 1;
-    s.bytes += static_cast<uint32_t>(record->payloadLength);
+    s.bytes += static_cast<uint32_t>(payloadLength);
     if (s.bytes != s.frameLength)
         return;
 

@@ -1,10 +1,12 @@
 #pragma once
+#include <bitset>
 #include <cstdint>
-#include <list>
+#include <deque>
 #include <memory>
 #include <vector>
 
 #include "CVideoFrame.h"
+#include "CVideoPacket.h"
 #include "VideoWire.h"
 
 // Puts the pieces of fragmented frames back together in 16 frame slots and
@@ -34,6 +36,9 @@ public:
     // Takes a parsed datagram: a whole frame goes to the ordered list, a
     // piece to its slot.
     void Add(std::unique_ptr<CVideoFrame> record);
+    // The same for a datagram parsed in place: a piece is copied once,
+    // straight into its slot.
+    void Add(const CVideoPacket::View& datagram);
     // The frame next in sequence order, or null.
     std::unique_ptr<CVideoFrame> Pop();
 
@@ -50,7 +55,7 @@ public:
 private:
     struct Slot
     {
-        std::vector<uint8_t> buffer;
+        std::vector<uint8_t, UninitialisedAllocator<uint8_t>> buffer;
         uint32_t sequence = 0;
         uint16_t key = 0;
         uint32_t pieces = 0;
@@ -58,17 +63,21 @@ private:
         uint32_t frameLength = 0;
         uint8_t inUse = 0;
         uint32_t started = 0;  // set-up order, for eviction
-        std::vector<bool> have;
+        std::bitset<VideoWire::MAX_PIECES> have;
     };
 
-    void AddPiece(std::unique_ptr<CVideoFrame> record);
-    int ChooseSlot(const CVideoFrame& record);
+    void AddPiece(const VideoFrameFields& record, const uint8_t* payload, size_t payloadLength);
+    int ChooseSlot(uint16_t key);
     void Release(Slot& slot);
     void Deliver(std::unique_ptr<CVideoFrame> frame);
     bool RecentlyDelivered(uint16_t key) const;
 
     Slot m_slots[SLOTS];
-    std::list<std::unique_ptr<CVideoFrame>> m_ready;
+    int m_lastSlot = 0;   // the slot the last piece went to: most pieces follow it
+    // The frame numbers in m_recent, one bit each, so that a piece is
+    // checked against them at once.
+    std::bitset<65536> m_recentSet;
+    std::deque<std::unique_ptr<CVideoFrame>> m_ready;
     uint16_t m_recent[RECENT];
     uint32_t m_recentCount = 0;
     uint32_t m_setups = 0;

@@ -66,7 +66,6 @@ int CVideoUdpSocket::Close()
         return NOT_OPEN;
     m_socket->Close();
     ClearLocked();
-    m_received.clear();
     m_open = 0;
     return OK;
 }
@@ -169,19 +168,11 @@ int CVideoUdpSocket::ReceiveStep()
             break;
         if (length == 0)
             continue;
-        try {
-            m_received.push_back({ std::vector<uint8_t>(m_datagram, m_datagram + length), address,
-                                   port });
-        } catch (const std::bad_alloc&) {
-            m_received.clear();
-            return NO_MEMORY;
-        }
-    }
-    while (!m_received.empty()) {
-        Datagram& d = m_received.front();
-        m_reassembler.Add(
-            CVideoPacket::Parse(d.bytes.data(), d.bytes.size(), d.address, d.port));
-        m_received.pop_front();
+        // Parsed where it lies: a piece is copied once, into its frame.
+        CVideoPacket::View datagram;
+        if (CVideoPacket::ParseInPlace(m_datagram, static_cast<size_t>(length), address, port,
+                                       datagram))
+            m_reassembler.Add(datagram);
     }
     return OK;
 }

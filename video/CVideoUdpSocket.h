@@ -69,12 +69,6 @@ private:
         uint32_t address;
         uint16_t port;
     };
-    struct Datagram
-    {
-        std::vector<uint8_t> bytes;
-        uint32_t address;
-        uint16_t port;
-    };
 
     int AddLocked(uint32_t address, uint16_t port);
     void ClearLocked();
@@ -84,7 +78,6 @@ private:
     uint16_t m_port = 0;
     std::list<Destination> m_destinations;
     std::vector<Destination> m_buckets[256];
-    std::deque<Datagram> m_received;
     uint8_t m_datagram[VideoWire::DATAGRAM_BUFFER];
     CVideoReassembler m_reassembler;
     uint8_t m_open = 0;

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace SonvexFilterCore {
 
 SpeechLikelihood::SpeechLikelihood(int frame, int window)
     : m_n(frame), m_w(window),
-      m_buffer(static_cast<size_t>(frame + window), 0.0),
-      m_squares(static_cast<size_t>(frame + window), 0.0)
+      m_buffer(static_cast<size_t>(frame + window), 0),
+      m_prefix(static_cast<size_t>(frame + window) + 1, 0)
 {
 }
 
@@ -48,29 +49,30 @@ double SpeechLikelihood::Measure(const int16_t* x)
     // The history moves up by a whole frame, so that position L + i holds
     // the sample L older than position i; then the new frame comes in
     // reversed (position 0 = newest sample).
-    for (int i = n + m_w - 1; i >= n; --i) {
-        m_buffer[static_cast<size_t>(i)] = m_buffer[static_cast<size_t>(i - n)];
-        m_squares[static_cast<size_t>(i)] = m_squares[static_cast<size_t>(i - n)];
-    }
-    for (int i = 0; i < n; ++i) {
-        double v = x[n - 1 - i] + Dither(d);
-        m_buffer[static_cast<size_t>(i)] = v;
-        m_squares[static_cast<size_t>(i)] = v * v;
-    }
-
-    double e0 = 0.0;
-    for (int i = 0; i < n; ++i)
-        e0 += m_squares[static_cast<size_t>(i)];
-    double best = 1e-16;
     const size_t total = m_buffer.size();
+    int32_t* b = m_buffer.data();
+    if (total > static_cast<size_t>(n))
+        memmove(b + n, b, sizeof(int32_t) * (total - static_cast<size_t>(n)));
+    for (int i = 0; i < n; ++i)
+        b[i] = x[n - 1 - i] + Dither(d);
+    int64_t* prefix = m_prefix.data();
+    prefix[0] = 0;
+    for (size_t i = 0; i < total; ++i)
+        prefix[i + 1] = prefix[i] + static_cast<int64_t>(b[i]) * b[i];
+
+    const double e0 = static_cast<double>(prefix[std::min(static_cast<size_t>(n), total)]);
+    double best = 1e-16;
     for (int lag = 20; lag < m_w; lag += 2) {
-        double c = 0.0, e = 0.0;
-        for (int i = 0; i < n && static_cast<size_t>(lag + i) < total; ++i) {
-            c += m_buffer[static_cast<size_t>(i)] * m_buffer[static_cast<size_t>(lag + i)];
-            e += m_squares[static_cast<size_t>(lag + i)];
+        const int count = std::max(0, std::min(n, static_cast<int>(total) - lag));
+        const int32_t* a = b + lag;
+        int64_t c = 0;
+        for (int i = 0; i < count; ++i)
+            c += static_cast<int64_t>(b[i]) * a[i];
+        const int64_t e = prefix[lag + count] - prefix[lag];
+        if (c > 0 && e > 0) {
+            const double cd = static_cast<double>(c);
+            best = std::max(best, cd * cd / static_cast<double>(e));
         }
-        if (c > 0.0 && e > 0.0)
-            best = std::max(best, c * c / e);
     }
     double r = e0 > 0.0 ? std::sqrt(best / e0) : 0.0;
     if (10.0 * std::log10(e0 / n + 1e-30) - 20.0 * std::log10(32768.0) < -45.0)

@@ -23,8 +23,10 @@ private:
     int Dither(int d);
 
     int m_n, m_w;
-    std::vector<double> m_buffer;
-    std::vector<double> m_squares;
+    // The dithered samples are whole numbers, so every sum of their squares
+    // and products is exact in 64-bit integers (and was exact in doubles).
+    std::vector<int32_t> m_buffer;
+    std::vector<int64_t> m_prefix;   // m_prefix[i]: sum of squares of m_buffer[0..i)
     int64_t m_powers[3] = { 0, 0, 0 };
     uint32_t m_seed = 0x2545F491u;
 };

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <vector>
 
+#include "../BenchRow.h"
 #include "G7221Decoder.h"
 #include "G7221DecoderEngine.h"
 #include "G7221Encoder.h"
@@ -175,6 +176,9 @@ void Run(const char* name, const std::vector<int16_t>& in, int rate)
            encodeSeconds * 1e6 / frames, audioSeconds / encodeSeconds,
            decodeSeconds * 1e6 / frames, audioSeconds / decodeSeconds,
            SegmentalSnr(in, out));
+    if (rate == 24000)
+        BenchRow("G.722.1 encode + decode, 24 kbit/s", audioSeconds / (encodeSeconds + decodeSeconds),
+                 1.0, "x real time", ">=", 700.0);
 }
 }
 

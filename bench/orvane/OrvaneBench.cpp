@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "../BenchRow.h"
 #include "RelayProtocol.h"
 
 namespace {
@@ -571,15 +572,36 @@ int main(int argc, char** argv)
     for (size_t listeners : counts) {
         std::unique_ptr<Relay> relays[] = {std::unique_ptr<Relay>(new OrvaneRelay()),
                                            std::unique_ptr<Relay>(new MinimalRelay())};
-        for (auto& relay : relays) {
-            Result result;
+        Result results[2];
+        bool ran[2] = {false, false};
+        for (int i = 0; i < 2; ++i) {
+            auto& relay = relays[i];
+            Result& result = results[i];
             if (!relay->Start() || !RunTraffic(*relay, listeners, packets, result)) {
                 printf("%-8s %9u  failed\n", relay->Name(), static_cast<unsigned>(listeners));
                 ++failures;
             } else {
                 Print(relay->Name(), listeners, result);
+                ran[i] = true;
             }
             relay->Stop();
+        }
+        if (ran[0] && ran[1] && (listeners == 50 || listeners == 200)) {
+            char row[80];
+            snprintf(row, sizeof row, "Orvane to %u listeners, packets delivered",
+                     static_cast<unsigned>(listeners));
+            BenchRow(row, static_cast<double>(results[0].delivered),
+                     static_cast<double>(results[1].delivered), "packets", ">=", 1.0);
+            snprintf(row, sizeof row, "Orvane to %u listeners, p99 latency",
+                     static_cast<unsigned>(listeners));
+            BenchRow(row, Percentile(results[0].latencyUs, 0.99),
+                     Percentile(results[1].latencyUs, 0.99), "us", "<=", 1.0);
+            snprintf(row, sizeof row, "Orvane to %u listeners, CPU per packet",
+                     static_cast<unsigned>(listeners));
+            auto perPacket = [](const Result& r) {
+                return r.delivered ? r.cpuSeconds * 1e6 / r.delivered : 0.0;
+            };
+            BenchRow(row, perPacket(results[0]), perPacket(results[1]), "us", "<=", 1.5);
         }
     }
     timeEndPeriod(1);

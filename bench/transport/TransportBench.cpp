@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "../BenchRow.h"
 #include "CBufferPool.h"
 #include "CTcpLink.h"
 
@@ -166,8 +167,17 @@ int main()
            "ratio", "link rtt us", "plain rtt us");
     for (uint32_t size : {2u, 4096u}) {
         const int rounds = 5000;
+        // Each twice, alternating, so that neither profits alone from a quiet
+        // moment of the machine.
         Figures link = MeasureLink(size, rounds);
         Figures plain = MeasurePlain(size, rounds);
+        Figures link2 = MeasureLink(size, rounds);
+        Figures plain2 = MeasurePlain(size, rounds);
+        link = {(link.framesPerSecond + link2.framesPerSecond) / 2,
+                (link.roundTripMicroseconds + link2.roundTripMicroseconds) / 2, link.ok && link2.ok};
+        plain = {(plain.framesPerSecond + plain2.framesPerSecond) / 2,
+                 (plain.roundTripMicroseconds + plain2.roundTripMicroseconds) / 2,
+                 plain.ok && plain2.ok};
         if (!link.ok || !plain.ok) {
             printf("%-10u failed: a %s round trip over loopback did not complete\n", size,
                    link.ok ? "plain" : "link");
@@ -177,6 +187,9 @@ int main()
         printf("%-10u %14.0f %14.0f %8.2f %14.1f %14.1f\n", size, link.framesPerSecond,
                plain.framesPerSecond, link.framesPerSecond / plain.framesPerSecond,
                link.roundTripMicroseconds, plain.roundTripMicroseconds);
+        if (size == 4096)
+            BenchRow("framed link, 4 KB frames, round trips", link.framesPerSecond,
+                     plain.framesPerSecond, "frames/s", ">=", 0.9);
     }
     printf("pool hand-overs per second: %.0f\n", MeasurePoolHandOvers(200000));
     WSACleanup();

@@ -21,7 +21,12 @@ bool CTcpLink::Connect(const char* address, uint16_t port)
         m_socket.Close();
         return false;
     }
-    if (!address || !m_socket.Create(SOCK_STREAM))
+    if (!address)
+        return false;
+    if (!m_carry)
+        m_carry.reset(new (std::nothrow) unsigned char[FRAME_HEAD_SIZE + FRAME_MAX_PAYLOAD]);
+    m_carryStart = m_carryCount = 0;
+    if (!m_carry || !m_socket.Create(SOCK_STREAM))
         return false;
     int size = RECV_BUFFER_SIZE;
     sockaddr_in peer = {};
@@ -32,8 +37,8 @@ bool CTcpLink::Connect(const char* address, uint16_t port)
         m_socket.Close();
         return false;
     }
-    // Header and payload go out as two sends; without TCP_NODELAY the payload
-    // would wait for the peer's delayed acknowledgement of the header.
+    // Frames are small and each is answered: none may wait for the peer's
+    // delayed acknowledgement of the one before.
     BOOL noDelay = TRUE;
     setsockopt(m_socket.GetHandle(), IPPROTO_TCP, TCP_NODELAY,
                reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
@@ -63,28 +68,37 @@ uint32_t CTcpLink::Send(const void* payload, uint32_t length)
     head.U8(FRAME_MARKER);
     head.U8(0);
 
-    int sentHead = m_socket.SendAll(m_sendHead, m_headSize, SEND_WAIT_SECONDS, m_sendLimitMs);
-    if (sentHead != static_cast<int>(m_headSize)) {
-        m_socket.Close();
-        return 0;
-    }
-    int sentBody = m_socket.SendAll(payload, static_cast<int>(length), SEND_WAIT_SECONDS,
-                                    m_sendLimitMs);
-    if (sentBody != static_cast<int>(length)) {
+    // Header and payload leave in one gathering call: the payload is not
+    // copied and the peer gets the frame in one piece.
+    int sent = m_socket.SendPair(m_sendHead, static_cast<int>(m_headSize), payload,
+                                 static_cast<int>(length), m_sendLimitMs);
+    if (sent != static_cast<int>(m_headSize + length)) {
         m_socket.Close();
         return 0;
     }
     return m_headSize + length;
 }
 
+int32_t CTcpLink::TakeCarried(unsigned char* buffer, int32_t length)
+{
+    int32_t n = length < m_carryCount ? length : m_carryCount;
+    if (n <= 0)
+        return 0;
+    memcpy(buffer, m_carry.get() + m_carryStart, static_cast<size_t>(n));
+    m_carryStart += n;
+    m_carryCount -= n;
+    if (m_carryCount == 0)
+        m_carryStart = 0;
+    return n;
+}
+
 bool CTcpLink::ReadExactly(void* buffer, int32_t length, uint32_t seconds, bool timed,
                            int32_t* got)
 {
-    char* bytes = static_cast<char*>(buffer);
-    *got = 0;
+    unsigned char* bytes = static_cast<unsigned char*>(buffer);
+    *got = TakeCarried(bytes, length);
     while (*got < length) {
-        int n = timed ? m_socket.RecvOnce(bytes + *got, length - *got, seconds)
-                      : m_socket.RecvOnce(bytes + *got, length - *got);
+        int n = m_socket.RecvPair(nullptr, 0, bytes + *got, length - *got, seconds, timed);
         if (n <= 0)
             return false;
         *got += n;
@@ -95,15 +109,32 @@ bool CTcpLink::ReadExactly(void* buffer, int32_t length, uint32_t seconds, bool 
 int32_t CTcpLink::Receive(void* buffer, int32_t capacity, uint32_t seconds, bool timed)
 {
     SetLastError(0);
-    if (!buffer || capacity < 0)
+    if (!buffer || capacity < 0 || !m_carry)
         return 0;
-    int32_t got = 0;
-    if (!ReadExactly(m_recvHead, static_cast<int32_t>(m_headSize), seconds, timed, &got)) {
-        // Nothing of the frame read: the stream is still in step. Part of a
-        // header read: it is not, and the connection cannot be used again.
-        if (got > 0)
-            m_socket.Close();
-        return 0;
+    unsigned char* payload = static_cast<unsigned char*>(buffer);
+    const int32_t headSize = static_cast<int32_t>(m_headSize);
+    // The header comes from bytes kept from the last read, or from one read
+    // that also takes as much of the payload as has arrived.
+    int32_t got = TakeCarried(m_recvHead, headSize);
+    int32_t early = 0; // payload bytes already in the caller's buffer
+    while (got < headSize) {
+        int32_t room = capacity < static_cast<int32_t>(m_maxPayload) ? capacity
+                                                                     : static_cast<int32_t>(m_maxPayload);
+        int n = m_socket.RecvPair(m_recvHead + got, headSize - got, payload, room, seconds, timed);
+        if (n <= 0) {
+            // Nothing of the frame read: the stream is still in step. Part
+            // of a header read: it is not, and the connection cannot be used
+            // again.
+            if (got > 0)
+                m_socket.Close();
+            return 0;
+        }
+        if (n > headSize - got) {
+            early = n - (headSize - got);
+            got = headSize;
+        } else {
+            got += n;
+        }
     }
     WireReader head(m_recvHead, sizeof m_recvHead);
     uint8_t marker1 = 0, unused = 0, marker2 = 0;
@@ -115,11 +146,21 @@ int32_t CTcpLink::Receive(void* buffer, int32_t capacity, uint32_t seconds, bool
     if (marker1 != FRAME_MARKER || marker2 != FRAME_MARKER || length > m_maxPayload ||
         length > capacity) {
         m_socket.Close();
+        m_carryCount = m_carryStart = 0;
         return 0;
+    }
+    if (early > length) {
+        // The read went on into the next frames: keep those bytes.
+        m_carryStart = 0;
+        m_carryCount = early - length;
+        memcpy(m_carry.get(), payload + length, static_cast<size_t>(m_carryCount));
+        early = length;
     }
     if (length == 0)
         return 0;
-    if (!ReadExactly(buffer, length, seconds, timed, &got)) {
+    int32_t rest = 0;
+    if (early < length &&
+        !ReadExactly(payload + early, length - early, seconds, timed, &rest)) {
         m_socket.Close();
         return 0;
     }

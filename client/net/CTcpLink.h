@@ -2,6 +2,7 @@
 #include <winsock2.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "CTcpSocket.h"
 #include "FrameHead.h"
@@ -41,9 +42,12 @@ public:
     void SetSendLimit(uint32_t milliseconds) { m_sendLimitMs = milliseconds; }
 
 private:
-    // Reads exactly length bytes; false when a read ended early.
+    // Reads exactly length bytes, first from what an earlier read brought
+    // beyond its frame; false when a read ended early.
     bool ReadExactly(void* buffer, int32_t length, uint32_t seconds, bool timed, int32_t* got);
     int32_t Receive(void* buffer, int32_t capacity, uint32_t seconds, bool timed);
+    // Takes up to length bytes kept from an earlier read; the count taken.
+    int32_t TakeCarried(unsigned char* buffer, int32_t length);
 
     CTcpSocket m_socket;
     uint32_t m_kind;
@@ -52,6 +56,12 @@ private:
     uint32_t m_headSize = FRAME_HEAD_SIZE;
     uint32_t m_maxPayload = FRAME_MAX_PAYLOAD;
     uint32_t m_sendLimitMs = DEFAULT_SEND_LIMIT_MS;
+    // A read of header and payload together can bring the start of the next
+    // frames; those bytes wait here for the next receive. Made once, with
+    // the connection.
+    std::unique_ptr<unsigned char[]> m_carry;
+    int32_t m_carryStart = 0;
+    int32_t m_carryCount = 0;
 };
 
 // Winsock 2.2, and nothing else.

@@ -31,6 +31,17 @@ public:
     // One blocking recv: count read, 0 on error or close.
     int RecvOnce(void* data, int length);
 
+    // Sends first and then second (either may be empty) as one gathering
+    // call, without copying either; a peer that takes nothing for totalMs
+    // ends the send. Returns the count sent, less than the sum on failure.
+    int SendPair(const void* first, int firstLength, const void* second, int secondLength,
+                 uint32_t totalMs);
+    // One scattering recv into first and then second, after a readability
+    // wait of at most seconds when timed: count read, 0 on time-out, error
+    // or close.
+    int RecvPair(void* first, int firstLength, void* second, int secondLength, uint32_t seconds,
+                 bool timed);
+
     SOCKET GetHandle() const { return m_handle.load(); }
     bool IsOpen() const { return m_handle.load() != 0; }
 
@@ -38,4 +49,6 @@ private:
     // Close may run on one thread while another sends or receives, or closes
     // too: the handle is taken over by exactly one closer.
     std::atomic<SOCKET> m_handle{0};
+    // The send time-out last given to the handle, so it is set once.
+    uint32_t m_sendTimeoutMs = 0;
 };

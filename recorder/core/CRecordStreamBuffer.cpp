@@ -39,3 +39,19 @@ void CRecordStreamBuffer::Put(uint32_t time, const uint32_t* prefix, const void*
     if (w.Ok())
         m_used += sizeof(REC_ITEM) + length;
 }
+
+unsigned char* CRecordStreamBuffer::Swap(unsigned char* fresh)
+{
+    unsigned char* full = m_buffer;
+    m_buffer = fresh;
+    m_used = 0;
+    return full;
+}
+
+unsigned char* CRecordStreamBuffer::Restore(unsigned char* full, uint32_t used)
+{
+    unsigned char* fresh = m_buffer;
+    m_buffer = full;
+    m_used = used;
+    return fresh;
+}

@@ -33,6 +33,12 @@ public:
     void Put(uint32_t time, const uint32_t* prefix, const void* payload, uint32_t payloadLength);
     // Forgets the records held, after they were handed on.
     void Clear() { m_used = 0; }
+    // Puts an empty block of Capacity() bytes in place of the one holding
+    // the records and returns that one; the records are the returned
+    // block's, the buffer then holds none. Swapping the same block back
+    // undoes it (Restore).
+    unsigned char* Swap(unsigned char* fresh);
+    unsigned char* Restore(unsigned char* full, uint32_t used);
 
 private:
     uint32_t m_firstTime = 0;

@@ -36,12 +36,29 @@ CRecordWriter::CRecordWriter(std::unique_ptr<IRecordOutput> output, CLogFile* lo
     : m_output(std::move(output)), m_log(log)
 {
     InitializeCriticalSection(&m_errorLock);
+    InitializeCriticalSection(&m_spareLock);
 }
 
 CRecordWriter::~CRecordWriter()
 {
     DeleteObjects();
+    for (int i = 0; i < m_spareCount; ++i)
+        delete[] m_spares[i].block;
+    DeleteCriticalSection(&m_spareLock);
     DeleteCriticalSection(&m_errorLock);
+}
+
+unsigned char* CRecordWriter::TakeSpare(uint32_t capacity)
+{
+    CScopedLock lock(&m_spareLock);
+    for (int i = 0; i < m_spareCount; ++i) {
+        if (m_spares[i].capacity == capacity) {
+            unsigned char* block = m_spares[i].block;
+            m_spares[i] = m_spares[--m_spareCount];
+            return block;
+        }
+    }
+    return nullptr;
 }
 
 void CRecordWriter::Log(const char* format, ...)
@@ -194,6 +211,35 @@ bool CRecordWriter::PostBlock(uint32_t kind, uint32_t firstTime, const void* dat
     return Post(WM_RECORD_BLOCK, desc, copy, length);
 }
 
+bool CRecordWriter::PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
+                                   uint32_t length, uint32_t capacity, uint32_t waitLimitMs)
+{
+    if (!block || !IsRunning() || !WaitForRoom(waitLimitMs))
+        return false;
+    if (m_failed.load()) {
+        ReleaseSemaphore(m_semaphore, 1, nullptr);
+        return false;
+    }
+    // The last word carries the block's capacity, so that it can be kept
+    // as a spare once written (copies carry 0).
+    uint32_t* desc = NewDescriptor(kind, firstTime, 0xFFFFFFFF, length, capacity);
+    if (!desc) {
+        ReleaseSemaphore(m_semaphore, 1, nullptr);
+        return false;
+    }
+    if (!PostThreadMessageA(m_threadId, WM_RECORD_BLOCK, reinterpret_cast<WPARAM>(desc),
+                            reinterpret_cast<LPARAM>(block))) {
+        delete[] desc;
+        ReleaseSemaphore(m_semaphore, 1, nullptr);
+        return false;
+    }
+    uint32_t queued = m_queuedBytes += length;
+    uint32_t peak = m_peakQueuedBytes.load();
+    while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
+    }
+    return true;
+}
+
 bool CRecordWriter::PostFile(const char* path, uint32_t key1, uint32_t key2,
                              uint32_t waitLimitMs)
 {
@@ -300,10 +346,19 @@ uint32_t CRecordWriter::Run()
 void CRecordWriter::Release(const MSG& msg)
 {
     uint32_t* desc = reinterpret_cast<uint32_t*>(msg.wParam);
-    if (msg.message == WM_RECORD_BLOCK && desc)
+    unsigned char* data = reinterpret_cast<unsigned char*>(msg.lParam);
+    if (msg.message == WM_RECORD_BLOCK && desc) {
         m_queuedBytes -= desc[3];
+        if (desc[4] && data) {
+            CScopedLock lock(&m_spareLock);
+            if (m_spareCount < SPARE_LIMIT) {
+                m_spares[m_spareCount++] = {data, desc[4]};
+                data = nullptr;
+            }
+        }
+    }
     delete[] desc;
-    delete[] reinterpret_cast<char*>(msg.lParam);
+    delete[] data;
 }
 
 void CRecordWriter::Handle(const MSG& msg)

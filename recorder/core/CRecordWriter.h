@@ -45,6 +45,15 @@ public:
     // not run, or its queue stayed full for waitLimitMs.
     bool PostBlock(uint32_t kind, uint32_t firstTime, const void* data, uint32_t length,
                    uint32_t waitLimitMs);
+    // Queues a block of capacity bytes the caller allocated with new[] (or
+    // took from TakeSpare), without copying it. True when the writer took
+    // it over; false as above, the block then still belongs to the caller.
+    bool PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
+                        uint32_t length, uint32_t capacity, uint32_t waitLimitMs);
+    // A written block of capacity bytes to fill again, or null: the writer
+    // keeps a few, so that a recording does not allocate a block each time.
+    // The caller owns it (delete[]).
+    unsigned char* TakeSpare(uint32_t capacity);
     // Queues the path of a document to embed under the key pair.
     bool PostFile(const char* path, uint32_t key1, uint32_t key2, uint32_t waitLimitMs);
     // Lets the queued pieces be written, finishes the file and ends the
@@ -97,6 +106,15 @@ private:
     std::atomic<bool> m_cancelled{false};
     bool m_finished = false;
     std::vector<unsigned char> m_piece;
+    enum { SPARE_LIMIT = 4 };
+    struct Spare
+    {
+        unsigned char* block;
+        uint32_t capacity;
+    };
+    CRITICAL_SECTION m_spareLock;
+    Spare m_spares[SPARE_LIMIT] = {};
+    int m_spareCount = 0;
     std::atomic<uint32_t> m_queuedBytes{0};
     std::atomic<uint32_t> m_peakQueuedBytes{0};
 };

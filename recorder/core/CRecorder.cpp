@@ -172,6 +172,14 @@ void CRecorder::StopLocked()
             if (b && !Flush(*b))
                 break;
         }
+        // An append that got its buffer before this stop may still hold it
+        // (waiting for the writer): let it finish before writer and buffers go.
+        for (CRecordStreamBuffer* b : m_buffers) {
+            if (b) {
+                EnterCriticalSection(b->Lock());
+                LeaveCriticalSection(b->Lock());
+            }
+        }
         if (m_writer->StopWriter(m_waitLimitMs))
             delete m_writer;
         else
@@ -196,11 +204,31 @@ bool CRecorder::Flush(CRecordStreamBuffer& buffer)
     CScopedLock lock(buffer.Lock());
     if (buffer.Used() == 0)
         return true;
-    if (m_writer && m_writer->PostBlock(buffer.Kind(), buffer.FirstTime(), buffer.Data(),
-                                        buffer.Used(), m_waitLimitMs)) {
-        buffer.Clear();
-        return true;
+    if (!m_writer) {
+        SetErrorFromWriter();
+        return false;
     }
+    // The full block goes to the writer as it is and the stream goes on in a
+    // fresh one: the records are not copied a second time.
+    unsigned char* fresh = m_writer->TakeSpare(buffer.Capacity());
+    if (!fresh)
+        fresh = new (std::nothrow) unsigned char[buffer.Capacity()];
+    if (!fresh) {
+        if (m_writer->PostBlock(buffer.Kind(), buffer.FirstTime(), buffer.Data(), buffer.Used(),
+                                m_waitLimitMs)) {
+            buffer.Clear();
+            return true;
+        }
+        SetErrorFromWriter();
+        return false;
+    }
+    const uint32_t used = buffer.Used();
+    const uint32_t firstTime = buffer.FirstTime();
+    unsigned char* full = buffer.Swap(fresh);
+    if (m_writer->PostOwnedBlock(buffer.Kind(), firstTime, full, used, buffer.Capacity(),
+                                 m_waitLimitMs))
+        return true;
+    delete[] buffer.Restore(full, used);
     SetErrorFromWriter();
     return false;
 }
@@ -217,12 +245,19 @@ int CRecorder::Append(uint32_t kind, const uint32_t* prefix, const void* payload
         return 0;
     }
 
-    CScopedLock lock(&m_lock);
+    // The recorder lock is held only to reach the stream's buffer: a caller
+    // that must wait for room at the writer then holds up no other stream.
+    // A stop takes each buffer's lock before it ends the writer and deletes
+    // the buffers, so the buffer and writer stay while its lock is held.
+    EnterCriticalSection(&m_lock);
     CRecordStreamBuffer* buffer = Buffer(kind);
-    if (!m_writer || !buffer || m_errorCode.load() != CODE_NONE)
+    if (!m_writer || !buffer || m_errorCode.load() != CODE_NONE) {
+        LeaveCriticalSection(&m_lock);
         return 0;
+    }
     CScopedLock bufferLock(buffer->Lock());
     const uint32_t time = timeGetTime() - m_startTime;
+    LeaveCriticalSection(&m_lock);
     if (!buffer->Fits(static_cast<uint32_t>(body)) && !Flush(*buffer))
         return 0;
     buffer->Put(time, prefix, payload, length);

@@ -19,11 +19,13 @@ bool CRecordFileOutput::Create(const char* path)
     if (!path || !*path)
         return Fail(ERROR_INVALID_NAME);
     m_path = path;
+    m_root.clear();
     m_file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_file == INVALID_HANDLE_VALUE)
         return Fail(GetLastError());
     m_length = 0;
+    FindRoot();   // resolved against the folder the file was made in
     return true;
 }
 
@@ -114,7 +116,63 @@ void CRecordFileOutput::Close()
     }
 }
 
+namespace {
+
+// The system's size figures of the volume a handle lies on.
+struct VolumeFullSize
+{
+    LARGE_INTEGER totalUnits;
+    LARGE_INTEGER callerAvailableUnits;
+    LARGE_INTEGER actualAvailableUnits;
+    ULONG sectorsPerUnit;
+    ULONG bytesPerSector;
+};
+struct IoStatus
+{
+    union {
+        LONG status;
+        void* pointer;
+    };
+    ULONG_PTR information;
+};
+typedef LONG(WINAPI* QueryVolumeFn)(HANDLE, IoStatus*, void*, ULONG, int);
+const int kVolumeFullSizeClass = 7;
+
+QueryVolumeFn VolumeQuery()
+{
+    static const QueryVolumeFn fn = reinterpret_cast<QueryVolumeFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryVolumeInformationFile")));
+    return fn;
+}
+
+} // namespace
+
 bool CRecordFileOutput::QueryFreeBytes(uint64_t& bytes)
+{
+    // The writer asks before every block: the open file's own handle
+    // answers without opening the drive's root each time.
+    if (IsOpen()) {
+        if (QueryVolumeFn query = VolumeQuery()) {
+            VolumeFullSize size = {};
+            IoStatus status = {};
+            if (query(m_file, &status, &size, sizeof size, kVolumeFullSizeClass) >= 0 &&
+                size.sectorsPerUnit && size.bytesPerSector) {
+                bytes = static_cast<uint64_t>(size.callerAvailableUnits.QuadPart) *
+                        size.sectorsPerUnit * size.bytesPerSector;
+                return true;
+            }
+        }
+    }
+    if (m_root.empty() && !FindRoot())
+        return false;
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExA(m_root.c_str(), &available, nullptr, nullptr))
+        return false;
+    bytes = available.QuadPart;
+    return true;
+}
+
+bool CRecordFileOutput::FindRoot()
 {
     // The drive part of the full path: "X:\" or "\\server\share\".
     char full[MAX_PATH * 2];
@@ -136,9 +194,6 @@ bool CRecordFileOutput::QueryFreeBytes(uint64_t& bytes)
     } else {
         return false;
     }
-    ULARGE_INTEGER available;
-    if (!GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr))
-        return false;
-    bytes = available.QuadPart;
+    m_root = root;
     return true;
 }

@@ -31,9 +31,11 @@ private:
     bool Fail(DWORD error);
     bool SetPosition(uint32_t offset);
     bool WriteAll(const void* data, uint32_t length);
+    bool FindRoot();
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
     uint32_t m_length = 0;
     uint32_t m_lastError = 0;
     std::string m_path;
+    std::string m_root;   // the drive's root, once found
 };

@@ -3,6 +3,9 @@
 // everything it indexes.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "CRecorder.h"
 #include "RecordingFixture.h"
 
@@ -173,6 +176,45 @@ TEST(RecorderFailure, StalledWriterFailsTheFlushAfterTheWaitLimit)
     ASSERT_TRUE(ReadStream(reader, REC_STREAM_BOARD, board));
     EXPECT_EQ(12u, reader.Blocks().size());
     EXPECT_EQ(12u, board.size());
+}
+
+// A stream whose full block waits for room at a stalled writer holds up no
+// other stream: an audio packet is taken at once while the board's flush is
+// still waiting, and once the writer moves again both are in the file.
+TEST(RecorderFailure, AStreamWaitingForTheWriterHoldsUpNoOtherStream)
+{
+    TempFolder dir;
+    const std::string path = dir.File("wait.Pellrund");
+    FaultyRecorder f;
+    HANDLE gate = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    f.control->gate = gate;
+    f.rec.SetWaitLimit(4000);
+    ASSERT_EQ(1, f.rec.StartRecord(path.c_str(), ""));
+    ResetEvent(gate);
+    // One block in the writer's hands and ten queued.
+    for (int i = 0; i < 12; ++i)
+        ASSERT_EQ(1, WriteFullBlock(f.rec, static_cast<unsigned char>(i)));
+    std::atomic<int> boardResult{-1};
+    std::thread board([&] { boardResult = WriteFullBlock(f.rec, 12); });
+    Sleep(300);   // let the board's flush reach its wait
+    EXPECT_EQ(1, f.rec.WriteAudioData("pcm", 3, 5));
+    EXPECT_EQ(-1, boardResult.load()) << "the audio packet had to wait for the board's flush";
+    SetEvent(gate);
+    board.join();
+    EXPECT_EQ(1, boardResult.load());
+    EXPECT_EQ(0u, f.rec.GetErrorCode());
+    EXPECT_EQ(1, f.rec.StopRecord());
+    CloseHandle(gate);
+
+    CRecordFileReader reader;
+    ASSERT_TRUE(reader.Open(path.c_str())) << reader.Error();
+    std::vector<ReadRecord> audio, boardRecords;
+    ASSERT_TRUE(ReadStream(reader, REC_STREAM_AUDIO, audio));
+    ASSERT_TRUE(ReadStream(reader, REC_STREAM_BOARD, boardRecords));
+    ASSERT_EQ(1u, audio.size());
+    EXPECT_EQ(5u, audio[0].prefix);
+    EXPECT_EQ(Bytes({'p', 'c', 'm'}), audio[0].payload);
+    EXPECT_EQ(13u, boardRecords.size());
 }
 
 // The disk fills up just as the stop writes the index: the stop still

@@ -1,6 +1,7 @@
 // Voice activity detection, gain control and noise suppression on synthetic signals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "AgcAns.h"
 #include "Mdct.h"
 #include "NoiseSuppressor.h"
+#include "SpeechLikelihood.h"
 #include "VoiceActivityDetector.h"
 
 using namespace SonvexFilterCore;
@@ -247,5 +249,101 @@ TEST(AgcAns, TransformOverlapAddGivesTheInputBack)
         for (int s = 0; s < 2 * n; ++s)
             direct += basis[static_cast<size_t>(s)] * std::cos(kPi / n * (s + 0.5 + n / 2.0) * (k + 0.5));
         EXPECT_GT(direct, 0.0) << k;   // the inverse really is that cosine, not its negative
+    }
+}
+
+namespace {
+
+// The periodicity measure written out directly, with every sum in doubles:
+// the measure under test must give the same value frame by frame.
+class DirectLikelihood
+{
+public:
+    DirectLikelihood(int n, int w) : m_n(n), m_w(w), m_b(static_cast<size_t>(n + w), 0.0) {}
+    double Measure(const int16_t* x)
+    {
+        const int n = m_n;
+        int64_t sum = 0;
+        for (int i = 0; i < n; ++i)
+            sum += static_cast<int64_t>(x[i]) * x[i];
+        m_p[0] = m_p[1];
+        m_p[1] = m_p[2];
+        m_p[2] = sum / n;
+        double m = static_cast<double>(std::min({m_p[0], m_p[1], m_p[2]}));
+        double M = static_cast<double>(std::max({m_p[0], m_p[1], m_p[2]}));
+        if (m < 1.0) {
+            m = 327.0;
+            M = 359.0;
+        }
+        int d = std::max(327, std::min(2067, static_cast<int>(std::sqrt(m + 1.0))));
+        for (int i = n + m_w - 1; i >= n; --i)
+            m_b[static_cast<size_t>(i)] = m_b[static_cast<size_t>(i - n)];
+        for (int i = 0; i < n; ++i) {
+            m_seed = m_seed * 1664525u + 1013904223u;
+            int dither = static_cast<int>((m_seed >> 8) % static_cast<uint32_t>(2 * d)) - d;
+            m_b[static_cast<size_t>(i)] = x[n - 1 - i] + dither;
+        }
+        double e0 = 0.0;
+        for (int i = 0; i < n; ++i)
+            e0 += m_b[static_cast<size_t>(i)] * m_b[static_cast<size_t>(i)];
+        double best = 1e-16;
+        for (int lag = 20; lag < m_w; lag += 2) {
+            double c = 0.0, e = 0.0;
+            for (int i = 0; i < n && static_cast<size_t>(lag + i) < m_b.size(); ++i) {
+                c += m_b[static_cast<size_t>(i)] * m_b[static_cast<size_t>(lag + i)];
+                e += m_b[static_cast<size_t>(lag + i)] * m_b[static_cast<size_t>(lag + i)];
+            }
+            if (c > 0.0 && e > 0.0)
+                best = std::max(best, c * c / e);
+        }
+        double r = e0 > 0.0 ? std::sqrt(best / e0) : 0.0;
+        if (10.0 * std::log10(e0 / n + 1e-30) - 20.0 * std::log10(32768.0) < -45.0)
+            r *= 0.5;
+        double spread = 10.0 * std::log10(M / m);
+        if (spread < 2.0)
+            r *= 0.7;
+        else if (spread > 8.0)
+            r *= 1.2;
+        return std::max(0.0001, std::min(0.9999, r));
+    }
+
+private:
+    int m_n, m_w;
+    std::vector<double> m_b;
+    int64_t m_p[3] = {0, 0, 0};
+    uint32_t m_seed = 0x2545F491u;
+};
+
+} // namespace
+
+TEST(SpeechLikelihood, GivesTheDirectSumsValueOnEveryFrame)
+{
+    std::vector<int16_t> fullScale(320 * 20);
+    for (size_t i = 0; i < fullScale.size(); ++i)
+        fullScale[i] = (i / 37) % 2 ? 32767 : -32768;   // the largest products there are
+    struct Case { const char* what; std::vector<int16_t> signal; int frame; };
+    const Case cases[] = {
+        {"speech, 20 ms frames", Signal::Speech(60, 12000), 320},
+        {"speech, 10 ms frames", Signal::Speech(60, 3000, 3), 160},
+        {"noise", Signal::Noise(40, 8000), 320},
+        {"silence then full scale", [&] {
+             std::vector<int16_t> s(320 * 10, 0);
+             s.insert(s.end(), fullScale.begin(), fullScale.end());
+             return s;
+         }(), 320},
+    };
+    for (const Case& c : cases) {
+        SpeechLikelihood measured(c.frame, 320);
+        DirectLikelihood direct(c.frame, 320);
+        int frames = 0;
+        for (size_t at = 0; at + static_cast<size_t>(c.frame) <= c.signal.size(); at += c.frame) {
+            const double want = direct.Measure(&c.signal[at]);
+            const double got = measured.Measure(&c.signal[at]);
+            // The sums are exact either way; only the last division may
+            // round differently where the compiler keeps extended precision.
+            ASSERT_NEAR(want, got, 1e-12 * want) << c.what << ", frame " << frames;
+            ++frames;
+        }
+        EXPECT_GE(frames, 30) << c.what;
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -117,6 +118,99 @@ TEST_F(TcpLinkTest, FramesTravelBothWays)
     EXPECT_EQ(link, nullptr);
     ASSERT_EQ(seen.size(), 8u);
     EXPECT_EQ(seen, (std::vector<unsigned char>{0xFF, 0, 2, 0, 0xFF, 0, 0x11, 0x08}));
+}
+
+TEST_F(TcpLinkTest, FramesRunTogetherOrCutAnywhereArriveWholeAndInOrder)
+{
+    // Several frames, an empty one among them, sent as one run of bytes and
+    // cut into pieces of different sizes: every receive gives exactly one
+    // frame, whichever way the bytes arrived.
+    const std::vector<uint16_t> lengths = {3, 0, 1, 700, 4096, 4096};
+    std::vector<unsigned char> stream;
+    for (size_t f = 0; f < lengths.size(); ++f) {
+        std::vector<unsigned char> payload(lengths[f]);
+        for (size_t i = 0; i < payload.size(); ++i)
+            payload[i] = static_cast<unsigned char>(f * 31 + i * 7);
+        std::vector<unsigned char> frame = Frame(lengths[f], payload);
+        stream.insert(stream.end(), frame.begin(), frame.end());
+    }
+    // The first `span` bytes go out in pieces of `chunk` bytes, the rest in
+    // one send.
+    struct Case { size_t chunk; size_t span; int capacity; bool timed; };
+    const Case cases[] = {
+        {0, 0, 65536, false},      // everything in one send
+        {0, 0, 4096, true},        // a buffer just large enough for the largest frame
+        {5, 800, 65536, false},    // the first five headers cut in two
+        {4099, 9000, 8192, true},  // cuts inside payloads
+    };
+    for (const Case& c : cases) {
+        ScriptedPeer peer([&](SOCKET s) {
+            BOOL noDelay = TRUE;
+            setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+                       sizeof noDelay);
+            size_t at = 0;
+            while (at < stream.size()) {
+                size_t n = c.chunk && at < c.span ? c.chunk : stream.size() - at;
+                n = std::min(n, stream.size() - at);
+                send(s, reinterpret_cast<const char*>(stream.data() + at), static_cast<int>(n), 0);
+                at += n;
+            }
+            PeerSeesClose(s);
+        });
+        CTcpLink* link = Connect(peer.Port());
+        std::vector<unsigned char> buffer(c.capacity);
+        for (size_t f = 0; f < lengths.size(); ++f) {
+            std::fill(buffer.begin(), buffer.end(), 0xEE);
+            int32_t got = c.timed ? link->RecvTimeout(buffer.data(), c.capacity, 5)
+                                  : link->Recv(buffer.data(), c.capacity);
+            ASSERT_EQ(got, lengths[f]) << "frame " << f << ", chunk " << c.chunk;
+            EXPECT_TRUE(link->IsConnected()) << "frame " << f << ", chunk " << c.chunk;
+            for (int i = 0; i < got; ++i)
+                ASSERT_EQ(buffer[i], static_cast<unsigned char>(f * 31 + i * 7))
+                    << "frame " << f << " byte " << i << ", chunk " << c.chunk;
+        }
+        EXPECT_EQ(link->RecvTimeout(buffer.data(), c.capacity, 1), 0) << "no frame left";
+        DestroyTcpLink(link);
+    }
+}
+
+TEST_F(TcpLinkTest, EachFrameLeavesAsHeaderAndPayloadUnchanged)
+{
+    // The bytes on the wire are the 6-byte header and the payload, frame
+    // after frame, for payloads from 1 byte to the largest a sender builds.
+    const uint32_t lengths[] = {1, 2, 4096, 32768, 65530};
+    std::vector<unsigned char> expected;
+    std::vector<std::vector<unsigned char>> payloads;
+    for (uint32_t length : lengths) {
+        std::vector<unsigned char> payload(length);
+        for (uint32_t i = 0; i < length; ++i)
+            payload[i] = static_cast<unsigned char>(i * 13 + length);
+        std::vector<unsigned char> frame = Frame(static_cast<uint16_t>(length), payload);
+        expected.insert(expected.end(), frame.begin(), frame.end());
+        payloads.push_back(payload);
+    }
+    std::vector<unsigned char> seen;
+    HANDLE read = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ScriptedPeer peer([&](SOCKET s) {
+        std::vector<unsigned char> chunk(65536);
+        while (seen.size() < expected.size()) {
+            int n = recv(s, reinterpret_cast<char*>(chunk.data()), static_cast<int>(chunk.size()), 0);
+            if (n <= 0)
+                break;
+            seen.insert(seen.end(), chunk.begin(), chunk.begin() + n);
+        }
+        SetEvent(read);
+    });
+    CTcpLink* link = Connect(peer.Port());
+    for (const auto& payload : payloads)
+        EXPECT_EQ(link->Send(payload.data(), static_cast<uint32_t>(payload.size())),
+                  payload.size() + FRAME_HEAD_SIZE);
+    EXPECT_TRUE(link->IsConnected());
+    // The link stays open until the peer has read all it was sent.
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(read, 10000));
+    DestroyTcpLink(link);
+    CloseHandle(read);
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(TcpLinkTest, MalformedFramesCloseTheConnection)
