@@ -16,6 +16,7 @@
 #include "ClientUtil.h"
 #include "IFrameLink.h"
 #include "IFrameMedia.h"
+#include "IChatPane.h"
 #include "IFrameVideoWall.h"
 #include "MainFrameMessages.h"
 #include "MainFrameResource.h"
@@ -118,7 +119,6 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
 {
     m_link = GivenOrOwn<CFrameLink>(services.link, m_ownLink);
     m_media = GivenOrOwn<CFrameMedia>(services.media, m_ownMedia);
-    m_panes = GivenOrOwn<CStandInPanes>(services.panes, m_ownPanes);
     m_launcher = GivenOrOwn<CWin32ProcessLauncher>(services.launcher, m_ownLauncher);
     m_sleep = services.sleep ? services.sleep : [](DWORD ms) { ::Sleep(ms); };
     m_login = services.login ? services.login : &g_LoginInfo;
@@ -148,6 +148,11 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     targets.mainWindow = this;
     targets.link = m_commandLink.get();
     m_dispatcher.reset(new CServerDispatcher(targets));
+
+    // Last, the panes: a factory given here reaches the dispatcher.
+    if (services.makePanes)
+        m_ownPanes.reset(services.makePanes(this));
+    m_panes = m_ownPanes ? m_ownPanes.get() : GivenOrOwn<CStandInPanes>(services.panes, m_ownPanes);
 }
 
 CMainFrame::~CMainFrame()
@@ -181,7 +186,10 @@ void CMainFrame::DispatchServerMessage(const unsigned char* data, size_t length)
 
 void CMainFrame::AddSystemNotice(const char* text)
 {
-    g_Log.Write(1, "<CMainFrame::AddSystemNotice> %s\n", text ? text : "");
+    if (IChatPane* chat = m_dispatcher->Targets().chat)
+        chat->AddSystemNotice(text ? text : "");
+    else
+        g_Log.Write(1, "<CMainFrame::AddSystemNotice> %s\n", text ? text : "");
 }
 
 std::string CMainFrame::LoadText(UINT id, const char* fallback) const
@@ -326,8 +334,11 @@ void CMainFrame::OnTimer(UINT_PTR id)
 
 void CMainFrame::OnStartStep()
 {
+    m_panes->InitDevices();
     // The server answers the start notice with the meeting state.
     m_link->SendStartNotice();
+    if (m_users->HasVideo(m_login->userId))
+        m_panes->StartOwnPreview();
     SetTimer(TIMER_DRAIN, 50, nullptr);
 }
 

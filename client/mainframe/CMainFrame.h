@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+class CMainFrame;
 class CUserTable;
 class CLanguageManager;
 class CServerDispatcher;
@@ -43,6 +44,9 @@ struct MAINFRAME_SERVICES
     CLanguageManager* language = nullptr;
     // The program path the restart starts; empty: the running program's.
     std::string programPath;
+    // Makes the panes for the window being built; the window owns them
+    // (used in place of panes when given).
+    std::function<IFramePanes*(CMainFrame*)> makePanes;
 };
 
 // The client's main window: a skinned frame that holds every pane of the
