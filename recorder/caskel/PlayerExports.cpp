@@ -9,6 +9,7 @@
 #include "CLogFile.h"
 #include "CPlayerFrame.h"
 #include "CRecordPlayer.h"
+#include "CRecordedBackgrounds.h"
 #include "CaskelRecorder.h"
 #include "Dravo.h"
 #include "RavoT.h"
@@ -19,6 +20,7 @@ namespace {
 
 CRecordPlayer* g_player = nullptr;
 CPlayerFrame* g_frame = nullptr;
+CRecordedBackgrounds* g_backgrounds = nullptr;
 
 // What the player needs once per process: the rich edit control, the audio
 // device layer's wave devices and the library's log file beside the
@@ -55,6 +57,9 @@ void DeletePlayer()
     }
     delete g_frame;
     g_frame = nullptr;
+    // The board asked it for pictures until the frame went.
+    delete g_backgrounds;
+    g_backgrounds = nullptr;
 }
 
 HWND OwnerWindow(CWnd* owner)
@@ -69,6 +74,8 @@ int StartPlayer(CWnd* owner, const char* path, bool convert)
         StartUpPlayer();
         g_frame = new CPlayerFrame;
         g_player = new CRecordPlayer(g_frame, nullptr, &CaskelLog());
+        g_backgrounds = new CRecordedBackgrounds(g_player);
+        g_frame->SetBoardBackgrounds(g_backgrounds);
         Dravo_EnableOverlay(0);
         int started = convert ? g_player->StartConvert(OwnerWindow(owner), path)
                               : g_player->StartPlay(OwnerWindow(owner), path);

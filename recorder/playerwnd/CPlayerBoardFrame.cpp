@@ -1,5 +1,7 @@
 #include "CPlayerBoardFrame.h"
 
+#include "CPlayerBoardViewMan.h"
+#include "CScopedLock.h"
 #include "PlayerMessages.h"
 #include "WireReader.h"
 
@@ -8,43 +10,86 @@ namespace caskel {
 BEGIN_MESSAGE_MAP(CWBFrame, CFrameWnd)
     ON_MESSAGE(WM_PLAY_BOARDDATA, OnPlayBoardData)
     ON_MESSAGE(WM_PLAY_BOARDCLEAR, OnPlayBoardClear)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
     ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CWBFrame::CWBFrame()
 {
+    m_settings.frame = this;
+    ::InitializeCriticalSection(&m_lock);
 }
+
+CWBFrame::~CWBFrame() { ::DeleteCriticalSection(&m_lock); }
 
 BOOL CWBFrame::CreateBoard(CWnd* parent, UINT id)
 {
     RECT rc = {0, 0, 0, 0};
     LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
-    if (!Create(cls, "", WS_CHILD | WS_VISIBLE, rc, parent))
+    if (!Create(cls, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rc, parent))
         return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWLP_ID, id);
-    return TRUE;
+    return m_manager != nullptr;
 }
 
-CWBFrame::Document* CWBFrame::Find(uint32_t viewId)
+int CWBFrame::OnCreate(LPCREATESTRUCT cs)
 {
-    for (Document& d : m_documents)
-        if (d.viewId == viewId)
-            return &d;
-    return nullptr;
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    m_manager = static_cast<CWBViewManView*>(RUNTIME_CLASS(CWBViewManView)->CreateObject());
+    if (!m_manager->CreateManager(this)) {
+        // A manager without a window was never attached to one: free it here.
+        if (!m_manager->m_hWnd)
+            delete m_manager;
+        m_manager = nullptr;
+        return -1;
+    }
+    return 0;
+}
+
+void CWBFrame::OnSize(UINT type, int cx, int cy)
+{
+    CFrameWnd::OnSize(type, cx, cy);
+    if (m_manager && m_manager->m_hWnd)
+        m_manager->MoveWindow(0, 0, cx, cy);
+}
+
+std::vector<CWBFrame::Document> CWBFrame::Documents() const
+{
+    std::vector<Document> out;
+    if (!m_manager)
+        return out;
+    for (int i = 0; i < m_manager->GetViewCount(); ++i) {
+        CWBView* view = m_manager->GetView(i);
+        SIZE size = view->GetPageSize();
+        Document doc{view->GetViewId(), view->GetName(), static_cast<uint32_t>(size.cx),
+                     static_cast<uint32_t>(size.cy), view->GetPageCount(), view->GetCurrentPage(),
+                     {}};
+        for (int page = 0; page < view->GetPageCount(); ++page)
+            doc.objects.push_back(view->GetDocument().GetPage(page)->GetCount());
+        out.push_back(doc);
+    }
+    return out;
+}
+
+uint32_t CWBFrame::ActiveView() const
+{
+    CWBView* view = m_manager ? m_manager->GetActiveView() : nullptr;
+    return view ? view->GetViewId() : 0;
 }
 
 void CWBFrame::CloseAll()
 {
-    m_documents.clear();
-    m_hasActive = false;
-    m_active = 0;
+    if (m_manager)
+        m_manager->CloseAll();
     if (m_hWnd)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 size_t CWBFrame::OnBoardData(const unsigned char* data, size_t length)
 {
+    CScopedLock lock(&m_lock);
     size_t used = 0;
     while (data && used < length) {
         const unsigned char* p = data + used;
@@ -66,8 +111,6 @@ size_t CWBFrame::OnBoardData(const unsigned char* data, size_t length)
             break;
         used += n;
     }
-    if (used && m_hWnd)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return used;
 }
 
@@ -79,41 +122,10 @@ size_t CWBFrame::OnChange(const unsigned char* p, size_t n)
     uint16_t changeLength;
     if (!r.U8(kind) || !r.U32(viewId) || !r.U16(changeLength) || r.Remaining() < changeLength)
         return 0;
-    if (Document* doc = Find(viewId))
-        ApplyChange(*doc, r.Current(), changeLength);
+    // A change for a document not open here is passed over.
+    if (CWBView* view = m_manager ? m_manager->FindView(viewId) : nullptr)
+        view->ApplyChange(r.Current(), changeLength);
     return 7 + changeLength;
-}
-
-void CWBFrame::ApplyChange(Document& doc, const unsigned char* p, size_t n)
-{
-    WireReader r(p, n);
-    uint8_t action;
-    if (!r.U8(action))
-        return;
-    if (action == 1) {
-        uint32_t count;
-        uint16_t objectsLength;
-        if (n <= 7 || !r.U32(count) || !r.U16(objectsLength) || objectsLength + 7u != n)
-            return;
-        // Each object: page, type, id, blob length, blob; bounded by the
-        // bytes left, and only for pages the document has.
-        for (uint32_t i = 0; i < count && r.Remaining() > 0; ++i) {
-            uint8_t page, type;
-            uint32_t id;
-            uint16_t blob;
-            if (!r.U8(page) || !r.U8(type) || !r.U32(id) || !r.U16(blob) || !r.Skip(blob))
-                return;
-            if (page < doc.changes.size())
-                ++doc.changes[page];
-        }
-    } else if (action == 2) {
-        uint8_t page;
-        uint16_t count;
-        if (!r.U8(page) || !r.U16(count) || n != 4u + 4u * count)
-            return;
-        if (page < doc.changes.size())
-            ++doc.changes[page];
-    }
 }
 
 size_t CWBFrame::OnOpen(const unsigned char* p, size_t n)
@@ -129,15 +141,15 @@ size_t CWBFrame::OnOpen(const unsigned char* p, size_t n)
     if (n < total)
         return 0;
     std::string name(reinterpret_cast<const char*>(r.Current()), nameLength);
-    if (pages == 0 || static_cast<int32_t>(width) <= 0 || static_cast<int32_t>(height) <= 0)
-        return total;   // nothing that could be shown
-    Document* doc = Find(viewId);
-    if (!doc) {
-        m_documents.push_back(Document{viewId, name, width, height, pages, 0,
-                                       std::vector<uint32_t>(pages, 0)});
-    }
-    m_active = viewId;
-    m_hasActive = true;
+    if (pages == 0 || static_cast<int32_t>(width) <= 0 || static_cast<int32_t>(height) <= 0 ||
+        !m_manager)
+        return total; // nothing that could be shown
+    if (m_manager->FindView(viewId))
+        m_manager->ActivateView(viewId);
+    else
+        m_manager->OpenView(&m_settings, viewId, name,
+                            SIZE{static_cast<LONG>(width), static_cast<LONG>(height)}, pages,
+                            backgrounds);
     return total;
 }
 
@@ -148,18 +160,12 @@ size_t CWBFrame::OnViewRecord(const unsigned char* p, size_t n)
     uint32_t viewId;
     if (!r.U8(kind) || !r.U32(viewId))
         return 0;
-    if (kind == 3) {
-        for (size_t i = 0; i < m_documents.size(); ++i)
-            if (m_documents[i].viewId == viewId) {
-                m_documents.erase(m_documents.begin() + i);
-                break;
-            }
-        if (m_hasActive && m_active == viewId)
-            m_hasActive = false;
-    } else if (Find(viewId)) {
-        m_active = viewId;
-        m_hasActive = true;
-    }
+    if (!m_manager)
+        return 5;
+    if (kind == 3)
+        m_manager->CloseView(viewId);
+    else
+        m_manager->ActivateView(viewId);
     return 5;
 }
 
@@ -170,8 +176,12 @@ size_t CWBFrame::OnZoom(const unsigned char* p, size_t n)
     uint16_t zoom, base;
     if (!r.U8(kind) || !r.U16(zoom) || !r.U16(base))
         return 0;
-    if (base == 100 && zoom >= 25 && zoom <= 400)
-        m_zoom = zoom;
+    if (base == 100 && zoom >= 25 && zoom <= 400 && zoom != m_settings.zoomNum) {
+        m_settings.zoomNum = zoom;
+        m_settings.zoomDen = 100;
+        if (m_manager)
+            m_manager->ApplyZoom();
+    }
     return 5;
 }
 
@@ -182,9 +192,8 @@ size_t CWBFrame::OnPage(const unsigned char* p, size_t n)
     uint32_t viewId;
     if (!r.U8(kind) || !r.U32(viewId) || !r.U8(page))
         return 0;
-    Document* doc = Find(viewId);
-    if (doc && page < doc->pageCount)
-        doc->currentPage = page;
+    if (CWBView* view = m_manager ? m_manager->FindView(viewId) : nullptr)
+        view->SetPage(page);
     return 6;
 }
 
@@ -201,28 +210,12 @@ LRESULT CWBFrame::OnPlayBoardClear(WPARAM, LPARAM)
     return 0;
 }
 
-BOOL CWBFrame::OnEraseBkgnd(CDC*)
+BOOL CWBFrame::OnEraseBkgnd(CDC* dc)
 {
-    return TRUE;
-}
-
-void CWBFrame::OnPaint()
-{
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    HBRUSH grey = ::CreateSolidBrush(RGB(0x80, 0x80, 0x80));
-    ::FillRect(dc, &client, grey);
-    ::DeleteObject(grey);
-    if (m_hasActive) {
-        if (Document* doc = Find(m_active)) {
-            RECT page = {0, 0, static_cast<LONG>(doc->width * m_zoom / 100),
-                         static_cast<LONG>(doc->height * m_zoom / 100)};
-            ::FillRect(dc, &page, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        }
-    }
-    ::EndPaint(m_hWnd, &ps);
+    dc->FillSolidRect(&client, RGB(0x80, 0x80, 0x80));
+    return TRUE;
 }
 
 }  // namespace caskel

@@ -1,4 +1,5 @@
 #pragma once
+#include "CPlayerBoardView.h"
 #include "afxwin.h"
 
 #include <cstdint>
@@ -6,6 +7,9 @@
 #include <vector>
 
 namespace caskel {
+
+class CWBViewManView;
+class IBoardBackgrounds;
 
 // The player's read-only whiteboard: it rebuilds the recorded documents,
 // their pages, the zoom and the page shown from the whiteboard record runs
@@ -21,26 +25,32 @@ public:
         uint32_t height;
         int pageCount;
         int currentPage;
-        std::vector<uint32_t> changes;   // object changes applied, per page
+        std::vector<int> objects; // drawing objects, per page
     };
 
     CWBFrame();
+    virtual ~CWBFrame();
     BOOL CreateBoard(CWnd* parent, UINT id);
+    // Where page backgrounds come from (the recording); none leaves pages
+    // white.
+    void SetBackgrounds(IBoardBackgrounds* backgrounds) { m_settings.backgrounds = backgrounds; }
 
     // Walks one run; returns the bytes used.
     size_t OnBoardData(const unsigned char* data, size_t length);
     void CloseAll();
 
     // What the board holds now.
-    std::vector<Document> Documents() const { return m_documents; }
-    uint32_t ActiveView() const { return m_active; }
-    int Zoom() const { return m_zoom; }
+    std::vector<Document> Documents() const;
+    uint32_t ActiveView() const;
+    int Zoom() const { return m_settings.zoomNum; }
+    CWBViewManView* GetViewManager() const { return m_manager; }
 
 protected:
     afx_msg LRESULT OnPlayBoardData(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPlayBoardClear(WPARAM, LPARAM);
+    afx_msg int OnCreate(LPCREATESTRUCT cs);
+    afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -49,13 +59,10 @@ private:
     size_t OnViewRecord(const unsigned char* p, size_t n);
     size_t OnZoom(const unsigned char* p, size_t n);
     size_t OnPage(const unsigned char* p, size_t n);
-    Document* Find(uint32_t viewId);
-    void ApplyChange(Document& doc, const unsigned char* p, size_t n);
 
-    std::vector<Document> m_documents;
-    uint32_t m_active = 0;
-    bool m_hasActive = false;
-    int m_zoom = 100;
+    WBViewSettings m_settings;
+    CWBViewManView* m_manager = nullptr;
+    CRITICAL_SECTION m_lock;
 };
 
 }  // namespace caskel

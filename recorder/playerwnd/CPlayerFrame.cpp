@@ -82,6 +82,7 @@ int CPlayerFrame::Build(HWND owner)
         m_board = nullptr;   // a failed frame frees itself
         return 0;
     }
+    m_board->SetBackgrounds(m_backgrounds);
     m_tabs->AddPage(m_board->m_hWnd, 0, "白板");
     m_presentation = new CShareView;
     if (!m_presentation->CreateView(m_tabs, ID_PRESENTATION)) {
@@ -234,6 +235,13 @@ int CPlayerFrame::OnVideoRecord(const unsigned char* record, uint32_t length)
         return 0;
     m_videoWall->RenderFrame(Word(record), record + 4, static_cast<int>(length - 4));
     return 1;
+}
+
+void CPlayerFrame::SetBoardBackgrounds(caskel::IBoardBackgrounds* backgrounds)
+{
+    m_backgrounds = backgrounds;
+    if (m_board)
+        m_board->SetBackgrounds(backgrounds);
 }
 
 int CPlayerFrame::OnBoardRecord(const unsigned char* record, uint32_t length)

@@ -17,6 +17,7 @@ class CPlayerVideoWall;
 class CShareView;
 namespace caskel {
 class CWBFrame;
+class IBoardBackgrounds;
 }
 
 #define WM_PLAYER_LAYOUT (WM_USER + 101)
@@ -62,6 +63,8 @@ public:
     CPlayChatView* GetChatPane() const { return m_chat; }
     CPlayerTabCtrl* GetTabStrip() const { return m_tabs; }
     caskel::CWBFrame* GetBoard() const { return m_board; }
+    // Where the whiteboard's page backgrounds come from (the recording).
+    void SetBoardBackgrounds(caskel::IBoardBackgrounds* backgrounds);
     CShareView* GetPresentationView() const { return m_presentation; }
     CShareView* GetBrowsingView() const { return m_browsing; }
     CPlayAudioOutput* GetAudioOutput() const { return m_audio; }
@@ -78,6 +81,7 @@ private:
     std::atomic<uint32_t> m_showChat{0};
     std::atomic<uint32_t> m_fullVideo{0};
     caskel::CWBFrame* m_board = nullptr;     // owned by its window
+    caskel::IBoardBackgrounds* m_backgrounds = nullptr;
     CPlayAudioOutput* m_audio = nullptr;
     const PlayAudioApi* m_audioApi;
     HWND m_owner = nullptr;

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "BoardRuns.h"
 #include "CString.h"
+#include "CTestKit.h"
 #include "RecordingFixture.h"
 
 namespace {
@@ -157,4 +159,39 @@ TEST_F(CaskelPlayer, ARecordingMadeThroughTheLibraryPlaysBackIntoTheWindow)
     EXPECT_EQ(0, play(&m_owner, dir.File("foreign.Pellrund").c_str()));
     EXPECT_EQ(nullptr, ::GetDlgItem(m_owner.m_hWnd, 1234));
     EXPECT_EQ(0u, Bind<uint32_t (*)()>("PV_GetTotalTime")());
+}
+
+TEST_F(CaskelPlayer, TheRecordedWhiteboardIsDrawnWithItsPageBackground)
+{
+    using namespace board_runs;
+    TempFolder dir;
+    const std::string path = dir.File("board.Pellrund");
+    const std::string picture = dir.File("page0.bmp");
+    ASSERT_TRUE(WriteWholeFile(picture, SolidBitmap(kBlue)));
+    auto board = Bind<int (*)(const void*, int)>("RV_WriteBoardData");
+    ASSERT_EQ(1, Bind<int (*)(const char*, const char*)>("RV_StartRecord")(path.c_str(), ""));
+    ASSERT_EQ(1, Bind<int (*)(uint8_t)>("RV_ShowBoardWnd")(1));
+    ASSERT_EQ(1, Bind<int (*)(const char*, uint32_t, uint32_t)>("RV_WriteFile")(picture.c_str(), 7, 0));
+    const BoardBytes run = Joined({Open(7, 300, 200, 1, "slides"), AddBox(7, 0, 1, {20, 20, 80, 60})});
+    ASSERT_EQ(1, board(run.data(), static_cast<int>(run.size())));
+    Sleep(200);
+    ASSERT_EQ(1, Bind<int (*)()>("RV_StopRecord")());
+
+    ASSERT_EQ(1, Bind<int (*)(CWnd*, const char*)>("PV_StartPlay")(&m_owner, path.c_str()));
+    EXPECT_EQ(1, Bind<int (*)(int, int, int, int)>("PV_SetWindowRect")(0, 0, 880, 600));
+    ASSERT_TRUE(PumpUntil([] { return g_finished > 0; }));
+    EXPECT_EQ(0, g_errors);
+    // The tab strip's whiteboard page: the board, its view manager and the
+    // document's page view, shown.
+    HWND tabs = ::GetDlgItem(m_owner.m_hWnd, 154);
+    ASSERT_NE(nullptr, tabs);
+    HWND frame = ::GetDlgItem(tabs, 0);
+    HWND manager = frame ? ::GetWindow(frame, GW_CHILD) : nullptr;
+    HWND view = manager ? ::GetWindow(manager, GW_CHILD) : nullptr;
+    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(::IsWindowVisible(view));
+    ::RedrawWindow(view, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CTestKit::Snapshot shot = CTestKit::Capture(view);
+    EXPECT_EQ(kRed, shot.At(50, 40)) << "the recorded object";
+    EXPECT_EQ(kBlue, shot.At(150, 150)) << "the recorded page picture";
 }

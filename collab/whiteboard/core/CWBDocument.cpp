@@ -1,10 +1,9 @@
 #include "CWBDocument.h"
 
 #include "CScopedLock.h"
+#include "CWBPicture.h"
 
 #include <new>
-#include <ole2.h>
-#include <olectl.h>
 #include <string.h>
 #include <vector>
 
@@ -254,45 +253,11 @@ BOOL CWBDocument::GetPictureSize(LPCTSTR lpszPath, SIZE* pSize)
 {
     if (!lpszPath || !*lpszPath || !pSize)
         return FALSE;
-    CFile file;
-    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite))
+    CWBPicture picture;
+    if (!picture.LoadFile(lpszPath))
         return FALSE;
-    DWORD length = file.GetLength();
-    if (length == 0)
-        return FALSE;
-    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, length);
-    if (!mem)
-        return FALSE;
-    BOOL ok = FALSE;
-    void* p = ::GlobalLock(mem);
-    UINT got = 0;
-    try {
-        got = file.Read(p, length);
-    } catch (CException* e) {
-        e->Delete();
-    }
-    ::GlobalUnlock(mem);
-    IStream* stream = NULL;
-    if (got == length && SUCCEEDED(::CreateStreamOnHGlobal(mem, TRUE, &stream))) {
-        IPicture* picture = NULL;
-        if (SUCCEEDED(::OleLoadPicture(stream, (LONG)length, FALSE, IID_IPicture, (void**)&picture)) && picture) {
-            OLE_XSIZE_HIMETRIC w = 0;
-            OLE_YSIZE_HIMETRIC h = 0;
-            picture->get_Width(&w);
-            picture->get_Height(&h);
-            HDC screen = ::GetDC(NULL);
-            int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX), dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
-            ::ReleaseDC(NULL, screen);
-            pSize->cx = (LONG)(((LONGLONG)w * dpiX + 1270) / 2540);
-            pSize->cy = (LONG)(((LONGLONG)h * dpiY + 1270) / 2540);
-            picture->Release();
-            ok = TRUE;
-        }
-        stream->Release();
-    } else {
-        ::GlobalFree(mem);
-    }
-    return ok;
+    *pSize = picture.GetPixelSize();
+    return TRUE;
 }
 
 void CWBDocument::Serialize(CArchive& ar)

@@ -3,10 +3,9 @@
 #include "CIconObj.h"
 #include "CTextObj.h"
 #include "CWBChange.h"
+#include "CWBPicture.h"
 #include "CScopedLock.h"
 
-#include <ole2.h>
-#include <olectl.h>
 
 IMPLEMENT_DYNCREATE(CWBView, CScrollView)
 
@@ -168,42 +167,9 @@ void CWBView::DrawBackground(CDC* pDC)
     int cx = MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen), cy = MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen);
     if (!m_bBackgroundTried) {
         m_bBackgroundTried = TRUE;
-        CFile file;
-        if (!file.Open(page->m_strBackground, CFile::modeRead | CFile::shareDenyWrite))
-            return;
-        DWORD length = file.GetLength();
-        HGLOBAL mem = length ? ::GlobalAlloc(GMEM_MOVEABLE, length) : NULL;
-        if (!mem)
-            return;
-        UINT got = 0;
-        try {
-            got = file.Read(::GlobalLock(mem), length);
-        } catch (CException* e) {
-            e->Delete();
-        }
-        ::GlobalUnlock(mem);
-        IStream* stream = NULL;
-        if (got != length || FAILED(::CreateStreamOnHGlobal(mem, TRUE, &stream))) {
-            ::GlobalFree(mem);
-            return;
-        }
-        IPicture* picture = NULL;
-        if (SUCCEEDED(::OleLoadPicture(stream, (LONG)length, FALSE, IID_IPicture, (void**)&picture)) && picture) {
-            CDC mdc;
-            mdc.CreateCompatibleDC(pDC);
-            if (m_background.CreateCompatibleBitmap(pDC, cx, cy)) {
-                CBitmap* old = mdc.SelectObject(&m_background);
-                mdc.FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
-                OLE_XSIZE_HIMETRIC w = 0;
-                OLE_YSIZE_HIMETRIC h = 0;
-                picture->get_Width(&w);
-                picture->get_Height(&h);
-                picture->Render(mdc.GetSafeHdc(), 0, 0, cx, cy, 0, h, w, -h, NULL);
-                mdc.SelectObject(old);
-            }
-            picture->Release();
-        }
-        stream->Release();
+        CWBPicture picture;
+        if (picture.LoadFile(page->m_strBackground))
+            picture.Render(pDC, cx, cy, m_background);
     }
     if (!m_background.GetSafeHandle())
         return;
