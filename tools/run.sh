@@ -2,9 +2,11 @@
 # The main job: sets up and builds everything, installs the client into a
 # throw-away Wine prefix, then holds a meeting on a virtual display: the
 # stand-in conference server and two Halvern clients, "host" and "alice",
-# who log in directly from their command lines and see each other; a console
-# participant says a chat line to the room. A picture of each client's main
-# window is saved under the build folder.
+# who log in directly from their command lines, see each other in their
+# participants lists and broadcast their cameras, so that each wall shows
+# the other's picture; a console participant says a chat line to the room,
+# which both chat panes show. A picture of each client's main window is
+# saved under the build folder.
 #
 #   bash tools/run.sh [--port N] [--lang zh|en]
 #
@@ -15,7 +17,7 @@ set -euo pipefail
 
 . "$(dirname "$0")/paths.sh"
 
-usage() { sed -n '6,10p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '11,15p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 port="" lang=zh
 while [ $# -gt 0 ]; do
     case $1 in
@@ -92,36 +94,49 @@ for i in $(seq 1 600); do
     sleep 0.1
 done
 
-# Each client is started by WindowShot, which waits (at most three minutes)
-# until the client's title counts two participants, saves a picture of the
-# main window and leaves the client running. The host comes first.
-room="第一会议室"
+# Each client is started by WindowShot, which waits (at most four minutes)
+# until the client's title counts two participants and its own camera shows
+# (the own video window's camera button, 2054, is enabled), clicks its
+# "广播视频" button (2050), and saves a picture of the main window once the script
+# says so, leaving the client running. The host comes first. The meeting is
+# in the free room, where every participant may broadcast.
+room="自由讨论室" room_id=2
 # (Unix paths reach the Windows programs through drive Z:, the root.)
 client() { # user, then the log file
-    (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数2" -wait 100 \
-        -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -- Halvern.exe 127.0.0.1 "$room" 1 "$1" "$1") \
+    (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数2" -wait 240 \
+        -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -after 2054 -click 2050 -ready "Z:$wine_work/$1.ready" \
+        -when "Z:$wine_work/$1.go" -- Halvern.exe 127.0.0.1 "$room" "$room_id" "$1" "$1") \
         > "$2" 2>&1
+}
+# Waits (at most two minutes) for a file, or for the process to end.
+wait_file() { # file, process
+    for i in $(seq 1 1200); do
+        [ -f "$1" ] && return 0
+        kill -0 "$2" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
 }
 client host "$wine_work/host.log" &
 host=$!
 # The host is in the room (his window is up) before alice comes.
-for i in $(seq 1 1200); do
-    [ -f "$wine_work/host.shown" ] && break
-    kill -0 "$host" 2>/dev/null || break
-    sleep 0.1
-done
+wait_file "$wine_work/host.shown" $host || true
 client alice "$wine_work/alice.log" &
 alice=$!
+# Both see each other and broadcast; then the console participant joins
+# and speaks to the room, the video runs a few seconds, and the pictures
+# are taken.
+chat="大家好，会议开始了"
+[ "$lang" = en ] && chat="Hello everybody, the meeting begins"
+if wait_file "$wine_work/host.ready" $host && wait_file "$wine_work/alice.ready" $alice; then
+    wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" bob bob "$room_id" 4 "$chat" > "$wine_work/bob.log" 2>&1 ||
+        echo "run: the console participant failed; see below" >&2
+    sleep 8
+fi
+touch "$wine_work/host.go" "$wine_work/alice.go"
 status=0
 wait $alice || status=$?
 wait $host || status=$?
-chat="大家好，会议开始了"
-[ "$lang" = en ] && chat="Hello everybody, the meeting begins"
-if [ "$status" -eq 0 ]; then
-    # A console participant joins and speaks to the room.
-    wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" bob bob 1 4 "$chat" > "$wine_work/bob.log" 2>&1 ||
-        echo "run: the console participant failed; see below" >&2
-fi
 for who in host alice; do
     if [ -f "$shots/$who.bmp" ]; then
         echo "   $who sees: $(tr -d '\r' < "$wine_work/$who.log" | tail -1 | iconv -f GBK -t UTF-8 2>/dev/null)"

@@ -17,6 +17,7 @@
 #include "ClientUtil.h"
 #include "IFrameLink.h"
 #include "IFrameMedia.h"
+#include "IChatPane.h"
 #include "IFrameVideoWall.h"
 #include "IRecorder.h"
 #include "MainFrameMessages.h"
@@ -120,7 +121,6 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
 {
     m_link = GivenOrOwn<CFrameLink>(services.link, m_ownLink);
     m_media = GivenOrOwn<CFrameMedia>(services.media, m_ownMedia);
-    m_panes = GivenOrOwn<CStandInPanes>(services.panes, m_ownPanes);
     m_launcher = GivenOrOwn<CWin32ProcessLauncher>(services.launcher, m_ownLauncher);
     m_sleep = services.sleep ? services.sleep : [](DWORD ms) { ::Sleep(ms); };
     m_login = services.login ? services.login : &g_LoginInfo;
@@ -163,6 +163,11 @@ CMainFrame::CMainFrame(const MAINFRAME_SERVICES& services)
     targets.link = m_commandLink.get();
     targets.recorder = &m_commands->Recorder();
     m_dispatcher.reset(new CServerDispatcher(targets));
+
+    // Last, the panes: a factory given here reaches the dispatcher.
+    if (services.makePanes)
+        m_ownPanes.reset(services.makePanes(this));
+    m_panes = m_ownPanes ? m_ownPanes.get() : GivenOrOwn<CStandInPanes>(services.panes, m_ownPanes);
 }
 
 CMainFrame::~CMainFrame()
@@ -196,7 +201,10 @@ void CMainFrame::DispatchServerMessage(const unsigned char* data, size_t length)
 
 void CMainFrame::AddSystemNotice(const char* text)
 {
-    g_Log.Write(1, "<CMainFrame::AddSystemNotice> %s\n", text ? text : "");
+    if (IChatPane* chat = m_dispatcher->Targets().chat)
+        chat->AddSystemNotice(text ? text : "");
+    else
+        g_Log.Write(1, "<CMainFrame::AddSystemNotice> %s\n", text ? text : "");
 }
 
 std::string CMainFrame::LoadText(UINT id, const char* fallback) const
@@ -374,8 +382,11 @@ void CMainFrame::OnTimer(UINT_PTR id)
 
 void CMainFrame::OnStartStep()
 {
+    m_panes->InitDevices();
     // The server answers the start notice with the meeting state.
     m_link->SendStartNotice();
+    if (m_users->HasVideo(m_login->userId))
+        m_panes->StartOwnPreview();
     SetTimer(TIMER_DRAIN, 50, nullptr);
 }
 

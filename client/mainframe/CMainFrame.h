@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+class CMainFrame;
 class CUserTable;
 class CLanguageManager;
 class CMainFrameCommands;
@@ -53,6 +54,9 @@ struct MAINFRAME_SERVICES
     // left out.
     bool languageMenu = true;
     std::vector<UINT> removedCommands;
+    // Makes the panes for the window being built; the window owns them
+    // (used in place of panes when given).
+    std::function<IFramePanes*(CMainFrame*)> makePanes;
 };
 
 // The client's main window: a skinned frame that holds every pane of the

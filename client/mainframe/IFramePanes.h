@@ -40,6 +40,11 @@ public:
     virtual IFrameVideoWall* CreateVideoWall(CWnd* parent) = 0;
     // True when the main window deletes the pane's object after its window.
     virtual bool OwnedByFrame(FRAME_PANE pane) = 0;
+
+    // The first start-up step: the saved device settings are applied.
+    virtual void InitDevices() {}
+    // The own participant has a video device: the own preview starts.
+    virtual void StartOwnPreview() {}
 };
 
 // True for the panes whose absence makes the main window's creation fail.

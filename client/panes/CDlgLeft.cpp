@@ -593,6 +593,19 @@ void CDlgLeft::OnSize(UINT nType, int cx, int cy)
     Layout(cx, cy);
 }
 
+void CDlgLeft::SetLocalVideo(CWnd* video)
+{
+    m_localVideo = video;
+    if (video && video->GetSafeHwnd())
+        video->ShowWindow(SW_SHOW);
+    if (GetSafeHwnd())
+    {
+        CRect client;
+        GetClientRect(&client);
+        Layout(client.Width(), client.Height());
+    }
+}
+
 void CDlgLeft::Layout(int cx, int cy)
 {
     if (!m_tab.GetSafeHwnd())
@@ -602,8 +615,10 @@ void CDlgLeft::Layout(int cx, int cy)
     // video place (167 pixels), the users tab above.
     const int sliders = cy - 50;
     const int rows = sliders - 3 * 26;
-    const int video = rows - 167;
+    const int video = rows - LOCAL_VIDEO_HEIGHT;
     m_tab.MoveWindow(strip, 0, cx - strip + 1 > 0 ? cx - strip + 1 : 0, video > 0 ? video : 0);
+    if (m_localVideo && m_localVideo->GetSafeHwnd())
+        m_localVideo->MoveWindow(strip, video > 0 ? video : 0, cx - strip > 0 ? cx - strip : 0, LOCAL_VIDEO_HEIGHT);
     const UINT grid[3][3] = {{IDC_LEFT_SPEAK, IDC_LEFT_CONTROL, IDC_LEFT_RECORD},
                              {IDC_LEFT_BROADCAST, IDC_LEFT_SEND_FILE, IDC_LEFT_WINDOW_MODE},
                              {IDC_LEFT_END_REMOTE, IDC_LEFT_POLLING, 0}};

@@ -48,6 +48,9 @@ public:
     void ShowBroadcastState() override;
     void SetRemoteControlState(uint32_t flag);
     void SetHeadCount(int count);
+    // The own video window, a child of this pane, placed above the buttons.
+    void SetLocalVideo(CWnd* video);
+    enum { LOCAL_VIDEO_HEIGHT = 167 };
 
     // Button handlers.
     void OnSpeech();
@@ -111,6 +114,7 @@ private:
     std::unique_ptr<CMixerVolume> m_mic;
     std::unique_ptr<InputAltVolume> m_source;
     CMenu m_speakerMenu;
+    CWnd* m_localVideo = nullptr;
     uint32_t m_remoteFlag = 0;
     uint32_t m_remoteSecond = 0;
 };

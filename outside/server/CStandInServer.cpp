@@ -633,6 +633,8 @@ void CStandInServer::Leave(const std::shared_ptr<Session>& session)
         session->room = nullptr;
         others = Others(*room, nullptr);
     }
+    // A broadcaster who leaves without stopping gives his relay port back.
+    StopVideoFor(session->userId);
     CServerMessage quit(CMD_USER_QUIT, 8);
     quit.At(4).U32(session->userId);
     SendAll(others, quit.Bytes());

@@ -4,11 +4,18 @@
 // running; with -close the window is asked to close afterwards.
 //
 //   WindowShot.exe -out <file.bmp> -title <text> [-wait <seconds>] [-settle <ms>] [-close]
-//                  [-shown <text> <file>] -- <program> [arguments...]
+//                  [-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>]
+//                  [-when <file>]
+//                  -- <program> [arguments...]
 //
 // -shown: as soon as a window of the program shows the other text in its
 // title (say, the program's name), the file is created (empty), so that a
 // script can wait for the window before it goes on.
+// -click: once the title shows, the button with that control id somewhere in
+// the window is clicked (as a user's click tells its parent), after (-after)
+// a control with the other id has shown enabled there; -ready: then
+// the file is created; -when: the picture waits (within the same time limit)
+// until that file exists, so that a script can let the meeting go on first.
 //
 // Exit code 0: saved; 1: bad arguments; 2: the program did not start;
 // 3: no such window in time; 4: the picture could not be written.
@@ -126,9 +133,43 @@ std::string Quote(const char* arg)
     return out + "\"";
 }
 
+struct ControlSearch
+{
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK VisitControl(HWND wnd, LPARAM param)
+{
+    ControlSearch* s = reinterpret_cast<ControlSearch*>(param);
+    if (::GetDlgCtrlID(wnd) == s->id && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd))
+    {
+        s->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Clicks the shown button with the id inside the window; false when none.
+bool ClickControl(HWND top, int id)
+{
+    ControlSearch s = {id, nullptr};
+    ::EnumChildWindows(top, VisitControl, (LPARAM)&s);
+    if (!s.found)
+        return false;
+    ::PostMessageA(::GetParent(s.found), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)s.found);
+    return true;
+}
+
+bool FileExists(const char* path)
+{
+    return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 int Usage()
 {
-    fprintf(stderr, "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] -- "
+    fprintf(stderr, "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] "
+                    "[-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>] [-when <file>] -- "
                     "<program> [arguments...]\n");
     return 1;
 }
@@ -142,6 +183,10 @@ int main(int argc, char** argv)
     bool close = false;
     const char* shownText = nullptr;
     const char* shownFile = nullptr;
+    std::vector<int> clicks;
+    int after = 0;
+    const char* readyFile = nullptr;
+    const char* whenFile = nullptr;
     int i = 1;
     for (; i < argc; ++i)
     {
@@ -158,6 +203,14 @@ int main(int argc, char** argv)
             waitSeconds = atoi(argv[++i]);
         else if (!strcmp(argv[i], "-settle") && i + 1 < argc)
             settleMs = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "-click") && i + 1 < argc)
+            clicks.push_back(atoi(argv[++i]));
+        else if (!strcmp(argv[i], "-after") && i + 1 < argc)
+            after = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "-ready") && i + 1 < argc)
+            readyFile = argv[++i];
+        else if (!strcmp(argv[i], "-when") && i + 1 < argc)
+            whenFile = argv[++i];
         else if (!strcmp(argv[i], "-close"))
             close = true;
         else if (!strcmp(argv[i], "-shown") && i + 2 < argc)
@@ -214,6 +267,36 @@ int main(int argc, char** argv)
         ::CloseHandle(process.hProcess);
         return 3;
     }
+    if (after)
+    {
+        ControlSearch ready = {after, nullptr};
+        while (!ready.found && (int)(deadline - ::GetTickCount()) > 0)
+        {
+            ::EnumChildWindows(s.found, VisitControl, (LPARAM)&ready);
+            if (!ready.found)
+                ::Sleep(200);
+        }
+        if (!ready.found)
+            fprintf(stderr, "WindowShot: control %d did not show in time\n", after);
+    }
+    for (int id : clicks)
+    {
+        // The window's panes may still be settling: a few tries.
+        bool clicked = false;
+        for (int attempt = 0; attempt < 20 && !(clicked = ClickControl(s.found, id)); ++attempt)
+            ::Sleep(250);
+        if (!clicked)
+            fprintf(stderr, "WindowShot: no button %d to click in the window\n", id);
+    }
+    if (readyFile)
+    {
+        if (FILE* f = fopen(readyFile, "wb"))
+            fclose(f);
+    }
+    while (whenFile && !FileExists(whenFile) && (int)(deadline - ::GetTickCount()) > 0)
+        ::Sleep(200);
+    if (whenFile && !FileExists(whenFile))
+        fprintf(stderr, "WindowShot: %s did not come in time; the picture is taken now\n", whenFile);
     // Let it finish painting, then take the picture.
     ::Sleep((DWORD)settleMs);
     ::GetWindowTextA(s.found, s.title, sizeof s.title - 1);

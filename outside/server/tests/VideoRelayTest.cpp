@@ -214,3 +214,20 @@ TEST_F(VideoRelayTest, StoppedBroadcastReleasesThePort)
     sender.SendTo(port, Frame(aliceId, 1));
     EXPECT_TRUE(receiver.Receive(300).empty());
 }
+
+TEST_F(VideoRelayTest, BroadcasterWhoLeavesReleasesThePort)
+{
+    auto host = Join("host", "pw");
+    auto alice = Join("alice", "a");
+    uint32_t hostId = host->login.userId, aliceId = alice->login.userId;
+    uint16_t port = Broadcast(*alice, *host);
+    CUdpPeer sender, receiver;
+    ASSERT_TRUE(Subscribe(receiver, port, hostId, aliceId));
+    // She quits while broadcasting.
+    alice->manager.Close();
+    std::vector<uint8_t> m;
+    ASSERT_TRUE(host->WaitFor(CMD_USER_QUIT, m));
+    EXPECT_EQ(0, server.VideoRelay()->GetSenderPort(aliceId));
+    sender.SendTo(port, Frame(aliceId, 1));
+    EXPECT_TRUE(receiver.Receive(300).empty());
+}

@@ -1,0 +1,74 @@
+#include "CFramePaneHost.h"
+
+#include "CDlgChat.h"
+#include "CMainFrame.h"
+#include "CProgramPanes.h"
+#include "CVideoWallPane.h"
+#include "ClientLog.h"
+#include "MainFrameResource.h"
+#include "MeetingState.h"
+#include "VideoCalls.h"
+
+typedef int(__cdecl* PFN_RV_WriteChatData)(const char* text, uint32_t kind);
+
+MEETING_STATE& CFramePaneHost::GetMeetingState()
+{
+    // The window holds the record as its 1392 packed bytes.
+    return *reinterpret_cast<MEETING_STATE*>(m_frame->MeetingState());
+}
+
+bool CFramePaneHost::IsRecording()
+{
+    return m_panes->IsRecording();
+}
+
+void CFramePaneHost::WriteChatLine(const char* line)
+{
+    if (line && IsRecording())
+        MEDIA_CALL(RV_WriteChatData, 0, line, 0u);
+}
+
+void CFramePaneHost::StartRecording()
+{
+    // The main window's own recording command (save dialog, recorder start).
+    m_frame->PostMessage(WM_COMMAND, ID_RECORD, 0);
+}
+
+void CFramePaneHost::DropLayoutControl()
+{
+    m_frame->DropLayoutControl();
+}
+
+void CFramePaneHost::SelectChatRecipient(uint32_t userId)
+{
+    if (CDlgChat* chat = m_panes->ChatPane())
+        chat->SelectRecipient(userId);
+}
+
+void CFramePaneHost::StartFileSend(uint32_t userId)
+{
+    g_Log.Write(0, "<CFramePaneHost::StartFileSend> no file transfer here, user %u\n", (unsigned)userId);
+}
+
+void CFramePaneHost::ToggleVideoPolling()
+{
+    if (CVideoWallPane* wall = m_panes->VideoWall())
+        wall->Wall().TogglePolling();
+}
+
+void CFramePaneHost::ShowRoomList(POINT anchor)
+{
+    CWnd* list = m_frame->GetPane(PANE_ROOM_LIST);
+    if (!list || !list->GetSafeHwnd())
+        return;
+    CRect rect;
+    list->GetWindowRect(&rect);
+    list->SetWindowPos(nullptr, anchor.x - rect.Width(), anchor.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    list->ShowWindow(SW_SHOW);
+}
+
+int CFramePaneHost::GetVideoBitRate()
+{
+    CVideoWallPane* wall = m_panes->VideoWall();
+    return wall ? wall->Wall().SumWindowCounters() : 0;
+}

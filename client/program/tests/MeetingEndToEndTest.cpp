@@ -1,0 +1,286 @@
+// Two installed clients in one meeting on the stand-in server of this
+// process, watched from outside as a user would see them: each lists the
+// other, a chat line typed in one shows in the other's chat history, and
+// once both broadcast, each wall shows the other's camera picture with
+// rising frame numbers (read back off the screen).
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CStandInServer.h"
+#include "CTcpLink.h"
+#include "HalvernProcess.h"
+#include "StandInTestKit.h"
+
+namespace {
+
+// Start-up under emulation and a loaded machine: Wine, COM and the media
+// libraries take their seconds.
+const DWORD kStartMs = 150000;
+
+// Control ids of the panes as the program builds them.
+enum : int {
+    ID_USER_LIST = 1234,
+    ID_CHAT_INPUT = 1005,
+    ID_CHAT_SEND = 1006,
+    ID_CHAT_HISTORY = 1008,
+    ID_BROADCAST = 2050,
+    ID_VIDEO_CAPTION = 2076,
+};
+
+struct ChildSearch
+{
+    int id;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND wnd, LPARAM param)
+{
+    ChildSearch* s = reinterpret_cast<ChildSearch*>(param);
+    if (GetDlgCtrlID(wnd) == s->id)
+        s->found.push_back(wnd);
+    return TRUE;
+}
+
+// Every descendant of top with the control id.
+std::vector<HWND> Controls(HWND top, int id)
+{
+    ChildSearch s = {id, {}};
+    EnumChildWindows(top, CollectChild, (LPARAM)&s);
+    return s.found;
+}
+
+HWND Control(HWND top, int id)
+{
+    std::vector<HWND> all = Controls(top, id);
+    return all.empty() ? nullptr : all.front();
+}
+
+std::string Text(HWND wnd)
+{
+    std::vector<char> text(65536);
+    SendMessageA(wnd, WM_GETTEXT, text.size() - 1, (LPARAM)text.data());
+    return text.data();
+}
+
+template <class Pred> bool WaitUntil(Pred pred, DWORD timeoutMs)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        Sleep(200);
+    }
+    return true;
+}
+
+struct FrameSearch
+{
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK VisitFrame(HWND wnd, LPARAM param)
+{
+    FrameSearch* s = reinterpret_cast<FrameSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == s->process && IsWindowVisible(wnd) && HalvernProcess::WindowText(wnd).find("Halvern--") == 0) {
+        s->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The client's main window once its title counts the participants.
+HWND MainWindow(HalvernProcess& client, const std::string& count, DWORD timeoutMs)
+{
+    HWND frame = nullptr;
+    WaitUntil(
+        [&] {
+            FrameSearch s = {client.process.dwProcessId, nullptr};
+            EnumWindows(VisitFrame, (LPARAM)&s);
+            frame = s.found;
+            return frame && HalvernProcess::WindowText(frame).find(count) != std::string::npos;
+        },
+        timeoutMs);
+    return frame;
+}
+
+BOOL CALLBACK DescribeWindow(HWND wnd, LPARAM param)
+{
+    std::pair<DWORD, std::string*>* p = reinterpret_cast<std::pair<DWORD, std::string*>*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != p->first || !IsWindowVisible(wnd))
+        return TRUE;
+    char cls[128] = {};
+    GetClassNameA(wnd, cls, sizeof cls - 1);
+    *p->second += "window \"" + HalvernProcess::WindowText(wnd) + "\" (" + cls + ")\n";
+    HWND child = nullptr;
+    while ((child = FindWindowExA(wnd, child, "Static", nullptr)) != nullptr)
+        *p->second += "  text \"" + HalvernProcess::WindowText(child) + "\"\n";
+    return TRUE;
+}
+
+// The client's visible windows and its log, for a failure's message.
+std::string Describe(HalvernProcess& client)
+{
+    std::string text;
+    std::pair<DWORD, std::string*> p(client.process.dwProcessId, &text);
+    EnumWindows(DescribeWindow, (LPARAM)&p);
+    return text + "log:\n" + client.ReadFile("Quillet.log");
+}
+
+std::vector<LRESULT> ListData(HWND list)
+{
+    std::vector<LRESULT> data;
+    const LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i)
+        data.push_back(SendMessageA(list, LB_GETITEMDATA, i, 0));
+    return data;
+}
+
+// The render window of the wall window whose caption names the user.
+HWND RenderOf(HWND frame, const std::string& user)
+{
+    for (HWND caption : Controls(frame, ID_VIDEO_CAPTION)) {
+        HWND window = GetParent(caption);
+        if (!IsWindowVisible(window) || HalvernProcess::WindowText(caption) != user)
+            continue;
+        // The render window: the video window's child dialog.
+        HWND child = nullptr;
+        while ((child = FindWindowExA(window, child, "#32770", nullptr)) != nullptr)
+            if (IsWindowVisible(child))
+                return child;
+    }
+    return nullptr;
+}
+
+// The frame number in the band of black and white cells along the top of
+// the stand-in camera's picture, read off the screen; -1 when unreadable.
+int ReadFrameNumber(HWND frame, HWND render)
+{
+    SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);
+    RECT r;
+    GetWindowRect(render, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    int value = -1;
+    if (w >= 32 && h >= 30) {
+        HDC screen = GetDC(nullptr);
+        // The band is 16 rows of the camera's 240: sample its middle row.
+        const int y = r.top + h * 8 / 240;
+        value = 0;
+        for (int cell = 0; cell < 16; ++cell) {
+            const COLORREF c = GetPixel(screen, r.left + (2 * cell + 1) * w / 32, y);
+            const int luma = (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
+            value = value << 1 | (luma >= 128 ? 1 : 0);
+        }
+        ReleaseDC(nullptr, screen);
+    }
+    SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return value;
+}
+
+class MeetingEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(StartWinsock());
+        config = StandInTestConfig();
+        server = std::make_unique<CStandInServer>(config);
+        ASSERT_TRUE(server->Start(0));
+        for (HalvernProcess* c : {&host, &alice}) {
+            std::string error;
+            ASSERT_TRUE(c->Install(c == &host ? "halvern_e2e_host" : "halvern_e2e_alice", &error)) << error;
+            c->SetIni("Version", config.version);
+            c->SetIni("ServerPort", std::to_string(server->GetPort()));
+        }
+    }
+    void TearDown() override
+    {
+        alice.Stop();
+        host.Stop();
+        server->Stop();
+        WSACleanup();
+    }
+
+    CServerConfig config;
+    std::unique_ptr<CStandInServer> server;
+    HalvernProcess host, alice;
+};
+
+} // namespace
+
+TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
+{
+    // Both in the free room, where each may broadcast.
+    ASSERT_TRUE(host.Start("127.0.0.1 \"Room two\" 2 host pw"));
+    ASSERT_TRUE(alice.Start("127.0.0.1 \"Room two\" 2 alice a"));
+    HWND hostFrame = MainWindow(host, "参与人数2", kStartMs);
+    HWND aliceFrame = MainWindow(alice, "参与人数2", kStartMs);
+    ASSERT_NE(nullptr, hostFrame) << Describe(host);
+    ASSERT_NE(nullptr, aliceFrame) << Describe(alice);
+
+    // Each lists itself first, then the other.
+    HWND hostList = Control(hostFrame, ID_USER_LIST), aliceList = Control(aliceFrame, ID_USER_LIST);
+    ASSERT_NE(nullptr, hostList);
+    ASSERT_NE(nullptr, aliceList);
+    std::vector<LRESULT> hostRows, aliceRows;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            hostRows = ListData(hostList);
+            aliceRows = ListData(aliceList);
+            return hostRows.size() == 2 && aliceRows.size() == 2;
+        },
+        30000));
+    ASSERT_EQ(2u, hostRows.size());
+    ASSERT_EQ(2u, aliceRows.size());
+    EXPECT_EQ(hostRows[0], aliceRows[1]);
+    EXPECT_EQ(aliceRows[0], hostRows[1]);
+
+    // A line typed by the host shows in alice's chat history.
+    HWND input = Control(hostFrame, ID_CHAT_INPUT), send = Control(hostFrame, ID_CHAT_SEND);
+    ASSERT_NE(nullptr, input);
+    ASSERT_NE(nullptr, send);
+    SendMessageA(input, WM_SETTEXT, 0, (LPARAM) "good morning from the host");
+    PostMessageA(GetParent(send), WM_COMMAND, MAKEWPARAM(ID_CHAT_SEND, BN_CLICKED), (LPARAM)send);
+    HWND aliceHistory = Control(aliceFrame, ID_CHAT_HISTORY);
+    ASSERT_NE(nullptr, aliceHistory);
+    EXPECT_TRUE(WaitUntil([&] { return Text(aliceHistory).find("good morning from the host") != std::string::npos; },
+                          30000))
+        << Text(aliceHistory);
+
+    // Both broadcast: each wall gets a window for the other, whose picture
+    // keeps changing to later frames.
+    for (HWND frame : {hostFrame, aliceFrame}) {
+        HWND button = Control(frame, ID_BROADCAST);
+        ASSERT_NE(nullptr, button);
+        PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(ID_BROADCAST, BN_CLICKED), (LPARAM)button);
+    }
+    struct Watch
+    {
+        HWND frame;
+        const char* other;
+        HalvernProcess* client;
+    };
+    for (const Watch& w : {Watch{hostFrame, "alice", &host}, Watch{aliceFrame, "host", &alice}}) {
+        SCOPED_TRACE(std::string("the wall showing ") + w.other);
+        HWND render = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
+            << Describe(*w.client);
+        int first = -1, later = -1;
+        EXPECT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000));
+        EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
+            << "frame " << first << " then " << later;
+    }
+}
