@@ -279,7 +279,8 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
         ASSERT_TRUE(WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
             << Describe(*w.client);
         int first = -1, later = -1;
-        EXPECT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000));
+        ASSERT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
+            << "no picture in the window";
         EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
             << "frame " << first << " then " << later;
     }
