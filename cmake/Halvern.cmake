@@ -1,11 +1,14 @@
 # Helpers shared by every folder.
 
-# halvern_test(NAME sources... LIBS libs... [LOCK resource])
+# halvern_test(NAME sources... LIBS libs... [LOCK resource] [SERIAL])
 # A GoogleTest program run under Wine, one ctest entry per test case. Tests
 # that hold a machine-wide resource (the one wave device Wine offers, the
-# spooler) name it as LOCK, so that no two of them run at once.
+# spooler) name it as LOCK, so that no two of them run at once. SERIAL tests
+# run with no other test beside them: whole client programs whose maximised
+# windows and real input would cover or disturb other tests' windows on the
+# one shared display.
 function(halvern_test name)
-    cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "SERIAL" "LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
     set(properties TIMEOUT 300)
@@ -13,6 +16,9 @@ function(halvern_test name)
         # The lock's name is also the tests' label, so that a run can leave
         # out (ctest -LE) or pick (ctest -L) the tests of one resource.
         list(APPEND properties RESOURCE_LOCK ${T_LOCK} LABELS ${T_LOCK})
+    endif()
+    if(T_SERIAL)
+        list(APPEND properties RUN_SERIAL TRUE)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
