@@ -6,6 +6,7 @@
 
 #include "AudioRelayWire.h"
 #include "CAudioDatagram.h"
+#include "ServerSockets.h"
 
 namespace {
 
@@ -29,29 +30,13 @@ bool CAudioRelay::Start(uint16_t port, bool loopbackOnly)
 {
     if (m_running)
         return false;
-    m_socket = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    // Room for a burst of many speakers' packets, but no more: audio that
+    // waited longer than that is better dropped than relayed late. A
+    // bounded wait on each read, so that a stop is seen without closing the
+    // socket under the reading thread.
+    m_socket = OpenUdpSocket(port, loopbackOnly, RECEIVE_BUFFER, STOP_CHECK_MS, &m_port);
     if (m_socket == INVALID_SOCKET)
         return false;
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
-    address.sin_port = htons(port);
-    int length = sizeof address;
-    // Room for a burst of many speakers' packets, but no more: audio that
-    // waited longer than that is better dropped than relayed late.
-    int buffer = RECEIVE_BUFFER;
-    setsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
-    // A bounded wait on each read, so that a stop is seen without closing
-    // the socket under the reading thread.
-    DWORD wait = STOP_CHECK_MS;
-    setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
-    if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(m_socket);
-        m_socket = INVALID_SOCKET;
-        return false;
-    }
-    m_port = ntohs(address.sin_port);
     m_running = true;
     m_thread = std::thread([this] { Loop(); });
     return true;

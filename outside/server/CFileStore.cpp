@@ -7,6 +7,7 @@
 
 #include "CStoreSocket.h"
 #include "PassStoreWire.h"
+#include "ServerSockets.h"
 
 namespace {
 
@@ -28,22 +29,9 @@ bool CFileStore::Start(uint16_t port, bool loopbackOnly)
 {
     if (m_running)
         return false;
-    m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    m_listener = OpenTcpListener(port, loopbackOnly, &m_port);
     if (m_listener == INVALID_SOCKET)
         return false;
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
-    address.sin_port = htons(port);
-    int length = sizeof address;
-    if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(m_listener, SOMAXCONN) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(m_listener);
-        m_listener = INVALID_SOCKET;
-        return false;
-    }
-    m_port = ntohs(address.sin_port);
     m_running = true;
     m_acceptThread = std::thread([this] { AcceptLoop(); });
     return true;

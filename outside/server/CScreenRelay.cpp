@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ScreenRelayWire.h"
+#include "ServerSockets.h"
 #include "WireReader.h"
 #include "WireWriter.h"
 
@@ -67,22 +68,9 @@ CScreenRelay::~CScreenRelay() { Stop(); }
 
 bool CScreenRelay::Start(uint16_t port, bool loopbackOnly)
 {
-    m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    m_listener = OpenTcpListener(port, loopbackOnly, &m_port);
     if (m_listener == INVALID_SOCKET)
         return false;
-    sockaddr_in a = {};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
-    int length = sizeof a;
-    if (bind(m_listener, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        listen(m_listener, 16) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&a), &length) != 0) {
-        closesocket(m_listener);
-        m_listener = INVALID_SOCKET;
-        return false;
-    }
-    m_port = ntohs(a.sin_port);
     m_running = true;
     m_acceptThread = std::thread(&CScreenRelay::AcceptLoop, this);
     return true;

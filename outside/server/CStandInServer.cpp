@@ -18,6 +18,7 @@
 #include "CVideoRelay.h"
 #include "CVideoCommands.h"
 #include "ServerClock.h"
+#include "ServerSockets.h"
 #include "ServerWire.h"
 #include "WireReader.h"
 #include "WireWriter.h"
@@ -62,22 +63,9 @@ bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
         WireWriter(room->meetingState.data(), 2).U16(CMD_MEETING_STATE_ALL);
         m_rooms.push_back(std::move(room));
     }
-    m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    m_listener = OpenTcpListener(port, loopbackOnly, &m_port);
     if (m_listener == INVALID_SOCKET)
         return false;
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
-    address.sin_port = htons(port);
-    int length = sizeof address;
-    if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(m_listener, SOMAXCONN) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(m_listener);
-        m_listener = INVALID_SOCKET;
-        return false;
-    }
-    m_port = ntohs(address.sin_port);
     StartAudioRelay(loopbackOnly);
     StartVideoRelay(loopbackOnly);
     m_fileStore.reset(new CFileStore());

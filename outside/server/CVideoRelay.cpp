@@ -1,5 +1,6 @@
 #include "CVideoRelay.h"
 
+#include "ServerSockets.h"
 #include "WireReader.h"
 
 #include <windows.h>
@@ -31,25 +32,15 @@ uint16_t CVideoRelay::StartSender(uint32_t roomId, uint32_t userId)
         m_closing.push_back(it->second->socket);
         m_senders.erase(it);
     }
-    SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    uint16_t bound = 0;
+    SOCKET s = OpenUdpSocket(0, m_loopbackOnly, RECEIVE_BUFFER, 0, &bound);
     if (s == INVALID_SOCKET)
         return 0;
-    int size = RECEIVE_BUFFER;
-    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&size), sizeof size);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(m_loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
-    int length = sizeof address;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(s);
-        return 0;
-    }
     std::unique_ptr<Sender> sender(new Sender);
     sender->roomId = roomId;
     sender->userId = userId;
     sender->socket = s;
-    sender->port = ntohs(address.sin_port);
+    sender->port = bound;
     uint16_t port = sender->port;
     m_senders[userId] = std::move(sender);
     return port;
