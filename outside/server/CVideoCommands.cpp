@@ -10,11 +10,10 @@ bool CVideoCommands::Handle(CCommandContext& c)
         if (c.length == 12 && (c.Chair() || c.id == c.Self())) {
             if (auto target = c.Member(c.id)) {
                 target->broadcast = c.flag ? 1 : 0;
-                SessionList rest;
-                for (const auto& member : c.room.users) {
-                    if (member != target)
-                        rest.push_back(member);
-                }
+                // The broadcaster is told like everybody else: his own 2059
+                // sets his broadcast flag and shows him his picture as the
+                // room receives it; his own 2060 clears the flag again.
+                const SessionList& everyone = c.room.users;
                 if (c.flag) {
                     const uint16_t videoPort = c.VideoPort(c.id);
                     CServerMessage start(CMD_START_SEND_VIDEO, 4);
@@ -25,12 +24,12 @@ bool CVideoCommands::Handle(CCommandContext& c)
                     reply.At(4).U32(c.id);
                     reply.At(8).U16(videoPort);
                     reply.At(10).U8(1);
-                    c.Send(rest, reply.Bytes());
+                    c.Send(everyone, reply.Bytes());
                 } else {
                     CServerMessage stop(CMD_STOP_VIDEO, 12);
                     stop.At(4).U32(c.id);
                     stop.At(8).U8(1);
-                    c.Send(rest, stop.Bytes());
+                    c.Send(everyone, stop.Bytes());
                     c.Send({target}, CServerMessage(CMD_STOP_SEND_VIDEO, 2).Bytes());
                     c.StopVideo(c.id);
                 }

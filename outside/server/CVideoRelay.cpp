@@ -133,7 +133,7 @@ bool CVideoRelay::IsReport(const Sender& sender, const uint8_t* data, size_t len
     in.Seek(HEAD_LENGTH);
     if (!in.U32(roomId) || !in.U32(userId))
         return false;
-    return roomId == sender.roomId && userId != sender.userId && userId != 0;
+    return roomId == sender.roomId && userId != 0;
 }
 
 bool CVideoRelay::CarriesStreamId(const uint8_t* data, size_t length, uint32_t userId)
@@ -184,6 +184,11 @@ void CVideoRelay::Handle(uint32_t senderId, SOCKET socket, const uint8_t* data, 
     Sender& sender = *it->second;
     Endpoint source = { from.sin_addr.s_addr, from.sin_port };
     DWORD now = GetTickCount();
+    // The broadcaster may watch his own picture, but a report in his name
+    // is taken only from another endpoint than the one his packets come
+    // from: a short packet of his own can look like one.
+    if (report && reporter == sender.userId && (!sender.senderKnown || sender.sender == source))
+        report = false;
     if (report) {
         if (!member) {
             ++m_counters.refused;

@@ -1,8 +1,9 @@
 // Two installed clients in one meeting on the stand-in server of this
 // process, watched from outside as a user would see them: each lists the
 // other, a chat line typed in one shows in the other's chat history, and
-// once both broadcast, each wall shows the other's camera picture with
-// rising frame numbers (read back off the screen).
+// once both broadcast, each wall shows the other's camera picture and his
+// own, as the room receives them, with rising frame numbers (read back off
+// the screen).
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -31,6 +32,7 @@ enum : int {
     ID_CHAT_SEND = 1006,
     ID_CHAT_HISTORY = 1008,
     ID_BROADCAST = 2050,
+    ID_STOP_BROADCAST = 2051,
     ID_VIDEO_CAPTION = 2076,
 };
 
@@ -284,4 +286,72 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
         EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
             << "frame " << first << " then " << later;
     }
+
+    // Each is told of his own broadcast: his button now stops it, and his
+    // wall shows his own picture as the room receives it.
+    for (const Watch& w : {Watch{hostFrame, "host", &host}, Watch{aliceFrame, "alice", &alice}}) {
+        SCOPED_TRACE(std::string("the own broadcast of ") + w.other);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                HWND stop = Control(w.frame, ID_STOP_BROADCAST), start = Control(w.frame, ID_BROADCAST);
+                return stop && start && IsWindowVisible(stop) && !IsWindowVisible(start);
+            },
+            30000));
+        HWND render = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
+            << Describe(*w.client);
+        int first = -1, later = -1;
+        ASSERT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
+            << "no picture in the window";
+        EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
+            << "frame " << first << " then " << later;
+    }
+}
+
+TEST_F(MeetingEndToEnd, ThreeClientsSeeEachOtherJoinAndLeave)
+{
+    HalvernProcess bob;
+    std::string error;
+    ASSERT_TRUE(bob.Install("halvern_e2e_bob", &error)) << error;
+    bob.SetIni("Version", config.version);
+    bob.SetIni("ServerPort", std::to_string(server->GetPort()));
+
+    // They come one after the other; everybody already in sees each newcomer.
+    ASSERT_TRUE(host.Start("127.0.0.1 \"Room two\" 2 host pw"));
+    HWND hostFrame = MainWindow(host, "参与人数1", kStartMs);
+    ASSERT_NE(nullptr, hostFrame) << Describe(host);
+    ASSERT_TRUE(alice.Start("127.0.0.1 \"Room two\" 2 alice a"));
+    HWND aliceFrame = MainWindow(alice, "参与人数2", kStartMs);
+    ASSERT_NE(nullptr, aliceFrame) << Describe(alice);
+    EXPECT_NE(nullptr, MainWindow(host, "参与人数2", 30000)) << Describe(host);
+    ASSERT_TRUE(bob.Start("127.0.0.1 \"Room two\" 2 bob b"));
+    HWND bobFrame = MainWindow(bob, "参与人数3", kStartMs);
+    ASSERT_NE(nullptr, bobFrame) << Describe(bob);
+
+    struct Seat
+    {
+        const char* name;
+        HalvernProcess* client;
+        HWND frame;
+    };
+    auto rows = [](HWND frame) { return ListData(Control(frame, ID_USER_LIST)).size(); };
+    for (const Seat& s : {Seat{"host", &host, hostFrame}, Seat{"alice", &alice, aliceFrame},
+                          Seat{"bob", &bob, bobFrame}}) {
+        SCOPED_TRACE(s.name);
+        EXPECT_NE(nullptr, MainWindow(*s.client, "参与人数3", 30000)) << Describe(*s.client);
+        EXPECT_TRUE(WaitUntil([&] { return rows(s.frame) == 3; }, 30000)) << rows(s.frame);
+    }
+
+    // Alice closes her window (as after confirming the exit question) and
+    // the program ends; bob's program is killed. The others see each go.
+    PostMessageA(aliceFrame, WM_CLOSE, 0, 0);
+    EXPECT_NE(STILL_ACTIVE, alice.WaitForExit(60000)) << Describe(alice);
+    for (const Seat& s : {Seat{"host", &host, hostFrame}, Seat{"bob", &bob, bobFrame}}) {
+        SCOPED_TRACE(std::string(s.name) + " after alice left");
+        EXPECT_NE(nullptr, MainWindow(*s.client, "参与人数2", 30000)) << Describe(*s.client);
+        EXPECT_TRUE(WaitUntil([&] { return rows(s.frame) == 2; }, 30000)) << rows(s.frame);
+    }
+    bob.Stop();
+    EXPECT_NE(nullptr, MainWindow(host, "参与人数1", 30000)) << Describe(host);
+    EXPECT_TRUE(WaitUntil([&] { return rows(hostFrame) == 1; }, 30000)) << rows(hostFrame);
 }

@@ -248,10 +248,16 @@ TEST_F(StandInServerTest, VideoBroadcastStartsTheSenderAndTellsTheOthers)
     EXPECT_EQ(port, m[8] | m[9] << 8);
     EXPECT_EQ(ReadU32(m, 4), alice->login.userId);
     EXPECT_EQ(m[10], 1);
+    // The broadcaster hears of his own broadcast too: it sets his flag.
+    ASSERT_TRUE(alice->WaitFor(CMD_RECEIVE_VIDEO_REPLY, m));
+    EXPECT_EQ(ReadU32(m, 4), alice->login.userId);
+    EXPECT_EQ(m[10], 1);
     ASSERT_TRUE(host->manager.SendVideoBroadcast(alice->login.userId, 0));
-    ASSERT_TRUE(alice->WaitFor(CMD_STOP_SEND_VIDEO, m));
     ASSERT_TRUE(host->WaitFor(CMD_STOP_VIDEO, m));
     EXPECT_EQ(m[8], 1);
+    ASSERT_TRUE(alice->WaitFor(CMD_STOP_VIDEO, m));
+    EXPECT_EQ(ReadU32(m, 4), alice->login.userId);
+    ASSERT_TRUE(alice->WaitFor(CMD_STOP_SEND_VIDEO, m));
 }
 
 TEST_F(StandInServerTest, MeetingStateIsKeptAndHandedOut)
