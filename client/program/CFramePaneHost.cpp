@@ -3,6 +3,7 @@
 #include "CDlgChat.h"
 #include "CMainFrame.h"
 #include "CProgramPanes.h"
+#include "CProgramSharing.h"
 #include "CVideoWallPane.h"
 #include "ClientLog.h"
 #include "MainFrameResource.h"
@@ -45,9 +46,34 @@ void CFramePaneHost::SelectChatRecipient(uint32_t userId)
         chat->SelectRecipient(userId);
 }
 
+bool CFramePaneHost::IsBroadcastingScreen()
+{
+    return m_panes->Sharing().IsBroadcastingScreen();
+}
+
+void CFramePaneHost::EndScreenBroadcast()
+{
+    m_panes->Sharing().EndScreenBroadcast();
+}
+
+uint32_t CFramePaneHost::GetRemoteControlledUser()
+{
+    return m_panes->Sharing().GetRemoteControlledUser();
+}
+
+void CFramePaneHost::EndRemoteControl()
+{
+    m_panes->Sharing().EndRemoteControl();
+}
+
+void CFramePaneHost::DropSharingRights()
+{
+    m_panes->Sharing().DropSharingRights();
+}
+
 void CFramePaneHost::StartFileSend(uint32_t userId)
 {
-    g_Log.Write(0, "<CFramePaneHost::StartFileSend> no file transfer here, user %u\n", (unsigned)userId);
+    m_panes->Sharing().StartFileSend(userId);
 }
 
 void CFramePaneHost::ToggleVideoPolling()

@@ -5,9 +5,9 @@ class CMainFrame;
 class CProgramPanes;
 
 // The meeting panes' host in the program: the main window's meeting-state
-// record, recording and layout control, and the other panes the program's
-// pane factory made. What the sharing and transfer parts would end when the
-// meeting control is given up is nothing here until those parts exist.
+// record, recording and layout control, the sharing pages, and the other
+// panes the program's pane factory made. Shared documents have no transfers
+// to stop here yet.
 class CFramePaneHost : public IPaneHost
 {
 public:
@@ -17,12 +17,12 @@ public:
     bool IsRecording() override;
     void WriteChatLine(const char* line) override;
     void StartRecording() override;
-    bool IsBroadcastingScreen() override { return false; }
-    void EndScreenBroadcast() override {}
-    uint32_t GetRemoteControlledUser() override { return 0; }
-    void EndRemoteControl() override {}
+    bool IsBroadcastingScreen() override;
+    void EndScreenBroadcast() override;
+    uint32_t GetRemoteControlledUser() override;
+    void EndRemoteControl() override;
     void StopDocumentTransfers() override {}
-    void DropSharingRights() override {}
+    void DropSharingRights() override;
     void DropLayoutControl() override;
     void UpdateRemoteControlButtons() override {}
     void SelectChatRecipient(uint32_t userId) override;

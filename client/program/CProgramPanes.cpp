@@ -1,4 +1,5 @@
 #include "CProgramPanes.h"
+#include "CProgramSharing.h"
 
 #include "CAudioSourcesLink.h"
 #include "CCameraPanelLink.h"
@@ -38,6 +39,7 @@ CProgramPanes::CProgramPanes(CMainFrame* frame, const PANE_CONTEXT& context) : m
     // The video windows reach this main window from now on.
     SetVideoHost(m_videoHost.get());
     UpdateTargets();
+    m_sharing.reset(new CProgramSharing(frame, this, m_ctx));
 }
 
 CProgramPanes::~CProgramPanes()
@@ -51,8 +53,22 @@ CDlgLocalVideo* CProgramPanes::LocalVideo()
     return m_localVideo && m_localVideo->GetSafeHwnd() ? m_localVideo.get() : nullptr;
 }
 
+IPaneHost* CProgramPanes::PaneHost()
+{
+    return m_paneHost.get();
+}
+
+bool CProgramPanes::OwnedByFrame(FRAME_PANE pane)
+{
+    return CProgramSharing::OwnedByFrame(pane);
+}
+
 CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
+    bool sharing = false;
+    CWnd* shared = m_sharing->CreatePane(pane, parent, &sharing);
+    if (sharing)
+        return shared;
     switch (pane)
     {
     case PANE_CHAT:

@@ -18,6 +18,8 @@ class IVideoLibrary;
 class IAudioSources;
 class IRecorder;
 class ICameraPanel;
+class CProgramSharing;
+class IPaneHost;
 
 // The program's panes of the main window: the chat pane, the left pane with
 // the participants list, the mixer controls and the own video window, the
@@ -36,7 +38,7 @@ public:
 
     CWnd* CreatePane(FRAME_PANE pane, CWnd* parent) override;
     IFrameVideoWall* CreateVideoWall(CWnd* parent) override;
-    bool OwnedByFrame(FRAME_PANE) override { return true; }
+    bool OwnedByFrame(FRAME_PANE pane) override;
     void InitDevices() override;
     void StartOwnPreview() override;
 
@@ -46,6 +48,8 @@ public:
     CVideoWallPane* VideoWall() { return m_wall; }
     CDlgLocalVideo* LocalVideo();
     VideoControl_Dlg* CameraPanel() { return m_camera; }
+    CProgramSharing& Sharing() { return *m_sharing; }
+    IPaneHost* PaneHost();
     bool IsRecording() const { return m_recording != 0; }
 
 private:
@@ -61,6 +65,7 @@ private:
     std::unique_ptr<IAudioSources> m_audioLink;
     std::unique_ptr<IRecorder> m_recorderLink;
     std::unique_ptr<ICameraPanel> m_cameraLink;
+    std::unique_ptr<CProgramSharing> m_sharing;
     CDlgChat* m_chat = nullptr;
     CDlgLeft* m_left = nullptr;
     CDlgVoteList* m_votes = nullptr;

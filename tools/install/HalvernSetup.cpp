@@ -24,7 +24,7 @@ namespace {
 
 const char* const kMediaFiles[] = {"Kadrel.dll", "RavoTM.dll", "Dravom.dll", "Caskel.dll",
                                    "Dravo.dll",  "RavoT.dll",  "Ravo.dll",   "Tamsel.dll"};
-const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe"};
+const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe", "pass.dll"};
 
 std::string WithSlash(std::string folder)
 {
@@ -130,6 +130,7 @@ int main(int argc, char** argv)
         Place(source + file, media + file, strcmp(file, "Tamsel.dll") != 0, false);
     for (const char* file : kProgramFiles)
         Place(source + file, program + file, true, false);
+    Place(source + "Shell.exe", program + "Shell.exe", true, false);
     // The settings a user changed stay.
     Place(source + "Dorvane.ini", program + "Dorvane.ini", true, true);
     PlaceFolder(source + "Skins\\", program + "Skins\\", "*.bmp");
