@@ -14,6 +14,7 @@
 #include "CFramePaneHost.h"
 #include "CFrameVideoHost.h"
 #include "CMainFrame.h"
+#include "CProgramDocs.h"
 #include "CRecorderLink.h"
 #include "CServerDispatcher.h"
 #include "CUserTable.h"
@@ -129,6 +130,12 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
             return nullptr;
         settings->ShowWindow(SW_HIDE);
         return settings.release();
+    }
+    case PANE_PAGE_NET_DISK:
+    {
+        // The shared documents: the page and its lists become the dispatcher's targets.
+        m_docs.reset(new CProgramDocs(m_frame, m_ctx));
+        return m_docs->CreatePage(parent);
     }
     default:
         return CStandInPanes::CreatePane(pane, parent);

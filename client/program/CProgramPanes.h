@@ -14,6 +14,7 @@ class CVideoWallPane;
 class VideoControl_Dlg;
 class CFramePaneHost;
 class CFrameVideoHost;
+class CProgramDocs;
 class IVideoLibrary;
 class IAudioSources;
 class IRecorder;
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<IRecorder> m_recorderLink;
     std::unique_ptr<ICameraPanel> m_cameraLink;
     std::unique_ptr<CProgramSharing> m_sharing;
+    std::unique_ptr<CProgramDocs> m_docs;
     CDlgChat* m_chat = nullptr;
     CDlgLeft* m_left = nullptr;
     CDlgVoteList* m_votes = nullptr;
