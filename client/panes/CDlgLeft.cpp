@@ -533,11 +533,23 @@ BOOL CDlgLeft::OnCommand(WPARAM wParam, LPARAM lParam)
     return CLangDialog::OnCommand(wParam, lParam);
 }
 
+namespace {
+CDlgLeft::MicLevelPainter s_micPainter = nullptr;
+}
+
+void CDlgLeft::SetMicLevelPainter(MicLevelPainter painter) { s_micPainter = painter; }
+
 void CDlgLeft::OnLevelTick()
 {
     int lower = 0, upper = 100;
     const int input = CPaneAudio::GetInputLevel();
-    if (m_micMeter.GetSafeHwnd())
+    if (s_micPainter)
+    {
+        if (m_micMeter.GetSafeHwnd())
+            m_micMeter.GetRange(lower, upper);
+        s_micPainter(m_micSlider, input, lower, upper);
+    }
+    else if (m_micMeter.GetSafeHwnd())
     {
         m_micMeter.GetRange(lower, upper);
         m_micMeter.SetPos(lower + static_cast<int>(input * (upper - lower) * 0.01));

@@ -63,6 +63,11 @@ public:
     void OnAgc();
     // One tick of the 100 ms level timer.
     void OnLevelTick();
+    // Paints the capture level (percent) into the microphone slider on the
+    // scale lower..upper of the microphone meter, in place of the meter.
+    typedef void (*MicLevelPainter)(CSkinSlider& slider, int level, int lower, int upper);
+    // For every left pane (null: the meter shows the level); set before panes are made.
+    static void SetMicLevelPainter(MicLevelPainter painter);
 
     // A slider position in the mixer's own range; false when either range
     // is empty or unknown (a getter gave -1), and nothing is to be set.
@@ -71,6 +76,7 @@ public:
     CUserListBox& GetUserList() { return m_userList; }
     CUserTabCtrl& GetUserTab() { return m_tab; }
     CSkinSlider& GetSpeakerSlider() { return m_speakerSlider; }
+    CSkinSlider& GetMicSlider() { return m_micSlider; }
     CSkinProgressCtrl& GetMicMeter() { return m_micMeter; }
     uint32_t GetRemoteControlFlag() const { return m_remoteFlag; }
 

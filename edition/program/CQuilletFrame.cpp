@@ -6,6 +6,7 @@
 #include "CQuilletAudio.h"
 #include "CUserTable.h"
 #include "MainFrameResource.h"
+#include "WbFrameResource.h"
 
 BEGIN_MESSAGE_MAP(CQuilletFrame, CMainFrame)
     ON_WM_TIMER()
@@ -25,13 +26,23 @@ CQuilletFrame::CQuilletFrame(CQuilletAudio* audio, const MAINFRAME_SERVICES& ser
 
 void CQuilletFrame::OnTimer(UINT_PTR id)
 {
+    // The audio devices come up before the shared start step, which reports
+    // the terminal's devices to the server.
+    if (id == TIMER_START)
+        StartDevices();
     CMainFrame::OnTimer(id);
-    if (id != TIMER_START || m_devicesStarted)
-        return;
-    // The one start step: the devices come up with every stored setting.
+}
+
+bool CQuilletFrame::StartDevices()
+{
+    if (m_devicesStarted)
+        return m_capturing;
     m_devicesStarted = true;
-    if (m_audio)
-        m_audio->ApplyAll(g_UserTable, g_LoginInfo.userId);
+    if (m_audio) {
+        m_capturing = m_audio->ApplyAll(g_UserTable, g_LoginInfo.userId);
+        g_UserTable.SetHasAudio(g_LoginInfo.userId, m_capturing ? 1 : 0);
+    }
+    return m_capturing;
 }
 
 void CQuilletFrame::ArmCapture()
@@ -51,6 +62,11 @@ LRESULT CQuilletFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             // An empty path (the capture failed) adds nothing to the board.
             if (m_pictureTarget && !path.empty())
                 m_pictureTarget(path);
+            return 0;
+        }
+        // The whiteboard's screen-capture button.
+        if (message == WM_COMMAND && LOWORD(wParam) == IDC_WB_T_CAPTURE && lParam == 0) {
+            ArmCapture();
             return 0;
         }
         if (message == WM_DESTROY)

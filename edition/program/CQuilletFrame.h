@@ -19,6 +19,10 @@ public:
 
     static MAINFRAME_SERVICES EditionServices(MAINFRAME_SERVICES services);
     bool DevicesStarted() const { return m_devicesStarted; }
+    // The audio devices up with every stored setting, once per window (the
+    // first start step or the settings dialog, whichever comes first); the
+    // capture state.
+    bool StartDevices();
 
     // The whiteboard's screen-capture button: F9 captures the screen once.
     void ArmCapture();
@@ -37,6 +41,7 @@ protected:
 private:
     CQuilletAudio* m_audio;
     bool m_devicesStarted = false;
+    bool m_capturing = false;
     CCaptureHotkey m_hotkey;
     std::function<void(const std::string&)> m_pictureTarget;
     std::string m_captureFolder;

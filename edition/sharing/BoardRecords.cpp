@@ -35,6 +35,21 @@ std::vector<uint8_t> CBoardRecords::OpenPage(uint32_t pageId, uint8_t flag, cons
     return w.Ok() ? record : std::vector<uint8_t>();
 }
 
+std::vector<uint8_t> CBoardRecords::Navigate(uint32_t pageId, const uint8_t* payload, size_t length)
+{
+    if (length > 0xFFFF || (length && !payload))
+        return std::vector<uint8_t>();
+    std::vector<uint8_t> record(sizeof(BOARD_NAVIGATE_HEAD) + length);
+    WireWriter w(record.data(), record.size());
+    w.U8(BOARD_NAVIGATE);
+    w.Zeros(3);
+    w.U32(pageId);
+    w.U16(static_cast<uint16_t>(length));
+    w.Zeros(2);
+    w.Bytes(payload, length);
+    return w.Ok() ? record : std::vector<uint8_t>();
+}
+
 std::vector<uint8_t> CBoardRecords::PageRecord(uint8_t kind, uint32_t pageId)
 {
     std::vector<uint8_t> record(sizeof(BOARD_PAGE_RECORD));

@@ -71,6 +71,9 @@ public:
     // Empty when a text is too long for its length field.
     static std::vector<uint8_t> OpenPage(uint32_t pageId, uint8_t flag, const std::string& title,
                                          const std::string& address, const std::string& third);
+    // A navigation: the head, then the payload (empty when it does not fit
+    // the 16-bit length).
+    static std::vector<uint8_t> Navigate(uint32_t pageId, const uint8_t* payload, size_t length);
     static std::vector<uint8_t> PageRecord(uint8_t kind, uint32_t pageId);
     static std::vector<uint8_t> CloseAll();
 

@@ -1,6 +1,7 @@
 #include "CDlgAudioConfig.h"
 
 #include "CClientSettings.h"
+#include "IAudioPageBinding.h"
 #include "CLanguageManager.h"
 #include "CSettingsHost.h"
 #include "CUserTable.h"
@@ -22,7 +23,11 @@ CString Text(UINT id)
 }
 
 void SetParam(int id, int value) { MEDIA_CALL(AUDIO_MGR_Processer_SetParam, 0, id, &value); }
+
+IAudioPageBinding* s_binding = nullptr;
 } // namespace
+
+void CDlgAudioConfig::SetBinding(IAudioPageBinding* binding) { s_binding = binding; }
 
 CDlgAudioConfig::CDlgAudioConfig(CWnd* parent)
     : CLangDialog(IDD_AUDIO_CONFIG, "CDlgAudioConfig", parent)
@@ -33,13 +38,17 @@ BOOL CDlgAudioConfig::Create(CWnd* parent) { return CDialog::Create(IDD_AUDIO_CO
 BOOL CDlgAudioConfig::OnInitDialog()
 {
     CLangDialog::OnInitDialog();
+    ListReset(this, IDC_AUDIO_DELAY_LIST);
+    for (int i = 0; i < 4; ++i)
+        ListAdd(this, IDC_AUDIO_DELAY_LIST, kDelayTexts[i], i);
+    if (s_binding) {
+        s_binding->InitPage(*this);
+        return TRUE;
+    }
     int levels = 0;
     MEDIA_CALL(AUDIO_MGR_Processer_GetParam, 0, AUDIO_PARAM_FEC_COUNT, &levels);
     SliderRange(this, IDC_AUDIO_FEC_SLIDER, 0, levels > 0 ? levels - 1 : 0);
     FillLevelLists();
-    ListReset(this, IDC_AUDIO_DELAY_LIST);
-    for (int i = 0; i < 4; ++i)
-        ListAdd(this, IDC_AUDIO_DELAY_LIST, kDelayTexts[i], i);
     CheckRadioButton(IDC_AUDIO_QUALITY_LOW, IDC_AUDIO_QUALITY_HIGH,
                      IDC_AUDIO_QUALITY_LOW + m_nQuality);
     SetChecked(this, IDC_AUDIO_STATISTICS, m_bStatistics != 0);
@@ -63,7 +72,7 @@ void CDlgAudioConfig::FillLevelLists()
 
 void CDlgAudioConfig::TranslateTexts(BOOL apply)
 {
-    if (m_hWnd)
+    if (m_hWnd && !s_binding)
         FillLevelLists();
     CLangDialog::TranslateTexts(apply);
 }
@@ -110,6 +119,10 @@ void CDlgAudioConfig::FillFormatList()
 
 void CDlgAudioConfig::Refresh()
 {
+    if (s_binding) {
+        s_binding->Refresh(*this);
+        return;
+    }
     m_bASC = g_Settings.asc != 0;
     m_bPlayLocal = g_Settings.playLocal != 0;
     m_bAEC = g_Settings.aec != 0;
@@ -158,7 +171,13 @@ void CDlgAudioConfig::ControlsToValues()
     m_nDelay = ListSel(this, IDC_AUDIO_DELAY_LIST);
 }
 
-void CDlgAudioConfig::RestoreValues() { ValuesToControls(); }
+void CDlgAudioConfig::RestoreValues()
+{
+    if (s_binding)
+        s_binding->Refresh(*this);
+    else
+        ValuesToControls();
+}
 
 void CDlgAudioConfig::SelectFecMode(bool manual)
 {
@@ -180,6 +199,10 @@ BOOL CDlgAudioConfig::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CDlgAudioConfig::Apply()
 {
+    if (s_binding) {
+        m_bHasAudio = s_binding->Apply(*this);
+        return;
+    }
     CSettingsHost* host = GetSettingsHost();
     m_bHasAudio = host->Users().HasAudio(host->OwnId());
     ControlsToValues();
@@ -254,6 +277,10 @@ void CDlgAudioConfig::Apply()
 
 void CDlgAudioConfig::InitAudio()
 {
+    if (s_binding) {
+        m_bHasAudio = s_binding->InitAudio(*this);
+        return;
+    }
     m_bHasAudio = RestartCapture();
     MEDIA_CALL(AUDIO_MGR_SetAEC, 0, (int)g_Settings.aec);
     MEDIA_CALL(AUDIO_MGR_SetVolumeControl, 0, (int)g_Settings.autoVolume);

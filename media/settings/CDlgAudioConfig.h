@@ -1,6 +1,8 @@
 #pragma once
 #include "CLangDialog.h"
 
+class IAudioPageBinding;
+
 // The audio page of the system settings: devices, format and the
 // processing switches of the audio manager. It starts the audio devices,
 // shows the stored settings (Refresh) and hands the audio manager only what
@@ -26,6 +28,10 @@ public:
     BOOL HasAudio() const { return m_bHasAudio; }
 
     void TranslateTexts(BOOL apply) override;
+
+    // Another library behind every audio page (null: the audio manager);
+    // the caller keeps it alive.
+    static void SetBinding(IAudioPageBinding* binding);
 
 protected:
     BOOL OnInitDialog() override;

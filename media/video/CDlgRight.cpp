@@ -26,7 +26,7 @@ BEGIN_MESSAGE_MAP(CDlgRight, CLangDialog)
     ON_COMMAND(ID_VIDEO_FIRST_WINDOW, OnFirstWindow)
     ON_COMMAND(ID_VIDEO_POLLING, OnPolling)
     ON_COMMAND(ID_VIDEO_GRAB, OnGrab)
-    ON_COMMAND(ID_VIDEO_DEVICE, OnDevice)
+    ON_COMMAND(ID_VIDEO_DEVICE, OnDeviceCommand)
     ON_COMMAND(ID_VIDEO_DEVICE_2, OnDevice)
     ON_COMMAND(ID_VIDEO_BIG_SCREEN, OnBigScreen)
     ON_COMMAND(ID_VIDEO_FULL_SCREEN, OnFullScreen)
@@ -630,6 +630,20 @@ void CDlgRight::OnCamera()
     m_cameraUser = m_selectedUser;
     panel->CenterWindow();
     panel->ShowWindow(SW_SHOW);
+}
+
+namespace {
+bool s_deviceCommandAsks = false;
+}
+
+void CDlgRight::SetDeviceCommandAsksParticipant(bool on) { s_deviceCommandAsks = on; }
+
+void CDlgRight::OnDeviceCommand()
+{
+    if (!s_deviceCommandAsks)
+        OnDevice();
+    else if (m_selectedUser != 0)
+        GetVideoHost()->ShowRemoteDeviceDialog(m_selectedUser);
 }
 
 void CDlgRight::OnDevice()

@@ -79,6 +79,9 @@ public:
     // One tick of the poll timer.
     void PollTick();
 
+    // Command 33024 asks the window's participant for his settings, also on
+    // the own window (off: the own window opens the local settings).
+    static void SetDeviceCommandAsksParticipant(bool on);
     // The grab picture's path: folder (one trailing "\\") + user name +
     // "_%d" from the second try on + the time "(%Y-%m-%d %H：%M)" + ".bmp";
     // empty when counters up to 9999 all exist.
@@ -107,6 +110,7 @@ protected:
     afx_msg void OnPolling();
     afx_msg void OnGrab();
     afx_msg void OnDevice();
+    afx_msg void OnDeviceCommand();
     afx_msg void OnBigScreen();
     afx_msg void OnFullScreen();
     afx_msg void OnLocalProperties();

@@ -11,7 +11,12 @@ public:
     // The board's go: one empty tab.
     void OnGoCommand() { Go(nullptr); }
     // A shared document opened on the board.
-    void OpenDocument(const char* address) { Go(address); }
+    virtual void OpenDocument(const char* address) { Go(address); }
+
+    // A new board of the running edition: a plain one unless an edition
+    // installed its own maker.
+    static CWebShareFrame* Make();
+    static void SetMaker(CWebShareFrame* (*maker)());
 
 protected:
     CWebPoolView* MakePool() override;

@@ -16,6 +16,12 @@ public:
     void OnCommandStateChange(long command, BOOL enable) override;
     void OnStatusTextChange(LPCSTR text) override;
     void OnNewWindow2(LPDISPATCH* disp, BOOL* cancel) override;
+    void OnBeforeNavigate2(LPCSTR url, DWORD flags, LPCSTR frame, CByteArray& post, LPCSTR headers,
+                           BOOL* cancel) override;
+
+    // Where every view's navigations go before they are made (an edition
+    // that records the addresses); null: nowhere.
+    static void SetNavigationRecorder(void (*record)(const char* address));
 
 private:
     bool m_canBack = false;

@@ -10,6 +10,7 @@ namespace {
 WB_TRANSFERS_FACTORY s_transfers = nullptr;
 // Lives, hidden, until the program ends.
 CDlgPrintProc* s_printProc = nullptr;
+CWBMeetingFrame* (*s_maker)() = nullptr;
 
 IFrameWhiteboard* MakeWhiteboardPage(CWnd* parent)
 {
@@ -23,7 +24,7 @@ IFrameWhiteboard* MakeWhiteboardPage(CWnd* parent)
                 s_printProc = nullptr;
             }
         }
-        CWBMeetingFrame* frame = new CWBMeetingFrame;
+        CWBMeetingFrame* frame = s_maker ? s_maker() : new CWBMeetingFrame;
         IWBTransfers* transfers = s_transfers ? s_transfers(frame, frame) : nullptr;
         if (!frame->CreateFrame(parent, 0, &frame->Host(), transfers, &CVirtualPrinterLink::Instance())) {
             delete frame;
@@ -37,5 +38,11 @@ IFrameWhiteboard* MakeWhiteboardPage(CWnd* parent)
 } // namespace
 
 void RegisterWhiteboardFrame() { CMainFrame::SetWhiteboardFactory(&MakeWhiteboardPage); }
+
+void RegisterWhiteboardFrame(CWBMeetingFrame* (*maker)())
+{
+    s_maker = maker;
+    CMainFrame::SetWhiteboardFactory(&MakeWhiteboardPage);
+}
 
 void SetWhiteboardTransfersFactory(WB_TRANSFERS_FACTORY factory) { s_transfers = factory; }

@@ -5,6 +5,9 @@
 // the hidden window the virtual printer reports to. Called once by the
 // program before its main window is made.
 void RegisterWhiteboardFrame();
+class CWBMeetingFrame;
+// The same with frames of another edition's kind (new'ed by maker).
+void RegisterWhiteboardFrame(CWBMeetingFrame* (*maker)());
 // The maker of the frames' transfer lists; without one documents travel
 // without their page pictures.
 void SetWhiteboardTransfersFactory(WB_TRANSFERS_FACTORY factory);

@@ -13,6 +13,7 @@
 #include "FakeRavoTM.h"
 #include "MainFrameFixture.h"
 #include "MainFrameResource.h"
+#include "WbFrameResource.h"
 
 using namespace mainframetest;
 
@@ -105,6 +106,10 @@ TEST(QuilletFrame, StartStepBringsTheDevicesUpOnceWithTheSpeakersAsSources)
     EXPECT_EQ(FakeRavoTM::Only("D_G_StartCapture").size(), 1u);
     EXPECT_EQ(FakeRavoTM::Only("D_G_StartPlay").size(), 1u);
     EXPECT_EQ(FakeRavoTM::Only("D_G_AddSource"), std::vector<std::string>{"D_G_AddSource(8)"});
+    // The terminal has audio now, before the shared step reports its devices.
+    EXPECT_EQ(g_UserTable.HasAudio(7), 1);
+    EXPECT_TRUE(f.quillet->StartDevices()) << "a second start changes nothing";
+    EXPECT_EQ(FakeRavoTM::Only("D_G_StartCapture").size(), 1u);
     g_UserTable.RemoveAll();
 }
 
@@ -122,7 +127,8 @@ TEST(QuilletFrame, F9CapturesOncePerArmingIntoTheBoard)
     s_registered = 0;
     {
         CTestKit::MessageBoxes boxes(IDOK);
-        f.quillet->ArmCapture();
+        // The whiteboard's capture button arms the key.
+        f.frame->SendMessage(WM_COMMAND, IDC_WB_T_CAPTURE, 0);
         EXPECT_EQ(boxes.Shown().size(), 1u);
     }
     EXPECT_EQ(f.frame->SendMessage(WM_HOTKEY, CCaptureHotkey::HOTKEY_ID, 0), 0);

@@ -228,6 +228,32 @@ TEST_F(WallFixture, MenuCommandsReachTheMainWindow)
     EXPECT_TRUE(host.events.empty());
 }
 
+TEST_F(WallFixture, DeviceCommandOpensLocalOrRemoteSettingsByEdition)
+{
+    AddUsers(2);
+    const struct { bool asks; uint32_t user; const char* event; } cases[] = {
+        { false, kOwn, "ShowDeviceDialog" },
+        { false, 2002, "ShowRemoteDeviceDialog 2002" },
+        { true, kOwn, "ShowRemoteDeviceDialog 1001" },
+        { true, 2002, "ShowRemoteDeviceDialog 2002" },
+        { true, 0, nullptr },
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.asks << " " << c.user);
+        CDlgRight::SetDeviceCommandAsksParticipant(c.asks);
+        wall.SetSelectedUser(c.user);
+        host.events.clear();
+        wall.SendMessage(WM_COMMAND, ID_VIDEO_DEVICE, 0);
+        if (c.event) {
+            ASSERT_EQ(1u, host.events.size());
+            EXPECT_EQ(c.event, host.events[0]);
+        } else {
+            EXPECT_TRUE(host.events.empty());
+        }
+    }
+    CDlgRight::SetDeviceCommandAsksParticipant(false);
+}
+
 TEST_F(WallFixture, ClosingAVideoRespectsBroadcastingUsers)
 {
     AddUsers(2);
