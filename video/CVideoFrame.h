@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "UninitialisedAllocator.h"
@@ -34,3 +35,16 @@ public:
 
     const uint8_t* Payload() const { return buffer.data() + payloadOffset; }
 };
+
+class CVideoFramePool;
+
+// Gives a frame back to the pool it came from when its holder lets go of
+// it; a frame of no pool is deleted.
+struct VideoFrameReturn
+{
+    CVideoFramePool* pool = nullptr;
+    void operator()(CVideoFrame* frame) const;
+};
+
+// A frame handed out by the reassembler.
+using VideoFramePtr = std::unique_ptr<CVideoFrame, VideoFrameReturn>;

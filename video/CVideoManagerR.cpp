@@ -112,7 +112,7 @@ void CVideoManagerR::Round(uint32_t now)
     }
     m_lastTick = now;
     m_socket.ReceiveStep();
-    while (std::unique_ptr<CVideoFrame> f = m_socket.PopFrame()) {
+    while (VideoFramePtr f = m_socket.PopFrame()) {
         if (f->payloadLength > 0) {
             m_engine.RenderFrame(m_renderer, f->Payload(), static_cast<int>(f->payloadLength));
             ++m_framesRendered;

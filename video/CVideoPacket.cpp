@@ -1,5 +1,6 @@
 #include "CVideoPacket.h"
 
+#include <cstring>
 #include <new>
 
 #include "WireReader.h"
@@ -7,35 +8,25 @@
 
 namespace {
 
-bool BigU16(WireWriter& w, uint16_t v)
+// Big-endian words of a record: the value whose bytes, as they lie in
+// memory, are the word most significant byte first, and back.
+uint16_t Big16(uint16_t v)
 {
-    return w.U8(static_cast<uint8_t>(v >> 8)) && w.U8(static_cast<uint8_t>(v));
+    const uint8_t b[2] = { static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v) };
+    uint16_t wire;
+    memcpy(&wire, b, sizeof wire);
+    return wire;
 }
 
-bool BigU32(WireWriter& w, uint32_t v)
+uint32_t Big32(uint32_t v)
 {
-    return BigU16(w, static_cast<uint16_t>(v >> 16)) && BigU16(w, static_cast<uint16_t>(v));
+    const uint8_t b[4] = { static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
+                           static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v) };
+    uint32_t wire;
+    memcpy(&wire, b, sizeof wire);
+    return wire;
 }
 
-bool ReadBigU16(WireReader& r, uint16_t& v)
-{
-    uint8_t hi = 0, lo = 0;
-    if (!r.U8(hi) || !r.U8(lo))
-        return false;
-    v = static_cast<uint16_t>(hi << 8 | lo);
-    return true;
-}
-
-bool ReadBigU32(WireReader& r, uint32_t& v)
-{
-    uint16_t hi = 0, lo = 0;
-    if (!ReadBigU16(r, hi) || !ReadBigU16(r, lo))
-        return false;
-    v = static_cast<uint32_t>(hi) << 16 | lo;
-    return true;
-}
-
-// A word of a record read as it lay on the wire, most significant byte first.
 uint16_t FromBig16(uint16_t wire)
 {
     const uint8_t* b = reinterpret_cast<const uint8_t*>(&wire);
@@ -49,6 +40,37 @@ uint32_t FromBig32(uint32_t wire)
            static_cast<uint32_t>(b[2]) << 8 | b[3];
 }
 
+// The head and the fragment extension of a piece, as they go out.
+#pragma pack(push, 1)
+struct PieceHead
+{
+    VIDEO_RTP_HEAD head;
+    VIDEO_FRAG_EXT fragment;
+};
+#pragma pack(pop)
+static_assert(sizeof(PieceHead) == 24, "a piece's head is 24 bytes");
+
+// The extension's first two words: its profile and its length in words.
+#pragma pack(push, 1)
+struct ExtensionStart
+{
+    uint16_t profile;
+    uint16_t words;
+};
+#pragma pack(pop)
+static_assert(sizeof(ExtensionStart) == 4, "an extension starts with two words");
+
+// The fragment fields after them, little-endian.
+#pragma pack(push, 1)
+struct FragmentFields
+{
+    uint32_t frameLength;
+    uint16_t pieceCount;
+    int16_t pieceIndex;
+};
+#pragma pack(pop)
+static_assert(sizeof(FragmentFields) == 8, "the fragment fields are 8 bytes");
+
 } // namespace
 
 size_t CVideoPacket::Build(uint8_t* out, size_t capacity, const Header& header,
@@ -59,19 +81,22 @@ size_t CVideoPacket::Build(uint8_t* out, size_t capacity, const Header& header,
         return 0;
     const bool extended = frameLength > PIECE_SIZE;
     const uint32_t piece = PieceLength(frameLength, index);
+    PieceHead p;
+    p.head.flags = extended ? 0x90 : 0x80;
+    p.head.markerType = static_cast<uint8_t>((header.marker ? 0x80 : 0) | (header.payloadType & 0x7F));
+    p.head.sequence = Big16(header.sequence);
+    p.head.timestamp = Big32(header.timestamp);
+    p.head.ssrc = 0;
+    p.fragment.profile = Big16(header.sequence);
+    p.fragment.words = Big16(2);
+    p.fragment.frameLength = frameLength;
+    p.fragment.pieceCount = static_cast<uint16_t>(PieceCount(frameLength));
+    p.fragment.pieceIndex = static_cast<int16_t>(index);
     WireWriter w(out, capacity);
-    w.U8(extended ? 0x90 : 0x80);
-    w.U8(static_cast<uint8_t>((header.marker ? 0x80 : 0) | (header.payloadType & 0x7F)));
-    BigU16(w, header.sequence);
-    BigU32(w, header.timestamp);
-    BigU32(w, 0);
-    if (extended) {
-        BigU16(w, header.sequence);
-        BigU16(w, 2);
-        w.U32(frameLength);
-        w.U16(static_cast<uint16_t>(PieceCount(frameLength)));
-        w.I16(static_cast<int16_t>(index));
-    }
+    if (extended)
+        w.Record(p);
+    else
+        w.Record(p.head);
     w.Bytes(frame + index * PIECE_SIZE, piece);
     return w.Ok() ? w.Offset() : 0;
 }
@@ -103,20 +128,19 @@ bool CVideoPacket::ParseInPlace(const uint8_t* data, size_t length, uint32_t sou
     f.sourcePort = sourcePort;
 
     if (f.extension) {
-        uint16_t profile = 0, words = 0;
-        if (!ReadBigU16(r, profile) || !ReadBigU16(r, words))
+        ExtensionStart start;
+        if (!r.Record(start))
             return false;
+        const uint16_t words = FromBig16(start.words);
         const size_t extensionStart = r.Offset();
         if (words != 0) {
-            uint32_t frameLength = 0;
-            uint16_t count = 0;
-            int16_t index = 0;
-            if (!r.U32(frameLength) || !r.U16(count) || !r.I16(index))
+            FragmentFields fragment;
+            if (!r.Record(fragment))
                 return false;
             f.hasFragment = 1;
-            f.frameLength = frameLength;
-            f.pieceCount = count;
-            f.pieceIndex = index;
+            f.frameLength = fragment.frameLength;
+            f.pieceCount = fragment.pieceCount;
+            f.pieceIndex = fragment.pieceIndex;
         }
         if (!r.Seek(extensionStart) || !r.Skip(4u * words))
             return false;

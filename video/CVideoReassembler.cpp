@@ -24,9 +24,20 @@ void DebugLine(const char* format, ...)
 
 } // namespace
 
-CVideoReassembler::CVideoReassembler()
+CVideoReassembler::CVideoReassembler() : m_pool(CVideoFramePool::Create())
 {
     memset(m_recent, 0, sizeof m_recent);
+}
+
+CVideoReassembler::~CVideoReassembler()
+{
+    // The frames held here go back before the pool is closed; frames still
+    // out free themselves when they come back.
+    m_ready.clear();
+    for (Slot& s : m_slots)
+        Release(s);
+    if (m_pool)
+        m_pool->Close();
 }
 
 int CVideoReassembler::SlotsInUse() const
@@ -44,7 +55,7 @@ void CVideoReassembler::Add(std::unique_ptr<CVideoFrame> record)
     if (record->extension)
         AddPiece(*record, record->Payload(), record->payloadLength);
     else
-        Deliver(std::move(record));
+        Deliver(CVideoFramePool::Adopt(m_pool, record.release()));
 }
 
 void CVideoReassembler::Add(const CVideoPacket::View& datagram)
@@ -55,26 +66,28 @@ void CVideoReassembler::Add(const CVideoPacket::View& datagram)
         AddPiece(datagram, datagram.Payload(), datagram.payloadLength);
         return;
     }
-    // A frame in one datagram: its own copy is the only one made.
-    std::unique_ptr<CVideoFrame> whole(new (std::nothrow) CVideoFrame);
+    // A frame in one datagram: its own copy is the only one made, into a
+    // frame given back earlier.
+    VideoFramePtr whole = CVideoFramePool::Take(m_pool);
     if (!whole)
         return;
     static_cast<VideoFrameFields&>(*whole) = datagram;
     try {
-        whole->buffer.assign(datagram.data, datagram.data + datagram.length);
+        whole->buffer.resize(datagram.length);
     } catch (const std::bad_alloc&) {
         return;
     }
+    memcpy(whole->buffer.data(), datagram.data, datagram.length);
     whole->payloadOffset = datagram.payloadOffset;
     whole->payloadLength = datagram.payloadLength;
     Deliver(std::move(whole));
 }
 
-std::unique_ptr<CVideoFrame> CVideoReassembler::Pop()
+VideoFramePtr CVideoReassembler::Pop()
 {
     if (m_ready.empty())
-        return nullptr;
-    std::unique_ptr<CVideoFrame> f = std::move(m_ready.front());
+        return VideoFramePtr(nullptr, VideoFrameReturn{ nullptr });
+    VideoFramePtr f = std::move(m_ready.front());
     m_ready.pop_front();
     return f;
 }
@@ -84,7 +97,7 @@ bool CVideoReassembler::RecentlyDelivered(uint16_t key) const
     return m_recentSet.test(key);
 }
 
-void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
+void CVideoReassembler::Deliver(VideoFramePtr frame)
 {
     const uint16_t key = static_cast<uint16_t>(frame->sequence);
     if (RecentlyDelivered(key)) {
@@ -119,7 +132,7 @@ void CVideoReassembler::Deliver(std::unique_ptr<CVideoFrame> frame)
 
 void CVideoReassembler::Release(Slot& slot)
 {
-    decltype(slot.buffer)().swap(slot.buffer);
+    slot.frame.reset();
     slot.have.reset();
     slot.pieces = 0;
     slot.bytes = 0;
@@ -192,15 +205,20 @@ void CVideoReassembler::AddPiece(const VideoFrameFields& fields, const uint8_t* 
         return;
     }
     if (!s.inUse) {
+        // The frame is filled where it will be delivered: a frame given
+        // back earlier, whose buffer mostly has the room already.
+        s.frame = CVideoFramePool::Take(m_pool);
         try {
-            s.buffer.resize(frameLength + sizeof(VIDEO_RTP_HEAD));
+            if (!s.frame)
+                throw std::bad_alloc();
+            s.frame->buffer.resize(frameLength + sizeof(VIDEO_RTP_HEAD));
             s.have.reset();
         } catch (const std::bad_alloc&) {
             Release(s);
             ++m_counters.piecesDropped;
             return;
         }
-        WireWriter w(s.buffer.data(), s.buffer.size());
+        WireWriter w(s.frame->buffer.data(), s.frame->buffer.size());
         w.U8(0x80);
         w.U8(record->payloadType & 0x7F);
         w.U8(static_cast<uint8_t>(key >> 8));
@@ -222,18 +240,15 @@ void CVideoReassembler::AddPiece(const VideoFrameFields& fields, const uint8_t* 
         return;
     }
     s.have.set(static_cast<size_t>(index));
-    memcpy(s.buffer.data() + sizeof(VIDEO_RTP_HEAD) + static_cast<size_t>(index) * PIECE_SIZE,
+    memcpy(s.frame->buffer.data() + sizeof(VIDEO_RTP_HEAD) +
+               static_cast<size_t>(index) * PIECE_SIZE,
            payload, payloadLength);
     s.pieces += 1;
     s.bytes += static_cast<uint32_t>(payloadLength);
     if (s.bytes != s.frameLength)
         return;
 
-    std::unique_ptr<CVideoFrame> whole(new (std::nothrow) CVideoFrame);
-    if (!whole) {
-        Release(s);
-        return;
-    }
+    VideoFramePtr whole = std::move(s.frame);
     whole->sequence = record->sequence;
     whole->timestamp = record->timestamp;
     whole->ssrc = record->ssrc;
@@ -244,7 +259,6 @@ void CVideoReassembler::AddPiece(const VideoFrameFields& fields, const uint8_t* 
     whole->pieceCount = static_cast<uint16_t>(count);
     whole->sourceAddress = record->sourceAddress;
     whole->sourcePort = record->sourcePort;
-    whole->buffer.swap(s.buffer);
     whole->payloadOffset = sizeof(VIDEO_RTP_HEAD);
     whole->payloadLength = frameLength;
     Release(s);

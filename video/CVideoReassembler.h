@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CVideoFrame.h"
+#include "CVideoFramePool.h"
 #include "CVideoPacket.h"
 #include "VideoWire.h"
 
@@ -17,6 +18,9 @@
 // does not fit its frame, is dropped. When all slots are busy, the slot set
 // up longest ago gives way. Frames delivered lately are remembered, so a
 // repeated frame is not delivered again.
+//
+// Frames handed out come back to the reassembler's pool when their holder
+// lets go of them, so that later frames reuse them and their buffers.
 class CVideoReassembler
 {
 public:
@@ -32,6 +36,10 @@ public:
     };
 
     CVideoReassembler();
+    ~CVideoReassembler();
+
+    CVideoReassembler(const CVideoReassembler&) = delete;
+    CVideoReassembler& operator=(const CVideoReassembler&) = delete;
 
     // Takes a parsed datagram: a whole frame goes to the ordered list, a
     // piece to its slot.
@@ -39,8 +47,9 @@ public:
     // The same for a datagram parsed in place: a piece is copied once,
     // straight into its slot.
     void Add(const CVideoPacket::View& datagram);
-    // The frame next in sequence order, or null.
-    std::unique_ptr<CVideoFrame> Pop();
+    // The frame next in sequence order, or null. Letting go of it gives it
+    // back for reuse, from any thread and at any time.
+    VideoFramePtr Pop();
 
     size_t ReadyCount() const { return m_ready.size(); }
     int SlotsInUse() const;
@@ -55,7 +64,7 @@ public:
 private:
     struct Slot
     {
-        std::vector<uint8_t, UninitialisedAllocator<uint8_t>> buffer;
+        VideoFramePtr frame;   // the frame being filled, while in use
         uint32_t sequence = 0;
         uint16_t key = 0;
         uint32_t pieces = 0;
@@ -69,15 +78,16 @@ private:
     void AddPiece(const VideoFrameFields& record, const uint8_t* payload, size_t payloadLength);
     int ChooseSlot(uint16_t key);
     void Release(Slot& slot);
-    void Deliver(std::unique_ptr<CVideoFrame> frame);
+    void Deliver(VideoFramePtr frame);
     bool RecentlyDelivered(uint16_t key) const;
 
+    CVideoFramePool* m_pool;
     Slot m_slots[SLOTS];
     int m_lastSlot = 0;   // the slot the last piece went to: most pieces follow it
     // The frame numbers in m_recent, one bit each, so that a piece is
     // checked against them at once.
     std::bitset<65536> m_recentSet;
-    std::deque<std::unique_ptr<CVideoFrame>> m_ready;
+    std::deque<VideoFramePtr> m_ready;
     uint16_t m_recent[RECENT];
     uint32_t m_recentCount = 0;
     uint32_t m_setups = 0;

@@ -177,7 +177,7 @@ int CVideoUdpSocket::ReceiveStep()
     return OK;
 }
 
-std::unique_ptr<CVideoFrame> CVideoUdpSocket::PopFrame()
+VideoFramePtr CVideoUdpSocket::PopFrame()
 {
     return m_reassembler.Pop();
 }

@@ -55,7 +55,9 @@ public:
              uint32_t timestampIncrement);
 
     int ReceiveStep();
-    std::unique_ptr<CVideoFrame> PopFrame();
+    // The next finished frame, or null; letting go of it gives it back for
+    // reuse.
+    VideoFramePtr PopFrame();
 
     const CVideoReassembler& GetReassembler() const { return m_reassembler; }
     uint16_t GetFrameCounter() const { return m_frameCounter; }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "CVideoPacket.h"
@@ -410,4 +411,79 @@ TEST(VideoReassemblerTest, AFrameNumberComesBackOnceItLeavesTheRecentList)
         ASSERT_EQ(1u, payloads.size());
         EXPECT_EQ(MakeFrame(length, 200), payloads[0]) << length;
     }
+}
+
+TEST(VideoReassemblerTest, FramesLetGoAreReusedAndFramesHeldAreNeverTouched)
+{
+    // Frames of one piece and of many, some held by the caller while later
+    // frames are put together, the others let go at once: each held frame
+    // keeps its own bytes, and a frame let go is what the next one is made
+    // in, buffer included.
+    CVideoReassembler r;
+    std::vector<VideoFramePtr> held;
+    std::vector<std::vector<uint8_t>> heldBytes;
+    const CVideoFrame* lastLetGo = nullptr;
+    const uint8_t* lastBuffer = nullptr;
+    size_t reused = 0;
+    for (uint16_t s = 0; s < 60; ++s) {
+        const uint32_t length = s % 3 == 0 ? 400 : 9000;
+        const std::vector<uint8_t> bytes = MakeFrame(length, static_cast<uint8_t>(s));
+        for (const Packet& p : Cut(bytes, s))
+            Feed(r, p);
+        VideoFramePtr f = r.Pop();
+        ASSERT_TRUE(f) << s;
+        ASSERT_EQ(bytes, std::vector<uint8_t>(f->Payload(), f->Payload() + f->payloadLength));
+        if (length == 9000 && f.get() == lastLetGo && f->buffer.data() == lastBuffer)
+            ++reused;
+        if (s % 5 == 0) {
+            held.push_back(std::move(f));
+            heldBytes.push_back(bytes);
+        } else if (length == 9000) {
+            lastLetGo = f.get();
+            lastBuffer = f->buffer.data();
+        }
+    }
+    EXPECT_GT(reused, 20u);
+    for (size_t i = 0; i < held.size(); ++i)
+        EXPECT_EQ(heldBytes[i], std::vector<uint8_t>(held[i]->Payload(),
+                                                     held[i]->Payload() + held[i]->payloadLength))
+            << "held frame " << i;
+}
+
+TEST(VideoReassemblerTest, FramesMayOutliveTheReassemblerAndComeBackFromAnotherThread)
+{
+    std::vector<VideoFramePtr> out;
+    {
+        CVideoReassembler r;
+        for (uint16_t s = 0; s < 30; ++s) {
+            for (const Packet& p : Cut(MakeFrame(s % 2 ? 700 : 200, 9), s))
+                Feed(r, p);
+            while (VideoFramePtr f = r.Pop())
+                out.push_back(std::move(f));
+        }
+        // Half of them come back from another thread while frames are made.
+        std::thread other([&out] {
+            for (size_t i = 0; i < out.size(); i += 2)
+                out[i].reset();
+        });
+        for (uint16_t s = 30; s < 200; ++s) {
+            for (const Packet& p : Cut(MakeFrame(s % 2 ? 700 : 200, 9), s))
+                Feed(r, p);
+            while (VideoFramePtr f = r.Pop())
+                EXPECT_EQ(MakeFrame(s % 2 ? 700 : 200, 9),
+                          std::vector<uint8_t>(f->Payload(), f->Payload() + f->payloadLength));
+        }
+        other.join();
+    }
+    // The reassembler is gone; the frames still held read and free as usual.
+    size_t left = 0;
+    for (VideoFramePtr& f : out) {
+        if (!f)
+            continue;
+        ++left;
+        EXPECT_EQ(MakeFrame(f->sequence % 2 ? 700 : 200, 9),
+                  std::vector<uint8_t>(f->Payload(), f->Payload() + f->payloadLength));
+        f.reset();
+    }
+    EXPECT_EQ(15u, left);
 }
