@@ -1,6 +1,7 @@
 // Prints microseconds per 20 ms block of the processer (G.722.1 at 32 kbit/s)
-// for each noise-suppression mode, AGC mode and FEC mode, and per 20 ms read
-// of a source group mixing 8 sources.
+// for each noise-suppression mode, AGC mode and FEC mode, per 20 ms read of a
+// source group mixing 8 sources, and what each denoise mode's suppressor does
+// to speech in white and pink noise, beside speexdsp's preprocessor.
 #include <windows.h>
 
 #include <cmath>
@@ -11,6 +12,9 @@
 #include "AudioPacket.h"
 #include "AudioProcesser.h"
 #include "AudioSourceGroup.h"
+#include "NoiseBench.h"
+#include "NoiseSuppressor.h"
+#include "SpeexDenoiser.h"
 
 using namespace RavoEngine;
 
@@ -68,6 +72,25 @@ double ProcesserMicroseconds(int denoise, int agc, int fec, const std::vector<in
             packets->emplace_back(out.begin(), out.begin() + io.outputLength);
     }
     return (Now() - start) * 1e6 / blocks;
+}
+
+// The denoise modes' suppressors as the processer makes them, block by block.
+std::vector<int16_t> RunOwnSuppressor(const std::vector<int16_t>& input, int level)
+{
+    NoiseSuppressor suppressor(level);
+    std::vector<int16_t> out(input);
+    for (size_t at = 0; at + kBlock <= out.size(); at += kBlock)
+        suppressor.Noise_Sup(&out[at], kBlock);
+    return out;
+}
+
+std::vector<int16_t> RunSpeexMode(const std::vector<int16_t>& input)
+{
+    SpeexDenoiser denoiser(kBlock, kRate);
+    std::vector<int16_t> out(input);
+    for (size_t at = 0; at + kBlock <= out.size(); at += kBlock)
+        denoiser.Process(&out[at], kBlock);
+    return out;
 }
 }
 
@@ -139,5 +162,11 @@ int main()
     }
     printf("semaphore take + release: %.2f us\n", (Now() - start) * 1e6 / rounds);
     CloseHandle(semaphore);
+
+    BenchMeasure::NoiseBench::Run(
+        "Ravo", kRate,
+        {{"denoise 1 (own, floor -10 dB)", [](const std::vector<int16_t>& in) { return RunOwnSuppressor(in, 0); }},
+         {"denoise 2 (own, floor -25 dB)", [](const std::vector<int16_t>& in) { return RunOwnSuppressor(in, 3); }},
+         {"denoise 3 (speexdsp, as Ravo runs it)", RunSpeexMode}});
     return 0;
 }

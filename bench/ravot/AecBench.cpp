@@ -2,8 +2,18 @@
 // noise with a syllable rhythm, an echo path of a 5 ms delay and a decaying
 // tail, a path change half-way, and near-end talk in the last quarter.
 // Every mode of the canceller and speexdsp's canceller see the same signals
-// in the same 30 ms blocks; the program prints the real-time factor of each
-// and the echo return loss enhancement (ERLE) per second of echo-only audio.
+// in the same 30 ms blocks; the program prints the real-time factor of each,
+// the echo return loss enhancement (ERLE) per second of echo-only audio, the
+// first second's and the steady ERLE before and after the path change, and in
+// double talk how much of the near talker each output keeps, how much of the
+// echo it removes and the talker over everything else left.
+//
+// Like with like: the canceller's modes attenuate their residual (mode 1 and
+// 3 to 5 by 0.35, or 0.01 while the near end is quiet; mode 2 by its
+// coherence gain). They compare with speexdsp followed by its preprocessor
+// with denoise on (which is what runs its residual echo suppression). Mode 2
+// also runs without its coherence gain, beside speexdsp alone; the NLMS
+// modes have no switch for their attenuation.
 #include <windows.h>
 
 #include <cmath>
@@ -12,10 +22,15 @@
 #include <vector>
 
 #include <speex/speex_echo.h>
+#include <speex/speex_preprocess.h>
 
+#include "../BenchRow.h"
+#include "ApaEchoState.h"
 #include "CAecFilter.h"
+#include "EchoScore.h"
 
 using namespace RavoTDevice;
+using BenchMeasure::EchoScore;
 
 namespace {
 const int kRate = 8000;
@@ -48,6 +63,7 @@ std::vector<double> Path(int delay, double gain, double tailGain, double decay)
 struct Signals
 {
     std::vector<int16_t> farEnd, mic, echo, nearTalk;
+    std::vector<double> echoPart, talkerPart;  // the parts of the microphone signal
 };
 
 Signals MakeRoom()
@@ -57,6 +73,8 @@ Signals MakeRoom()
     s.mic.resize(kSamples);
     s.echo.resize(kSamples);
     s.nearTalk.assign(kSamples, 0);
+    s.echoPart.resize(kSamples);
+    s.talkerPart.resize(kSamples);
     double a = 0, b = 0;
     for (int i = 0; i < kSamples; ++i) {
         a = 0.6 * a + Uniform();
@@ -79,6 +97,8 @@ Signals MakeRoom()
         }
         s.echo[i] = static_cast<int16_t>(e);
         s.nearTalk[i] = static_cast<int16_t>(v);
+        s.echoPart[i] = e;
+        s.talkerPart[i] = v;
         double m = e + v + (static_cast<int>(Next() % 21) - 10);
         s.mic[i] = static_cast<int16_t>(m > 32767 ? 32767 : (m < -32768 ? -32768 : m));
     }
@@ -88,28 +108,6 @@ Signals MakeRoom()
 double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f)
 {
     return static_cast<double>(b.QuadPart - a.QuadPart) / f.QuadPart;
-}
-
-// ERLE of one second: mic energy over residual energy, in dB.
-double Erle(const Signals& s, const std::vector<int16_t>& out, int second)
-{
-    double in = 0, res = 1;
-    for (int i = second * kRate; i < (second + 1) * kRate; ++i) {
-        in += static_cast<double>(s.mic[i]) * s.mic[i];
-        res += static_cast<double>(out[i]) * out[i];
-    }
-    return 10 * std::log10(in / res + 1e-12);
-}
-
-// Near-talk kept during double talk: energy of (out) against the near talker's.
-double NearKept(const Signals& s, const std::vector<int16_t>& out)
-{
-    double nearE = 1, outE = 1;
-    for (int i = kNearFrom; i < kSamples; ++i) {
-        nearE += static_cast<double>(s.nearTalk[i]) * s.nearTalk[i];
-        outE += static_cast<double>(out[i]) * out[i];
-    }
-    return 10 * std::log10(outE / nearE);
 }
 
 struct Result
@@ -148,21 +146,62 @@ Result RunMode(const Signals& s, int mode)
     return r;
 }
 
-Result RunSpeex(const Signals& s)
+// Mode 2's algorithm without its coherence gain, sample by sample as the
+// filter feeds it (the filter pairs microphone sample i with far-end sample i
+// and leaves a silent microphone sample silent).
+Result RunApaWithoutGain(const Signals& s)
 {
-    Result r{"speexdsp", 0, std::vector<int16_t>(kSamples, 0)};
-    SpeexEchoState* st = speex_echo_state_init(kBlock, 1024);
-    int rate = kRate;
-    speex_echo_ctl(st, SPEEX_ECHO_SET_SAMPLING_RATE, &rate);
+    Result r{"mode 2, no coherence gain", 0, s.mic};
+    ApaEchoState apa(64, false);
     LARGE_INTEGER freq, t0, t1;
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&t0);
-    for (int b = 0; b < kSamples / kBlock; ++b)
-        speex_echo_cancellation(st, &s.mic[b * kBlock], &s.farEnd[b * kBlock], &r.out[b * kBlock]);
+    for (int i = 0; i < kSamples; ++i) {
+        const int16_t out = apa.Process(s.farEnd[i], s.mic[i]);
+        if (s.mic[i] != 0)
+            r.out[i] = out;
+    }
     QueryPerformanceCounter(&t1);
+    r.rtf = Seconds(t0, t1, freq) / kSeconds;
+    return r;
+}
+
+Result RunSpeex(const Signals& s, bool suppressor)
+{
+    Result r{suppressor ? "speexdsp + suppressor" : "speexdsp", 0, std::vector<int16_t>(kSamples, 0)};
+    SpeexEchoState* st = speex_echo_state_init(kBlock, 1024);
+    int rate = kRate;
+    speex_echo_ctl(st, SPEEX_ECHO_SET_SAMPLING_RATE, &rate);
+    SpeexPreprocessState* pre = nullptr;
+    if (suppressor) {
+        // Its residual echo suppression runs only with denoise on.
+        pre = speex_preprocess_state_init(kBlock, kRate);
+        int on = 1, off = 0;
+        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_DENOISE, &on);
+        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_AGC, &off);
+        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_VAD, &off);
+        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_ECHO_STATE, st);
+    }
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&t0);
+    for (int b = 0; b < kSamples / kBlock; ++b) {
+        speex_echo_cancellation(st, &s.mic[b * kBlock], &s.farEnd[b * kBlock], &r.out[b * kBlock]);
+        if (pre)
+            speex_preprocess_run(pre, &r.out[b * kBlock]);
+    }
+    QueryPerformanceCounter(&t1);
+    if (pre)
+        speex_preprocess_state_destroy(pre);
     speex_echo_state_destroy(st);
     r.rtf = Seconds(t0, t1, freq) / kSeconds;
     return r;
+}
+
+double Erle(const Signals& s, const Result& r, int second, int count = 1)
+{
+    return EchoScore::ErleDb(s.mic, r.out, static_cast<size_t>(second) * kRate,
+                             static_cast<size_t>(count) * kRate);
 }
 }  // namespace
 
@@ -176,17 +215,23 @@ int main()
         results.push_back(RunMode(s, mode));
         results.back().name = names[mode - 1];
     }
-    results.push_back(RunSpeex(s));
+    results.push_back(RunApaWithoutGain(s));
+    results.push_back(RunSpeex(s, false));
+    results.push_back(RunSpeex(s, true));
+    const size_t mode1 = 0, mode2 = 1, mode3 = 2, bareApa = 5, speex = 6, speexSuppressed = 7;
 
     printf("Synthetic room, %d s at %d Hz, blocks of %d samples; echo path changes at %d s,\n"
            "near-end talk from %d s.\n\n",
            kSeconds, kRate, kBlock, kChangeAt / kRate, kNearFrom / kRate);
-    printf("%-20s %12s %10s\n", "canceller", "real-time", "x faster");
+    printf("%-26s %12s %10s\n", "canceller", "real-time", "x faster");
     for (const Result& r : results)
-        printf("%-20s %12.5f %10.0f\n", r.name, r.rtf, r.rtf > 0 ? 1.0 / r.rtf : 0.0);
+        printf("%-26s %12.5f %10.0f\n", r.name, r.rtf, r.rtf > 0 ? 1.0 / r.rtf : 0.0);
 
-    printf("\nERLE per second of echo-only audio, dB (higher is better; the canceller's modes\n"
-           "include their residual attenuation of 0.35, or 0.01 for modes 3-5 while the near end is quiet)\n%4s",
+    printf("\nERLE per second of echo-only audio, dB (higher is better). Modes 1 to 5 include their\n"
+           "residual attenuation (0.35, or 0.01 for modes 3-5 while the near end is quiet; mode 2 its\n"
+           "coherence gain): compare them with speexdsp + suppressor (its preprocessor with denoise on,\n"
+           "which runs its residual echo suppression). Mode 2 without its gain compares with speexdsp\n"
+           "alone; modes 1 and 3 to 5 cannot run without their attenuation (no switch).\n%4s",
            "s");
     for (const Result& r : results)
         printf(" %9.9s", r.name);
@@ -194,11 +239,49 @@ int main()
     for (int sec = 0; sec < kNearFrom / kRate; ++sec) {
         printf("%4d", sec);
         for (const Result& r : results)
-            printf(" %9.1f", Erle(s, r.out, sec));
+            printf(" %9.1f", Erle(s, r, sec));
         printf("\n");
     }
-    printf("\nDuring double talk: output energy against the near talker's, dB (near 0 keeps the talker)\n");
-    for (const Result& r : results)
-        printf("%-20s %8.1f\n", r.name, NearKept(s, r.out));
+
+    const int change = kChangeAt / kRate, nearSecond = kNearFrom / kRate;
+    const size_t from = kNearFrom + kRate / 2, count = kSamples - from - 1200;
+    printf("\nsummary, dB: ERLE of the first second, steady (seconds %d-%d), of the first second after the\n"
+           "path change and steady after it (seconds %d-%d); double talk (seconds %.1f to %d): talker kept,\n"
+           "echo removed, talker over the rest of the output\n",
+           change - 3, change, nearSecond - 3, nearSecond, from / double(kRate), kSeconds);
+    printf("%-26s %7s %7s %7s %7s %8s %8s %11s\n", "", "first s", "steady", "change", "steady", "kept",
+           "removed", "talker/rest");
+    const BenchMeasure::DoubleTalkFigures mic =
+        EchoScore::DoubleTalk(s.mic, s.talkerPart, s.echoPart, from, count, 200);
+    printf("%-26s %7s %7s %7s %7s %8.1f %8.1f %11.1f\n", "microphone (no cancelling)", "", "", "", "",
+           mic.talkerKeptDb, mic.echoRemovedDb, mic.talkerOverRestDb);
+    struct Summary
+    {
+        double first, steady, afterChange, steadyAfter;
+        BenchMeasure::DoubleTalkFigures talk;
+    };
+    std::vector<Summary> summary;
+    for (const Result& r : results) {
+        Summary m;
+        m.first = Erle(s, r, 0);
+        m.steady = Erle(s, r, change - 3, 3);
+        m.afterChange = Erle(s, r, change);
+        m.steadyAfter = Erle(s, r, nearSecond - 3, 3);
+        m.talk = EchoScore::DoubleTalk(r.out, s.talkerPart, s.echoPart, from, count, 200);
+        summary.push_back(m);
+        printf("%-26s %7.1f %7.1f %7.1f %7.1f %8.1f %8.1f %11.1f\n", r.name, m.first, m.steady,
+               m.afterChange, m.steadyAfter, m.talk.talkerKeptDb, m.talk.echoRemovedDb,
+               m.talk.talkerOverRestDb);
+    }
+
+    const Summary& ref = summary[speexSuppressed];
+    BenchRowDb("RavoT mode 3, steady ERLE", summary[mode3].steady, ref.steady, ">=", -3.0);
+    BenchRowDb("RavoT mode 3, first-second ERLE", summary[mode3].first, ref.first, ">=", -3.0);
+    BenchRowDb("RavoT mode 3, double-talk talker/rest", summary[mode3].talk.talkerOverRestDb,
+               ref.talk.talkerOverRestDb, ">=", -3.0);
+    BenchRowDb("RavoT mode 1, steady ERLE", summary[mode1].steady, ref.steady, ">=", -3.0);
+    BenchRowDb("RavoT mode 2, steady ERLE", summary[mode2].steady, ref.steady, ">=", -3.0);
+    BenchRowDb("RavoT mode 2 no coherence gain, steady ERLE", summary[bareApa].steady,
+               summary[speex].steady, ">=", -3.0);
     return 0;
 }

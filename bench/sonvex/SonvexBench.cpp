@@ -1,18 +1,26 @@
 // Echo cancelling of the audio device library on synthetic rooms, printed
-// beside speexdsp's echo canceller (and speexdsp's canceller followed by its
-// residual echo suppressor) on the same signals in the same run:
+// beside speexdsp's echo canceller on the same signals in the same run, like
+// with like:
 //
 //   sonvex_bench [seconds]
+//
+// The core runs with its residual-echo gain (as the front end keeps it) and
+// without; speexdsp runs alone, and followed by its preprocessor with denoise
+// on, which is what switches on its residual echo suppression. The core
+// without its gain compares with speexdsp alone, the front end and the core
+// with it compare with speexdsp and its suppressor.
 //
 // For each room: a speech-like far end plays for the whole run through the
 // room's impulse response into the microphone, with noise; a near-end talker
 // joins for the last quarter (double talk). Printed per second: the echo
 // return loss enhancement (microphone energy over output energy, dB) while
-// the far end talks alone, then in double talk how far the output stays from
-// the talker (talker energy over the energy of output minus talker, dB, at
-// the best alignment). Last, real-time factors (processing time over audio
-// time) of the front end with its core, the core alone (with and without its
-// four-lane path), speexdsp, and the 48000 Hz <-> 16000 Hz converters.
+// the far end talks alone; then the first second's and the steady figure
+// (the last three seconds before the talker), and in double talk how much of
+// the talker each output keeps, how much of the echo it removes and the
+// talker over everything else left. Last, real-time factors (processing time
+// over audio time) of the front end with its core, the core alone (with and
+// without its four-lane path), speexdsp, and the 48000 Hz <-> 16000 Hz
+// converters.
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -24,10 +32,12 @@
 #include <speex/speex_echo.h>
 #include <speex/speex_preprocess.h>
 
+#include "../BenchRow.h"
 #include "AecCore.h"
 #include "AecLattice.h"
 #include "AecProcessor.h"
 #include "DcHighPass.h"
+#include "EchoScore.h"
 #include "FakeMixerApi.h"
 #include "RateConverter.h"
 #include "SyntheticRoom.h"
@@ -43,11 +53,13 @@ const int kBlock = 320;
 
 struct Room {
     const char* name;
+    const char* shortName;
     double delayMs, rt60Ms, lengthMs, gain;
 };
 
 struct Signals {
     std::vector<int16_t> farEnd, mic, talk;
+    std::vector<double> echo, talker;  // the parts of the microphone signal
     int talkFrom;  // sample
 };
 
@@ -65,6 +77,8 @@ Signals MakeSignals(const Room& room, int seconds)
     s.farEnd = ToPcm(farEnd);
     s.mic = ToPcm(Sum(Sum(echo, talk), Noise(n, 10.0, 3)));
     s.talk = ToPcm(talk);
+    s.echo = echo;
+    s.talker = talk;
     return s;
 }
 
@@ -120,10 +134,11 @@ Result RunFrontEnd(const Signals& s)
     return r;
 }
 
-Result RunCore(const Signals& s)
+Result RunCore(const Signals& s, bool residualGain)
 {
     AecCore core;
     core.init(kRate, 2.0f, 128.0f);
+    core.SetResidualGain(residualGain);
     Result r;
     r.out.resize(s.mic.size());
     auto start = std::chrono::steady_clock::now();
@@ -140,9 +155,10 @@ Result RunSpeex(const Signals& s, bool suppressor)
     speex_echo_ctl(echo, SPEEX_ECHO_SET_SAMPLING_RATE, &rate);
     SpeexPreprocessState* pre = nullptr;
     if (suppressor) {
+        // Its residual echo suppression runs only with denoise on.
         pre = speex_preprocess_state_init(kBlock, kRate);
-        int off = 0;
-        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_DENOISE, &off);
+        int on = 1, off = 0;
+        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_DENOISE, &on);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_AGC, &off);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_VAD, &off);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_ECHO_STATE, echo);
@@ -162,26 +178,12 @@ Result RunSpeex(const Signals& s, bool suppressor)
     return r;
 }
 
-// Talker energy over the energy of (output - talker) at the best lag.
-double TalkerKept(const std::vector<int16_t>& out, const std::vector<int16_t>& talk, size_t from,
-                  size_t count)
-{
-    double best = -1e300;
-    int bestLag = 0;
-    for (int lag = 0; lag <= 1000; ++lag) {
-        double sum = 0.0;
-        for (size_t i = from; i < from + count; i += 2)
-            sum += double(out[i]) * talk[i - lag];
-        if (sum > best) {
-            best = sum;
-            bestLag = lag;
-        }
-    }
-    std::vector<double> diff(count);
-    for (size_t i = 0; i < count; ++i)
-        diff[i] = double(out[from + i]) - talk[from + i - bestLag];
-    return EnergyDb(talk, from - bestLag, count) - EnergyDb(diff, 0, count);
-}
+struct Column {
+    const char* name;
+    const Result* result;
+    size_t lag;  // blocks the output comes late
+    const std::vector<double>* talker;  // as the output should keep it
+};
 
 void Report(const Room& room, int seconds)
 {
@@ -192,38 +194,80 @@ void Report(const Room& room, int seconds)
     DcHighPass a, b;
     a.Run(talkFiltered.data(), static_cast<int>(talkFiltered.size()));
     b.Run(talkFiltered.data(), static_cast<int>(talkFiltered.size()));
+    const std::vector<double> talkerFiltered(talkFiltered.begin(), talkFiltered.end());
 
     Result front = RunFrontEnd(s);
-    Result core = RunCore(s);
+    Result core = RunCore(s, true);
+    Result bare = RunCore(s, false);
     Result speex = RunSpeex(s, false);
     Result speexRes = RunSpeex(s, true);
+    const Column columns[] = {
+        {"front end", &front, kBlock, &talkerFiltered},
+        {"core", &core, 0, &talkerFiltered},
+        {"core, no residual gain", &bare, 0, &talkerFiltered},
+        {"speexdsp", &speex, 0, &s.talker},
+        {"speexdsp + suppressor", &speexRes, 0, &s.talker},
+    };
 
     printf("\nRoom: %s (direct path %.0f ms, reverberation time %.0f ms, %.0f ms long)\n", room.name,
            room.delayMs, room.rt60Ms, room.lengthMs);
-    printf("echo return loss enhancement, dB, far end alone:\n");
-    printf("  second   front end    core   speexdsp   speexdsp+suppressor\n");
+    printf("echo return loss enhancement, dB, far end alone:\n  second");
+    for (const Column& c : columns)
+        printf(" %23s", c.name);
+    printf("\n");
     const int talkSecond = s.talkFrom / kRate;
     for (int sec = 0; sec < talkSecond; ++sec) {
-        const size_t from = sec * kRate;
-        const double mic = EnergyDb(s.mic, from, kRate);
-        printf("  %6d   %9.1f  %6.1f   %8.1f   %19.1f\n", sec, mic - EnergyDb(front.out, from + kBlock, kRate),
-               mic - EnergyDb(core.out, from, kRate), mic - EnergyDb(speex.out, from, kRate),
-               mic - EnergyDb(speexRes.out, from, kRate));
+        printf("  %6d", sec);
+        for (const Column& c : columns)
+            printf(" %23.1f", BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, sec * kRate, kRate, c.lag));
+        printf("\n");
     }
+
+    const size_t steadyFrom = static_cast<size_t>(talkSecond - 3) * kRate;
     const size_t from = s.talkFrom + kRate / 2, count = static_cast<size_t>(seconds * kRate) - from - 1200;
-    printf("double talk, seconds %d to %d: talker over what differs from it, dB (higher keeps more)\n",
-           talkSecond, seconds);
-    printf("           %9.1f  %6.1f   %8.1f   %19.1f\n", TalkerKept(front.out, talkFiltered, from, count),
-           TalkerKept(core.out, talkFiltered, from, count), TalkerKept(speex.out, s.talk, from, count),
-           TalkerKept(speexRes.out, s.talk, from, count));
-    printf("real-time factor  %9.4f  %6.4f   %8.4f   %19.4f\n", front.seconds / seconds, core.seconds / seconds,
-           speex.seconds / seconds, speexRes.seconds / seconds);
+    printf("summary, dB: ERLE of the first second and steady (seconds %d to %d); double talk (seconds "
+           "%.1f to %d): talker kept, echo removed, talker over the rest of the output\n",
+           talkSecond - 3, talkSecond, from / double(kRate), seconds);
+    printf("  %-24s %8s %8s %8s %8s %8s\n", "", "first s", "steady", "kept", "removed", "talker/rest");
+    const BenchMeasure::DoubleTalkFigures mic =
+        BenchMeasure::EchoScore::DoubleTalk(s.mic, s.talker, s.echo, from, count, 1000);
+    printf("  %-24s %8s %8s %8.1f %8.1f %8.1f\n", "microphone (no cancelling)", "", "", mic.talkerKeptDb,
+           mic.echoRemovedDb, mic.talkerOverRestDb);
+    struct Summary {
+        double first, steady;
+        BenchMeasure::DoubleTalkFigures talk;
+    } summary[5];
+    for (int i = 0; i < 5; ++i) {
+        const Column& c = columns[i];
+        Summary& m = summary[i];
+        m.first = BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, 0, kRate, c.lag);
+        m.steady = BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, steadyFrom, 3 * kRate, c.lag);
+        m.talk = BenchMeasure::EchoScore::DoubleTalk(c.result->out, *c.talker, s.echo, from, count, 1000);
+        printf("  %-24s %8.1f %8.1f %8.1f %8.1f %8.1f\n", c.name, m.first, m.steady, m.talk.talkerKeptDb,
+               m.talk.echoRemovedDb, m.talk.talkerOverRestDb);
+    }
+    printf("real-time factor");
+    for (const Column& c : columns)
+        printf(" %10.4f", c.result->seconds / seconds);
+    printf("\n");
     if (AecLattice::VectorPath()) {
         AecLattice::UseVectorPath(false);
-        Result plain = RunCore(s);
+        Result plain = RunCore(s, true);
         AecLattice::UseVectorPath(true);
         printf("core without the four-lane path: real-time factor %.4f\n", plain.seconds / seconds);
     }
+
+    // Like with like: with residual suppression against speexdsp with its
+    // suppressor, without against speexdsp alone.
+    char row[160];
+    snprintf(row, sizeof row, "Sonvex front end, steady ERLE, %s", room.shortName);
+    BenchRowDb(row, summary[0].steady, summary[4].steady, ">=", -3.0);
+    snprintf(row, sizeof row, "Sonvex front end, first-second ERLE, %s", room.shortName);
+    BenchRowDb(row, summary[0].first, summary[4].first, ">=", -3.0);
+    snprintf(row, sizeof row, "Sonvex front end, double-talk talker/rest, %s", room.shortName);
+    BenchRowDb(row, summary[0].talk.talkerOverRestDb, summary[4].talk.talkerOverRestDb, ">=", -3.0);
+    snprintf(row, sizeof row, "Sonvex core no residual gain, steady ERLE, %s", room.shortName);
+    BenchRowDb(row, summary[2].steady, summary[3].steady, ">=", -3.0);
 }
 
 void ConverterSpeed(int seconds)
@@ -246,11 +290,14 @@ int main(int argc, char** argv)
     if (seconds < 8)
         seconds = 8;
     const Room rooms[] = {
-        {"small office", 5.0, 150.0, 300.0, 0.5},
-        {"reverberant room, tail past the modelled 128 ms", 10.0, 300.0, 400.0, 0.5},
+        {"small office", "office", 5.0, 150.0, 300.0, 0.5},
+        {"reverberant room, tail past the modelled 128 ms", "reverberant", 10.0, 300.0, 400.0, 0.5},
     };
     printf("Echo cancelling on synthetic rooms, %d s of 16000 Hz speech-like far end, near talker in the "
-           "last quarter; speexdsp with a 2048-tap (128 ms) filter and 20 ms frames.\n",
+           "last quarter; speexdsp with a 2048-tap (128 ms) filter and 20 ms frames, alone and with its\n"
+           "preprocessor (denoise on, so its residual echo suppression runs; AGC and VAD off). Rows for "
+           "tools/bench.sh: the front end (residual gain on) against speexdsp with its suppressor, the "
+           "core without the gain against speexdsp alone.\n",
            seconds);
     for (const Room& room : rooms)
         Report(room, seconds);

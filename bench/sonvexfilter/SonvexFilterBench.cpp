@@ -1,14 +1,15 @@
 // Prints: the processer's real-time factor per stream (60 s of speech-like
-// audio with every stage on), the source group's with 16 sources, and the
-// residual loss after packet FEC at 5, 10 and 20 % random loss beside the
-// figure the code's parameters predict.
+// audio with every stage on), the source group's with 16 sources, and what
+// the noise suppression (high-pass and suppressor, as the processer runs them
+// at its four levels) does to speech in white and pink noise, beside
+// speexdsp's preprocessor. The packet FEC has a benchmark of its own
+// (bench/fec).
 #include <windows.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <random>
 #include <vector>
 
@@ -18,9 +19,8 @@
 #include "NoiseSuppressor.h"
 #include "VoiceActivityDetector.h"
 #include "AudioSourceGroup.h"
-#include "FecDecoder.h"
-#include "FecEncoder.h"
-#include "FecHeader.h"
+#include "AgcAns.h"
+#include "NoiseBench.h"
 
 using namespace SonvexFilterCore;
 
@@ -211,63 +211,28 @@ void GroupBench(const FrameCodecFactory* codec, const std::vector<Packet>& packe
            60.0 / std::max(cpu, 1e-6), 60.0 / std::max(wall, 1e-6));
 }
 
-double Binomial(int n, int k, double p)
+std::vector<int16_t> RunAgcAns(const std::vector<int16_t>& input, int level)
 {
-    double c = 1.0;
-    for (int i = 1; i <= k; ++i)
-        c = c * (n - k + i) / i;
-    return c * std::pow(p, k) * std::pow(1 - p, n - k);
+    AgcAns agcAns;
+    agcAns.init(16000, 20, true, false);
+    agcAns.init_ans(level);
+    std::vector<int16_t> out(input);
+    for (size_t at = 0; at + 320 <= out.size(); at += 320)
+        agcAns.process_frame(&out[at], &out[at], 320);
+    return out;
 }
 
-void FecResidual()
+void NoiseSuppression()
 {
-    printf("\nFEC residual loss of data packets (random loss of whole AudioPackets):\n");
-    printf("mode  k   n   loss   measured  predicted\n");
-    for (int mode = 1; mode < FEC_MODE_COUNT; ++mode) {
-        const FecModeRow& row = FecModeTable[mode];
-        const int k = row.k, n = row.n, r = n - k;
-        for (double p : { 0.05, 0.10, 0.20 }) {
-            FecEncoder enc(n, k, 40);
-            FecDecoder dec;
-            std::mt19937 rng(static_cast<unsigned>(mode * 100 + p * 100));
-            std::uniform_real_distribution<double> u(0.0, 1.0);
-            const int groups = 20000 / k + 50;
-            std::vector<uint8_t> in(FecHeader::SIZE + 40), buf(256);
-            std::map<uint32_t, bool> delivered;
-            int length = 0;
-            for (int i = 0; i < groups * k; ++i) {
-                FecEncoder::Output out;
-                enc.Accept(in.data(), 40, &out);
-                if (u(rng) < p)
-                    continue;   // the whole AudioPacket is lost
-                for (int j = 0; j < out.parityCount; ++j)
-                    dec.Insert(out.parity[j], 40);
-                dec.Insert(out.data, 40);
-                while (dec.Pull(buf.data(), 256, &length) > 0) {
-                    FecHeader h = FecHeader::Read(buf.data());
-                    delivered[h.group * 64u + static_cast<uint32_t>(h.index)] = true;
-                }
-            }
-            dec.Flush();
-            while (dec.Pull(buf.data(), 256, &length) > 0) {
-                FecHeader h = FecHeader::Read(buf.data());
-                delivered[h.group * 64u + static_cast<uint32_t>(h.index)] = true;
-            }
-            // Count the groups whose parity has been sent in full (all but the last few).
-            const int counted = groups - 4;
-            int got = 0;
-            for (int g = 0; g < counted; ++g)
-                for (int i = 0; i < k; ++i)
-                    got += delivered.count(g * 64u + static_cast<uint32_t>(i)) ? 1 : 0;
-            double measured = 1.0 - double(got) / (double(counted) * k);
-            // A data packet stays lost when it is lost and r or more of the
-            // group's other n - 1 packets are lost too.
-            double tail = 0;
-            for (int j = r; j <= n - 1; ++j)
-                tail += Binomial(n - 1, j, p);
-            printf("%4d %3d %3d  %4.0f%%  %7.3f%%  %7.3f%%\n", mode, k, n, p * 100, measured * 100, p * tail * 100);
-        }
+    std::vector<BenchMeasure::NoiseBench::Suppressor> suppressors;
+    for (int level = 1; level <= 4; ++level) {
+        char name[64];
+        snprintf(name, sizeof name, "processer NS %d (floor %.0f dB)", level, -(9 + 3.01 * (level - 1)));
+        suppressors.push_back({name, [level](const std::vector<int16_t>& in) {
+                                   return RunAgcAns(in, level - 1);
+                               }});
     }
+    BenchMeasure::NoiseBench::Run("SonvexFilter", 16000, suppressors);
 }
 
 } // namespace
@@ -287,6 +252,6 @@ int main()
              "x real time", ">=", 200.0);
     StageCosts(codec, pcm);
     GroupBench(codec, packets);
-    FecResidual();
+    NoiseSuppression();
     return 0;
 }
