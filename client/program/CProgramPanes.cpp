@@ -4,7 +4,6 @@
 #include "CCameraPanelLink.h"
 #include "CClientSettings.h"
 #include "CCommandManager.h"
-#include "CDeviceStartUp.h"
 #include "CDlgChat.h"
 #include "CDlgLeft.h"
 #include "CDlgLocalVideo.h"
@@ -13,7 +12,7 @@
 #include "CFramePaneHost.h"
 #include "CFrameVideoHost.h"
 #include "CMainFrame.h"
-#include "CRecorderLink.h"
+#include "CProgramSettings.h"
 #include "CServerDispatcher.h"
 #include "CUserTable.h"
 #include "CVideoLibraryLink.h"
@@ -34,7 +33,7 @@ CProgramPanes::CProgramPanes(CMainFrame* frame, const PANE_CONTEXT& context) : m
     m_ctx.host = m_paneHost.get();
     m_videoLink.reset(new CVideoLibraryLink);
     m_audioLink.reset(new CAudioSourcesLink);
-    m_recorderLink.reset(new CRecorderLink(&m_recording));
+    m_settings.reset(new CProgramSettings(frame, this));
     // The video windows reach this main window from now on.
     SetVideoHost(m_videoHost.get());
     UpdateTargets();
@@ -51,8 +50,22 @@ CDlgLocalVideo* CProgramPanes::LocalVideo()
     return m_localVideo && m_localVideo->GetSafeHwnd() ? m_localVideo.get() : nullptr;
 }
 
+bool CProgramPanes::OwnedByFrame(FRAME_PANE pane)
+{
+    // The settings dialogs belong to the settings object.
+    return !CProgramSettings::MakesPane(pane);
+}
+
+bool CProgramPanes::IsRecording() const { return m_frame->IsRecording(); }
+
 CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
+    if (CProgramSettings::MakesPane(pane))
+    {
+        CWnd* dialog = m_settings->CreatePane(pane, parent);
+        UpdateTargets();
+        return dialog;
+    }
     switch (pane)
     {
     case PANE_CHAT:
@@ -138,19 +151,17 @@ void CProgramPanes::UpdateTargets()
     targets.videoWall = m_wall;
     targets.video = m_videoLink.get();
     targets.audio = m_audioLink.get();
-    targets.recorder = m_recorderLink.get();
+    targets.device = m_settings->HasDialogs() ? &m_settings->Dialogs() : nullptr;
+    targets.remoteDevice = targets.device ? &m_settings->Dialogs() : nullptr;
     targets.camera = m_cameraLink.get();
     m_frame->Dispatcher().SetTargets(targets);
 }
 
 void CProgramPanes::InitDevices()
 {
-    // Another part's device settings dialog takes this step where it exists.
-    if (m_frame->GetPane(PANE_DEVICE) || !m_ctx.users || !m_ctx.login || !m_ctx.commands)
-        return;
-    CDeviceStartUp::Run(*m_ctx.users, *m_ctx.login, *m_ctx.commands, g_Settings);
-    if (m_left)
-        m_left->RefreshUser(m_ctx.login->userId);
+    // The settings dialog opens the saved devices and reports them.
+    if (!m_settings->InitDevices())
+        g_Log.Write(0, "<CProgramPanes::InitDevices> no settings dialog: the devices stay closed\n");
 }
 
 void CProgramPanes::StartOwnPreview()

@@ -14,9 +14,9 @@ class CVideoWallPane;
 class VideoControl_Dlg;
 class CFramePaneHost;
 class CFrameVideoHost;
+class CProgramSettings;
 class IVideoLibrary;
 class IAudioSources;
-class IRecorder;
 class ICameraPanel;
 
 // The program's panes of the main window: the chat pane, the left pane with
@@ -36,7 +36,7 @@ public:
 
     CWnd* CreatePane(FRAME_PANE pane, CWnd* parent) override;
     IFrameVideoWall* CreateVideoWall(CWnd* parent) override;
-    bool OwnedByFrame(FRAME_PANE) override { return true; }
+    bool OwnedByFrame(FRAME_PANE pane) override;
     void InitDevices() override;
     void StartOwnPreview() override;
 
@@ -46,7 +46,10 @@ public:
     CVideoWallPane* VideoWall() { return m_wall; }
     CDlgLocalVideo* LocalVideo();
     VideoControl_Dlg* CameraPanel() { return m_camera; }
-    bool IsRecording() const { return m_recording != 0; }
+    // The main window's meeting recording runs.
+    bool IsRecording() const;
+    // The settings and media dialogs.
+    CProgramSettings& Settings() { return *m_settings; }
 
 private:
     // The dispatcher's targets follow the panes made so far.
@@ -59,13 +62,11 @@ private:
     std::unique_ptr<CDlgLocalVideo> m_localVideo;
     std::unique_ptr<IVideoLibrary> m_videoLink;
     std::unique_ptr<IAudioSources> m_audioLink;
-    std::unique_ptr<IRecorder> m_recorderLink;
     std::unique_ptr<ICameraPanel> m_cameraLink;
     CDlgChat* m_chat = nullptr;
     CDlgLeft* m_left = nullptr;
     CDlgVoteList* m_votes = nullptr;
     CVideoWallPane* m_wall = nullptr;
     VideoControl_Dlg* m_camera = nullptr;
-    // A meeting recording runs (the recorder's chat and video streams).
-    uint32_t m_recording = 0;
+    std::unique_ptr<CProgramSettings> m_settings;
 };
