@@ -101,6 +101,10 @@ done
 # says so, leaving the client running. The host comes first. The meeting is
 # in the free room, where every participant may broadcast.
 room="自由讨论室" room_id=2
+# Wine has no sound devices here: the stand-in audio manager gives the
+# clients its own microphone (a tone) and speaker, so that they talk and
+# their audio settings start without a failure box.
+export KADREL_TEST_TONE=440,8000
 # (Unix paths reach the Windows programs through drive Z:, the root.)
 client() { # user, then the log file
     (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数2" -wait 240 \

@@ -440,10 +440,21 @@ void CMainFrame::OnConnectionLost()
 
 // ---------------------------------------------------------------- messages
 
+namespace {
+// The screen-capture hot key's id.
+const WPARAM kCaptureHotKey = 256;
+} // namespace
+
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     try
     {
+        // The capture hot key: a region of the screen into the whiteboard.
+        if (message == WM_HOTKEY && wParam == kCaptureHotKey)
+        {
+            CaptureScreenToFile();
+            return 0;
+        }
         return CMainFrameBase::WindowProc(message, wParam, lParam);
     }
     catch (...)

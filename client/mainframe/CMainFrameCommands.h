@@ -61,6 +61,14 @@ public:
     LRESULT OnKeyNotice(WPARAM key, LPARAM flags);
     // Whether an Alt key is down (the camera keys need it); tests set it.
     void SetAltKeyTest(std::function<bool()> test) { m_altHeld = std::move(test); }
+    // The windows the commands open; the program puts its own in place once
+    // they exist (they must outlive this object).
+    IFrameCommandTargets& Targets() { return *m_targets; }
+    void SetTargets(IFrameCommandTargets* targets)
+    {
+        if (targets)
+            m_targets = targets;
+    }
 
     // The exit question; OK closes the window.
     void AskExit();

@@ -16,6 +16,9 @@ public:
     virtual CWnd* GetPageWindow() = 0;
     virtual void SetSendCallback(FRAME_WHITEBOARD_SEND fn, void* context) = 0;
     virtual void StopAllTransfers() = 0;
+    // Opens a file as a board document (a picture becomes a page); false
+    // when the page cannot.
+    virtual bool OpenDocument(const char* /*path*/) { return false; }
 };
 
 // Makes the whiteboard page as a child of parent; null when it cannot. The

@@ -304,7 +304,27 @@ void CUserListBox::RunMenuCommand(UINT command)
         if (!self)
             commands->SendKickUser(id, 10);
         break;
+    case ID_MENU_REMOTE_SETTINGS:
+        // The dialog itself passes over the own id and strangers.
+        if (m_ctx.host)
+            m_ctx.host->ShowRemoteSettings(id);
+        break;
     default:
+        // The chair's "视频一" to "视频二十": the own device here, another
+        // participant's through the server.
+        if (command >= ID_MENU_VIDEO_FIRST && command < ID_MENU_VIDEO_FIRST + ID_MENU_VIDEO_COUNT && known &&
+            m_ctx.login)
+        {
+            uint8_t ownRole = m_ctx.login->role;
+            m_ctx.users->GetRole(m_ctx.login->userId, &ownRole);
+            if (ownRole != 1)
+                break;
+            const int index = static_cast<int>(command - ID_MENU_VIDEO_FIRST);
+            if (self && m_ctx.host)
+                m_ctx.host->SelectOwnVideoDevice(index);
+            else if (!self)
+                commands->SendCommand2105(id, static_cast<uint8_t>(index));
+        }
         break;
     }
 }

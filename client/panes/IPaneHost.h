@@ -48,4 +48,8 @@ public:
     virtual void ShowRoomList(POINT anchor) = 0;
     // The video wall's bit rate in kbit/s (sum of its counters).
     virtual int GetVideoBitRate() = 0;
+    // The chair's choice of the own video device (index 0 to 19), and
+    // another participant's device settings.
+    virtual void SelectOwnVideoDevice(int /*index*/) {}
+    virtual void ShowRemoteSettings(uint32_t /*userId*/) {}
 };

@@ -2,15 +2,15 @@
 
 #include "CDlgChat.h"
 #include "CMainFrame.h"
+#include "CMainFrameCommands.h"
 #include "CProgramPanes.h"
 #include "CProgramSharing.h"
+#include "CProgramSettings.h"
+#include "IRecorder.h"
 #include "CVideoWallPane.h"
 #include "ClientLog.h"
 #include "MainFrameResource.h"
 #include "MeetingState.h"
-#include "VideoCalls.h"
-
-typedef int(__cdecl* PFN_RV_WriteChatData)(const char* text, uint32_t kind);
 
 MEETING_STATE& CFramePaneHost::GetMeetingState()
 {
@@ -20,13 +20,14 @@ MEETING_STATE& CFramePaneHost::GetMeetingState()
 
 bool CFramePaneHost::IsRecording()
 {
-    return m_panes->IsRecording();
+    return m_frame->IsRecording();
 }
 
 void CFramePaneHost::WriteChatLine(const char* line)
 {
-    if (line && IsRecording())
-        MEDIA_CALL(RV_WriteChatData, 0, line, 0u);
+    IRecorder& recorder = m_frame->Commands().Recorder();
+    if (line && recorder.IsRecording())
+        recorder.WriteChatData(line, 0);
 }
 
 void CFramePaneHost::StartRecording()
@@ -91,6 +92,16 @@ void CFramePaneHost::ShowRoomList(POINT anchor)
     list->GetWindowRect(&rect);
     list->SetWindowPos(nullptr, anchor.x - rect.Width(), anchor.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     list->ShowWindow(SW_SHOW);
+}
+
+void CFramePaneHost::SelectOwnVideoDevice(int index)
+{
+    m_panes->Settings().Dialogs().SelectVideoDevice(index);
+}
+
+void CFramePaneHost::ShowRemoteSettings(uint32_t userId)
+{
+    m_panes->Settings().Dialogs().ShowRemoteSettings(userId);
 }
 
 int CFramePaneHost::GetVideoBitRate()

@@ -30,6 +30,8 @@ public:
     void ToggleVideoPolling() override;
     void ShowRoomList(POINT anchor) override;
     int GetVideoBitRate() override;
+    void SelectOwnVideoDevice(int index) override;
+    void ShowRemoteSettings(uint32_t userId) override;
 
 private:
     CMainFrame* m_frame;

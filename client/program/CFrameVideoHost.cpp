@@ -3,6 +3,7 @@
 #include "CDlgLeft.h"
 #include "CMainFrame.h"
 #include "CProgramPanes.h"
+#include "CProgramSettings.h"
 #include "CVideoWallPane.h"
 
 bool CFrameVideoHost::IsRecording()
@@ -65,6 +66,16 @@ CDlgRight* CFrameVideoHost::GetVideoWall()
 {
     CVideoWallPane* wall = m_panes->VideoWall();
     return wall ? &wall->Wall() : nullptr;
+}
+
+void CFrameVideoHost::ShowDeviceDialog()
+{
+    m_panes->Settings().Dialogs().ShowSystemSettings();
+}
+
+void CFrameVideoHost::ShowRemoteDeviceDialog(uint32_t user)
+{
+    m_panes->Settings().Dialogs().ShowRemoteSettings(user);
 }
 
 void CFrameVideoHost::RefreshUser(uint32_t user)

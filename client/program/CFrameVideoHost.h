@@ -25,6 +25,9 @@ public:
     VideoControl_Dlg* GetCameraPanel() override;
     CDlgRight* GetVideoWall() override;
     void RefreshUser(uint32_t user) override;
+    // The settings of the own terminal, or of another participant's.
+    void ShowDeviceDialog() override;
+    void ShowRemoteDeviceDialog(uint32_t user) override;
 
 private:
     CMainFrame* m_frame;

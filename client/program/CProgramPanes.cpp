@@ -5,7 +5,6 @@
 #include "CCameraPanelLink.h"
 #include "CClientSettings.h"
 #include "CCommandManager.h"
-#include "CDeviceStartUp.h"
 #include "CDlgChat.h"
 #include "CDlgLeft.h"
 #include "CDlgLocalVideo.h"
@@ -15,6 +14,7 @@
 #include "CFrameVideoHost.h"
 #include "CMainFrame.h"
 #include "CProgramDocs.h"
+#include "CProgramSettings.h"
 #include "CRecorderLink.h"
 #include "CServerDispatcher.h"
 #include "CUserTable.h"
@@ -36,7 +36,7 @@ CProgramPanes::CProgramPanes(CMainFrame* frame, const PANE_CONTEXT& context) : m
     m_ctx.host = m_paneHost.get();
     m_videoLink.reset(new CVideoLibraryLink);
     m_audioLink.reset(new CAudioSourcesLink);
-    m_recorderLink.reset(new CRecorderLink(&m_recording));
+    m_settings.reset(new CProgramSettings(frame, this));
     // The video windows reach this main window from now on.
     SetVideoHost(m_videoHost.get());
     UpdateTargets();
@@ -61,11 +61,20 @@ IPaneHost* CProgramPanes::PaneHost()
 
 bool CProgramPanes::OwnedByFrame(FRAME_PANE pane)
 {
-    return CProgramSharing::OwnedByFrame(pane);
+    // The settings dialogs belong to the settings object.
+    return !CProgramSettings::MakesPane(pane) && CProgramSharing::OwnedByFrame(pane);
 }
+
+bool CProgramPanes::IsRecording() const { return m_frame->IsRecording(); }
 
 CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
+    if (CProgramSettings::MakesPane(pane))
+    {
+        CWnd* dialog = m_settings->CreatePane(pane, parent);
+        UpdateTargets();
+        return dialog;
+    }
     bool sharing = false;
     CWnd* shared = m_sharing->CreatePane(pane, parent, &sharing);
     if (sharing)
@@ -161,19 +170,17 @@ void CProgramPanes::UpdateTargets()
     targets.videoWall = m_wall;
     targets.video = m_videoLink.get();
     targets.audio = m_audioLink.get();
-    targets.recorder = m_recorderLink.get();
+    targets.device = m_settings->HasDialogs() ? &m_settings->Dialogs() : nullptr;
+    targets.remoteDevice = targets.device ? &m_settings->Dialogs() : nullptr;
     targets.camera = m_cameraLink.get();
     m_frame->Dispatcher().SetTargets(targets);
 }
 
 void CProgramPanes::InitDevices()
 {
-    // Another part's device settings dialog takes this step where it exists.
-    if (m_frame->GetPane(PANE_DEVICE) || !m_ctx.users || !m_ctx.login || !m_ctx.commands)
-        return;
-    CDeviceStartUp::Run(*m_ctx.users, *m_ctx.login, *m_ctx.commands, g_Settings);
-    if (m_left)
-        m_left->RefreshUser(m_ctx.login->userId);
+    // The settings dialog opens the saved devices and reports them.
+    if (!m_settings->InitDevices())
+        g_Log.Write(0, "<CProgramPanes::InitDevices> no settings dialog: the devices stay closed\n");
 }
 
 void CProgramPanes::StartOwnPreview()

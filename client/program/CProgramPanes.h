@@ -15,9 +15,9 @@ class VideoControl_Dlg;
 class CFramePaneHost;
 class CFrameVideoHost;
 class CProgramDocs;
+class CProgramSettings;
 class IVideoLibrary;
 class IAudioSources;
-class IRecorder;
 class ICameraPanel;
 class CProgramSharing;
 class IPaneHost;
@@ -51,7 +51,10 @@ public:
     VideoControl_Dlg* CameraPanel() { return m_camera; }
     CProgramSharing& Sharing() { return *m_sharing; }
     IPaneHost* PaneHost();
-    bool IsRecording() const { return m_recording != 0; }
+    // The main window's meeting recording runs.
+    bool IsRecording() const;
+    // The settings and media dialogs.
+    CProgramSettings& Settings() { return *m_settings; }
 
 private:
     // The dispatcher's targets follow the panes made so far.
@@ -64,7 +67,6 @@ private:
     std::unique_ptr<CDlgLocalVideo> m_localVideo;
     std::unique_ptr<IVideoLibrary> m_videoLink;
     std::unique_ptr<IAudioSources> m_audioLink;
-    std::unique_ptr<IRecorder> m_recorderLink;
     std::unique_ptr<ICameraPanel> m_cameraLink;
     std::unique_ptr<CProgramSharing> m_sharing;
     std::unique_ptr<CProgramDocs> m_docs;
@@ -73,6 +75,5 @@ private:
     CDlgVoteList* m_votes = nullptr;
     CVideoWallPane* m_wall = nullptr;
     VideoControl_Dlg* m_camera = nullptr;
-    // A meeting recording runs (the recorder's chat and video streams).
-    uint32_t m_recording = 0;
+    std::unique_ptr<CProgramSettings> m_settings;
 };

@@ -14,12 +14,19 @@ CSettingsDialogs::~CSettingsDialogs() { Destroy(); }
 
 bool CSettingsDialogs::Create(CWnd* mainWindow)
 {
+    const bool ok = CreateSettings(mainWindow);
+    return CreateRecordTimer() && ok;
+}
+
+bool CSettingsDialogs::CreateSettings(CWnd* mainWindow)
+{
     bool ok = m_device.Create(mainWindow) != FALSE;
     ok = m_remote.Create(mainWindow) != FALSE && ok;
-    ok = m_timer.Create(NULL) != FALSE && ok;
     m_remote.SetDeviceDialog(&m_device);
     return ok;
 }
+
+bool CSettingsDialogs::CreateRecordTimer() { return m_timer.Create(NULL) != FALSE; }
 
 void CSettingsDialogs::Destroy()
 {
@@ -54,13 +61,18 @@ std::string CSettingsDialogs::CapturePath()
     return GetSettingsHost()->TempFolder() + "CapturePicture.bmp";
 }
 
+bool CSettingsDialogs::CaptureRegion(const std::string& path)
+{
+    CDlgScreenCapture dialog(path);
+    dialog.DoModal();
+    return dialog.Saved();
+}
+
 bool CSettingsDialogs::RunScreenCapture()
 {
     std::string path = CapturePath();
-    CDlgScreenCapture dialog(path);
-    dialog.DoModal();
     // Only a picture this run saved goes on; an old file stays where it is.
-    if (!dialog.Saved())
+    if (!CaptureRegion(path))
         return false;
     GetSettingsHost()->OpenPictureInWhiteboard(path.c_str());
     return true;
@@ -71,6 +83,12 @@ void CSettingsDialogs::StartRecordTimer()
     m_timer.Start();
     if (m_timer.m_hWnd)
         m_timer.ShowWindow(SW_SHOW);
+}
+
+void CSettingsDialogs::HideRecordTimer()
+{
+    if (m_timer.m_hWnd)
+        m_timer.ShowWindow(SW_HIDE);
 }
 
 // The dispatcher calls these from its drain; nothing may escape to it.

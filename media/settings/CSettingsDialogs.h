@@ -21,6 +21,10 @@ public:
     // Creates the system settings, remote settings and recording timer
     // dialogs hidden; false when one could not be created.
     bool Create(CWnd* mainWindow);
+    // The same in the main window's order: the two settings dialogs with the
+    // window as parent first, the timer (without parent) among its last.
+    bool CreateSettings(CWnd* mainWindow);
+    bool CreateRecordTimer();
     void Destroy();
 
     // The main window's first timer: start the devices.
@@ -38,8 +42,12 @@ public:
     // The screen capture (modal): true when a picture was saved, and then it
     // has gone to the whiteboard.
     bool RunScreenCapture();
-    // The recording timer: started and shown when a recording starts.
+    // The screen capture (modal) into path: true when this run saved it.
+    bool CaptureRegion(const std::string& path);
+    // The recording timer: started and shown when a recording starts, hidden
+    // when it ends.
     void StartRecordTimer();
+    void HideRecordTimer();
 
     // The file screen captures are saved to.
     static std::string CapturePath();

@@ -618,17 +618,27 @@ TEST(FrameCommands, ScreenCaptureGoesThroughTheTempFolderIntoTheWhiteboard)
         {0, true, false},  // without the meeting control
         {2, false, false}, // the capture was cancelled
     };
+    // The whiteboard's capture button and the capture hot key (256) alike.
     for (const Case& c : cases) {
-        ::DeleteFileA(picture.c_str());
-        f.journal.clear();
-        SetOwn(f, 0, 0, c.control);
-        f.targets.captureResult = c.captured;
-        f.frame->CaptureScreenToFile();
-        std::string expected = "CaptureScreenRegion(" + picture + ")";
-        if (c.opened)
-            expected += " OpenWhiteboard(" + picture + ")";
-        EXPECT_EQ(expected, Joined(f.journal)) << (int)c.control << c.captured;
+        for (bool hotKey : {false, true}) {
+            ::DeleteFileA(picture.c_str());
+            f.journal.clear();
+            SetOwn(f, 0, 0, c.control);
+            f.targets.captureResult = c.captured;
+            if (hotKey)
+                EXPECT_EQ(0, f.frame->SendMessage(WM_HOTKEY, 256, 0));
+            else
+                f.frame->CaptureScreenToFile();
+            std::string expected = "CaptureScreenRegion(" + picture + ")";
+            if (c.opened)
+                expected += " OpenWhiteboard(" + picture + ")";
+            EXPECT_EQ(expected, Joined(f.journal)) << (int)c.control << c.captured << hotKey;
+        }
     }
+    // Another hot key is not the capture's.
+    f.journal.clear();
+    f.frame->SendMessage(WM_HOTKEY, 257, 0);
+    EXPECT_TRUE(f.journal.empty());
     // A file that is not there is not opened.
     f.journal.clear();
     SetOwn(f, 0, 0, 2);

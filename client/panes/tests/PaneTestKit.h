@@ -43,6 +43,8 @@ public:
     void StartFileSend(uint32_t userId) override { calls.push_back("StartFileSend " + std::to_string(userId)); }
     void ToggleVideoPolling() override { calls.push_back("ToggleVideoPolling"); }
     void ShowRoomList(POINT) override { calls.push_back("ShowRoomList"); }
+    void SelectOwnVideoDevice(int index) override { calls.push_back("SelectOwnVideoDevice " + std::to_string(index)); }
+    void ShowRemoteSettings(uint32_t userId) override { calls.push_back("ShowRemoteSettings " + std::to_string(userId)); }
     int GetVideoBitRate() override { return bitRate; }
 
     MEETING_STATE state;

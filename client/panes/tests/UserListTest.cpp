@@ -202,6 +202,55 @@ TEST_F(UserList, MenuCommandsSendTheirCommands)
     EXPECT_EQ((std::vector<std::string>{"SelectChatRecipient 701", "StartFileSend 701"}), fake.calls);
 }
 
+// The chair's video device commands: the own line switches the own device,
+// another participant's goes to the server; the remote settings of anyone.
+TEST_F(UserList, VideoDeviceAndRemoteSettingsCommands)
+{
+    Add(701, "bob", 2);
+    ASSERT_NE(nullptr, host.client.users.FindUser(self));
+    struct Case
+    {
+        const char* name;
+        uint8_t ownRole;
+        uint32_t user;
+        UINT command;
+        const char* hostCall; // "": none
+        int device;           // the index sent in 2105; -1: nothing sent
+    };
+    const Case cases[] = {
+        {"own line, first device", 1, 0, ID_MENU_VIDEO_FIRST, "SelectOwnVideoDevice 0", -1},
+        {"own line, last device", 1, 0, ID_MENU_VIDEO_FIRST + 19, "SelectOwnVideoDevice 19", -1},
+        {"another's line", 1, 701, ID_MENU_VIDEO_FIRST + 2, "", 2},
+        {"another's line, last", 1, 701, ID_MENU_VIDEO_FIRST + 19, "", 19},
+        {"not the chair", 2, 701, ID_MENU_VIDEO_FIRST + 2, "", -1},
+        {"not the chair, own line", 2, 0, ID_MENU_VIDEO_FIRST, "", -1},
+        {"left meanwhile", 1, 799, ID_MENU_VIDEO_FIRST, "", -1},
+        {"remote settings", 2, 701, ID_MENU_REMOTE_SETTINGS, "ShowRemoteSettings 701", -1},
+    };
+    for (const Case& c : cases)
+    {
+        host.client.users.FindUser(self)->role = c.ownRole;
+        fake.calls.clear();
+        host.ClearSent();
+        list->SetMenuUser(c.user ? c.user : self);
+        list->RunMenuCommand(c.command);
+        const std::vector<std::string> expected =
+            *c.hostCall ? std::vector<std::string>{c.hostCall} : std::vector<std::string>{};
+        EXPECT_EQ(expected, fake.calls) << c.name;
+        const auto frames = host.SentFrames(2105);
+        if (c.device < 0)
+        {
+            EXPECT_TRUE(frames.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(1u, frames.size()) << c.name;
+        Bytes sent;
+        sent.U16(2105).Zeros(2).U32(c.user).U8((uint8_t)c.device).Zeros(3);
+        EXPECT_EQ(sent.data, frames[0]) << c.name;
+    }
+    host.client.users.FindUser(self)->role = 1;
+}
+
 TEST_F(UserList, HostMenuOpensOnlyForTheHostOnAKnownRow)
 {
     Add(801, "bob", 2);

@@ -3,7 +3,8 @@
 // other, a chat line typed in one shows in the other's chat history, and
 // once both broadcast, each wall shows the other's camera picture and his
 // own, as the room receives them, with rising frame numbers (read back off
-// the screen).
+// the screen). The chair changes the other client's video size through the
+// remote settings and sees it; three clients see each other come and go.
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -34,6 +35,8 @@ enum : int {
     ID_BROADCAST = 2050,
     ID_STOP_BROADCAST = 2051,
     ID_VIDEO_CAPTION = 2076,
+    ID_REMOTE_SETTINGS = 33029,
+    ID_VIDEO_SIZE_LIST = 1040,
 };
 
 struct ChildSearch
@@ -192,12 +195,71 @@ int ReadFrameNumber(HWND frame, HWND render)
     return value;
 }
 
+// The visible top-level window of the client whose title holds text.
+struct TitleSearch
+{
+    DWORD process;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK VisitTitled(HWND wnd, LPARAM param)
+{
+    TitleSearch* s = reinterpret_cast<TitleSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == s->process && IsWindowVisible(wnd) &&
+        HalvernProcess::WindowText(wnd).find(s->text) != std::string::npos) {
+        s->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND TitledWindow(HalvernProcess& client, const char* text)
+{
+    TitleSearch s = {client.process.dwProcessId, text, nullptr};
+    EnumWindows(VisitTitled, (LPARAM)&s);
+    return s.found;
+}
+
+// The image size lists of the client's dialogs (shown or not) that hold
+// every size, with the size each selects.
+struct SizeListSearch
+{
+    DWORD process;
+    std::vector<LRESULT> selections;
+};
+
+BOOL CALLBACK VisitSizeLists(HWND wnd, LPARAM param)
+{
+    SizeListSearch* s = reinterpret_cast<SizeListSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != s->process)
+        return TRUE;
+    for (HWND list : Controls(wnd, ID_VIDEO_SIZE_LIST))
+        if (SendMessageA(list, CB_GETCOUNT, 0, 0) == 7)
+            s->selections.push_back(SendMessageA(list, CB_GETCURSEL, 0, 0));
+    return TRUE;
+}
+
+std::vector<LRESULT> SizeSelections(HalvernProcess& client)
+{
+    SizeListSearch s = {client.process.dwProcessId, {}};
+    EnumWindows(VisitSizeLists, (LPARAM)&s);
+    return s.selections;
+}
+
 class MeetingEndToEnd : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(StartWinsock());
+        // The stand-in audio manager's own microphone and speaker: Wine has
+        // no sound devices here (the clients inherit the variable).
+        SetEnvironmentVariableA("KADREL_TEST_TONE", "440,8000");
         config = StandInTestConfig();
         server = std::make_unique<CStandInServer>(config);
         ASSERT_TRUE(server->Start(0));
@@ -213,6 +275,7 @@ protected:
         alice.Stop();
         host.Stop();
         server->Stop();
+        SetEnvironmentVariableA("KADREL_TEST_TONE", nullptr);
         WSACleanup();
     }
 
@@ -354,4 +417,59 @@ TEST_F(MeetingEndToEnd, ThreeClientsSeeEachOtherJoinAndLeave)
     bob.Stop();
     EXPECT_NE(nullptr, MainWindow(host, "参与人数1", 30000)) << Describe(host);
     EXPECT_TRUE(WaitUntil([&] { return rows(hostFrame) == 1; }, 30000)) << rows(hostFrame);
+}
+
+TEST_F(MeetingEndToEnd, ChairChangesAnotherClientsVideoSize)
+{
+    // The chaired room: the host is its chair.
+    ASSERT_TRUE(host.Start("127.0.0.1 \"Room one\" 1 host pw"));
+    ASSERT_TRUE(alice.Start("127.0.0.1 \"Room one\" 1 alice a"));
+    HWND hostFrame = MainWindow(host, "参与人数2", kStartMs);
+    HWND aliceFrame = MainWindow(alice, "参与人数2", kStartMs);
+    ASSERT_NE(nullptr, hostFrame) << Describe(host);
+    ASSERT_NE(nullptr, aliceFrame) << Describe(alice);
+    HWND hostList = Control(hostFrame, ID_USER_LIST);
+    ASSERT_NE(nullptr, hostList);
+    ASSERT_TRUE(WaitUntil([&] { return ListData(hostList).size() == 2; }, 30000)) << Describe(host);
+
+    // Alice's own size (her settings dialog's, hidden), and another one.
+    std::vector<LRESULT> sizes;
+    ASSERT_TRUE(WaitUntil([&] { return (sizes = SizeSelections(alice)).size() == 1 && sizes[0] >= 0; }, 30000))
+        << Describe(alice);
+    const LRESULT before = sizes[0];
+    const LRESULT wanted = before == 4 ? 1 : 4;
+
+    // The chair's menu on alice's row, closed again: its commands are hers.
+    PostMessageA(hostList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 22 + 5));
+    HWND menu = host.WaitForWindow("#32768", 20000);
+    ASSERT_NE(nullptr, menu) << Describe(host);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 10000))
+        PostMessageA(hostList, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 10000));
+
+    // Her remote settings: the dialog fills with her report.
+    PostMessageA(hostList, WM_COMMAND, ID_REMOTE_SETTINGS, 0);
+    HWND remote = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (remote = TitledWindow(host, "--alice")) != nullptr; }, 30000))
+        << Describe(host);
+    HWND size = Control(remote, ID_VIDEO_SIZE_LIST);
+    ASSERT_NE(nullptr, size);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return IsWindowEnabled(size) && SendMessageA(size, CB_GETCOUNT, 0, 0) == 7; }, 30000))
+        << "no report from alice";
+    EXPECT_EQ(before, SendMessageA(size, CB_GETCURSEL, 0, 0));
+
+    // Another size, and OK: alice's terminal takes it.
+    SendMessageA(size, CB_SETCURSEL, wanted, 0);
+    PostMessageA(remote, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(remote, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return SizeSelections(alice) == std::vector<LRESULT>{wanted}; }, 30000))
+        << "alice's settings select " << (SizeSelections(alice).empty() ? -1 : SizeSelections(alice)[0]);
+
+    // The chair asks again and sees the new size.
+    SendMessageA(size, CB_SETCURSEL, before, 0);
+    PostMessageA(hostList, WM_COMMAND, ID_REMOTE_SETTINGS, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IsWindowEnabled(size) && SendMessageA(size, CB_GETCURSEL, 0, 0) == wanted; }, 30000))
+        << "the chair sees " << SendMessageA(size, CB_GETCURSEL, 0, 0);
 }

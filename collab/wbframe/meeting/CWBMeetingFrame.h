@@ -19,6 +19,7 @@ public:
     }
     void SetEditRight(bool allowed) override { CWBFrame::SetEditRight(allowed ? TRUE : FALSE); }
     void SendPageSync() override { CWBFrame::SendPageSync(); }
+    bool OpenDocument(const char* path) override { return path && OpenDocumentFile(path) != FALSE; }
 
     CWBMeetingHost& Host() { return m_host; }
 
