@@ -407,20 +407,35 @@ TEST_F(FileTransfers, ASendThatCannotStartLeavesNothingRunning)
     DeleteFileA(path.c_str());
 }
 
-TEST_F(FileTransfers, MoreRecipientsThanOneOfferCountsAreRefused)
+TEST_F(FileTransfers, OneOfferNamesAtMost255Recipients)
 {
     const std::string path = TempFile("many.txt", "x");
-    for (uint32_t id = 2000; id < 2000 + 256; ++id)
+    // 256 other participants in all.
+    for (uint32_t id = 2000; id < 2000 + 253; ++id)
         host.users.AddUser(id, ("u" + std::to_string(id)).c_str(), 2);
     host.file = path;
-    host.recipients = [](CFileSendDlg& d) {
-        for (int i = 0; i < d.List().GetItemCount(); ++i)
-            d.SetTicked(i, true);
-    };
-    CFileTransfers transfers(&host);
-    EXPECT_EQ(0, transfers.StartFileSend(0));
-    EXPECT_EQ((std::vector<std::string>{"box 一次最多可以向255个用户发送文件!"}), host.calls);
-    EXPECT_TRUE(g_pass.sends.empty());
+    for (int ticked : {255, 256}) {
+        SCOPED_TRACE(ticked);
+        g_pass = FAKE_PASS();
+        host.calls.clear();
+        host.recipients = [ticked](CFileSendDlg& d) {
+            ASSERT_EQ(256, d.List().GetItemCount());
+            for (int i = 0; i < d.List().GetItemCount(); ++i)
+                d.SetTicked(i, i < ticked);
+        };
+        CFileTransfers transfers(&host);
+        if (ticked == 255) {
+            EXPECT_EQ(1, transfers.StartFileSend(0));
+            ASSERT_EQ(1u, host.calls.size());
+            EXPECT_EQ(0u, host.calls[0].find("2071 1 501 many.txt 1002 1004 1005 2000 "));
+            EXPECT_EQ(1u, g_pass.sends.size());
+        } else {
+            EXPECT_EQ(0, transfers.StartFileSend(0));
+            EXPECT_EQ((std::vector<std::string>{"box 一次最多可以向255个用户发送文件!"}),
+                      host.calls);
+            EXPECT_TRUE(g_pass.sends.empty());
+        }
+    }
     DeleteFileA(path.c_str());
 }
 
