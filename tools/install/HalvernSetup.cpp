@@ -24,7 +24,7 @@ namespace {
 
 const char* const kMediaFiles[] = {"Kadrel.dll", "RavoTM.dll", "Dravom.dll", "Caskel.dll",
                                    "Dravo.dll",  "RavoT.dll",  "Ravo.dll",   "Tamsel.dll"};
-const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe"};
+const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe", "pass.dll"};
 
 std::string WithSlash(std::string folder)
 {

@@ -5,6 +5,6 @@
 // the hidden window the virtual printer reports to. Called once by the
 // program before its main window is made.
 void RegisterWhiteboardFrame();
-// The maker of the frames' transfer lists; without one documents travel
-// without their page pictures.
+// The maker of the frames' transfer lists (the client's own by default);
+// with none, documents travel without their page pictures.
 void SetWhiteboardTransfersFactory(WB_TRANSFERS_FACTORY factory);
