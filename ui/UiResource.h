@@ -6,6 +6,9 @@
 // The hand cursor of links, tabs and icon buttons.
 #define IDC_UI_HAND 379
 #define IDC_UI_SPLIT 380
+// The whiteboard page's cursors: drawing, and choosing or erasing.
+#define IDC_UI_WB_DRAW 518
+#define IDC_UI_WB_SELECT 520
 // The drop button of the flat combo box: four 15 x 16 images (normal, hot,
 // pressed, unused), black transparent.
 #define IDB_UI_COMBO_BUTTON 523

@@ -8,6 +8,8 @@
 #define IDD_ROOM_LIST 590
 
 #define IDI_HALVERN 101
+// The icon the whiteboard's stamp tool puts on a page.
+#define IDI_WB_STAMP 136
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

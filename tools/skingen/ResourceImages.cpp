@@ -1,11 +1,14 @@
-// The images and cursors the controls take from the resources compiled into
-// every program (not from the "Skins" folder): the hand cursor, the drop
-// button strip of the flat combo box, the background of the skinned edit box
-// and the background pattern of the flat header. Their names start with
+// The images, cursors and icons the controls take from the resources
+// compiled into every program (not from the "Skins" folder): the hand
+// cursor, the drop button strip of the flat combo box, the background of the
+// skinned edit box, the background pattern of the flat header, and the
+// whiteboard's cursors and stamp. Their names start with
 // "res\\"; the generator writes them into the resource folder of the build,
 // where the resource script finds them.
 #include "SkinCanvas.h"
 #include "SkinStyle.h"
+
+#include <cmath>
 
 using namespace style;
 
@@ -102,5 +105,75 @@ const SkinCursors cursors({
          "......#o#",
          ".......#",
      }},
+    // The whiteboard's drawing cursor (a tool chosen, or an object being
+    // drawn): a cross whose hot spot is its centre.
+    {"res\\wbdraw.cur", 8, 8,
+     {
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         "ooooooo...ooooooo",
+         "#######.#.#######",
+         "ooooooo...ooooooo",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+         ".......o#o",
+     }},
+    // The whiteboard's pointer for choosing and erasing: an arrow over a
+    // dotted frame; the hot spot is the arrow's tip.
+    {"res\\wbselect.cur", 0, 0,
+     {
+         "#",
+         "##",
+         "#o#",
+         "#oo#",
+         "#ooo#",
+         "#oooo#",
+         "#ooooo#",
+         "#oooooo#",
+         "#ooooooo#",
+         "#oooooooo#",
+         "#ooooo#####",
+         "#oo#oo#",
+         "#o#.#oo#...o#o#o#o#o#",
+         "##..#oo#...#........o",
+         "#....#oo#..o........#",
+         ".....#oo#..#........o",
+         "......##...o........#",
+         "...........#........o",
+         "...........o........#",
+         "...........#........o",
+         "...........o#o#o#o#o#",
+     }},
+});
+
+// The whiteboard's stamp: a red seal with a white tick. The disc's edge is
+// hard, so that no pixel of it mixes with the transparent key colour.
+void StampIcon(Canvas& c)
+{
+    const Rgb red = MakeRgb(204, 32, 32), dark = MakeRgb(140, 16, 16);
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+        {
+            const double dx = x + 0.5 - 16, dy = y + 0.5 - 16;
+            const double d = std::sqrt(dx * dx + dy * dy);
+            if (d <= 15)
+                c.Set(x, y, d > 13.5 ? dark : red);
+        }
+    c.Ring(16, 16, 10.5, 1.2, 0xFFFFFF);
+    c.Line(10.5, 16.5, 14.5, 21, 0xFFFFFF, 2.6);
+    c.Line(14.5, 21, 22, 11, 0xFFFFFF, 2.6);
+}
+
+const SkinIcons icons({
+    {"res\\wbstamp.ico", 32, StampIcon},
 });
 } // namespace

@@ -332,3 +332,76 @@ std::vector<SkinCursor>& SkinCursors::All()
     static std::vector<SkinCursor> all;
     return all;
 }
+
+bool WriteIcon(const Canvas& canvas, const std::string& path)
+{
+    const int size = canvas.Width();
+    if (size <= 0 || size > 64 || canvas.Height() != size)
+        return false;
+    const int maskStride = ((size + 31) / 32) * 4;
+    std::vector<unsigned char> colour, mask(maskStride * size, 0);
+    for (int line = 0; line < size; ++line)
+    {
+        const int y = size - 1 - line; // bottom-up
+        for (int x = 0; x < size; ++x)
+        {
+            const Rgb c = canvas.Get(x, y);
+            const bool clear = c == kIconTransparent;
+            colour.push_back(clear ? 0 : (unsigned char)(c & 255));
+            colour.push_back(clear ? 0 : (unsigned char)((c >> 8) & 255));
+            colour.push_back(clear ? 0 : (unsigned char)((c >> 16) & 255));
+            colour.push_back(clear ? 0 : 255);
+            if (clear)
+                mask[line * maskStride + x / 8] |= (unsigned char)(0x80 >> (x & 7));
+        }
+    }
+    std::vector<unsigned char> out;
+    auto put8 = [&](uint32_t v) { out.push_back((unsigned char)v); };
+    auto put16 = [&](uint32_t v) { put8(v & 255); put8((v >> 8) & 255); };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    const uint32_t imageBytes = 40 + (uint32_t)(colour.size() + mask.size());
+    // Directory: reserved, type 1 (icon), one image.
+    put16(0);
+    put16(1);
+    put16(1);
+    // The entry: size, no palette, planes 1, 32 bits, bytes and offset.
+    put8((uint32_t)(size & 255));
+    put8((uint32_t)(size & 255));
+    put8(0);
+    put8(0);
+    put16(1);
+    put16(32);
+    put32(imageBytes);
+    put32(6 + 16);
+    // The image: colour pixels over the mask, hence twice the height.
+    put32(40);
+    put32((uint32_t)size);
+    put32((uint32_t)size * 2);
+    put16(1);
+    put16(32);
+    put32(0);
+    put32((uint32_t)(colour.size() + mask.size()));
+    put32(0);
+    put32(0);
+    put32(0);
+    put32(0);
+    out.insert(out.end(), colour.begin(), colour.end());
+    out.insert(out.end(), mask.begin(), mask.end());
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+SkinIcons::SkinIcons(std::vector<SkinIcon> icons)
+{
+    for (auto& icon : icons)
+        All().push_back(std::move(icon));
+}
+
+std::vector<SkinIcon>& SkinIcons::All()
+{
+    static std::vector<SkinIcon> all;
+    return all;
+}

@@ -97,3 +97,25 @@ public:
     explicit SkinCursors(std::vector<SkinCursor> cursors);
     static std::vector<SkinCursor>& All();
 };
+
+// A colour icon drawn on a canvas; pixels of the key colour are transparent.
+struct SkinIcon
+{
+    std::string name; // e.g. "res\\wbstamp.ico"
+    int size;         // width and height, at most 64
+    std::function<void(Canvas&)> draw;
+};
+
+const Rgb kIconTransparent = 0xFF00FF;
+
+// Writes the canvas as a one-image .ico file of 32-bit pixels with its mask;
+// false when the canvas is not square, too large, or cannot be written.
+bool WriteIcon(const Canvas& canvas, const std::string& path);
+
+// The table of icons, filled like the table of images.
+class SkinIcons
+{
+public:
+    explicit SkinIcons(std::vector<SkinIcon> icons);
+    static std::vector<SkinIcon>& All();
+};

@@ -99,6 +99,22 @@ int main(int argc, char** argv)
             ++failures;
         }
     }
+    for (const SkinIcon& icon : SkinIcons::All())
+    {
+        if (!seen.insert(Lower(pathOf(icon.name))).second)
+        {
+            std::fprintf(stderr, "skingen: %s is drawn twice\n", icon.name.c_str());
+            ++failures;
+            continue;
+        }
+        Canvas canvas(icon.size, icon.size, kIconTransparent);
+        icon.draw(canvas);
+        if (!WriteIcon(canvas, pathOf(icon.name)))
+        {
+            std::fprintf(stderr, "skingen: cannot write icon %s\n", pathOf(icon.name).c_str());
+            ++failures;
+        }
+    }
     for (const char* name : g_SkinNames)
     {
         if (!seen.count(Lower(OutputPath(root, name))))

@@ -4,7 +4,9 @@
 // once both broadcast, each wall shows the other's camera picture and his
 // own, as the room receives them, with rising frame numbers (read back off
 // the screen). The chair changes the other client's video size through the
-// remote settings and sees it; three clients see each other come and go.
+// remote settings and sees it; three clients see each other come and go; a
+// stroke drawn on one whiteboard and a picture opened there show on the
+// other's whiteboard.
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "CFileStore.h"
 #include "CStandInServer.h"
 #include "CTcpLink.h"
 #include "HalvernProcess.h"
@@ -251,6 +254,142 @@ std::vector<LRESULT> SizeSelections(HalvernProcess& client)
     return s.selections;
 }
 
+// The whiteboard: its frame in the main window, the page of the document
+// it shows, and what a page shows read off the screen.
+enum : int {
+    ID_LEFT_CONTROL = 1004,
+    ID_PAGE_WHITEBOARD = 32812,
+    ID_WB_OPEN = 32773,
+    ID_WB_LINE = 32780,
+    ID_WB_VIEWS = 129,
+    WM_WB_SET_COLOUR = 2025,
+    WM_WB_SET_WIDTH = 1632,
+};
+
+BOOL CALLBACK FindBoard(HWND wnd, LPARAM param)
+{
+    if (HalvernProcess::WindowText(wnd) == "Whiteboard") {
+        *reinterpret_cast<HWND*>(param) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND BoardOf(HWND frame)
+{
+    HWND board = nullptr;
+    EnumChildWindows(frame, FindBoard, (LPARAM)&board);
+    return board;
+}
+
+// The page window of the document the board shows.
+HWND ShownPage(HWND board)
+{
+    HWND views = board ? GetDlgItem(board, ID_WB_VIEWS) : nullptr;
+    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            return child;
+    return nullptr;
+}
+
+// The pixels of a window as the screen shows them, with its main window on top.
+template <class Match> int CountShown(HWND frame, HWND wnd, Match match)
+{
+    SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);
+    RECT r;
+    GetWindowRect(wnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    int count = 0;
+    if (w > 0 && h > 0) {
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(dc, old);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> pixels((size_t)w * h);
+        if (GetDIBits(dc, bitmap, 0, h, pixels.data(), &info, DIB_RGB_COLORS) == h)
+            for (DWORD p : pixels)
+                count += match(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255)) ? 1 : 0;
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+    }
+    SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return count;
+}
+
+bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
+bool IsPictureGreen(COLORREF c) { return GetRValue(c) < 40 && GetGValue(c) > 130 && GetBValue(c) < 40; }
+
+// A picture of one colour.
+bool WriteGreenPicture(const std::string& path, int width, int height)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = stride * height;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::string bits(info.biSizeImage, '\0');
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            bits[y * stride + x * 3 + 1] = (char)160;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD put = 0;
+    const bool ok = WriteFile(h, &file, sizeof file, &put, nullptr) && WriteFile(h, &info, sizeof info, &put, nullptr) &&
+                    WriteFile(h, bits.data(), (DWORD)bits.size(), &put, nullptr);
+    CloseHandle(h);
+    return ok;
+}
+
+// A press, moves and a release of the left button along a line of a
+// window, the cursor moved along with them.
+void DragIn(HWND wnd, POINT from, POINT to)
+{
+    const int steps = 6;
+    for (int i = 0; i <= steps + 1; ++i) {
+        const int k = i > steps ? steps : i;
+        POINT p = {from.x + (to.x - from.x) * k / steps, from.y + (to.y - from.y) * k / steps};
+        POINT screen = p;
+        ClientToScreen(wnd, &screen);
+        SetCursorPos(screen.x, screen.y);
+        const UINT msg = i == 0 ? WM_LBUTTONDOWN : i > steps ? WM_LBUTTONUP : WM_MOUSEMOVE;
+        PostMessageA(wnd, msg, i > steps ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        Sleep(50);
+    }
+}
+
+// The file name box of a file dialog: typed in, then OK.
+bool AnswerFileDialog(HWND dialog, const std::string& path)
+{
+    for (int id : {0x47C, 0x480}) {
+        std::vector<HWND> boxes = Controls(dialog, id);
+        if (boxes.empty())
+            continue;
+        SendMessageA(boxes.front(), WM_SETTEXT, 0, (LPARAM)path.c_str());
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
+        return true;
+    }
+    return false;
+}
+
 class MeetingEndToEnd : public ::testing::Test
 {
 protected:
@@ -268,6 +407,8 @@ protected:
             ASSERT_TRUE(c->Install(c == &host ? "halvern_e2e_host" : "halvern_e2e_alice", &error)) << error;
             c->SetIni("Version", config.version);
             c->SetIni("ServerPort", std::to_string(server->GetPort()));
+            if (server->FileStore())
+                c->SetIni("FtpServerPort", std::to_string(server->FileStore()->GetPort()));
         }
     }
     void TearDown() override
@@ -472,4 +613,69 @@ TEST_F(MeetingEndToEnd, ChairChangesAnotherClientsVideoSize)
     EXPECT_TRUE(WaitUntil(
         [&] { return IsWindowEnabled(size) && SendMessageA(size, CB_GETCURSEL, 0, 0) == wanted; }, 30000))
         << "the chair sees " << SendMessageA(size, CB_GETCURSEL, 0, 0);
+}
+
+TEST_F(MeetingEndToEnd, AStrokeAndAPictureOnOneWhiteboardShowOnTheOther)
+{
+    ASSERT_NE(nullptr, server->FileStore()) << "no file store for the pictures";
+    ASSERT_TRUE(host.Start("127.0.0.1 \"Room two\" 2 host pw"));
+    ASSERT_TRUE(alice.Start("127.0.0.1 \"Room two\" 2 alice a"));
+    HWND hostFrame = MainWindow(host, "参与人数2", kStartMs);
+    HWND aliceFrame = MainWindow(alice, "参与人数2", kStartMs);
+    ASSERT_NE(nullptr, hostFrame) << Describe(host);
+    ASSERT_NE(nullptr, aliceFrame) << Describe(alice);
+    HWND hostBoard = BoardOf(hostFrame), aliceBoard = BoardOf(aliceFrame);
+    ASSERT_NE(nullptr, hostBoard);
+    ASSERT_NE(nullptr, aliceBoard);
+
+    // Both show their whiteboard page; the host takes the meeting control,
+    // which in this free room is granted at once and brings the edit right
+    // with it: the host's board opens a blank document, and alice's shows it.
+    for (HWND frame : {hostFrame, aliceFrame})
+        PostMessageA(frame, WM_COMMAND, ID_PAGE_WHITEBOARD, 0);
+    HWND broadcast = Control(hostFrame, ID_BROADCAST);
+    ASSERT_NE(nullptr, broadcast);
+    PostMessageA(GetParent(broadcast), WM_COMMAND, MAKEWPARAM(ID_LEFT_CONTROL, BN_CLICKED), 0);
+    HWND hostPage = nullptr, alicePage = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (hostPage = ShownPage(hostBoard)) != nullptr; }, 30000))
+        << "the host's board opened no document\n"
+        << Describe(host);
+    ASSERT_TRUE(WaitUntil([&] { return (alicePage = ShownPage(aliceBoard)) != nullptr; }, 30000))
+        << "alice's board shows no document\n"
+        << Describe(alice);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(aliceBoard) && IsWindowVisible(hostBoard); }, 10000));
+    EXPECT_EQ(0, CountShown(aliceFrame, alicePage, IsRed)) << "red before anything was drawn";
+
+    // A thick red line drawn on the host's page.
+    PostMessageA(hostBoard, WM_COMMAND, ID_WB_LINE, 0);
+    PostMessageA(hostBoard, WM_WB_SET_WIDTH, 10, 0);
+    PostMessageA(hostBoard, WM_WB_SET_COLOUR, RGB(255, 0, 0), 0);
+    SetWindowPos(hostFrame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DragIn(hostPage, POINT{40, 60}, POINT{300, 60});
+    SetWindowPos(hostFrame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    int red = 0;
+    EXPECT_TRUE(WaitUntil([&] { return (red = CountShown(aliceFrame, alicePage, IsRed)) > 500; }, 30000))
+        << red << " red pixels on alice's page\n"
+        << Describe(alice);
+    EXPECT_GT(CountShown(hostFrame, hostPage, IsRed), 500) << "the host's own line";
+
+    // A picture opened on the host's board travels through the server's
+    // file store and becomes alice's shown document.
+    const std::string picture = host.folder + "green.bmp";
+    ASSERT_TRUE(WriteGreenPicture(picture, 240, 180));
+    PostMessageA(hostBoard, WM_COMMAND, ID_WB_OPEN, 0);
+    HWND chooser = host.WaitForWindow("#32770", 60000);
+    ASSERT_NE(nullptr, chooser) << Describe(host);
+    ASSERT_TRUE(AnswerFileDialog(chooser, picture)) << "no file name box in " << HalvernProcess::WindowText(chooser);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); }, 30000))
+        << Describe(host);
+    int green = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            HWND page = ShownPage(aliceBoard);
+            return page && page != alicePage && (green = CountShown(aliceFrame, page, IsPictureGreen)) > 5000;
+        },
+        60000))
+        << green << " picture pixels on alice's page\n"
+        << Describe(alice);
 }

@@ -3,11 +3,13 @@
 #include "CDlgPrintProc.h"
 #include "CMainFrame.h"
 #include "CVirtualPrinterLink.h"
+#include "CWBFrameTransfers.h"
 #include "CWBMeetingFrame.h"
 
 
 namespace {
-WB_TRANSFERS_FACTORY s_transfers = nullptr;
+// The client's own transfers unless another maker is set.
+WB_TRANSFERS_FACTORY s_transfers = &CWBFrameTransfers::MakeForClient;
 // Lives, hidden, until the program ends.
 CDlgPrintProc* s_printProc = nullptr;
 CWBMeetingFrame* (*s_maker)() = nullptr;

@@ -8,6 +8,6 @@ void RegisterWhiteboardFrame();
 class CWBMeetingFrame;
 // The same with frames of another edition's kind (new'ed by maker).
 void RegisterWhiteboardFrame(CWBMeetingFrame* (*maker)());
-// The maker of the frames' transfer lists; without one documents travel
-// without their page pictures.
+// The maker of the frames' transfer lists (the client's own by default);
+// with none, documents travel without their page pictures.
 void SetWhiteboardTransfersFactory(WB_TRANSFERS_FACTORY factory);

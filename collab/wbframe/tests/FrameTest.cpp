@@ -479,3 +479,35 @@ TEST_F(WbFrameTest, ClosingADocumentStopsItsTransferOnEitherSide)
     EXPECT_TRUE(m_calls.empty());
     DeleteFileA(picture.c_str());
 }
+
+TEST_F(WbFrameTest, ThePageShowsTheProgramsCursorsForDrawingAndChoosing)
+{
+    m_frame->SetEditRight(TRUE);
+    CWBView* view = m_frame->ActiveView();
+    ASSERT_NE(view, nullptr);
+    const HINSTANCE module = GetModuleHandleA(NULL);
+    const HCURSOR draw = LoadCursorA(module, MAKEINTRESOURCEA(518));
+    const HCURSOR choose = LoadCursorA(module, MAKEINTRESOURCEA(520));
+    ASSERT_NE(draw, nullptr);
+    ASSERT_NE(choose, nullptr);
+    EXPECT_NE(draw, choose);
+    struct Row
+    {
+        const char* name;
+        UINT command;
+        HCURSOR expected;
+    };
+    const Row rows[] = {
+        {"a drawing tool", ID_WB_RECT, draw},
+        {"the select tool with nothing selected", ID_WB_SELECT, choose},
+        {"the eraser", ID_WB_ERASER, choose},
+        {"the pen", ID_WB_PEN, draw},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_frame->SendMessage(WM_COMMAND, row.command);
+        SetCursor(NULL);
+        view->SendMessage(WM_SETCURSOR, (WPARAM)view->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), row.expected);
+    }
+}

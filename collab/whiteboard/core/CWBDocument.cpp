@@ -15,6 +15,25 @@ const DWORD kMinPageBytes = 2 + 4;
 // The least an object takes: a class reference, type code, id and length.
 const UINT kMinObjectBytes = 2 + 1 + 4 + 4;
 LONG g_nIdCounter = 0;
+LONG g_nLastNameTick = 0; // 0: none given yet
+
+// The tick count that names a document's temporary page files. Documents
+// made within one tick (a board history that opens several at once) would
+// share their page files and fetch each other's pages over them: each
+// document gets a tick of its own, the next one when its own is taken.
+DWORD NameTick()
+{
+    for (;;) {
+        const LONG last = g_nLastNameTick;
+        DWORD tick = GetTickCount();
+        if (last != 0 && (LONG)(tick - (DWORD)last) <= 0)
+            tick = (DWORD)last + 1;
+        if (tick == 0)
+            tick = 1;
+        if (InterlockedCompareExchange(&g_nLastNameTick, (LONG)tick, last) == last)
+            return tick;
+    }
+}
 } // namespace
 
 CWBDocument::CWBDocument() : m_pPages(NULL), m_nPages(0), m_size(600, 800)
@@ -67,7 +86,7 @@ BOOL CWBDocument::CreateBlank(int nPages, WORD nBackgrounds)
         return FALSE;
     if (nBackgrounds > 0) {
         CString folder = GetTempFolder();
-        DWORD tick = GetTickCount();
+        DWORD tick = NameTick();
         for (int i = 0; i < nPages && i < nBackgrounds; ++i)
             m_pPages[i].m_strBackground = BackgroundName(folder, tick, i);
     }
@@ -319,7 +338,7 @@ void CWBDocument::Serialize(CArchive& ar)
             m_pPages[i].Add(static_cast<CDrawObj*>(ob));
         }
     }
-    DWORD tick = GetTickCount();
+    DWORD tick = NameTick();
     CString folder = GetTempFolder();
     std::vector<BYTE> chunk(kChunk);
     for (int i = 0; i < nPages; ++i) {

@@ -24,6 +24,20 @@ END_MESSAGE_MAP()
 namespace {
 const UINT kSplitSize = 0x6000;
 const UINT kStampIcon = 136;
+// The program's cursors of the page: drawing, and choosing or erasing; the
+// system's cross and arrow where a program carries none.
+const UINT kDrawCursor = 518;
+const UINT kPointCursor = 520;
+
+HCURSOR PageCursor(UINT id, LPCSTR fallback)
+{
+    HCURSOR cursor = NULL;
+    if (HINSTANCE module = AfxGetResourceHandle())
+        cursor = ::LoadCursorA(module, MAKEINTRESOURCEA(id));
+    if (!cursor)
+        cursor = ::LoadCursorA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id));
+    return cursor ? cursor : ::LoadCursor(NULL, fallback);
+}
 const COLORREF kMarkColour = 0x00DD882A;
 
 // The object type each drawing tool makes.
@@ -659,17 +673,22 @@ BOOL CWBView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     if (nHitTest != HTCLIENT)
         return CScrollView::OnSetCursor(pWnd, nHitTest, message);
     LPCSTR cursor = IDC_ARROW;
+    UINT own = 0; // a cursor of the program's, in place of cursor
     static const LPCSTR handleCursors[6] = {IDC_ARROW, IDC_ARROW, IDC_SIZENS, IDC_SIZEWE, IDC_SIZENWSE, IDC_SIZENESW};
     switch (m_nState) {
     case stateNone: break;
     case stateDrawIdle:
-    case stateCreating: cursor = IDC_CROSS; break;
+    case stateCreating:
+        own = kDrawCursor;
+        cursor = IDC_CROSS;
+        break;
     case stateDragHandle:
         if (m_pCurObj)
             cursor = handleCursors[m_pCurObj->GetHandleCursor(m_nHandle) % 6];
         break;
     case stateMoving: cursor = IDC_SIZEALL; break;
     default: {
+        own = kPointCursor;
         cursor = IDC_UPARROW;
         if (m_nState == stateSelectIdle && !(GetKeyState(VK_CONTROL) & 0x8000)) {
             CPoint pt;
@@ -680,10 +699,12 @@ BOOL CWBView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
                 CDrawObj* obj = (CDrawObj*)m_selection.GetNext(pos);
                 int h = obj->HitHandle(pt);
                 if (h >= 0) {
+                    own = 0;
                     cursor = handleCursors[obj->GetHandleCursor(h) % 6];
                     break;
                 }
                 if (obj->ContainsPoint(pt)) {
+                    own = 0;
                     cursor = IDC_SIZEALL;
                     break;
                 }
@@ -692,7 +713,7 @@ BOOL CWBView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         break;
     }
     }
-    ::SetCursor(::LoadCursor(NULL, cursor));
+    ::SetCursor(own ? PageCursor(own, cursor) : ::LoadCursor(NULL, cursor));
     return TRUE;
 }
 

@@ -352,6 +352,12 @@ TEST(WbDocument, CreatePagesObjectsAndNames)
     EXPECT_EQ(n12.substr(n12.size() - 3), "_12");
     EXPECT_EQ(CWBDocument::BackgroundName("t\\", 51, 2), "t\\51_2");
     EXPECT_NE(CWBDocument::BackgroundName("", 51, 2), CWBDocument::BackgroundName("", 5, 12));
+    // documents made at once (a board history) never share page files
+    CWBDocument next;
+    ASSERT_TRUE(next.CreateBlank(2, 2));
+    LPCTSTR nextNames[2];
+    next.GetBackgroundPaths(nextNames, 2);
+    EXPECT_STRNE(names[1], nextNames[1]);
 
     // objects: a bad page keeps nothing; a shared id removes the first only
     CLineObj* a = new CLineObj(7);
