@@ -31,7 +31,8 @@ enum : uint32_t { RECORD_BOARD_ADDRESS = 3, RECORD_BROWSING_ADDRESS = 4 };
 
 void RecordAddress(const char* address, uint32_t kind)
 {
-    if (PFN_RV_WriteChatData write = g_MediaFunctions.Get<PFN_RV_WriteChatData>(MF_RV_WriteChatData))
+    if (PFN_RV_WriteChatData write =
+            g_MediaFunctions.Get<PFN_RV_WriteChatData>(MF_RV_WriteChatData))
         write(address, kind);
 }
 

@@ -10,11 +10,11 @@
 
 using namespace settingsui;
 
-CQuilletAudioPage::CQuilletAudioPage(const RAVOTM_FUNCTIONS& ravotm, CQuilletAudio& audio, CClientSettings& settings,
-                                     std::function<bool()> startDevices)
-    : m_ravotm(ravotm), m_audio(audio), m_settings(settings), m_startDevices(std::move(startDevices))
-{
-}
+CQuilletAudioPage::CQuilletAudioPage(const RAVOTM_FUNCTIONS& ravotm, CQuilletAudio& audio,
+                                     CClientSettings& settings, std::function<bool()> startDevices)
+    : m_ravotm(ravotm), m_audio(audio), m_settings(settings),
+      m_startDevices(std::move(startDevices))
+{}
 
 void CQuilletAudioPage::InitPage(CDlgAudioConfig& page)
 {

@@ -16,8 +16,8 @@ class CQuilletAudioPage : public IAudioPageBinding
 public:
     // startDevices brings the devices up with every stored setting (once
     // per main window) and gives the capture state.
-    CQuilletAudioPage(const RAVOTM_FUNCTIONS& ravotm, CQuilletAudio& audio, CClientSettings& settings,
-                      std::function<bool()> startDevices);
+    CQuilletAudioPage(const RAVOTM_FUNCTIONS& ravotm, CQuilletAudio& audio,
+                      CClientSettings& settings, std::function<bool()> startDevices);
 
     void InitPage(CDlgAudioConfig& page) override;
     void Refresh(CDlgAudioConfig& page) override;

@@ -8,8 +8,7 @@ class CQuilletBoardPool : public CWebShareViewManView
 public:
     CQuilletBoardPool(CWebFrameBase* frame, const CQuilletBoardView::Hooks& hooks)
         : CWebShareViewManView(frame), m_hooks(hooks)
-    {
-    }
+    {}
 
 protected:
     CWebViewBase* MakeView() override { return new CQuilletBoardView(m_hooks); }

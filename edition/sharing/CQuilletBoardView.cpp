@@ -10,7 +10,8 @@ void CQuilletBoardView::SetMode(uint8_t mode, const std::string& third, const ch
         m_host = FindTokenInList(third.c_str(), server ? server : "");
 }
 
-std::string CQuilletBoardView::AddressFor(uint8_t mode, const std::string& host, const std::string& address)
+std::string CQuilletBoardView::AddressFor(uint8_t mode, const std::string& host,
+                                          const std::string& address)
 {
     if (mode == 2)
         return address;
@@ -37,8 +38,9 @@ bool CQuilletBoardView::Open(const std::string& address)
     return true;
 }
 
-void CQuilletBoardView::ReplayOnHost(uint32_t flags, const std::string& address, const std::string& frame,
-                                     const std::string& headers, const std::vector<uint8_t>& post)
+void CQuilletBoardView::ReplayOnHost(uint32_t flags, const std::string& address,
+                                     const std::string& frame, const std::string& headers,
+                                     const std::vector<uint8_t>& post)
 {
     const std::string target = AddressFor(m_mode, m_host, address);
     if (!target.empty())

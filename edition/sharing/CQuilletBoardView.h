@@ -33,7 +33,8 @@ public:
     // The address a view of this mode and host opens; empty when it opens
     // none (no "://" or no "/" after it). Without a host the address stays
     // as it is.
-    static std::string AddressFor(uint8_t mode, const std::string& host, const std::string& address);
+    static std::string AddressFor(uint8_t mode, const std::string& host,
+                                  const std::string& address);
     // Opens the address as the mode says; false when it is not opened.
     bool Open(const std::string& address);
     // A received navigation: its address as the mode says, the rest as sent.

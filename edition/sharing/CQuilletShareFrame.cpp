@@ -13,8 +13,9 @@ BEGIN_MESSAGE_MAP(CQuilletShareFrame, CWebShareFrame)
 END_MESSAGE_MAP()
 
 CQuilletShareFrame::CQuilletShareFrame()
-    : m_board(*this, [this](const std::vector<uint8_t>& record) { SendBoard(record); },
-              [this] { return IsLeader(); })
+    : m_board(
+          *this, [this](const std::vector<uint8_t>& record) { SendBoard(record); },
+          [this] { return IsLeader(); })
 {
     m_hooks.presenting = [this] { return IsLeader(); };
 }
@@ -70,12 +71,12 @@ CQuilletBoardView* CQuilletShareFrame::Page(uint32_t pageId)
     return m_pool ? dynamic_cast<CQuilletBoardView*>(m_pool->Find(pageId)) : nullptr;
 }
 
-void CQuilletShareFrame::OpenPage(int key, const char* address, const char* title, const char* third, uint8_t flag)
+void CQuilletShareFrame::OpenPage(int key, const char* address, const char* title,
+                                  const char* third, uint8_t flag)
 {
     try {
         m_board.OpenPage(key, address, title, third, flag);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void CQuilletShareFrame::OpenDocument(const char* address)
@@ -101,10 +102,14 @@ void CQuilletShareFrame::SendNavigation(CWebViewBase* view, const NAV_FIELDS& na
                               IWebLink::MAX_PAYLOAD - sizeof(BOARD_NAVIGATE_HEAD) + head, shared) ||
         shared.size() < head)
         return;
-    SendBoard(CBoardRecords::Navigate(view->GetTabId(), shared.data() + head, shared.size() - head));
+    SendBoard(
+        CBoardRecords::Navigate(view->GetTabId(), shared.data() + head, shared.size() - head));
 }
 
-void CQuilletShareFrame::OnViewNavigate(CWebViewBase* view, const NAV_FIELDS& nav) { SendNavigation(view, nav); }
+void CQuilletShareFrame::OnViewNavigate(CWebViewBase* view, const NAV_FIELDS& nav)
+{
+    SendNavigation(view, nav);
+}
 
 void CQuilletShareFrame::OnViewCompleted(CWebViewBase*, const std::string&)
 {
@@ -116,7 +121,8 @@ void CQuilletShareFrame::OnViewCompleted(CWebViewBase*, const std::string&)
 bool CQuilletShareFrame::FindKey(int key, uint32_t* pageId)
 {
     // Pages closed since are dropped on the way.
-    m_pageIds.erase(std::remove_if(m_pageIds.begin(), m_pageIds.end(), [this](uint32_t id) { return !Page(id); }),
+    m_pageIds.erase(std::remove_if(m_pageIds.begin(), m_pageIds.end(),
+                                   [this](uint32_t id) { return !Page(id); }),
                     m_pageIds.end());
     for (uint32_t id : m_pageIds)
         if (Page(id)->Key() == key) {
@@ -130,7 +136,8 @@ int CQuilletShareFrame::PageCount() { return m_pool ? static_cast<int>(m_pool->L
 
 void CQuilletShareFrame::RemoveAll() { CloseAllTabs(); }
 
-bool CQuilletShareFrame::CreateView(uint32_t pageId, int key, uint8_t flag, const std::string& third)
+bool CQuilletShareFrame::CreateView(uint32_t pageId, int key, uint8_t flag,
+                                    const std::string& third)
 {
     if (!m_pool || m_pool->Find(pageId))
         return false;

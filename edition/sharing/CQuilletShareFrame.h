@@ -21,7 +21,10 @@ public:
 
     // Where a running recording takes a page's address; the server address
     // a page in mode 1 looks for in its third text.
-    void SetRecordAddress(std::function<void(const std::string&)> record) { m_hooks.recordAddress = std::move(record); }
+    void SetRecordAddress(std::function<void(const std::string&)> record)
+    {
+        m_hooks.recordAddress = std::move(record);
+    }
     void SetServerAddress(const std::string& server) { m_server = server; }
 
     // A document of the shared-documents tree or lists: key names its source.
@@ -60,8 +63,8 @@ private:
 
     // IBoardRecordTarget
     void OnNavigate(uint32_t pageId, const uint8_t* payload, size_t length) override;
-    void OnOpenPage(uint32_t pageId, uint8_t flag, const std::string& title, const std::string& address,
-                    const std::string& third) override;
+    void OnOpenPage(uint32_t pageId, uint8_t flag, const std::string& title,
+                    const std::string& address, const std::string& third) override;
     void OnClosePage(uint32_t pageId) override;
     void OnActivatePage(uint32_t pageId) override;
     void OnCloseAll() override;

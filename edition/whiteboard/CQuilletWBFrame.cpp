@@ -12,12 +12,12 @@ struct ToolChoice
     int secondStyle; // -1: unchanged
 };
 const ToolChoice kTools[] = {
-    {IDC_WB_T_PENCIL, 4, 10, -1}, {IDC_WB_T_PEN, 4, -1, -1},        {ID_WB_LINE, 4, -1, -1},
-    {IDC_WB_T_LINE, 4, -1, 2},    {IDC_WB_T_POLY, 15, 6, -1},       {IDC_WB_T_ICON, 15, -1, -1},
-    {32804, 15, -1, -1},          {ID_WB_ERASER, 1, -1, -1},        {ID_WB_SELECT, 2, -1, -1},
-    {32794, 3, -1, -1},           {ID_WB_ARROW, 5, 2, -1},          {ID_WB_RECT, 6, -1, -1},
-    {ID_WB_RECTFILL, 7, -1, -1},  {ID_WB_ROUNDRECT, 8, -1, -1},     {ID_WB_ROUNDRECTFILL, 9, -1, -1},
-    {ID_WB_ELLIPSE, 10, -1, -1},  {ID_WB_ELLIPSEFILL, 11, -1, -1},  {32802, 13, -1, -1},
+    {IDC_WB_T_PENCIL, 4, 10, -1}, {IDC_WB_T_PEN, 4, -1, -1},       {ID_WB_LINE, 4, -1, -1},
+    {IDC_WB_T_LINE, 4, -1, 2},    {IDC_WB_T_POLY, 15, 6, -1},      {IDC_WB_T_ICON, 15, -1, -1},
+    {32804, 15, -1, -1},          {ID_WB_ERASER, 1, -1, -1},       {ID_WB_SELECT, 2, -1, -1},
+    {32794, 3, -1, -1},           {ID_WB_ARROW, 5, 2, -1},         {ID_WB_RECT, 6, -1, -1},
+    {ID_WB_RECTFILL, 7, -1, -1},  {ID_WB_ROUNDRECT, 8, -1, -1},    {ID_WB_ROUNDRECTFILL, 9, -1, -1},
+    {ID_WB_ELLIPSE, 10, -1, -1},  {ID_WB_ELLIPSEFILL, 11, -1, -1}, {32802, 13, -1, -1},
     {ID_WB_PEN, 14, -1, -1},      {ID_WB_TEXT, 12, -1, -1},
 };
 const ToolChoice* Find(UINT id)

@@ -59,7 +59,8 @@ std::string Text(HWND wnd)
     return text.data();
 }
 
-template <class Pred> bool WaitUntil(Pred pred, DWORD timeoutMs)
+template <class Pred>
+bool WaitUntil(Pred pred, DWORD timeoutMs)
 {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!pred()) {
@@ -81,7 +82,8 @@ BOOL CALLBACK VisitFrame(HWND wnd, LPARAM param)
     FrameSearch* s = reinterpret_cast<FrameSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(wnd, &pid);
-    if (pid == s->process && IsWindowVisible(wnd) && HalvernProcess::WindowText(wnd).find("Halvern--") == 0) {
+    if (pid == s->process && IsWindowVisible(wnd) &&
+        HalvernProcess::WindowText(wnd).find("Halvern--") == 0) {
         s->found = wnd;
         return FALSE;
     }
@@ -98,7 +100,8 @@ HWND MainWindow(HalvernProcess& client)
             FrameSearch s = {client.process.dwProcessId, nullptr};
             EnumWindows(VisitFrame, (LPARAM)&s);
             frame = s.found;
-            return frame && HalvernProcess::WindowText(frame).find("参与人数2") != std::string::npos;
+            return frame &&
+                   HalvernProcess::WindowText(frame).find("参与人数2") != std::string::npos;
         },
         kStartMs);
     return frame;
@@ -107,7 +110,8 @@ HWND MainWindow(HalvernProcess& client)
 // Types a line into a client's chat pane and sends it.
 bool Say(HWND frame, const char* line)
 {
-    HWND input = Control(frame, ID_CHAT_INPUT, "Edit"), send = Control(frame, ID_CHAT_SEND, "Button");
+    HWND input = Control(frame, ID_CHAT_INPUT, "Edit"),
+         send = Control(frame, ID_CHAT_SEND, "Button");
     if (!input || !send)
         return false;
     SendMessageA(input, WM_SETTEXT, 0, (LPARAM)line);
@@ -128,11 +132,14 @@ protected:
     {
         ASSERT_TRUE(StartWinsock());
         config = StandInTestConfig();
+        config.audioPort = 0; // a free port: the relay is this test's own
         server = std::make_unique<CStandInServer>(config);
         ASSERT_TRUE(server->Start(0));
         for (HalvernProcess* c : {&halvern, &quillet}) {
             std::string error;
-            ASSERT_TRUE(c->Install(c == &halvern ? "mixed_e2e_halvern" : "mixed_e2e_quillet", &error)) << error;
+            ASSERT_TRUE(
+                c->Install(c == &halvern ? "mixed_e2e_halvern" : "mixed_e2e_quillet", &error))
+                << error;
             c->SetIni("Version", config.version);
             c->SetIni("ServerPort", std::to_string(server->GetPort()));
         }
@@ -166,9 +173,11 @@ TEST_F(QuilletMeeting, BothEditionsChatAndTheOtherGetsQuilletsAudio)
     ASSERT_NE(nullptr, quilletFrame) << quillet.ReadFile("Quillet.log");
 
     ASSERT_TRUE(Say(halvernFrame, "hello from the current edition"));
-    EXPECT_TRUE(WaitUntil([&] { return Heard(quilletFrame, "hello from the current edition"); }, 30000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Heard(quilletFrame, "hello from the current edition"); }, 30000));
     ASSERT_TRUE(Say(quilletFrame, "hello from the earlier edition"));
-    EXPECT_TRUE(WaitUntil([&] { return Heard(halvernFrame, "hello from the earlier edition"); }, 30000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Heard(halvernFrame, "hello from the earlier edition"); }, 30000));
 
     // The Quillet participant asks to speak (granted at once in this room);
     // its audio then goes on to the other participant.
@@ -177,7 +186,8 @@ TEST_F(QuilletMeeting, BothEditionsChatAndTheOtherGetsQuilletsAudio)
     HWND speak = Control(quilletFrame, ID_SPEAK, "Button");
     ASSERT_NE(nullptr, speak);
     PostMessageA(GetParent(speak), WM_COMMAND, MAKEWPARAM(ID_SPEAK, BN_CLICKED), (LPARAM)speak);
-    EXPECT_TRUE(WaitUntil([&] { return server->AudioRelay()->GetCounters().relayed > before + 10; }, 30000))
+    EXPECT_TRUE(
+        WaitUntil([&] { return server->AudioRelay()->GetCounters().relayed > before + 10; }, 30000))
         << "relayed " << server->AudioRelay()->GetCounters().relayed << "\n"
         << quillet.ReadFile("Quillet.log");
     EXPECT_EQ(server->AudioRelay()->GetCounters().refused, 0u);

@@ -40,9 +40,15 @@ protected:
         s_capture = {"Mic A", "Mic B"};
         s_play = {"Speaker A", "Speaker B", "Speaker C"};
         s_formats = {"G.722.1", "PCM"};
-        ravotm.D_G_GetCapDevices = [](CStringList* l) { return FillNames(l, s_capture, "D_G_GetCapDevices"); };
-        ravotm.D_G_GetPlayDevices = [](CStringList* l) { return FillNames(l, s_play, "D_G_GetPlayDevices"); };
-        ravotm.D_G_GetCapFormats = [](CStringList* l) { return FillNames(l, s_formats, "D_G_GetCapFormats"); };
+        ravotm.D_G_GetCapDevices = [](CStringList* l) {
+            return FillNames(l, s_capture, "D_G_GetCapDevices");
+        };
+        ravotm.D_G_GetPlayDevices = [](CStringList* l) {
+            return FillNames(l, s_play, "D_G_GetPlayDevices");
+        };
+        ravotm.D_G_GetCapFormats = [](CStringList* l) {
+            return FillNames(l, s_formats, "D_G_GetCapFormats");
+        };
         m_saved = g_Settings;
         g_Settings = CClientSettings();
         g_Settings.audioCapture = 1;
@@ -103,25 +109,35 @@ TEST_F(QuilletAudioPage, EachChangeCallsRavoTMForItAloneAndKeepsTheHiddenLevels)
     const Case cases[] = {
         // The hidden noise and gain switches show the stored levels: they stay 2 and 1.
         {"nothing", [](CWnd*) {}, {"D_G_SetASC(1)"}},
-        {"playback device", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_PLAY_LIST, 0); },
+        {"playback device",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_PLAY_LIST, 0); },
          {"D_G_StopPlay()", "D_G_StartPlay(0)", "D_G_SetASC(1)"}},
-        {"capture device", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_CAPTURE_LIST, 0); },
+        {"capture device",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_CAPTURE_LIST, 0); },
          {"D_G_StopCapture()", "D_G_StartCapture(0,1)", "D_G_SetASC(1)"}},
-        {"capture format", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_FORMAT_LIST, 0); },
+        {"capture format",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_FORMAT_LIST, 0); },
          {"D_G_StopCapture()", "D_G_StartCapture(1,0)", "D_G_SetASC(1)"}},
-        {"small delay", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 1); },
+        {"small delay",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 1); },
          {"D_G_SetFECType(0,0)", "D_G_SetASC(1)"}},
-        {"default delay keeps the level", [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 0); },
+        {"default delay keeps the level",
+         [](CWnd* p) { ListSetSel(p, IDC_AUDIO_DELAY_LIST, 0); },
          {"D_G_SetFECType(1,1)", "D_G_SetASC(1)"}},
-        {"no delay entry takes the slider", [](CWnd* p) {
+        {"no delay entry takes the slider",
+         [](CWnd* p) {
              ListSetSel(p, IDC_AUDIO_DELAY_LIST, -1);
              SliderSetPos(p, IDC_AUDIO_FEC_SLIDER, 2);
          },
          {"D_G_SetFECType(2,0)", "D_G_SetASC(1)"}},
-        {"echo off", [](CWnd* p) { SetChecked(p, IDC_AUDIO_AEC, false); }, {"D_G_SetASC(1)", "D_G_SetAEC(0)"}},
-        {"local playback on", [](CWnd* p) { SetChecked(p, IDC_AUDIO_PLAY_LOCAL, true); },
+        {"echo off",
+         [](CWnd* p) { SetChecked(p, IDC_AUDIO_AEC, false); },
+         {"D_G_SetASC(1)", "D_G_SetAEC(0)"}},
+        {"local playback on",
+         [](CWnd* p) { SetChecked(p, IDC_AUDIO_PLAY_LOCAL, true); },
          {"D_G_SetPlayLocal(1)", "D_G_SetASC(1)"}},
-        {"noise and gain switched off", [](CWnd* p) {
+        {"noise and gain switched off",
+         [](CWnd* p) {
              SetChecked(p, IDC_AUDIO_DENOISE_CHECK, false);
              SetChecked(p, IDC_AUDIO_AGC_CHECK, false);
          },
@@ -160,8 +176,8 @@ TEST_F(QuilletAudioPage, AFailingCaptureIsShownOnceAndTheOtherValuesStillApply)
     page.Apply();
     EXPECT_EQ(messages, std::vector<UINT>({CQuilletAudio::IDS_CAPTURE_FAILED}));
     EXPECT_FALSE(page.HasAudio());
-    EXPECT_EQ(FakeRavoTM::calls, Calls({"D_G_StopCapture()", "D_G_StartCapture(0,1)", "D_G_SetFECType(2,0)",
-                                        "D_G_SetASC(1)", "D_G_SetAEC(0)"}));
+    EXPECT_EQ(FakeRavoTM::calls, Calls({"D_G_StopCapture()", "D_G_StartCapture(0,1)",
+                                        "D_G_SetFECType(2,0)", "D_G_SetASC(1)", "D_G_SetAEC(0)"}));
     EXPECT_EQ(g_Settings.audioCapture, 0u) << "the new index is kept";
     EXPECT_EQ(g_Settings.fecType, 2u);
     EXPECT_EQ(g_Settings.aec, 0u);
@@ -204,7 +220,8 @@ TEST_F(QuilletAudioPage, DelayListAndSliderShowTheStoredFecChoice)
         int delay;
         bool sliderEnabled;
     };
-    const Case cases[] = {{1, 2, 0, false}, {0, 0, 1, true}, {0, 1, 2, true}, {0, 2, 3, true}, {0, 5, -1, true}};
+    const Case cases[] = {
+        {1, 2, 0, false}, {0, 0, 1, true}, {0, 1, 2, true}, {0, 2, 3, true}, {0, 5, -1, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "auto " << c.automatic << " level " << c.level);
         g_Settings.autoFec = c.automatic;

@@ -49,9 +49,10 @@ protected:
     void SetUp() override
     {
         m_old = CHtmlView::SetEngineFactory(NoBrowser);
-        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
-        ASSERT_TRUE(parent.CreateEx(0, cls, "board test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640, 480,
-                                    NULL, NULL));
+        LPCSTR cls =
+            AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+        ASSERT_TRUE(parent.CreateEx(0, cls, "board test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                    20, 20, 640, 480, NULL, NULL));
         follower = Make(&none, false);
         presenter = Make(&toFollower, true);
         toFollower.peer = follower;
@@ -92,7 +93,8 @@ TEST_F(QuilletBoard, APageOpenedReplacesTheShownOneOnBothBoards)
     CTestKit::PumpUntil([&] { return Shown(follower) == "http://docs/a.htm"; }, 2000);
     ASSERT_GE(toFollower.sent.size(), 3u);
     EXPECT_EQ(0x11, toFollower.sent[0][0]);
-    EXPECT_EQ(16u + 1 + 17, toFollower.sent[0].size()) << "no third text: the record ends after the address";
+    EXPECT_EQ(16u + 1 + 17, toFollower.sent[0].size())
+        << "no third text: the record ends after the address";
     EXPECT_EQ(0x13, toFollower.sent[1][0]);
     EXPECT_EQ(0x10, toFollower.sent[2][0]);
     EXPECT_EQ(Shown(presenter), "http://docs/a.htm");
@@ -110,14 +112,15 @@ TEST_F(QuilletBoard, APageOpenedReplacesTheShownOneOnBothBoards)
     CTestKit::PumpUntil([&] { return Shown(follower) == "http://docs/b.htm"; }, 2000);
     const std::vector<uint8_t> kinds = toFollower.Kinds();
     ASSERT_GE(kinds.size(), 3u);
-    EXPECT_EQ(std::vector<uint8_t>(kinds.begin(), kinds.begin() + 3), std::vector<uint8_t>({0x14, 0x11, 0x13}));
+    EXPECT_EQ(std::vector<uint8_t>(kinds.begin(), kinds.begin() + 3),
+              std::vector<uint8_t>({0x14, 0x11, 0x13}));
     for (CQuilletShareFrame* board : {presenter, follower}) {
         EXPECT_EQ(board->Tabs().GetTabCount(), 1);
         EXPECT_EQ(board->Pool()->LiveCount(), 1u);
         EXPECT_EQ(Shown(board), "http://docs/b.htm");
     }
-    EXPECT_EQ(recorded, std::vector<std::string>({"http://docs/a.htm", "http://docs/a.htm", "http://docs/b.htm",
-                                                  "http://docs/b.htm"}));
+    EXPECT_EQ(recorded, std::vector<std::string>({"http://docs/a.htm", "http://docs/a.htm",
+                                                  "http://docs/b.htm", "http://docs/b.htm"}));
 }
 
 TEST_F(QuilletBoard, AParticipantWhoDoesNotPresentChangesOnlyHisOwnBoard)
@@ -184,8 +187,9 @@ TEST_F(QuilletBoard, RecordsOfUnknownPagesAndCutRunsChangeNothing)
         std::vector<uint8_t> run;
         size_t consumed;
     } cases[] = {
-        {"activate", activateUnknown, 8}, {"close", closeUnknown, 8}, {"navigate", navigateUnknown, 12},
-        {"cut open", cutOpen, 0},         {"other kind", {0x24}, 0},
+        {"activate", activateUnknown, 8},  {"close", closeUnknown, 8},
+        {"navigate", navigateUnknown, 12}, {"cut open", cutOpen, 0},
+        {"other kind", {0x24}, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(follower->OnPeerData(c.run.data(), c.run.size()), c.consumed) << c.name;
@@ -227,14 +231,15 @@ TEST_F(QuilletBoard, OnlyThePresenterOperatesThePage)
         UINT message;
         bool presenting, swallowed;
     } cases[] = {
-        {WM_RBUTTONDOWN, true, true},  {WM_RBUTTONDBLCLK, true, true}, {WM_LBUTTONDOWN, false, true},
-        {WM_KEYDOWN, false, true},     {WM_LBUTTONDOWN, true, false},  {WM_KEYDOWN, true, false},
+        {WM_RBUTTONDOWN, true, true}, {WM_RBUTTONDBLCLK, true, true}, {WM_LBUTTONDOWN, false, true},
+        {WM_KEYDOWN, false, true},    {WM_LBUTTONDOWN, true, false},  {WM_KEYDOWN, true, false},
         {WM_MOUSEMOVE, false, false},
     };
     for (const Case& c : cases) {
         follower->SetControlRight(c.presenting);
         MSG msg = {view->m_hWnd, c.message, 0, MAKELPARAM(5, 5)};
-        EXPECT_EQ(view->PreTranslateMessage(&msg) != FALSE, c.swallowed) << c.message << " " << c.presenting;
+        EXPECT_EQ(view->PreTranslateMessage(&msg) != FALSE, c.swallowed)
+            << c.message << " " << c.presenting;
     }
 }
 

@@ -30,8 +30,8 @@ class QuilletWBFrame : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "quillet board", WS_POPUP | WS_VISIBLE, 0, 0, 900, 600,
-                                 NULL, NULL));
+        ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "quillet board", WS_POPUP | WS_VISIBLE,
+                                 0, 0, 900, 600, NULL, NULL));
         frame = new CQuilletWBFrame;
         if (!frame->CreateFrame(&top, 0, &frame->Host(), nullptr, nullptr)) {
             delete frame;
@@ -73,14 +73,29 @@ TEST_F(QuilletWBFrame, CommandsChooseThisEditionsToolsAndStyles)
         int width, style;
     };
     const Case cases[] = {
-        {IDC_WB_T_PENCIL, 4, 10, 0}, {IDC_WB_T_PEN, 4, 4, 0},     {ID_WB_LINE, 4, 4, 0},    {IDC_WB_T_LINE, 4, 4, 2},
-        {IDC_WB_T_POLY, 15, 6, 0},   {IDC_WB_T_ICON, 15, 4, 0},   {32804, 15, 4, 0},        {ID_WB_ERASER, 1, 4, 0},
-        {ID_WB_SELECT, 2, 4, 0},     {32794, 3, 4, 0},            {ID_WB_ARROW, 5, 2, 0},   {ID_WB_RECT, 6, 4, 0},
-        {ID_WB_RECTFILL, 7, 4, 0},   {ID_WB_ROUNDRECT, 8, 4, 0},  {ID_WB_ROUNDRECTFILL, 9, 4, 0},
-        {ID_WB_ELLIPSE, 10, 4, 0},   {ID_WB_ELLIPSEFILL, 11, 4, 0}, {32802, 13, 4, 0},    {ID_WB_PEN, 14, 4, 0},
+        {IDC_WB_T_PENCIL, 4, 10, 0},
+        {IDC_WB_T_PEN, 4, 4, 0},
+        {ID_WB_LINE, 4, 4, 0},
+        {IDC_WB_T_LINE, 4, 4, 2},
+        {IDC_WB_T_POLY, 15, 6, 0},
+        {IDC_WB_T_ICON, 15, 4, 0},
+        {32804, 15, 4, 0},
+        {ID_WB_ERASER, 1, 4, 0},
+        {ID_WB_SELECT, 2, 4, 0},
+        {32794, 3, 4, 0},
+        {ID_WB_ARROW, 5, 2, 0},
+        {ID_WB_RECT, 6, 4, 0},
+        {ID_WB_RECTFILL, 7, 4, 0},
+        {ID_WB_ROUNDRECT, 8, 4, 0},
+        {ID_WB_ROUNDRECTFILL, 9, 4, 0},
+        {ID_WB_ELLIPSE, 10, 4, 0},
+        {ID_WB_ELLIPSEFILL, 11, 4, 0},
+        {32802, 13, 4, 0},
+        {ID_WB_PEN, 14, 4, 0},
         {ID_WB_TEXT, 12, 4, 0},
         // Commands that choose no tool keep it, but still set the first byte.
-        {ID_WB_NEXT, -1, 4, 0},      {ID_WB_DRAWING, -1, 4, 0},
+        {ID_WB_NEXT, -1, 4, 0},
+        {ID_WB_DRAWING, -1, 4, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
