@@ -82,7 +82,7 @@ CWnd* CProgramSharing::CreatePane(FRAME_PANE pane, CWnd* parent, bool* handled)
     *handled = true;
     switch (pane) {
     case PANE_PAGE_PRESENTATION: {
-        CWebShareFrame* board = new CWebShareFrame;
+        CWebShareFrame* board = CWebShareFrame::Make();
         // A frame window that fails after it was made deletes its object.
         if (!board->CreatePage(parent, m_relay.get()))
             return nullptr;

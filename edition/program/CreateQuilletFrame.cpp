@@ -6,6 +6,7 @@
 #include "CDlgRight.h"
 #include "CMicMeter.h"
 #include "CProgramPanes.h"
+#include "CProgramSharing.h"
 #include "CQuilletApp.h"
 #include "CQuilletAudioPage.h"
 #include "CQuilletBinder.h"
@@ -14,6 +15,7 @@
 #include "CClientSettings.h"
 #include "CCommandManager.h"
 #include "CQuilletShareFrame.h"
+#include "CSharingCommandTargets.h"
 #include "CWBFrame.h"
 #include "CWebView.h"
 #include "MediaFunctionList.h"
@@ -60,9 +62,14 @@ CMainFrameBase* CreateMainFrame()
     CWebView::SetNavigationRecorder(&RecordBrowsingAddress);
 
     CQuilletAudio* audio = g_pQuilletApp ? g_pQuilletApp->Audio() : nullptr;
+    // One main window per run: its command targets live as long as the program.
+    static CSharingCommandTargets s_targets;
     MAINFRAME_SERVICES services;
+    services.commands.targets = &s_targets;
     services.makePanes = [](CMainFrame* frame) -> IFramePanes* {
-        return new CProgramPanes(frame, DefaultPaneContext(nullptr));
+        CProgramPanes* panes = new CProgramPanes(frame, DefaultPaneContext(nullptr));
+        panes->Sharing().BindCommandTargets(&s_targets);
+        return panes;
     };
     CQuilletFrame* frame = new CQuilletFrame(audio, services);
     s_frame = frame;
@@ -74,8 +81,8 @@ CMainFrameBase* CreateMainFrame()
         CDlgAudioConfig::SetBinding(s_audioPage.get());
     }
     frame->SetPictureTarget([frame](const std::string& path) {
-        if (CWBFrame* board = dynamic_cast<CWBFrame*>(frame->Whiteboard()))
-            board->OpenDocumentFile(path.c_str());
+        if (IFrameWhiteboard* board = frame->Whiteboard())
+            board->OpenDocument(path.c_str());
     });
     return frame;
 }

@@ -515,26 +515,34 @@ TEST_F(ProgramPanes, VideoBroadcastsStartTheSenderAndTheWallsReceiver)
     ASSERT_TRUE(CTestKit::PumpUntil([&] { return !g_calls.sends.empty(); }, 5000));
     EXPECT_EQ((std::vector<std::string>{std::to_string(own) + " 127.0.0.1 " + std::to_string(alicePort)}),
               g_calls.sends);
+    // She is told of her own broadcast too: her flag is set and her wall
+    // shows her picture as the room receives it.
+    CVideoWallPane& wall = *panes->VideoWall();
+    ASSERT_TRUE(CTestKit::PumpUntil([&] { return wall.Wall().FindUserWindow(own) != nullptr; }, 5000));
+    EXPECT_EQ(own, wall.GetMainVideoUser());
+    USER_INFO info = {};
+    ASSERT_TRUE(g_UserTable.GetUser(own, &info));
+    EXPECT_EQ(1, info.broadcastFlag);
 
     // The host broadcasts: a wall window for him, receiving from his port.
     ASSERT_TRUE(host.manager.SendVideoBroadcast(hostId, 1));
     ASSERT_TRUE(host.WaitFor(CMD_START_SEND_VIDEO, m, 5000));
     const uint16_t hostPort = ReadU16(m, 2);
-    CVideoWallPane& wall = *panes->VideoWall();
-    ASSERT_TRUE(CTestKit::PumpUntil([&] { return !g_calls.targets.empty(); }, 5000));
-    EXPECT_EQ((std::vector<std::string>{"127.0.0.1 " + std::to_string(hostPort)}), g_calls.targets);
+    const std::string hostTarget = "127.0.0.1 " + std::to_string(hostPort);
+    ASSERT_TRUE(CTestKit::PumpUntil(
+        [&] { return std::find(g_calls.targets.begin(), g_calls.targets.end(), hostTarget) != g_calls.targets.end(); },
+        5000));
     ASSERT_NE(nullptr, wall.Wall().FindUserWindow(hostId));
     EXPECT_TRUE(wall.Wall().FindUserWindow(hostId)->IsWindowVisible());
-    EXPECT_EQ(hostId, wall.GetMainVideoUser());
-    USER_INFO info = {};
+    EXPECT_EQ(own, wall.GetMainVideoUser());
     ASSERT_TRUE(g_UserTable.GetUser(hostId, &info));
     EXPECT_EQ(2, info.videoState);
     EXPECT_EQ(1, info.broadcastFlag);
 
-    // He stops: his window leaves the wall.
+    // He stops: his window leaves the wall; hers stays.
     ASSERT_TRUE(host.manager.SendVideoBroadcast(hostId, 0));
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return wall.Wall().FindUserWindow(hostId) == nullptr; }, 5000));
-    EXPECT_EQ(LAYOUT_NO_USER, wall.GetMainVideoUser());
+    EXPECT_EQ(own, wall.GetMainVideoUser());
 }
 
 // The start step opens the saved devices through the settings dialog: the
