@@ -27,6 +27,9 @@ inline CServerConfig StandInTestConfig()
     config.updateServers = {"10.0.0.1", "10.0.0.2"};
     config.keepAliveSeconds = 0;
     config.ftpServerPort = 0; // the file store on a free port
+    // The audio relay on a free port too: a server of the main job or of
+    // another test run may hold the usual one.
+    config.audioPort = 0;
     ROOM_CONFIG first;
     first.id = 1;
     first.name = "Room one";

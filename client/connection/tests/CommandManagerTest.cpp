@@ -203,7 +203,8 @@ TEST_F(CommandManagerTest, LoginKindsAndTheParticipantTable)
 
     EXPECT_EQ(host.login.role, 1);
     EXPECT_EQ(host.login.meetingMode, 2);
-    EXPECT_EQ(host.login.audioPort, 7100);
+    EXPECT_NE(host.login.audioPort, 0);
+    EXPECT_EQ(host.login.audioPort, server.Config().audioPort);
     EXPECT_EQ(host.login.audioPort2, 7101);
     EXPECT_EQ(host.login.freeFileSending, 1u);
     EXPECT_EQ(host.users.GetCount(), 1);
