@@ -202,9 +202,17 @@ TEST_F(ProgramSharing, AFileOfferOfTheOtherParticipantIsAskedAbout)
 {
     const uint32_t ids[] = {g_LoginInfo.userId};
     ASSERT_TRUE(host.manager.SendFileOffer(10, 77, "notes.txt", ids, 1));
-    EXPECT_TRUE(CTestKit::PumpUntil([&] { return !boxes.Shown().empty(); }, 5000));
-    ASSERT_EQ(1u, boxes.Shown().size());
-    EXPECT_EQ("用户host向你发送了文件notes.txt,是否接收?", boxes.Shown()[0].text);
+    // (The start step's boxes about the sound devices, which this test's
+    // machine lacks, may come first.)
+    const std::string question = "用户host向你发送了文件notes.txt,是否接收?";
+    auto asked = [&] {
+        size_t n = 0;
+        for (const auto& box : boxes.Shown())
+            n += box.text == question ? 1 : 0;
+        return n;
+    };
+    EXPECT_TRUE(CTestKit::PumpUntil([&] { return asked() > 0; }, 5000));
+    EXPECT_EQ(1u, asked());
     // Refused: nothing left open.
     CTestKit::PumpFor(200);
     EXPECT_TRUE(Sharing().Files().OpenDialogs().empty());
