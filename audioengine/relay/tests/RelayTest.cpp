@@ -604,6 +604,11 @@ TEST(RelayConnection, BytesSentAtOnceAndBytesQueuedArriveInOrder)
     ASSERT_TRUE(listener.Listen());
     VSocket peer;
     ASSERT_TRUE(peer.Create());
+    // Small buffers on both sides, so that the socket soon takes only part
+    // of a message and the rest waits in the queue.
+    int small = 4096;
+    setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
+               sizeof small);
     ASSERT_TRUE(peer.Connect("127.0.0.1", listener.GetLocalPort()));
     peer.SetTimeouts(10000, 0);   // a lost byte fails the read instead of hanging
     std::unique_ptr<VSocket> server(listener.Accept(5000));
