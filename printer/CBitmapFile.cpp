@@ -3,12 +3,17 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "WireReader.h"
 #include "WireWriter.h"
 
 namespace {
+// Bytes of padded rows gathered for one write.
+const uint32_t kPaddedChunk = 256 * 1024;
+
 bool Fail(std::string* error, const char* text)
 {
     if (error)
@@ -142,10 +147,26 @@ bool CBitmapFile::Write(const std::string& path, const uint8_t* pixels, size_t s
     if (ok && whole) {
         ok = WriteFile(out, pixels, static_cast<DWORD>(imageSize), &put, nullptr) && put == imageSize;
     } else if (ok) {
-        std::vector<uint8_t> row(stride, 0);
-        for (int32_t y = 0; ok && y < height; ++y) {
-            memcpy(row.data(), pixels + rowBytes * y, static_cast<size_t>(rowBytes));
-            ok = WriteFile(out, row.data(), stride, &put, nullptr) && put == stride;
+        // Padded rows go out many at a time: one write per row costs more
+        // than the padding itself.
+        const uint32_t rowsPerWrite = stride >= kPaddedChunk ? 1 : kPaddedChunk / stride;
+        std::vector<uint8_t> chunk;
+        try {
+            chunk.assign(static_cast<size_t>(stride) *
+                             std::min<uint32_t>(rowsPerWrite, static_cast<uint32_t>(height)),
+                         0);
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+        for (int32_t y = 0; ok && y < height;) {
+            const uint32_t rows = std::min<uint32_t>(rowsPerWrite, static_cast<uint32_t>(height - y));
+            for (uint32_t i = 0; i < rows; ++i)
+                memcpy(chunk.data() + static_cast<size_t>(stride) * i,
+                       pixels + rowBytes * static_cast<uint32_t>(y + static_cast<int32_t>(i)),
+                       static_cast<size_t>(rowBytes));
+            const DWORD bytes = stride * rows;
+            ok = WriteFile(out, chunk.data(), bytes, &put, nullptr) && put == bytes;
+            y += static_cast<int32_t>(rows);
         }
     }
     CloseHandle(out);

@@ -2,7 +2,6 @@
 
 #include <new>
 
-
 void VideoFrameReturn::operator()(CVideoFrame* frame) const
 {
     if (pool)
@@ -11,38 +10,29 @@ void VideoFrameReturn::operator()(CVideoFrame* frame) const
         delete frame;
 }
 
-CVideoFramePool::CVideoFramePool() = default;
+CVideoFramePool::CVideoFramePool()
+{
+    for (std::atomic<CVideoFrame*>& place : m_kept)
+        place.store(nullptr);
+}
 
 CVideoFramePool::~CVideoFramePool()
 {
-    for (CVideoFrame* f : m_kept)
-        delete f;
+    for (std::atomic<CVideoFrame*>& place : m_kept)
+        delete place.exchange(nullptr);
 }
 
 CVideoFramePool* CVideoFramePool::Create()
 {
-    CVideoFramePool* pool = new (std::nothrow) CVideoFramePool;
-    if (!pool)
-        return nullptr;
-    try {
-        pool->m_kept.reserve(KEEP);
-    } catch (const std::bad_alloc&) {
-        delete pool;
-        return nullptr;
-    }
-    return pool;
+    return new (std::nothrow) CVideoFramePool;
 }
 
 void CVideoFramePool::Close()
 {
-    std::vector<CVideoFrame*> kept;
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_closed = true;
-        kept.swap(m_kept);
-    }
-    for (CVideoFrame* f : kept)
-        delete f;
+    m_closed = true;
+    // A frame kept after this is freed with the pool.
+    for (std::atomic<CVideoFrame*>& place : m_kept)
+        delete place.exchange(nullptr);
     Unref();
 }
 
@@ -50,10 +40,9 @@ VideoFramePtr CVideoFramePool::Take(CVideoFramePool* pool)
 {
     CVideoFrame* frame = nullptr;
     if (pool) {
-        std::lock_guard<std::mutex> lock(pool->m_lock);
-        if (!pool->m_kept.empty()) {
-            frame = pool->m_kept.back();
-            pool->m_kept.pop_back();
+        for (std::atomic<CVideoFrame*>& place : pool->m_kept) {
+            if (place.load(std::memory_order_relaxed) && (frame = place.exchange(nullptr)))
+                break;
         }
     }
     if (frame) {
@@ -77,21 +66,16 @@ VideoFramePtr CVideoFramePool::Adopt(CVideoFramePool* pool, CVideoFrame* frame)
     return VideoFramePtr(frame, VideoFrameReturn{ pool });
 }
 
-size_t CVideoFramePool::KeptCount()
-{
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_kept.size();
-}
-
 void CVideoFramePool::Give(CVideoFrame* frame)
 {
     bool kept = false;
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        // The room was reserved at creation, so keeping never allocates.
-        if (!m_closed && m_kept.size() < KEEP) {
-            m_kept.push_back(frame);
-            kept = true;
+    if (!m_closed.load()) {
+        for (std::atomic<CVideoFrame*>& place : m_kept) {
+            CVideoFrame* empty = nullptr;
+            if (!place.load(std::memory_order_relaxed) && place.compare_exchange_strong(empty, frame)) {
+                kept = true;
+                break;
+            }
         }
     }
     if (!kept)

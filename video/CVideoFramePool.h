@@ -1,7 +1,5 @@
 #pragma once
 #include <atomic>
-#include <mutex>
-#include <vector>
 
 #include "CVideoFrame.h"
 
@@ -32,8 +30,6 @@ public:
     // Hands out a frame made elsewhere with new; it comes back to the pool.
     static VideoFramePtr Adopt(CVideoFramePool* pool, CVideoFrame* frame);
 
-    size_t KeptCount();
-
 private:
     friend struct VideoFrameReturn;
 
@@ -43,8 +39,9 @@ private:
     void Give(CVideoFrame* frame);
     void Unref();
 
-    std::mutex m_lock;
-    std::vector<CVideoFrame*> m_kept;
+    // Each place holds a kept frame or null; taking and keeping are one
+    // exchange each, so no thread ever waits for another here.
+    std::atomic<CVideoFrame*> m_kept[KEEP];
     std::atomic<long> m_refs{ 1 };   // the owner, and one for each frame out
-    bool m_closed = false;
+    std::atomic<bool> m_closed{ false };
 };

@@ -127,7 +127,12 @@ void CVideoReassembler::Deliver(VideoFramePtr frame)
     if (++m_recentCount == 2u * RECENT)
         m_recentCount = RECENT;
     ++m_counters.framesDone;
-    m_ready.insert(it, std::move(frame));
+    // Most frames go last. An insert into an empty list would put a frame
+    // in front and make the list take a new block of memory for it each time.
+    if (it == m_ready.end())
+        m_ready.push_back(std::move(frame));
+    else
+        m_ready.insert(it, std::move(frame));
 }
 
 void CVideoReassembler::Release(Slot& slot)

@@ -11,7 +11,10 @@
 
 // One TCP connection with a queue of outgoing copies that its own thread
 // drains, so that nobody else ever waits on a slow peer. The socket is
-// non-blocking underneath; receiving waits in short, bounded steps.
+// non-blocking underneath. Bytes queued while nothing waits go out at once
+// from the caller's thread, as far as the socket takes them without
+// waiting; only the rest is left to the connection's thread. A receive that
+// finds nothing sleeps until the system tells of new bytes or a close.
 class VSocket : public CNamedThread
 {
 public:
@@ -69,12 +72,15 @@ public:
 private:
     explicit VSocket(SOCKET accepted);
     bool WaitFor(bool write, uint32_t ms);
+    // Asks the system to set m_readable when bytes or a close arrive.
+    void WatchReads();
     void DrainQueue();
     void ForgetQueueLocked();
 
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
     HANDLE m_queued; // set when an empty queue gets an item
+    HANDLE m_readable; // auto-reset: bytes or a close arrived
     std::atomic<bool> m_shut{false};
     std::atomic<bool> m_dropped{false};
     uint32_t m_receiveTimeoutMs = 0;

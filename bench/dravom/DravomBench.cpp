@@ -39,41 +39,50 @@ void Throughput()
 {
     printf("packetise and reassemble (frame bytes per second), beside one memcpy of the same\n"
            "bytes; cutting and putting back copy every byte twice, so 0.5 is the ceiling\n");
-    printf("%10s %14s %14s %8s\n", "frame", "packets MB/s", "memcpy MB/s", "ratio");
+    printf("%10s %14s %14s %8s   (best of 5 alternating rounds each)\n", "frame", "packets MB/s",
+           "memcpy MB/s", "ratio");
+    // The two alternate in rounds and each keeps its best round, so that a
+    // moment of load on this shared machine does not fall on one of them.
+    const int rounds = 5;
     for (uint32_t size : { 400u, 4000u, 16000u, 61440u }) {
         std::vector<uint8_t> frame(size);
         for (uint32_t i = 0; i < size; ++i)
             frame[i] = static_cast<uint8_t>(i * 13);
-        const uint32_t frames = std::max(200u, 40000000u / size);
+        const uint32_t frames = std::max(200u, 8000000u / size);
         CVideoReassembler r;
         uint8_t packet[VideoWire::MAX_PACKET];
-        const double t0 = Now();
-        for (uint32_t n = 0; n < frames; ++n) {
-            CVideoPacket::Header h{ static_cast<uint16_t>(n), n * 30, 110, 0 };
-            const uint32_t count = VideoWire::PieceCount(size);
-            for (uint32_t i = 0; i < count; ++i) {
-                const size_t len = CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
-                CVideoPacket::View view;
-                if (CVideoPacket::ParseInPlace(packet, len, 0x7F000001, 10000, view))
-                    r.Add(view);
-            }
-            while (auto f = r.Pop())
-                g_sink += f->Payload()[f->payloadLength - 1];
-        }
-        const double t1 = Now();
         std::vector<uint8_t> copy(size);
-        for (uint32_t n = 0; n < frames; ++n) {
-            frame[0] = static_cast<uint8_t>(n);
-            memcpy(copy.data(), frame.data(), size);
-            g_sink += copy[size - 1];
+        double packets = 1e30, copies = 1e30;
+        uint16_t sequence = 0;
+        for (int round = 0; round < rounds; ++round) {
+            const double t0 = Now();
+            for (uint32_t n = 0; n < frames; ++n, ++sequence) {
+                CVideoPacket::Header h{ sequence, n * 30u, 110, 0 };
+                const uint32_t count = VideoWire::PieceCount(size);
+                for (uint32_t i = 0; i < count; ++i) {
+                    const size_t len = CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
+                    CVideoPacket::View view;
+                    if (CVideoPacket::ParseInPlace(packet, len, 0x7F000001, 10000, view))
+                        r.Add(view);
+                }
+                while (auto f = r.Pop())
+                    g_sink += f->Payload()[f->payloadLength - 1];
+            }
+            const double t1 = Now();
+            for (uint32_t n = 0; n < frames; ++n) {
+                frame[0] = static_cast<uint8_t>(n);
+                memcpy(copy.data(), frame.data(), size);
+                g_sink += copy[size - 1];
+            }
+            const double t2 = Now();
+            packets = std::min(packets, t1 - t0);
+            copies = std::min(copies, t2 - t1);
         }
-        const double t2 = Now();
         const double mb = static_cast<double>(size) * frames / 1e6;
-        printf("%10u %14.1f %14.1f %8.2f\n", size, mb / (t1 - t0), mb / (t2 - t1),
-               (t2 - t1) / (t1 - t0));
+        printf("%10u %14.1f %14.1f %8.2f\n", size, mb / packets, mb / copies, copies / packets);
         char row[64];
         snprintf(row, sizeof row, "Dravom packetise+reassemble, %u-byte frames", size);
-        BenchRow(row, mb / (t1 - t0), mb / (t2 - t1), "MB/s", ">=", 0.35);
+        BenchRow(row, mb / packets, mb / copies, "MB/s", ">=", 0.35);
     }
     {
         // Where the time of the largest frame goes: cutting alone, and

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "CBitmapFile.h"
@@ -259,4 +260,24 @@ TEST(WendraBitmap, RowsOfAnyOtherBlockSizeArePadded)
               (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
     EXPECT_EQ(file[66], 10);
     EXPECT_FALSE(CBitmapFile::Write(folder + "short.bmp", tight.data(), 10, 3, 2, 24));
+}
+
+TEST(WendraBitmap, ManyPaddedRowsAreWrittenWholeAndInOrder)
+{
+    // Rows that need padding, more of them than go out in one write.
+    std::string folder = TestImages::ScratchFolder("manyrows");
+    const int32_t width = 1001, height = 300;
+    const size_t rowBytes = width * 3, stride = (rowBytes + 3) & ~size_t(3);
+    std::vector<uint8_t> tight(rowBytes * height);
+    for (size_t i = 0; i < tight.size(); ++i)
+        tight[i] = static_cast<uint8_t>(i * 7 + i / rowBytes);
+    ASSERT_TRUE(CBitmapFile::Write(folder + "m.bmp", tight.data(), tight.size(), width, height, 24));
+    std::vector<uint8_t> file = TestImages::ReadAll(folder + "m.bmp");
+    ASSERT_EQ(file.size(), 54 + stride * height);
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* row = &file[54 + stride * y];
+        ASSERT_TRUE(std::equal(row, row + rowBytes, tight.begin() + rowBytes * y)) << "row " << y;
+        ASSERT_EQ(std::vector<uint8_t>(stride - rowBytes, 0),
+                  std::vector<uint8_t>(row + rowBytes, row + stride)) << "row " << y;
+    }
 }

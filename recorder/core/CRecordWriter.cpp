@@ -12,31 +12,13 @@
 #include "RecordFormat.h"
 #include "WireWriter.h"
 
-namespace {
-
-// The descriptor that travels in wParam: five words.
-enum { DESC_WORDS = 5 };
-
-uint32_t* NewDescriptor(uint32_t a, uint32_t b, uint32_t c, uint32_t d, uint32_t e)
-{
-    uint32_t* desc = new (std::nothrow) uint32_t[DESC_WORDS];
-    if (desc) {
-        desc[0] = a;
-        desc[1] = b;
-        desc[2] = c;
-        desc[3] = d;
-        desc[4] = e;
-    }
-    return desc;
-}
-
-}  // namespace
 
 CRecordWriter::CRecordWriter(std::unique_ptr<IRecordOutput> output, CLogFile* log)
     : m_output(std::move(output)), m_log(log)
 {
     InitializeCriticalSection(&m_errorLock);
     InitializeCriticalSection(&m_spareLock);
+    InitializeCriticalSection(&m_queueLock);
 }
 
 CRecordWriter::~CRecordWriter()
@@ -44,6 +26,7 @@ CRecordWriter::~CRecordWriter()
     DeleteObjects();
     for (int i = 0; i < m_spareCount; ++i)
         delete[] m_spares[i].block;
+    DeleteCriticalSection(&m_queueLock);
     DeleteCriticalSection(&m_spareLock);
     DeleteCriticalSection(&m_errorLock);
 }
@@ -77,9 +60,13 @@ void CRecordWriter::DeleteObjects()
 {
     if (m_output)
         m_output->Close();
-    if (m_semaphore) {
-        CloseHandle(m_semaphore);
-        m_semaphore = nullptr;
+    if (m_work) {
+        CloseHandle(m_work);
+        m_work = nullptr;
+    }
+    if (m_room) {
+        CloseHandle(m_room);
+        m_room = nullptr;
     }
     if (m_ready) {
         CloseHandle(m_ready);
@@ -93,7 +80,8 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
 {
     if (m_handle || !m_output)
         return false;
-    m_semaphore = CreateSemaphoreA(nullptr, QUEUE_LIMIT, QUEUE_LIMIT, nullptr);
+    m_work = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_room = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_blockIndex.reset(new (std::nothrow) CRecordIndexList(REC_BLOCK_CHAIN_OFFSET));
     m_fileIndex.reset(new (std::nothrow) CRecordIndexList(REC_FILE_CHAIN_OFFSET));
@@ -106,7 +94,15 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
     m_cancelled = false;
     m_finished = false;
     m_startTick = timeGetTime();
-    if (!m_semaphore || !m_ready || !m_blockIndex || !m_fileIndex) {
+    {
+        CScopedLock lock(&m_queueLock);
+        m_queueHead = 0;
+        m_queueCount = 0;
+        m_quit = false;
+        m_writerIdle = false;
+        m_roomWaiters = 0;
+    }
+    if (!m_work || !m_room || !m_ready || !m_blockIndex || !m_fileIndex) {
         DeleteObjects();
         return false;
     }
@@ -126,24 +122,27 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
         return false;
     }
 
+    SetRunning(true);
     if (!Start()) {
+        SetRunning(false);
         DeleteObjects();
         return false;
     }
-    // The thread makes its message queue before it signals; only then can
-    // anything be posted to it.
+    // The thread signals once it runs.
     HANDLE waits[2] = {m_ready, m_handle};
     DWORD r = WaitForMultipleObjects(2, waits, FALSE, waitLimitMs);
     if (r != WAIT_OBJECT_0) {
         Log("<CRecordWriter::StartWriter>, the writer thread did not get ready\n");
         if (r == WAIT_TIMEOUT) {
-            // It may still come up: it sees the flag once its queue exists,
-            // and a queue that exists already gets the quit message.
+            // It may still come up: it sees the flag before it takes
+            // anything.
             m_cancelled = true;
-            PostThreadMessageA(m_threadId, WM_RECORD_QUIT, 0, 0);
+            SetRunning(false);
+            SetEvent(m_work);
             if (WaitForSingleObject(m_handle, waitLimitMs) != WAIT_OBJECT_0)
                 return false;   // left running; the caller must not delete it
         }
+        SetRunning(false);
         CNamedThread::Stop();
         DeleteObjects();
         return false;
@@ -151,124 +150,124 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
     return true;
 }
 
-bool CRecordWriter::IsRunning() const
+void CRecordWriter::SetRunning(bool running)
 {
-    return m_handle && !m_failed.load() && WaitForSingleObject(m_handle, 0) == WAIT_TIMEOUT;
+    CScopedLock lock(&m_queueLock);
+    m_running = running;
 }
 
-bool CRecordWriter::WaitForRoom(uint32_t waitLimitMs)
+bool CRecordWriter::IsRunning()
 {
-    HANDLE waits[2] = {m_semaphore, m_handle};
-    DWORD r = WaitForMultipleObjects(2, waits, FALSE, waitLimitMs);
-    if (r == WAIT_OBJECT_0)
-        return true;
-    if (r == WAIT_TIMEOUT)
-        Log("<CRecordWriter::Post>, the writer has not taken a block for %u ms\n",
-            static_cast<unsigned>(waitLimitMs));
-    return false;
+    CScopedLock lock(&m_queueLock);
+    return m_handle && m_running && !m_failed.load();
 }
 
-bool CRecordWriter::Post(UINT message, uint32_t* descriptor, void* copy, uint32_t copyBytes)
+bool CRecordWriter::Post(const Piece& piece, uint32_t waitLimitMs)
 {
-    if (!descriptor || !copy) {
-        delete[] descriptor;
-        delete[] static_cast<char*>(copy);
-        return false;
+    const DWORD start = GetTickCount();
+    EnterCriticalSection(&m_queueLock);
+    for (;;) {
+        if (!m_running || m_quit || m_failed.load()) {
+            LeaveCriticalSection(&m_queueLock);
+            return false;
+        }
+        if (m_queueCount < QUEUE_LIMIT)
+            break;
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= waitLimitMs) {
+            LeaveCriticalSection(&m_queueLock);
+            Log("<CRecordWriter::Post>, the writer has not taken a block for %u ms\n",
+                static_cast<unsigned>(waitLimitMs));
+            return false;
+        }
+        // The thread sets the event when it takes a piece off the full
+        // queue; resetting it under the lock loses no such moment.
+        ResetEvent(m_room);
+        ++m_roomWaiters;
+        LeaveCriticalSection(&m_queueLock);
+        HANDLE waits[2] = {m_room, m_handle};
+        const DWORD r = WaitForMultipleObjects(2, waits, FALSE, waitLimitMs - spent);
+        EnterCriticalSection(&m_queueLock);
+        --m_roomWaiters;
+        if (r == WAIT_OBJECT_0 + 1) {
+            LeaveCriticalSection(&m_queueLock);
+            return false;   // the thread has ended
+        }
     }
-    if (!PostThreadMessageA(m_threadId, message, reinterpret_cast<WPARAM>(descriptor),
-                            reinterpret_cast<LPARAM>(copy))) {
-        delete[] descriptor;
-        delete[] static_cast<char*>(copy);
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
-        return false;
+    m_queue[(m_queueHead + m_queueCount) % QUEUE_LIMIT] = piece;
+    ++m_queueCount;
+    if (piece.what == PIECE_BLOCK) {
+        uint32_t queued = m_queuedBytes += piece.length;
+        uint32_t peak = m_peakQueuedBytes.load();
+        while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
+        }
     }
-    uint32_t queued = m_queuedBytes += copyBytes;
-    uint32_t peak = m_peakQueuedBytes.load();
-    while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
-    }
+    // A busy thread finds the piece by itself; only a sleeping one is woken.
+    const bool wake = m_writerIdle;
+    m_writerIdle = false;
+    LeaveCriticalSection(&m_queueLock);
+    if (wake)
+        SetEvent(m_work);
     return true;
 }
 
 bool CRecordWriter::PostBlock(uint32_t kind, uint32_t firstTime, const void* data,
                               uint32_t length, uint32_t waitLimitMs)
 {
-    if (!IsRunning() || !WaitForRoom(waitLimitMs))
+    if (!IsRunning())
         return false;
-    if (m_failed.load()) {
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
+    unsigned char* copy = new (std::nothrow) unsigned char[length ? length : 1];
+    if (!copy)
         return false;
-    }
-    char* copy = new (std::nothrow) char[length ? length : 1];
-    if (copy && length)
+    if (length)
         memcpy(copy, data, length);
-    uint32_t* desc = NewDescriptor(kind, firstTime, 0xFFFFFFFF, length, 0);
-    if (!copy || !desc) {
+    const Piece piece = {PIECE_BLOCK, kind, firstTime, length, 0, copy};
+    if (!Post(piece, waitLimitMs)) {
         delete[] copy;
-        delete[] desc;
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
         return false;
     }
-    return Post(WM_RECORD_BLOCK, desc, copy, length);
+    return true;
 }
 
 bool CRecordWriter::PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
                                    uint32_t length, uint32_t capacity, uint32_t waitLimitMs)
 {
-    if (!block || !IsRunning() || !WaitForRoom(waitLimitMs))
+    if (!block)
         return false;
-    if (m_failed.load()) {
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
-        return false;
-    }
-    // The last word carries the block's capacity, so that it can be kept
-    // as a spare once written (copies carry 0).
-    uint32_t* desc = NewDescriptor(kind, firstTime, 0xFFFFFFFF, length, capacity);
-    if (!desc) {
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
-        return false;
-    }
-    if (!PostThreadMessageA(m_threadId, WM_RECORD_BLOCK, reinterpret_cast<WPARAM>(desc),
-                            reinterpret_cast<LPARAM>(block))) {
-        delete[] desc;
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
-        return false;
-    }
-    uint32_t queued = m_queuedBytes += length;
-    uint32_t peak = m_peakQueuedBytes.load();
-    while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
-    }
-    return true;
+    // The capacity travels along, so that the block can be kept as a spare
+    // once written (copies carry 0).
+    const Piece piece = {PIECE_BLOCK, kind, firstTime, length, capacity, block};
+    return Post(piece, waitLimitMs);
 }
 
 bool CRecordWriter::PostFile(const char* path, uint32_t key1, uint32_t key2,
                              uint32_t waitLimitMs)
 {
-    if (!path || !IsRunning() || !WaitForRoom(waitLimitMs))
+    if (!path || !IsRunning())
         return false;
-    if (m_failed.load()) {
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
-        return false;
-    }
     size_t n = strlen(path) + 1;
-    char* copy = new (std::nothrow) char[n];
-    if (copy)
-        memcpy(copy, path, n);
-    uint32_t* desc = NewDescriptor(key1, key2, 0xFFFFFFFF, 0, 0);
-    if (!copy || !desc) {
+    unsigned char* copy = new (std::nothrow) unsigned char[n];
+    if (!copy)
+        return false;
+    memcpy(copy, path, n);
+    const Piece piece = {PIECE_FILE, key1, key2, 0, 0, copy};
+    if (!Post(piece, waitLimitMs)) {
         delete[] copy;
-        delete[] desc;
-        ReleaseSemaphore(m_semaphore, 1, nullptr);
         return false;
     }
-    return Post(WM_RECORD_FILE, desc, copy, 0);
+    return true;
 }
 
 bool CRecordWriter::StopWriter(uint32_t waitLimitMs)
 {
     if (m_handle) {
-        // Everything queued ahead of the quit message is written first.
-        if (WaitForSingleObject(m_handle, 0) == WAIT_TIMEOUT)
-            PostThreadMessageA(m_threadId, WM_RECORD_QUIT, 0, 0);
+        // Everything queued ahead of the quit is written first.
+        {
+            CScopedLock lock(&m_queueLock);
+            m_quit = true;
+            m_writerIdle = false;
+        }
+        SetEvent(m_work);
         if (WaitForSingleObject(m_handle, waitLimitMs) != WAIT_OBJECT_0) {
             Log("<CRecordWriter::Stop>, the writer thread has not ended after %u ms\n",
                 static_cast<unsigned>(waitLimitMs));
@@ -311,64 +310,72 @@ void CRecordWriter::StoreOutputError()
 
 uint32_t CRecordWriter::Run()
 {
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     SetEvent(m_ready);
-
-    uint32_t result = 0;
     while (!m_cancelled.load()) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) {
-            result = static_cast<uint32_t>(-1);
-            break;
+        Piece piece = {};
+        bool idle = false;
+        {
+            CScopedLock lock(&m_queueLock);
+            if (m_queueCount == 0) {
+                if (m_quit)
+                    break;
+                m_writerIdle = idle = true;
+            } else {
+                piece = m_queue[m_queueHead];
+                m_queueHead = (m_queueHead + 1) % QUEUE_LIMIT;
+                --m_queueCount;
+                if (m_roomWaiters)
+                    SetEvent(m_room);
+            }
         }
-        if (!got || msg.message == WM_RECORD_QUIT)
-            break;
-        if (msg.message == WM_RECORD_BLOCK || msg.message == WM_RECORD_FILE) {
-            ReleaseSemaphore(m_semaphore, 1, nullptr);
-            Handle(msg);
-            Release(msg);
+        if (idle) {
+            WaitForSingleObject(m_work, INFINITE);
+            continue;
         }
+        Handle(piece);
+        Release(piece);
     }
     if (!m_finished)
         Finish();
-    // Nothing can be posted after the quit message, but drop whatever a
-    // failed queue still holds so that no copy is lost track of.
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_RECORD_BLOCK || msg.message == WM_RECORD_FILE) {
-            ReleaseSemaphore(m_semaphore, 1, nullptr);
-            Release(msg);
+    // Nothing is queued from now on; drop whatever a failed or cancelled
+    // queue still holds so that no copy is lost track of.
+    std::vector<Piece> left;
+    {
+        CScopedLock lock(&m_queueLock);
+        m_running = false;
+        for (; m_queueCount; --m_queueCount) {
+            left.push_back(m_queue[m_queueHead]);
+            m_queueHead = (m_queueHead + 1) % QUEUE_LIMIT;
         }
+        if (m_roomWaiters)
+            SetEvent(m_room);
     }
-    return result;
+    for (const Piece& piece : left)
+        Release(piece);
+    return 0;
 }
 
-void CRecordWriter::Release(const MSG& msg)
+void CRecordWriter::Release(const Piece& piece)
 {
-    uint32_t* desc = reinterpret_cast<uint32_t*>(msg.wParam);
-    unsigned char* data = reinterpret_cast<unsigned char*>(msg.lParam);
-    if (msg.message == WM_RECORD_BLOCK && desc) {
-        m_queuedBytes -= desc[3];
-        if (desc[4] && data) {
+    unsigned char* data = piece.data;
+    if (piece.what == PIECE_BLOCK) {
+        m_queuedBytes -= piece.length;
+        if (piece.capacity && data) {
             CScopedLock lock(&m_spareLock);
             if (m_spareCount < SPARE_LIMIT) {
-                m_spares[m_spareCount++] = {data, desc[4]};
+                m_spares[m_spareCount++] = {data, piece.capacity};
                 data = nullptr;
             }
         }
     }
-    delete[] desc;
     delete[] data;
 }
 
-void CRecordWriter::Handle(const MSG& msg)
+void CRecordWriter::Handle(const Piece& piece)
 {
     if (m_failed.load())
         return;
-    const uint32_t* desc = reinterpret_cast<const uint32_t*>(msg.wParam);
-    bool ok = msg.message == WM_RECORD_BLOCK
-                  ? WriteBlock(desc, reinterpret_cast<const unsigned char*>(msg.lParam))
-                  : WriteDocument(desc, reinterpret_cast<const char*>(msg.lParam));
+    bool ok = piece.what == PIECE_BLOCK ? WriteBlock(piece) : WriteDocument(piece);
     if (!ok) {
         // Close the file with what it holds; later pieces are dropped and the
         // callers learn of the failure at their next flush.
@@ -396,19 +403,19 @@ bool CRecordWriter::CheckBeforeWrite()
     return true;
 }
 
-bool CRecordWriter::WriteBlock(const uint32_t* desc, const unsigned char* data)
+bool CRecordWriter::WriteBlock(const Piece& block)
 {
     if (!CheckBeforeWrite())
         return false;
     const uint32_t offset = m_output->Length();
-    if (!m_output->Append(data, desc[3])) {
+    if (!m_output->Append(block.data, block.length)) {
         StoreOutputError();
-        Log("<CRecordWriter::WriteBlock>, writing a block of %u bytes failed\n", desc[3]);
+        Log("<CRecordWriter::WriteBlock>, writing a block of %u bytes failed\n", block.length);
         // No part of a block stays without its index entry.
         m_output->Truncate(offset);
         return false;
     }
-    REC_BLOCK_ENTRY entry = {desc[0], desc[1], offset, desc[3], 0};
+    REC_BLOCK_ENTRY entry = {block.kind, block.firstTime, offset, block.length, 0};
     if (!m_blockIndex->Add(*m_output, entry)) {
         StoreOutputError();
         Log("<CRecordWriter::WriteBlock>, writing the block index failed\n");
@@ -417,8 +424,9 @@ bool CRecordWriter::WriteBlock(const uint32_t* desc, const unsigned char* data)
     return true;
 }
 
-bool CRecordWriter::WriteDocument(const uint32_t* desc, const char* path)
+bool CRecordWriter::WriteDocument(const Piece& document)
 {
+    const char* path = reinterpret_cast<const char*>(document.data);
     if (!CheckBeforeWrite())
         return false;
     HANDLE doc = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -460,7 +468,7 @@ bool CRecordWriter::WriteDocument(const uint32_t* desc, const char* path)
         }
         return true;
     }
-    REC_FILE_ENTRY entry = {desc[0], desc[1], offset, length, 0};
+    REC_FILE_ENTRY entry = {document.kind, document.firstTime, offset, length, 0};
     if (!m_fileIndex->Add(*m_output, entry)) {
         StoreOutputError();
         Log("<CRecordWriter::WriteDocument>, writing the document index failed\n");

@@ -13,20 +13,15 @@
 
 class CLogFile;
 
-// Messages of the writer thread's queue.
-enum : UINT {
-    WM_RECORD_QUIT = WM_USER + 100,
-    WM_RECORD_BLOCK = WM_USER + 101,
-    WM_RECORD_FILE = WM_USER + 102,
-};
-
 // The one thread that writes a recording after its header: it takes the
-// copied blocks and document paths from its message queue, appends them, keeps
-// both index chains and finishes the file when told to quit. At most ten
-// pieces wait in its queue; a caller that gets ahead of it waits, for a
-// bounded time. When a write fails the writer finishes the file at once and
-// from then on takes every piece off its queue and drops it, so that no
-// caller waits for it and no copy is left behind.
+// copied blocks and document paths from its queue, appends them, keeps both
+// index chains and finishes the file when told to quit. At most ten pieces
+// wait in its queue; a caller that gets ahead of it waits, for a bounded
+// time. Handing a piece over takes only the queue's lock, and wakes the
+// thread only when it sleeps with nothing to do. When a write fails the
+// writer finishes the file at once and from then on takes every piece off
+// its queue and drops it, so that no caller waits for it and no copy is left
+// behind.
 class CRecordWriter : public CNamedThread
 {
 public:
@@ -62,7 +57,7 @@ public:
     bool StopWriter(uint32_t waitLimitMs);
     void Stop() override;
 
-    bool IsRunning() const;
+    bool IsRunning();
     bool HasFailed() const { return m_failed.load(); }
     bool GetStoredError(RecordFileError& error) const;
     uint32_t StartTick() const { return m_startTick; }
@@ -75,14 +70,31 @@ protected:
     uint32_t Run() override;
 
 private:
-    bool Post(UINT message, uint32_t* descriptor, void* copy, uint32_t copyBytes);
-    bool WaitForRoom(uint32_t waitLimitMs);
-    void Handle(const MSG& msg);
-    void Release(const MSG& msg);
-    bool WriteBlock(const uint32_t* descriptor, const unsigned char* data);
+    enum PieceKind { PIECE_BLOCK, PIECE_FILE };
+    // One queued piece: a block of records (kind, first time, length, and
+    // the capacity of a block the writer may keep, 0 for a copy) or the
+    // path of a document (key pair).
+    struct Piece
+    {
+        PieceKind what;
+        uint32_t kind;       // stream kind, or first key
+        uint32_t firstTime;  // or second key
+        uint32_t length;
+        uint32_t capacity;
+        unsigned char* data;  // new[]: block or path
+    };
+
+    // Queues the piece, waiting up to waitLimitMs for room. False when the
+    // writer has failed, has ended or the wait ran out: the piece is then
+    // still the caller's.
+    bool Post(const Piece& piece, uint32_t waitLimitMs);
+    void SetRunning(bool running);
+    void Handle(const Piece& piece);
+    void Release(const Piece& piece);
+    bool WriteBlock(const Piece& block);
     // False only on a file error of the recording; a document that cannot be
     // read is skipped.
-    bool WriteDocument(const uint32_t* descriptor, const char* path);
+    bool WriteDocument(const Piece& document);
     bool CheckBeforeWrite();
     void Finish();
     void StoreError(uint32_t cause, int32_t osError);
@@ -97,8 +109,19 @@ private:
     std::unique_ptr<CRecordIndexList> m_blockIndex;
     std::unique_ptr<CRecordIndexList> m_fileIndex;
     std::unique_ptr<IRecordOutput> m_output;
-    HANDLE m_semaphore = nullptr;
     uint32_t m_startTick = 0;
+
+    // The queue, a ring of QUEUE_LIMIT pieces, under m_queueLock.
+    CRITICAL_SECTION m_queueLock;
+    Piece m_queue[QUEUE_LIMIT] = {};
+    uint32_t m_queueHead = 0;
+    uint32_t m_queueCount = 0;
+    bool m_quit = false;        // no piece comes after the queued ones
+    bool m_writerIdle = false;  // the thread waits for m_work
+    bool m_running = false;     // pieces may be queued
+    uint32_t m_roomWaiters = 0;
+    HANDLE m_work = nullptr;    // auto-reset: a piece or the quit for an idle thread
+    HANDLE m_room = nullptr;    // manual-reset: the thread took a piece off a full queue
 
     HANDLE m_ready = nullptr;
     CLogFile* m_log;

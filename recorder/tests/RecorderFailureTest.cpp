@@ -29,6 +29,13 @@ int WriteFullBlock(CRecorder& rec, unsigned char mark)
     return rec.WriteBoardData(big.data(), static_cast<int>(big.size()));
 }
 
+// The bytes of a file on disk so far.
+uint32_t FileLength(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0u;
+}
+
 // Writes full blocks until one is refused, giving the writer a moment
 // between them; the number written.
 int WriteUntilRefused(CRecorder& rec, int limit, DWORD pauseMs = 0)
@@ -84,7 +91,9 @@ TEST(RecorderFailure, NearlyFullDiskStopsWritingWithTheDiskFullCode)
     ASSERT_EQ(1, f.rec.StartRecord(path.c_str(), ""));
     EXPECT_EQ(1, WriteFullBlock(f.rec, 1));
     EXPECT_EQ(1, WriteFullBlock(f.rec, 2));        // the first block reaches the disk
-    Sleep(50);
+    const uint32_t goodLength = 156 + 0x10000;
+    for (DWORD start = GetTickCount(); FileLength(path) < goodLength && GetTickCount() - start < 10000;)
+        Sleep(20);
     f.control->freeBytes = 0x500000;
     EXPECT_EQ(1, WriteFullBlock(f.rec, 3));        // the second block is refused by the writer
     EXPECT_LT(WriteUntilRefused(f.rec, 50, 20), 50);   // and a later flush learns of it
@@ -122,12 +131,7 @@ TEST(RecorderFailure, FailedBlockWriteIsCutBackAndReported)
     EXPECT_EQ(1, WriteFullBlock(f.rec, 2));
     const uint32_t goodLength = 156 + 0x10000;
     // The writer thread puts the first block out before the fault is set.
-    auto written = [&] {
-        WIN32_FILE_ATTRIBUTE_DATA data = {};
-        return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow
-                                                                               : 0u;
-    };
-    for (DWORD start = GetTickCount(); written() < goodLength && GetTickCount() - start < 10000;)
+    for (DWORD start = GetTickCount(); FileLength(path) < goodLength && GetTickCount() - start < 10000;)
         Sleep(20);
     f.control->failLongerThan = 1000;             // blocks break off after 1000 bytes
     f.control->failError = ERROR_DISK_FULL;

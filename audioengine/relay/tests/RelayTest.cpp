@@ -10,6 +10,7 @@
 #include "CRelayServer.h"
 #include "CTickThread.h"
 #include "RelayPeer.h"
+#include "VSocket.h"
 
 namespace {
 
@@ -586,3 +587,55 @@ TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
 }
 
 } // namespace
+
+// Bytes sent at once from the caller's thread and bytes left to the
+// connection's thread, because the peer reads late or the socket takes only
+// part of them, reach the peer whole and in order.
+TEST(RelayConnection, BytesSentAtOnceAndBytesQueuedArriveInOrder)
+{
+    WSADATA wsa;
+    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &wsa));
+    struct Cleanup {
+        ~Cleanup() { WSACleanup(); }
+    } cleanup;
+    VSocket listener;
+    ASSERT_TRUE(listener.Create());
+    ASSERT_TRUE(listener.Bind(0, true));
+    ASSERT_TRUE(listener.Listen());
+    VSocket peer;
+    ASSERT_TRUE(peer.Create());
+    // Small buffers on both sides, so that the socket soon takes only part
+    // of a message and the rest waits in the queue.
+    int small = 4096;
+    setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
+               sizeof small);
+    ASSERT_TRUE(peer.Connect("127.0.0.1", listener.GetLocalPort()));
+    peer.SetTimeouts(10000, 0);   // a lost byte fails the read instead of hanging
+    std::unique_ptr<VSocket> server(listener.Accept(5000));
+    ASSERT_TRUE(server);
+    server->SetSendBuffer(4096);
+
+    const size_t sizes[] = {1, 100, 4095, 4096, 4097, 16384, 70000, 3, 32768, 32769, 500};
+    std::vector<uint8_t> expected;
+    size_t read = 0;
+    uint8_t seed = 1;
+    for (int round = 0; round < 3; ++round) {
+        for (size_t size : sizes) {
+            std::vector<uint8_t> message(size);
+            for (uint8_t& b : message)
+                b = seed++;
+            ASSERT_TRUE(server->QueueSend(message.data(), message.size(), false)) << size;
+            expected.insert(expected.end(), message.begin(), message.end());
+        }
+        // Between rounds the peer reads all: the next round finds the queue
+        // empty again and starts by sending at once.
+        std::vector<uint8_t> got(expected.size() - read);
+        ASSERT_EQ(static_cast<int>(got.size()), peer.ReceiveExact(got.data(), got.size()));
+        ASSERT_TRUE(std::equal(got.begin(), got.end(), expected.begin() + read)) << "round " << round;
+        read = expected.size();
+        for (DWORD start = GetTickCount(); server->GetQueuedBytes() && GetTickCount() - start < 5000;)
+            Sleep(5);
+        EXPECT_EQ(0u, server->GetQueuedBytes());
+    }
+    EXPECT_FALSE(server->IsDropped());
+}
