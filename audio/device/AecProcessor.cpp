@@ -48,7 +48,11 @@ bool AecProcessor::init(int rate, int blockMs)
         SonvexLog(1, "\n AEC: invalid parameter of blksize ");
         return false;
     }
-    if (!m_core.init(rate, 2.0f, 128.0f)) {
+    // Each far-end block is paired with the near-end block captured one
+    // block before it, so every echo reaches the canceller a block later
+    // than it reaches the microphone: the filter spans 128 ms of room after
+    // that block.
+    if (!m_core.init(rate, 2.0f, 128.0f + blockMs)) {
         SonvexLog(1, "\n AEC: invalid parameters\n");
         return false;
     }

@@ -7,7 +7,7 @@
 
 namespace SonvexDevice {
 
-CAudioCapture::CAudioCapture(IWaveApi& wave) : m_wave(wave)
+CAudioCapture::CAudioCapture(AudioCommon::IWaveApi& wave) : m_wave(wave)
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     InitializeCriticalSection(&m_callbackLock);

@@ -16,7 +16,7 @@ class CAudioCapture
 public:
     enum { BUFFERS = 5, BUFFER_BYTES = 1920, DEVICE_RATE = 48000, STOP_WAIT_MS = 1000 };
 
-    explicit CAudioCapture(IWaveApi& wave = IWaveApi::System());
+    explicit CAudioCapture(AudioCommon::IWaveApi& wave = AudioCommon::IWaveApi::System());
     virtual ~CAudioCapture();
 
     CAudioCapture(const CAudioCapture&) = delete;
@@ -37,7 +37,7 @@ private:
     void UnprepareHeaders();
     void CloseDevice();
 
-    IWaveApi& m_wave;
+    AudioCommon::IWaveApi& m_wave;
     HANDLE m_stopEvent;
     volatile LONG m_stopping = 0;
     volatile LONG m_queued = 0;

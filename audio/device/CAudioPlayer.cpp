@@ -7,7 +7,7 @@
 
 namespace SonvexDevice {
 
-CAudioPlayer::CAudioPlayer(IWaveApi& wave) : m_wave(wave)
+CAudioPlayer::CAudioPlayer(AudioCommon::IWaveApi& wave) : m_wave(wave)
 {
     m_stopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     m_spareEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);

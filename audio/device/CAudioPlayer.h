@@ -18,7 +18,7 @@ class CAudioPlayer
 public:
     enum { BUFFERS = 5, BUFFER_BYTES = 1920, DEVICE_RATE = 48000, STOP_WAIT_MS = 1000 };
 
-    explicit CAudioPlayer(IWaveApi& wave = IWaveApi::System());
+    explicit CAudioPlayer(AudioCommon::IWaveApi& wave = AudioCommon::IWaveApi::System());
     virtual ~CAudioPlayer();
 
     CAudioPlayer(const CAudioPlayer&) = delete;
@@ -40,7 +40,7 @@ private:
     void FreeWaveBuffers();
     void Finished();
 
-    IWaveApi& m_wave;
+    AudioCommon::IWaveApi& m_wave;
     HANDLE m_stopEvent;
     volatile LONG m_stopping = 0;
     volatile LONG m_queued = 0;

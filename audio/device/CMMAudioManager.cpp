@@ -7,7 +7,7 @@
 
 namespace SonvexDevice {
 
-CMMAudioManager::CMMAudioManager(int rate, IWaveApi& wave, IMixerApi& mixer)
+CMMAudioManager::CMMAudioManager(int rate, AudioCommon::IWaveApi& wave, IMixerApi& mixer)
     : CAudioManagerBase(rate, mixer), m_wave(wave)
 {
 }

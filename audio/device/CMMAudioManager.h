@@ -11,7 +11,7 @@ namespace SonvexDevice {
 class CMMAudioManager : public CAudioManagerBase
 {
 public:
-    CMMAudioManager(int rate, IWaveApi& wave = IWaveApi::System(),
+    CMMAudioManager(int rate, AudioCommon::IWaveApi& wave = AudioCommon::IWaveApi::System(),
                     IMixerApi& mixer = IMixerApi::System());
     ~CMMAudioManager() override;
 
@@ -30,7 +30,7 @@ public:
     CAudioPlayer* Player() const { return m_player; }
 
 private:
-    IWaveApi& m_wave;
+    AudioCommon::IWaveApi& m_wave;
     CAudioPlayer* m_player = nullptr;
     CAudioCapture* m_capture = nullptr;
 };

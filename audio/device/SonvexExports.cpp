@@ -20,7 +20,7 @@ CRITICAL_SECTION* g_pApiLock = nullptr;
 CRITICAL_SECTION g_apiLockStorage;
 HMODULE g_module = nullptr;
 AudioCommon::CSelfReference g_pin;
-IWaveApi* g_wave = nullptr;
+AudioCommon::IWaveApi* g_wave = nullptr;
 IDirectSoundApi* g_directSound = nullptr;
 IMixerApi* g_mixer = nullptr;
 
@@ -95,7 +95,7 @@ CAudioManagerBase* Manager()
     return g_pManager;
 }
 
-void SetDeviceApis(IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer)
+void SetDeviceApis(AudioCommon::IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer)
 {
     g_wave = wave;
     g_directSound = directSound;
@@ -116,7 +116,7 @@ int __cdecl SONVEX_Init(int useDirectSound, int sampleRate)
             sampleRate, g_directSound ? *g_directSound : IDirectSoundApi::System(), mixer);
     else
         g_pManager = new (std::nothrow) CMMAudioManager(
-            sampleRate, g_wave ? *g_wave : IWaveApi::System(), mixer);
+            sampleRate, g_wave ? *g_wave : AudioCommon::IWaveApi::System(), mixer);
     if (!g_pManager)
         return 0;
     PinLibrary();

@@ -1,10 +1,13 @@
 #pragma once
 #include <windows.h>
 
+namespace AudioCommon {
+class IWaveApi;
+}
+
 namespace SonvexDevice {
 
 class CAudioManagerBase;
-class IWaveApi;
 class IDirectSoundApi;
 class IMixerApi;
 
@@ -19,7 +22,7 @@ void Load(HMODULE module);
 void Unload(bool processExit);
 CAudioManagerBase* Manager();
 // Stand-in devices for the managers made from now on; null: the system's.
-void SetDeviceApis(IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer);
+void SetDeviceApis(AudioCommon::IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer);
 }
 
 } // namespace SonvexDevice

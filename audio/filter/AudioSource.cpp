@@ -195,7 +195,7 @@ void AudioSource::Trim(uint32_t lowest)
     } else {
         uint32_t queued = m_queue.GetFilledCount();
         if (queued > lowest && queued > 5)
-            dropped = m_queue.DropFilled(static_cast<int>(queued - 5), false);
+            dropped = static_cast<int>(m_queue.DropFilled(queued - 5, false));
     }
     SonvexLog::Write("\r\n clear play buf : %d", dropped);
 }
@@ -208,18 +208,18 @@ bool AudioSource::PlainInsert(uint32_t sequence, const uint8_t* frame, uint32_t 
         return false;
     SequencedBuffer* buffer = m_queue.GetFree(0);
     if (!buffer) {
-        int quarter = static_cast<int>(m_queue.GetFilledCount() / 4);
+        uint32_t quarter = m_queue.GetFilledCount() / 4;
         SonvexLog::Write("\n AudioSource::Insert Clear busyBuffer %d", quarter);
         m_queue.DropFilled(quarter, false);
         buffer = m_queue.GetFree(0);
         if (!buffer)
             return false;
     }
-    if (!buffer->CopyFrom(frame, length)) {
+    if (!buffer->SetData(frame, length)) {
         m_queue.PutFree(buffer);
         return false;
     }
-    buffer->sequence = sequence;
+    buffer->SetSequence(sequence);
     if (!m_queue.PutFilledInOrder(buffer))
         return false;
     if (!m_playing && static_cast<int>(m_queue.GetFilledCount() * 100 / QUEUE_BUFFERS) >= m_startThreshold)
@@ -264,7 +264,7 @@ bool AudioSource::PlainRead()
         m_queue.PutFree(buffer);
         return false;
     }
-    m_lowestSequence = buffer->sequence;
+    m_lowestSequence = buffer->GetSequence();
     int produced = m_codec->Decode(buffer->GetData(), buffer->GetLength(), m_decode.data() + m_decodeBytes,
                                    static_cast<uint32_t>(m_decode.size() - m_decodeBytes));
     m_queue.PutFree(buffer);

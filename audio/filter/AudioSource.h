@@ -59,7 +59,7 @@ public:
     bool IsPlaying();
     int GetStartThreshold();
     uint32_t GetQueuedCount() { return m_queue.GetFilledCount(); }
-    std::vector<uint32_t> GetQueuedSequences() { return m_queue.GetFilledSequences(); }
+    std::vector<uint32_t> GetQueuedSequences() { return m_queue.FilledSequences(); }
 
 private:
     bool Open(uint8_t header, uint32_t sequence);

@@ -8,7 +8,7 @@
 
 namespace RavoTDevice {
 
-CAudioCapture::CAudioCapture(IWaveApi* api) : CNamedThread(nullptr), m_api(api)
+CAudioCapture::CAudioCapture(AudioCommon::IWaveApi* api) : CNamedThread(nullptr), m_api(api)
 {
     memset(m_headers, 0, sizeof(m_headers));
     m_stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);

@@ -21,7 +21,7 @@ class CAudioCapture : public CNamedThread
 public:
     enum { BUFFER_COUNT = 3, POOL_COUNT = 5 };
 
-    explicit CAudioCapture(IWaveApi* api);
+    explicit CAudioCapture(AudioCommon::IWaveApi* api);
     ~CAudioCapture() override;
 
     void SetCallback(void* owner, AudioDataCallBack callback);
@@ -47,7 +47,7 @@ private:
     void Harvest();
     void Queue(const WAVEHDR& header);
 
-    IWaveApi* m_api;
+    AudioCommon::IWaveApi* m_api;
     HWAVEIN m_wave = nullptr;
     WAVEHDR m_headers[BUFFER_COUNT];
     int m_nextHeader = 0;

@@ -7,7 +7,7 @@
 
 namespace RavoTDevice {
 
-CAudioPlayer::CAudioPlayer(IWaveApi* api) : CNamedThread("Audio Player Thread"), m_api(api)
+CAudioPlayer::CAudioPlayer(AudioCommon::IWaveApi* api) : CNamedThread("Audio Player Thread"), m_api(api)
 {
     memset(m_headers, 0, sizeof(m_headers));
     memset(&m_format, 0, sizeof(m_format));

@@ -16,7 +16,7 @@ class CAudioPlayer : public CNamedThread
 public:
     enum { BLOCK_COUNT = 5 };
 
-    explicit CAudioPlayer(IWaveApi* api);
+    explicit CAudioPlayer(AudioCommon::IWaveApi* api);
     ~CAudioPlayer() override;
 
     void SetReadCallback(AudioDataCallBack callback, void* owner);
@@ -33,7 +33,7 @@ private:
     bool CreateWaveBuffers();
     void FreeWaveBuffers();
 
-    IWaveApi* m_api;
+    AudioCommon::IWaveApi* m_api;
     HWAVEOUT m_wave = nullptr;
     int m_deviceId = 0;
     WAVEHDR m_headers[BLOCK_COUNT];

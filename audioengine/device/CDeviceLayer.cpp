@@ -7,7 +7,7 @@
 #include "CMMAudioManager.h"
 #include "CRavoBinding.h"
 #include "CScopedLock.h"
-#include "CWinMMWaveApi.h"
+#include "IWaveApi.h"
 #include "RavoTLog.h"
 
 namespace RavoTDevice {
@@ -107,7 +107,7 @@ void CDeviceLayer::FreeDirectSound()
 
 CAudioManagerBase* CDeviceLayer::NewWaveManager()
 {
-    return new (std::nothrow) CMMAudioManager(m_ravo, CWinMMWaveApi::Instance());
+    return new (std::nothrow) CMMAudioManager(m_ravo, &AudioCommon::IWaveApi::System());
 }
 
 CAudioManagerBase* CDeviceLayer::NewDirectSoundManager()

@@ -9,7 +9,7 @@
 
 namespace RavoTDevice {
 
-CMMAudioManager::CMMAudioManager(CRavoBinding* ravo, IWaveApi* wave)
+CMMAudioManager::CMMAudioManager(CRavoBinding* ravo, AudioCommon::IWaveApi* wave)
     : CAudioManagerBase(ravo), m_wave(wave)
 {
 }

@@ -11,7 +11,7 @@ class CAudioPlayer;
 class CMMAudioManager : public CAudioManagerBase
 {
 public:
-    CMMAudioManager(CRavoBinding* ravo, IWaveApi* wave);
+    CMMAudioManager(CRavoBinding* ravo, AudioCommon::IWaveApi* wave);
     ~CMMAudioManager() override;
 
     int GetCapDevicesCount() override;
@@ -29,7 +29,7 @@ public:
     bool IsPlaying() const { return m_player != nullptr; }
 
 private:
-    IWaveApi* m_wave;
+    AudioCommon::IWaveApi* m_wave;
     CAudioPlayer* m_player = nullptr;
     CAudioCapture* m_capture = nullptr;
 };

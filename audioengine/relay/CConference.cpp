@@ -432,6 +432,7 @@ uint32_t CConference::Run()
     for (;;) {
         const DWORD wait = RefreshWaits() ? WAIT_STEP_MS : INFINITE;
         DWORD r = WaitForMultipleObjects(4, events, FALSE, wait);
+        ++m_wakes;
         if (r == WAIT_OBJECT_0)
             break;
         if (r == WAIT_OBJECT_0 + 1)

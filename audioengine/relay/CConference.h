@@ -38,6 +38,8 @@ public:
     // No source and no listener.
     bool IsEmpty();
     size_t GetListenerCount() const { return m_listenerCount.load(); }
+    // Times the conference's thread has woken so far.
+    uint32_t GetWakeCount() const { return m_wakes.load(); }
 
     // Joins, on the listen thread. The conference takes the socket.
     bool AddListener(VSocket* socket, uint32_t value);
@@ -87,6 +89,7 @@ private:
     bool m_burstActive = false;
     uint32_t m_nextListenerId = 1;
     std::atomic<size_t> m_listenerCount{0};
+    std::atomic<uint32_t> m_wakes{0};
     CRITICAL_SECTION m_listenerLock;
     CRITICAL_SECTION m_burstLock;
 

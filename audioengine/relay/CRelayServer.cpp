@@ -72,6 +72,15 @@ size_t CRelayServer::GetConferenceCount()
     return m_conferences.size();
 }
 
+uint32_t CRelayServer::GetConferenceWakes()
+{
+    CScopedLock lock(&m_lock);
+    uint32_t wakes = 0;
+    for (CConference* conference : m_conferences)
+        wakes += conference->GetWakeCount();
+    return wakes;
+}
+
 void CRelayServer::EndEmptyConferences()
 {
     std::vector<CConference*> ended;

@@ -31,6 +31,8 @@ public:
 
     uint16_t GetPort() const;
     size_t GetConferenceCount();
+    // How often the threads of the conferences open now have woken.
+    uint32_t GetConferenceWakes();
 
     // A connection just accepted, on the listen thread: counts it in the
     // server's budget, or false when the server holds all it may.

@@ -8,7 +8,7 @@
 
 using namespace RavoTDevice;
 
-CKadrelDevices::CKadrelDevices(const std::string& engineFolder, IWaveApi* wave)
+CKadrelDevices::CKadrelDevices(const std::string& engineFolder, AudioCommon::IWaveApi* wave)
     : m_engineFolder(engineFolder), m_wave(wave)
 {
 }

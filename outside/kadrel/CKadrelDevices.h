@@ -5,7 +5,7 @@
 
 #include "CDeviceLayer.h"
 
-namespace RavoTDevice {
+namespace AudioCommon {
 class IWaveApi;
 }
 
@@ -15,7 +15,7 @@ class IWaveApi;
 class CKadrelDevices : public RavoTDevice::CDeviceLayer
 {
 public:
-    CKadrelDevices(const std::string& engineFolder, RavoTDevice::IWaveApi* wave);
+    CKadrelDevices(const std::string& engineFolder, AudioCommon::IWaveApi* wave);
     ~CKadrelDevices() override;
 
     // True when the engine codes with this format (its codec opens here).
@@ -27,5 +27,5 @@ protected:
 
 private:
     std::string m_engineFolder;
-    RavoTDevice::IWaveApi* m_wave;
+    AudioCommon::IWaveApi* m_wave;
 };

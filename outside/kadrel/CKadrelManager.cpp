@@ -5,7 +5,7 @@
 
 #include "CKadrelDevices.h"
 #include "CToneWaveApi.h"
-#include "CWinMMWaveApi.h"
+#include "IWaveApi.h"
 
 using namespace RavoTDevice;
 
@@ -39,7 +39,7 @@ int CKadrelManager::Init(int, int sampleRate)
     m_aec = false;
     m_playLocal = false;
     m_sending = false;
-    IWaveApi* wave = CWinMMWaveApi::Instance();
+    AudioCommon::IWaveApi* wave = &AudioCommon::IWaveApi::System();
     char tone[128] = {0};
     DWORD n = GetEnvironmentVariableA(TONE_VARIABLE, tone, sizeof tone);
     CToneWaveApi::Tone parsed;

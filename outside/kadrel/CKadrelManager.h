@@ -13,7 +13,7 @@
 #include "CAudioLink.h"
 
 class CKadrelDevices;
-namespace RavoTDevice {
+namespace AudioCommon {
 class IWaveApi;
 }
 
@@ -84,7 +84,7 @@ private:
     bool Ready() const { return m_devices != nullptr; }
 
     std::string m_engineFolder;
-    std::unique_ptr<RavoTDevice::IWaveApi> m_testDevices;
+    std::unique_ptr<AudioCommon::IWaveApi> m_testDevices;
     // Guards the device layer's existence against the channel's thread.
     std::mutex m_deviceLock;
     std::unique_ptr<CKadrelDevices> m_devices;

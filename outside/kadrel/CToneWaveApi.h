@@ -7,7 +7,7 @@
 // on the machine's performance clock, so that another process knows when a
 // burst began), and one playback device that takes its blocks at the pace of
 // real playback and discards them.
-class CToneWaveApi : public RavoTDevice::IWaveApi
+class CToneWaveApi : public AudioCommon::IWaveApi
 {
 public:
     struct Tone
@@ -43,6 +43,7 @@ public:
     MMRESULT OutWrite(HWAVEOUT handle, WAVEHDR* header) override;
     MMRESULT OutReset(HWAVEOUT handle) override;
     MMRESULT OutClose(HWAVEOUT handle) override;
+    DWORD Now() override { return timeGetTime(); }
 
 private:
     class ToneFiller : public CPacedWaveDevice::IFiller

@@ -6,7 +6,7 @@
 #include "DeviceTestSupport.h"
 #include "FakeDirectSound.h"
 #include "FakeMixerApi.h"
-#include "FakeWaveApi.h"
+#include "CFakeWaveApi.h"
 #include "Sonvex.h"
 #include "SonvexLibrary.h"
 
@@ -19,6 +19,7 @@ protected:
     void SetUp() override
     {
         SonvexLibrary::Load(nullptr);
+        wave.requiredRate = 48000;
         SonvexLibrary::SetDeviceApis(&wave, &ds, &mixer);
     }
     void TearDown() override
@@ -27,7 +28,7 @@ protected:
         SonvexLibrary::SetDeviceApis(nullptr, nullptr, nullptr);
         SonvexLibrary::Unload(false);
     }
-    FakeWaveApi wave;
+    AudioCommon::CFakeWaveApi wave;
     FakeDirectSound ds;
     FakeMixerApi mixer;
     CallerProbe caller;
@@ -62,16 +63,16 @@ TEST_F(SonvexExports, CaptureAndPlayThroughTheExports)
     ASSERT_EQ(1, SONVEX_StartPlay(0, &CallerProbe::Play, &caller));
     ASSERT_EQ(1, SONVEX_StartCapture(0, &CallerProbe::Capture, &caller));
     for (int k = 0; k < 20; ++k) {
-        wave.FinishPlaying();
+        wave.CompletePlayed();
         wave.RecordSilence();
     }
     EXPECT_EQ(20, caller.PlayRequests());
     EXPECT_GE(caller.Captured(), 18);
     SONVEX_StopCapture();
-    EXPECT_FALSE(wave.InOpen());
-    EXPECT_TRUE(wave.OutOpen());
+    EXPECT_FALSE(wave.IsInOpen());
+    EXPECT_TRUE(wave.IsOutOpen());
     EXPECT_EQ(1, SONVEX_Release());
-    EXPECT_FALSE(wave.OutOpen());
+    EXPECT_FALSE(wave.IsOutOpen());
     EXPECT_EQ(nullptr, SonvexLibrary::Manager());
 }
 
@@ -82,8 +83,8 @@ TEST_F(SonvexExports, InitAgainReplacesTheManager)
     ASSERT_EQ(1, SONVEX_StartPlay(0, &CallerProbe::Play, &caller));
     ASSERT_EQ(1, SONVEX_StartCapture(0, &CallerProbe::Capture, &caller));
     ASSERT_EQ(1, SONVEX_Init(1, 16000));
-    EXPECT_FALSE(wave.InOpen());
-    EXPECT_FALSE(wave.OutOpen());
+    EXPECT_FALSE(wave.IsInOpen());
+    EXPECT_FALSE(wave.IsOutOpen());
     EXPECT_EQ(2, SONVEX_GetCapDevicesCount());  // the DirectSound lists now
     ASSERT_EQ(1, SONVEX_StartPlay(0, &CallerProbe::Play, &caller));
     EXPECT_NE(nullptr, ds.play);

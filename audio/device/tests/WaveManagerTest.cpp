@@ -8,7 +8,7 @@
 #include "CMMAudioManager.h"
 #include "DeviceTestSupport.h"
 #include "FakeMixerApi.h"
-#include "FakeWaveApi.h"
+#include "CFakeWaveApi.h"
 #include "SyntheticRoom.h"
 
 using namespace SonvexDevice;
@@ -18,7 +18,9 @@ using namespace SyntheticRoom;
 namespace
 {
 struct WaveRig {
-    FakeWaveApi wave;
+    // The devices run at 48000 Hz whatever the caller's rate.
+    WaveRig() { wave.requiredRate = 48000; }
+    AudioCommon::CFakeWaveApi wave;
     FakeMixerApi mixer;
     CallerProbe caller;
 };
@@ -40,7 +42,7 @@ TEST(WaveManager, BlocksFlowBothWaysAndTonesKeepTheirFrequency)
 
     std::vector<int16_t> recorded = Sine(48000 * 2, 48000, 440.0, 9000.0);
     for (int k = 0; k < 60; ++k) {
-        ASSERT_TRUE(rig.wave.FinishPlaying());
+        ASSERT_TRUE(rig.wave.CompletePlayed());
         ASSERT_TRUE(rig.wave.Record(std::vector<int16_t>(&recorded[k * 960], &recorded[(k + 1) * 960])));
     }
     // Every buffer went back to its device.
@@ -49,9 +51,10 @@ TEST(WaveManager, BlocksFlowBothWaysAndTonesKeepTheirFrequency)
     EXPECT_EQ(60, rig.caller.PlayRequests());
 
     // The first 100 ms played are the silence queued at start, then the tone.
-    ASSERT_EQ(60u * 960u, rig.wave.played.size());
-    EXPECT_LT(EnergyDb(rig.wave.played, 0, 5 * 960), 0.0);
-    EXPECT_NEAR(1000.0, ToneFrequency(rig.wave.played, 10 * 960, 40 * 960, 48000), 2.0);
+    const std::vector<int16_t> played = rig.wave.PlayedSamples();
+    ASSERT_EQ(60u * 960u, played.size());
+    EXPECT_LT(EnergyDb(played, 0, 5 * 960), 0.0);
+    EXPECT_NEAR(1000.0, ToneFrequency(played, 10 * 960, 40 * 960, 48000), 2.0);
 
     std::vector<int> lengths = rig.caller.CapturedLengths();
     ASSERT_GE(lengths.size(), 55u);
@@ -62,8 +65,8 @@ TEST(WaveManager, BlocksFlowBothWaysAndTonesKeepTheirFrequency)
 
     manager.StopCapture();
     manager.StopPlay();
-    EXPECT_FALSE(rig.wave.InOpen());
-    EXPECT_FALSE(rig.wave.OutOpen());
+    EXPECT_FALSE(rig.wave.IsInOpen());
+    EXPECT_FALSE(rig.wave.IsOutOpen());
 }
 
 TEST(WaveManager, StartAndStopInAnyOrder)
@@ -84,11 +87,11 @@ TEST(WaveManager, StartAndStopInAnyOrder)
             case 'X': delete manager; manager = nullptr; playing = capturing = false; break;
             }
             for (int k = 0; k < 3; ++k) {
-                rig.wave.FinishPlaying();
+                rig.wave.CompletePlayed();
                 rig.wave.RecordSilence();
             }
-            EXPECT_EQ(playing, rig.wave.OutOpen()) << sequence << " at " << op - sequence;
-            EXPECT_EQ(capturing, rig.wave.InOpen()) << sequence << " at " << op - sequence;
+            EXPECT_EQ(playing, rig.wave.IsOutOpen()) << sequence << " at " << op - sequence;
+            EXPECT_EQ(capturing, rig.wave.IsInOpen()) << sequence << " at " << op - sequence;
             EXPECT_EQ(playing ? 5u : 0u, rig.wave.QueuedOut()) << sequence;
             EXPECT_EQ(capturing ? 5u : 0u, rig.wave.QueuedIn()) << sequence;
         }
@@ -110,8 +113,8 @@ TEST(WaveManager, StallingDeviceStopsAtOnce)
     manager.StopPlay();
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500);
-    EXPECT_FALSE(rig.wave.InOpen());
-    EXPECT_FALSE(rig.wave.OutOpen());
+    EXPECT_FALSE(rig.wave.IsInOpen());
+    EXPECT_FALSE(rig.wave.IsOutOpen());
 }
 
 // At 8000 or 22050 Hz no 640-byte block can ever flow: the starts say so
@@ -142,7 +145,7 @@ TEST(WaveManager, FailedStartsLeaveNothingOpenAndTheManagerUsable)
         rig.wave.failInAddAfter = c.failAdd;
         rig.wave.inStartResult = c.start;
         EXPECT_EQ(0, manager.StartCapture(0, &CallerProbe::Capture, &rig.caller)) << c.what;
-        EXPECT_FALSE(rig.wave.InOpen()) << c.what;
+        EXPECT_FALSE(rig.wave.IsInOpen()) << c.what;
         EXPECT_EQ(0u, rig.wave.QueuedIn()) << c.what;
         EXPECT_EQ(nullptr, manager.Capture());
         manager.StopCapture();  // harmless

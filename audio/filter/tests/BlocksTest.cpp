@@ -67,14 +67,14 @@ TEST(Blocks, QueueKeepsSequenceOrderWithWrapAround)
     auto put = [&](uint32_t seq) {
         SequencedBuffer* b = q.GetFree(0);
         EXPECT_NE(nullptr, b);
-        b->sequence = seq;
+        b->SetSequence(seq);
         return q.PutFilledInOrder(b);
     };
-    EXPECT_EQ(1, put(5));
-    EXPECT_EQ(1, put(3));
-    EXPECT_EQ(1, put(4));
-    EXPECT_EQ(0, put(3));
-    EXPECT_EQ((std::vector<uint32_t>{ 3, 4, 5 }), q.GetFilledSequences());
+    EXPECT_TRUE(put(5));
+    EXPECT_TRUE(put(3));
+    EXPECT_TRUE(put(4));
+    EXPECT_FALSE(put(3));
+    EXPECT_EQ((std::vector<uint32_t>{ 3, 4, 5 }), q.FilledSequences());
     EXPECT_EQ(57u, q.GetFreeCount());
 
     // With 60 buffers: 200 - 100 < 120 puts 100 in front; 200 - 2 does not, so 2 goes behind.
@@ -87,10 +87,10 @@ TEST(Blocks, QueueKeepsSequenceOrderWithWrapAround)
         SequencedQueue w(60, 0);
         for (uint32_t seq : c.in) {
             SequencedBuffer* b = w.GetFree(0);
-            b->sequence = seq;
+            b->SetSequence(seq);
             w.PutFilledInOrder(b);
         }
-        EXPECT_EQ(c.order, w.GetFilledSequences());
+        EXPECT_EQ(c.order, w.FilledSequences());
     }
 }
 
@@ -99,12 +99,12 @@ TEST(Blocks, DropFilledKeepsCountsInStep)
     SequencedQueue q(60, 0);
     for (uint32_t i = 0; i < 10; ++i) {
         SequencedBuffer* b = q.GetFree(0);
-        b->sequence = i;
+        b->SetSequence(i);
         q.PutFilledInOrder(b);
     }
-    EXPECT_EQ(2, q.DropFilled(2, true));
-    EXPECT_EQ((std::vector<uint32_t>{ 0, 1, 2, 3, 4, 5, 6, 7 }), q.GetFilledSequences());
-    EXPECT_EQ(8, q.DropFilled(15, false));
+    EXPECT_EQ(2u, q.DropFilled(2, true));
+    EXPECT_EQ((std::vector<uint32_t>{ 0, 1, 2, 3, 4, 5, 6, 7 }), q.FilledSequences());
+    EXPECT_EQ(8u, q.DropFilled(15, false));
     EXPECT_EQ(0u, q.GetFilledCount());
     // The counts follow the lists: nothing filled to take, every buffer free to take.
     EXPECT_EQ(nullptr, q.GetFilled(0));
@@ -118,9 +118,9 @@ TEST(Blocks, BufferGrowsToWhatIsCopied)
 {
     SequencedBuffer b(0);
     uint8_t data[100] = { 1, 2, 3 };
-    EXPECT_TRUE(b.CopyFrom(data, 100));
+    EXPECT_TRUE(b.SetData(data, 100));
     EXPECT_EQ(100u, b.GetCapacity());
-    EXPECT_TRUE(b.CopyFrom(data, 10));
+    EXPECT_TRUE(b.SetData(data, 10));
     EXPECT_EQ(100u, b.GetCapacity());
     EXPECT_EQ(10u, b.GetLength());
 }

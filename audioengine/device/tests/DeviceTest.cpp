@@ -6,7 +6,7 @@
 #include "CDSAudioManager.h"
 #include "CFakeRavo.h"
 #include "CMMAudioManager.h"
-#include "CWinMMWaveApi.h"
+#include "IWaveApi.h"
 #include "TCaptureEffect.h"
 
 using namespace RavoTDevice;
@@ -65,7 +65,7 @@ protected:
 
 TEST_F(SystemDevices, WavePathCapturesAndPlays)
 {
-    CMMAudioManager m(ravo, CWinMMWaveApi::Instance());
+    CMMAudioManager m(ravo, &AudioCommon::IWaveApi::System());
     if (m.GetCapDevicesCount() < 1 || m.GetPlayDevicesCount() < 1)
         GTEST_SKIP() << "no wave devices";
     ASSERT_EQ(1, m.StartPlay(-1));

@@ -61,14 +61,14 @@ class TestLayer : public CDeviceLayer
 public:
     int version = 1;
     bool dsPresent = true;
-    CFakeWaveApi wave;
+    AudioCommon::CFakeWaveApi wave;
     CFakeDuplexFactory duplex;
     int waveManagers = 0, dsManagers = 0;
 
     TestLayer()
     {
-        wave.inDevices = 3;
-        wave.outDevices = 3;
+        wave.inNames.assign(3, "Fake Wave Device");
+        wave.outNames.assign(3, "Fake Wave Device");
     }
 
     CMMAudioManager* Wave()

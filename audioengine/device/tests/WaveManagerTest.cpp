@@ -63,6 +63,7 @@ protected:
     void SetUp() override
     {
         CFakeRavo::Get().Reset();
+        wave.inNames = wave.outNames = {"Fake Wave Device"};
         ravo = new CRavoBinding(CFakeRavo::Api());
     }
     void TearDown() override
@@ -76,7 +77,7 @@ protected:
         return manager;
     }
 
-    CFakeWaveApi wave;
+    AudioCommon::CFakeWaveApi wave;
     CRavoBinding* ravo = nullptr;
     CMMAudioManager* manager = nullptr;
     PacketSink sink;
@@ -169,10 +170,10 @@ TEST_F(WaveManager, StopCaptureReturnsAtOnceWhenTheDriverKeepsItsBlocks)
 TEST_F(WaveManager, FailedStartsLeaveNothingBehind)
 {
     Make();
-    wave.failInOpen = true;
+    wave.inOpenResult = MMSYSERR_ALLOCATED;
     EXPECT_EQ(0, manager->StartCapture(0, 3, &sink, &PacketSink::Callback));
     EXPECT_FALSE(manager->IsCapturing());
-    wave.failInOpen = false;
+    wave.inOpenResult = MMSYSERR_NOERROR;
     CFakeRavo::Get().refuseProcesser = true;
     EXPECT_EQ(0, manager->StartCapture(0, 3, &sink, &PacketSink::Callback));
     EXPECT_FALSE(manager->IsCapturing());
@@ -180,7 +181,7 @@ TEST_F(WaveManager, FailedStartsLeaveNothingBehind)
     CFakeRavo::Get().refuseProcesser = false;
     EXPECT_EQ(0, manager->StartCapture(0, 9, &sink, &PacketSink::Callback));  // no such codec row
 
-    wave.failOutOpen = true;
+    wave.outOpenResult = MMSYSERR_ALLOCATED;
     EXPECT_EQ(0, manager->StartPlay(0));
     EXPECT_FALSE(manager->IsPlaying());
     WAVEFORMATEX f;
@@ -238,7 +239,7 @@ TEST_F(WaveManager, PlaysTheGroupMixAndPadsAShortMixWithSilence)
     // Five blocks go out at once (150 ms of queue), each 480 bytes of 8 kHz.
     ASSERT_TRUE(wave.WaitOutWritten(5));
     EXPECT_EQ(8000u, wave.lastOutFormat.nSamplesPerSec);
-    auto played = wave.Played();
+    auto played = wave.Written();
     ASSERT_EQ(480u, played[0].size());
     int16_t s;
     memcpy(&s, &played[0][0], 2);
@@ -247,7 +248,7 @@ TEST_F(WaveManager, PlaysTheGroupMixAndPadsAShortMixWithSilence)
     CFakeRavo::Get().readBytes = 100;
     ASSERT_TRUE(wave.CompletePlayed());
     ASSERT_TRUE(wave.WaitOutWritten(6));
-    played = wave.Played();
+    played = wave.Written();
     memcpy(&s, &played[5][98], 2);
     EXPECT_EQ(1234, s);
     memcpy(&s, &played[5][100], 2);

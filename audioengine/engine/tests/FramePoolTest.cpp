@@ -44,7 +44,7 @@ TEST(RavoFramePool, DuplicateGoesBackToFreeList)
     EXPECT_TRUE(Put(pool, 8));
     EXPECT_TRUE(Put(pool, 9));
     EXPECT_EQ(nullptr, pool.GetFree(0));
-    EXPECT_EQ(100u, pool.GetFillPercent());
+    EXPECT_EQ(100u, pool.GetFilledPercent());
 }
 
 TEST(RavoFramePool, DropsNewestOrOldestWithoutWaiting)
@@ -58,7 +58,7 @@ TEST(RavoFramePool, DropsNewestOrOldestWithoutWaiting)
     EXPECT_EQ((std::vector<uint32_t>{2, 3, 4}), pool.FilledSequences());
     pool.DropFilled(50, false);
     EXPECT_EQ(0u, pool.GetFilledCount());
-    EXPECT_EQ(0u, pool.GetFillPercent());
+    EXPECT_EQ(0u, pool.GetFilledPercent());
     pool.Stop();
     EXPECT_EQ(nullptr, pool.GetFree(0));
 }

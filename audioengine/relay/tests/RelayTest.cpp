@@ -561,6 +561,26 @@ TEST_F(RelayTest, QueuedBytesOfTheWholeServerStayWithinTheBound)
     EXPECT_EQ(Msg::Data(7), got);
 }
 
+// Conferences with nothing to do cost nothing: a source that sends
+// nothing, a listener that asks nothing, and a conference of a lone
+// listener whose refresh request cannot go anywhere leave their threads
+// asleep, whatever time passes.
+TEST_F(RelayTest, IdleConferencesLeaveTheirThreadsAsleep)
+{
+    StartServer();
+    auto source = Join(RELAY_ROLE_SOURCE, 4, 4);
+    auto listener = Join(RELAY_ROLE_LISTENER, 4, 4);
+    auto alone = Join(RELAY_ROLE_LISTENER, 5, 5);
+    ASSERT_TRUE(alone->Send(Msg::Refresh(0)));
+    EXPECT_TRUE(alone->Quiet(100));
+    ASSERT_EQ(2u, m_server->GetConferenceCount());
+    const uint32_t before = m_server->GetConferenceWakes();
+    EXPECT_TRUE(listener->Quiet(300));
+    // A thread that looked every few milliseconds would have woken dozens
+    // of times by now, even on a loaded machine.
+    EXPECT_LE(m_server->GetConferenceWakes() - before, 2u);
+}
+
 // The production clock: every conference the limit allows can be open at
 // once, as many as the server is made for.
 TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)

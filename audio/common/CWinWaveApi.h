@@ -1,18 +1,15 @@
 #pragma once
 #include "IWaveApi.h"
 
-namespace RavoTDevice {
+namespace AudioCommon {
 
-// The system's waveIn/waveOut functions.
-class CWinMMWaveApi : public IWaveApi
+// IWaveApi on the system's multimedia library.
+class CWinWaveApi : public IWaveApi
 {
 public:
-    // The one instance the library's managers use.
-    static IWaveApi* Instance();
-
     UINT InGetNumDevs() override;
-    MMRESULT InGetDevCaps(UINT id, WAVEINCAPSA* caps) override;
-    MMRESULT InOpen(HWAVEIN* handle, UINT id, const WAVEFORMATEX* format, DWORD_PTR callback,
+    MMRESULT InGetDevCaps(UINT device, WAVEINCAPSA* caps) override;
+    MMRESULT InOpen(HWAVEIN* handle, UINT device, const WAVEFORMATEX* format, DWORD_PTR callback,
                     DWORD_PTR instance, DWORD flags) override;
     MMRESULT InPrepareHeader(HWAVEIN handle, WAVEHDR* header) override;
     MMRESULT InUnprepareHeader(HWAVEIN handle, WAVEHDR* header) override;
@@ -22,14 +19,16 @@ public:
     MMRESULT InClose(HWAVEIN handle) override;
 
     UINT OutGetNumDevs() override;
-    MMRESULT OutGetDevCaps(UINT id, WAVEOUTCAPSA* caps) override;
-    MMRESULT OutOpen(HWAVEOUT* handle, UINT id, const WAVEFORMATEX* format, DWORD_PTR callback,
+    MMRESULT OutGetDevCaps(UINT device, WAVEOUTCAPSA* caps) override;
+    MMRESULT OutOpen(HWAVEOUT* handle, UINT device, const WAVEFORMATEX* format, DWORD_PTR callback,
                      DWORD_PTR instance, DWORD flags) override;
     MMRESULT OutPrepareHeader(HWAVEOUT handle, WAVEHDR* header) override;
     MMRESULT OutUnprepareHeader(HWAVEOUT handle, WAVEHDR* header) override;
     MMRESULT OutWrite(HWAVEOUT handle, WAVEHDR* header) override;
     MMRESULT OutReset(HWAVEOUT handle) override;
     MMRESULT OutClose(HWAVEOUT handle) override;
+
+    DWORD Now() override;
 };
 
-} // namespace RavoTDevice
+} // namespace AudioCommon

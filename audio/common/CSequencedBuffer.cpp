@@ -1,20 +1,24 @@
-#include "CFrameBuffer.h"
+#include "CSequencedBuffer.h"
 
 #include <cstring>
 #include <new>
 
-namespace RavoEngine {
+namespace AudioCommon {
 
-CFrameBuffer::~CFrameBuffer()
+CSequencedBuffer::CSequencedBuffer(uint32_t capacity)
 {
-    delete[] m_data;
+    if (capacity) {
+        m_data = new (std::nothrow) uint8_t[capacity];
+        m_capacity = m_data ? capacity : 0;
+    }
 }
 
-bool CFrameBuffer::SetData(const uint8_t* bytes, uint32_t length)
+CSequencedBuffer::~CSequencedBuffer() { delete[] m_data; }
+
+bool CSequencedBuffer::SetData(const void* bytes, uint32_t length)
 {
     if (length > m_capacity) {
         delete[] m_data;
-        m_data = nullptr;
         m_capacity = 0;
         m_length = 0;
         m_data = new (std::nothrow) uint8_t[length];
@@ -28,4 +32,4 @@ bool CFrameBuffer::SetData(const uint8_t* bytes, uint32_t length)
     return true;
 }
 
-} // namespace RavoEngine
+} // namespace AudioCommon
