@@ -160,7 +160,6 @@ Result RunSpeex(const Signals& s, bool suppressor)
         int on = 1, off = 0;
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_DENOISE, &on);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_AGC, &off);
-        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_VAD, &off);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_ECHO_STATE, echo);
     }
     Result r;
