@@ -27,8 +27,20 @@ for b in *_bench.exe bench_*.exe; do
     fi
 done
 [ ${#benches[@]} -gt 0 ] || { echo "bench: no benchmark matches: $*" >&2; exit 2; }
-rows=$(mktemp)
-trap 'rm -f "$rows"' EXIT
+work=$(mktemp -d /tmp/halvern-bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+rows=$work/rows
+: >"$rows"
+# Spoken speech for the noise suppressors' benchmarks, where espeak-ng is
+# installed (they say when they fall back on a synthetic signal). Sentences
+# with pauses between them, where the suppressors' noise removal is measured.
+if command -v espeak-ng >/dev/null; then
+    espeak-ng -v en -s 150 -m -w "$work/speech.wav" "<speak>The quick brown fox jumps over the \
+lazy dog.<break time=\"800ms\"/> Wideband speech keeps voices natural in a conference \
+call.<break time=\"800ms\"/> Please hold the line, the meeting will begin \
+shortly.<break time=\"800ms\"/> Every participant can see and hear the others.</speak>" &&
+        export HALVERN_BENCH_SPEECH="Z:${work//\//\\}\\speech.wav"
+fi
 status=0
 for b in "${benches[@]}"; do
     echo "== $b"
@@ -49,7 +61,7 @@ echo
 echo "== summary (ratios against a reference measured in the same run)"
 if [ -s "$rows" ]; then
     { echo "benchmark|row|figure|reference|ratio|target|"; cat "$rows"; } |
-        awk -F'|' '{ printf "%-18s %-46s %16s %16s %7s %8s  %s\n", $1, $2, $3, $4, $5, $6, $7 }'
+        awk -F'|' '{ printf "%-18s %-56s %16s %16s %9s %11s  %s\n", $1, $2, $3, $4, $5, $6, $7 }'
 else
     echo "(no benchmark run here has a target)"
 fi

@@ -1,17 +1,19 @@
 // Residual loss of data packets after the Reed-Solomon packet FEC, against
 // the figure its parameters predict:
 //
-//   fec_bench [packets]     at most this many packets per case (default 1600000)
+//   fec_bench [packets]     at most this many packets per case (default 800000)
 //
 // For every distinct (k, n) of the FEC mode table, random loss and burst loss
 // (a two-state chain, mean burst 4 packets) at 5, 10 and 20 % drop whole
 // packets as sent: a data packet with the parity packets that ride along.
 // The prediction takes the packets each group is actually sent in (recorded
 // from the encoder) and the loss chain, and gives the share of data packets
-// lost with more than n - k of their group's packets. Each case runs enough
-// packets, split over four seeds, to expect 1000 residual losses (a 95 %
-// interval of +-6 %), up to the limit; where the limit leaves fewer, the case
-// is marked as too few events unless the count already differs beyond doubt.
+// lost with more than n - k of their group's packets. Lost data packets come
+// in whole failed groups, so the precision of a measurement rests on how many
+// groups failed: each case runs enough packets to expect 500 failed groups
+// (about +-9 % at 95 %), up to the limit, and its 95 % interval is taken from
+// the spread of the groups' losses. A case whose interval is wider than
+// +-10 % is marked as too few events, unless it already differs beyond doubt.
 #include <windows.h>
 
 #include <cmath>
@@ -39,7 +41,7 @@ namespace {
 // one keeps the run quick.
 const int kPayload = 8;
 const int kSeeds = 4;
-const double kTargetEvents = 1000.0;
+const double kTargetGroups = 500.0;
 const double kMeanBurst = 4.0;
 
 // Full group numbers from the headers' low 16 bits, for a stream that moves
@@ -78,9 +80,25 @@ std::vector<long long> ScheduleOf(int n, int k)
     return positions;
 }
 
+// Data packets lost per counted group.
 struct Count
 {
-    long long counted = 0, lost = 0;
+    long long groups = 0, lost = 0, failed = 0;
+    double squares = 0;
+    void Add(int lostInGroup)
+    {
+        ++groups;
+        lost += lostInGroup;
+        failed += lostInGroup > 0;
+        squares += static_cast<double>(lostInGroup) * lostInGroup;
+    }
+    void Add(const Count& c)
+    {
+        groups += c.groups;
+        lost += c.lost;
+        failed += c.failed;
+        squares += c.squares;
+    }
 };
 
 Count Simulate(int n, int k, const LossModel& model, uint32_t seed, long long packets)
@@ -122,11 +140,12 @@ Count Simulate(int n, int k, const LossModel& model, uint32_t seed, long long pa
     drain();
     // Groups whose parity has been sent in full: all but the last few.
     Count c;
-    for (long long g = 2; g < groups - 5; ++g)
-        for (int i = 0; i < k; ++i) {
-            ++c.counted;
-            c.lost += delivered[static_cast<size_t>(g * k + i)] ? 0 : 1;
-        }
+    for (long long g = 2; g < groups - 5; ++g) {
+        int lost = 0;
+        for (int i = 0; i < k; ++i)
+            lost += delivered[static_cast<size_t>(g * k + i)] ? 0 : 1;
+        c.Add(lost);
+    }
     return c;
 }
 
@@ -142,15 +161,16 @@ double Now()
 
 int main(int argc, char** argv)
 {
-    long long limit = argc > 1 ? atoll(argv[1]) : 1600000;
+    long long limit = argc > 1 ? atoll(argv[1]) : 800000;
     if (limit < 10000)
         limit = 10000;
     printf("FEC residual loss of data packets: whole packets (data with its riding parity) are lost at\n"
            "random or in bursts (two-state chain, mean burst %.0f packets); at most %lld packets per\n"
-           "case over %d seeds, enough where possible to expect %.0f residual losses.\n",
-           kMeanBurst, limit, kSeeds, kTargetEvents);
-    printf("%-8s %3s %3s %-6s %5s %10s %11s %11s %9s %9s  %s\n", "modes", "k", "n", "loss", "rate",
-           "packets", "measured", "predicted", "expected", "observed", "verdict");
+           "case over %d seeds, enough where possible to expect %.0f failed groups. Failed groups:\n"
+           "expected (more than n - k of the group's packets lost) and observed (data packets lost).\n",
+           kMeanBurst, limit, kSeeds, kTargetGroups);
+    printf("%-8s %3s %3s %-6s %5s %9s %11s %11s %9s %9s %9s  %s\n", "modes", "k", "n", "loss", "rate",
+           "packets", "measured", "predicted", "+-95%", "expected", "observed", "verdict");
     const double started = Now();
     for (int mode = 1; mode < FEC_MODE_COUNT; ++mode) {
         const FecModeRow& row = FecModeTable[mode];
@@ -174,27 +194,40 @@ int main(int argc, char** argv)
             for (double rate : {0.05, 0.10, 0.20}) {
                 const LossModel model{rate, burst ? kMeanBurst : 0.0};
                 const double predicted = LossPrediction::ResidualLoss(schedule, k, k, model);
-                long long packets = predicted > 0 ? static_cast<long long>(kTargetEvents / predicted) : limit;
+                const double failing = LossPrediction::GroupLoss(schedule, k, model);
+                long long packets = failing > 0 ? static_cast<long long>(kTargetGroups / failing * k) : limit;
                 packets = std::max(60000LL, std::min(limit, packets));
                 Count total;
-                for (int s = 0; s < kSeeds; ++s) {
-                    const Count c = Simulate(n, k, model, 1000u * mode + 100u * burst +
-                                             static_cast<uint32_t>(rate * 100) * 7 + s, packets / kSeeds);
-                    total.counted += c.counted;
-                    total.lost += c.lost;
-                }
-                const double measured = total.counted ? double(total.lost) / total.counted : 0.0;
-                const double expected = predicted * total.counted;
-                // Decided: enough events for a 10 % test, or a count that
-                // differs from the expected one beyond doubt.
-                const double doubt = 4.0 * std::sqrt(expected) + 4.0;
-                const bool decidable = expected >= kTargetEvents * 0.9 ||
-                                       std::fabs(total.lost - expected) > doubt;
+                for (int s = 0; s < kSeeds; ++s)
+                    total.Add(Simulate(n, k, model, 1000u * mode + 100u * burst +
+                                       static_cast<uint32_t>(rate * 100) * 7 + s, packets / kSeeds));
+                const double groups = static_cast<double>(std::max(1LL, total.groups));
+                const double measured = total.lost / (groups * k);
+                const double mean = total.lost / groups;
+                const double variance = std::max(0.0, total.squares / groups - mean * mean);
+                const double interval = 1.96 * std::sqrt(variance / groups) / k;
+                const double expected = failing * groups;
+                // Decided: an interval within 10 % of the prediction, or a
+                // measurement that differs beyond doubt (twice its interval,
+                // or no failed group where ten were due). An interval needs
+                // some failed groups to mean anything.
+                const bool counted = total.failed >= 30;
+                const bool decidable =
+                    (counted && predicted > 0 && interval <= 0.1 * predicted) ||
+                    (counted && std::fabs(measured - predicted) > 2 * interval) ||
+                    (total.failed == 0 && expected >= 10);
                 const bool agrees = predicted > 0 && std::fabs(measured / predicted - 1.0) <= 0.1;
-                printf("%-8s %3d %3d %-6s %4.0f%% %10lld %10.3g%% %10.3g%% %9.1f %9lld  %s\n", modes, k, n,
-                       burst ? "burst" : "random", rate * 100, packets, measured * 100, predicted * 100,
-                       expected, total.lost,
-                       !decidable ? "too few events to test" : (agrees ? "within 10 %" : "DIFFERS"));
+                char verdict[64];
+                if (decidable)
+                    snprintf(verdict, sizeof verdict, "%s", agrees ? "within 10 %" : "DIFFERS");
+                else if (failing > 0)
+                    snprintf(verdict, sizeof verdict, "too few events (needs %.2g packets)",
+                             kTargetGroups / failing * k);
+                else
+                    snprintf(verdict, sizeof verdict, "nothing predicted to fail");
+                printf("%-8s %3d %3d %-6s %4.0f%% %9lld %10.3g%% %10.3g%% %8.2g%% %9.1f %9lld  %s\n", modes, k,
+                       n, burst ? "burst" : "random", rate * 100, packets, measured * 100, predicted * 100,
+                       interval * 100, expected, total.failed, verdict);
                 char name[96];
                 snprintf(name, sizeof name, "FEC %d+%d, %s loss %.0f %%, residual", k, n - k,
                          burst ? "burst" : "random", rate * 100);

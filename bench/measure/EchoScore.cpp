@@ -70,11 +70,18 @@ DoubleTalkFigures EchoScore::DoubleTalkOf(const std::vector<double>& output,
     }
     if (talkerEnergy <= 0 || echoEnergy <= 0)
         return f;
+    // A talker of a few tones leaves the matrix all but singular: a small
+    // load on its diagonal (-60 dB of the talker's power, more if needed)
+    // still finds the filter within the talker's own band.
     std::vector<double> a(kTaps * kTaps), h;
-    for (int j = 0; j < kTaps; ++j)
-        for (int k = 0; k < kTaps; ++k)
-            a[j * kTaps + k] = r[j > k ? j - k : k - j] + (j == k ? 1e-9 * r[0] : 0.0);
-    if (!LeastSquares::Solve(a, p, kTaps, &h))
+    bool solved = false;
+    for (double load = 1e-6; load < 1.0 && !solved; load *= 100) {
+        for (int j = 0; j < kTaps; ++j)
+            for (int k = 0; k < kTaps; ++k)
+                a[j * kTaps + k] = r[j > k ? j - k : k - j] + (j == k ? load * r[0] : 0.0);
+        solved = LeastSquares::Solve(a, p, kTaps, &h);
+    }
+    if (!solved)
         return f;
     double keptEnergy = 0, restEnergy = 0;
     for (size_t i = from; i < from + count; ++i) {

@@ -26,6 +26,18 @@ public:
     // chain in its steady state.
     static double ResidualLoss(const std::vector<long long>& positions, int dataCount, int needed,
                                const LossModel& model);
+
+    // The probability that the group cannot be rebuilt (fewer than `needed`
+    // of its packets arrive). Lost data packets come in such groups, so
+    // their count is what a measurement's precision rests on.
+    static double GroupLoss(const std::vector<long long>& positions, int needed,
+                            const LossModel& model);
+
+private:
+    // Probability of more than n - needed lost with the packet at
+    // positions[marked] among them (marked < 0: whichever are lost).
+    static double TailWith(const std::vector<long long>& positions, int marked, int needed,
+                           const LossModel& model);
 };
 
 } // namespace BenchMeasure

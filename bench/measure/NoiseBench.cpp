@@ -25,10 +25,10 @@ const int kConditionCount = 4;
 void PrintFigures(const char* name, const SuppressionFigures& f)
 {
     if (!f.valid) {
-        printf("  %-34s  (no speech left in the output to measure)\n", name);
+        printf("  %-38s  (no speech left in the output to measure)\n", name);
         return;
     }
-    printf("  %-34s %8.1f %9.1f %9.1f %9.1f %7d\n", name, f.snrOutDb, f.snrGainDb, f.noiseRemovedDb,
+    printf("  %-38s %8.1f %9.1f %9.1f %9.1f %7d\n", name, f.snrOutDb, f.snrGainDb, f.noiseRemovedDb,
            f.speechChangeDb, f.delay);
 }
 
@@ -58,7 +58,7 @@ std::vector<int16_t> NoiseBench::Speex(const std::vector<int16_t>& input, int ra
     int on = 1, off = 0;
     speex_preprocess_ctl(state, SPEEX_PREPROCESS_SET_DENOISE, &on);
     speex_preprocess_ctl(state, SPEEX_PREPROCESS_SET_AGC, &off);
-    speex_preprocess_ctl(state, SPEEX_PREPROCESS_SET_VAD, &off);
+    // Its VAD is off from the start (asking again only prints a warning).
     for (size_t at = 0; at + frame <= out.size(); at += frame)
         speex_preprocess_run(state, &out[at]);
     speex_preprocess_state_destroy(state);
@@ -94,8 +94,10 @@ void NoiseBench::Run(const char* title, int rate, const std::vector<Suppressor>&
             mixed[i] = speech[i] + noise[i];
         const std::vector<int16_t> input = SpeechSignals::ToPcm(mixed);
 
-        printf("\n%s noise at %.0f dB           %-12s %8s %9s %9s %9s %7s\n", condition.noise,
-               condition.snrDb, "", "SNR out", "SNR gain", "removed", "speech", "delay");
+        char heading[64];
+        snprintf(heading, sizeof heading, "%s noise at %.0f dB", condition.noise, condition.snrDb);
+        printf("\n%-40s %8s %9s %9s %9s %7s\n", heading, "SNR out", "SNR gain", "removed", "speech",
+               "delay");
         const SuppressionFigures reference =
             SuppressionScore::Measure(speech, noise, Speex(input, rate), rate, from, kMaxDelay);
         PrintFigures("speexdsp preprocessor (reference)", reference);
@@ -109,13 +111,13 @@ void NoiseBench::Run(const char* title, int rate, const std::vector<Suppressor>&
     }
 
     printf("\nmeans over the four noises (speech change as a magnitude), dB:\n");
-    printf("  %-34s %9s %9s %9s\n", "", "SNR gain", "removed", "|speech|");
+    printf("  %-38s %9s %9s %9s\n", "", "SNR gain", "removed", "|speech|");
     auto line = [](const char* name, const Sums& s) {
         if (s.valid)
-            printf("  %-34s %9.1f %9.1f %9.1f\n", name, s.gain / s.valid, s.removed / s.valid,
+            printf("  %-38s %9.1f %9.1f %9.1f\n", name, s.gain / s.valid, s.removed / s.valid,
                    s.change / s.valid);
         else
-            printf("  %-34s  (no figures)\n", name);
+            printf("  %-38s  (no figures)\n", name);
     };
     line("speexdsp preprocessor (reference)", speexSums);
     for (size_t s = 0; s < suppressors.size(); ++s)
@@ -130,7 +132,7 @@ void NoiseBench::Run(const char* title, int rate, const std::vector<Suppressor>&
         char row[160];
         snprintf(row, sizeof row, "%s: SNR gain vs speexdsp", suppressors[s].name.c_str());
         BenchRowDb(row, sums[s].gain / m, speexSums.gain / n, ">=", -3.0);
-        snprintf(row, sizeof row, "%s: |speech change| vs speexdsp", suppressors[s].name.c_str());
+        snprintf(row, sizeof row, "%s: speech level change (size) vs speexdsp", suppressors[s].name.c_str());
         BenchRowDb(row, sums[s].change / m, speexSums.change / n, "<=", 1.0);
     }
 }

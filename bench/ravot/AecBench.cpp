@@ -179,7 +179,6 @@ Result RunSpeex(const Signals& s, bool suppressor)
         int on = 1, off = 0;
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_DENOISE, &on);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_AGC, &off);
-        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_VAD, &off);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_ECHO_STATE, st);
     }
     LARGE_INTEGER freq, t0, t1;
@@ -196,6 +195,14 @@ Result RunSpeex(const Signals& s, bool suppressor)
     speex_echo_state_destroy(st);
     r.rtf = Seconds(t0, t1, freq) / kSeconds;
     return r;
+}
+
+void PrintDoubleTalk(const BenchMeasure::DoubleTalkFigures& f)
+{
+    if (f.valid)
+        printf(" %8.1f %8.1f %11.1f\n", f.talkerKeptDb, f.echoRemovedDb, f.talkerOverRestDb);
+    else
+        printf("  (no double-talk figures)\n");
 }
 
 double Erle(const Signals& s, const Result& r, int second, int count = 1)
@@ -248,13 +255,13 @@ int main()
     printf("\nsummary, dB: ERLE of the first second, steady (seconds %d-%d), of the first second after the\n"
            "path change and steady after it (seconds %d-%d); double talk (seconds %.1f to %d): talker kept,\n"
            "echo removed, talker over the rest of the output\n",
-           change - 3, change, nearSecond - 3, nearSecond, from / double(kRate), kSeconds);
+           change - 3, change - 1, nearSecond - 3, nearSecond - 1, from / double(kRate), kSeconds);
     printf("%-26s %7s %7s %7s %7s %8s %8s %11s\n", "", "first s", "steady", "change", "steady", "kept",
            "removed", "talker/rest");
     const BenchMeasure::DoubleTalkFigures mic =
         EchoScore::DoubleTalk(s.mic, s.talkerPart, s.echoPart, from, count, 200);
-    printf("%-26s %7s %7s %7s %7s %8.1f %8.1f %11.1f\n", "microphone (no cancelling)", "", "", "", "",
-           mic.talkerKeptDb, mic.echoRemovedDb, mic.talkerOverRestDb);
+    printf("%-26s %7s %7s %7s %7s", "microphone (no cancelling)", "", "", "", "");
+    PrintDoubleTalk(mic);
     struct Summary
     {
         double first, steady, afterChange, steadyAfter;
@@ -269,9 +276,8 @@ int main()
         m.steadyAfter = Erle(s, r, nearSecond - 3, 3);
         m.talk = EchoScore::DoubleTalk(r.out, s.talkerPart, s.echoPart, from, count, 200);
         summary.push_back(m);
-        printf("%-26s %7.1f %7.1f %7.1f %7.1f %8.1f %8.1f %11.1f\n", r.name, m.first, m.steady,
-               m.afterChange, m.steadyAfter, m.talk.talkerKeptDb, m.talk.echoRemovedDb,
-               m.talk.talkerOverRestDb);
+        printf("%-26s %7.1f %7.1f %7.1f %7.1f", r.name, m.first, m.steady, m.afterChange, m.steadyAfter);
+        PrintDoubleTalk(m.talk);
     }
 
     const Summary& ref = summary[speexSuppressed];

@@ -160,7 +160,6 @@ Result RunSpeex(const Signals& s, bool suppressor)
         int on = 1, off = 0;
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_DENOISE, &on);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_AGC, &off);
-        speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_VAD, &off);
         speex_preprocess_ctl(pre, SPEEX_PREPROCESS_SET_ECHO_STATE, echo);
     }
     Result r;
@@ -176,6 +175,14 @@ Result RunSpeex(const Signals& s, bool suppressor)
         speex_preprocess_state_destroy(pre);
     speex_echo_state_destroy(echo);
     return r;
+}
+
+void PrintDoubleTalk(const BenchMeasure::DoubleTalkFigures& f)
+{
+    if (f.valid)
+        printf(" %8.1f %8.1f %8.1f\n", f.talkerKeptDb, f.echoRemovedDb, f.talkerOverRestDb);
+    else
+        printf("  (no double-talk figures)\n");
 }
 
 struct Column {
@@ -227,12 +234,12 @@ void Report(const Room& room, int seconds)
     const size_t from = s.talkFrom + kRate / 2, count = static_cast<size_t>(seconds * kRate) - from - 1200;
     printf("summary, dB: ERLE of the first second and steady (seconds %d to %d); double talk (seconds "
            "%.1f to %d): talker kept, echo removed, talker over the rest of the output\n",
-           talkSecond - 3, talkSecond, from / double(kRate), seconds);
+           talkSecond - 3, talkSecond - 1, from / double(kRate), seconds);
     printf("  %-24s %8s %8s %8s %8s %8s\n", "", "first s", "steady", "kept", "removed", "talker/rest");
     const BenchMeasure::DoubleTalkFigures mic =
         BenchMeasure::EchoScore::DoubleTalk(s.mic, s.talker, s.echo, from, count, 1000);
-    printf("  %-24s %8s %8s %8.1f %8.1f %8.1f\n", "microphone (no cancelling)", "", "", mic.talkerKeptDb,
-           mic.echoRemovedDb, mic.talkerOverRestDb);
+    printf("  %-24s %8s %8s", "microphone (no cancelling)", "", "");
+    PrintDoubleTalk(mic);
     struct Summary {
         double first, steady;
         BenchMeasure::DoubleTalkFigures talk;
@@ -243,8 +250,8 @@ void Report(const Room& room, int seconds)
         m.first = BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, 0, kRate, c.lag);
         m.steady = BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, steadyFrom, 3 * kRate, c.lag);
         m.talk = BenchMeasure::EchoScore::DoubleTalk(c.result->out, *c.talker, s.echo, from, count, 1000);
-        printf("  %-24s %8.1f %8.1f %8.1f %8.1f %8.1f\n", c.name, m.first, m.steady, m.talk.talkerKeptDb,
-               m.talk.echoRemovedDb, m.talk.talkerOverRestDb);
+        printf("  %-24s %8.1f %8.1f", c.name, m.first, m.steady);
+        PrintDoubleTalk(m.talk);
     }
     printf("real-time factor");
     for (const Column& c : columns)

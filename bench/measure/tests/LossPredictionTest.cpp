@@ -16,9 +16,10 @@ double Binomial(int n, int k, double p)
     return c * std::pow(p, k) * std::pow(1 - p, n - k);
 }
 
-// Every loss pattern of the sent packets first..last, weighed by the chain.
+// Every loss pattern of the sent packets first..last, weighed by the chain:
+// the share of data packets that stay lost (group: of groups that fail).
 double Enumerate(const std::vector<long long>& positions, int dataCount, int needed,
-                 const LossModel& model)
+                 const LossModel& model, bool group = false)
 {
     long long first = positions[0], last = positions[0];
     for (long long p : positions) {
@@ -40,6 +41,10 @@ double Enumerate(const std::vector<long long>& positions, int dataCount, int nee
             lost += (pattern >> (q - first)) & 1;
         if (lost <= n - needed)
             continue;
+        if (group) {
+            total += p * dataCount;
+            continue;
+        }
         for (int i = 0; i < dataCount; ++i)
             if ((pattern >> (positions[i] - first)) & 1)
                 total += p;
@@ -81,6 +86,8 @@ TEST(LossPrediction, BurstLossMatchesEveryLossPatternWeighed)
         EXPECT_GT(expected, 0.0);
         EXPECT_NEAR(LossPrediction::ResidualLoss(c.positions, c.dataCount, c.needed, c.model), expected,
                     expected * 1e-9);
+        const double failing = Enumerate(c.positions, c.dataCount, c.needed, c.model, true);
+        EXPECT_NEAR(LossPrediction::GroupLoss(c.positions, c.needed, c.model), failing, failing * 1e-9);
     }
     // Bursts hurt more than random loss of the same rate.
     const std::vector<long long> group = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
