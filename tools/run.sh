@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The main job: sets up and builds everything, installs the client into a
 # throw-away Wine prefix, then holds a meeting on a virtual display: the
-# stand-in conference server and two Halvern clients, "host" and "alice",
-# who log in directly from their command lines, see each other in their
-# participants lists and broadcast their cameras, so that each wall shows
-# the other's picture; a console participant says a chat line to the room,
-# which both chat panes show. A picture of each client's main window is
-# saved under the build folder.
+# stand-in conference server, two Halvern clients, "host" and "alice", and
+# a Quillet client, "carol", who log in directly from their command lines,
+# see each other in their participants lists and broadcast their cameras,
+# so that each wall shows the others' pictures and his own; a console
+# participant says a chat line to the room, which every chat pane shows. A
+# picture of each client's main window is saved under the build folder.
 #
 #   bash tools/run.sh [--port N] [--lang zh|en]
 #
@@ -95,21 +95,22 @@ for i in $(seq 1 600); do
 done
 
 # Each client is started by WindowShot, which waits (at most four minutes)
-# until the client's title counts two participants and its own camera shows
-# (the own video window's camera button, 2054, is enabled), clicks its
-# "广播视频" button (2050), and saves a picture of the main window once the script
-# says so, leaving the client running. The host comes first. The meeting is
-# in the free room, where every participant may broadcast.
+# until the client's title counts the participants it expects and its own
+# camera shows (the own video window's camera button, 2054, is enabled),
+# clicks its "广播视频" button (2050), and saves a picture of the main window
+# once the script says so, leaving the client running. The host comes first,
+# then alice, then carol with the earlier edition Quillet. The meeting is in
+# the free room, where every participant may broadcast.
 room="自由讨论室" room_id=2
 # Wine has no sound devices here: the stand-in audio manager gives the
 # clients its own microphone (a tone) and speaker, so that they talk and
 # their audio settings start without a failure box.
 export KADREL_TEST_TONE=440,8000
 # (Unix paths reach the Windows programs through drive Z:, the root.)
-client() { # user, then the log file
-    (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数2" -wait 240 \
+client() { # user, log file, program, participants counted in the title
+    (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数$4" -wait 240 \
         -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -after 2054 -click 2050 -ready "Z:$wine_work/$1.ready" \
-        -when "Z:$wine_work/$1.go" -- Halvern.exe 127.0.0.1 "$room" "$room_id" "$1" "$1") \
+        -when "Z:$wine_work/$1.go" -- "$3" 127.0.0.1 "$room" "$room_id" "$1" "$1") \
         > "$2" 2>&1
 }
 # Waits (at most two minutes) for a file, or for the process to end.
@@ -121,27 +122,33 @@ wait_file() { # file, process
     done
     return 1
 }
-client host "$wine_work/host.log" &
+client host "$wine_work/host.log" Halvern.exe 2 &
 host=$!
-# The host is in the room (his window is up) before alice comes.
+# The host is in the room (his window is up) before alice comes, and she
+# before carol.
 wait_file "$wine_work/host.shown" $host || true
-client alice "$wine_work/alice.log" &
+client alice "$wine_work/alice.log" Halvern.exe 2 &
 alice=$!
-# Both see each other and broadcast; then the console participant joins
+wait_file "$wine_work/alice.shown" $alice || true
+client carol "$wine_work/carol.log" Quillet.exe 3 &
+carol=$!
+# All see each other and broadcast; then the console participant joins
 # and speaks to the room, the video runs a few seconds, and the pictures
 # are taken.
 chat="大家好，会议开始了"
 [ "$lang" = en ] && chat="Hello everybody, the meeting begins"
-if wait_file "$wine_work/host.ready" $host && wait_file "$wine_work/alice.ready" $alice; then
+if wait_file "$wine_work/host.ready" $host && wait_file "$wine_work/alice.ready" $alice &&
+    wait_file "$wine_work/carol.ready" $carol; then
     wine MeetingDemo.exe -lang "$lang" 127.0.0.1 "$port" bob bob "$room_id" 4 "$chat" > "$wine_work/bob.log" 2>&1 ||
         echo "run: the console participant failed; see below" >&2
     sleep 8
 fi
-touch "$wine_work/host.go" "$wine_work/alice.go"
+touch "$wine_work/host.go" "$wine_work/alice.go" "$wine_work/carol.go"
 status=0
+wait $carol || status=$?
 wait $alice || status=$?
 wait $host || status=$?
-for who in host alice; do
+for who in host alice carol; do
     if [ -f "$shots/$who.bmp" ]; then
         echo "   $who sees: $(tr -d '\r' < "$wine_work/$who.log" | tail -1 | iconv -f GBK -t UTF-8 2>/dev/null)"
     else
