@@ -46,6 +46,17 @@ void CSettingsCommandTargets::ShowLanguageDialog(CWnd* owner)
     m_dialogs->RunLanguageDialog(owner);
 }
 
+void CSettingsCommandTargets::ShowPanTiltSettings()
+{
+    // The dialog lives hidden as long as the main window; the command only
+    // brings it up, centred.
+    CWnd* settings = m_frame->GetPane(PANE_PAN_TILT);
+    if (!settings || !settings->GetSafeHwnd())
+        return;
+    settings->CenterWindow();
+    settings->ShowWindow(SW_SHOW);
+}
+
 bool CSettingsCommandTargets::CaptureScreenRegion(const std::string& path)
 {
     return m_dialogs->CaptureRegion(path);

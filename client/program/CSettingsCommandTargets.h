@@ -6,11 +6,12 @@ class CProgramPanes;
 class CSettingsDialogs;
 
 // The main window's command targets once the settings and media dialogs
-// exist: the system settings, language dialog, screen-region capture and
-// recording timer are the real dialogs, a captured picture opens in the
-// whiteboard page, and the video wall and the left pane follow the
-// recording. Every other target goes on to the targets the window had
-// before (next), so other parts can put theirs in front or behind.
+// exist: the system settings, pan-tilt settings, language dialog,
+// screen-region capture and recording timer are the real dialogs, a
+// captured picture opens in the whiteboard page, and the video wall and the
+// left pane follow the recording. Every other target goes on to the
+// targets the window had before (next), so other parts can put theirs in
+// front or behind.
 class CSettingsCommandTargets : public IFrameCommandTargets
 {
 public:
@@ -31,6 +32,7 @@ public:
     bool IsDeviceDialogShown() override;
     void ShowDeviceDialog(bool show) override;
     void ShowLanguageDialog(CWnd* owner) override;
+    void ShowPanTiltSettings() override;
     bool CaptureScreenRegion(const std::string& path) override;
     void OpenWhiteboardDocument(const std::string& path) override;
 
@@ -42,7 +44,6 @@ public:
     uint32_t GetControllingUser() override { return m_next->GetControllingUser(); }
     void EndControlled() override { m_next->EndControlled(); }
     void ShowAbout() override { m_next->ShowAbout(); }
-    void ShowPanTiltSettings() override { m_next->ShowPanTiltSettings(); }
     void ShowScreenConfig() override { m_next->ShowScreenConfig(); }
     void ShowMeetingSettings(unsigned char* record, CWnd* owner) override
     {

@@ -8,6 +8,8 @@
 namespace {
 // The longest name GetDocumentName gives.
 const size_t kNameLimit = 30;
+
+std::string Text(const char* text) { return text ? text : ""; }
 } // namespace
 
 CDocListBase::CDocListBase(IDocShareHost* host) : m_host(host) {}
@@ -38,6 +40,40 @@ BOOL CDocListBase::CreateList(CWnd* parent, UINT id, const RECT& rect)
     }
     AddColumns();
     return TRUE;
+}
+
+void CDocListBase::AddFile(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
+                           const char* name, const char* secondName, const char* address)
+{
+    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
+    record->docClass = SHARED_DOC_RECORD::CLASS_FILE;
+    record->entryKind = entryKind;
+    record->id = id;
+    record->folderId = folderId;
+    record->flag = flag;
+    record->name = Text(name);
+    record->secondName = Text(secondName);
+    record->address = Text(address);
+    AddRow(record);
+}
+
+void CDocListBase::AddDocument(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
+                               uint16_t value, uint16_t valueA, uint16_t valueB, const char* name,
+                               const char* secondName, const char* path)
+{
+    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
+    record->docClass = SHARED_DOC_RECORD::CLASS_DOCUMENT;
+    record->entryKind = entryKind;
+    record->id = id;
+    record->folderId = folderId;
+    record->flag = flag;
+    record->value = value;
+    record->valueA = valueA;
+    record->valueB = valueB;
+    record->name = Text(name);
+    record->secondName = Text(secondName);
+    record->path = Text(path);
+    AddRow(record);
 }
 
 int CDocListBase::AppendRow(SHARED_DOC_RECORD* record, const std::string& text)
@@ -155,7 +191,8 @@ void CDocListBase::AskDelete(int row)
 void CDocListBase::DownloadRow(int row)
 {
     const SHARED_DOC_RECORD* record = Record(row);
-    if (!record || !record->IsOpenable() || record->folderId != SHARED_DOC_RECORD::MEETING_DOC_FOLDER)
+    if (!record || !record->IsOpenable() ||
+        record->folderId != SHARED_DOC_RECORD::MEETING_DOC_FOLDER)
         return;
     // Copies: the row may go while the save dialog is open.
     const std::string stored = record->path;

@@ -18,7 +18,13 @@ public:
 
     BOOL CreateList(CWnd* parent, UINT id, const RECT& rect);
 
-    // IDocumentList (rows found by id; the kind is not needed for that).
+    // IDocumentList: a row of the list's own look for each entry the server
+    // names (rows found by id; the kind is not needed for that).
+    void AddFile(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag, const char* name,
+                 const char* secondName, const char* address) override;
+    void AddDocument(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
+                     uint16_t value, uint16_t valueA, uint16_t valueB, const char* name,
+                     const char* secondName, const char* path) override;
     void RemoveDocument(uint32_t id, uint8_t kind) override;
     void RenameDocument(uint32_t id, uint8_t kind, const char* name) override;
     void OnDeleteNotice(uint32_t, uint8_t, uint32_t, uint32_t) override {}
@@ -42,6 +48,8 @@ protected:
 
     // Adds the columns of the list.
     virtual void AddColumns() = 0;
+    // Shows a new entry as a row; the list owns the record from here on.
+    virtual void AddRow(SHARED_DOC_RECORD* record) = 0;
     // The items of this list's context menu.
     virtual void FillMenu(HMENU menu) = 0;
     // A command of the context menu, on the row under it.

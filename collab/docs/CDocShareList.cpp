@@ -4,10 +4,6 @@
 #include "DocsResource.h"
 #include "IDocShareHost.h"
 
-namespace {
-std::string Text(const char* text) { return text ? text : ""; }
-} // namespace
-
 CDocShareList::CDocShareList(IDocShareHost* host) : CDocListBase(host) {}
 
 void CDocShareList::AddColumns()
@@ -26,40 +22,6 @@ void CDocShareList::AddRow(SHARED_DOC_RECORD* record)
     const int row = AppendRow(record, text);
     if (row >= 0)
         SetItemText(row, 1, type.c_str());
-}
-
-void CDocShareList::AddFile(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
-                            const char* name, const char* secondName, const char* address)
-{
-    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
-    record->docClass = SHARED_DOC_RECORD::CLASS_FILE;
-    record->entryKind = entryKind;
-    record->id = id;
-    record->folderId = folderId;
-    record->flag = flag;
-    record->name = Text(name);
-    record->secondName = Text(secondName);
-    record->address = Text(address);
-    AddRow(record);
-}
-
-void CDocShareList::AddDocument(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
-                                uint16_t value, uint16_t valueA, uint16_t valueB,
-                                const char* name, const char* secondName, const char* path)
-{
-    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
-    record->docClass = SHARED_DOC_RECORD::CLASS_DOCUMENT;
-    record->entryKind = entryKind;
-    record->id = id;
-    record->folderId = folderId;
-    record->flag = flag;
-    record->value = value;
-    record->valueA = valueA;
-    record->valueB = valueB;
-    record->name = Text(name);
-    record->secondName = Text(secondName);
-    record->path = Text(path);
-    AddRow(record);
 }
 
 void CDocShareList::FillMenu(HMENU menu)

@@ -10,12 +10,6 @@ class CDocShareList : public CDocListBase
 public:
     explicit CDocShareList(IDocShareHost* host);
 
-    void AddFile(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag, const char* name,
-                 const char* secondName, const char* address) override;
-    void AddDocument(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
-                     uint16_t value, uint16_t valueA, uint16_t valueB, const char* name,
-                     const char* secondName, const char* path) override;
-
     // Opens the row: on the board, in the whiteboard, or as a download.
     void OpenRow(int row);
 
@@ -24,7 +18,6 @@ protected:
     void FillMenu(HMENU menu) override;
     void OnMenuCommand(UINT id, int row) override;
     void OnDoubleClick(int row) override { OpenRow(row); }
-
-private:
-    void AddRow(SHARED_DOC_RECORD* record);
+    // The name without its extension, and the file type beside it.
+    void AddRow(SHARED_DOC_RECORD* record) override;
 };

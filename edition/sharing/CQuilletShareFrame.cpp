@@ -20,7 +20,17 @@ CQuilletShareFrame::CQuilletShareFrame()
     m_hooks.presenting = [this] { return IsLeader(); };
 }
 
-CWebPoolView* CQuilletShareFrame::MakePool() { return new CQuilletBoardPool(this, m_hooks); }
+CWebPoolView* CQuilletShareFrame::MakePool()
+{
+    m_pages = new CQuilletBoardPool(this, m_hooks);
+    return m_pages;
+}
+
+CQuilletBoardPool* CQuilletShareFrame::Pages() const
+{
+    // The base forgets a pool whose window could not be made.
+    return m_pool ? m_pages : nullptr;
+}
 
 int CQuilletShareFrame::OnCreate(LPCREATESTRUCT cs)
 {
@@ -68,7 +78,8 @@ void CQuilletShareFrame::SendBoard(const std::vector<uint8_t>& record)
 
 CQuilletBoardView* CQuilletShareFrame::Page(uint32_t pageId)
 {
-    return m_pool ? dynamic_cast<CQuilletBoardView*>(m_pool->Find(pageId)) : nullptr;
+    CQuilletBoardPool* pages = Pages();
+    return pages ? pages->FindPage(pageId) : nullptr;
 }
 
 void CQuilletShareFrame::OpenPage(int key, const char* address, const char* title,
@@ -142,7 +153,7 @@ bool CQuilletShareFrame::CreateView(uint32_t pageId, int key, uint8_t flag,
     if (!m_pool || m_pool->Find(pageId))
         return false;
     CWebViewBase* made = m_pool->Acquire(pageId);
-    CQuilletBoardView* view = dynamic_cast<CQuilletBoardView*>(made);
+    CQuilletBoardView* view = made ? Page(pageId) : nullptr;
     if (!view || !view->m_hWnd) {
         if (made)
             m_pool->Release(pageId);

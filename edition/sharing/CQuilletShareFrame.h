@@ -14,6 +14,8 @@
 // records (an open-page record carries title, address and third text), and
 // the pages' modes. The board's records of the others arrive through
 // OnPeerData.
+class CQuilletBoardPool;
+
 class CQuilletShareFrame : public CWebShareFrame, private IBoardViews, private IBoardRecordTarget
 {
 public:
@@ -48,6 +50,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CQuilletBoardPool* Pages() const;
     void LayoutBoard();
     void SendBoard(const std::vector<uint8_t>& record);
     void SendNavigation(CWebViewBase* view, const NAV_FIELDS& nav);
@@ -73,5 +76,6 @@ private:
     CQuilletBoard m_board;
     CDlgHistoryFile m_history;
     std::string m_server;
-    std::vector<uint32_t> m_pageIds; // in the order they were made
+    std::vector<uint32_t> m_pageIds;      // in the order they were made
+    CQuilletBoardPool* m_pages = nullptr; // the pool, with its own type
 };

@@ -10,10 +10,7 @@ CDravoRenderer::CDravoRenderer(HWND window) : m_window(window)
     InitializeCriticalSection(&m_lock);
 }
 
-CDravoRenderer::~CDravoRenderer()
-{
-    DeleteCriticalSection(&m_lock);
-}
+CDravoRenderer::~CDravoRenderer() { DeleteCriticalSection(&m_lock); }
 
 void CDravoRenderer::SetNotify(HWND window, UINT message, WPARAM word)
 {
@@ -57,7 +54,31 @@ bool CDravoRenderer::Render(const uint8_t* frame, int length)
         CDibPainter::Paint(m_window, &m_rect, m_picture.data(), width, height);
     if (m_notifyWindow && m_notifyMessage)
         PostMessageA(m_notifyWindow, m_notifyMessage, m_notifyWord, 0);
+    CountRate(length);
     return true;
+}
+
+void CDravoRenderer::CountRate(int length)
+{
+    const DWORD now = GetTickCount();
+    if (!m_rateRunning) {
+        m_rateRunning = true;
+        m_rateStart = now;
+        m_rateBytes = 0;
+    }
+    m_rateBytes += static_cast<uint64_t>(length);
+    const DWORD elapsed = now - m_rateStart;
+    if (elapsed < RATE_WINDOW_MS)
+        return;
+    // Bits per millisecond are kbit/s; the high word holds up to 32767.
+    uint64_t kbps = m_rateBytes * 8 / elapsed;
+    if (kbps > 0x7FFF)
+        kbps = 0x7FFF;
+    m_rateStart = now;
+    m_rateBytes = 0;
+    if (kbps > 0 && m_notifyWindow && m_notifyMessage)
+        PostMessageA(m_notifyWindow, m_notifyMessage, m_notifyWord,
+                     MAKELPARAM(0, static_cast<WORD>(kbps)));
 }
 
 void CDravoRenderer::SetRect(const RECT& rect)

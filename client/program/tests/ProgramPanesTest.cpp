@@ -618,6 +618,21 @@ TEST_F(ProgramPanes, CommandsOpenTheSettingsDialogs)
     ASSERT_TRUE(frame->GetCommandState(ID_SYSTEM_SETTINGS, &enabled, &checked));
     EXPECT_FALSE(checked);
 
+    // "云台设置" brings the hidden pan-tilt settings up, centred over the
+    // main window, from wherever it was left.
+    CWnd* panTilt = frame->GetPane(PANE_PAN_TILT);
+    ASSERT_TRUE(panTilt && panTilt->GetSafeHwnd());
+    EXPECT_FALSE(panTilt->IsWindowVisible());
+    panTilt->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->SendMessage(WM_COMMAND, ID_PAN_TILT_SETTINGS);
+    EXPECT_TRUE(panTilt->IsWindowVisible());
+    CRect shown, main;
+    panTilt->GetWindowRect(&shown);
+    frame->GetWindowRect(&main);
+    EXPECT_NEAR(main.CenterPoint().x, shown.CenterPoint().x, 2);
+    EXPECT_NEAR(main.CenterPoint().y, shown.CenterPoint().y, 2);
+    panTilt->ShowWindow(SW_HIDE);
+
     // The own video window's settings command shows it too.
     GetVideoHost()->ShowDeviceDialog();
     EXPECT_TRUE(device.IsWindowVisible());

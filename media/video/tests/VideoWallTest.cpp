@@ -71,6 +71,16 @@ TEST_F(WallFixture, TwentySixthVideoIsRefused)
     EXPECT_EQ(25, wall.GetVideoCount());
 }
 
+// User id 0 marks a free window: it is never shown, and every window stays
+// free for the real participants.
+TEST_F(WallFixture, UserZeroTakesNoWindow)
+{
+    EXPECT_EQ(0, wall.AddUserVideo("u", 0));
+    EXPECT_EQ(0, wall.GetVideoCount());
+    AddUsers(CDlgRight::WINDOW_COUNT);
+    EXPECT_EQ(CDlgRight::WINDOW_COUNT, wall.GetVideoCount());
+}
+
 TEST_F(WallFixture, WindowsTakeTheirLayoutCells)
 {
     AddUsers(3);

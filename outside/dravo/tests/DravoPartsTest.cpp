@@ -206,6 +206,49 @@ TEST(DravoPartsTest, RendererDrawsThePictureIntoItsWindow)
     EXPECT_GT(GetGValue(last), 200);
 }
 
+// Each picture is noticed with value 0; once a second the notice carries
+// the rate of the frames taken in its high word, in kbit/s.
+TEST(DravoPartsTest, RendererReportsTheRateOfItsFramesOnceASecond)
+{
+    const UINT kMessage = WM_USER + 103;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "DravoRateProbe";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowA("DravoRateProbe", "rate", WS_POPUP, 0, 0, 176, 144, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hwnd);
+    CDravoRenderer renderer(nullptr);
+    renderer.SetNotify(hwnd, kMessage, 7);
+    std::vector<uint8_t> frame = Picture(5, 176, 144);
+    const DWORD start = GetTickCount();
+    uint64_t bytes = 0;
+    int pictures = 0, rate = 0;
+    for (int i = 0; i < 40 && rate == 0; ++i) {
+        ASSERT_TRUE(renderer.Render(frame.data(), static_cast<int>(frame.size())));
+        bytes += frame.size();
+        MSG msg;
+        while (PeekMessageA(&msg, hwnd, kMessage, kMessage, PM_REMOVE)) {
+            EXPECT_EQ(7u, msg.wParam);
+            if (msg.lParam == 0)
+                ++pictures;
+            else
+                rate = HIWORD(msg.lParam);
+        }
+        Sleep(100);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    DestroyWindow(hwnd);
+    ASSERT_GT(rate, 0) << "no rate within four seconds";
+    EXPECT_GE(elapsed, static_cast<DWORD>(CDravoRenderer::RATE_WINDOW_MS));
+    EXPECT_GT(pictures, 5);
+    // The rate is that of the frames given, within what the clock's steps allow.
+    const double expected = bytes * 8.0 / elapsed;
+    EXPECT_GT(rate, expected * 0.6) << expected;
+    EXPECT_LT(rate, expected * 1.6) << expected;
+}
+
 TEST(DravoPartsTest, TargetRateSteersTheFrameSize)
 {
     auto lastSizes = [](int32_t target) {
