@@ -1074,9 +1074,6 @@ bool CMainFrame::GetCommandState(UINT id, bool* enabled, bool* checked)
     case ID_WINDOW_MODE_4:
         *enabled = right;
         return true;
-    case ID_SEND_FILE:
-        *enabled = haveOwn && own.controlState == 2;
-        return true;
     default:
         break;
     }
@@ -1104,6 +1101,15 @@ CMenu* CMainFrame::PreparePopup(POPUP popup)
             continue;
         menu->EnableMenuItem(id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         menu->CheckMenuItem(id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+    if (popup == POPUP_FILE)
+    {
+        // Only the file popup asks for the data control before sending a
+        // file; the menu, the left pane's button and the participants list
+        // send without it.
+        USER_INFO own = {};
+        const bool control = m_users->GetUser(m_login->userId, &own) && own.controlState == 2;
+        menu->EnableMenuItem(ID_SEND_FILE, MF_BYCOMMAND | (control ? MF_ENABLED : MF_GRAYED));
     }
     return menu;
 }

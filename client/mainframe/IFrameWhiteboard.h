@@ -10,6 +10,8 @@ typedef void (*FRAME_WHITEBOARD_SEND)(const void* data, size_t length, void* con
 
 // The whiteboard page of the main window: its window in the tab strip, the
 // callback its records leave through, and what the dispatcher needs of it.
+class CWBFrame;
+
 class IFrameWhiteboard : public IWhiteboard
 {
 public:
@@ -19,6 +21,9 @@ public:
     // Opens a file as a board document (a picture becomes a page); false
     // when the page cannot.
     virtual bool OpenDocument(const char* /*path*/) { return false; }
+    // The board's document frame, which opens and uploads the shared
+    // documents; null for a page without one.
+    virtual CWBFrame* DocumentFrame() { return nullptr; }
 };
 
 // Makes the whiteboard page as a child of parent; null when it cannot. The

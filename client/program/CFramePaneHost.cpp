@@ -1,6 +1,7 @@
 #include "CFramePaneHost.h"
 
 #include "CDlgChat.h"
+#include "CDocTransfer.h"
 #include "CMainFrame.h"
 #include "CMainFrameCommands.h"
 #include "CProgramPanes.h"
@@ -66,6 +67,8 @@ void CFramePaneHost::EndRemoteControl()
 {
     m_panes->Sharing().EndRemoteControl();
 }
+
+void CFramePaneHost::StopDocumentTransfers() { CDocTransfer::Instance().Stop(); }
 
 void CFramePaneHost::DropSharingRights()
 {

@@ -6,8 +6,7 @@ class CProgramPanes;
 
 // The meeting panes' host in the program: the main window's meeting-state
 // record, recording and layout control, the sharing pages, and the other
-// panes the program's pane factory made. Shared documents have no transfers
-// to stop here yet.
+// panes the program's pane factory made.
 class CFramePaneHost : public IPaneHost
 {
 public:
@@ -21,7 +20,8 @@ public:
     void EndScreenBroadcast() override;
     uint32_t GetRemoteControlledUser() override;
     void EndRemoteControl() override;
-    void StopDocumentTransfers() override {}
+    // The running conversion and upload of a shared document.
+    void StopDocumentTransfers() override;
     void DropSharingRights() override;
     void DropLayoutControl() override;
     void UpdateRemoteControlButtons() override {}

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "CClientSettings.h"
 #include "CCommandManager.h"
@@ -28,8 +29,9 @@ namespace {
 const uint32_t kDownloadDocumentId = 1000;
 } // namespace
 
-CProgramDocs::CProgramDocs(CMainFrame* frame, const PANE_CONTEXT& context)
-    : m_frame(frame), m_ctx(context)
+CProgramDocs::CProgramDocs(CMainFrame* frame, const PANE_CONTEXT& context,
+                           std::function<CWebShareFrame*()> presentation)
+    : m_frame(frame), m_ctx(context), m_presentation(std::move(presentation))
 {
     m_downloadHost.reset(new CWBClientTransferHost(nullptr));
     m_downloads.reset(new CWBTransferList(m_downloadHost.get()));
@@ -121,7 +123,7 @@ void CProgramDocs::ShowDataPage(int page)
 
 void CProgramDocs::OpenOnBoard(const char* address)
 {
-    if (CWebShareFrame* board = dynamic_cast<CWebShareFrame*>(m_frame->GetPane(PANE_PAGE_PRESENTATION)))
+    if (CWebShareFrame* board = m_presentation ? m_presentation() : nullptr)
         board->OpenDocument(address);
     else
         g_Log.Write(0, "<CProgramDocs::OpenOnBoard> no presentation board for %s\n", address);
@@ -129,7 +131,7 @@ void CProgramDocs::OpenOnBoard(const char* address)
 
 void CProgramDocs::OpenInWhiteboard(const SHARED_DOC_RECORD& r)
 {
-    CWBFrame* board = dynamic_cast<CWBFrame*>(m_frame->Whiteboard());
+    CWBFrame* board = Board();
     if (!board) {
         g_Log.Write(0, "<CProgramDocs::OpenInWhiteboard> no whiteboard for %s\n", r.name.c_str());
         return;
@@ -147,15 +149,21 @@ bool CProgramDocs::StartDocumentDownload(const char* storedPath, const char* tar
                                       storedPath) != FALSE;
 }
 
+CWBFrame* CProgramDocs::Board()
+{
+    IFrameWhiteboard* page = m_frame->Whiteboard();
+    return page ? page->DocumentFrame() : nullptr;
+}
+
 void CProgramDocs::UploadWhiteboardDocument(uint32_t folderId)
 {
-    if (CWBFrame* board = dynamic_cast<CWBFrame*>(m_frame->Whiteboard()))
+    if (CWBFrame* board = Board())
         board->OpenMeetingDocument(static_cast<int>(folderId));
 }
 
 void CProgramDocs::UploadWhiteboardFile()
 {
-    if (CWBFrame* board = dynamic_cast<CWBFrame*>(m_frame->Whiteboard()))
+    if (CWBFrame* board = Board())
         board->UploadLocalFile();
 }
 

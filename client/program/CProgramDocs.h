@@ -2,6 +2,7 @@
 #include "IDocShareHost.h"
 #include "PaneContext.h"
 
+#include <functional>
 #include <memory>
 
 class CMainFrame;
@@ -9,6 +10,8 @@ class CWnd;
 class CDlgNetDisk;
 class CWBClientTransferHost;
 class CWBTransferList;
+class CWBFrame;
+class CWebShareFrame;
 
 // The shared documents in the running client: the network-disk page with
 // its three lists as the dispatcher's targets, and what they reach of the
@@ -17,7 +20,9 @@ class CWBTransferList;
 class CProgramDocs : public IDocShareHost
 {
 public:
-    CProgramDocs(CMainFrame* frame, const PANE_CONTEXT& context);
+    // presentation: the presentation board while it exists, else null.
+    CProgramDocs(CMainFrame* frame, const PANE_CONTEXT& context,
+                 std::function<CWebShareFrame*()> presentation);
     ~CProgramDocs() override;
 
     // Makes the page as a child of the tab strip; null when it cannot.
@@ -46,8 +51,12 @@ public:
     bool ChooseDocument(std::string* path, std::string* fileName) override;
 
 private:
+    // The whiteboard's document frame, null without one.
+    CWBFrame* Board();
+
     CMainFrame* m_frame;
     PANE_CONTEXT m_ctx;
+    std::function<CWebShareFrame*()> m_presentation;
     CDlgNetDisk* m_page = nullptr;
     std::unique_ptr<CWBClientTransferHost> m_downloadHost;
     std::unique_ptr<CWBTransferList> m_downloads;

@@ -143,7 +143,9 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
     case PANE_PAGE_NET_DISK:
     {
         // The shared documents: the page and its lists become the dispatcher's targets.
-        m_docs.reset(new CProgramDocs(m_frame, m_ctx));
+        CProgramSharing* sharing = m_sharing.get();
+        m_docs.reset(
+            new CProgramDocs(m_frame, m_ctx, [sharing] { return sharing->Presentation(); }));
         return m_docs->CreatePage(parent);
     }
     default:

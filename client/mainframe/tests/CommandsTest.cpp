@@ -218,8 +218,9 @@ TEST(FrameCommands, FilesProgramsAndDialogs)
     Fixture f;
     ASSERT_NE(nullptr, f.Open(false));
     SetOwn(f, 1, 0, 0);
-    // Sending files and giving the control up need the meeting control, asking
-    // for it needs its absence: the menu's state guards them.
+    // Giving the control up needs the meeting control, asking for it needs its
+    // absence: the menu's state guards them. Sending a file needs neither
+    // (only the file popup greys it, see the popup states).
     struct Case
     {
         UINT id;
@@ -228,7 +229,7 @@ TEST(FrameCommands, FilesProgramsAndDialogs)
         uint8_t control = 2;
     } cases[] = {
         {ID_SEND_FILE, "StartFileSend", ""},
-        {ID_SEND_FILE, "", "", 0},
+        {ID_SEND_FILE, "StartFileSend", "", 0},
         {ID_OPEN_RECEIVE_FOLDER, "OpenReceiveFolder", ""},
         {ID_REQUEST_CONTROL, "RequestControl", "", 0},
         {ID_REQUEST_CONTROL, "", "", 2},

@@ -12,7 +12,6 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,10 +19,13 @@
 #include "CFileStore.h"
 #include "CStandInServer.h"
 #include "CTcpLink.h"
+#include "ClientWindowKit.h"
 #include "HalvernProcess.h"
 #include "StandInTestKit.h"
 
 namespace {
+
+using namespace windowkit;
 
 // Start-up under emulation and a loaded machine: Wine, COM and the media
 // libraries take their seconds.
@@ -32,8 +34,6 @@ const DWORD kStartMs = 150000;
 // Control ids of the panes as the program builds them.
 enum : int {
     ID_USER_LIST = 1234,
-    ID_CHAT_INPUT = 1005,
-    ID_CHAT_SEND = 1006,
     ID_CHAT_HISTORY = 1008,
     ID_BROADCAST = 2050,
     ID_STOP_BROADCAST = 2051,
@@ -41,119 +41,6 @@ enum : int {
     ID_REMOTE_SETTINGS = 33029,
     ID_VIDEO_SIZE_LIST = 1040,
 };
-
-struct ChildSearch
-{
-    int id;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectChild(HWND wnd, LPARAM param)
-{
-    ChildSearch* s = reinterpret_cast<ChildSearch*>(param);
-    if (GetDlgCtrlID(wnd) == s->id)
-        s->found.push_back(wnd);
-    return TRUE;
-}
-
-// Every descendant of top with the control id.
-std::vector<HWND> Controls(HWND top, int id)
-{
-    ChildSearch s = {id, {}};
-    EnumChildWindows(top, CollectChild, (LPARAM)&s);
-    return s.found;
-}
-
-HWND Control(HWND top, int id)
-{
-    std::vector<HWND> all = Controls(top, id);
-    return all.empty() ? nullptr : all.front();
-}
-
-std::string Text(HWND wnd)
-{
-    std::vector<char> text(65536);
-    SendMessageA(wnd, WM_GETTEXT, text.size() - 1, (LPARAM)text.data());
-    return text.data();
-}
-
-template <class Pred> bool WaitUntil(Pred pred, DWORD timeoutMs)
-{
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        Sleep(200);
-    }
-    return true;
-}
-
-struct FrameSearch
-{
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK VisitFrame(HWND wnd, LPARAM param)
-{
-    FrameSearch* s = reinterpret_cast<FrameSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (pid == s->process && IsWindowVisible(wnd) && HalvernProcess::WindowText(wnd).find("Halvern--") == 0) {
-        s->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The client's main window once its title counts the participants.
-HWND MainWindow(HalvernProcess& client, const std::string& count, DWORD timeoutMs)
-{
-    HWND frame = nullptr;
-    WaitUntil(
-        [&] {
-            FrameSearch s = {client.process.dwProcessId, nullptr};
-            EnumWindows(VisitFrame, (LPARAM)&s);
-            frame = s.found;
-            return frame && HalvernProcess::WindowText(frame).find(count) != std::string::npos;
-        },
-        timeoutMs);
-    return frame;
-}
-
-BOOL CALLBACK DescribeWindow(HWND wnd, LPARAM param)
-{
-    std::pair<DWORD, std::string*>* p = reinterpret_cast<std::pair<DWORD, std::string*>*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (pid != p->first || !IsWindowVisible(wnd))
-        return TRUE;
-    char cls[128] = {};
-    GetClassNameA(wnd, cls, sizeof cls - 1);
-    *p->second += "window \"" + HalvernProcess::WindowText(wnd) + "\" (" + cls + ")\n";
-    HWND child = nullptr;
-    while ((child = FindWindowExA(wnd, child, "Static", nullptr)) != nullptr)
-        *p->second += "  text \"" + HalvernProcess::WindowText(child) + "\"\n";
-    return TRUE;
-}
-
-// The client's visible windows and its log, for a failure's message.
-std::string Describe(HalvernProcess& client)
-{
-    std::string text;
-    std::pair<DWORD, std::string*> p(client.process.dwProcessId, &text);
-    EnumWindows(DescribeWindow, (LPARAM)&p);
-    return text + "log:\n" + client.ReadFile("Quillet.log");
-}
-
-std::vector<LRESULT> ListData(HWND list)
-{
-    std::vector<LRESULT> data;
-    const LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i)
-        data.push_back(SendMessageA(list, LB_GETITEMDATA, i, 0));
-    return data;
-}
 
 // The render window of the wall window whose caption names the user.
 HWND RenderOf(HWND frame, const std::string& user)
@@ -196,34 +83,6 @@ int ReadFrameNumber(HWND frame, HWND render)
     }
     SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return value;
-}
-
-// The visible top-level window of the client whose title holds text.
-struct TitleSearch
-{
-    DWORD process;
-    const char* text;
-    HWND found;
-};
-
-BOOL CALLBACK VisitTitled(HWND wnd, LPARAM param)
-{
-    TitleSearch* s = reinterpret_cast<TitleSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (pid == s->process && IsWindowVisible(wnd) &&
-        HalvernProcess::WindowText(wnd).find(s->text) != std::string::npos) {
-        s->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND TitledWindow(HalvernProcess& client, const char* text)
-{
-    TitleSearch s = {client.process.dwProcessId, text, nullptr};
-    EnumWindows(VisitTitled, (LPARAM)&s);
-    return s.found;
 }
 
 // The image size lists of the client's dialogs (shown or not) that hold
@@ -286,108 +145,16 @@ HWND BoardOf(HWND frame)
 HWND ShownPage(HWND board)
 {
     HWND views = board ? GetDlgItem(board, ID_WB_VIEWS) : nullptr;
-    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
         if (IsWindowVisible(child))
             return child;
     return nullptr;
 }
 
-// The pixels of a window as the screen shows them, with its main window on top.
-template <class Match> int CountShown(HWND frame, HWND wnd, Match match)
+bool IsPictureGreen(COLORREF c)
 {
-    SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(300);
-    RECT r;
-    GetWindowRect(wnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    int count = 0;
-    if (w > 0 && h > 0) {
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        SelectObject(dc, old);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        std::vector<DWORD> pixels((size_t)w * h);
-        if (GetDIBits(dc, bitmap, 0, h, pixels.data(), &info, DIB_RGB_COLORS) == h)
-            for (DWORD p : pixels)
-                count += match(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255)) ? 1 : 0;
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-    }
-    SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return count;
-}
-
-bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
-bool IsPictureGreen(COLORREF c) { return GetRValue(c) < 40 && GetGValue(c) > 130 && GetBValue(c) < 40; }
-
-// A picture of one colour.
-bool WriteGreenPicture(const std::string& path, int width, int height)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = stride * height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string bits(info.biSizeImage, '\0');
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            bits[y * stride + x * 3 + 1] = (char)160;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    const bool ok = WriteFile(h, &file, sizeof file, &put, nullptr) && WriteFile(h, &info, sizeof info, &put, nullptr) &&
-                    WriteFile(h, bits.data(), (DWORD)bits.size(), &put, nullptr);
-    CloseHandle(h);
-    return ok;
-}
-
-// A press, moves and a release of the left button along a line of a
-// window, the cursor moved along with them.
-void DragIn(HWND wnd, POINT from, POINT to)
-{
-    const int steps = 6;
-    for (int i = 0; i <= steps + 1; ++i) {
-        const int k = i > steps ? steps : i;
-        POINT p = {from.x + (to.x - from.x) * k / steps, from.y + (to.y - from.y) * k / steps};
-        POINT screen = p;
-        ClientToScreen(wnd, &screen);
-        SetCursorPos(screen.x, screen.y);
-        const UINT msg = i == 0 ? WM_LBUTTONDOWN : i > steps ? WM_LBUTTONUP : WM_MOUSEMOVE;
-        PostMessageA(wnd, msg, i > steps ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        Sleep(50);
-    }
-}
-
-// The file name box of a file dialog: typed in, then OK.
-bool AnswerFileDialog(HWND dialog, const std::string& path)
-{
-    for (int id : {0x47C, 0x480}) {
-        std::vector<HWND> boxes = Controls(dialog, id);
-        if (boxes.empty())
-            continue;
-        SendMessageA(boxes.front(), WM_SETTEXT, 0, (LPARAM)path.c_str());
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
-        return true;
-    }
-    return false;
+    return GetRValue(c) < 40 && GetGValue(c) > 130 && GetBValue(c) < 40;
 }
 
 class MeetingEndToEnd : public ::testing::Test
@@ -402,13 +169,12 @@ protected:
         config = StandInTestConfig();
         server = std::make_unique<CStandInServer>(config);
         ASSERT_TRUE(server->Start(0));
+        const int filePort = server->FileStore() ? server->FileStore()->GetPort() : 0;
         for (HalvernProcess* c : {&host, &alice}) {
             std::string error;
-            ASSERT_TRUE(c->Install(c == &host ? "halvern_e2e_host" : "halvern_e2e_alice", &error)) << error;
-            c->SetIni("Version", config.version);
-            c->SetIni("ServerPort", std::to_string(server->GetPort()));
-            if (server->FileStore())
-                c->SetIni("FtpServerPort", std::to_string(server->FileStore()->GetPort()));
+            ASSERT_TRUE(InstallClient(*c, c == &host ? "halvern_e2e_host" : "halvern_e2e_alice",
+                                      config.version, server->GetPort(), filePort, &error))
+                << error;
         }
     }
     void TearDown() override
@@ -455,15 +221,12 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
     EXPECT_EQ(aliceRows[0], hostRows[1]);
 
     // A line typed by the host shows in alice's chat history.
-    HWND input = Control(hostFrame, ID_CHAT_INPUT), send = Control(hostFrame, ID_CHAT_SEND);
-    ASSERT_NE(nullptr, input);
-    ASSERT_NE(nullptr, send);
-    SendMessageA(input, WM_SETTEXT, 0, (LPARAM) "good morning from the host");
-    PostMessageA(GetParent(send), WM_COMMAND, MAKEWPARAM(ID_CHAT_SEND, BN_CLICKED), (LPARAM)send);
+    ASSERT_TRUE(Say(hostFrame, "good morning from the host"));
     HWND aliceHistory = Control(aliceFrame, ID_CHAT_HISTORY);
     ASSERT_NE(nullptr, aliceHistory);
-    EXPECT_TRUE(WaitUntil([&] { return Text(aliceHistory).find("good morning from the host") != std::string::npos; },
-                          30000))
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Text(aliceHistory).find("good morning from the host") != std::string::npos; },
+        30000))
         << Text(aliceHistory);
 
     // Both broadcast: each wall gets a window for the other, whose picture
@@ -471,7 +234,7 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
     for (HWND frame : {hostFrame, aliceFrame}) {
         HWND button = Control(frame, ID_BROADCAST);
         ASSERT_NE(nullptr, button);
-        PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(ID_BROADCAST, BN_CLICKED), (LPARAM)button);
+        Click(button);
     }
     struct Watch
     {
@@ -482,12 +245,15 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
     for (const Watch& w : {Watch{hostFrame, "alice", &host}, Watch{aliceFrame, "host", &alice}}) {
         SCOPED_TRACE(std::string("the wall showing ") + w.other);
         HWND render = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
+        ASSERT_TRUE(
+            WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
             << Describe(*w.client);
         int first = -1, later = -1;
-        ASSERT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
+        ASSERT_TRUE(
+            WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
             << "no picture in the window";
-        EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
+        EXPECT_TRUE(
+            WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
             << "frame " << first << " then " << later;
     }
 
@@ -497,17 +263,21 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
         SCOPED_TRACE(std::string("the own broadcast of ") + w.other);
         EXPECT_TRUE(WaitUntil(
             [&] {
-                HWND stop = Control(w.frame, ID_STOP_BROADCAST), start = Control(w.frame, ID_BROADCAST);
+                HWND stop = Control(w.frame, ID_STOP_BROADCAST),
+                     start = Control(w.frame, ID_BROADCAST);
                 return stop && start && IsWindowVisible(stop) && !IsWindowVisible(start);
             },
             30000));
         HWND render = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
+        ASSERT_TRUE(
+            WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
             << Describe(*w.client);
         int first = -1, later = -1;
-        ASSERT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
+        ASSERT_TRUE(
+            WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
             << "no picture in the window";
-        EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
+        EXPECT_TRUE(
+            WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
             << "frame " << first << " then " << later;
     }
 }
@@ -516,9 +286,8 @@ TEST_F(MeetingEndToEnd, ThreeClientsSeeEachOtherJoinAndLeave)
 {
     HalvernProcess bob;
     std::string error;
-    ASSERT_TRUE(bob.Install("halvern_e2e_bob", &error)) << error;
-    bob.SetIni("Version", config.version);
-    bob.SetIni("ServerPort", std::to_string(server->GetPort()));
+    ASSERT_TRUE(InstallClient(bob, "halvern_e2e_bob", config.version, server->GetPort(), 0, &error))
+        << error;
 
     // They come one after the other; everybody already in sees each newcomer.
     ASSERT_TRUE(host.Start("127.0.0.1 \"Room two\" 2 host pw"));
@@ -575,7 +344,8 @@ TEST_F(MeetingEndToEnd, ChairChangesAnotherClientsVideoSize)
 
     // Alice's own size (her settings dialog's, hidden), and another one.
     std::vector<LRESULT> sizes;
-    ASSERT_TRUE(WaitUntil([&] { return (sizes = SizeSelections(alice)).size() == 1 && sizes[0] >= 0; }, 30000))
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (sizes = SizeSelections(alice)).size() == 1 && sizes[0] >= 0; }, 30000))
         << Describe(alice);
     const LRESULT before = sizes[0];
     const LRESULT wanted = before == 4 ? 1 : 4;
@@ -592,7 +362,8 @@ TEST_F(MeetingEndToEnd, ChairChangesAnotherClientsVideoSize)
     // Her remote settings: the dialog fills with her report.
     PostMessageA(hostList, WM_COMMAND, ID_REMOTE_SETTINGS, 0);
     HWND remote = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (remote = TitledWindow(host, "--alice")) != nullptr; }, 30000))
+    ASSERT_TRUE(
+        WaitUntil([&] { return (remote = TitledWindow(host, "--alice")) != nullptr; }, 30000))
         << Describe(host);
     HWND size = Control(remote, ID_VIDEO_SIZE_LIST);
     ASSERT_NE(nullptr, size);
@@ -603,15 +374,19 @@ TEST_F(MeetingEndToEnd, ChairChangesAnotherClientsVideoSize)
 
     // Another size, and OK: alice's terminal takes it.
     SendMessageA(size, CB_SETCURSEL, wanted, 0);
-    PostMessageA(remote, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(remote, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return SizeSelections(alice) == std::vector<LRESULT>{wanted}; }, 30000))
-        << "alice's settings select " << (SizeSelections(alice).empty() ? -1 : SizeSelections(alice)[0]);
+    PostMessageA(remote, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 (LPARAM)GetDlgItem(remote, IDOK));
+    EXPECT_TRUE(
+        WaitUntil([&] { return SizeSelections(alice) == std::vector<LRESULT>{wanted}; }, 30000))
+        << "alice's settings select "
+        << (SizeSelections(alice).empty() ? -1 : SizeSelections(alice)[0]);
 
     // The chair asks again and sees the new size.
     SendMessageA(size, CB_SETCURSEL, before, 0);
     PostMessageA(hostList, WM_COMMAND, ID_REMOTE_SETTINGS, 0);
     EXPECT_TRUE(WaitUntil(
-        [&] { return IsWindowEnabled(size) && SendMessageA(size, CB_GETCURSEL, 0, 0) == wanted; }, 30000))
+        [&] { return IsWindowEnabled(size) && SendMessageA(size, CB_GETCURSEL, 0, 0) == wanted; },
+        30000))
         << "the chair sees " << SendMessageA(size, CB_GETCURSEL, 0, 0);
 }
 
@@ -643,7 +418,8 @@ TEST_F(MeetingEndToEnd, AStrokeAndAPictureOnOneWhiteboardShowOnTheOther)
     ASSERT_TRUE(WaitUntil([&] { return (alicePage = ShownPage(aliceBoard)) != nullptr; }, 30000))
         << "alice's board shows no document\n"
         << Describe(alice);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(aliceBoard) && IsWindowVisible(hostBoard); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(aliceBoard) && IsWindowVisible(hostBoard); },
+                          10000));
     EXPECT_EQ(0, CountShown(aliceFrame, alicePage, IsRed)) << "red before anything was drawn";
 
     // A thick red line drawn on the host's page.
@@ -654,7 +430,8 @@ TEST_F(MeetingEndToEnd, AStrokeAndAPictureOnOneWhiteboardShowOnTheOther)
     DragIn(hostPage, POINT{40, 60}, POINT{300, 60});
     SetWindowPos(hostFrame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     int red = 0;
-    EXPECT_TRUE(WaitUntil([&] { return (red = CountShown(aliceFrame, alicePage, IsRed)) > 500; }, 30000))
+    EXPECT_TRUE(
+        WaitUntil([&] { return (red = CountShown(aliceFrame, alicePage, IsRed)) > 500; }, 30000))
         << red << " red pixels on alice's page\n"
         << Describe(alice);
     EXPECT_GT(CountShown(hostFrame, hostPage, IsRed), 500) << "the host's own line";
@@ -662,18 +439,20 @@ TEST_F(MeetingEndToEnd, AStrokeAndAPictureOnOneWhiteboardShowOnTheOther)
     // A picture opened on the host's board travels through the server's
     // file store and becomes alice's shown document.
     const std::string picture = host.folder + "green.bmp";
-    ASSERT_TRUE(WriteGreenPicture(picture, 240, 180));
+    ASSERT_TRUE(WritePicture(picture, 240, 180, RGB(0, 160, 0)));
     PostMessageA(hostBoard, WM_COMMAND, ID_WB_OPEN, 0);
     HWND chooser = host.WaitForWindow("#32770", 60000);
     ASSERT_NE(nullptr, chooser) << Describe(host);
-    ASSERT_TRUE(AnswerFileDialog(chooser, picture)) << "no file name box in " << HalvernProcess::WindowText(chooser);
+    ASSERT_TRUE(AnswerFileDialog(chooser, picture))
+        << "no file name box in " << HalvernProcess::WindowText(chooser);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); }, 30000))
         << Describe(host);
     int green = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
             HWND page = ShownPage(aliceBoard);
-            return page && page != alicePage && (green = CountShown(aliceFrame, page, IsPictureGreen)) > 5000;
+            return page && page != alicePage &&
+                   (green = CountShown(aliceFrame, page, IsPictureGreen)) > 5000;
         },
         60000))
         << green << " picture pixels on alice's page\n"

@@ -9,6 +9,7 @@
 #include "CCommandManager.h"
 #include "CDlgLeft.h"
 #include "CDlgScreenConfig.h"
+#include "CDocTransfer.h"
 #include "CFileTransfers.h"
 #include "CMainFrame.h"
 #include "CProgramPanes.h"
@@ -19,9 +20,11 @@
 #include "CSharingCommandTargets.h"
 #include "CTestKit.h"
 #include "CUserTable.h"
+#include "ClientWindowKit.h"
 #include "CWebFrame.h"
 #include "CWebShareFrame.h"
 #include "DispatchTargets.h"
+#include "IDocumentList.h"
 #include "IFrameMedia.h"
 #include "IPaneHost.h"
 #include "IProcessLauncher.h"
@@ -174,6 +177,43 @@ TEST_F(ProgramSharing, TheMenuCommandsAndThePanesReachTheSharingPages)
     // Without a remote control of this computer "停止被远程控制" sends nothing.
     frame->SendMessage(WM_COMMAND, ID_STOP_CONTROLLED, 0);
     EXPECT_EQ(CRCManager::MODE_IDLE, Sharing().Screen()->GetMode());
+}
+
+TEST_F(ProgramSharing, TheNetDiskPageOpensOnTheBoardAndGivingUpTheControlStopsItsUpload)
+{
+    // A presentation file of the room, opened from the page's list, shows
+    // on the presentation board.
+    IDocumentList* files = frame->Dispatcher().Targets().files;
+    ASSERT_NE(nullptr, files);
+    files->AddFile(2, 77, 5, 0, "Agenda.txt", "second", "stored/PPTFile1.htm");
+    HWND list = windowkit::Control(frame->m_hWnd, 2207, "SysListView32");
+    ASSERT_NE(nullptr, list);
+    ASSERT_EQ(1, ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    CWebShareFrame* board = Sharing().Presentation();
+    ASSERT_NE(nullptr, board);
+    ASSERT_EQ(0, board->Tabs().GetTabCount());
+    ::SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+    ASSERT_EQ(0, ::SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
+    ::SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 30));
+    EXPECT_EQ(1, board->Tabs().GetTabCount());
+    EXPECT_NE(nullptr, board->ActiveView());
+
+    // A conversion that hangs keeps the upload running until the meeting
+    // control is given up.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string source =
+        std::string(temp) + "sharing_slow_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    ASSERT_TRUE(windowkit::WriteWholeFile(source, "slow"));
+    SetEnvironmentVariableA("HALVERN_CALL_SCRIPT", "hang 3000");
+    ASSERT_TRUE(CDocTransfer::Instance().Begin(source, "slow.txt", 1));
+    CTestKit::PumpFor(300);
+    EXPECT_TRUE(CDocTransfer::Instance().IsBusy());
+    panes->PaneHost()->StopDocumentTransfers();
+    EXPECT_FALSE(CDocTransfer::Instance().IsBusy());
+    SetEnvironmentVariableA("HALVERN_CALL_SCRIPT", NULL);
+    CTestKit::PumpFor(300);
+    DeleteFileA(source.c_str());
 }
 
 TEST_F(ProgramSharing, TheOthersBroadcastShowsOnTheScreenPage)

@@ -20,6 +20,7 @@ public:
     void SetEditRight(bool allowed) override { CWBFrame::SetEditRight(allowed ? TRUE : FALSE); }
     void SendPageSync() override { CWBFrame::SendPageSync(); }
     bool OpenDocument(const char* path) override { return path && OpenDocumentFile(path) != FALSE; }
+    CWBFrame* DocumentFrame() override { return this; }
 
     CWBMeetingHost& Host() { return m_host; }
 

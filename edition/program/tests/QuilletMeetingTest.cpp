@@ -8,7 +8,6 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,114 +15,17 @@
 #include "CAudioRelay.h"
 #include "CStandInServer.h"
 #include "CTcpLink.h"
+#include "ClientWindowKit.h"
 #include "HalvernProcess.h"
 #include "StandInTestKit.h"
 
 namespace {
 
+using namespace windowkit;
+
 const DWORD kStartMs = 150000;
 
-enum : int { ID_CHAT_INPUT = 1005, ID_CHAT_SEND = 1006, ID_CHAT_HISTORY = 1008, ID_SPEAK = 1007 };
-
-struct ChildSearch
-{
-    int id;
-    const char* cls;
-    HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND wnd, LPARAM param)
-{
-    ChildSearch* s = reinterpret_cast<ChildSearch*>(param);
-    char cls[64] = {};
-    GetClassNameA(wnd, cls, sizeof cls - 1);
-    if (GetDlgCtrlID(wnd) == s->id && (!s->cls || strstr(cls, s->cls))) {
-        s->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The first descendant of top with the id (and a class containing cls).
-HWND Control(HWND top, int id, const char* cls = nullptr)
-{
-    ChildSearch s = {id, cls, nullptr};
-    EnumChildWindows(top, FindChild, (LPARAM)&s);
-    return s.found;
-}
-
-std::string Text(HWND wnd)
-{
-    std::vector<char> text(65536);
-    SendMessageA(wnd, WM_GETTEXT, text.size() - 1, (LPARAM)text.data());
-    return text.data();
-}
-
-template <class Pred>
-bool WaitUntil(Pred pred, DWORD timeoutMs)
-{
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        Sleep(200);
-    }
-    return true;
-}
-
-struct FrameSearch
-{
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK VisitFrame(HWND wnd, LPARAM param)
-{
-    FrameSearch* s = reinterpret_cast<FrameSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (pid == s->process && IsWindowVisible(wnd) &&
-        HalvernProcess::WindowText(wnd).find("Halvern--") == 0) {
-        s->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The client's main window once its title counts two participants (both
-// editions show the shared caption).
-HWND MainWindow(HalvernProcess& client)
-{
-    HWND frame = nullptr;
-    WaitUntil(
-        [&] {
-            FrameSearch s = {client.process.dwProcessId, nullptr};
-            EnumWindows(VisitFrame, (LPARAM)&s);
-            frame = s.found;
-            return frame &&
-                   HalvernProcess::WindowText(frame).find("参与人数2") != std::string::npos;
-        },
-        kStartMs);
-    return frame;
-}
-
-// Types a line into a client's chat pane and sends it.
-bool Say(HWND frame, const char* line)
-{
-    HWND input = Control(frame, ID_CHAT_INPUT, "Edit"),
-         send = Control(frame, ID_CHAT_SEND, "Button");
-    if (!input || !send)
-        return false;
-    SendMessageA(input, WM_SETTEXT, 0, (LPARAM)line);
-    PostMessageA(GetParent(send), WM_COMMAND, MAKEWPARAM(ID_CHAT_SEND, BN_CLICKED), (LPARAM)send);
-    return true;
-}
-
-bool Heard(HWND frame, const char* line)
-{
-    HWND history = Control(frame, ID_CHAT_HISTORY);
-    return history && Text(history).find(line) != std::string::npos;
-}
+enum : int { ID_SPEAK = 1007 };
 
 class QuilletMeeting : public ::testing::Test
 {
@@ -137,11 +39,9 @@ protected:
         ASSERT_TRUE(server->Start(0));
         for (HalvernProcess* c : {&halvern, &quillet}) {
             std::string error;
-            ASSERT_TRUE(
-                c->Install(c == &halvern ? "mixed_e2e_halvern" : "mixed_e2e_quillet", &error))
+            ASSERT_TRUE(InstallClient(*c, c == &halvern ? "mixed_e2e_halvern" : "mixed_e2e_quillet",
+                                      config.version, server->GetPort(), 0, &error))
                 << error;
-            c->SetIni("Version", config.version);
-            c->SetIni("ServerPort", std::to_string(server->GetPort()));
         }
         quillet.program = "Quillet.exe";
         // The stand-in microphone: a tone (Wine's devices here are not usable).
@@ -167,8 +67,8 @@ TEST_F(QuilletMeeting, BothEditionsChatAndTheOtherGetsQuilletsAudio)
 {
     ASSERT_TRUE(halvern.Start("127.0.0.1 \"Room two\" 2 host pw"));
     ASSERT_TRUE(quillet.Start("127.0.0.1 \"Room two\" 2 alice a"));
-    HWND halvernFrame = MainWindow(halvern);
-    HWND quilletFrame = MainWindow(quillet);
+    HWND halvernFrame = MainWindow(halvern, "参与人数2", kStartMs);
+    HWND quilletFrame = MainWindow(quillet, "参与人数2", kStartMs);
     ASSERT_NE(nullptr, halvernFrame) << halvern.ReadFile("Quillet.log");
     ASSERT_NE(nullptr, quilletFrame) << quillet.ReadFile("Quillet.log");
 
@@ -185,7 +85,7 @@ TEST_F(QuilletMeeting, BothEditionsChatAndTheOtherGetsQuilletsAudio)
     const uint64_t before = server->AudioRelay()->GetCounters().relayed;
     HWND speak = Control(quilletFrame, ID_SPEAK, "Button");
     ASSERT_NE(nullptr, speak);
-    PostMessageA(GetParent(speak), WM_COMMAND, MAKEWPARAM(ID_SPEAK, BN_CLICKED), (LPARAM)speak);
+    Click(speak);
     EXPECT_TRUE(
         WaitUntil([&] { return server->AudioRelay()->GetCounters().relayed > before + 10; }, 30000))
         << "relayed " << server->AudioRelay()->GetCounters().relayed << "\n"
