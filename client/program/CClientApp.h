@@ -16,10 +16,10 @@ class ILibraryLoader;
 class IProcessLauncher;
 class ISettingsStore;
 
-// Installs the virtual printer on the first run; true on success. Set by
-// the whiteboard's printer link; while none is set the step is left for a
-// later start.
-typedef bool (*VIRTUAL_PRINTER_INSTALLER)();
+// Installs the virtual printer on the first run; TRUE on success. The
+// program sets the whiteboard printer link's installer; while none is set
+// the step is left for a later start.
+typedef BOOL (*VIRTUAL_PRINTER_INSTALLER)();
 
 // The client's application object: binds the media libraries, opens the
 // log, starts Winsock and the audio manager, loads the settings, makes the

@@ -381,7 +381,7 @@ BOOL InstallVirtualPrinter()
     PRINTER_INFO_2A info = {};
     info.pPrinterName = (LPSTR)VPRINT_PRINTER_NAME;
     info.pPortName = (LPSTR) "LPT3:";
-    info.pDriverName = (LPSTR) "Lenovo LJ5600";
+    info.pDriverName = (LPSTR)VPRINT_DRIVER_NAME;
     info.pPrintProcessor = (LPSTR) "tanproc";
     // Every other text is empty, not missing: the spooler refuses a
     // printer without a data type.

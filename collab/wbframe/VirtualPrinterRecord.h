@@ -21,6 +21,8 @@ static_assert(sizeof(VPRINT_LINK_RECORD) == 2196, "virtual printer link record")
 #define VPRINT_MAPPING_NAME "DorvaneShareMemoryFileName"
 #define VPRINT_PRINTER_TAG "TobrinVirtualPrinter"
 #define VPRINT_PRINTER_NAME "Gastrel"
+// The printer driver the virtual printer is installed with.
+#define VPRINT_DRIVER_NAME "Lenovo LJ5600"
 #define VPRINT_PROC_CAPTION "Varn_Print_Proc"
 #define VPRINT_PROC_KEY "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print Processors\\tanproc"
 // wParam of the print processor's report when the pages are written.

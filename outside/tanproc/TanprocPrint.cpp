@@ -4,9 +4,11 @@
 // real chain does: pages are separated by form feeds; each becomes
 // "<n>.emf" in the folder <output folder>\<document name>, which is stored
 // in the processor's "FileDir" value before the report (0x24B2, wParam 3)
-// goes to the window "Varn_Print_Proc". A failure (no link record, a
+// goes to the window "Varn_Print_Proc" (of the client whose folder the
+// record names, when several run). A failure (no link record, a
 // document that cannot be read, -fail) is reported with wParam 4.
 #include <windows.h>
+#include <psapi.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -35,7 +37,8 @@ std::string Field(WireReader& r, size_t size)
 
 bool ReadLink(const std::string& mapping, LinkFields* out)
 {
-    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, (mapping + "Mutex").c_str());
+    HANDLE mutex =
+        ::OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, (mapping + "Mutex").c_str());
     HANDLE map = ::OpenFileMappingA(FILE_MAP_READ, FALSE, mapping.c_str());
     if (!mutex || !map) {
         if (mutex)
@@ -80,7 +83,8 @@ bool ReadDocument(const char* path, std::vector<std::string>* pages)
     size_t start = 0;
     for (;;) {
         size_t ff = text.find('\f', start);
-        pages->push_back(text.substr(start, ff == std::string::npos ? std::string::npos : ff - start));
+        pages->push_back(
+            text.substr(start, ff == std::string::npos ? std::string::npos : ff - start));
         if (ff == std::string::npos)
             break;
         start = ff + 1;
@@ -109,7 +113,8 @@ bool WritePage(const std::string& path, const std::string& text, int number)
     size_t start = 0;
     while (start <= text.size() && y < 760) {
         size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string line =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         ::TextOutA(dc, 30, y, line.c_str(), (int)line.size());
@@ -128,12 +133,46 @@ bool WritePage(const std::string& path, const std::string& text, int number)
     return true;
 }
 
-void Report(WPARAM result)
+struct REPORT_TARGET
+{
+    std::string outputFolder;
+    HWND found;
+};
+
+// The hidden window of the client whose program folder + "Temp" is the
+// output folder the job read: with two clients on one desktop, the one that
+// set up the record gets the report.
+BOOL CALLBACK MatchClient(HWND wnd, LPARAM param)
+{
+    REPORT_TARGET* target = (REPORT_TARGET*)param;
+    char caption[64] = {0};
+    ::GetWindowTextA(wnd, caption, sizeof caption);
+    if (strcmp(caption, VPRINT_PROC_CAPTION) != 0)
+        return TRUE;
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(wnd, &id);
+    char path[MAX_PATH] = {0};
+    if (HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id)) {
+        ::GetModuleFileNameExA(process, NULL, path, MAX_PATH);
+        ::CloseHandle(process);
+    }
+    std::string folder = path;
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "Temp";
+    if (!path[0] || _stricmp(folder.c_str(), target->outputFolder.c_str()) != 0)
+        return TRUE;
+    target->found = wnd;
+    return FALSE;
+}
+
+void Report(WPARAM result, const std::string& outputFolder)
 {
     HWND target = NULL;
     // The client's window may still be coming up: wait a little for it.
     for (int i = 0; i < 50 && !target; ++i) {
-        target = ::FindWindowA(NULL, VPRINT_PROC_CAPTION);
+        REPORT_TARGET search = {outputFolder, NULL};
+        if (!outputFolder.empty())
+            ::EnumWindows(MatchClient, (LPARAM)&search);
+        target = search.found ? search.found : ::FindWindowA(NULL, VPRINT_PROC_CAPTION);
         if (!target)
             ::Sleep(100);
     }
@@ -158,9 +197,9 @@ int Run(int argc, char** argv)
     }
     LinkFields link;
     std::vector<std::string> pages;
-    if (fail || !document || !ReadLink(mapping, &link) || link.tag != VPRINT_PRINTER_TAG || link.started != 1 ||
-        link.folder.empty() || !ReadDocument(document, &pages)) {
-        Report(4);
+    if (fail || !document || !ReadLink(mapping, &link) || link.tag != VPRINT_PRINTER_TAG ||
+        link.started != 1 || link.folder.empty() || !ReadDocument(document, &pages)) {
+        Report(4, link.folder);
         return 1;
     }
     std::string name = link.document.empty() ? "document" : link.document;
@@ -180,19 +219,20 @@ int Run(int argc, char** argv)
         char file[32];
         sprintf(file, "\\%u.emf", (unsigned)(i + 1));
         if (!WritePage(folder + file, pages[i], (int)i + 1)) {
-            Report(4);
+            Report(4, link.folder);
             return 1;
         }
     }
     HKEY key = NULL;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) !=
-        ERROR_SUCCESS) {
-        Report(4);
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_SET_VALUE, NULL,
+                          &key, NULL) != ERROR_SUCCESS) {
+        Report(4, link.folder);
         return 1;
     }
-    ::RegSetValueExA(key, "FileDir", 0, REG_SZ, (const BYTE*)folder.c_str(), (DWORD)folder.size() + 1);
+    ::RegSetValueExA(key, "FileDir", 0, REG_SZ, (const BYTE*)folder.c_str(),
+                     (DWORD)folder.size() + 1);
     ::RegCloseKey(key);
-    Report(VPRINT_PAGES_WRITTEN);
+    Report(VPRINT_PAGES_WRITTEN, link.folder);
     return 0;
 }
 } // namespace

@@ -5,7 +5,10 @@
 //   the program folder (default: the program-files folder + "Halvern\"):
 //     the client and its earlier edition Quillet with the hot-key library
 //     and the updater, "Dorvane.ini",
-//     the skins and the base language files.
+//     the skins and the base language files, and the virtual printer's
+//     print processor in "2000\" and "xp\" (the client installs the
+//     printer at its first start);
+//   the spooler: the printer driver the virtual printer names.
 // Everything is copied from the folder this program lies in.
 //
 //   HalvernSetup.exe [program folder]
@@ -14,6 +17,8 @@
 // be placed. A library that is loaded already and unchanged counts as placed.
 #include <windows.h>
 #include <shlobj.h>
+
+#include "CStandInPrinterDriver.h"
 
 #include <cstdio>
 #include <cstring>
@@ -136,6 +141,17 @@ int main(int argc, char** argv)
     Place(source + "Dorvane.ini", program + "Dorvane.ini", true, true);
     PlaceFolder(source + "Skins\\", program + "Skins\\", "*.bmp");
     PlaceFolder(source + "base\\", program + "base\\", "*.dll");
+    for (const char* system : {"2000\\", "xp\\"}) {
+        if (MakeFolders(program + system))
+            Place(source + "tanproc.dll", program + system + "tanproc.dll", true, false);
+        else
+            ++g_failures;
+    }
+    std::string error;
+    if (!CStandInPrinterDriver::Install(source, &error)) {
+        fprintf(stderr, "cannot install the printer driver: %s\n", error.c_str());
+        ++g_failures;
+    }
     printf("%s\n", program.c_str());
     return g_failures ? 1 : 0;
 }

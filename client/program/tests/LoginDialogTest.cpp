@@ -23,6 +23,7 @@
 #include "CTcpLink.h"
 #include "CTestKit.h"
 #include "CUpgradePath.h"
+#include "ClientUtil.h"
 #include "FakeLauncher.h"
 #include "ILibraryLoader.h"
 #include "MemorySettingsStore.h"
@@ -651,4 +652,77 @@ TEST(ClientApp, StartUpEndedByAMissingLibraryKeepsTheStoredSettings)
     EXPECT_EQ(store.dwords.size(), 1u);
     EXPECT_EQ(store.dwords[MemorySettingsStore::Path(DRIVER_SETTINGS_KEY, "BitRate")], 512u);
     EXPECT_TRUE(store.ini.empty());
+}
+
+namespace {
+
+// The start-up as far as the login dialog (this test program's command line
+// is no login), without the media libraries.
+class StartUpWithoutMedia : public CClientApp
+{
+public:
+    bool BindMediaLibraries() override { return true; }
+    void StartAudio() override {}
+};
+
+int s_printerInstalls = 0;
+BOOL s_printerInstallResult = FALSE;
+
+BOOL CountedPrinterInstall()
+{
+    ++s_printerInstalls;
+    return s_printerInstallResult;
+}
+
+} // namespace
+
+TEST(ClientApp, TheVirtualPrinterIsInstalledAtStartsUntilOneSucceeds)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "halvern_printer_start\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string key = MemorySettingsStore::Path(SETTINGS_INI_SECTION, "InitPrinter");
+    MemorySettingsStore store;
+    CClientApp::SetVirtualPrinterInstaller(&CountedPrinterInstall);
+    s_printerInstalls = 0;
+    // One settings file over four starts: no key yet, a failed install
+    // leaves the key for the next start; once one succeeds, no start
+    // installs again.
+    struct START
+    {
+        BOOL installSucceeds;
+        int installs;
+        const char* stored;
+        bool warned;
+    } starts[] = {
+        {FALSE, 1, "<none>", true},
+        {TRUE, 2, "1", false},
+        {TRUE, 2, "1", false},
+        {FALSE, 2, "1", false},
+    };
+    for (const START& s : starts) {
+        SCOPED_TRACE("start " + std::to_string(&s - starts + 1));
+        s_printerInstallResult = s.installSucceeds;
+        StartUpWithoutMedia app;
+        app.SetSettingsStore(&store);
+        app.SetAppFolder(folder);
+        CTestKit::MessageBoxes boxes(IDOK);
+        CTestKit::AutoCloseDialogs closer;
+        EXPECT_FALSE(app.InitInstance()) << "the login dialog is cancelled";
+        app.ExitInstance();
+        g_pClientApp = nullptr;
+        EXPECT_EQ(closer.Closed(), 1) << "start-up went on to the login dialog";
+        EXPECT_EQ(s_printerInstalls, s.installs);
+        EXPECT_EQ(store.ini.count(key) ? store.ini[key] : "<none>", s.stored);
+        ASSERT_EQ(boxes.Shown().size(), s.warned ? 1u : 0u);
+        if (s.warned) {
+            EXPECT_EQ(boxes.Shown()[0].text,
+                      "虚拟打印机第一次初化失败，将不能上传白板里的word,ppt文件");
+            EXPECT_TRUE(boxes.Shown()[0].type & MB_ICONEXCLAMATION);
+        }
+    }
+    CClientApp::SetVirtualPrinterInstaller(nullptr);
+    g_Settings = CClientSettings();
+    DeleteFolderTree(folder.c_str());
 }

@@ -6,7 +6,12 @@
 
 #include "ProgramResource.h"
 
-TEST(ProgramIcons, TheWhiteboardStampDrawsAsARedSealOnWhatLiesBelow)
+// Both editions carry the stamp; each test program names its own suite.
+#ifndef PROGRAM_ICONS_SUITE
+#define PROGRAM_ICONS_SUITE ProgramIcons
+#endif
+
+TEST(PROGRAM_ICONS_SUITE, TheWhiteboardStampDrawsAsARedSealOnWhatLiesBelow)
 {
     HICON stamp = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WB_STAMP));
     ASSERT_NE(stamp, nullptr);

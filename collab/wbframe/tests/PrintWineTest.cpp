@@ -1,4 +1,5 @@
 #include "CDlgPrintProc.h"
+#include "CStandInPrinterDriver.h"
 #include "CTestKit.h"
 #include "CVirtualPrinterLink.h"
 #include "CWBFrame.h"
@@ -30,34 +31,6 @@ std::string DefaultPrinter()
     return GetDefaultPrinterName(name, &size, &ok) ? name : "";
 }
 
-// The printer driver the virtual printer names, played by the stand-in
-// driver files beside the test program.
-bool InstallStandInDriver()
-{
-    char folder[MAX_PATH] = {0};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (BYTE*)folder, sizeof folder, &needed))
-        return false;
-    const std::string driverFolder = std::string(folder) + "\\";
-    const char* files[] = {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL", "Kelbro.gpd", "STDNAMES.GPD", "Kelbro.ini",
-                           "UNI.dll", "UI.dll"};
-    for (const char* f : files)
-        CopyFileA((ProgramFolder() + f).c_str(), (driverFolder + f).c_str(), FALSE);
-    std::string dependent = std::string("UNIRES.DLL") + '\0' + "STDNAMES.GPD" + '\0' + "Kelbro.ini" + '\0' + '\0';
-    std::string driverPath = driverFolder + "UNIDRV.DLL", dataFile = driverFolder + "Kelbro.gpd",
-                configFile = driverFolder + "UNIDRVUI.DLL";
-    DRIVER_INFO_3A info = {};
-    info.cVersion = 3;
-    info.pName = (LPSTR) "Lenovo LJ5600";
-    info.pEnvironment = (LPSTR) "Windows NT x86";
-    info.pDriverPath = &driverPath[0];
-    info.pDataFile = &dataFile[0];
-    info.pConfigFile = &configFile[0];
-    info.pDependentFiles = &dependent[0];
-    info.pDefaultDataType = (LPSTR) "RAW";
-    return AddPrinterDriverA(NULL, 3, (BYTE*)&info) || GetLastError() == ERROR_PRINTER_DRIVER_ALREADY_INSTALLED;
-}
-
 // A document type whose print verb is the stand-in printer.
 void RegisterDocumentType(const char* extra)
 {
@@ -76,7 +49,8 @@ class WbPrintWine : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(InstallStandInDriver());
+        std::string error;
+        ASSERT_TRUE(CStandInPrinterDriver::Install(ProgramFolder(), &error)) << error;
         ASSERT_TRUE(InstallVirtualPrinter());
         ASSERT_TRUE(InstallVirtualPrinter()) << "a second installation finds the printer";
         // Another printer is the default before the whiteboard prints.
