@@ -9,18 +9,29 @@ namespace {
 const int kSlotLength = 16;
 const int kSpare = 80;
 
-const double kBandB[17] = {
-    0.242733062448361,   -0.08708720225882005, -1.715373718236536, 0.3835052620203334,
-    5.546250899360883,   -0.6379297595881699,  -10.6103499503168,  0.3411275766891819,
-    13.07424786470546,   0.3411275766892077,   -10.6103499503168,  -0.6379297595881901,
-    5.546250899360898,   0.383505262020331,    -1.715373718236537, -0.08708720225882019,
-    0.242733062448361};
-const double kBandA[17] = {
-    1.0,                 -1.697268355467858, -3.155922125557652, 5.135772741020757,
-    6.804968003089668,   -8.853286143665326, -9.089725569397467, 8.781933262346051,
-    8.780330980694266,   -5.805247156401635, -5.49619313312695,  2.172114870385503,
-    2.387062990025047,   -0.4779753690550202, -0.5565847958063058, -0.0238363562966231,
-    0.09406097850341125};
+const double kBandB[17] = {0.242733062448361,    -0.08708720225882005, -1.715373718236536,
+                           0.3835052620203334,   5.546250899360883,    -0.6379297595881699,
+                           -10.6103499503168,    0.3411275766891819,   13.07424786470546,
+                           0.3411275766892077,   -10.6103499503168,    -0.6379297595881901,
+                           5.546250899360898,    0.383505262020331,    -1.715373718236537,
+                           -0.08708720225882019, 0.242733062448361};
+const double kBandA[17] = {1.0,
+                           -1.697268355467858,
+                           -3.155922125557652,
+                           5.135772741020757,
+                           6.804968003089668,
+                           -8.853286143665326,
+                           -9.089725569397467,
+                           8.781933262346051,
+                           8.780330980694266,
+                           -5.805247156401635,
+                           -5.49619313312695,
+                           2.172114870385503,
+                           2.387062990025047,
+                           -0.4779753690550202,
+                           -0.5565847958063058,
+                           -0.0238363562966231,
+                           0.09406097850341125};
 
 // Residual tracking: blocks of 125 slots (250 ms at 8 kHz) averaging the
 // ratio of the slots' residual peak to the far end's peak, the floor the
@@ -31,27 +42,32 @@ const int kBlocks = 20;
 const double kResidualMargin = 5.0;
 const double kFarActive = 200.0;
 
+// Filter comparison: windows of 512 samples with the far end active; the
+// second filter takes over after 2 windows in a row with under a quarter of
+// the residual energy of the first, and is set back to the first after a
+// window with over four times its residual.
+const int kCompareSamples = 512;
+const int kShadowWinsToSwap = 2;
+const double kShadowBetter = 0.25;
+
 const double kEmphPole = 0.78833646;
 const double kEmphGain = 0.105831884;
 
-double Clamp(double v, double lo, double hi)
-{
-    return v < lo ? lo : (v > hi ? hi : v);
-}
-}  // namespace
+double Clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
+} // namespace
 
 NlmsEchoState::Config NlmsEchoState::ModeOne()
 {
-    return Config{640, 40, 240, 0.55, 1.0, 640.0 * 800.0 * 800.0, true, false, false};
+    return Config{640, 40, 240, 0.55, 1.0, 640.0 * 800.0 * 800.0, true, false, false, true};
 }
 
 NlmsEchoState::Config NlmsEchoState::SharedModes(unsigned sampleRate, int mode)
 {
     Config c;
     if (sampleRate == 16000)
-        c = Config{180, 11, 399, 1.2, 0.7, 640.0 * 3000.0 * 3000.0, false, true, true};
+        c = Config{180, 11, 399, 1.2, 0.7, 640.0 * 3000.0 * 3000.0, false, true, true, true};
     else
-        c = Config{640, 40, 179, 1.3, 1.5, 640.0 * 800.0 * 800.0, false, true, true};
+        c = Config{640, 40, 179, 1.3, 1.5, 640.0 * 800.0 * 800.0, false, true, true, true};
     if (mode == 3)
         c.threshold = 0.25;
     else if (mode == 4)
@@ -62,10 +78,7 @@ NlmsEchoState::Config NlmsEchoState::SharedModes(unsigned sampleRate, int mode)
     return c;
 }
 
-NlmsEchoState::NlmsEchoState(const Config& config)
-{
-    Reset(config);
-}
+NlmsEchoState::NlmsEchoState(const Config& config) { Reset(config); }
 
 void NlmsEchoState::Reset(const Config& config)
 {
@@ -84,6 +97,17 @@ void NlmsEchoState::Reset(const Config& config)
     memset(m_band, 0, sizeof(m_band));
     m_samples = 0;
     m_nearLevel = 3;
+    ForgetResidual();
+    m_slotTalk = false;
+    m_shadow.assign(config.learnedPath ? config.taps : 0, 0.0);
+    m_prevShadowErr = m_prevShadowErrEmph = 0;
+    m_mainSum = m_shadowSum = 0;
+    m_compareFill = 0;
+    m_shadowWins = 0;
+}
+
+void NlmsEchoState::ForgetResidual()
+{
     m_errSlotMax = 0;
     m_blockSum = 0;
     m_blockActive = 0;
@@ -96,7 +120,7 @@ void NlmsEchoState::Reset(const Config& config)
 double NlmsEchoState::ResidualFloor() const
 {
     if (!m_blocksFilled)
-        return 1e30;  // nothing learned yet: the threshold alone decides
+        return 1e30; // nothing learned yet: the threshold alone decides
     double floor = 1e30;
     for (int i = 0; i < m_blocksFilled; ++i)
         if (m_blockMins[i] < floor)
@@ -106,7 +130,11 @@ double NlmsEchoState::ResidualFloor() const
 
 void NlmsEchoState::TrackResidual(double farPeak)
 {
-    if (farPeak > kFarActive) {
+    // Slots with near talk say nothing about the path, except while nothing
+    // is learned yet (the threshold may take loud echo for talk then).
+    const bool talked = m_slotTalk && m_blocksFilled > 0;
+    m_slotTalk = false;
+    if (farPeak > kFarActive && !talked) {
         m_blockSum += m_errSlotMax / farPeak;
         ++m_blockActive;
     }
@@ -122,6 +150,59 @@ void NlmsEchoState::TrackResidual(double farPeak)
     }
     m_blockSum = 0;
     m_blockActive = 0;
+}
+
+double NlmsEchoState::RunShadow(const double* x, const double* xf, double nearSig, bool farActive)
+{
+    const int taps = m_config.taps;
+    double estimate = 0;
+    for (int k = 0; k < taps; ++k)
+        estimate += m_shadow[k] * x[k];
+    const double err = nearSig - estimate;
+    const double errEmph = kEmphPole * m_prevShadowErrEmph + kEmphGain * (err - m_prevShadowErr);
+    m_prevShadowErr = err;
+    m_prevShadowErrEmph = errEmph;
+    // It adapts through double talk, but not on a silent far end, where the
+    // normaliser alone would blow any near sound up into the weights.
+    if (farActive) {
+        const double mu = m_config.step * errEmph / m_energy;
+        for (int k = 0; k < taps; ++k)
+            m_shadow[k] += mu * xf[k];
+    }
+    return err;
+}
+
+void NlmsEchoState::CompareFilters(double err, double shadowErr, bool farActive)
+{
+    if (!farActive)
+        return;
+    m_mainSum += err * err;
+    m_shadowSum += shadowErr * shadowErr;
+    if (++m_compareFill < kCompareSamples)
+        return;
+    if (m_shadowSum < kShadowBetter * m_mainSum) {
+        if (++m_shadowWins >= kShadowWinsToSwap) {
+            // The echo path has changed: take the second filter's weights
+            // and learn the new residual level from scratch.
+            m_weights = m_shadow;
+            m_prevErr = m_prevShadowErr;
+            m_prevErrEmph = m_prevShadowErrEmph;
+            ForgetResidual();
+            m_hang = 0;
+            m_shadowWins = 0;
+        }
+    } else {
+        m_shadowWins = 0;
+        // Double talk threw the second filter off: start it again from the
+        // first.
+        if (m_mainSum < kShadowBetter * m_shadowSum) {
+            m_shadow = m_weights;
+            m_prevShadowErr = m_prevErr;
+            m_prevShadowErrEmph = m_prevErrEmph;
+        }
+    }
+    m_mainSum = m_shadowSum = 0;
+    m_compareFill = 0;
 }
 
 double NlmsEchoState::BandFilter(double x)
@@ -185,14 +266,15 @@ short NlmsEchoState::Process(short mic, short farSample)
     double err = nearSig - estimate;
 
     // Double talk: the microphone reaches the threshold of the far end's
-    // peak and, with the learned path, the residual is not what that path
-    // leaves of far-end speech.
+    // peak; with the learned path, once it is learned, the residual is well
+    // above what that path leaves of far-end speech.
     const double farPeak = m_farPeak;
     if (std::fabs(err) > m_errSlotMax)
         m_errSlotMax = std::fabs(err);
     bool talk = m_config.threshold * farPeak <= std::fabs(nearSig);
-    if (talk && m_config.learnedPath)
+    if (m_config.learnedPath && m_blocksFilled > 0)
         talk = kResidualMargin * ResidualFloor() * farPeak <= std::fabs(err);
+    m_slotTalk = m_slotTalk || talk;
     if (talk)
         m_hang = m_config.hangover;
     bool doubleTalk = m_hang > 0;
@@ -221,9 +303,13 @@ short NlmsEchoState::Process(short mic, short farSample)
         for (int k = 0; k < taps; ++k)
             m_weights[k] += mu * xf[k];
     }
+    if (m_config.learnedPath) {
+        const bool farActive = farPeak > kFarActive;
+        CompareFilters(err, RunShadow(x, xf, nearSig, farActive), farActive);
+    }
 
     double out = err;
-    if (!doubleTalk)
+    if (!doubleTalk && m_config.residualGain)
         out *= (m_config.quietGain && m_nearLevel < 2500) ? 0.01 : 0.35;
     return static_cast<short>(Clamp(out, -32767.0, 32767.0));
 }

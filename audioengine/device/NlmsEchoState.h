@@ -12,20 +12,25 @@ class NlmsEchoState
 public:
     struct Config
     {
-        int taps;             // filter length
-        int slots;            // double-talk detector: slots of 16 samples
-        int hangover;         // samples double talk is held after detection
-        double step;          // adaptation step
-        double threshold;     // far peak x threshold <= |near| means double talk
-        double energyStart;   // starting far energy of the normaliser
-        bool bandAlways;      // band filter on every microphone sample, else the first 15
-        bool quietGain;       // residual gain 0.01 while the near level is low
-        // The detector also asks the filter: a microphone that passes the
-        // threshold is near talk only while the residual after the learned
-        // echo path stands well above what the path leaves in far-end-only
-        // speech. Without it any echo louder than the threshold holds
-        // adaptation for good.
+        int taps;           // filter length
+        int slots;          // double-talk detector: slots of 16 samples
+        int hangover;       // samples double talk is held after detection
+        double step;        // adaptation step
+        double threshold;   // far peak x threshold <= |near| means double talk
+        double energyStart; // starting far energy of the normaliser
+        bool bandAlways;    // band filter on every microphone sample, else the first 15
+        bool quietGain;     // residual gain 0.01 while the near level is low
+        // The detector asks the filter: once it has learned the echo path,
+        // near talk is a residual that stands well above what that path
+        // leaves of far-end speech, whatever its level against the far end
+        // (the threshold decides only until then). A second filter that
+        // always adapts takes over when it leaves clearly less residual, so
+        // a changed echo path is learned again instead of passing for talk.
         bool learnedPath;
+        // Attenuate the residual while no double talk holds (0.35, or 0.01
+        // with quietGain while the near level is low); off, the residual
+        // passes as the filter leaves it.
+        bool residualGain;
     };
 
     // Mode 1: 640 taps at any rate.
@@ -54,8 +59,8 @@ private:
     int m_hang = 0;
     // Adaptive filter: histories written downwards, newest at m_pos.
     std::vector<double> m_weights;
-    std::vector<double> m_x;   // raw far signal
-    std::vector<double> m_xf;  // pre-emphasised far signal
+    std::vector<double> m_x;  // raw far signal
+    std::vector<double> m_xf; // pre-emphasised far signal
     int m_pos = 0;
     double m_energy = 0;
     double m_prevFar = 0, m_prevFarEmph = 0;
@@ -75,6 +80,16 @@ private:
     int m_blocksFilled = 0;
     double ResidualFloor() const;
     void TrackResidual(double farPeak);
+    void ForgetResidual();
+    // The second filter and the comparison of both filters' residuals.
+    double RunShadow(const double* x, const double* xf, double nearSig, bool farActive);
+    void CompareFilters(double err, double shadowErr, bool farActive);
+    bool m_slotTalk = false;
+    std::vector<double> m_shadow;
+    double m_prevShadowErr = 0, m_prevShadowErrEmph = 0;
+    double m_mainSum = 0, m_shadowSum = 0;
+    int m_compareFill = 0;
+    int m_shadowWins = 0;
 };
 
 } // namespace RavoTDevice

@@ -12,8 +12,8 @@
 // 3 to 5 by 0.35, or 0.01 while the near end is quiet; mode 2 by its
 // coherence gain). They compare with speexdsp followed by its preprocessor
 // with denoise on (which is what runs its residual echo suppression). Mode 2
-// also runs without its coherence gain, beside speexdsp alone; the NLMS
-// modes have no switch for their attenuation.
+// also runs without its coherence gain and the NLMS modes without their
+// attenuation, beside speexdsp alone.
 #include <windows.h>
 
 #include <cmath>
@@ -28,6 +28,7 @@
 #include "ApaEchoState.h"
 #include "CAecFilter.h"
 #include "EchoScore.h"
+#include "NlmsEchoState.h"
 
 using namespace RavoTDevice;
 using BenchMeasure::EchoScore;
@@ -46,10 +47,7 @@ uint32_t Next()
     g_seed = g_seed * 1664525u + 1013904223u;
     return g_seed >> 8;
 }
-double Uniform()
-{
-    return (Next() % 20001) / 10000.0 - 1.0;
-}
+double Uniform() { return (Next() % 20001) / 10000.0 - 1.0; }
 
 std::vector<double> Path(int delay, double gain, double tailGain, double decay)
 {
@@ -63,7 +61,7 @@ std::vector<double> Path(int delay, double gain, double tailGain, double decay)
 struct Signals
 {
     std::vector<int16_t> farEnd, mic, echo, nearTalk;
-    std::vector<double> echoPart, talkerPart;  // the parts of the microphone signal
+    std::vector<double> echoPart, talkerPart; // the parts of the microphone signal
 };
 
 Signals MakeRoom()
@@ -92,7 +90,9 @@ Signals MakeRoom()
         double v = 0;
         if (i >= kNearFrom) {
             double t = static_cast<double>(i) / kRate;
-            v = 3000 * (0.7 * std::sin(2 * 3.14159265 * 440 * t) + 0.3 * std::sin(2 * 3.14159265 * 1320 * t)) *
+            v = 3000 *
+                (0.7 * std::sin(2 * 3.14159265 * 440 * t) +
+                 0.3 * std::sin(2 * 3.14159265 * 1320 * t)) *
                 (0.5 + 0.5 * std::sin(2 * 3.14159265 * 2.5 * t));
         }
         s.echo[i] = static_cast<int16_t>(e);
@@ -134,30 +134,33 @@ Result RunMode(const Signals& s, int mode)
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&t0);
     const int blocks = kSamples / kBlock;
-    const int lead = 2;  // the far end runs 60 ms ahead, as on the devices
+    const int lead = 2; // the far end runs 60 ms ahead, as on the devices
     for (int b = 0; b < blocks + lead; ++b) {
         if (b < blocks)
-            filter.ProcessSpeekData(reinterpret_cast<const uint8_t*>(&s.farEnd[b * kBlock]), kBlock * 2);
+            filter.ProcessSpeekData(reinterpret_cast<const uint8_t*>(&s.farEnd[b * kBlock]),
+                                    kBlock * 2);
         if (b >= lead)
-            filter.ProcessMicData(reinterpret_cast<uint8_t*>(&r.out[(b - lead) * kBlock]), kBlock * 2);
+            filter.ProcessMicData(reinterpret_cast<uint8_t*>(&r.out[(b - lead) * kBlock]),
+                                  kBlock * 2);
     }
     QueryPerformanceCounter(&t1);
     r.rtf = Seconds(t0, t1, freq) / kSeconds;
     return r;
 }
 
-// Mode 2's algorithm without its coherence gain, sample by sample as the
-// filter feeds it (the filter pairs microphone sample i with far-end sample i
-// and leaves a silent microphone sample silent).
-Result RunApaWithoutGain(const Signals& s)
+// An algorithm run sample by sample as the filter feeds it (the filter pairs
+// microphone sample i with far-end sample i and leaves a silent microphone
+// sample silent): mode 2 without its coherence gain, the NLMS modes without
+// their residual attenuation.
+template <typename Step>
+Result RunAlone(const Signals& s, const char* name, Step step)
 {
-    Result r{"mode 2, no coherence gain", 0, s.mic};
-    ApaEchoState apa(64, false);
+    Result r{name, 0, s.mic};
     LARGE_INTEGER freq, t0, t1;
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&t0);
     for (int i = 0; i < kSamples; ++i) {
-        const int16_t out = apa.Process(s.farEnd[i], s.mic[i]);
+        const int16_t out = step(s.mic[i], s.farEnd[i]);
         if (s.mic[i] != 0)
             r.out[i] = out;
     }
@@ -166,9 +169,27 @@ Result RunApaWithoutGain(const Signals& s)
     return r;
 }
 
+Result RunApaWithoutGain(const Signals& s)
+{
+    ApaEchoState apa(64, false);
+    return RunAlone(s, "mode 2, no coherence gain",
+                    [&](int16_t mic, int16_t farSample) { return apa.Process(farSample, mic); });
+}
+
+Result RunNlmsWithoutGain(const Signals& s, int mode, const char* name)
+{
+    NlmsEchoState::Config config =
+        mode == 1 ? NlmsEchoState::ModeOne() : NlmsEchoState::SharedModes(kRate, mode);
+    config.residualGain = false;
+    NlmsEchoState nlms(config);
+    return RunAlone(s, name,
+                    [&](int16_t mic, int16_t farSample) { return nlms.Process(mic, farSample); });
+}
+
 Result RunSpeex(const Signals& s, bool suppressor)
 {
-    Result r{suppressor ? "speexdsp + suppressor" : "speexdsp", 0, std::vector<int16_t>(kSamples, 0)};
+    Result r{suppressor ? "speexdsp + suppressor" : "speexdsp", 0,
+             std::vector<int16_t>(kSamples, 0)};
     SpeexEchoState* st = speex_echo_state_init(kBlock, 1024);
     int rate = kRate;
     speex_echo_ctl(st, SPEEX_ECHO_SET_SAMPLING_RATE, &rate);
@@ -210,14 +231,14 @@ double Erle(const Signals& s, const Result& r, int second, int count = 1)
     return EchoScore::ErleDb(s.mic, r.out, static_cast<size_t>(second) * kRate,
                              static_cast<size_t>(count) * kRate);
 }
-}  // namespace
+} // namespace
 
 int main()
 {
     Signals s = MakeRoom();
     std::vector<Result> results;
-    const char* names[] = {"mode 1 NLMS 640", "mode 2 APA 512", "mode 3 NLMS t0.25", "mode 4 NLMS t0.85",
-                           "mode 5 NLMS t1.5"};
+    const char* names[] = {"mode 1 NLMS 640", "mode 2 APA 512", "mode 3 NLMS t0.25",
+                           "mode 4 NLMS t0.85", "mode 5 NLMS t1.5"};
     for (int mode = 1; mode <= 5; ++mode) {
         results.push_back(RunMode(s, mode));
         results.back().name = names[mode - 1];
@@ -225,7 +246,13 @@ int main()
     results.push_back(RunApaWithoutGain(s));
     results.push_back(RunSpeex(s, false));
     results.push_back(RunSpeex(s, true));
-    const size_t mode1 = 0, mode2 = 1, mode3 = 2, bareApa = 5, speex = 6, speexSuppressed = 7;
+    const char* bareNames[] = {"mode 1 no attenuation", "mode 3 no attenuation",
+                               "mode 4 no attenuation", "mode 5 no attenuation"};
+    const int bareModes[] = {1, 3, 4, 5};
+    for (int i = 0; i < 4; ++i)
+        results.push_back(RunNlmsWithoutGain(s, bareModes[i], bareNames[i]));
+    const size_t mode1 = 0, mode2 = 1, mode3 = 2, bareApa = 5, speex = 6, speexSuppressed = 7,
+                 bareMode1 = 8, bareMode3 = 9;
 
     printf("Synthetic room, %d s at %d Hz, blocks of %d samples; echo path changes at %d s,\n"
            "near-end talk from %d s.\n\n",
@@ -234,12 +261,16 @@ int main()
     for (const Result& r : results)
         printf("%-26s %12.5f %10.0f\n", r.name, r.rtf, r.rtf > 0 ? 1.0 / r.rtf : 0.0);
 
-    printf("\nERLE per second of echo-only audio, dB (higher is better). Modes 1 to 5 include their\n"
-           "residual attenuation (0.35, or 0.01 for modes 3-5 while the near end is quiet; mode 2 its\n"
-           "coherence gain): compare them with speexdsp + suppressor (its preprocessor with denoise on,\n"
-           "which runs its residual echo suppression). Mode 2 without its gain compares with speexdsp\n"
-           "alone; modes 1 and 3 to 5 cannot run without their attenuation (no switch).\n%4s",
-           "s");
+    printf(
+        "\nERLE per second of echo-only audio, dB (higher is better). Modes 1 to 5 include their\n"
+        "residual attenuation (0.35, or 0.01 for modes 3-5 while the near end is quiet; mode 2 "
+        "its\n"
+        "coherence gain): compare them with speexdsp + suppressor (its preprocessor with denoise "
+        "on,\n"
+        "which runs its residual echo suppression). Mode 2 without its gain and modes 1 and 3 to "
+        "5\n"
+        "without their attenuation compare with speexdsp alone.\n%4s",
+        "s");
     for (const Result& r : results)
         printf(" %9.9s", r.name);
     printf("\n");
@@ -252,12 +283,14 @@ int main()
 
     const int change = kChangeAt / kRate, nearSecond = kNearFrom / kRate;
     const size_t from = kNearFrom + kRate / 2, count = kSamples - from - 1200;
-    printf("\nsummary, dB: ERLE of the first second, steady (seconds %d-%d), of the first second after the\n"
-           "path change and steady after it (seconds %d-%d); double talk (seconds %.1f to %d): talker kept,\n"
+    printf("\nsummary, dB: ERLE of the first second, steady (seconds %d-%d), of the first second "
+           "after the\n"
+           "path change and steady after it (seconds %d-%d); double talk (seconds %.1f to %d): "
+           "talker kept,\n"
            "echo removed, talker over the rest of the output\n",
            change - 3, change - 1, nearSecond - 3, nearSecond - 1, from / double(kRate), kSeconds);
-    printf("%-26s %7s %7s %7s %7s %8s %8s %11s\n", "", "first s", "steady", "change", "steady", "kept",
-           "removed", "talker/rest");
+    printf("%-26s %7s %7s %7s %7s %8s %8s %11s\n", "", "first s", "steady", "change", "steady",
+           "kept", "removed", "talker/rest");
     const BenchMeasure::DoubleTalkFigures mic =
         EchoScore::DoubleTalk(s.mic, s.talkerPart, s.echoPart, from, count, 200);
     printf("%-26s %7s %7s %7s %7s", "microphone (no cancelling)", "", "", "", "");
@@ -276,7 +309,8 @@ int main()
         m.steadyAfter = Erle(s, r, nearSecond - 3, 3);
         m.talk = EchoScore::DoubleTalk(r.out, s.talkerPart, s.echoPart, from, count, 200);
         summary.push_back(m);
-        printf("%-26s %7.1f %7.1f %7.1f %7.1f", r.name, m.first, m.steady, m.afterChange, m.steadyAfter);
+        printf("%-26s %7.1f %7.1f %7.1f %7.1f", r.name, m.first, m.steady, m.afterChange,
+               m.steadyAfter);
         PrintDoubleTalk(m.talk);
     }
 
@@ -288,6 +322,10 @@ int main()
     BenchRowDb("RavoT mode 1, steady ERLE", summary[mode1].steady, ref.steady, ">=", -3.0);
     BenchRowDb("RavoT mode 2, steady ERLE", summary[mode2].steady, ref.steady, ">=", -3.0);
     BenchRowDb("RavoT mode 2 no coherence gain, steady ERLE", summary[bareApa].steady,
+               summary[speex].steady, ">=", -3.0);
+    BenchRowDb("RavoT mode 1 no attenuation, steady ERLE", summary[bareMode1].steady,
+               summary[speex].steady, ">=", -3.0);
+    BenchRowDb("RavoT mode 3 no attenuation, steady ERLE", summary[bareMode3].steady,
                summary[speex].steady, ">=", -3.0);
     return 0;
 }

@@ -13,14 +13,15 @@ using namespace SonvexDevice;
 
 using namespace SyntheticRoom;
 
-namespace
+namespace {
+struct Delivery
 {
-struct Delivery {
     uint32_t sequence;
     std::vector<int16_t> pcm;
 };
 
-struct Collector {
+struct Collector
+{
     std::vector<Delivery> blocks;
     static void __cdecl Callback(void* context, CAudioBlock* header, short* pcm, int length)
     {
@@ -58,13 +59,16 @@ std::vector<int16_t> Block(uint32_t seed)
     std::vector<int16_t> pcm = ToPcm(Noise(320, 3000.0, seed + 11));
     return pcm;
 }
-}
+} // namespace
 
 TEST(AecProcessor, OnlyTheBlockFormatOfTheLibraryIsAccepted)
 {
     FakeMixerApi mixer;
-    struct Case { int rate, ms; bool ok; } cases[] = {
-        {16000, 20, true}, {8000, 20, false}, {16000, 10, false}, {48000, 20, false}};
+    struct Case
+    {
+        int rate, ms;
+        bool ok;
+    } cases[] = {{16000, 20, true}, {8000, 20, false}, {16000, 10, false}, {48000, 20, false}};
     for (const Case& c : cases) {
         AecProcessor proc(mixer);
         EXPECT_EQ(c.ok, proc.init(c.rate, c.ms));
@@ -102,7 +106,7 @@ TEST(AecProcessor, NearEndAloneStaysInOrderThroughDrops)
             if (k == 12 || k == 25)
                 proc.RequestResync(+1);
             if (k == 18)
-                proc.RequestResync(-1);  // no farPcm end to drop: nothing changes
+                proc.RequestResync(-1); // no farPcm end to drop: nothing changes
             std::vector<int16_t> pcm = Block(k);
             mic.Hand(proc, pcm.data(), 1000 + 20 * k);
             reference.Run(pcm.data(), 320);
@@ -155,10 +159,9 @@ TEST(AecProcessor, SilenceToBePlayedIsDithered)
     EXPECT_EQ(expect, tone);
 }
 
-namespace
-{
-double Residual(const std::vector<int16_t>& out, const std::vector<int16_t>& talk, size_t from, size_t count,
-                int* lagFound)
+namespace {
+double Residual(const std::vector<int16_t>& out, const std::vector<int16_t>& talk, size_t from,
+                size_t count, int* lagFound)
 {
     // Near-end talk comes out delayed by the pairing: find the lag, then
     // measure what differs from it.
@@ -179,27 +182,14 @@ double Residual(const std::vector<int16_t>& out, const std::vector<int16_t>& tal
         diff[i] = double(out[from + i]) - talk[from + i - bestLag];
     return EnergyDb(diff, 0, count);
 }
-}
 
-// Far end played into a synthetic room and captured back, block by block as
-// the devices hand them over: the echo is cancelled once the canceller has
-// converged, and near-end speech survives double talk.
-TEST(AecProcessor, CancelsRoomEchoAndKeepsDoubleTalk)
+// Runs the front end with echo cancelling on as the devices drive it: each
+// played block, then the captured block of the same time. The output is as
+// long as the microphone signal.
+void RunFrontEnd(const std::vector<int16_t>& farPcm, const std::vector<int16_t>& mic,
+                 std::vector<int16_t>* out)
 {
-    const int seconds = 10, n = 16000 * seconds;
-    std::vector<double> farSignal = SpeechLike(n, 1);
-    std::vector<double> echo = Convolve(farSignal, ImpulseResponse(16000, 5.0, 150.0, 300.0, 0.5, 7));
-    std::vector<double> talk(n, 0.0), voice = SpeechLike(n, 2, 6000.0);
-    for (int i = 7 * 16000; i < n; ++i)
-        talk[i] = voice[i];
-    std::vector<int16_t> farPcm = ToPcm(farSignal), mic = ToPcm(Sum(Sum(echo, talk), Noise(n, 10.0, 3)));
-    // The talker as the canceller's output should carry it: high-passed by
-    // the front end and again by the core.
-    std::vector<int16_t> talkPcm = ToPcm(talk);
-    DcHighPass frontEnd, core;
-    frontEnd.Run(talkPcm.data(), n);
-    core.Run(talkPcm.data(), n);
-
+    const int n = static_cast<int>(mic.size());
     FakeMixerApi mixer;
     AecProcessor proc(mixer);
     ASSERT_TRUE(proc.init(16000, 20));
@@ -211,14 +201,41 @@ TEST(AecProcessor, CancelsRoomEchoAndKeepsDoubleTalk)
         speaker.Hand(proc, &farPcm[k * 320], 1000 + 20 * k);
         microphone.Hand(proc, &mic[k * 320], 1000 + 20 * k);
     }
-    std::vector<int16_t> out;
+    out->clear();
     for (const Delivery& d : collector.blocks)
-        out.insert(out.end(), d.pcm.begin(), d.pcm.end());
-    ASSERT_GE(out.size(), size_t(n - 1280));
-    out.resize(n, 0);
+        out->insert(out->end(), d.pcm.begin(), d.pcm.end());
+    ASSERT_GE(out->size(), size_t(n - 1280));
+    out->resize(n, 0);
+}
+} // namespace
+
+// Far end played into a synthetic room and captured back, block by block as
+// the devices hand them over: the echo is cancelled once the canceller has
+// converged, and near-end speech survives double talk.
+TEST(AecProcessor, CancelsRoomEchoAndKeepsDoubleTalk)
+{
+    const int seconds = 10, n = 16000 * seconds;
+    std::vector<double> farSignal = SpeechLike(n, 1);
+    std::vector<double> echo =
+        Convolve(farSignal, ImpulseResponse(16000, 5.0, 150.0, 300.0, 0.5, 7));
+    std::vector<double> talk(n, 0.0), voice = SpeechLike(n, 2, 6000.0);
+    for (int i = 7 * 16000; i < n; ++i)
+        talk[i] = voice[i];
+    std::vector<int16_t> farPcm = ToPcm(farSignal),
+                         mic = ToPcm(Sum(Sum(echo, talk), Noise(n, 10.0, 3)));
+    // The talker as the canceller's output should carry it: high-passed by
+    // the front end and again by the core.
+    std::vector<int16_t> talkPcm = ToPcm(talk);
+    DcHighPass frontEnd, core;
+    frontEnd.Run(talkPcm.data(), n);
+    core.Run(talkPcm.data(), n);
+
+    std::vector<int16_t> out;
+    ASSERT_NO_FATAL_FAILURE(RunFrontEnd(farPcm, mic, &out));
 
     // Far end alone, seconds 5 to 7: the echo is at least 20 dB down.
-    const double erle = EnergyDb(mic, 5 * 16000, 2 * 16000) - EnergyDb(out, 5 * 16000 + 320, 2 * 16000);
+    const double erle =
+        EnergyDb(mic, 5 * 16000, 2 * 16000) - EnergyDb(out, 5 * 16000 + 320, 2 * 16000);
     EXPECT_GT(erle, 20.0);
     // Double talk, seconds 8 to 10: the talker is there at full level, and
     // what differs from it (residual echo, distortion) is well below it.
@@ -232,8 +249,42 @@ TEST(AecProcessor, CancelsRoomEchoAndKeepsDoubleTalk)
     EXPECT_NEAR(320 + 353, lag, 2);
 }
 
-namespace
+// Long room responses are convolved through the transform; they must give
+// what the plain sum gives.
+TEST(SyntheticRoom, LongResponsesConvolveAsThePlainSum)
 {
+    const std::vector<double> x = SpeechLike(3000, 4);
+    for (double lengthMs : {3.0, 40.0}) {
+        const std::vector<double> h = ImpulseResponse(16000, 1.0, 20.0, lengthMs, 0.5, 9);
+        const std::vector<double> y = Convolve(x, h);
+        ASSERT_EQ(x.size(), y.size());
+        for (size_t n = 0; n < x.size(); ++n) {
+            double sum = 0.0;
+            for (size_t k = 0; k < h.size() && k <= n; ++k)
+                sum += h[k] * x[n - k];
+            ASSERT_NEAR(sum, y[n], 1e-6) << "response of " << h.size() << " taps, sample " << n;
+        }
+    }
+}
+
+// A reverberant room whose tail outlasts the 128 ms the canceller models:
+// once it has settled, the echo of the far end alone is at least 25 dB down.
+TEST(AecProcessor, CancelsTheEchoOfAReverberantRoom)
+{
+    const int seconds = 8, n = 16000 * seconds;
+    std::vector<double> farSignal = SpeechLike(n, 1);
+    std::vector<double> echo =
+        Convolve(farSignal, ImpulseResponse(16000, 10.0, 300.0, 400.0, 0.5, 7));
+    std::vector<int16_t> farPcm = ToPcm(farSignal), mic = ToPcm(Sum(echo, Noise(n, 10.0, 3)));
+    std::vector<int16_t> out;
+    ASSERT_NO_FATAL_FAILURE(RunFrontEnd(farPcm, mic, &out));
+    // Seconds 5 to 7; the output comes a block late.
+    const double erle =
+        EnergyDb(mic, 5 * 16000, 2 * 16000) - EnergyDb(out, 5 * 16000 + 320, 2 * 16000);
+    EXPECT_GT(erle, 25.0);
+}
+
+namespace {
 std::vector<int16_t> Square(double dbfs)
 {
     const int16_t a = static_cast<int16_t>(32767 * std::pow(10.0, dbfs / 20.0));
@@ -242,7 +293,7 @@ std::vector<int16_t> Square(double dbfs)
         pcm[i] = (i / 20) % 2 ? a : -a;
     return pcm;
 }
-}
+} // namespace
 
 TEST(AecProcessor, MicrophoneVolumeFollowsTheTalkerAndIsRestored)
 {

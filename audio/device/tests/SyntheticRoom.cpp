@@ -1,10 +1,9 @@
 #include "SyntheticRoom.h"
 
 #include <cmath>
+#include <complex>
 
-
-namespace
-{
+namespace {
 const double kPi = 3.14159265358979323846;
 
 uint32_t NextRandom(uint32_t& state)
@@ -13,9 +12,35 @@ uint32_t NextRandom(uint32_t& state)
     return state;
 }
 
-double Uniform(uint32_t& state)
+double Uniform(uint32_t& state) { return (NextRandom(state) >> 8) / 16777216.0 * 2.0 - 1.0; }
+
+typedef std::complex<double> Complex;
+
+// In-place radix-2 transform of n (a power of two) points; inverse unscaled.
+void Transform(std::vector<Complex>& a, bool inverse)
 {
-    return (NextRandom(state) >> 8) / 16777216.0 * 2.0 - 1.0;
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const double angle = 2 * kPi / static_cast<double>(len) * (inverse ? 1 : -1);
+        const Complex step(std::cos(angle), std::sin(angle));
+        for (size_t i = 0; i < n; i += len) {
+            Complex w(1.0, 0.0);
+            for (size_t k = 0; k < len / 2; ++k) {
+                const Complex u = a[i + k], v = a[i + k + len / 2] * w;
+                a[i + k] = u + v;
+                a[i + k + len / 2] = u - v;
+                w *= step;
+            }
+        }
+    }
 }
 
 double Resonate(double x, double f, double r, double& y1, double& y2)
@@ -25,10 +50,9 @@ double Resonate(double x, double f, double r, double& y1, double& y2)
     y1 = y;
     return y * (1 - r);
 }
-}
+} // namespace
 
-namespace SyntheticRoom
-{
+namespace SyntheticRoom {
 std::vector<double> SpeechLike(int samples, uint32_t seed, double peak)
 {
     std::vector<double> out(samples);
@@ -49,7 +73,8 @@ std::vector<double> SpeechLike(int samples, uint32_t seed, double peak)
             excitation = 1.0;
         }
         excitation += 0.05 * Uniform(state);
-        double v = Resonate(excitation, f1, 0.97, a1, a2) + 0.6 * Resonate(excitation, f2, 0.96, b1, b2) +
+        double v = Resonate(excitation, f1, 0.97, a1, a2) +
+                   0.6 * Resonate(excitation, f2, 0.96, b1, b2) +
                    0.3 * Resonate(excitation, f3, 0.95, c1, c2);
         // Syllables of about 200 ms and a pause every 1.5 s.
         double syllable = 0.5 + 0.5 * std::sin(2 * kPi * 4.0 * t + seed);
@@ -84,11 +109,36 @@ std::vector<double> ImpulseResponse(int rate, double delayMs, double rt60Ms, dou
 std::vector<double> Convolve(const std::vector<double>& x, const std::vector<double>& h)
 {
     std::vector<double> y(x.size(), 0.0);
-    for (size_t k = 0; k < h.size(); ++k) {
-        if (h[k] == 0.0)
-            continue;
-        for (size_t n = k; n < x.size(); ++n)
-            y[n] += h[k] * x[n - k];
+    if (h.size() <= 64) {
+        for (size_t k = 0; k < h.size(); ++k) {
+            if (h[k] == 0.0)
+                continue;
+            for (size_t n = k; n < x.size(); ++n)
+                y[n] += h[k] * x[n - k];
+        }
+        return y;
+    }
+    // Long responses overlap-add through the transform: pieces of the input
+    // as long as the response, in transforms of at least twice that.
+    size_t points = 1;
+    while (points < 2 * h.size())
+        points <<= 1;
+    const size_t piece = points - h.size() + 1;
+    std::vector<Complex> response(points, Complex(0.0, 0.0));
+    for (size_t k = 0; k < h.size(); ++k)
+        response[k] = h[k];
+    Transform(response, false);
+    std::vector<Complex> work(points);
+    for (size_t start = 0; start < x.size(); start += piece) {
+        std::fill(work.begin(), work.end(), Complex(0.0, 0.0));
+        for (size_t i = 0; i < piece && start + i < x.size(); ++i)
+            work[i] = x[start + i];
+        Transform(work, false);
+        for (size_t i = 0; i < points; ++i)
+            work[i] *= response[i];
+        Transform(work, true);
+        for (size_t i = 0; i < points && start + i < y.size(); ++i)
+            y[start + i] += work[i].real() / static_cast<double>(points);
     }
     return y;
 }
@@ -146,7 +196,8 @@ std::vector<int16_t> Sine(int samples, int rate, double frequency, double amplit
 {
     std::vector<int16_t> out(samples);
     for (int i = 0; i < samples; ++i)
-        out[i] = static_cast<int16_t>(std::floor(amplitude * std::sin(2 * kPi * frequency * i / rate) + 0.5));
+        out[i] = static_cast<int16_t>(
+            std::floor(amplitude * std::sin(2 * kPi * frequency * i / rate) + 0.5));
     return out;
 }
 
@@ -168,4 +219,4 @@ double ToneFrequency(const std::vector<int16_t>& x, size_t from, size_t count, i
         return 0.0;
     return crossings * rate / (last - first);
 }
-}
+} // namespace SyntheticRoom

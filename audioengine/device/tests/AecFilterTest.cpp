@@ -8,6 +8,7 @@
 #include "CAecFilter.h"
 #include "CAudioConvert.h"
 #include "EchoRoom.h"
+#include "NlmsEchoState.h"
 
 using namespace RavoTDevice;
 
@@ -25,7 +26,7 @@ WAVEFORMATEX Pcm(DWORD rate)
     return f;
 }
 
-const int kBlock = 240;  // 30 ms at 8 kHz
+const int kBlock = 240; // 30 ms at 8 kHz
 
 // Runs a whole room through a filter as the manager does: played blocks go
 // in two blocks ahead of the captured ones. Returns the processed microphone.
@@ -36,20 +37,22 @@ std::vector<int16_t> RunRoom(CAecFilter& f, const EchoRoom& room)
     const int lead = 2;
     for (size_t b = 0; b < blocks + lead; ++b) {
         if (b < blocks)
-            f.ProcessSpeekData(reinterpret_cast<const uint8_t*>(&room.farEnd[b * kBlock]), kBlock * 2);
+            f.ProcessSpeekData(reinterpret_cast<const uint8_t*>(&room.farEnd[b * kBlock]),
+                               kBlock * 2);
         if (b >= lead)
             f.ProcessMicData(reinterpret_cast<uint8_t*>(&out[(b - lead) * kBlock]), kBlock * 2);
     }
     return out;
 }
 
-double ErleDb(const std::vector<int16_t>& mic, const std::vector<int16_t>& out, size_t from, size_t to)
+double ErleDb(const std::vector<int16_t>& mic, const std::vector<int16_t>& out, size_t from,
+              size_t to)
 {
     double in = Energy(&mic[from], to - from);
     double res = Energy(&out[from], to - from) + 1.0;
     return 10 * std::log10(in / res);
 }
-}  // namespace
+} // namespace
 
 // Each algorithm family takes the echo of a synthetic room well down once it
 // has converged, and keeps near-end talk that starts later audible.
@@ -62,8 +65,7 @@ struct AecCase
 };
 
 class AecFamilies : public ::testing::TestWithParam<AecCase>
-{
-};
+{};
 
 TEST_P(AecFamilies, ReducesTheEchoOfASyntheticRoom)
 {
@@ -91,7 +93,8 @@ TEST_P(AecFamilies, KeepsNearTalkDuringDoubleTalk)
     EXPECT_GT(outEnergy, nearEnergy / 16.0) << "mode " << GetParam().mode;
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, AecFamilies, ::testing::Values(AecCase{1, 0.5}, AecCase{2, 0.5}, AecCase{3, 0.1},
+INSTANTIATE_TEST_SUITE_P(Modes, AecFamilies,
+                         ::testing::Values(AecCase{1, 0.5}, AecCase{2, 0.5}, AecCase{3, 0.1},
                                            AecCase{4, 0.5}, AecCase{5, 0.5}));
 
 // Mode 3's threshold (a quarter of the far end's peak) is passed by any echo
@@ -120,6 +123,36 @@ TEST(AecFilter, ModeThreeCancelsLoudEchoAndStillKeepsANearTalker)
         printf("mode 3, gain %.2f: near talker kept at %.1f dB\n", gain,
                10 * std::log10(outEnergy / nearEnergy));
         EXPECT_GT(outEnergy, nearEnergy / 4.0) << "the near talker was attenuated as echo";
+    }
+}
+
+// The residual attenuation is on by default and can be switched off; the
+// filter learns the same either way, so only the output's level differs.
+TEST(NlmsEchoState, ResidualAttenuationIsOnByDefaultAndCanBeSwitchedOff)
+{
+    EchoRoom room(5.0, 0.5);
+    struct Case
+    {
+        const char* name;
+        NlmsEchoState::Config config;
+    } cases[] = {{"mode 1", NlmsEchoState::ModeOne()},
+                 {"mode 4", NlmsEchoState::SharedModes(8000, 4)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NlmsEchoState::Config bare = c.config;
+        bare.residualGain = false;
+        NlmsEchoState withGain(c.config), without(bare);
+        std::vector<int16_t> on(room.mic.size()), off(room.mic.size());
+        for (size_t i = 0; i < room.mic.size(); ++i) {
+            on[i] = withGain.Process(room.mic[i], room.farEnd[i]);
+            off[i] = without.Process(room.mic[i], room.farEnd[i]);
+            ASSERT_LE(std::abs(on[i]), std::abs(off[i]) + 1) << "sample " << i;
+        }
+        // At least the 0.35 of the attenuation (9 dB) over the settled echo.
+        const double gained = ErleDb(room.mic, on, 24000, 40000);
+        const double bareErle = ErleDb(room.mic, off, 24000, 40000);
+        EXPECT_GT(gained - bareErle, 8.5) << gained << " against " << bareErle << " dB";
+        EXPECT_GT(bareErle, 10.0);
     }
 }
 
@@ -213,12 +246,12 @@ TEST(AudioConvert, HalvesAndDoublesTheRate)
     ASSERT_EQ(1, down.Open(&f16, &f8));
     ASSERT_EQ(1, up.Open(&f8, &f16));
     std::vector<int16_t> in(640, 1000), mid(640), out(1280);
-    AUDIO_STREAM_HEAD a = {reinterpret_cast<uint8_t*>(in.data()), 1280, 0,
+    AUDIO_STREAM_HEAD a = {reinterpret_cast<uint8_t*>(in.data()),  1280, 0,
                            reinterpret_cast<uint8_t*>(mid.data()), 1280, 0};
     ASSERT_EQ(1, down.Convert(&a));
     EXPECT_NEAR(640.0, a.outputLength, 32.0);
     AUDIO_STREAM_HEAD b = {reinterpret_cast<uint8_t*>(mid.data()), a.outputLength, 0,
-                           reinterpret_cast<uint8_t*>(out.data()), 2560, 0};
+                           reinterpret_cast<uint8_t*>(out.data()), 2560,           0};
     ASSERT_EQ(1, up.Convert(&b));
     EXPECT_NEAR(1280.0, b.outputLength, 64.0);
     // A constant level survives both ways (away from the edges).
