@@ -66,6 +66,8 @@ public:
     bool IsDropped() const { return m_dropped.load(); }
     uint16_t GetLocalPort() const;
     SOCKET GetHandle() const { return m_socket; }
+    // Times the sending thread has woken so far.
+    uint32_t GetWakeCount() const { return m_wakes.load(); }
 
     uint32_t Run() override;
 
@@ -74,15 +76,19 @@ private:
     bool WaitFor(bool write, uint32_t ms);
     // Asks the system to set m_readable when bytes or a close arrive.
     void WatchReads();
-    void DrainQueue();
+    enum Drained { DRAINED_DONE, DRAINED_FULL, DRAINED_NO_BUFFERS };
+    // Sends queued bytes until the queue is empty, the socket takes no more
+    // or the connection is shut or dropped.
+    Drained DrainQueue();
     void ForgetQueueLocked();
 
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
-    HANDLE m_queued; // set when an empty queue gets an item
+    HANDLE m_queued;   // set when an empty queue gets an item
     HANDLE m_readable; // auto-reset: bytes or a close arrived
     std::atomic<bool> m_shut{false};
     std::atomic<bool> m_dropped{false};
+    std::atomic<uint32_t> m_wakes{0};
     uint32_t m_receiveTimeoutMs = 0;
     uint32_t m_sendTimeoutMs = 0;
     size_t m_queueLimit = 0;
