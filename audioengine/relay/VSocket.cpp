@@ -316,7 +316,11 @@ bool VSocket::SendNow(const void* data, size_t length)
     return true;
 }
 
-int VSocket::ReceiveExact(void* data, size_t length)
+int VSocket::ReceiveExact(void* data, size_t length) { return Receive(data, length, true); }
+
+int VSocket::ReceiveSome(void* data, size_t length) { return Receive(data, length, false); }
+
+int VSocket::Receive(void* data, size_t length, bool exact)
 {
     CScopedLock lock(&m_receiveLock);
     char* p = static_cast<char*>(data);
@@ -329,6 +333,8 @@ int VSocket::ReceiveExact(void* data, size_t length)
         int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
         if (n > 0) {
             got += static_cast<size_t>(n);
+            if (!exact)
+                break;
             continue;
         }
         if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
@@ -346,7 +352,7 @@ int VSocket::ReceiveExact(void* data, size_t length)
         HANDLE waits[2] = {m_readable, m_stop};
         WaitForMultipleObjects(2, waits, FALSE, step);
     }
-    return static_cast<int>(length);
+    return static_cast<int>(got);
 }
 
 int VSocket::ReceiveAvailable(void* data, size_t length)

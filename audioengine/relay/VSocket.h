@@ -52,6 +52,10 @@ public:
     // Reads exactly length bytes: length, or 0 on a closed or failed
     // connection, a time-out or a shutdown.
     int ReceiveExact(void* data, size_t length);
+    // Reads what has arrived, at most length bytes, waiting as a
+    // ReceiveExact does until at least one byte is there: the count, or 0
+    // as for ReceiveExact.
+    int ReceiveSome(void* data, size_t length);
     // Reads what has arrived, at most length bytes, without waiting: the
     // count, 0 when nothing is there yet, -1 on a closed or failed connection.
     int ReceiveAvailable(void* data, size_t length);
@@ -74,6 +78,8 @@ public:
 private:
     explicit VSocket(SOCKET accepted);
     bool WaitFor(bool write, uint32_t ms);
+    // Exactly length bytes, or whatever arrives first.
+    int Receive(void* data, size_t length, bool exact);
     // Asks the system to set m_readable when bytes or a close arrive.
     void WatchReads();
     enum Drained { DRAINED_DONE, DRAINED_FULL, DRAINED_NO_BUFFERS };
