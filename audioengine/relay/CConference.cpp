@@ -103,7 +103,7 @@ bool CConference::AddListener(VSocket* socket, uint32_t value)
             m_listeners.reserve(m_listeners.size() + 1);
             m_burst.reserve(m_listeners.size() + 1);
         } catch (const std::bad_alloc&) {
-            delete listener;  // takes the socket with it
+            delete listener; // takes the socket with it
             return false;
         }
         if (m_headerStored) {
@@ -164,7 +164,8 @@ bool CConference::SetSource(VSocket* socket, uint32_t value)
         m_newbufSeen = false;
         m_burstActive = false;
     }
-    CSenderThread* source = new (std::nothrow) CSenderThread(socket, this, value, m_limits.maxPayload);
+    CSenderThread* source =
+        new (std::nothrow) CSenderThread(socket, this, value, m_limits.maxPayload);
     if (!source) {
         delete socket;
         return false;
@@ -222,7 +223,8 @@ void CConference::CloseFailedSource()
         failed = m_source && m_source->HasFailed();
     }
     if (failed) {
-        RelayLog().Write(1, "<CConference::CloseFailedSource>, conference %u lost its source", m_id);
+        RelayLog().Write(1, "<CConference::CloseFailedSource>, conference %u lost its source",
+                         m_id);
         CloseSourceLocked();
     }
 }
@@ -237,24 +239,64 @@ void CConference::StopAll(std::vector<CReceiverThread*>& listeners)
     listeners.clear();
 }
 
-void CConference::QueueToListeners(const uint8_t* buffer, uint32_t total)
+void CConference::QueueToListeners(const uint8_t* bytes, size_t size, bool burst)
 {
-    if (m_burstActive) {
-        CScopedLock burst(&m_burstLock);
+    if (burst) {
+        CScopedLock lock(&m_burstLock);
         for (CReceiverThread* listener : m_burst)
-            listener->Socket()->QueueSend(buffer, total);
+            listener->Socket()->QueueSend(bytes, size);
         return;
     }
     for (CReceiverThread* listener : m_listeners)
-        listener->Socket()->QueueSend(buffer, total);
+        listener->Socket()->QueueSend(bytes, size);
 }
 
-int CConference::Relay(const uint8_t* buffer, uint32_t total)
+int CConference::Relay(const uint8_t* bytes, size_t size)
 {
     CScopedLock lock(&m_listenerLock);
+    // Messages that arrived together and go to the same listeners are
+    // queued to each as one piece: a relay that falls behind its source
+    // catches up with fewer sends, not more.
+    size_t runStart = 0;
+    size_t runEnd = 0;
+    bool runBurst = false;
+    auto flush = [&] {
+        if (runEnd > runStart)
+            QueueToListeners(bytes + runStart, runEnd - runStart, runBurst);
+        runStart = runEnd;
+    };
+    uint64_t total = 0;
+    for (size_t at = 0; at < size && TotalAt(bytes + at, size - at, total) && total <= size - at;
+         at += static_cast<size_t>(total)) {
+        const uint8_t* message = bytes + at;
+        const uint32_t messageTotal = static_cast<uint32_t>(total);
+        // The burst subset is chosen by what each listener holds queued
+        // once everything before the update is queued.
+        if (IsControl(message, messageTotal, "update"))
+            flush();
+        bool burstEnd = false;
+        if (!TakeMessageLocked(message, messageTotal, burstEnd)) {
+            flush();
+            return 0;
+        }
+        if (runEnd > runStart && runBurst != m_burstActive)
+            flush();
+        runBurst = m_burstActive;
+        runEnd = at + messageTotal;
+        if (burstEnd) {
+            flush();
+            m_burstActive = false;
+            SetEvent(m_refreshEvent);
+        }
+    }
+    flush();
+    return 1;
+}
+
+bool CConference::TakeMessageLocked(const uint8_t* buffer, uint32_t total, bool& burstEnd)
+{
     uint8_t kind = 0xFF;
     bool hasKind = KindAt(buffer, total, kind);
-    bool burstEnd = false;
 
     if (m_newbufSeen) {
         m_newbufSeen = false;
@@ -283,7 +325,7 @@ int CConference::Relay(const uint8_t* buffer, uint32_t total)
     if (hasKind && kind == RELAY_KIND_FORMAT && total == RELAY_LONG_TOTAL) {
         if (!m_headerStored) {
             RelayLog().Write(1, "<CConference::Relay>, format before the stream header");
-            return 0;
+            return false;
         }
         if (NameIs(buffer, total, "format")) {
             WireReader r(buffer, total);
@@ -296,16 +338,9 @@ int CConference::Relay(const uint8_t* buffer, uint32_t total)
     }
     if (!m_headerStored) {
         RelayLog().Write(1, "<CConference::Relay>, message before the stream header");
-        return 0;
+        return false;
     }
-
-    QueueToListeners(buffer, total);
-
-    if (burstEnd) {
-        m_burstActive = false;
-        SetEvent(m_refreshEvent);
-    }
-    return 1;
+    return true;
 }
 
 bool CConference::OnListenerMessage(const uint8_t* buffer, uint32_t total)
@@ -330,10 +365,7 @@ bool CConference::OnListenerMessage(const uint8_t* buffer, uint32_t total)
     return m_source && m_source->Socket()->QueueSend(buffer, total, false);
 }
 
-void CConference::OnSourceFailed()
-{
-    SetEvent(m_closeSourceEvent);
-}
+void CConference::OnSourceFailed() { SetEvent(m_closeSourceEvent); }
 
 void CConference::OnListenerEnded(uint32_t id)
 {

@@ -47,8 +47,9 @@ public:
     void CloseSource();
     bool SetSource(VSocket* socket, uint32_t value);
 
-    // One message from the source; 0 closes the source.
-    int Relay(const uint8_t* buffer, uint32_t total);
+    // Whole messages from the source, one after the other; 0 closes the
+    // source (messages before the refused one are relayed).
+    int Relay(const uint8_t* bytes, size_t size);
     // One message from a listener; false removes the listener.
     bool OnListenerMessage(const uint8_t* buffer, uint32_t total);
     void OnSourceFailed();
@@ -63,7 +64,11 @@ private:
     void RemovePendingListeners();
     void SendPendingRefresh();
     bool RefreshWaits();
-    void QueueToListeners(const uint8_t* buffer, uint32_t total);
+    // The stream state's part of relaying one message: false refuses it.
+    // Notes a burst end, which the caller applies once the message is queued.
+    bool TakeMessageLocked(const uint8_t* buffer, uint32_t total, bool& burstEnd);
+    // To the burst subset or to every listener.
+    void QueueToListeners(const uint8_t* bytes, size_t size, bool burst);
     static void StopAll(std::vector<CReceiverThread*>& listeners);
 
     uint32_t m_id;
@@ -103,11 +108,11 @@ private:
     bool m_lastSendFailed = true;
     CRITICAL_SECTION m_requestLock;
 
-    HANDLE m_stopEvent;        // manual reset
+    HANDLE m_stopEvent; // manual reset
     HANDLE m_closeSourceEvent;
     HANDLE m_removeEvent;
     HANDLE m_refreshEvent;
     HANDLE m_tickEvent;
-    HANDLE m_wakeEvent;        // a refresh request came, or a source
+    HANDLE m_wakeEvent; // a refresh request came, or a source
     bool m_begun = false;
 };

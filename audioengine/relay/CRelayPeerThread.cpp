@@ -36,32 +36,67 @@ void CRelayPeerThread::Stop()
         m_socket->Close();
 }
 
-bool CRelayPeerThread::ReadMessage(uint32_t& total)
+int64_t CRelayPeerThread::FirstMessageMissing() const
 {
-    if (IsStopping())
-        return false;
-    uint8_t head[RELAY_LENGTH_SIZE];
-    if (m_socket->ReceiveExact(head, sizeof head) != static_cast<int>(sizeof head))
-        return false;
-    uint32_t length = 0;
-    WireReader r(head, sizeof head);
-    r.U32(length);
-    if (length > m_maxPayload) {
-        RelayLog().Write(1, "<CRelayPeerThread::ReadMessage>, length %u refused", length);
-        return false;
+    uint64_t total = 0;
+    if (!RelayMessage::TotalAt(m_buffer.data(), m_have, total))
+        return static_cast<int64_t>(RELAY_LENGTH_SIZE - m_have);
+    if (total - RELAY_LENGTH_SIZE > m_maxPayload)
+        return -1;
+    return total > m_have ? static_cast<int64_t>(total - m_have) : 0;
+}
+
+size_t CRelayPeerThread::WholeMessageBytes() const
+{
+    size_t whole = 0;
+    uint64_t total = 0;
+    while (RelayMessage::TotalAt(m_buffer.data() + whole, m_have - whole, total) &&
+           total - RELAY_LENGTH_SIZE <= m_maxPayload && total <= m_have - whole)
+        whole += static_cast<size_t>(total);
+    return whole;
+}
+
+bool CRelayPeerThread::ReadMessages(size_t& bytes)
+{
+    // What the last read gave is done with; a partial message moves up.
+    if (m_given) {
+        memmove(m_buffer.data(), m_buffer.data() + m_given, m_have - m_given);
+        m_have -= m_given;
+        m_given = 0;
     }
-    total = length + RELAY_LENGTH_SIZE;
-    if (m_buffer.size() < total) {
-        try {
-            m_buffer.resize(total);
-        } catch (const std::bad_alloc&) {
-            RelayLog().Write(1, "<CRelayPeerThread::ReadMessage>, no memory for %u bytes", length);
+    for (;;) {
+        if (IsStopping())
+            return false;
+        const int64_t missing = FirstMessageMissing();
+        if (missing < 0) {
+            RelayLog().Write(
+                1, "<CRelayPeerThread::ReadMessages>, length %u refused",
+                RelayMessage::U32At(m_buffer.data(), static_cast<uint32_t>(m_have), 0));
             return false;
         }
+        if (missing == 0)
+            break;
+        if (m_ended)
+            return false;
+        const size_t need = m_have + static_cast<size_t>(missing);
+        if (m_buffer.size() < need) {
+            try {
+                m_buffer.resize(need);
+            } catch (const std::bad_alloc&) {
+                RelayLog().Write(1, "<CRelayPeerThread::ReadMessages>, no memory for %u bytes",
+                                 static_cast<unsigned>(need));
+                return false;
+            }
+        }
+        // Whatever has arrived, as far as the buffer holds it: several
+        // messages read at once are handled at once.
+        const int n = m_socket->ReceiveSome(m_buffer.data() + m_have, m_buffer.size() - m_have);
+        if (n <= 0)
+            m_ended = true;
+        else
+            m_have += static_cast<size_t>(n);
     }
-    memcpy(m_buffer.data(), head, sizeof head);
-    if (length && m_socket->ReceiveExact(m_buffer.data() + RELAY_LENGTH_SIZE, length) !=
-                      static_cast<int>(length))
-        return false;
+    bytes = WholeMessageBytes();
+    m_given = bytes;
     return !IsStopping();
 }

@@ -30,10 +30,13 @@ public:
     uint32_t GetValue() const { return m_value; }
 
 protected:
-    // Reads one whole message into the buffer (length field included) and
-    // gives its total size; false on a closed connection, a stop or a
-    // length beyond the limit.
-    bool ReadMessage(uint32_t& total);
+    // Reads at least one whole message into the buffer, with every further
+    // whole message that has arrived already, and gives the bytes of those
+    // messages (length fields included), which lie one after the other from
+    // Buffer() on. They stay there until the next read. False on a closed
+    // connection, a stop or a first message whose length passes the limit;
+    // whole messages that arrived before either are given first.
+    bool ReadMessages(size_t& bytes);
     const uint8_t* Buffer() const { return m_buffer.data(); }
 
     VSocket* m_socket;
@@ -43,5 +46,14 @@ protected:
 private:
     uint32_t m_value;
     uint32_t m_maxPayload;
+    // Bytes the first whole message needs, 0 when the buffer already holds
+    // it, or -1 for a length beyond the limit.
+    int64_t FirstMessageMissing() const;
+    // The bytes of the whole messages at the start of the buffer.
+    size_t WholeMessageBytes() const;
+
     std::vector<uint8_t> m_buffer;
+    size_t m_have = 0;    // bytes read into the buffer
+    size_t m_given = 0;   // of them, given by the last read
+    bool m_ended = false; // the connection ended after the bytes held
 };

@@ -5,19 +5,15 @@
 CSenderThread::CSenderThread(VSocket* socket, CConference* conference, uint32_t value,
                              uint32_t maxPayload)
     : CRelayPeerThread("Sender Thread", socket, conference, value, maxPayload)
-{
-}
+{}
 
-CSenderThread::~CSenderThread()
-{
-    Stop();
-}
+CSenderThread::~CSenderThread() { Stop(); }
 
 uint32_t CSenderThread::Run()
 {
-    uint32_t total = 0;
-    while (ReadMessage(total)) {
-        if (!m_conference->Relay(Buffer(), total))
+    size_t bytes = 0;
+    while (ReadMessages(bytes)) {
+        if (!m_conference->Relay(Buffer(), bytes))
             break;
     }
     if (!IsStopping()) {

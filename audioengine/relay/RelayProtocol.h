@@ -27,13 +27,13 @@ enum : uint32_t {
     RELAY_ANSWER_ACCEPTED = 2,
     RELAY_ANSWER_REFUSED = 3,
 
-    RELAY_LENGTH_SIZE = 4,   // the u32 payload length in front of every message
-    RELAY_HEADER_SIZE = 28,  // the stored stream header
-    RELAY_FORMAT_SIZE = 16,  // format bytes of a format message
-    RELAY_SHORT_TOTAL = 16,  // newbuf, update, value marker, burst end, refresh
-    RELAY_LONG_TOTAL = 32,   // stream header, format
+    RELAY_LENGTH_SIZE = 4,  // the u32 payload length in front of every message
+    RELAY_HEADER_SIZE = 28, // the stored stream header
+    RELAY_FORMAT_SIZE = 16, // format bytes of a format message
+    RELAY_SHORT_TOTAL = 16, // newbuf, update, value marker, burst end, refresh
+    RELAY_LONG_TOTAL = 32,  // stream header, format
 
-    RELAY_KIND_CONTROL = 0,  // newbuf, update
+    RELAY_KIND_CONTROL = 0, // newbuf, update
     RELAY_KIND_REFRESH = 3,
     RELAY_KIND_FORMAT = 4,
     RELAY_KIND_HEADER = 8,
@@ -49,19 +49,31 @@ enum : uint32_t {
 // Limits that keep one peer from exhausting the server.
 struct RELAY_LIMITS
 {
-    uint32_t maxPayload = 1u << 20;      // a longer message closes its connection
-    uint32_t maxQueuedBytes = 4u << 20;  // a connection queued beyond this is dropped
-    uint32_t maxConferences = 64;        // joins that need one more are refused
-    uint32_t maxConnections = 256;       // connections beyond this are closed at once
-    uint32_t maxPendingJoins = 64;       // connections still sending their join head
+    uint32_t maxPayload = 1u << 20;         // a longer message closes its connection
+    uint32_t maxQueuedBytes = 4u << 20;     // a connection queued beyond this is dropped
+    uint32_t maxConferences = 64;           // joins that need one more are refused
+    uint32_t maxConnections = 256;          // connections beyond this are closed at once
+    uint32_t maxPendingJoins = 64;          // connections still sending their join head
     size_t maxTotalQueuedBytes = 64u << 20; // all connections together; the one that
                                             // would pass it is dropped
-    uint32_t joinTimeoutMs = 5000;       // for the 16-byte join head
-    int sendBufferBytes = 0;             // SO_SNDBUF of accepted sockets; 0 keeps the system's
+    uint32_t joinTimeoutMs = 5000;          // for the 16-byte join head
+    int sendBufferBytes = 0;                // SO_SNDBUF of accepted sockets; 0 keeps the system's
 };
 
 // Views on one whole message buffer (length field included) of total bytes.
 namespace RelayMessage {
+
+// The total size (length field included) of the message at the start of
+// bytes, as its length field gives it; false while the field is incomplete.
+inline bool TotalAt(const uint8_t* bytes, size_t available, uint64_t& total)
+{
+    WireReader r(bytes, available);
+    uint32_t length = 0;
+    if (!r.U32(length))
+        return false;
+    total = static_cast<uint64_t>(length) + RELAY_LENGTH_SIZE;
+    return true;
+}
 
 inline bool KindAt(const uint8_t* buffer, uint32_t total, uint8_t& kind)
 {

@@ -9,13 +9,16 @@
 
 namespace {
 
-const uint32_t kWaitStepMs = 50;    // longest single wait of a send for a writable socket
+const uint32_t kWaitStepMs = 50; // longest single wait of a send for a writable socket
+// Longest single wait of the sending thread for a full socket to take bytes
+// again: it is woken when the socket can take them or is shut, so this only
+// bounds a missed notice.
+const uint32_t kWritableWaitMs = 200;
 // Longest single sleep of a receive: it is woken when bytes or a close
 // arrive, so this only bounds a missed notice.
 const uint32_t kReadWaitMs = 1000;
-const uint32_t kSendChunk = 32768;  // most bytes handed to one send call
-const uint32_t kRetryMs = 1;        // while the socket is not writable
-const uint32_t kIdleWaitMs = 500;   // with nothing queued
+const uint32_t kSendChunk = 32768;    // most bytes handed to one send call
+const uint32_t kNoBuffersPauseMs = 1; // the system is short of buffers
 
 void SetNoDelay(SOCKET s)
 {
@@ -313,7 +316,11 @@ bool VSocket::SendNow(const void* data, size_t length)
     return true;
 }
 
-int VSocket::ReceiveExact(void* data, size_t length)
+int VSocket::ReceiveExact(void* data, size_t length) { return Receive(data, length, true); }
+
+int VSocket::ReceiveSome(void* data, size_t length) { return Receive(data, length, false); }
+
+int VSocket::Receive(void* data, size_t length, bool exact)
 {
     CScopedLock lock(&m_receiveLock);
     char* p = static_cast<char*>(data);
@@ -326,6 +333,8 @@ int VSocket::ReceiveExact(void* data, size_t length)
         int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
         if (n > 0) {
             got += static_cast<size_t>(n);
+            if (!exact)
+                break;
             continue;
         }
         if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
@@ -343,7 +352,7 @@ int VSocket::ReceiveExact(void* data, size_t length)
         HANDLE waits[2] = {m_readable, m_stop};
         WaitForMultipleObjects(2, waits, FALSE, step);
     }
-    return static_cast<int>(length);
+    return static_cast<int>(got);
 }
 
 int VSocket::ReceiveAvailable(void* data, size_t length)
@@ -384,22 +393,22 @@ void VSocket::Close()
     ForgetQueueLocked();
 }
 
-void VSocket::DrainQueue()
+VSocket::Drained VSocket::DrainQueue()
 {
     for (;;) {
         if (m_shut.load())
-            return;
+            return DRAINED_DONE;
         if (m_dropped.load()) {
             CScopedLock lock(&m_queueLock);
             ForgetQueueLocked();
-            return;
+            return DRAINED_DONE;
         }
         const char* bytes;
         size_t count;
         {
             CScopedLock lock(&m_queueLock);
             if (m_queue.empty())
-                return;
+                return DRAINED_DONE;
             Item& head = m_queue.front();
             bytes = reinterpret_cast<const char*>(head.bytes.data()) + head.offset;
             count = head.bytes.size() - head.offset;
@@ -408,8 +417,10 @@ void VSocket::DrainQueue()
         int n = send(m_socket, bytes, static_cast<int>(count < kSendChunk ? count : kSendChunk), 0);
         if (n == SOCKET_ERROR) {
             int error = WSAGetLastError();
-            if (error == WSAEWOULDBLOCK || error == WSAENOBUFS)
-                return; // retried on the next tick
+            if (error == WSAEWOULDBLOCK)
+                return DRAINED_FULL;
+            if (error == WSAENOBUFS)
+                return DRAINED_NO_BUFFERS;
             // The connection is broken: nothing more is queued or retried,
             // and the reader sees the end on its next read.
             RelayLog().Write(1, "<VSocket::DrainQueue>, send failed with %d", error);
@@ -419,7 +430,7 @@ void VSocket::DrainQueue()
         }
         CScopedLock lock(&m_queueLock);
         if (m_queue.empty())
-            return;
+            return DRAINED_DONE;
         Item& head = m_queue.front();
         head.offset += static_cast<size_t>(n);
         if (head.offset == head.bytes.size()) {
@@ -433,14 +444,25 @@ void VSocket::DrainQueue()
 
 uint32_t VSocket::Run()
 {
-    // While bytes wait for a writable socket, retry every millisecond; an
-    // idle connection sleeps until something is queued.
+    // An idle connection sleeps until something is queued; bytes that the
+    // socket cannot take yet wait until it can, with no polling in between,
+    // so that a peer that reads late costs nothing while it lags.
     HANDLE events[2] = {m_stop, m_queued};
     for (;;) {
-        DWORD wait = m_queuedBytes.load() ? kRetryMs : kIdleWaitMs;
-        if (WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0)
+        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
             break;
-        DrainQueue();
+        ++m_wakes;
+        for (;;) {
+            const Drained drained = DrainQueue();
+            if (drained == DRAINED_DONE)
+                break;
+            // A shutdown makes the socket writable at once.
+            if (drained == DRAINED_FULL)
+                WaitFor(true, kWritableWaitMs);
+            else if (WaitForSingleObject(m_stop, kNoBuffersPauseMs) == WAIT_OBJECT_0)
+                break;
+            ++m_wakes;
+        }
     }
     return 0;
 }

@@ -52,6 +52,10 @@ public:
     // Reads exactly length bytes: length, or 0 on a closed or failed
     // connection, a time-out or a shutdown.
     int ReceiveExact(void* data, size_t length);
+    // Reads what has arrived, at most length bytes, waiting as a
+    // ReceiveExact does until at least one byte is there: the count, or 0
+    // as for ReceiveExact.
+    int ReceiveSome(void* data, size_t length);
     // Reads what has arrived, at most length bytes, without waiting: the
     // count, 0 when nothing is there yet, -1 on a closed or failed connection.
     int ReceiveAvailable(void* data, size_t length);
@@ -66,23 +70,31 @@ public:
     bool IsDropped() const { return m_dropped.load(); }
     uint16_t GetLocalPort() const;
     SOCKET GetHandle() const { return m_socket; }
+    // Times the sending thread has woken so far.
+    uint32_t GetWakeCount() const { return m_wakes.load(); }
 
     uint32_t Run() override;
 
 private:
     explicit VSocket(SOCKET accepted);
     bool WaitFor(bool write, uint32_t ms);
+    // Exactly length bytes, or whatever arrives first.
+    int Receive(void* data, size_t length, bool exact);
     // Asks the system to set m_readable when bytes or a close arrive.
     void WatchReads();
-    void DrainQueue();
+    enum Drained { DRAINED_DONE, DRAINED_FULL, DRAINED_NO_BUFFERS };
+    // Sends queued bytes until the queue is empty, the socket takes no more
+    // or the connection is shut or dropped.
+    Drained DrainQueue();
     void ForgetQueueLocked();
 
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
-    HANDLE m_queued; // set when an empty queue gets an item
+    HANDLE m_queued;   // set when an empty queue gets an item
     HANDLE m_readable; // auto-reset: bytes or a close arrived
     std::atomic<bool> m_shut{false};
     std::atomic<bool> m_dropped{false};
+    std::atomic<uint32_t> m_wakes{0};
     uint32_t m_receiveTimeoutMs = 0;
     uint32_t m_sendTimeoutMs = 0;
     size_t m_queueLimit = 0;
