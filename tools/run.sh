@@ -78,7 +78,7 @@ cd "$build/bin"
 shots=$build/screenshots
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp
-echo "[5/5] A meeting on the stand-in conference server, port $port, language $lang (about 2 minutes)"
+echo "[5/5] A meeting on the stand-in conference server, port $port, language $lang, then a shared whiteboard (about 3 minutes)"
 server_log=$wine_work/server.log
 server_failed() {
     echo "run: $1; the conference server's log:" >&2
