@@ -108,16 +108,19 @@ void CWhiteboardDriver::Raise(bool on)
 bool CWhiteboardDriver::Draw(DWORD deadline, std::string* error)
 {
     ShowPage();
-    // The meeting control, from the left pane's button beside the broadcast
-    // button; in the free room it is granted at once, with the edit right.
-    HWND broadcast = nullptr;
-    while (!(broadcast = ShownControl(m_frame, IDC_LEFT_BROADCAST)) && Before(deadline))
+    // The meeting control, from the left pane's button (its other face
+    // shows while it is held); in the free room it is granted at once, with
+    // the edit right.
+    HWND take = nullptr, held = nullptr;
+    while (!(take = ShownControl(m_frame, IDC_LEFT_CONTROL)) &&
+           !(held = ShownControl(m_frame, IDC_LEFT_CONTROL_OFF)) && Before(deadline))
         ::Sleep(200);
-    if (!broadcast) {
-        *error = "the left pane's buttons did not show";
+    if (!take && !held) {
+        *error = "the meeting control's button did not show";
         return false;
     }
-    ::PostMessageA(::GetParent(broadcast), WM_COMMAND, MAKEWPARAM(IDC_LEFT_CONTROL, BN_CLICKED), 0);
+    if (take)
+        ::PostMessageA(::GetParent(take), WM_COMMAND, MAKEWPARAM(IDC_LEFT_CONTROL, BN_CLICKED), 0);
     HWND board = Board();
     HWND page = WaitForPage(deadline);
     if (!board || !page) {
