@@ -7,6 +7,9 @@
 # so that each wall shows the others' pictures and his own; a console
 # participant says a chat line to the room, which every chat pane shows. A
 # picture of each client's main window is saved under the build folder.
+# Then the host takes the meeting control and draws on the shared
+# whiteboard; each client's whiteboard page must show the drawing (read back
+# off the screen), and a second picture of each main window shows it there.
 #
 #   bash tools/run.sh [--port N] [--lang zh|en]
 #
@@ -75,14 +78,14 @@ cd "$build/bin"
 shots=$build/screenshots
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp
-echo "[5/5] A meeting on the stand-in conference server, port $port, language $lang (about 2 minutes)"
+echo "[5/5] A meeting on the stand-in conference server, port $port, language $lang, then a shared whiteboard (about 3 minutes)"
 server_log=$wine_work/server.log
 server_failed() {
     echo "run: $1; the conference server's log:" >&2
     sed 's/^/   server: /' "$server_log" >&2
     exit 1
 }
-wine ConferenceServer.exe -port "$port" -seconds 400 > "$server_log" 2>&1 &
+wine ConferenceServer.exe -port "$port" -seconds 600 > "$server_log" 2>&1 &
 server=$!
 # Wine may take a while to start the server on a loaded machine: wait until
 # it says it listens, at most a minute.
@@ -100,17 +103,23 @@ done
 # clicks its "广播视频" button (2050), and saves a picture of the main window
 # once the script says so, leaving the client running. The host comes first,
 # then alice, then carol with the earlier edition Quillet. The meeting is in
-# the free room, where every participant may broadcast.
+# the free room, where every participant may broadcast and the meeting
+# control is granted at once. Then each shows its whiteboard page: the host
+# takes the meeting control and draws a thick red line and a blue filled
+# ellipse; each waits (at most two minutes) until its page shows both, and
+# a second picture of the main window is saved.
 room="自由讨论室" room_id=2
 # Wine has no sound devices here: the stand-in audio manager gives the
 # clients its own microphone (a tone) and speaker, so that they talk and
 # their audio settings start without a failure box.
 export KADREL_TEST_TONE=440,8000
 # (Unix paths reach the Windows programs through drive Z:, the root.)
-client() { # user, log file, program, participants counted in the title
+drawn=Z:$wine_work/drawn
+client() { # user, log file, program, participants counted in the title, whiteboard role
     (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数$4" -wait 240 \
         -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -after 2054 -click 2050 -ready "Z:$wine_work/$1.ready" \
-        -when "Z:$wine_work/$1.go" -- "$3" 127.0.0.1 "$room" "$room_id" "$1" "$1") \
+        -when "Z:$wine_work/$1.go" -board "Z:$shots/$1-whiteboard.bmp" "$5" "$drawn" \
+        -- "$3" 127.0.0.1 "$room" "$room_id" "$1" "$1") \
         > "$2" 2>&1
 }
 # Waits (at most two minutes) for a file, or for the process to end.
@@ -122,15 +131,15 @@ wait_file() { # file, process
     done
     return 1
 }
-client host "$wine_work/host.log" Halvern.exe 2 &
+client host "$wine_work/host.log" Halvern.exe 2 -draw &
 host=$!
 # The host is in the room (his window is up) before alice comes, and she
 # before carol.
 wait_file "$wine_work/host.shown" $host || true
-client alice "$wine_work/alice.log" Halvern.exe 2 &
+client alice "$wine_work/alice.log" Halvern.exe 2 -drawn &
 alice=$!
 wait_file "$wine_work/alice.shown" $alice || true
-client carol "$wine_work/carol.log" Quillet.exe 3 &
+client carol "$wine_work/carol.log" Quillet.exe 3 -drawn &
 carol=$!
 # All see each other and broadcast; then the console participant joins
 # and speaks to the room, the video runs a few seconds, and the pictures
@@ -144,13 +153,23 @@ if wait_file "$wine_work/host.ready" $host && wait_file "$wine_work/alice.ready"
     sleep 8
 fi
 touch "$wine_work/host.go" "$wine_work/alice.go" "$wine_work/carol.go"
-status=0
-wait $carol || status=$?
-wait $alice || status=$?
-wait $host || status=$?
+# Exit code 5: the client's whiteboard did not show the drawing.
+status=0 board_failed=""
+for who in carol alice host; do
+    rc=0
+    wait "${!who}" || rc=$?
+    if [ "$rc" -eq 5 ]; then
+        board_failed="$board_failed $who"
+    elif [ "$rc" -ne 0 ]; then
+        status=$rc
+    fi
+done
+# A line of the client's log: its title, or what its whiteboard showed.
+log_line() { tr -d '\r' < "$wine_work/$1.log" | iconv -f GBK -t UTF-8 2>/dev/null | grep "${@:2}" | tail -1; }
 for who in host alice carol; do
     if [ -f "$shots/$who.bmp" ]; then
-        echo "   $who sees: $(tr -d '\r' < "$wine_work/$who.log" | tail -1 | iconv -f GBK -t UTF-8 2>/dev/null)"
+        echo "   $who sees: $(log_line "$who" -v -e '^whiteboard:' -e '^WindowShot:')"
+        echo "   $who's $(log_line "$who" '^whiteboard:')"
     else
         echo "   $who: no picture; WindowShot said:" >&2
         iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | sed 's/^/      /' >&2
@@ -163,4 +182,13 @@ kill $server 2>/dev/null || true
 wait $server 2>/dev/null || true
 [ "$status" -eq 0 ] || server_failed "a client did not show its meeting (exit code $status)"
 echo "Screenshots of the clients' main windows: $(ls "$shots"/*.bmp 2>/dev/null | tr '\n' ' ')"
+if [ -n "$board_failed" ]; then
+    echo "run: FAILED: the shared whiteboard did not show the host's drawing on:$board_failed" >&2
+    for who in $board_failed; do
+        iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | grep -e '^WindowShot:' -e '^whiteboard:' |
+            sed "s/^/   $who: /" >&2
+    done
+    exit 1
+fi
+echo "The shared whiteboard shows the host's drawing on every client (read back off each screen)."
 echo "done. Run any built program the same way: bash tools/wine.sh <program> [arguments]"

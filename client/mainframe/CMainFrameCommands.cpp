@@ -65,6 +65,7 @@ const UINT kHandled[] = {
     ID_PAGE_WHITEBOARD,
     ID_PAGE_DOCUMENTS,
     ID_PAGE_BROWSING,
+    ID_WB_SCREEN_CAPTURE,
     ID_ABOUT,
     ID_OPEN_PLAYER,
     ID_RECORDINGS_FOLDER,
@@ -322,6 +323,9 @@ bool CMainFrameCommands::OnCommand(UINT id)
     case ID_PAGE_BROWSING:
         if (right)
             frame->TabStrip().ShowPage((int)(id - ID_PAGE_WHITEBOARD));
+        break;
+    case ID_WB_SCREEN_CAPTURE:
+        CaptureScreenToFile();
         break;
     case ID_ABOUT:
         m_targets->ShowAbout();

@@ -72,6 +72,8 @@
 #define ID_PAGE_WHITEBOARD 32812
 #define ID_PAGE_DOCUMENTS 32813
 #define ID_PAGE_BROWSING 32814
+// The whiteboard tool panel's screen-capture button, passed up by the board.
+#define ID_WB_SCREEN_CAPTURE 2135
 #define ID_ABOUT 33000
 #define ID_OPEN_PLAYER 33030
 #define ID_ROOM_LIST 33033

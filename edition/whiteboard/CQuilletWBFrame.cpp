@@ -72,12 +72,6 @@ BOOL CQuilletWBFrame::OnCommand(WPARAM wParam, LPARAM lParam)
         // choice does not follow.
         if (Find(id) || CWBFrame::ToolOfCommand(static_cast<UINT>(id)) >= 0)
             return TRUE;
-        if (id == IDC_WB_T_CAPTURE) {
-            // The main window arms the capture hot key.
-            if (CWnd* top = GetTopLevelParent())
-                top->SendMessage(WM_COMMAND, IDC_WB_T_CAPTURE, 0);
-            return TRUE;
-        }
     } catch (...) {
         return TRUE;
     }

@@ -5,7 +5,7 @@
 //
 //   WindowShot.exe -out <file.bmp> -title <text> [-wait <seconds>] [-settle <ms>] [-close]
 //                  [-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>]
-//                  [-when <file>]
+//                  [-when <file>] [-board <file.bmp> [-draw <file>] [-drawn <file>]]
 //                  -- <program> [arguments...]
 //
 // -shown: as soon as a window of the program shows the other text in its
@@ -16,9 +16,19 @@
 // a control with the other id has shown enabled there; -ready: then
 // the file is created; -when: the picture waits (within the same time limit)
 // until that file exists, so that a script can let the meeting go on first.
+// -board: after the picture, the window's whiteboard page is shown and, once
+// it shows a thick red line and a blue filled ellipse (read back off the
+// screen, within two minutes), a second picture of the window is saved to
+// that file; a line starting "whiteboard:" says what the page showed.
+// -draw: this client takes the meeting control and draws those shapes on
+// its board first, then creates the file; -drawn: the board is read once
+// that file exists (another client's -draw).
 //
 // Exit code 0: saved; 1: bad arguments; 2: the program did not start;
-// 3: no such window in time; 4: the picture could not be written.
+// 3: no such window in time; 4: the picture could not be written; 5: the
+// whiteboard did not show the drawing.
+#include "CWhiteboardDriver.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -166,11 +176,69 @@ bool FileExists(const char* path)
     return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+void CreateEmptyFile(const char* path)
+{
+    if (FILE* f = fopen(path, "wb"))
+        fclose(f);
+}
+
+// Saves the picture with the window raised above the others' windows: the
+// picture is read off the screen, one shot at a time on the display.
+bool SaveRaised(HWND wnd, const char* path, HANDLE turn)
+{
+    if (turn)
+        ::WaitForSingleObject(turn, 30000);
+    ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::Sleep(500);
+    const bool saved = SaveWindow(wnd, path);
+    ::SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (turn)
+        ::ReleaseMutex(turn);
+    return saved;
+}
+
+// The whiteboard step: 0 when the page showed the drawing and its picture
+// was saved, 5 when it did not show, 4 when the picture was not written.
+int ShowBoard(HWND wnd, HANDLE turn, const char* out, const char* drawFile, const char* drawnFile)
+{
+    const DWORD deadline = ::GetTickCount() + 120000;
+    CWhiteboardDriver board(wnd, turn);
+    if (drawFile)
+    {
+        std::string error;
+        if (!board.Draw(deadline, &error))
+        {
+            printf("whiteboard: nothing drawn: %s\n", error.c_str());
+            return 5;
+        }
+        CreateEmptyFile(drawFile);
+    }
+    else
+    {
+        board.ShowPage();
+    }
+    while (drawnFile && !FileExists(drawnFile) && (int)(deadline - ::GetTickCount()) > 0)
+        ::Sleep(200);
+    CWhiteboardDriver::Drawing drawing;
+    const bool shown = (!drawnFile || FileExists(drawnFile)) && board.WaitForDrawing(deadline, &drawing);
+    const bool saved = SaveRaised(wnd, out, turn);
+    if (shown)
+        printf("whiteboard: shows the drawing (%d red and %d blue pixels)\n", drawing.red, drawing.blue);
+    else if (drawnFile && !FileExists(drawnFile))
+        printf("whiteboard: nothing was drawn on the other board in time\n");
+    else
+        printf("whiteboard: the drawing did not show in time (%d red and %d blue pixels)\n", drawing.red,
+               drawing.blue);
+    fflush(stdout);
+    return !shown ? 5 : saved ? 0 : 4;
+}
+
 int Usage()
 {
     fprintf(stderr, "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] "
-                    "[-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>] [-when <file>] -- "
-                    "<program> [arguments...]\n");
+                    "[-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>] [-when <file>] "
+                    "[-board <file.bmp> [-draw <file>] [-drawn <file>]] -- <program> [arguments...]\n");
     return 1;
 }
 } // namespace
@@ -187,6 +255,9 @@ int main(int argc, char** argv)
     int after = 0;
     const char* readyFile = nullptr;
     const char* whenFile = nullptr;
+    const char* boardOut = nullptr;
+    const char* drawFile = nullptr;
+    const char* drawnFile = nullptr;
     int i = 1;
     for (; i < argc; ++i)
     {
@@ -211,6 +282,12 @@ int main(int argc, char** argv)
             readyFile = argv[++i];
         else if (!strcmp(argv[i], "-when") && i + 1 < argc)
             whenFile = argv[++i];
+        else if (!strcmp(argv[i], "-board") && i + 1 < argc)
+            boardOut = argv[++i];
+        else if (!strcmp(argv[i], "-draw") && i + 1 < argc)
+            drawFile = argv[++i];
+        else if (!strcmp(argv[i], "-drawn") && i + 1 < argc)
+            drawnFile = argv[++i];
         else if (!strcmp(argv[i], "-close"))
             close = true;
         else if (!strcmp(argv[i], "-shown") && i + 2 < argc)
@@ -221,7 +298,7 @@ int main(int argc, char** argv)
         else
             return Usage();
     }
-    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0)
+    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0 || ((drawFile || drawnFile) && !boardOut))
         return Usage();
     std::string line;
     for (int k = i; k < argc; ++k)
@@ -300,24 +377,17 @@ int main(int argc, char** argv)
     // Let it finish painting, then take the picture.
     ::Sleep((DWORD)settleMs);
     ::GetWindowTextA(s.found, s.title, sizeof s.title - 1);
-    // The picture is read off the screen: the window is raised above the
-    // others' windows for it, one shot at a time on the display.
+    // The windows of the clients share the display: one of them is raised
+    // and read at a time.
     HANDLE turn = ::CreateMutexA(nullptr, FALSE, "HalvernWindowShotTurn");
-    if (turn)
-        ::WaitForSingleObject(turn, 30000);
-    ::SetWindowPos(s.found, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::RedrawWindow(s.found, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::Sleep(500);
-    const bool saved = SaveWindow(s.found, out);
-    ::SetWindowPos(s.found, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (turn) {
-        ::ReleaseMutex(turn);
-        ::CloseHandle(turn);
-    }
+    const bool saved = SaveRaised(s.found, out, turn);
     printf("%s\n", s.title);
     fflush(stdout);
+    const int boardResult = saved && boardOut ? ShowBoard(s.found, turn, boardOut, drawFile, drawnFile) : 0;
+    if (turn)
+        ::CloseHandle(turn);
     if (close)
         ::PostMessageA(s.found, WM_CLOSE, 0, 0);
     ::CloseHandle(process.hProcess);
-    return saved ? 0 : 4;
+    return !saved ? 4 : boardResult;
 }

@@ -619,21 +619,25 @@ TEST(FrameCommands, ScreenCaptureGoesThroughTheTempFolderIntoTheWhiteboard)
         {0, true, false},  // without the meeting control
         {2, false, false}, // the capture was cancelled
     };
-    // The whiteboard's capture button and the capture hot key (256) alike.
+    // The call itself, the capture hot key (256) and the whiteboard's
+    // capture button (command 2135, as the board passes it up) alike.
+    enum Way { CALL, HOT_KEY, BUTTON };
     for (const Case& c : cases) {
-        for (bool hotKey : {false, true}) {
+        for (Way way : {CALL, HOT_KEY, BUTTON}) {
             ::DeleteFileA(picture.c_str());
             f.journal.clear();
             SetOwn(f, 0, 0, c.control);
             f.targets.captureResult = c.captured;
-            if (hotKey)
+            if (way == HOT_KEY)
                 EXPECT_EQ(0, f.frame->SendMessage(WM_HOTKEY, 256, 0));
+            else if (way == BUTTON)
+                f.frame->SendMessage(WM_COMMAND, 2135, 0);
             else
                 f.frame->CaptureScreenToFile();
             std::string expected = "CaptureScreenRegion(" + picture + ")";
             if (c.opened)
                 expected += " OpenWhiteboard(" + picture + ")";
-            EXPECT_EQ(expected, Joined(f.journal)) << (int)c.control << c.captured << hotKey;
+            EXPECT_EQ(expected, Joined(f.journal)) << (int)c.control << c.captured << way;
         }
     }
     // Another hot key is not the capture's.

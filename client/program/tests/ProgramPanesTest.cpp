@@ -27,12 +27,16 @@
 #include "CUserTable.h"
 #include "ClientUtil.h"
 #include "CVideoWallPane.h"
+#include "CWBFrameTransfers.h"
+#include "CWBMeetingFrame.h"
 #include "IFrameMedia.h"
 #include "IProcessLauncher.h"
 #include "MainFrameResource.h"
 #include "MediaFunctionList.h"
 #include "PanesResource.h"
 #include "StandInTestKit.h"
+#include "WbFrameRegistration.h"
+#include "WbFrameResource.h"
 #include "CStringList.h"
 
 #include <richedit.h>
@@ -329,6 +333,17 @@ bool CoversTheScreen(HWND wnd)
     ::GetWindowRect(wnd, &r);
     return r.left == 0 && r.top == 0 && r.right == ::GetSystemMetrics(SM_CXSCREEN) &&
            r.bottom == ::GetSystemMetrics(SM_CYSCREEN);
+}
+
+// A region dragged on the screen capture's dialog and taken with a
+// double click inside it.
+void TakeRegion(HWND capture)
+{
+    CTestKit::SendMouse(capture, WM_LBUTTONDOWN, POINT{40, 40}, MK_LBUTTON);
+    CTestKit::SendMouse(capture, WM_MOUSEMOVE, POINT{140, 100}, MK_LBUTTON);
+    CTestKit::SendMouse(capture, WM_LBUTTONUP, POINT{140, 100});
+    CTestKit::SendMouse(capture, WM_LBUTTONDBLCLK, POINT{80, 70}, MK_LBUTTON);
+    CTestKit::PumpPending();
 }
 
 // The text of a rich edit, in the program's code page.
@@ -784,16 +799,47 @@ TEST_F(ProgramPanes, CaptureHotKeyPutsTheRegionIntoTheWhiteboard)
     EXPECT_TRUE(FakeBoard::opened.empty());
 
     // A region dragged and double-clicked.
-    EXPECT_TRUE(WhileModal([&] { frame->SendMessage(WM_HOTKEY, 256, 0); }, CoversTheScreen,
-                           [](HWND capture) {
-                               CTestKit::SendMouse(capture, WM_LBUTTONDOWN, POINT{40, 40}, MK_LBUTTON);
-                               CTestKit::SendMouse(capture, WM_MOUSEMOVE, POINT{140, 100}, MK_LBUTTON);
-                               CTestKit::SendMouse(capture, WM_LBUTTONUP, POINT{140, 100});
-                               CTestKit::SendMouse(capture, WM_LBUTTONDBLCLK, POINT{80, 70}, MK_LBUTTON);
-                               CTestKit::PumpPending();
-                           }));
+    EXPECT_TRUE(WhileModal([&] { frame->SendMessage(WM_HOTKEY, 256, 0); }, CoversTheScreen, TakeRegion));
     EXPECT_EQ((std::vector<std::string>{picture}), FakeBoard::opened);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str()));
+    ::DeleteFileA(picture.c_str());
+}
+
+// The real whiteboard page: its tool panel's capture button reaches the
+// main window, whose region capture becomes a document of the board, and
+// only while the own user holds the meeting control.
+TEST_F(ProgramPanes, WhiteboardCaptureButtonPutsTheRegionIntoTheBoard)
+{
+    RegisterWhiteboardFrame();
+    // The pictures stay here: no file-transfer library in this test.
+    SetWhiteboardTransfersFactory(nullptr);
+    const std::string folder = GetAppDirectory() + "Temp";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string picture = folder + "\\CapturePicture.bmp";
+    ::DeleteFileA(picture.c_str());
+    Open(2);
+    boxes.reset();
+    CWBMeetingFrame* board = static_cast<CWBMeetingFrame*>(frame->Whiteboard());
+    ASSERT_NE(nullptr, board);
+    HWND button = ::GetDlgItem(board->ToolPanel().GetSafeHwnd(), IDC_WB_T_CAPTURE);
+    ASSERT_NE(nullptr, button);
+    const int before = board->Tabs().GetTabCount();
+
+    // Without the meeting control the region is taken but not opened.
+    g_UserTable.FindUser(g_LoginInfo.userId)->controlState = 0;
+    EXPECT_TRUE(WhileModal([&] { CTestKit::ClickButton(button); }, CoversTheScreen, TakeRegion));
+    EXPECT_EQ(before, board->Tabs().GetTabCount());
+
+    // With it, the region becomes the board's shown document.
+    g_UserTable.FindUser(g_LoginInfo.userId)->controlState = 2;
+    EXPECT_TRUE(WhileModal([&] { CTestKit::ClickButton(button); }, CoversTheScreen, TakeRegion));
+    EXPECT_EQ(before + 1, board->Tabs().GetTabCount());
+    ASSERT_NE(nullptr, board->ActiveView());
+    EXPECT_EQ("CapturePicture", std::string(board->ActiveView()->GetTitle()));
+    EXPECT_EQ(1, board->ActiveView()->GetPageCount());
+
+    Close();
+    SetWhiteboardTransfersFactory(&CWBFrameTransfers::MakeForClient);
     ::DeleteFileA(picture.c_str());
 }
 

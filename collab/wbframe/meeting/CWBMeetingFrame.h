@@ -24,6 +24,11 @@ public:
 
     CWBMeetingHost& Host() { return m_host; }
 
+protected:
+    // The tool panel's screen-capture button goes to the main window, which
+    // puts the captured region into this board.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
 private:
     CWBMeetingHost m_host;
 };
