@@ -727,6 +727,48 @@ TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
     EXPECT_TRUE(sources.back()->Read(got, 3000));
 }
 
+// One connection over the loop-back address with small buffers on both
+// sides, so that the socket soon takes only part of what is queued and the
+// rest waits in the queue. The peer's reads fail after 10 s instead of
+// hanging on a lost byte.
+struct SmallBufferConnection
+{
+    SmallBufferConnection() { m_started = WSAStartup(MAKEWORD(2, 2), &m_wsa) == 0; }
+    ~SmallBufferConnection()
+    {
+        server.reset();
+        peer.Close();
+        m_listener.Close();
+        if (m_started)
+            WSACleanup();
+    }
+
+    void Open()
+    {
+        ASSERT_TRUE(m_started);
+        ASSERT_TRUE(m_listener.Create());
+        ASSERT_TRUE(m_listener.Bind(0, true));
+        ASSERT_TRUE(m_listener.Listen());
+        ASSERT_TRUE(peer.Create());
+        int small = 4096;
+        setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
+                   sizeof small);
+        ASSERT_TRUE(peer.Connect("127.0.0.1", m_listener.GetLocalPort()));
+        peer.SetTimeouts(10000, 0);
+        server.reset(m_listener.Accept(5000));
+        ASSERT_TRUE(server);
+        server->SetSendBuffer(4096);
+    }
+
+    VSocket peer;
+    std::unique_ptr<VSocket> server;
+
+private:
+    WSADATA m_wsa;
+    bool m_started = false;
+    VSocket m_listener;
+};
+
 } // namespace
 
 // Bytes sent at once from the caller's thread and bytes left to the
@@ -734,28 +776,10 @@ TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
 // part of them, reach the peer whole and in order.
 TEST(RelayConnection, BytesSentAtOnceAndBytesQueuedArriveInOrder)
 {
-    WSADATA wsa;
-    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &wsa));
-    struct Cleanup
-    {
-        ~Cleanup() { WSACleanup(); }
-    } cleanup;
-    VSocket listener;
-    ASSERT_TRUE(listener.Create());
-    ASSERT_TRUE(listener.Bind(0, true));
-    ASSERT_TRUE(listener.Listen());
-    VSocket peer;
-    ASSERT_TRUE(peer.Create());
-    // Small buffers on both sides, so that the socket soon takes only part
-    // of a message and the rest waits in the queue.
-    int small = 4096;
-    setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
-               sizeof small);
-    ASSERT_TRUE(peer.Connect("127.0.0.1", listener.GetLocalPort()));
-    peer.SetTimeouts(10000, 0); // a lost byte fails the read instead of hanging
-    std::unique_ptr<VSocket> server(listener.Accept(5000));
-    ASSERT_TRUE(server);
-    server->SetSendBuffer(4096);
+    SmallBufferConnection connection;
+    ASSERT_NO_FATAL_FAILURE(connection.Open());
+    VSocket& peer = connection.peer;
+    VSocket* server = connection.server.get();
 
     const size_t sizes[] = {1, 100, 4095, 4096, 4097, 16384, 70000, 3, 32768, 32769, 500};
     std::vector<uint8_t> expected;
@@ -789,26 +813,10 @@ TEST(RelayConnection, BytesSentAtOnceAndBytesQueuedArriveInOrder)
 // everything queued arrives once the peer reads.
 TEST(RelayConnection, ConnectionWaitingForAPeerThatReadsLateSleeps)
 {
-    WSADATA wsa;
-    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &wsa));
-    struct Cleanup
-    {
-        ~Cleanup() { WSACleanup(); }
-    } cleanup;
-    VSocket listener;
-    ASSERT_TRUE(listener.Create());
-    ASSERT_TRUE(listener.Bind(0, true));
-    ASSERT_TRUE(listener.Listen());
-    VSocket peer;
-    ASSERT_TRUE(peer.Create());
-    int small = 4096;
-    setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
-               sizeof small);
-    ASSERT_TRUE(peer.Connect("127.0.0.1", listener.GetLocalPort()));
-    peer.SetTimeouts(10000, 0);
-    std::unique_ptr<VSocket> server(listener.Accept(5000));
-    ASSERT_TRUE(server);
-    server->SetSendBuffer(4096);
+    SmallBufferConnection connection;
+    ASSERT_NO_FATAL_FAILURE(connection.Open());
+    VSocket& peer = connection.peer;
+    VSocket* server = connection.server.get();
 
     std::vector<uint8_t> sent;
     for (int i = 0; i < 64; ++i) {
