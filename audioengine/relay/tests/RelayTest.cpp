@@ -87,6 +87,18 @@ protected:
         ASSERT_EQ(Msg::StreamHeader(fill), got);
     }
 
+    // A stream of conference 1 with one listener that reads and one that
+    // never does, whose small receive buffer leaves its backlog queued.
+    void StartStalledStream(const RELAY_LIMITS& limits, std::unique_ptr<RelayPeer>& reader,
+                            std::unique_ptr<RelayPeer>& stalled, std::unique_ptr<RelayPeer>& source)
+    {
+        StartServer(limits);
+        reader = Join(RELAY_ROLE_LISTENER, 1, 1);
+        stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
+        source = Join(RELAY_ROLE_SOURCE, 1, 1);
+        StartStream(*source, *reader);
+    }
+
     std::unique_ptr<CRelayServer> m_server;
     uint16_t m_port = 0;
     std::mutex m_ticksLock;
@@ -312,11 +324,8 @@ TEST_F(RelayTest, BurstSkipsAListenerThatIsFarBehind)
 {
     RELAY_LIMITS limits;
     limits.sendBufferBytes = 4096; // the queue, not the system, holds the backlog
-    StartServer(limits);
-    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
-    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
-    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
-    StartStream(*source, *reader);
+    std::unique_ptr<RelayPeer> reader, stalled, source;
+    ASSERT_NO_FATAL_FAILURE(StartStalledStream(limits, reader, stalled, source));
 
     std::vector<Bytes> before, after;
     for (uint8_t i = 0; i < 24; ++i)
@@ -358,11 +367,8 @@ TEST_F(RelayTest, ListenerThatStopsReadingIsDroppedAtTheQueueCap)
     RELAY_LIMITS limits;
     limits.sendBufferBytes = 4096;
     limits.maxQueuedBytes = 256 * 1024;
-    StartServer(limits);
-    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
-    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
-    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
-    StartStream(*source, *reader);
+    std::unique_ptr<RelayPeer> reader, stalled, source;
+    ASSERT_NO_FATAL_FAILURE(StartStalledStream(limits, reader, stalled, source));
     Bytes got;
     for (uint8_t i = 0; i < 64; ++i) { // 1 MB, four times the cap
         ASSERT_TRUE(source->Send(Msg::Data(i, 16384)));
@@ -514,11 +520,8 @@ TEST_F(RelayTest, BurstReadInOnePieceStillSkipsAListenerFarBehind)
 {
     RELAY_LIMITS limits;
     limits.sendBufferBytes = 4096;
-    StartServer(limits);
-    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
-    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
-    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
-    StartStream(*source, *reader);
+    std::unique_ptr<RelayPeer> reader, stalled, source;
+    ASSERT_NO_FATAL_FAILURE(StartStalledStream(limits, reader, stalled, source));
     Bytes got;
     std::vector<Bytes> before;
     for (uint8_t i = 0; i < 24; ++i) {
