@@ -270,8 +270,9 @@ int CConference::Relay(const uint8_t* bytes, size_t size)
          at += static_cast<size_t>(total)) {
         const uint8_t* message = bytes + at;
         const uint32_t messageTotal = static_cast<uint32_t>(total);
-        // The burst subset is chosen by what each listener holds queued
-        // once everything before the update is queued.
+        // The listeners change only at an update and at a burst end. Before
+        // an update everything before it is queued, to every listener, and
+        // the burst subset is chosen by what each then holds queued.
         if (IsControl(message, messageTotal, "update"))
             flush();
         bool burstEnd = false;
@@ -279,8 +280,6 @@ int CConference::Relay(const uint8_t* bytes, size_t size)
             flush();
             return 0;
         }
-        if (runEnd > runStart && runBurst != m_burstActive)
-            flush();
         runBurst = m_burstActive;
         runEnd = at + messageTotal;
         if (burstEnd) {

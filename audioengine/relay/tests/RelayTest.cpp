@@ -87,6 +87,18 @@ protected:
         ASSERT_EQ(Msg::StreamHeader(fill), got);
     }
 
+    // A stream of conference 1 with one listener that reads and one that
+    // never does, whose small receive buffer leaves its backlog queued.
+    void StartStalledStream(const RELAY_LIMITS& limits, std::unique_ptr<RelayPeer>& reader,
+                            std::unique_ptr<RelayPeer>& stalled, std::unique_ptr<RelayPeer>& source)
+    {
+        StartServer(limits);
+        reader = Join(RELAY_ROLE_LISTENER, 1, 1);
+        stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
+        source = Join(RELAY_ROLE_SOURCE, 1, 1);
+        StartStream(*source, *reader);
+    }
+
     std::unique_ptr<CRelayServer> m_server;
     uint16_t m_port = 0;
     std::mutex m_ticksLock;
@@ -108,7 +120,7 @@ TEST_F(RelayTest, JoinAnswersByRoleAndKey)
         {0x101, 5, 7, RELAY_ANSWER_ACCEPTED}, // only the low byte is the role
         {1, 5, 9, RELAY_ANSWER_REFUSED},      // wrong key
         {0, 5, 9, RELAY_ANSWER_REFUSED},
-        {2, 5, 7, -1},                         // bad role
+        {2, 5, 7, -1}, // bad role
         {0xFF, 8, 7, -1},
     };
     for (const Case& c : cases) {
@@ -152,9 +164,9 @@ TEST_F(RelayTest, StreamHeaderIsStoredPatchedAndReplayedToLateListeners)
     // A value marker that does not follow a newbuf changes nothing.
     ASSERT_TRUE(source->Send(Msg::ValueMarker(0x0101, 0x0202)));
     Bytes got;
-    for (const Bytes& expected : {Msg::StreamHeader(0x77), Msg::Newbuf(),
-                                  Msg::ValueMarker(0xA1A2, 0xB1B2), Msg::Format(0xCC),
-                                  Msg::ValueMarker(0x0101, 0x0202)}) {
+    for (const Bytes& expected :
+         {Msg::StreamHeader(0x77), Msg::Newbuf(), Msg::ValueMarker(0xA1A2, 0xB1B2),
+          Msg::Format(0xCC), Msg::ValueMarker(0x0101, 0x0202)}) {
         ASSERT_TRUE(early->Read(got));
         EXPECT_EQ(expected, got); // forwarded unchanged
     }
@@ -162,8 +174,10 @@ TEST_F(RelayTest, StreamHeaderIsStoredPatchedAndReplayedToLateListeners)
     auto late = Join(RELAY_ROLE_LISTENER, 3, 3);
     ASSERT_TRUE(late->Read(got));
     Bytes header = Msg::StreamHeader(0x42);
-    header[6] = 0xA2; header[7] = 0xA1; // A
-    header[8] = 0xB2; header[9] = 0xB1; // B
+    header[6] = 0xA2;
+    header[7] = 0xA1; // A
+    header[8] = 0xB2;
+    header[9] = 0xB1; // B
     memset(header.data() + 10, 0xCC, 16);
     EXPECT_EQ(header, got);
     ASSERT_TRUE(source->Send(Msg::Data(1)));
@@ -224,7 +238,8 @@ TEST_F(RelayTest, ListenerMessagesGoToTheSourceUnchanged)
     auto listener = Join(RELAY_ROLE_LISTENER, 2, 2);
     auto source = Join(RELAY_ROLE_SOURCE, 2, 2);
     StartStream(*source, *listener);
-    const Bytes notes[] = {Msg::Data(7, 100), Msg::Raw({}), Msg::Sized(16, 3)}; // last: no refresh tag
+    const Bytes notes[] = {Msg::Data(7, 100), Msg::Raw({}),
+                           Msg::Sized(16, 3)}; // last: no refresh tag
     for (const Bytes& note : notes) {
         ASSERT_TRUE(listener->Send(note));
         Bytes got;
@@ -309,16 +324,14 @@ TEST_F(RelayTest, BurstSkipsAListenerThatIsFarBehind)
 {
     RELAY_LIMITS limits;
     limits.sendBufferBytes = 4096; // the queue, not the system, holds the backlog
-    StartServer(limits);
-    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
-    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
-    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
-    StartStream(*source, *reader);
+    std::unique_ptr<RelayPeer> reader, stalled, source;
+    ASSERT_NO_FATAL_FAILURE(StartStalledStream(limits, reader, stalled, source));
 
     std::vector<Bytes> before, after;
     for (uint8_t i = 0; i < 24; ++i)
         before.push_back(Msg::Data(i, 16384));
-    const std::vector<Bytes> burst = {Msg::Update(), Msg::Data(100), Msg::Data(101), Msg::BurstEnd()};
+    const std::vector<Bytes> burst = {Msg::Update(), Msg::Data(100), Msg::Data(101),
+                                      Msg::BurstEnd()};
     after.push_back(Msg::Data(200));
 
     Bytes got;
@@ -354,11 +367,8 @@ TEST_F(RelayTest, ListenerThatStopsReadingIsDroppedAtTheQueueCap)
     RELAY_LIMITS limits;
     limits.sendBufferBytes = 4096;
     limits.maxQueuedBytes = 256 * 1024;
-    StartServer(limits);
-    auto reader = Join(RELAY_ROLE_LISTENER, 1, 1);
-    auto stalled = Join(RELAY_ROLE_LISTENER, 1, 1, 4096);
-    auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
-    StartStream(*source, *reader);
+    std::unique_ptr<RelayPeer> reader, stalled, source;
+    ASSERT_NO_FATAL_FAILURE(StartStalledStream(limits, reader, stalled, source));
     Bytes got;
     for (uint8_t i = 0; i < 64; ++i) { // 1 MB, four times the cap
         ASSERT_TRUE(source->Send(Msg::Data(i, 16384)));
@@ -436,6 +446,120 @@ TEST_F(RelayTest, UnreadableLengthsCloseOnlyThatConnection)
     }
 }
 
+// Messages that reach the relay in one piece, or split anywhere, are
+// relayed as they were sent, each one whole and in order; the stream state
+// they change is that of each message in turn.
+TEST_F(RelayTest, MessagesThatArriveTogetherOrSplitAreRelayedWholeAndInOrder)
+{
+    StartServer();
+    auto listener = Join(RELAY_ROLE_LISTENER, 6, 6);
+    auto source = Join(RELAY_ROLE_SOURCE, 6, 6);
+    StartStream(*source, *listener);
+
+    // Several messages in one write, one larger than the receive buffer,
+    // and one whose length field and payload come in separate writes.
+    const std::vector<Bytes> messages = {
+        Msg::Data(1),      Msg::Newbuf(),       Msg::ValueMarker(0xA1A2, 0xB1B2),
+        Msg::Format(0xCC), Msg::Data(2, 40000), Msg::Raw({}),
+        Msg::Data(3),      Msg::Data(4, 5000),  Msg::Data(5)};
+    Bytes together;
+    for (const Bytes& m : messages)
+        together.insert(together.end(), m.begin(), m.end());
+    const size_t splits[] = {together.size() - 2, together.size() - 64 - 1, 6, 3};
+    for (size_t split : splits) {
+        SCOPED_TRACE(split);
+        ASSERT_TRUE(source->Send(Bytes(together.begin(), together.begin() + split)));
+        EXPECT_TRUE(source->Quiet(50)); // read apart from the rest
+        ASSERT_TRUE(source->Send(Bytes(together.begin() + split, together.end())));
+        Bytes got;
+        for (const Bytes& expected : messages) {
+            ASSERT_TRUE(listener->Read(got));
+            ASSERT_EQ(expected, got);
+        }
+    }
+    // The value marker and the format of a batch patch the stored header.
+    auto late = Join(RELAY_ROLE_LISTENER, 6, 6);
+    Bytes got;
+    ASSERT_TRUE(late->Read(got));
+    Bytes header = Msg::StreamHeader(0x42);
+    header[6] = 0xA2;
+    header[7] = 0xA1;
+    header[8] = 0xB2;
+    header[9] = 0xB1;
+    memset(header.data() + 10, 0xCC, 16);
+    EXPECT_EQ(header, got);
+
+    // A listener's messages in one write are each handled: both notes go
+    // to the source, and the refresh request between them too.
+    const Bytes notes = Msg::Data(7);
+    Bytes batch = notes;
+    const Bytes refresh = Msg::Refresh(1);
+    batch.insert(batch.end(), refresh.begin(), refresh.end());
+    const Bytes last = Msg::Data(8);
+    batch.insert(batch.end(), last.begin(), last.end());
+    ASSERT_TRUE(late->Send(batch));
+    // The request goes out from the conference's own thread, so it may
+    // come before, between or after the notes.
+    std::vector<Bytes> passed;
+    int requests = 0;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(source->Read(got));
+        if (got.size() == 16 && got[4] == RELAY_KIND_REFRESH)
+            ++requests;
+        else
+            passed.push_back(got);
+    }
+    EXPECT_EQ(1, requests);
+    EXPECT_EQ((std::vector<Bytes>{notes, last}), passed);
+}
+
+// A burst and what follows it, read by the relay in one piece: the burst
+// goes to the listeners near the front only, the stream after its end to
+// every listener again.
+TEST_F(RelayTest, BurstReadInOnePieceStillSkipsAListenerFarBehind)
+{
+    RELAY_LIMITS limits;
+    limits.sendBufferBytes = 4096;
+    std::unique_ptr<RelayPeer> reader, stalled, source;
+    ASSERT_NO_FATAL_FAILURE(StartStalledStream(limits, reader, stalled, source));
+    Bytes got;
+    std::vector<Bytes> before;
+    for (uint8_t i = 0; i < 24; ++i) {
+        before.push_back(Msg::Data(i, 16384));
+        ASSERT_TRUE(source->Send(before.back()));
+        ASSERT_TRUE(reader->Read(got));
+        ASSERT_EQ(before.back(), got);
+    }
+    const std::vector<Bytes> lead = {Msg::Data(99)};
+    const std::vector<Bytes> burst = {Msg::Update(), Msg::Data(100), Msg::Data(101),
+                                      Msg::BurstEnd()};
+    const std::vector<Bytes> after = {Msg::Data(200), Msg::Data(201)};
+    Bytes together;
+    for (const auto* part : {&lead, &burst, &after})
+        for (const Bytes& m : *part)
+            together.insert(together.end(), m.begin(), m.end());
+    ASSERT_TRUE(source->Send(together));
+    for (const auto* part : {&lead, &burst, &after}) {
+        for (const Bytes& m : *part) {
+            ASSERT_TRUE(reader->Read(got));
+            EXPECT_EQ(m, got);
+        }
+    }
+    ASSERT_TRUE(stalled->Read(got));
+    EXPECT_EQ(Msg::StreamHeader(0x42), got);
+    for (const Bytes& m : before) {
+        ASSERT_TRUE(stalled->Read(got));
+        ASSERT_EQ(m, got);
+    }
+    for (const auto* part : {&lead, &after}) {
+        for (const Bytes& m : *part) {
+            ASSERT_TRUE(stalled->Read(got));
+            EXPECT_EQ(m, got);
+        }
+    }
+    EXPECT_TRUE(stalled->Quiet(50));
+}
+
 TEST_F(RelayTest, ConferenceCountIsCappedAndEmptyOnesMakeRoom)
 {
     RELAY_LIMITS limits;
@@ -482,7 +606,6 @@ TEST_F(RelayTest, CloseDisconnectsEveryPeer)
     RelayPeer after(m_port);
     EXPECT_FALSE(after.Connected());
 }
-
 
 TEST_F(RelayTest, SlowAndSilentJoinersDelayNoOtherJoin)
 {
@@ -593,7 +716,8 @@ TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
     for (uint32_t id = 1; id <= limits.maxConferences; ++id) {
         sources.emplace_back(new RelayPeer(m_port));
         ASSERT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED),
-                  sources.back()->Join(RELAY_ROLE_SOURCE, id, id)) << "conference " << id;
+                  sources.back()->Join(RELAY_ROLE_SOURCE, id, id))
+            << "conference " << id;
     }
     EXPECT_EQ(static_cast<size_t>(limits.maxConferences), m_server->GetConferenceCount());
     RelayPeer refused(m_port);
@@ -606,6 +730,48 @@ TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
     EXPECT_TRUE(sources.back()->Read(got, 3000));
 }
 
+// One connection over the loop-back address with small buffers on both
+// sides, so that the socket soon takes only part of what is queued and the
+// rest waits in the queue. The peer's reads fail after 10 s instead of
+// hanging on a lost byte.
+struct SmallBufferConnection
+{
+    SmallBufferConnection() { m_started = WSAStartup(MAKEWORD(2, 2), &m_wsa) == 0; }
+    ~SmallBufferConnection()
+    {
+        server.reset();
+        peer.Close();
+        m_listener.Close();
+        if (m_started)
+            WSACleanup();
+    }
+
+    void Open()
+    {
+        ASSERT_TRUE(m_started);
+        ASSERT_TRUE(m_listener.Create());
+        ASSERT_TRUE(m_listener.Bind(0, true));
+        ASSERT_TRUE(m_listener.Listen());
+        ASSERT_TRUE(peer.Create());
+        int small = 4096;
+        setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
+                   sizeof small);
+        ASSERT_TRUE(peer.Connect("127.0.0.1", m_listener.GetLocalPort()));
+        peer.SetTimeouts(10000, 0);
+        server.reset(m_listener.Accept(5000));
+        ASSERT_TRUE(server);
+        server->SetSendBuffer(4096);
+    }
+
+    VSocket peer;
+    std::unique_ptr<VSocket> server;
+
+private:
+    WSADATA m_wsa;
+    bool m_started = false;
+    VSocket m_listener;
+};
+
 } // namespace
 
 // Bytes sent at once from the caller's thread and bytes left to the
@@ -613,27 +779,10 @@ TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
 // part of them, reach the peer whole and in order.
 TEST(RelayConnection, BytesSentAtOnceAndBytesQueuedArriveInOrder)
 {
-    WSADATA wsa;
-    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &wsa));
-    struct Cleanup {
-        ~Cleanup() { WSACleanup(); }
-    } cleanup;
-    VSocket listener;
-    ASSERT_TRUE(listener.Create());
-    ASSERT_TRUE(listener.Bind(0, true));
-    ASSERT_TRUE(listener.Listen());
-    VSocket peer;
-    ASSERT_TRUE(peer.Create());
-    // Small buffers on both sides, so that the socket soon takes only part
-    // of a message and the rest waits in the queue.
-    int small = 4096;
-    setsockopt(peer.GetHandle(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
-               sizeof small);
-    ASSERT_TRUE(peer.Connect("127.0.0.1", listener.GetLocalPort()));
-    peer.SetTimeouts(10000, 0);   // a lost byte fails the read instead of hanging
-    std::unique_ptr<VSocket> server(listener.Accept(5000));
-    ASSERT_TRUE(server);
-    server->SetSendBuffer(4096);
+    SmallBufferConnection connection;
+    ASSERT_NO_FATAL_FAILURE(connection.Open());
+    VSocket& peer = connection.peer;
+    VSocket* server = connection.server.get();
 
     const size_t sizes[] = {1, 100, 4095, 4096, 4097, 16384, 70000, 3, 32768, 32769, 500};
     std::vector<uint8_t> expected;
@@ -651,11 +800,41 @@ TEST(RelayConnection, BytesSentAtOnceAndBytesQueuedArriveInOrder)
         // empty again and starts by sending at once.
         std::vector<uint8_t> got(expected.size() - read);
         ASSERT_EQ(static_cast<int>(got.size()), peer.ReceiveExact(got.data(), got.size()));
-        ASSERT_TRUE(std::equal(got.begin(), got.end(), expected.begin() + read)) << "round " << round;
+        ASSERT_TRUE(std::equal(got.begin(), got.end(), expected.begin() + read))
+            << "round " << round;
         read = expected.size();
-        for (DWORD start = GetTickCount(); server->GetQueuedBytes() && GetTickCount() - start < 5000;)
+        for (DWORD start = GetTickCount();
+             server->GetQueuedBytes() && GetTickCount() - start < 5000;)
             Sleep(5);
         EXPECT_EQ(0u, server->GetQueuedBytes());
     }
+    EXPECT_FALSE(server->IsDropped());
+}
+
+// A connection whose peer does not read sleeps until the socket takes
+// bytes again: it does not look every millisecond while it lags, and
+// everything queued arrives once the peer reads.
+TEST(RelayConnection, ConnectionWaitingForAPeerThatReadsLateSleeps)
+{
+    SmallBufferConnection connection;
+    ASSERT_NO_FATAL_FAILURE(connection.Open());
+    VSocket& peer = connection.peer;
+    VSocket* server = connection.server.get();
+
+    std::vector<uint8_t> sent;
+    for (int i = 0; i < 64; ++i) {
+        std::vector<uint8_t> message(4096, static_cast<uint8_t>(i));
+        ASSERT_TRUE(server->QueueSend(message.data(), message.size(), false));
+        sent.insert(sent.end(), message.begin(), message.end());
+    }
+    ASSERT_GT(server->GetQueuedBytes(), 0u);
+    const uint32_t before = server->GetWakeCount();
+    Sleep(300);
+    // A thread that retried every few milliseconds would have woken dozens
+    // of times by now, even on a loaded machine.
+    EXPECT_LE(server->GetWakeCount() - before, 5u);
+    std::vector<uint8_t> got(sent.size());
+    ASSERT_EQ(static_cast<int>(got.size()), peer.ReceiveExact(got.data(), got.size()));
+    EXPECT_TRUE(got == sent);
     EXPECT_FALSE(server->IsDropped());
 }
