@@ -10,6 +10,21 @@ namespace {
 const size_t kNameLimit = 30;
 
 std::string Text(const char* text) { return text ? text : ""; }
+
+// What a file and a document entry both carry.
+SHARED_DOC_RECORD* NewRecord(uint8_t docClass, uint8_t entryKind, uint32_t id, uint32_t folderId,
+                             uint8_t flag, const char* name, const char* secondName)
+{
+    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
+    record->docClass = docClass;
+    record->entryKind = entryKind;
+    record->id = id;
+    record->folderId = folderId;
+    record->flag = flag;
+    record->name = Text(name);
+    record->secondName = Text(secondName);
+    return record;
+}
 } // namespace
 
 CDocListBase::CDocListBase(IDocShareHost* host) : m_host(host) {}
@@ -45,14 +60,8 @@ BOOL CDocListBase::CreateList(CWnd* parent, UINT id, const RECT& rect)
 void CDocListBase::AddFile(uint8_t entryKind, uint32_t id, uint32_t folderId, uint8_t flag,
                            const char* name, const char* secondName, const char* address)
 {
-    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
-    record->docClass = SHARED_DOC_RECORD::CLASS_FILE;
-    record->entryKind = entryKind;
-    record->id = id;
-    record->folderId = folderId;
-    record->flag = flag;
-    record->name = Text(name);
-    record->secondName = Text(secondName);
+    SHARED_DOC_RECORD* record =
+        NewRecord(SHARED_DOC_RECORD::CLASS_FILE, entryKind, id, folderId, flag, name, secondName);
     record->address = Text(address);
     AddRow(record);
 }
@@ -61,17 +70,11 @@ void CDocListBase::AddDocument(uint8_t entryKind, uint32_t id, uint32_t folderId
                                uint16_t value, uint16_t valueA, uint16_t valueB, const char* name,
                                const char* secondName, const char* path)
 {
-    SHARED_DOC_RECORD* record = new SHARED_DOC_RECORD;
-    record->docClass = SHARED_DOC_RECORD::CLASS_DOCUMENT;
-    record->entryKind = entryKind;
-    record->id = id;
-    record->folderId = folderId;
-    record->flag = flag;
+    SHARED_DOC_RECORD* record = NewRecord(SHARED_DOC_RECORD::CLASS_DOCUMENT, entryKind, id,
+                                          folderId, flag, name, secondName);
     record->value = value;
     record->valueA = valueA;
     record->valueB = valueB;
-    record->name = Text(name);
-    record->secondName = Text(secondName);
     record->path = Text(path);
     AddRow(record);
 }

@@ -2,21 +2,19 @@
 #include <cstdint>
 #include <string>
 
-#include "CSkinDialog.h"
-#include "CSkinProgressCtrl.h"
-#include "CStandardSkinButton.h"
+#include "CPassProgressDlg.h"
 
 class CDocTransfer;
 class IDocShareHost;
 
 // The progress of one presentation file: its conversion (told by the
-// worker with WM_USER+108), then its upload, polled on timer 1000. On every
+// worker with WM_USER+108), then its upload, polled every 200 ms. On every
 // way out the upload stops once, the transfer is told, and the dialog
 // destroys and frees itself.
-class CPPTFileSendingDlg : public CSkinDialog
+class CPPTFileSendingDlg : public CPassProgressDlg
 {
 public:
-    enum { TIMER_POLL = 1000, POLL_MS = 200 };
+    enum { POLL_MS = 200 };
 
     CPPTFileSendingDlg(CDocTransfer* transfer, IDocShareHost* host, const std::string& fileName,
                        uint32_t category);
@@ -31,26 +29,25 @@ public:
     uint32_t Category() const { return m_category; }
     const std::string& ValueA() const { return m_valueA; }
     const std::string& ValueB() const { return m_valueB; }
-    bool IsUploading() const { return m_uploading; }
+    bool IsUploading() const { return IsRunning(); }
     int LastPoll() const { return m_lastPoll; }
 
 protected:
-    BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override;
-    void PostNcDestroy() override;
-
     afx_msg LRESULT OnConverted(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnTimer(UINT_PTR id);
-    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+    // Not placed in the main window's order.
+    HWND MainWindow() override { return NULL; }
+    int Poll(int* progress) override;
+    void StopTransfer() override;
+    // The transfer is told; a failure's text (if any) is shown.
+    void Ended(OUTCOME outcome) override;
+    void DestroyedUnended() override;
 
 private:
     void StartUpload();
-    void StopUpload();
-    // Ends once: the upload stops, the transfer is told, a failure text
-    // (if any) is shown, the window goes.
-    void Finish(bool ok, const std::string& failure);
+    // Ends as failed with that text for the user (none: nothing shown).
+    void Fail(const std::string& text);
 
     CDocTransfer* m_transfer;
     IDocShareHost* m_host;
@@ -63,8 +60,5 @@ private:
     std::string m_valueB;
     DWORD m_handle = 0;
     int m_lastPoll = 0;
-    bool m_uploading = false;
-    bool m_ended = false;
-    CSkinProgressCtrl m_progress;
-    CStandardSkinButton m_cancel;
+    std::string m_failure;
 };

@@ -87,7 +87,11 @@ void CPassProgressDlg::Abort()
 void CPassProgressDlg::OnDestroy()
 {
     // Destroyed another way (with the program): the transfer still stops once.
+    const bool ended = m_ending;
+    m_ending = true;
     Stop();
+    if (!ended)
+        DestroyedUnended();
     CSkinDialog::OnDestroy();
 }
 

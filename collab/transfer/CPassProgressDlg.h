@@ -35,6 +35,9 @@ protected:
 
     // The transfer runs: the status text is set and the poll timer starts.
     void Started(const char* status, UINT pollMs);
+    // Ends once: the transfer stops, Ended is told, the window goes.
+    void End(OUTCOME outcome);
+    bool IsEnding() const { return m_ending; }
 
     // The window the dialog stands just behind.
     virtual HWND MainWindow() = 0;
@@ -45,6 +48,9 @@ protected:
     // and the user are told. The window may go meanwhile (with the program,
     // while a box is up).
     virtual void Ended(OUTCOME) {}
+    // The window goes before the dialog ended (with the program); the
+    // transfer has stopped.
+    virtual void DestroyedUnended() {}
 
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
@@ -52,7 +58,6 @@ protected:
 
 private:
     void Stop();
-    void End(OUTCOME outcome);
 
     UINT m_templateId;
     bool m_running = false;

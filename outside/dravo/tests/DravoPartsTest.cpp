@@ -216,8 +216,8 @@ TEST(DravoPartsTest, RendererReportsTheRateOfItsFramesOnceASecond)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "DravoRateProbe";
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA("DravoRateProbe", "rate", WS_POPUP, 0, 0, 176, 144, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreateWindowA("DravoRateProbe", "rate", WS_POPUP, 0, 0, 176, 144, nullptr, nullptr,
+                              wc.hInstance, nullptr);
     ASSERT_NE(nullptr, hwnd);
     CDravoRenderer renderer(nullptr);
     renderer.SetNotify(hwnd, kMessage, 7);
