@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "CopyBytes.h"
 #include "WireWriter.h"
 
 using namespace VideoWire;
@@ -77,7 +78,7 @@ void CVideoReassembler::Add(const CVideoPacket::View& datagram)
     } catch (const std::bad_alloc&) {
         return;
     }
-    memcpy(whole->buffer.data(), datagram.data, datagram.length);
+    CopyBytes(whole->buffer.data(), datagram.data, datagram.length);
     whole->payloadOffset = datagram.payloadOffset;
     whole->payloadLength = datagram.payloadLength;
     Deliver(std::move(whole));
@@ -245,9 +246,9 @@ void CVideoReassembler::AddPiece(const VideoFrameFields& fields, const uint8_t* 
         return;
     }
     s.have.set(static_cast<size_t>(index));
-    memcpy(s.frame->buffer.data() + sizeof(VIDEO_RTP_HEAD) +
-               static_cast<size_t>(index) * PIECE_SIZE,
-           payload, payloadLength);
+    CopyBytes(s.frame->buffer.data() + sizeof(VIDEO_RTP_HEAD) +
+                  static_cast<size_t>(index) * PIECE_SIZE,
+              payload, payloadLength);
     s.pieces += 1;
     s.bytes += static_cast<uint32_t>(payloadLength);
     if (s.bytes != s.frameLength)

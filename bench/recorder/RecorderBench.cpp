@@ -304,8 +304,12 @@ int main(int argc, char** argv)
     RunCase(folder, "audio", REC_STREAM_AUDIO, 640, 100000);
     RunCase(folder, "video", REC_STREAM_VIDEO, 20480, 4000);
     RunMixed(folder, 100000, 4000);
-    printf("Blocks held for the writer are bounded by 10 queued plus the one being written "
-           "and 4 written ones kept for reuse: at most %u KiB for video.\n",
-           15 * 0x40000 / 1024);
+    // A block is made only when no written one is left to reuse, that is
+    // when every other block of its stream is queued, being written or
+    // filling in the stream: 10 + 1 + 1, and the new one.
+    printf("Blocks held for the writer are bounded by 10 queued plus the one being written, "
+           "the one filling and one more made while all those are taken; written ones are "
+           "kept for reuse: at most %u KiB for video.\n",
+           13 * 0x40000 / 1024);
     return 0;
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "CopyBytes.h"
+
 // Bounds-checked reading of little-endian wire and file records. Every read
 // past the end fails and leaves the reader failed; nothing reads outside the
 // buffer it was given.
@@ -40,7 +42,7 @@ public:
         if (m_failed || count > m_size - m_offset)
             return Fail();
         if (count)
-            memcpy(out, m_data + m_offset, count);
+            CopyBytes(out, m_data + m_offset, count);
         m_offset += count;
         return true;
     }

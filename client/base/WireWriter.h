@@ -4,6 +4,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "CopyBytes.h"
+
 // Bounds-checked writing of little-endian wire and file records into a
 // caller's buffer. A write that does not fit fails, writes nothing and leaves
 // the writer failed.
@@ -31,7 +33,7 @@ public:
         if (m_failed || count > m_capacity - m_offset)
             return Fail();
         if (count)
-            memcpy(m_data + m_offset, in, count);
+            CopyBytes(m_data + m_offset, in, count);
         m_offset += count;
         return true;
     }

@@ -45,9 +45,11 @@ public:
     // it over; false as above, the block then still belongs to the caller.
     bool PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
                         uint32_t length, uint32_t capacity, uint32_t waitLimitMs);
-    // A written block of capacity bytes to fill again, or null: the writer
-    // keeps a few, so that a recording does not allocate a block each time.
-    // The caller owns it (delete[]).
+    // A written block of capacity bytes to fill again, or null. The writer
+    // keeps as many as a full queue and the block being written hold, so
+    // that a recording stops allocating blocks once it runs: a fresh block
+    // costs a fault on every page at its first fill. The caller owns it
+    // (delete[]).
     unsigned char* TakeSpare(uint32_t capacity);
     // Queues the path of a document to embed under the key pair.
     bool PostFile(const char* path, uint32_t key1, uint32_t key2, uint32_t waitLimitMs);
@@ -129,7 +131,7 @@ private:
     std::atomic<bool> m_cancelled{false};
     bool m_finished = false;
     std::vector<unsigned char> m_piece;
-    enum { SPARE_LIMIT = 4 };
+    enum { SPARE_LIMIT = QUEUE_LIMIT + 2 };
     struct Spare
     {
         unsigned char* block;

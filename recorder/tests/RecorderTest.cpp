@@ -5,8 +5,10 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <thread>
 
+#include "CRecordWriter.h"
 #include "CRecorder.h"
 #include "RecordingFixture.h"
 
@@ -414,6 +416,31 @@ TEST(Recorder, ErrorTextsByCode)
     const char* text = nullptr;
     EXPECT_EQ(1, rec.GetErrorMsg(&text));
     EXPECT_STREQ(texts[0], text);
+}
+
+// Every block of a full queue and the one being written comes back for
+// reuse once written: a recording that keeps its writer busy then fills
+// the same blocks again instead of allocating new ones.
+TEST(Recorder, WrittenBlocksOfAFullQueueAreAllKeptForReuse)
+{
+    CRecordWriter writer(std::unique_ptr<IRecordOutput>(new MemoryOutput), nullptr);
+    ASSERT_TRUE(writer.StartWriter("memory", 5000));
+    const uint32_t capacity = 4096;
+    std::set<unsigned char*> posted;
+    for (int i = 0; i < CRecordWriter::QUEUE_LIMIT + 2; ++i) {
+        unsigned char* block = new unsigned char[capacity];
+        memset(block, i, 100);
+        ASSERT_TRUE(writer.PostOwnedBlock(REC_STREAM_VIDEO, i, block, 100, capacity, 5000));
+        posted.insert(block);
+    }
+    ASSERT_TRUE(writer.StopWriter(5000));
+    std::set<unsigned char*> spares;
+    while (unsigned char* block = writer.TakeSpare(capacity))
+        spares.insert(block);
+    EXPECT_TRUE(writer.TakeSpare(2 * capacity) == nullptr);
+    EXPECT_EQ(posted, spares);
+    for (unsigned char* block : spares)
+        delete[] block;
 }
 
 }  // namespace
