@@ -33,3 +33,18 @@ function(halvern_bench name)
     add_executable(${name} ${B_SOURCES} ${B_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${B_LIBS})
 endfunction()
+
+# Converts a UTF-8 source (a resource script) into a code page 936 copy at
+# configure time. The copy is rewritten only when its bytes change, so that a
+# reconfigure does not make every resource and program that uses it rebuild.
+function(halvern_convert_936 source output)
+    get_filename_component(source_path ${source} ABSOLUTE)
+    execute_process(COMMAND iconv -f UTF-8 -t GBK ${source_path}
+                    OUTPUT_FILE ${output}.new RESULT_VARIABLE iconv_result)
+    if(NOT iconv_result EQUAL 0)
+        message(FATAL_ERROR "${source} could not be converted to code page 936")
+    endif()
+    file(COPY_FILE ${output}.new ${output} ONLY_IF_DIFFERENT)
+    file(REMOVE ${output}.new)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source_path})
+endfunction()
