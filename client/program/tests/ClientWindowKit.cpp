@@ -318,36 +318,4 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
     return ok;
 }
 
-namespace {
-
-BOOL CALLBACK FindBoardWindow(HWND wnd, LPARAM param)
-{
-    if (HalvernProcess::WindowText(wnd) == "Whiteboard") {
-        *reinterpret_cast<HWND*>(param) = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
-HWND BoardOf(HWND frame)
-{
-    HWND board = nullptr;
-    EnumChildWindows(frame, FindBoardWindow, (LPARAM)&board);
-    return board;
-}
-
-HWND ShownPage(HWND board)
-{
-    // The page container of the whiteboard.
-    const int kViews = 129;
-    HWND views = board ? GetDlgItem(board, kViews) : nullptr;
-    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            return child;
-    return nullptr;
-}
-
 } // namespace windowkit

@@ -101,9 +101,4 @@ std::string ReadWholeFile(const std::string& path);
 // Writes content to a new file; false when it could not be written.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
-// The client's whiteboard window inside its main window, or null.
-HWND BoardOf(HWND frame);
-// The page window of the document the whiteboard shows, or null.
-HWND ShownPage(HWND board);
-
 } // namespace windowkit

@@ -96,6 +96,34 @@ void UnregisterDocumentType()
     RegDeleteKeyA(HKEY_CLASSES_ROOT, kDocumentType);
 }
 
+BOOL CALLBACK FindBoardWindow(HWND wnd, LPARAM param)
+{
+    if (HalvernProcess::WindowText(wnd) == "Whiteboard") {
+        *reinterpret_cast<HWND*>(param) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WhiteboardOf(HWND frame)
+{
+    HWND board = nullptr;
+    EnumChildWindows(frame, FindBoardWindow, (LPARAM)&board);
+    return board;
+}
+
+// The page window of the document the board shows.
+HWND PageOf(HWND board)
+{
+    const int kViews = 129;
+    HWND views = board ? GetDlgItem(board, kViews) : nullptr;
+    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            return child;
+    return nullptr;
+}
+
 // The dark lines and letters of a printed page.
 bool IsInk(COLORREF c) { return GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
@@ -169,7 +197,7 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
 
     // Both show their whiteboard; the host takes the meeting control, which
     // brings the edit right, and his board opens a blank document.
-    HWND hostBoard = BoardOf(hostFrame), aliceBoard = BoardOf(aliceFrame);
+    HWND hostBoard = WhiteboardOf(hostFrame), aliceBoard = WhiteboardOf(aliceFrame);
     ASSERT_NE(nullptr, hostBoard);
     ASSERT_NE(nullptr, aliceBoard);
     for (HWND frame : {hostFrame, aliceFrame})
@@ -178,10 +206,10 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
     ASSERT_NE(nullptr, broadcast);
     PostMessageA(GetParent(broadcast), WM_COMMAND, MAKEWPARAM(ID_LEFT_CONTROL, BN_CLICKED), 0);
     HWND blankPage = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (blankPage = ShownPage(aliceBoard)) != nullptr; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return (blankPage = PageOf(aliceBoard)) != nullptr; }, 30000))
         << "alice's board shows no document\n"
         << Describe(alice);
-    ASSERT_NE(nullptr, ShownPage(hostBoard));
+    ASSERT_NE(nullptr, PageOf(hostBoard));
     // The page's frame (scroll bar arrows are dark too).
     const int blankInk = CountShown(aliceFrame, blankPage, IsInk);
 
@@ -207,7 +235,7 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
     int ink = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            HWND page = ShownPage(aliceBoard);
+            HWND page = PageOf(aliceBoard);
             return page && page != blankPage && Text(aliceCount) == "共3页" &&
                    (ink = CountShown(aliceFrame, page, IsInk)) > blankInk + 500;
         },
@@ -215,6 +243,6 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
         << Text(aliceCount) << ", " << ink << " ink pixels on alice's page, " << blankInk
         << " on the blank one\n"
         << Describe(alice);
-    EXPECT_GT(CountShown(hostFrame, ShownPage(hostBoard), IsInk), blankInk + 500)
+    EXPECT_GT(CountShown(hostFrame, PageOf(hostBoard), IsInk), blankInk + 500)
         << "the host's own page";
 }
