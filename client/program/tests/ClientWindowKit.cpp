@@ -264,6 +264,42 @@ int CountShown(HWND frame, HWND wnd, const std::function<bool(COLORREF)>& match)
 
 bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
+bool IsPictureGreen(COLORREF c)
+{
+    return GetRValue(c) < 40 && GetGValue(c) > 130 && GetBValue(c) < 40;
+}
+
+HWND BoardOf(HWND frame)
+{
+    struct Search
+    {
+        static BOOL CALLBACK Visit(HWND wnd, LPARAM param)
+        {
+            if (HalvernProcess::WindowText(wnd) != "Whiteboard")
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = wnd;
+            return FALSE;
+        }
+    };
+    HWND board = nullptr;
+    if (frame)
+        EnumChildWindows(frame, Search::Visit, (LPARAM)&board);
+    return board;
+}
+
+HWND ShownPage(HWND board)
+{
+    // The board's views: one page window per open document, the shown one
+    // visible.
+    enum : int { ID_WB_VIEWS = 129 };
+    HWND views = board ? GetDlgItem(board, ID_WB_VIEWS) : nullptr;
+    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            return child;
+    return nullptr;
+}
+
 bool WritePicture(const std::string& path, int width, int height, COLORREF colour)
 {
     const int stride = (width * 3 + 3) & ~3;

@@ -92,6 +92,13 @@ bool AnswerFileDialog(HWND dialog, const std::string& path);
 // (its top-level window) kept on top while they are read.
 int CountShown(HWND frame, HWND wnd, const std::function<bool(COLORREF)>& match);
 bool IsRed(COLORREF c);
+// The green of the pictures WritePicture makes with RGB(0, 160, 0).
+bool IsPictureGreen(COLORREF c);
+
+// The whiteboard page of a main window, and the page window of the
+// document the board shows; null when there is none.
+HWND BoardOf(HWND frame);
+HWND ShownPage(HWND board);
 
 // A 24-bit picture file of one colour; false when it could not be written.
 bool WritePicture(const std::string& path, int width, int height, COLORREF colour);

@@ -22,6 +22,7 @@
 #include "ClientWindowKit.h"
 #include "HalvernProcess.h"
 #include "StandInTestKit.h"
+#include "TwoClientMeeting.h"
 
 namespace {
 
@@ -113,83 +114,18 @@ std::vector<LRESULT> SizeSelections(HalvernProcess& client)
     return s.selections;
 }
 
-// The whiteboard: its frame in the main window, the page of the document
-// it shows, and what a page shows read off the screen.
+// The whiteboard's commands and messages.
 enum : int {
     ID_LEFT_CONTROL = 1004,
     ID_PAGE_WHITEBOARD = 32812,
     ID_WB_OPEN = 32773,
     ID_WB_LINE = 32780,
-    ID_WB_VIEWS = 129,
     WM_WB_SET_COLOUR = 2025,
     WM_WB_SET_WIDTH = 1632,
 };
 
-BOOL CALLBACK FindBoard(HWND wnd, LPARAM param)
-{
-    if (HalvernProcess::WindowText(wnd) == "Whiteboard") {
-        *reinterpret_cast<HWND*>(param) = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND BoardOf(HWND frame)
-{
-    HWND board = nullptr;
-    EnumChildWindows(frame, FindBoard, (LPARAM)&board);
-    return board;
-}
-
-// The page window of the document the board shows.
-HWND ShownPage(HWND board)
-{
-    HWND views = board ? GetDlgItem(board, ID_WB_VIEWS) : nullptr;
-    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            return child;
-    return nullptr;
-}
-
-bool IsPictureGreen(COLORREF c)
-{
-    return GetRValue(c) < 40 && GetGValue(c) > 130 && GetBValue(c) < 40;
-}
-
-class MeetingEndToEnd : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(StartWinsock());
-        // The stand-in audio manager's own microphone and speaker: Wine has
-        // no sound devices here (the clients inherit the variable).
-        SetEnvironmentVariableA("KADREL_TEST_TONE", "440,8000");
-        config = StandInTestConfig();
-        server = std::make_unique<CStandInServer>(config);
-        ASSERT_TRUE(server->Start(0));
-        const int filePort = server->FileStore() ? server->FileStore()->GetPort() : 0;
-        for (HalvernProcess* c : {&host, &alice}) {
-            std::string error;
-            ASSERT_TRUE(InstallClient(*c, c == &host ? "halvern_e2e_host" : "halvern_e2e_alice",
-                                      config.version, server->GetPort(), filePort, &error))
-                << error;
-        }
-    }
-    void TearDown() override
-    {
-        alice.Stop();
-        host.Stop();
-        server->Stop();
-        SetEnvironmentVariableA("KADREL_TEST_TONE", nullptr);
-        WSACleanup();
-    }
-
-    CServerConfig config;
-    std::unique_ptr<CStandInServer> server;
-    HalvernProcess host, alice;
-};
+class MeetingEndToEnd : public TwoClientMeeting
+{};
 
 } // namespace
 

@@ -9,15 +9,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
+#include <cstring>
 #include <string>
 
-#include "CFileStore.h"
-#include "CStandInServer.h"
-#include "CTcpLink.h"
 #include "ClientWindowKit.h"
-#include "HalvernProcess.h"
-#include "StandInTestKit.h"
+#include "TwoClientMeeting.h"
 
 namespace {
 
@@ -37,7 +33,6 @@ enum : int {
     // The network-disk page.
     ID_UPLOAD_BOARD_DOCUMENT = 2203,
     ID_DISK_DOCUMENTS = 2208,
-    ID_WB_VIEWS = 129,
 };
 
 // A row of a list view with check boxes is ticked.
@@ -48,56 +43,15 @@ bool Ticked(HWND list, int row)
             12) == 2;
 }
 
-BOOL CALLBACK FindBoard(HWND wnd, LPARAM param)
-{
-    if (HalvernProcess::WindowText(wnd) == "Whiteboard") {
-        *reinterpret_cast<HWND*>(param) = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND BoardOf(HWND frame)
-{
-    HWND board = nullptr;
-    EnumChildWindows(frame, FindBoard, (LPARAM)&board);
-    return board;
-}
-
-// The page window of the document the board shows.
-HWND ShownPage(HWND board)
-{
-    HWND views = board ? GetDlgItem(board, ID_WB_VIEWS) : nullptr;
-    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            return child;
-    return nullptr;
-}
-
-bool IsPictureGreen(COLORREF c)
-{
-    return GetRValue(c) < 40 && GetGValue(c) > 130 && GetBValue(c) < 40;
-}
-
-class SharingEndToEnd : public ::testing::Test
+// Host and alice in the free room, their main windows shown.
+class SharingEndToEnd : public TwoClientMeeting
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(StartWinsock());
-        SetEnvironmentVariableA("KADREL_TEST_TONE", "440,8000");
-        config = StandInTestConfig();
-        server = std::make_unique<CStandInServer>(config);
-        ASSERT_TRUE(server->Start(0));
+        TwoClientMeeting::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_NE(nullptr, server->FileStore()) << "no file store";
-        for (HalvernProcess* c : {&host, &alice}) {
-            std::string error;
-            ASSERT_TRUE(InstallClient(*c, c == &host ? "sharing_e2e_host" : "sharing_e2e_alice",
-                                      config.version, server->GetPort(),
-                                      server->FileStore()->GetPort(), &error))
-                << error;
-        }
         ASSERT_TRUE(host.Start("127.0.0.1 \"Room two\" 2 host pw"));
         ASSERT_TRUE(alice.Start("127.0.0.1 \"Room two\" 2 alice a"));
         hostFrame = MainWindow(host, "参与人数2", kStartMs);
@@ -105,18 +59,7 @@ protected:
         ASSERT_NE(nullptr, hostFrame) << Describe(host);
         ASSERT_NE(nullptr, aliceFrame) << Describe(alice);
     }
-    void TearDown() override
-    {
-        alice.Stop();
-        host.Stop();
-        server->Stop();
-        SetEnvironmentVariableA("KADREL_TEST_TONE", nullptr);
-        WSACleanup();
-    }
 
-    CServerConfig config;
-    std::unique_ptr<CStandInServer> server;
-    HalvernProcess host, alice;
     HWND hostFrame = nullptr, aliceFrame = nullptr;
 };
 
