@@ -10,16 +10,12 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "CFileStore.h"
-#include "CStandInServer.h"
-#include "CTcpLink.h"
 #include "ClientWindowKit.h"
 #include "HalvernProcess.h"
-#include "StandInTestKit.h"
+#include "TwoClientMeeting.h"
 
 namespace {
 
@@ -96,78 +92,37 @@ void UnregisterDocumentType()
     RegDeleteKeyA(HKEY_CLASSES_ROOT, kDocumentType);
 }
 
-BOOL CALLBACK FindBoardWindow(HWND wnd, LPARAM param)
-{
-    if (HalvernProcess::WindowText(wnd) == "Whiteboard") {
-        *reinterpret_cast<HWND*>(param) = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WhiteboardOf(HWND frame)
-{
-    HWND board = nullptr;
-    EnumChildWindows(frame, FindBoardWindow, (LPARAM)&board);
-    return board;
-}
-
-// The page window of the document the board shows.
-HWND PageOf(HWND board)
-{
-    const int kViews = 129;
-    HWND views = board ? GetDlgItem(board, kViews) : nullptr;
-    for (HWND child = views ? GetWindow(views, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            return child;
-    return nullptr;
-}
-
 // The dark lines and letters of a printed page.
 bool IsInk(COLORREF c) { return GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
-class PrintEndToEnd : public ::testing::Test
+// The meeting's two clients, freshly installed, with the test's document
+// type registered; the system's default printer is given back at the end.
+class PrintEndToEnd : public TwoClientMeeting
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(StartWinsock());
-        SetEnvironmentVariableA("KADREL_TEST_TONE", "440,8000");
         defaultPrinter = DefaultPrinter();
-        config = StandInTestConfig();
-        server = std::make_unique<CStandInServer>(config);
-        ASSERT_TRUE(server->Start(0));
+        TwoClientMeeting::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_NE(nullptr, server->FileStore()) << "no file store";
-        for (HalvernProcess* c : {&host, &alice}) {
-            std::string error;
-            ASSERT_TRUE(InstallClient(*c, c == &host ? "print_e2e_host" : "print_e2e_alice",
-                                      config.version, server->GetPort(),
-                                      server->FileStore()->GetPort(), &error))
-                << error;
+        for (HalvernProcess* c : {&host, &alice})
             ASSERT_EQ(0u, GetPrivateProfileIntA("Dorvane", "InitPrinter", 9,
                                                 (c->folder + "Dorvane.ini").c_str()))
                 << "a fresh installation has not installed the printer yet";
-        }
         ASSERT_TRUE(RegisterDocumentType());
     }
     void TearDown() override
     {
-        alice.Stop();
-        host.Stop();
-        server->Stop();
+        TwoClientMeeting::TearDown();
         UnregisterDocumentType();
         // A client killed while it printed leaves the virtual printer the default.
         if (!defaultPrinter.empty())
             SetDefaultPrinterA(defaultPrinter.c_str());
-        SetEnvironmentVariableA("KADREL_TEST_TONE", nullptr);
-        WSACleanup();
     }
 
     std::string defaultPrinter;
-    CServerConfig config;
-    std::unique_ptr<CStandInServer> server;
-    HalvernProcess host, alice;
 };
 
 } // namespace
@@ -197,7 +152,7 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
 
     // Both show their whiteboard; the host takes the meeting control, which
     // brings the edit right, and his board opens a blank document.
-    HWND hostBoard = WhiteboardOf(hostFrame), aliceBoard = WhiteboardOf(aliceFrame);
+    HWND hostBoard = BoardOf(hostFrame), aliceBoard = BoardOf(aliceFrame);
     ASSERT_NE(nullptr, hostBoard);
     ASSERT_NE(nullptr, aliceBoard);
     for (HWND frame : {hostFrame, aliceFrame})
@@ -206,10 +161,10 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
     ASSERT_NE(nullptr, broadcast);
     PostMessageA(GetParent(broadcast), WM_COMMAND, MAKEWPARAM(ID_LEFT_CONTROL, BN_CLICKED), 0);
     HWND blankPage = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (blankPage = PageOf(aliceBoard)) != nullptr; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return (blankPage = ShownPage(aliceBoard)) != nullptr; }, 30000))
         << "alice's board shows no document\n"
         << Describe(alice);
-    ASSERT_NE(nullptr, PageOf(hostBoard));
+    ASSERT_NE(nullptr, ShownPage(hostBoard));
     // The page's frame (scroll bar arrows are dark too).
     const int blankInk = CountShown(aliceFrame, blankPage, IsInk);
 
@@ -235,7 +190,7 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
     int ink = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            HWND page = PageOf(aliceBoard);
+            HWND page = ShownPage(aliceBoard);
             return page && page != blankPage && Text(aliceCount) == "共3页" &&
                    (ink = CountShown(aliceFrame, page, IsInk)) > blankInk + 500;
         },
@@ -243,6 +198,6 @@ TEST_F(PrintEndToEnd, ADocumentPrintedOnOneClientBecomesWhiteboardPagesOnBoth)
         << Text(aliceCount) << ", " << ink << " ink pixels on alice's page, " << blankInk
         << " on the blank one\n"
         << Describe(alice);
-    EXPECT_GT(CountShown(hostFrame, PageOf(hostBoard), IsInk), blankInk + 500)
+    EXPECT_GT(CountShown(hostFrame, ShownPage(hostBoard), IsInk), blankInk + 500)
         << "the host's own page";
 }
