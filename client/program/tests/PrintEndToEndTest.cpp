@@ -10,16 +10,12 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "CFileStore.h"
-#include "CStandInServer.h"
-#include "CTcpLink.h"
 #include "ClientWindowKit.h"
 #include "HalvernProcess.h"
-#include "StandInTestKit.h"
+#include "TwoClientMeeting.h"
 
 namespace {
 
@@ -99,47 +95,34 @@ void UnregisterDocumentType()
 // The dark lines and letters of a printed page.
 bool IsInk(COLORREF c) { return GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
-class PrintEndToEnd : public ::testing::Test
+// The meeting's two clients, freshly installed, with the test's document
+// type registered; the system's default printer is given back at the end.
+class PrintEndToEnd : public TwoClientMeeting
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(StartWinsock());
-        SetEnvironmentVariableA("KADREL_TEST_TONE", "440,8000");
         defaultPrinter = DefaultPrinter();
-        config = StandInTestConfig();
-        server = std::make_unique<CStandInServer>(config);
-        ASSERT_TRUE(server->Start(0));
+        TwoClientMeeting::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_NE(nullptr, server->FileStore()) << "no file store";
-        for (HalvernProcess* c : {&host, &alice}) {
-            std::string error;
-            ASSERT_TRUE(InstallClient(*c, c == &host ? "print_e2e_host" : "print_e2e_alice",
-                                      config.version, server->GetPort(),
-                                      server->FileStore()->GetPort(), &error))
-                << error;
+        for (HalvernProcess* c : {&host, &alice})
             ASSERT_EQ(0u, GetPrivateProfileIntA("Dorvane", "InitPrinter", 9,
                                                 (c->folder + "Dorvane.ini").c_str()))
                 << "a fresh installation has not installed the printer yet";
-        }
         ASSERT_TRUE(RegisterDocumentType());
     }
     void TearDown() override
     {
-        alice.Stop();
-        host.Stop();
-        server->Stop();
+        TwoClientMeeting::TearDown();
         UnregisterDocumentType();
         // A client killed while it printed leaves the virtual printer the default.
         if (!defaultPrinter.empty())
             SetDefaultPrinterA(defaultPrinter.c_str());
-        SetEnvironmentVariableA("KADREL_TEST_TONE", nullptr);
-        WSACleanup();
     }
 
     std::string defaultPrinter;
-    CServerConfig config;
-    std::unique_ptr<CStandInServer> server;
-    HalvernProcess host, alice;
 };
 
 } // namespace

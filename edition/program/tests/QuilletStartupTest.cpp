@@ -66,6 +66,8 @@ TEST_F(QuilletStartUp, CommandLineLogsInOpensTheMainWindowAndJoinsTheAudio)
     EXPECT_NE(log.find("start up application form command line!"), std::string::npos) << log;
     EXPECT_NE(log.find("Main window created!"), std::string::npos) << log;
     EXPECT_TRUE(IsZoomed(frame)) << "shown maximised";
+    // The first start installed the virtual printer and noted it.
+    EXPECT_EQ(GetPrivateProfileIntA("Dorvane", "InitPrinter", 9, (client.folder + "Dorvane.ini").c_str()), 1u);
     // No message box came up (a failed device start or audio connection
     // would show one).
     EXPECT_EQ(client.WaitForWindow("#32770", 3000), nullptr);
