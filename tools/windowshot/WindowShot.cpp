@@ -94,7 +94,9 @@ bool SaveWindow(HWND wnd, const char* path)
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return false;
-    HDC windowDc = ::GetWindowDC(wnd);
+    // Off the screen, where the window lies: some windows (the earlier
+    // edition's) give only black through their own device context.
+    HDC windowDc = ::GetDC(nullptr);
     HDC mem = ::CreateCompatibleDC(windowDc);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -108,7 +110,7 @@ bool SaveWindow(HWND wnd, const char* path)
     if (bmp)
     {
         HGDIOBJ old = ::SelectObject(mem, bmp);
-        ::BitBlt(mem, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+        ::BitBlt(mem, 0, 0, w, h, windowDc, r.left, r.top, SRCCOPY);
         ::GdiFlush();
         const DWORD stride = ((DWORD)w * 3 + 3) & ~3u;
         const DWORD size = stride * (DWORD)h;
@@ -127,7 +129,7 @@ bool SaveWindow(HWND wnd, const char* path)
         ::DeleteObject(bmp);
     }
     ::DeleteDC(mem);
-    ::ReleaseDC(wnd, windowDc);
+    ::ReleaseDC(nullptr, windowDc);
     return ok;
 }
 
