@@ -94,9 +94,7 @@ bool SaveWindow(HWND wnd, const char* path)
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return false;
-    // Off the screen, where the window lies: some windows (the earlier
-    // edition's) give only black through their own device context.
-    HDC windowDc = ::GetDC(nullptr);
+    HDC windowDc = ::GetWindowDC(wnd);
     HDC mem = ::CreateCompatibleDC(windowDc);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -110,7 +108,7 @@ bool SaveWindow(HWND wnd, const char* path)
     if (bmp)
     {
         HGDIOBJ old = ::SelectObject(mem, bmp);
-        ::BitBlt(mem, 0, 0, w, h, windowDc, r.left, r.top, SRCCOPY);
+        ::BitBlt(mem, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
         ::GdiFlush();
         const DWORD stride = ((DWORD)w * 3 + 3) & ~3u;
         const DWORD size = stride * (DWORD)h;
@@ -129,7 +127,7 @@ bool SaveWindow(HWND wnd, const char* path)
         ::DeleteObject(bmp);
     }
     ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, windowDc);
+    ::ReleaseDC(wnd, windowDc);
     return ok;
 }
 
