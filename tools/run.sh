@@ -115,10 +115,10 @@ room="自由讨论室" room_id=2
 export KADREL_TEST_TONE=440,8000
 # (Unix paths reach the Windows programs through drive Z:, the root.)
 drawn=Z:$wine_work/drawn
-client() { # user, log file, program, participants counted in the title, whiteboard role
+client() { # user, log file, program, participants counted in the title, whiteboard role, its other arguments
     (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数$4" -wait 240 \
         -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -after 2054 -click 2050 -ready "Z:$wine_work/$1.ready" \
-        -when "Z:$wine_work/$1.go" -board "Z:$shots/$1-whiteboard.bmp" "$5" "$drawn" \
+        -when "Z:$wine_work/$1.go" -board "Z:$shots/$1-whiteboard.bmp" "$5" "$drawn" "${@:6}" \
         -- "$3" 127.0.0.1 "$room" "$room_id" "$1" "$1") \
         > "$2" 2>&1
 }
@@ -131,7 +131,8 @@ wait_file() { # file, process
     done
     return 1
 }
-client host "$wine_work/host.log" Halvern.exe 2 -draw &
+# The host draws once the others' pictures of the meeting are taken.
+client host "$wine_work/host.log" Halvern.exe 2 -draw -board-when "Z:$shots/alice.bmp" -board-when "Z:$shots/carol.bmp" &
 host=$!
 # The host is in the room (his window is up) before alice comes, and she
 # before carol.

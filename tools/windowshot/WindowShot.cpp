@@ -5,7 +5,8 @@
 //
 //   WindowShot.exe -out <file.bmp> -title <text> [-wait <seconds>] [-settle <ms>] [-close]
 //                  [-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>]
-//                  [-when <file>] [-board <file.bmp> [-draw <file>] [-drawn <file>]]
+//                  [-when <file>] [-board <file.bmp> [-board-when <file>]... [-draw <file>]
+//                  [-drawn <file>]]
 //                  -- <program> [arguments...]
 //
 // -shown: as soon as a window of the program shows the other text in its
@@ -20,6 +21,8 @@
 // it shows a thick red line and a blue filled ellipse (read back off the
 // screen, within two minutes), a second picture of the window is saved to
 // that file; a line starting "whiteboard:" says what the page showed.
+// -board-when: the whiteboard step waits until each such file exists (say,
+// the other clients' pictures, so that none is taken while the board changes).
 // -draw: this client takes the meeting control and draws those shapes on
 // its board first, then creates the file; -drawn: the board is read once
 // that file exists (another client's -draw).
@@ -200,9 +203,13 @@ bool SaveRaised(HWND wnd, const char* path, HANDLE turn)
 
 // The whiteboard step: 0 when the page showed the drawing and its picture
 // was saved, 5 when it did not show, 4 when the picture was not written.
-int ShowBoard(HWND wnd, HANDLE turn, const char* out, const char* drawFile, const char* drawnFile)
+int ShowBoard(HWND wnd, HANDLE turn, const char* out, const std::vector<const char*>& boardWhen,
+              const char* drawFile, const char* drawnFile)
 {
     const DWORD deadline = ::GetTickCount() + 120000;
+    for (const char* file : boardWhen)
+        while (!FileExists(file) && (int)(deadline - ::GetTickCount()) > 0)
+            ::Sleep(200);
     CWhiteboardDriver board(wnd, turn);
     if (drawFile)
     {
@@ -238,7 +245,8 @@ int Usage()
 {
     fprintf(stderr, "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] "
                     "[-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>] [-when <file>] "
-                    "[-board <file.bmp> [-draw <file>] [-drawn <file>]] -- <program> [arguments...]\n");
+                    "[-board <file.bmp> [-board-when <file>]... [-draw <file>] [-drawn <file>]] -- <program> "
+                    "[arguments...]\n");
     return 1;
 }
 } // namespace
@@ -258,6 +266,7 @@ int main(int argc, char** argv)
     const char* boardOut = nullptr;
     const char* drawFile = nullptr;
     const char* drawnFile = nullptr;
+    std::vector<const char*> boardWhen;
     int i = 1;
     for (; i < argc; ++i)
     {
@@ -284,6 +293,8 @@ int main(int argc, char** argv)
             whenFile = argv[++i];
         else if (!strcmp(argv[i], "-board") && i + 1 < argc)
             boardOut = argv[++i];
+        else if (!strcmp(argv[i], "-board-when") && i + 1 < argc)
+            boardWhen.push_back(argv[++i]);
         else if (!strcmp(argv[i], "-draw") && i + 1 < argc)
             drawFile = argv[++i];
         else if (!strcmp(argv[i], "-drawn") && i + 1 < argc)
@@ -298,7 +309,7 @@ int main(int argc, char** argv)
         else
             return Usage();
     }
-    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0 || ((drawFile || drawnFile) && !boardOut))
+    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0 || ((drawFile || drawnFile || !boardWhen.empty()) && !boardOut))
         return Usage();
     std::string line;
     for (int k = i; k < argc; ++k)
@@ -383,7 +394,17 @@ int main(int argc, char** argv)
     const bool saved = SaveRaised(s.found, out, turn);
     printf("%s\n", s.title);
     fflush(stdout);
-    const int boardResult = saved && boardOut ? ShowBoard(s.found, turn, boardOut, drawFile, drawnFile) : 0;
+    const int boardResult = saved && boardOut ? ShowBoard(s.found, turn, boardOut, boardWhen, drawFile, drawnFile) : 0;
+    if (boardResult == 5)
+    {
+        // What the client shows instead (a box, or nothing: it ended).
+        DWORD code = 0;
+        ::GetExitCodeProcess(process.hProcess, &code);
+        if (code == STILL_ACTIVE)
+            ::EnumWindows(Describe, (LPARAM)process.dwProcessId);
+        else
+            fprintf(stderr, "WindowShot: %s ended (exit code %lu)\n", argv[i], code);
+    }
     if (turn)
         ::CloseHandle(turn);
     if (close)
