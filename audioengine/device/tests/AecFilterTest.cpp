@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -154,6 +155,61 @@ TEST(NlmsEchoState, ResidualAttenuationIsOnByDefaultAndCanBeSwitchedOff)
         EXPECT_GT(gained - bareErle, 8.5) << gained << " against " << bareErle << " dB";
         EXPECT_GT(bareErle, 10.0);
     }
+}
+
+// Modes 3 to 5 keep a near talker quieter than their threshold puts near
+// talk (a quarter, 0.85 and 1.5 times the far end's peak) in a loud room, also
+// after seconds of double talk: the output holds the talker at nearly its
+// level, above what is left of the echo.
+class SharedModes : public ::testing::TestWithParam<int>
+{};
+
+TEST_P(SharedModes, KeepANearTalkerQuieterThanTheThreshold)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(GetParam(), &f8, &f8));
+    // The talker peaks at 2000, under a quarter of the far end's peak.
+    EchoRoom room(13.0, 0.5, 6.0, 7, 2000);
+    std::vector<int16_t> out = RunRoom(filter, room);
+    // Over the last 1.5 s of 7 s of double talk: the talker's share of the
+    // output (its projection) and the rest.
+    const size_t from = 92000, count = 12000;
+    double cross = 0, talk = 0;
+    for (size_t i = from; i < from + count; ++i) {
+        cross += static_cast<double>(out[i]) * room.nearOnly[i];
+        talk += static_cast<double>(room.nearOnly[i]) * room.nearOnly[i];
+    }
+    const double kept = cross / talk;
+    double rest = 0;
+    for (size_t i = from; i < from + count; ++i) {
+        const double r = out[i] - kept * room.nearOnly[i];
+        rest += r * r;
+    }
+    const double keptDb = 20 * std::log10(std::fabs(kept) + 1e-9);
+    const double talkerOverRestDb = 10 * std::log10(kept * kept * talk / (rest + 1.0));
+    EXPECT_GT(keptDb, -3.0) << "mode " << GetParam();
+    EXPECT_GT(talkerOverRestDb, 4.0) << "mode " << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SharedModes, ::testing::Values(3, 4, 5));
+
+// After the echo path changes, mode 3 learns the new one within a second or
+// two instead of taking the new echo for near talk.
+TEST(AecFilter, ModeThreeLearnsAChangedEchoPath)
+{
+    WAVEFORMATEX f8 = Pcm(8000);
+    CAecFilter filter;
+    ASSERT_EQ(1, filter.Init(3, &f8, &f8));
+    EchoRoom before(6.0, 0.5), after(6.0, 0.4, -1, 11);
+    const size_t change = 24000;
+    EchoRoom room(before);
+    std::copy(after.farEnd.begin() + change, after.farEnd.end(), room.farEnd.begin() + change);
+    std::copy(after.mic.begin() + change, after.mic.end(), room.mic.begin() + change);
+    std::vector<int16_t> out = RunRoom(filter, room);
+    EXPECT_GT(ErleDb(room.mic, out, 16000, change), 25.0) << "before the change";
+    EXPECT_GT(ErleDb(room.mic, out, change + 12000, change + 20000), 20.0)
+        << "1.5 to 2.5 s after the change";
 }
 
 TEST(AecFilter, WaitsForFiftyMillisecondsOfFarEndBeforeCancelling)
