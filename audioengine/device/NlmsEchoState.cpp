@@ -44,15 +44,11 @@ const double kFarActive = 200.0;
 
 // Filter comparison: windows of 512 samples with the far end active; the
 // second filter takes over after 2 windows in a row with under a quarter of
-// the residual energy of the first and a thirty-second of the microphone's
-// (a near talker is not cancelled that far, even where the second filter
-// follows a steady tone of it), and is set back to the first after a window
-// with over four times its residual. It adapts at half the step.
+// the residual energy of the first, and is set back to the first after a
+// window with over four times its residual.
 const int kCompareSamples = 512;
 const int kShadowWinsToSwap = 2;
 const double kShadowBetter = 0.25;
-const double kShadowFloor = 1.0 / 32;
-const double kShadowStep = 0.5;
 
 const double kEmphPole = 0.78833646;
 const double kEmphGain = 0.105831884;
@@ -105,7 +101,7 @@ void NlmsEchoState::Reset(const Config& config)
     m_slotTalk = false;
     m_shadow.assign(config.learnedPath ? config.taps : 0, 0.0);
     m_prevShadowErr = m_prevShadowErrEmph = 0;
-    m_nearSum = m_mainSum = m_shadowSum = 0;
+    m_mainSum = m_shadowSum = 0;
     m_compareFill = 0;
     m_shadowWins = 0;
 }
@@ -169,23 +165,22 @@ double NlmsEchoState::RunShadow(const double* x, const double* xf, double nearSi
     // It adapts through double talk, but not on a silent far end, where the
     // normaliser alone would blow any near sound up into the weights.
     if (farActive) {
-        const double mu = kShadowStep * m_config.step * errEmph / m_energy;
+        const double mu = m_config.step * errEmph / m_energy;
         for (int k = 0; k < taps; ++k)
             m_shadow[k] += mu * xf[k];
     }
     return err;
 }
 
-void NlmsEchoState::CompareFilters(double nearSig, double err, double shadowErr, bool farActive)
+void NlmsEchoState::CompareFilters(double err, double shadowErr, bool farActive)
 {
     if (!farActive)
         return;
-    m_nearSum += nearSig * nearSig;
     m_mainSum += err * err;
     m_shadowSum += shadowErr * shadowErr;
     if (++m_compareFill < kCompareSamples)
         return;
-    if (m_shadowSum < kShadowBetter * m_mainSum && m_shadowSum < kShadowFloor * m_nearSum) {
+    if (m_shadowSum < kShadowBetter * m_mainSum) {
         if (++m_shadowWins >= kShadowWinsToSwap) {
             // The echo path has changed: take the second filter's weights
             // and learn the new residual level from scratch.
@@ -206,7 +201,7 @@ void NlmsEchoState::CompareFilters(double nearSig, double err, double shadowErr,
             m_prevShadowErrEmph = m_prevErrEmph;
         }
     }
-    m_nearSum = m_mainSum = m_shadowSum = 0;
+    m_mainSum = m_shadowSum = 0;
     m_compareFill = 0;
 }
 
@@ -310,7 +305,7 @@ short NlmsEchoState::Process(short mic, short farSample)
     }
     if (m_config.learnedPath) {
         const bool farActive = farPeak > kFarActive;
-        CompareFilters(nearSig, err, RunShadow(x, xf, nearSig, farActive), farActive);
+        CompareFilters(err, RunShadow(x, xf, nearSig, farActive), farActive);
     }
 
     double out = err;

@@ -83,11 +83,11 @@ private:
     void ForgetResidual();
     // The second filter and the comparison of both filters' residuals.
     double RunShadow(const double* x, const double* xf, double nearSig, bool farActive);
-    void CompareFilters(double nearSig, double err, double shadowErr, bool farActive);
+    void CompareFilters(double err, double shadowErr, bool farActive);
     bool m_slotTalk = false;
     std::vector<double> m_shadow;
     double m_prevShadowErr = 0, m_prevShadowErrEmph = 0;
-    double m_nearSum = 0, m_mainSum = 0, m_shadowSum = 0;
+    double m_mainSum = 0, m_shadowSum = 0;
     int m_compareFill = 0;
     int m_shadowWins = 0;
 };

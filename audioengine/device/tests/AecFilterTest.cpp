@@ -194,14 +194,15 @@ TEST_P(SharedModes, KeepANearTalkerQuieterThanTheThreshold)
 
 INSTANTIATE_TEST_SUITE_P(Modes, SharedModes, ::testing::Values(3, 4, 5));
 
-// After the echo path changes, mode 3 learns the new one within a second or
-// two instead of taking the new echo for near talk.
+// After the echo path changes (here its sign turns over), mode 3 learns the
+// new one within a second or two instead of taking the new echo for near
+// talk.
 TEST(AecFilter, ModeThreeLearnsAChangedEchoPath)
 {
     WAVEFORMATEX f8 = Pcm(8000);
     CAecFilter filter;
     ASSERT_EQ(1, filter.Init(3, &f8, &f8));
-    EchoRoom before(6.0, 0.5), after(6.0, 0.4, -1, 11);
+    EchoRoom before(6.0, 0.5), after(6.0, -0.5, -1, 11);
     const size_t change = 24000;
     EchoRoom room(before);
     std::copy(after.farEnd.begin() + change, after.farEnd.end(), room.farEnd.begin() + change);
