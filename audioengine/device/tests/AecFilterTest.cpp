@@ -101,37 +101,41 @@ INSTANTIATE_TEST_SUITE_P(Modes, AecFamilies,
 // Mode 3's threshold (a quarter of the far end's peak) is passed by any echo
 // louder than that; the detector tells such an echo from a near talker by the
 // path it has learned, so the echo is cancelled in loud rooms too and a near
-// talker still holds the filter.
-TEST(AecFilter, ModeThreeCancelsLoudEchoAndStillKeepsANearTalker)
+// talker still holds the filter. One entry per direct-path gain.
+class ModeThree : public ::testing::TestWithParam<double>
+{};
+
+TEST_P(ModeThree, CancelsLoudEchoAndStillKeepsANearTalker)
 {
     WAVEFORMATEX f8 = Pcm(8000);
-    for (double gain : {0.25, 0.5}) {
-        SCOPED_TRACE(testing::Message() << "direct-path gain " << gain);
-        CAecFilter echoOnly;
-        ASSERT_EQ(1, echoOnly.Init(3, &f8, &f8));
-        EchoRoom room(5.0, gain);
-        std::vector<int16_t> out = RunRoom(echoOnly, room);
-        const double steady = ErleDb(room.mic, out, 24000, 32000);
-        printf("mode 3, gain %.2f: %.1f dB\n", gain, steady);
-        EXPECT_GT(steady, 25.0);
+    const double gain = GetParam();
+    SCOPED_TRACE(testing::Message() << "direct-path gain " << gain);
+    CAecFilter echoOnly;
+    ASSERT_EQ(1, echoOnly.Init(3, &f8, &f8));
+    EchoRoom room(5.0, gain);
+    std::vector<int16_t> out = RunRoom(echoOnly, room);
+    const double steady = ErleDb(room.mic, out, 24000, 32000);
+    printf("mode 3, gain %.2f: %.1f dB\n", gain, steady);
+    EXPECT_GT(steady, 25.0);
 
-        CAecFilter talk;
-        ASSERT_EQ(1, talk.Init(3, &f8, &f8));
-        EchoRoom both(5.0, gain, 3.0);
-        std::vector<int16_t> kept = RunRoom(talk, both);
-        const double nearEnergy = Energy(&both.nearOnly[28000], 12000);
-        const double outEnergy = Energy(&kept[28000], 12000);
-        printf("mode 3, gain %.2f: near talker kept at %.1f dB\n", gain,
-               10 * std::log10(outEnergy / nearEnergy));
-        EXPECT_GT(outEnergy, nearEnergy / 4.0) << "the near talker was attenuated as echo";
-    }
+    CAecFilter talk;
+    ASSERT_EQ(1, talk.Init(3, &f8, &f8));
+    EchoRoom both(5.0, gain, 3.0);
+    std::vector<int16_t> kept = RunRoom(talk, both);
+    const double nearEnergy = Energy(&both.nearOnly[28000], 12000);
+    const double outEnergy = Energy(&kept[28000], 12000);
+    printf("mode 3, gain %.2f: near talker kept at %.1f dB\n", gain,
+           10 * std::log10(outEnergy / nearEnergy));
+    EXPECT_GT(outEnergy, nearEnergy / 4.0) << "the near talker was attenuated as echo";
 }
+
+INSTANTIATE_TEST_SUITE_P(Gains, ModeThree, ::testing::Values(0.25, 0.5));
 
 // The residual attenuation is on by default and can be switched off; the
 // filter learns the same either way, so only the output's level differs.
 TEST(NlmsEchoState, ResidualAttenuationIsOnByDefaultAndCanBeSwitchedOff)
 {
-    EchoRoom room(5.0, 0.5);
+    EchoRoom room(3.5, 0.5);
     struct Case
     {
         const char* name;
@@ -150,10 +154,10 @@ TEST(NlmsEchoState, ResidualAttenuationIsOnByDefaultAndCanBeSwitchedOff)
             ASSERT_LE(std::abs(on[i]), std::abs(off[i]) + 1) << "sample " << i;
         }
         // At least the 0.35 of the attenuation (9 dB) over the settled echo.
-        const double gained = ErleDb(room.mic, on, 24000, 40000);
-        const double bareErle = ErleDb(room.mic, off, 24000, 40000);
+        const double gained = ErleDb(room.mic, on, 16000, 28000);
+        const double bareErle = ErleDb(room.mic, off, 16000, 28000);
         EXPECT_GT(gained - bareErle, 8.5) << gained << " against " << bareErle << " dB";
-        EXPECT_GT(bareErle, 10.0);
+        EXPECT_GT(bareErle, 8.0);
     }
 }
 
