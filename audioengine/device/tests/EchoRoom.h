@@ -18,8 +18,9 @@ struct EchoRoom
     }
 
     // seconds of audio; echoGain scales the path; nearFrom (seconds) starts
-    // near-end talk, negative for none.
-    EchoRoom(double seconds, double echoGain = 0.5, double nearFrom = -1, uint32_t seed = 7)
+    // near-end talk, negative for none, at the talker's peak level.
+    EchoRoom(double seconds, double echoGain = 0.5, double nearFrom = -1, uint32_t seed = 7,
+             double talkerPeak = 4000)
     {
         const int n = static_cast<int>(seconds * 8000);
         std::vector<double> path(200, 0.0);
@@ -48,7 +49,8 @@ struct EchoRoom
             double v = 0;
             if (nearFrom >= 0 && i >= nearFrom * 8000) {
                 double t = i / 8000.0;
-                v = 4000 * std::sin(2 * 3.14159265 * 220 * t) * (0.5 + 0.5 * std::sin(2 * 3.14159265 * 2 * t));
+                v = talkerPeak * std::sin(2 * 3.14159265 * 220 * t) *
+                    (0.5 + 0.5 * std::sin(2 * 3.14159265 * 2 * t));
                 nearOnly[i] = static_cast<int16_t>(v);
             }
             double m = e + v + (static_cast<int>(Next(s) % 21) - 10);
