@@ -619,7 +619,9 @@ TEST_F(RelayTest, SlowAndSilentJoinersDelayNoOtherJoin)
     const DWORD start = GetTickCount();
     auto listener = Join(RELAY_ROLE_LISTENER, 1, 1);
     auto source = Join(RELAY_ROLE_SOURCE, 1, 1);
-    EXPECT_LT(GetTickCount() - start, 1500u) << "a valid join waited for the slow ones";
+    // Waiting behind even one slow joiner would take its whole 5 s; the
+    // bound leaves room for a busy machine.
+    EXPECT_LT(GetTickCount() - start, 4000u) << "a valid join waited for the slow ones";
     StartStream(*source, *listener);
 }
 
