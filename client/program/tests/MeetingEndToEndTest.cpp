@@ -127,6 +127,20 @@ enum : int {
 class MeetingEndToEnd : public TwoClientMeeting
 {};
 
+// The wall of frame shows user's window, and the frame numbers drawn in it
+// rise: his pictures keep arriving.
+void ExpectRisingFrames(HWND frame, const char* user, HalvernProcess& client)
+{
+    HWND render = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (render = RenderOf(frame, user)) != nullptr; }, 30000))
+        << Describe(client);
+    int first = -1, later = -1;
+    ASSERT_TRUE(WaitUntil([&] { return (first = ReadFrameNumber(frame, render)) > 0; }, 30000))
+        << "no picture in the window";
+    EXPECT_TRUE(WaitUntil([&] { return (later = ReadFrameNumber(frame, render)) > first; }, 30000))
+        << "frame " << first << " then " << later;
+}
+
 } // namespace
 
 TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
@@ -180,17 +194,9 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
     };
     for (const Watch& w : {Watch{hostFrame, "alice", &host}, Watch{aliceFrame, "host", &alice}}) {
         SCOPED_TRACE(std::string("the wall showing ") + w.other);
-        HWND render = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
-            << Describe(*w.client);
-        int first = -1, later = -1;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
-            << "no picture in the window";
-        EXPECT_TRUE(
-            WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
-            << "frame " << first << " then " << later;
+        ExpectRisingFrames(w.frame, w.other, *w.client);
+        if (HasFatalFailure())
+            return;
     }
 
     // Each is told of his own broadcast: his button now stops it, and his
@@ -204,17 +210,9 @@ TEST_F(MeetingEndToEnd, TwoClientsListChatAndSeeEachOthersVideo)
                 return stop && start && IsWindowVisible(stop) && !IsWindowVisible(start);
             },
             30000));
-        HWND render = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (render = RenderOf(w.frame, w.other)) != nullptr; }, 30000))
-            << Describe(*w.client);
-        int first = -1, later = -1;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (first = ReadFrameNumber(w.frame, render)) > 0; }, 30000))
-            << "no picture in the window";
-        EXPECT_TRUE(
-            WaitUntil([&] { return (later = ReadFrameNumber(w.frame, render)) > first; }, 30000))
-            << "frame " << first << " then " << later;
+        ExpectRisingFrames(w.frame, w.other, *w.client);
+        if (HasFatalFailure())
+            return;
     }
 }
 
