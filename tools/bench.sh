@@ -31,9 +31,20 @@ work=$(mktemp -d /tmp/halvern-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 rows=$work/rows
 : >"$rows"
-# Spoken speech for the noise suppressors' benchmarks, where espeak-ng is
-# installed (they say when they fall back on a synthetic signal). Sentences
-# with pauses between them, where the suppressors' noise removal is measured.
+# Spoken speech for the noise suppressors' benchmarks, from espeak-ng (they
+# say when they fall back on a synthetic signal, where it cannot be
+# installed). Sentences with pauses between them, where the suppressors'
+# noise removal is measured.
+if ! command -v espeak-ng >/dev/null && [ "$(id -u)" -eq 0 ]; then
+    echo "bench: installing espeak-ng for the test speech"
+    exec 8>/tmp/halvern-setup.lock
+    flock 8
+    command -v espeak-ng >/dev/null ||
+        { apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+              apt-get install -y -qq --no-install-recommends espeak-ng >/dev/null; } ||
+        echo "bench: espeak-ng could not be installed" >&2
+    exec 8>&-
+fi
 if command -v espeak-ng >/dev/null; then
     espeak-ng -v en -s 150 -m -w "$work/speech.wav" "<speak>The quick brown fox jumps over the \
 lazy dog.<break time=\"800ms\"/> Wideband speech keeps voices natural in a conference \
