@@ -56,7 +56,14 @@ build_all quiet
 echo "[3/5] Starting Wine: a throw-away prefix and a virtual display (about 10 s)"
 wine_work=$(mktemp -d /tmp/halvern-wine.XXXXXX)
 . "$top/tools/wine-env.sh"
-cleanup() { wine_env_stop; rm -rf "$wine_work"; }
+# The logs of the server, the clients and the console participant are kept
+# in $build/run-logs for a look after the run.
+logs=$build/run-logs
+cleanup() {
+    rm -rf "$logs" && mkdir -p "$logs" && cp "$wine_work"/*.log "$logs"/ 2>/dev/null
+    wine_env_stop
+    rm -rf "$wine_work"
+}
 trap cleanup EXIT
 wine_env_start
 
@@ -189,6 +196,7 @@ if [ -n "$board_failed" ]; then
         iconv -f GBK -t UTF-8 "$wine_work/$who.log" 2>/dev/null | grep -e '^WindowShot:' -e '^whiteboard:' |
             sed "s/^/   $who: /" >&2
     done
+    echo "run: the server's and the clients' logs are kept in $logs" >&2
     exit 1
 fi
 echo "The shared whiteboard shows the host's drawing on every client (read back off each screen)."

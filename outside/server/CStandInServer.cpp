@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include "CAudioRelay.h"
@@ -183,16 +184,21 @@ bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
         FD_SET(session.socket, &readable);
         timeval slice = {0, 500000};
         int ready = select(0, &readable, nullptr, nullptr, &slice);
-        if (ready < 0)
+        if (ready < 0) {
+            session.endReason = "waiting for its next message failed";
+            session.endError = WSAGetLastError();
             return false;
+        }
         if (ready > 0) {
             std::lock_guard<std::mutex> lock(session.readLock);
             if (session.reading)
                 break;
             continue;
         }
-        if (deadline && ServerNowMs() >= deadline)
+        if (deadline && ServerNowMs() >= deadline) {
+            session.endReason = "the client was silent for longer than the keep-alive time";
             return false;
+        }
     }
     auto readExactly = [&](uint8_t* into, size_t count) {
         size_t got = 0;
@@ -202,11 +208,18 @@ bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
                 FD_ZERO(&readable);
                 FD_SET(session.socket, &readable);
                 timeval limit = {static_cast<long>(seconds), 0};
-                if (select(0, &readable, nullptr, nullptr, &limit) <= 0)
+                if (select(0, &readable, nullptr, nullptr, &limit) <= 0) {
+                    session.endReason = "a message stopped arriving halfway";
+                    session.endError = WSAGetLastError();
                     return false;
+                }
             }
             int n = recv(session.socket, reinterpret_cast<char*>(into + got),
                          static_cast<int>(count - got), 0);
+            if (n < 0) {
+                session.endReason = "reading from the connection failed";
+                session.endError = WSAGetLastError();
+            }
             if (n <= 0)
                 return false;
             got += static_cast<size_t>(n);
@@ -223,8 +236,10 @@ bool CStandInServer::ReadFrame(Session& session, std::vector<uint8_t>& payload)
     in.U8(unused);
     in.U16(length);
     in.U8(marker2);
-    if (marker1 != 0xFF || marker2 != 0xFF || length == 0 || length > 65530)
+    if (marker1 != 0xFF || marker2 != 0xFF || length == 0 || length > 65530) {
+        session.endReason = "a message head was not valid";
         return false;
+    }
     payload.resize(length);
     return readExactly(payload.data(), length);
 }
@@ -238,6 +253,8 @@ bool CStandInServer::SendRaw(Session& session, const void* bytes, size_t length)
         int n = send(session.socket, data + sent, static_cast<int>(length - sent), 0);
         if (n <= 0) {
             // A client that does not take its messages is dropped.
+            session.endReason = "sending to the client failed";
+            session.endError = WSAGetLastError();
             shutdown(session.socket, SD_BOTH);
             return false;
         }
@@ -321,7 +338,17 @@ void CStandInServer::SessionLoop(std::shared_ptr<Session> session)
                 if (!session->raw && message.size() >= 2)
                     HandleCommand(session, message);
             }
+            const uint32_t userId = session->userId;
             Leave(session);
+            if (m_log && userId) {
+                char line[200];
+                snprintf(line, sizeof line, "user %u left the meeting: %s", static_cast<unsigned>(userId),
+                         session->endReason);
+                std::string text = line;
+                if (session->endError)
+                    text += " (socket error " + std::to_string(session->endError) + ")";
+                m_log(text);
+            }
         } else if (kind != REQ_LOGIN && kind != REQ_LOGIN_MODE1 && kind != REQ_LOGIN_OTHER) {
             // A request connection ends when the client has read its reply.
             std::vector<uint8_t> rest;

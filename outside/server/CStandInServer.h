@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -87,6 +88,9 @@ public:
     // Waits this long before each frame that goes to several participants,
     // so that a test can make the server's sends to a room overlap.
     void SetSendPause(uint32_t milliseconds) { m_sendPause = milliseconds; }
+    // Told a line when a participant leaves, with the reason (called on the
+    // connection's thread). Set before Start.
+    void SetLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
     // The audio port's relay (null when its port could not be bound). Its
     // port is Config().audioPort: set that to 0 before Start for a free one.
     CAudioRelay* AudioRelay() { return m_audioRelay.get(); }
@@ -159,6 +163,7 @@ private:
     uint32_t m_nextUserId = 1001;
     uint64_t m_refused = 0;
     std::atomic<uint32_t> m_sendPause{0};
+    std::function<void(const std::string&)> m_log;
     std::map<uint8_t, std::pair<std::vector<uint8_t>, bool>> m_replies;
 
     std::mutex m_frameLock;

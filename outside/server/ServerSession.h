@@ -20,6 +20,10 @@ struct SERVER_SESSION
     bool reading = true;
     bool closed = false;
     bool raw = false; // a test replaced the login reply: frames are only recorded
+    // Why the connection ended, for the server's log: a fixed text and the
+    // socket error where there was one.
+    const char* endReason = "the client closed the connection";
+    int endError = 0;
 
     // After the login, under the server lock.
     uint32_t userId = 0;

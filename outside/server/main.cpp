@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "CScreenRelay.h"
@@ -142,6 +143,12 @@ int main(int argc, char** argv)
     }
     CStandInServer server(config);
     server.SetRecording(false);
+    std::mutex printLock;
+    server.SetLog([&printLock](const std::string& line) {
+        std::lock_guard<std::mutex> lock(printLock);
+        printf("%s\n", line.c_str());
+        fflush(stdout);
+    });
     if (!server.Start(config.port, false)) {
         fprintf(stderr, "Cannot listen on port %u\n", static_cast<unsigned>(config.port));
         WSACleanup();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -306,6 +307,12 @@ TEST_F(StandInServerTest, SilentOrMalformedClientsAreDroppedAndTheServerGoesOn)
 {
     server.Stop();
     server.Config().keepAliveSeconds = 1;
+    std::mutex logLock;
+    std::vector<std::string> log;
+    server.SetLog([&](const std::string& line) {
+        std::lock_guard<std::mutex> lock(logLock);
+        log.push_back(line);
+    });
     ASSERT_TRUE(server.Start(0));
     auto host = Join("host", "pw");
     auto alice = Join("alice", "a");
@@ -318,6 +325,13 @@ TEST_F(StandInServerTest, SilentOrMalformedClientsAreDroppedAndTheServerGoesOn)
     while (alice->Next(m, 3000, &lost) && !lost) {
     }
     EXPECT_TRUE(lost);
+    {
+        // The server's log says who was dropped, and why.
+        std::lock_guard<std::mutex> lock(logLock);
+        const std::string expected = "user " + std::to_string(alice->login.userId) +
+                                     " left the meeting: the client was silent for longer than the keep-alive time";
+        EXPECT_EQ(log, std::vector<std::string>{expected});
+    }
 
     // A frame with an empty payload ends the sender's connection only.
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
