@@ -69,6 +69,7 @@ wine_env_start
 
 echo "[4/5] Installing the client into the prefix"
 install_out=$(bash "$top/tools/install.sh")
+program_win=$(printf '%s\n' "$install_out" | sed -n 1p)
 program_dir=$(printf '%s\n' "$install_out" | sed -n 2p)
 if [ -z "$program_dir" ] || [ ! -f "$program_dir/Halvern.exe" ]; then
     echo "run: the client was not installed:" >&2
@@ -80,6 +81,14 @@ code_page=936
 [ "$lang" = en ] && code_page=1252
 sed -i -e "s/^ServerPort=.*/ServerPort=$port\r/" -e "s/^Language=.*/Language=$code_page\r/" \
     "$program_dir/Dorvane.ini"
+
+# A client writes its settings into the folder it runs from: the clients run
+# from the installed copy, and the build folder must hold no settings file
+# of theirs afterwards (the next install would not take it, but a test
+# started from the build folder would find it).
+build_settings=$build/bin/Dorvane.ini
+settings_stamp() { stat -c '%y %s' "$build_settings" 2>/dev/null || echo none; }
+settings_before=$(settings_stamp)
 
 cd "$build/bin"
 shots=$build/screenshots
@@ -120,13 +129,15 @@ room="自由讨论室" room_id=2
 # clients its own microphone (a tone) and speaker, so that they talk and
 # their audio settings start without a failure box.
 export KADREL_TEST_TONE=440,8000
-# (Unix paths reach the Windows programs through drive Z:, the root.)
+# (Unix paths reach the Windows programs through drive Z:, the root.) The
+# client's program is named with the installed folder: a bare name would be
+# looked for in WindowShot's own folder, the build's, first.
 drawn=Z:$wine_work/drawn
 client() { # user, log file, program, participants counted in the title, whiteboard role, its other arguments
     (cd "$program_dir" && wine "$build/bin/WindowShot.exe" -out "Z:$shots/$1.bmp" -title "参与人数$4" -wait 240 \
         -settle 3000 -shown "Halvern--" "Z:$wine_work/$1.shown" -after 2054 -click 2050 -ready "Z:$wine_work/$1.ready" \
         -when "Z:$wine_work/$1.go" -board "Z:$shots/$1-whiteboard.bmp" "$5" "$drawn" "${@:6}" \
-        -- "$3" 127.0.0.1 "$room" "$room_id" "$1" "$1") \
+        -- "$program_win$3" 127.0.0.1 "$room" "$room_id" "$1" "$1") \
         > "$2" 2>&1
 }
 # Waits (at most two minutes) for a file, or for the process to end.
@@ -188,6 +199,11 @@ for who in host alice carol; do
 done
 kill $server 2>/dev/null || true
 wait $server 2>/dev/null || true
+if [ "$(settings_stamp)" != "$settings_before" ]; then
+    echo "run: FAILED: a client wrote its settings into the build folder ($build_settings);" \
+        "clients must run from the installed copy in $program_dir" >&2
+    exit 1
+fi
 [ "$status" -eq 0 ] || server_failed "a client did not show its meeting (exit code $status)"
 echo "Screenshots of the clients' main windows: $(ls "$shots"/*.bmp 2>/dev/null | tr '\n' ' ')"
 if [ -n "$board_failed" ]; then

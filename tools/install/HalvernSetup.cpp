@@ -4,12 +4,14 @@
 //     load in turn;
 //   the program folder (default: the program-files folder + "Halvern\"):
 //     the client and its earlier edition Quillet with the hot-key library
-//     and the updater, "Dorvane.ini",
+//     and the updater, "Dorvane.ini" with the defaults this program
+//     carries (a settings file lying beside the built programs, written
+//     by a client started there, is never copied),
 //     the skins and the base language files, and the virtual printer's
 //     print processor in "2000\" and "xp\" (the client installs the
 //     printer at its first start);
 //   the spooler: the printer driver the virtual printer names.
-// Everything is copied from the folder this program lies in.
+// Everything else is copied from the folder this program lies in.
 //
 //   HalvernSetup.exe [program folder]
 //
@@ -29,6 +31,9 @@ namespace {
 
 const char* const kMediaFiles[] = {"Kadrel.dll", "RavoTM.dll", "Dravom.dll", "Caskel.dll",
                                    "Dravo.dll",  "RavoT.dll",  "Ravo.dll",   "Tamsel.dll"};
+// The resource holding the default "Dorvane.ini" (HalvernSetup.rc).
+const int kDefaultSettings = 1;
+
 const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe", "pass.dll",
                                      "Call.exe"};
 
@@ -77,7 +82,7 @@ bool SameFile(const std::string& a, const std::string& b)
 
 int g_failures = 0;
 
-void Place(const std::string& from, const std::string& to, bool required, bool keepExisting)
+void Place(const std::string& from, const std::string& to, bool required)
 {
     if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES) {
         if (required) {
@@ -86,8 +91,6 @@ void Place(const std::string& from, const std::string& to, bool required, bool k
         }
         return;
     }
-    if (keepExisting && GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
     if (CopyFileA(from.c_str(), to.c_str(), FALSE))
         return;
     if (SameFile(from, to))
@@ -95,6 +98,37 @@ void Place(const std::string& from, const std::string& to, bool required, bool k
     fprintf(stderr, "cannot copy %s to %s (error %lu)\n", from.c_str(), to.c_str(),
             GetLastError());
     ++g_failures;
+}
+
+// Writes the default settings file unless one is there: the settings a
+// user changed stay.
+void PlaceDefaultSettings(const std::string& to)
+{
+    if (GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(kDefaultSettings), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* text = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = found ? SizeofResource(nullptr, found) : 0;
+    if (!text || size == 0) {
+        fprintf(stderr, "no default settings in the installer\n");
+        ++g_failures;
+        return;
+    }
+    HANDLE file = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        fprintf(stderr, "cannot write %s (error %lu)\n", to.c_str(), GetLastError());
+        ++g_failures;
+        return;
+    }
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text, size, &written, nullptr) && written == size;
+    CloseHandle(file);
+    if (!ok) {
+        fprintf(stderr, "cannot write %s\n", to.c_str());
+        DeleteFileA(to.c_str());
+        ++g_failures;
+    }
 }
 
 void PlaceFolder(const std::string& from, const std::string& to, const char* pattern)
@@ -113,7 +147,7 @@ void PlaceFolder(const std::string& from, const std::string& to, const char* pat
     }
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            Place(from + found.cFileName, to + found.cFileName, true, false);
+            Place(from + found.cFileName, to + found.cFileName, true);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -133,17 +167,16 @@ int main(int argc, char** argv)
         return 1;
     }
     for (const char* file : kMediaFiles)
-        Place(source + file, media + file, strcmp(file, "Tamsel.dll") != 0, false);
+        Place(source + file, media + file, strcmp(file, "Tamsel.dll") != 0);
     for (const char* file : kProgramFiles)
-        Place(source + file, program + file, true, false);
-    Place(source + "Shell.exe", program + "Shell.exe", true, false);
-    // The settings a user changed stay.
-    Place(source + "Dorvane.ini", program + "Dorvane.ini", true, true);
+        Place(source + file, program + file, true);
+    Place(source + "Shell.exe", program + "Shell.exe", true);
+    PlaceDefaultSettings(program + "Dorvane.ini");
     PlaceFolder(source + "Skins\\", program + "Skins\\", "*.bmp");
     PlaceFolder(source + "base\\", program + "base\\", "*.dll");
     for (const char* system : {"2000\\", "xp\\"}) {
         if (MakeFolders(program + system))
-            Place(source + "tanproc.dll", program + system + "tanproc.dll", true, false);
+            Place(source + "tanproc.dll", program + system + "tanproc.dll", true);
         else
             ++g_failures;
     }

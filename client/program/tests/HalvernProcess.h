@@ -25,13 +25,35 @@ public:
         return text.substr(0, text.rfind('\\') + 1);
     }
 
-    // Installs into a new folder under the temporary folder; false (with
-    // the reason in error) when the install step failed.
+    // Installs into a new folder under the temporary folder, one no earlier
+    // install made (process ids come again, and an earlier client's settings
+    // would stay); false (with the reason in error) when the install step
+    // failed, or when the build folder holds a settings file: a client ran
+    // from there, which no test may do.
     bool Install(const std::string& name, std::string* error)
     {
+        const std::string stray = BinFolder() + "Dorvane.ini";
+        if (GetFileAttributesA(stray.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            *error = stray + " exists: a client ran from the build folder and wrote its settings there "
+                             "(the build makes none; tests and tools/run.sh start installed copies). "
+                             "Delete it and find the client started from the build folder.";
+            return false;
+        }
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+        const std::string base = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
+        folder.clear();
+        for (int n = 0; n < 1000 && folder.empty(); ++n) {
+            const std::string candidate = n == 0 ? base : base + "_" + std::to_string(n);
+            if (CreateDirectoryA(candidate.c_str(), nullptr))
+                folder = candidate + "\\";
+            else if (GetLastError() != ERROR_ALREADY_EXISTS)
+                break;
+        }
+        if (folder.empty()) {
+            *error = "no new folder could be made for the install at " + base;
+            return false;
+        }
         // No backslash before the closing quote, which it would escape.
         std::string line = "\"" + BinFolder() + "HalvernSetup.exe\" \"" +
                            folder.substr(0, folder.size() - 1) + "\"";
@@ -49,9 +71,13 @@ public:
         WritePrivateProfileStringA("Dorvane", key, value.c_str(), (folder + "Dorvane.ini").c_str());
     }
 
-    // Starts the installed client with these arguments (already quoted).
+    // Starts the installed client with these arguments (already quoted);
+    // false before an install (a bare program name would be found in the
+    // build folder).
     bool Start(const std::string& arguments)
     {
+        if (folder.empty())
+            return false;
         std::string line = "\"" + folder + program + "\" " + arguments;
         std::vector<char> text(line.begin(), line.end());
         text.push_back('\0');

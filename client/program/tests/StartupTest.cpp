@@ -95,3 +95,23 @@ TEST_F(ClientStartUp, WithoutAFullCommandLineTheLoginDialogComes)
     EXPECT_NE(client.WaitForExit(30000), STILL_ACTIVE);
     EXPECT_EQ(client.ReadFile("Quillet.log").find("Main window created!"), std::string::npos);
 }
+
+TEST_F(ClientStartUp, EveryInstallIsANewFolderWithTheDefaultSettings)
+{
+    // What a first start notes in the installed settings must not reach a
+    // later install of the same name, as one of a later test process with
+    // the same process id would be.
+    client.SetIni("InitPrinter", "1");
+    HalvernProcess again;
+    std::string error;
+    ASSERT_TRUE(again.Install("halvern_startup", &error)) << error;
+    EXPECT_NE(again.folder, client.folder);
+    const std::string ini = again.folder + "Dorvane.ini";
+    struct Key
+    {
+        const char* name;
+        UINT value;
+    } keys[] = {{"InitPrinter", 0}, {"ServerPort", 6999}, {"FtpServerPort", 7000}, {"Language", 936}};
+    for (const Key& key : keys)
+        EXPECT_EQ(GetPrivateProfileIntA("Dorvane", key.name, 99999, ini.c_str()), key.value) << key.name;
+}
