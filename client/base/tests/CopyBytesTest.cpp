@@ -11,7 +11,8 @@ namespace {
 
 TEST(CopyBytes, EveryLengthAndAlignmentCopiesExactlyItsBytes)
 {
-    const size_t lengths[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 16, 17, 31, 33, 500, 4099, 20481};
+    const size_t lengths[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,   9,    15,
+                              16, 17, 31, 33, 63, 64, 65, 79, 500, 4099, 20481};
     const unsigned char guard = 0xEE;
     for (size_t length : lengths) {
         for (size_t fromAt = 0; fromAt < 4; ++fromAt) {
