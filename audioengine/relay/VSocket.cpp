@@ -15,8 +15,10 @@ const uint32_t kWaitStepMs = 50; // longest single wait of a send for a writable
 // bounds a missed notice.
 const uint32_t kWritableWaitMs = 200;
 // Longest single sleep of a receive: it is woken when bytes or a close
-// arrive, so this only bounds a missed notice.
-const uint32_t kReadWaitMs = 1000;
+// arrive, so this only bounds a missed notice. A listener's connection
+// waits like this all its life; every wake is a round of system calls that
+// the relaying of the stream then waits behind.
+const uint32_t kReadWaitMs = 30000;
 const uint32_t kSendChunk = 32768;    // most bytes handed to one send call
 const uint32_t kNoBuffersPauseMs = 1; // the system is short of buffers
 
@@ -124,6 +126,9 @@ bool VSocket::Listen()
     if (m_socket == INVALID_SOCKET || listen(m_socket, SOMAXCONN) != 0)
         return false;
     SetNonBlocking(m_socket);
+    // Accepted sockets take this over from it until they watch their own reads.
+    if (m_readable)
+        WSAEventSelect(m_socket, m_readable, FD_ACCEPT);
     return true;
 }
 

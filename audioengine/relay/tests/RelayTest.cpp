@@ -706,6 +706,32 @@ TEST_F(RelayTest, IdleConferencesLeaveTheirThreadsAsleep)
     EXPECT_LE(m_server->GetConferenceWakes() - before, 2u);
 }
 
+// A server that nobody joins leaves its listen thread asleep; connections
+// that come all at once, each with its join head already sent, are all
+// taken and answered at once.
+TEST_F(RelayTest, ListenThreadSleepsUntilConnectionsComeAndTakesAllThatWait)
+{
+    StartServer();
+    auto first = Join(RELAY_ROLE_LISTENER, 1, 1);
+    const uint32_t before = m_server->GetListenWakes();
+    EXPECT_TRUE(first->Quiet(300));
+    // A thread that looked every few tens of milliseconds would have woken
+    // several times by now.
+    EXPECT_LE(m_server->GetListenWakes() - before, 2u);
+
+    std::vector<std::unique_ptr<RelayPeer>> peers;
+    for (uint32_t i = 0; i < 16; ++i) {
+        peers.emplace_back(new RelayPeer(m_port));
+        ASSERT_TRUE(peers.back()->Connected());
+        ASSERT_TRUE(peers.back()->SendJoinHead(RELAY_ROLE_LISTENER, 2 + i % 2, 2 + i % 2));
+    }
+    const DWORD start = GetTickCount();
+    for (auto& peer : peers)
+        EXPECT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), peer->ReadAnswer());
+    // Taking one waiting connection per idle wake would take many seconds.
+    EXPECT_LT(GetTickCount() - start, 4000u);
+}
+
 // The production clock: every conference the limit allows can be open at
 // once, as many as the server is made for.
 TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
