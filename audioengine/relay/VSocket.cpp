@@ -334,16 +334,24 @@ int VSocket::Receive(void* data, size_t length, bool exact)
     while (got < length) {
         if (m_shut.load() || m_socket == INVALID_SOCKET)
             return 0;
-        // Read first; wait only when nothing is there.
-        int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
-        if (n > 0) {
-            got += static_cast<size_t>(n);
-            if (!exact)
-                break;
-            continue;
+        // Read first, unless the last read emptied the socket: that read
+        // re-armed the notice, so the wait below returns at once for bytes
+        // that came since. Nothing is there yet as a rule, and asking costs
+        // a round of system calls.
+        if (!m_readDrained) {
+            const size_t want = length - got;
+            int n = recv(m_socket, p + got, static_cast<int>(want), 0);
+            if (n > 0) {
+                got += static_cast<size_t>(n);
+                m_readDrained = static_cast<size_t>(n) < want;
+                if (!exact)
+                    break;
+                continue;
+            }
+            if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+                return 0;
         }
-        if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
-            return 0;
+        m_readDrained = false;
         uint32_t step = kReadWaitMs;
         if (m_receiveTimeoutMs) {
             DWORD spent = GetTickCount() - start;
@@ -352,8 +360,8 @@ int VSocket::Receive(void* data, size_t length, bool exact)
             if (m_receiveTimeoutMs - spent < step)
                 step = m_receiveTimeoutMs - spent;
         }
-        // The failed read above re-armed the notice, so bytes that arrived
-        // since then have set the event already. A shutdown sets m_stop.
+        // The last read re-armed the notice, so bytes that arrived since
+        // then have set the event already. A shutdown sets m_stop.
         HANDLE waits[2] = {m_readable, m_stop};
         WaitForMultipleObjects(2, waits, FALSE, step);
     }
@@ -367,6 +375,7 @@ int VSocket::ReceiveAvailable(void* data, size_t length)
         return -1;
     if (!length)
         return 0;
+    m_readDrained = false;
     int n = recv(m_socket, static_cast<char*>(data), static_cast<int>(length), 0);
     if (n > 0)
         return n;

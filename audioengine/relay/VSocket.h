@@ -98,6 +98,9 @@ private:
     std::atomic<bool> m_shut{false};
     std::atomic<bool> m_dropped{false};
     std::atomic<uint32_t> m_wakes{0};
+    // The last read took all that had arrived (under m_receiveLock): the
+    // next one waits for the notice first instead of asking again.
+    bool m_readDrained = false;
     uint32_t m_receiveTimeoutMs = 0;
     uint32_t m_sendTimeoutMs = 0;
     size_t m_queueLimit = 0;
