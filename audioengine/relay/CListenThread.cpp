@@ -35,7 +35,8 @@ void CListenThread::Stop()
 {
     m_stopping = true;
     SetEvent(m_stopEvent);
-    // The loop waits in short steps, so the join is bounded.
+    // The loop waits for the stop event or in short steps, so the join is
+    // bounded.
     CNamedThread::Stop();
     DropAll();
     m_socket->Close();
@@ -49,7 +50,7 @@ void CListenThread::DropAll()
     m_pendingCount = 0;
 }
 
-void CListenThread::AcceptOne()
+bool CListenThread::AcceptOne()
 {
     bool failed = false;
     VSocket* accepted = m_socket->Accept(0, &failed);
@@ -58,24 +59,25 @@ void CListenThread::AcceptOne()
         // connection that stays pending.
         if (failed)
             WaitForSingleObject(m_stopEvent, FAILED_ACCEPT_PAUSE_MS);
-        return;
+        return false;
     }
     if (m_stopping) {
         delete accepted;
-        return;
+        return false;
     }
     if (!m_server->AdmitConnection(accepted) || m_pending.size() >= m_limits.maxPendingJoins) {
         RelayLog().Write(1, "<CListenThread::AcceptOne>, connection refused: server full");
         delete accepted;
-        return;
+        return true;
     }
     try {
         m_pending.push_back(Pending{accepted, {}, 0, GetTickCount()});
     } catch (const std::bad_alloc&) {
         delete accepted;
-        return;
+        return true;
     }
     m_pendingCount = m_pending.size();
+    return true;
 }
 
 bool CListenThread::ReadHead(Pending& p)
@@ -101,6 +103,17 @@ bool CListenThread::ReadHead(Pending& p)
 uint32_t CListenThread::Run()
 {
     while (WaitForSingleObject(m_stopEvent, 0) == WAIT_TIMEOUT) {
+        if (m_pending.empty()) {
+            // No join head to await and none to time out: sleep until a
+            // connection comes or the server stops.
+            HANDLE waits[2] = {m_stopEvent, m_socket->GetArrivalEvent()};
+            const DWORD r = WaitForMultipleObjects(2, waits, FALSE, IDLE_WAIT_MS);
+            if (r == WAIT_OBJECT_0)
+                break;
+            if (r == WAIT_FAILED)
+                WaitForSingleObject(m_stopEvent, ACCEPT_WAIT_MS);
+        }
+        ++m_wakes;
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(m_socket->GetHandle(), &readable);
@@ -113,8 +126,11 @@ uint32_t CListenThread::Run()
         }
         if (m_stopping)
             break;
-        if (FD_ISSET(m_socket->GetHandle(), &readable))
-            AcceptOne();
+        if (FD_ISSET(m_socket->GetHandle(), &readable)) {
+            // Every connection that waits is taken now: the arrival event
+            // tells only of the first.
+            for (uint32_t i = 0; i <= m_limits.maxPendingJoins && AcceptOne(); ++i) {}
+        }
         // Heads that arrived are read; those past their time are closed.
         size_t kept = 0;
         for (size_t i = 0; i < m_pending.size(); ++i) {

@@ -23,6 +23,7 @@ CRelayPeerThread::~CRelayPeerThread()
 
 void CRelayPeerThread::RequestStop()
 {
+    m_stopping = true;
     SetEvent(m_stop);
     if (m_socket)
         m_socket->Shutdown();

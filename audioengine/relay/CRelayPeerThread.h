@@ -1,6 +1,7 @@
 #pragma once
 #include <winsock2.h> // before windows.h
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -25,7 +26,9 @@ public:
     // RequestStop, join, close the socket.
     void Stop() override;
 
-    bool IsStopping() const { return WaitForSingleObject(m_stop, 0) == WAIT_OBJECT_0; }
+    // Read on every message, so a flag beside the event: asking the event
+    // would be a call into the system each time.
+    bool IsStopping() const { return m_stopping.load(); }
     VSocket* Socket() const { return m_socket; }
     uint32_t GetValue() const { return m_value; }
 
@@ -42,6 +45,7 @@ protected:
     VSocket* m_socket;
     CConference* m_conference;
     HANDLE m_stop;
+    std::atomic<bool> m_stopping{false};
 
 private:
     uint32_t m_value;

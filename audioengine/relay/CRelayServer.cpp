@@ -61,10 +61,7 @@ void CRelayServer::Close()
         delete conference; // ends it
 }
 
-uint16_t CRelayServer::GetPort() const
-{
-    return m_listen ? m_listen->GetPort() : 0;
-}
+uint16_t CRelayServer::GetPort() const { return m_listen ? m_listen->GetPort() : 0; }
 
 size_t CRelayServer::GetConferenceCount()
 {
@@ -80,6 +77,8 @@ uint32_t CRelayServer::GetConferenceWakes()
         wakes += conference->GetWakeCount();
     return wakes;
 }
+
+uint32_t CRelayServer::GetListenWakes() const { return m_listen ? m_listen->GetWakeCount() : 0; }
 
 void CRelayServer::EndEmptyConferences()
 {

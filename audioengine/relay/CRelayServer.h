@@ -33,6 +33,8 @@ public:
     size_t GetConferenceCount();
     // How often the threads of the conferences open now have woken.
     uint32_t GetConferenceWakes();
+    // How often the listen thread has woken.
+    uint32_t GetListenWakes() const;
 
     // A connection just accepted, on the listen thread: counts it in the
     // server's budget, or false when the server holds all it may.

@@ -15,8 +15,10 @@ const uint32_t kWaitStepMs = 50; // longest single wait of a send for a writable
 // bounds a missed notice.
 const uint32_t kWritableWaitMs = 200;
 // Longest single sleep of a receive: it is woken when bytes or a close
-// arrive, so this only bounds a missed notice.
-const uint32_t kReadWaitMs = 1000;
+// arrive, so this only bounds a missed notice. A listener's connection
+// waits like this all its life; every wake is a round of system calls that
+// the relaying of the stream then waits behind.
+const uint32_t kReadWaitMs = 30000;
 const uint32_t kSendChunk = 32768;    // most bytes handed to one send call
 const uint32_t kNoBuffersPauseMs = 1; // the system is short of buffers
 
@@ -124,6 +126,9 @@ bool VSocket::Listen()
     if (m_socket == INVALID_SOCKET || listen(m_socket, SOMAXCONN) != 0)
         return false;
     SetNonBlocking(m_socket);
+    // Accepted sockets take this over from it until they watch their own reads.
+    if (m_readable)
+        WSAEventSelect(m_socket, m_readable, FD_ACCEPT);
     return true;
 }
 
@@ -329,16 +334,24 @@ int VSocket::Receive(void* data, size_t length, bool exact)
     while (got < length) {
         if (m_shut.load() || m_socket == INVALID_SOCKET)
             return 0;
-        // Read first; wait only when nothing is there.
-        int n = recv(m_socket, p + got, static_cast<int>(length - got), 0);
-        if (n > 0) {
-            got += static_cast<size_t>(n);
-            if (!exact)
-                break;
-            continue;
+        // Read first, unless the last read emptied the socket: that read
+        // re-armed the notice, so the wait below returns at once for bytes
+        // that came since. Nothing is there yet as a rule, and asking costs
+        // a round of system calls.
+        if (!m_readDrained) {
+            const size_t want = length - got;
+            int n = recv(m_socket, p + got, static_cast<int>(want), 0);
+            if (n > 0) {
+                got += static_cast<size_t>(n);
+                m_readDrained = static_cast<size_t>(n) < want;
+                if (!exact)
+                    break;
+                continue;
+            }
+            if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+                return 0;
         }
-        if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
-            return 0;
+        m_readDrained = false;
         uint32_t step = kReadWaitMs;
         if (m_receiveTimeoutMs) {
             DWORD spent = GetTickCount() - start;
@@ -347,8 +360,8 @@ int VSocket::Receive(void* data, size_t length, bool exact)
             if (m_receiveTimeoutMs - spent < step)
                 step = m_receiveTimeoutMs - spent;
         }
-        // The failed read above re-armed the notice, so bytes that arrived
-        // since then have set the event already. A shutdown sets m_stop.
+        // The last read re-armed the notice, so bytes that arrived since
+        // then have set the event already. A shutdown sets m_stop.
         HANDLE waits[2] = {m_readable, m_stop};
         WaitForMultipleObjects(2, waits, FALSE, step);
     }
@@ -362,6 +375,7 @@ int VSocket::ReceiveAvailable(void* data, size_t length)
         return -1;
     if (!length)
         return 0;
+    m_readDrained = false;
     int n = recv(m_socket, static_cast<char*>(data), static_cast<int>(length), 0);
     if (n > 0)
         return n;

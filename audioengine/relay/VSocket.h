@@ -27,6 +27,9 @@ public:
     // on which a connection to "localhost" succeeds is refused.
     bool Bind(uint16_t port, bool loopbackOnly = false, bool refuseIfInUse = false);
     bool Listen();
+    // Set, on a listening socket, when a connection waits to be accepted,
+    // and on a connected one when bytes or a close arrive (auto-reset).
+    HANDLE GetArrivalEvent() const { return m_readable; }
     // Waits at most waitMs for a connection; the new socket's thread runs.
     // Null on a time-out, or with failed set when a connection could not be
     // taken.
@@ -91,10 +94,13 @@ private:
     SOCKET m_socket = INVALID_SOCKET;
     HANDLE m_stop;
     HANDLE m_queued;   // set when an empty queue gets an item
-    HANDLE m_readable; // auto-reset: bytes or a close arrived
+    HANDLE m_readable; // auto-reset: bytes, a close or a connection arrived
     std::atomic<bool> m_shut{false};
     std::atomic<bool> m_dropped{false};
     std::atomic<uint32_t> m_wakes{0};
+    // The last read took all that had arrived (under m_receiveLock): the
+    // next one waits for the notice first instead of asking again.
+    bool m_readDrained = false;
     uint32_t m_receiveTimeoutMs = 0;
     uint32_t m_sendTimeoutMs = 0;
     size_t m_queueLimit = 0;

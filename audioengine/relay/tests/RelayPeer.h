@@ -29,8 +29,7 @@ public:
         address.sin_family = AF_INET;
         address.sin_port = htons(port);
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        m_connected =
-            connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        m_connected = connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     }
     ~RelayPeer() { Close(); }
 
@@ -64,14 +63,20 @@ public:
     // The answer byte, or -1 when the connection closed or nothing came.
     int Join(uint32_t role, uint32_t conference, uint32_t key, uint32_t value = 0)
     {
+        return SendJoinHead(role, conference, key, value) ? ReadAnswer() : -1;
+    }
+    bool SendJoinHead(uint32_t role, uint32_t conference, uint32_t key, uint32_t value = 0)
+    {
         Bytes head(16);
         WireWriter w(head.data(), head.size());
         w.U32(role);
         w.U32(conference);
         w.U32(value);
         w.U32(key);
-        if (!Send(head))
-            return -1;
+        return Send(head);
+    }
+    int ReadAnswer()
+    {
         uint8_t answer = 0;
         return ReadExact(&answer, 1, WAIT_MS) ? answer : -1;
     }
@@ -91,10 +96,7 @@ public:
     }
 
     // True when nothing arrives within waitMs and the connection stays open.
-    bool Quiet(uint32_t waitMs)
-    {
-        return !WaitFor(false, waitMs);
-    }
+    bool Quiet(uint32_t waitMs) { return !WaitFor(false, waitMs); }
 
     // True when the relay closes the connection within waitMs; what was still
     // on the way is read and dropped.
@@ -169,10 +171,7 @@ inline Bytes Named(uint32_t total, uint8_t kind, const char* name)
     return m;
 }
 
-inline Bytes StreamHeader(uint8_t fill)
-{
-    return Sized(32, RELAY_KIND_HEADER, fill);
-}
+inline Bytes StreamHeader(uint8_t fill) { return Sized(32, RELAY_KIND_HEADER, fill); }
 
 inline Bytes Format(uint8_t fill)
 {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "CConference.h"
@@ -706,6 +707,32 @@ TEST_F(RelayTest, IdleConferencesLeaveTheirThreadsAsleep)
     EXPECT_LE(m_server->GetConferenceWakes() - before, 2u);
 }
 
+// A server that nobody joins leaves its listen thread asleep; connections
+// that come all at once, each with its join head already sent, are all
+// taken and answered at once.
+TEST_F(RelayTest, ListenThreadSleepsUntilConnectionsComeAndTakesAllThatWait)
+{
+    StartServer();
+    auto first = Join(RELAY_ROLE_LISTENER, 1, 1);
+    const uint32_t before = m_server->GetListenWakes();
+    EXPECT_TRUE(first->Quiet(300));
+    // A thread that looked every few tens of milliseconds would have woken
+    // several times by now.
+    EXPECT_LE(m_server->GetListenWakes() - before, 2u);
+
+    std::vector<std::unique_ptr<RelayPeer>> peers;
+    for (uint32_t i = 0; i < 16; ++i) {
+        peers.emplace_back(new RelayPeer(m_port));
+        ASSERT_TRUE(peers.back()->Connected());
+        ASSERT_TRUE(peers.back()->SendJoinHead(RELAY_ROLE_LISTENER, 2 + i % 2, 2 + i % 2));
+    }
+    const DWORD start = GetTickCount();
+    for (auto& peer : peers)
+        EXPECT_EQ(static_cast<int>(RELAY_ANSWER_ACCEPTED), peer->ReadAnswer());
+    // Taking one waiting connection per idle wake would take many seconds.
+    EXPECT_LT(GetTickCount() - start, 4000u);
+}
+
 // The production clock: every conference the limit allows can be open at
 // once, as many as the server is made for.
 TEST_F(RelayTest, AllSixtyFourConferencesRunOnTheServersOwnClock)
@@ -839,4 +866,70 @@ TEST(RelayConnection, ConnectionWaitingForAPeerThatReadsLateSleeps)
     ASSERT_EQ(static_cast<int>(got.size()), peer.ReceiveExact(got.data(), got.size()));
     EXPECT_TRUE(got == sent);
     EXPECT_FALSE(server->IsDropped());
+}
+
+// Reads that find the socket emptied by the one before them wait for the
+// system's notice instead of asking first: bytes that came before such a
+// read, bytes that come while it waits and bytes left over by a read that
+// took only part are all read at once, in order. The connection's reads
+// give up after 3 s, so a notice that is missed shows as a failed read.
+TEST(RelayConnection, ReadsAfterOneThatEmptiedTheSocketMissNoBytes)
+{
+    SmallBufferConnection connection;
+    ASSERT_NO_FATAL_FAILURE(connection.Open());
+    VSocket& peer = connection.peer;
+    VSocket* server = connection.server.get();
+    server->SetTimeouts(3000, 0);
+
+    struct Step
+    {
+        size_t before; // bytes the peer sends before the read
+        size_t during; // bytes it sends 100 ms into the read
+        size_t ask;    // bytes the read asks for
+        bool exact;    // ReceiveExact, else ReceiveSome
+        size_t expect; // bytes the read gives
+    };
+    const Step steps[] = {
+        {10, 0, 100, false, 10}, // takes all: the socket is empty
+        {7, 0, 100, false, 7},   // came before the read
+        {0, 5, 100, false, 5},   // comes while the read waits
+        {10, 0, 4, false, 4},    // takes part ...
+        {0, 0, 100, false, 6},   // ... and the rest is there
+        {4, 8, 12, true, 12},    // an exact read over two arrivals
+        {0, 3, 100, false, 3},
+    };
+    uint8_t next = 1;
+    uint8_t expected = 1;
+    auto make = [&next](size_t count) {
+        std::vector<uint8_t> bytes(count);
+        for (uint8_t& b : bytes)
+            b = next++;
+        return bytes;
+    };
+    for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
+        const Step& step = steps[i];
+        const std::vector<uint8_t> before = make(step.before);
+        const std::vector<uint8_t> during = make(step.during);
+        if (!before.empty()) {
+            ASSERT_TRUE(peer.SendNow(before.data(), before.size())) << "step " << i;
+            Sleep(50);
+        }
+        std::thread late;
+        if (!during.empty()) {
+            late = std::thread([&peer, &during] {
+                Sleep(100);
+                peer.SendNow(during.data(), during.size());
+            });
+        }
+        std::vector<uint8_t> got(step.ask);
+        const DWORD start = GetTickCount();
+        const int n = step.exact ? server->ReceiveExact(got.data(), got.size())
+                                 : server->ReceiveSome(got.data(), got.size());
+        EXPECT_LT(GetTickCount() - start, 2000u) << "step " << i;
+        EXPECT_EQ(static_cast<int>(step.expect), n) << "step " << i;
+        for (int k = 0; k < n; ++k)
+            EXPECT_EQ(expected++, got[static_cast<size_t>(k)]) << "step " << i;
+        if (late.joinable())
+            late.join();
+    }
 }
