@@ -77,7 +77,7 @@ std::vector<int16_t> Signal(int which)
 TEST(G7221Stream, CodedStreamOfFixedInputsIsPinned)
 {
     struct Case { int signal; int rate; uint32_t crc; } cases[] = {
-        {0, 24000, 0x6E3D621Au}, {0, 32000, 0x7CBBC00Au}, {1, 24000, 0x87EAEEEDu},
+        {0, 24000, 0x6E3D621Au}, {0, 32000, 0x7CBBC00Au}, {1, 24000, 0x9DD37811u},
         {1, 32000, 0x16247A2Au}, {2, 24000, 0xAACE4C96u}, {2, 32000, 0x3F999117u},
         {3, 24000, 0x8C235D21u}, {3, 32000, 0x22549359u}};
     for (const Case& c : cases)
