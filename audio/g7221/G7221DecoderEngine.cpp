@@ -33,6 +33,45 @@ G7221DecoderEngine* G7221DecoderEngine::Create(int bitRate)
 
 G7221DecoderEngine::G7221DecoderEngine(int bitRate) : m_bitsPerFrame(bitRate / 50)
 {
+    for (int level = 0; level < kPowerLevels; ++level)
+        m_deviation[level] = (float)pow(2.0, (level + G7221Tables::kRmsMin) / 2.0);
+
+    // The codes are prefix codes: each one, bit by bit from the root, runs
+    // through inner nodes and ends on its own leaf.
+    const int slots = 2 * G7221Tables::kDiffLevels;
+    for (int r = 0; r < kRegions; ++r)
+    {
+        int16_t* tree = m_diffTree[r];
+        for (int i = 0; i < slots; ++i)
+            tree[i] = kNoCode;
+        if (r == 0)
+            continue;
+        int nodes = 1;
+        for (int j = 0; j < G7221Tables::kDiffLevels; ++j)
+        {
+            const int length = G7221Tables::kDiffPowerBits[r][j];
+            const int code = G7221Tables::kDiffPowerCodes[r][j];
+            int node = 0;
+            for (int b = length - 1; b >= 0 && node >= 0; --b)
+            {
+                int16_t& child = tree[2 * node + ((code >> b) & 1)];
+                if (b == 0)
+                {
+                    if (child == kNoCode)
+                        child = (int16_t)-j;
+                }
+                else if (child == kNoCode && 2 * nodes + 1 < slots)
+                {
+                    child = (int16_t)nodes++;
+                    node = child;
+                }
+                else
+                {
+                    node = child > 0 ? child : -1;
+                }
+            }
+        }
+    }
     Reset();
 }
 
@@ -51,36 +90,44 @@ uint32_t G7221DecoderEngine::NextRandom()
 
 int16_t G7221DecoderEngine::ToPcm(float sample)
 {
+    // Sign and magnitude apart, with the tests on the magnitude's bits:
+    // rounding the magnitude half up and restoring the sign rounds half
+    // away from zero.
+    uint32_t bits;
+    memcpy(&bits, &sample, sizeof(bits));
+    const uint32_t magnitudeBits = bits & 0x7FFFFFFFu;
+    const bool negative = (bits >> 31) != 0;
     int value;
-    if (!(sample == sample))
+    if (magnitudeBits > 0x7F800000u)        // not a number
         value = 0;
-    else if (sample >= 32767.0f)
-        value = 32767;
-    else if (sample <= -32768.0f)
-        value = -32768;
+    else if (magnitudeBits >= 0x47000000u)  // 32768 and above, infinity
+        value = negative ? -32768 : 32767;
     else
-        value = (int)(sample >= 0.0f ? sample + 0.5f : sample - 0.5f);
-    if (value > 32767)
-        value = 32767;
-    if (value < -32768)
-        value = -32768;
+    {
+        float magnitude;
+        memcpy(&magnitude, &magnitudeBits, sizeof(magnitude));
+        const int rounded = (int)(magnitude + 0.5f);
+        value = negative ? -rounded : (rounded > 32767 ? 32767 : rounded);
+    }
     return (int16_t)(uint16_t)((uint16_t)value & 0xFFFCu);
 }
 
 int G7221DecoderEngine::DecodeDiffPower(G7221BitReader& reader, int region) const
 {
-    int code = 0;
-    for (int length = 1; length <= 16; ++length)
+    const int16_t* tree = m_diffTree[region];
+    int node = 0;
+    for (;;)
     {
         int bit = reader.Get();
         if (bit < 0)
             return -1;
-        code = (code << 1) | bit;
-        for (int j = 0; j < G7221Tables::kDiffLevels; ++j)
-            if (G7221Tables::kDiffPowerBits[region][j] == length && G7221Tables::kDiffPowerCodes[region][j] == code)
-                return j;
+        int child = tree[2 * node + bit];
+        if (child == kNoCode)
+            return -1;
+        if (child <= 0)
+            return -child;
+        node = child;
     }
-    return -1;
 }
 
 int G7221DecoderEngine::DecodeVector(G7221BitReader& reader, int category) const
@@ -130,7 +177,7 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
     for (int r = 0; r < kRegions; ++r)
     {
         float* out = coefs + r * kRegionSize;
-        const float deviation = (float)pow(2.0, rms[r] / 2.0);
+        const float deviation = m_deviation[rms[r] - G7221Tables::kRmsMin];
         int category = ranOut ? kTopCategory : categories[r];
         if (category < kTopCategory)
         {
