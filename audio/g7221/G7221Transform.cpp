@@ -8,9 +8,11 @@
 // even inputs form the real and the mirrored odd inputs the imaginary part,
 // rotated by exp(-i pi n / N) before and by exp(-i pi (k + 1/4) / N) after
 // the FFT; the orthonormal scale sqrt(2/N) goes into the rotation after it.
-// The FFT of 160 = 5 x 32 points is five radix-2 FFTs of 32 points over the
-// inputs n = 5 m + b (block b), whose outputs, rotated by exp(-2 pi i b k /
-// 160), meet in 5-point DFTs.
+// The FFT of 160 = 32 x 5 points, as 32 and 5 are coprime, needs no twiddles
+// between its two factors (the prime factor algorithm): input n = (5 a + 32
+// b) mod 160 is point a of the 32-point FFT of block b, and point k of
+// block b's FFT goes into the 5-point DFT k, whose output q is the FFT's
+// output (65 k + 96 q) mod 160.
 struct G7221Transform::Tables
 {
     float window[kSize];   // sin(pi (n + 0.5) / 640), n = 0..319
@@ -19,11 +21,11 @@ struct G7221Transform::Tables
     // Where pre-rotated pair n goes: its block, at the bit-reversed place
     // the radix-2 FFT reads it from.
     uint8_t order[kHalf];
-    // Twiddles of the radix-2 stages of span 4, 8 and 16: stage s holds
-    // exp(-i pi j / s), j = 0..s-1, from index s - 4.
-    float stageCos[28], stageSin[28];
-    // Twiddles of the radix-5 stage: exp(-2 pi i b k / 160) at [b - 1][k].
-    float joinCos[kBlocks - 1][kBlock], joinSin[kBlocks - 1][kBlock];
+    // Which FFT output the 5-point DFT k gives as its output q: [k][q].
+    uint8_t output[kBlock][kBlocks];
+    // Twiddles of the radix-2 stages of span 8 and 16: stage s holds
+    // exp(-i pi j / s), j = 0..s-1, from index s - 8.
+    float stageCos[24], stageSin[24];
 
     Tables();
 };
@@ -32,11 +34,14 @@ namespace
 {
 const double kPi = 3.14159265358979323846;
 
-// cos and sin of 2 pi k / 5, k = 1, 2.
-const float kC1 = 0.309016994374947424f;
-const float kC2 = -0.809016994374947424f;
+// The 5-point DFT's constants: (cos(2 pi / 5) + cos(4 pi / 5)) / 2 - 1,
+// (cos(2 pi / 5) - cos(4 pi / 5)) / 2, sin(2 pi / 5) and sin(4 pi / 5).
+const float kD1 = -1.25f;
+const float kD2 = 0.559016994374947424f;
 const float kS1 = 0.951056516295153572f;
 const float kS2 = 0.587785252292473129f;
+// sqrt(1/2)
+const float kHalfRoot2 = 0.707106781186547524f;
 }
 
 G7221Transform::Tables::Tables()
@@ -52,27 +57,22 @@ G7221Transform::Tables::Tables()
         double b = -kPi * (n + 0.25) / kSize;
         postCos[n] = (float)(scale * cos(b));
         postSin[n] = (float)(scale * sin(b));
-        int m = n / kBlocks;
+        const int point = (n * 13) % kBlock;   // 13 = 1/5 modulo 32
+        const int block = (n * 3) % kBlocks;   // 3 = 1/32 modulo 5
         int reversed = 0;
         for (int bit = 1; bit < kBlock; bit <<= 1)
-            reversed = (reversed << 1) | ((m & bit) ? 1 : 0);
-        order[n] = (uint8_t)((n % kBlocks) * kBlock + reversed);
+            reversed = (reversed << 1) | ((point & bit) ? 1 : 0);
+        order[n] = (uint8_t)(block * kBlock + reversed);
     }
-    for (int s = 4; s < kBlock; s *= 2)
+    for (int k = 0; k < kBlock; ++k)
+        for (int q = 0; q < kBlocks; ++q)
+            output[k][q] = (uint8_t)((65 * k + 96 * q) % kHalf);
+    for (int s = 8; s < kBlock; s *= 2)
     {
         for (int j = 0; j < s; ++j)
         {
-            stageCos[s - 4 + j] = (float)cos(kPi * j / s);
-            stageSin[s - 4 + j] = (float)-sin(kPi * j / s);
-        }
-    }
-    for (int b = 1; b < kBlocks; ++b)
-    {
-        for (int k = 0; k < kBlock; ++k)
-        {
-            double a = -2.0 * kPi * b * k / kHalf;
-            joinCos[b - 1][k] = (float)cos(a);
-            joinSin[b - 1][k] = (float)sin(a);
+            stageCos[s - 8 + j] = (float)cos(kPi * j / s);
+            stageSin[s - 8 + j] = (float)-sin(kPi * j / s);
         }
     }
 }
@@ -95,6 +95,7 @@ void G7221Transform::Reset()
 }
 
 // In-place radix-2 FFT of 32 points whose input is in bit-reversed order.
+// Twiddles 1, -i and (+-1 - i) sqrt(1/2) take no general product.
 void G7221Transform::Fft32(const Tables& t, float* re, float* im)
 {
     // Spans 1 and 2 at once: their twiddles are 1 and -i.
@@ -113,18 +114,55 @@ void G7221Transform::Fft32(const Tables& t, float* re, float* im)
         re[g + 3] = r1 - i3;
         im[g + 3] = i1 + r3;
     }
-    for (int s = 4; s < kBlock; s *= 2)
+    // Span 4: twiddles 1, (1 - i) sqrt(1/2), -i, (-1 - i) sqrt(1/2).
+    for (int g = 0; g < kBlock; g += 8)
     {
-        const float* wc = t.stageCos + s - 4;
-        const float* ws = t.stageSin + s - 4;
+        float* pr = re + g;
+        float* pi = im + g;
+        float tr[4], ti[4];
+        tr[0] = pr[4];
+        ti[0] = pi[4];
+        tr[1] = (pr[5] + pi[5]) * kHalfRoot2;
+        ti[1] = (pi[5] - pr[5]) * kHalfRoot2;
+        tr[2] = pi[6];
+        ti[2] = -pr[6];
+        tr[3] = (pi[7] - pr[7]) * kHalfRoot2;
+        ti[3] = -(pr[7] + pi[7]) * kHalfRoot2;
+        for (int j = 0; j < 4; ++j)
+        {
+            pr[4 + j] = pr[j] - tr[j];
+            pi[4 + j] = pi[j] - ti[j];
+            pr[j] += tr[j];
+            pi[j] += ti[j];
+        }
+    }
+    // Spans 8 and 16.
+    for (int s = 8; s < kBlock; s *= 2)
+    {
+        const float* wc = t.stageCos + s - 8;
+        const float* ws = t.stageSin + s - 8;
         for (int g = 0; g < kBlock; g += 2 * s)
         {
             float* pr = re + g;
             float* pi = im + g;
             for (int j = 0; j < s; ++j)
             {
-                float tr = pr[s + j] * wc[j] - pi[s + j] * ws[j];
-                float ti = pr[s + j] * ws[j] + pi[s + j] * wc[j];
+                float tr, ti;
+                if (j == 0)
+                {
+                    tr = pr[s];
+                    ti = pi[s];
+                }
+                else if (2 * j == s)
+                {
+                    tr = pi[s + j];
+                    ti = -pr[s + j];
+                }
+                else
+                {
+                    tr = pr[s + j] * wc[j] - pi[s + j] * ws[j];
+                    ti = pr[s + j] * ws[j] + pi[s + j] * wc[j];
+                }
                 pr[s + j] = pr[j] - tr;
                 pi[s + j] = pi[j] - ti;
                 pr[j] += tr;
@@ -151,27 +189,21 @@ void G7221Transform::DctIV(const float* in, float* out) const
 
     for (int k = 0; k < kBlock; ++k)
     {
-        // The blocks' outputs k, rotated, then their 5-point DFT gives the
-        // FFT's outputs k + 32 q, q = 0..4.
-        float yr[kBlocks], yi[kBlocks];
-        yr[0] = re[k];
-        yi[0] = im[k];
-        for (int b = 1; b < kBlocks; ++b)
-        {
-            float c = t.joinCos[b - 1][k], s = t.joinSin[b - 1][k];
-            float xr = re[b * kBlock + k], xi = im[b * kBlock + k];
-            yr[b] = xr * c - xi * s;
-            yi[b] = xr * s + xi * c;
-        }
-        float sr14 = yr[1] + yr[4], si14 = yi[1] + yi[4];
-        float dr14 = yr[1] - yr[4], di14 = yi[1] - yi[4];
-        float sr23 = yr[2] + yr[3], si23 = yi[2] + yi[3];
-        float dr23 = yr[2] - yr[3], di23 = yi[2] - yi[3];
+        // Output k of the five blocks through a 5-point DFT.
+        const float* yr = re + k;
+        const float* yi = im + k;
+        float sr14 = yr[kBlock] + yr[4 * kBlock], si14 = yi[kBlock] + yi[4 * kBlock];
+        float dr14 = yr[kBlock] - yr[4 * kBlock], di14 = yi[kBlock] - yi[4 * kBlock];
+        float sr23 = yr[2 * kBlock] + yr[3 * kBlock], si23 = yi[2 * kBlock] + yi[3 * kBlock];
+        float dr23 = yr[2 * kBlock] - yr[3 * kBlock], di23 = yi[2 * kBlock] - yi[3 * kBlock];
+        float sr = sr14 + sr23, si = si14 + si23;
         float zr[kBlocks], zi[kBlocks];
-        zr[0] = yr[0] + sr14 + sr23;
-        zi[0] = yi[0] + si14 + si23;
-        float ar1 = yr[0] + kC1 * sr14 + kC2 * sr23, ai1 = yi[0] + kC1 * si14 + kC2 * si23;
-        float ar2 = yr[0] + kC2 * sr14 + kC1 * sr23, ai2 = yi[0] + kC2 * si14 + kC1 * si23;
+        zr[0] = yr[0] + sr;
+        zi[0] = yi[0] + si;
+        float baseR = zr[0] + kD1 * sr, baseI = zi[0] + kD1 * si;
+        float mr = kD2 * (sr14 - sr23), mi = kD2 * (si14 - si23);
+        float ar1 = baseR + mr, ai1 = baseI + mi;
+        float ar2 = baseR - mr, ai2 = baseI - mi;
         float br1 = kS1 * dr14 + kS2 * dr23, bi1 = kS1 * di14 + kS2 * di23;
         float br2 = kS2 * dr14 - kS1 * dr23, bi2 = kS2 * di14 - kS1 * di23;
         zr[1] = ar1 + bi1;
@@ -184,7 +216,7 @@ void G7221Transform::DctIV(const float* in, float* out) const
         zi[3] = ai2 + br2;
         for (int q = 0; q < kBlocks; ++q)
         {
-            int m = k + q * kBlock;
+            int m = t.output[k][q];
             out[2 * m] = zr[q] * t.postCos[m] - zi[q] * t.postSin[m];
             out[kSize - 1 - 2 * m] = -(zr[q] * t.postSin[m] + zi[q] * t.postCos[m]);
         }

@@ -30,7 +30,7 @@ private:
     {
         kHalf = kSize / 2,   // points of the complex FFT inside the DCT
         kBlock = 32,         // the FFT is 5 radix-2 FFTs of 32 points ...
-        kBlocks = kHalf / kBlock   // ... joined by one radix-5 stage
+        kBlocks = kHalf / kBlock   // ... and 32 5-point DFTs
     };
     struct Tables;
     static const Tables& SharedTables();
