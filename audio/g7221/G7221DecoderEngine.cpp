@@ -35,43 +35,6 @@ G7221DecoderEngine::G7221DecoderEngine(int bitRate) : m_bitsPerFrame(bitRate / 5
 {
     for (int level = 0; level < kPowerLevels; ++level)
         m_deviation[level] = (float)pow(2.0, (level + G7221Tables::kRmsMin) / 2.0);
-
-    // The codes are prefix codes: each one, bit by bit from the root, runs
-    // through inner nodes and ends on its own leaf.
-    const int slots = 2 * G7221Tables::kDiffLevels;
-    for (int r = 0; r < kRegions; ++r)
-    {
-        int16_t* tree = m_diffTree[r];
-        for (int i = 0; i < slots; ++i)
-            tree[i] = kNoCode;
-        if (r == 0)
-            continue;
-        int nodes = 1;
-        for (int j = 0; j < G7221Tables::kDiffLevels; ++j)
-        {
-            const int length = G7221Tables::kDiffPowerBits[r][j];
-            const int code = G7221Tables::kDiffPowerCodes[r][j];
-            int node = 0;
-            for (int b = length - 1; b >= 0 && node >= 0; --b)
-            {
-                int16_t& child = tree[2 * node + ((code >> b) & 1)];
-                if (b == 0)
-                {
-                    if (child == kNoCode)
-                        child = (int16_t)-j;
-                }
-                else if (child == kNoCode && 2 * nodes + 1 < slots)
-                {
-                    child = (int16_t)nodes++;
-                    node = child;
-                }
-                else
-                {
-                    node = child > 0 ? child : -1;
-                }
-            }
-        }
-    }
     Reset();
 }
 
@@ -112,24 +75,6 @@ int16_t G7221DecoderEngine::ToPcm(float sample)
     return (int16_t)(uint16_t)((uint16_t)value & 0xFFFCu);
 }
 
-int G7221DecoderEngine::DecodeDiffPower(G7221BitReader& reader, int region) const
-{
-    const int16_t* tree = m_diffTree[region];
-    int node = 0;
-    for (;;)
-    {
-        int bit = reader.Get();
-        if (bit < 0)
-            return -1;
-        int child = tree[2 * node + bit];
-        if (child == kNoCode)
-            return -1;
-        if (child <= 0)
-            return -child;
-        node = child;
-    }
-}
-
 int G7221DecoderEngine::DecodeVector(G7221BitReader& reader, int category) const
 {
     const int16_t* tree = G7221Tables::kVectorTree[category];
@@ -155,7 +100,7 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
     rms[0] = first - G7221Tables::kRmsAdjust;
     for (int r = 1; r < kRegions; ++r)
     {
-        int j = DecodeDiffPower(reader, r);
+        int j = m_powerCodes.Decode(reader, r);
         if (j < 0)
             return false;
         rms[r] = rms[r - 1] + j + G7221Tables::kDiffMin;
