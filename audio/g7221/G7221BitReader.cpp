@@ -5,15 +5,6 @@ G7221BitReader::G7221BitReader(const uint16_t* words, int wordCount)
 {
 }
 
-int G7221BitReader::Get()
-{
-    if (m_used >= m_total)
-        return -1;
-    int bit = (m_words[m_used >> 4] >> (15 - (m_used & 15))) & 1;
-    ++m_used;
-    return bit;
-}
-
 int G7221BitReader::Get(int count)
 {
     if (count > BitsLeft())
@@ -21,8 +12,16 @@ int G7221BitReader::Get(int count)
         m_used = m_total;
         return -1;
     }
+    // Whole runs of bits at a time, each up to the end of its word.
     int value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 1) | Get();
+    while (count > 0)
+    {
+        const int room = 16 - (m_used & 15);
+        const int n = count < room ? count : room;
+        const int bits = (m_words[m_used >> 4] >> (room - n)) & ((1 << n) - 1);
+        value = (value << n) | bits;
+        m_used += n;
+        count -= n;
+    }
     return value;
 }

@@ -9,8 +9,15 @@ public:
     virtual ~G7221BitReader() {}
 
     // Next bit (0 or 1); -1 once the frame is used up.
-    int Get();
-    // Next `count` bits as a number; -1 when the frame holds fewer.
+    int Get()
+    {
+        if (m_used >= m_total)
+            return -1;
+        int bit = (m_words[m_used >> 4] >> (15 - (m_used & 15))) & 1;
+        ++m_used;
+        return bit;
+    }
+    // Next `count` (0..31) bits as a number; -1 when the frame holds fewer.
     int Get(int count);
     int BitsLeft() const { return m_total - m_used; }
 

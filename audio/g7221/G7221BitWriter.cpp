@@ -9,16 +9,23 @@ G7221BitWriter::G7221BitWriter(uint16_t* words, int wordCount)
 
 void G7221BitWriter::Put(uint32_t value, int count)
 {
-    for (int i = count - 1; i >= 0 && m_used < m_total; --i)
+    // Whole runs of bits at a time, each up to the end of its word.
+    while (count > 0 && m_used < m_total)
     {
-        if ((value >> i) & 1u)
-            m_words[m_used >> 4] |= (uint16_t)(0x8000u >> (m_used & 15));
-        ++m_used;
+        const int room = 16 - (m_used & 15);
+        const int n = count < room ? count : room;
+        const uint32_t bits = (value >> (count - n)) & ((1u << n) - 1u);
+        m_words[m_used >> 4] |= (uint16_t)(bits << (room - n));
+        m_used += n;
+        count -= n;
     }
 }
 
 void G7221BitWriter::FillWithOnes()
 {
-    while (m_used < m_total)
-        Put(1, 1);
+    if (m_used & 15)
+        m_words[m_used >> 4] |= (uint16_t)((1u << (16 - (m_used & 15))) - 1u);
+    for (int i = (m_used + 15) >> 4; i < (m_total >> 4); ++i)
+        m_words[i] = 0xFFFF;
+    m_used = m_total;
 }

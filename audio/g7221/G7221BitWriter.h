@@ -9,7 +9,7 @@ public:
     G7221BitWriter(uint16_t* words, int wordCount);
     virtual ~G7221BitWriter() {}
 
-    // Writes the lowest `count` bits of value, most significant first.
+    // Writes the lowest `count` (0..32) bits of value, most significant first.
     void Put(uint32_t value, int count);
     // Fills the rest of the frame with ones.
     void FillWithOnes();

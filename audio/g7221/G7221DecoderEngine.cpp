@@ -33,6 +33,8 @@ G7221DecoderEngine* G7221DecoderEngine::Create(int bitRate)
 
 G7221DecoderEngine::G7221DecoderEngine(int bitRate) : m_bitsPerFrame(bitRate / 50)
 {
+    for (int level = 0; level < kPowerLevels; ++level)
+        m_deviation[level] = (float)pow(2.0, (level + G7221Tables::kRmsMin) / 2.0);
     Reset();
 }
 
@@ -51,36 +53,26 @@ uint32_t G7221DecoderEngine::NextRandom()
 
 int16_t G7221DecoderEngine::ToPcm(float sample)
 {
+    // Sign and magnitude apart, with the tests on the magnitude's bits:
+    // rounding the magnitude half up and restoring the sign rounds half
+    // away from zero.
+    uint32_t bits;
+    memcpy(&bits, &sample, sizeof(bits));
+    const uint32_t magnitudeBits = bits & 0x7FFFFFFFu;
+    const bool negative = (bits >> 31) != 0;
     int value;
-    if (!(sample == sample))
+    if (magnitudeBits > 0x7F800000u)        // not a number
         value = 0;
-    else if (sample >= 32767.0f)
-        value = 32767;
-    else if (sample <= -32768.0f)
-        value = -32768;
+    else if (magnitudeBits >= 0x47000000u)  // 32768 and above, infinity
+        value = negative ? -32768 : 32767;
     else
-        value = (int)(sample >= 0.0f ? sample + 0.5f : sample - 0.5f);
-    if (value > 32767)
-        value = 32767;
-    if (value < -32768)
-        value = -32768;
-    return (int16_t)(uint16_t)((uint16_t)value & 0xFFFCu);
-}
-
-int G7221DecoderEngine::DecodeDiffPower(G7221BitReader& reader, int region) const
-{
-    int code = 0;
-    for (int length = 1; length <= 16; ++length)
     {
-        int bit = reader.Get();
-        if (bit < 0)
-            return -1;
-        code = (code << 1) | bit;
-        for (int j = 0; j < G7221Tables::kDiffLevels; ++j)
-            if (G7221Tables::kDiffPowerBits[region][j] == length && G7221Tables::kDiffPowerCodes[region][j] == code)
-                return j;
+        float magnitude;
+        memcpy(&magnitude, &magnitudeBits, sizeof(magnitude));
+        const int rounded = (int)(magnitude + 0.5f);
+        value = negative ? -rounded : (rounded > 32767 ? 32767 : rounded);
     }
-    return -1;
+    return (int16_t)(uint16_t)((uint16_t)value & 0xFFFCu);
 }
 
 int G7221DecoderEngine::DecodeVector(G7221BitReader& reader, int category) const
@@ -108,7 +100,7 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
     rms[0] = first - G7221Tables::kRmsAdjust;
     for (int r = 1; r < kRegions; ++r)
     {
-        int j = DecodeDiffPower(reader, r);
+        int j = m_powerCodes.Decode(reader, r);
         if (j < 0)
             return false;
         rms[r] = rms[r - 1] + j + G7221Tables::kDiffMin;
@@ -130,7 +122,7 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
     for (int r = 0; r < kRegions; ++r)
     {
         float* out = coefs + r * kRegionSize;
-        const float deviation = (float)pow(2.0, rms[r] / 2.0);
+        const float deviation = m_deviation[rms[r] - G7221Tables::kRmsMin];
         int category = ranOut ? kTopCategory : categories[r];
         if (category < kTopCategory)
         {

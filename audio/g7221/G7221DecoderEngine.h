@@ -2,6 +2,7 @@
 #include <stdint.h>
 
 #include "G7221BinReciprocals.h"
+#include "G7221PowerCodeTree.h"
 #include "G7221Tables.h"
 #include "G7221Transform.h"
 
@@ -34,13 +35,17 @@ private:
     explicit G7221DecoderEngine(int bitRate);
 
     bool DecodeFrame(const uint16_t* words, float* coefs);
-    int DecodeDiffPower(G7221BitReader& reader, int region) const;
     int DecodeVector(G7221BitReader& reader, int category) const;
     uint32_t NextRandom();
+
+    enum { kPowerLevels = G7221Tables::kRmsMax - G7221Tables::kRmsMin + 1 };
 
     int m_bitsPerFrame;
     G7221Transform m_transform;
     G7221BinReciprocals m_reciprocals;
+    G7221PowerCodeTree m_powerCodes;
+    // 2^(rms / 2), the standard deviation of every region power index.
+    float m_deviation[kPowerLevels];
     float m_previous[G7221Tables::kFrameSize];   // last good coefficients
     uint32_t m_random;
 };

@@ -1,6 +1,7 @@
 #include "G7221EncoderEngine.h"
 
 #include <math.h>
+#include <stdint.h>
 #include <string.h>
 #ifdef _WIN32
 #include <windows.h>
@@ -18,7 +19,10 @@ const int kRegionSize = G7221Tables::kRegionSize;
 const int kTopCategory = G7221Tables::kCategories - 1;
 
 // Quantised power index of a region's mean square: the nearest power of
-// two, so that the region's standard deviation is 2^(index / 2).
+// two, so that the region's standard deviation is 2^(index / 2). That is
+// floor(log2(mean) + 1/2): with mean = f 2^e, 1 <= f < 2, the exponent e,
+// plus one where f lies above sqrt(2) (whose nearest double lies above it,
+// so no double lies between the two).
 int PowerIndex(const float* coefs)
 {
     double sum = 0.0;
@@ -27,7 +31,11 @@ int PowerIndex(const float* coefs)
     double mean = sum / kRegionSize;
     if (mean <= 1e-12)
         return G7221Tables::kRmsMin;
-    return (int)floor(log2(mean) + 0.5);
+    const uint64_t kSqrt2Fraction = 0x6A09E667F3BCDull;
+    uint64_t bits;
+    memcpy(&bits, &mean, sizeof(bits));
+    int exponent = (int)((bits >> 52) & 0x7FF) - 1023;
+    return exponent + ((bits & 0xFFFFFFFFFFFFFull) >= kSqrt2Fraction ? 1 : 0);
 }
 }
 
@@ -46,6 +54,12 @@ G7221EncoderEngine* G7221EncoderEngine::Create(int bitRate)
 
 G7221EncoderEngine::G7221EncoderEngine(int bitRate) : m_bitsPerFrame(bitRate / 50)
 {
+    for (int level = 0; level < kPowerLevels; ++level)
+    {
+        const int rms = level + G7221Tables::kRmsMin;
+        for (int c = 0; c < kCodedCategories; ++c)
+            m_inverseStep[level][c] = 1.0f / ((float)pow(2.0, rms / 2.0) * G7221Tables::kStepSize[c]);
+    }
 }
 
 void G7221EncoderEngine::QuantiseRegion(const float* coefs, int rms, int category, RegionCode& out) const
@@ -56,7 +70,7 @@ void G7221EncoderEngine::QuantiseRegion(const float* coefs, int rms, int categor
         return;
     const int dim = G7221Tables::kVectorDimension[category];
     const int maxBin = G7221Tables::kMaxBin[category];
-    const float inverse = 1.0f / ((float)pow(2.0, rms / 2.0) * G7221Tables::kStepSize[category]);
+    const float inverse = m_inverseStep[rms - G7221Tables::kRmsMin][category];
     const float deadZone = G7221Tables::kDeadZone[category];
     const uint8_t* lengths = G7221Tables::kVectorBits[category];
     const uint16_t* codes = G7221Tables::kVectorCodes[category];
@@ -138,8 +152,11 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
 
     // Rate control: start in the middle of the categorizations, step to
     // higher rates while bits are left over and to lower rates while the
-    // frame overflows.
-    RegionCode region[kRegions];
+    // frame overflows. Neighbouring categorizations differ in one region, so
+    // each region is quantised once for each category the search tries.
+    RegionCode region[kRegions][kCodedCategories];
+    bool quantised[kRegions][kCodedCategories];
+    memset(quantised, 0, sizeof(quantised));
     int categories[kRegions];
     int control = G7221Tables::kCategorizations / 2 - 1;
     int total = 0;
@@ -149,8 +166,15 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
         total = 0;
         for (int r = 0; r < kRegions; ++r)
         {
-            QuantiseRegion(coefs + r * kRegionSize, rms[r], categories[r], region[r]);
-            total += region[r].bits;
+            const int category = categories[r];
+            if (category >= kTopCategory)
+                continue;
+            if (!quantised[r][category])
+            {
+                QuantiseRegion(coefs + r * kRegionSize, rms[r], category, region[r][category]);
+                quantised[r][category] = true;
+            }
+            total += region[r][category].bits;
         }
     };
     build(control);
@@ -161,7 +185,12 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
 
     writer.Put((uint32_t)control, G7221Tables::kCategorizationBits);
     for (int r = 0; r < kRegions; ++r)
-        for (int v = 0; v < region[r].vectors; ++v)
-            writer.Put(region[r].code[v], region[r].length[v]);
+    {
+        if (categories[r] >= kTopCategory)
+            continue;
+        const RegionCode& code = region[r][categories[r]];
+        for (int v = 0; v < code.vectors; ++v)
+            writer.Put(code.code[v], code.length[v]);
+    }
     writer.FillWithOnes();
 }

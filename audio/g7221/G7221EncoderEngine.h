@@ -37,7 +37,16 @@ private:
 
     void QuantiseRegion(const float* coefs, int rms, int category, RegionCode& out) const;
 
+    enum
+    {
+        kPowerLevels = G7221Tables::kRmsMax - G7221Tables::kRmsMin + 1,
+        kCodedCategories = G7221Tables::kCategories - 1
+    };
+
     int m_bitsPerFrame;
     G7221Transform m_transform;
     G7221BinReciprocals m_reciprocals;
+    // 1 / (2^(rms / 2) step size) of every region power index and coded
+    // category, the quantiser's scale.
+    float m_inverseStep[kPowerLevels][kCodedCategories];
 };

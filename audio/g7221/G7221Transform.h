@@ -1,11 +1,11 @@
 #pragma once
-#include <complex>
 
 // The codec's modulated lapped transform: 320 new samples and the 320 of the
 // previous frame, windowed by sin(pi (n + 0.5) / 640) over 640 samples, folded
 // and turned into 320 coefficients by an orthonormal type IV DCT; and its
 // inverse with the overlap-add that rebuilds the samples of the previous
-// frame. Each object keeps the state of one direction of one stream.
+// frame. Each object keeps the state of one direction of one stream; the
+// constant tables are built once and shared by every object.
 class G7221Transform
 {
 public:
@@ -26,15 +26,18 @@ public:
     void DctIV(const float* in, float* out) const;
 
 private:
-    typedef std::complex<float> Complex;
-    enum { kHalf = kSize / 2 };
+    enum
+    {
+        kHalf = kSize / 2,   // points of the complex FFT inside the DCT
+        kBlock = 32,         // the FFT is 5 radix-2 FFTs of 32 points ...
+        kBlocks = kHalf / kBlock   // ... and 32 5-point DFTs
+    };
+    struct Tables;
+    static const Tables& SharedTables();
 
-    void Fft(const Complex* in, Complex* out, int n, int stride) const;
+    static void Fft32(const Tables& t, float* re, float* im);
 
-    float m_window[kSize];       // sin(pi (n + 0.5) / 640), n = 0..319
-    float m_history[kSize];      // previous frame's samples (analysis)
-    float m_overlap[kHalf];      // second half of the last inverse DCT
-    Complex m_preTwiddle[kHalf];
-    Complex m_postTwiddle[kHalf];
-    Complex m_fftTwiddle[kHalf];
+    const Tables& m_tables;
+    float m_history[kSize];   // previous frame's samples (analysis)
+    float m_overlap[kHalf];   // second half of the last inverse DCT
 };
