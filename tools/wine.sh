@@ -16,9 +16,14 @@ set -euo pipefail
 . "$top/tools/wine-env.sh"
 wine_work=${HALVERN_WINE:-/tmp/halvern-wine-$(id -u)}
 
+# The environment is alive when its virtual display still runs: the process
+# it noted is that Xvfb (after a restart of the machine the number may name
+# another process) and the display's socket is there. Otherwise programs
+# would start without a display, and every window they make would fail.
 alive() {
     [ -f "$wine_work/xvfb.pid" ] && [ -s "$wine_work/display" ] && [ -d "$wine_work/prefix" ] &&
-        kill -0 "$(cat "$wine_work/xvfb.pid")" 2>/dev/null
+        [ "$(ps -o comm= -p "$(cat "$wine_work/xvfb.pid")" 2>/dev/null)" = Xvfb ] &&
+        [ -S "/tmp/.X11-unix/X$(tr -d '[:space:]' < "$wine_work/display")" ]
 }
 
 if [ "${1:-}" = --stop ]; then

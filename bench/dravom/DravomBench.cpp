@@ -182,19 +182,42 @@ void Latency()
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "DravomBench";
     RegisterClassA(&wc);
-    HWND local = CreateWindowA("DravomBench", "local", WS_OVERLAPPEDWINDOW, 0, 0, 176, 144,
-                               nullptr, nullptr, wc.hInstance, nullptr);
-    HWND remote = CreateWindowA("DravomBench", "remote", WS_OVERLAPPEDWINDOW, 0, 0, 176, 144,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+    // The renderer calls back before it paints, so the figure holds for
+    // windows that show nothing: without a display (an environment whose
+    // virtual display is gone) the windows are message-only.
+    HWND windows[2] = {};
+    for (HWND& w : windows)
+        w = CreateWindowA("DravomBench", "video", WS_OVERLAPPEDWINDOW, 0, 0, 176, 144, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+    if (!windows[0] || !windows[1]) {
+        for (HWND& w : windows) {
+            if (w)
+                DestroyWindow(w);
+            w = CreateWindowA("DravomBench", "video", 0, 0, 0, 176, 144, HWND_MESSAGE, nullptr, wc.hInstance,
+                              nullptr);
+        }
+        printf("(no display: the video windows are message-only, nothing is painted)\n");
+    }
+    HWND local = windows[0], remote = windows[1];
+    if (!local || !remote) {
+        printf("receiver could not start: no window could be made (error %lu)\n", GetLastError());
+        return;
+    }
     void* receiver = T_R_StartPreview(1, remote, WM_APP);
+    if (!receiver) {
+        printf("receiver could not start: no renderer for its window\n");
+        return;
+    }
     uint16_t port = 0;
-    if (!receiver || !T_R_BindLocalPort(receiver, 1, 2, 0, &port)) {
-        printf("receiver could not start\n");
+    if (!T_R_BindLocalPort(receiver, 1, 2, 0, &port)) {
+        printf("receiver could not start: no local port could be bound from 10000 up\n");
+        T_R_StopPreview(&receiver);
         return;
     }
     T_R_SetRecord(receiver, 1, nullptr, &OnRendered);
     if (!T_S_StartCapture(0, 0, 1, 512, 176, 144) || !T_S_StartPreview(1, local, WM_APP)) {
         printf("capture could not start\n");
+        T_R_StopPreview(&receiver);
         return;
     }
     T_S_SetRecord(1, nullptr, &OnSent);

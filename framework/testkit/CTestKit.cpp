@@ -346,6 +346,11 @@ void CTestKit::MoveCursor(HWND hWnd, POINT pt)
     ::SetCursorPos(pt.x, pt.y);
 }
 
+void CTestKit::ParkCursor()
+{
+    MoveCursor(NULL, POINT{::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+}
+
 void CTestKit::PostMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys)
 {
     MoveCursor(hWnd, pt);

@@ -65,6 +65,11 @@ public:
     // cursor: the first call of a process waits (at most two minutes) until
     // no other process drives it, and the process keeps it until it ends.
     static void MoveCursor(HWND hWnd, POINT pt);
+    // Takes the cursor as MoveCursor does and puts it in the screen's
+    // bottom-right corner, away from every test window: for code that reads
+    // where the cursor is (hot states, menu tracking) while the test means
+    // it to be nowhere.
+    static void ParkCursor();
     static void KeyPress(HWND hWnd, UINT vk);
     static void TypeText(HWND hWnd, LPCSTR text);
     // Sends the command a button click would (WM_COMMAND BN_CLICKED to its
