@@ -100,6 +100,7 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
         m_queueCount = 0;
         m_quit = false;
         m_writerIdle = false;
+        m_writerNapping = false;
         m_roomWaiters = 0;
     }
     if (!m_work || !m_room || !m_ready || !m_blockIndex || !m_fileIndex) {
@@ -202,9 +203,12 @@ bool CRecordWriter::Post(const Piece& piece, uint32_t waitLimitMs)
         while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
         }
     }
-    // A busy thread finds the piece by itself; only a sleeping one is woken.
-    const bool wake = m_writerIdle;
-    m_writerIdle = false;
+    // A busy or napping thread finds the piece by itself; a sleeping one is
+    // woken, and a napping one once half the queue waits, so that a long
+    // nap never lets the queue fill.
+    const bool wake = m_writerIdle || (m_writerNapping && m_queueCount >= QUEUE_LIMIT / 2);
+    if (wake)
+        m_writerIdle = m_writerNapping = false;
     LeaveCriticalSection(&m_queueLock);
     if (wake)
         SetEvent(m_work);
@@ -265,7 +269,7 @@ bool CRecordWriter::StopWriter(uint32_t waitLimitMs)
         {
             CScopedLock lock(&m_queueLock);
             m_quit = true;
-            m_writerIdle = false;
+            m_writerIdle = m_writerNapping = false;
         }
         SetEvent(m_work);
         if (WaitForSingleObject(m_handle, waitLimitMs) != WAIT_OBJECT_0) {
@@ -311,16 +315,27 @@ void CRecordWriter::StoreOutputError()
 uint32_t CRecordWriter::Run()
 {
     SetEvent(m_ready);
+    uint32_t naps = 0;   // since the queue last held a piece
     while (!m_cancelled.load()) {
         Piece piece = {};
-        bool idle = false;
+        DWORD wait = 0;
         {
             CScopedLock lock(&m_queueLock);
             if (m_queueCount == 0) {
                 if (m_quit)
                     break;
-                m_writerIdle = idle = true;
+                if (naps < IDLE_NAPS) {
+                    ++naps;
+                    m_writerNapping = true;
+                    wait = NAP_MS;
+                } else {
+                    m_writerNapping = false;
+                    m_writerIdle = true;
+                    wait = INFINITE;
+                }
             } else {
+                naps = 0;
+                m_writerNapping = false;
                 piece = m_queue[m_queueHead];
                 m_queueHead = (m_queueHead + 1) % QUEUE_LIMIT;
                 --m_queueCount;
@@ -328,8 +343,8 @@ uint32_t CRecordWriter::Run()
                     SetEvent(m_room);
             }
         }
-        if (idle) {
-            WaitForSingleObject(m_work, INFINITE);
+        if (wait) {
+            WaitForSingleObject(m_work, wait);
             continue;
         }
         Handle(piece);

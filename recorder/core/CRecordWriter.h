@@ -17,8 +17,11 @@ class CLogFile;
 // copied blocks and document paths from its queue, appends them, keeps both
 // index chains and finishes the file when told to quit. At most ten pieces
 // wait in its queue; a caller that gets ahead of it waits, for a bounded
-// time. Handing a piece over takes only the queue's lock, and wakes the
-// thread only when it sleeps with nothing to do. When a write fails the
+// time. Handing a piece over takes only the queue's lock. A thread whose
+// queue ran empty first naps a few times before it sleeps until woken: a
+// piece handed over meanwhile is found at the end of the nap, and a caller
+// wakes the thread only when it sleeps, or when half the queue waits for a
+// napping one. When a write fails the
 // writer finishes the file at once and from then on takes every piece off
 // its queue and drops it, so that no caller waits for it and no copy is left
 // behind.
@@ -26,6 +29,11 @@ class CRecordWriter : public CNamedThread
 {
 public:
     enum { QUEUE_LIMIT = 10 };
+    // Naps of an idle thread before it sleeps until woken, and their
+    // length. Records come in bursts, and under Wine every wake-up is a
+    // round trip to its object server: a burst of blocks is taken without
+    // one per block.
+    enum { IDLE_NAPS = 20, NAP_MS = 1 };
     // The writer refuses to write when no more than this is free on the disk.
     static const uint64_t MIN_FREE_BYTES = 0x500000;
 
@@ -118,11 +126,12 @@ private:
     Piece m_queue[QUEUE_LIMIT] = {};
     uint32_t m_queueHead = 0;
     uint32_t m_queueCount = 0;
-    bool m_quit = false;        // no piece comes after the queued ones
-    bool m_writerIdle = false;  // the thread waits for m_work
-    bool m_running = false;     // pieces may be queued
+    bool m_quit = false;           // no piece comes after the queued ones
+    bool m_writerIdle = false;     // the thread waits for m_work, without limit
+    bool m_writerNapping = false;  // the thread waits for m_work, NAP_MS
+    bool m_running = false;        // pieces may be queued
     uint32_t m_roomWaiters = 0;
-    HANDLE m_work = nullptr;    // auto-reset: a piece or the quit for an idle thread
+    HANDLE m_work = nullptr;    // auto-reset: a piece or the quit for a waiting thread
     HANDLE m_room = nullptr;    // manual-reset: the thread took a piece off a full queue
 
     HANDLE m_ready = nullptr;

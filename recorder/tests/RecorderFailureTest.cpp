@@ -29,13 +29,6 @@ int WriteFullBlock(CRecorder& rec, unsigned char mark)
     return rec.WriteBoardData(big.data(), static_cast<int>(big.size()));
 }
 
-// The bytes of a file on disk so far.
-uint32_t FileLength(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0u;
-}
-
 // Writes full blocks until one is refused, giving the writer a moment
 // between them; the number written.
 int WriteUntilRefused(CRecorder& rec, int limit, DWORD pauseMs = 0)

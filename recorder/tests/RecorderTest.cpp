@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "CRecordFileOutput.h"
 #include "CRecordWriter.h"
 #include "CRecorder.h"
 #include "RecordingFixture.h"
@@ -441,6 +442,32 @@ TEST(Recorder, WrittenBlocksOfAFullQueueAreAllKeptForReuse)
     EXPECT_EQ(posted, spares);
     for (unsigned char* block : spares)
         delete[] block;
+}
+
+// Blocks handed over right after the writer wrote the last one (it naps)
+// and after a long pause (it has gone to sleep) all reach the file while the
+// recording runs: no hand-over is lost between nap, sleep and wake-up.
+TEST(Recorder, WriterTakesBlocksWhetherNappingOrAsleep)
+{
+    TempFolder dir;
+    const std::string path = dir.File("naps.Pellrund");
+    CRecordWriter writer(std::unique_ptr<IRecordOutput>(new CRecordFileOutput), nullptr);
+    ASSERT_TRUE(writer.StartWriter(path.c_str(), 5000));
+    const Bytes block(1000, 0x5A);
+    const DWORD sleeps = 20 * CRecordWriter::IDLE_NAPS * CRecordWriter::NAP_MS;
+    const DWORD pausesMs[] = {0, 0, sleeps, 0, 0, sleeps, 0};
+    uint32_t blocks = 0;
+    for (DWORD pause : pausesMs) {
+        Sleep(pause);
+        ASSERT_TRUE(writer.PostBlock(REC_STREAM_VIDEO, blocks, block.data(), 1000, 5000));
+        ++blocks;
+        EXPECT_TRUE(WaitForFileLength(path, REC_DATA_OFFSET + blocks * 1000, 10000))
+            << "block " << blocks << ", handed over after a pause of " << pause << " ms";
+    }
+    ASSERT_TRUE(writer.StopWriter(5000));
+    CRecordFileReader reader;
+    ASSERT_TRUE(OpenRecording(reader, path));
+    EXPECT_EQ(blocks, reader.Blocks().size());
 }
 
 }  // namespace

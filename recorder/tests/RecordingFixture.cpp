@@ -55,6 +55,22 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes)
     return fclose(f) == 0 && ok;
 }
 
+uint32_t FileLength(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0u;
+}
+
+bool WaitForFileLength(const std::string& path, uint32_t length, DWORD limitMs)
+{
+    for (DWORD start = GetTickCount(); FileLength(path) < length;) {
+        if (GetTickCount() - start >= limitMs)
+            return false;
+        Sleep(5);
+    }
+    return true;
+}
+
 uint32_t WordAt(const Bytes& bytes, size_t offset)
 {
     if (offset + 4 > bytes.size())

@@ -29,6 +29,10 @@ private:
 
 Bytes ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const Bytes& bytes);
+// The bytes of a file on disk so far, and a wait of at most limitMs for it
+// to reach length bytes (true when it did).
+uint32_t FileLength(const std::string& path);
+bool WaitForFileLength(const std::string& path, uint32_t length, DWORD limitMs);
 uint32_t WordAt(const Bytes& bytes, size_t offset);
 void PutWord(Bytes& bytes, size_t offset, uint32_t value);
 
