@@ -4,12 +4,35 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace SonvexFilterCore {
+
+namespace {
+
+// Elements summed in 32-bit lanes before the lanes go into 64 bits: a lane
+// holds at most CHUNK / 4 products of at most 255 x 255, far below 2^31.
+const int CHUNK = 1 << 16;
+
+#if defined(__SSE2__)
+int64_t LaneSum(__m128i v)
+{
+    alignas(16) int32_t lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), v);
+    return static_cast<int64_t>(lanes[0]) + lanes[1] + lanes[2] + lanes[3];
+}
+#endif
+
+} // namespace
 
 SpeechLikelihood::SpeechLikelihood(int frame, int window)
     : m_n(frame), m_w(window),
       m_buffer(static_cast<size_t>(frame + window), 0),
-      m_prefix(static_cast<size_t>(frame + window) + 1, 0)
+      m_prefix(static_cast<size_t>(frame + window) + 1, 0),
+      m_high(static_cast<size_t>(frame + window), 0),
+      m_low(static_cast<size_t>(frame + window), 0)
 {
 }
 
@@ -26,6 +49,39 @@ int SpeechLikelihood::Dither(int d)
 {
     m_seed = m_seed * 1664525u + 1013904223u;
     return static_cast<int>((m_seed >> 8) % static_cast<uint32_t>(2 * d)) - d;
+}
+
+// Sum over i < count of buffer(i) x buffer(lag + i), exactly: the split parts
+// give 65536 HH + 256 (HL + LH) + LL.
+int64_t SpeechLikelihood::Correlation(int lag) const
+{
+    const int count = std::max(0, std::min(m_n, static_cast<int>(m_buffer.size()) - lag));
+    int64_t c = 0;
+    int i = 0;
+#if defined(__SSE2__)
+    const int16_t* ha = m_high.data();
+    const int16_t* la = m_low.data();
+    const int16_t* hb = ha + lag;
+    const int16_t* lb = la + lag;
+    while (count - i >= 8) {
+        const int end = i + std::min(CHUNK, (count - i) & ~7);
+        __m128i hh = _mm_setzero_si128(), cross = _mm_setzero_si128(), ll = _mm_setzero_si128();
+        for (; i < end; i += 8) {
+            const __m128i h0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ha + i));
+            const __m128i l0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(la + i));
+            const __m128i h1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hb + i));
+            const __m128i l1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lb + i));
+            hh = _mm_add_epi32(hh, _mm_madd_epi16(h0, h1));
+            cross = _mm_add_epi32(cross, _mm_add_epi32(_mm_madd_epi16(h0, l1), _mm_madd_epi16(l0, h1)));
+            ll = _mm_add_epi32(ll, _mm_madd_epi16(l0, l1));
+        }
+        c += 65536 * LaneSum(hh) + 256 * LaneSum(cross) + LaneSum(ll);
+    }
+#endif
+    const int32_t* b = m_buffer.data();
+    for (; i < count; ++i)
+        c += static_cast<int64_t>(b[i]) * b[lag + i];
+    return c;
 }
 
 double SpeechLikelihood::Measure(const int16_t* x)
@@ -51,10 +107,20 @@ double SpeechLikelihood::Measure(const int16_t* x)
     // reversed (position 0 = newest sample).
     const size_t total = m_buffer.size();
     int32_t* b = m_buffer.data();
-    if (total > static_cast<size_t>(n))
-        memmove(b + n, b, sizeof(int32_t) * (total - static_cast<size_t>(n)));
-    for (int i = 0; i < n; ++i)
-        b[i] = x[n - 1 - i] + Dither(d);
+    int16_t* high = m_high.data();
+    int16_t* low = m_low.data();
+    if (total > static_cast<size_t>(n)) {
+        const size_t kept = total - static_cast<size_t>(n);
+        memmove(b + n, b, sizeof(int32_t) * kept);
+        memmove(high + n, high, sizeof(int16_t) * kept);
+        memmove(low + n, low, sizeof(int16_t) * kept);
+    }
+    for (int i = 0; i < n; ++i) {
+        const int32_t v = x[n - 1 - i] + Dither(d);
+        b[i] = v;
+        high[i] = static_cast<int16_t>(v >> 8);
+        low[i] = static_cast<int16_t>(v & 255);
+    }
     int64_t* prefix = m_prefix.data();
     prefix[0] = 0;
     for (size_t i = 0; i < total; ++i)
@@ -64,10 +130,7 @@ double SpeechLikelihood::Measure(const int16_t* x)
     double best = 1e-16;
     for (int lag = 20; lag < m_w; lag += 2) {
         const int count = std::max(0, std::min(n, static_cast<int>(total) - lag));
-        const int32_t* a = b + lag;
-        int64_t c = 0;
-        for (int i = 0; i < count; ++i)
-            c += static_cast<int64_t>(b[i]) * a[i];
+        const int64_t c = Correlation(lag);
         const int64_t e = prefix[lag + count] - prefix[lag];
         if (c > 0 && e > 0) {
             const double cd = static_cast<double>(c);

@@ -21,12 +21,16 @@ public:
 
 private:
     int Dither(int d);
+    int64_t Correlation(int lag) const;
 
     int m_n, m_w;
     // The dithered samples are whole numbers, so every sum of their squares
     // and products is exact in 64-bit integers (and was exact in doubles).
     std::vector<int32_t> m_buffer;
     std::vector<int64_t> m_prefix;   // m_prefix[i]: sum of squares of m_buffer[0..i)
+    // Each dithered sample split as 256 x high + low (low 0..255), both in
+    // 16 bits, so that products of parts sum exactly in 32-bit lanes.
+    std::vector<int16_t> m_high, m_low;
     int64_t m_powers[3] = { 0, 0, 0 };
     uint32_t m_seed = 0x2545F491u;
 };
