@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <complex>
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "AgcAns.h"
+#include "Fft.h"
 #include "Mdct.h"
 #include "NoiseSuppressor.h"
 #include "SpeechLikelihood.h"
@@ -252,6 +254,33 @@ TEST(AgcAns, TransformOverlapAddGivesTheInputBack)
             direct += basis[static_cast<size_t>(s)] * std::cos(kPi / n * (s + 0.5 + n / 2.0) * (k + 0.5));
         EXPECT_GT(direct, 0.0) << k;   // the inverse really is that cosine, not its negative
     }
+}
+
+// Every size made of 2, 3, 4 and 5 against the defining sum, in double.
+TEST(AgcAns, FourierTransformAgreesWithTheDefiningSum)
+{
+    for (int size : { 1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 15, 16, 20, 25, 30, 48, 80, 120, 160, 240, 256 }) {
+        Fft fft(size);
+        ASSERT_TRUE(fft.IsValid()) << size;
+        std::vector<std::complex<float>> in(static_cast<size_t>(size)), out(static_cast<size_t>(size));
+        srand(static_cast<unsigned>(size));
+        for (auto& v : in)
+            v = std::complex<float>(static_cast<float>(rand() % 2001 - 1000), static_cast<float>(rand() % 2001 - 1000));
+        fft.Forward(in.data(), out.data());
+        double worst = 0;
+        for (int k = 0; k < size; ++k) {
+            std::complex<double> sum = 0;
+            for (int j = 0; j < size; ++j) {
+                const double a = -2 * kPi * static_cast<double>(j * k % size) / size;
+                sum += std::complex<double>(in[static_cast<size_t>(j)]) * std::complex<double>(std::cos(a), std::sin(a));
+            }
+            worst = std::max(worst, std::abs(sum - std::complex<double>(out[static_cast<size_t>(k)])));
+        }
+        // Single precision: the error grows with the size and the 1000 of the input.
+        EXPECT_LT(worst, 2e-3 * size) << size;
+    }
+    for (int size : { 0, -4, 7, 14, 22 })
+        EXPECT_FALSE(Fft(size).IsValid()) << size;
 }
 
 namespace {
