@@ -157,6 +157,29 @@ TEST(AgcAns, FrameLengthsAndSettings)
     EXPECT_NEAR(std::exp(0.219383934 / 2), NoiseSuppressor::GainFactor(1.0), 0.002);
 }
 
+// The interpolated gain against exp(E1(v) / 2) with E1(v) integrated
+// directly: E1(v) = integral over u > 0 of exp(-v e^u) du.
+TEST(AgcAns, GainFactorFollowsTheExponentialIntegralOverTheTable)
+{
+    auto e1 = [](double v) {
+        const double step = 1.0 / 64;
+        double sum = 0;
+        for (double u = step / 2; u < 60; u += step) {
+            const double term = std::exp(-v * std::exp(u));
+            sum += term * step;
+            if (term < 1e-300)
+                break;
+        }
+        return sum;
+    };
+    for (double v = 1.3e-20; v < 13.4; v *= 1.37) {
+        const double want = std::exp(e1(v) / 2);
+        // The first knots lie up to twice apart, the others 1.2 times.
+        EXPECT_NEAR(want, NoiseSuppressor::GainFactor(v), (v < 1e-19 ? 0.05 : 0.01) * want) << v;
+    }
+    EXPECT_EQ(7493063168.0, NoiseSuppressor::GainFactor(std::nan("")));
+}
+
 TEST(AgcAns, SilenceStaysSilentAndDcIsRemoved)
 {
     AgcAns a;
