@@ -5,7 +5,9 @@
 namespace SonvexFilterCore {
 
 // A complex discrete Fourier transform (forward, unscaled) of a size made of
-// the factors 2, 3, 4 and 5, by mixed-radix decimation in time.
+// the factors 2, 3, 4 and 5, by mixed-radix decimation in time: the input is
+// read in digit-reversed order, then each stage combines its sub-transforms in
+// place with twiddles made once at construction.
 class Fft
 {
 public:
@@ -18,12 +20,20 @@ public:
     void Forward(const std::complex<float>* in, std::complex<float>* out) const;
 
 private:
-    void Step(const std::complex<float>* in, std::complex<float>* out, int n, int stride, size_t level) const;
+    struct Stage
+    {
+        int radix;
+        int span;     // length of the sub-transforms this stage combines
+        size_t twiddle;   // first of (radix - 1) x span twiddles in m_twiddles
+    };
+
+    void Order(int in, int stride, int out, int n, size_t level);
 
     int m_size;
     bool m_valid = false;
-    std::vector<int> m_factors;
-    std::vector<std::complex<float>> m_twiddles;   // exp(-2 pi i t / size)
+    std::vector<Stage> m_stages;   // smallest sub-transforms first
+    std::vector<int> m_order;      // out[i] = in[m_order[i]] before the first stage
+    std::vector<float> m_twiddles; // per stage and k: W^(q k) for q = 1..radix-1, as re, im
 };
 
 } // namespace SonvexFilterCore

@@ -54,13 +54,18 @@ Mdct::Mdct(int n)
 void Mdct::DctIv(const float* in, float* out) const
 {
     const int n = m_n, half = n / 2;
-    for (int i = 0; i < half; ++i)
-        m_a[static_cast<size_t>(i)] = std::complex<float>(in[2 * i], in[n - 1 - 2 * i]) * m_pre[static_cast<size_t>(i)];
-    m_fft.Forward(m_a.data(), m_b.data());
+    std::complex<float>* a = m_a.data();
+    std::complex<float>* b = m_b.data();
+    for (int i = 0; i < half; ++i) {
+        const float re = in[2 * i], im = in[n - 1 - 2 * i];
+        const std::complex<float> w = m_pre[static_cast<size_t>(i)];
+        a[i] = std::complex<float>(re * w.real() - im * w.imag(), re * w.imag() + im * w.real());
+    }
+    m_fft.Forward(a, b);
     for (int k = 0; k < half; ++k) {
-        std::complex<float> y = m_b[static_cast<size_t>(k)] * m_post[static_cast<size_t>(k)];
-        out[2 * k] = y.real();
-        out[n - 1 - 2 * k] = -y.imag();
+        const std::complex<float> w = m_post[static_cast<size_t>(k)];
+        out[2 * k] = b[k].real() * w.real() - b[k].imag() * w.imag();
+        out[n - 1 - 2 * k] = -(b[k].real() * w.imag() + b[k].imag() * w.real());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "NoiseSuppressor.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -38,11 +39,23 @@ double E1(double v)
     return h * std::exp(-v);
 }
 
+// Knots at least 1.2 apart: at most four in any octave, so the search for
+// the interval of v starts from the last knot not above the octave's start.
+const int OCTAVE_FIRST = -70, OCTAVES = 76;
+
+int Octave(double v)
+{
+    uint64_t bits;
+    memcpy(&bits, &v, sizeof bits);
+    return static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+}
+
 struct GainTable
 {
     double v[KNOTS];
     double g[KNOTS];
     double slope[KNOTS];
+    int start[OCTAVES];
     GainTable()
     {
         v[0] = 1e-20;
@@ -54,6 +67,13 @@ struct GainTable
         for (int i = 0; i + 1 < KNOTS; ++i)
             slope[i] = (g[i + 1] - g[i]) / (v[i + 1] - v[i]);
         slope[KNOTS - 1] = 0.0;
+        for (int o = 0; o < OCTAVES; ++o) {
+            const double low = std::ldexp(1.0, OCTAVE_FIRST + o);
+            int i = 0;
+            while (i + 1 < KNOTS && v[i + 1] <= low)
+                ++i;
+            start[o] = i;
+        }
     }
 };
 
@@ -68,18 +88,13 @@ const GainTable& Table()
 double NoiseSuppressor::GainFactor(double v)
 {
     const GainTable& t = Table();
-    if (v < t.v[0])
+    if (!(v >= t.v[0]))   // below the table, or not a number
         return 7493063168.0;
     if (v >= t.v[KNOTS - 1])
         return 1.0;
-    int lo = 0, hi = KNOTS - 1;
-    while (hi - lo > 1) {
-        int mid = (lo + hi) / 2;
-        if (t.v[mid] <= v)
-            lo = mid;
-        else
-            hi = mid;
-    }
+    int lo = t.start[Octave(v) - OCTAVE_FIRST];
+    while (t.v[lo + 1] <= v)
+        ++lo;
     return t.g[lo] + t.slope[lo] * (v - t.v[lo]);
 }
 

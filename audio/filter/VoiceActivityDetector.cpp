@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <xmmintrin.h>
+
 namespace SonvexFilterCore {
 
 namespace {
@@ -66,6 +68,28 @@ const float TONE_THR = 0.65f;
 
 // Open-loop pitch range at 12.8 kHz for the tone measure.
 const int PIT_MIN = 34, PIT_MAX = 231;
+const int HISTORY = PIT_MAX + FRAME;
+// Lags summed together; the last block runs past PIT_MAX into zeros.
+const int LAG_BLOCK = 8;   // two SSE registers
+const int LAG_PAD = LAG_BLOCK;
+
+// The decimation taps as floats, ordered by tap and then by phase.
+struct DecimationTaps
+{
+    float byTap[30][4];
+    DecimationTaps()
+    {
+        for (int t = 0; t < 30; ++t)
+            for (int k = 0; k < 4; ++k)
+                byTap[t][k] = kDecim[k][t];
+    }
+};
+
+const DecimationTaps& Taps()
+{
+    static const DecimationTaps taps;
+    return taps;
+}
 
 float Ilog2(float x)
 {
@@ -98,22 +122,24 @@ struct VoiceActivityDetector::State
             bckr[i] = aveLevel[i] = oldLevel[i] = NOISE_INIT;
     }
 
+    // Output sample j = 4m + k lies at input position 1.25 j = 5m + k + k/4:
+    // phase k, and the four outputs of one m read consecutive inputs, so
+    // that they are summed side by side, each in the order of its taps.
     void Decimate(const int16_t* in, float* out)
     {
         float signal[2 * DECIM_TAPS + VoiceActivityDetector::BLOCK_SAMPLES];
         memcpy(signal, decimMem, sizeof(decimMem));
         for (int i = 0; i < VoiceActivityDetector::BLOCK_SAMPLES; ++i)
             signal[2 * DECIM_TAPS + i] = in[i];
-        const float* sig = signal + DECIM_TAPS;
-        int pos = 0;   // quarter samples
-        for (int j = 0; j < FRAME; ++j) {
-            const float* x = sig + (pos >> 2) - DECIM_TAPS + 1;
-            const int16_t* h = kDecim[pos & 3];
-            float sum = 0;
-            for (int t = 0; t < 30; ++t)
-                sum += x[t] * h[t];
-            out[j] = sum / 16384.0f;
-            pos += 5;
+        const DecimationTaps& taps = Taps();
+        for (int m = 0; m < FRAME / 4; ++m) {
+            const float* x = signal + 5 * m + 1;
+            float sum[4] = { 0, 0, 0, 0 };
+            for (int t = 0; t < 2 * DECIM_TAPS; ++t)
+                for (int k = 0; k < 4; ++k)
+                    sum[k] += x[t + k] * taps.byTap[t][k];
+            for (int k = 0; k < 4; ++k)
+                out[4 * m + k] = sum[k] / 16384.0f;
         }
         memcpy(decimMem, signal + VoiceActivityDetector::BLOCK_SAMPLES, sizeof(decimMem));
     }
@@ -356,26 +382,46 @@ struct VoiceActivityDetector::State
     }
 
     // Normalised open-loop pitch correlation of each half frame marks tones.
+    // The history is read backwards, so that consecutive lags lie side by
+    // side: each lag's sums still add their terms in the order of i.
     void DetectTone(const float* x)
     {
         memmove(pitchHistory, pitchHistory + FRAME, sizeof(float) * PIT_MAX);
         memcpy(pitchHistory + PIT_MAX, x, sizeof(float) * FRAME);
+        float reversed[HISTORY + LAG_PAD] = {};
+        for (int i = 0; i < HISTORY; ++i)
+            reversed[i] = pitchHistory[HISTORY - 1 - i];
         for (int half = 0; half < 2; ++half) {
             const float* s = pitchHistory + PIT_MAX + half * (FRAME / 2);
             float e0 = 0;
             for (int i = 0; i < FRAME / 2; ++i)
                 e0 += s[i] * s[i];
+            // s[i - lag] = reversed[last - i + lag]
+            const int last = HISTORY - 1 - PIT_MAX - half * (FRAME / 2);
             float best = 0;
-            for (int lag = PIT_MIN; lag <= PIT_MAX; ++lag) {
-                float c = 0, e = 0;
-                for (int i = 0; i < FRAME / 2; ++i) {
-                    c += s[i] * s[i - lag];
-                    e += s[i - lag] * s[i - lag];
+            for (int first = PIT_MIN; first <= PIT_MAX; first += LAG_BLOCK) {
+                __m128 c0 = _mm_setzero_ps(), c1 = _mm_setzero_ps(), e1 = _mm_setzero_ps(), e2 = _mm_setzero_ps();
+                const float* r = reversed + last + first;
+                for (int i = 0; i < FRAME / 2; ++i, --r) {
+                    const __m128 si = _mm_set1_ps(s[i]);
+                    const __m128 r0 = _mm_loadu_ps(r), r1 = _mm_loadu_ps(r + 4);
+                    c0 = _mm_add_ps(c0, _mm_mul_ps(si, r0));
+                    c1 = _mm_add_ps(c1, _mm_mul_ps(si, r1));
+                    e1 = _mm_add_ps(e1, _mm_mul_ps(r0, r0));
+                    e2 = _mm_add_ps(e2, _mm_mul_ps(r1, r1));
                 }
-                if (c > 0 && e > 0 && e0 > 0) {
-                    float g = c / std::sqrt(e0 * e);
-                    if (g > best)
-                        best = g;
+                alignas(16) float c[LAG_BLOCK], e[LAG_BLOCK];
+                _mm_store_ps(c, c0);
+                _mm_store_ps(c + 4, c1);
+                _mm_store_ps(e, e1);
+                _mm_store_ps(e + 4, e2);
+                const int count = PIT_MAX + 1 - first < LAG_BLOCK ? PIT_MAX + 1 - first : LAG_BLOCK;
+                for (int k = 0; k < count; ++k) {
+                    if (c[k] > 0 && e[k] > 0 && e0 > 0) {
+                        float g = c[k] / std::sqrt(e0 * e[k]);
+                        if (g > best)
+                            best = g;
+                    }
                 }
             }
             toneFlag >>= 1;

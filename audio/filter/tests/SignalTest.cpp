@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <complex>
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "AgcAns.h"
+#include "Fft.h"
 #include "Mdct.h"
 #include "NoiseSuppressor.h"
 #include "SpeechLikelihood.h"
@@ -153,6 +157,29 @@ TEST(AgcAns, FrameLengthsAndSettings)
     EXPECT_NEAR(std::exp(0.219383934 / 2), NoiseSuppressor::GainFactor(1.0), 0.002);
 }
 
+// The interpolated gain against exp(E1(v) / 2) with E1(v) integrated
+// directly: E1(v) = integral over u > 0 of exp(-v e^u) du.
+TEST(AgcAns, GainFactorFollowsTheExponentialIntegralOverTheTable)
+{
+    auto e1 = [](double v) {
+        const double step = 1.0 / 64;
+        double sum = 0;
+        for (double u = step / 2; u < 60; u += step) {
+            const double term = std::exp(-v * std::exp(u));
+            sum += term * step;
+            if (term < 1e-300)
+                break;
+        }
+        return sum;
+    };
+    for (double v = 1.3e-20; v < 13.4; v *= 1.37) {
+        const double want = std::exp(e1(v) / 2);
+        // The first knots lie up to twice apart, the others 1.2 times.
+        EXPECT_NEAR(want, NoiseSuppressor::GainFactor(v), (v < 1e-19 ? 0.05 : 0.01) * want) << v;
+    }
+    EXPECT_EQ(7493063168.0, NoiseSuppressor::GainFactor(std::nan("")));
+}
+
 TEST(AgcAns, SilenceStaysSilentAndDcIsRemoved)
 {
     AgcAns a;
@@ -252,6 +279,33 @@ TEST(AgcAns, TransformOverlapAddGivesTheInputBack)
     }
 }
 
+// Every size made of 2, 3, 4 and 5 against the defining sum, in double.
+TEST(AgcAns, FourierTransformAgreesWithTheDefiningSum)
+{
+    for (int size : { 1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 15, 16, 20, 25, 30, 48, 80, 120, 160, 240, 256 }) {
+        Fft fft(size);
+        ASSERT_TRUE(fft.IsValid()) << size;
+        std::vector<std::complex<float>> in(static_cast<size_t>(size)), out(static_cast<size_t>(size));
+        srand(static_cast<unsigned>(size));
+        for (auto& v : in)
+            v = std::complex<float>(static_cast<float>(rand() % 2001 - 1000), static_cast<float>(rand() % 2001 - 1000));
+        fft.Forward(in.data(), out.data());
+        double worst = 0;
+        for (int k = 0; k < size; ++k) {
+            std::complex<double> sum = 0;
+            for (int j = 0; j < size; ++j) {
+                const double a = -2 * kPi * static_cast<double>(j * k % size) / size;
+                sum += std::complex<double>(in[static_cast<size_t>(j)]) * std::complex<double>(std::cos(a), std::sin(a));
+            }
+            worst = std::max(worst, std::abs(sum - std::complex<double>(out[static_cast<size_t>(k)])));
+        }
+        // Single precision: the error grows with the size and the 1000 of the input.
+        EXPECT_LT(worst, 2e-3 * size) << size;
+    }
+    for (int size : { 0, -4, 7, 14, 22 })
+        EXPECT_FALSE(Fft(size).IsValid()) << size;
+}
+
 namespace {
 
 // The periodicity measure written out directly, with every sum in doubles:
@@ -346,4 +400,119 @@ TEST(SpeechLikelihood, GivesTheDirectSumsValueOnEveryFrame)
         }
         EXPECT_GE(frames, 30) << c.what;
     }
+}
+
+namespace {
+
+// Blocks that take the detector, the gain control and the suppressor through
+// their states: silence, syllables, quiet noise, a steady tone (which the
+// detector must keep calling voice), louder noise, speech in that noise.
+std::vector<int16_t> Scene()
+{
+    std::vector<int16_t> s(320 * 25, 0);
+    auto append = [&s](const std::vector<int16_t>& part) { s.insert(s.end(), part.begin(), part.end()); };
+    append(Signal::Speech(75, 6000));
+    append(Signal::Noise(150, 300, 11));
+    std::vector<int16_t> tone(320 * 100);
+    for (size_t n = 0; n < tone.size(); ++n)
+        tone[n] = static_cast<int16_t>(std::lround(6000 * std::sin(2 * kPi * 1000.0 * n / 16000.0)));
+    append(tone);
+    append(Signal::Noise(200, 1500, 12));
+    std::vector<int16_t> mixed = Signal::Speech(75, 8000, 2);
+    std::vector<int16_t> noise = Signal::Noise(75, 1500, 13);
+    for (size_t i = 0; i < mixed.size(); ++i)
+        mixed[i] = static_cast<int16_t>(std::max(-32768, std::min(32767, mixed[i] + noise[i])));
+    append(mixed);
+    s.resize(s.size() + 320 * 25, 0);
+    return s;
+}
+
+// Each figure within absolute + relative x the wanted one; on a change of
+// length the whole series is printed, ready to be pasted as the new one.
+void ExpectSeries(const char* what, const std::vector<double>& want, const std::vector<double>& got,
+                  double absolute, double relative)
+{
+    std::string text;
+    char number[32];
+    for (double x : got) {
+        snprintf(number, sizeof number, "%.9g, ", x);
+        text += number;
+    }
+    ASSERT_EQ(want.size(), got.size()) << what << ": " << text;
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(want[i], got[i], absolute + relative * std::fabs(want[i])) << what << " " << i + 1;
+}
+
+} // namespace
+
+// The decisions, block by block, of the detector on a fixed signal: any
+// change to what the detector computes (not just to how) shows here.
+TEST(VoiceActivity, DecisionsOnAFixedSignalStayTheSame)
+{
+    const std::vector<int16_t> s = Scene();
+    VoiceActivityDetector vad;
+    std::string got;
+    for (int d : Decisions(vad, s))
+        got += d ? '1' : '0';
+    const std::string want =
+        "0000000000000000000000000111111110000111111111000011111111100011111111100001111111110001111111110000"
+        "1111111111111111111111111111111111111111111111111111111111111111111111111110000000000000000000000000"
+        "0000000000000000000000000000000000000000000000000011111111111111111111111111111111111111111111111111"
+        "1111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111"
+        "1111111111111111111111111111111111111111111111111111111111111111111111100000000000000000000000000000"
+        "0000000000000000000000000000000000000000000000000011111111111111111111111111111111111111111111111111"
+        "11111111111111111111111111100000000000000000000000";
+    EXPECT_EQ(want, got);
+}
+
+// Gain after every tenth block of the gain control alone, and the level of
+// the suppressor's output over every ten blocks, on the same fixed signal.
+TEST(AgcAns, GainAndSuppressedLevelOnAFixedSignalStayTheSame)
+{
+    const std::vector<int16_t> scene = Scene();
+    std::vector<int16_t> s = scene;
+    AgcAns agc;
+    ASSERT_TRUE(agc.init(16000, 20, false, true));
+    std::vector<double> gains;
+    for (size_t at = 0, block = 1; at + 320 <= s.size(); at += 320, ++block) {
+        ASSERT_TRUE(agc.process_frame(&s[at], &s[at], 320));
+        if (block % 10 == 0)
+            gains.push_back(agc.GetAgc()->GetGain());
+    }
+    const std::vector<double> wantGains = {
+        -0.672944916, -1.23267612, 1.70684071, 3.78174914, 4.97623917, 7.27350435, 8.97590718, 9.6647662,
+        10.2165281, 10.1568125, 10.0207636, 9.86720606, 9.69963705, 9.53030985, 9.35867094, 9.18952734,
+        9.01602145, 8.84134387, 8.67206612, 8.49918988, 8.32369086, 8.14850739, 7.97846377, 7.80972145,
+        7.63764008, 8.82316329, 8.84600268, 8.73864351, 8.61304691, 8.49465269, 8.3907103, 8.30209072,
+        8.22752053, 8.16515383, 8.11314339, 8.08318556, 7.98341098, 7.84943529, 7.70064353, 7.53970964,
+        7.36961487, 7.19695166, 7.03007314, 6.85895976, 6.69033775, 6.51735896, 6.34493334, 6.17388342,
+        6.00459858, 5.83965899, 5.66692957, 5.50143694, 5.32849064, 5.16152178, 4.9954712, 5.88131092,
+        6.94325333, 7.59764902, 7.91034109, 8.3062242, 8.9138962, 9.3967621, 8.61440373, 7.14946343,
+        5.83830384,
+    };
+    ExpectSeries("gain after ten blocks", wantGains, gains, 1e-6, 0.0);
+
+    s = scene;
+    AgcAns ns;
+    ASSERT_TRUE(ns.init(16000, 20, true, false));
+    ASSERT_TRUE(ns.init_ans(3));
+    std::vector<double> levels;
+    for (size_t at = 0; at + 3200 <= s.size(); at += 3200) {
+        for (size_t b = at; b < at + 3200; b += 320)
+            ASSERT_TRUE(ns.process_frame(&s[b], &s[b], 320));
+        levels.push_back(Signal::Rms(&s[at], 3200));
+    }
+    // Rounding may move a sample by one step; the level moves far less.
+    const std::vector<double> wantLevels = {
+        0, 0, 1267.80299, 1241.5179, 1387.81534, 1557.15989, 1564.21653, 1257.0713,
+        1240.74609, 1352.78416, 97.8976857, 53.8445099, 31.3972779, 27.8915478, 26.8011835, 26.5906586,
+        25.9155841, 25.5367688, 26.0957671, 25.5387757, 25.9269647, 25.8696975, 25.4183927, 25.496501,
+        25.4443879, 3974.79296, 4193.44663, 4193.33076, 4193.23371, 4193.15159, 4193.04081, 4192.93263,
+        4192.8516, 4192.75677, 4192.6759, 1387.48397, 263.903577, 163.278823, 147.649871, 141.091836,
+        134.938927, 132.87186, 133.378143, 131.326061, 131.833817, 128.104498, 133.061926, 129.505726,
+        130.910012, 131.050922, 128.986846, 131.405685, 127.575361, 129.159891, 128.242039, 1993.67629,
+        2030.36378, 1508.57321, 1405.84758, 1752.39033, 2034.73311, 1940.51298, 163.418202, 0,
+        0,
+    };
+    ExpectSeries("level over ten blocks", wantLevels, levels, 0.05, 1e-3);
 }
