@@ -187,14 +187,14 @@ void Latency()
     // virtual display is gone) the windows are message-only.
     HWND windows[2] = {};
     for (HWND& w : windows)
-        w = CreateWindowA("DravomBench", "video", WS_OVERLAPPEDWINDOW, 0, 0, 176, 144, nullptr, nullptr,
-                          wc.hInstance, nullptr);
+        w = CreateWindowA("DravomBench", "video", WS_OVERLAPPEDWINDOW, 0, 0, 176, 144, nullptr,
+                          nullptr, wc.hInstance, nullptr);
     if (!windows[0] || !windows[1]) {
         for (HWND& w : windows) {
             if (w)
                 DestroyWindow(w);
-            w = CreateWindowA("DravomBench", "video", 0, 0, 0, 176, 144, HWND_MESSAGE, nullptr, wc.hInstance,
-                              nullptr);
+            w = CreateWindowA("DravomBench", "video", 0, 0, 0, 176, 144, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
         }
         printf("(no display: the video windows are message-only, nothing is painted)\n");
     }

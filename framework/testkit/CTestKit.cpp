@@ -348,7 +348,8 @@ void CTestKit::MoveCursor(HWND hWnd, POINT pt)
 
 void CTestKit::ParkCursor()
 {
-    MoveCursor(NULL, POINT{::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+    const POINT corner = {::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1};
+    MoveCursor(NULL, corner);
 }
 
 void CTestKit::PostMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys)

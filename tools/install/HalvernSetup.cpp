@@ -115,7 +115,8 @@ void PlaceDefaultSettings(const std::string& to)
         ++g_failures;
         return;
     }
-    HANDLE file = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         fprintf(stderr, "cannot write %s (error %lu)\n", to.c_str(), GetLastError());
         ++g_failures;

@@ -34,14 +34,16 @@ public:
     {
         const std::string stray = BinFolder() + "Dorvane.ini";
         if (GetFileAttributesA(stray.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            *error = stray + " exists: a client ran from the build folder and wrote its settings there "
-                             "(the build makes none; tests and tools/run.sh start installed copies). "
-                             "Delete it and find the client started from the build folder.";
+            *error = stray +
+                     " exists: a client ran from the build folder and wrote its settings there "
+                     "(the build makes none; tests and tools/run.sh start installed copies). "
+                     "Delete it and find the client started from the build folder.";
             return false;
         }
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        const std::string base = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
+        const std::string base =
+            std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
         folder.clear();
         for (int n = 0; n < 1000 && folder.empty(); ++n) {
             const std::string candidate = n == 0 ? base : base + "_" + std::to_string(n);

@@ -111,7 +111,9 @@ TEST_F(ClientStartUp, EveryInstallIsANewFolderWithTheDefaultSettings)
     {
         const char* name;
         UINT value;
-    } keys[] = {{"InitPrinter", 0}, {"ServerPort", 6999}, {"FtpServerPort", 7000}, {"Language", 936}};
+    } keys[] = {
+        {"InitPrinter", 0}, {"ServerPort", 6999}, {"FtpServerPort", 7000}, {"Language", 936}};
     for (const Key& key : keys)
-        EXPECT_EQ(GetPrivateProfileIntA("Dorvane", key.name, 99999, ini.c_str()), key.value) << key.name;
+        EXPECT_EQ(GetPrivateProfileIntA("Dorvane", key.name, 99999, ini.c_str()), key.value)
+            << key.name;
 }
