@@ -180,9 +180,15 @@ void StageCosts(const FrameCodecFactory* codec, const std::vector<int16_t>& pcm)
         codecCost = perBlock(ThreadSeconds() - t0);
         delete e;
     }
+    // The reference in the same process: speexdsp's preprocessor (denoise
+    // only, as the noise benchmark runs it) over the same blocks.
+    const std::vector<int16_t> head(pcm.begin(), pcm.begin() + static_cast<ptrdiff_t>(blocks) * 320);
+    t0 = ThreadSeconds();
+    BenchMeasure::NoiseBench::Speex(head, 16000);
+    double speexCost = perBlock(ThreadSeconds() - t0);
     printf("stage costs, CPU us per 20 ms block: voice detection %.1f (%d voiced), noise "
-           "suppression %.1f, gain control %.1f, encoding %.1f\n",
-           vadCost, voiced, nsCost, agcCost, codecCost);
+           "suppression %.1f, gain control %.1f, encoding %.1f; speexdsp's denoise %.1f\n",
+           vadCost, voiced, nsCost, agcCost, codecCost, speexCost);
 }
 
 void GroupBench(const FrameCodecFactory* codec, const std::vector<Packet>& packets)
