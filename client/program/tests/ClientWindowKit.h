@@ -103,8 +103,6 @@ HWND ShownPage(HWND board);
 // A 24-bit picture file of one colour; false when it could not be written.
 bool WritePicture(const std::string& path, int width, int height, COLORREF colour);
 
-// A file's whole content; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
 // Writes content to a new file; false when it could not be written.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 

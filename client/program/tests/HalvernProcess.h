@@ -11,6 +11,24 @@
 #include <utility>
 #include <vector>
 
+// A file's whole content, read while its writer may still hold it open;
+// empty when it cannot be read.
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
 class HalvernProcess
 {
 public:
@@ -133,21 +151,8 @@ public:
         }
     }
 
-    std::string ReadFile(const char* name) const
-    {
-        std::string text;
-        HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return text;
-        char buffer[4096];
-        DWORD got = 0;
-        while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-        CloseHandle(file);
-        return text;
-    }
+    // A file of the install folder; empty when it cannot be read.
+    std::string ReadFile(const char* name) const { return ReadWholeFile(folder + name); }
 
     // Every top-level window of the client with its class, text and the
     // texts of its children (what a box that came up instead says).
