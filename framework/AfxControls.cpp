@@ -151,8 +151,9 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
-    BOOL ok = CWnd::CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), NULL);
+    BOOL ok = CWnd::CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                             pParentWnd->GetSafeHwnd(), NULL);
     if (ok)
         SetOwner(pParentWnd);
     return ok;
@@ -305,7 +306,8 @@ int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem, int nImage)
     return InsertItem(&lvi);
 }
 
-int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
+int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth,
+                            int nSubItem)
 {
     LVCOLUMNA col = {};
     col.mask = LVCF_TEXT | LVCF_FMT;
@@ -345,12 +347,14 @@ CImageList* CTabCtrl::GetImageList() const
 
 CImageList* CTabCtrl::SetImageList(CImageList* pImageList)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(TCM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle(
+        (HIMAGELIST)SendMessage(TCM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
 }
 
 CImageList* CHeaderCtrl::SetImageList(CImageList* pImageList)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle(
+        (HIMAGELIST)SendMessage(HDM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
 }
 
 CImageList* CTreeCtrl::GetImageList(UINT nImageList) const
@@ -498,7 +502,8 @@ CImageList* PASCAL CImageList::FromHandle(HIMAGELIST h)
 
 void PASCAL CImageList::DeleteTempMap()
 {
-    AfxGetThreadState()->imageListMap.DeleteTemporaries([](CImageList* p) { p->m_hImageList = NULL; });
+    AfxGetThreadState()->imageListMap.DeleteTemporaries(
+        [](CImageList* p) { p->m_hImageList = NULL; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST h)
@@ -539,7 +544,8 @@ BOOL CImageList::Create(LPCSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask)
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle());
+    return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(),
+                         (HBITMAP)pbmMask->GetSafeHandle());
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)

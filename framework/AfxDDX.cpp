@@ -12,8 +12,7 @@
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL),
       m_bEditLastControl(FALSE)
-{
-}
+{}
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
@@ -234,12 +233,30 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, LPSTR value, int nMaxLen)
         ::SetWindowTextA(h, value);
 }
 
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value) { TextSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX); }
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, long& value) { TextSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX); }
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, short& value) { TextSigned(pDX, nIDC, value, -32768, 32767); }
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { TextUnsigned(pDX, nIDC, value, 0xFFFFFFFFul); }
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value) { TextUnsigned(pDX, nIDC, value, 0xFFFFFFFFul); }
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value) { TextUnsigned(pDX, nIDC, value, 255); }
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    TextSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX);
+}
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, long& value)
+{
+    TextSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX);
+}
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, short& value)
+{
+    TextSigned(pDX, nIDC, value, -32768, 32767);
+}
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
+{
+    TextUnsigned(pDX, nIDC, value, 0xFFFFFFFFul);
+}
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
+{
+    TextUnsigned(pDX, nIDC, value, 0xFFFFFFFFul);
+}
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value)
+{
+    TextUnsigned(pDX, nIDC, value, 255);
+}
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, float& value) { TextFloat(pDX, nIDC, value); }
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value) { TextFloat(pDX, nIDC, value); }
 

@@ -56,7 +56,8 @@
 #endif
 
 // A position inside a list or map; opaque to callers.
-struct __POSITION {};
+struct __POSITION
+{};
 typedef __POSITION* POSITION;
 #define BEFORE_START_POSITION ((POSITION)-1L)
 

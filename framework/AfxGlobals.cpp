@@ -18,7 +18,8 @@ HMODULE g_hRichEdit = NULL;
 HINSTANCE ThisModule()
 {
     HMODULE h = NULL;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(reinterpret_cast<UINT_PTR>(&ThisModule)), &h);
     return h ? (HINSTANCE)h : GetModuleHandleA(NULL);
 }
@@ -32,7 +33,10 @@ HINSTANCE AFXAPI AfxGetInstanceHandle()
     return ThisModule();
 }
 
-HINSTANCE AFXAPI AfxGetResourceHandle() { return g_hResource ? g_hResource : AfxGetInstanceHandle(); }
+HINSTANCE AFXAPI AfxGetResourceHandle()
+{
+    return g_hResource ? g_hResource : AfxGetInstanceHandle();
+}
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hResource = hInstResource; }
 
@@ -50,7 +54,8 @@ BOOL AFXAPI AfxRegisterClass(WNDCLASSA* lpWndClass)
     return ::RegisterClassA(lpWndClass) != 0;
 }
 
-LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
+LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground,
+                                  HICON hIcon)
 {
     static std::set<std::string>* names = new std::set<std::string>;
     static CRITICAL_SECTION* lock = [] {
@@ -87,7 +92,8 @@ AFX_MSGBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfn)
 int AFXAPI AfxShowMessageBox(HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
     if (g_msgBoxHook)
-        return g_msgBoxHook(hOwner, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType);
+        return g_msgBoxHook(hOwner, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "",
+                            nType);
     return ::MessageBoxA(hOwner, lpszText, lpszCaption, nType);
 }
 

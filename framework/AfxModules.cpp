@@ -24,7 +24,8 @@ BOOL PreTranslateHere(HWND hWnd, MSG* pMsg, BOOL* pFound)
         return FALSE;
     bool failed = false;
     MSG msg = *pMsg;
-    LRESULT r = AfxCallReportingExceptions(msg, [&] { return p->PreTranslateMessage(pMsg); }, &failed);
+    LRESULT r = AfxCallReportingExceptions(
+        msg, [&] { return p->PreTranslateMessage(pMsg); }, &failed);
     return failed || r; // eaten when it threw
 }
 
@@ -65,15 +66,18 @@ public:
     {
         char name[64];
         sprintf(name, "AfxFrameworkModules.%lu", (unsigned long)::GetCurrentProcessId());
-        m_hMap = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(ModuleTable), name);
+        m_hMap = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
+                                      sizeof(ModuleTable), name);
         if (!m_hMap)
             return;
-        m_table = (ModuleTable*)::MapViewOfFile(m_hMap, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ModuleTable));
+        m_table =
+            (ModuleTable*)::MapViewOfFile(m_hMap, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ModuleTable));
         if (!m_table)
             return;
         // a new mapping is zero-filled; free slots are NULL
         for (int i = 0; i < kMaxModules && m_slot < 0; ++i)
-            if (InterlockedCompareExchangePointer((PVOID volatile*)&m_table->slots[i], &g_hooks, NULL) == NULL)
+            if (InterlockedCompareExchangePointer((PVOID volatile*)&m_table->slots[i], &g_hooks,
+                                                  NULL) == NULL)
                 m_slot = i;
     }
     ~ModuleEntry()

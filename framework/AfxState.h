@@ -73,17 +73,17 @@ struct AFX_THREAD_STATE
     CHandleMap<HMENU, CMenu> menuMap;
     CHandleMap<HIMAGELIST, CImageList> imageListMap;
 
-    CWnd* pWndInit = NULL;         // window whose creation is hooked
+    CWnd* pWndInit = NULL; // window whose creation is hooked
     HHOOK hHookOldCbtFilter = NULL;
-    MSG lastSentMsg = {};           // the message being handled (GetCurrentMessage)
-    MSG msgCur = {};                // the message pumped last
-    CWinThread* pThread = NULL;     // the thread object running this thread's loop
-    HMENU hTrackingMenu = NULL;     // the popup menu opened last (WM_INITMENUPOPUP)
-    HWND hTrackingWnd = NULL;       // the window it was opened for
-    HWND hPrintWnd = NULL;          // a window painting into hPrintDC for WM_PRINTCLIENT:
-    HDC hPrintDC = NULL;            // its CPaintDC takes that DC instead of BeginPaint
+    MSG lastSentMsg = {};       // the message being handled (GetCurrentMessage)
+    MSG msgCur = {};            // the message pumped last
+    CWinThread* pThread = NULL; // the thread object running this thread's loop
+    HMENU hTrackingMenu = NULL; // the popup menu opened last (WM_INITMENUPOPUP)
+    HWND hTrackingWnd = NULL;   // the window it was opened for
+    HWND hPrintWnd = NULL;      // a window painting into hPrintDC for WM_PRINTCLIENT:
+    HDC hPrintDC = NULL;        // its CPaintDC takes that DC instead of BeginPaint
 
-    CToolTipCtrl* pToolTip = NULL;  // EnableToolTips
+    CToolTipCtrl* pToolTip = NULL; // EnableToolTips
     CWnd* pLastHit = NULL;
     int nLastHit = -1;
     TOOLINFOA lastInfo = {};

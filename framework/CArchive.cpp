@@ -274,7 +274,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
             Fail(CArchiveException::badClass);
         if (pClass->m_wSchema == 0xFFFF)
             Fail(CArchiveException::badClass);
-        if ((pClass->m_wSchema & ~VERSIONABLE_SCHEMA) != schema && !(pClass->m_wSchema & VERSIONABLE_SCHEMA))
+        if ((pClass->m_wSchema & ~VERSIONABLE_SCHEMA) != schema &&
+            !(pClass->m_wSchema & VERSIONABLE_SCHEMA))
             Fail(CArchiveException::badSchema);
         if (m_loadArray.size() >= kMaxMapCount)
             Fail(CArchiveException::badIndex);
@@ -375,12 +376,21 @@ CArchive& AFXAPI operator>>(CArchive& ar, CString& s)
     return ar;
 }
 
-CArchive& AFXAPI operator<<(CArchive& ar, SIZE size) { return ar << (LONG)size.cx << (LONG)size.cy; }
+CArchive& AFXAPI operator<<(CArchive& ar, SIZE size)
+{
+    return ar << (LONG)size.cx << (LONG)size.cy;
+}
 CArchive& AFXAPI operator>>(CArchive& ar, SIZE& size) { return ar >> size.cx >> size.cy; }
-CArchive& AFXAPI operator<<(CArchive& ar, POINT point) { return ar << (LONG)point.x << (LONG)point.y; }
+CArchive& AFXAPI operator<<(CArchive& ar, POINT point)
+{
+    return ar << (LONG)point.x << (LONG)point.y;
+}
 CArchive& AFXAPI operator>>(CArchive& ar, POINT& point) { return ar >> point.x >> point.y; }
 CArchive& AFXAPI operator<<(CArchive& ar, const RECT& r)
 {
     return ar << (LONG)r.left << (LONG)r.top << (LONG)r.right << (LONG)r.bottom;
 }
-CArchive& AFXAPI operator>>(CArchive& ar, RECT& r) { return ar >> r.left >> r.top >> r.right >> r.bottom; }
+CArchive& AFXAPI operator>>(CArchive& ar, RECT& r)
+{
+    return ar >> r.left >> r.top >> r.right >> r.bottom;
+}

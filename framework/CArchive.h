@@ -45,8 +45,8 @@ public:
 
     CObject* ReadObject(const CRuntimeClass* pClass);
     void WriteObject(const CObject* pOb);
-    CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = NULL,
-                             UINT* pSchema = NULL, DWORD* pObTag = NULL);
+    CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = NULL, UINT* pSchema = NULL,
+                             DWORD* pObTag = NULL);
     void WriteClass(const CRuntimeClass* pClassRef);
     void SerializeClass(const CRuntimeClass* pClassRef);
 
@@ -58,36 +58,138 @@ public:
     // Bytes left to read, as far as the file tells.
     DWORD GetRemaining() const;
 
-    CArchive& operator<<(BYTE by) { Write(&by, 1); return *this; }
-    CArchive& operator<<(WORD w) { Write(&w, 2); return *this; }
-    CArchive& operator<<(LONG l) { Write(&l, 4); return *this; }
-    CArchive& operator<<(DWORD dw) { Write(&dw, 4); return *this; }
+    CArchive& operator<<(BYTE by)
+    {
+        Write(&by, 1);
+        return *this;
+    }
+    CArchive& operator<<(WORD w)
+    {
+        Write(&w, 2);
+        return *this;
+    }
+    CArchive& operator<<(LONG l)
+    {
+        Write(&l, 4);
+        return *this;
+    }
+    CArchive& operator<<(DWORD dw)
+    {
+        Write(&dw, 4);
+        return *this;
+    }
     CArchive& operator<<(int i) { return *this << (LONG)i; }
     CArchive& operator<<(short w) { return *this << (WORD)w; }
     CArchive& operator<<(char ch) { return *this << (BYTE)ch; }
     CArchive& operator<<(unsigned u) { return *this << (DWORD)u; }
-    CArchive& operator<<(float f) { Write(&f, 4); return *this; }
-    CArchive& operator<<(double d) { Write(&d, 8); return *this; }
+    CArchive& operator<<(float f)
+    {
+        Write(&f, 4);
+        return *this;
+    }
+    CArchive& operator<<(double d)
+    {
+        Write(&d, 8);
+        return *this;
+    }
     CArchive& operator<<(bool b) { return *this << (BYTE)(b ? 1 : 0); }
-    CArchive& operator<<(LONGLONG n) { Write(&n, 8); return *this; }
-    CArchive& operator<<(ULONGLONG n) { Write(&n, 8); return *this; }
+    CArchive& operator<<(LONGLONG n)
+    {
+        Write(&n, 8);
+        return *this;
+    }
+    CArchive& operator<<(ULONGLONG n)
+    {
+        Write(&n, 8);
+        return *this;
+    }
 
-    CArchive& operator>>(BYTE& by) { ReadExact(&by, 1); return *this; }
-    CArchive& operator>>(WORD& w) { ReadExact(&w, 2); return *this; }
-    CArchive& operator>>(LONG& l) { ReadExact(&l, 4); return *this; }
-    CArchive& operator>>(DWORD& dw) { ReadExact(&dw, 4); return *this; }
-    CArchive& operator>>(int& i) { LONG l; *this >> l; i = (int)l; return *this; }
-    CArchive& operator>>(short& w) { WORD v; *this >> v; w = (short)v; return *this; }
-    CArchive& operator>>(char& ch) { BYTE b; *this >> b; ch = (char)b; return *this; }
-    CArchive& operator>>(unsigned& u) { DWORD d; *this >> d; u = (unsigned)d; return *this; }
-    CArchive& operator>>(float& f) { ReadExact(&f, 4); return *this; }
-    CArchive& operator>>(double& d) { ReadExact(&d, 8); return *this; }
-    CArchive& operator>>(bool& b) { BYTE v; *this >> v; b = v != 0; return *this; }
-    CArchive& operator>>(LONGLONG& n) { ReadExact(&n, 8); return *this; }
-    CArchive& operator>>(ULONGLONG& n) { ReadExact(&n, 8); return *this; }
+    CArchive& operator>>(BYTE& by)
+    {
+        ReadExact(&by, 1);
+        return *this;
+    }
+    CArchive& operator>>(WORD& w)
+    {
+        ReadExact(&w, 2);
+        return *this;
+    }
+    CArchive& operator>>(LONG& l)
+    {
+        ReadExact(&l, 4);
+        return *this;
+    }
+    CArchive& operator>>(DWORD& dw)
+    {
+        ReadExact(&dw, 4);
+        return *this;
+    }
+    CArchive& operator>>(int& i)
+    {
+        LONG l;
+        *this >> l;
+        i = (int)l;
+        return *this;
+    }
+    CArchive& operator>>(short& w)
+    {
+        WORD v;
+        *this >> v;
+        w = (short)v;
+        return *this;
+    }
+    CArchive& operator>>(char& ch)
+    {
+        BYTE b;
+        *this >> b;
+        ch = (char)b;
+        return *this;
+    }
+    CArchive& operator>>(unsigned& u)
+    {
+        DWORD d;
+        *this >> d;
+        u = (unsigned)d;
+        return *this;
+    }
+    CArchive& operator>>(float& f)
+    {
+        ReadExact(&f, 4);
+        return *this;
+    }
+    CArchive& operator>>(double& d)
+    {
+        ReadExact(&d, 8);
+        return *this;
+    }
+    CArchive& operator>>(bool& b)
+    {
+        BYTE v;
+        *this >> v;
+        b = v != 0;
+        return *this;
+    }
+    CArchive& operator>>(LONGLONG& n)
+    {
+        ReadExact(&n, 8);
+        return *this;
+    }
+    CArchive& operator>>(ULONGLONG& n)
+    {
+        ReadExact(&n, 8);
+        return *this;
+    }
 
-    CArchive& operator<<(const CObject* pOb) { WriteObject(pOb); return *this; }
-    CArchive& operator>>(CObject*& pOb) { pOb = ReadObject(NULL); return *this; }
+    CArchive& operator<<(const CObject* pOb)
+    {
+        WriteObject(pOb);
+        return *this;
+    }
+    CArchive& operator>>(CObject*& pOb)
+    {
+        pOb = ReadObject(NULL);
+        return *this;
+    }
 
     CDocument* m_pDocument;
     UINT m_nObjectSchema;

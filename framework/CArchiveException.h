@@ -6,9 +6,7 @@ class CArchiveException : public CException
 {
     DECLARE_DYNAMIC(CArchiveException)
 public:
-    enum {
-        none, generic, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema
-    };
+    enum { none, generic, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema };
     explicit CArchiveException(int cause = none, LPCSTR lpszArchiveName = NULL);
     virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL);
 

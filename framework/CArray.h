@@ -22,7 +22,9 @@ public:
         if (nNewSize < 0)
             nNewSize = 0;
         if (nNewSize > m_nMaxSize) {
-            int grow = m_nGrowBy > 0 ? m_nGrowBy : (m_nSize / 8 < 4 ? 4 : (m_nSize / 8 > 1024 ? 1024 : m_nSize / 8));
+            int grow = m_nGrowBy > 0
+                           ? m_nGrowBy
+                           : (m_nSize / 8 < 4 ? 4 : (m_nSize / 8 > 1024 ? 1024 : m_nSize / 8));
             int cap = m_nMaxSize + grow;
             if (cap < nNewSize)
                 cap = nNewSize;

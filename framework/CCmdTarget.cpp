@@ -50,8 +50,8 @@ BOOL PASCAL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode,
         return !pCmdUI->m_bContinueRouting;
     }
     case AfxSig_vNMHDRpl:
-        (pTarget->*reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(
-            notify->pNMHDR, notify->pResult);
+        (pTarget->*reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(notify->pNMHDR,
+                                                                                  notify->pResult);
         return TRUE;
     case AfxSig_bNMHDRpl:
         return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(

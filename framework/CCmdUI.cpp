@@ -5,14 +5,14 @@
 CCmdUI::CCmdUI()
     : m_nID(0), m_nIndex(0), m_pMenu(NULL), m_pSubMenu(NULL), m_pOther(NULL),
       m_bEnableChanged(FALSE), m_bContinueRouting(FALSE), m_nIndexMax(0), m_pParentMenu(NULL)
-{
-}
+{}
 
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pMenu) {
         if (!m_pSubMenu)
-            m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+            m_pMenu->EnableMenuItem(m_nIndex,
+                                    MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     } else if (m_pOther) {
         // never leave the focus on a control being disabled
         if (!bOn && ::GetFocus() == m_pOther->m_hWnd)

@@ -6,5 +6,8 @@ class CCommonDialog : public CDialog
 {
     DECLARE_DYNAMIC(CCommonDialog)
 public:
-    explicit CCommonDialog(CWnd* pParentWnd) : CDialog((UINT)0, pParentWnd) { m_lpszTemplateName = NULL; }
+    explicit CCommonDialog(CWnd* pParentWnd) : CDialog((UINT)0, pParentWnd)
+    {
+        m_lpszTemplateName = NULL;
+    }
 };

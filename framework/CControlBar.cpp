@@ -18,10 +18,9 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
-    : m_nStateFlags(0), m_bAutoDelete(FALSE), m_cxLeftBorder(6), m_cxRightBorder(0), m_cyTopBorder(1), m_cyBottomBorder(1),
-      m_dwStyle(0), m_dwDockStyle(0), m_nCount(0)
-{
-}
+    : m_nStateFlags(0), m_bAutoDelete(FALSE), m_cxLeftBorder(6), m_cxRightBorder(0),
+      m_cyTopBorder(1), m_cyBottomBorder(1), m_dwStyle(0), m_dwDockStyle(0), m_nCount(0)
+{}
 
 CControlBar::~CControlBar()
 {
@@ -84,8 +83,9 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
         return 0;
     }
     if (layout->hDWP)
-        layout->hDWP = ::DeferWindowPos(layout->hDWP, m_hWnd, NULL, place.left, place.top, place.Width(),
-                                        place.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
+        layout->hDWP =
+            ::DeferWindowPos(layout->hDWP, m_hWnd, NULL, place.left, place.top, place.Width(),
+                             place.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
     return 0;
 }
 
@@ -157,7 +157,8 @@ public:
 };
 } // namespace
 
-CToolBar::CToolBar() : m_hbmImageWell(NULL), m_sizeButton(23, 22), m_sizeImage(16, 15), m_cyHeight(0)
+CToolBar::CToolBar()
+    : m_hbmImageWell(NULL), m_sizeButton(23, 22), m_sizeImage(16, 15), m_cyHeight(0)
 {
     m_cyTopBorder = m_cyBottomBorder = 1;
 }
@@ -240,8 +241,8 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName)
 
 BOOL CToolBar::LoadBitmap(LPCSTR lpszResourceName)
 {
-    HBITMAP hbm = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), lpszResourceName, IMAGE_BITMAP, 0, 0,
-                                        LR_LOADMAP3DCOLORS);
+    HBITMAP hbm = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), lpszResourceName, IMAGE_BITMAP, 0,
+                                        0, LR_LOADMAP3DCOLORS);
     if (!hbm)
         return FALSE;
     return SetBitmap(hbm);
@@ -283,7 +284,10 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
     return TRUE;
 }
 
-int CToolBar::CommandToIndex(UINT nIDFind) const { return (int)SendMessage(TB_COMMANDTOINDEX, nIDFind); }
+int CToolBar::CommandToIndex(UINT nIDFind) const
+{
+    return (int)SendMessage(TB_COMMANDTOINDEX, nIDFind);
+}
 
 UINT CToolBar::GetItemID(int nIndex) const
 {
@@ -293,7 +297,10 @@ UINT CToolBar::GetItemID(int nIndex) const
     return (UINT)b.idCommand;
 }
 
-void CToolBar::GetItemRect(int nIndex, LPRECT lpRect) const { SendMessage(TB_GETITEMRECT, nIndex, (LPARAM)lpRect); }
+void CToolBar::GetItemRect(int nIndex, LPRECT lpRect) const
+{
+    SendMessage(TB_GETITEMRECT, nIndex, (LPARAM)lpRect);
+}
 
 UINT CToolBar::GetButtonStyle(int nIndex) const
 {
@@ -379,17 +386,20 @@ int CToolBarCtrl::AddBitmap(int nNumButtons, UINT nBitmapID)
 
 CImageList* CToolBarCtrl::SetImageList(CImageList* p)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(TB_SETIMAGELIST, 0, (LPARAM)p->GetSafeHandle()));
+    return CImageList::FromHandle(
+        (HIMAGELIST)SendMessage(TB_SETIMAGELIST, 0, (LPARAM)p->GetSafeHandle()));
 }
 
 CImageList* CToolBarCtrl::SetHotImageList(CImageList* p)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(TB_SETHOTIMAGELIST, 0, (LPARAM)p->GetSafeHandle()));
+    return CImageList::FromHandle(
+        (HIMAGELIST)SendMessage(TB_SETHOTIMAGELIST, 0, (LPARAM)p->GetSafeHandle()));
 }
 
 CImageList* CToolBarCtrl::SetDisabledImageList(CImageList* p)
 {
-    return CImageList::FromHandle((HIMAGELIST)SendMessage(TB_SETDISABLEDIMAGELIST, 0, (LPARAM)p->GetSafeHandle()));
+    return CImageList::FromHandle(
+        (HIMAGELIST)SendMessage(TB_SETDISABLEDIMAGELIST, 0, (LPARAM)p->GetSafeHandle()));
 }
 
 CImageList* CToolBarCtrl::GetImageList() const
@@ -477,7 +487,8 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     ::ReleaseDC(m_hWnd, dc);
     UpdateParts();
     for (int i = 0; i < nIDCount; ++i)
-        SendMessage(SB_SETTEXTA, i | (m_pPanes[i].nStyle & 0xFF00), (LPARAM)(LPCSTR)m_pPanes[i].strText);
+        SendMessage(SB_SETTEXTA, i | (m_pPanes[i].nStyle & 0xFF00),
+                    (LPARAM)(LPCSTR)m_pPanes[i].strText);
     return ok;
 }
 
@@ -526,7 +537,10 @@ UINT CStatusBar::GetItemID(int nIndex) const
     return (nIndex >= 0 && nIndex < m_nCount) ? m_pPanes[nIndex].nID : 0;
 }
 
-void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const { SendMessage(SB_GETRECT, nIndex, (LPARAM)lpRect); }
+void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
+{
+    SendMessage(SB_GETRECT, nIndex, (LPARAM)lpRect);
+}
 
 void CStatusBar::GetPaneText(int nIndex, CString& rString) const
 {

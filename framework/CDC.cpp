@@ -148,11 +148,11 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF tl, COLORREF br)
     FillSolidRect(x, y + cy, cx, -1, br);
 }
 
-BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc,
-                         int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent)
+BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC,
+                         int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent)
 {
-    return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(), xSrc,
-                            ySrc, nSrcWidth, nSrcHeight, clrTransparent);
+    return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(),
+                            xSrc, ySrc, nSrcWidth, nSrcHeight, clrTransparent);
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()), m_bPrinting(FALSE)

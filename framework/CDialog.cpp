@@ -23,7 +23,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         // with -1 rather than standing open half made.
         MSG msg = {hWnd, nMsg, wParam, lParam, 0, {0, 0}};
         bool failed = false;
-        INT_PTR r = (INT_PTR)AfxCallReportingExceptions(msg, [&] { return dlg->OnInitDialog(); }, &failed);
+        INT_PTR r = (INT_PTR)AfxCallReportingExceptions(
+            msg, [&] { return dlg->OnInitDialog(); }, &failed);
         if (failed && (dlg->m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL)))
             dlg->EndDialog(-1);
         return r;
@@ -34,8 +35,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 CDialog::CDialog()
     : m_lpszTemplateName(NULL), m_nIDHelp(0), m_lpDialogTemplate(NULL), m_lpDialogInit(NULL),
       m_pParentWnd(NULL), m_hWndTop(NULL), m_bParentDisabled(FALSE)
-{
-}
+{}
 
 CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
 {
@@ -101,7 +101,8 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd,
     return CreateDlgIndirect(lpDialogTemplate, pParentWnd, AfxGetInstanceHandle());
 }
 
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd, void* lpDialogInit)
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd,
+                                void* lpDialogInit)
 {
     m_lpDialogTemplate = lpDialogTemplate;
     m_lpDialogInit = lpDialogInit;
@@ -148,7 +149,8 @@ INT_PTR CDialog::DoModal()
             }
             if (m_hWnd)
                 ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                               SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+                               SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE |
+                                   SWP_NOZORDER);
         }
     } catch (CException* e) {
         e->Delete();
@@ -213,7 +215,8 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    if (((UINT)nCode != CN_COMMAND && (UINT)nCode != CN_UPDATE_COMMAND_UI) || nID < 0x8000 || nID >= 0xF000)
+    if (((UINT)nCode != CN_COMMAND && (UINT)nCode != CN_UPDATE_COMMAND_UI) || nID < 0x8000 ||
+        nID >= 0xF000)
         return FALSE;
     // the last word on commands goes to the thread (the application)
     CWinThread* t = AfxGetThread();

@@ -16,9 +16,14 @@ public:
     virtual ~CDialog();
 
     BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
-    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL) { return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd); }
-    BOOL CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
-    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL)
+    {
+        return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
+    }
+    BOOL CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = NULL,
+                        void* lpDialogInit = NULL);
+    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = NULL,
+                           void* lpDialogInit = NULL);
 
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
@@ -30,7 +35,10 @@ public:
     void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
     void NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
-    void GotoDlgCtrl(CWnd* pWndCtrl) { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->GetSafeHwnd(), 1); }
+    void GotoDlgCtrl(CWnd* pWndCtrl)
+    {
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->GetSafeHwnd(), 1);
+    }
     void SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
     DWORD GetDefID() const { return (DWORD)::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0); }
 

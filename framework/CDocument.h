@@ -21,7 +21,10 @@ public:
     virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
 
     virtual POSITION GetFirstViewPosition() const { return m_viewList.GetHeadPosition(); }
-    virtual CView* GetNextView(POSITION& rPosition) const { return (CView*)m_viewList.GetNext(rPosition); }
+    virtual CView* GetNextView(POSITION& rPosition) const
+    {
+        return (CView*)m_viewList.GetNext(rPosition);
+    }
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = NULL);

@@ -19,7 +19,10 @@ public:
     {
         SendMessage(EM_GETSEL, (WPARAM)&nStartChar, (LPARAM)&nEndChar);
     }
-    int GetLine(int nIndex, LPSTR lpszBuffer) const { return (int)SendMessage(EM_GETLINE, nIndex, (LPARAM)lpszBuffer); }
+    int GetLine(int nIndex, LPSTR lpszBuffer) const
+    {
+        return (int)SendMessage(EM_GETLINE, nIndex, (LPARAM)lpszBuffer);
+    }
     int GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const
     {
         *(LPWORD)lpszBuffer = (WORD)nMaxLength;
@@ -30,7 +33,10 @@ public:
     int LineIndex(int nLine = -1) const { return (int)SendMessage(EM_LINEINDEX, nLine); }
     int LineLength(int nLine = -1) const { return (int)SendMessage(EM_LINELENGTH, nLine); }
     void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, nChars, nLines); }
-    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
+    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE)
+    {
+        SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText);
+    }
     void SetPasswordChar(char ch) { SendMessage(EM_SETPASSWORDCHAR, (BYTE)ch); }
     void SetRect(LPCRECT lpRect) { SendMessage(EM_SETRECT, 0, (LPARAM)lpRect); }
     void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE)
@@ -50,7 +56,10 @@ public:
     void SetLimitText(UINT nMax) { SendMessage(EM_LIMITTEXT, nMax); }
     UINT GetLimitText() const { return (UINT)SendMessage(EM_GETLIMITTEXT); }
     int GetFirstVisibleLine() const { return (int)SendMessage(EM_GETFIRSTVISIBLELINE); }
-    void SetMargins(UINT nLeft, UINT nRight) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight)); }
+    void SetMargins(UINT nLeft, UINT nRight)
+    {
+        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight));
+    }
     BOOL Undo() { return (BOOL)SendMessage(EM_UNDO); }
     void Clear() { SendMessage(WM_CLEAR); }
     void Copy() { SendMessage(WM_COPY); }

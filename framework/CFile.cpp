@@ -37,17 +37,31 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 
     DWORD access = 0;
     switch (nOpenFlags & 3) {
-    case modeRead: access = GENERIC_READ; break;
-    case modeWrite: access = GENERIC_WRITE; break;
-    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
+    case modeRead:
+        access = GENERIC_READ;
+        break;
+    case modeWrite:
+        access = GENERIC_WRITE;
+        break;
+    case modeReadWrite:
+        access = GENERIC_READ | GENERIC_WRITE;
+        break;
     }
     DWORD share = 0;
     switch (nOpenFlags & 0x70) {
     case shareCompat:
-    case shareExclusive: share = 0; break;
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    case shareExclusive:
+        share = 0;
+        break;
+    case shareDenyWrite:
+        share = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        share = FILE_SHARE_WRITE;
+        break;
+    case shareDenyNone:
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
     }
     SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, (nOpenFlags & modeNoInherit) == 0};
     DWORD create = OPEN_EXISTING;
@@ -155,10 +169,7 @@ static void FillStatus(const WIN32_FILE_ATTRIBUTE_DATA& fa, CFileStatus& s)
     s.m_mtime = CTime(fa.ftLastWriteTime);
 }
 
-BOOL CFile::GetStatus(CFileStatus& rStatus) const
-{
-    return GetStatus(m_strFileName, rStatus);
-}
+BOOL CFile::GetStatus(CFileStatus& rStatus) const { return GetStatus(m_strFileName, rStatus); }
 
 BOOL PASCAL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus)
 {

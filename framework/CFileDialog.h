@@ -10,8 +10,8 @@ class CFileDialog : public CCommonDialog
     DECLARE_DYNAMIC(CFileDialog)
 public:
     explicit CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = NULL, LPCSTR lpszFileName = NULL,
-                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = NULL,
-                         CWnd* pParentWnd = NULL);
+                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                         LPCSTR lpszFilter = NULL, CWnd* pParentWnd = NULL);
     virtual INT_PTR DoModal();
 
     CString GetPathName() const;

@@ -6,9 +6,21 @@ class CFileException : public CException
     DECLARE_DYNAMIC(CFileException)
 public:
     enum {
-        none, generic, fileNotFound, badPath, tooManyOpenFiles, accessDenied, invalidFile,
-        removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation, lockViolation,
-        diskFull, endOfFile
+        none,
+        generic,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
     };
     explicit CFileException(int cause = none, LONG lOsError = -1, LPCSTR lpszFileName = NULL);
     virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL);

@@ -7,15 +7,18 @@ class CFont : public CGdiObject
 public:
     static CFont* PASCAL FromHandle(HFONT hFont) { return (CFont*)CGdiObject::FromHandle(hFont); }
     operator HFONT() const { return (HFONT)GetSafeHandle(); }
-    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont) { return Attach(::CreateFontIndirectA(lpLogFont)); }
+    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont)
+    {
+        return Attach(::CreateFontIndirectA(lpLogFont));
+    }
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                     BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                    BYTE nPitchAndFamily, LPCSTR lpszFacename)
+                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                    LPCSTR lpszFacename)
     {
         return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
-                                    bUnderline, cStrikeOut, nCharSet, nOutPrecision,
-                                    nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
+                                    bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
+                                    nQuality, nPitchAndFamily, lpszFacename));
     }
     // nPointSize in tenths of a point, for the screen (or the given DC).
     BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC = NULL);

@@ -28,9 +28,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_nIDHelp(0), m_pViewActive(NULL)
-{
-}
+    : m_bAutoMenuEnable(TRUE), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_nIDHelp(0),
+      m_pViewActive(NULL)
+{}
 
 CFrameWnd::~CFrameWnd()
 {
@@ -51,7 +51,8 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
+                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle,
+                       CCreateContext* pContext)
 {
     HMENU hMenu = NULL;
     if (lpszMenuName && !(dwStyle & WS_CHILD)) {
@@ -82,7 +83,8 @@ BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)
     return m_hAccelTable != NULL;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
     CString full;
@@ -91,9 +93,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     CString title = nl >= 0 ? full.Left(nl) : full;
     HINSTANCE hInst = AfxGetResourceHandle();
     HICON hIcon = ::LoadIconA(hInst, MAKEINTRESOURCEA(nIDResource));
-    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                     (HBRUSH)(COLOR_WINDOW + 1), hIcon);
     LPCSTR menu = NULL;
-    if (!(dwDefaultStyle & WS_CHILD) && ::FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), (LPCSTR)RT_MENU))
+    if (!(dwDefaultStyle & WS_CHILD) &&
+        ::FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), (LPCSTR)RT_MENU))
         menu = MAKEINTRESOURCEA(nIDResource);
     if (!Create(cls, title, dwDefaultStyle, rectDefault, pParentWnd, menu, 0L, pContext))
         return FALSE;

@@ -18,8 +18,8 @@ public:
     virtual BOOL Create(CHtmlView* pView) = 0;
     virtual void Destroy() = 0;
     virtual void Resize(const RECT& rect) = 0;
-    virtual void Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTargetFrameName, LPCSTR lpszHeaders,
-                          const void* lpvPostData, DWORD dwPostDataLen) = 0;
+    virtual void Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTargetFrameName,
+                          LPCSTR lpszHeaders, const void* lpvPostData, DWORD dwPostDataLen) = 0;
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
     virtual void GoHome() = 0;

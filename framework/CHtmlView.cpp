@@ -24,8 +24,8 @@ public:
     }
     void Destroy() override { m_pView = NULL; }
     void Resize(const RECT&) override {}
-    void Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTarget, LPCSTR lpszHeaders, const void* post,
-                  DWORD postLen) override
+    void Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTarget, LPCSTR lpszHeaders,
+                  const void* post, DWORD postLen) override
     {
         if (!m_pView || !lpszURL)
             return;
@@ -55,7 +55,10 @@ public:
             Complete();
     }
     void Stop() override { m_bBusy = FALSE; }
-    CString GetLocationURL() const override { return m_nCurrent >= 0 ? m_history[m_nCurrent] : CString(); }
+    CString GetLocationURL() const override
+    {
+        return m_nCurrent >= 0 ? m_history[m_nCurrent] : CString();
+    }
     CString GetLocationName() const override { return GetLocationURL(); }
     BOOL GetBusy() const override { return m_bBusy; }
     void SetSilent(BOOL) override {}
@@ -217,20 +220,22 @@ LRESULT CHtmlView::OnEngineMessage(WPARAM, LPARAM)
     return 0;
 }
 
-void CHtmlView::Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTargetFrameName, LPCSTR lpszHeaders,
-                         LPVOID lpvPostData, DWORD dwPostDataLen)
+void CHtmlView::Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTargetFrameName,
+                         LPCSTR lpszHeaders, LPVOID lpvPostData, DWORD dwPostDataLen)
 {
-    m_pEngine->Navigate(lpszURL, dwFlags, lpszTargetFrameName, lpszHeaders, lpvPostData, dwPostDataLen);
+    m_pEngine->Navigate(lpszURL, dwFlags, lpszTargetFrameName, lpszHeaders, lpvPostData,
+                        dwPostDataLen);
 }
 
-void CHtmlView::Navigate2(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTargetFrameName, LPCSTR lpszHeaders,
-                          LPVOID lpvPostData, DWORD dwPostDataLen)
+void CHtmlView::Navigate2(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTargetFrameName,
+                          LPCSTR lpszHeaders, LPVOID lpvPostData, DWORD dwPostDataLen)
 {
-    m_pEngine->Navigate(lpszURL, dwFlags, lpszTargetFrameName, lpszHeaders, lpvPostData, dwPostDataLen);
+    m_pEngine->Navigate(lpszURL, dwFlags, lpszTargetFrameName, lpszHeaders, lpvPostData,
+                        dwPostDataLen);
 }
 
-void CHtmlView::Navigate2(LPCSTR lpszURL, DWORD dwFlags, CByteArray& baPostedData, LPCSTR lpszTargetFrameName,
-                          LPCSTR lpszHeader)
+void CHtmlView::Navigate2(LPCSTR lpszURL, DWORD dwFlags, CByteArray& baPostedData,
+                          LPCSTR lpszTargetFrameName, LPCSTR lpszHeader)
 {
     m_pEngine->Navigate(lpszURL, dwFlags, lpszTargetFrameName, lpszHeader, baPostedData.GetData(),
                         (DWORD)baPostedData.GetSize());

@@ -23,8 +23,8 @@ public:
                   LPCSTR lpszHeaders = NULL, LPVOID lpvPostData = NULL, DWORD dwPostDataLen = 0);
     void Navigate2(LPCSTR lpszURL, DWORD dwFlags = 0, LPCSTR lpszTargetFrameName = NULL,
                    LPCSTR lpszHeaders = NULL, LPVOID lpvPostData = NULL, DWORD dwPostDataLen = 0);
-    void Navigate2(LPCSTR lpszURL, DWORD dwFlags, CByteArray& baPostedData, LPCSTR lpszTargetFrameName = NULL,
-                   LPCSTR lpszHeader = NULL);
+    void Navigate2(LPCSTR lpszURL, DWORD dwFlags, CByteArray& baPostedData,
+                   LPCSTR lpszTargetFrameName = NULL, LPCSTR lpszHeader = NULL);
     void GoBack();
     void GoForward();
     void GoHome();
@@ -40,7 +40,8 @@ public:
 
     // Events reported by the engine.
     virtual void OnBeforeNavigate2(LPCSTR lpszURL, DWORD nFlags, LPCSTR lpszTargetFrameName,
-                                   CByteArray& baPostedData, LPCSTR lpszHeaders, BOOL* pbCancel) {}
+                                   CByteArray& baPostedData, LPCSTR lpszHeaders, BOOL* pbCancel)
+    {}
     virtual void OnNavigateComplete2(LPCSTR strURL) {}
     virtual void OnDocumentComplete(LPCSTR lpszURL) {}
     virtual void OnTitleChange(LPCSTR lpszText) {}

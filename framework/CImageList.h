@@ -32,14 +32,23 @@ public:
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
-    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+    {
+        return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+    }
     int Add(CBitmap* pbmImage, CBitmap* pbmMask);
     int Add(CBitmap* pbmImage, COLORREF crMask);
     int Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
     BOOL Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
     BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask);
-    int Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
+    int Replace(int nImage, HICON hIcon)
+    {
+        return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
+    }
     HICON ExtractIcon(int nImage) { return ImageList_ExtractIcon(NULL, m_hImageList, nImage); }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
-    BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
+    BOOL SetOverlayImage(int nImage, int nOverlay)
+    {
+        return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay);
+    }
 };

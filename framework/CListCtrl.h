@@ -29,16 +29,25 @@ public:
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
     DWORD_PTR GetItemData(int nItem) const;
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
-    UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, nItem, nMask); }
+    UINT GetItemState(int nItem, UINT nMask) const
+    {
+        return (UINT)SendMessage(LVM_GETITEMSTATE, nItem, nMask);
+    }
     UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT); }
-    POSITION GetFirstSelectedItemPosition() const { return (POSITION)(INT_PTR)(1 + GetNextItem(-1, LVNI_SELECTED)); }
+    POSITION GetFirstSelectedItemPosition() const
+    {
+        return (POSITION)(INT_PTR)(1 + GetNextItem(-1, LVNI_SELECTED));
+    }
     int GetNextSelectedItem(POSITION& pos) const
     {
         int n = (int)(INT_PTR)pos - 1;
         pos = (POSITION)(INT_PTR)(1 + GetNextItem(n, LVNI_SELECTED));
         return n;
     }
-    int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    int GetNextItem(int nItem, int nFlags) const
+    {
+        return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0));
+    }
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
     {
         lpRect->left = nCode;
@@ -53,19 +62,40 @@ public:
     int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX); }
     int GetCountPerPage() const { return (int)SendMessage(LVM_GETCOUNTPERPAGE); }
     DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE); }
-    DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
+    DWORD SetExtendedStyle(DWORD dwNewStyle)
+    {
+        return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle);
+    }
     int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
-    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
-    BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const { return (BOOL)SendMessage(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn); }
-    BOOL SetColumn(int nCol, const LVCOLUMNA* pColumn) { return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn); }
+    BOOL SetColumnWidth(int nCol, int cx)
+    {
+        return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0));
+    }
+    BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const
+    {
+        return (BOOL)SendMessage(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn);
+    }
+    BOOL SetColumn(int nCol, const LVCOLUMNA* pColumn)
+    {
+        return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn);
+    }
     CWnd* GetHeaderCtrl() const { return CWnd::FromHandle((HWND)SendMessage(LVM_GETHEADER)); }
-    int InsertItem(const LVITEMA* pItem) { return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)pItem); }
+    int InsertItem(const LVITEMA* pItem)
+    {
+        return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)pItem);
+    }
     int InsertItem(int nItem, LPCSTR lpszItem);
     int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
     BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, nItem); }
     BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
-    int FindItem(LVFINDINFOA* pFindInfo, int nStart = -1) const { return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }
-    int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+    int FindItem(LVFINDINFOA* pFindInfo, int nStart = -1) const
+    {
+        return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo);
+    }
+    int HitTest(LVHITTESTINFO* pHitTestInfo) const
+    {
+        return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo);
+    }
     int HitTest(CPoint pt, UINT* pFlags = NULL) const
     {
         LVHITTESTINFO hti = {};
@@ -75,13 +105,26 @@ public:
             *pFlags = hti.flags;
         return r;
     }
-    BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK)
+    {
+        return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK);
+    }
     BOOL Scroll(CSize size) { return (BOOL)SendMessage(LVM_SCROLL, size.cx, size.cy); }
-    BOOL RedrawItems(int nFirst, int nLast) { return (BOOL)SendMessage(LVM_REDRAWITEMS, nFirst, nLast); }
+    BOOL RedrawItems(int nFirst, int nLast)
+    {
+        return (BOOL)SendMessage(LVM_REDRAWITEMS, nFirst, nLast);
+    }
     BOOL Update(int nItem) { return (BOOL)SendMessage(LVM_UPDATE, nItem); }
-    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare); }
-    int InsertColumn(int nCol, const LVCOLUMNA* pColumn) { return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn); }
-    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
+    {
+        return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare);
+    }
+    int InsertColumn(int nCol, const LVCOLUMNA* pColumn)
+    {
+        return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn);
+    }
+    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                     int nSubItem = -1);
     BOOL DeleteColumn(int nCol) { return (BOOL)SendMessage(LVM_DELETECOLUMN, nCol); }
     CEdit* EditLabel(int nItem);
 

@@ -8,8 +8,7 @@ IMPLEMENT_DYNAMIC(CMemFile, CFile)
 CMemFile::CMemFile(UINT nGrowBytes)
     : m_nGrowBytes(nGrowBytes ? nGrowBytes : 1024), m_nPosition(0), m_nBufferSize(0),
       m_nFileSize(0), m_lpBuffer(NULL), m_bAutoDelete(TRUE)
-{
-}
+{}
 
 CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
     : m_nGrowBytes(0), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0), m_lpBuffer(NULL),

@@ -51,17 +51,36 @@ public:
     {
         return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
     }
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+    }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+    }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+    {
+        return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+    }
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+    {
+        return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+    }
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
     {
         return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
     }
-    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
-    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE) { return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags); }
-    BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpUnchecked, const CBitmap* pBmpChecked);
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE)
+    {
+        return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+    }
+    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE)
+    {
+        return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags);
+    }
+    BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpUnchecked,
+                            const CBitmap* pBmpChecked);
     BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE)
     {
         return ::SetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo);

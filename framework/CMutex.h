@@ -5,7 +5,8 @@ class CMutex : public CSyncObject
 {
     DECLARE_DYNAMIC(CMutex)
 public:
-    explicit CMutex(BOOL bInitiallyOwn = FALSE, LPCSTR lpszName = NULL, LPSECURITY_ATTRIBUTES lpsaAttribute = NULL)
+    explicit CMutex(BOOL bInitiallyOwn = FALSE, LPCSTR lpszName = NULL,
+                    LPSECURITY_ATTRIBUTES lpsaAttribute = NULL)
     {
         m_hObject = ::CreateMutexA(lpsaAttribute, bInitiallyOwn, lpszName);
     }

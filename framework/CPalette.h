@@ -5,7 +5,10 @@ class CPalette : public CGdiObject
 {
     DECLARE_DYNAMIC(CPalette)
 public:
-    static CPalette* PASCAL FromHandle(HPALETTE hPalette) { return (CPalette*)CGdiObject::FromHandle(hPalette); }
+    static CPalette* PASCAL FromHandle(HPALETTE hPalette)
+    {
+        return (CPalette*)CGdiObject::FromHandle(hPalette);
+    }
     operator HPALETTE() const { return (HPALETTE)GetSafeHandle(); }
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
     BOOL CreateHalftonePalette(CDC* pDC);
@@ -17,6 +20,14 @@ public:
     {
         return ::SetPaletteEntries((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors);
     }
-    UINT GetNearestPaletteIndex(COLORREF crColor) const { return ::GetNearestPaletteIndex((HPALETTE)m_hObject, crColor); }
-    int GetEntryCount() { WORD n = 0; GetObject(sizeof(WORD), &n); return n; }
+    UINT GetNearestPaletteIndex(COLORREF crColor) const
+    {
+        return ::GetNearestPaletteIndex((HPALETTE)m_hObject, crColor);
+    }
+    int GetEntryCount()
+    {
+        WORD n = 0;
+        GetObject(sizeof(WORD), &n);
+        return n;
+    }
 };

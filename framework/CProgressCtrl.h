@@ -9,7 +9,10 @@ public:
     {
         return CWnd::Create(PROGRESS_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
     }
-    void SetRange(short nLower, short nUpper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }
+    void SetRange(short nLower, short nUpper)
+    {
+        SendMessage(PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper));
+    }
     void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, nLower, nUpper); }
     void GetRange(int& nLower, int& nUpper) const
     {

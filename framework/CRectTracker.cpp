@@ -4,10 +4,10 @@
 #include "CDC.h"
 #include "CWnd.h"
 
-CRectTracker::CRectTracker() : m_sizeMin(4, 4), m_nHandleSize(6), m_nStyle(0), m_bAllowInvert(FALSE),
-                               m_bFinalErase(FALSE), m_bErase(FALSE)
-{
-}
+CRectTracker::CRectTracker()
+    : m_sizeMin(4, 4), m_nHandleSize(6), m_nStyle(0), m_bAllowInvert(FALSE), m_bFinalErase(FALSE),
+      m_bErase(FALSE)
+{}
 
 CRectTracker::CRectTracker(LPCRECT lpSrcRect, UINT nStyle) : CRectTracker()
 {
@@ -39,14 +39,38 @@ void CRectTracker::GetHandleRect(int nHandle, CRect* pHandleRect) const
     int ex = r.right + offset - size, ey = r.bottom + offset - size;
     int mx = r.left + (r.Width() - size) / 2, my = r.top + (r.Height() - size) / 2;
     switch (nHandle) {
-    case hitTopLeft: x = cx; y = cy; break;
-    case hitTopRight: x = ex; y = cy; break;
-    case hitBottomRight: x = ex; y = ey; break;
-    case hitBottomLeft: x = cx; y = ey; break;
-    case hitTop: x = mx; y = cy; break;
-    case hitRight: x = ex; y = my; break;
-    case hitBottom: x = mx; y = ey; break;
-    case hitLeft: x = cx; y = my; break;
+    case hitTopLeft:
+        x = cx;
+        y = cy;
+        break;
+    case hitTopRight:
+        x = ex;
+        y = cy;
+        break;
+    case hitBottomRight:
+        x = ex;
+        y = ey;
+        break;
+    case hitBottomLeft:
+        x = cx;
+        y = ey;
+        break;
+    case hitTop:
+        x = mx;
+        y = cy;
+        break;
+    case hitRight:
+        x = ex;
+        y = my;
+        break;
+    case hitBottom:
+        x = mx;
+        y = ey;
+        break;
+    case hitLeft:
+        x = cx;
+        y = my;
+        break;
     }
     pHandleRect->SetRect(x, y, x + size, y + size);
 }
@@ -145,8 +169,10 @@ int CRectTracker::NormalizeHit(int nHandle) const
         return nHandle;
     // a rectangle turned inside out swaps the handles' meaning
     bool flipX = m_rect.Width() < 0, flipY = m_rect.Height() < 0;
-    static const int swapX[8] = {hitTopRight, hitTopLeft, hitBottomLeft, hitBottomRight, hitTop, hitLeft, hitBottom, hitRight};
-    static const int swapY[8] = {hitBottomLeft, hitBottomRight, hitTopRight, hitTopLeft, hitBottom, hitRight, hitTop, hitLeft};
+    static const int swapX[8] = {hitTopRight, hitTopLeft, hitBottomLeft, hitBottomRight,
+                                 hitTop,      hitLeft,    hitBottom,     hitRight};
+    static const int swapY[8] = {hitBottomLeft, hitBottomRight, hitTopRight, hitTopLeft,
+                                 hitBottom,     hitRight,       hitTop,      hitLeft};
     if (flipX)
         nHandle = swapX[nHandle];
     if (flipY)
@@ -164,8 +190,9 @@ BOOL CRectTracker::SetCursor(CWnd* pWnd, UINT nHitTest) const
     int hit = HitTest(pt);
     if (hit < 0)
         return FALSE;
-    static const LPCSTR cursors[9] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENS,
-                                      IDC_SIZEWE, IDC_SIZENS, IDC_SIZEWE, IDC_SIZEALL};
+    static const LPCSTR cursors[9] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENWSE,
+                                      IDC_SIZENESW, IDC_SIZENS,   IDC_SIZEWE,
+                                      IDC_SIZENS,   IDC_SIZEWE,   IDC_SIZEALL};
     ::SetCursor(::LoadCursorA(NULL, cursors[hit]));
     return TRUE;
 }
@@ -248,15 +275,37 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
             m_rect = start;
             int dx = pt.x - origin.x, dy = pt.y - origin.y;
             switch (nHandle) {
-            case hitMiddle: m_rect.OffsetRect(dx, dy); break;
-            case hitTopLeft: m_rect.left += dx; m_rect.top += dy; break;
-            case hitTopRight: m_rect.right += dx; m_rect.top += dy; break;
-            case hitBottomRight: m_rect.right += dx; m_rect.bottom += dy; break;
-            case hitBottomLeft: m_rect.left += dx; m_rect.bottom += dy; break;
-            case hitTop: m_rect.top += dy; break;
-            case hitRight: m_rect.right += dx; break;
-            case hitBottom: m_rect.bottom += dy; break;
-            case hitLeft: m_rect.left += dx; break;
+            case hitMiddle:
+                m_rect.OffsetRect(dx, dy);
+                break;
+            case hitTopLeft:
+                m_rect.left += dx;
+                m_rect.top += dy;
+                break;
+            case hitTopRight:
+                m_rect.right += dx;
+                m_rect.top += dy;
+                break;
+            case hitBottomRight:
+                m_rect.right += dx;
+                m_rect.bottom += dy;
+                break;
+            case hitBottomLeft:
+                m_rect.left += dx;
+                m_rect.bottom += dy;
+                break;
+            case hitTop:
+                m_rect.top += dy;
+                break;
+            case hitRight:
+                m_rect.right += dx;
+                break;
+            case hitBottom:
+                m_rect.bottom += dy;
+                break;
+            case hitLeft:
+                m_rect.left += dx;
+                break;
             }
             if (!m_bAllowInvert) {
                 if (m_rect.left > m_rect.right)

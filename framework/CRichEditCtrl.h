@@ -22,7 +22,10 @@ public:
     }
     UINT GetOptions() const { return (UINT)SendMessage(EM_GETOPTIONS); }
     void SetOptions(WORD wOp, DWORD dwFlags) { SendMessage(EM_SETOPTIONS, wOp, dwFlags); }
-    int GetLine(int nIndex, LPSTR lpszBuffer) const { return (int)SendMessage(EM_GETLINE, nIndex, (LPARAM)lpszBuffer); }
+    int GetLine(int nIndex, LPSTR lpszBuffer) const
+    {
+        return (int)SendMessage(EM_GETLINE, nIndex, (LPARAM)lpszBuffer);
+    }
     BOOL CanPaste(UINT nFormat = 0) const { return (BOOL)SendMessage(EM_CANPASTE, nFormat); }
     void GetSel(long& nStartChar, long& nEndChar) const
     {
@@ -57,10 +60,16 @@ public:
         pf.cbSize = sizeof(pf);
         return (DWORD)SendMessage(EM_GETPARAFORMAT, 0, (LPARAM)&pf);
     }
-    long GetSelText(LPSTR lpBuf) const { return (long)SendMessage(EM_GETSELTEXT, 0, (LPARAM)lpBuf); }
+    long GetSelText(LPSTR lpBuf) const
+    {
+        return (long)SendMessage(EM_GETSELTEXT, 0, (LPARAM)lpBuf);
+    }
     CString GetSelText() const;
     WORD GetSelectionType() const { return (WORD)SendMessage(EM_SELECTIONTYPE); }
-    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr) { return (COLORREF)SendMessage(EM_SETBKGNDCOLOR, bSysColor, cr); }
+    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr)
+    {
+        return (COLORREF)SendMessage(EM_SETBKGNDCOLOR, bSysColor, cr);
+    }
     BOOL SetDefaultCharFormat(CHARFORMATA& cf)
     {
         cf.cbSize = sizeof(cf);
@@ -76,24 +85,39 @@ public:
         cf.cbSize = sizeof(cf);
         return (BOOL)SendMessage(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, (LPARAM)&cf);
     }
-    DWORD SetEventMask(DWORD dwEventMask) { return (DWORD)SendMessage(EM_SETEVENTMASK, 0, dwEventMask); }
+    DWORD SetEventMask(DWORD dwEventMask)
+    {
+        return (DWORD)SendMessage(EM_SETEVENTMASK, 0, dwEventMask);
+    }
     BOOL SetParaFormat(PARAFORMAT& pf)
     {
         pf.cbSize = sizeof(pf);
         return (BOOL)SendMessage(EM_SETPARAFORMAT, 0, (LPARAM)&pf);
     }
     BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return (BOOL)SendMessage(EM_SETREADONLY, bReadOnly); }
-    void SetTargetDevice(HDC hDC, long lLineWidth) { SendMessage(EM_SETTARGETDEVICE, (WPARAM)hDC, lLineWidth); }
+    void SetTargetDevice(HDC hDC, long lLineWidth)
+    {
+        SendMessage(EM_SETTARGETDEVICE, (WPARAM)hDC, lLineWidth);
+    }
     long GetTextLength() const { return (long)SendMessage(WM_GETTEXTLENGTH); }
     int GetFirstVisibleLine() const { return (int)SendMessage(EM_GETFIRSTVISIBLELINE); }
     void HideSelection(BOOL bHide, BOOL bPerm) { SendMessage(EM_HIDESELECTION, bHide, bPerm); }
     void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, nChars, nLines); }
     int LineIndex(int nLine = -1) const { return (int)SendMessage(EM_LINEINDEX, nLine); }
     int LineLength(int nLine = -1) const { return (int)SendMessage(EM_LINELENGTH, nLine); }
-    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
+    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE)
+    {
+        SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText);
+    }
     void RequestResize() { SendMessage(EM_REQUESTRESIZE); }
-    long StreamIn(int nFormat, EDITSTREAM& es) { return (long)SendMessage(EM_STREAMIN, nFormat, (LPARAM)&es); }
-    long StreamOut(int nFormat, EDITSTREAM& es) { return (long)SendMessage(EM_STREAMOUT, nFormat, (LPARAM)&es); }
+    long StreamIn(int nFormat, EDITSTREAM& es)
+    {
+        return (long)SendMessage(EM_STREAMIN, nFormat, (LPARAM)&es);
+    }
+    long StreamOut(int nFormat, EDITSTREAM& es)
+    {
+        return (long)SendMessage(EM_STREAMOUT, nFormat, (LPARAM)&es);
+    }
     void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
     BOOL Undo() { return (BOOL)SendMessage(EM_UNDO); }
     void Clear() { SendMessage(WM_CLEAR); }

@@ -15,10 +15,23 @@ public:
     int SetPageSize(int nSize) { return (int)SendMessage(TBM_SETPAGESIZE, 0, nSize); }
     int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
     int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
-    void GetRange(int& nMin, int& nMax) const { nMin = GetRangeMin(); nMax = GetRangeMax(); }
-    void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMIN, bRedraw, nMin); }
-    void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMAX, bRedraw, nMax); }
-    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGE, bRedraw, MAKELPARAM(nMin, nMax)); }
+    void GetRange(int& nMin, int& nMax) const
+    {
+        nMin = GetRangeMin();
+        nMax = GetRangeMax();
+    }
+    void SetRangeMin(int nMin, BOOL bRedraw = FALSE)
+    {
+        SendMessage(TBM_SETRANGEMIN, bRedraw, nMin);
+    }
+    void SetRangeMax(int nMax, BOOL bRedraw = FALSE)
+    {
+        SendMessage(TBM_SETRANGEMAX, bRedraw, nMax);
+    }
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
+    {
+        SendMessage(TBM_SETRANGE, bRedraw, MAKELPARAM(nMin, nMax));
+    }
     void GetSelection(int& nMin, int& nMax) const
     {
         nMin = (int)SendMessage(TBM_GETSELSTART);

@@ -17,8 +17,10 @@ public:
     CStatusBar();
     virtual ~CStatusBar();
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
-    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                UINT nID = AFX_IDW_STATUS_BAR);
+    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0,
+                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                   UINT nID = AFX_IDW_STATUS_BAR)
     {
         return Create(pParentWnd, dwStyle | dwCtrlStyle, nID);

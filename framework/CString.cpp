@@ -151,10 +151,7 @@ void CString::ConcatInPlace(int nSrcLen, LPCSTR lpszSrcData)
     m_pchData[len + nSrcLen] = 0;
 }
 
-void CString::Empty()
-{
-    Release();
-}
+void CString::Empty() { Release(); }
 
 void CString::SetAt(int nIndex, char ch)
 {

@@ -68,7 +68,11 @@ public:
     void TrimLeft(char chTarget);
     void TrimRight(LPCSTR lpszTargets);
     void TrimLeft(LPCSTR lpszTargets);
-    void Trim() { TrimRight(); TrimLeft(); }
+    void Trim()
+    {
+        TrimRight();
+        TrimLeft();
+    }
 
     int Replace(char chOld, char chNew);
     int Replace(LPCSTR lpszOld, LPCSTR lpszNew);
@@ -115,7 +119,10 @@ public:
 
 private:
     template <class T>
-    static const T& FormatArg(const T& v) { return v; }
+    static const T& FormatArg(const T& v)
+    {
+        return v;
+    }
     static LPCSTR FormatArg(const CString& s) { return s.m_pchData; }
     void FormatText(LPCSTR lpszFormat, ...);
 

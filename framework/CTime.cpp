@@ -19,8 +19,7 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
 
 CTime::CTime(const SYSTEMTIME& st, int nDST)
     : CTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, nDST)
-{
-}
+{}
 
 CTime::CTime(const FILETIME& fileTime, int nDST)
 {
@@ -65,13 +64,41 @@ BOOL CTime::GetAsSystemTime(SYSTEMTIME& st) const
     return TRUE;
 }
 
-int CTime::GetYear() const { struct tm t; return GetLocalTm(&t) ? t.tm_year + 1900 : 0; }
-int CTime::GetMonth() const { struct tm t; return GetLocalTm(&t) ? t.tm_mon + 1 : 0; }
-int CTime::GetDay() const { struct tm t; return GetLocalTm(&t) ? t.tm_mday : 0; }
-int CTime::GetHour() const { struct tm t; return GetLocalTm(&t) ? t.tm_hour : 0; }
-int CTime::GetMinute() const { struct tm t; return GetLocalTm(&t) ? t.tm_min : 0; }
-int CTime::GetSecond() const { struct tm t; return GetLocalTm(&t) ? t.tm_sec : 0; }
-int CTime::GetDayOfWeek() const { struct tm t; return GetLocalTm(&t) ? t.tm_wday + 1 : 0; }
+int CTime::GetYear() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_year + 1900 : 0;
+}
+int CTime::GetMonth() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_mon + 1 : 0;
+}
+int CTime::GetDay() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_mday : 0;
+}
+int CTime::GetHour() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_hour : 0;
+}
+int CTime::GetMinute() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_min : 0;
+}
+int CTime::GetSecond() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_sec : 0;
+}
+int CTime::GetDayOfWeek() const
+{
+    struct tm t;
+    return GetLocalTm(&t) ? t.tm_wday + 1 : 0;
+}
 
 static CString FormatTm(const struct tm* t, LPCSTR pFormat)
 {

@@ -9,7 +9,8 @@ public:
     CTimeSpan() : m_timeSpan(0) {}
     CTimeSpan(time_t t) : m_timeSpan(t) {}
     CTimeSpan(LONG lDays, int nHours, int nMins, int nSecs)
-        : m_timeSpan(nSecs + 60 * (nMins + 60 * (nHours + 24 * (time_t)lDays))) {}
+        : m_timeSpan(nSecs + 60 * (nMins + 60 * (nHours + 24 * (time_t)lDays)))
+    {}
 
     LONG GetDays() const { return (LONG)(m_timeSpan / (24 * 3600)); }
     LONG GetTotalHours() const { return (LONG)(m_timeSpan / 3600); }

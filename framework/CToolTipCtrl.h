@@ -7,11 +7,15 @@ class CToolTipCtrl : public CWnd
     DECLARE_DYNAMIC(CToolTipCtrl)
 public:
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
-    BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACKA, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
+    BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACKA, LPCRECT lpRectTool = NULL,
+                 UINT_PTR nIDTool = 0);
     BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
     BOOL GetToolInfo(TOOLINFOA& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-    void SetToolInfo(LPTOOLINFOA lpToolInfo) { SendMessage(TTM_SETTOOLINFOA, 0, (LPARAM)lpToolInfo); }
+    void SetToolInfo(LPTOOLINFOA lpToolInfo)
+    {
+        SendMessage(TTM_SETTOOLINFOA, 0, (LPARAM)lpToolInfo);
+    }
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
     void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
@@ -19,7 +23,10 @@ public:
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate); }
     void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, (LPARAM)lpMsg); }
     void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, nDelay); }
-    void SetDelayTime(DWORD dwDuration, int iTime) { SendMessage(TTM_SETDELAYTIME, dwDuration, iTime); }
+    void SetDelayTime(DWORD dwDuration, int iTime)
+    {
+        SendMessage(TTM_SETDELAYTIME, dwDuration, iTime);
+    }
     int SetMaxTipWidth(int iWidth) { return (int)SendMessage(TTM_SETMAXTIPWIDTH, 0, iWidth); }
     void SetTipBkColor(COLORREF clr) { SendMessage(TTM_SETTIPBKCOLOR, clr); }
     void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr); }

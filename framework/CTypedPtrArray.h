@@ -12,7 +12,10 @@ public:
     void SetAt(int nIndex, TYPE ptr) { BASE_CLASS::SetAt(nIndex, ptr); }
     void SetAtGrow(int nIndex, TYPE newElement) { BASE_CLASS::SetAtGrow(nIndex, newElement); }
     int Add(TYPE newElement) { return BASE_CLASS::Add(newElement); }
-    void InsertAt(int nIndex, TYPE newElement, int nCount = 1) { BASE_CLASS::InsertAt(nIndex, newElement, nCount); }
+    void InsertAt(int nIndex, TYPE newElement, int nCount = 1)
+    {
+        BASE_CLASS::InsertAt(nIndex, newElement, nCount);
+    }
     TYPE operator[](int nIndex) const { return (TYPE)BASE_CLASS::operator[](nIndex); }
     TYPE& operator[](int nIndex) { return (TYPE&)BASE_CLASS::operator[](nIndex); }
 };

@@ -34,7 +34,8 @@ CView::~CView()
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!cs.lpszClass)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                           (HBRUSH)(COLOR_WINDOW + 1));
     if (cs.style & WS_BORDER) {
         cs.dwExStyle |= WS_EX_CLIENTEDGE;
         cs.style &= ~WS_BORDER;
@@ -118,7 +119,8 @@ END_MESSAGE_MAP()
 
 CScrollView::CScrollView() : m_nMapMode(MM_TEXT) {}
 
-void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage, const SIZE& sizeLine)
+void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage,
+                                 const SIZE& sizeLine)
 {
     m_nMapMode = nMapMode;
     m_totalLog = sizeTotal;
@@ -150,7 +152,8 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
         UpdateBars();
 }
 
-void CScrollView::GetDeviceScrollSizes(int& nMapMode, SIZE& sizeTotal, SIZE& sizePage, SIZE& sizeLine) const
+void CScrollView::GetDeviceScrollSizes(int& nMapMode, SIZE& sizeTotal, SIZE& sizePage,
+                                       SIZE& sizeLine) const
 {
     nMapMode = m_nMapMode;
     sizeTotal = m_totalDev;
@@ -294,24 +297,52 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
     int x = GetScrollPos(SB_HORZ), y = GetScrollPos(SB_VERT);
     int nx = x, ny = y;
     switch (LOBYTE(nScrollCode)) {
-    case SB_TOP: nx = 0; break;
-    case SB_BOTTOM: nx = INT_MAX; break;
-    case SB_LINEUP: nx -= m_lineDev.cx; break;
-    case SB_LINEDOWN: nx += m_lineDev.cx; break;
-    case SB_PAGEUP: nx -= m_pageDev.cx; break;
-    case SB_PAGEDOWN: nx += m_pageDev.cx; break;
+    case SB_TOP:
+        nx = 0;
+        break;
+    case SB_BOTTOM:
+        nx = INT_MAX;
+        break;
+    case SB_LINEUP:
+        nx -= m_lineDev.cx;
+        break;
+    case SB_LINEDOWN:
+        nx += m_lineDev.cx;
+        break;
+    case SB_PAGEUP:
+        nx -= m_pageDev.cx;
+        break;
+    case SB_PAGEDOWN:
+        nx += m_pageDev.cx;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: nx = (int)nPos; break;
+    case SB_THUMBPOSITION:
+        nx = (int)nPos;
+        break;
     }
     switch (HIBYTE(nScrollCode)) {
-    case SB_TOP: ny = 0; break;
-    case SB_BOTTOM: ny = INT_MAX; break;
-    case SB_LINEUP: ny -= m_lineDev.cy; break;
-    case SB_LINEDOWN: ny += m_lineDev.cy; break;
-    case SB_PAGEUP: ny -= m_pageDev.cy; break;
-    case SB_PAGEDOWN: ny += m_pageDev.cy; break;
+    case SB_TOP:
+        ny = 0;
+        break;
+    case SB_BOTTOM:
+        ny = INT_MAX;
+        break;
+    case SB_LINEUP:
+        ny -= m_lineDev.cy;
+        break;
+    case SB_LINEDOWN:
+        ny += m_lineDev.cy;
+        break;
+    case SB_PAGEUP:
+        ny -= m_pageDev.cy;
+        break;
+    case SB_PAGEDOWN:
+        ny += m_pageDev.cy;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: ny = (int)nPos; break;
+    case SB_THUMBPOSITION:
+        ny = (int)nPos;
+        break;
     }
     if (nx == INT_MAX)
         nx = GetScrollLimit(SB_HORZ);

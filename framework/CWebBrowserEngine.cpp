@@ -84,8 +84,7 @@ CHtmlEngine* CWebBrowserEngine::Factory(CHtmlView*) { return new CWebBrowserEngi
 
 CWebBrowserEngine::CWebBrowserEngine()
     : m_pView(NULL), m_pOleObject(NULL), m_pBrowser(NULL), m_pEvents(NULL), m_dwCookie(0), m_nRef(1)
-{
-}
+{}
 
 CWebBrowserEngine::~CWebBrowserEngine() { Destroy(); }
 
@@ -116,7 +115,8 @@ BOOL CWebBrowserEngine::Create(CHtmlView* pView)
     HRESULT hr = CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                   (void**)&m_pOleObject);
     if (hr == CO_E_NOTINITIALIZED && AfxOleInit())
-        hr = CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject, (void**)&m_pOleObject);
+        hr = CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                              (void**)&m_pOleObject);
     if (FAILED(hr)) {
         m_pOleObject = NULL;
         return FALSE;
@@ -128,8 +128,8 @@ BOOL CWebBrowserEngine::Create(CHtmlView* pView)
     }
     RECT rc;
     ::GetClientRect(pView->m_hWnd, &rc);
-    if (FAILED(m_pOleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, NULL, static_cast<IOleClientSite*>(this), 0,
-                                    pView->m_hWnd, &rc))) {
+    if (FAILED(m_pOleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, NULL,
+                                    static_cast<IOleClientSite*>(this), 0, pView->m_hWnd, &rc))) {
         Destroy();
         return FALSE;
     }
@@ -167,14 +167,15 @@ void CWebBrowserEngine::Destroy()
 void CWebBrowserEngine::Resize(const RECT& rect)
 {
     IOleInPlaceObject* ipo = NULL;
-    if (m_pOleObject && SUCCEEDED(m_pOleObject->QueryInterface(IID_IOleInPlaceObject, (void**)&ipo))) {
+    if (m_pOleObject &&
+        SUCCEEDED(m_pOleObject->QueryInterface(IID_IOleInPlaceObject, (void**)&ipo))) {
         ipo->SetObjectRects(&rect, &rect);
         ipo->Release();
     }
 }
 
-void CWebBrowserEngine::Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTarget, LPCSTR lpszHeaders,
-                                 const void* post, DWORD postLen)
+void CWebBrowserEngine::Navigate(LPCSTR lpszURL, DWORD dwFlags, LPCSTR lpszTarget,
+                                 LPCSTR lpszHeaders, const void* post, DWORD postLen)
 {
     if (!m_pBrowser || !lpszURL)
         return;
@@ -307,8 +308,9 @@ STDMETHODIMP CWebBrowserEngine::GetWindow(HWND* phwnd)
     return *phwnd ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP CWebBrowserEngine::GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc,
-                                                 LPRECT lprcPosRect, LPRECT lprcClipRect,
+STDMETHODIMP CWebBrowserEngine::GetWindowContext(IOleInPlaceFrame** ppFrame,
+                                                 IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                                                 LPRECT lprcClipRect,
                                                  LPOLEINPLACEFRAMEINFO lpFrameInfo)
 {
     *ppFrame = static_cast<IOleInPlaceFrame*>(this);
@@ -329,7 +331,8 @@ STDMETHODIMP CWebBrowserEngine::OnPosRectChange(LPCRECT lprcPosRect)
     return S_OK;
 }
 
-STDMETHODIMP CWebBrowserEngine::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* dp, VARIANT*, EXCEPINFO*, UINT*)
+STDMETHODIMP CWebBrowserEngine::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* dp, VARIANT*,
+                                       EXCEPINFO*, UINT*)
 {
     if (!m_pView || !dp)
         return S_OK;
@@ -341,8 +344,8 @@ STDMETHODIMP CWebBrowserEngine::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS
             CByteArray posted;
             PostedBytes(&a[2], posted);
             BOOL cancel = FALSE;
-            m_pView->OnBeforeNavigate2(FromVariant(&a[5]), (DWORD)LongFromVariant(&a[4]), FromVariant(&a[3]),
-                                       posted, FromVariant(&a[1]), &cancel);
+            m_pView->OnBeforeNavigate2(FromVariant(&a[5]), (DWORD)LongFromVariant(&a[4]),
+                                       FromVariant(&a[3]), posted, FromVariant(&a[1]), &cancel);
             if (V_VT(&a[0]) == (VT_BYREF | VT_BOOL))
                 *V_BOOLREF(&a[0]) = cancel ? VARIANT_TRUE : VARIANT_FALSE;
         }
@@ -365,10 +368,12 @@ STDMETHODIMP CWebBrowserEngine::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS
         break;
     case DISPID_COMMANDSTATECHANGE:
         if (n >= 2)
-            m_pView->OnCommandStateChange(V_VT(&a[1]) == VT_I4 ? V_I4(&a[1]) : 0, V_BOOL(&a[0]) != VARIANT_FALSE);
+            m_pView->OnCommandStateChange(V_VT(&a[1]) == VT_I4 ? V_I4(&a[1]) : 0,
+                                          V_BOOL(&a[0]) != VARIANT_FALSE);
         break;
     case DISPID_NEWWINDOW2:
-        if (n >= 2 && V_VT(&a[1]) == (VT_BYREF | VT_DISPATCH) && V_VT(&a[0]) == (VT_BYREF | VT_BOOL)) {
+        if (n >= 2 && V_VT(&a[1]) == (VT_BYREF | VT_DISPATCH) &&
+            V_VT(&a[0]) == (VT_BYREF | VT_BOOL)) {
             BOOL cancel = FALSE;
             m_pView->OnNewWindow2(V_DISPATCHREF(&a[1]), &cancel);
             *V_BOOLREF(&a[0]) = cancel ? VARIANT_TRUE : VARIANT_FALSE;

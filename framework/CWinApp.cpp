@@ -75,10 +75,7 @@ void CWinApp::InitModule(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow)
     }
 }
 
-int CWinApp::ExitInstance()
-{
-    return (int)m_msgCur.wParam;
-}
+int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
 
 int CWinApp::Run()
 {
@@ -100,11 +97,16 @@ int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
     if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
         case MB_OK:
-        case MB_OKCANCEL: nType |= MB_ICONEXCLAMATION; break;
+        case MB_OKCANCEL:
+            nType |= MB_ICONEXCLAMATION;
+            break;
         case MB_YESNO:
-        case MB_YESNOCANCEL: nType |= MB_ICONQUESTION; break;
+        case MB_YESNOCANCEL:
+            nType |= MB_ICONQUESTION;
+            break;
         case MB_ABORTRETRYIGNORE:
-        case MB_RETRYCANCEL: break;
+        case MB_RETRYCANCEL:
+            break;
         }
     }
     return AfxShowMessageBox(owner, lpszPrompt, m_pszAppName ? m_pszAppName : "", nType);
@@ -131,7 +133,8 @@ HKEY CWinApp::GetAppRegistryKey()
         return NULL;
     HKEY software = NULL, company = NULL, app = NULL;
     DWORD disp;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_WRITE | KEY_READ, &software) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_WRITE | KEY_READ, &software) ==
+        ERROR_SUCCESS) {
         if (RegCreateKeyExA(software, m_pszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE,
                             KEY_WRITE | KEY_READ, NULL, &company, &disp) == ERROR_SUCCESS) {
             RegCreateKeyExA(company, m_pszProfileName, 0, NULL, REG_OPTION_NON_VOLATILE,
@@ -235,7 +238,8 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
         if (!lpszValue)
             r = RegDeleteValueA(key, lpszEntry);
         else
-            r = RegSetValueExA(key, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)strlen(lpszValue) + 1);
+            r = RegSetValueExA(key, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
+                               (DWORD)strlen(lpszValue) + 1);
         RegCloseKey(key);
         return r == ERROR_SUCCESS;
     }
@@ -258,7 +262,7 @@ BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppD
             if (r == ERROR_SUCCESS) {
                 *pBytes = size;
             } else {
-                delete[] *ppData;
+                delete[] * ppData;
                 *ppData = NULL;
             }
         }

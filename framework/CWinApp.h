@@ -22,14 +22,26 @@ public:
     virtual BOOL OnIdle(LONG lCount);
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
-    HICON LoadIcon(LPCSTR lpszResourceName) const { return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName); }
+    HICON LoadIcon(LPCSTR lpszResourceName) const
+    {
+        return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName);
+    }
     HICON LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCEA(nIDResource)); }
     HICON LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(NULL, lpszIconName); }
     HICON LoadOEMIcon(UINT nIDIcon) const { return ::LoadIconA(NULL, MAKEINTRESOURCEA(nIDIcon)); }
-    HCURSOR LoadCursor(LPCSTR lpszResourceName) const { return ::LoadCursorA(AfxGetResourceHandle(), lpszResourceName); }
+    HCURSOR LoadCursor(LPCSTR lpszResourceName) const
+    {
+        return ::LoadCursorA(AfxGetResourceHandle(), lpszResourceName);
+    }
     HCURSOR LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEA(nIDResource)); }
-    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(NULL, lpszCursorName); }
-    HCURSOR LoadOEMCursor(UINT nIDCursor) const { return ::LoadCursorA(NULL, MAKEINTRESOURCEA(nIDCursor)); }
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const
+    {
+        return ::LoadCursorA(NULL, lpszCursorName);
+    }
+    HCURSOR LoadOEMCursor(UINT nIDCursor) const
+    {
+        return ::LoadCursorA(NULL, MAKEINTRESOURCEA(nIDCursor));
+    }
 
     // Settings
     void SetRegistryKey(LPCSTR lpszRegistryKey);

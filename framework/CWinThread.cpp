@@ -34,8 +34,7 @@ void AfxDeleteTempMaps()
 CWinThread::CWinThread()
     : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(TRUE), m_hThread(NULL), m_nThreadID(0),
       m_msgCur(), m_pfnThreadProc(NULL), m_pThreadParams(NULL)
-{
-}
+{}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread()
 {
@@ -108,8 +107,10 @@ BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
     for (const AFX_MSGMAP* map = GetMessageMap(); map;
          map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
-            if (e->nMessage == pMsg->message && e->nCode == 0 && e->nID == 0 && e->nSig == AfxSig_vwl) {
-                (this->*reinterpret_cast<void (CWinThread::*)(WPARAM, LPARAM)>(e->pfn))(pMsg->wParam, pMsg->lParam);
+            if (e->nMessage == pMsg->message && e->nCode == 0 && e->nID == 0 &&
+                e->nSig == AfxSig_vwl) {
+                (this->*reinterpret_cast<void (CWinThread::*)(WPARAM, LPARAM)>(e->pfn))(
+                    pMsg->wParam, pMsg->lParam);
                 return TRUE;
             }
         }
@@ -148,8 +149,8 @@ BOOL CWinThread::PumpMessage()
     // a pre-translation that throws has the message eaten, like a handler's
     bool failed = false;
     MSG msg = m_msgCur;
-    BOOL eaten = (BOOL)AfxCallReportingExceptions(msg, [&] { return PreTranslateMessage(&m_msgCur); },
-                                                  &failed);
+    BOOL eaten = (BOOL)AfxCallReportingExceptions(
+        msg, [&] { return PreTranslateMessage(&m_msgCur); }, &failed);
     if (!failed && !eaten) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
@@ -230,7 +231,8 @@ static CWinThread* StartThread(CWinThread* t, int nPriority, UINT nStackSize, DW
 CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
                                   UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES sa)
 {
-    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags, sa);
+    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags,
+                       sa);
 }
 
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,

@@ -55,10 +55,7 @@ CWnd::operator HWND() const { return GetSafeHwnd(); }
 
 // ---------------------------------------------------------------- handle maps
 
-CWnd::CWnd()
-    : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0)
-{
-}
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_hWndOwner(NULL), m_nModalResult(0) {}
 
 CWnd::~CWnd()
 {
@@ -159,7 +156,8 @@ void AfxHookWindowCreate(CWnd* pWnd)
 {
     AFX_THREAD_STATE* s = AfxGetThreadState();
     if (!s->hHookOldCbtFilter)
-        s->hHookOldCbtFilter = SetWindowsHookExA(WH_CBT, AfxCbtFilterHook, NULL, GetCurrentThreadId());
+        s->hHookOldCbtFilter =
+            SetWindowsHookExA(WH_CBT, AfxCbtFilterHook, NULL, GetCurrentThreadId());
     s->pWndInit = pWnd;
 }
 
@@ -209,9 +207,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
-                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                                  cs.lpCreateParams);
+    HWND hWnd =
+        ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
+                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy(); // creation failed before the window existed
     return hWnd != NULL;
@@ -435,122 +433,181 @@ BOOL CWnd::CallMsgHandler(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam
     UINT_PTR sig = e->nMessage == 0xC000 ? (UINT_PTR)AfxSig_lwl : e->nSig;
 #define CALL(type) (this->*reinterpret_cast<type>(pfn))
     switch (sig) {
-    case AfxSig_lwl: r = CALL(LRESULT (CWnd::*)(WPARAM, LPARAM))(wParam, lParam); break;
-    case AfxSig_msg_vv: CALL(void (CWnd::*)())(); break;
-    case AfxSig_is: r = CALL(int (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam); break;
-    case AfxSig_bD: r = CALL(BOOL (CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam)); break;
+    case AfxSig_lwl:
+        r = CALL(LRESULT(CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
+        break;
+    case AfxSig_msg_vv:
+        CALL(void(CWnd::*)())();
+        break;
+    case AfxSig_is:
+        r = CALL(int(CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam);
+        break;
+    case AfxSig_bD:
+        r = CALL(BOOL(CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam));
+        break;
     case AfxSig_vwii:
-        CALL(void (CWnd::*)(UINT, int, int))((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        CALL(void(CWnd::*)(UINT, int, int))
+        ((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam));
         break;
-    case AfxSig_vii: CALL(void (CWnd::*)(int, int))((short)LOWORD(lParam), (short)HIWORD(lParam)); break;
-    case AfxSig_vwp: CALL(void (CWnd::*)(UINT, CPoint))((UINT)wParam, pt); break;
+    case AfxSig_vii:
+        CALL(void(CWnd::*)(int, int))((short)LOWORD(lParam), (short)HIWORD(lParam));
+        break;
+    case AfxSig_vwp:
+        CALL(void(CWnd::*)(UINT, CPoint))((UINT)wParam, pt);
+        break;
     case AfxSig_bwsp:
-        r = CALL(BOOL (CWnd::*)(UINT, short, CPoint))(LOWORD(wParam), (short)HIWORD(wParam), pt);
+        r = CALL(BOOL(CWnd::*)(UINT, short, CPoint))(LOWORD(wParam), (short)HIWORD(wParam), pt);
         break;
-    case AfxSig_vw_msg: CALL(void (CWnd::*)(UINT))((UINT)wParam); break;
+    case AfxSig_vw_msg:
+        CALL(void(CWnd::*)(UINT))((UINT)wParam);
+        break;
     case AfxSig_vwww:
-        CALL(void (CWnd::*)(UINT, UINT, UINT))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+        CALL(void(CWnd::*)(UINT, UINT, UINT))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_vwwW:
-        CALL(void (CWnd::*)(UINT, UINT, CScrollBar*))(
-            LOWORD(wParam), (short)HIWORD(wParam), (CScrollBar*)CWnd::FromHandle((HWND)lParam));
+        CALL(void(CWnd::*)(UINT, UINT, CScrollBar*))
+        (LOWORD(wParam), (short)HIWORD(wParam), (CScrollBar*)CWnd::FromHandle((HWND)lParam));
         break;
-    case AfxSig_vww: CALL(void (CWnd::*)(UINT, UINT))(LOWORD(wParam), (short)HIWORD(wParam)); break;
+    case AfxSig_vww:
+        CALL(void(CWnd::*)(UINT, UINT))(LOWORD(wParam), (short)HIWORD(wParam));
+        break;
     case AfxSig_hDWw:
-        r = (LRESULT)CALL(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT))(
-            CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam),
-            message - WM_CTLCOLORMSGBOX);
+        r = (LRESULT)CALL(HBRUSH(CWnd::*)(CDC*, CWnd*, UINT))(CDC::FromHandle((HDC)wParam),
+                                                              CWnd::FromHandle((HWND)lParam),
+                                                              message - WM_CTLCOLORMSGBOX);
         break;
     case AfxSig_hDw: {
         AFX_CTLCOLOR* ctl = (AFX_CTLCOLOR*)lParam;
-        r = (LRESULT)CALL(HBRUSH (CWnd::*)(CDC*, UINT))(CDC::FromHandle(ctl->hDC), ctl->nCtlType);
+        r = (LRESULT)CALL(HBRUSH(CWnd::*)(CDC*, UINT))(CDC::FromHandle(ctl->hDC), ctl->nCtlType);
         break;
     }
     case AfxSig_vOWNER:
-        CALL(void (CWnd::*)(int, LPDRAWITEMSTRUCT))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
+        CALL(void(CWnd::*)(int, LPDRAWITEMSTRUCT))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
         r = TRUE;
         break;
     case AfxSig_vMEASURE:
-        CALL(void (CWnd::*)(int, LPMEASUREITEMSTRUCT))((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
+        CALL(void(CWnd::*)(int, LPMEASUREITEMSTRUCT))((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
         r = TRUE;
         break;
     case AfxSig_vDRAW_R:
-        CALL(void (CWnd::*)(LPDRAWITEMSTRUCT))((LPDRAWITEMSTRUCT)lParam);
+        CALL(void(CWnd::*)(LPDRAWITEMSTRUCT))((LPDRAWITEMSTRUCT)lParam);
         r = TRUE;
         break;
     case AfxSig_vMEAS_R:
-        CALL(void (CWnd::*)(LPMEASUREITEMSTRUCT))((LPMEASUREITEMSTRUCT)lParam);
+        CALL(void(CWnd::*)(LPMEASUREITEMSTRUCT))((LPMEASUREITEMSTRUCT)lParam);
         r = TRUE;
         break;
     case AfxSig_vCalc:
-        CALL(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam);
+        CALL(void(CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam);
         break;
-    case AfxSig_wp: r = CALL(UINT (CWnd::*)(CPoint))(pt); break;
+    case AfxSig_wp:
+        r = CALL(UINT(CWnd::*)(CPoint))(pt);
+        break;
     case AfxSig_vwWb:
-        CALL(void (CWnd::*)(UINT, CWnd*, BOOL))(LOWORD(wParam), CWnd::FromHandle((HWND)lParam),
-                                                HIWORD(wParam));
+        CALL(void(CWnd::*)(UINT, CWnd*, BOOL))
+        (LOWORD(wParam), CWnd::FromHandle((HWND)lParam), HIWORD(wParam));
         break;
-    case AfxSig_bb: r = CALL(BOOL (CWnd::*)(BOOL))((BOOL)wParam); break;
+    case AfxSig_bb:
+        r = CALL(BOOL(CWnd::*)(BOOL))((BOOL)wParam);
+        break;
     case AfxSig_vW:
-        CALL(void (CWnd::*)(CWnd*))(
-            CWnd::FromHandle((HWND)(message == WM_CAPTURECHANGED ? lParam : wParam)));
+        CALL(void(CWnd::*)(CWnd*))
+        (CWnd::FromHandle((HWND)(message == WM_CAPTURECHANGED ? lParam : wParam)));
         break;
-    case AfxSig_vbw: CALL(void (CWnd::*)(BOOL, UINT))((BOOL)wParam, (UINT)lParam); break;
-    case AfxSig_vMMI: CALL(void (CWnd::*)(MINMAXINFO*))((MINMAXINFO*)lParam); break;
-    case AfxSig_vPOS: CALL(void (CWnd::*)(WINDOWPOS*))((WINDOWPOS*)lParam); break;
-    case AfxSig_vwl: CALL(void (CWnd::*)(UINT, LPARAM))((UINT)wParam, lParam); break;
-    case AfxSig_vWp: CALL(void (CWnd::*)(CWnd*, CPoint))(CWnd::FromHandle((HWND)wParam), pt); break;
+    case AfxSig_vbw:
+        CALL(void(CWnd::*)(BOOL, UINT))((BOOL)wParam, (UINT)lParam);
+        break;
+    case AfxSig_vMMI:
+        CALL(void(CWnd::*)(MINMAXINFO*))((MINMAXINFO*)lParam);
+        break;
+    case AfxSig_vPOS:
+        CALL(void(CWnd::*)(WINDOWPOS*))((WINDOWPOS*)lParam);
+        break;
+    case AfxSig_vwl:
+        CALL(void(CWnd::*)(UINT, LPARAM))((UINT)wParam, lParam);
+        break;
+    case AfxSig_vWp:
+        CALL(void(CWnd::*)(CWnd*, CPoint))(CWnd::FromHandle((HWND)wParam), pt);
+        break;
     case AfxSig_vMwb:
-        CALL(void (CWnd::*)(CMenu*, UINT, BOOL))(CMenu::FromHandle((HMENU)wParam), LOWORD(lParam),
-                                                 HIWORD(lParam));
+        CALL(void(CWnd::*)(CMenu*, UINT, BOOL))
+        (CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_vwwh:
-        CALL(void (CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), (HMENU)lParam);
+        CALL(void(CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), (HMENU)lParam);
         break;
     case AfxSig_bWww:
-        r = CALL(BOOL (CWnd::*)(CWnd*, UINT, UINT))(CWnd::FromHandle((HWND)wParam), LOWORD(lParam),
-                                                    HIWORD(lParam));
-        break;
-    case AfxSig_iWww:
-        r = CALL(int (CWnd::*)(CWnd*, UINT, UINT))(CWnd::FromHandle((HWND)wParam), LOWORD(lParam),
+        r = CALL(BOOL(CWnd::*)(CWnd*, UINT, UINT))(CWnd::FromHandle((HWND)wParam), LOWORD(lParam),
                                                    HIWORD(lParam));
         break;
-    case AfxSig_vh: CALL(void (CWnd::*)(HDROP))((HDROP)wParam); break;
-    case AfxSig_bWCDS:
-        r = CALL(BOOL (CWnd::*)(CWnd*, COPYDATASTRUCT*))(CWnd::FromHandle((HWND)wParam),
-                                                         (COPYDATASTRUCT*)lParam);
+    case AfxSig_iWww:
+        r = CALL(int(CWnd::*)(CWnd*, UINT, UINT))(CWnd::FromHandle((HWND)wParam), LOWORD(lParam),
+                                                  HIWORD(lParam));
         break;
-    case AfxSig_vb: CALL(void (CWnd::*)(BOOL))((BOOL)wParam); break;
+    case AfxSig_vh:
+        CALL(void(CWnd::*)(HDROP))((HDROP)wParam);
+        break;
+    case AfxSig_bWCDS:
+        r = CALL(BOOL(CWnd::*)(CWnd*, COPYDATASTRUCT*))(CWnd::FromHandle((HWND)wParam),
+                                                        (COPYDATASTRUCT*)lParam);
+        break;
+    case AfxSig_vb:
+        CALL(void(CWnd::*)(BOOL))((BOOL)wParam);
+        break;
     case AfxSig_vwSIZING:
-        CALL(void (CWnd::*)(UINT, LPRECT))((UINT)wParam, (LPRECT)lParam);
+        CALL(void(CWnd::*)(UINT, LPRECT))((UINT)wParam, (LPRECT)lParam);
         r = TRUE;
         break;
-    case AfxSig_wv: r = CALL(UINT (CWnd::*)())(); break;
-    case AfxSig_bv_msg: r = CALL(BOOL (CWnd::*)())(); break;
-    case AfxSig_vbh: CALL(void (CWnd::*)(BOOL, DWORD))((BOOL)wParam, (DWORD)lParam); break;
-    case AfxSig_bs: r = CALL(BOOL (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam); break;
-    case AfxSig_vws: CALL(void (CWnd::*)(UINT, LPCSTR))((UINT)wParam, (LPCSTR)lParam); break;
-    case AfxSig_bwl: r = CALL(BOOL (CWnd::*)(UINT, DWORD_PTR))((UINT)wParam, (DWORD_PTR)lParam); break;
-    case AfxSig_viSTYLE: CALL(void (CWnd::*)(int, LPSTYLESTRUCT))((int)wParam, (LPSTYLESTRUCT)lParam); break;
-    case AfxSig_bHELP: r = CALL(BOOL (CWnd::*)(HELPINFO*))((HELPINFO*)lParam); break;
-    case AfxSig_vwW: CALL(void (CWnd::*)(UINT, CWnd*))((UINT)wParam, CWnd::FromHandle((HWND)lParam)); break;
+    case AfxSig_wv:
+        r = CALL(UINT(CWnd::*)())();
+        break;
+    case AfxSig_bv_msg:
+        r = CALL(BOOL(CWnd::*)())();
+        break;
+    case AfxSig_vbh:
+        CALL(void(CWnd::*)(BOOL, DWORD))((BOOL)wParam, (DWORD)lParam);
+        break;
+    case AfxSig_bs:
+        r = CALL(BOOL(CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam);
+        break;
+    case AfxSig_vws:
+        CALL(void(CWnd::*)(UINT, LPCSTR))((UINT)wParam, (LPCSTR)lParam);
+        break;
+    case AfxSig_bwl:
+        r = CALL(BOOL(CWnd::*)(UINT, DWORD_PTR))((UINT)wParam, (DWORD_PTR)lParam);
+        break;
+    case AfxSig_viSTYLE:
+        CALL(void(CWnd::*)(int, LPSTYLESTRUCT))((int)wParam, (LPSTYLESTRUCT)lParam);
+        break;
+    case AfxSig_bHELP:
+        r = CALL(BOOL(CWnd::*)(HELPINFO*))((HELPINFO*)lParam);
+        break;
+    case AfxSig_vwW:
+        CALL(void(CWnd::*)(UINT, CWnd*))((UINT)wParam, CWnd::FromHandle((HWND)lParam));
+        break;
     case AfxSig_iCOMPARE:
-        r = CALL(int (CWnd::*)(int, LPCOMPAREITEMSTRUCT))((int)wParam, (LPCOMPAREITEMSTRUCT)lParam);
+        r = CALL(int(CWnd::*)(int, LPCOMPAREITEMSTRUCT))((int)wParam, (LPCOMPAREITEMSTRUCT)lParam);
         break;
     case AfxSig_vDELETE:
-        CALL(void (CWnd::*)(int, LPDELETEITEMSTRUCT))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
+        CALL(void(CWnd::*)(int, LPDELETEITEMSTRUCT))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
         r = TRUE;
         break;
     case AfxSig_lwwM:
-        r = CALL(LRESULT (CWnd::*)(UINT, UINT, CMenu*))(LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+        r = CALL(LRESULT(CWnd::*)(UINT, UINT, CMenu*))(LOWORD(wParam), HIWORD(wParam),
+                                                       CMenu::FromHandle((HMENU)lParam));
         break;
-    case AfxSig_vs: CALL(void (CWnd::*)(LPCSTR))((LPCSTR)lParam); break;
-    case AfxSig_iCOMP_R: r = CALL(int (CWnd::*)(LPCOMPAREITEMSTRUCT))((LPCOMPAREITEMSTRUCT)lParam); break;
+    case AfxSig_vs:
+        CALL(void(CWnd::*)(LPCSTR))((LPCSTR)lParam);
+        break;
+    case AfxSig_iCOMP_R:
+        r = CALL(int(CWnd::*)(LPCOMPAREITEMSTRUCT))((LPCOMPAREITEMSTRUCT)lParam);
+        break;
     case AfxSig_vDEL_R:
-        CALL(void (CWnd::*)(LPDELETEITEMSTRUCT))((LPDELETEITEMSTRUCT)lParam);
+        CALL(void(CWnd::*)(LPDELETEITEMSTRUCT))((LPDELETEITEMSTRUCT)lParam);
         r = TRUE;
         break;
-    default: return FALSE;
+    default:
+        return FALSE;
     }
 #undef CALL
     if (pResult)
@@ -578,7 +635,11 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         struct Probe : CCmdUI
         {
             BOOL enabled = TRUE;
-            void Enable(BOOL bOn) override { enabled = bOn; m_bEnableChanged = TRUE; }
+            void Enable(BOOL bOn) override
+            {
+                enabled = bOn;
+                m_bEnableChanged = TRUE;
+            }
             void SetCheck(int) override {}
             void SetRadio(BOOL) override {}
             void SetText(LPCSTR) override {}
@@ -786,11 +847,14 @@ BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
     // A pre-translation that throws has the message eaten, like a handler's.
     bool failed = false;
     MSG msg = *pMsg;
-    LRESULT r = AfxCallReportingExceptions(msg, [&]() -> BOOL {
-        if (CWinThread* t = AfxGetThread())
-            return t->PreTranslateMessage(pMsg);
-        return CWnd::WalkPreTranslateTree(NULL, pMsg);
-    }, &failed);
+    LRESULT r = AfxCallReportingExceptions(
+        msg,
+        [&]() -> BOOL {
+            if (CWinThread* t = AfxGetThread())
+                return t->PreTranslateMessage(pMsg);
+            return CWnd::WalkPreTranslateTree(NULL, pMsg);
+        },
+        &failed);
     return failed || r;
 }
 
@@ -881,7 +945,8 @@ BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlag
         return FALSE;
     ::SetWindowLongA(hWnd, GWL_STYLE, (LONG)newStyle);
     if (nFlags)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -893,7 +958,8 @@ BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFl
         return FALSE;
     ::SetWindowLongA(hWnd, GWL_EXSTYLE, (LONG)newStyle);
     if (nFlags)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -992,7 +1058,10 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWnd::DragAcceptFiles(BOOL bAccept) { ModifyStyleEx(bAccept ? 0 : WS_EX_ACCEPTFILES, bAccept ? WS_EX_ACCEPTFILES : 0); }
+void CWnd::DragAcceptFiles(BOOL bAccept)
+{
+    ModifyStyleEx(bAccept ? 0 : WS_EX_ACCEPTFILES, bAccept ? WS_EX_ACCEPTFILES : 0);
+}
 
 void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
 {
@@ -1001,18 +1070,19 @@ void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate ? (HRGN)prgnUpdate->GetSafeHandle() : NULL, flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate,
+                          prgnUpdate ? (HRGN)prgnUpdate->GetSafeHandle() : NULL, flags);
 }
 
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0; }
-CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
-
-CWnd* CWnd::GetOwner() const
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
 {
-    return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
+    return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
 }
+
+CWnd* CWnd::GetOwner() const { return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent(); }
 
 CWnd* CWnd::GetTopLevelParent() const
 {
@@ -1027,7 +1097,8 @@ CWnd* CWnd::GetTopLevelOwner() const
 {
     HWND h = m_hWnd;
     HWND owner;
-    while ((owner = ::GetWindow(h, GW_OWNER)) != NULL || ((::GetWindowLongA(h, GWL_STYLE) & WS_CHILD) && (owner = ::GetParent(h)) != NULL))
+    while ((owner = ::GetWindow(h, GW_OWNER)) != NULL ||
+           ((::GetWindowLongA(h, GWL_STYLE) & WS_CHILD) && (owner = ::GetParent(h)) != NULL))
         h = owner;
     return FromHandle(h);
 }
@@ -1127,7 +1198,10 @@ int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton)
 
 CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->m_hMenu : NULL); }
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
 
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
 {
@@ -1160,7 +1234,6 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
     }
     return AfxShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
-
 
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
                           LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
@@ -1216,7 +1289,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         char cls[16];
         if (GetClassNameA(h, cls, sizeof(cls)) && lstrcmpiA(cls, "Button") == 0) {
             UINT type = (UINT)::GetWindowLongA(h, GWL_STYLE) & 0x0F;
-            if (type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON || type == BS_GROUPBOX)
+            if (type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON ||
+                type == BS_GROUPBOX)
                 disable = FALSE;
         } else {
             disable = FALSE;

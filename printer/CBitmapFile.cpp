@@ -93,7 +93,8 @@ bool CBitmapFile::Parse(const uint8_t* data, size_t size, Image& out, std::strin
 
 bool CBitmapFile::Load(const std::string& path, Image& out, std::string* error)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return Fail(error, "cannot open");
     LARGE_INTEGER size = {};
@@ -103,7 +104,8 @@ bool CBitmapFile::Load(const std::string& path, Image& out, std::string* error)
     if (ok) {
         data.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        ok = ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) && got == data.size();
+        ok = ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) &&
+             got == data.size();
     }
     CloseHandle(file);
     if (!ok)
@@ -145,7 +147,8 @@ bool CBitmapFile::Write(const std::string& path, const uint8_t* pixels, size_t s
     DWORD put = 0;
     bool ok = WriteFile(out, head, sizeof head, &put, nullptr) && put == sizeof head;
     if (ok && whole) {
-        ok = WriteFile(out, pixels, static_cast<DWORD>(imageSize), &put, nullptr) && put == imageSize;
+        ok = WriteFile(out, pixels, static_cast<DWORD>(imageSize), &put, nullptr) &&
+             put == imageSize;
     } else if (ok) {
         // Padded rows go out many at a time: one write per row costs more
         // than the padding itself.
@@ -159,7 +162,8 @@ bool CBitmapFile::Write(const std::string& path, const uint8_t* pixels, size_t s
             ok = false;
         }
         for (int32_t y = 0; ok && y < height;) {
-            const uint32_t rows = std::min<uint32_t>(rowsPerWrite, static_cast<uint32_t>(height - y));
+            const uint32_t rows =
+                std::min<uint32_t>(rowsPerWrite, static_cast<uint32_t>(height - y));
             for (uint32_t i = 0; i < rows; ++i)
                 memcpy(chunk.data() + static_cast<size_t>(stride) * i,
                        pixels + rowBytes * static_cast<uint32_t>(y + static_cast<int32_t>(i)),

@@ -12,7 +12,7 @@ public:
 #pragma pack(push, 1)
     struct FileHeader
     {
-        uint16_t type;  // "BM"
+        uint16_t type; // "BM"
         uint32_t fileSize;
         uint16_t reserved1;
         uint16_t reserved2;
@@ -41,8 +41,8 @@ public:
     {
         FileHeader file = {};
         InfoHeader info = {};
-        std::vector<uint32_t> colours;  // RGBQUAD entries, only for 1, 4 and 8 bits
-        std::vector<uint8_t> pixels;    // stride x |height| bytes
+        std::vector<uint32_t> colours; // RGBQUAD entries, only for 1, 4 and 8 bits
+        std::vector<uint8_t> pixels;   // stride x |height| bytes
     };
 
     // Largest pixel block accepted or written.

@@ -4,10 +4,7 @@
 
 #include "CBitmapFile.h"
 
-CDibImage::~CDibImage()
-{
-    Destroy();
-}
+CDibImage::~CDibImage() { Destroy(); }
 
 void CDibImage::Destroy()
 {
@@ -26,7 +23,8 @@ void CDibImage::Destroy()
     m_imageSize = 0;
 }
 
-bool CDibImage::Create(int32_t width, int32_t height, uint16_t bits, const std::vector<uint32_t>& colours)
+bool CDibImage::Create(int32_t width, int32_t height, uint16_t bits,
+                       const std::vector<uint32_t>& colours)
 {
     if (m_dc)
         return false;

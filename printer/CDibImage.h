@@ -17,7 +17,8 @@ public:
 
     // Builds the image; refuses when one exists already. A height below zero
     // makes a top-down image. colours: the colour table of 1, 4 and 8 bits.
-    bool Create(int32_t width, int32_t height, uint16_t bits, const std::vector<uint32_t>& colours = {});
+    bool Create(int32_t width, int32_t height, uint16_t bits,
+                const std::vector<uint32_t>& colours = {});
     // Loads a bitmap file of any supported layout (see CBitmapFile::Parse).
     bool Load(const std::string& path);
     // Copies the pixels in; their size must equal the image size.

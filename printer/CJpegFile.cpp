@@ -29,14 +29,10 @@ void ErrorExit(j_common_ptr info)
     longjmp(err->back, 1);
 }
 
-void QuietOutput(j_common_ptr)
-{
-}
+void QuietOutput(j_common_ptr) {}
 } // namespace
 
-CJpegFile::CJpegFile(MessageFn message) : m_message(std::move(message))
-{
-}
+CJpegFile::CJpegFile(MessageFn message) : m_message(std::move(message)) {}
 
 void CJpegFile::Tell(const char* text, const char* title) const
 {
@@ -108,7 +104,8 @@ bool CJpegFile::DecodeFile(void* fileHandle)
             fits = false;
         }
         if (fits)
-            row = static_cast<uint8_t*>(malloc(static_cast<size_t>(width) * (components > 0 ? components : 1)));
+            row = static_cast<uint8_t*>(
+                malloc(static_cast<size_t>(width) * (components > 0 ? components : 1)));
     }
     if (!row) {
         jpeg_destroy_decompress(&cinfo);

@@ -11,7 +11,7 @@ std::string CPrintVerb::Lower(const std::string& text)
     for (size_t i = 0; i < out.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(out[i]);
         if (c >= 0x81 && c <= 0xFE) {
-            ++i;  // lead byte: skip its trail byte
+            ++i; // lead byte: skip its trail byte
             continue;
         }
         if (c >= 'A' && c <= 'Z')

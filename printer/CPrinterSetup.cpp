@@ -13,10 +13,10 @@ const char* const CPrinterSetup::kDriverFiles[10] = {
     "UNI.dll",    "UNIDRV.DLL", "UNIDRV.HLP", "UNIDRVUI.DLL", "UNIRES.DLL",
 };
 
-CPrinterSetup::CPrinterSetup(ISpooler& spooler, const std::string& hostFolder, const std::string& settingsPath)
+CPrinterSetup::CPrinterSetup(ISpooler& spooler, const std::string& hostFolder,
+                             const std::string& settingsPath)
     : m_spooler(spooler), m_hostFolder(hostFolder), m_settingsPath(settingsPath)
-{
-}
+{}
 
 bool CPrinterSetup::Contains(const std::vector<std::string>& names, const std::string& name)
 {
@@ -99,10 +99,7 @@ int CPrinterSetup::UnInstall()
     return 1;
 }
 
-bool CPrinterSetup::DefaultPrinter(std::string& name)
-{
-    return m_spooler.DefaultPrinter(name);
-}
+bool CPrinterSetup::DefaultPrinter(std::string& name) { return m_spooler.DefaultPrinter(name); }
 
 bool CPrinterSetup::MakeDefaultPrinter(const std::string& name)
 {

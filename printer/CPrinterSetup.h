@@ -26,7 +26,8 @@ public:
 
     // hostFolder: the folder the driver files are copied from, ending in a
     // backslash; settingsPath: the settings file the install writes.
-    CPrinterSetup(ISpooler& spooler, const std::string& hostFolder, const std::string& settingsPath);
+    CPrinterSetup(ISpooler& spooler, const std::string& hostFolder,
+                  const std::string& settingsPath);
 
     int Install();
     int UnInstall();

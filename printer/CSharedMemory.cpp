@@ -13,10 +13,7 @@ struct SectionBasicInformation
 typedef LONG(WINAPI* NtQuerySectionFn)(HANDLE, int, void*, ULONG, ULONG*);
 } // namespace
 
-CSharedMemory::~CSharedMemory()
-{
-    Close();
-}
+CSharedMemory::~CSharedMemory() { Close(); }
 
 bool CSharedMemory::Open(const char* name, uint32_t size)
 {
@@ -34,8 +31,8 @@ bool CSharedMemory::Open(const char* name, uint32_t size)
         if (!m_mutex)
             m_mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
         if (m_mutex && !m_mapping)
-            m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_COMMIT,
-                                           0, size, name);
+            m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr,
+                                           PAGE_READWRITE | SEC_COMMIT, 0, size, name);
         created = m_mapping && GetLastError() != ERROR_ALREADY_EXISTS;
     }
     if (m_mutex && m_mapping)
@@ -55,8 +52,9 @@ size_t CSharedMemory::QuerySize(HANDLE mapping, void* view)
 {
     // The section knows its exact size; the view only its pages.
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    NtQuerySectionFn query =
-        ntdll ? reinterpret_cast<NtQuerySectionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySection"))) : nullptr;
+    NtQuerySectionFn query = ntdll ? reinterpret_cast<NtQuerySectionFn>(reinterpret_cast<void*>(
+                                         GetProcAddress(ntdll, "NtQuerySection")))
+                                   : nullptr;
     if (query) {
         SectionBasicInformation info = {};
         if (query(mapping, 0, &info, sizeof info, nullptr) >= 0 && info.size.QuadPart > 0)

@@ -51,7 +51,8 @@ bool CSharedRecord::WriteJob(void* view, size_t size, const Job& job)
     QNT_SHARED_RECORD record;
     if (!Read(view, size, record))
         return false;
-    if (!Fits(job.baseName, sizeof record.baseName) || !Fits(job.extension, sizeof record.extension) ||
+    if (!Fits(job.baseName, sizeof record.baseName) ||
+        !Fits(job.extension, sizeof record.extension) ||
         !Fits(job.autoExec, sizeof record.autoExec))
         return false;
     Put(record.baseName, sizeof record.baseName, job.baseName);
@@ -70,7 +71,8 @@ bool CSharedRecord::SetProgress(void* view, size_t size, uint32_t pages, uint32_
     if (size < sizeof(QNT_SHARED_RECORD))
         return false;
     WireWriter writer(view, size);
-    return writer.Seek(offsetof(QNT_SHARED_RECORD, pages)) && writer.U32(pages) && writer.U32(status);
+    return writer.Seek(offsetof(QNT_SHARED_RECORD, pages)) && writer.U32(pages) &&
+           writer.U32(status);
 }
 
 std::string CSharedRecord::PageName(const QNT_SHARED_RECORD& record, uint32_t page)
@@ -79,7 +81,8 @@ std::string CSharedRecord::PageName(const QNT_SHARED_RECORD& record, uint32_t pa
            Text(record.extension);
 }
 
-bool CSharedRecord::PageName(const QNT_SHARED_RECORD& record, uint32_t page, char* out, size_t capacity)
+bool CSharedRecord::PageName(const QNT_SHARED_RECORD& record, uint32_t page, char* out,
+                             size_t capacity)
 {
     if (!out || capacity == 0)
         return false;

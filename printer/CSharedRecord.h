@@ -36,7 +36,8 @@ public:
         return Text(field, N);
     }
     // "<folder>\<base><page>.<extension>"; false when it does not fit capacity.
-    static bool PageName(const QNT_SHARED_RECORD& record, uint32_t page, char* out, size_t capacity);
+    static bool PageName(const QNT_SHARED_RECORD& record, uint32_t page, char* out,
+                         size_t capacity);
     static std::string PageName(const QNT_SHARED_RECORD& record, uint32_t page);
 
 private:

@@ -17,7 +17,8 @@ namespace {
 class RecordLock
 {
 public:
-    explicit RecordLock(CSharedMemory& memory) : m_memory(memory), m_locked(memory.Lock(INFINITE)) {}
+    explicit RecordLock(CSharedMemory& memory) : m_memory(memory), m_locked(memory.Lock(INFINITE))
+    {}
     ~RecordLock()
     {
         if (m_locked)
@@ -49,8 +50,7 @@ void SplitPath(const std::string& path, std::string& base, std::string& extensio
 CVirtualPrinter::CVirtualPrinter(ISpooler& spooler, IShellHost& shell, const Places& places)
     : m_spooler(spooler), m_shell(shell), m_places(places),
       m_setup(spooler, places.hostFolder, places.settingsPath)
-{
-}
+{}
 
 std::string CVirtualPrinter::TempImagePath() const
 {
@@ -78,8 +78,8 @@ int CVirtualPrinter::Init(const char* folder)
     return 1;
 }
 
-int CVirtualPrinter::Print(HWND owner, const char* path, int formatSwitch, const char* extension, int colour,
-                           int fit)
+int CVirtualPrinter::Print(HWND owner, const char* path, int formatSwitch, const char* extension,
+                           int colour, int fit)
 {
     if (!m_record || !path || !*path || !extension)
         return 0;
@@ -124,11 +124,13 @@ int CVirtualPrinter::Print(HWND owner, const char* path, int formatSwitch, const
     }
 
     std::string verb = CPrintVerb::Find(m_shell, documentExtension);
-    int result = m_shell.Execute(owner, verb.c_str(), document.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    int result =
+        m_shell.Execute(owner, verb.c_str(), document.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return result > 32 ? 1 : 0;
 }
 
-bool CVirtualPrinter::FitToBounds(int32_t& width, int32_t& height, int32_t boundWidth, int32_t boundHeight)
+bool CVirtualPrinter::FitToBounds(int32_t& width, int32_t& height, int32_t boundWidth,
+                                  int32_t boundHeight)
 {
     bool scaled = false;
     if (width > boundWidth) {
@@ -172,8 +174,8 @@ bool CVirtualPrinter::PrintImage(HWND owner, const std::string& image, int fit)
         return false;
     // Quoted, so that a folder with spaces reaches the paint program whole.
     std::string parameters = " /p \"" + image + "\"";
-    int result = m_shell.Execute(owner, "open", "mspaint.exe", parameters.c_str(), m_places.hostFolder.c_str(),
-                                 SW_SHOWNORMAL);
+    int result = m_shell.Execute(owner, "open", "mspaint.exe", parameters.c_str(),
+                                 m_places.hostFolder.c_str(), SW_SHOWNORMAL);
     return result > 32;
 }
 

@@ -18,7 +18,7 @@ class CVirtualPrinter
 public:
     struct Places
     {
-        std::string hostFolder;    // the host program's folder, ending in a backslash
+        std::string hostFolder; // the host program's folder, ending in a backslash
         std::string mappingName = QNT_MAPPING_NAME_DEFAULT;
         std::string settingsPath = QNT_SETTINGS_PATH_DEFAULT;
     };
@@ -30,7 +30,8 @@ public:
     int Install() { return m_setup.Install(); }
     int UnInstall() { return m_setup.UnInstall(); }
     int Init(const char* folder);
-    int Print(HWND owner, const char* path, int formatSwitch, const char* extension, int colour, int fit);
+    int Print(HWND owner, const char* path, int formatSwitch, const char* extension, int colour,
+              int fit);
     uint32_t GetStatus();
     uint32_t GetPages();
     int GetFileName(char** names);
@@ -40,7 +41,8 @@ public:
 
     // Shrinks width and height into the bounds, keeping the aspect; false when
     // the image already fits.
-    static bool FitToBounds(int32_t& width, int32_t& height, int32_t boundWidth, int32_t boundHeight);
+    static bool FitToBounds(int32_t& width, int32_t& height, int32_t boundWidth,
+                            int32_t boundHeight);
     // The image printed for picture documents: <host>Temp\_temp.bmp.
     std::string TempImagePath() const;
 

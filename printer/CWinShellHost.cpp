@@ -26,7 +26,8 @@ bool CWinShellHost::FileType(const std::string& extension, std::string& type)
 bool CWinShellHost::ShellVerbs(const std::string& type, std::vector<std::string>& verbs)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (type + "\\shell").c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (type + "\\shell").c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return false;
     verbs.clear();
     for (DWORD i = 0;; ++i) {

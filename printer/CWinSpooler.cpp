@@ -21,10 +21,7 @@ bool Enumerate(Enum call, std::vector<BYTE>& buffer, DWORD& count)
     return call(buffer.data(), needed, &needed, &count) != FALSE;
 }
 
-char* Str(const std::string& s)
-{
-    return const_cast<char*>(s.c_str());
-}
+char* Str(const std::string& s) { return const_cast<char*>(s.c_str()); }
 
 void BroadcastSettingChange(const char* section)
 {
@@ -47,9 +44,9 @@ bool CWinSpooler::ListDrivers(std::vector<std::string>& names)
 {
     std::vector<BYTE> buffer;
     DWORD count = 0;
-    if (!Enumerate([](BYTE* b, DWORD s, DWORD* n, DWORD* c) {
-            return EnumPrinterDriversA(nullptr, nullptr, 1, b, s, n, c);
-        }, buffer, count))
+    if (!Enumerate([](BYTE* b, DWORD s, DWORD* n,
+                      DWORD* c) { return EnumPrinterDriversA(nullptr, nullptr, 1, b, s, n, c); },
+                   buffer, count))
         return false;
     names.clear();
     const DRIVER_INFO_1A* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
@@ -82,9 +79,11 @@ bool CWinSpooler::ListPrinters(std::vector<std::string>& names)
 {
     std::vector<BYTE> buffer;
     DWORD count = 0;
-    if (!Enumerate([](BYTE* b, DWORD s, DWORD* n, DWORD* c) {
-            return ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 1, b, s, n, c);
-        }, buffer, count))
+    if (!Enumerate(
+            [](BYTE* b, DWORD s, DWORD* n, DWORD* c) {
+                return ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 1, b, s, n, c);
+            },
+            buffer, count))
         return false;
     names.clear();
     const PRINTER_INFO_1A* info = reinterpret_cast<const PRINTER_INFO_1A*>(buffer.data());
@@ -108,9 +107,9 @@ bool CWinSpooler::ListPorts(std::vector<std::string>& names)
 {
     std::vector<BYTE> buffer;
     DWORD count = 0;
-    if (!Enumerate([](BYTE* b, DWORD s, DWORD* n, DWORD* c) {
-            return EnumPortsA(nullptr, 1, b, s, n, c);
-        }, buffer, count))
+    if (!Enumerate(
+            [](BYTE* b, DWORD s, DWORD* n, DWORD* c) { return EnumPortsA(nullptr, 1, b, s, n, c); },
+            buffer, count))
         return false;
     names.clear();
     const PORT_INFO_1A* info = reinterpret_cast<const PORT_INFO_1A*>(buffer.data());
@@ -167,7 +166,8 @@ bool CWinSpooler::SetDevMode(const std::string& printerName)
         if (size >= static_cast<LONG>(offsetof(DEVMODEA, dmYResolution) + sizeof(short))) {
             std::vector<BYTE> modeBuffer(size);
             DEVMODEA* mode = reinterpret_cast<DEVMODEA*>(modeBuffer.data());
-            if (DocumentPropertiesA(nullptr, printer, Str(printerName), mode, nullptr, DM_OUT_BUFFER) == IDOK) {
+            if (DocumentPropertiesA(nullptr, printer, Str(printerName), mode, nullptr,
+                                    DM_OUT_BUFFER) == IDOK) {
                 mode->dmFields |= DM_COLOR | DM_PRINTQUALITY | DM_YRESOLUTION;
                 mode->dmColor = DMCOLOR_COLOR;
                 mode->dmPrintQuality = 100;
@@ -176,7 +176,8 @@ bool CWinSpooler::SetDevMode(const std::string& printerName)
                                         DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK) {
                     info->pDevMode = mode;
                     info->pSecurityDescriptor = nullptr;
-                    ok = SetPrinterA(printer, 2, infoBuffer.data(), 0) || GetLastError() == ERROR_ACCESS_DENIED;
+                    ok = SetPrinterA(printer, 2, infoBuffer.data(), 0) ||
+                         GetLastError() == ERROR_ACCESS_DENIED;
                 }
             }
         }
@@ -213,9 +214,12 @@ bool CWinSpooler::DefaultPrinter(std::string& name)
     case WIN9X: {
         std::vector<BYTE> buffer;
         DWORD count = 0;
-        if (!Enumerate([](BYTE* b, DWORD s, DWORD* n, DWORD* c) {
-                return ::EnumPrintersA(PRINTER_ENUM_DEFAULT, nullptr, 2, b, s, n, c);
-            }, buffer, count) || count == 0)
+        if (!Enumerate(
+                [](BYTE* b, DWORD s, DWORD* n, DWORD* c) {
+                    return ::EnumPrintersA(PRINTER_ENUM_DEFAULT, nullptr, 2, b, s, n, c);
+                },
+                buffer, count) ||
+            count == 0)
             return false;
         const PRINTER_INFO_2A* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
         name = info->pPrinterName ? info->pPrinterName : "";

@@ -7,15 +7,15 @@
 #pragma pack(push, 1)
 struct QNT_SHARED_RECORD
 {
-    char tag[128];        // "MorlentVirtualPrinter"
-    char folder[1024];    // output folder of the page files
-    char baseName[1024];  // printed document's name without folder and extension
-    char extension[12];   // page file extension, without the dot
-    char autoExec[1024];  // program the driver side runs after the job
+    char tag[128];       // "MorlentVirtualPrinter"
+    char folder[1024];   // output folder of the page files
+    char baseName[1024]; // printed document's name without folder and extension
+    char extension[12];  // page file extension, without the dot
+    char autoExec[1024]; // program the driver side runs after the job
     uint32_t colour;
-    uint32_t format;      // 1 when the job asked for format 0, else 0
-    uint32_t pages;       // pages written so far, kept by the driver side
-    uint32_t status;      // 1 while a job is handed over; then the driver side's
+    uint32_t format; // 1 when the job asked for format 0, else 0
+    uint32_t pages;  // pages written so far, kept by the driver side
+    uint32_t status; // 1 while a job is handed over; then the driver side's
 };
 #pragma pack(pop)
 

@@ -46,55 +46,29 @@ void Destroy()
 
 extern "C" {
 
-int QNT_Install()
-{
-    return g_printer ? g_printer->Install() : 0;
-}
+int QNT_Install() { return g_printer ? g_printer->Install() : 0; }
 
-int QNT_UnInstall()
-{
-    return g_printer ? g_printer->UnInstall() : 1;
-}
+int QNT_UnInstall() { return g_printer ? g_printer->UnInstall() : 1; }
 
-int QNT_Init(const char* folder)
-{
-    return g_printer ? g_printer->Init(folder) : 0;
-}
+int QNT_Init(const char* folder) { return g_printer ? g_printer->Init(folder) : 0; }
 
-int QNT_Print(HWND owner, const char* path, int formatSwitch, const char* extension, int colour, int fit)
+int QNT_Print(HWND owner, const char* path, int formatSwitch, const char* extension, int colour,
+              int fit)
 {
     return g_printer ? g_printer->Print(owner, path, formatSwitch, extension, colour, fit) : 0;
 }
 
-int QNT_GetStatus()
-{
-    return g_printer ? static_cast<int>(g_printer->GetStatus()) : 0;
-}
+int QNT_GetStatus() { return g_printer ? static_cast<int>(g_printer->GetStatus()) : 0; }
 
-int QNT_GetPages()
-{
-    return g_printer ? static_cast<int>(g_printer->GetPages()) : 0;
-}
+int QNT_GetPages() { return g_printer ? static_cast<int>(g_printer->GetPages()) : 0; }
 
-int QNT_GetFileName(char** names)
-{
-    return g_printer ? g_printer->GetFileName(names) : 0;
-}
+int QNT_GetFileName(char** names) { return g_printer ? g_printer->GetFileName(names) : 0; }
 
-int* QNT_GetBmpSize(int* size)
-{
-    return g_printer ? g_printer->GetBmpSize(size) : size;
-}
+int* QNT_GetBmpSize(int* size) { return g_printer ? g_printer->GetBmpSize(size) : size; }
 
-int QNT_SetBmpSize(const int* size)
-{
-    return g_printer ? g_printer->SetBmpSize(size) : 0;
-}
+int QNT_SetBmpSize(const int* size) { return g_printer ? g_printer->SetBmpSize(size) : 0; }
 
-int QNT_Release()
-{
-    return g_printer ? g_printer->Release() : 1;
-}
+int QNT_Release() { return g_printer ? g_printer->Release() : 1; }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
 {

@@ -55,8 +55,7 @@ void DeleteFont(HFONT font)
 bool ReadToolBar(UINT toolBarId, std::vector<UINT>& ids, int& width, int& height, HINSTANCE& module)
 {
     HINSTANCE candidates[2] = {AfxGetResourceHandle(), ::GetModuleHandleA(NULL)};
-    for (HINSTANCE inst : candidates)
-    {
+    for (HINSTANCE inst : candidates) {
         HRSRC res = ::FindResourceA(inst, MAKEINTRESOURCEA(toolBarId), MAKEINTRESOURCEA(241));
         if (!res)
             continue;
@@ -66,15 +65,12 @@ bool ReadToolBar(UINT toolBarId, std::vector<UINT>& ids, int& width, int& height
             return false;
         const WORD* w = (const WORD*)raw;
         ids.clear();
-        if (w[0] == 1 && size >= 8 && size >= 8u + w[3] * 2u)
-        {
+        if (w[0] == 1 && size >= 8 && size >= 8u + w[3] * 2u) {
             width = w[1];
             height = w[2];
             for (int i = 0; i < w[3]; ++i)
                 ids.push_back(w[4 + i]);
-        }
-        else if (size >= 12)
-        {
+        } else if (size >= 12) {
             const DWORD* d = (const DWORD*)raw;
             if (d[2] > 1024 || size < 12 + d[2] * 4)
                 return false;
@@ -105,10 +101,7 @@ HBITMAP MakeDib(int w, int h, const std::vector<DWORD>& px)
 }
 
 // 0x00RRGGBB pixels <-> COLORREF.
-COLORREF PixelColour(DWORD p)
-{
-    return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-}
+COLORREF PixelColour(DWORD p) { return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255); }
 DWORD ColourPixel(COLORREF c)
 {
     return ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
@@ -117,24 +110,21 @@ DWORD ColourPixel(COLORREF c)
 
 BCMenuData::~BCMenuData()
 {
-    if (imageList)
-    {
+    if (imageList) {
         imageList->DeleteImageList();
         delete imageList;
     }
 }
 
 BCMenu::BCMenu()
-    : m_iconX(16), m_iconY(15), m_bitmapBackground(0xC0C0C0), m_bitmapBackgroundFlag(FALSE), m_checkMaps(NULL),
-      m_checkMapShare(FALSE), m_selectCheck(-1), m_unselectCheck(-1), m_loadMenu(FALSE), m_spareFlag(FALSE)
+    : m_iconX(16), m_iconY(15), m_bitmapBackground(0xC0C0C0), m_bitmapBackgroundFlag(FALSE),
+      m_checkMaps(NULL), m_checkMapShare(FALSE), m_selectCheck(-1), m_unselectCheck(-1),
+      m_loadMenu(FALSE), m_spareFlag(FALSE)
 {
     GetShellType();
 }
 
-BCMenu::~BCMenu()
-{
-    DestroyMenu();
-}
+BCMenu::~BCMenu() { DestroyMenu(); }
 
 int BCMenu::GetShellType()
 {
@@ -146,8 +136,7 @@ int BCMenu::GetShellType()
     int type = 0;
     if (v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
         type = v.dwMinorVersion >= 90 ? 4 : v.dwMinorVersion >= 10 ? 3 : 2;
-    else if (v.dwPlatformId == VER_PLATFORM_WIN32_NT)
-    {
+    else if (v.dwPlatformId == VER_PLATFORM_WIN32_NT) {
         if (v.dwMajorVersion == 4)
             type = 5;
         else if (v.dwMajorVersion == 5 && v.dwMinorVersion == 0)
@@ -161,21 +150,16 @@ int BCMenu::GetShellType()
     return type;
 }
 
-void BCMenu::SetShellType(int type)
-{
-    g_shellType = type;
-}
+void BCMenu::SetShellType(int type) { g_shellType = type; }
 
 BOOL BCMenu::IsXPThemed()
 {
-    if (g_classicTheme < 0)
-    {
+    if (g_classicTheme < 0) {
         g_classicTheme = 0;
         char value[MAX_PATH] = "";
         LONG size = sizeof(value);
-        if (::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", value, &size) ==
-            ERROR_SUCCESS)
-        {
+        if (::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current",
+                             value, &size) == ERROR_SUCCESS) {
             const char* tail = "windows classic.theme";
             size_t n = std::strlen(value), t = std::strlen(tail);
             g_classicTheme = n >= t && _stricmp(value + n - t, tail) == 0;
@@ -202,11 +186,12 @@ COLORREF BCMenu::LightenColor(COLORREF c, double f)
 HBITMAP BCMenu::LoadSysColorBitmap(UINT id)
 {
     HINSTANCE inst = AfxGetResourceHandle();
-    HBITMAP bitmap = (HBITMAP)::LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (!bitmap)
-    {
+    HBITMAP bitmap =
+        (HBITMAP)::LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (!bitmap) {
         inst = ::GetModuleHandleA(NULL);
-        bitmap = (HBITMAP)::LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        bitmap = (HBITMAP)::LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+                                       LR_CREATEDIBSECTION);
     }
     if (!bitmap)
         return NULL;
@@ -240,7 +225,8 @@ int BCMenu::CommandImage(UINT id)
 BOOL BCMenu::CommandHasVariants(UINT id)
 {
     int i = CommandImage(id);
-    return i >= 0 && i + 2 < (int)g_commandTable.size() && g_commandTable[i + 1] == id && g_commandTable[i + 2] == id;
+    return i >= 0 && i + 2 < (int)g_commandTable.size() && g_commandTable[i + 1] == id &&
+           g_commandTable[i + 2] == id;
 }
 
 int BCMenu::AddImageWithVariants(HBITMAP image, UINT id)
@@ -265,8 +251,7 @@ int BCMenu::AddImageWithVariants(HBITMAP image, UINT id)
     if (!IsXPThemed())
         shadow = LightenColor(shadow, 0.49);
     std::vector<DWORD> faded(px), silhouette(px);
-    for (size_t i = 0; i < px.size(); ++i)
-    {
+    for (size_t i = 0; i < px.size(); ++i) {
         px[i] &= 0xFFFFFF;
         if (PixelColour(px[i]) == face)
             continue;
@@ -275,8 +260,7 @@ int BCMenu::AddImageWithVariants(HBITMAP image, UINT id)
     }
     int first = -1;
     const std::vector<DWORD>* variants[3] = {&px, &faded, &silhouette};
-    for (const auto* v : variants)
-    {
+    for (const auto* v : variants) {
         HBITMAP dib = MakeDib(w, h, *v);
         int index = ImageList_AddMasked(list, dib, face);
         ::DeleteObject(dib);
@@ -299,12 +283,10 @@ int BCMenu::AddToolBarImage(UINT toolBarId, UINT id)
     if (!ReadToolBar(toolBarId, ids, width, height, module))
         return -1;
     int image = -1, n = 0;
-    for (UINT item : ids)
-    {
+    for (UINT item : ids) {
         if (item == 0)
             continue;
-        if (item == id)
-        {
+        if (item == id) {
             image = n;
             break;
         }
@@ -357,8 +339,7 @@ BOOL BCMenu::AppendODMenu(LPCWSTR text, UINT flags, UINT id, int toolBarOrImage)
         flags = MF_SEPARATOR | MF_OWNERDRAW | (flags & MF_BYPOSITION);
     else
         flags |= MF_OWNERDRAW;
-    if (flags & MF_POPUP)
-    {
+    if (flags & MF_POPUP) {
         g_allSubMenus.push_back((HMENU)(UINT_PTR)id);
         m_subMenus.push_back((HMENU)(UINT_PTR)id);
     }
@@ -367,7 +348,8 @@ BOOL BCMenu::AppendODMenu(LPCWSTR text, UINT flags, UINT id, int toolBarOrImage)
     data->menuFlags = flags;
     data->commandId = id;
     if (!(flags & (MF_SEPARATOR | MF_POPUP)))
-        data->imageIndex = toolBarOrImage < 0 ? CommandImage(id) : AddToolBarImage((UINT)toolBarOrImage, id);
+        data->imageIndex =
+            toolBarOrImage < 0 ? CommandImage(id) : AddToolBarImage((UINT)toolBarOrImage, id);
     m_items.push_back(data);
     BOOL ok = ::AppendMenuW(m_hMenu, flags, id, (LPCWSTR)data);
     if (m_loadMenu)
@@ -382,45 +364,37 @@ void BCMenu::TurnTopLevelIntoText()
         return;
     // Items the system put in front (a child window's icon) are skipped.
     int offset = 0;
-    for (int pos = 0; pos < count; ++pos)
-    {
+    for (int pos = 0; pos < count; ++pos) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_DATA;
         ::GetMenuItemInfoW(m_hMenu, pos, TRUE, &info);
         wchar_t buf[256] = L"";
         ::GetMenuStringW(m_hMenu, pos, buf, 255, MF_BYPOSITION);
-        if (info.dwItemData == (ULONG_PTR)m_items[0] || m_items[0]->text == buf)
-        {
+        if (info.dwItemData == (ULONG_PTR)m_items[0] || m_items[0]->text == buf) {
             offset = pos;
             break;
         }
     }
-    for (size_t i = 0; i < m_items.size() && offset + (int)i < count; ++i)
-    {
+    for (size_t i = 0; i < m_items.size() && offset + (int)i < count; ++i) {
         HMENU sub = ::GetSubMenu(m_hMenu, offset + (int)i);
         if (sub)
-            ::ModifyMenuW(m_hMenu, offset + (UINT)i, MF_BYPOSITION | MF_POPUP | MF_STRING, (UINT_PTR)sub,
-                          m_items[i]->text.c_str());
+            ::ModifyMenuW(m_hMenu, offset + (UINT)i, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                          (UINT_PTR)sub, m_items[i]->text.c_str());
     }
 }
 
-BOOL BCMenu::LoadMenu(UINT resourceId)
-{
-    return LoadMenu(MAKEINTRESOURCEA(resourceId));
-}
+BOOL BCMenu::LoadMenu(UINT resourceId) { return LoadMenu(MAKEINTRESOURCEA(resourceId)); }
 
 namespace {
 // Walks one level of a menu template into menu; returns where it ended or
 // NULL for a template that runs past its end.
 const WORD* ParseLevel(BCMenu* menu, const WORD* p, const WORD* end)
 {
-    while (p < end)
-    {
+    while (p < end) {
         WORD flags = *p++;
         WORD id = 0;
-        if (!(flags & MF_POPUP))
-        {
+        if (!(flags & MF_POPUP)) {
             if (p >= end)
                 return NULL;
             id = *p++;
@@ -432,19 +406,16 @@ const WORD* ParseLevel(BCMenu* menu, const WORD* p, const WORD* end)
             return NULL;
         ++p;
         const UINT itemFlags = flags & ~(MF_END | MF_POPUP | MF_HILITE);
-        if (flags & MF_POPUP)
-        {
+        if (flags & MF_POPUP) {
             BCMenu* sub = new BCMenu;
             sub->CreatePopupMenu();
             p = ParseLevel(sub, p, end);
-            if (!p)
-            {
+            if (!p) {
                 delete sub; // with whatever it held
                 return NULL;
             }
             menu->AppendODMenu(text, itemFlags | MF_POPUP, (UINT)(UINT_PTR)sub->m_hMenu, -1);
-        }
-        else
+        } else
             menu->AppendODMenu(text, itemFlags, id, -1);
         if (flags & MF_END)
             return p;
@@ -459,8 +430,7 @@ BOOL BCMenu::LoadMenu(LPCTSTR resourceName)
     HRSRC res = NULL;
     HINSTANCE inst = NULL;
     for (HINSTANCE c : candidates)
-        if ((res = ::FindResourceA(c, resourceName, (LPCSTR)RT_MENU)) != NULL)
-        {
+        if ((res = ::FindResourceA(c, resourceName, (LPCSTR)RT_MENU)) != NULL) {
             inst = c;
             break;
         }
@@ -475,8 +445,7 @@ BOOL BCMenu::LoadMenu(LPCTSTR resourceName)
         return FALSE;
     const WORD* end = data + size / 2;
     const WORD* p = data + 2 + data[1] / 2;
-    if (!ParseLevel(this, p, end))
-    {
+    if (!ParseLevel(this, p, end)) {
         // A damaged template: nothing half-built is kept.
         DestroyMenu();
         return FALSE;
@@ -502,12 +471,13 @@ BOOL BCMenu::DestroyMenu()
             if (::GetSubMenu(m_hMenu, pos))
                 ::RemoveMenu(m_hMenu, pos, MF_BYPOSITION);
     if (m_hMenu)
-        g_allSubMenus.erase(std::remove(g_allSubMenus.begin(), g_allSubMenus.end(), m_hMenu), g_allSubMenus.end());
+        g_allSubMenus.erase(std::remove(g_allSubMenus.begin(), g_allSubMenus.end(), m_hMenu),
+                            g_allSubMenus.end());
     std::vector<HMENU> subs;
     subs.swap(m_subMenus);
-    for (HMENU h : subs)
-    {
-        g_allSubMenus.erase(std::remove(g_allSubMenus.begin(), g_allSubMenus.end(), h), g_allSubMenus.end());
+    for (HMENU h : subs) {
+        g_allSubMenus.erase(std::remove(g_allSubMenus.begin(), g_allSubMenus.end(), h),
+                            g_allSubMenus.end());
         BCMenu* sub = dynamic_cast<BCMenu*>(CMenu::FromHandlePermanent(h));
         if (sub && sub != this)
             delete sub; // its destructor destroys its own popups
@@ -515,8 +485,7 @@ BOOL BCMenu::DestroyMenu()
             ::DestroyMenu(h);
     }
     DeleteItems();
-    if (m_checkMaps && !m_checkMapShare)
-    {
+    if (m_checkMaps && !m_checkMapShare) {
         m_checkMaps->DeleteImageList();
         delete m_checkMaps;
     }
@@ -529,8 +498,7 @@ BOOL BCMenu::ModifyODMenu(UINT position, UINT flags, UINT id, LPCSTR text)
 {
     int pos = (int)position;
     BCMenu* holder = this;
-    if (!(flags & MF_BYPOSITION))
-    {
+    if (!(flags & MF_BYPOSITION)) {
         holder = FindMenuItem(position, &pos);
         if (!holder)
             return FALSE;
@@ -542,8 +510,8 @@ BOOL BCMenu::ModifyODMenu(UINT position, UINT flags, UINT id, LPCSTR text)
     data->menuFlags = flags;
     data->commandId = id;
     data->imageIndex = CommandImage(id);
-    BOOL ok = ::ModifyMenuW(holder->m_hMenu, pos, (flags | MF_BYPOSITION),
-                            id, (flags & MF_OWNERDRAW) ? (LPCWSTR)data : data->text.c_str());
+    BOOL ok = ::ModifyMenuW(holder->m_hMenu, pos, (flags | MF_BYPOSITION), id,
+                            (flags & MF_OWNERDRAW) ? (LPCWSTR)data : data->text.c_str());
     delete holder->m_items[pos];
     holder->m_items[pos] = data;
     return ok;
@@ -552,11 +520,9 @@ BOOL BCMenu::ModifyODMenu(UINT position, UINT flags, UINT id, LPCSTR text)
 BCMenu* BCMenu::FindMenuItem(UINT id, int* position)
 {
     const int count = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;
-    for (int pos = 0; pos < count; ++pos)
-    {
+    for (int pos = 0; pos < count; ++pos) {
         HMENU sub = ::GetSubMenu(m_hMenu, pos);
-        if (!sub && ::GetMenuItemID(m_hMenu, pos) == id)
-        {
+        if (!sub && ::GetMenuItemID(m_hMenu, pos) == id) {
             if (position)
                 *position = pos;
             return this;
@@ -573,8 +539,7 @@ BCMenu* BCMenu::FindMenuItem(UINT id, int* position)
 
 BOOL BCMenu::GetMenuText(UINT idOrPosition, CString& text, UINT flags)
 {
-    if (flags & MF_BYPOSITION)
-    {
+    if (flags & MF_BYPOSITION) {
         if (idOrPosition >= m_items.size())
             return FALSE;
         text = ToAnsi(m_items[idOrPosition]->text);
@@ -591,8 +556,7 @@ void BCMenu::ConvertMenu()
     std::vector<BCMenuData*> old;
     old.swap(m_items);
     std::vector<bool> used(old.size(), false);
-    for (int pos = 0; pos < count; ++pos)
-    {
+    for (int pos = 0; pos < count; ++pos) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
@@ -601,25 +565,25 @@ void BCMenu::ConvertMenu()
         const UINT id = popup ? (UINT)(UINT_PTR)info.hSubMenu : info.wID;
         BCMenuData* match = NULL;
         for (size_t i = 0; i < old.size() && !match; ++i)
-            if (!used[i] && old[i]->commandId == id && !separator)
-            {
+            if (!used[i] && old[i]->commandId == id && !separator) {
                 used[i] = true;
                 match = old[i];
             }
         wchar_t buf[256] = L"";
         ::GetMenuStringW(m_hMenu, pos, buf, 255, MF_BYPOSITION);
-        if (!match)
-        {
+        if (!match) {
             match = new BCMenuData;
             match->commandId = separator ? 0 : id;
-            match->menuFlags = MF_BYPOSITION | MF_OWNERDRAW | (popup ? MF_POPUP : 0) | (separator ? MF_SEPARATOR : 0);
+            match->menuFlags = MF_BYPOSITION | MF_OWNERDRAW | (popup ? MF_POPUP : 0) |
+                               (separator ? MF_SEPARATOR : 0);
             match->text = buf;
             match->imageIndex = popup || separator ? -1 : CommandImage(id);
-        }
-        else if (popup && buf[0])
+        } else if (popup && buf[0])
             match->text = buf;
         m_items.push_back(match);
-        ::ModifyMenuW(m_hMenu, pos, MF_BYPOSITION | MF_OWNERDRAW | (popup ? MF_POPUP : 0) | (separator ? MF_SEPARATOR : 0),
+        ::ModifyMenuW(m_hMenu, pos,
+                      MF_BYPOSITION | MF_OWNERDRAW | (popup ? MF_POPUP : 0) |
+                          (separator ? MF_SEPARATOR : 0),
                       popup ? (UINT_PTR)info.hSubMenu : info.wID, (LPCWSTR)match);
     }
     for (size_t i = 0; i < old.size(); ++i)
@@ -635,8 +599,7 @@ LRESULT BCMenu::FindKeyboardShortcut(UINT c, UINT flags, CMenu* menu)
     if ((int)bc->m_items.size() != ::GetMenuItemCount(bc->m_hMenu))
         bc->ConvertMenu();
     wchar_t key[3] = {L'&', (wchar_t)::towlower((wint_t)c), 0};
-    for (size_t pos = 0; pos < bc->m_items.size(); ++pos)
-    {
+    for (size_t pos = 0; pos < bc->m_items.size(); ++pos) {
         std::wstring text = bc->m_items[pos]->text;
         for (auto& ch : text)
             ch = (wchar_t)::towlower(ch);
@@ -657,14 +620,12 @@ void BCMenu::InsertSpaces()
         return (int)sz.cx;
     };
     int widest = 0;
-    for (BCMenuData* d : m_items)
-    {
+    for (BCMenuData* d : m_items) {
         size_t tab = d->text.find(L'\t');
         if (tab != std::wstring::npos)
             widest = std::max(widest, width(d->text.substr(0, tab) + L" "));
     }
-    for (size_t pos = 0; pos < m_items.size(); ++pos)
-    {
+    for (size_t pos = 0; pos < m_items.size(); ++pos) {
         BCMenuData* d = m_items[pos];
         size_t tab = d->text.find(L'\t');
         if (tab == std::wstring::npos)
@@ -686,8 +647,7 @@ void BCMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
         return;
     const BOOL flat = UsesFlatLook();
     const int b = flat ? 7 : 4;
-    if (data->menuFlags & MF_SEPARATOR)
-    {
+    if (data->menuFlags & MF_SEPARATOR) {
         lpMIS->itemWidth = 0;
         lpMIS->itemHeight = std::max(::GetSystemMetrics(SM_CYMENU) / 2, (m_iconY + b) / 2);
         return;
@@ -711,29 +671,24 @@ void BCMenu::DrawImage(HDC dc, BCMenuData* data, int x, int y, BOOL disabled)
 {
     HIMAGELIST list = NULL;
     int index = data->imageIndex;
-    if (data->imageList && data->imageList->GetSafeHandle())
-    {
+    if (data->imageList && data->imageList->GetSafeHandle()) {
         list = (HIMAGELIST)data->imageList->GetSafeHandle();
         index = index < 0 ? 0 : index;
-    }
-    else if (index >= 0)
+    } else if (index >= 0)
         list = (HIMAGELIST)GetSharedImages()->GetSafeHandle();
     if (!list || index < 0 || index >= ImageList_GetImageCount(list))
         return;
-    if (!disabled)
-    {
+    if (!disabled) {
         ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
         return;
     }
-    if (!data->imageList && CommandHasVariants(data->commandId) && UsesFlatLook(dc))
-    {
+    if (!data->imageList && CommandHasVariants(data->commandId) && UsesFlatLook(dc)) {
         ImageList_Draw(list, index + 2, dc, x, y, ILD_TRANSPARENT); // the silhouette
         return;
     }
     // Embossed from the image's shape: highlight offset, shadow in place.
     HICON icon = ImageList_GetIcon(list, index, ILD_TRANSPARENT);
-    if (icon)
-    {
+    if (icon) {
         ::DrawStateW(dc, NULL, NULL, (LPARAM)icon, 0, x, y, 0, 0, DST_ICON | DSS_DISABLED);
         ::DestroyIcon(icon);
     }
@@ -750,8 +705,7 @@ void DrawTick(HDC dc, int x, int y, COLORREF c)
 {
     HPEN pen = ::CreatePen(PS_SOLID, 1, c);
     HGDIOBJ old = ::SelectObject(dc, pen);
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         ::MoveToEx(dc, x, y + 2 + i, NULL);
         ::LineTo(dc, x + 2, y + 4 + i);
         ::LineTo(dc, x + 7, y - 1 + i);
@@ -778,8 +732,7 @@ void DrawItemText(HDC dc, const std::wstring& text, RECT r, COLORREF colour)
     size_t tab = text.find(L'\t');
     std::wstring head = text.substr(0, tab);
     ::DrawTextW(dc, head.c_str(), (int)head.size(), &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-    if (tab != std::wstring::npos)
-    {
+    if (tab != std::wstring::npos) {
         std::wstring tail = text.substr(tab + 1);
         r.right -= 8;
         ::DrawTextW(dc, tail.c_str(), (int)tail.size(), &r, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
@@ -819,8 +772,7 @@ void BCMenu::DrawFlat(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
     HBITMAP bmp = NULL;
     HGDIOBJ oldBmp = NULL;
     RECT r = item;
-    if (grayed)
-    {
+    if (grayed) {
         mem = ::CreateCompatibleDC(target);
         bmp = ::CreateCompatibleBitmap(target, w, h);
         oldBmp = ::SelectObject(mem, bmp);
@@ -831,15 +783,11 @@ void BCMenu::DrawFlat(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
     Fill(dc, r, ::GetSysColor(COLOR_WINDOW));
     RECT col = {r.left, r.top, r.left + column, r.bottom};
     Fill(dc, col, ::GetSysColor(COLOR_3DFACE));
-    if (data->menuFlags & MF_SEPARATOR)
-    {
+    if (data->menuFlags & MF_SEPARATOR) {
         RECT line = {r.left + column, r.top + (r.bottom - r.top) / 2, r.right, r.bottom};
         ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-    }
-    else
-    {
-        if (selected)
-        {
+    } else {
+        if (selected) {
             Fill(dc, r, LightenColor(::GetSysColor(COLOR_HIGHLIGHT), 0.7));
             HBRUSH frame = ::CreateSolidBrush(::GetSysColor(COLOR_HIGHLIGHT));
             ::FrameRect(dc, &r, frame);
@@ -849,8 +797,7 @@ void BCMenu::DrawFlat(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
         const bool hasImage = data->imageIndex >= 0 || data->imageList;
         if (hasImage)
             DrawImage(dc, data, ix, iy, grayed);
-        else if (checked)
-        {
+        else if (checked) {
             const COLORREF mark = ::GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
             if (IsRadioItem(m_hMenu, data, lpDIS->itemID))
                 DrawDot(dc, r.left + column / 2, r.top + (r.bottom - r.top) / 2, mark);
@@ -865,8 +812,7 @@ void BCMenu::DrawFlat(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
         ::SelectObject(dc, oldFont);
         DeleteFont(font);
     }
-    if (mem)
-    {
+    if (mem) {
         ::BitBlt(target, item.left, item.top, w, h, mem, 0, 0, SRCCOPY);
         ::SelectObject(mem, oldBmp);
         ::DeleteObject(bmp);
@@ -883,8 +829,7 @@ void BCMenu::DrawClassic(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
     const BOOL checked = (lpDIS->itemState & ODS_CHECKED) != 0;
     const COLORREF back = ::GetSysColor(IsXPThemed() ? COLOR_3DFACE : COLOR_MENU);
     Fill(dc, r, back);
-    if (data->menuFlags & MF_SEPARATOR)
-    {
+    if (data->menuFlags & MF_SEPARATOR) {
         RECT line = {r.left, r.top + (r.bottom - r.top) / 2, r.right, r.bottom};
         ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
         return;
@@ -897,7 +842,8 @@ void BCMenu::DrawClassic(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
     const bool hasImage = data->imageIndex >= 0 || data->imageList;
     const COLORREF hi = ::GetSysColor(COLOR_3DHILIGHT), lo = ::GetSysColor(COLOR_3DSHADOW);
     auto frame = [&](bool raised) {
-        HPEN a = ::CreatePen(PS_SOLID, 1, raised ? hi : lo), b = ::CreatePen(PS_SOLID, 1, raised ? lo : hi);
+        HPEN a = ::CreatePen(PS_SOLID, 1, raised ? hi : lo),
+             b = ::CreatePen(PS_SOLID, 1, raised ? lo : hi);
         HGDIOBJ old = ::SelectObject(dc, a);
         ::MoveToEx(dc, imageBox.left, imageBox.bottom - 1, NULL);
         ::LineTo(dc, imageBox.left, imageBox.top);
@@ -910,21 +856,16 @@ void BCMenu::DrawClassic(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
         ::DeleteObject(b);
     };
     const int ix = r.left + 2, iy = r.top + (r.bottom - r.top - m_iconY) / 2;
-    if (hasImage)
-    {
-        if (checked)
-        {
+    if (hasImage) {
+        if (checked) {
             RECT inner = imageBox;
             ::InflateRect(&inner, -1, -1);
             Fill(dc, inner, LightenColor(back, 0.6));
             frame(false);
-        }
-        else if (selected && !grayed)
+        } else if (selected && !grayed)
             frame(true);
         DrawImage(dc, data, ix, iy, grayed);
-    }
-    else if (checked)
-    {
+    } else if (checked) {
         const COLORREF mark = ::GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
         const int cx = r.left + box / 2, cy = r.top + (r.bottom - r.top) / 2;
         if (IsRadioItem(m_hMenu, data, lpDIS->itemID))
@@ -936,18 +877,16 @@ void BCMenu::DrawClassic(LPDRAWITEMSTRUCT lpDIS, BCMenuData* data)
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     RECT text = {textArea.left + 4, r.top, r.right, r.bottom};
-    if (grayed)
-    {
-        if (!selected)
-        {
+    if (grayed) {
+        if (!selected) {
             RECT shadow = text;
             ::OffsetRect(&shadow, 1, 1);
             DrawItemText(dc, data->text, shadow, hi);
         }
         DrawItemText(dc, data->text, text, ::GetSysColor(COLOR_GRAYTEXT));
-    }
-    else
-        DrawItemText(dc, data->text, text, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    } else
+        DrawItemText(dc, data->text, text,
+                     ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     ::SelectObject(dc, oldFont);
     DeleteFont(font);
 }

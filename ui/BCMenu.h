@@ -20,8 +20,8 @@ public:
     int imageIndex = -1; // in the shared image list, -1 for none
     int flagWord = 0;
     int furtherIndex = -1;
-    UINT menuFlags = 0; // as appended, always with MF_OWNERDRAW
-    UINT commandId = 0; // for a popup its menu handle
+    UINT menuFlags = 0;              // as appended, always with MF_OWNERDRAW
+    UINT commandId = 0;              // for a popup its menu handle
     CImageList* imageList = nullptr; // an image list of the item's own
     int spare = 0;
 };
@@ -45,7 +45,8 @@ public:
     // toolBarOrImage: negative takes the command's image from the shared
     // command table; otherwise it names a tool-bar resource whose button for
     // the command gives the image.
-    BOOL AppendODMenu(LPCWSTR text, UINT flags = MF_OWNERDRAW, UINT id = 0, int toolBarOrImage = -1);
+    BOOL AppendODMenu(LPCWSTR text, UINT flags = MF_OWNERDRAW, UINT id = 0,
+                      int toolBarOrImage = -1);
     BOOL AppendODMenu(LPCSTR text, UINT flags = MF_OWNERDRAW, UINT id = 0, int toolBarOrImage = -1);
     BOOL ModifyODMenu(UINT position, UINT flags, UINT id, LPCSTR text);
     BCMenu* FindMenuItem(UINT id, int* position);

@@ -11,8 +11,7 @@ CAutoDialog::CAutoDialog(int seconds, LPCTSTR text, CWnd* owner)
     : CLangDialog(IDD_AUTO_DIALOG, "CAutoDialog", NULL), m_strText(text ? text : ""),
       m_hIcon(::LoadIconA(NULL, (LPCSTR)IDI_QUESTION)), m_nSeconds(seconds), m_nResult(RESULT_NONE),
       m_pOwner(owner)
-{
-}
+{}
 
 void CAutoDialog::DoDataExchange(CDataExchange* pDX)
 {
@@ -45,9 +44,9 @@ BOOL CAutoDialog::OnInitDialog()
         dc.SelectObject(old);
     }
     const int growX = measured.Width() > designed.Width() ? measured.Width() - designed.Width() : 0;
-    const int growY = measured.Height() > designed.Height() ? measured.Height() - designed.Height() : 0;
-    if (growX || growY)
-    {
+    const int growY =
+        measured.Height() > designed.Height() ? measured.Height() - designed.Height() : 0;
+    if (growX || growY) {
         m_textCtrl.SetWindowPos(NULL, 0, 0, designed.Width() + growX, designed.Height() + growY,
                                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         CRect window;
@@ -70,7 +69,8 @@ BOOL CAutoDialog::OnInitDialog()
 
     CenterWindow();
     CWnd* main = AfxGetMainWnd();
-    HWND after = main && main->GetSafeHwnd() && main->GetSafeHwnd() != m_hWnd ? main->GetSafeHwnd() : HWND_TOP;
+    HWND after = main && main->GetSafeHwnd() && main->GetSafeHwnd() != m_hWnd ? main->GetSafeHwnd()
+                                                                              : HWND_TOP;
     ::SetWindowPos(m_hWnd, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
     SetTimer(TIMER_ANSWER, (UINT)(m_nSeconds > 0 ? m_nSeconds : 0) * 1000, NULL);
     return TRUE;
@@ -102,8 +102,7 @@ void CAutoDialog::OnCancel()
 
 void CAutoDialog::OnTimer(UINT id)
 {
-    if (id != TIMER_ANSWER)
-    {
+    if (id != TIMER_ANSWER) {
         CLangDialog::OnTimer(id);
         return;
     }

@@ -19,9 +19,7 @@ CBitmapTabCtrl::CBitmapTabCtrl()
     m_current.LoadFromFile("Skins\\L1.bmp", 5, 30, TRUE);
 }
 
-CBitmapTabCtrl::~CBitmapTabCtrl()
-{
-}
+CBitmapTabCtrl::~CBitmapTabCtrl() {}
 
 int CBitmapTabCtrl::OnCreate(LPCREATESTRUCT lpcs)
 {
@@ -30,10 +28,7 @@ int CBitmapTabCtrl::OnCreate(LPCREATESTRUCT lpcs)
     return 0;
 }
 
-void CBitmapTabCtrl::OnSize(UINT nType, int cx, int cy)
-{
-    CSkinTabCtrl::OnSize(nType, cx, cy);
-}
+void CBitmapTabCtrl::OnSize(UINT nType, int cx, int cy) { CSkinTabCtrl::OnSize(nType, cx, cy); }
 
 void CBitmapTabCtrl::GetPageRect(RECT* pRect)
 {
@@ -116,7 +111,8 @@ void CBitmapTabCtrl::DrawTab(CDC* pDC, CRect rc, LPCSTR lpszText, HICON hIcon, i
     int t = pDC->GetTextExtent(lpszText, (int)strlen(lpszText)).cx;
     int x = rc.left + (rc.Width() - t - w / 2 - w) / 2;
     if (hIcon)
-        ::DrawIconEx(pDC->m_hDC, x, rc.top + (rc.Height() - h) / 2, hIcon, w, h, 0, NULL, DI_NORMAL);
+        ::DrawIconEx(pDC->m_hDC, x, rc.top + (rc.Height() - h) / 2, hIcon, w, h, 0, NULL,
+                     DI_NORMAL);
     COLORREF oldColor = pDC->SetTextColor(nState == 0 ? 0x505050 : 0x000000);
     CRect text(x + w + w / 2, rc.top, rc.right, rc.bottom);
     pDC->DrawText(lpszText, -1, &text, DT_SINGLELINE | DT_VCENTER);

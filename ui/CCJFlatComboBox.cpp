@@ -26,8 +26,8 @@ CCJFlatComboBox::CCJFlatComboBox()
     m_clrArrow = 0x000000;
     m_clrBack = 0xFFFFFF;
     m_clrDisabledBack = 0xEFEBEF;
-    HBITMAP hStrip = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(523), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION);
+    HBITMAP hStrip = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(523),
+                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (hStrip) {
         m_buttonImages.Create(15, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
         ImageList_AddMasked(m_buttonImages.GetSafeHandle(), hStrip, RGB(0, 0, 0));
@@ -35,9 +35,7 @@ CCJFlatComboBox::CCJFlatComboBox()
     }
 }
 
-CCJFlatComboBox::~CCJFlatComboBox()
-{
-}
+CCJFlatComboBox::~CCJFlatComboBox() {}
 
 void CCJFlatComboBox::PreSubclassWindow()
 {
@@ -45,17 +43,16 @@ void CCJFlatComboBox::PreSubclassWindow()
     // Owner drawing is a creation style: a combo box only draws its items
     // here when its template (or creator) declares CBS_OWNERDRAWFIXED and
     // CBS_HASSTRINGS; adding them now would change nothing.
-    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)) != (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS))
-        TRACE("CCJFlatComboBox %d: created without CBS_OWNERDRAWFIXED | CBS_HASSTRINGS\n", GetDlgCtrlID());
+    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)) !=
+        (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS))
+        TRACE("CCJFlatComboBox %d: created without CBS_OWNERDRAWFIXED | CBS_HASSTRINGS\n",
+              GetDlgCtrlID());
     ModifyStyle(WS_BORDER, 0);
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
     SetItemHeight(-1, 14);
 }
 
-void CCJFlatComboBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
-{
-    lpMIS->itemHeight = 14;
-}
+void CCJFlatComboBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) { lpMIS->itemHeight = 14; }
 
 void CCJFlatComboBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
@@ -269,7 +266,8 @@ void CCJFlatComboBox::OnPaint()
     ::GetCursorPos(&pt);
     CRect wr;
     GetWindowRect(&wr);
-    int state = m_bLBtnDown ? FRAME_PRESSED : ((wr.PtInRect(pt) || m_bHasFocus) ? FRAME_RAISED : FRAME_NORMAL);
+    int state = m_bLBtnDown ? FRAME_PRESSED
+                            : ((wr.PtInRect(pt) || m_bHasFocus) ? FRAME_RAISED : FRAME_NORMAL);
     DrawCombo(&mem, state);
     int sel = GetCurSel();
     if (sel >= 0) {

@@ -5,16 +5,15 @@
 CCaptionButton* CCaptionButton::s_pCaptured = NULL;
 
 CCaptionButton::CCaptionButton()
-    : m_nCommand(0), m_bButtonDown(FALSE), m_nState(STATE_NORMAL), m_rect(), m_pOwner(NULL), m_nLastX(0),
-      m_nLastY(0)
-{
-}
+    : m_nCommand(0), m_bButtonDown(FALSE), m_nState(STATE_NORMAL), m_rect(), m_pOwner(NULL),
+      m_nLastX(0), m_nLastY(0)
+{}
 
 CCaptionButton::~CCaptionButton()
 {
-    if (s_pCaptured == this)
-    {
-        if (m_pOwner && ::IsWindow(m_pOwner->GetSafeHwnd()) && ::GetCapture() == m_pOwner->GetSafeHwnd())
+    if (s_pCaptured == this) {
+        if (m_pOwner && ::IsWindow(m_pOwner->GetSafeHwnd()) &&
+            ::GetCapture() == m_pOwner->GetSafeHwnd())
             ::ReleaseCapture();
         m_nState = STATE_NORMAL;
         s_pCaptured = NULL;
@@ -25,7 +24,8 @@ BOOL CCaptionButton::LoadStrip(LPCTSTR file, CBitmap frames[4])
 {
     for (int i = 0; i < 4; ++i)
         frames[i].DeleteObject();
-    HBITMAP strip = file ? (HBITMAP)::LoadImageA(NULL, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE) : NULL;
+    HBITMAP strip =
+        file ? (HBITMAP)::LoadImageA(NULL, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE) : NULL;
     if (!strip)
         return FALSE;
     BITMAP bm = {};
@@ -35,8 +35,7 @@ BOOL CCaptionButton::LoadStrip(LPCTSTR file, CBitmap frames[4])
     HDC src = ::CreateCompatibleDC(screen);
     HDC dst = ::CreateCompatibleDC(screen);
     HGDIOBJ oldSrc = ::SelectObject(src, strip);
-    for (int i = 0; i < 4 && w > 0; ++i)
-    {
+    for (int i = 0; i < 4 && w > 0; ++i) {
         HBITMAP frame = ::CreateCompatibleBitmap(screen, w, bm.bmHeight);
         HGDIOBJ old = ::SelectObject(dst, frame);
         ::BitBlt(dst, 0, 0, w, bm.bmHeight, src, i * w, 0, SRCCOPY);
@@ -113,7 +112,8 @@ void CCaptionButton::Redraw(int x, int y)
 
 void CCaptionButton::ReleaseIfCaptured()
 {
-    if (m_pOwner && ::IsWindow(m_pOwner->GetSafeHwnd()) && ::GetCapture() == m_pOwner->GetSafeHwnd())
+    if (m_pOwner && ::IsWindow(m_pOwner->GetSafeHwnd()) &&
+        ::GetCapture() == m_pOwner->GetSafeHwnd())
         ::ReleaseCapture();
     // Every release clears the shared pointer, so that no other caption
     // button is left ignoring the mouse.
@@ -123,8 +123,7 @@ void CCaptionButton::ReleaseIfCaptured()
 
 void CCaptionButton::Enable(BOOL enable)
 {
-    if (enable)
-    {
+    if (enable) {
         m_nState = STATE_NORMAL;
         return;
     }
@@ -141,8 +140,7 @@ void CCaptionButton::RelayEvent(const MSG* msg)
         return;
     HWND owner = m_pOwner->GetSafeHwnd();
     POINT pt = {GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
-    switch (msg->message)
-    {
+    switch (msg->message) {
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
@@ -163,8 +161,7 @@ void CCaptionButton::RelayEvent(const MSG* msg)
         return;
     const BOOL inside = ::PtInRect(&m_rect, pt);
 
-    switch (msg->message)
-    {
+    switch (msg->message) {
     case WM_DESTROY:
     case WM_NCDESTROY:
         if (s_pCaptured == this)
@@ -174,8 +171,7 @@ void CCaptionButton::RelayEvent(const MSG* msg)
         break;
     case WM_LBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
-        if (inside)
-        {
+        if (inside) {
             m_bButtonDown = TRUE;
             ::SetCapture(owner);
             s_pCaptured = this;
@@ -185,30 +181,22 @@ void CCaptionButton::RelayEvent(const MSG* msg)
         break;
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
-        if (m_bButtonDown)
-        {
-            if (inside && m_nState != STATE_PRESSED)
-            {
+        if (m_bButtonDown) {
+            if (inside && m_nState != STATE_PRESSED) {
                 ::SetCapture(owner);
                 s_pCaptured = this;
                 m_nState = STATE_PRESSED;
                 RedrawLast();
-            }
-            else if (!inside && m_nState != STATE_HOVER)
-            {
+            } else if (!inside && m_nState != STATE_HOVER) {
                 m_nState = STATE_HOVER;
                 RedrawLast();
             }
-        }
-        else if (inside && m_nState != STATE_HOVER)
-        {
+        } else if (inside && m_nState != STATE_HOVER) {
             ::SetCapture(owner);
             s_pCaptured = this;
             m_nState = STATE_HOVER;
             RedrawLast();
-        }
-        else if (!inside && m_nState == STATE_HOVER)
-        {
+        } else if (!inside && m_nState == STATE_HOVER) {
             ReleaseIfCaptured();
             m_nState = STATE_NORMAL;
             RedrawLast();
@@ -216,17 +204,13 @@ void CCaptionButton::RelayEvent(const MSG* msg)
         break;
     case WM_LBUTTONUP:
     case WM_NCLBUTTONUP:
-        if (m_bButtonDown)
-        {
+        if (m_bButtonDown) {
             m_bButtonDown = FALSE;
-            if (inside)
-            {
+            if (inside) {
                 m_nState = STATE_HOVER;
                 RedrawLast();
                 ::PostMessageA(owner, WM_COMMAND, m_nCommand, 0);
-            }
-            else
-            {
+            } else {
                 ReleaseIfCaptured();
                 m_nState = STATE_NORMAL;
                 RedrawLast();
@@ -234,8 +218,7 @@ void CCaptionButton::RelayEvent(const MSG* msg)
         }
         break;
     case WM_CAPTURECHANGED:
-        if (s_pCaptured == this && (HWND)msg->lParam != owner)
-        {
+        if (s_pCaptured == this && (HWND)msg->lParam != owner) {
             m_nState = STATE_NORMAL;
             m_bButtonDown = FALSE;
             s_pCaptured = NULL;
@@ -246,11 +229,10 @@ void CCaptionButton::RelayEvent(const MSG* msg)
 
 CCaptionMaxButton::CCaptionMaxButton()
     : m_bMinimized(FALSE), m_bMaximized(FALSE), m_nOtherCommand(0), m_bRestoreFace(FALSE)
-{
-}
+{}
 
-BOOL CCaptionMaxButton::Create(const RECT& size, CWnd* owner, UINT maximizeCommand, UINT restoreCommand,
-                               LPCTSTR maximizeStrip, LPCTSTR restoreStrip)
+BOOL CCaptionMaxButton::Create(const RECT& size, CWnd* owner, UINT maximizeCommand,
+                               UINT restoreCommand, LPCTSTR maximizeStrip, LPCTSTR restoreStrip)
 {
     LoadStrip(restoreStrip, m_otherFrames);
     m_nOtherCommand = restoreCommand;
@@ -260,8 +242,7 @@ BOOL CCaptionMaxButton::Create(const RECT& size, CWnd* owner, UINT maximizeComma
 
 void CCaptionMaxButton::Toggle()
 {
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         HGDIOBJ a = m_frames[i].Detach();
         HGDIOBJ b = m_otherFrames[i].Detach();
         if (b)
@@ -278,11 +259,9 @@ void CCaptionMaxButton::Toggle()
 BOOL CCaptionMaxButton::TrackSize(UINT type)
 {
     BOOL changed = FALSE;
-    switch (type)
-    {
+    switch (type) {
     case SIZE_MAXIMIZED:
-        if (!m_bMaximized)
-        {
+        if (!m_bMaximized) {
             if (!m_bMinimized) // a minimised window shows restore already
             {
                 Toggle();
@@ -293,10 +272,8 @@ BOOL CCaptionMaxButton::TrackSize(UINT type)
         }
         break;
     case SIZE_MINIMIZED:
-        if (!m_bMinimized)
-        {
-            if (!m_bMaximized)
-            {
+        if (!m_bMinimized) {
+            if (!m_bMaximized) {
                 Toggle();
                 changed = TRUE;
             }
@@ -305,8 +282,7 @@ BOOL CCaptionMaxButton::TrackSize(UINT type)
         }
         break;
     case SIZE_RESTORED:
-        if (m_bMaximized || m_bMinimized)
-        {
+        if (m_bMaximized || m_bMinimized) {
             Toggle();
             changed = TRUE;
             m_bMaximized = FALSE;

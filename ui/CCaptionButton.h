@@ -2,8 +2,7 @@
 #include "afxwin.h"
 
 // The caption commands that the caption buttons post to their owner.
-enum : UINT
-{
+enum : UINT {
     ID_CAPTION_CLOSE = 0xFFD8,
     ID_CAPTION_RESTORE = 0xFFD9,
     ID_CAPTION_MAXIMIZE = 0xFFDA,
@@ -18,13 +17,7 @@ enum : UINT
 class CCaptionButton
 {
 public:
-    enum State
-    {
-        STATE_NORMAL = 0,
-        STATE_PRESSED = 1,
-        STATE_HOVER = 2,
-        STATE_DISABLED = 3
-    };
+    enum State { STATE_NORMAL = 0, STATE_PRESSED = 1, STATE_HOVER = 2, STATE_DISABLED = 3 };
 
     CCaptionButton();
     virtual ~CCaptionButton();

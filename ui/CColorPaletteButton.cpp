@@ -47,7 +47,7 @@ HCURSOR MakeEyedropper()
     auto dot = [&](int x, int y, bool white) {
         if (x < 0 || y < 0 || x >= 16 || y >= 16)
             return;
-        andMask[y * bytesPerRow + x / 8] &= (BYTE)~(0x80 >> (x % 8));
+        andMask[y * bytesPerRow + x / 8] &= (BYTE) ~(0x80 >> (x % 8));
         if (white)
             xorMask[y * bytesPerRow + x / 8] |= (BYTE)(0x80 >> (x % 8));
     };
@@ -66,7 +66,8 @@ HCURSOR MakeEyedropper()
 } // namespace
 
 CColorPaletteButton::CColorPaletteButton()
-    : m_pBuddy(NULL), m_crColor(::GetSysColor(COLOR_BTNFACE)), m_hPalette(NULL), m_bPaletteOpen(FALSE)
+    : m_pBuddy(NULL), m_crColor(::GetSysColor(COLOR_BTNFACE)), m_hPalette(NULL),
+      m_bPaletteOpen(FALSE)
 {
     m_hEyedropper = MakeEyedropper();
 }
@@ -133,7 +134,8 @@ void CColorPaletteButton::OnLButtonDown(UINT nFlags, CPoint point)
         if (!m_bPaletteOpen || !m_hPalette)
             return;
         ::SendMessageA(m_hPalette, CColorPaletteWnd::WM_SET_INITIAL, (WPARAM)m_crColor, 0);
-        ::SendMessageA(m_hPalette, WM_LBUTTONDOWN, (WPARAM)m_crColor, MAKELPARAM(screen.x, screen.y));
+        ::SendMessageA(m_hPalette, WM_LBUTTONDOWN, (WPARAM)m_crColor,
+                       MAKELPARAM(screen.x, screen.y));
     }
     Invalidate();
     (void)nFlags;

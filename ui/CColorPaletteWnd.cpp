@@ -21,14 +21,11 @@ const BYTE kGreys[12] = {255, 232, 209, 186, 163, 140, 117, 94, 71, 48, 23, 0};
 }
 
 CColorPaletteWnd::CColorPaletteWnd()
-    : m_pButton(NULL), m_crCurrent(::GetSysColor(COLOR_BTNFACE)), m_crInitial(::GetSysColor(COLOR_BTNFACE)),
-      m_ptDown(0, 0)
-{
-}
+    : m_pButton(NULL), m_crCurrent(::GetSysColor(COLOR_BTNFACE)),
+      m_crInitial(::GetSysColor(COLOR_BTNFACE)), m_ptDown(0, 0)
+{}
 
-CColorPaletteWnd::~CColorPaletteWnd()
-{
-}
+CColorPaletteWnd::~CColorPaletteWnd() {}
 
 int CColorPaletteWnd::CellFromPoint(CPoint point)
 {
@@ -81,21 +78,19 @@ BOOL CColorPaletteWnd::Create(CColorPaletteButton* pButton)
         x = 0;
     if (y + HEIGHT > sy)
         y -= HEIGHT;
-    if (!CreateEx(WS_EX_TOPMOST, CLASS_NAME, "Palatte", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, WIDTH, HEIGHT,
-                  pButton->m_hWnd, NULL)) {
+    if (!CreateEx(WS_EX_TOPMOST, CLASS_NAME, "Palatte", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y,
+                  WIDTH, HEIGHT, pButton->m_hWnd, NULL)) {
         delete this;
         return FALSE;
     }
     m_font.CreateFont(-12, 0, 0, 0, 400, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
-    m_more.Create(NULL, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(167, 126, 183, 142), this, ID_MORE);
+    m_more.Create(NULL, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(167, 126, 183, 142), this,
+                  ID_MORE);
     SetCapture();
     return TRUE;
 }
 
-void CColorPaletteWnd::PostNcDestroy()
-{
-    delete this;
-}
+void CColorPaletteWnd::PostNcDestroy() { delete this; }
 
 BOOL CColorPaletteWnd::OnEraseBkgnd(CDC* pDC)
 {
@@ -127,7 +122,8 @@ void CColorPaletteWnd::OnPaint()
     }
     dc.FillSolidRect(5, 125, 35, 18, m_crCurrent);
     CString hex;
-    hex.Format("#%02X%02X%02X", GetRValue(m_crCurrent), GetGValue(m_crCurrent), GetBValue(m_crCurrent));
+    hex.Format("#%02X%02X%02X", GetRValue(m_crCurrent), GetGValue(m_crCurrent),
+               GetBValue(m_crCurrent));
     CFont* pOld = dc.SelectObject(&m_font);
     dc.SetBkMode(TRANSPARENT);
     dc.TextOut(80, 127, hex);
@@ -188,10 +184,7 @@ void CColorPaletteWnd::Track(CPoint point)
         m_pButton->UpdateCursor(screen);
 }
 
-void CColorPaletteWnd::OnMouseMove(UINT, CPoint point)
-{
-    Track(point);
-}
+void CColorPaletteWnd::OnMouseMove(UINT, CPoint point) { Track(point); }
 
 void CColorPaletteWnd::OnLButtonDown(UINT nFlags, CPoint point)
 {

@@ -17,9 +17,10 @@ BEGIN_MESSAGE_MAP(CColourPickerXP, CButton)
 END_MESSAGE_MAP()
 
 CColourPickerXP::CColourPickerXP()
-    : m_Colour(CLR_DEFAULT), m_DefaultColour(::GetSysColor(COLOR_APPWORKSPACE)), m_strDefaultText("Automatic"),
-      m_strCustomText("More Colors..."), m_bPopupActive(FALSE), m_crOwnerSees(CLR_DEFAULT), m_bTrackSelection(0), m_bHot(FALSE),
-      m_bFlatMenus(FALSE), m_nCaptionFlag(0), m_pArrowImages(NULL), m_bTransparent(FALSE), m_bFlatBorder(TRUE)
+    : m_Colour(CLR_DEFAULT), m_DefaultColour(::GetSysColor(COLOR_APPWORKSPACE)),
+      m_strDefaultText("Automatic"), m_strCustomText("More Colors..."), m_bPopupActive(FALSE),
+      m_crOwnerSees(CLR_DEFAULT), m_bTrackSelection(0), m_bHot(FALSE), m_bFlatMenus(FALSE),
+      m_nCaptionFlag(0), m_pArrowImages(NULL), m_bTransparent(FALSE), m_bFlatBorder(TRUE)
 {
     OSVERSIONINFOA vi = {sizeof(vi)};
     if (::GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_NT &&
@@ -30,9 +31,7 @@ CColourPickerXP::CColourPickerXP()
     }
 }
 
-CColourPickerXP::~CColourPickerXP()
-{
-}
+CColourPickerXP::~CColourPickerXP() {}
 
 void CColourPickerXP::PreSubclassWindow()
 {
@@ -52,15 +51,9 @@ void CColourPickerXP::SetColour(COLORREF crColour)
         Invalidate(FALSE);
 }
 
-void CColourPickerXP::SetDefaultColour(COLORREF crColour)
-{
-    m_DefaultColour = crColour;
-}
+void CColourPickerXP::SetDefaultColour(COLORREF crColour) { m_DefaultColour = crColour; }
 
-void CColourPickerXP::SetCustomText(LPCSTR lpszText)
-{
-    m_strCustomText = lpszText ? lpszText : "";
-}
+void CColourPickerXP::SetCustomText(LPCSTR lpszText) { m_strCustomText = lpszText ? lpszText : ""; }
 
 void CColourPickerXP::SetDefaultText(LPCSTR lpszText)
 {
@@ -94,8 +87,8 @@ void CColourPickerXP::OpenPopup()
     CRect rc;
     GetWindowRect(&rc);
     CColourPopupXP* pPopup = new CColourPopupXP;
-    if (!pPopup->Create(CPoint(rc.left, rc.bottom), m_Colour, this, m_strDefaultText, m_strCustomText,
-                        m_strRegSection)) {
+    if (!pPopup->Create(CPoint(rc.left, rc.bottom), m_Colour, this, m_strDefaultText,
+                        m_strCustomText, m_strRegSection)) {
         m_bPopupActive = FALSE;
         Invalidate(FALSE);
         return; // a popup that could not be made deleted itself
@@ -120,10 +113,7 @@ void CColourPickerXP::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CButton::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-UINT CColourPickerXP::OnGetDlgCode()
-{
-    return CButton::OnGetDlgCode() | DLGC_WANTARROWS;
-}
+UINT CColourPickerXP::OnGetDlgCode() { return CButton::OnGetDlgCode() | DLGC_WANTARROWS; }
 
 void CColourPickerXP::OnMouseMove(UINT nFlags, CPoint point)
 {

@@ -70,17 +70,15 @@ BEGIN_MESSAGE_MAP(CColourPopupXP, CWnd)
 END_MESSAGE_MAP()
 
 CColourPopupXP::CColourPopupXP()
-    : m_nNumColumns(NUM_COLUMNS), m_nNumRows(0), m_nBoxSize(0), m_nMargin(0), m_nCurrentSel(INVALID_COLOUR),
-      m_nChosenColourSel(INVALID_COLOUR), m_crInitialColour(CLR_DEFAULT), m_crColour(CLR_DEFAULT),
-      m_pParent(NULL), m_bChildWindowVisible(FALSE), m_bIsXP(FALSE), m_bFlatMenus(FALSE),
-      m_nNumColours(NUM_COLOURS)
+    : m_nNumColumns(NUM_COLUMNS), m_nNumRows(0), m_nBoxSize(0), m_nMargin(0),
+      m_nCurrentSel(INVALID_COLOUR), m_nChosenColourSel(INVALID_COLOUR),
+      m_crInitialColour(CLR_DEFAULT), m_crColour(CLR_DEFAULT), m_pParent(NULL),
+      m_bChildWindowVisible(FALSE), m_bIsXP(FALSE), m_bFlatMenus(FALSE), m_nNumColours(NUM_COLOURS)
 {
     Initialise();
 }
 
-CColourPopupXP::~CColourPopupXP()
-{
-}
+CColourPopupXP::~CColourPopupXP() {}
 
 void CColourPopupXP::Initialise()
 {
@@ -145,7 +143,8 @@ BOOL CColourPopupXP::Create(CPoint p, COLORREF crColour, CWnd* pParentWnd, LPCST
     if (!::GetClassInfoA(AfxGetInstanceHandle(), CLASS_NAME, &wc)) {
         wc.style = CS_CLASSDC | CS_SAVEBITS | CS_HREDRAW | CS_VREDRAW;
         BOOL shadow = FALSE;
-        if (m_bIsXP && ::SystemParametersInfoA(0x1024 /* SPI_GETDROPSHADOW */, 0, &shadow, 0) && shadow)
+        if (m_bIsXP && ::SystemParametersInfoA(0x1024 /* SPI_GETDROPSHADOW */, 0, &shadow, 0) &&
+            shadow)
             wc.style |= 0x00020000; // CS_DROPSHADOW
         wc.lpfnWndProc = ::DefWindowProcA;
         wc.hInstance = AfxGetInstanceHandle();
@@ -230,11 +229,13 @@ void CColourPopupXP::SetWindowSize()
     HMODULE hUser = ::GetModuleHandleA("USER32.DLL");
     typedef HMONITOR(WINAPI * PFN_FROMWINDOW)(HWND, DWORD);
     typedef BOOL(WINAPI * PFN_INFO)(HMONITOR, LPMONITORINFO);
-    PFN_FROMWINDOW fromWindow = hUser ? (PFN_FROMWINDOW)::GetProcAddress(hUser, "MonitorFromWindow") : NULL;
+    PFN_FROMWINDOW fromWindow =
+        hUser ? (PFN_FROMWINDOW)::GetProcAddress(hUser, "MonitorFromWindow") : NULL;
     PFN_INFO info = hUser ? (PFN_INFO)::GetProcAddress(hUser, "GetMonitorInfoA") : NULL;
     if (fromWindow && info) {
         MONITORINFO mi = {sizeof(mi)};
-        HMONITOR hMon = fromWindow(m_pParent ? m_pParent->m_hWnd : m_hWnd, MONITOR_DEFAULTTONEAREST);
+        HMONITOR hMon =
+            fromWindow(m_pParent ? m_pParent->m_hWnd : m_hWnd, MONITOR_DEFAULTTONEAREST);
         if (hMon && info(hMon, &mi))
             screen = CSize(mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top);
     }
@@ -564,12 +565,6 @@ void CColourPopupXP::OnPaint()
     dc.FrameRect(&rc, &black);
 }
 
-void CColourPopupXP::OnNcDestroy()
-{
-    CWnd::OnNcDestroy();
-}
+void CColourPopupXP::OnNcDestroy() { CWnd::OnNcDestroy(); }
 
-void CColourPopupXP::PostNcDestroy()
-{
-    delete this;
-}
+void CColourPopupXP::PostNcDestroy() { delete this; }

@@ -74,7 +74,8 @@ protected:
     BOOL m_bChildWindowVisible;
     BOOL m_bIsXP;
     BOOL m_bFlatMenus;
-    COLORREF m_clrBackground, m_clrHiLightBorder, m_clrHiLight, m_clrLoLight, m_clrHiLightText, m_clrText;
+    COLORREF m_clrBackground, m_clrHiLightBorder, m_clrHiLight, m_clrLoLight, m_clrHiLightText,
+        m_clrText;
     CString m_strRegSection;
     int m_nNumColours;
 };

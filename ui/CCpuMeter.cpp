@@ -23,14 +23,9 @@ CCpuMeter::CCpuMeter()
     m_prevTime.QuadPart = 0;
 }
 
-CCpuMeter::~CCpuMeter()
-{
-}
+CCpuMeter::~CCpuMeter() {}
 
-void CCpuMeter::SetLoadSink(PFN_LOAD_SINK pfn)
-{
-    s_pfnSink = pfn;
-}
+void CCpuMeter::SetLoadSink(PFN_LOAD_SINK pfn) { s_pfnSink = pfn; }
 
 BOOL CCpuMeter::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -44,25 +39,13 @@ void CCpuMeter::SetInterval(UINT nMilliseconds)
         SetTimer(1, nMilliseconds, NULL);
 }
 
-int CCpuMeter::OnCreate(LPCREATESTRUCT lpcs)
-{
-    return CWnd::OnCreate(lpcs);
-}
+int CCpuMeter::OnCreate(LPCREATESTRUCT lpcs) { return CWnd::OnCreate(lpcs); }
 
-void CCpuMeter::OnSize(UINT nType, int cx, int cy)
-{
-    CWnd::OnSize(nType, cx, cy);
-}
+void CCpuMeter::OnSize(UINT nType, int cx, int cy) { CWnd::OnSize(nType, cx, cy); }
 
-void CCpuMeter::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CWnd::OnShowWindow(bShow, nStatus);
-}
+void CCpuMeter::OnShowWindow(BOOL bShow, UINT nStatus) { CWnd::OnShowWindow(bShow, nStatus); }
 
-BOOL CCpuMeter::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CCpuMeter::OnEraseBkgnd(CDC*) { return TRUE; }
 
 int CCpuMeter::ComputeLoad(ULONGLONG prevIdle, ULONGLONG prevTime, ULONGLONG idle, ULONGLONG time,
                            int nProcessors, int nPreviousLoad)
@@ -119,8 +102,8 @@ void CCpuMeter::SampleNT()
     memcpy(&now, timeOfDay + 8, 8);
     memcpy(&idle, perf, 8);
     if (m_prevIdle.QuadPart != 0)
-        m_nLoad = ComputeLoad(m_prevIdle.QuadPart, m_prevTime.QuadPart, idle.QuadPart, now.QuadPart, processors,
-                              m_nLoad);
+        m_nLoad = ComputeLoad(m_prevIdle.QuadPart, m_prevTime.QuadPart, idle.QuadPart, now.QuadPart,
+                              processors, m_nLoad);
     m_prevIdle = idle;
     m_prevTime = now;
 }
@@ -129,17 +112,20 @@ void CCpuMeter::Sample9x()
 {
     HKEY hKey;
     DWORD value = 0, size = sizeof(value);
-    if (::RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StartStat", 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StartStat", 0, KEY_ALL_ACCESS, &hKey) !=
+        ERROR_SUCCESS)
         return;
     ::RegQueryValueExA(hKey, "KERNEL\\CPUUsage", NULL, NULL, (LPBYTE)&value, &size);
     ::RegCloseKey(hKey);
     if (::RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StatData", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
     size = sizeof(value);
-    if (::RegQueryValueExA(hKey, "KERNEL\\CPUUsage", NULL, NULL, (LPBYTE)&value, &size) == ERROR_SUCCESS)
+    if (::RegQueryValueExA(hKey, "KERNEL\\CPUUsage", NULL, NULL, (LPBYTE)&value, &size) ==
+        ERROR_SUCCESS)
         m_nLoad = value > 100 ? 100 : (int)value;
     ::RegCloseKey(hKey);
-    if (::RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StopStat", 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StopStat", 0, KEY_ALL_ACCESS, &hKey) !=
+        ERROR_SUCCESS)
         return;
     size = sizeof(value);
     ::RegQueryValueExA(hKey, "KERNEL\\CPUUsage", NULL, NULL, (LPBYTE)&value, &size);

@@ -20,29 +20,27 @@ BEGIN_MESSAGE_MAP(CDBFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 CDBFrame::CDBFrame()
-    : m_skinCaption(*this, CSkinCaption::Layout{{13, 0, 33, 26}, {33, 0, 53, 26}, {53, 0, 73, 26}, 10}),
+    : m_skinCaption(*this,
+                    CSkinCaption::Layout{{13, 0, 33, 26}, {33, 0, 53, 26}, {53, 0, 73, 26}, 10}),
       m_bActive(TRUE)
 {
     m_captionActive.LoadFromFile(SKIN_MAIN_TOP, 60, 70, TRUE);
     m_captionInactive.LoadFromFile(SKIN_MAIN_TOP, 60, 70, TRUE);
     m_title.LoadFromFile(SKIN_MAIN_TITLE, 50, 100, TRUE);
-    m_skinCaption.LoadBorders(SKIN_MAIN_BORDER_LEFT, SKIN_MAIN_BORDER_RIGHT, SKIN_MAIN_BORDER_BOTTOM, 32, 60, 20, 60);
+    m_skinCaption.LoadBorders(SKIN_MAIN_BORDER_LEFT, SKIN_MAIN_BORDER_RIGHT,
+                              SKIN_MAIN_BORDER_BOTTOM, 32, 60, 20, 60);
 }
 
 int CDBFrame::GetCaptionHeight() const
 {
     // Without its bitmap the caption keeps the system's caption height.
-    return m_captionActive.IsEmpty() ? ::GetSystemMetrics(SM_CYCAPTION) : m_captionActive.GetHeight();
+    return m_captionActive.IsEmpty() ? ::GetSystemMetrics(SM_CYCAPTION)
+                                     : m_captionActive.GetHeight();
 }
 
-void CDBFrame::OnMaxRestore()
-{
-}
+void CDBFrame::OnMaxRestore() {}
 
-void CDBFrame::OnCloseButton()
-{
-    PostMessage(WM_CLOSE);
-}
+void CDBFrame::OnCloseButton() { PostMessage(WM_CLOSE); }
 
 int CDBFrame::OnCreate(LPCREATESTRUCT cs)
 {
@@ -55,10 +53,12 @@ int CDBFrame::OnCreate(LPCREATESTRUCT cs)
     CRect window;
     GetWindowRect(&window);
     SetWindowPos(NULL, 0, 0, window.Width(),
-                 window.Height() - ::GetSystemMetrics(SM_CYCAPTION) + GetCaptionHeight() + BORDER_TOP + BORDER_BOTTOM,
+                 window.Height() - ::GetSystemMetrics(SM_CYCAPTION) + GetCaptionHeight() +
+                     BORDER_TOP + BORDER_BOTTOM,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    m_skinCaption.CreateButtons({SKIN_MAIN_CLOSE_BTN, SKIN_MAX_BUTTON, SKIN_RESTORE_BUTTON, SKIN_MIN_BUTTON});
+    m_skinCaption.CreateButtons(
+        {SKIN_MAIN_CLOSE_BTN, SKIN_MAX_BUTTON, SKIN_RESTORE_BUTTON, SKIN_MIN_BUTTON});
     return 0;
 }
 
@@ -91,8 +91,7 @@ UINT CDBFrame::OnNcHitTest(CPoint point)
 
 LRESULT CDBFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_hWnd && (GetStyle() & WS_SYSMENU))
-    {
+    if (m_hWnd && (GetStyle() & WS_SYSMENU)) {
         MSG msg = {m_hWnd, message, wParam, lParam, 0, {0, 0}};
         m_skinCaption.RelayToButtons(&msg);
     }
@@ -133,17 +132,8 @@ void CDBFrame::OnGetMinMaxInfo(MINMAXINFO* info)
     info->ptMaxTrackSize.y = 5000;
 }
 
-void CDBFrame::OnCaptionClose()
-{
-    OnCloseButton();
-}
+void CDBFrame::OnCaptionClose() { OnCloseButton(); }
 
-void CDBFrame::OnCaptionMaxRestore()
-{
-    OnMaxRestore();
-}
+void CDBFrame::OnCaptionMaxRestore() { OnMaxRestore(); }
 
-void CDBFrame::OnCaptionMinimize()
-{
-    ShowWindow(SW_SHOWMINNOACTIVE);
-}
+void CDBFrame::OnCaptionMinimize() { ShowWindow(SW_SHOWMINNOACTIVE); }

@@ -29,8 +29,7 @@ public:
     CCaptionMaxButton& MaxButton() { return m_skinCaption.MaxButton(); }
     CCaptionButton& MinButton() { return m_skinCaption.MinButton(); }
 
-    enum
-    {
+    enum {
         BORDER_LEFT = CSkinCaption::BORDER_LEFT,
         BORDER_TOP = CSkinCaption::BORDER_TOP,
         BORDER_RIGHT = CSkinCaption::BORDER_RIGHT,

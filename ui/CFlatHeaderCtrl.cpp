@@ -65,10 +65,7 @@ CFlatHeaderCtrl::~CFlatHeaderCtrl()
     m_brFace.Detach(); // a system brush is never deleted
 }
 
-BOOL CFlatHeaderCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CFlatHeaderCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
 int CFlatHeaderCtrl::ItemAt(CPoint point) const
 {
@@ -82,7 +79,8 @@ void CFlatHeaderCtrl::DrawBackground(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
-    HBITMAP hBk = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(614), IMAGE_BITMAP, 0, 0, 0);
+    HBITMAP hBk =
+        (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(614), IMAGE_BITMAP, 0, 0, 0);
     if (hBk) {
         HBRUSH br = ::CreatePatternBrush(hBk);
         ::FillRect(pDC->m_hDC, &rc, br);
@@ -139,8 +137,8 @@ void CFlatHeaderCtrl::OnPaint()
     }
 }
 
-void CFlatHeaderCtrl::DrawItem(CDC* pDC, int nIndex, int left, int top, int right, int bottom, BOOL bPressed,
-                               BOOL)
+void CFlatHeaderCtrl::DrawItem(CDC* pDC, int nIndex, int left, int top, int right, int bottom,
+                               BOOL bPressed, BOOL)
 {
     CRect rc(left, top, right, bottom);
     if (bPressed) {
@@ -158,14 +156,15 @@ void CFlatHeaderCtrl::DrawItem(CDC* pDC, int nIndex, int left, int top, int righ
     hdi.cchTextMax = 255;
     if (!GetItem(nIndex, &hdi))
         return;
-    HBITMAP hBk = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(614), IMAGE_BITMAP, 0, 0, 0);
+    HBITMAP hBk =
+        (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(614), IMAGE_BITMAP, 0, 0, 0);
     if (hBk) {
         BITMAP bm = {};
         ::GetObjectA(hBk, sizeof(bm), &bm);
         HDC hMem = ::CreateCompatibleDC(pDC->m_hDC);
         HGDIOBJ old = ::SelectObject(hMem, hBk);
-        ::StretchBlt(pDC->m_hDC, rc.left, rc.top, rc.Width() - 1, rc.Height(), hMem, 0, 0, bm.bmWidth,
-                     bm.bmHeight, SRCCOPY);
+        ::StretchBlt(pDC->m_hDC, rc.left, rc.top, rc.Width() - 1, rc.Height(), hMem, 0, 0,
+                     bm.bmWidth, bm.bmHeight, SRCCOPY);
         ::SelectObject(hMem, old);
         ::DeleteDC(hMem);
         ::DeleteObject(hBk);
@@ -174,8 +173,8 @@ void CFlatHeaderCtrl::DrawItem(CDC* pDC, int nIndex, int left, int top, int righ
     if ((hdi.fmt & HDF_IMAGE) && hdi.iImage >= 0 && hImages) {
         int cx = 0, cy = 0;
         ImageList_GetIconSize(hImages, &cx, &cy);
-        ImageList_Draw(hImages, hdi.iImage, pDC->m_hDC, rc.left + 1, rc.top + (rc.Height() - cy) / 2,
-                       ILD_TRANSPARENT);
+        ImageList_Draw(hImages, hdi.iImage, pDC->m_hDC, rc.left + 1,
+                       rc.top + (rc.Height() - cy) / 2, ILD_TRANSPARENT);
         rc.left += cx + 1;
     }
     if ((hdi.fmt & HDF_BITMAP) && hdi.hbm) {

@@ -12,8 +12,8 @@ public:
     CFont& GetHeaderFont() { return m_font; }
 
 protected:
-    virtual void DrawItem(CDC* pDC, int nIndex, int left, int top, int right, int bottom, BOOL bPressed,
-                          BOOL bHot);
+    virtual void DrawItem(CDC* pDC, int nIndex, int left, int top, int right, int bottom,
+                          BOOL bPressed, BOOL bHot);
     virtual void DrawBackground(CDC* pDC);
     virtual void DrawSortArrow(CDC* pDC, int left, int top, int right, int bottom);
     using CHeaderCtrl::DrawItem;
@@ -34,7 +34,7 @@ protected:
     BOOL m_bLButtonDown;
     int m_nHotItem;
     CFont m_font;
-    COLORREF m_cr3DFace, m_cr3DShadow, m_cr3DHighLight, m_crBtnText, m_crWindowFrame, m_cr3DDkShadow,
-        m_cr3DLight;
+    COLORREF m_cr3DFace, m_cr3DShadow, m_cr3DHighLight, m_crBtnText, m_crWindowFrame,
+        m_cr3DDkShadow, m_cr3DLight;
     CBrush m_brFace;
 };

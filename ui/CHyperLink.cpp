@@ -14,10 +14,10 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink()
-    : m_crLinkColour(0xEE0000), m_crVisitedColour(0x8B1A55), m_crHoverColour(0x0000FF), m_bOverControl(FALSE),
-      m_bVisited(FALSE), m_nUnderline(-1), m_bAdjustToFit(TRUE), m_hLinkCursor(NULL), m_nTimerID(100)
-{
-}
+    : m_crLinkColour(0xEE0000), m_crVisitedColour(0x8B1A55), m_crHoverColour(0x0000FF),
+      m_bOverControl(FALSE), m_bVisited(FALSE), m_nUnderline(-1), m_bAdjustToFit(TRUE),
+      m_hLinkCursor(NULL), m_nTimerID(100)
+{}
 
 CHyperLink::~CHyperLink()
 {
@@ -229,20 +229,33 @@ void CHyperLink::FollowLink()
 CString CHyperLink::GetErrorText(int nResult)
 {
     switch (nResult) {
-    case 0: return "The operating system is out\nof memory or resources.";
-    case SE_ERR_FNF: return "The specified file was not found.";
-    case SE_ERR_PNF: return "The specified path was not found.";
-    case SE_ERR_ACCESSDENIED: return "The operating system denied\naccess to the specified file.";
-    case SE_ERR_OOM: return "There was not enough memory to complete the operation.";
-    case ERROR_BAD_FORMAT: return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
-    case SE_ERR_SHARE: return "A sharing violation occurred. ";
-    case SE_ERR_ASSOCINCOMPLETE: return "The filename association is\nincomplete or invalid.";
-    case SE_ERR_DDETIMEOUT: return "The DDE transaction could not\nbe completed because the request timed out.";
-    case SE_ERR_DDEFAIL: return "The DDE transaction failed.";
+    case 0:
+        return "The operating system is out\nof memory or resources.";
+    case SE_ERR_FNF:
+        return "The specified file was not found.";
+    case SE_ERR_PNF:
+        return "The specified path was not found.";
+    case SE_ERR_ACCESSDENIED:
+        return "The operating system denied\naccess to the specified file.";
+    case SE_ERR_OOM:
+        return "There was not enough memory to complete the operation.";
+    case ERROR_BAD_FORMAT:
+        return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+    case SE_ERR_SHARE:
+        return "A sharing violation occurred. ";
+    case SE_ERR_ASSOCINCOMPLETE:
+        return "The filename association is\nincomplete or invalid.";
+    case SE_ERR_DDETIMEOUT:
+        return "The DDE transaction could not\nbe completed because the request timed out.";
+    case SE_ERR_DDEFAIL:
+        return "The DDE transaction failed.";
     case SE_ERR_DDEBUSY:
-        return "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.";
-    case SE_ERR_NOASSOC: return "There is no application associated\nwith the given filename extension.";
-    case SE_ERR_DLLNOTFOUND: return "The specified dynamic-link library was not found.";
+        return "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+               "being processed.";
+    case SE_ERR_NOASSOC:
+        return "There is no application associated\nwith the given filename extension.";
+    case SE_ERR_DLLNOTFOUND:
+        return "The specified dynamic-link library was not found.";
     default: {
         CString s;
         s.Format("Unknown Error (%d) occurred.", nResult);

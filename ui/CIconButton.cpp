@@ -37,8 +37,10 @@ CIconButton::~CIconButton()
 void CIconButton::SetDefaultColors(BOOL bRepaint)
 {
     COLORREF face = ::GetSysColor(COLOR_BTNFACE), text = ::GetSysColor(COLOR_BTNTEXT);
-    m_crColors[BTNST_COLOR_BK_IN] = m_crColors[BTNST_COLOR_BK_OUT] = m_crColors[BTNST_COLOR_BK_FOCUS] = face;
-    m_crColors[BTNST_COLOR_FG_IN] = m_crColors[BTNST_COLOR_FG_OUT] = m_crColors[BTNST_COLOR_FG_FOCUS] = text;
+    m_crColors[BTNST_COLOR_BK_IN] = m_crColors[BTNST_COLOR_BK_OUT] =
+        m_crColors[BTNST_COLOR_BK_FOCUS] = face;
+    m_crColors[BTNST_COLOR_FG_IN] = m_crColors[BTNST_COLOR_FG_OUT] =
+        m_crColors[BTNST_COLOR_FG_FOCUS] = text;
     if (bRepaint && m_hWnd)
         Invalidate();
 }
@@ -54,7 +56,8 @@ void CIconButton::FreeImages()
     memset(m_images, 0, sizeof(m_images));
 }
 
-DWORD CIconButton::SetBitmaps(UINT nBitmapIn, COLORREF crTransIn, UINT nBitmapOut, COLORREF crTransOut)
+DWORD CIconButton::SetBitmaps(UINT nBitmapIn, COLORREF crTransIn, UINT nBitmapOut,
+                              COLORREF crTransOut)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
     HBITMAP hIn = (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapIn), IMAGE_BITMAP, 0, 0, 0);
@@ -174,7 +177,8 @@ HBITMAP CIconButton::CreateShadedCopy(HBITMAP hSource, int cx, int cy, COLORREF 
                     l = 255;
                 ::SetPixel(hDst, x, y, RGB(l, l, l));
             } else {
-                ::SetPixel(hDst, x, y, RGB((int)(r - r * 0.25), (int)(g - g * 0.25), (int)(b - b * 0.25)));
+                ::SetPixel(hDst, x, y,
+                           RGB((int)(r - r * 0.25), (int)(g - g * 0.25), (int)(b - b * 0.25)));
             }
         }
     }
@@ -198,10 +202,20 @@ DWORD CIconButton::SetStateColor(BYTE byColorIndex, COLORREF crColor, BOOL bRepa
 DWORD CIconButton::SetPressedOffset(BYTE byMode, BOOL bRepaint)
 {
     switch (byMode) {
-    case 0: m_ptPressedOffset.x = 1; m_ptPressedOffset.y = 1; break;
-    case 1: m_ptPressedOffset.x = 0; m_ptPressedOffset.y = 2; break;
-    case 2: m_ptPressedOffset.x = 0; m_ptPressedOffset.y = 0; break;
-    default: return BTNST_BADPARAM;
+    case 0:
+        m_ptPressedOffset.x = 1;
+        m_ptPressedOffset.y = 1;
+        break;
+    case 1:
+        m_ptPressedOffset.x = 0;
+        m_ptPressedOffset.y = 2;
+        break;
+    case 2:
+        m_ptPressedOffset.x = 0;
+        m_ptPressedOffset.y = 0;
+        break;
+    default:
+        return BTNST_BADPARAM;
     }
     if (bRepaint && m_hWnd)
         Invalidate();
@@ -216,8 +230,8 @@ DWORD CIconButton::SetButtonCursor(UINT nCursorId, BOOL bRepaint)
     }
     if (nCursorId == 0)
         return BTNST_OK;
-    m_hCursor = (HCURSOR)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nCursorId), IMAGE_CURSOR,
-                                      0, 0, 0);
+    m_hCursor = (HCURSOR)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nCursorId),
+                                      IMAGE_CURSOR, 0, 0, 0);
     if (bRepaint && m_hWnd)
         Invalidate();
     return m_hCursor ? BTNST_OK : BTNST_INVALIDRESOURCE;
@@ -275,7 +289,8 @@ LRESULT CIconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MENUCHAR:
         // Keyboard shortcuts of the owner-drawn menus are theirs to answer.
         if (BCMenu::IsMenu((HMENU)lParam))
-            return BCMenu::FindKeyboardShortcut(LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+            return BCMenu::FindKeyboardShortcut(LOWORD(wParam), HIWORD(wParam),
+                                                CMenu::FromHandle((HMENU)lParam));
         break;
     case WM_MEASUREITEM: {
         LPMEASUREITEMSTRUCT mis = (LPMEASUREITEMSTRUCT)lParam;
@@ -393,10 +408,7 @@ UINT CIconButton::OnGetDlgCode()
     return code | (m_bIsDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
 
-HBRUSH CIconButton::CtlColor(CDC*, UINT)
-{
-    return (HBRUSH)::GetStockObject(NULL_BRUSH);
-}
+HBRUSH CIconButton::CtlColor(CDC*, UINT) { return (HBRUSH)::GetStockObject(NULL_BRUSH); }
 
 void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
@@ -434,7 +446,8 @@ void CIconButton::DrawBackground(CDC* pDC, RECT* pRect)
     pDC->FillSolidRect(pRect, c);
 }
 
-void CIconButton::DrawBitmap(CDC* pDC, BOOL, RECT* rpItem, RECT* rpCaption, BOOL bPressed, BOOL bDisabled)
+void CIconButton::DrawBitmap(CDC* pDC, BOOL, RECT* rpItem, RECT* rpCaption, BOOL bPressed,
+                             BOOL bDisabled)
 {
     int index;
     if (bPressed || (!m_bIsCheckBox && m_bMouseOver))

@@ -9,16 +9,25 @@ class CIconButton : public CButton
 public:
     // State colour indexes for SetStateColor.
     enum {
-        BTNST_COLOR_BK_IN = 0, BTNST_COLOR_FG_IN = 1, BTNST_COLOR_BK_OUT = 2,
-        BTNST_COLOR_FG_OUT = 3, BTNST_COLOR_BK_FOCUS = 4, BTNST_COLOR_FG_FOCUS = 5,
+        BTNST_COLOR_BK_IN = 0,
+        BTNST_COLOR_FG_IN = 1,
+        BTNST_COLOR_BK_OUT = 2,
+        BTNST_COLOR_FG_OUT = 3,
+        BTNST_COLOR_BK_FOCUS = 4,
+        BTNST_COLOR_FG_FOCUS = 5,
         BTNST_MAX_COLORS = 6
     };
     // Normal-image requests for SetBitmaps.
     static const UINT BTNST_AUTO_GRAY = (UINT)-2;
     static const UINT BTNST_AUTO_DARKER = (UINT)-3;
     // Results.
-    enum { BTNST_OK = 0, BTNST_INVALIDRESOURCE = 1, BTNST_FAILEDMASK = 2,
-           BTNST_INVALIDINDEX = 3, BTNST_BADPARAM = 6 };
+    enum {
+        BTNST_OK = 0,
+        BTNST_INVALIDRESOURCE = 1,
+        BTNST_FAILEDMASK = 2,
+        BTNST_INVALIDINDEX = 3,
+        BTNST_BADPARAM = 6
+    };
     // Image placement (SetImageLayout): the image at the top-left corner of
     // the button with the caption centred over the whole button, or the image
     // on the left, vertically centred, with the caption centred in the rest.
@@ -27,7 +36,8 @@ public:
     CIconButton();
     virtual ~CIconButton();
 
-    DWORD SetBitmaps(UINT nBitmapIn, COLORREF crTransIn, UINT nBitmapOut = 0, COLORREF crTransOut = 0);
+    DWORD SetBitmaps(UINT nBitmapIn, COLORREF crTransIn, UINT nBitmapOut = 0,
+                     COLORREF crTransOut = 0);
     DWORD SetStateColor(BYTE byColorIndex, COLORREF crColor, BOOL bRepaint = TRUE);
     DWORD SetPressedOffset(BYTE byMode, BOOL bRepaint = TRUE);
     DWORD SetButtonCursor(UINT nCursorId, BOOL bRepaint = TRUE);
@@ -48,8 +58,8 @@ protected:
     virtual void DrawBackground(CDC* pDC, RECT* pRect);
     virtual void DrawBitmap(CDC* pDC, BOOL bHasText, RECT* rpItem, RECT* rpCaption, BOOL bPressed,
                             BOOL bDisabled);
-    virtual void DrawCaption(CDC* pDC, LPCSTR lpszText, RECT* rpItem, RECT* rpCaption, BOOL bPressed,
-                             BOOL bDisabled);
+    virtual void DrawCaption(CDC* pDC, LPCSTR lpszText, RECT* rpItem, RECT* rpCaption,
+                             BOOL bPressed, BOOL bDisabled);
     virtual void PreSubclassWindow();
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 

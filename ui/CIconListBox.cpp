@@ -23,14 +23,12 @@ CIconListBox::~CIconListBox()
     m_memDC.DeleteDC();
 }
 
-void CIconListBox::SetControlRightQuery(PFN_CONTROL_RIGHT pfn)
-{
-    s_pfnControlRight = pfn;
-}
+void CIconListBox::SetControlRightQuery(PFN_CONTROL_RIGHT pfn) { s_pfnControlRight = pfn; }
 
 BOOL CIconListBox::SetImageStrip(UINT nBitmapId, int nImageWidth)
 {
-    HBITMAP h = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapId), IMAGE_BITMAP, 0, 0, 0);
+    HBITMAP h = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapId),
+                                      IMAGE_BITMAP, 0, 0, 0);
     return SetImageStrip(h, nImageWidth);
 }
 
@@ -71,8 +69,8 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if ((int)lpDIS->itemID < 0)
         return;
     if (m_hOldBitmap)
-        pDC->BitBlt(rc.left + 1, rc.top + 1, m_cxImage, m_cyImage, &m_memDC, (int)lpDIS->itemID * m_cxImage, 0,
-                    SRCCOPY);
+        pDC->BitBlt(rc.left + 1, rc.top + 1, m_cxImage, m_cyImage, &m_memDC,
+                    (int)lpDIS->itemID * m_cxImage, 0, SRCCOPY);
     if (lpDIS->itemState & ODS_FOCUS) {
         CBrush frame;
         frame.CreateSolidBrush(0x7B1000);
@@ -97,12 +95,6 @@ BOOL CIconListBox::OnSelChange()
     return FALSE;
 }
 
-BOOL CIconListBox::OnSelCancel()
-{
-    return FALSE;
-}
+BOOL CIconListBox::OnSelCancel() { return FALSE; }
 
-BOOL CIconListBox::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CIconListBox::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -8,8 +8,7 @@ END_MESSAGE_MAP()
 
 CLangDialog::CLangDialog(UINT templateId, LPCTSTR section, CWnd* parent)
     : CDialog(templateId, parent), m_strSection(section ? section : "")
-{
-}
+{}
 
 void CLangDialog::TranslateTexts(BOOL apply)
 {

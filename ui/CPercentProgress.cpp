@@ -12,9 +12,7 @@ CPercentProgress::CPercentProgress() : m_nScale(5)
     m_bar.LoadFromFile("skins\\myvh.bmp", 10, 20, FALSE);
 }
 
-CPercentProgress::~CPercentProgress()
-{
-}
+CPercentProgress::~CPercentProgress() {}
 
 int CPercentProgress::BarHeight(int nValue, int nClientHeight)
 {

@@ -19,14 +19,16 @@ void CRoundGroupBox::OnPaint()
     GetWindowText(text);
     SIZE extent = {0, 0};
     ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
-    RECT textBox = {client.left + 20, client.top + 5, client.left + 20 + extent.cx, client.top + 5 + extent.cy};
+    RECT textBox = {client.left + 20, client.top + 5, client.left + 20 + extent.cx,
+                    client.top + 5 + extent.cy};
     ::DrawTextA(dc, text, text.GetLength(), &textBox, DT_CENTER);
     ::ExcludeClipRect(dc, textBox.left, textBox.top, textBox.right, textBox.bottom);
 
     HPEN pen = ::CreatePen(PS_SOLID, 1, FRAME_COLOUR);
     HGDIOBJ oldPen = ::SelectObject(dc, pen);
     HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    ::RoundRect(dc, client.left, client.top + extent.cy / 2 + 5, client.right, client.bottom, 10, 10);
+    ::RoundRect(dc, client.left, client.top + extent.cy / 2 + 5, client.right, client.bottom, 10,
+                10);
     ::SelectObject(dc, oldBrush);
     ::SelectObject(dc, oldPen);
     ::DeleteObject(pen);

@@ -4,8 +4,7 @@
 
 CSkinBitmap::CSkinBitmap()
     : m_bHorizontal(TRUE), m_nWidth(0), m_nHeight(0), m_nStartEdge(0), m_nEndEdge(0)
-{
-}
+{}
 
 CSkinBitmap::~CSkinBitmap() = default;
 
@@ -73,8 +72,7 @@ void CSkinBitmap::SplitBitmap(CBitmap* source)
     HDC src = ::CreateCompatibleDC(screen);
     HDC dst = ::CreateCompatibleDC(screen);
     HGDIOBJ oldSrc = ::SelectObject(src, source->GetSafeHandle());
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         const int w = m_bHorizontal ? lengths[i] : m_nWidth;
         const int h = m_bHorizontal ? m_nHeight : lengths[i];
         // An empty piece still exists (1 x 1) so that the image counts as
@@ -83,11 +81,10 @@ void CSkinBitmap::SplitBitmap(CBitmap* source)
         if (!piece)
             continue;
         pieces[i]->Attach(piece);
-        if (w > 0 && h > 0)
-        {
+        if (w > 0 && h > 0) {
             HGDIOBJ old = ::SelectObject(dst, piece);
-            ::BitBlt(dst, 0, 0, w, h, src, m_bHorizontal ? offsets[i] : 0, m_bHorizontal ? 0 : offsets[i],
-                     SRCCOPY);
+            ::BitBlt(dst, 0, 0, w, h, src, m_bHorizontal ? offsets[i] : 0,
+                     m_bHorizontal ? 0 : offsets[i], SRCCOPY);
             ::SelectObject(dst, old);
         }
     }
@@ -102,8 +99,8 @@ void CSkinBitmap::SplitBitmap(CBitmap* source)
 namespace {
 // Copies a piece of the given length into the strip at pos along the axis,
 // clipped to limit (exclusive) and never stretched.
-void DrawPiece(HDC strip, HDC pieceDC, HBITMAP piece, BOOL horizontal, int pos, int length, int thickness,
-               int limit)
+void DrawPiece(HDC strip, HDC pieceDC, HBITMAP piece, BOOL horizontal, int pos, int length,
+               int thickness, int limit)
 {
     int n = length;
     if (pos + n > limit)
@@ -123,8 +120,7 @@ void CSkinBitmap::Draw(CDC* dc, int x, int y, int cx, int cy)
 {
     if (!dc || !dc->GetSafeHdc() || cx <= 0 || cy <= 0)
         return;
-    if (IsEmpty())
-    {
+    if (IsEmpty()) {
         dc->FillSolidRect(x, y, cx, cy, ::GetSysColor(COLOR_BTNFACE));
         return;
     }
@@ -143,24 +139,19 @@ void CSkinBitmap::Draw(CDC* dc, int x, int y, int cx, int cy)
     HBITMAP middle = (HBITMAP)m_middle.GetSafeHandle();
     HBITMAP end = (HBITMAP)m_end.GetSafeHandle();
 
-    if (L <= 2 * m)
-    {
+    if (L <= 2 * m) {
         DrawPiece(s, pieceDC, end, m_bHorizontal, L - E, E, T, L);
         DrawPiece(s, pieceDC, start, m_bHorizontal, 0, S, T, L / 2);
-    }
-    else if (L > S + E)
-    {
+    } else if (L > S + E) {
         DrawPiece(s, pieceDC, start, m_bHorizontal, 0, S, T, L);
         // An empty middle piece cannot fill the gap: the gap keeps the
         // button-face colour rather than tiling for ever.
-        if (M > 0)
-        {
+        if (M > 0) {
             // The middle piece once, then the run of copies doubled from the
             // strip itself: the same picture as one copy per repeat, with
             // far fewer copies.
             DrawPiece(s, pieceDC, middle, m_bHorizontal, S, M, T, L);
-            for (int run = M; S + run < L; run *= 2)
-            {
+            for (int run = M; S + run < L; run *= 2) {
                 int n = run;
                 if (S + run + n > L)
                     n = L - S - run;
@@ -169,22 +160,16 @@ void CSkinBitmap::Draw(CDC* dc, int x, int y, int cx, int cy)
                 else
                     ::BitBlt(s, 0, S + run, T, n, s, 0, S, SRCCOPY);
             }
-        }
-        else
-        {
+        } else {
             RECT gap = m_bHorizontal ? RECT{S, 0, L - E, T} : RECT{0, S, T, L - E};
             ::SetBkColor(s, ::GetSysColor(COLOR_BTNFACE));
             ::ExtTextOutA(s, 0, 0, ETO_OPAQUE, &gap, NULL, 0, NULL);
         }
         DrawPiece(s, pieceDC, end, m_bHorizontal, L - E, E, T, L);
-    }
-    else if (S <= E)
-    {
+    } else if (S <= E) {
         DrawPiece(s, pieceDC, end, m_bHorizontal, L - E, E, T, L);
         DrawPiece(s, pieceDC, start, m_bHorizontal, 0, S, T, L);
-    }
-    else
-    {
+    } else {
         DrawPiece(s, pieceDC, start, m_bHorizontal, 0, S, T, L);
         DrawPiece(s, pieceDC, end, m_bHorizontal, L - E, E, T, L);
     }

@@ -61,9 +61,7 @@ CSkinButton::CSkinButton()
     }
 }
 
-CSkinButton::~CSkinButton()
-{
-}
+CSkinButton::~CSkinButton() {}
 
 void CSkinButton::SetBitmapStrip(LPCSTR lpszFile, BOOL bKeepWidth)
 {

@@ -2,12 +2,10 @@
 
 #include "CMemoryDC.h"
 
-CSkinCaption::CSkinCaption(CWnd& owner, const Layout& layout) : m_owner(owner), m_layout(layout)
-{
-}
+CSkinCaption::CSkinCaption(CWnd& owner, const Layout& layout) : m_owner(owner), m_layout(layout) {}
 
-void CSkinCaption::LoadBorders(LPCTSTR left, LPCTSTR right, LPCTSTR bottom, int sideStart, int sideEnd,
-                               int bottomStart, int bottomEnd)
+void CSkinCaption::LoadBorders(LPCTSTR left, LPCTSTR right, LPCTSTR bottom, int sideStart,
+                               int sideEnd, int bottomStart, int bottomEnd)
 {
     m_borderLeft.LoadFromFile(left, sideStart, sideEnd, FALSE);
     m_borderRight.LoadFromFile(right, sideStart, sideEnd, FALSE);
@@ -24,14 +22,12 @@ void CSkinCaption::CreateButtons(const ButtonSkins& skins)
     m_toolTip.Create(&m_owner);
     m_toolTip.SetMaxTipWidth(250);
     const DWORD style = m_owner.GetStyle();
-    if (style & WS_SYSMENU)
-    {
+    if (style & WS_SYSMENU) {
         m_btnClose.Create(m_layout.close, &m_owner, ID_CAPTION_CLOSE, skins.close);
         m_toolTip.AddTool(&m_owner, "关闭", &m_layout.close, ID_CAPTION_CLOSE);
-        if (HasMinMax())
-        {
-            m_btnMax.Create(m_layout.maximize, &m_owner, ID_CAPTION_MAXIMIZE, ID_CAPTION_RESTORE, skins.maximize,
-                            skins.restore);
+        if (HasMinMax()) {
+            m_btnMax.Create(m_layout.maximize, &m_owner, ID_CAPTION_MAXIMIZE, ID_CAPTION_RESTORE,
+                            skins.maximize, skins.restore);
             m_btnMax.Enable((style & WS_MAXIMIZEBOX) != 0);
             m_toolTip.AddTool(&m_owner, "最大化窗口", &m_layout.maximize, ID_CAPTION_MAXIMIZE);
             m_btnMin.Create(m_layout.minimize, &m_owner, ID_CAPTION_MINIMIZE, skins.minimize);
@@ -60,8 +56,7 @@ void CSkinCaption::LayoutButtons()
     const Item items[3] = {{&m_btnClose, &m_layout.close, ID_CAPTION_CLOSE},
                            {&m_btnMax, &m_layout.maximize, ID_CAPTION_MAXIMIZE},
                            {&m_btnMin, &m_layout.minimize, ID_CAPTION_MINIMIZE}};
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         if (!items[i].button->IsCreated() || (i > 0 && !HasMinMax()))
             continue;
         // Measured leftwards from the right edge; to client coordinates.
@@ -86,7 +81,8 @@ void CSkinCaption::CalcSize(NCCALCSIZE_PARAMS* params, int captionHeight) const
         r.bottom = r.top;
 }
 
-void CSkinCaption::PaintNonClient(int captionHeight, const std::function<void(CDC*, int width)>& drawCaption)
+void CSkinCaption::PaintNonClient(int captionHeight,
+                                  const std::function<void(CDC*, int width)>& drawCaption)
 {
     CRect window;
     m_owner.GetWindowRect(&window);
@@ -101,15 +97,13 @@ void CSkinCaption::PaintNonClient(int captionHeight, const std::function<void(CD
     {
         CMemoryDC mem(width, captionHeight);
         drawCaption(&mem, width);
-        if (m_owner.GetStyle() & WS_SYSMENU)
-        {
+        if (m_owner.GetStyle() & WS_SYSMENU) {
             POINT origin = {0, 0};
             ::ClientToScreen(m_owner.m_hWnd, &origin);
             const int dx = origin.x - window.left, dy = origin.y - window.top;
             int x = width - m_btnClose.GetSize().cx - m_layout.buttonMargin;
             m_btnClose.Paint(x - dx, -dy, &mem);
-            if (HasMinMax())
-            {
+            if (HasMinMax()) {
                 x -= m_btnMax.GetSize().cx;
                 m_btnMax.Paint(x - dx, -dy, &mem);
                 x -= m_btnMin.GetSize().cx;
@@ -119,7 +113,8 @@ void CSkinCaption::PaintNonClient(int captionHeight, const std::function<void(CD
         dc.BitBlt(0, 0, width, captionHeight, &mem, 0, 0, SRCCOPY);
     }
     m_borderLeft.Draw(&dc, 0, captionHeight, BORDER_LEFT, height - captionHeight);
-    m_borderRight.Draw(&dc, width - BORDER_RIGHT, captionHeight, BORDER_RIGHT, height - captionHeight);
+    m_borderRight.Draw(&dc, width - BORDER_RIGHT, captionHeight, BORDER_RIGHT,
+                       height - captionHeight);
     m_borderBottom.Draw(&dc, 0, height - BORDER_BOTTOM, width, BORDER_BOTTOM);
     dc.Detach();
     ::ReleaseDC(m_owner.m_hWnd, hdc);
@@ -144,8 +139,7 @@ UINT CSkinCaption::HitTest(CPoint point, int captionHeight) const
 void CSkinCaption::RelayToButtons(const MSG* msg)
 {
     m_btnClose.RelayEvent(msg);
-    if (HasMinMax())
-    {
+    if (HasMinMax()) {
         m_btnMax.RelayEvent(msg);
         m_btnMin.RelayEvent(msg);
     }

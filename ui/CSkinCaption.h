@@ -43,8 +43,8 @@ public:
 
     // The side borders run vertically, the bottom one horizontally; the
     // edges are those of CSkinBitmap::LoadFromFile.
-    void LoadBorders(LPCTSTR left, LPCTSTR right, LPCTSTR bottom, int sideStart, int sideEnd, int bottomStart,
-                     int bottomEnd);
+    void LoadBorders(LPCTSTR left, LPCTSTR right, LPCTSTR bottom, int sideStart, int sideEnd,
+                     int bottomStart, int bottomEnd);
 
     // Creates the tooltip and, as the owner's style asks, the buttons.
     void CreateButtons(const ButtonSkins& skins);

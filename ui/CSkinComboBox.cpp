@@ -10,14 +10,11 @@ BEGIN_MESSAGE_MAP(CSkinComboBox, CComboBox)
 END_MESSAGE_MAP()
 
 CSkinComboBox::CSkinComboBox()
-    : m_bDropped(FALSE), m_clrBack(::GetSysColor(COLOR_WINDOW)), m_clrBtnFace(0xF7F5F5), m_clrBorder(0xBDA6A4),
-      m_clrArrowClosed(0x000000), m_clrArrowDropped(0x000000)
-{
-}
+    : m_bDropped(FALSE), m_clrBack(::GetSysColor(COLOR_WINDOW)), m_clrBtnFace(0xF7F5F5),
+      m_clrBorder(0xBDA6A4), m_clrArrowClosed(0x000000), m_clrArrowDropped(0x000000)
+{}
 
-CSkinComboBox::~CSkinComboBox()
-{
-}
+CSkinComboBox::~CSkinComboBox() {}
 
 void CSkinComboBox::PreSubclassWindow()
 {
@@ -25,16 +22,15 @@ void CSkinComboBox::PreSubclassWindow()
     // Owner drawing is a creation style: a combo box only draws its items
     // here when its template (or creator) declares CBS_OWNERDRAWFIXED and
     // CBS_HASSTRINGS; adding them now would change nothing.
-    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)) != (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS))
-        TRACE("CSkinComboBox %d: created without CBS_OWNERDRAWFIXED | CBS_HASSTRINGS\n", GetDlgCtrlID());
+    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)) !=
+        (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS))
+        TRACE("CSkinComboBox %d: created without CBS_OWNERDRAWFIXED | CBS_HASSTRINGS\n",
+              GetDlgCtrlID());
     ModifyStyle(WS_BORDER, 0);
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
 }
 
-void CSkinComboBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
-{
-    lpMIS->itemHeight = 13;
-}
+void CSkinComboBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) { lpMIS->itemHeight = 13; }
 
 void CSkinComboBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
@@ -50,7 +46,8 @@ void CSkinComboBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     GetLBText((int)lpDIS->itemID, s);
     CFont* pOld = pDC->SelectObject(GetUiFont());
     int oldMode = pDC->SetBkMode(TRANSPARENT);
-    COLORREF oldText = pDC->SetTextColor(::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    COLORREF oldText =
+        pDC->SetTextColor(::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     pDC->DrawText(s, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     pDC->SetTextColor(oldText);
     pDC->SetBkMode(oldMode);

@@ -18,7 +18,8 @@ END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog(UINT templateId, LPCTSTR section, CWnd* parent)
     : CLangDialog(templateId, section, parent),
-      m_skinCaption(*this, CSkinCaption::Layout{{0, 5, 20, 30}, {20, 5, 40, 30}, {40, 5, 60, 30}, 1})
+      m_skinCaption(*this,
+                    CSkinCaption::Layout{{0, 5, 20, 30}, {20, 5, 40, 30}, {40, 5, 60, 30}, 1})
 {
     m_caption.LoadFromFile(SKIN_TOP, 60, 70, TRUE);
     m_skinCaption.LoadBorders(SKIN_BORDER2, SKIN_BORDER3, SKIN_BORDER1, 10, 20, 10, 20);
@@ -70,8 +71,7 @@ UINT CSkinDialog::OnNcHitTest(CPoint point)
 
 BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_hWnd && (GetStyle() & WS_SYSMENU))
-    {
+    if (m_hWnd && (GetStyle() & WS_SYSMENU)) {
         m_skinCaption.RelayToButtons(pMsg);
         m_skinCaption.RelayToToolTip(pMsg);
     }
@@ -83,34 +83,22 @@ LRESULT CSkinDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // A lost capture and the window's end are sent, never queued: the
     // buttons hear of them here, so that none is left holding the shared
     // capture pointer.
-    if (m_hWnd && (message == WM_CAPTURECHANGED || message == WM_DESTROY || message == WM_NCDESTROY) &&
-        (GetStyle() & WS_SYSMENU))
-    {
+    if (m_hWnd &&
+        (message == WM_CAPTURECHANGED || message == WM_DESTROY || message == WM_NCDESTROY) &&
+        (GetStyle() & WS_SYSMENU)) {
         MSG msg = {m_hWnd, message, wParam, lParam, 0, {0, 0}};
         m_skinCaption.RelayToButtons(&msg);
     }
     return CLangDialog::WindowProc(message, wParam, lParam);
 }
 
-void CSkinDialog::OnCaptionClose()
-{
-    PostMessage(WM_CLOSE);
-}
+void CSkinDialog::OnCaptionClose() { PostMessage(WM_CLOSE); }
 
-void CSkinDialog::OnCaptionMaximize()
-{
-    ShowWindow(SW_MAXIMIZE);
-}
+void CSkinDialog::OnCaptionMaximize() { ShowWindow(SW_MAXIMIZE); }
 
-void CSkinDialog::OnCaptionRestore()
-{
-    ShowWindow(SW_RESTORE);
-}
+void CSkinDialog::OnCaptionRestore() { ShowWindow(SW_RESTORE); }
 
-void CSkinDialog::OnCaptionMinimize()
-{
-    ShowWindow(SW_SHOWMINNOACTIVE);
-}
+void CSkinDialog::OnCaptionMinimize() { ShowWindow(SW_SHOWMINNOACTIVE); }
 
 void CSkinDialog::OnSize(UINT type, int cx, int cy)
 {
@@ -127,8 +115,7 @@ void CSkinDialog::OnActivate(UINT state, CWnd* other, BOOL minimized)
 
 HBRUSH CSkinDialog::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
 {
-    if (ctlColor == CTLCOLOR_DLG || ctlColor == CTLCOLOR_STATIC)
-    {
+    if (ctlColor == CTLCOLOR_DLG || ctlColor == CTLCOLOR_STATIC) {
         dc->SetBkColor(BACKGROUND);
         return (HBRUSH)m_brushBackground.GetSafeHandle();
     }

@@ -27,8 +27,7 @@ public:
     CCaptionButton& MinButton() { return m_skinCaption.MinButton(); }
     CToolTipCtrl& ToolTip() { return m_skinCaption.ToolTip(); }
 
-    enum
-    {
+    enum {
         BORDER_LEFT = CSkinCaption::BORDER_LEFT,
         BORDER_TOP = CSkinCaption::BORDER_TOP,
         BORDER_RIGHT = CSkinCaption::BORDER_RIGHT,

@@ -8,18 +8,11 @@ BEGIN_MESSAGE_MAP(CSkinEdit, CEdit)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CSkinEdit::CSkinEdit() : m_bSide(TRUE)
-{
-}
+CSkinEdit::CSkinEdit() : m_bSide(TRUE) {}
 
-CSkinEdit::~CSkinEdit()
-{
-}
+CSkinEdit::~CSkinEdit() {}
 
-int CSkinEdit::OnCreate(LPCREATESTRUCT lpcs)
-{
-    return CEdit::OnCreate(lpcs);
-}
+int CSkinEdit::OnCreate(LPCREATESTRUCT lpcs) { return CEdit::OnCreate(lpcs); }
 
 void CSkinEdit::OnMouseMove(UINT, CPoint)
 {
@@ -46,7 +39,8 @@ BOOL CSkinEdit::OnEraseBkgnd(CDC* pDC)
 {
     SendMessage(EM_SETSEL, 0, 0);
     SendMessage(EM_SCROLLCARET);
-    HBITMAP hBk = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(612), IMAGE_BITMAP, 0, 0, 0);
+    HBITMAP hBk =
+        (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(612), IMAGE_BITMAP, 0, 0, 0);
     if (hBk) {
         BITMAP bm = {};
         ::GetObjectA(hBk, sizeof(bm), &bm);

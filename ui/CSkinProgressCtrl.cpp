@@ -27,13 +27,14 @@ void CSkinProgressCtrl::PreSubclassWindow()
 
 void CSkinProgressCtrl::FitToBackground()
 {
-    if (!m_background.IsEmpty())
-    {
+    if (!m_background.IsEmpty()) {
         CRect r;
         GetWindowRect(&r);
-        SetWindowPos(NULL, 0, 0, r.Width(), m_background.GetHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(NULL, 0, 0, r.Width(), m_background.GetHeight(),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(NULL, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CSkinProgressCtrl::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
@@ -46,10 +47,7 @@ void CSkinProgressCtrl::OnNcPaint()
     // No border: the whole window is painted by OnPaint.
 }
 
-BOOL CSkinProgressCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CSkinProgressCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
 int CSkinProgressCtrl::FillWidth(int lower, int upper, int pos, int width)
 {
@@ -76,8 +74,7 @@ void CSkinProgressCtrl::OnPaint()
 
     if (!m_background.IsEmpty())
         m_background.Draw(&mem, 0, 0, width, height);
-    else
-    {
+    else {
         mem.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
         CBrush frame;
         frame.CreateSolidBrush(FRAME_COLOUR);
@@ -93,18 +90,18 @@ void CSkinProgressCtrl::OnPaint()
     mem.SelectClipRgn(&clip);
     if (!m_bar.IsEmpty())
         m_bar.Draw(&mem, 0, 0, width, height);
-    else
-    {
+    else {
         CRect inner(0, 0, width, height);
         inner.DeflateRect(1, 1);
         int blockWidth = inner.Height() - 2;
         if (blockWidth < 4)
             blockWidth = 3;
-        for (int x = inner.left; x < inner.right && blockWidth > 0; x += blockWidth + 1)
-        {
+        for (int x = inner.left; x < inner.right && blockWidth > 0; x += blockWidth + 1) {
             const int right = x + blockWidth;
             const int offset = right - inner.left;
-            COLORREF c = offset * 10 < inner.Width() * 6 ? GREEN : offset * 10 < inner.Width() * 8 ? YELLOW : RED;
+            COLORREF c = offset * 10 < inner.Width() * 6   ? GREEN
+                         : offset * 10 < inner.Width() * 8 ? YELLOW
+                                                           : RED;
             mem.FillSolidRect(x, inner.top, blockWidth, inner.Height(), c);
         }
     }

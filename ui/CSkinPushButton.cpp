@@ -99,7 +99,8 @@ void CSkinPushButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         mem.DrawText(text, &rc, fmt);
     }
     mem.SelectObject(pOld);
-    ::BitBlt(lpDIS->hDC, item.left, item.top, item.Width(), item.Height(), mem.m_hDC, 0, 0, SRCCOPY);
+    ::BitBlt(lpDIS->hDC, item.left, item.top, item.Width(), item.Height(), mem.m_hDC, 0, 0,
+             SRCCOPY);
 }
 
 void CSkinPushButton::OnMouseMove(UINT nFlags, CPoint point)
@@ -163,10 +164,7 @@ void CSkinPushButton::OnShowWindow(BOOL bShow, UINT nStatus)
     }
 }
 
-BOOL CSkinPushButton::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CSkinPushButton::OnEraseBkgnd(CDC*) { return TRUE; }
 
 int CSkinPushButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {

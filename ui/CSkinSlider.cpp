@@ -15,12 +15,9 @@ CSkinSlider::CSkinSlider()
     : m_nLevel(0), m_crBackground(0xF4F0EF), m_bDragging(FALSE), m_cxThumb(0), m_cyThumb(0),
       m_ptDragOffset(0, 0), m_bHorizontal(TRUE), m_nPos(0), m_nMin(0), m_nMax(100), m_nLineStep(10),
       m_nPageStep(1), m_nState(STATE_NORMAL)
-{
-}
+{}
 
-CSkinSlider::~CSkinSlider()
-{
-}
+CSkinSlider::~CSkinSlider() {}
 
 BOOL CSkinSlider::Create(LPCSTR lpszBeforeFile, LPCSTR lpszAfterFile, LPCSTR lpszThumbStrip,
                          const RECT& rect, CWnd* pParentWnd, UINT nID, BOOL bHorizontal)
@@ -28,7 +25,8 @@ BOOL CSkinSlider::Create(LPCSTR lpszBeforeFile, LPCSTR lpszAfterFile, LPCSTR lps
     m_bHorizontal = bHorizontal;
     m_before.LoadFromFile(lpszBeforeFile, 10, 20, TRUE);
     m_after.LoadFromFile(lpszAfterFile, 10, 20, TRUE);
-    HBITMAP hStrip = (HBITMAP)::LoadImageA(NULL, lpszThumbStrip, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HBITMAP hStrip =
+        (HBITMAP)::LoadImageA(NULL, lpszThumbStrip, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (hStrip) {
         BITMAP bm = {};
         ::GetObjectA(hStrip, sizeof(bm), &bm);

@@ -15,8 +15,8 @@ public:
     CSkinSlider();
     virtual ~CSkinSlider();
 
-    BOOL Create(LPCSTR lpszBeforeFile, LPCSTR lpszAfterFile, LPCSTR lpszThumbStrip, const RECT& rect,
-                CWnd* pParentWnd, UINT nID, BOOL bHorizontal = TRUE);
+    BOOL Create(LPCSTR lpszBeforeFile, LPCSTR lpszAfterFile, LPCSTR lpszThumbStrip,
+                const RECT& rect, CWnd* pParentWnd, UINT nID, BOOL bHorizontal = TRUE);
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
     void GetRange(int* pMin, int* pMax) const;
     void SetPos(int nPos);

@@ -5,13 +5,9 @@ BEGIN_MESSAGE_MAP(CSkinSliderCtrl, CSliderCtrl)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CSkinSliderCtrl::CSkinSliderCtrl()
-{
-}
+CSkinSliderCtrl::CSkinSliderCtrl() {}
 
-CSkinSliderCtrl::~CSkinSliderCtrl()
-{
-}
+CSkinSliderCtrl::~CSkinSliderCtrl() {}
 
 void CSkinSliderCtrl::TakeBackground()
 {
@@ -53,7 +49,4 @@ void CSkinSliderCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
-BOOL CSkinSliderCtrl::OnEraseBkgnd(CDC*)
-{
-    return FALSE;
-}
+BOOL CSkinSliderCtrl::OnEraseBkgnd(CDC*) { return FALSE; }

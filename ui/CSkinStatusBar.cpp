@@ -7,20 +7,14 @@ BEGIN_MESSAGE_MAP(CSkinStatusBar, CStatusBar)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CSkinStatusBar::CSkinStatusBar() : m_clrLabel(0), m_clrValue(0)
-{
-}
+CSkinStatusBar::CSkinStatusBar() : m_clrLabel(0), m_clrValue(0) {}
 
-int CSkinStatusBar::OnCreate(LPCREATESTRUCT cs)
-{
-    return CStatusBar::OnCreate(cs) == -1 ? -1 : 0;
-}
+int CSkinStatusBar::OnCreate(LPCREATESTRUCT cs) { return CStatusBar::OnCreate(cs) == -1 ? -1 : 0; }
 
 void CSkinStatusBar::SplitText(const CString& text, CString& label, CString& value)
 {
     int colon = text.Find(':');
-    if (colon < 0)
-    {
+    if (colon < 0) {
         label = text;
         value.Empty();
         return;
@@ -43,8 +37,7 @@ void CSkinStatusBar::OnPaint()
 
     dc.SetBkMode(TRANSPARENT);
     dc.SelectObject(GetUiFont());
-    for (int i = 0; i < GetCount(); ++i)
-    {
+    for (int i = 0; i < GetCount(); ++i) {
         CRect r;
         GetItemRect(i, &r);
         CString label, value;
@@ -53,8 +46,7 @@ void CSkinStatusBar::OnPaint()
         dc.DrawText(label, &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
         CSize extent = dc.GetTextExtent(label);
         r.left += extent.cx;
-        if (!r.IsRectEmpty() && !value.IsEmpty())
-        {
+        if (!r.IsRectEmpty() && !value.IsEmpty()) {
             dc.SetTextColor(m_clrValue);
             dc.DrawText(value, &r, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
         }

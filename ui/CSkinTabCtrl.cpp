@@ -5,13 +5,9 @@ BEGIN_MESSAGE_MAP(CSkinTabCtrl, CTabCtrl)
     ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
 END_MESSAGE_MAP()
 
-CSkinTabCtrl::CSkinTabCtrl()
-{
-}
+CSkinTabCtrl::CSkinTabCtrl() {}
 
-CSkinTabCtrl::~CSkinTabCtrl()
-{
-}
+CSkinTabCtrl::~CSkinTabCtrl() {}
 
 BOOL CSkinTabCtrl::AddPage(HWND hPage, int nIndex, LPCSTR lpszText, HICON hIcon)
 {
@@ -22,7 +18,8 @@ BOOL CSkinTabCtrl::AddPage(HWND hPage, int nIndex, LPCSTR lpszText, HICON hIcon)
     item.pszText = (LPSTR)lpszText;
     item.lParam = (LPARAM)hPage;
     if (hIcon) {
-        HICON hCopy = (HICON)::CopyImage(hIcon, IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE | LR_COPYDELETEORG);
+        HICON hCopy =
+            (HICON)::CopyImage(hIcon, IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE | LR_COPYDELETEORG);
         if (hCopy) {
             if (!m_images.GetSafeHandle()) {
                 ICONINFO ii = {};

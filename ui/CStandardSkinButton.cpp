@@ -2,7 +2,4 @@
 
 #include "SkinNames.h"
 
-CStandardSkinButton::CStandardSkinButton()
-{
-    SetBitmapStrip(SKIN_STANDARD_BUTTON, TRUE);
-}
+CStandardSkinButton::CStandardSkinButton() { SetBitmapStrip(SKIN_STANDARD_BUTTON, TRUE); }

@@ -11,9 +11,9 @@ END_MESSAGE_MAP()
 
 CTrueColorToolBar::CTrueColorToolBar() : m_hImages(NULL)
 {
-    HBITMAP pattern = (HBITMAP)::LoadImageA(NULL, SKIN_SS_BKGND, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (pattern)
-    {
+    HBITMAP pattern =
+        (HBITMAP)::LoadImageA(NULL, SKIN_SS_BKGND, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (pattern) {
         m_brushBackground.Attach(::CreatePatternBrush(pattern));
         ::DeleteObject(pattern); // the brush keeps its own copy
     }
@@ -46,16 +46,15 @@ CSize CTrueColorToolBar::ImageSize() const
 
 BOOL CTrueColorToolBar::SetTrueColorImages(UINT bitmapId)
 {
-    HBITMAP bitmap = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION);
+    HBITMAP bitmap = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId),
+                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (!bitmap)
         return FALSE;
     const CSize size = ImageSize();
     HIMAGELIST list = ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, 10, 10);
     BOOL ok = list && ImageList_AddMasked(list, bitmap, MASK_COLOUR) >= 0;
     ::DeleteObject(bitmap);
-    if (!ok)
-    {
+    if (!ok) {
         if (list)
             ImageList_Destroy(list);
         return FALSE;
@@ -71,8 +70,7 @@ BOOL CTrueColorToolBar::SetTrueColorImages(UINT bitmapId)
 void CTrueColorToolBar::SetButtonTexts()
 {
     const int count = (int)SendMessage(TB_BUTTONCOUNT);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         UINT id = GetItemID(i);
         if (id == 0)
             continue;
@@ -134,7 +132,4 @@ LRESULT CTrueColorToolBar::OnIdleUpdate(WPARAM wParam, LPARAM lParam)
     return CControlBar::OnIdleUpdateCmdUI(wParam, lParam);
 }
 
-void CTrueColorToolBar::OnCustomDraw(NMHDR*, LRESULT* result)
-{
-    *result = CDRF_DODEFAULT;
-}
+void CTrueColorToolBar::OnCustomDraw(NMHDR*, LRESULT* result) { *result = CDRF_DODEFAULT; }

@@ -41,9 +41,11 @@ CZrTabCtrl::~CZrTabCtrl()
 
 BOOL CZrTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(NULL, IDC_ARROW),
-                                     (HBRUSH)::GetStockObject(LTGRAY_BRUSH));
-    if (!CWnd::Create(cls, "ZrTabCtrl", dwStyle | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect, pParentWnd, nID))
+    LPCSTR cls =
+        AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(NULL, IDC_ARROW),
+                            (HBRUSH)::GetStockObject(LTGRAY_BRUSH));
+    if (!CWnd::Create(cls, "ZrTabCtrl", dwStyle | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect,
+                      pParentWnd, nID))
         return FALSE;
     CRect rb(0, 0, 22, 17);
     m_close.Create(NULL, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rb, this, ID_CLOSE);
@@ -178,10 +180,7 @@ int CZrTabCtrl::GetFirstVisible() const
     return m_nFirstVisible;
 }
 
-UINT CZrTabCtrl::GetCurTabId() const
-{
-    return GetTabId(GetCurSel());
-}
+UINT CZrTabCtrl::GetCurTabId() const { return GetTabId(GetCurSel()); }
 
 UINT CZrTabCtrl::GetTabId(int nIndex) const
 {
@@ -253,10 +252,7 @@ int CZrTabCtrl::HitTest(CPoint point) const
     return -1;
 }
 
-BOOL CZrTabCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CZrTabCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CZrTabCtrl::OnPaint()
 {
@@ -289,7 +285,8 @@ void CZrTabCtrl::OnPaint()
                 } else {
                     m_other.Draw(&mem, span.left, span.top, span.Width(), span.Height());
                 }
-                mem.DrawText(p->caption, &span, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+                mem.DrawText(p->caption, &span,
+                             DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
                 x = right + (i == m_nCurrent ? 1 : 0);
             }
             mem.SelectObject(pOld);

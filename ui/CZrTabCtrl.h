@@ -60,6 +60,7 @@ protected:
     public:
         explicit Lock(CRITICAL_SECTION* cs) : m_cs(cs) { ::EnterCriticalSection(m_cs); }
         ~Lock() { ::LeaveCriticalSection(m_cs); }
+
     private:
         CRITICAL_SECTION* m_cs;
     };

@@ -6,20 +6,14 @@ CDravoEngine& CDravoEngine::Instance()
     return engine;
 }
 
-int CDravoEngine::GetEncoderCount()
-{
-    return Dravo_GetEncoderCount();
-}
+int CDravoEngine::GetEncoderCount() { return Dravo_GetEncoderCount(); }
 
 int CDravoEngine::GetEncoderName(int index, char* buffer, int size)
 {
     return Dravo_GetEncoderName(index, buffer, size);
 }
 
-int CDravoEngine::GetDeviceCount()
-{
-    return Dravo_GetDeviceCount();
-}
+int CDravoEngine::GetDeviceCount() { return Dravo_GetDeviceCount(); }
 
 int CDravoEngine::GetDeviceName(int index, char* buffer, int size)
 {
@@ -36,7 +30,8 @@ int CDravoEngine::GetVideoSourceName(DRAVO_HANDLE capture, int index, char* buff
     return Dravo_GetVideoSourceName(capture, index, buffer, size);
 }
 
-DRAVO_HANDLE CDravoEngine::OpenCapture(DRAVO_CAPTURE_PARAMS* params, void* context, DravoFrameCallback callback)
+DRAVO_HANDLE CDravoEngine::OpenCapture(DRAVO_CAPTURE_PARAMS* params, void* context,
+                                       DravoFrameCallback callback)
 {
     return Dravo_OpenCapture(params, context, callback);
 }
@@ -66,10 +61,7 @@ int CDravoEngine::ShowPropertyPage(DRAVO_HANDLE capture, HWND owner)
     return Dravo_ShowPropertyPage(capture, owner);
 }
 
-int CDravoEngine::CloseCapture(DRAVO_HANDLE* capture)
-{
-    return Dravo_CloseCapture(capture);
-}
+int CDravoEngine::CloseCapture(DRAVO_HANDLE* capture) { return Dravo_CloseCapture(capture); }
 
 DRAVO_HANDLE CDravoEngine::StartPreview(DRAVO_HANDLE capture, HWND window)
 {
@@ -91,15 +83,13 @@ int CDravoEngine::SetPreviewPos(DRAVO_HANDLE capture, DRAVO_HANDLE preview, cons
     return Dravo_SetPreviewPos(capture, preview, rect);
 }
 
-int CDravoEngine::SavePreviewPicture(DRAVO_HANDLE capture, DRAVO_HANDLE preview, const char* argument)
+int CDravoEngine::SavePreviewPicture(DRAVO_HANDLE capture, DRAVO_HANDLE preview,
+                                     const char* argument)
 {
     return Dravo_SavePreviewPicture(capture, preview, argument);
 }
 
-DRAVO_HANDLE CDravoEngine::CreateRenderer(HWND window)
-{
-    return Dravo_CreateRenderer(window);
-}
+DRAVO_HANDLE CDravoEngine::CreateRenderer(HWND window) { return Dravo_CreateRenderer(window); }
 
 int CDravoEngine::SetRendererNotify(DRAVO_HANDLE renderer, HWND window, UINT message, WPARAM word)
 {
@@ -121,12 +111,10 @@ int CDravoEngine::SetRender(DRAVO_HANDLE renderer, int value)
     return Dravo_SetRender(renderer, value);
 }
 
-int CDravoEngine::EraseBackground(DRAVO_HANDLE renderer)
-{
-    return Dravo_EraseBackground(renderer);
-}
+int CDravoEngine::EraseBackground(DRAVO_HANDLE renderer) { return Dravo_EraseBackground(renderer); }
 
-int CDravoEngine::SetRendererRecord(DRAVO_HANDLE renderer, int flag, void* userData, DravoRecordCallback callback)
+int CDravoEngine::SetRendererRecord(DRAVO_HANDLE renderer, int flag, void* userData,
+                                    DravoRecordCallback callback)
 {
     return Dravo_SetRendererRecord(renderer, flag, userData, callback);
 }
@@ -136,20 +124,11 @@ int CDravoEngine::SaveRendererPicture(DRAVO_HANDLE renderer, const char* argumen
     return Dravo_SaveRendererPicture(renderer, argument);
 }
 
-int CDravoEngine::DestroyRenderer(DRAVO_HANDLE renderer)
-{
-    return Dravo_DestroyRenderer(renderer);
-}
+int CDravoEngine::DestroyRenderer(DRAVO_HANDLE renderer) { return Dravo_DestroyRenderer(renderer); }
 
-int CDravoEngine::EnableOverlay(int flag)
-{
-    return Dravo_EnableOverlay(flag);
-}
+int CDravoEngine::EnableOverlay(int flag) { return Dravo_EnableOverlay(flag); }
 
-int CDravoEngine::EnablePostProc(int flag)
-{
-    return Dravo_EnablePostProc(flag);
-}
+int CDravoEngine::EnablePostProc(int flag) { return Dravo_EnablePostProc(flag); }
 
 int CDravoEngine::SetImgProcSetting(const DRAVO_IMG_SETTINGS* settings)
 {

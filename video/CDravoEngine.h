@@ -13,7 +13,8 @@ public:
     int GetDeviceName(int index, char* buffer, int size) override;
     int GetVideoSourceCount(DRAVO_HANDLE capture) override;
     int GetVideoSourceName(DRAVO_HANDLE capture, int index, char* buffer, int size) override;
-    DRAVO_HANDLE OpenCapture(DRAVO_CAPTURE_PARAMS* params, void* context, DravoFrameCallback callback) override;
+    DRAVO_HANDLE OpenCapture(DRAVO_CAPTURE_PARAMS* params, void* context,
+                             DravoFrameCallback callback) override;
     int SetCaptureOverlay(DRAVO_HANDLE capture, int flag) override;
     int EnableEncode(DRAVO_HANDLE capture, int on) override;
     int SetCaptureParams(DRAVO_HANDLE capture, DRAVO_CAPTURE_PARAMS* params) override;
@@ -24,14 +25,16 @@ public:
     int StopPreview(DRAVO_HANDLE capture, DRAVO_HANDLE preview) override;
     int SetPreviewRender(DRAVO_HANDLE capture, DRAVO_HANDLE preview, int value) override;
     int SetPreviewPos(DRAVO_HANDLE capture, DRAVO_HANDLE preview, const RECT* rect) override;
-    int SavePreviewPicture(DRAVO_HANDLE capture, DRAVO_HANDLE preview, const char* argument) override;
+    int SavePreviewPicture(DRAVO_HANDLE capture, DRAVO_HANDLE preview,
+                           const char* argument) override;
     DRAVO_HANDLE CreateRenderer(HWND window) override;
     int SetRendererNotify(DRAVO_HANDLE renderer, HWND window, UINT message, WPARAM word) override;
     int RenderFrame(DRAVO_HANDLE renderer, const uint8_t* frame, int length) override;
     int SetRendererPos(DRAVO_HANDLE renderer, const RECT* rect) override;
     int SetRender(DRAVO_HANDLE renderer, int value) override;
     int EraseBackground(DRAVO_HANDLE renderer) override;
-    int SetRendererRecord(DRAVO_HANDLE renderer, int flag, void* userData, DravoRecordCallback callback) override;
+    int SetRendererRecord(DRAVO_HANDLE renderer, int flag, void* userData,
+                          DravoRecordCallback callback) override;
     int SaveRendererPicture(DRAVO_HANDLE renderer, const char* argument) override;
     int DestroyRenderer(DRAVO_HANDLE renderer) override;
     int EnableOverlay(int flag) override;

@@ -14,12 +14,12 @@ struct VideoFrameFields
     uint8_t payloadType = 0;
     uint8_t marker = 0;
     uint8_t extension = 0;
-    uint8_t hasFragment = 0;  // the extension carried frame length and piece fields
+    uint8_t hasFragment = 0; // the extension carried frame length and piece fields
     int64_t frameLength = 0;
     uint16_t pieceCount = 0;
     int16_t pieceIndex = 0;
-    uint32_t sourceAddress = 0;  // host order
-    uint16_t sourcePort = 0;     // host order
+    uint32_t sourceAddress = 0; // host order
+    uint16_t sourcePort = 0;    // host order
 };
 
 // One parsed datagram or one whole frame put back together: its fields and

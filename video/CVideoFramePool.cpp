@@ -22,10 +22,7 @@ CVideoFramePool::~CVideoFramePool()
         delete place.exchange(nullptr);
 }
 
-CVideoFramePool* CVideoFramePool::Create()
-{
-    return new (std::nothrow) CVideoFramePool;
-}
+CVideoFramePool* CVideoFramePool::Create() { return new (std::nothrow) CVideoFramePool; }
 
 void CVideoFramePool::Close()
 {
@@ -52,7 +49,7 @@ VideoFramePtr CVideoFramePool::Take(CVideoFramePool* pool)
     } else {
         frame = new (std::nothrow) CVideoFrame;
         if (!frame)
-            return VideoFramePtr(nullptr, VideoFrameReturn{ nullptr });
+            return VideoFramePtr(nullptr, VideoFrameReturn{nullptr});
     }
     return Adopt(pool, frame);
 }
@@ -60,10 +57,10 @@ VideoFramePtr CVideoFramePool::Take(CVideoFramePool* pool)
 VideoFramePtr CVideoFramePool::Adopt(CVideoFramePool* pool, CVideoFrame* frame)
 {
     if (!frame)
-        return VideoFramePtr(nullptr, VideoFrameReturn{ nullptr });
+        return VideoFramePtr(nullptr, VideoFrameReturn{nullptr});
     if (pool)
         ++pool->m_refs;
-    return VideoFramePtr(frame, VideoFrameReturn{ pool });
+    return VideoFramePtr(frame, VideoFrameReturn{pool});
 }
 
 void CVideoFramePool::Give(CVideoFrame* frame)
@@ -72,7 +69,8 @@ void CVideoFramePool::Give(CVideoFrame* frame)
     if (!m_closed.load()) {
         for (std::atomic<CVideoFrame*>& place : m_kept) {
             CVideoFrame* empty = nullptr;
-            if (!place.load(std::memory_order_relaxed) && place.compare_exchange_strong(empty, frame)) {
+            if (!place.load(std::memory_order_relaxed) &&
+                place.compare_exchange_strong(empty, frame)) {
                 kept = true;
                 break;
             }

@@ -42,6 +42,6 @@ private:
     // Each place holds a kept frame or null; taking and keeping are one
     // exchange each, so no thread ever waits for another here.
     std::atomic<CVideoFrame*> m_kept[KEEP];
-    std::atomic<long> m_refs{ 1 };   // the owner, and one for each frame out
-    std::atomic<bool> m_closed{ false };
+    std::atomic<long> m_refs{1}; // the owner, and one for each frame out
+    std::atomic<bool> m_closed{false};
 };

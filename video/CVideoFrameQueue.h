@@ -29,5 +29,5 @@ public:
 
 private:
     CBufferPool m_pool;
-    std::atomic<uint32_t> m_filled{ 0 };
+    std::atomic<uint32_t> m_filled{0};
 };

@@ -4,13 +4,9 @@
 
 CVideoManagerR::CVideoManagerR(IVideoEngine& engine, std::unique_ptr<IDatagramSocket> socket)
     : CNamedThread("VideoManagerR"), m_engine(engine), m_socket(std::move(socket))
-{
-}
+{}
 
-CVideoManagerR::~CVideoManagerR()
-{
-    Destroy();
-}
+CVideoManagerR::~CVideoManagerR() { Destroy(); }
 
 bool CVideoManagerR::Create(WPARAM word, HWND window, UINT message)
 {
@@ -77,15 +73,9 @@ void CVideoManagerR::Destroy()
     m_renderer = 0;
 }
 
-void CVideoManagerR::SetRender(int value)
-{
-    m_engine.SetRender(m_renderer, value);
-}
+void CVideoManagerR::SetRender(int value) { m_engine.SetRender(m_renderer, value); }
 
-void CVideoManagerR::SetPreviewPos(const RECT& rect)
-{
-    m_engine.SetRendererPos(m_renderer, &rect);
-}
+void CVideoManagerR::SetPreviewPos(const RECT& rect) { m_engine.SetRendererPos(m_renderer, &rect); }
 
 void CVideoManagerR::OnEraseBk()
 {

@@ -228,7 +228,7 @@ int CVideoManagerS::GetVideoSources(std::vector<std::string>& names)
         return 0;
     const int count = m_engine.GetVideoSourceCount(m_capture);
     for (int i = 0; i < count; ++i) {
-        char name[260] = { 0 };
+        char name[260] = {0};
         if (m_engine.GetVideoSourceName(m_capture, i, name, sizeof name)) {
             name[sizeof name - 1] = 0;
             names.push_back(name);

@@ -13,8 +13,7 @@
 #include "CVideoUdpSocket.h"
 #include "IVideoEngine.h"
 
-typedef void(__cdecl* DravomRecordCallback)(void* userData, const unsigned char* frame,
-                                            int length);
+typedef void(__cdecl* DravomRecordCallback)(void* userData, const unsigned char* frame, int length);
 
 // The send side: opens the camera through the engine, shows the local
 // preview, queues every encoded frame behind the stream id and sends the
@@ -87,7 +86,7 @@ private:
     CRITICAL_SECTION m_captureLock;
     CRITICAL_SECTION m_rateLock;
     CVideoRateControl m_rate;
-    std::atomic<bool> m_applyPending{ false };
+    std::atomic<bool> m_applyPending{false};
     volatile DRAVO_HANDLE m_capture = 0;
     volatile uint32_t m_streamId = 0;
 
@@ -97,7 +96,7 @@ private:
     WPARAM m_previewWord = 0;
     HWND m_previewWindow = nullptr;
     UINT m_previewMessage = 0;
-    RECT m_previewRect = { 0, 0, 0, 0 };
+    RECT m_previewRect = {0, 0, 0, 0};
     int m_render = 1;
 
     CRITICAL_SECTION m_recordLock;
@@ -106,6 +105,6 @@ private:
     DravomRecordCallback m_recordCallback = nullptr;
 
     volatile uint32_t m_stopSend = 0;
-    std::atomic<uint32_t> m_framesDropped{ 0 };
+    std::atomic<uint32_t> m_framesDropped{0};
     uint32_t(__cdecl* volatile m_tick)() = &DefaultTick;
 };

@@ -12,7 +12,7 @@ namespace {
 // memory, are the word most significant byte first, and back.
 uint16_t Big16(uint16_t v)
 {
-    const uint8_t b[2] = { static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v) };
+    const uint8_t b[2] = {static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
     uint16_t wire;
     memcpy(&wire, b, sizeof wire);
     return wire;
@@ -20,8 +20,8 @@ uint16_t Big16(uint16_t v)
 
 uint32_t Big32(uint32_t v)
 {
-    const uint8_t b[4] = { static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
-                           static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v) };
+    const uint8_t b[4] = {static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
+                          static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
     uint32_t wire;
     memcpy(&wire, b, sizeof wire);
     return wire;
@@ -83,7 +83,8 @@ size_t CVideoPacket::Build(uint8_t* out, size_t capacity, const Header& header,
     const uint32_t piece = PieceLength(frameLength, index);
     PieceHead p;
     p.head.flags = extended ? 0x90 : 0x80;
-    p.head.markerType = static_cast<uint8_t>((header.marker ? 0x80 : 0) | (header.payloadType & 0x7F));
+    p.head.markerType =
+        static_cast<uint8_t>((header.marker ? 0x80 : 0) | (header.payloadType & 0x7F));
     p.head.sequence = Big16(header.sequence);
     p.head.timestamp = Big32(header.timestamp);
     p.head.ssrc = 0;

@@ -4,7 +4,7 @@
 
 namespace {
 
-const int32_t kStepWidths[CVideoRateControl::STEPS] = { 200, 300, 400, 500, 2000 };
+const int32_t kStepWidths[CVideoRateControl::STEPS] = {200, 300, 400, 500, 2000};
 
 struct RateRow
 {
@@ -14,10 +14,9 @@ struct RateRow
 };
 
 const RateRow kRates[] = {
-    { 20, 98, 1536000 }, { 20, 95, 1024000 }, { 20, 90, 768000 }, { 18, 85, 512000 },
-    { 15, 85, 384000 },  { 12, 85, 256000 },  { 8, 85, 128000 },  { 5, 85, 64000 },
-    { 3, 80, 32000 },    { 2, 75, 20000 },    { 2, 70, 15000 },   { 1, 65, 10000 },
-    { 1, 60, 0 },
+    {20, 98, 1536000}, {20, 95, 1024000}, {20, 90, 768000}, {18, 85, 512000}, {15, 85, 384000},
+    {12, 85, 256000},  {8, 85, 128000},   {5, 85, 64000},   {3, 80, 32000},   {2, 75, 20000},
+    {2, 70, 15000},    {1, 65, 10000},    {1, 60, 0},
 };
 
 } // namespace
@@ -134,7 +133,8 @@ bool CVideoRateControl::Adapt(uint32_t length, uint32_t now)
 
     bool changed = false;
     const uint64_t measured = m_windowBytes * 8000u / elapsed;
-    if (measured > static_cast<uint64_t>(m_params.configuredRate > 0 ? m_params.configuredRate : 0)) {
+    if (measured >
+        static_cast<uint64_t>(m_params.configuredRate > 0 ? m_params.configuredRate : 0)) {
         ++m_over;
         m_under = 0;
         if (m_over >= OVER_WINDOWS) {

@@ -49,7 +49,7 @@ private:
     void ApplyCurrent(int64_t rate);
 
     DRAVO_CAPTURE_PARAMS m_params;
-    int m_counts[STEPS] = { 0, 0, 0, 0, 0 };
+    int m_counts[STEPS] = {0, 0, 0, 0, 0};
     bool m_windowStarted = false;
     uint32_t m_windowStart = 0;
     uint64_t m_windowBytes = 0;

@@ -87,16 +87,13 @@ void CVideoReassembler::Add(const CVideoPacket::View& datagram)
 VideoFramePtr CVideoReassembler::Pop()
 {
     if (m_ready.empty())
-        return VideoFramePtr(nullptr, VideoFrameReturn{ nullptr });
+        return VideoFramePtr(nullptr, VideoFrameReturn{nullptr});
     VideoFramePtr f = std::move(m_ready.front());
     m_ready.pop_front();
     return f;
 }
 
-bool CVideoReassembler::RecentlyDelivered(uint16_t key) const
-{
-    return m_recentSet.test(key);
-}
+bool CVideoReassembler::RecentlyDelivered(uint16_t key) const { return m_recentSet.test(key); }
 
 void CVideoReassembler::Deliver(VideoFramePtr frame)
 {

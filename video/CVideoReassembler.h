@@ -64,14 +64,14 @@ public:
 private:
     struct Slot
     {
-        VideoFramePtr frame;   // the frame being filled, while in use
+        VideoFramePtr frame; // the frame being filled, while in use
         uint32_t sequence = 0;
         uint16_t key = 0;
         uint32_t pieces = 0;
         uint32_t bytes = 0;
         uint32_t frameLength = 0;
         uint8_t inUse = 0;
-        uint32_t started = 0;  // set-up order, for eviction
+        uint32_t started = 0; // set-up order, for eviction
         std::bitset<VideoWire::MAX_PIECES> have;
     };
 
@@ -83,7 +83,7 @@ private:
 
     CVideoFramePool* m_pool;
     Slot m_slots[SLOTS];
-    int m_lastSlot = 0;   // the slot the last piece went to: most pieces follow it
+    int m_lastSlot = 0; // the slot the last piece went to: most pieces follow it
     // The frame numbers in m_recent, one bit each, so that a piece is
     // checked against them at once.
     std::bitset<65536> m_recentSet;

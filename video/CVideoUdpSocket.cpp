@@ -50,8 +50,8 @@ int CVideoUdpSocket::Open(uint16_t startPort, uint32_t localAddress)
     }
     m_port = static_cast<uint16_t>(port);
     std::uniform_int_distribution<uint32_t> byte(0, 255);
-    m_timestamp = byte(m_random) << 24 | byte(m_random) << 16 | byte(m_random) << 8 |
-                  byte(m_random);
+    m_timestamp =
+        byte(m_random) << 24 | byte(m_random) << 16 | byte(m_random) << 8 | byte(m_random);
     m_random.seed(static_cast<uint32_t>(time(nullptr)) ^ (++m_opens * 2654435761u) ^
                   static_cast<uint32_t>(clock()));
     m_frameCounter = static_cast<uint16_t>(byte(m_random) << 8 | byte(m_random));
@@ -77,8 +77,8 @@ int CVideoUdpSocket::AddLocked(uint32_t address, uint16_t port)
         if (d.address == address && d.port == port)
             return OK;
     try {
-        bucket.push_back({ address, port });
-        m_destinations.push_front({ address, port });
+        bucket.push_back({address, port});
+        m_destinations.push_front({address, port});
     } catch (const std::bad_alloc&) {
         return NO_MEMORY;
     }
@@ -133,8 +133,8 @@ int CVideoUdpSocket::Send(const uint8_t* data, int length, int payloadType, int 
     uint8_t packet[MAX_PACKET];
     const uint32_t count = PieceCount(static_cast<uint32_t>(length));
     for (uint32_t i = 0; i < count; ++i) {
-        const size_t size =
-            CVideoPacket::Build(packet, sizeof packet, header, data, static_cast<uint32_t>(length), i);
+        const size_t size = CVideoPacket::Build(packet, sizeof packet, header, data,
+                                                static_cast<uint32_t>(length), i);
         for (const Destination& d : m_destinations)
             m_socket->SendTo(packet, static_cast<int>(size), d.address, d.port);
     }
@@ -177,10 +177,7 @@ int CVideoUdpSocket::ReceiveStep()
     return OK;
 }
 
-VideoFramePtr CVideoUdpSocket::PopFrame()
-{
-    return m_reassembler.Pop();
-}
+VideoFramePtr CVideoUdpSocket::PopFrame() { return m_reassembler.Pop(); }
 
 bool CVideoUdpSocket::ParseAddress(const char* text, uint32_t& address)
 {

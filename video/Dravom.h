@@ -45,8 +45,8 @@ DRAVOM_API int __cdecl T_S_SetRender(int value);
 DRAVOM_API int __cdecl T_S_SetVideoSourceIndex(int index);
 DRAVOM_API void __cdecl T_S_SetVideoWidth(int oldWidth, int newWidth);
 DRAVOM_API void __cdecl T_S_ShowPropertyPage(HWND owner);
-DRAVOM_API int __cdecl T_S_StartCapture(int device, int encoder, int encodeMode,
-                                        int kbitPerSecond, int width, int height);
+DRAVOM_API int __cdecl T_S_StartCapture(int device, int encoder, int encodeMode, int kbitPerSecond,
+                                        int width, int height);
 DRAVOM_API int __cdecl T_S_StartPreview(WPARAM word, HWND window, UINT message);
 DRAVOM_API int __cdecl T_S_StartSend(uint32_t streamId, const char* address, int port);
 DRAVOM_API void __cdecl T_S_StopCapture();

@@ -25,10 +25,7 @@ CLogFile* g_log = nullptr;
 CRITICAL_SECTION g_receiversLock;
 std::set<CVideoManagerR*>* g_receivers = nullptr;
 
-CVideoManagerS& Sender()
-{
-    return *g_sender;
-}
+CVideoManagerS& Sender() { return *g_sender; }
 
 // The receiver behind a handle, or null for a null or unknown handle.
 CVideoManagerR* Receiver(void* handle)
@@ -56,7 +53,7 @@ int FillList(CStringList* list, int count, int (IVideoEngine::*name)(int, char*,
         return 0;
     list->RemoveAll();
     for (int i = 0; i < count; ++i) {
-        char text[260] = { 0 };
+        char text[260] = {0};
         if ((CDravoEngine::Instance().*name)(i, text, sizeof text)) {
             text[sizeof text - 1] = 0;
             list->AddTail(CString(text));
@@ -91,10 +88,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
     return TRUE;
 }
 
-DRAVOM_API void __cdecl T_EnableOverlay(int flag)
-{
-    Sender().EnableOverlay(flag);
-}
+DRAVOM_API void __cdecl T_EnableOverlay(int flag) { Sender().EnableOverlay(flag); }
 
 DRAVOM_API int __cdecl T_EnablePostProc(int flag)
 {
@@ -126,9 +120,9 @@ DRAVOM_API int __cdecl T_TAKEEncoders(CStringList* list)
 
 DRAVOM_API void* __cdecl T_R_StartPreview(WPARAM word, HWND window, UINT message)
 {
-    CVideoManagerR* r = new (std::nothrow) CVideoManagerR(
-        CDravoEngine::Instance(),
-        std::unique_ptr<IDatagramSocket>(new (std::nothrow) CWinsockDatagramSocket));
+    CVideoManagerR* r = new (std::nothrow)
+        CVideoManagerR(CDravoEngine::Instance(),
+                       std::unique_ptr<IDatagramSocket>(new (std::nothrow) CWinsockDatagramSocket));
     if (!r)
         return nullptr;
     if (!r->Create(word, window, message)) {
@@ -221,35 +215,23 @@ DRAVOM_API int __cdecl T_S_GetVideoSource(CStringList* list)
     return static_cast<int>(list->GetCount());
 }
 
-DRAVOM_API int __cdecl T_S_OnEraseBk()
-{
-    return 1;
-}
+DRAVOM_API int __cdecl T_S_OnEraseBk() { return 1; }
 
 DRAVOM_API int __cdecl T_S_SavePicture(const char* argument)
 {
     return Sender().SavePicture(argument);
 }
 
-DRAVOM_API void __cdecl T_S_SetBitRate(int kbitPerSecond)
-{
-    Sender().SetBitRate(kbitPerSecond);
-}
+DRAVOM_API void __cdecl T_S_SetBitRate(int kbitPerSecond) { Sender().SetBitRate(kbitPerSecond); }
 
-DRAVOM_API void __cdecl T_S_SetPreviewPos(RECT rect)
-{
-    Sender().SetPreviewPos(rect);
-}
+DRAVOM_API void __cdecl T_S_SetPreviewPos(RECT rect) { Sender().SetPreviewPos(rect); }
 
 DRAVOM_API void __cdecl T_S_SetRecord(int flag, void* userData, T_RECORD_CALLBACK callback)
 {
     Sender().SetRecord(flag, userData, callback);
 }
 
-DRAVOM_API int __cdecl T_S_SetRender(int value)
-{
-    return Sender().SetRender(value);
-}
+DRAVOM_API int __cdecl T_S_SetRender(int value) { return Sender().SetRender(value); }
 
 DRAVOM_API int __cdecl T_S_SetVideoSourceIndex(int index)
 {
@@ -261,13 +243,10 @@ DRAVOM_API void __cdecl T_S_SetVideoWidth(int oldWidth, int newWidth)
     Sender().SetVideoWidth(oldWidth, newWidth);
 }
 
-DRAVOM_API void __cdecl T_S_ShowPropertyPage(HWND owner)
-{
-    Sender().ShowPropertyPage(owner);
-}
+DRAVOM_API void __cdecl T_S_ShowPropertyPage(HWND owner) { Sender().ShowPropertyPage(owner); }
 
-DRAVOM_API int __cdecl T_S_StartCapture(int device, int encoder, int encodeMode,
-                                        int kbitPerSecond, int width, int height)
+DRAVOM_API int __cdecl T_S_StartCapture(int device, int encoder, int encodeMode, int kbitPerSecond,
+                                        int width, int height)
 {
     const int ok = Sender().StartCapture(device, encoder, encodeMode, kbitPerSecond, width, height);
     if (!ok)
@@ -289,17 +268,8 @@ DRAVOM_API int __cdecl T_S_StartSend(uint32_t streamId, const char* address, int
     return ok;
 }
 
-DRAVOM_API void __cdecl T_S_StopCapture()
-{
-    Sender().StopCapture();
-}
+DRAVOM_API void __cdecl T_S_StopCapture() { Sender().StopCapture(); }
 
-DRAVOM_API void __cdecl T_S_StopPreview()
-{
-    Sender().StopPreview();
-}
+DRAVOM_API void __cdecl T_S_StopPreview() { Sender().StopPreview(); }
 
-DRAVOM_API void __cdecl T_S_StopSend()
-{
-    Sender().StopSend();
-}
+DRAVOM_API void __cdecl T_S_StopSend() { Sender().StopSend(); }

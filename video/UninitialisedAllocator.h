@@ -19,8 +19,7 @@ public:
     UninitialisedAllocator() = default;
     template <typename U>
     UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept
-    {
-    }
+    {}
 
     template <typename U>
     void construct(U* p) noexcept

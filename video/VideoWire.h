@@ -8,19 +8,19 @@
 #pragma pack(push, 1)
 struct VIDEO_RTP_HEAD
 {
-    uint8_t flags;       // version (2) in bits 7-6, padding bit 5, extension bit 4, CSRC count
-    uint8_t markerType;  // marker bit 7, payload type bits 6-0
-    uint16_t sequence;   // frame counter, big-endian
-    uint32_t timestamp;  // big-endian
-    uint32_t ssrc;       // big-endian, 0 on send
+    uint8_t flags;      // version (2) in bits 7-6, padding bit 5, extension bit 4, CSRC count
+    uint8_t markerType; // marker bit 7, payload type bits 6-0
+    uint16_t sequence;  // frame counter, big-endian
+    uint32_t timestamp; // big-endian
+    uint32_t ssrc;      // big-endian, 0 on send
 };
 struct VIDEO_FRAG_EXT
 {
-    uint16_t profile;      // frame counter again, big-endian
-    uint16_t words;        // extension length in 32-bit words, big-endian: 2
-    uint32_t frameLength;  // little-endian
-    uint16_t pieceCount;   // little-endian
-    int16_t pieceIndex;    // little-endian
+    uint16_t profile;     // frame counter again, big-endian
+    uint16_t words;       // extension length in 32-bit words, big-endian: 2
+    uint32_t frameLength; // little-endian
+    uint16_t pieceCount;  // little-endian
+    int16_t pieceIndex;   // little-endian
 };
 #pragma pack(pop)
 static_assert(sizeof(VIDEO_RTP_HEAD) == 12, "video header is 12 bytes");

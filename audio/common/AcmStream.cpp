@@ -4,10 +4,7 @@
 
 namespace AudioCommon {
 
-AcmStream::~AcmStream()
-{
-    Close();
-}
+AcmStream::~AcmStream() { Close(); }
 
 bool AcmStream::Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target)
 {
@@ -69,8 +66,7 @@ AcmStream::Result AcmStream::Convert(const void* source, uint32_t sourceBytes, v
 uint32_t AcmStream::SourceBytesFor(uint32_t targetBytes) const
 {
     DWORD out = 0;
-    if (!m_stream ||
-        acmStreamSize(m_stream, targetBytes, &out, ACM_STREAMSIZEF_DESTINATION) != 0)
+    if (!m_stream || acmStreamSize(m_stream, targetBytes, &out, ACM_STREAMSIZEF_DESTINATION) != 0)
         return 0;
     return out;
 }

@@ -10,8 +10,7 @@ class Biquad
 public:
     Biquad(double b0, double b1, double b2, double a1, double a2)
         : m_b0(b0), m_b1(b1), m_b2(b2), m_a1(a1), m_a2(a2)
-    {
-    }
+    {}
 
     double Step(double x)
     {

@@ -6,14 +6,11 @@ namespace AudioCommon {
 
 namespace {
 
-const double kFullScalePower = 1073741824.0;  // 2^30
-const double kFullScaleDb = 90.308998699194358;  // 20 log10(32768)
-const double kDbToLog = 0.11512925464970229;     // ln(10) / 20
+const double kFullScalePower = 1073741824.0;    // 2^30
+const double kFullScaleDb = 90.308998699194358; // 20 log10(32768)
+const double kDbToLog = 0.11512925464970229;    // ln(10) / 20
 
-double Decay(int rate, double seconds)
-{
-    return std::pow(0.01, 1.0 / (rate * seconds));
-}
+double Decay(int rate, double seconds) { return std::pow(0.01, 1.0 / (rate * seconds)); }
 
 // Weight of the likelihood in the noise tracker, from 0 to 100.
 double Smooth(int i)
@@ -26,8 +23,8 @@ double Smooth(int i)
 
 bool CGainControl::ValidSettings(double targetDb, double minGainDb, double maxGainDb)
 {
-    return targetDb >= -50.0 && targetDb <= 0.0 && minGainDb >= -40.0 &&
-           minGainDb <= maxGainDb && maxGainDb <= 40.0;
+    return targetDb >= -50.0 && targetDb <= 0.0 && minGainDb >= -40.0 && minGainDb <= maxGainDb &&
+           maxGainDb <= 40.0;
 }
 
 void CGainControl::Reset(int rate, double targetDb, double minGainDb, double maxGainDb)
@@ -59,7 +56,7 @@ void CGainControl::Process(int16_t* x, int count, double likelihood)
     const double beta = 0.95 + 0.05 * Smooth(static_cast<int>(99.9 * likelihood));
     m_noisePower = beta * m_noisePower + (1.0 - beta) * e;
     if (e < m_noisePower)
-        m_noisePower *= 0.89125093813374556;  // -0.5 dB
+        m_noisePower *= 0.89125093813374556; // -0.5 dB
     const double snr = 10.0 * std::log10((e + 1e-16) / (m_noisePower + 1e-16));
     const double r = likelihood;
     const bool speech = r > 0.8 || (r > 0.7 && snr > 4.0) || (r > 0.4 && snr > 7.0) || snr > 12.0;

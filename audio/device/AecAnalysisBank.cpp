@@ -18,10 +18,7 @@ AecAnalysisBank::AecAnalysisBank(int decimation, int channels, const std::vector
                                static_cast<float>(std::sin(pi * m / channels)));
 }
 
-void AecAnalysisBank::Reset()
-{
-    std::fill(m_history.begin(), m_history.end(), 0.0f);
-}
+void AecAnalysisBank::Reset() { std::fill(m_history.begin(), m_history.end(), 0.0f); }
 
 void AecAnalysisBank::Run(const float* frame, Complex* spectrum)
 {

@@ -23,9 +23,9 @@ private:
     int m_decimation;
     int m_channels;
     std::vector<float> m_prototype;
-    std::vector<float> m_history;  // history(0) is the newest sample
+    std::vector<float> m_history; // history(0) is the newest sample
     std::vector<float> m_work;
-    std::vector<Complex> m_twiddle;  // e^(+j pi m / N)
+    std::vector<Complex> m_twiddle; // e^(+j pi m / N)
 };
 
 } // namespace SonvexDevice

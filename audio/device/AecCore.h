@@ -49,7 +49,7 @@ private:
     float m_frameMs = 0.0f;
     int m_taps = 0;
     bool m_residualGain = true;
-    std::vector<int16_t> m_ring;  // stored twice over
+    std::vector<int16_t> m_ring; // stored twice over
     int m_ringSize = 0;
     int m_ringMask = 0;
     int m_write = 0;

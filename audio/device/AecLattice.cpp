@@ -9,21 +9,33 @@
 
 namespace SonvexDevice {
 
-namespace
-{
+namespace {
 // Per-stage vectors (each bands long).
 enum {
-    FORWARD_ENERGY, BACKWARD_ENERGY,
-    FORWARD_CROSS_RE, FORWARD_CROSS_IM,
-    BACKWARD_CROSS_RE, BACKWARD_CROSS_IM,
-    JOINT_CROSS_RE, JOINT_CROSS_IM,
-    DELAYED_RE, DELAYED_IM,
-    PREVIOUS_C, PREVIOUS_S_RE, PREVIOUS_S_IM,
+    FORWARD_ENERGY,
+    BACKWARD_ENERGY,
+    FORWARD_CROSS_RE,
+    FORWARD_CROSS_IM,
+    BACKWARD_CROSS_RE,
+    BACKWARD_CROSS_IM,
+    JOINT_CROSS_RE,
+    JOINT_CROSS_IM,
+    DELAYED_RE,
+    DELAYED_IM,
+    PREVIOUS_C,
+    PREVIOUS_S_RE,
+    PREVIOUS_S_IM,
     STAGE_VECTORS
 };
 // Per-frame working vectors.
 enum {
-    FORWARD_RE, FORWARD_IM, BACKWARD_RE, BACKWARD_IM, JOINT_RE, JOINT_IM, CONVERSION,
+    FORWARD_RE,
+    FORWARD_IM,
+    BACKWARD_RE,
+    BACKWARD_IM,
+    JOINT_RE,
+    JOINT_IM,
+    CONVERSION,
     WORK_VECTORS
 };
 
@@ -34,17 +46,14 @@ bool ProcessorHasSse()
         return false;
     return (d >> 25) & 1;
 }
-}
+} // namespace
 
 float AecLattice::s_lambda = 0.998f;
 float AecLattice::s_sqrtLambda = std::sqrt(0.998f);
 unsigned AecLattice::s_frameCounter = 0;
 bool AecLattice::s_vector = ProcessorHasSse();
 
-void AecLattice::UseVectorPath(bool on)
-{
-    s_vector = on && ProcessorHasSse();
-}
+void AecLattice::UseVectorPath(bool on) { s_vector = on && ProcessorHasSse(); }
 
 AecLattice::AecLattice(int stages, int bands) : m_stages(stages), m_bands(bands)
 {
@@ -108,7 +117,7 @@ void AecLattice::StagePlain(int i, int from, int to)
         float nb = std::sqrt(wb * wb + bR[k] * bR[k] + bI[k] * bI[k]);
         B[k] = nb;
         float cb = 1.0f, sbR = 0.0f, sbI = 0.0f;
-        if (nb > 1e-30f) {  // an energy decayed to nothing passes the error on
+        if (nb > 1e-30f) { // an energy decayed to nothing passes the error on
             cb = wb / nb;
             sbR = bR[k] / nb;
             sbI = bI[k] / nb;
@@ -192,8 +201,8 @@ __attribute__((target("sse"))) void AecLattice::StageVector(int i)
     for (int k = 0; k < m_bands; k += 4) {
         __m128 xbR = _mm_load_ps(bR + k), xbI = _mm_load_ps(bI + k);
         __m128 wb = _mm_mul_ps(sl, _mm_load_ps(B + k));
-        __m128 nb = _mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(wb, wb),
-                                           _mm_add_ps(_mm_mul_ps(xbR, xbR), _mm_mul_ps(xbI, xbI))));
+        __m128 nb = _mm_sqrt_ps(
+            _mm_add_ps(_mm_mul_ps(wb, wb), _mm_add_ps(_mm_mul_ps(xbR, xbR), _mm_mul_ps(xbI, xbI))));
         _mm_store_ps(B + k, nb);
         __m128 okb = _mm_cmpgt_ps(nb, tiny);
         __m128 rb = _mm_div_ps(one, _mm_or_ps(_mm_and_ps(okb, nb), _mm_andnot_ps(okb, one)));
@@ -203,8 +212,8 @@ __attribute__((target("sse"))) void AecLattice::StageVector(int i)
 
         __m128 xfR = _mm_load_ps(fR + k), xfI = _mm_load_ps(fI + k);
         __m128 wf = _mm_mul_ps(sl, _mm_load_ps(F + k));
-        __m128 nf = _mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(wf, wf),
-                                           _mm_add_ps(_mm_mul_ps(xfR, xfR), _mm_mul_ps(xfI, xfI))));
+        __m128 nf = _mm_sqrt_ps(
+            _mm_add_ps(_mm_mul_ps(wf, wf), _mm_add_ps(_mm_mul_ps(xfR, xfR), _mm_mul_ps(xfI, xfI))));
         _mm_store_ps(F + k, nf);
         __m128 okf = _mm_cmpgt_ps(nf, tiny);
         __m128 rf = _mm_div_ps(one, _mm_or_ps(_mm_and_ps(okf, nf), _mm_andnot_ps(okf, one)));
@@ -214,19 +223,29 @@ __attribute__((target("sse"))) void AecLattice::StageVector(int i)
 
         {
             __m128 c = _mm_load_ps(pc + k), sR = _mm_load_ps(psR + k), sI = _mm_load_ps(psI + k);
-            __m128 zR = _mm_mul_ps(sl, _mm_load_ps(kfR + k)), zI = _mm_mul_ps(sl, _mm_load_ps(kfI + k));
-            _mm_store_ps(fR + k, _mm_sub_ps(_mm_mul_ps(c, xfR), _mm_sub_ps(_mm_mul_ps(sR, zR), _mm_mul_ps(sI, zI))));
-            _mm_store_ps(fI + k, _mm_sub_ps(_mm_mul_ps(c, xfI), _mm_add_ps(_mm_mul_ps(sR, zI), _mm_mul_ps(sI, zR))));
-            _mm_store_ps(kfR + k, _mm_add_ps(_mm_mul_ps(c, zR), _mm_add_ps(_mm_mul_ps(sR, xfR), _mm_mul_ps(sI, xfI))));
-            _mm_store_ps(kfI + k, _mm_add_ps(_mm_mul_ps(c, zI), _mm_sub_ps(_mm_mul_ps(sR, xfI), _mm_mul_ps(sI, xfR))));
+            __m128 zR = _mm_mul_ps(sl, _mm_load_ps(kfR + k)),
+                   zI = _mm_mul_ps(sl, _mm_load_ps(kfI + k));
+            _mm_store_ps(fR + k, _mm_sub_ps(_mm_mul_ps(c, xfR),
+                                            _mm_sub_ps(_mm_mul_ps(sR, zR), _mm_mul_ps(sI, zI))));
+            _mm_store_ps(fI + k, _mm_sub_ps(_mm_mul_ps(c, xfI),
+                                            _mm_add_ps(_mm_mul_ps(sR, zI), _mm_mul_ps(sI, zR))));
+            _mm_store_ps(kfR + k, _mm_add_ps(_mm_mul_ps(c, zR),
+                                             _mm_add_ps(_mm_mul_ps(sR, xfR), _mm_mul_ps(sI, xfI))));
+            _mm_store_ps(kfI + k, _mm_add_ps(_mm_mul_ps(c, zI),
+                                             _mm_sub_ps(_mm_mul_ps(sR, xfI), _mm_mul_ps(sI, xfR))));
         }
         {
             __m128 xR = _mm_load_ps(dR + k), xI = _mm_load_ps(dI + k);
-            __m128 zR = _mm_mul_ps(sl, _mm_load_ps(kbR + k)), zI = _mm_mul_ps(sl, _mm_load_ps(kbI + k));
-            __m128 nR = _mm_sub_ps(_mm_mul_ps(cf, xR), _mm_sub_ps(_mm_mul_ps(sfR, zR), _mm_mul_ps(sfI, zI)));
-            __m128 nI = _mm_sub_ps(_mm_mul_ps(cf, xI), _mm_add_ps(_mm_mul_ps(sfR, zI), _mm_mul_ps(sfI, zR)));
-            _mm_store_ps(kbR + k, _mm_add_ps(_mm_mul_ps(cf, zR), _mm_add_ps(_mm_mul_ps(sfR, xR), _mm_mul_ps(sfI, xI))));
-            _mm_store_ps(kbI + k, _mm_add_ps(_mm_mul_ps(cf, zI), _mm_sub_ps(_mm_mul_ps(sfR, xI), _mm_mul_ps(sfI, xR))));
+            __m128 zR = _mm_mul_ps(sl, _mm_load_ps(kbR + k)),
+                   zI = _mm_mul_ps(sl, _mm_load_ps(kbI + k));
+            __m128 nR = _mm_sub_ps(_mm_mul_ps(cf, xR),
+                                   _mm_sub_ps(_mm_mul_ps(sfR, zR), _mm_mul_ps(sfI, zI)));
+            __m128 nI = _mm_sub_ps(_mm_mul_ps(cf, xI),
+                                   _mm_add_ps(_mm_mul_ps(sfR, zI), _mm_mul_ps(sfI, zR)));
+            _mm_store_ps(kbR + k, _mm_add_ps(_mm_mul_ps(cf, zR),
+                                             _mm_add_ps(_mm_mul_ps(sfR, xR), _mm_mul_ps(sfI, xI))));
+            _mm_store_ps(kbI + k, _mm_add_ps(_mm_mul_ps(cf, zI),
+                                             _mm_sub_ps(_mm_mul_ps(sfR, xI), _mm_mul_ps(sfI, xR))));
             _mm_store_ps(dR + k, xbR);
             _mm_store_ps(dI + k, xbI);
             _mm_store_ps(bR + k, nR);
@@ -234,11 +253,16 @@ __attribute__((target("sse"))) void AecLattice::StageVector(int i)
         }
         {
             __m128 xR = _mm_load_ps(jR + k), xI = _mm_load_ps(jI + k);
-            __m128 zR = _mm_mul_ps(sl, _mm_load_ps(kjR + k)), zI = _mm_mul_ps(sl, _mm_load_ps(kjI + k));
-            _mm_store_ps(jR + k, _mm_sub_ps(_mm_mul_ps(cb, xR), _mm_sub_ps(_mm_mul_ps(sbR, zR), _mm_mul_ps(sbI, zI))));
-            _mm_store_ps(jI + k, _mm_sub_ps(_mm_mul_ps(cb, xI), _mm_add_ps(_mm_mul_ps(sbR, zI), _mm_mul_ps(sbI, zR))));
-            _mm_store_ps(kjR + k, _mm_add_ps(_mm_mul_ps(cb, zR), _mm_add_ps(_mm_mul_ps(sbR, xR), _mm_mul_ps(sbI, xI))));
-            _mm_store_ps(kjI + k, _mm_add_ps(_mm_mul_ps(cb, zI), _mm_sub_ps(_mm_mul_ps(sbR, xI), _mm_mul_ps(sbI, xR))));
+            __m128 zR = _mm_mul_ps(sl, _mm_load_ps(kjR + k)),
+                   zI = _mm_mul_ps(sl, _mm_load_ps(kjI + k));
+            _mm_store_ps(jR + k, _mm_sub_ps(_mm_mul_ps(cb, xR),
+                                            _mm_sub_ps(_mm_mul_ps(sbR, zR), _mm_mul_ps(sbI, zI))));
+            _mm_store_ps(jI + k, _mm_sub_ps(_mm_mul_ps(cb, xI),
+                                            _mm_add_ps(_mm_mul_ps(sbR, zI), _mm_mul_ps(sbI, zR))));
+            _mm_store_ps(kjR + k, _mm_add_ps(_mm_mul_ps(cb, zR),
+                                             _mm_add_ps(_mm_mul_ps(sbR, xR), _mm_mul_ps(sbI, xI))));
+            _mm_store_ps(kjI + k, _mm_add_ps(_mm_mul_ps(cb, zI),
+                                             _mm_sub_ps(_mm_mul_ps(sbR, xI), _mm_mul_ps(sbI, xR))));
         }
         _mm_store_ps(g + k, _mm_mul_ps(_mm_load_ps(g + k), cb));
         _mm_store_ps(pc + k, cb);

@@ -44,13 +44,16 @@ private:
     void StagePlain(int stage, int from, int to);
     void StageVector(int stage);
     void UpdateForgetting();
-    float* Vec(int which, int stage) { return m_store + (static_cast<size_t>(which) * m_stages + stage) * m_bands; }
+    float* Vec(int which, int stage)
+    {
+        return m_store + (static_cast<size_t>(which) * m_stages + stage) * m_bands;
+    }
     float* Work(int which) { return m_work + static_cast<size_t>(which) * m_bands; }
 
     int m_stages;
     int m_bands;
-    float* m_store = nullptr;  // 16-byte aligned: per stage vectors, below
-    float* m_work = nullptr;   // 16-byte aligned: per frame vectors, below
+    float* m_store = nullptr; // 16-byte aligned: per stage vectors, below
+    float* m_work = nullptr;  // 16-byte aligned: per frame vectors, below
     std::vector<float> m_q;
 
     float m_spread = 0.1f;

@@ -9,14 +9,13 @@
 
 namespace SonvexDevice {
 
-namespace
-{
+namespace {
 // Advances on every volume step of every processor of the library.
 unsigned g_volumeStepCounter = 0;
 
 const int kVolumeFloor = 5631;
 const int kVolumeUnit = 192;
-}
+} // namespace
 
 AecProcessor::AecProcessor(IMixerApi& mixer) : m_volume(mixer)
 {
@@ -161,45 +160,45 @@ void AecProcessor::Pair()
                         ((b1->m_kind == CAudioBlock::KIND_NEAR) << 1) |
                         (b2->m_kind == CAudioBlock::KIND_NEAR);
     switch (pattern) {
-    case 0:  // X X X
+    case 0: // X X X
         SonvexLog(5, "\n m=000 X(%4d,%6d) discard x0 ", (int)b0->m_sequence, (int)b0->m_timeStamp);
         m_queue->Drop(0);
         break;
-    case 1:  // X X Y
+    case 1: // X X Y
         SonvexLog(5, "\n xxy ,这种情况下已经消不掉了");
         m_queue->Drop(0);
         break;
-    case 2:  // X Y X
+    case 2: // X Y X
         SonvexLog(5, "\n xyx ");
         Process(b0, b1);
         m_queue->Drop(0);
         m_queue->Drop(0);
         break;
-    case 3:  // X Y Y
+    case 3: // X Y Y
         SonvexLog(5, "\n xyy");
         Process(b0, b1);
         m_queue->Drop(0);
         m_queue->Drop(0);
         break;
-    case 4:  // Y X X
+    case 4: // Y X X
         SonvexLog(5, "\n yxx");
         Process(b1, b0);
         m_queue->Drop(0);
         m_queue->Drop(0);
         break;
-    case 5:  // Y X Y
+    case 5: // Y X Y
         SonvexLog(5, "\n yxy ");
         Process(b1, b0);
         m_queue->Drop(0);
         m_queue->Drop(0);
         break;
-    case 6:  // Y Y X
+    case 6: // Y Y X
         SonvexLog(5, "\n yyx");
         Process(b2, b0);
         m_queue->Drop(2);
         m_queue->Drop(0);
         break;
-    default:  // Y Y Y
+    default: // Y Y Y
         SonvexLog(5, "\n yyy");
         SonvexLog(5, "\n insert x=null,Y0(%4d,%6d) ", (int)b0->m_sequence, (int)b0->m_timeStamp);
         Process(nullptr, b0);
@@ -213,7 +212,8 @@ void AecProcessor::Process(CAudioBlock* x, CAudioBlock* y)
     if (m_volumeOn)
         AdjustVolume(x, y);
     if (x) {
-        const double difference = static_cast<double>(static_cast<int32_t>(y->m_timeStamp - x->m_timeStamp));
+        const double difference =
+            static_cast<double>(static_cast<int32_t>(y->m_timeStamp - x->m_timeStamp));
         m_drift = 0.8 * m_drift + 0.2 * difference;
     } else {
         SonvexLog(5, " AEC: X(null),Y(%4d,%6d)", (int)y->m_sequence, (int)y->m_timeStamp);

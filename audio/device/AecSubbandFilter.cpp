@@ -4,13 +4,11 @@
 
 namespace SonvexDevice {
 
-namespace
-{
-const double kBase[16] = {
-    -0.000117476784,  0.000675449406,  -0.000391740373, -0.00487035299301,
-    0.00874609404702, 0.01398102791702, -0.04408825393106, -0.01736930100202,
-    0.12874742662019, 0.000472484574,  -0.28401554296243, -0.01582910525602,
-    0.58535468365487, 0.67563073629801, 0.31287159091447,  0.05441584224308};
+namespace {
+const double kBase[16] = {-0.000117476784,  0.000675449406,   -0.000391740373,   -0.00487035299301,
+                          0.00874609404702, 0.01398102791702, -0.04408825393106, -0.01736930100202,
+                          0.12874742662019, 0.000472484574,   -0.28401554296243, -0.01582910525602,
+                          0.58535468365487, 0.67563073629801, 0.31287159091447,  0.05441584224308};
 }
 
 std::vector<float> AecSubbandFilter::Prototype(int channels)
@@ -31,7 +29,8 @@ std::vector<float> AecSubbandFilter::Prototype(int channels)
     for (int n = 0; n < L; ++n) {
         std::complex<double> sum;
         for (int k = 0; k < L; ++k)
-            sum += spectrum[k] * std::polar(1.0, 2.0 * pi * (static_cast<long long>(k) * n % L) / L);
+            sum +=
+                spectrum[k] * std::polar(1.0, 2.0 * pi * (static_cast<long long>(k) * n % L) / L);
         taps[n] = sum.real() / channels;
         largest = std::max(largest, std::abs(taps[n]));
         energy += taps[n] * taps[n];

@@ -22,11 +22,11 @@ private:
     int m_decimation;
     int m_channels;
     int m_phase = 0;
-    std::vector<Complex> m_taps;     // D g(i) e^(+j pi i / N)
-    std::vector<Complex> m_twiddle;  // e^(-j 2 pi i / N)
+    std::vector<Complex> m_taps;    // D g(i) e^(+j pi i / N)
+    std::vector<Complex> m_twiddle; // e^(-j 2 pi i / N)
     std::vector<Complex> m_work;
     std::vector<Complex> m_scratch;
-    std::vector<float> m_overlap;    // real parts of the overlap-add buffer
+    std::vector<float> m_overlap; // real parts of the overlap-add buffer
 };
 
 } // namespace SonvexDevice

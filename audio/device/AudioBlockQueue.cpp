@@ -28,7 +28,7 @@ void AudioBlockQueue::AddSpare(CAudioBlock* block)
     if (m_spareCount < SPARE_SLOTS)
         m_spares[m_spareCount++] = block;
     else
-        delete block;  // never reached: the blocks in play are fewer than the spare slots
+        delete block; // never reached: the blocks in play are fewer than the spare slots
 }
 
 void AudioBlockQueue::Push(CAudioBlock* block)

@@ -14,10 +14,7 @@ CAudioBlock::CAudioBlock(uint32_t length)
     }
 }
 
-CAudioBlock::~CAudioBlock()
-{
-    delete[] m_data;
-}
+CAudioBlock::~CAudioBlock() { delete[] m_data; }
 
 void CAudioBlock::Stamp(int32_t kind, uint32_t sequence, uint32_t timeStamp)
 {

@@ -27,7 +27,7 @@ public:
 
     uint32_t m_sequence = 0;
     uint32_t m_timeStamp = 0;
-    int32_t m_voice = 0;  // -1 handed over, then 1 voice / 0 none
+    int32_t m_voice = 0; // -1 handed over, then 1 voice / 0 none
     int32_t m_kind = KIND_NONE;
     uint8_t* m_data = nullptr;
     uint32_t m_length = 0;

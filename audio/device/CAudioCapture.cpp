@@ -51,7 +51,8 @@ int CAudioCapture::StartCapture(UINT device, const tWAVEFORMATEX* format, int bl
     delete m_converter;
     m_converter = nullptr;
     if (m_requested.nSamplesPerSec != DEVICE_RATE)
-        m_converter = new RateConverter(static_cast<double>(m_requested.nSamplesPerSec) / DEVICE_RATE);
+        m_converter =
+            new RateConverter(static_cast<double>(m_requested.nSamplesPerSec) / DEVICE_RATE);
     delete m_block;
     m_block = new CAudioBlock(static_cast<uint32_t>(blockSize));
     m_sequence = 0;
@@ -69,13 +70,15 @@ int CAudioCapture::StartCapture(UINT device, const tWAVEFORMATEX* format, int bl
     // Signalled only while no buffer is queued.
     ResetEvent(m_stopEvent);
     if (!PrepareHeaders()) {
-        SonvexLog(1, "<CAudioCapture::StartCapture>,PrepareHeader failed,uiID = %d,nBufferSize = %d\n",
+        SonvexLog(1,
+                  "<CAudioCapture::StartCapture>,PrepareHeader failed,uiID = %d,nBufferSize = %d\n",
                   (int)device, blockSize);
         CloseDevice();
         return 0;
     }
     if (m_wave.InStart(m_handle) != MMSYSERR_NOERROR) {
-        SonvexLog(1, "<CAudioCapture::StartCapture>,waveInStart failed,uiID = %d,nBufferSize = %d\n",
+        SonvexLog(1,
+                  "<CAudioCapture::StartCapture>,waveInStart failed,uiID = %d,nBufferSize = %d\n",
                   (int)device, blockSize);
         CloseDevice();
         return 0;
@@ -91,7 +94,8 @@ bool CAudioCapture::PrepareHeaders()
         memset(&h, 0, sizeof(h));
         h.lpData = static_cast<LPSTR>(LocalAlloc(LMEM_FIXED, m_bufferSize));
         if (!h.lpData) {
-            SonvexLog(1, "<CAudioCapture::PrepareHeader>,Alloc audio buffer failed,BufferSize = %d\n",
+            SonvexLog(1,
+                      "<CAudioCapture::PrepareHeader>,Alloc audio buffer failed,BufferSize = %d\n",
                       m_bufferSize);
             break;
         }
@@ -111,7 +115,8 @@ bool CAudioCapture::PrepareHeaders()
 void CAudioCapture::UnprepareHeaders()
 {
     if (m_buffers <= 0 || m_bufferSize <= 0) {
-        SonvexLog(1, "<CAudioCapture::UnPrepareHeader>,Param error,m_nBuffers=%d,m_nBufferSize=%d\n",
+        SonvexLog(1,
+                  "<CAudioCapture::UnPrepareHeader>,Param error,m_nBuffers=%d,m_nBufferSize=%d\n",
                   m_buffers, m_bufferSize);
         return;
     }
@@ -159,8 +164,8 @@ void CAudioCapture::Stop()
     SonvexLog(1, "End CAudioCapture::Stop\n");
 }
 
-void CALLBACK CAudioCapture::WaveInProc(HWAVEIN, UINT message, DWORD_PTR instance,
-                                        DWORD_PTR param1, DWORD_PTR)
+void CALLBACK CAudioCapture::WaveInProc(HWAVEIN, UINT message, DWORD_PTR instance, DWORD_PTR param1,
+                                        DWORD_PTR)
 {
     if (message != WIM_DATA || !instance)
         return;

@@ -13,10 +13,17 @@ CAudioManagerBase::CAudioManagerBase(int rate, IMixerApi& mixer)
     memset(m_format, 0, sizeof(m_format));
     int blockSize = 0;
     switch (rate) {
-    case 8000: blockSize = 480; break;
-    case 16000: blockSize = 640; break;
-    case 22050: blockSize = 882; break;
-    default: break;
+    case 8000:
+        blockSize = 480;
+        break;
+    case 16000:
+        blockSize = 640;
+        break;
+    case 22050:
+        blockSize = 882;
+        break;
+    default:
+        break;
     }
     if (blockSize) {
         m_format[0].wFormatTag = WAVE_FORMAT_PCM;
@@ -115,7 +122,8 @@ int CAudioManagerBase::AudioCapCallBack(void* context, CAudioBlock** block)
 {
     const int length = (block && *block) ? static_cast<int>((*block)->m_length) : 0;
     if (!context || length == 0) {
-        SonvexLog(1, "<CAudioManagerBase::AudioCapCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
+        SonvexLog(1,
+                  "<CAudioManagerBase::AudioCapCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
                   length, (int)(intptr_t)context);
         return 0;
     }
@@ -127,7 +135,8 @@ int CAudioManagerBase::AudioReadCallBack(void* context, CAudioBlock** block)
 {
     const int length = (block && *block) ? static_cast<int>((*block)->m_length) : 0;
     if (!context || length == 0) {
-        SonvexLog(1, "<CAudioManagerBase::AudioReadCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
+        SonvexLog(1,
+                  "<CAudioManagerBase::AudioReadCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
                   length, (int)(intptr_t)context);
         return 0;
     }

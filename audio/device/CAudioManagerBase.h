@@ -72,7 +72,7 @@ protected:
     void* m_captureContext = nullptr;
     SONVEX_PLAY_CALLBACK m_playCallback = nullptr;
     void* m_playContext = nullptr;
-    tWAVEFORMATEX m_format[2];  // play, then capture
+    tWAVEFORMATEX m_format[2]; // play, then capture
     int m_blockSize = 0;
     CRITICAL_SECTION m_lock;
 };

@@ -56,8 +56,10 @@ int CAudioPlayer::Start(UINT device, const tWAVEFORMATEX* format, int blockSize)
     delete m_fromDevice;
     m_toDevice = m_fromDevice = nullptr;
     if (m_requested.nSamplesPerSec != DEVICE_RATE) {
-        m_toDevice = new RateConverter(static_cast<double>(DEVICE_RATE) / m_requested.nSamplesPerSec);
-        m_fromDevice = new RateConverter(static_cast<double>(m_requested.nSamplesPerSec) / DEVICE_RATE);
+        m_toDevice =
+            new RateConverter(static_cast<double>(DEVICE_RATE) / m_requested.nSamplesPerSec);
+        m_fromDevice =
+            new RateConverter(static_cast<double>(m_requested.nSamplesPerSec) / DEVICE_RATE);
     }
     m_stopping = 0;
     MMRESULT result = m_wave.OutOpen(&m_handle, device, &m_device,
@@ -90,7 +92,8 @@ bool CAudioPlayer::CreateWaveBuffers()
         memset(&h, 0, sizeof(h));
         h.lpData = static_cast<LPSTR>(LocalAlloc(LMEM_FIXED, m_bufferSize));
         if (!h.lpData) {
-            SonvexLog(1, "<CAudioPlayer::CreateWaveBuffer>,Alloc Audio Buffer failed,BlockSize = %d\n",
+            SonvexLog(1,
+                      "<CAudioPlayer::CreateWaveBuffer>,Alloc Audio Buffer failed,BlockSize = %d\n",
                       m_bufferSize);
             return false;
         }
@@ -195,7 +198,8 @@ void CAudioPlayer::OnDone(WAVEHDR* header)
         m_block->Stamp(CAudioBlock::KIND_FAR, m_sequence++, m_wave.Now());
         m_callback(m_context, &m_block);
         if (m_toDevice)
-            ok = m_toDevice->Convert(m_block->Samples(), want, device, deviceSamples) == deviceSamples;
+            ok = m_toDevice->Convert(m_block->Samples(), want, device, deviceSamples) ==
+                 deviceSamples;
         else
             memcpy(device, m_block->m_data, m_bufferSize);
         if (!ok) {

@@ -56,7 +56,8 @@ int CDSAudioCapture::OpenDevice(const GUID* device, const tWAVEFORMATEX* format,
     if (device)
         m_device = *device;
     m_format = *format;
-    m_blockBytes = m_format.nSamplesPerSec * 20 * m_format.wBitsPerSample / 8000 * m_format.nChannels;
+    m_blockBytes =
+        m_format.nSamplesPerSec * 20 * m_format.wBitsPerSample / 8000 * m_format.nChannels;
     m_bufferBytes = m_blockBytes * BLOCKS;
     static const GUID zero = {};
     const GUID* id = memcmp(&m_device, &zero, sizeof(GUID)) == 0 ? nullptr : &m_device;

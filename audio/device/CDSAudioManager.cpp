@@ -136,9 +136,7 @@ void CDSAudioManager::StopPlay()
     m_play.ReleaseDevice();
 }
 
-void CDSAudioManager::SetPlayCallback(void*, SONVEX_PLAY_CALLBACK)
-{
-}
+void CDSAudioManager::SetPlayCallback(void*, SONVEX_PLAY_CALLBACK) {}
 
 void CDSAudioManager::GetPlayFormat(tWAVEFORMATEX* out)
 {

@@ -12,15 +12,17 @@ namespace SonvexDevice {
 
 #pragma pack(push, 1)
 // One device found by DirectSound enumeration.
-struct DS_DEVICE_ENTRY {
-    uint32_t index;        // position in enumeration order
-    GUID guid;             // all zero for the primary device
+struct DS_DEVICE_ENTRY
+{
+    uint32_t index; // position in enumeration order
+    GUID guid;      // all zero for the primary device
     char description[256];
 };
 #pragma pack(pop)
 static_assert(sizeof(DS_DEVICE_ENTRY) == 276, "device list entry is 276 bytes");
 
-struct DS_DEVICE_LIST {
+struct DS_DEVICE_LIST
+{
     enum { MAX_DEVICES = 10 };
     DS_DEVICE_ENTRY entries[MAX_DEVICES];
     int count;
@@ -63,7 +65,8 @@ public:
     CDSAudioPlay& Play() { return m_play; }
 
 private:
-    static BOOL CALLBACK EnumerateOne(LPGUID guid, LPCSTR description, LPCSTR module, LPVOID context);
+    static BOOL CALLBACK EnumerateOne(LPGUID guid, LPCSTR description, LPCSTR module,
+                                      LPVOID context);
     static int NameOf(const DS_DEVICE_LIST& list, int index, char* buffer, int size);
 
     int m_playing = 0;

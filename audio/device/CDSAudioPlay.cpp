@@ -46,7 +46,8 @@ int CDSAudioPlay::OpenDevice(HWND window, const tWAVEFORMATEX* format, const GUI
     if (FAILED(com) && com != RPC_E_CHANGED_MODE)
         return 0;
     m_comInitialised = SUCCEEDED(com);
-    m_blockBytes = m_format.nSamplesPerSec * 20 * m_format.wBitsPerSample / 8000 * m_format.nChannels;
+    m_blockBytes =
+        m_format.nSamplesPerSec * 20 * m_format.wBitsPerSample / 8000 * m_format.nChannels;
     m_bufferBytes = m_blockBytes * BLOCKS;
     if (m_blockBytes == 0) {
         ReleaseDevice();

@@ -9,8 +9,7 @@ namespace SonvexDevice {
 
 CMMAudioManager::CMMAudioManager(int rate, AudioCommon::IWaveApi& wave, IMixerApi& mixer)
     : CAudioManagerBase(rate, mixer), m_wave(wave)
-{
-}
+{}
 
 CMMAudioManager::~CMMAudioManager()
 {
@@ -18,10 +17,7 @@ CMMAudioManager::~CMMAudioManager()
     StopPlay();
 }
 
-int CMMAudioManager::GetCapDevicesCount()
-{
-    return static_cast<int>(m_wave.InGetNumDevs());
-}
+int CMMAudioManager::GetCapDevicesCount() { return static_cast<int>(m_wave.InGetNumDevs()); }
 
 int CMMAudioManager::GetCapDeviceName(int index, char* buffer, int size)
 {
@@ -33,10 +29,7 @@ int CMMAudioManager::GetCapDeviceName(int index, char* buffer, int size)
     return CopyDeviceName(caps.szPname, sizeof(caps.szPname), buffer, size);
 }
 
-int CMMAudioManager::GetPlayDevicesCount()
-{
-    return static_cast<int>(m_wave.OutGetNumDevs());
-}
+int CMMAudioManager::GetPlayDevicesCount() { return static_cast<int>(m_wave.OutGetNumDevs()); }
 
 int CMMAudioManager::GetPlayDeviceName(int index, char* buffer, int size)
 {
@@ -116,9 +109,7 @@ void CMMAudioManager::StopPlay()
     }
 }
 
-void CMMAudioManager::SetPlayCallback(void*, SONVEX_PLAY_CALLBACK)
-{
-}
+void CMMAudioManager::SetPlayCallback(void*, SONVEX_PLAY_CALLBACK) {}
 
 void CMMAudioManager::GetPlayFormat(tWAVEFORMATEX* out)
 {

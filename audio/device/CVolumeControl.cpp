@@ -13,16 +13,26 @@ CVolumeControl::~CVolumeControl()
 DWORD CVolumeControl::ComponentTypeFor(int choice)
 {
     switch (choice) {
-    case 0: return MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    case 1: return MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT;
-    case 2: return MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER;
-    case 3: return MIXERLINE_COMPONENTTYPE_SRC_TELEPHONE;
-    case 4: return MIXERLINE_COMPONENTTYPE_SRC_ANALOG;
-    case 5: return MIXERLINE_COMPONENTTYPE_SRC_DIGITAL;
-    case 6: return MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE;
-    case 7: return MIXERLINE_COMPONENTTYPE_SRC_LINE;
-    case 8: return MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC;
-    default: return 0;
+    case 0:
+        return MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    case 1:
+        return MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT;
+    case 2:
+        return MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER;
+    case 3:
+        return MIXERLINE_COMPONENTTYPE_SRC_TELEPHONE;
+    case 4:
+        return MIXERLINE_COMPONENTTYPE_SRC_ANALOG;
+    case 5:
+        return MIXERLINE_COMPONENTTYPE_SRC_DIGITAL;
+    case 6:
+        return MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE;
+    case 7:
+        return MIXERLINE_COMPONENTTYPE_SRC_LINE;
+    case 8:
+        return MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC;
+    default:
+        return 0;
     }
 }
 

@@ -9,12 +9,13 @@ namespace SonvexDevice {
 class CVolumeControl
 {
 public:
-    struct VALUES {
+    struct VALUES
+    {
         int current;
         int minimum;
         int maximum;
         int steps;
-        int mute;  // output side only
+        int mute; // output side only
     };
 
     explicit CVolumeControl(IMixerApi& mixer = IMixerApi::System());

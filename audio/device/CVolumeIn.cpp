@@ -7,18 +7,14 @@
 
 namespace SonvexDevice {
 
-namespace
-{
+namespace {
 const char kClassName[] = "Input Volume Msg Wnd Class";
 const char kWindowName[] = "Input Volume Msg Wnd";
-}
+} // namespace
 
 CVolumeIn::CVolumeIn(IMixerApi& mixer) : m_mixer(mixer) {}
 
-CVolumeIn::~CVolumeIn()
-{
-    Close();
-}
+CVolumeIn::~CVolumeIn() { Close(); }
 
 int CVolumeIn::Open(UINT waveInDevice)
 {
@@ -66,7 +62,8 @@ int CVolumeIn::Open(UINT waveInDevice)
         line.cbStruct = sizeof(line);
         line.dwDestination = destination.dwDestination;
         line.dwSource = i;
-        result = m_mixer.GetLineInfo(object, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE);
+        result =
+            m_mixer.GetLineInfo(object, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE);
         if (result != MMSYSERR_NOERROR) {
             SonvexLog(2,
                       "<CVolumeIn::Open>,Could not get the requested Source Line while "
@@ -141,8 +138,9 @@ int CVolumeIn::Open(UINT waveInDevice)
     SonvexLog(2, "\n\n input MixerLine.cConnections= %d\n", (int)destination.cConnections);
     for (size_t i = 0; i < m_sources.size(); ++i) {
         const SOURCE_ENTRY& s = m_sources[i];
-        SonvexLog(2, "\n[%2d]  dwLineID=0x%05x  dwVolumeControlID=0x%02x  dwComponentType=0x%04x "
-                     " bValid=%d  bAvailable=%d  Volume=[%d:%d:%d]  Name='%s' ",
+        SonvexLog(2,
+                  "\n[%2d]  dwLineID=0x%05x  dwVolumeControlID=0x%02x  dwComponentType=0x%04x "
+                  " bValid=%d  bAvailable=%d  Volume=[%d:%d:%d]  Name='%s' ",
                   (int)i, (unsigned)s.lineId, (unsigned)s.volumeControlId,
                   (unsigned)s.componentType, s.valid, s.available, s.minimum, s.steps, s.maximum,
                   s.name);
@@ -277,25 +275,13 @@ DWORD CVolumeIn::GetCurrentSourceType() const
     return m_current >= 0 ? m_sources[m_current].componentType : 0;
 }
 
-int CVolumeIn::IsAvailable()
-{
-    return m_current >= 0 ? m_sources[m_current].available : 0;
-}
+int CVolumeIn::IsAvailable() { return m_current >= 0 ? m_sources[m_current].available : 0; }
 
-int CVolumeIn::GetVolumeSteps()
-{
-    return m_current >= 0 ? m_sources[m_current].steps : -1;
-}
+int CVolumeIn::GetVolumeSteps() { return m_current >= 0 ? m_sources[m_current].steps : -1; }
 
-int CVolumeIn::GetMinimalVolume()
-{
-    return m_current >= 0 ? m_sources[m_current].minimum : -1;
-}
+int CVolumeIn::GetMinimalVolume() { return m_current >= 0 ? m_sources[m_current].minimum : -1; }
 
-int CVolumeIn::GetMaximalVolume()
-{
-    return m_current >= 0 ? m_sources[m_current].maximum : -1;
-}
+int CVolumeIn::GetMaximalVolume() { return m_current >= 0 ? m_sources[m_current].maximum : -1; }
 
 int CVolumeIn::GetCurrentVolume()
 {
@@ -308,10 +294,12 @@ int CVolumeIn::GetCurrentVolume()
     details.cChannels = 1;
     details.cbDetails = sizeof(value);
     details.paDetails = &value;
-    MMRESULT result = m_mixer.GetControlDetails(reinterpret_cast<HMIXEROBJ>(m_handle), &details,
-                                                MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+    MMRESULT result =
+        m_mixer.GetControlDetails(reinterpret_cast<HMIXEROBJ>(m_handle), &details,
+                                  MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR) {
-        SonvexLog(2, "<CVolumeIn::GetCurrentVolume>,Could not get volume. mmResult=%d\n", (int)result);
+        SonvexLog(2, "<CVolumeIn::GetCurrentVolume>,Could not get volume. mmResult=%d\n",
+                  (int)result);
         SonvexLogAlways("\n<CVolumeIn::GetCurrentVolume>,Could not get volume. mmResult=%d\n",
                         (int)result);
         return -1;
@@ -333,8 +321,9 @@ void CVolumeIn::SetCurrentVolume(DWORD value)
     details.cChannels = 1;
     details.cbDetails = sizeof(detail);
     details.paDetails = &detail;
-    MMRESULT result = m_mixer.SetControlDetails(reinterpret_cast<HMIXEROBJ>(m_handle), &details,
-                                                MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+    MMRESULT result =
+        m_mixer.SetControlDetails(reinterpret_cast<HMIXEROBJ>(m_handle), &details,
+                                  MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR) {
         SonvexLog(2, "<CVolumeIn::SetCurrentVolume> Could not set volume(%d) mmResult=%d\n",
                   (int)value, (int)result);
@@ -363,7 +352,8 @@ void CVolumeIn::OnControlChange(DWORD controlId)
         controlId == m_sources[m_current].volumeControlId) {
         int volume = GetCurrentVolume();
         if (volume != -1 && m_volumeCallback)
-            m_volumeCallback(static_cast<DWORD>(volume), static_cast<DWORD>(volume), m_volumeContext);
+            m_volumeCallback(static_cast<DWORD>(volume), static_cast<DWORD>(volume),
+                             m_volumeContext);
         return;
     }
     if (m_muxItems > 0 && controlId == m_muxId) {

@@ -20,7 +20,8 @@ public:
     // (object, source index, context)
     typedef void (*SourceCallback)(CVolumeIn* object, int index, void* context);
 
-    struct SOURCE_ENTRY {
+    struct SOURCE_ENTRY
+    {
         DWORD lineId;
         DWORD volumeControlId;
         DWORD componentType;
@@ -59,7 +60,7 @@ public:
     HWND GetWindow() const { return m_window; }
 
 private:
-    int ReadSelectedItem();  // index into the selector's items, -1 when none
+    int ReadSelectedItem(); // index into the selector's items, -1 when none
     int SourceForItem(int item);
     bool ReadItemNames(std::vector<MIXERCONTROLDETAILS_LISTTEXTA>& names);
 

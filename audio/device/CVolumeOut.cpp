@@ -7,18 +7,14 @@
 
 namespace SonvexDevice {
 
-namespace
-{
+namespace {
 const char kClassName[] = "Output Volume Msg Wnd Class";
 const char kWindowName[] = "Output Volume Msg Wnd";
-}
+} // namespace
 
 CVolumeOut::CVolumeOut(IMixerApi& mixer) : m_mixer(mixer) {}
 
-CVolumeOut::~CVolumeOut()
-{
-    Close();
-}
+CVolumeOut::~CVolumeOut() { Close(); }
 
 int CVolumeOut::Open(UINT waveOutDevice, DWORD componentType)
 {
@@ -49,7 +45,8 @@ int CVolumeOut::Init(DWORD componentType)
     MIXERLINEA line = {};
     line.cbStruct = sizeof(line);
     line.dwComponentType = componentType;
-    result = m_mixer.GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
+    result = m_mixer.GetLineInfo(Object(), &line,
+                                 MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
     if (result != MMSYSERR_NOERROR) {
         SonvexLog(2, "<CVolumeOut::Init>,Could not get component. mmResult=%d\n", (int)result);
         return 0;
@@ -77,22 +74,25 @@ int CVolumeOut::Init(DWORD componentType)
             source.cbStruct = sizeof(source);
             source.dwDestination = line.dwDestination;
             source.dwSource = i;
-            if (m_mixer.GetLineInfo(Object(), &source, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) !=
+            if (m_mixer.GetLineInfo(Object(), &source,
+                                    MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) !=
                 MMSYSERR_NOERROR)
                 continue;
             controls.dwLineID = source.dwLineID;
             if (m_mixer.GetLineControls(Object(), &controls,
                                         MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
                 MMSYSERR_NOERROR) {
-                SonvexLog(2, "<CVolumeOut::Init>, \"%s\" Volume control for the Source Line adopted.\n",
-                          source.szName);
+                SonvexLog(
+                    2, "<CVolumeOut::Init>, \"%s\" Volume control for the Source Line adopted.\n",
+                    source.szName);
                 m_channels = source.cChannels ? source.cChannels : 1;
                 adopted = true;
             }
         }
         if (!adopted) {
-            SonvexLog(2, "<CVolumeOut::Init>,Could not get the Source line Volume Control. mmResult=%d\n",
-                      (int)result);
+            SonvexLog(
+                2, "<CVolumeOut::Init>,Could not get the Source line Volume Control. mmResult=%d\n",
+                (int)result);
             return 0;
         }
     }
@@ -111,7 +111,8 @@ int CVolumeOut::Init(DWORD componentType)
     result = m_mixer.GetLineControls(Object(), &controls,
                                      MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE);
     if (result != MMSYSERR_NOERROR) {
-        SonvexLog(2, "<CVolumeOut::Init>,Could not get the Mute Volume Control. mmResult=%d\n", (int)result);
+        SonvexLog(2, "<CVolumeOut::Init>,Could not get the Mute Volume Control. mmResult=%d\n",
+                  (int)result);
         m_muteId = static_cast<DWORD>(-1);
     } else {
         m_muteId = mute.dwControlID;
@@ -151,10 +152,11 @@ int CVolumeOut::GetCurrentVolume()
     details.cChannels = m_channels;
     details.cbDetails = sizeof(MIXERCONTROLDETAILS_UNSIGNED);
     details.paDetails = values.data();
-    MMRESULT result = m_mixer.GetControlDetails(Object(), &details,
-                                                MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+    MMRESULT result = m_mixer.GetControlDetails(
+        Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR) {
-        SonvexLog(2, "<CVolumeOut::GetCurrentVolume>,Could not get volume. mmResult=%d\n", (int)result);
+        SonvexLog(2, "<CVolumeOut::GetCurrentVolume>,Could not get volume. mmResult=%d\n",
+                  (int)result);
         SonvexLogAlways("\n<CVolumeOut::GetCurrentVolume>,Could not get volume. mmResult=%d\n",
                         (int)result);
         return -1;
@@ -164,7 +166,8 @@ int CVolumeOut::GetCurrentVolume()
 
 void CVolumeOut::SetCurrentVolume(DWORD value)
 {
-    if (!m_opened || static_cast<int64_t>(value) < m_minimum || static_cast<int64_t>(value) > m_maximum)
+    if (!m_opened || static_cast<int64_t>(value) < m_minimum ||
+        static_cast<int64_t>(value) > m_maximum)
         return;
     std::vector<MIXERCONTROLDETAILS_UNSIGNED> values(m_channels);
     for (auto& v : values)
@@ -175,11 +178,11 @@ void CVolumeOut::SetCurrentVolume(DWORD value)
     details.cChannels = m_channels;
     details.cbDetails = sizeof(MIXERCONTROLDETAILS_UNSIGNED);
     details.paDetails = values.data();
-    MMRESULT result = m_mixer.SetControlDetails(Object(), &details,
-                                                MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+    MMRESULT result = m_mixer.SetControlDetails(
+        Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR) {
-        SonvexLog(2, "<CVolumeOut::SetCurrentVolume> Could not set volume(%d) mmResult=%d\n", (int)value,
-                  (int)result);
+        SonvexLog(2, "<CVolumeOut::SetCurrentVolume> Could not set volume(%d) mmResult=%d\n",
+                  (int)value, (int)result);
         SonvexLogAlways("\n<CVolumeOut::SetCurrentVolume> Could not set volume(%d) mmResult=%d\n",
                         (int)value, (int)result);
     }
@@ -208,8 +211,8 @@ int CVolumeOut::SetMute(int value)
     details.cChannels = 1;
     details.cbDetails = sizeof(detail);
     details.paDetails = &detail;
-    MMRESULT result = m_mixer.SetControlDetails(Object(), &details,
-                                                MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+    MMRESULT result = m_mixer.SetControlDetails(
+        Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR) {
         SonvexLog(2, "<CVolumeOut::SetMute>,Set Mute failed,mmResult = %d\n", (int)result);
         return 0;
@@ -228,8 +231,8 @@ int CVolumeOut::GetMute()
     details.cChannels = 1;
     details.cbDetails = sizeof(detail);
     details.paDetails = &detail;
-    MMRESULT result = m_mixer.GetControlDetails(Object(), &details,
-                                                MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+    MMRESULT result = m_mixer.GetControlDetails(
+        Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR) {
         SonvexLog(2, "<CVolumeOut::GetMute>,Get Mute failed,mmResult = %d\n", (int)result);
         return 0;
@@ -244,7 +247,8 @@ void CVolumeOut::OnControlChange(DWORD controlId)
     if (controlId == m_volumeId) {
         int volume = GetCurrentVolume();
         if (volume != -1 && m_volumeCallback)
-            m_volumeCallback(static_cast<DWORD>(volume), static_cast<DWORD>(volume), m_volumeContext);
+            m_volumeCallback(static_cast<DWORD>(volume), static_cast<DWORD>(volume),
+                             m_volumeContext);
     } else if (controlId == m_muteId) {
         if (m_muteCallback)
             m_muteCallback(static_cast<DWORD>(GetMute()), m_muteContext);
@@ -258,10 +262,13 @@ void CVolumeOut::EnableLine(int on)
     MIXERLINEA line = {};
     line.cbStruct = sizeof(line);
     line.dwLineID = m_lineId;
-    MMRESULT result = m_mixer.GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_LINEID);
+    MMRESULT result =
+        m_mixer.GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_LINEID);
     if (result != MMSYSERR_NOERROR) {
-        SonvexLog(2, "<CVolumeOut::EnableLine>,Could not get the Speakers Destination Line. mmResult=%d\n",
-                  (int)result);
+        SonvexLog(
+            2,
+            "<CVolumeOut::EnableLine>,Could not get the Speakers Destination Line. mmResult=%d\n",
+            (int)result);
         return;
     }
     if (line.cControls == 0)
@@ -275,9 +282,11 @@ void CVolumeOut::EnableLine(int on)
     controls.cControls = line.cControls;
     controls.cbmxctrl = sizeof(MIXERCONTROLA);
     controls.pamxctrl = all.data();
-    result = m_mixer.GetLineControls(Object(), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ALL);
+    result = m_mixer.GetLineControls(Object(), &controls,
+                                     MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ALL);
     if (result != MMSYSERR_NOERROR) {
-        SonvexLog(2, "<CVolumeOut::EnableLine>,Could not get the line controls. mmResult=%d\n", (int)result);
+        SonvexLog(2, "<CVolumeOut::EnableLine>,Could not get the line controls. mmResult=%d\n",
+                  (int)result);
         return;
     }
     for (const auto& c : all) {
@@ -302,7 +311,8 @@ void CVolumeOut::EnableLine(int on)
         details.cMultipleItems = items;
         details.cbDetails = sizeof(MIXERCONTROLDETAILS_BOOLEAN);
         details.paDetails = values.data();
-        m_mixer.SetControlDetails(Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+        m_mixer.SetControlDetails(Object(), &details,
+                                  MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
     }
 }
 

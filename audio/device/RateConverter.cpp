@@ -4,8 +4,7 @@
 
 namespace SonvexDevice {
 
-namespace
-{
+namespace {
 const double kPi = 3.14159265358979323846;
 const int64_t kFractionLimit = 268435455;
 
@@ -36,7 +35,7 @@ double Sinc(double x)
         return 0.0;
     return std::sin(kPi * x) / (kPi * x);
 }
-}
+} // namespace
 
 void RateConverter::ToFraction(double ratio, int* numerator, int* denominator)
 {

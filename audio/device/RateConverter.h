@@ -32,15 +32,15 @@ private:
     void Push(int16_t sample);
     int16_t Output(int phase) const;
 
-    int m_up = 1;    // L
-    int m_down = 1;  // M
-    int m_half = 0;  // h
-    std::vector<std::vector<float>> m_phases;  // taps -h.., per phase
-    std::vector<float> m_history;              // ring stored twice over
+    int m_up = 1;                             // L
+    int m_down = 1;                           // M
+    int m_half = 0;                           // h
+    std::vector<std::vector<float>> m_phases; // taps -h.., per phase
+    std::vector<float> m_history;             // ring stored twice over
     int m_ringSize = 0;
     int m_ringMask = 0;
-    int m_newest = 0;       // ring index of the newest sample
-    int64_t m_inCount = 0;  // input samples seen, for the general case
+    int m_newest = 0;      // ring index of the newest sample
+    int64_t m_inCount = 0; // input samples seen, for the general case
     int64_t m_outCount = 0;
 };
 

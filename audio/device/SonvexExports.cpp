@@ -13,8 +13,7 @@
 
 using namespace SonvexDevice;
 
-namespace
-{
+namespace {
 CAudioManagerBase* g_pManager = nullptr;
 CRITICAL_SECTION* g_pApiLock = nullptr;
 CRITICAL_SECTION g_apiLockStorage;
@@ -33,10 +32,7 @@ void PinLibrary()
 }
 
 // The reference goes once the release that drops it has left the API lock.
-void UnpinLibrary()
-{
-    g_pin.Drop(g_pApiLock);
-}
+void UnpinLibrary() { g_pin.Drop(g_pApiLock); }
 
 void ReleaseManager()
 {
@@ -48,11 +44,10 @@ void ReleaseManager()
         UnpinLibrary();
     }
 }
-}
+} // namespace
 
 namespace SonvexDevice {
-namespace SonvexLibrary
-{
+namespace SonvexLibrary {
 void Load(HMODULE module)
 {
     g_module = module;
@@ -90,10 +85,7 @@ void Unload(bool processExit)
     g_module = nullptr;
 }
 
-CAudioManagerBase* Manager()
-{
-    return g_pManager;
-}
+CAudioManagerBase* Manager() { return g_pManager; }
 
 void SetDeviceApis(AudioCommon::IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer)
 {
@@ -101,7 +93,7 @@ void SetDeviceApis(AudioCommon::IWaveApi* wave, IDirectSoundApi* directSound, IM
     g_directSound = directSound;
     g_mixer = mixer;
 }
-}
+} // namespace SonvexLibrary
 } // namespace SonvexDevice
 
 extern "C" {
@@ -115,8 +107,8 @@ int __cdecl SONVEX_Init(int useDirectSound, int sampleRate)
         g_pManager = new (std::nothrow) CDSAudioManager(
             sampleRate, g_directSound ? *g_directSound : IDirectSoundApi::System(), mixer);
     else
-        g_pManager = new (std::nothrow) CMMAudioManager(
-            sampleRate, g_wave ? *g_wave : AudioCommon::IWaveApi::System(), mixer);
+        g_pManager = new (std::nothrow)
+            CMMAudioManager(sampleRate, g_wave ? *g_wave : AudioCommon::IWaveApi::System(), mixer);
     if (!g_pManager)
         return 0;
     PinLibrary();

@@ -13,8 +13,7 @@ class IMixerApi;
 
 // The library's load and unload steps and its global objects, shared by the
 // DLL entry and by tests that drive the exports in-process.
-namespace SonvexLibrary
-{
+namespace SonvexLibrary {
 // module: the DLL's own handle (names the log file, and lets a running
 // manager keep the library loaded), or null in-process.
 void Load(HMODULE module);
@@ -23,6 +22,6 @@ void Unload(bool processExit);
 CAudioManagerBase* Manager();
 // Stand-in devices for the managers made from now on; null: the system's.
 void SetDeviceApis(AudioCommon::IWaveApi* wave, IDirectSoundApi* directSound, IMixerApi* mixer);
-}
+} // namespace SonvexLibrary
 
 } // namespace SonvexDevice

@@ -12,8 +12,7 @@ IDirectSoundApi& IDirectSoundApi::System()
     return api;
 }
 
-namespace
-{
+namespace {
 // A capture device and its buffer; releasing the device ends the buffer.
 class CaptureBuffer : public IDsCaptureBuffer
 {
@@ -21,8 +20,7 @@ public:
     CaptureBuffer(IDirectSoundCapture* device, IDirectSoundCaptureBuffer* buffer,
                   IDirectSoundNotify* notify)
         : m_device(device), m_buffer(buffer), m_notify(notify)
-    {
-    }
+    {}
     ~CaptureBuffer() override
     {
         if (m_notify)
@@ -62,8 +60,7 @@ class PlayBuffer : public IDsPlayBuffer
 public:
     PlayBuffer(IDirectSound8* device, IDirectSoundBuffer8* buffer, IDirectSoundNotify* notify)
         : m_device(device), m_buffer(buffer), m_notify(notify)
-    {
-    }
+    {}
     ~PlayBuffer() override
     {
         if (m_notify)
@@ -77,7 +74,10 @@ public:
     {
         return m_notify->SetNotificationPositions(count, positions);
     }
-    HRESULT SetCurrentPosition(DWORD position) override { return m_buffer->SetCurrentPosition(position); }
+    HRESULT SetCurrentPosition(DWORD position) override
+    {
+        return m_buffer->SetCurrentPosition(position);
+    }
     HRESULT Play(DWORD flags) override { return m_buffer->Play(0, 0, flags); }
     HRESULT Stop() override { return m_buffer->Stop(); }
     HRESULT GetCurrentPosition(DWORD* play, DWORD* write) override
@@ -98,7 +98,7 @@ private:
     IDirectSoundBuffer8* m_buffer;
     IDirectSoundNotify* m_notify;
 };
-}
+} // namespace
 
 HRESULT WinDirectSoundApi::EnumerateCapture(LPDSENUMCALLBACKA callback, void* context)
 {
@@ -174,7 +174,8 @@ HRESULT WinDirectSoundApi::OpenPlay(const GUID* device, HWND window, const WAVEF
     // refuses by design and already has the format it was created with.
     HRESULT formatResult = first->SetFormat(&copy);
     if (FAILED(formatResult))
-        SonvexLog(5, "<CDSAudioPlay::Open>,SetFormat on the secondary buffer: 0x%08lx\n", formatResult);
+        SonvexLog(5, "<CDSAudioPlay::Open>,SetFormat on the secondary buffer: 0x%08lx\n",
+                  formatResult);
     IDirectSoundBuffer8* buffer8 = nullptr;
     hr = first->QueryInterface(IID_IDirectSoundBuffer8, reinterpret_cast<void**>(&buffer8));
     first->Release();

@@ -4,9 +4,9 @@
 #include <cstring>
 
 FecDecoder::FecDecoder(int outputLimit)
-    : m_limit(outputLimit < 10 || outputLimit > 200 ? size_t(DEFAULT_LIMIT) : static_cast<size_t>(outputLimit))
-{
-}
+    : m_limit(outputLimit < 10 || outputLimit > 200 ? size_t(DEFAULT_LIMIT)
+                                                    : static_cast<size_t>(outputLimit))
+{}
 
 bool FecDecoder::Insert(const uint8_t* packet, int payloadLength)
 {
@@ -31,7 +31,7 @@ bool FecDecoder::Insert(const uint8_t* packet, int payloadLength)
     if (ahead < 1) {
         if (++m_oldRun <= MAX_OLD_RUN)
             return false;
-        m_oldRun = 0;   // a long run of old packets: take it as a new start
+        m_oldRun = 0; // a long run of old packets: take it as a new start
     } else {
         m_oldRun = 0;
     }

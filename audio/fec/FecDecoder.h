@@ -41,7 +41,7 @@ private:
     int m_n = 0;
     int m_k = 0;
     std::unique_ptr<ReedSolomon> m_rs;
-    std::deque<std::unique_ptr<FecGroup>> m_groups;   // ascending, with wrap-around
+    std::deque<std::unique_ptr<FecGroup>> m_groups; // ascending, with wrap-around
     uint16_t m_lastHandedOn = 0;
     int m_oldRun = 0;
     bool m_firstUse = true;

@@ -54,7 +54,8 @@ bool FecEncoder::Accept(const uint8_t* packet, int payloadLength, Output* out)
     m_payloadLength = payloadLength;
 
     std::vector<uint8_t>& slot = m_slots[static_cast<size_t>(m_nextIndex)];
-    memcpy(slot.data() + FecHeader::SIZE, packet + FecHeader::SIZE, static_cast<size_t>(payloadLength));
+    memcpy(slot.data() + FecHeader::SIZE, packet + FecHeader::SIZE,
+           static_cast<size_t>(payloadLength));
     FecHeader(static_cast<uint16_t>(m_groupCounter), m_nextIndex, m_n, m_k).Write(slot.data());
 
     int count = m_parity->HandOut();

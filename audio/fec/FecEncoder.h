@@ -16,9 +16,9 @@ public:
 
     struct Output
     {
-        const uint8_t* data = nullptr;   // header and payload of the data packet
+        const uint8_t* data = nullptr; // header and payload of the data packet
         int dataLength = 0;
-        const uint8_t* parity[32] = {};  // parity packets to send with it
+        const uint8_t* parity[32] = {}; // parity packets to send with it
         int parityLength = 0;
         int parityCount = 0;
     };
@@ -44,7 +44,7 @@ private:
     std::vector<std::vector<uint8_t>> m_slots;
     uint32_t m_groupCounter = 0;
     int m_nextIndex = 0;
-    int m_payloadLength = -1;   // fixed by the first packet
+    int m_payloadLength = -1; // fixed by the first packet
     bool m_groupDone = false;
     std::unique_ptr<FecParityQueue> m_parity;
 };

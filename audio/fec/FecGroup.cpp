@@ -4,8 +4,7 @@
 
 FecGroup::FecGroup(uint16_t group, int n, int k)
     : m_group(group), m_n(n), m_k(k), m_r(n - k), m_slots(static_cast<size_t>(n))
-{
-}
+{}
 
 bool FecGroup::Add(const FecHeader& header, const uint8_t* packet, int payloadLength)
 {
@@ -55,7 +54,9 @@ bool FecGroup::TryComplete(const ReedSolomon& rs)
     for (int j = 0; j < m_length; ++j) {
         uint8_t* word = &columns[static_cast<size_t>(j) * static_cast<size_t>(m_n)];
         for (int i = 0; i < m_n; ++i)
-            word[i] = Has(i) ? m_slots[static_cast<size_t>(i)][static_cast<size_t>(FecHeader::SIZE + j)] : 0;
+            word[i] =
+                Has(i) ? m_slots[static_cast<size_t>(i)][static_cast<size_t>(FecHeader::SIZE + j)]
+                       : 0;
         if (rs.Decode(word, m_n, erasures, erasureCount) < 0)
             return false;
     }
@@ -63,7 +64,8 @@ bool FecGroup::TryComplete(const ReedSolomon& rs)
         std::vector<uint8_t>& slot = m_slots[static_cast<size_t>(i)];
         slot.resize(static_cast<size_t>(FecHeader::SIZE + m_length));
         for (int j = 0; j < m_length; ++j)
-            slot[static_cast<size_t>(FecHeader::SIZE + j)] = columns[static_cast<size_t>(j) * static_cast<size_t>(m_n) + static_cast<size_t>(i)];
+            slot[static_cast<size_t>(FecHeader::SIZE + j)] =
+                columns[static_cast<size_t>(j) * static_cast<size_t>(m_n) + static_cast<size_t>(i)];
         FecHeader(m_group, i, m_n, m_k).Write(slot.data());
     }
     m_mask = (m_n >= 64) ? ~uint64_t(0) : ((uint64_t(1) << m_n) - 1);

@@ -30,7 +30,7 @@ public:
     int GetPayloadLength() const { return m_length; }
     const uint8_t* GetPacket(int index) const { return m_slots[static_cast<size_t>(index)].data(); }
 
-    int nextIndex = 0;   // next data index to hand on
+    int nextIndex = 0; // next data index to hand on
 
 private:
     uint16_t m_group;

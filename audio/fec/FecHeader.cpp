@@ -2,8 +2,7 @@
 
 FecHeader::FecHeader(uint16_t group_, int index_, int n_, int k_)
     : group(group_), index(index_), n(n_), k(k_)
-{
-}
+{}
 
 FecHeader FecHeader::Read(const uint8_t* bytes)
 {

@@ -31,10 +31,7 @@ uint8_t GaloisField::Exp(int power)
     return Get().exp[power];
 }
 
-int GaloisField::Log(uint8_t value)
-{
-    return Get().log[value];
-}
+int GaloisField::Log(uint8_t value) { return Get().log[value]; }
 
 uint8_t GaloisField::Mul(uint8_t a, uint8_t b)
 {
@@ -52,7 +49,4 @@ uint8_t GaloisField::Div(uint8_t a, uint8_t b)
     return t.exp[t.log[a] - t.log[b] + ORDER];
 }
 
-uint8_t GaloisField::Inv(uint8_t a)
-{
-    return Div(1, a);
-}
+uint8_t GaloisField::Inv(uint8_t a) { return Div(1, a); }

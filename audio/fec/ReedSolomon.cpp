@@ -35,7 +35,8 @@ bool ReedSolomon::Encode(const uint8_t* data, int k, uint8_t* parity, int r) con
         int fbLog = GF::Log(fb);
         for (int j = 0; j < r - 1; ++j) {
             int gl = m_genLog[r - 1 - j];
-            p[j] = static_cast<uint8_t>(p[j + 1] ^ ((fbLog >= 0 && gl >= 0) ? GF::Exp(fbLog + gl) : 0));
+            p[j] = static_cast<uint8_t>(p[j + 1] ^
+                                        ((fbLog >= 0 && gl >= 0) ? GF::Exp(fbLog + gl) : 0));
         }
         int gl0 = m_genLog[0];
         p[r - 1] = (fbLog >= 0 && gl0 >= 0) ? GF::Exp(fbLog + gl0) : 0;

@@ -26,8 +26,8 @@ bool AgcAns::init_agc(double target, double minGain, double maxGain)
 {
     if (m_work.empty() || !AutomaticGainControl::ValidSettings(target, minGain, maxGain))
         return false;
-    m_agc.reset(new (std::nothrow) AutomaticGainControl(m_rate, static_cast<int>(m_work.size()), target,
-                                                        minGain, maxGain));
+    m_agc.reset(new (std::nothrow) AutomaticGainControl(m_rate, static_cast<int>(m_work.size()),
+                                                        target, minGain, maxGain));
     return m_agc != nullptr;
 }
 

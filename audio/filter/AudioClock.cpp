@@ -4,15 +4,9 @@
 
 namespace SonvexFilterCore {
 
-DWORD AudioClock::TickCount() const
-{
-    return GetTickCount();
-}
+DWORD AudioClock::TickCount() const { return GetTickCount(); }
 
-DWORD AudioClock::MediaTime() const
-{
-    return timeGetTime();
-}
+DWORD AudioClock::MediaTime() const { return timeGetTime(); }
 
 const AudioClock& AudioClock::System()
 {

@@ -10,10 +10,7 @@ AudioCodec::AudioCodec(const EncodeFormatRow* table, int rows, const FrameCodecF
     memset(&m_pcm, 0, sizeof(m_pcm));
 }
 
-AudioCodec::~AudioCodec()
-{
-    Close();
-}
+AudioCodec::~AudioCodec() { Close(); }
 
 const EncodeFormatRow* AudioCodec::GetRow() const
 {
@@ -108,8 +105,8 @@ int AudioCodec::Decode(const uint8_t* frame, uint32_t bytes, uint8_t* out, uint3
     if (capacity < AUDIO_BLOCK_BYTES)
         return 0;
     int16_t samples[AUDIO_BLOCK_SAMPLES];
-    int produced = m_engine->Decode(frame, static_cast<int>(r->frameBytes), samples,
-                                    AUDIO_BLOCK_SAMPLES);
+    int produced =
+        m_engine->Decode(frame, static_cast<int>(r->frameBytes), samples, AUDIO_BLOCK_SAMPLES);
     if (produced != AUDIO_BLOCK_SAMPLES)
         return 0;
     memcpy(out, samples, sizeof(samples));

@@ -19,8 +19,7 @@ class AudioCodec
 {
 public:
     explicit AudioCodec(const EncodeFormatRow* table = EncodeFormatTable,
-                        int rows = ENCODE_FORMAT_COUNT,
-                        const FrameCodecFactory* g7221 = nullptr);
+                        int rows = ENCODE_FORMAT_COUNT, const FrameCodecFactory* g7221 = nullptr);
     virtual ~AudioCodec();
 
     AudioCodec(const AudioCodec&) = delete;
@@ -37,7 +36,6 @@ public:
     const EncodeFormatRow* GetRow() const;
 
 private:
-
     AudioCommon::AcmStream m_acm;
     int m_row = -1;
     int m_passThrough = 0;

@@ -5,17 +5,14 @@
 namespace SonvexFilterCore {
 
 const EncodeFormatRow EncodeFormatTable[ENCODE_FORMAT_COUNT] = {
-    { 6, { 0x200B, 1, 16000, 3000, 60, 480, 4 }, { 1, 0, 1, 0 }, {}, 60, 640, "G7221,24 kbps", 20 },
-    { 7, { 0x200B, 1, 16000, 4000, 80, 640, 4 }, { 1, 0, 1, 0 }, {}, 80, 640, "G7221,32 kbps", 20 },
+    {6, {0x200B, 1, 16000, 3000, 60, 480, 4}, {1, 0, 1, 0}, {}, 60, 640, "G7221,24 kbps", 20},
+    {7, {0x200B, 1, 16000, 4000, 80, 640, 4}, {1, 0, 1, 0}, {}, 80, 640, "G7221,32 kbps", 20},
 };
 
 const FecModeRow FecModeTable[FEC_MODE_COUNT] = {
-    { 0, 0x00, 1, 0, 0, "Not FEC" },
-    { 1, 0x10, 1, 6, 12, "1X 6 +  6" },
-    { 2, 0x50, 2, 6, 12, "2X 6 +  6" },
-    { 3, 0x70, 2, 8, 24, "2X 8 + 16" },
-    { 4, 0x80, 2, 16, 48, "2X 16+ 32" },
-    { 5, 0xa0, 3, 32, 64, "3X 32+ 32" },
+    {0, 0x00, 1, 0, 0, "Not FEC"},     {1, 0x10, 1, 6, 12, "1X 6 +  6"},
+    {2, 0x50, 2, 6, 12, "2X 6 +  6"},  {3, 0x70, 2, 8, 24, "2X 8 + 16"},
+    {4, 0x80, 2, 16, 48, "2X 16+ 32"}, {5, 0xa0, 3, 32, 64, "3X 32+ 32"},
 };
 
 int FindEncodeFormatRow(const EncodeFormatRow* table, int rows, uint8_t id)
@@ -48,7 +45,7 @@ void FillPcmFormat(const EncodeFormatRow& row, WAVEFORMATEX* out)
     f.nBlockAlign = static_cast<WORD>(2 * f.nChannels);
     f.nAvgBytesPerSec = f.nBlockAlign * f.nSamplesPerSec;
     f.cbSize = 0;
-    memcpy(out, &f, sizeof(f));   // exactly the 18 bytes of the record
+    memcpy(out, &f, sizeof(f)); // exactly the 18 bytes of the record
 }
 
 } // namespace SonvexFilterCore

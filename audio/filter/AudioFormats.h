@@ -57,7 +57,6 @@ static_assert(sizeof(FecModeRow) == 25, "FecModeRow is 25 bytes");
 
 } // namespace SonvexFilterCore
 
-
 // Receive statistics of one source. This library leaves the first 16 bytes alone.
 struct FEC_NET_STATE
 {

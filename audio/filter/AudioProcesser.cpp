@@ -45,9 +45,9 @@ void AudioProcesser::CheckCaptureFormat()
     const WAVEFORMATEX& f = m_codecFormat;
     if (c.nSamplesPerSec == 0)
         return;
-    if (c.wFormatTag != f.wFormatTag || c.nChannels != f.nChannels || c.nSamplesPerSec != f.nSamplesPerSec ||
-        c.nAvgBytesPerSec != f.nAvgBytesPerSec || c.nBlockAlign != f.nBlockAlign ||
-        c.wBitsPerSample != f.wBitsPerSample)
+    if (c.wFormatTag != f.wFormatTag || c.nChannels != f.nChannels ||
+        c.nSamplesPerSec != f.nSamplesPerSec || c.nAvgBytesPerSec != f.nAvgBytesPerSec ||
+        c.nBlockAlign != f.nBlockAlign || c.wBitsPerSample != f.wBitsPerSample)
         SonvexLog::Write("需要开启转换器,音频采集的格式与压缩所用的格式不同 \n");
 }
 
@@ -87,19 +87,34 @@ int AudioProcesser::GetParam(int id, int* value)
         return 0;
     CScopedLock lock(&m_lock);
     switch (id) {
-    case PARAM_NOISE_SUPPRESSION: *value = m_nsLevel; return 1;
-    case PARAM_SILENCE_DROP: *value = m_silenceDrop; return 1;
-    case PARAM_AGC: *value = m_agcMode; return 1;
-    case PARAM_METER: *value = m_meterOn; return 1;
+    case PARAM_NOISE_SUPPRESSION:
+        *value = m_nsLevel;
+        return 1;
+    case PARAM_SILENCE_DROP:
+        *value = m_silenceDrop;
+        return 1;
+    case PARAM_AGC:
+        *value = m_agcMode;
+        return 1;
+    case PARAM_METER:
+        *value = m_meterOn;
+        return 1;
     case PARAM_LEVEL:
         if (!m_meter)
             m_meterOn = 1;
         *value = EnergyMeter::ReadLevel(m_meter, m_clock);
         return 1;
-    case PARAM_FEC_MODE: *value = m_fecMode; return 1;
-    case PARAM_FEC_MODE_COUNT: *value = FEC_MODE_COUNT; return 1;
-    case PARAM_CODEC: *value = m_codecId; return 1;
-    default: return 0;
+    case PARAM_FEC_MODE:
+        *value = m_fecMode;
+        return 1;
+    case PARAM_FEC_MODE_COUNT:
+        *value = FEC_MODE_COUNT;
+        return 1;
+    case PARAM_CODEC:
+        *value = m_codecId;
+        return 1;
+    default:
+        return 0;
     }
 }
 
@@ -119,7 +134,7 @@ void AudioProcesser::SetNoiseSuppression(int level)
 void AudioProcesser::SetAgcMode(int mode)
 {
     static const double settings[3][3] = {
-        { -10.0, -4.0, 14.0 }, { -9.0, -4.0, 16.0 }, { -8.0, -4.0, 18.0 } };
+        {-10.0, -4.0, 14.0}, {-9.0, -4.0, 16.0}, {-8.0, -4.0, 18.0}};
     if (mode >= 1 && mode <= 3) {
         m_agcAns->SetAgcOn(true);
         const double* s = settings[mode - 1];
@@ -137,7 +152,8 @@ int AudioProcesser::SetCodec(int id)
     if (id == m_codecId)
         return 1;
     m_codec.reset(new (std::nothrow) AudioCodec(EncodeFormatTable, ENCODE_FORMAT_COUNT, m_g7221));
-    if (!m_codec || id < 0 || id > 255 || !m_codec->OpenById(static_cast<uint8_t>(id), 1, &m_codecFormat)) {
+    if (!m_codec || id < 0 || id > 255 ||
+        !m_codec->OpenById(static_cast<uint8_t>(id), 1, &m_codecFormat)) {
         // No working codec: say so, so that setting the same id again retries.
         m_codecId = CODEC_ID_NONE;
         m_frameBytes = 0;
@@ -184,7 +200,7 @@ int AudioProcesser::SetupFec(int k, int n, int m)
         return 1;
     int payload = m * m_frameBytes;
     if (payload < 1 || payload > FecEncoder::MAX_PAYLOAD)
-        return 0;   // remembered; built once a codec is set
+        return 0; // remembered; built once a codec is set
     m_fecPayload = payload;
     m_fec.reset(new (std::nothrow) FecEncoder(n, k, payload));
     if (!m_fec || !m_fec->IsConfigured()) {
@@ -249,7 +265,8 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* head)
         FecEncoder::Output out;
         if (!m_fec->Accept(m_fecPacket.data(), m_fecPayload, &out))
             return 0;
-        uint32_t total = 1 + static_cast<uint32_t>(out.dataLength + out.parityCount * out.parityLength);
+        uint32_t total =
+            1 + static_cast<uint32_t>(out.dataLength + out.parityCount * out.parityLength);
         if (capacity < total)
             return 0;
         output[0] = m_header;

@@ -60,7 +60,8 @@ bool AudioSource::Open(uint8_t header, uint32_t sequence)
     m_header = 255;
     m_codecId = CODEC_ID_NONE;
     if (!m_codec)
-        m_codec.reset(new (std::nothrow) AudioCodec(EncodeFormatTable, ENCODE_FORMAT_COUNT, m_g7221));
+        m_codec.reset(new (std::nothrow)
+                          AudioCodec(EncodeFormatTable, ENCODE_FORMAT_COUNT, m_g7221));
     const uint8_t id = header & 0x0F;
     if (!m_codec || !m_codec->OpenById(id, 0, &m_pcmFormat)) {
         if (m_codec)
@@ -222,7 +223,8 @@ bool AudioSource::PlainInsert(uint32_t sequence, const uint8_t* frame, uint32_t 
     buffer->SetSequence(sequence);
     if (!m_queue.PutFilledInOrder(buffer))
         return false;
-    if (!m_playing && static_cast<int>(m_queue.GetFilledCount() * 100 / QUEUE_BUFFERS) >= m_startThreshold)
+    if (!m_playing &&
+        static_cast<int>(m_queue.GetFilledCount() * 100 / QUEUE_BUFFERS) >= m_startThreshold)
         m_playing = 1;
     return true;
 }
@@ -248,10 +250,7 @@ bool AudioSource::FecInsert(uint32_t sequence, const uint8_t* payload, uint32_t 
     return true;
 }
 
-uint32_t AudioSource::CurrentLevel()
-{
-    return m_fec ? m_lastOutCount : m_queue.GetFilledCount();
-}
+uint32_t AudioSource::CurrentLevel() { return m_fec ? m_lastOutCount : m_queue.GetFilledCount(); }
 
 bool AudioSource::PlainRead()
 {
@@ -265,8 +264,9 @@ bool AudioSource::PlainRead()
         return false;
     }
     m_lowestSequence = buffer->GetSequence();
-    int produced = m_codec->Decode(buffer->GetData(), buffer->GetLength(), m_decode.data() + m_decodeBytes,
-                                   static_cast<uint32_t>(m_decode.size() - m_decodeBytes));
+    int produced =
+        m_codec->Decode(buffer->GetData(), buffer->GetLength(), m_decode.data() + m_decodeBytes,
+                        static_cast<uint32_t>(m_decode.size() - m_decodeBytes));
     m_queue.PutFree(buffer);
     uint32_t queued = m_queue.GetFilledCount();
     Slot& slot = m_slots[m_slotIndex];
@@ -290,15 +290,17 @@ bool AudioSource::FecRead()
         return false;
     m_lastOutCount = static_cast<uint32_t>(count);
     FecHeader h = FecHeader::Read(m_fecOut.data());
-    uint32_t sequence = static_cast<uint32_t>(h.group) * static_cast<uint32_t>(m_k) + static_cast<uint32_t>(h.index);
+    uint32_t sequence = static_cast<uint32_t>(h.group) * static_cast<uint32_t>(m_k) +
+                        static_cast<uint32_t>(h.index);
     m_lowestSequence = sequence;
     int payload = length - FecHeader::SIZE;
     int frameBytes = payload / m_m;
     int produced = 0;
     for (int i = 0; i < m_m && frameBytes > 0; ++i) {
-        int got = m_codec->Decode(m_fecOut.data() + FecHeader::SIZE + i * frameBytes, static_cast<uint32_t>(frameBytes),
-                                  m_decode.data() + m_decodeBytes,
-                                  static_cast<uint32_t>(m_decode.size() - m_decodeBytes));
+        int got =
+            m_codec->Decode(m_fecOut.data() + FecHeader::SIZE + i * frameBytes,
+                            static_cast<uint32_t>(frameBytes), m_decode.data() + m_decodeBytes,
+                            static_cast<uint32_t>(m_decode.size() - m_decodeBytes));
         if (got > 0) {
             m_decodeBytes += static_cast<uint32_t>(got);
             produced += got;
@@ -309,8 +311,8 @@ bool AudioSource::FecRead()
     Slot& slot = m_slots[m_slotIndex];
     int32_t gap = static_cast<int32_t>(sequence - m_lastFecSequence - 1);
     if (gap > 0) {
-        SonvexLog::Write("\nFEC Lost %2d oldSeq = %6d ,newSeq = %6d", gap, static_cast<int>(m_lastFecSequence),
-                         static_cast<int>(sequence));
+        SonvexLog::Write("\nFEC Lost %2d oldSeq = %6d ,newSeq = %6d", gap,
+                         static_cast<int>(m_lastFecSequence), static_cast<int>(sequence));
         AddSaturated(slot.lostAfterFec, static_cast<uint32_t>(gap));
         RaiseTo(slot.longestLostAfterFec, static_cast<uint32_t>(gap));
     }
@@ -334,8 +336,7 @@ uint32_t AudioSource::Read(uint8_t* buffer, uint32_t length)
         size_t target = static_cast<size_t>(length) * 5;
         if (target > room)
             target = room;
-        while (m_decodeBytes < target && FecRead()) {
-        }
+        while (m_decodeBytes < target && FecRead()) {}
         if (m_decodeBytes >= target)
             m_playing = 1;
     }
@@ -450,9 +451,11 @@ int AudioSource::GetNetState(FEC_NET_STATE* state, char* text)
     if (text) {
         const Slot& prev = m_slots[(m_slotIndex + SLOTS - 1) % SLOTS];
         sprintf(text,
-                "Lost avg/max/now %5.2f%%/%2d/%2d \n Fec  avg/max/now %5.2f%%/%2d/%2d \n Delay max/now %3d/%3d",
-                loss, static_cast<int>(longestGap), prev.lost, fecLoss, static_cast<int>(longestFecRun),
-                prev.lostAfterFec, static_cast<int>(longestArrival), static_cast<int>(prev.longestArrival));
+                "Lost avg/max/now %5.2f%%/%2d/%2d \n Fec  avg/max/now %5.2f%%/%2d/%2d \n Delay "
+                "max/now %3d/%3d",
+                loss, static_cast<int>(longestGap), prev.lost, fecLoss,
+                static_cast<int>(longestFecRun), prev.lostAfterFec,
+                static_cast<int>(longestArrival), static_cast<int>(prev.longestArrival));
     }
     return 1;
 }

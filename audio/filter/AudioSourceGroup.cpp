@@ -8,7 +8,8 @@
 
 namespace SonvexFilterCore {
 
-AudioSourceGroup::AudioSourceGroup(int rate, const FrameCodecFactory* g7221, const AudioClock& clock)
+AudioSourceGroup::AudioSourceGroup(int rate, const FrameCodecFactory* g7221,
+                                   const AudioClock& clock)
     : m_g7221(g7221), m_clock(clock)
 {
     InitializeCriticalSection(&m_lock);
@@ -75,7 +76,8 @@ int AudioSourceGroup::SourceIsExist(uint32_t id)
     return Find(id) ? 1 : 0;
 }
 
-int AudioSourceGroup::WriteSource(uint32_t id, uint32_t sequence, const uint8_t* packet, uint32_t length)
+int AudioSourceGroup::WriteSource(uint32_t id, uint32_t sequence, const uint8_t* packet,
+                                  uint32_t length)
 {
     CScopedLock lock(&m_lock);
     AudioSource* s = Find(id);
@@ -106,8 +108,9 @@ uint32_t AudioSourceGroup::ReadData(uint8_t* buffer, uint32_t length)
             memcpy(buffer, m_mix.data(), length);
             first = false;
         } else {
-            AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<const int16_t*>(m_mix.data()),
-                       static_cast<int>(length / 2));
+            AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(buffer),
+                                           reinterpret_cast<const int16_t*>(m_mix.data()),
+                                           static_cast<int>(length / 2));
         }
     }
     if (m_meter)

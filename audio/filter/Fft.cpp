@@ -12,12 +12,15 @@ struct Cx
     float re, im;
 };
 
-inline Cx Add(Cx a, Cx b) { return { a.re + b.re, a.im + b.im }; }
-inline Cx Sub(Cx a, Cx b) { return { a.re - b.re, a.im - b.im }; }
-inline Cx Mul(Cx a, const float* w) { return { a.re * w[0] - a.im * w[1], a.re * w[1] + a.im * w[0] }; }
-inline Cx Scale(Cx a, float s) { return { a.re * s, a.im * s }; }
+inline Cx Add(Cx a, Cx b) { return {a.re + b.re, a.im + b.im}; }
+inline Cx Sub(Cx a, Cx b) { return {a.re - b.re, a.im - b.im}; }
+inline Cx Mul(Cx a, const float* w)
+{
+    return {a.re * w[0] - a.im * w[1], a.re * w[1] + a.im * w[0]};
+}
+inline Cx Scale(Cx a, float s) { return {a.re * s, a.im * s}; }
 // -i a
-inline Cx MinusI(Cx a) { return { a.im, -a.re }; }
+inline Cx MinusI(Cx a) { return {a.im, -a.re}; }
 
 // Sub-transforms of length m at z[0], z[m], ..., z[(p-1) m], combined into
 // one of length p m in place; the k-th twiddles of the stage at w.
@@ -32,7 +35,7 @@ void Radix2(Cx* z, int m, const float* tw)
 
 void Radix3(Cx* z, int m, const float* tw)
 {
-    const float h = 0.866025403784438647f;   // sin(2 pi / 3)
+    const float h = 0.866025403784438647f; // sin(2 pi / 3)
     for (int k = 0; k < m; ++k) {
         const float* w = tw + 4 * k;
         const Cx a0 = z[k], a1 = Mul(z[m + k], w), a2 = Mul(z[2 * m + k], w + 2);
@@ -49,7 +52,8 @@ void Radix4(Cx* z, int m, const float* tw)
 {
     for (int k = 0; k < m; ++k) {
         const float* w = tw + 6 * k;
-        const Cx a0 = z[k], a1 = Mul(z[m + k], w), a2 = Mul(z[2 * m + k], w + 2), a3 = Mul(z[3 * m + k], w + 4);
+        const Cx a0 = z[k], a1 = Mul(z[m + k], w), a2 = Mul(z[2 * m + k], w + 2),
+                 a3 = Mul(z[3 * m + k], w + 4);
         const Cx s02 = Add(a0, a2), d02 = Sub(a0, a2), s13 = Add(a1, a3), d13 = MinusI(Sub(a1, a3));
         z[k] = Add(s02, s13);
         z[m + k] = Add(d02, d13);
@@ -60,8 +64,10 @@ void Radix4(Cx* z, int m, const float* tw)
 
 void Radix5(Cx* z, int m, const float* tw)
 {
-    const float c1 = 0.309016994374947424f, c2 = -0.809016994374947424f;   // cos(2 pi / 5), cos(4 pi / 5)
-    const float s1 = 0.951056516295153572f, s2 = 0.587785252292473129f;    // sin(2 pi / 5), sin(4 pi / 5)
+    const float c1 = 0.309016994374947424f,
+                c2 = -0.809016994374947424f; // cos(2 pi / 5), cos(4 pi / 5)
+    const float s1 = 0.951056516295153572f,
+                s2 = 0.587785252292473129f; // sin(2 pi / 5), sin(4 pi / 5)
     for (int k = 0; k < m; ++k) {
         const float* w = tw + 8 * k;
         const Cx a0 = z[k], a1 = Mul(z[m + k], w), a2 = Mul(z[2 * m + k], w + 2);
@@ -86,9 +92,9 @@ Fft::Fft(int size) : m_size(size)
     if (size < 1)
         return;
     int rest = size;
-    for (int p : { 4, 2, 3, 5 }) {
+    for (int p : {4, 2, 3, 5}) {
         while (rest % p == 0) {
-            m_stages.push_back({ p, 0, 0 });
+            m_stages.push_back({p, 0, 0});
             rest /= p;
         }
     }
@@ -143,10 +149,18 @@ void Fft::Forward(const std::complex<float>* in, std::complex<float>* out) const
         const float* tw = &m_twiddles[s.twiddle];
         for (int base = 0; base < m_size; base += n) {
             switch (s.radix) {
-            case 2: Radix2(z + base, s.span, tw); break;
-            case 3: Radix3(z + base, s.span, tw); break;
-            case 4: Radix4(z + base, s.span, tw); break;
-            default: Radix5(z + base, s.span, tw); break;
+            case 2:
+                Radix2(z + base, s.span, tw);
+                break;
+            case 3:
+                Radix3(z + base, s.span, tw);
+                break;
+            case 4:
+                Radix4(z + base, s.span, tw);
+                break;
+            default:
+                Radix5(z + base, s.span, tw);
+                break;
             }
         }
     }

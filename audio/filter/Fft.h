@@ -23,8 +23,8 @@ private:
     struct Stage
     {
         int radix;
-        int span;     // length of the sub-transforms this stage combines
-        size_t twiddle;   // first of (radix - 1) x span twiddles in m_twiddles
+        int span;       // length of the sub-transforms this stage combines
+        size_t twiddle; // first of (radix - 1) x span twiddles in m_twiddles
     };
 
     void Order(int in, int stride, int out, int n, size_t level);

@@ -41,7 +41,8 @@ private:
     G7221Decoder m_decoder;
 };
 
-template <typename T> FrameCodecEngine* Make(int bitRate)
+template <typename T>
+FrameCodecEngine* Make(int bitRate)
 {
     T* engine = new (std::nothrow) T(bitRate);
     if (engine && !engine->IsValid()) {

@@ -23,8 +23,8 @@ double BesselI0(double x)
 
 Mdct::Mdct(int n)
     : m_n(n), m_window(static_cast<size_t>(2 * n)), m_fft(n / 2), m_pre(static_cast<size_t>(n / 2)),
-      m_post(static_cast<size_t>(n / 2)), m_a(static_cast<size_t>(n / 2)), m_b(static_cast<size_t>(n / 2)),
-      m_u(static_cast<size_t>(n))
+      m_post(static_cast<size_t>(n / 2)), m_a(static_cast<size_t>(n / 2)),
+      m_b(static_cast<size_t>(n / 2)), m_u(static_cast<size_t>(n))
 {
     const double pi = 3.14159265358979323846;
     const double alpha = 4.0;
@@ -32,7 +32,8 @@ Mdct::Mdct(int n)
     double total = 0.0;
     for (int j = 0; j <= n; ++j) {
         double t = 2.0 * j / n - 1.0;
-        kaiser[static_cast<size_t>(j)] = BesselI0(pi * alpha * std::sqrt(std::max(0.0, 1.0 - t * t)));
+        kaiser[static_cast<size_t>(j)] =
+            BesselI0(pi * alpha * std::sqrt(std::max(0.0, 1.0 - t * t)));
         total += kaiser[static_cast<size_t>(j)];
     }
     double running = 0.0;
@@ -45,8 +46,10 @@ Mdct::Mdct(int n)
     for (int k = 0; k < n / 2; ++k) {
         double a = -pi * (4 * k + 1) / (4.0 * n);
         double b = -pi * k / n;
-        m_pre[static_cast<size_t>(k)] = std::complex<float>(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)));
-        m_post[static_cast<size_t>(k)] = std::complex<float>(static_cast<float>(std::cos(b)), static_cast<float>(std::sin(b)));
+        m_pre[static_cast<size_t>(k)] =
+            std::complex<float>(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)));
+        m_post[static_cast<size_t>(k)] =
+            std::complex<float>(static_cast<float>(std::cos(b)), static_cast<float>(std::sin(b)));
     }
 }
 
@@ -75,9 +78,11 @@ void Mdct::Forward(const float* z, float* out) const
     const float* w = m_window.data();
     // Fold the 2N windowed samples into N.
     for (int i = 0; i < half; ++i)
-        m_u[static_cast<size_t>(i)] = -z[3 * half - 1 - i] * w[3 * half - 1 - i] - z[3 * half + i] * w[3 * half + i];
+        m_u[static_cast<size_t>(i)] =
+            -z[3 * half - 1 - i] * w[3 * half - 1 - i] - z[3 * half + i] * w[3 * half + i];
     for (int i = half; i < n; ++i)
-        m_u[static_cast<size_t>(i)] = z[i - half] * w[i - half] - z[3 * half - 1 - i] * w[3 * half - 1 - i];
+        m_u[static_cast<size_t>(i)] =
+            z[i - half] * w[i - half] - z[3 * half - 1 - i] * w[3 * half - 1 - i];
     DctIv(m_u.data(), out);
 }
 

@@ -79,7 +79,7 @@ struct GainTable
 
 const GainTable& Table()
 {
-    static const GainTable table;   // built once, safely, on first use
+    static const GainTable table; // built once, safely, on first use
     return table;
 }
 
@@ -88,7 +88,7 @@ const GainTable& Table()
 double NoiseSuppressor::GainFactor(double v)
 {
     const GainTable& t = Table();
-    if (!(v >= t.v[0]))   // below the table, or not a number
+    if (!(v >= t.v[0])) // below the table, or not a number
         return 7493063168.0;
     if (v >= t.v[KNOTS - 1])
         return 1.0;
@@ -123,7 +123,8 @@ bool NoiseSuppressor::Process(const int16_t* in, int16_t* out, int samples)
         return false;
     }
     const double r = m_likelihood.Measure(in);
-    const float beta = static_cast<float>(0.95 + 0.05 * SpeechLikelihood::Smooth(static_cast<int>(100.0 * r)));
+    const float beta =
+        static_cast<float>(0.95 + 0.05 * SpeechLikelihood::Smooth(static_cast<int>(100.0 * r)));
 
     memmove(m_block.data(), m_block.data() + n, sizeof(float) * static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
@@ -137,8 +138,9 @@ bool NoiseSuppressor::Process(const int16_t* in, int16_t* out, int samples)
         m_noise[kk] = beta * m_noise[kk] + (1.0f - beta) * p;
         float gamma = p / m_noise[kk];
         float excess = gamma - 1.0f > 0.0f ? gamma - 1.0f : 0.0f;
-        float xi = m_frames == 0 ? 0.98f + 0.02f * excess
-                                 : 0.98f * m_lastGain[kk] * m_lastGain[kk] * m_lastGamma[kk] + 0.02f * excess;
+        float xi = m_frames == 0
+                       ? 0.98f + 0.02f * excess
+                       : 0.98f * m_lastGain[kk] * m_lastGain[kk] * m_lastGamma[kk] + 0.02f * excess;
         float ratio = xi / (1.0f + xi);
         float g = static_cast<float>(ratio * GainFactor(static_cast<double>(ratio) * gamma));
         m_lastGamma[kk] = gamma;

@@ -16,15 +16,9 @@ namespace {
 
 CLogFile* g_pLog = nullptr;
 
-AudioSourceGroup* Group(SONVEX_HANDLE h)
-{
-    return static_cast<AudioSourceGroup*>(h);
-}
+AudioSourceGroup* Group(SONVEX_HANDLE h) { return static_cast<AudioSourceGroup*>(h); }
 
-AudioProcesser* Processer(SONVEX_HANDLE h)
-{
-    return static_cast<AudioProcesser*>(h);
-}
+AudioProcesser* Processer(SONVEX_HANDLE h) { return static_cast<AudioProcesser*>(h); }
 
 } // namespace
 
@@ -56,7 +50,8 @@ void AUDIO_MIX_16(short* dst, short* src, int count)
 
 void AUDIO_MIX_8(unsigned char* dst, unsigned char* src, int count)
 {
-    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst), reinterpret_cast<const int8_t*>(src), count);
+    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst),
+                                  reinterpret_cast<const int8_t*>(src), count);
 }
 
 SONVEX_HANDLE Sonvex_SourceGroup_Create(int rate)
@@ -79,8 +74,8 @@ int Sonvex_SourceGroup_RemoveSource(SONVEX_HANDLE group, DWORD id)
     return group ? Group(group)->RemoveSource(id) : 0;
 }
 
-int Sonvex_SourceGroup_WriteSource(SONVEX_HANDLE group, DWORD id, DWORD sequence, unsigned char* packet,
-                                   unsigned int length)
+int Sonvex_SourceGroup_WriteSource(SONVEX_HANDLE group, DWORD id, DWORD sequence,
+                                   unsigned char* packet, unsigned int length)
 {
     return group ? Group(group)->WriteSource(id, sequence, packet, length) : 0;
 }
@@ -105,7 +100,8 @@ int Sonvex_SourceGroup_GetSourceEnergy(SONVEX_HANDLE group, DWORD id)
     return group ? Group(group)->GetSourceEnergy(id) : 0;
 }
 
-unsigned int Sonvex_SourceGroup_ReadData(SONVEX_HANDLE group, unsigned char* buffer, unsigned int length)
+unsigned int Sonvex_SourceGroup_ReadData(SONVEX_HANDLE group, unsigned char* buffer,
+                                         unsigned int length)
 {
     return group ? Group(group)->ReadData(buffer, length) : 0;
 }
@@ -180,12 +176,10 @@ void Sonvex_Processer_Destroy(SONVEX_HANDLE* processer)
     *processer = nullptr;
 }
 
-int Sonvex_GetEncodeFormatCount()
-{
-    return ENCODE_FORMAT_COUNT;
-}
+int Sonvex_GetEncodeFormatCount() { return ENCODE_FORMAT_COUNT; }
 
-int Sonvex_GetEncodeFormatName(unsigned char row, unsigned char* id, char* buffer, unsigned int size)
+int Sonvex_GetEncodeFormatName(unsigned char row, unsigned char* id, char* buffer,
+                               unsigned int size)
 {
     if (row >= ENCODE_FORMAT_COUNT)
         return 0;

@@ -18,18 +18,20 @@ SONVEX_HANDLE Sonvex_SourceGroup_Create(int rate);
 int Sonvex_SourceGroup_SourceIsExist(SONVEX_HANDLE group, DWORD id);
 int Sonvex_SourceGroup_AddSource(SONVEX_HANDLE group, DWORD id);
 int Sonvex_SourceGroup_RemoveSource(SONVEX_HANDLE group, DWORD id);
-int Sonvex_SourceGroup_WriteSource(SONVEX_HANDLE group, DWORD id, DWORD sequence, unsigned char* packet,
-                                   unsigned int length);
+int Sonvex_SourceGroup_WriteSource(SONVEX_HANDLE group, DWORD id, DWORD sequence,
+                                   unsigned char* packet, unsigned int length);
 int Sonvex_SourceGroup_SetSourceVolume(SONVEX_HANDLE group, DWORD id, int volume);
 int Sonvex_SourceGroup_GetSourceVolume(SONVEX_HANDLE group, DWORD id);
 int Sonvex_SourceGroup_EnableSourceCalEnergy(SONVEX_HANDLE group, DWORD id, int on);
 int Sonvex_SourceGroup_GetSourceEnergy(SONVEX_HANDLE group, DWORD id);
-unsigned int Sonvex_SourceGroup_ReadData(SONVEX_HANDLE group, unsigned char* buffer, unsigned int length);
+unsigned int Sonvex_SourceGroup_ReadData(SONVEX_HANDLE group, unsigned char* buffer,
+                                         unsigned int length);
 int Sonvex_SourceGroup_GetEnergy(SONVEX_HANDLE group);
 int Sonvex_SourceGroup_EnableCalEnergy(SONVEX_HANDLE group, int on);
 int Sonvex_SourceGroup_EnableLocal(SONVEX_HANDLE group, int on);
 void Sonvex_SourceGroup_Destroy(SONVEX_HANDLE* group);
-int Sonvex_SourceGroup_GetNetState(SONVEX_HANDLE* group, DWORD id, FEC_NET_STATE* state, char* text);
+int Sonvex_SourceGroup_GetNetState(SONVEX_HANDLE* group, DWORD id, FEC_NET_STATE* state,
+                                   char* text);
 
 SONVEX_HANDLE Sonvex_Processer_Create(WAVEFORMATEX* capture);
 int Sonvex_Processer_SetParam(SONVEX_HANDLE processer, int id, void* value);
@@ -38,7 +40,8 @@ int Sonvex_Processer_Process(SONVEX_HANDLE processer, AUDIO_STREAM_HEAD* head);
 void Sonvex_Processer_Destroy(SONVEX_HANDLE* processer);
 
 int Sonvex_GetEncodeFormatCount();
-int Sonvex_GetEncodeFormatName(unsigned char row, unsigned char* id, char* buffer, unsigned int size);
+int Sonvex_GetEncodeFormatName(unsigned char row, unsigned char* id, char* buffer,
+                               unsigned int size);
 int Sonvex_GetEncodeFormatIn(unsigned char row, WAVEFORMATEX* format);
 int Sonvex_GetEncodeBlockSize(unsigned char row);
 }

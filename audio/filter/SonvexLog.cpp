@@ -7,18 +7,12 @@
 namespace SonvexFilterCore {
 
 namespace {
-std::atomic<CLogFile*> g_log{ nullptr };
+std::atomic<CLogFile*> g_log{nullptr};
 }
 
-void SonvexLog::Install(CLogFile* log)
-{
-    g_log = log;
-}
+void SonvexLog::Install(CLogFile* log) { g_log = log; }
 
-CLogFile* SonvexLog::Get()
-{
-    return g_log;
-}
+CLogFile* SonvexLog::Get() { return g_log; }
 
 void SonvexLog::Write(const char* format, ...)
 {

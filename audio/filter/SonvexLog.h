@@ -4,7 +4,6 @@ class CLogFile;
 
 namespace SonvexFilterCore {
 
-
 // The library's log. The library's own lines are written without the level
 // test and reach the debugger output whenever a log is installed.
 class SonvexLog

@@ -29,14 +29,11 @@ int64_t LaneSum(__m128i v)
 } // namespace
 
 SpeechLikelihood::SpeechLikelihood(int frame, int window)
-    : m_n(frame), m_w(window),
-      m_buffer(static_cast<size_t>(frame + window), 0),
+    : m_n(frame), m_w(window), m_buffer(static_cast<size_t>(frame + window), 0),
       m_prefix(static_cast<size_t>(frame + window) + 1, 0),
       m_narrow(static_cast<size_t>(frame + window), 0),
-      m_high(static_cast<size_t>(frame + window), 0),
-      m_low(static_cast<size_t>(frame + window), 0)
-{
-}
+      m_high(static_cast<size_t>(frame + window), 0), m_low(static_cast<size_t>(frame + window), 0)
+{}
 
 double SpeechLikelihood::Smooth(int i)
 {
@@ -77,8 +74,9 @@ int64_t SpeechLikelihood::Correlation(int lag, bool narrow) const
             const int end = i + std::min(CHUNK, (count - i) & ~7);
             __m128i high = _mm_setzero_si128(), low = _mm_setzero_si128();
             for (; i < end; i += 8) {
-                const __m128i p = _mm_madd_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
-                                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)));
+                const __m128i p =
+                    _mm_madd_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)));
                 high = _mm_add_epi32(high, _mm_srai_epi32(p, 16));
                 low = _mm_add_epi32(low, _mm_and_si128(p, lowMask));
             }
@@ -98,7 +96,8 @@ int64_t SpeechLikelihood::Correlation(int lag, bool narrow) const
                 const __m128i h1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hb + i));
                 const __m128i l1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lb + i));
                 hh = _mm_add_epi32(hh, _mm_madd_epi16(h0, h1));
-                cross = _mm_add_epi32(cross, _mm_add_epi32(_mm_madd_epi16(h0, l1), _mm_madd_epi16(l0, h1)));
+                cross = _mm_add_epi32(
+                    cross, _mm_add_epi32(_mm_madd_epi16(h0, l1), _mm_madd_epi16(l0, h1)));
                 ll = _mm_add_epi32(ll, _mm_madd_epi16(l0, l1));
             }
             c += 65536 * LaneSum(hh) + 256 * LaneSum(cross) + LaneSum(ll);
@@ -122,8 +121,8 @@ double SpeechLikelihood::Measure(const int16_t* x)
     m_powers[0] = m_powers[1];
     m_powers[1] = m_powers[2];
     m_powers[2] = sum / n;
-    double m = static_cast<double>(std::min({ m_powers[0], m_powers[1], m_powers[2] }));
-    double M = static_cast<double>(std::max({ m_powers[0], m_powers[1], m_powers[2] }));
+    double m = static_cast<double>(std::min({m_powers[0], m_powers[1], m_powers[2]}));
+    double M = static_cast<double>(std::max({m_powers[0], m_powers[1], m_powers[2]}));
     if (m < 1.0) {
         m = 327.0;
         M = 359.0;

@@ -27,12 +27,12 @@ private:
     // The dithered samples are whole numbers, so every sum of their squares
     // and products is exact in 64-bit integers (and was exact in doubles).
     std::vector<int32_t> m_buffer;
-    std::vector<int64_t> m_prefix;   // m_prefix[i]: sum of squares of m_buffer[0..i)
+    std::vector<int64_t> m_prefix; // m_prefix[i]: sum of squares of m_buffer[0..i)
     // The dithered samples in 16 bits, where they fit (-32767..32767), and
     // each one split as 256 x high + low (low 0..255), which always fits:
     // products of either sum exactly in 32-bit lanes.
     std::vector<int16_t> m_narrow, m_high, m_low;
-    int64_t m_powers[3] = { 0, 0, 0 };
+    int64_t m_powers[3] = {0, 0, 0};
     uint32_t m_seed = 0x2545F491u;
 };
 

@@ -9,21 +9,21 @@ namespace SonvexFilterCore {
 
 namespace {
 
-const int FRAME = 256;          // samples at 12.8 kHz per 20 ms
+const int FRAME = 256; // samples at 12.8 kHz per 20 ms
 const int BANDS = 12;
-const int DECIM_TAPS = 15;      // per side
+const int DECIM_TAPS = 15; // per side
 const float SCALE = 128.0f;
 
 // Decimation 16 -> 12.8 kHz: 4 phases of 30 taps (Q14, the 0.8 gain included).
 const int16_t kDecim[4][30] = {
-    { -5, 24, -50, 54, 0, -128, 294, -408, 344, 0, -647, 1505, -2379, 3034, 13107,
-      3034, -2379, 1505, -647, 0, 344, -408, 294, -128, 0, 54, -50, 24, -5, 0 },
-    { -6, 19, -26, 0, 77, -188, 270, -233, 0, 434, -964, 1366, -1293, 0, 12254,
-      6575, -2746, 1030, 0, -507, 601, -441, 198, 0, -95, 99, -58, 18, 0, -1 },
-    { -3, 9, 0, -41, 111, -170, 153, 0, -295, 649, -888, 770, 0, -1997, 9894,
-      9894, -1997, 0, 770, -888, 649, -295, 0, 153, -170, 111, -41, 0, 9, -3 },
-    { -1, 0, 18, -58, 99, -95, 0, 198, -441, 601, -507, 0, 1030, -2746, 6575,
-      12254, 0, -1293, 1366, -964, 434, 0, -233, 270, -188, 77, 0, -26, 19, -6 },
+    {-5,   24,    -50,  54,   0, -128, 294,  -408, 344,  0, -647, 1505, -2379, 3034, 13107,
+     3034, -2379, 1505, -647, 0, 344,  -408, 294,  -128, 0, 54,   -50,  24,    -5,   0},
+    {-6,   19,    -26,  0, 77,   -188, 270,  -233, 0, 434, -964, 1366, -1293, 0, 12254,
+     6575, -2746, 1030, 0, -507, 601,  -441, 198,  0, -95, 99,   -58,  18,    0, -1},
+    {-3,   9,     0, -41, 111,  -170, 153,  0, -295, 649,  -888, 770, 0, -1997, 9894,
+     9894, -1997, 0, 770, -888, 649,  -295, 0, 153,  -170, 111,  -41, 0, 9,     -3},
+    {-1,    0, 18,    -58,  99,   -95, 0, 198,  -441, 601,  -507, 0, 1030, -2746, 6575,
+     12254, 0, -1293, 1366, -964, 434, 0, -233, 270,  -188, 77,   0, -26,  19,    -6},
 };
 
 // Filter bank all-pass coefficients.
@@ -70,7 +70,7 @@ const float TONE_THR = 0.65f;
 const int PIT_MIN = 34, PIT_MAX = 231;
 const int HISTORY = PIT_MAX + FRAME;
 // Lags summed together; the last block runs past PIT_MAX into zeros.
-const int LAG_BLOCK = 8;   // two SSE registers
+const int LAG_BLOCK = 8; // two SSE registers
 const int LAG_PAD = LAG_BLOCK;
 
 // The decimation taps as floats, ordered by tap and then by phase.
@@ -134,7 +134,7 @@ struct VoiceActivityDetector::State
         const DecimationTaps& taps = Taps();
         for (int m = 0; m < FRAME / 4; ++m) {
             const float* x = signal + 5 * m + 1;
-            float sum[4] = { 0, 0, 0, 0 };
+            float sum[4] = {0, 0, 0, 0};
             for (int t = 0; t < 2 * DECIM_TAPS; ++t)
                 for (int k = 0; k < 4; ++k)
                     sum[k] += x[t + k] * taps.byTap[t][k];
@@ -190,7 +190,8 @@ struct VoiceActivityDetector::State
     }
 
     // Sum of magnitudes of one band over this frame plus the tail of the last.
-    static float Level(const float* d, float& sub, int count1, int count2, int step, int first, int scale)
+    static float Level(const float* d, float& sub, int count1, int count2, int step, int first,
+                       int scale)
     {
         float tail = 0;
         for (int i = count1; i < count2; ++i)
@@ -400,7 +401,8 @@ struct VoiceActivityDetector::State
             const int last = HISTORY - 1 - PIT_MAX - half * (FRAME / 2);
             float best = 0;
             for (int first = PIT_MIN; first <= PIT_MAX; first += LAG_BLOCK) {
-                __m128 c0 = _mm_setzero_ps(), c1 = _mm_setzero_ps(), e1 = _mm_setzero_ps(), e2 = _mm_setzero_ps();
+                __m128 c0 = _mm_setzero_ps(), c1 = _mm_setzero_ps(), e1 = _mm_setzero_ps(),
+                       e2 = _mm_setzero_ps();
                 const float* r = reversed + last + first;
                 for (int i = 0; i < FRAME / 2; ++i, --r) {
                     const __m128 si = _mm_set1_ps(s[i]);
@@ -458,9 +460,7 @@ struct VoiceActivityDetector::State
     }
 };
 
-VoiceActivityDetector::VoiceActivityDetector() : m_state(new State)
-{
-}
+VoiceActivityDetector::VoiceActivityDetector() : m_state(new State) {}
 
 VoiceActivityDetector::~VoiceActivityDetector() = default;
 

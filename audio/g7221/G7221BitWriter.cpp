@@ -10,8 +10,7 @@ G7221BitWriter::G7221BitWriter(uint16_t* words, int wordCount)
 void G7221BitWriter::Put(uint32_t value, int count)
 {
     // Whole runs of bits at a time, each up to the end of its word.
-    while (count > 0 && m_used < m_total)
-    {
+    while (count > 0 && m_used < m_total) {
         const int room = 16 - (m_used & 15);
         const int n = count < room ? count : room;
         const uint32_t bits = (value >> (count - n)) & ((1u << n) - 1u);

@@ -1,14 +1,10 @@
 #include "G7221Categorizer.h"
 
-namespace
-{
+namespace {
 const int kRegions = G7221Tables::kRegions;
 const int kTopCategory = G7221Tables::kCategories - 1;
 
-int FloorHalf(int v)
-{
-    return v >= 0 ? v / 2 : -((-v + 1) / 2);
-}
+int FloorHalf(int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
 
 int RawCategory(int offset, int rms)
 {
@@ -27,20 +23,20 @@ int ExpectedBits(const int* categories)
         bits += G7221Tables::kExpectedBits[categories[r]];
     return bits;
 }
-}
+} // namespace
 
 void G7221Categorizer::Categorize(int availableBits, const int* rms, int* categories, int* balances)
 {
     // Higher rates spend more bits a region than the expected-bit table
     // says; pretend there are fewer bits above one frame's worth.
     if (availableBits > G7221Tables::kFrameSize)
-        availableBits = G7221Tables::kFrameSize + (((availableBits - G7221Tables::kFrameSize) * 5) >> 3);
+        availableBits =
+            G7221Tables::kFrameSize + (((availableBits - G7221Tables::kFrameSize) * 5) >> 3);
 
     // Binary search for the offset whose raw categories come closest to
     // the available bits from above, within 32 bits.
     int offset = -32;
-    for (int delta = 32; delta > 0; delta >>= 1)
-    {
+    for (int delta = 32; delta > 0; delta >>= 1) {
         int test = offset + delta;
         int cats[kRegions];
         for (int r = 0; r < kRegions; ++r)
@@ -60,20 +56,15 @@ void G7221Categorizer::Categorize(int availableBits, const int* rms, int* catego
     int order[2 * G7221Tables::kCategorizations];
     int maxPointer = n;
     int minPointer = n;
-    for (int j = 0; j < n - 1; ++j)
-    {
-        if (maxBits + minBits <= 2 * availableBits)
-        {
+    for (int j = 0; j < n - 1; ++j) {
+        if (maxBits + minBits <= 2 * availableBits) {
             // Lower by one the category of the region that gives most for it.
             int best = 99;
             int region = -1;
-            for (int r = 0; r < kRegions; ++r)
-            {
-                if (maxRate[r] > 0)
-                {
+            for (int r = 0; r < kRegions; ++r) {
+                if (maxRate[r] > 0) {
                     int v = offset - rms[r] - 2 * maxRate[r];
-                    if (v < best)
-                    {
+                    if (v < best) {
                         best = v;
                         region = r;
                     }
@@ -82,25 +73,19 @@ void G7221Categorizer::Categorize(int availableBits, const int* rms, int* catego
             if (region < 0)
                 region = 0;
             order[--maxPointer] = region;
-            if (maxRate[region] > 0)
-            {
+            if (maxRate[region] > 0) {
                 maxBits -= G7221Tables::kExpectedBits[maxRate[region]];
                 --maxRate[region];
                 maxBits += G7221Tables::kExpectedBits[maxRate[region]];
             }
-        }
-        else
-        {
+        } else {
             // Raise by one the category of the region that loses least by it.
             int best = -99;
             int region = -1;
-            for (int r = kRegions - 1; r >= 0; --r)
-            {
-                if (minRate[r] < kTopCategory)
-                {
+            for (int r = kRegions - 1; r >= 0; --r) {
+                if (minRate[r] < kTopCategory) {
                     int v = offset - rms[r] - 2 * minRate[r];
-                    if (v > best)
-                    {
+                    if (v > best) {
                         best = v;
                         region = r;
                     }
@@ -109,8 +94,7 @@ void G7221Categorizer::Categorize(int availableBits, const int* rms, int* catego
             if (region < 0)
                 region = 0;
             order[minPointer++] = region;
-            if (minRate[region] < kTopCategory)
-            {
+            if (minRate[region] < kTopCategory) {
                 minBits -= G7221Tables::kExpectedBits[minRate[region]];
                 ++minRate[region];
                 minBits += G7221Tables::kExpectedBits[minRate[region]];
@@ -126,8 +110,7 @@ void G7221Categorizer::Categorize(int availableBits, const int* rms, int* catego
 
 void G7221Categorizer::Apply(int control, const int* balances, int* categories)
 {
-    for (int i = 0; i < control && i < G7221Tables::kCategorizations - 1; ++i)
-    {
+    for (int i = 0; i < control && i < G7221Tables::kCategorizations - 1; ++i) {
         int r = balances[i];
         if (categories[r] < kTopCategory)
             ++categories[r];

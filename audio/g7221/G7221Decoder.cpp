@@ -8,22 +8,14 @@ G7221Decoder::G7221Decoder(int bitRate) : m_bitRate(bitRate), m_engine(nullptr)
         m_engine = G7221DecoderEngine::Create(bitRate);
 }
 
-G7221Decoder::~G7221Decoder()
-{
-    delete m_engine;
-}
+G7221Decoder::~G7221Decoder() { delete m_engine; }
 
-bool G7221Decoder::IsValid() const
-{
-    return m_engine != nullptr;
-}
+bool G7221Decoder::IsValid() const { return m_engine != nullptr; }
 
-int G7221Decoder::FrameWords() const
-{
-    return m_engine ? m_engine->FrameWords() : 0;
-}
+int G7221Decoder::FrameWords() const { return m_engine ? m_engine->FrameWords() : 0; }
 
-int G7221Decoder::Decode(const uint16_t* words, int wordCount, bool erased, int16_t* pcm, int maxSamples)
+int G7221Decoder::Decode(const uint16_t* words, int wordCount, bool erased, int16_t* pcm,
+                         int maxSamples)
 {
     if (!m_engine || !pcm || maxSamples < kFrameSamples)
         return 0;
@@ -33,14 +25,14 @@ int G7221Decoder::Decode(const uint16_t* words, int wordCount, bool erased, int1
     return kFrameSamples;
 }
 
-int G7221Decoder::DecodeBytes(const uint8_t* frame, int byteCount, bool erased, int16_t* pcm, int maxSamples)
+int G7221Decoder::DecodeBytes(const uint8_t* frame, int byteCount, bool erased, int16_t* pcm,
+                              int maxSamples)
 {
     if (!m_engine)
         return 0;
     uint16_t words[48];
     const int count = m_engine->FrameWords();
-    if (!erased)
-    {
+    if (!erased) {
         if (!frame || byteCount < count * 2)
             return 0;
         for (int i = 0; i < count; ++i)

@@ -11,17 +11,15 @@
 
 const float G7221DecoderEngine::kCoefGain = 22.0f;
 
-namespace
-{
+namespace {
 const int kRegions = G7221Tables::kRegions;
 const int kRegionSize = G7221Tables::kRegionSize;
 const int kTopCategory = G7221Tables::kCategories - 1;
-}
+} // namespace
 
 G7221DecoderEngine* G7221DecoderEngine::Create(int bitRate)
 {
-    if (bitRate < 8000 || bitRate > 48000 || bitRate % 800 != 0)
-    {
+    if (bitRate < 8000 || bitRate > 48000 || bitRate % 800 != 0) {
 #ifdef _WIN32
         if (IsDebuggerPresent())
             DebugBreak();
@@ -61,12 +59,11 @@ int16_t G7221DecoderEngine::ToPcm(float sample)
     const uint32_t magnitudeBits = bits & 0x7FFFFFFFu;
     const bool negative = (bits >> 31) != 0;
     int value;
-    if (magnitudeBits > 0x7F800000u)        // not a number
+    if (magnitudeBits > 0x7F800000u) // not a number
         value = 0;
-    else if (magnitudeBits >= 0x47000000u)  // 32768 and above, infinity
+    else if (magnitudeBits >= 0x47000000u) // 32768 and above, infinity
         value = negative ? -32768 : 32767;
-    else
-    {
+    else {
         float magnitude;
         memcpy(&magnitude, &magnitudeBits, sizeof(magnitude));
         const int rounded = (int)(magnitude + 0.5f);
@@ -79,8 +76,7 @@ int G7221DecoderEngine::DecodeVector(G7221BitReader& reader, int category) const
 {
     const int16_t* tree = G7221Tables::kVectorTree[category];
     int node = 0;
-    do
-    {
+    do {
         int bit = reader.Get();
         if (bit < 0)
             return -1;
@@ -98,8 +94,7 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
     if (first < 0)
         return false;
     rms[0] = first - G7221Tables::kRmsAdjust;
-    for (int r = 1; r < kRegions; ++r)
-    {
+    for (int r = 1; r < kRegions; ++r) {
         int j = m_powerCodes.Decode(reader, r);
         if (j < 0)
             return false;
@@ -119,31 +114,26 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
 
     memset(coefs, 0, sizeof(float) * G7221Tables::kFrameSize);
     bool ranOut = false;
-    for (int r = 0; r < kRegions; ++r)
-    {
+    for (int r = 0; r < kRegions; ++r) {
         float* out = coefs + r * kRegionSize;
         const float deviation = m_deviation[rms[r] - G7221Tables::kRmsMin];
         int category = ranOut ? kTopCategory : categories[r];
-        if (category < kTopCategory)
-        {
+        if (category < kTopCategory) {
             const int dim = G7221Tables::kVectorDimension[category];
-            for (int v = 0; v < G7221Tables::kVectorsPerRegion[category] && !ranOut; ++v)
-            {
+            for (int v = 0; v < G7221Tables::kVectorsPerRegion[category] && !ranOut; ++v) {
                 int index = DecodeVector(reader, category);
                 int bins[G7221Tables::kMaxVectorDim];
                 int signCount = index < 0 ? 0 : m_reciprocals.Split(category, index, bins);
-                int signs = (index < 0 || signCount > reader.BitsLeft()) ? -1 : reader.Get(signCount);
-                if (index < 0 || signs < 0)
-                {
+                int signs =
+                    (index < 0 || signCount > reader.BitsLeft()) ? -1 : reader.Get(signCount);
+                if (index < 0 || signs < 0) {
                     ranOut = true;
                     break;
                 }
                 int bit = signCount - 1;
-                for (int j = 0; j < dim; ++j)
-                {
+                for (int j = 0; j < dim; ++j) {
                     float value = 0.0f;
-                    if (bins[j] != 0)
-                    {
+                    if (bins[j] != 0) {
                         value = G7221Tables::kCentroid[category][bins[j]] * deviation;
                         if (((signs >> bit) & 1) == 0)
                             value = -value;
@@ -152,23 +142,19 @@ bool G7221DecoderEngine::DecodeFrame(const uint16_t* words, float* coefs)
                     out[v * dim + j] = value;
                 }
             }
-            if (ranOut)
-            {
+            if (ranOut) {
                 // Too few bits: this region and all after it are noise.
                 category = kTopCategory;
                 memset(out, 0, sizeof(float) * kRegionSize);
             }
         }
 
-        if (category == 5 || category == 6)
-        {
+        if (category == 5 || category == 6) {
             const float level = G7221Tables::kNoiseFill[category - 5] * deviation;
             for (int i = 0; i < kRegionSize; ++i)
                 if (out[i] == 0.0f)
                     out[i] = (NextRandom() & 1) ? level : -level;
-        }
-        else if (category == kTopCategory)
-        {
+        } else if (category == kTopCategory) {
             const float level = G7221Tables::kNoiseFill[2] * deviation;
             for (int i = 0; i < kRegionSize; ++i)
                 out[i] = (NextRandom() & 1) ? level : -level;
@@ -190,12 +176,9 @@ bool G7221DecoderEngine::Decode(const uint16_t* words, bool erased, int16_t* pcm
 {
     float coefs[G7221Tables::kFrameSize];
     bool good = !erased && words != nullptr && DecodeFrame(words, coefs);
-    if (good)
-    {
+    if (good) {
         memcpy(m_previous, coefs, sizeof(coefs));
-    }
-    else
-    {
+    } else {
         // A lost frame repeats the last good coefficients once; a second
         // lost frame in a row is silent.
         memcpy(coefs, m_previous, sizeof(coefs));

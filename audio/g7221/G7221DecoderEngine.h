@@ -46,6 +46,6 @@ private:
     G7221PowerCodeTree m_powerCodes;
     // 2^(rms / 2), the standard deviation of every region power index.
     float m_deviation[kPowerLevels];
-    float m_previous[G7221Tables::kFrameSize];   // last good coefficients
+    float m_previous[G7221Tables::kFrameSize]; // last good coefficients
     uint32_t m_random;
 };

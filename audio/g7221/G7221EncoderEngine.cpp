@@ -12,8 +12,7 @@
 
 const float G7221EncoderEngine::kCoefScale = 0.045454547f;
 
-namespace
-{
+namespace {
 const int kRegions = G7221Tables::kRegions;
 const int kRegionSize = G7221Tables::kRegionSize;
 const int kTopCategory = G7221Tables::kCategories - 1;
@@ -37,12 +36,11 @@ int PowerIndex(const float* coefs)
     int exponent = (int)((bits >> 52) & 0x7FF) - 1023;
     return exponent + ((bits & 0xFFFFFFFFFFFFFull) >= kSqrt2Fraction ? 1 : 0);
 }
-}
+} // namespace
 
 G7221EncoderEngine* G7221EncoderEngine::Create(int bitRate)
 {
-    if (bitRate < 8000 || bitRate > 48000 || bitRate % 800 != 0)
-    {
+    if (bitRate < 8000 || bitRate > 48000 || bitRate % 800 != 0) {
 #ifdef _WIN32
         if (IsDebuggerPresent())
             DebugBreak();
@@ -54,15 +52,16 @@ G7221EncoderEngine* G7221EncoderEngine::Create(int bitRate)
 
 G7221EncoderEngine::G7221EncoderEngine(int bitRate) : m_bitsPerFrame(bitRate / 50)
 {
-    for (int level = 0; level < kPowerLevels; ++level)
-    {
+    for (int level = 0; level < kPowerLevels; ++level) {
         const int rms = level + G7221Tables::kRmsMin;
         for (int c = 0; c < kCodedCategories; ++c)
-            m_inverseStep[level][c] = 1.0f / ((float)pow(2.0, rms / 2.0) * G7221Tables::kStepSize[c]);
+            m_inverseStep[level][c] =
+                1.0f / ((float)pow(2.0, rms / 2.0) * G7221Tables::kStepSize[c]);
     }
 }
 
-void G7221EncoderEngine::QuantiseRegion(const float* coefs, int rms, int category, RegionCode& out) const
+void G7221EncoderEngine::QuantiseRegion(const float* coefs, int rms, int category,
+                                        RegionCode& out) const
 {
     out.bits = 0;
     out.vectors = 0;
@@ -74,20 +73,17 @@ void G7221EncoderEngine::QuantiseRegion(const float* coefs, int rms, int categor
     const float deadZone = G7221Tables::kDeadZone[category];
     const uint8_t* lengths = G7221Tables::kVectorBits[category];
     const uint16_t* codes = G7221Tables::kVectorCodes[category];
-    for (int v = 0; v < G7221Tables::kVectorsPerRegion[category]; ++v)
-    {
+    for (int v = 0; v < G7221Tables::kVectorsPerRegion[category]; ++v) {
         int index = 0;
         uint32_t signs = 0;
         int signCount = 0;
-        for (int j = 0; j < dim; ++j)
-        {
+        for (int j = 0; j < dim; ++j) {
             float x = coefs[v * dim + j];
             int k = (int)(fabsf(x) * inverse + deadZone);
             if (k > maxBin)
                 k = maxBin;
             index = index * (maxBin + 1) + k;
-            if (k != 0)
-            {
+            if (k != 0) {
                 signs = (signs << 1) | (x > 0.0f ? 1u : 0u);
                 ++signCount;
             }
@@ -121,8 +117,7 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
         rms[0] = G7221Tables::kRms0Min;
     if (rms[0] > G7221Tables::kRmsMax)
         rms[0] = G7221Tables::kRmsMax;
-    for (int r = 1; r < kRegions; ++r)
-    {
+    for (int r = 1; r < kRegions; ++r) {
         if (rms[r] < G7221Tables::kRmsMin)
             rms[r] = G7221Tables::kRmsMin;
         if (rms[r] > G7221Tables::kRmsMax)
@@ -132,8 +127,7 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
     G7221BitWriter writer(words, FrameWords());
     writer.Put((uint32_t)(rms[0] + G7221Tables::kRmsAdjust), 5);
     int envelopeBits = 5;
-    for (int r = 1; r < kRegions; ++r)
-    {
+    for (int r = 1; r < kRegions; ++r) {
         int diff = rms[r] - rms[r - 1];
         if (diff < G7221Tables::kDiffMin)
             diff = G7221Tables::kDiffMin;
@@ -164,13 +158,11 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
         memcpy(categories, base, sizeof(categories));
         G7221Categorizer::Apply(c, balances, categories);
         total = 0;
-        for (int r = 0; r < kRegions; ++r)
-        {
+        for (int r = 0; r < kRegions; ++r) {
             const int category = categories[r];
             if (category >= kTopCategory)
                 continue;
-            if (!quantised[r][category])
-            {
+            if (!quantised[r][category]) {
                 QuantiseRegion(coefs + r * kRegionSize, rms[r], category, region[r][category]);
                 quantised[r][category] = true;
             }
@@ -184,8 +176,7 @@ void G7221EncoderEngine::Encode(const int16_t* pcm, uint16_t* words)
         build(++control);
 
     writer.Put((uint32_t)control, G7221Tables::kCategorizationBits);
-    for (int r = 0; r < kRegions; ++r)
-    {
+    for (int r = 0; r < kRegions; ++r) {
         if (categories[r] >= kTopCategory)
             continue;
         const RegionCode& code = region[r][categories[r]];

@@ -29,16 +29,15 @@ private:
 
     struct RegionCode
     {
-        int bits;                 // bits of the whole region
-        int vectors;              // vectors coded
-        uint32_t code[20];        // Huffman code followed by the sign bits
+        int bits;          // bits of the whole region
+        int vectors;       // vectors coded
+        uint32_t code[20]; // Huffman code followed by the sign bits
         uint8_t length[20];
     };
 
     void QuantiseRegion(const float* coefs, int rms, int category, RegionCode& out) const;
 
-    enum
-    {
+    enum {
         kPowerLevels = G7221Tables::kRmsMax - G7221Tables::kRmsMin + 1,
         kCodedCategories = G7221Tables::kCategories - 1
     };

@@ -20,10 +20,9 @@ public:
     int Decode(G7221BitReader& reader, int region) const;
 
 private:
-    enum
-    {
+    enum {
         kSlots = 2 * G7221Tables::kDiffLevels,
-        kNoCode = -0x4000   // a child that no code reaches
+        kNoCode = -0x4000 // a child that no code reaches
     };
     // Node n has children [2n] (bit 0) and [2n+1] (bit 1); a child > 0 is
     // the next node, kNoCode none, any other <= 0 the leaf of level -child.

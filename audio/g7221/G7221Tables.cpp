@@ -10,6 +10,9 @@
 // ITU-T reference distribution.
 #include "G7221Tables.h"
 
+// The tables keep their columns.
+// clang-format off
+
 const int G7221Tables::kVectorDimension[kCategories] = {2, 2, 2, 4, 4, 5, 5, 1};
 const int G7221Tables::kVectorsPerRegion[kCategories] = {10, 10, 10, 5, 5, 4, 4, 20};
 const int G7221Tables::kMaxBin[kCategories] = {13, 9, 6, 4, 3, 2, 1, 1};
@@ -471,3 +474,4 @@ const int G7221Tables::kVectorCount[kCategories - 1] = {196, 100, 49, 625, 256, 
 const int16_t* const G7221Tables::kVectorTree[kCategories - 1] =
     {&kTree0[0][0], &kTree1[0][0], &kTree2[0][0], &kTree3[0][0], &kTree4[0][0], &kTree5[0][0], &kTree6[0][0]};
 const int G7221Tables::kVectorTreeNodes[kCategories - 1] = {180, 93, 47, 519, 208, 191, 31};
+// clang-format on

@@ -11,21 +11,20 @@
 class G7221Tables
 {
 public:
-    enum
-    {
-        kFrameSize = 320,            // samples (and transform coefficients) a frame
-        kRegionSize = 20,            // coefficients a region (500 Hz)
-        kRegions = 14,               // coded regions: 0 to 7000 Hz
-        kCategories = 8,             // quantiser categories 0..7; 7 sends no bits
-        kCategorizationBits = 4,     // bits of the categorization control
-        kCategorizations = 16,       // possible categorizations
-        kDiffLevels = 24,            // differential region power levels
-        kDiffMin = -12,              // smallest differential region power index
-        kDiffMax = 11,               // largest differential region power index
-        kRmsAdjust = 7,              // offset of the coded index of region 0
-        kRmsMin = -8 - kRmsAdjust,   // smallest region power index of regions 1..
-        kRms0Min = 1 - kRmsAdjust,   // smallest region power index of region 0
-        kRmsMax = 31 - kRmsAdjust,   // largest region power index
+    enum {
+        kFrameSize = 320,          // samples (and transform coefficients) a frame
+        kRegionSize = 20,          // coefficients a region (500 Hz)
+        kRegions = 14,             // coded regions: 0 to 7000 Hz
+        kCategories = 8,           // quantiser categories 0..7; 7 sends no bits
+        kCategorizationBits = 4,   // bits of the categorization control
+        kCategorizations = 16,     // possible categorizations
+        kDiffLevels = 24,          // differential region power levels
+        kDiffMin = -12,            // smallest differential region power index
+        kDiffMax = 11,             // largest differential region power index
+        kRmsAdjust = 7,            // offset of the coded index of region 0
+        kRmsMin = -8 - kRmsAdjust, // smallest region power index of regions 1..
+        kRms0Min = 1 - kRmsAdjust, // smallest region power index of region 0
+        kRmsMax = 31 - kRmsAdjust, // largest region power index
         kMaxVectorDim = 5
     };
 

@@ -15,7 +15,7 @@
 // output (65 k + 96 q) mod 160.
 struct G7221Transform::Tables
 {
-    float window[kSize];   // sin(pi (n + 0.5) / 640), n = 0..319
+    float window[kSize]; // sin(pi (n + 0.5) / 640), n = 0..319
     float preCos[kHalf], preSin[kHalf];
     float postCos[kHalf], postSin[kHalf];
     // Where pre-rotated pair n goes: its block, at the bit-reversed place
@@ -30,8 +30,7 @@ struct G7221Transform::Tables
     Tables();
 };
 
-namespace
-{
+namespace {
 const double kPi = 3.14159265358979323846;
 
 // The 5-point DFT's constants: (cos(2 pi / 5) + cos(4 pi / 5)) / 2 - 1,
@@ -42,23 +41,22 @@ const float kS1 = 0.951056516295153572f;
 const float kS2 = 0.587785252292473129f;
 // sqrt(1/2)
 const float kHalfRoot2 = 0.707106781186547524f;
-}
+} // namespace
 
 G7221Transform::Tables::Tables()
 {
     for (int n = 0; n < kSize; ++n)
         window[n] = (float)sin(kPi * (n + 0.5) / (2.0 * kSize));
     const double scale = sqrt(2.0 / kSize);
-    for (int n = 0; n < kHalf; ++n)
-    {
+    for (int n = 0; n < kHalf; ++n) {
         double a = -kPi * n / kSize;
         preCos[n] = (float)cos(a);
         preSin[n] = (float)sin(a);
         double b = -kPi * (n + 0.25) / kSize;
         postCos[n] = (float)(scale * cos(b));
         postSin[n] = (float)(scale * sin(b));
-        const int point = (n * 13) % kBlock;   // 13 = 1/5 modulo 32
-        const int block = (n * 3) % kBlocks;   // 3 = 1/32 modulo 5
+        const int point = (n * 13) % kBlock; // 13 = 1/5 modulo 32
+        const int block = (n * 3) % kBlocks; // 3 = 1/32 modulo 5
         int reversed = 0;
         for (int bit = 1; bit < kBlock; bit <<= 1)
             reversed = (reversed << 1) | ((point & bit) ? 1 : 0);
@@ -67,10 +65,8 @@ G7221Transform::Tables::Tables()
     for (int k = 0; k < kBlock; ++k)
         for (int q = 0; q < kBlocks; ++q)
             output[k][q] = (uint8_t)((65 * k + 96 * q) % kHalf);
-    for (int s = 8; s < kBlock; s *= 2)
-    {
-        for (int j = 0; j < s; ++j)
-        {
+    for (int s = 8; s < kBlock; s *= 2) {
+        for (int j = 0; j < s; ++j) {
             stageCos[s - 8 + j] = (float)cos(kPi * j / s);
             stageSin[s - 8 + j] = (float)-sin(kPi * j / s);
         }
@@ -83,10 +79,7 @@ const G7221Transform::Tables& G7221Transform::SharedTables()
     return tables;
 }
 
-G7221Transform::G7221Transform() : m_tables(SharedTables())
-{
-    Reset();
-}
+G7221Transform::G7221Transform() : m_tables(SharedTables()) { Reset(); }
 
 void G7221Transform::Reset()
 {
@@ -99,8 +92,7 @@ void G7221Transform::Reset()
 void G7221Transform::Fft32(const Tables& t, float* re, float* im)
 {
     // Spans 1 and 2 at once: their twiddles are 1 and -i.
-    for (int g = 0; g < kBlock; g += 4)
-    {
+    for (int g = 0; g < kBlock; g += 4) {
         float r0 = re[g] + re[g + 1], r1 = re[g] - re[g + 1];
         float r2 = re[g + 2] + re[g + 3], r3 = re[g + 2] - re[g + 3];
         float i0 = im[g] + im[g + 1], i1 = im[g] - im[g + 1];
@@ -115,8 +107,7 @@ void G7221Transform::Fft32(const Tables& t, float* re, float* im)
         im[g + 3] = i1 + r3;
     }
     // Span 4: twiddles 1, (1 - i) sqrt(1/2), -i, (-1 - i) sqrt(1/2).
-    for (int g = 0; g < kBlock; g += 8)
-    {
+    for (int g = 0; g < kBlock; g += 8) {
         float* pr = re + g;
         float* pi = im + g;
         float tr[4], ti[4];
@@ -128,8 +119,7 @@ void G7221Transform::Fft32(const Tables& t, float* re, float* im)
         ti[2] = -pr[6];
         tr[3] = (pi[7] - pr[7]) * kHalfRoot2;
         ti[3] = -(pr[7] + pi[7]) * kHalfRoot2;
-        for (int j = 0; j < 4; ++j)
-        {
+        for (int j = 0; j < 4; ++j) {
             pr[4 + j] = pr[j] - tr[j];
             pi[4 + j] = pi[j] - ti[j];
             pr[j] += tr[j];
@@ -137,29 +127,21 @@ void G7221Transform::Fft32(const Tables& t, float* re, float* im)
         }
     }
     // Spans 8 and 16.
-    for (int s = 8; s < kBlock; s *= 2)
-    {
+    for (int s = 8; s < kBlock; s *= 2) {
         const float* wc = t.stageCos + s - 8;
         const float* ws = t.stageSin + s - 8;
-        for (int g = 0; g < kBlock; g += 2 * s)
-        {
+        for (int g = 0; g < kBlock; g += 2 * s) {
             float* pr = re + g;
             float* pi = im + g;
-            for (int j = 0; j < s; ++j)
-            {
+            for (int j = 0; j < s; ++j) {
                 float tr, ti;
-                if (j == 0)
-                {
+                if (j == 0) {
                     tr = pr[s];
                     ti = pi[s];
-                }
-                else if (2 * j == s)
-                {
+                } else if (2 * j == s) {
                     tr = pi[s + j];
                     ti = -pr[s + j];
-                }
-                else
-                {
+                } else {
                     tr = pr[s + j] * wc[j] - pi[s + j] * ws[j];
                     ti = pr[s + j] * ws[j] + pi[s + j] * wc[j];
                 }
@@ -176,8 +158,7 @@ void G7221Transform::DctIV(const float* in, float* out) const
 {
     const Tables& t = m_tables;
     float re[kHalf], im[kHalf];
-    for (int n = 0; n < kHalf; ++n)
-    {
+    for (int n = 0; n < kHalf; ++n) {
         float a = in[2 * n];
         float b = in[kSize - 1 - 2 * n];
         int d = t.order[n];
@@ -187,8 +168,7 @@ void G7221Transform::DctIV(const float* in, float* out) const
     for (int b = 0; b < kBlocks; ++b)
         Fft32(t, re + b * kBlock, im + b * kBlock);
 
-    for (int k = 0; k < kBlock; ++k)
-    {
+    for (int k = 0; k < kBlock; ++k) {
         // Output k of the five blocks through a 5-point DFT.
         const float* yr = re + k;
         const float* yi = im + k;
@@ -214,8 +194,7 @@ void G7221Transform::DctIV(const float* in, float* out) const
         zi[2] = ai2 - br2;
         zr[3] = ar2 - bi2;
         zi[3] = ai2 + br2;
-        for (int q = 0; q < kBlocks; ++q)
-        {
+        for (int q = 0; q < kBlocks; ++q) {
             int m = t.output[k][q];
             out[2 * m] = zr[q] * t.postCos[m] - zi[q] * t.postSin[m];
             out[kSize - 1 - 2 * m] = -(zr[q] * t.postSin[m] + zi[q] * t.postCos[m]);
@@ -227,9 +206,9 @@ void G7221Transform::Analyse(const float* samples, float* coefs)
 {
     float folded[kSize];
     const float* w = m_tables.window;
-    for (int i = 0; i < kHalf; ++i)
-    {
-        folded[i] = w[kHalf - 1 - i] * m_history[kHalf - 1 - i] + w[kHalf + i] * m_history[kHalf + i];
+    for (int i = 0; i < kHalf; ++i) {
+        folded[i] =
+            w[kHalf - 1 - i] * m_history[kHalf - 1 - i] + w[kHalf + i] * m_history[kHalf + i];
         folded[kHalf + i] = w[kSize - 1 - i] * samples[i] - w[i] * samples[kSize - 1 - i];
     }
     memcpy(m_history, samples, sizeof(m_history));
@@ -244,8 +223,7 @@ void G7221Transform::Synthesise(const float* coefs, float* samples)
     // in the second half of the last transform as c a - s b and in the first
     // half of this one as s a + c b, with s = w[i] and c = w[319 - i].
     const float* w = m_tables.window;
-    for (int i = 0; i < kHalf; ++i)
-    {
+    for (int i = 0; i < kHalf; ++i) {
         float s = w[i];
         float c = w[kSize - 1 - i];
         float p = m_overlap[i];

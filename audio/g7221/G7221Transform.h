@@ -26,11 +26,10 @@ public:
     void DctIV(const float* in, float* out) const;
 
 private:
-    enum
-    {
-        kHalf = kSize / 2,   // points of the complex FFT inside the DCT
-        kBlock = 32,         // the FFT is 5 radix-2 FFTs of 32 points ...
-        kBlocks = kHalf / kBlock   // ... and 32 5-point DFTs
+    enum {
+        kHalf = kSize / 2,       // points of the complex FFT inside the DCT
+        kBlock = 32,             // the FFT is 5 radix-2 FFTs of 32 points ...
+        kBlocks = kHalf / kBlock // ... and 32 5-point DFTs
     };
     struct Tables;
     static const Tables& SharedTables();
@@ -38,6 +37,6 @@ private:
     static void Fft32(const Tables& t, float* re, float* im);
 
     const Tables& m_tables;
-    float m_history[kSize];   // previous frame's samples (analysis)
-    float m_overlap[kHalf];   // second half of the last inverse DCT
+    float m_history[kSize]; // previous frame's samples (analysis)
+    float m_overlap[kHalf]; // second half of the last inverse DCT
 };

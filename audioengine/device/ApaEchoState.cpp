@@ -11,9 +11,9 @@ const int kSpare = 256;
 const int kSavedCopies = 80;
 const double kStep = 0.2;
 const double kDitherIn = 0.5 * 0.0031622776601683794;   // 0.5 x 10^-2.5
-const double kDitherGain = 0.5 * 3.1622776601683794e-7;  // 0.5 x 10^-6.5
-const double kMinGain = 0.17803;                          // 10^-0.7495
-}  // namespace
+const double kDitherGain = 0.5 * 3.1622776601683794e-7; // 0.5 x 10^-6.5
+const double kMinGain = 0.17803;                        // 10^-0.7495
+} // namespace
 
 double ApaEchoState::MinStd::Next()
 {
@@ -69,7 +69,7 @@ void RankOne(double r[2][2], const double v[2], double sign)
     r[1][0] -= k * u1 * u0;
     r[1][1] -= k * u1 * u1;
 }
-}  // namespace
+} // namespace
 
 short ApaEchoState::Process(short farSample, short mic)
 {

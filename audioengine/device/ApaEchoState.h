@@ -34,7 +34,7 @@ private:
     int m_length;
     bool m_coherence;
     std::vector<double> m_w;
-    std::vector<double> m_x;  // input history, newest at m_pos, length + spare
+    std::vector<double> m_x; // input history, newest at m_pos, length + spare
     int m_pos;
     double m_rinv[2][2];
     double m_prevError = 0;

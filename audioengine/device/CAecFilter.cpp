@@ -23,7 +23,7 @@ bool SameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b)
     return a.wFormatTag == b.wFormatTag && a.nChannels == b.nChannels &&
            a.wBitsPerSample == b.wBitsPerSample && a.nSamplesPerSec == b.nSamplesPerSec;
 }
-}  // namespace
+} // namespace
 
 CAecFilter::CAecFilter()
 {
@@ -32,10 +32,7 @@ CAecFilter::CAecFilter()
     QueryPerformanceFrequency(&m_frequency);
 }
 
-CAecFilter::~CAecFilter()
-{
-    Release();
-}
+CAecFilter::~CAecFilter() { Release(); }
 
 void CAecFilter::Release()
 {
@@ -93,7 +90,8 @@ int CAecFilter::Init(int mode, const WAVEFORMATEX* micFormat, const WAVEFORMATEX
     m_ringSize = micFormat->nAvgBytesPerSec;
     m_ring = new (std::nothrow) uint8_t[m_ringSize];
     if (!m_ring) {
-        RavoTLog().Write(1, "<CAecFilter::Init>,new m_pbAecBuf failed,size = %d\n", static_cast<int>(m_ringSize));
+        RavoTLog().Write(1, "<CAecFilter::Init>,new m_pbAecBuf failed,size = %d\n",
+                         static_cast<int>(m_ringSize));
         Release();
         return 0;
     }
@@ -121,7 +119,8 @@ void CAecFilter::ProcessSpeekData(const uint8_t* data, uint32_t length)
     if (!data || length == 0)
         return;
     if (m_converter) {
-        AUDIO_STREAM_HEAD io = {const_cast<uint8_t*>(data), length, 0, m_convertBuf, m_convertBufSize, 0};
+        AUDIO_STREAM_HEAD io = {const_cast<uint8_t*>(data), length, 0, m_convertBuf,
+                                m_convertBufSize,           0};
         if (!m_converter->Convert(&io))
             return;
         data = m_convertBuf;
@@ -149,8 +148,11 @@ void CAecFilter::ProcessMicData(uint8_t* samples, uint32_t length)
 {
     if (!m_initialised || !samples)
         return;
-    if (static_cast<uint64_t>(m_speakerBytes) < static_cast<uint64_t>(m_micBytes) + m_intervalBytes) {
-        RavoTLog().Write(5, "<CAecFilter::ProcessMicData>,ATTENTION:m_lSpeakDataLen < m_lMicDataLen+m_unIntervalBytes,Speak Datalen = %u,Mic Datalen=%u\n",
+    if (static_cast<uint64_t>(m_speakerBytes) <
+        static_cast<uint64_t>(m_micBytes) + m_intervalBytes) {
+        RavoTLog().Write(5,
+                         "<CAecFilter::ProcessMicData>,ATTENTION:m_lSpeakDataLen < "
+                         "m_lMicDataLen+m_unIntervalBytes,Speak Datalen = %u,Mic Datalen=%u\n",
                          m_speakerBytes, m_micBytes);
         return;
     }
@@ -191,7 +193,9 @@ void CAecFilter::ProcessMicData(uint8_t* samples, uint32_t length)
     double seconds = m_frequency.QuadPart
                          ? static_cast<double>(end.QuadPart - begin.QuadPart) / m_frequency.QuadPart
                          : 0.0;
-    RavoTLog().Write(5, "<CAecFilter::ProcessMicData>,process time = %f s,process len = %d,readptr = %d,writeptr = %d,mic datalen = %u, speak datalen = %u\n",
+    RavoTLog().Write(5,
+                     "<CAecFilter::ProcessMicData>,process time = %f s,process len = %d,readptr = "
+                     "%d,writeptr = %d,mic datalen = %u, speak datalen = %u\n",
                      seconds, static_cast<int>(length), static_cast<int>(m_readPos),
                      static_cast<int>(m_writePos), m_micBytes, m_speakerBytes);
 }

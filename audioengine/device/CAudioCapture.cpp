@@ -44,20 +44,23 @@ int CAudioCapture::StartCapture(int deviceId, const WAVEFORMATEX* format, int bl
                                 reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION);
     if (mr != MMSYSERR_NOERROR) {
         m_wave = nullptr;
-        RavoTLog().Write(1, "<CAudioCapture::StartCapture>,waveInOpen failed,uiID = %d,nBufferSize = %d\n",
-                         deviceId, blockBytes);
+        RavoTLog().Write(
+            1, "<CAudioCapture::StartCapture>,waveInOpen failed,uiID = %d,nBufferSize = %d\n",
+            deviceId, blockBytes);
         return 0;
     }
     if (!PrepareHeaders()) {
-        RavoTLog().Write(1, "<CAudioCapture::StartCapture>,PrepareHeader failed,uiID = %d,nBufferSize = %d\n",
-                         deviceId, blockBytes);
+        RavoTLog().Write(
+            1, "<CAudioCapture::StartCapture>,PrepareHeader failed,uiID = %d,nBufferSize = %d\n",
+            deviceId, blockBytes);
         Stop();
         return 0;
     }
     m_pool = new (std::nothrow) CBufferPool(POOL_COUNT, static_cast<uint32_t>(blockBytes));
     if (!m_pool || m_pool->GetOwnedCount() == 0) {
-        RavoTLog().Write(1, "<CAudioCapture::StartCapture>,new CBufferPool failed,m_nBufferSize = %d\n",
-                         blockBytes);
+        RavoTLog().Write(
+            1, "<CAudioCapture::StartCapture>,new CBufferPool failed,m_nBufferSize = %d\n",
+            blockBytes);
         Stop();
         return 0;
     }
@@ -69,8 +72,9 @@ int CAudioCapture::StartCapture(int deviceId, const WAVEFORMATEX* format, int bl
     }
     m_collector->SetPriority(THREAD_PRIORITY_HIGHEST);
     if (m_api->InStart(m_wave) != MMSYSERR_NOERROR) {
-        RavoTLog().Write(1, "<CAudioCapture::StartCapture>,waveInStart failed,uiID = %d,nBufferSize = %d\n",
-                         deviceId, blockBytes);
+        RavoTLog().Write(
+            1, "<CAudioCapture::StartCapture>,waveInStart failed,uiID = %d,nBufferSize = %d\n",
+            deviceId, blockBytes);
         Stop();
         return 0;
     }
@@ -90,8 +94,9 @@ bool CAudioCapture::PrepareHeaders()
         memset(&h, 0, sizeof(h));
         h.lpData = static_cast<LPSTR>(LocalAlloc(LMEM_FIXED, m_bufferSize));
         if (!h.lpData) {
-            RavoTLog().Write(1, "<CAudioCapture::PrepareHeader>,Alloc audio buffer failed,BufferSize = %d\n",
-                             m_bufferSize);
+            RavoTLog().Write(
+                1, "<CAudioCapture::PrepareHeader>,Alloc audio buffer failed,BufferSize = %d\n",
+                m_bufferSize);
             return false;
         }
         h.dwBufferLength = m_bufferSize;
@@ -106,8 +111,9 @@ bool CAudioCapture::PrepareHeaders()
 void CAudioCapture::UnPrepareHeaders()
 {
     if (m_buffers <= 0 || m_bufferSize <= 0) {
-        RavoTLog().Write(1, "<CAudioCapture::UnPrepareHeader>,Param error,m_nBuffers=%d,m_nBufferSize=%d\n",
-                         m_buffers, m_bufferSize);
+        RavoTLog().Write(
+            1, "<CAudioCapture::UnPrepareHeader>,Param error,m_nBuffers=%d,m_nBufferSize=%d\n",
+            m_buffers, m_bufferSize);
         return;
     }
     for (int i = 0; i < BUFFER_COUNT; ++i) {
@@ -189,8 +195,10 @@ void CAudioCapture::CollectLoop()
 uint32_t CAudioCapture::Run()
 {
     if (!m_pool || !m_callback) {
-        RavoTLog().Write(1, "<CAudioCapture::ThreadProcEx>,Param error,m_pBufferPool = %d,m_AudioCapCallBack=%d\n",
-                         m_pool ? 1 : 0, m_callback ? 1 : 0);
+        RavoTLog().Write(
+            1,
+            "<CAudioCapture::ThreadProcEx>,Param error,m_pBufferPool = %d,m_AudioCapCallBack=%d\n",
+            m_pool ? 1 : 0, m_callback ? 1 : 0);
         return 0;
     }
     for (;;) {

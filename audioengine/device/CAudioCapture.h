@@ -11,7 +11,6 @@ namespace RavoTDevice {
 
 class CCaptureCollector;
 
-
 // Captures blocks from a waveIn device. The driver's callback only wakes the
 // collector thread, which moves the recorded blocks in order into a small
 // pool and gives the driver its buffers back; the capture thread hands each

@@ -8,10 +8,7 @@ namespace RavoTDevice {
 
 CAudioConvert::CAudioConvert() = default;
 
-CAudioConvert::~CAudioConvert()
-{
-    Close();
-}
+CAudioConvert::~CAudioConvert() { Close(); }
 
 void CAudioConvert::Close()
 {
@@ -26,7 +23,7 @@ bool IsPlainMono16(const WAVEFORMATEX* f)
     return f->wFormatTag == WAVE_FORMAT_PCM && f->nChannels == 1 && f->wBitsPerSample == 16 &&
            f->nSamplesPerSec > 0;
 }
-}  // namespace
+} // namespace
 
 int CAudioConvert::Open(const WAVEFORMATEX* source, const WAVEFORMATEX* target)
 {
@@ -70,7 +67,8 @@ int CAudioConvert::ConvertBuiltIn(AUDIO_STREAM_HEAD* io)
         for (; i < inSamples && produced + n <= capacity; ++i) {
             int from = m_lastSample, to = in[i];
             for (uint32_t k = 1; k <= n; ++k)
-                out[produced++] = static_cast<short>(from + (to - from) * static_cast<int>(k) / static_cast<int>(n));
+                out[produced++] = static_cast<short>(from + (to - from) * static_cast<int>(k) /
+                                                                static_cast<int>(n));
             m_lastSample = in[i];
         }
         io->consumed = i * 2;
@@ -86,7 +84,8 @@ int CAudioConvert::Convert(AUDIO_STREAM_HEAD* io)
     io->outputLength = 0;
     if (!m_stream.IsOpen()) {
         if (!ConvertBuiltIn(io)) {
-            RavoTLog().Write(1, "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
+            RavoTLog().Write(1,
+                             "<CAudioConvert::Convert>,header.cbDstLengthUsed <= 0,DataLen = %d\n",
                              static_cast<int>(io->inputLength));
             return 0;
         }

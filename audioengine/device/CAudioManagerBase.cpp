@@ -36,10 +36,7 @@ CAudioManagerBase::~CAudioManagerBase()
     DeleteCriticalSection(&m_echoLock);
 }
 
-uint32_t CAudioManagerBase::Run()
-{
-    return 0;
-}
+uint32_t CAudioManagerBase::Run() { return 0; }
 
 int CAudioManagerBase::GetEchoFilterMode() const
 {
@@ -70,15 +67,19 @@ int CAudioManagerBase::StartCapture(int, uint8_t formatIndex, void*, CaptureCall
     WAVEFORMATEX format;
     memset(&format, 0, sizeof(format));
     if (!Ravo().GetEncodeFormatIn(formatIndex, &format)) {
-        RavoTLog().Write(1, "<CAudioManagerBase::StartCapture>,Sonvex_GetEncodeFormatIn failed,FormatIndex = %d\n",
-                         formatIndex);
+        RavoTLog().Write(
+            1,
+            "<CAudioManagerBase::StartCapture>,Sonvex_GetEncodeFormatIn failed,FormatIndex = %d\n",
+            formatIndex);
         return 0;
     }
     m_captureFormat = format;
     void* processer = Ravo().Processer_Create(formatIndex, &m_captureFormat);
     if (!processer) {
-        RavoTLog().Write(1, "<CAudioManagerBase::StartCapture>,Sonvex_Processer_Create failed,FormatIndex = %d\n",
-                         formatIndex);
+        RavoTLog().Write(
+            1,
+            "<CAudioManagerBase::StartCapture>,Sonvex_Processer_Create failed,FormatIndex = %d\n",
+            formatIndex);
         return 0;
     }
     {
@@ -276,12 +277,12 @@ void CAudioManagerBase::HandleLocalAudioData(uint8_t* block, int length)
         CScopedLock lock(&m_echoLock);
         if (m_echoMode && m_echo && !m_playLocal) {
             if (m_toNarrow && m_fromNarrow && m_toNarrow->IsOpen() && m_fromNarrow->IsOpen()) {
-                AUDIO_STREAM_HEAD down = {block, static_cast<uint32_t>(length), 0, m_packet,
-                                          PACKET_BUFFER_SIZE, 0};
+                AUDIO_STREAM_HEAD down = {
+                    block, static_cast<uint32_t>(length), 0, m_packet, PACKET_BUFFER_SIZE, 0};
                 if (m_toNarrow->Convert(&down)) {
                     m_echo->ProcessMicData(m_packet, down.outputLength);
-                    AUDIO_STREAM_HEAD up = {m_packet, down.outputLength, 0, block,
-                                            static_cast<uint32_t>(length), 0};
+                    AUDIO_STREAM_HEAD up = {
+                        m_packet, down.outputLength, 0, block, static_cast<uint32_t>(length), 0};
                     m_fromNarrow->Convert(&up);
                 }
             } else if (!m_toNarrow) {
@@ -289,7 +290,8 @@ void CAudioManagerBase::HandleLocalAudioData(uint8_t* block, int length)
             }
         }
     }
-    AUDIO_STREAM_HEAD io = {block, static_cast<uint32_t>(length), 0, m_packet, PACKET_BUFFER_SIZE, 0};
+    AUDIO_STREAM_HEAD io = {block, static_cast<uint32_t>(length), 0, m_packet, PACKET_BUFFER_SIZE,
+                            0};
     uint32_t extra = 0;
     {
         CScopedLock lock(&m_processerLock);
@@ -307,8 +309,9 @@ void CAudioManagerBase::HandleLocalAudioData(uint8_t* block, int length)
 int CAudioManagerBase::AudioCapCallBack(void* owner, void*, uint8_t* block, int length)
 {
     if (!length || !owner) {
-        RavoTLog().Write(1, "<CAudioManagerBase::AudioCapCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
-                         length, owner ? 1 : 0);
+        RavoTLog().Write(
+            1, "<CAudioManagerBase::AudioCapCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
+            length, owner ? 1 : 0);
         return 0;
     }
     static_cast<CAudioManagerBase*>(owner)->HandleLocalAudioData(block, length);
@@ -318,8 +321,9 @@ int CAudioManagerBase::AudioCapCallBack(void* owner, void*, uint8_t* block, int 
 int CAudioManagerBase::AudioReadCallBack(void* owner, void*, uint8_t* buffer, int length)
 {
     if (!length || !owner) {
-        RavoTLog().Write(1, "<CAudioManagerBase::AudioReadCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
-                         length, owner ? 1 : 0);
+        RavoTLog().Write(
+            1, "<CAudioManagerBase::AudioReadCallBack>,Param error,dwDataLen = %d,lpObj = %d\n",
+            length, owner ? 1 : 0);
         return 0;
     }
     return static_cast<CAudioManagerBase*>(owner)->ReadData(buffer, length);

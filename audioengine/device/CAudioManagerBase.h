@@ -40,7 +40,8 @@ public:
     virtual int GetCapDeviceName(int index, char* buffer, int size) = 0;
     virtual int GetPlayDevicesCount() = 0;
     virtual int GetPlayDeviceName(int index, char* buffer, int size) = 0;
-    virtual int StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback);
+    virtual int StartCapture(int deviceId, uint8_t formatIndex, void* context,
+                             CaptureCallBack callback);
     virtual int StopCapture();
     virtual int StartPlay(int deviceId) = 0;
     virtual void StopPlay() = 0;

@@ -7,7 +7,8 @@
 
 namespace RavoTDevice {
 
-CAudioPlayer::CAudioPlayer(AudioCommon::IWaveApi* api) : CNamedThread("Audio Player Thread"), m_api(api)
+CAudioPlayer::CAudioPlayer(AudioCommon::IWaveApi* api)
+    : CNamedThread("Audio Player Thread"), m_api(api)
 {
     memset(m_headers, 0, sizeof(m_headers));
     memset(&m_format, 0, sizeof(m_format));
@@ -57,13 +58,15 @@ int CAudioPlayer::Start(int deviceId, const WAVEFORMATEX* format, int blockBytes
                                  reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION);
     if (mr != MMSYSERR_NOERROR) {
         m_wave = nullptr;
-        RavoTLog().Write(1, "<CAudioPlayer::Start>,waveOutOpen failed,DeviceID = %d,BlockSize = %d\n",
+        RavoTLog().Write(1,
+                         "<CAudioPlayer::Start>,waveOutOpen failed,DeviceID = %d,BlockSize = %d\n",
                          deviceId, blockBytes);
         return 0;
     }
     if (!CreateWaveBuffers()) {
-        RavoTLog().Write(1, "<CAudioPlayer::Start>,CreateWaveBuffer failed,DeviceID = %d,BlockSize = %d\n",
-                         deviceId, blockBytes);
+        RavoTLog().Write(
+            1, "<CAudioPlayer::Start>,CreateWaveBuffer failed,DeviceID = %d,BlockSize = %d\n",
+            deviceId, blockBytes);
         FreeWaveBuffers();
         m_api->OutClose(m_wave);
         m_wave = nullptr;
@@ -90,8 +93,9 @@ bool CAudioPlayer::CreateWaveBuffers()
         memset(&h, 0, sizeof(h));
         h.lpData = static_cast<LPSTR>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, m_blockBytes));
         if (!h.lpData) {
-            RavoTLog().Write(1, "<CAudioPlayer::CreateWaveBuffer>,Alloc Audio Buffer failed,BlockSize = %d\n",
-                             m_blockBytes);
+            RavoTLog().Write(
+                1, "<CAudioPlayer::CreateWaveBuffer>,Alloc Audio Buffer failed,BlockSize = %d\n",
+                m_blockBytes);
             return false;
         }
         h.dwBufferLength = m_blockBytes;
@@ -99,8 +103,7 @@ bool CAudioPlayer::CreateWaveBuffers()
             return false;
     }
     // The semaphore counts free headers: all five at the start.
-    while (WaitForSingleObject(m_blockSemaphore, 0) == WAIT_OBJECT_0) {
-    }
+    while (WaitForSingleObject(m_blockSemaphore, 0) == WAIT_OBJECT_0) {}
     ReleaseSemaphore(m_blockSemaphore, BLOCK_COUNT, nullptr);
     return true;
 }

@@ -4,9 +4,9 @@
 
 namespace RavoTDevice {
 
-CCaptureCollector::CCaptureCollector(CAudioCapture* owner) : CNamedThread("WaveIn Collector"), m_owner(owner)
-{
-}
+CCaptureCollector::CCaptureCollector(CAudioCapture* owner)
+    : CNamedThread("WaveIn Collector"), m_owner(owner)
+{}
 
 uint32_t CCaptureCollector::Run()
 {

@@ -10,11 +10,10 @@
 
 namespace RavoTDevice {
 
-CDSAudioManager::CDSAudioManager(CRavoBinding* ravo, CDirectSoundLib* ds, DuplexDeviceFactory factory,
-                                 void* factoryContext)
+CDSAudioManager::CDSAudioManager(CRavoBinding* ravo, CDirectSoundLib* ds,
+                                 DuplexDeviceFactory factory, void* factoryContext)
     : CAudioManagerBase(ravo), m_ds(ds), m_factory(factory), m_factoryContext(factoryContext)
-{
-}
+{}
 
 CDSAudioManager::~CDSAudioManager()
 {
@@ -45,7 +44,7 @@ int CopyDescription(const std::vector<DS_DEVICE_ENTRY>& list, int index, char* b
     buffer[length] = '\0';
     return length;
 }
-}  // namespace
+} // namespace
 
 int CDSAudioManager::GetCapDeviceName(int index, char* buffer, int size)
 {
@@ -66,7 +65,8 @@ int CDSAudioManager::OpenPlayer(const char* where)
     }
     m_player->SetReadCallback(&CAudioManagerBase::AudioReadCallBack, this);
     if (!m_player->DsOpen(&m_playFormat, PLAY_BLOCK_BYTES)) {
-        RavoTLog().Write(1, "<CDSAudioManager::%s>,Open play channel failed,DeviceID = %d\n", where, m_playDeviceId);
+        RavoTLog().Write(1, "<CDSAudioManager::%s>,Open play channel failed,DeviceID = %d\n", where,
+                         m_playDeviceId);
         delete m_player;
         m_player = nullptr;
         return 0;
@@ -81,8 +81,9 @@ int CDSAudioManager::OpenCapture(const char* where)
     int blockBytes = 0;
     if (!Ravo().GetEncodeFormatIn(m_formatIndex, &format) ||
         (blockBytes = Ravo().GetEncodeBlockSize(m_formatIndex)) <= 0) {
-        RavoTLog().Write(1, "<CDSAudioManager::%s>,Sonvex_GetEncodeFormatIn failed,Format Index = %d\n", where,
-                         m_formatIndex);
+        RavoTLog().Write(
+            1, "<CDSAudioManager::%s>,Sonvex_GetEncodeFormatIn failed,Format Index = %d\n", where,
+            m_formatIndex);
         return 0;
     }
     m_capture = new (std::nothrow) TSoundCapture(m_device);
@@ -92,8 +93,9 @@ int CDSAudioManager::OpenCapture(const char* where)
     }
     m_capture->SetCallback(this, &CAudioManagerBase::AudioCapCallBack);
     if (!m_capture->DsOpen(&format, blockBytes)) {
-        RavoTLog().Write(1, "<CDSAudioManager::%s>,Open cap channel failed,DeviceID = %d,FormatIndex = %d\n", where,
-                         m_captureDeviceId, m_formatIndex);
+        RavoTLog().Write(
+            1, "<CDSAudioManager::%s>,Open cap channel failed,DeviceID = %d,FormatIndex = %d\n",
+            where, m_captureDeviceId, m_formatIndex);
         delete m_capture;
         m_capture = nullptr;
         return 0;
@@ -110,7 +112,8 @@ int CDSAudioManager::StartPlay(int deviceId)
         m_playDeviceId = deviceId;
         if (!StartDevice()) {
             CloseDevice();
-            RavoTLog().Write(1, "<CDSAudioManager::StartPlay>,StartDevice failed,DeviceID = %d\n", deviceId);
+            RavoTLog().Write(1, "<CDSAudioManager::StartPlay>,StartDevice failed,DeviceID = %d\n",
+                             deviceId);
             return 0;
         }
     }
@@ -121,7 +124,8 @@ int CDSAudioManager::StartPlay(int deviceId)
     return 1;
 }
 
-int CDSAudioManager::StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
+int CDSAudioManager::StartCapture(int deviceId, uint8_t formatIndex, void* context,
+                                  CaptureCallBack callback)
 {
     m_captureContext = context;
     m_captureCallback = callback;
@@ -130,7 +134,9 @@ int CDSAudioManager::StartCapture(int deviceId, uint8_t formatIndex, void* conte
         m_captureDeviceId = deviceId;
         m_formatIndex = formatIndex;
         if (!StartDevice()) {
-            RavoTLog().Write(1, "<CDSAudioManager::StartCapture>,Start Device failed,nDeviceID = %d,FormatIndex = %d\n",
+            RavoTLog().Write(1,
+                             "<CDSAudioManager::StartCapture>,Start Device failed,nDeviceID = "
+                             "%d,FormatIndex = %d\n",
                              deviceId, formatIndex);
             CloseDevice();
             return 0;
@@ -200,9 +206,11 @@ int CDSAudioManager::StartDevice()
     CloseDevice();
     GUID render = kDSDEVID_DefaultPlayback;
     GUID capture = kDSDEVID_DefaultCapture;
-    if (m_ds && m_playDeviceId >= 0 && m_playDeviceId < static_cast<int>(m_ds->PlaybackDeviceList.size()))
+    if (m_ds && m_playDeviceId >= 0 &&
+        m_playDeviceId < static_cast<int>(m_ds->PlaybackDeviceList.size()))
         render = m_ds->PlaybackDeviceList[m_playDeviceId].guid;
-    if (m_ds && m_captureDeviceId >= 0 && m_captureDeviceId < static_cast<int>(m_ds->CaptureDeviceList.size()))
+    if (m_ds && m_captureDeviceId >= 0 &&
+        m_captureDeviceId < static_cast<int>(m_ds->CaptureDeviceList.size()))
         capture = m_ds->CaptureDeviceList[m_captureDeviceId].guid;
     m_device = m_factory ? m_factory(m_factoryContext) : new (std::nothrow) TCaptureEffect(m_ds);
     if (!m_device) {

@@ -27,7 +27,8 @@ public:
     int GetCapDeviceName(int index, char* buffer, int size) override;
     int GetPlayDevicesCount() override;
     int GetPlayDeviceName(int index, char* buffer, int size) override;
-    int StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback) override;
+    int StartCapture(int deviceId, uint8_t formatIndex, void* context,
+                     CaptureCallBack callback) override;
     int StopCapture() override;
     int StartPlay(int deviceId) override;
     void StopPlay() override;

@@ -18,10 +18,7 @@ CDeviceLayer::CDeviceLayer()
     memset(&m_params, 0, sizeof(m_params));
 }
 
-CDeviceLayer::~CDeviceLayer()
-{
-    DeleteCriticalSection(&m_apiLock);
-}
+CDeviceLayer::~CDeviceLayer() { DeleteCriticalSection(&m_apiLock); }
 
 int CDeviceLayer::SystemVersionClass()
 {
@@ -33,7 +30,8 @@ int CDeviceLayer::SystemVersionClass()
     if (!GetVersionExA(&info)) {
         info.dwMajorVersion = LOBYTE(LOWORD(version));
         info.dwMinorVersion = HIBYTE(LOWORD(version));
-        info.dwPlatformId = (version & 0x80000000u) ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
+        info.dwPlatformId =
+            (version & 0x80000000u) ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
     }
     return VersionClassOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }
@@ -58,10 +56,7 @@ int CDeviceLayer::VersionClassOf(DWORD platformId, DWORD major, DWORD minor)
     return 1;
 }
 
-int CDeviceLayer::VersionClass()
-{
-    return SystemVersionClass();
-}
+int CDeviceLayer::VersionClass() { return SystemVersionClass(); }
 
 bool CDeviceLayer::EnsureEngine()
 {
@@ -85,25 +80,13 @@ bool CDeviceLayer::EnsureEngine()
     return m_ravo != nullptr;
 }
 
-bool CDeviceLayer::InitCom()
-{
-    return SUCCEEDED(CoInitialize(nullptr));
-}
+bool CDeviceLayer::InitCom() { return SUCCEEDED(CoInitialize(nullptr)); }
 
-void CDeviceLayer::UninitCom()
-{
-    CoUninitialize();
-}
+void CDeviceLayer::UninitCom() { CoUninitialize(); }
 
-bool CDeviceLayer::LoadDirectSound()
-{
-    return m_ds.Load();
-}
+bool CDeviceLayer::LoadDirectSound() { return m_ds.Load(); }
 
-void CDeviceLayer::FreeDirectSound()
-{
-    m_ds.Free();
-}
+void CDeviceLayer::FreeDirectSound() { m_ds.Free(); }
 
 CAudioManagerBase* CDeviceLayer::NewWaveManager()
 {
@@ -163,20 +146,14 @@ void CDeviceLayer::Unload()
     }
 }
 
-int CDeviceLayer::GetCapDevicesCount()
-{
-    return m_manager ? m_manager->GetCapDevicesCount() : 0;
-}
+int CDeviceLayer::GetCapDevicesCount() { return m_manager ? m_manager->GetCapDevicesCount() : 0; }
 
 int CDeviceLayer::GetCapDeviceName(int index, char* buffer, int size)
 {
     return m_manager && buffer && size > 0 ? m_manager->GetCapDeviceName(index, buffer, size) : 0;
 }
 
-int CDeviceLayer::GetPlayDevicesCount()
-{
-    return m_manager ? m_manager->GetPlayDevicesCount() : 0;
-}
+int CDeviceLayer::GetPlayDevicesCount() { return m_manager ? m_manager->GetPlayDevicesCount() : 0; }
 
 int CDeviceLayer::GetPlayDeviceName(int index, char* buffer, int size)
 {
@@ -192,10 +169,12 @@ int CDeviceLayer::GetEncodeFormatName(int index, char* buffer, int size)
 {
     if (!m_manager || !buffer || size <= 0 || index < 0 || index > 255)
         return 0;
-    return m_ravo->Api().GetEncodeFormatName(static_cast<uint8_t>(index), buffer, static_cast<unsigned>(size));
+    return m_ravo->Api().GetEncodeFormatName(static_cast<uint8_t>(index), buffer,
+                                             static_cast<unsigned>(size));
 }
 
-int CDeviceLayer::StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
+int CDeviceLayer::StartCapture(int deviceId, uint8_t formatIndex, void* context,
+                               CaptureCallBack callback)
 {
     m_params.captureDeviceId = deviceId;
     m_params.captureFormatIndex = formatIndex;
@@ -231,10 +210,7 @@ int CDeviceLayer::SetFECMode(int mode)
     return r;
 }
 
-int CDeviceLayer::GetFECModeCount()
-{
-    return m_manager ? m_ravo->Api().GetFECModeCount() : 0;
-}
+int CDeviceLayer::GetFECModeCount() { return m_manager ? m_ravo->Api().GetFECModeCount() : 0; }
 
 int CDeviceLayer::SetDenoiseChain(int variant)
 {
@@ -250,10 +226,7 @@ int CDeviceLayer::SetAGC(int mode)
     return r;
 }
 
-int CDeviceLayer::GetCapEnergy()
-{
-    return m_manager ? m_manager->GetCapEnergy() : 0;
-}
+int CDeviceLayer::GetCapEnergy() { return m_manager ? m_manager->GetCapEnergy() : 0; }
 
 int CDeviceLayer::StopCapture()
 {
@@ -280,10 +253,7 @@ int CDeviceLayer::SetPlayLocal(int on)
     return r;
 }
 
-int CDeviceLayer::GetPlayEnergy()
-{
-    return m_manager ? m_manager->GetPlayEnergy() : 0;
-}
+int CDeviceLayer::GetPlayEnergy() { return m_manager ? m_manager->GetPlayEnergy() : 0; }
 
 void CDeviceLayer::StopPlay()
 {
@@ -297,15 +267,9 @@ int CDeviceLayer::SourceIsExist(uint32_t id)
     return m_manager ? m_manager->SourceIsExist(id) : 0;
 }
 
-int CDeviceLayer::AddSource(uint32_t id)
-{
-    return m_manager ? m_manager->AddSource(id) : 0;
-}
+int CDeviceLayer::AddSource(uint32_t id) { return m_manager ? m_manager->AddSource(id) : 0; }
 
-int CDeviceLayer::RemoveSource(uint32_t id)
-{
-    return m_manager ? m_manager->RemoveSource(id) : 0;
-}
+int CDeviceLayer::RemoveSource(uint32_t id) { return m_manager ? m_manager->RemoveSource(id) : 0; }
 
 int CDeviceLayer::WriteSource(uint32_t id, uint8_t* packet, int length)
 {
@@ -368,8 +332,8 @@ void CDeviceLayer::Restart()
         m_manager->SetPlayLocal(m_params.playLocal);
     }
     if (m_params.captureRunning) {
-        m_manager->StartCapture(m_params.captureDeviceId, m_params.captureFormatIndex, m_params.captureContext,
-                                m_params.captureCallback);
+        m_manager->StartCapture(m_params.captureDeviceId, m_params.captureFormatIndex,
+                                m_params.captureContext, m_params.captureCallback);
         ReapplySettings();
     }
 }
@@ -397,8 +361,8 @@ bool CDeviceLayer::RestartOnDirectSound()
         m_manager->SetPlayLocal(m_params.playLocal);
     }
     if (m_params.captureRunning &&
-        !m_manager->StartCapture(m_params.captureDeviceId, m_params.captureFormatIndex, m_params.captureContext,
-                                 m_params.captureCallback))
+        !m_manager->StartCapture(m_params.captureDeviceId, m_params.captureFormatIndex,
+                                 m_params.captureContext, m_params.captureCallback))
         return false;
     ReapplySettings();
     return true;

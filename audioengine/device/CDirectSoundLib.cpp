@@ -7,10 +7,7 @@ namespace RavoTDevice {
 
 CDirectSoundLib::CDirectSoundLib() = default;
 
-CDirectSoundLib::~CDirectSoundLib()
-{
-    Free();
-}
+CDirectSoundLib::~CDirectSoundLib() { Free(); }
 
 BOOL CALLBACK CDirectSoundLib::AddDevice(LPGUID guid, LPCSTR description, LPCSTR, LPVOID context)
 {
@@ -34,7 +31,7 @@ void Bind(HMODULE module, const char* name, F* out)
 {
     *out = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
-}  // namespace
+} // namespace
 
 bool CDirectSoundLib::Load()
 {

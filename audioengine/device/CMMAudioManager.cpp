@@ -11,8 +11,7 @@ namespace RavoTDevice {
 
 CMMAudioManager::CMMAudioManager(CRavoBinding* ravo, AudioCommon::IWaveApi* wave)
     : CAudioManagerBase(ravo), m_wave(wave)
-{
-}
+{}
 
 CMMAudioManager::~CMMAudioManager()
 {
@@ -20,10 +19,7 @@ CMMAudioManager::~CMMAudioManager()
     StopCapture();
 }
 
-int CMMAudioManager::GetCapDevicesCount()
-{
-    return static_cast<int>(m_wave->InGetNumDevs());
-}
+int CMMAudioManager::GetCapDevicesCount() { return static_cast<int>(m_wave->InGetNumDevs()); }
 
 namespace {
 int CopyName(const char* name, char* buffer, int size)
@@ -35,7 +31,7 @@ int CopyName(const char* name, char* buffer, int size)
     buffer[length] = '\0';
     return length;
 }
-}  // namespace
+} // namespace
 
 int CMMAudioManager::GetCapDeviceName(int index, char* buffer, int size)
 {
@@ -48,10 +44,7 @@ int CMMAudioManager::GetCapDeviceName(int index, char* buffer, int size)
     return CopyName(caps.szPname, buffer, size);
 }
 
-int CMMAudioManager::GetPlayDevicesCount()
-{
-    return static_cast<int>(m_wave->OutGetNumDevs());
-}
+int CMMAudioManager::GetPlayDevicesCount() { return static_cast<int>(m_wave->OutGetNumDevs()); }
 
 int CMMAudioManager::GetPlayDeviceName(int index, char* buffer, int size)
 {
@@ -64,7 +57,8 @@ int CMMAudioManager::GetPlayDeviceName(int index, char* buffer, int size)
     return CopyName(caps.szPname, buffer, size);
 }
 
-int CMMAudioManager::StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
+int CMMAudioManager::StartCapture(int deviceId, uint8_t formatIndex, void* context,
+                                  CaptureCallBack callback)
 {
     StopCapture();
     m_captureContext = context;
@@ -79,16 +73,18 @@ int CMMAudioManager::StartCapture(int deviceId, uint8_t formatIndex, void* conte
     int blockBytes = 0;
     if (!Ravo().GetEncodeFormatIn(formatIndex, &format) ||
         (blockBytes = Ravo().GetEncodeBlockSize(formatIndex)) <= 0) {
-        RavoTLog().Write(1, "<CMMAudioManager::StartCapture>,Sonvex_GetEncodeFormatIn failed,FormatIndex = %d\n",
-                         formatIndex);
+        RavoTLog().Write(
+            1, "<CMMAudioManager::StartCapture>,Sonvex_GetEncodeFormatIn failed,FormatIndex = %d\n",
+            formatIndex);
         delete m_capture;
         m_capture = nullptr;
         return 0;
     }
     m_capture->SetCallback(this, &CAudioManagerBase::AudioCapCallBack);
     if (!m_capture->StartCapture(deviceId, &format, blockBytes)) {
-        RavoTLog().Write(1, "<CMMAudioManager::StartCapture>,Start Capture failed,DeviceID=%d,FormatIndex=%d\n",
-                         deviceId, formatIndex);
+        RavoTLog().Write(
+            1, "<CMMAudioManager::StartCapture>,Start Capture failed,DeviceID=%d,FormatIndex=%d\n",
+            deviceId, formatIndex);
         delete m_capture;
         m_capture = nullptr;
         return 0;
@@ -123,7 +119,8 @@ int CMMAudioManager::StartPlay(int deviceId)
     // The read callback is in place before the first block is asked for.
     m_player->SetReadCallback(&CAudioManagerBase::AudioReadCallBack, this);
     if (!m_player->Start(deviceId, &m_playFormat, m_playBlockBytes)) {
-        RavoTLog().Write(1, "<CMMAudioManager::StartPlay>,Start player failed,nDeviceID = %d\n", deviceId);
+        RavoTLog().Write(1, "<CMMAudioManager::StartPlay>,Start player failed,nDeviceID = %d\n",
+                         deviceId);
         delete m_player;
         m_player = nullptr;
         return 0;

@@ -4,10 +4,7 @@
 
 namespace RavoTDevice {
 
-CRavoBinding::CRavoBinding(const RavoApi& api) : m_api(api)
-{
-    InitializeCriticalSection(&m_lock);
-}
+CRavoBinding::CRavoBinding(const RavoApi& api) : m_api(api) { InitializeCriticalSection(&m_lock); }
 
 CRavoBinding::~CRavoBinding()
 {
@@ -23,7 +20,7 @@ bool Bind(HMODULE module, int ordinal, F* out)
     *out = reinterpret_cast<F>(reinterpret_cast<void*>(p));
     return p != nullptr;
 }
-}  // namespace
+} // namespace
 
 bool CRavoBinding::BindModule(HMODULE module, RavoApi* api)
 {

@@ -64,12 +64,14 @@ static const GUID kIID_IDirectSoundCaptureBuffer8 = {
 // Entry points of dsound.dll bound at run time.
 typedef HRESULT(WINAPI* DsEnumerateFn)(LPDSENUMCALLBACKA callback, LPVOID context);
 typedef HRESULT(WINAPI* DsFullDuplexCreateFn)(LPCGUID captureDevice, LPCGUID renderDevice,
-                                              LPCDSCBUFFERDESC captureDesc, LPCDSBUFFERDESC renderDesc,
-                                              HWND window, DWORD level, IDirectSoundFullDuplex** duplex,
+                                              LPCDSCBUFFERDESC captureDesc,
+                                              LPCDSBUFFERDESC renderDesc, HWND window, DWORD level,
+                                              IDirectSoundFullDuplex** duplex,
                                               IDirectSoundCaptureBuffer8** captureBuffer,
                                               IDirectSoundBuffer8** renderBuffer, LPUNKNOWN outer);
 typedef HRESULT(WINAPI* DsCreate8Fn)(LPCGUID device, IDirectSound8** ds, LPUNKNOWN outer);
-typedef HRESULT(WINAPI* DsCaptureCreate8Fn)(LPCGUID device, IDirectSoundCapture** dsc, LPUNKNOWN outer);
+typedef HRESULT(WINAPI* DsCaptureCreate8Fn)(LPCGUID device, IDirectSoundCapture** dsc,
+                                            LPUNKNOWN outer);
 
 // Text of a DirectSound result for the log lines.
 const char* DsErrorText(HRESULT hr);

@@ -23,23 +23,14 @@ AudioCommon::CSelfReference g_pin;
 // Held by the exports that may drop the reference, until they return.
 CRITICAL_SECTION g_releaseLock;
 
-void Pin()
-{
-    g_pin.Hold(reinterpret_cast<const void*>(&SONVEX_Init));
-}
+void Pin() { g_pin.Hold(reinterpret_cast<const void*>(&SONVEX_Init)); }
 
 // The caller may have unloaded the library already, leaving this reference
 // the last: it is dropped from a thread of its own once the export has left
 // its lock, never from here.
-void Unpin()
-{
-    g_pin.Drop(&g_releaseLock);
-}
+void Unpin() { g_pin.Drop(&g_releaseLock); }
 
-CDeviceLayer& Layer()
-{
-    return *g_layer;
-}
+CDeviceLayer& Layer() { return *g_layer; }
 
 // The echo state machine may rebuild the manager (and restart the devices
 // it remembers) on calls other than SONVEX_Init, after a SONVEX_Release
@@ -51,7 +42,7 @@ void FollowManager()
     else
         Unpin();
 }
-}  // namespace
+} // namespace
 
 extern "C" {
 int __cdecl SONVEX_Init(int useDirectSound)
@@ -72,12 +63,22 @@ int __cdecl SONVEX_Release()
     return ok;
 }
 int __cdecl SONVEX_GetCapDevicesCount() { return Layer().GetCapDevicesCount(); }
-int __cdecl SONVEX_GetCapDeviceName(int index, char* buffer, int size) { return Layer().GetCapDeviceName(index, buffer, size); }
+int __cdecl SONVEX_GetCapDeviceName(int index, char* buffer, int size)
+{
+    return Layer().GetCapDeviceName(index, buffer, size);
+}
 int __cdecl SONVEX_GetPlayDevicesCount() { return Layer().GetPlayDevicesCount(); }
-int __cdecl SONVEX_GetPlayDeviceName(int index, char* buffer, int size) { return Layer().GetPlayDeviceName(index, buffer, size); }
+int __cdecl SONVEX_GetPlayDeviceName(int index, char* buffer, int size)
+{
+    return Layer().GetPlayDeviceName(index, buffer, size);
+}
 int __cdecl SONVEX_GetEncodeFormatCount() { return Layer().GetEncodeFormatCount(); }
-int __cdecl SONVEX_GetEncodeFormatName(int index, char* buffer, int size) { return Layer().GetEncodeFormatName(index, buffer, size); }
-int __cdecl SONVEX_StartCapture(int deviceId, uint8_t formatIndex, void* context, CaptureCallBack callback)
+int __cdecl SONVEX_GetEncodeFormatName(int index, char* buffer, int size)
+{
+    return Layer().GetEncodeFormatName(index, buffer, size);
+}
+int __cdecl SONVEX_StartCapture(int deviceId, uint8_t formatIndex, void* context,
+                                CaptureCallBack callback)
 {
     CScopedLock lock(&g_releaseLock);
     int ok = Layer().StartCapture(deviceId, formatIndex, context, callback);
@@ -111,12 +112,24 @@ void __cdecl SONVEX_StopPlay() { Layer().StopPlay(); }
 int __cdecl SONVEX_SourceIsExist(DWORD id) { return Layer().SourceIsExist(id); }
 int __cdecl SONVEX_AddSource(DWORD id) { return Layer().AddSource(id); }
 int __cdecl SONVEX_RemoveSource(DWORD id) { return Layer().RemoveSource(id); }
-int __cdecl SONVEX_WriteSource(DWORD id, uint8_t* packet, int length) { return Layer().WriteSource(id, packet, length); }
+int __cdecl SONVEX_WriteSource(DWORD id, uint8_t* packet, int length)
+{
+    return Layer().WriteSource(id, packet, length);
+}
 int __cdecl SONVEX_GetSourceVolume(DWORD id) { return Layer().GetSourceVolume(id); }
-int __cdecl SONVEX_SetSourceVolume(DWORD id, int volume) { return Layer().SetSourceVolume(id, volume); }
+int __cdecl SONVEX_SetSourceVolume(DWORD id, int volume)
+{
+    return Layer().SetSourceVolume(id, volume);
+}
 int __cdecl SONVEX_GetSourceEnergy(DWORD id) { return Layer().GetSourceEnergy(id); }
-int __cdecl SONVEX_GetNetState(DWORD id, void* state, char* text) { return Layer().GetNetState(id, state, text); }
-void __cdecl SONVEX_SetPlayCallback(void* context, AudioDataCallBack callback) { Layer().SetPlayCallback(context, callback); }
+int __cdecl SONVEX_GetNetState(DWORD id, void* state, char* text)
+{
+    return Layer().GetNetState(id, state, text);
+}
+void __cdecl SONVEX_SetPlayCallback(void* context, AudioDataCallBack callback)
+{
+    Layer().SetPlayCallback(context, callback);
+}
 void __cdecl SONVEX_GetPlayFormat(WAVEFORMATEX* out) { Layer().GetPlayFormat(out); }
 }
 

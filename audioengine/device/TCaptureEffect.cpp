@@ -20,7 +20,7 @@ WAVEFORMATEX Narrowband()
     f.wBitsPerSample = 16;
     return f;
 }
-}  // namespace
+} // namespace
 
 TCaptureEffect::TCaptureEffect(const CDirectSoundLib* ds) : m_ds(ds)
 {
@@ -98,12 +98,13 @@ int TCaptureEffect::Init(int withEffects, HWND window, const GUID* render, const
     pdesc.dwFlags = 0x181A0;
     pdesc.dwBufferBytes = m_playBlockBytes * m_playBlocks;
     pdesc.lpwfxFormat = &m_playFormat;
-    m_lastResult = m_ds->FullDuplexCreate(capture, render, &cdesc, &pdesc, window, DSSCL_NORMAL, &m_duplex,
-                                          &m_capture, &m_play, nullptr);
+    m_lastResult = m_ds->FullDuplexCreate(capture, render, &cdesc, &pdesc, window, DSSCL_NORMAL,
+                                          &m_duplex, &m_capture, &m_play, nullptr);
     if (SUCCEEDED(m_lastResult) && m_duplex && m_capture && m_play)
         return 1;
-    RavoTLog().Write(1, "<TCaptureEffect::Init>,Create interface failed!Errorcode = %u,ErrorString =%s\n",
-                     static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
+    RavoTLog().Write(
+        1, "<TCaptureEffect::Init>,Create interface failed!Errorcode = %u,ErrorString =%s\n",
+        static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
     Close();
     return InitNoAEC(window, render, capture);
 }
@@ -115,14 +116,18 @@ int TCaptureEffect::InitNoAEC(HWND window, const GUID* render, const GUID* captu
     Close();
     m_lastResult = m_ds->Create8(render, &m_sound, nullptr);
     if (FAILED(m_lastResult) || !m_sound) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,Create DirectSound Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,Create DirectSound Failed,Errorcode = "
+                         "%u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
     }
     m_lastResult = m_sound->SetCooperativeLevel(window, DSSCL_PRIORITY);
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,DirectSound SetCooperativeLevel Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,DirectSound SetCooperativeLevel "
+                         "Failed,Errorcode = %u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
@@ -136,22 +141,29 @@ int TCaptureEffect::InitNoAEC(HWND window, const GUID* render, const GUID* captu
     IDirectSoundBuffer* first = nullptr;
     m_lastResult = m_sound->CreateSoundBuffer(&pdesc, &first, nullptr);
     if (FAILED(m_lastResult) || !first) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,Create SoundBuffer Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,Create SoundBuffer Failed,Errorcode = "
+                         "%u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
     }
-    m_lastResult = first->QueryInterface(kIID_IDirectSoundBuffer8, reinterpret_cast<void**>(&m_play));
+    m_lastResult =
+        first->QueryInterface(kIID_IDirectSoundBuffer8, reinterpret_cast<void**>(&m_play));
     first->Release();
     if (FAILED(m_lastResult) || !m_play) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,Query  IID_IDirectSoundBuffer8 Interface Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,Query  IID_IDirectSoundBuffer8 Interface "
+                         "Failed,Errorcode = %u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
     }
     m_lastResult = m_ds->CaptureCreate8(capture, &m_captureObject, nullptr);
     if (FAILED(m_lastResult) || !m_captureObject) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,Create DirectCapture Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,Create DirectCapture Failed,Errorcode = "
+                         "%u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
@@ -164,15 +176,20 @@ int TCaptureEffect::InitNoAEC(HWND window, const GUID* render, const GUID* captu
     IDirectSoundCaptureBuffer* cfirst = nullptr;
     m_lastResult = m_captureObject->CreateCaptureBuffer(&cdesc, &cfirst, nullptr);
     if (FAILED(m_lastResult) || !cfirst) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,Create CaptureBuffer Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,Create CaptureBuffer Failed,Errorcode = "
+                         "%u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
     }
-    m_lastResult = cfirst->QueryInterface(kIID_IDirectSoundCaptureBuffer8, reinterpret_cast<void**>(&m_capture));
+    m_lastResult = cfirst->QueryInterface(kIID_IDirectSoundCaptureBuffer8,
+                                          reinterpret_cast<void**>(&m_capture));
     cfirst->Release();
     if (FAILED(m_lastResult) || !m_capture) {
-        RavoTLog().Write(1, "<TCaptureEffect::InitNoAEC>,Query  IID_IDirectSoundBuffer8 Interface Failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::InitNoAEC>,Query  IID_IDirectSoundBuffer8 Interface "
+                         "Failed,Errorcode = %u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         Close();
         return 0;
@@ -214,17 +231,19 @@ int TCaptureEffect::OpenBuffer(bool capture)
     void* p2 = nullptr;
     DWORD n1 = 0, n2 = 0;
     DWORD total = static_cast<DWORD>(blocks * bytes);
-    m_lastResult = buffer->QueryInterface(kIID_IDirectSoundNotify8, reinterpret_cast<void**>(&notify));
+    m_lastResult =
+        buffer->QueryInterface(kIID_IDirectSoundNotify8, reinterpret_cast<void**>(&notify));
     if (FAILED(m_lastResult) || !notify) {
-        RavoTLog().Write(1, "%s,QueryInterface IID_IDirectSoundNotify8 failed,Errorcode = %u,ErrorString =%s\n",
-                         where, static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
+        RavoTLog().Write(
+            1, "%s,QueryInterface IID_IDirectSoundNotify8 failed,Errorcode = %u,ErrorString =%s\n",
+            where, static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
     } else if (FAILED(m_lastResult = notify->SetNotificationPositions(blocks, positions))) {
         RavoTLog().Write(1, "%s,Set notification positions failed,Errorcode = %u,ErrorString =%s\n",
                          where, static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
     } else if (FAILED(m_lastResult = capture ? m_capture->Lock(0, total, &p1, &n1, &p2, &n2, 0)
                                              : m_play->Lock(0, total, &p1, &n1, &p2, &n2, 0))) {
-        RavoTLog().Write(1, "%s,Lock buffer failed,Errorcode = %u,ErrorString =%s\n",
-                         where, static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
+        RavoTLog().Write(1, "%s,Lock buffer failed,Errorcode = %u,ErrorString =%s\n", where,
+                         static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
     } else {
         if (p1)
             memset(p1, 0, n1);
@@ -234,10 +253,14 @@ int TCaptureEffect::OpenBuffer(bool capture)
             m_capture->Unlock(p1, n1, p2, n2);
         else
             m_play->Unlock(p1, n1, p2, n2);
-        m_lastResult = capture ? m_capture->Start(DSCBSTART_LOOPING) : m_play->Play(0, 0, DSBPLAY_LOOPING);
+        m_lastResult =
+            capture ? m_capture->Start(DSCBSTART_LOOPING) : m_play->Play(0, 0, DSBPLAY_LOOPING);
         if (FAILED(m_lastResult))
-            RavoTLog().Write(1, capture ? "<TCaptureEffect::OpenIn>,Start Capture failed,Errorcode = %u,ErrorString =%s\n"
-                                        : "<TCaptureEffect::OpenOut>,Start play failed,Errorcode = %u,ErrorString =%s\n",
+            RavoTLog().Write(1,
+                             capture ? "<TCaptureEffect::OpenIn>,Start Capture failed,Errorcode = "
+                                       "%u,ErrorString =%s\n"
+                                     : "<TCaptureEffect::OpenOut>,Start play failed,Errorcode = "
+                                       "%u,ErrorString =%s\n",
                              static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         else
             ok = 1;
@@ -250,15 +273,9 @@ int TCaptureEffect::OpenBuffer(bool capture)
     return ok;
 }
 
-int TCaptureEffect::OpenIn()
-{
-    return OpenBuffer(true);
-}
+int TCaptureEffect::OpenIn() { return OpenBuffer(true); }
 
-int TCaptureEffect::OpenOut()
-{
-    return OpenBuffer(false);
-}
+int TCaptureEffect::OpenOut() { return OpenBuffer(false); }
 
 void TCaptureEffect::CloseIn()
 {
@@ -281,7 +298,9 @@ void TCaptureEffect::CloseOut()
 int TCaptureEffect::ReadBlock(uint8_t* buffer, int size)
 {
     if (size != m_captureBlockBytes || !buffer) {
-        RavoTLog().Write(1, "<TCaptureEffect::ReadBlock>,Input size is not equal m_hWaveInLen,Input size = %d,m_hWaveInLen = %d\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::ReadBlock>,Input size is not equal m_hWaveInLen,Input "
+                         "size = %d,m_hWaveInLen = %d\n",
                          size, m_captureBlockBytes);
         return 0;
     }
@@ -292,7 +311,8 @@ int TCaptureEffect::ReadBlock(uint8_t* buffer, int size)
     DWORD capturePos = 0, readPos = 0;
     m_lastResult = m_capture->GetCurrentPosition(&capturePos, &readPos);
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::ReadBlock>,Get current position failed,ErrorCode = %u\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::ReadBlock>,Get current position failed,ErrorCode = %u\n",
                          static_cast<unsigned>(m_lastResult));
         return 0;
     }
@@ -304,7 +324,8 @@ int TCaptureEffect::ReadBlock(uint8_t* buffer, int size)
     DWORD n1 = 0, n2 = 0;
     m_lastResult = m_capture->Lock(start, size, &p1, &n1, &p2, &n2, 0);
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::ReadBlock>,Lock buffer failed,pos = %d,size = %d!", start, size);
+        RavoTLog().Write(1, "<TCaptureEffect::ReadBlock>,Lock buffer failed,pos = %d,size = %d!",
+                         start, size);
         return 0;
     }
     if (n1 > static_cast<DWORD>(size))
@@ -322,7 +343,9 @@ int TCaptureEffect::ReadBlock(uint8_t* buffer, int size)
 int TCaptureEffect::WriteBlock(const uint8_t* buffer, int size)
 {
     if (size != m_playBlockBytes || !buffer) {
-        RavoTLog().Write(1, "<TCaptureEffect::WriteBlock>,Input size is not equal m_hWaveOutLen,Input size = %d,m_hWaveOutLen = %d\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::WriteBlock>,Input size is not equal m_hWaveOutLen,Input "
+                         "size = %d,m_hWaveOutLen = %d\n",
                          size, m_playBlockBytes);
         return 0;
     }
@@ -333,17 +356,21 @@ int TCaptureEffect::WriteBlock(const uint8_t* buffer, int size)
     DWORD playPos = 0, writePos = 0;
     m_lastResult = m_play->GetCurrentPosition(&playPos, &writePos);
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::WriteBlock>,Get Current Position failed,Errorcode = %u\n",
-                         static_cast<unsigned>(m_lastResult));
+        RavoTLog().Write(
+            1, "<TCaptureEffect::WriteBlock>,Get Current Position failed,Errorcode = %u\n",
+            static_cast<unsigned>(m_lastResult));
         return 0;
     }
-    int start = m_playBlockBytes * (((static_cast<int>(writePos) + m_playBlockBytes) / m_playBlockBytes) % m_playBlocks);
+    int start =
+        m_playBlockBytes *
+        (((static_cast<int>(writePos) + m_playBlockBytes) / m_playBlockBytes) % m_playBlocks);
     void* p1 = nullptr;
     void* p2 = nullptr;
     DWORD n1 = 0, n2 = 0;
     m_lastResult = m_play->Lock(start, size, &p1, &n1, &p2, &n2, 0);
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::WriteBlock>,Lock buffer failed,pos = %d,size = %d\n", start, size);
+        RavoTLog().Write(1, "<TCaptureEffect::WriteBlock>,Lock buffer failed,pos = %d,size = %d\n",
+                         start, size);
         return 0;
     }
     if (n1 > static_cast<DWORD>(size))
@@ -366,10 +393,12 @@ int TCaptureEffect::SetParameter(int enable)
         return 0;
     }
     IDirectSoundCaptureFXAec8* aec = nullptr;
-    m_lastResult = m_capture->GetObjectInPath(kGUID_DSCFX_CLASS_AEC, 0, kIID_IDirectSoundCaptureFXAec8,
-                                              reinterpret_cast<void**>(&aec));
+    m_lastResult = m_capture->GetObjectInPath(
+        kGUID_DSCFX_CLASS_AEC, 0, kIID_IDirectSoundCaptureFXAec8, reinterpret_cast<void**>(&aec));
     if (FAILED(m_lastResult) || !aec) {
-        RavoTLog().Write(1, "<TCaptureEffect::SetParameter>,Get IID_IDirectSoundCaptureFXAec8 path failed,Errorcode = %u,ErrorString =%s\n",
+        RavoTLog().Write(1,
+                         "<TCaptureEffect::SetParameter>,Get IID_IDirectSoundCaptureFXAec8 path "
+                         "failed,Errorcode = %u,ErrorString =%s\n",
                          static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         return 0;
     }
@@ -378,13 +407,16 @@ int TCaptureEffect::SetParameter(int enable)
     m_lastResult = aec->SetAllParameters(&m_echoParams);
     aec->Release();
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::SetParameter>,Set aec param failed,Errorcode = %u,ErrorString =%s\n",
-                         static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
+        RavoTLog().Write(
+            1,
+            "<TCaptureEffect::SetParameter>,Set aec param failed,Errorcode = %u,ErrorString =%s\n",
+            static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         return 0;
     }
     m_echoEffect = enable != 0;
     IDirectSoundCaptureFXNoiseSuppress8* ns = nullptr;
-    m_lastResult = m_capture->GetObjectInPath(kGUID_DSCFX_CLASS_NS, 0, kIID_IDirectSoundCaptureFXNoiseSuppress8,
+    m_lastResult = m_capture->GetObjectInPath(kGUID_DSCFX_CLASS_NS, 0,
+                                              kIID_IDirectSoundCaptureFXNoiseSuppress8,
                                               reinterpret_cast<void**>(&ns));
     if (FAILED(m_lastResult) || !ns)
         return 1;
@@ -393,8 +425,10 @@ int TCaptureEffect::SetParameter(int enable)
     m_lastResult = ns->SetAllParameters(&m_noiseParams);
     ns->Release();
     if (FAILED(m_lastResult)) {
-        RavoTLog().Write(1, "<TCaptureEffect::SetParameter>,Set ns param failed,Errorcode = %u,ErrorString =%s\n",
-                         static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
+        RavoTLog().Write(
+            1,
+            "<TCaptureEffect::SetParameter>,Set ns param failed,Errorcode = %u,ErrorString =%s\n",
+            static_cast<unsigned>(m_lastResult), DsErrorText(m_lastResult));
         return 0;
     }
     return 1;

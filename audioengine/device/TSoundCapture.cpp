@@ -38,7 +38,8 @@ int TSoundCapture::DsOpen(const WAVEFORMATEX*, int blockBytes)
     }
     m_block = new (std::nothrow) uint8_t[blockBytes];
     if (!m_block) {
-        RavoTLog().Write(1, "<TSoundCapture::DsOpen>,new buffer failed,buffersize = %d\n", blockBytes);
+        RavoTLog().Write(1, "<TSoundCapture::DsOpen>,new buffer failed,buffersize = %d\n",
+                         blockBytes);
         m_device->CloseIn();
         return 0;
     }

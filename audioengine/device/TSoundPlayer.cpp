@@ -52,7 +52,8 @@ int TSoundPlayer::DsOpen(const WAVEFORMATEX* format, int blockBytes)
         return 0;
     m_block = new (std::nothrow) uint8_t[blockBytes];
     if (!m_block) {
-        RavoTLog().Write(1, "<TSoundPlayer::DsOpen>,new buffer failed,buffer size = %d\n", blockBytes);
+        RavoTLog().Write(1, "<TSoundPlayer::DsOpen>,new buffer failed,buffer size = %d\n",
+                         blockBytes);
         return 0;
     }
     m_blockBytes = blockBytes;
@@ -79,7 +80,8 @@ int TSoundPlayer::DsOpen(const WAVEFORMATEX* format, int blockBytes)
 uint32_t TSoundPlayer::Run()
 {
     if (!m_callback || !m_owner) {
-        RavoTLog().Write(1, "<TSoundPlayer::ThreadProcEx>,Param failed,m_Callback = %d,m_lpObj = %d\n",
+        RavoTLog().Write(1,
+                         "<TSoundPlayer::ThreadProcEx>,Param failed,m_Callback = %d,m_lpObj = %d\n",
                          m_callback ? 1 : 0, m_owner ? 1 : 0);
         return 0;
     }

@@ -9,8 +9,7 @@ namespace RavoEngine {
 AgcStage::AgcStage()
     : m_filter(0.99339000708948, -1.98677999683081, 0.99339000708948, -1.99824894455516,
                0.99825067873935)
-{
-}
+{}
 
 bool AgcStage::Create(int rate, int frameMs, double targetDb, double minGainDb, double maxGainDb)
 {

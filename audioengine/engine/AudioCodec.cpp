@@ -10,10 +10,7 @@ namespace RavoEngine {
 
 AudioCodec::AudioCodec(IlbcEngineFactory& ilbc) : m_ilbc(ilbc) {}
 
-AudioCodec::~AudioCodec()
-{
-    Close();
-}
+AudioCodec::~AudioCodec() { Close(); }
 
 bool AudioCodec::Open(int row, bool encode, WAVEFORMATEX* pcmOut)
 {

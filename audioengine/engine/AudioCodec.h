@@ -12,7 +12,6 @@ class G7221Decoder;
 
 namespace RavoEngine {
 
-
 // Encodes or decodes one codec row, whatever engine the row's kind needs:
 // the built-in wideband codec (kinds 6 and 7), the iLBC adapter (kinds 2 and
 // 3) or a stream of the Audio Compression Manager (every other kind).

@@ -22,7 +22,10 @@ public:
     static uint8_t Kind(uint8_t format) { return format & 0x0F; }
     static uint8_t HighNibble(uint8_t format) { return format >> 4; }
     // High nibble 1 to 6: a redundant copy of an earlier frame rides along.
-    static bool IsRedundant(uint8_t format) { return HighNibble(format) >= 1 && HighNibble(format) <= 6; }
+    static bool IsRedundant(uint8_t format)
+    {
+        return HighNibble(format) >= 1 && HighNibble(format) <= 6;
+    }
     // High nibble 7 or more: the payload is a run of FEC packets.
     static bool IsFec(uint8_t format) { return HighNibble(format) >= 7; }
 };

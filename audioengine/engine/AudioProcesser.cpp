@@ -83,13 +83,24 @@ void AudioProcesser::SetAGC(int mode)
     m_agcMode = 0;
     double target, minGain = -4.0, maxGain;
     switch (mode) {
-    case 1: target = -12.0; maxGain = 10.0; break;
-    case 2: target = -10.0; maxGain = 14.0; break;
-    case 3: target = -8.0; maxGain = 18.0; break;
-    default: return;
+    case 1:
+        target = -12.0;
+        maxGain = 10.0;
+        break;
+    case 2:
+        target = -10.0;
+        maxGain = 14.0;
+        break;
+    case 3:
+        target = -8.0;
+        maxGain = 18.0;
+        break;
+    default:
+        return;
     }
     std::unique_ptr<AgcStage> stage(new AgcStage());
-    if (!stage->Create(static_cast<int>(m_codecFormat.nSamplesPerSec), 10, target, minGain, maxGain))
+    if (!stage->Create(static_cast<int>(m_codecFormat.nSamplesPerSec), 10, target, minGain,
+                       maxGain))
         return;
     m_agc = std::move(stage);
     m_agcMode = mode;
@@ -189,8 +200,8 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* io, uint32_t* out)
         return 0;
 
     if (m_converter.IsOpen()) {
-        const uint32_t n = m_converter.Convert(io->input, m_inputBlock, m_block.data(),
-                                               m_blockBytes);
+        const uint32_t n =
+            m_converter.Convert(io->input, m_inputBlock, m_block.data(), m_blockBytes);
         if (n != m_blockBytes)
             return 0;
     } else {
@@ -230,15 +241,16 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* io, uint32_t* out)
     if (!output)
         return 0;
     if (m_fecOn && m_fec) {
-        const uint32_t n = m_encoder.Encode(m_block.data(), m_blockBytes,
-                                            m_fecPacket.data() + FecSender::HEADER,
-                                            static_cast<uint32_t>(m_fecPacket.size()) - FecSender::HEADER);
+        const uint32_t n =
+            m_encoder.Encode(m_block.data(), m_blockBytes, m_fecPacket.data() + FecSender::HEADER,
+                             static_cast<uint32_t>(m_fecPacket.size()) - FecSender::HEADER);
         if (!n)
             return 0;
         FecSender::Result result;
         if (!m_fec->Accept(m_fecPacket.data(), static_cast<int>(n), &result))
             return 0;
-        const uint64_t needed = AudioPacket::HEADER_SIZE + static_cast<uint64_t>(result.dataLength) +
+        const uint64_t needed = AudioPacket::HEADER_SIZE +
+                                static_cast<uint64_t>(result.dataLength) +
                                 static_cast<uint64_t>(result.parityCount) * result.parityLength;
         if (needed > io->outputCapacity)
             return 0;
@@ -263,9 +275,9 @@ int AudioProcesser::Process(AUDIO_STREAM_HEAD* io, uint32_t* out)
 
     if (io->outputCapacity <= AudioPacket::HEADER_SIZE)
         return 0;
-    const uint32_t n = m_encoder.Encode(m_block.data(), m_blockBytes,
-                                        output + AudioPacket::HEADER_SIZE,
-                                        io->outputCapacity - AudioPacket::HEADER_SIZE);
+    const uint32_t n =
+        m_encoder.Encode(m_block.data(), m_blockBytes, output + AudioPacket::HEADER_SIZE,
+                         io->outputCapacity - AudioPacket::HEADER_SIZE);
     if (!n || io->outputCapacity < n + AudioPacket::HEADER_SIZE)
         return 0;
     AudioPacket::WriteHeader(output, io->outputCapacity, m_kind, m_counter);

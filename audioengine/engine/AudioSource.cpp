@@ -30,11 +30,8 @@ void RaiseSat(uint8_t& value, uint32_t candidate)
     if (candidate > value)
         value = static_cast<uint8_t>(candidate);
 }
-uint8_t Byte(uint32_t v)
-{
-    return static_cast<uint8_t>(v > 255 ? 255 : v);
-}
-}
+uint8_t Byte(uint32_t v) { return static_cast<uint8_t>(v > 255 ? 255 : v); }
+} // namespace
 
 AudioSource::AudioSource(const WAVEFORMATEX& playout, bool local, const RavoClock& clock,
                          IlbcEngineFactory& ilbc)
@@ -228,8 +225,9 @@ bool AudioSource::Bookkeeping(uint32_t s)
         if (e > m_maxLateness)
             m_maxLateness = e;
         SubSat(slot.lost);
-        RavoLog::Get().Write(3, "Received Jiltter AudioPacket = %d,CurSeqnumber = %u,LastSeqnumber = %u\n",
-                             static_cast<int>(e), s, a);
+        RavoLog::Get().Write(
+            3, "Received Jiltter AudioPacket = %d,CurSeqnumber = %u,LastSeqnumber = %u\n",
+            static_cast<int>(e), s, a);
     } else {
         if (d > 0) {
             AddSat(slot.lost, static_cast<uint32_t>(d));
@@ -258,8 +256,8 @@ bool AudioSource::Bookkeeping(uint32_t s)
 
 bool AudioSource::DecodeAppend(const uint8_t* frame, uint32_t length)
 {
-    uint32_t n = m_decoder.Decode(frame, length, m_decoded.data(),
-                                  static_cast<uint32_t>(m_decoded.size()));
+    uint32_t n =
+        m_decoder.Decode(frame, length, m_decoded.data(), static_cast<uint32_t>(m_decoded.size()));
     if (!n)
         return false;
     const uint8_t* pcm = m_decoded.data();
@@ -501,7 +499,8 @@ int AudioSource::GetNetState(FEC_NET_STATE* out, char* text, size_t textSize)
     const SourceStatSlot& prev = m_slots[(m_slotIndex + SLOTS - 1) % SLOTS];
     if (textSize)
         snprintf(text, textSize,
-                 "Lost avg/max/now %5.2f%%/%2d/%2d \nFec  avg/max/now %5.2f%%/%2d/%2d \nDelay avg/max/now %3d/%3d/%3d",
+                 "Lost avg/max/now %5.2f%%/%2d/%2d \nFec  avg/max/now %5.2f%%/%2d/%2d \nDelay "
+                 "avg/max/now %3d/%3d/%3d",
                  lossPercent, static_cast<int>(burst), static_cast<int>(prev.lost), fecPercent,
                  static_cast<int>(fecBurst), static_cast<int>(prev.fecLost),
                  static_cast<int>(gapSum / received), static_cast<int>(longestGap),
@@ -573,15 +572,9 @@ uint8_t AudioSource::GetFormatByte() const
     return m_format;
 }
 
-uint32_t AudioSource::GetQueuedCount() const
-{
-    return m_queue.GetFilledCount();
-}
+uint32_t AudioSource::GetQueuedCount() const { return m_queue.GetFilledCount(); }
 
-std::vector<uint32_t> AudioSource::GetQueuedSequences() const
-{
-    return m_queue.FilledSequences();
-}
+std::vector<uint32_t> AudioSource::GetQueuedSequences() const { return m_queue.FilledSequences(); }
 
 int AudioSource::GetThreshold() const
 {

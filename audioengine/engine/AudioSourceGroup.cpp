@@ -117,8 +117,9 @@ void AudioSourceGroup::Mix(uint8_t* dst, const uint8_t* src, uint32_t bytes)
     if (m_format.wBitsPerSample == 8)
         AudioCommon::AudioMixer::Mix8OffsetBinary(dst, src, static_cast<int>(bytes));
     else
-        AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(dst), reinterpret_cast<const int16_t*>(src),
-                          static_cast<int>(bytes / 2));
+        AudioCommon::AudioMixer::Mix16(reinterpret_cast<int16_t*>(dst),
+                                       reinterpret_cast<const int16_t*>(src),
+                                       static_cast<int>(bytes / 2));
 }
 
 int AudioSourceGroup::ReadData(uint8_t* buffer, int length)
@@ -130,7 +131,8 @@ int AudioSourceGroup::ReadData(uint8_t* buffer, int length)
         if (!m_formatSet)
             return 0;
         const bool plugin = m_plugin.IsLoaded();
-        const uint32_t work = plugin ? static_cast<uint32_t>(length) / 2 : static_cast<uint32_t>(length);
+        const uint32_t work =
+            plugin ? static_cast<uint32_t>(length) / 2 : static_cast<uint32_t>(length);
         try {
             if (m_scratch.size() < work)
                 m_scratch.resize(work);

@@ -6,8 +6,7 @@ namespace RavoEngine {
 
 EnergyMeter::EnergyMeter(const WAVEFORMATEX& format, const RavoClock& clock)
     : m_bits(format.wBitsPerSample == 8 ? 8 : 16), m_clock(clock), m_periodStart(clock.TickMs())
-{
-}
+{}
 
 void EnergyMeter::Measure(const uint8_t* data, uint32_t bytes)
 {

@@ -6,10 +6,7 @@ namespace RavoEngine {
 
 const char* const EnhancePlugin::DEFAULT_LIBRARY = "Tamsel.DLL";
 
-EnhancePlugin::~EnhancePlugin()
-{
-    Unload();
-}
+EnhancePlugin::~EnhancePlugin() { Unload(); }
 
 WAVEFORMATEX EnhancePlugin::MonoOf(const WAVEFORMATEX& stereo)
 {
@@ -32,7 +29,8 @@ bool EnhancePlugin::Load(const char* library, const WAVEFORMATEX& mono, const WA
     SetErrorMode(oldMode);
     if (!m_module)
         return false;
-    m_init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(m_module, "EnhanceInit")));
+    m_init =
+        reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(m_module, "EnhanceInit")));
     m_process = reinterpret_cast<ProcessFn>(
         reinterpret_cast<void*>(GetProcAddress(m_module, "EnhanceProcess")));
     if (!m_init || !m_process) {

@@ -14,7 +14,7 @@ namespace RavoEngine {
 class EnhancePlugin
 {
 public:
-    static const char* const DEFAULT_LIBRARY;   // "Tamsel.DLL"
+    static const char* const DEFAULT_LIBRARY; // "Tamsel.DLL"
 
     EnhancePlugin() = default;
     ~EnhancePlugin();

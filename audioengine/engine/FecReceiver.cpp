@@ -17,10 +17,7 @@ FecReceiver::FecReceiver(int packetBytes)
     FecTrace::Write(FecTrace::TRACE, "%s", "");
 }
 
-bool FecReceiver::IsValid() const
-{
-    return m_decoder && m_packetBytes > HEADER;
-}
+bool FecReceiver::IsValid() const { return m_decoder && m_packetBytes > HEADER; }
 
 bool FecReceiver::CheckHeader(const uint8_t* header)
 {
@@ -113,10 +110,7 @@ uint32_t FecReceiver::GetBuffered() const
     return m_decoder ? static_cast<uint32_t>(m_decoder->GetQueuedCount()) : 0;
 }
 
-int FecReceiver::GetK() const
-{
-    return m_decoder ? m_decoder->GetK() : 0;
-}
+int FecReceiver::GetK() const { return m_decoder ? m_decoder->GetK() : 0; }
 
 FecReceiver::~FecReceiver() = default;
 

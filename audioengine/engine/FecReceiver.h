@@ -7,7 +7,6 @@ class FecDecoder;
 
 namespace RavoEngine {
 
-
 // A source's side of the packet FEC: collects FEC packets of one coded frame
 // each, rebuilds lost data packets and hands the frames on in order, with the
 // frame number taken from the FEC header (group x k + index). Keeps two
@@ -48,8 +47,8 @@ private:
 
     std::unique_ptr<FecDecoder> m_decoder;
     int m_packetBytes;
-    std::vector<uint8_t> m_packet;   // one pulled packet
-    std::map<uint16_t, uint64_t> m_arrived;   // data packets that arrived, per group
+    std::vector<uint8_t> m_packet;          // one pulled packet
+    std::map<uint16_t, uint64_t> m_arrived; // data packets that arrived, per group
     bool m_haveGroup = false;
     uint16_t m_group = 0;
     int m_delivered = 0;

@@ -6,15 +6,11 @@ namespace RavoEngine {
 
 FecSender::FecSender(int n, int k, int payloadCapacity)
     : m_encoder(new FecEncoder(n, k, payloadCapacity))
-{
-}
+{}
 
 FecSender::~FecSender() = default;
 
-bool FecSender::IsValid() const
-{
-    return m_encoder && m_encoder->IsConfigured();
-}
+bool FecSender::IsValid() const { return m_encoder && m_encoder->IsConfigured(); }
 
 bool FecSender::Accept(uint8_t* packet, int payloadLength, Result* out)
 {

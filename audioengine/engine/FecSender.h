@@ -5,7 +5,6 @@ class FecEncoder;
 
 namespace RavoEngine {
 
-
 // The processer's side of the packet FEC: k data packets per group and
 // n - k parity packets riding on the data packets of the groups after it.
 // Without the shared packet FEC code in the build every sender is invalid and
@@ -17,7 +16,7 @@ public:
 
     struct Result
     {
-        const uint8_t* data = nullptr;   // header and payload
+        const uint8_t* data = nullptr; // header and payload
         int dataLength = 0;
         const uint8_t* parity[MAX_PARITY] = {};
         int parityLength = 0;

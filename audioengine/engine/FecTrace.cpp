@@ -39,7 +39,7 @@ int Group(int g)
         return 0;
     return g > 4 ? 4 : g;
 }
-}
+} // namespace
 
 FILE* FecTrace::Open(File file)
 {

@@ -9,7 +9,7 @@ public:
     IlbcEngine* MakeEncoder(int) override { return nullptr; }
     IlbcEngine* MakeDecoder(int, int) override { return nullptr; }
 };
-}
+} // namespace
 
 IlbcEngineFactory& IlbcEngineFactory::System()
 {

@@ -38,7 +38,7 @@ const Windows& GetWindows()
     static const Windows windows;
     return windows;
 }
-}
+} // namespace
 
 NoiseSuppressor::NoiseSuppressor(int level)
     : m_inFilter(kB0, kB1, kB2, kA1, kA2), m_outFilter(kB0, kB1, kB2, kA1, kA2)
@@ -92,7 +92,7 @@ int NoiseSuppressor::Noise_Sup(int16_t* samples, int count)
 
 int NoiseSuppressor::Voicing()
 {
-    const int cur = HISTORY - FRAME;   // 143
+    const int cur = HISTORY - FRAME; // 143
     int32_t x[HISTORY];
     for (int i = 0; i < HISTORY; ++i)
         x[i] = m_history[i] >> 3;

@@ -12,7 +12,7 @@ public:
     uint32_t MultimediaMs() const override { return timeGetTime(); }
     uint32_t TickMs() const override { return GetTickCount(); }
 };
-}
+} // namespace
 
 const RavoClock& RavoClock::System()
 {

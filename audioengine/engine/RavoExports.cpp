@@ -29,7 +29,8 @@ void __cdecl RavoMix16(short* dst, const short* src, int count)
 
 void __cdecl RavoMix8(char* dst, const char* src, int count)
 {
-    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst), reinterpret_cast<const int8_t*>(src), count);
+    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(dst),
+                                  reinterpret_cast<const int8_t*>(src), count);
 }
 
 void* __cdecl RavoSourceCreate(const WAVEFORMATEX* format, int local)
@@ -218,10 +219,7 @@ void __cdecl RavoProcesserSetFECMode(void* handle, int mode)
         static_cast<PROCESSER>(handle)->SetFECMode(mode);
 }
 
-int __cdecl RavoGetFECModeCount()
-{
-    return FEC_MODE_COUNT;
-}
+int __cdecl RavoGetFECModeCount() { return FEC_MODE_COUNT; }
 
 void __cdecl RavoProcesserSetDenoiseChain(void* handle, int order)
 {
@@ -259,10 +257,7 @@ void __cdecl RavoProcesserDestroy(void** handle)
     *handle = nullptr;
 }
 
-unsigned char __cdecl RavoGetEncodeFormatCount()
-{
-    return ENCODE_FORMAT_COUNT;
-}
+unsigned char __cdecl RavoGetEncodeFormatCount() { return ENCODE_FORMAT_COUNT; }
 
 int __cdecl RavoGetEncodeFormatName(unsigned char index, char* buffer, unsigned int size)
 {

@@ -4,8 +4,7 @@ namespace RavoEngine {
 
 // The ordinals by which callers bind the library's exports (it exports no
 // names).
-enum RavoOrdinal
-{
+enum RavoOrdinal {
     RAVO_AUDIO_MIX_16 = 1,
     RAVO_AUDIO_MIX_8 = 2,
     RAVO_SOURCE_CREATE = 3,

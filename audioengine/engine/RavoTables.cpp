@@ -8,7 +8,7 @@ namespace {
 const uint16_t kTagMsg723 = 0x0042;
 const uint16_t kTagAlaw = 0x0006;
 const uint16_t kTagG7221 = 0x200B;
-}
+} // namespace
 
 // The G.723.1 rows carry ten extension bytes; they are left zero.
 const EncodeFormatRow EncodeFormatTable[ENCODE_FORMAT_COUNT] = {
@@ -20,11 +20,8 @@ const EncodeFormatRow EncodeFormatTable[ENCODE_FORMAT_COUNT] = {
 };
 
 const FecModeRow FecModeTable[FEC_MODE_COUNT] = {
-    {0, 0x00, 0, 0, "Not FEC"},
-    {1, 0x70, 12, 6, "6+6"},
-    {2, 0x80, 18, 6, "6+12"},
-    {3, 0x90, 24, 8, "8+16"},
-    {4, 0xA0, 48, 16, "16+32"},
+    {0, 0x00, 0, 0, "Not FEC"}, {1, 0x70, 12, 6, "6+6"},    {2, 0x80, 18, 6, "6+12"},
+    {3, 0x90, 24, 8, "8+16"},   {4, 0xA0, 48, 16, "16+32"},
 };
 
 int RavoTables::FindRowByKind(uint8_t kind)
@@ -62,10 +59,7 @@ bool RavoTables::GetPcmFormat(int row, WAVEFORMATEX* out)
     return true;
 }
 
-int RavoTables::FrameTimeMs(uint8_t kind)
-{
-    return kind < 6 ? 30 : 20;
-}
+int RavoTables::FrameTimeMs(uint8_t kind) { return kind < 6 ? 30 : 20; }
 
 bool RavoTables::FormatsDiffer(const WAVEFORMATEX& a, const WAVEFORMATEX& b)
 {

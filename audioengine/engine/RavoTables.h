@@ -39,8 +39,7 @@ static_assert(sizeof(WAVEFORMATEX) == 18, "WAVEFORMATEX is the packed 18-byte re
 static_assert(sizeof(EncodeFormatRow) == 101, "codec row layout");
 static_assert(sizeof(FecModeRow) == 24, "FEC mode row layout");
 
-enum
-{
+enum {
     ENCODE_FORMAT_COUNT = 5,
     FEC_MODE_COUNT = 5,
     CODEC_KIND_ILBC_20 = 2,

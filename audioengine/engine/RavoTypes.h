@@ -7,15 +7,14 @@ namespace RavoEngine {
 
 // Records that cross the library's boundary.
 
-
 // Receive statistics of one source.
 struct FEC_NET_STATE
 {
-    double missingRatio;      // FEC: share of data packets that did not arrive
-    double presentRatio;      // FEC: share present after recovery
-    uint32_t lastSequence;    // last sequence number received
-    uint32_t bufferLevel;     // frames waiting for play-out
-    uint8_t lossPercent;      // after FEC when FEC is active, else network loss
+    double missingRatio;   // FEC: share of data packets that did not arrive
+    double presentRatio;   // FEC: share present after recovery
+    uint32_t lastSequence; // last sequence number received
+    uint32_t bufferLevel;  // frames waiting for play-out
+    uint8_t lossPercent;   // after FEC when FEC is active, else network loss
     uint8_t lossBurst;
 };
 static_assert(offsetof(FEC_NET_STATE, lastSequence) == 16, "net state layout");

@@ -8,8 +8,8 @@ namespace RavoEngine {
 namespace {
 struct Tables
 {
-    double realCos[65], realSin[65];   // of -2 pi i / 256
-    double cplxCos[64], cplxSin[64];   // of -2 pi i / 128
+    double realCos[65], realSin[65]; // of -2 pi i / 256
+    double cplxCos[64], cplxSin[64]; // of -2 pi i / 128
     int reverse[128];
     Tables()
     {
@@ -37,7 +37,7 @@ const Tables& GetTables()
     static const Tables tables;
     return tables;
 }
-}
+} // namespace
 
 void RealFft256::Complex(double* data, int size, bool inverse)
 {
@@ -100,7 +100,7 @@ void RealFft256::Forward(double* data, int size)
     for (int k = 1; k <= 64; ++k) {
         const int m = HALF - k;
         const double zkr = z[2 * k], zki = z[2 * k + 1];
-        const double zmr = z[2 * m], zmi = -z[2 * m + 1];   // conj Z(128-k)
+        const double zmr = z[2 * m], zmi = -z[2 * m + 1]; // conj Z(128-k)
         const double fer = (zkr + zmr) / 2, fei = (zki + zmi) / 2;
         // Fo = (Z(k) - conj Z(128-k)) / (2j)
         const double dr = (zkr - zmr) / 2, di = (zki - zmi) / 2;
@@ -131,10 +131,10 @@ void RealFft256::Inverse(double* data, int size)
     for (int k = 1; k <= 64; ++k) {
         const int m = HALF - k;
         const double xkr = x[2 * k], xki = x[2 * k + 1];
-        const double xmr = x[2 * m], xmi = -x[2 * m + 1];   // conj X(128-k)
+        const double xmr = x[2 * m], xmi = -x[2 * m + 1]; // conj X(128-k)
         const double fer = (xkr + xmr) / 2, fei = (xki + xmi) / 2;
         const double dr = (xkr - xmr) / 2, di = (xki - xmi) / 2;
-        const double wr = t.realCos[k], wi = -t.realSin[k];   // conj W
+        const double wr = t.realCos[k], wi = -t.realSin[k]; // conj W
         const double forr = dr * wr - di * wi, foi = dr * wi + di * wr;
         // Z(k) = Fe + j Fo; Z(128-k) = conj(Fe - j Fo)
         data[2 * k] = fer - foi;

@@ -9,8 +9,7 @@ namespace RavoEngine {
 SilenceDetector::SilenceDetector(const WAVEFORMATEX& format)
     : m_bits(format.wBitsPerSample == 8 ? 8 : 16),
       m_windowSamples(format.nChannels * format.nSamplesPerSec * 5)
-{
-}
+{}
 
 bool SilenceDetector::IsSilent(const uint8_t* data, uint32_t bytes)
 {

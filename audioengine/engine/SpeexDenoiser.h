@@ -4,7 +4,6 @@ struct SpeexPreprocessState_;
 
 namespace RavoEngine {
 
-
 // The speexdsp preprocessor as the processer's denoise mode 3 uses it: one
 // state for frames of a fixed size at one rate, denoise on, AGC and VAD off,
 // run in place.

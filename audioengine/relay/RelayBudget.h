@@ -9,6 +9,6 @@
 struct RelayBudget
 {
     std::atomic<size_t> queuedBytes{0};
-    size_t queuedLimit = 0;  // 0: no limit
+    size_t queuedLimit = 0; // 0: no limit
     std::atomic<uint32_t> connections{0};
 };

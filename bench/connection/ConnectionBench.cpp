@@ -30,8 +30,8 @@ public:
                 if (!buffer)
                     continue;
                 if (buffer->GetLength() >= 2) {
-                    uint16_t code = static_cast<uint16_t>(buffer->GetData()[0] |
-                                                          buffer->GetData()[1] << 8);
+                    uint16_t code =
+                        static_cast<uint16_t>(buffer->GetData()[0] | buffer->GetData()[1] << 8);
                     if (code == CMD_KEEP_ALIVE)
                         ++keepAlives;
                     else if (code == CMD_CHAT)
@@ -108,13 +108,15 @@ void Run(int clientCount)
     }
     for (std::thread& t : senders)
         t.join();
-    bool all = WaitUntil([&] {
-        for (auto& d : drains) {
-            if (d->keepAlives < perClient)
-                return false;
-        }
-        return true;
-    }, 60000);
+    bool all = WaitUntil(
+        [&] {
+            for (auto& d : drains) {
+                if (d->keepAlives < perClient)
+                    return false;
+            }
+            return true;
+        },
+        60000);
     double seconds = Seconds(start);
     printf("%2d client(s): %6d keep-alive round trips in %.3f s = %8.0f commands/s%s\n",
            clientCount, perClient * clientCount, seconds, perClient * clientCount / seconds,
@@ -142,19 +144,21 @@ void Run(int clientCount)
         start = std::chrono::steady_clock::now();
         for (int i = 0; i < lines; ++i)
             clients[0]->manager.SendChat(0, 0, chat, sizeof chat);
-        all = WaitUntil([&] {
-            for (size_t i = 1; i < drains.size(); ++i) {
-                if (drains[i]->chats < lines)
-                    return false;
-            }
-            return true;
-        }, 60000);
+        all = WaitUntil(
+            [&] {
+                for (size_t i = 1; i < drains.size(); ++i) {
+                    if (drains[i]->chats < lines)
+                        return false;
+                }
+                return true;
+            },
+            60000);
         seconds = Seconds(start);
         long deliveries = static_cast<long>(lines) * (clientCount - 1);
         printf("%2d client(s): %6d chat lines relayed to %d in %.3f s = %8.0f commands/s in, "
                "%8.0f deliveries/s%s\n",
-               clientCount, lines, clientCount - 1, seconds, lines / seconds,
-               deliveries / seconds, all ? "" : " (incomplete)");
+               clientCount, lines, clientCount - 1, seconds, lines / seconds, deliveries / seconds,
+               all ? "" : " (incomplete)");
     }
     drains.clear();
     clients.clear();

@@ -28,8 +28,12 @@ typedef std::vector<uint8_t> Bytes;
 
 // Panes that take each call and do nothing with it; the whiteboard consumes
 // the length its record's second byte names, the recorder adds up its bytes.
-class Sinks : public IMainWindow, public ILeftPane, public IChatPane, public IVideoWall,
-              public IRecorder, public IWhiteboard
+class Sinks : public IMainWindow,
+              public ILeftPane,
+              public IChatPane,
+              public IVideoWall,
+              public IRecorder,
+              public IWhiteboard
 {
 public:
     void SetParticipantCount(int) override {}
@@ -53,7 +57,10 @@ public:
     void AddRecipient(uint32_t) override {}
     void RemoveRecipient(uint32_t) override {}
     void SelectEveryone() override {}
-    void OnChatReceived(uint32_t, uint32_t, uint32_t, const char*, size_t n) override { chars += n; }
+    void OnChatReceived(uint32_t, uint32_t, uint32_t, const char*, size_t n) override
+    {
+        chars += n;
+    }
     void RemoveUserWindow(uint32_t) override {}
     int AddUserVideo(const char*, uint32_t) override { return 1; }
     void SetUserVideoTarget(uint32_t, uint16_t) override {}
@@ -86,7 +93,8 @@ Bytes Message(uint16_t code, size_t length, std::initializer_list<std::pair<size
 
 double Now()
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace

@@ -44,7 +44,7 @@ void Throughput()
     // The two alternate in rounds and each keeps its best round, so that a
     // moment of load on this shared machine does not fall on one of them.
     const int rounds = 5;
-    for (uint32_t size : { 400u, 4000u, 16000u, 61440u }) {
+    for (uint32_t size : {400u, 4000u, 16000u, 61440u}) {
         std::vector<uint8_t> frame(size);
         for (uint32_t i = 0; i < size; ++i)
             frame[i] = static_cast<uint8_t>(i * 13);
@@ -57,10 +57,11 @@ void Throughput()
         for (int round = 0; round < rounds; ++round) {
             const double t0 = Now();
             for (uint32_t n = 0; n < frames; ++n, ++sequence) {
-                CVideoPacket::Header h{ sequence, n * 30u, 110, 0 };
+                CVideoPacket::Header h{sequence, n * 30u, 110, 0};
                 const uint32_t count = VideoWire::PieceCount(size);
                 for (uint32_t i = 0; i < count; ++i) {
-                    const size_t len = CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
+                    const size_t len =
+                        CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
                     CVideoPacket::View view;
                     if (CVideoPacket::ParseInPlace(packet, len, 0x7F000001, 10000, view))
                         r.Add(view);
@@ -93,15 +94,17 @@ void Throughput()
         const uint32_t frames = 600;
         const double t0 = Now();
         for (uint32_t n = 0; n < frames; ++n) {
-            CVideoPacket::Header h{ static_cast<uint16_t>(n), n * 30, 110, 0 };
+            CVideoPacket::Header h{static_cast<uint16_t>(n), n * 30, 110, 0};
             for (uint32_t i = 0; i < VideoWire::PieceCount(size); ++i)
-                g_sink += static_cast<uint32_t>(CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i));
+                g_sink += static_cast<uint32_t>(
+                    CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i));
         }
         const double t1 = Now();
         for (uint32_t n = 0; n < frames; ++n) {
-            CVideoPacket::Header h{ static_cast<uint16_t>(n), n * 30, 110, 0 };
+            CVideoPacket::Header h{static_cast<uint16_t>(n), n * 30, 110, 0};
             for (uint32_t i = 0; i < VideoWire::PieceCount(size); ++i) {
-                const size_t len = CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
+                const size_t len =
+                    CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
                 CVideoPacket::View view;
                 g_sink += CVideoPacket::ParseInPlace(packet, len, 0, 0, view) ? 1u : 0u;
             }
@@ -111,15 +114,14 @@ void Throughput()
         printf("%10u frames: cutting alone %.1f MB/s, cutting and parsing %.1f MB/s\n", size,
                mb / (t1 - t0), mb / (t2 - t1));
     }
-
 }
 
 void DeliveredUnderLoss()
 {
     printf("\nframes delivered under random datagram loss (2000 frames each)\n");
     printf("%10s %8s %12s\n", "frame", "loss", "delivered");
-    for (uint32_t size : { 3000u, 8000u, 20000u }) {
-        for (int loss : { 1, 5 }) {
+    for (uint32_t size : {3000u, 8000u, 20000u}) {
+        for (int loss : {1, 5}) {
             std::mt19937 rng(99);
             std::vector<uint8_t> frame(size, 7);
             CVideoReassembler r;
@@ -127,11 +129,12 @@ void DeliveredUnderLoss()
             uint32_t delivered = 0;
             const uint32_t frames = 2000;
             for (uint32_t n = 0; n < frames; ++n) {
-                CVideoPacket::Header h{ static_cast<uint16_t>(n), n * 30, 110, 0 };
+                CVideoPacket::Header h{static_cast<uint16_t>(n), n * 30, 110, 0};
                 for (uint32_t i = 0; i < VideoWire::PieceCount(size); ++i) {
                     if (static_cast<int>(rng() % 100) < loss)
                         continue;
-                    const size_t len = CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
+                    const size_t len =
+                        CVideoPacket::Build(packet, sizeof packet, h, frame.data(), size, i);
                     CVideoPacket::View view;
                     if (CVideoPacket::ParseInPlace(packet, len, 0, 0, view))
                         r.Add(view);

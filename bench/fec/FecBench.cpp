@@ -30,10 +30,10 @@
 #include "FecHeader.h"
 #include "LossPrediction.h"
 
-using SonvexFilterCore::FecModeRow;
-using SonvexFilterCore::FecModeTable;
 using BenchMeasure::LossModel;
 using BenchMeasure::LossPrediction;
+using SonvexFilterCore::FecModeRow;
+using SonvexFilterCore::FecModeTable;
 
 namespace {
 
@@ -76,7 +76,7 @@ std::vector<long long> ScheduleOf(int n, int k)
     }
     for (long long p : positions)
         if (p < 0)
-            return {};  // some packet of the group was never sent
+            return {}; // some packet of the group was never sent
     return positions;
 }
 
@@ -129,7 +129,7 @@ Count Simulate(int n, int k, const LossModel& model, uint32_t seed, long long pa
         encoder.Accept(in.data(), kPayload, &out);
         bad = bad ? uniform(random) >= toGood : uniform(random) < toBad;
         if (bad)
-            continue;  // the whole packet is lost
+            continue; // the whole packet is lost
         // As a source inserts them: the riding parity first, the data last.
         for (int j = 0; j < out.parityCount; ++j)
             decoder.Insert(out.parity[j], kPayload);
@@ -164,13 +164,16 @@ int main(int argc, char** argv)
     long long limit = argc > 1 ? atoll(argv[1]) : 800000;
     if (limit < 10000)
         limit = 10000;
-    printf("FEC residual loss of data packets: whole packets (data with its riding parity) are lost at\n"
-           "random or in bursts (two-state chain, mean burst %.0f packets); at most %lld packets per\n"
-           "case over %d seeds, enough where possible to expect %.0f failed groups. Failed groups:\n"
-           "expected (more than n - k of the group's packets lost) and observed (data packets lost).\n",
-           kMeanBurst, limit, kSeeds, kTargetGroups);
-    printf("%-8s %3s %3s %-6s %5s %9s %11s %11s %9s %9s %9s  %s\n", "modes", "k", "n", "loss", "rate",
-           "packets", "measured", "predicted", "+-95%", "expected", "observed", "verdict");
+    printf(
+        "FEC residual loss of data packets: whole packets (data with its riding parity) are lost "
+        "at\n"
+        "random or in bursts (two-state chain, mean burst %.0f packets); at most %lld packets per\n"
+        "case over %d seeds, enough where possible to expect %.0f failed groups. Failed groups:\n"
+        "expected (more than n - k of the group's packets lost) and observed (data packets "
+        "lost).\n",
+        kMeanBurst, limit, kSeeds, kTargetGroups);
+    printf("%-8s %3s %3s %-6s %5s %9s %11s %11s %9s %9s %9s  %s\n", "modes", "k", "n", "loss",
+           "rate", "packets", "measured", "predicted", "+-95%", "expected", "observed", "verdict");
     const double started = Now();
     for (int mode = 1; mode < FEC_MODE_COUNT; ++mode) {
         const FecModeRow& row = FecModeTable[mode];
@@ -178,7 +181,7 @@ int main(int argc, char** argv)
         for (int earlier = 1; earlier < mode; ++earlier)
             seen = seen || (FecModeTable[earlier].k == row.k && FecModeTable[earlier].n == row.n);
         if (seen)
-            continue;  // same code, same figures
+            continue; // same code, same figures
         char modes[16];
         int used = snprintf(modes, sizeof modes, "%d", mode);
         for (int later = mode + 1; later < FEC_MODE_COUNT; ++later)
@@ -187,7 +190,8 @@ int main(int argc, char** argv)
         const int k = row.k, n = row.n;
         const std::vector<long long> schedule = ScheduleOf(n, k);
         if (schedule.empty()) {
-            printf("%-8s %3d %3d  some packet of a group is never sent: nothing to predict\n", modes, k, n);
+            printf("%-8s %3d %3d  some packet of a group is never sent: nothing to predict\n",
+                   modes, k, n);
             continue;
         }
         for (int burst = 0; burst < 2; ++burst)
@@ -195,12 +199,15 @@ int main(int argc, char** argv)
                 const LossModel model{rate, burst ? kMeanBurst : 0.0};
                 const double predicted = LossPrediction::ResidualLoss(schedule, k, k, model);
                 const double failing = LossPrediction::GroupLoss(schedule, k, model);
-                long long packets = failing > 0 ? static_cast<long long>(kTargetGroups / failing * k) : limit;
+                long long packets =
+                    failing > 0 ? static_cast<long long>(kTargetGroups / failing * k) : limit;
                 packets = std::max(60000LL, std::min(limit, packets));
                 Count total;
                 for (int s = 0; s < kSeeds; ++s)
-                    total.Add(Simulate(n, k, model, 1000u * mode + 100u * burst +
-                                       static_cast<uint32_t>(rate * 100) * 7 + s, packets / kSeeds));
+                    total.Add(Simulate(n, k, model,
+                                       1000u * mode + 100u * burst +
+                                           static_cast<uint32_t>(rate * 100) * 7 + s,
+                                       packets / kSeeds));
                 const double groups = static_cast<double>(std::max(1LL, total.groups));
                 const double measured = total.lost / (groups * k);
                 const double mean = total.lost / groups;
@@ -225,9 +232,10 @@ int main(int argc, char** argv)
                              kTargetGroups / failing * k);
                 else
                     snprintf(verdict, sizeof verdict, "nothing predicted to fail");
-                printf("%-8s %3d %3d %-6s %4.0f%% %9lld %10.3g%% %10.3g%% %8.2g%% %9.1f %9lld  %s\n", modes, k,
-                       n, burst ? "burst" : "random", rate * 100, packets, measured * 100, predicted * 100,
-                       interval * 100, expected, total.failed, verdict);
+                printf(
+                    "%-8s %3d %3d %-6s %4.0f%% %9lld %10.3g%% %10.3g%% %8.2g%% %9.1f %9lld  %s\n",
+                    modes, k, n, burst ? "burst" : "random", rate * 100, packets, measured * 100,
+                    predicted * 100, interval * 100, expected, total.failed, verdict);
                 char name[96];
                 snprintf(name, sizeof name, "FEC %d+%d, %s loss %.0f %%, residual", k, n - k,
                          burst ? "burst" : "random", rate * 100);

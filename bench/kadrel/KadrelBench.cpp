@@ -63,7 +63,8 @@ void Print(const char* what, const Figures& f)
            static_cast<unsigned>(f.count), f.median, f.p90, f.low, f.high);
 }
 
-uint32_t JoinSpeaker(CStandInServer& server, StandInClient& client, const char* user, const char* password)
+uint32_t JoinSpeaker(CStandInServer& server, StandInClient& client, const char* user,
+                     const char* password)
 {
     if (!client.Login(server.GetPort(), user, password, 2))
         return 0;
@@ -166,15 +167,17 @@ int main(int argc, char** argv)
 
     const Figures ref = Measure(reference.onsetsMs);
     const Figures relay = Measure(heard.onsetsMs);
-    printf("Kadrel mouth-to-ear latency, tone bursts of %.0f ms every %.0f ms, G.722.1 24 kbit/s\n", kBurstMs,
-           kPeriodMs);
+    printf("Kadrel mouth-to-ear latency, tone bursts of %.0f ms every %.0f ms, G.722.1 24 kbit/s\n",
+           kBurstMs, kPeriodMs);
     Print("reference: own microphone played locally", ref);
     Print("speaker -> stand-in relay -> listener", relay);
     if (ref.count && relay.count)
-        printf("added by the network path and the relay (median): %.1f ms\n", relay.median - ref.median);
+        printf("added by the network path and the relay (median): %.1f ms\n",
+               relay.median - ref.median);
     const CAudioRelay::Counters counters = server.AudioRelay()->GetCounters();
     printf("relay: %llu datagrams read, %llu relayed, %llu dropped (silent), %llu refused\n",
-           static_cast<unsigned long long>(counters.received), static_cast<unsigned long long>(counters.relayed),
+           static_cast<unsigned long long>(counters.received),
+           static_cast<unsigned long long>(counters.relayed),
            static_cast<unsigned long long>(counters.droppedSilent),
            static_cast<unsigned long long>(counters.refused));
     return relay.count ? 0 : 1;

@@ -68,8 +68,7 @@ public:
 void Pump()
 {
     MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
@@ -121,8 +120,7 @@ int main()
     CMainFrame* frame = new CMainFrame(s);
     double handled = 0;
     frame->SetMessageHandler([&](const unsigned char*, size_t) { handled = Now(); });
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
-    {
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
         std::printf("the main window could not be created\n");
         return 1;
     }
@@ -132,14 +130,12 @@ int main()
         Pump();
 
     std::vector<double> drainWait, plainWait;
-    for (int i = 0; i < rounds; ++i)
-    {
+    for (int i = 0; i < rounds; ++i) {
         ::Sleep(7 * (i % 7)); // put the message at varying moments of the timer's period
         handled = 0;
         link.Put(2050);
         const double put = Now();
-        while (handled == 0 && Now() - put < 1.0)
-        {
+        while (handled == 0 && Now() - put < 1.0) {
             Pump();
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
@@ -151,15 +147,14 @@ int main()
     wc.hInstance = ::GetModuleHandle(nullptr);
     wc.lpszClassName = "PlainTimerBench";
     ::RegisterClassA(&wc);
-    HWND plain = ::CreateWindowA("PlainTimerBench", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND plain = ::CreateWindowA("PlainTimerBench", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
     ::SetTimer(plain, 1, 50, nullptr);
-    for (int i = 0; i < rounds; ++i)
-    {
+    for (int i = 0; i < rounds; ++i) {
         ::Sleep(7 * (i % 7));
         g_tick = 0;
         const double put = Now();
-        while (g_tick == 0 && Now() - put < 1.0)
-        {
+        while (g_tick == 0 && Now() - put < 1.0) {
             Pump();
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
@@ -168,9 +163,11 @@ int main()
     ::DestroyWindow(plain);
 
     const Stats d = Summarise(drainWait), p = Summarise(plainWait);
-    std::printf("message wait until dispatch (%d messages)      mean %6.1f ms  median %6.1f ms  max %6.1f ms\n",
+    std::printf("message wait until dispatch (%d messages)      mean %6.1f ms  median %6.1f ms  "
+                "max %6.1f ms\n",
                 rounds, d.mean, d.p50, d.max);
-    std::printf("reference: plain 50 ms window timer's wait      mean %6.1f ms  median %6.1f ms  max %6.1f ms\n",
+    std::printf("reference: plain 50 ms window timer's wait      mean %6.1f ms  median %6.1f ms  "
+                "max %6.1f ms\n",
                 p.mean, p.p50, p.max);
 
     // One drain tick with four queued messages, against four direct calls.
@@ -178,28 +175,28 @@ int main()
     int calls = 0;
     frame->SetMessageHandler([&](const unsigned char*, size_t) { ++calls; });
     double t0 = Now();
-    for (int i = 0; i < ticks; ++i)
-    {
+    for (int i = 0; i < ticks; ++i) {
         for (int k = 0; k < 4; ++k)
             link.Put(2088);
         frame->SendMessage(WM_TIMER, CMainFrame::TIMER_DRAIN, 0);
     }
     const double drain = (Now() - t0) / (ticks * 4.0);
     // The same queue round trip without the window: take, call, give back.
-    std::function<void(const unsigned char*, size_t)> handler = [&](const unsigned char*, size_t) { ++calls; };
+    std::function<void(const unsigned char*, size_t)> handler = [&](const unsigned char*, size_t) {
+        ++calls;
+    };
     t0 = Now();
-    for (int i = 0; i < ticks; ++i)
-    {
+    for (int i = 0; i < ticks; ++i) {
         for (int k = 0; k < 4; ++k)
             link.Put(2088);
-        while (CQueueBuffer* b = link.queue.GetFilled(0))
-        {
+        while (CQueueBuffer* b = link.queue.GetFilled(0)) {
             handler(b->GetData(), b->GetLength());
             link.queue.PutFree(b);
         }
     }
     const double loop = (Now() - t0) / (ticks * 4.0);
-    std::printf("drain tick, per message (%d)                    %8.2f us\n", ticks * 4, drain * 1e6);
+    std::printf("drain tick, per message (%d)                    %8.2f us\n", ticks * 4,
+                drain * 1e6);
     std::printf("reference: the queue drained in a plain loop      %8.2f us\n", loop * 1e6);
     frame->DestroyWindow();
     return calls > 0 ? 0 : 1;

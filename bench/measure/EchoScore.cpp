@@ -13,10 +13,7 @@ const int kTaps = 96;
 const int kLead = 16;
 } // namespace
 
-double EchoScore::EnergyRatioDb(double a, double b)
-{
-    return 10.0 * std::log10(a / b);
-}
+double EchoScore::EnergyRatioDb(double a, double b) { return 10.0 * std::log10(a / b); }
 
 DoubleTalkFigures EchoScore::DoubleTalkOf(const std::vector<double>& output,
                                           const std::vector<double>& talker,

@@ -27,10 +27,9 @@ public:
     // microphone signal. Counted over [from, from + count) of the
     // microphone's time line; the output may lag it by up to maxLag samples.
     template <typename Sample>
-    static DoubleTalkFigures DoubleTalk(const std::vector<Sample>& output,
-                                        const std::vector<double>& talker,
-                                        const std::vector<double>& echo, size_t from, size_t count,
-                                        int maxLag)
+    static DoubleTalkFigures
+    DoubleTalk(const std::vector<Sample>& output, const std::vector<double>& talker,
+               const std::vector<double>& echo, size_t from, size_t count, int maxLag)
     {
         std::vector<double> out(output.begin(), output.end());
         return DoubleTalkOf(out, talker, echo, from, count, maxLag);

@@ -4,7 +4,8 @@
 
 namespace BenchMeasure {
 
-bool LeastSquares::Solve(std::vector<double> a, std::vector<double> b, int n, std::vector<double>* x)
+bool LeastSquares::Solve(std::vector<double> a, std::vector<double> b, int n,
+                         std::vector<double>* x)
 {
     if (n <= 0 || a.size() != static_cast<size_t>(n) * n || b.size() != static_cast<size_t>(n))
         return false;
@@ -24,12 +25,12 @@ bool LeastSquares::Solve(std::vector<double> a, std::vector<double> b, int n, st
             a[i * n + j] = s / d;
         }
     }
-    for (int i = 0; i < n; ++i) {  // L y = b
+    for (int i = 0; i < n; ++i) { // L y = b
         for (int k = 0; k < i; ++k)
             b[i] -= a[i * n + k] * b[k];
         b[i] /= a[i * n + i];
     }
-    for (int i = n - 1; i >= 0; --i) {  // L^T x = y
+    for (int i = n - 1; i >= 0; --i) { // L^T x = y
         for (int k = i + 1; k < n; ++k)
             b[i] -= a[k * n + i] * b[k];
         b[i] /= a[i * n + i];

@@ -13,10 +13,7 @@ double LossModel::GoodToBad() const
     return rate * BadToGood() / (1.0 - rate);
 }
 
-double LossModel::BadToGood() const
-{
-    return meanBurst <= 0 ? 1.0 - rate : 1.0 / meanBurst;
-}
+double LossModel::BadToGood() const { return meanBurst <= 0 ? 1.0 - rate : 1.0 / meanBurst; }
 
 double LossPrediction::ResidualLoss(const std::vector<long long>& positions, int dataCount,
                                     int needed, const LossModel& model)

@@ -8,8 +8,8 @@ namespace BenchMeasure {
 // memory (mean burst 1 / (1 - rate)).
 struct LossModel
 {
-    double rate;       // mean loss, 0..1
-    double meanBurst;  // mean run of lost packets; 0 for random loss
+    double rate;      // mean loss, 0..1
+    double meanBurst; // mean run of lost packets; 0 for random loss
 
     // Probabilities of moving from good to bad and from bad to good.
     double GoodToBad() const;

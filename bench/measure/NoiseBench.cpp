@@ -12,7 +12,7 @@
 namespace BenchMeasure {
 
 namespace {
-const int kMaxDelay = 1200;  // samples
+const int kMaxDelay = 1200; // samples
 
 struct Condition
 {
@@ -76,10 +76,12 @@ void NoiseBench::Run(const char* title, int rate, const std::vector<Suppressor>&
     printf("\n%s: noise suppression of %.1f s of speech at %d Hz, counted from %.1f s\n", title,
            static_cast<double>(speech.size()) / rate, rate, static_cast<double>(from) / rate);
     printf("speech: %s\n", source.c_str());
-    printf("SNR: speech power of active 20 ms frames less the noise, over the noise power in pauses\n"
-           "(frames 60 dB below the loud ones, 100 ms from any speech). SNR gain = noise removed in\n"
-           "pauses + change of speech level; a suppressor that lowers the talker with the noise gains\n"
-           "nothing. Delay: samples the output lags the input.\n");
+    printf(
+        "SNR: speech power of active 20 ms frames less the noise, over the noise power in pauses\n"
+        "(frames 60 dB below the loud ones, 100 ms from any speech). SNR gain = noise removed in\n"
+        "pauses + change of speech level; a suppressor that lowers the talker with the noise "
+        "gains\n"
+        "nothing. Delay: samples the output lags the input.\n");
 
     std::vector<Sums> sums(suppressors.size());
     Sums speexSums;
@@ -88,7 +90,8 @@ void NoiseBench::Run(const char* title, int rate, const std::vector<Suppressor>&
         const std::vector<double> raw = condition.noise[0] == 'w'
                                             ? SpeechSignals::WhiteNoise(speech.size(), 11 + c)
                                             : SpeechSignals::PinkNoise(speech.size(), rate, 11 + c);
-        const std::vector<double> noise = SpeechSignals::ScaleNoise(speech, raw, rate, condition.snrDb);
+        const std::vector<double> noise =
+            SpeechSignals::ScaleNoise(speech, raw, rate, condition.snrDb);
         std::vector<double> mixed(speech.size());
         for (size_t i = 0; i < mixed.size(); ++i)
             mixed[i] = speech[i] + noise[i];
@@ -132,7 +135,8 @@ void NoiseBench::Run(const char* title, int rate, const std::vector<Suppressor>&
         char row[160];
         snprintf(row, sizeof row, "%s: SNR gain vs speexdsp", suppressors[s].name.c_str());
         BenchRowDb(row, sums[s].gain / m, speexSums.gain / n, ">=", -3.0);
-        snprintf(row, sizeof row, "%s: speech level change (size) vs speexdsp", suppressors[s].name.c_str());
+        snprintf(row, sizeof row, "%s: speech level change (size) vs speexdsp",
+                 suppressors[s].name.c_str());
         BenchRowDb(row, sums[s].change / m, speexSums.change / n, "<=", 1.0);
     }
 }

@@ -14,7 +14,7 @@ const double kPi = 3.14159265358979323846;
 struct Random
 {
     uint32_t state;
-    double Uniform()  // -1..1
+    double Uniform() // -1..1
     {
         state = state * 1664525u + 1013904223u;
         return (state >> 8) / 8388608.0 - 1.0;

@@ -6,10 +6,7 @@
 namespace BenchMeasure {
 
 namespace {
-double Db(double ratio)
-{
-    return 10.0 * std::log10(ratio);
-}
+double Db(double ratio) { return 10.0 * std::log10(ratio); }
 
 double Power(const std::vector<double>& x, size_t at, int count)
 {
@@ -74,7 +71,7 @@ SuppressionFigures SuppressionScore::Measure(const std::vector<double>& speech,
     std::vector<double> sorted = powers;
     std::sort(sorted.begin(), sorted.end());
     const double loud = sorted[frames * 95 / 100];
-    const int guard = 5;  // frames: 100 ms on either side of a pause frame
+    const int guard = 5; // frames: 100 ms on either side of a pause frame
     double activeIn = 0, activeOut = 0, pauseIn = 0, pauseOut = 0;
     int active = 0, pauses = 0;
     for (size_t k = 0; k < frames; ++k) {

@@ -12,13 +12,13 @@ namespace BenchMeasure {
 // frames less that noise.
 struct SuppressionFigures
 {
-    bool valid = false;          // false: no active frames, no pauses, or no speech left
-    int delay = 0;               // samples the output lags the input
+    bool valid = false; // false: no active frames, no pauses, or no speech left
+    int delay = 0;      // samples the output lags the input
     double snrInDb = 0;
     double snrOutDb = 0;
-    double snrGainDb = 0;        // snrOutDb - snrInDb
-    double noiseRemovedDb = 0;   // noise in pauses, input over output
-    double speechChangeDb = 0;   // speech, output over input (negative: the talker is quieter)
+    double snrGainDb = 0;      // snrOutDb - snrInDb
+    double noiseRemovedDb = 0; // noise in pauses, input over output
+    double speechChangeDb = 0; // speech, output over input (negative: the talker is quieter)
 };
 
 class SuppressionScore

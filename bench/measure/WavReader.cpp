@@ -13,9 +13,9 @@ namespace {
 #pragma pack(push, 1)
 struct WAV_RIFF_HEAD
 {
-    char riff[4];  // "RIFF"
+    char riff[4]; // "RIFF"
     uint32_t size;
-    char wave[4];  // "WAVE"
+    char wave[4]; // "WAVE"
 };
 struct WAV_CHUNK_HEAD
 {
@@ -24,7 +24,7 @@ struct WAV_CHUNK_HEAD
 };
 struct WAV_FORMAT
 {
-    uint16_t tag;  // 1: PCM
+    uint16_t tag; // 1: PCM
     uint16_t channels;
     uint32_t rate;
     uint32_t bytesPerSecond;

@@ -363,8 +363,7 @@ class ListenerSet
 public:
     explicit ListenerSet(std::vector<SOCKET> sockets)
         : m_sockets(std::move(sockets)), m_buffers(m_sockets.size())
-    {
-    }
+    {}
 
     // Runs until expected data packets arrived or the deadline passed.
     void Read(uint64_t expectedData, size_t expectedHeaders, double deadline)
@@ -441,7 +440,8 @@ bool RunTraffic(Relay& relay, size_t listenerCount, uint32_t packets, Result& re
         sockets.push_back(s);
     }
     if (getenv("ORVANE_BENCH_TRACE"))
-        fprintf(stderr, "%s: %u listeners joined at %.2f\n", relay.Name(), (unsigned)listenerCount, Now());
+        fprintf(stderr, "%s: %u listeners joined at %.2f\n", relay.Name(), (unsigned)listenerCount,
+                Now());
     SOCKET source = ConnectAndJoin(relay.Port(), RELAY_ROLE_SOURCE);
     if (source == INVALID_SOCKET) {
         for (SOCKET t : sockets)
@@ -452,8 +452,8 @@ bool RunTraffic(Relay& relay, size_t listenerCount, uint32_t packets, Result& re
     std::vector<std::unique_ptr<ListenerSet>> groups;
     for (size_t i = 0; i < sockets.size(); i += kListenersPerReader) {
         size_t end = std::min(sockets.size(), i + kListenersPerReader);
-        groups.emplace_back(new ListenerSet(
-            std::vector<SOCKET>(sockets.begin() + i, sockets.begin() + end)));
+        groups.emplace_back(
+            new ListenerSet(std::vector<SOCKET>(sockets.begin() + i, sockets.begin() + end)));
     }
     auto readAll = [&](uint32_t dataEach, bool headers, double deadline) {
         std::vector<std::thread> readers;
@@ -490,7 +490,8 @@ bool RunTraffic(Relay& relay, size_t listenerCount, uint32_t packets, Result& re
                 Sleep(1);
             double stamp = Now();
             WireWriter w(packet, sizeof packet);
-            w.U32(kPacketTotal - 4) && w.U8(kDataKind) && w.U32(seq) && w.Bytes(&stamp, sizeof stamp);
+            w.U32(kPacketTotal - 4) && w.U8(kDataKind) && w.U32(seq) &&
+                w.Bytes(&stamp, sizeof stamp);
             if (!SendAll(source, packet, sizeof packet))
                 break;
             ++result.sent;
@@ -527,9 +528,8 @@ void Print(const char* name, size_t listeners, Result& r)
     double perSecond = r.seconds > 0 ? r.delivered / r.seconds : 0;
     double cpuPerPacket = r.delivered ? r.cpuSeconds * 1e6 / r.delivered : 0;
     printf("%-8s %9u %6u %10llu %9.1f %8.0f %8.0f %8.0f %8.0f %11.1f %8.3f\n", name,
-           static_cast<unsigned>(listeners), r.sent,
-           static_cast<unsigned long long>(r.delivered), perSecond,
-           Percentile(r.latencyUs, 0.50), Percentile(r.latencyUs, 0.90),
+           static_cast<unsigned>(listeners), r.sent, static_cast<unsigned long long>(r.delivered),
+           perSecond, Percentile(r.latencyUs, 0.50), Percentile(r.latencyUs, 0.90),
            Percentile(r.latencyUs, 0.99), r.latencyUs.empty() ? 0.0 : r.latencyUs.back(),
            cpuPerPacket, r.cpuSeconds);
     fflush(stdout);

@@ -136,7 +136,8 @@ void OpenTimes(const std::string& folder)
             printf("cannot write %s\n", path.c_str());
             return;
         }
-        const uint32_t indexBytes = static_cast<uint32_t>(12 * ((blocks + 1023) / 1024) + 20 * blocks);
+        const uint32_t indexBytes =
+            static_cast<uint32_t>(12 * ((blocks + 1023) / 1024) + 20 * blocks);
         double best = 1e9, reference = 1e9;
         for (int run = 0; run < 3; ++run) {
             double t0 = Now();
@@ -147,11 +148,10 @@ void OpenTimes(const std::string& folder)
                 return;
             }
             best = std::min(best, Now() - t0);
-            reference = std::min(reference,
-                                 PlainRead(path, file.size() - indexBytes, indexBytes));
+            reference = std::min(reference, PlainRead(path, file.size() - indexBytes, indexBytes));
         }
-        printf("%10u %12u %14.2f %14.2f\n", static_cast<unsigned>(blocks), indexBytes,
-               best * 1000, reference * 1000);
+        printf("%10u %12u %14.2f %14.2f\n", static_cast<unsigned>(blocks), indexBytes, best * 1000,
+               reference * 1000);
         DeleteFileA(path.c_str());
     }
 }
@@ -167,8 +167,8 @@ void SeekTimes(const std::string& folder)
         printf("cannot write %s\n", path.c_str());
         return;
     }
-    printf("\nSeek in a one-hour recording (%u blocks, %.1f MB)\n",
-           static_cast<unsigned>(blocks), file.size() / 1e6);
+    printf("\nSeek in a one-hour recording (%u blocks, %.1f MB)\n", static_cast<unsigned>(blocks),
+           file.size() / 1e6);
     printf("%8s %12s %20s\n", "at", "seek ms", "plain block read ms");
     CRecordFileSource source;
     CRecordIndexTable table;
@@ -236,7 +236,8 @@ void Pacing(const std::string& folder, uint32_t seconds)
         return;
     timeBeginPeriod(1);
     TimingSink sink;
-    HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     CRecordPlayer player(&sink);
     if (!player.StartPlay(owner, path.c_str())) {
         printf("cannot play: %s\n", player.GetLastError().c_str());
@@ -268,7 +269,7 @@ void Pacing(const std::string& folder, uint32_t seconds)
     DeleteFileA(path.c_str());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -32,7 +32,8 @@ std::vector<int16_t> Speechlike(int blocks)
         const double noise = ((state >> 8) / 16777216.0 - 0.5) * 600.0;
         const double envelope = 0.5 + 0.5 * std::sin(2 * pi * 3.0 * i / kRate);
         const double v = envelope * (5000.0 * std::sin(2 * pi * 180.0 * i / kRate) +
-                                     2000.0 * std::sin(2 * pi * 900.0 * i / kRate)) + noise;
+                                     2000.0 * std::sin(2 * pi * 900.0 * i / kRate)) +
+                         noise;
         pcm[i] = static_cast<int16_t>(v);
     }
     return pcm;
@@ -92,11 +93,11 @@ std::vector<int16_t> RunSpeexMode(const std::vector<int16_t>& input)
         denoiser.Process(&out[at], kBlock);
     return out;
 }
-}
+} // namespace
 
 int main()
 {
-    const int blocks = 500;   // 10 s of audio
+    const int blocks = 500; // 10 s of audio
     const std::vector<int16_t> pcm = Speechlike(blocks);
     printf("Ravo processer, G7221 32 kbit/s, microseconds per 20 ms block (%d blocks)\n", blocks);
     printf("%-28s %10s\n", "setting", "us/block");
@@ -117,7 +118,8 @@ int main()
         snprintf(label, sizeof label, "FEC %d (%s)", f, fecNames[f]);
         printf("%-28s %10.1f\n", label, ProcesserMicroseconds(0, 0, f, pcm, nullptr));
     }
-    printf("%-28s %10.1f\n", "denoise 2 + AGC 2 + FEC 2", ProcesserMicroseconds(2, 2, 2, pcm, nullptr));
+    printf("%-28s %10.1f\n", "denoise 2 + AGC 2 + FEC 2",
+           ProcesserMicroseconds(2, 2, 2, pcm, nullptr));
 
     // Group read: 8 sources with their packets queued ahead, 20 ms a read.
     for (int f : {0, 1}) {
@@ -165,8 +167,10 @@ int main()
 
     BenchMeasure::NoiseBench::Run(
         "Ravo", kRate,
-        {{"denoise 1 (own, floor -10 dB)", [](const std::vector<int16_t>& in) { return RunOwnSuppressor(in, 0); }},
-         {"denoise 2 (own, floor -25 dB)", [](const std::vector<int16_t>& in) { return RunOwnSuppressor(in, 3); }},
+        {{"denoise 1 (own, floor -10 dB)",
+          [](const std::vector<int16_t>& in) { return RunOwnSuppressor(in, 0); }},
+         {"denoise 2 (own, floor -25 dB)",
+          [](const std::vector<int16_t>& in) { return RunOwnSuppressor(in, 3); }},
          {"denoise 3 (speexdsp, as Ravo runs it)", RunSpeexMode}});
     return 0;
 }

@@ -33,9 +33,10 @@ double Now()
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-struct Result {
-    double seconds = 0;       // first call to the file closed
-    double callSeconds = 0;   // time spent inside the write calls
+struct Result
+{
+    double seconds = 0;     // first call to the file closed
+    double callSeconds = 0; // time spent inside the write calls
     double worstCall = 0;
     uint64_t fileBytes = 0;
     uint32_t peakQueued = 0;
@@ -107,7 +108,8 @@ void CallerCost()
     }
     double t3 = Now();
     printf("video record of %u bytes, caller's cost with a writer that keeps nothing: %.1f us; "
-           "memcpy of it: %.1f us\n", size, (t1 - t0) * 1e6 / count, (t3 - t2) * 1e6 / count);
+           "memcpy of it: %.1f us\n",
+           size, (t1 - t0) * 1e6 / count, (t3 - t2) * 1e6 / count);
 }
 
 Result ThroughRecorder(const std::string& path, uint32_t kind, uint32_t size, uint32_t count,
@@ -180,7 +182,8 @@ Result ThroughWriteFile(const std::string& path, uint32_t kind, uint32_t size, u
         }
         inBlock += static_cast<uint32_t>(record.size());
         DWORD written = 0;
-        BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+        BOOL ok =
+            WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
         double spent = Now() - t0;
         r.callSeconds += spent;
         if (spent > r.worstCall)
@@ -204,19 +207,16 @@ void Print(const char* what, const Result& r)
     printf("  %-22s %8u records  %8.1f MB  %9.0f rec/s  %8.1f MB/s  call %7.2f us avg "
            "%8.1f us worst  queued peak %7.1f KiB\n",
            what, r.records, mb, r.seconds > 0 ? r.records / r.seconds : 0.0,
-           r.seconds > 0 ? mb / r.seconds : 0.0,
-           r.records ? 1e6 * r.callSeconds / r.records : 0.0, 1e6 * r.worstCall,
-           r.peakQueued / 1024.0);
+           r.seconds > 0 ? mb / r.seconds : 0.0, r.records ? 1e6 * r.callSeconds / r.records : 0.0,
+           1e6 * r.worstCall, r.peakQueued / 1024.0);
 }
 
-double Rate(const Result& r)
-{
-    return r.seconds > 0 ? r.records / r.seconds : 0.0;
-}
+double Rate(const Result& r) { return r.seconds > 0 ? r.records / r.seconds : 0.0; }
 
 // One figure of a case: the recorder's rate and the reference's, measured
 // next to each other in one round.
-struct Pair {
+struct Pair
+{
     double recorder = 0;
     double plain = 0;
     double Ratio() const { return plain > 0 ? recorder / plain : 0.0; }
@@ -277,7 +277,8 @@ void RunCase(const std::string& folder, const char* name, uint32_t kind, uint32_
 void RunMixed(const std::string& folder, uint32_t audioCount, uint32_t videoCount)
 {
     printf("mixed: %u audio records of 640 bytes and %u video records of 20480 bytes "
-           "from two threads\n", audioCount, videoCount);
+           "from two threads\n",
+           audioCount, videoCount);
     const std::string path = folder + "\\mixed.Pellrund";
     DeleteFileA(path.c_str());
     CRecorder rec;
@@ -310,12 +311,11 @@ void RunMixed(const std::string& folder, uint32_t audioCount, uint32_t videoCoun
     printf("  %-22s %8u records  %8.1f MB  %9.0f rec/s  %8.1f MB/s  audio call %.2f us, "
            "video call %.2f us avg  queued peak %.1f KiB\n",
            "recorder", audioCount + videoCount, mb, (audioCount + videoCount) / seconds,
-           mb / seconds, 1e6 * audioCall / audioCount, 1e6 * videoCall / videoCount,
-           peak / 1024.0);
+           mb / seconds, 1e6 * audioCall / audioCount, 1e6 * videoCall / videoCount, peak / 1024.0);
     DeleteFileA(path.c_str());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -46,21 +46,22 @@ using namespace SonvexDevice;
 
 using namespace SyntheticRoom;
 
-namespace
-{
+namespace {
 const int kRate = 16000;
 const int kBlock = 320;
 
-struct Room {
+struct Room
+{
     const char* name;
     const char* shortName;
     double delayMs, rt60Ms, lengthMs, gain;
 };
 
-struct Signals {
+struct Signals
+{
     std::vector<int16_t> farEnd, mic, talk;
-    std::vector<double> echo, talker;  // the parts of the microphone signal
-    int talkFrom;  // sample
+    std::vector<double> echo, talker; // the parts of the microphone signal
+    int talkFrom;                     // sample
 };
 
 Signals MakeSignals(const Room& room, int seconds)
@@ -68,8 +69,8 @@ Signals MakeSignals(const Room& room, int seconds)
     const int n = kRate * seconds;
     Signals s;
     std::vector<double> farEnd = SpeechLike(n, 1);
-    std::vector<double> echo =
-        Convolve(farEnd, ImpulseResponse(kRate, room.delayMs, room.rt60Ms, room.lengthMs, room.gain, 7));
+    std::vector<double> echo = Convolve(
+        farEnd, ImpulseResponse(kRate, room.delayMs, room.rt60Ms, room.lengthMs, room.gain, 7));
     s.talkFrom = (seconds - seconds / 4) * kRate;
     std::vector<double> talk(n, 0.0), voice = SpeechLike(n, 2, 6000.0);
     for (int i = s.talkFrom; i < n; ++i)
@@ -82,9 +83,10 @@ Signals MakeSignals(const Room& room, int seconds)
     return s;
 }
 
-struct Result {
+struct Result
+{
     std::vector<int16_t> out;
-    double seconds = 0.0;  // processing time
+    double seconds = 0.0; // processing time
 };
 
 double Elapsed(std::chrono::steady_clock::time_point start)
@@ -92,7 +94,8 @@ double Elapsed(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-struct Collector {
+struct Collector
+{
     std::vector<int16_t> out;
     static void __cdecl Callback(void* context, CAudioBlock*, short* pcm, int length)
     {
@@ -185,11 +188,12 @@ void PrintDoubleTalk(const BenchMeasure::DoubleTalkFigures& f)
         printf("  (no double-talk figures)\n");
 }
 
-struct Column {
+struct Column
+{
     const char* name;
     const Result* result;
-    size_t lag;  // blocks the output comes late
-    const std::vector<double>* talker;  // as the output should keep it
+    size_t lag;                        // blocks the output comes late
+    const std::vector<double>* talker; // as the output should keep it
 };
 
 void Report(const Room& room, int seconds)
@@ -209,15 +213,13 @@ void Report(const Room& room, int seconds)
     Result speex = RunSpeex(s, false);
     Result speexRes = RunSpeex(s, true);
     const Column columns[] = {
-        {"front end", &front, kBlock, &talkerFiltered},
-        {"core", &core, 0, &talkerFiltered},
-        {"core, no residual gain", &bare, 0, &talkerFiltered},
-        {"speexdsp", &speex, 0, &s.talker},
+        {"front end", &front, kBlock, &talkerFiltered},        {"core", &core, 0, &talkerFiltered},
+        {"core, no residual gain", &bare, 0, &talkerFiltered}, {"speexdsp", &speex, 0, &s.talker},
         {"speexdsp + suppressor", &speexRes, 0, &s.talker},
     };
 
-    printf("\nRoom: %s (direct path %.0f ms, reverberation time %.0f ms, %.0f ms long)\n", room.name,
-           room.delayMs, room.rt60Ms, room.lengthMs);
+    printf("\nRoom: %s (direct path %.0f ms, reverberation time %.0f ms, %.0f ms long)\n",
+           room.name, room.delayMs, room.rt60Ms, room.lengthMs);
     printf("echo return loss enhancement, dB, far end alone:\n  second");
     for (const Column& c : columns)
         printf(" %23s", c.name);
@@ -226,21 +228,26 @@ void Report(const Room& room, int seconds)
     for (int sec = 0; sec < talkSecond; ++sec) {
         printf("  %6d", sec);
         for (const Column& c : columns)
-            printf(" %23.1f", BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, sec * kRate, kRate, c.lag));
+            printf(" %23.1f", BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, sec * kRate,
+                                                              kRate, c.lag));
         printf("\n");
     }
 
     const size_t steadyFrom = static_cast<size_t>(talkSecond - 3) * kRate;
-    const size_t from = s.talkFrom + kRate / 2, count = static_cast<size_t>(seconds * kRate) - from - 1200;
-    printf("summary, dB: ERLE of the first second and steady (seconds %d to %d); double talk (seconds "
-           "%.1f to %d): talker kept, echo removed, talker over the rest of the output\n",
-           talkSecond - 3, talkSecond - 1, from / double(kRate), seconds);
-    printf("  %-24s %8s %8s %8s %8s %8s\n", "", "first s", "steady", "kept", "removed", "talker/rest");
+    const size_t from = s.talkFrom + kRate / 2,
+                 count = static_cast<size_t>(seconds * kRate) - from - 1200;
+    printf(
+        "summary, dB: ERLE of the first second and steady (seconds %d to %d); double talk (seconds "
+        "%.1f to %d): talker kept, echo removed, talker over the rest of the output\n",
+        talkSecond - 3, talkSecond - 1, from / double(kRate), seconds);
+    printf("  %-24s %8s %8s %8s %8s %8s\n", "", "first s", "steady", "kept", "removed",
+           "talker/rest");
     const BenchMeasure::DoubleTalkFigures mic =
         BenchMeasure::EchoScore::DoubleTalk(s.mic, s.talker, s.echo, from, count, 1000);
     printf("  %-24s %8s %8s", "microphone (no cancelling)", "", "");
     PrintDoubleTalk(mic);
-    struct Summary {
+    struct Summary
+    {
         double first, steady;
         BenchMeasure::DoubleTalkFigures talk;
     } summary[5];
@@ -248,8 +255,10 @@ void Report(const Room& room, int seconds)
         const Column& c = columns[i];
         Summary& m = summary[i];
         m.first = BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, 0, kRate, c.lag);
-        m.steady = BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, steadyFrom, 3 * kRate, c.lag);
-        m.talk = BenchMeasure::EchoScore::DoubleTalk(c.result->out, *c.talker, s.echo, from, count, 1000);
+        m.steady =
+            BenchMeasure::EchoScore::ErleDb(s.mic, c.result->out, steadyFrom, 3 * kRate, c.lag);
+        m.talk = BenchMeasure::EchoScore::DoubleTalk(c.result->out, *c.talker, s.echo, from, count,
+                                                     1000);
         printf("  %-24s %8.1f %8.1f", c.name, m.first, m.steady);
         PrintDoubleTalk(m.talk);
     }
@@ -279,7 +288,8 @@ void Report(const Room& room, int seconds)
 
 void ConverterSpeed(int seconds)
 {
-    std::vector<int16_t> device = Sine(48000 * seconds, 48000, 1000.0, 8000.0), block(320), back(960);
+    std::vector<int16_t> device = Sine(48000 * seconds, 48000, 1000.0, 8000.0), block(320),
+                         back(960);
     RateConverter down(16000.0 / 48000.0), up(48000.0 / 16000.0);
     auto start = std::chrono::steady_clock::now();
     for (int k = 0; k < seconds * 50; ++k) {
@@ -289,7 +299,7 @@ void ConverterSpeed(int seconds)
     printf("\nrate converters 48000 -> 16000 -> 48000 per 20 ms block: real-time factor %.4f\n",
            Elapsed(start) / seconds);
 }
-}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -300,10 +310,14 @@ int main(int argc, char** argv)
         {"small office", "office", 5.0, 150.0, 300.0, 0.5},
         {"reverberant room, tail past the modelled 128 ms", "reverberant", 10.0, 300.0, 400.0, 0.5},
     };
-    printf("Echo cancelling on synthetic rooms, %d s of 16000 Hz speech-like far end, near talker in the "
-           "last quarter; speexdsp with a 2048-tap (128 ms) filter and 20 ms frames, alone and with its\n"
-           "preprocessor (denoise on, so its residual echo suppression runs; AGC and VAD off). Rows for "
-           "tools/bench.sh: the front end (residual gain on) against speexdsp with its suppressor, the "
+    printf("Echo cancelling on synthetic rooms, %d s of 16000 Hz speech-like far end, near talker "
+           "in the "
+           "last quarter; speexdsp with a 2048-tap (128 ms) filter and 20 ms frames, alone and "
+           "with its\n"
+           "preprocessor (denoise on, so its residual echo suppression runs; AGC and VAD off). "
+           "Rows for "
+           "tools/bench.sh: the front end (residual gain on) against speexdsp with its suppressor, "
+           "the "
            "core without the gain against speexdsp alone.\n",
            seconds);
     for (const Room& room : rooms)

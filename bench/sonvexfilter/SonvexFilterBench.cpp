@@ -26,7 +26,7 @@ using namespace SonvexFilterCore;
 
 namespace {
 
-const int kBlocks = 3000;   // 60 s of 20 ms blocks
+const int kBlocks = 3000; // 60 s of 20 ms blocks
 
 // Used only when the G.722.1 engine is not linked: copies the block's
 // leading samples into the frame, so that every other stage runs for real.
@@ -42,7 +42,8 @@ public:
     int Decode(const uint8_t* frame, int, int16_t* pcm, int) override
     {
         for (int i = 0; i < 320; ++i)
-            pcm[i] = static_cast<int16_t>(frame[2 * (i % m_words)] | frame[2 * (i % m_words) + 1] << 8);
+            pcm[i] =
+                static_cast<int16_t>(frame[2 * (i % m_words)] | frame[2 * (i % m_words) + 1] << 8);
         return 320;
     }
 
@@ -87,8 +88,9 @@ std::vector<int16_t> Speech(int blocks)
             v += std::sin(h * phase) / h;
         double env = 0.5 + 0.5 * std::sin(2 * 3.14159265 * 3.0 * t);
         if (std::fmod(t, 4.0) > 3.0)
-            env = 0.0;   // a pause every four seconds
-        s[n] = static_cast<int16_t>(std::max(-32768.0, std::min(32767.0, 5000 * env * v + noise(rng))));
+            env = 0.0; // a pause every four seconds
+        s[n] = static_cast<int16_t>(
+            std::max(-32768.0, std::min(32767.0, 5000 * env * v + noise(rng))));
     }
     return s;
 }
@@ -119,8 +121,8 @@ struct Packet
     std::vector<uint8_t> bytes;
 };
 
-std::vector<Packet> RunProcesser(const FrameCodecFactory* codec, const std::vector<int16_t>& pcm, double* cpu,
-                                 double* wall)
+std::vector<Packet> RunProcesser(const FrameCodecFactory* codec, const std::vector<int16_t>& pcm,
+                                 double* cpu, double* wall)
 {
     AudioProcesser p(nullptr, codec);
     p.SetParam(AudioProcesser::PARAM_CODEC, 6);
@@ -136,11 +138,11 @@ std::vector<Packet> RunProcesser(const FrameCodecFactory* codec, const std::vect
     double c0 = ThreadSeconds(), w0 = WallSeconds();
     for (int b = 0; b < kBlocks; ++b) {
         memcpy(block.data(), &pcm[static_cast<size_t>(b) * 320], 640);
-        AUDIO_STREAM_HEAD h = { block.data(), 640, 0,
-                                out.data(), 2048, 0 };
+        AUDIO_STREAM_HEAD h = {block.data(), 640, 0, out.data(), 2048, 0};
         p.Process(&h);
         if (h.outputLength)
-            packets.push_back({ seq++, std::vector<uint8_t>(out.begin(), out.begin() + h.outputLength) });
+            packets.push_back(
+                {seq++, std::vector<uint8_t>(out.begin(), out.begin() + h.outputLength)});
     }
     *cpu = ThreadSeconds() - c0;
     *wall = WallSeconds() - w0;
@@ -182,7 +184,8 @@ void StageCosts(const FrameCodecFactory* codec, const std::vector<int16_t>& pcm)
     }
     // The reference in the same process: speexdsp's preprocessor (denoise
     // only, as the noise benchmark runs it) over the same blocks.
-    const std::vector<int16_t> head(pcm.begin(), pcm.begin() + static_cast<ptrdiff_t>(blocks) * 320);
+    const std::vector<int16_t> head(pcm.begin(),
+                                    pcm.begin() + static_cast<ptrdiff_t>(blocks) * 320);
     t0 = ThreadSeconds();
     BenchMeasure::NoiseBench::Speex(head, 16000);
     double speexCost = perBlock(ThreadSeconds() - t0);
@@ -213,8 +216,8 @@ void GroupBench(const FrameCodecFactory* codec, const std::vector<Packet>& packe
         group.ReadData(mix.data(), 640);
     }
     double cpu = ThreadSeconds() - c0, wall = WallSeconds() - w0;
-    printf("source group, %d sources: %.1f s of audio per CPU second (%.1f per wall second)\n", sources,
-           60.0 / std::max(cpu, 1e-6), 60.0 / std::max(wall, 1e-6));
+    printf("source group, %d sources: %.1f s of audio per CPU second (%.1f per wall second)\n",
+           sources, 60.0 / std::max(cpu, 1e-6), 60.0 / std::max(wall, 1e-6));
 }
 
 std::vector<int16_t> RunAgcAns(const std::vector<int16_t>& input, int level)
@@ -233,10 +236,10 @@ void NoiseSuppression()
     std::vector<BenchMeasure::NoiseBench::Suppressor> suppressors;
     for (int level = 1; level <= 4; ++level) {
         char name[64];
-        snprintf(name, sizeof name, "processer NS %d (floor %.0f dB)", level, -(9 + 3.01 * (level - 1)));
-        suppressors.push_back({name, [level](const std::vector<int16_t>& in) {
-                                   return RunAgcAns(in, level - 1);
-                               }});
+        snprintf(name, sizeof name, "processer NS %d (floor %.0f dB)", level,
+                 -(9 + 3.01 * (level - 1)));
+        suppressors.push_back(
+            {name, [level](const std::vector<int16_t>& in) { return RunAgcAns(in, level - 1); }});
     }
     BenchMeasure::NoiseBench::Run("SonvexFilter", 16000, suppressors);
 }
@@ -251,9 +254,10 @@ int main()
     printf("codec: %s\n", label);
     double cpu = 0, wall = 0;
     std::vector<Packet> packets = RunProcesser(codec, pcm, &cpu, &wall);
-    printf("processer (silence drop, NS 2, AGC 1, meter, FEC mode 2): %.1f s of audio per CPU second "
-           "(%.1f per wall second), %zu packets\n",
-           60.0 / std::max(cpu, 1e-6), 60.0 / std::max(wall, 1e-6), packets.size());
+    printf(
+        "processer (silence drop, NS 2, AGC 1, meter, FEC mode 2): %.1f s of audio per CPU second "
+        "(%.1f per wall second), %zu packets\n",
+        60.0 / std::max(cpu, 1e-6), 60.0 / std::max(wall, 1e-6), packets.size());
     BenchRow("SonvexFilter processer, every stage on", 60.0 / std::max(cpu, 1e-6), 1.0,
              "x real time", ">=", 200.0);
     StageCosts(codec, pcm);

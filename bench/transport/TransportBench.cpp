@@ -58,7 +58,8 @@ void EchoFrames(SOCKET s)
     for (;;) {
         if (!RecvExactly(s, buffer.data(), 6))
             return;
-        int length = static_cast<unsigned char>(buffer[2]) | (static_cast<unsigned char>(buffer[3]) << 8);
+        int length =
+            static_cast<unsigned char>(buffer[2]) | (static_cast<unsigned char>(buffer[3]) << 8);
         if (!RecvExactly(s, buffer.data() + 6, length))
             return;
         if (send(s, buffer.data(), length + 6, 0) <= 0)
@@ -66,7 +67,8 @@ void EchoFrames(SOCKET s)
     }
 }
 
-struct Figures {
+struct Figures
+{
     double framesPerSecond;
     double roundTripMicroseconds;
     bool ok; // false when a round trip failed: the figures then mean nothing
@@ -79,7 +81,8 @@ Figures MeasureLink(uint32_t payloadSize, int rounds)
     std::thread peer([listener] {
         SOCKET s = accept(listener, nullptr, nullptr);
         BOOL noDelay = TRUE;
-        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+                   sizeof noDelay);
         EchoFrames(s);
         closesocket(s);
     });
@@ -107,13 +110,15 @@ Figures MeasurePlain(uint32_t payloadSize, int rounds)
     std::thread peer([listener] {
         SOCKET s = accept(listener, nullptr, nullptr);
         BOOL noDelay = TRUE;
-        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+                   sizeof noDelay);
         EchoFrames(s);
         closesocket(s);
     });
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     BOOL noDelay = TRUE;
-    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+               sizeof noDelay);
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -163,8 +168,8 @@ int main()
         return 1;
     }
     bool failed = false;
-    printf("%-10s %14s %14s %8s %14s %14s\n", "payload", "link frames/s", "plain frames/s",
-           "ratio", "link rtt us", "plain rtt us");
+    printf("%-10s %14s %14s %8s %14s %14s\n", "payload", "link frames/s", "plain frames/s", "ratio",
+           "link rtt us", "plain rtt us");
     for (uint32_t size : {2u, 4096u}) {
         const int rounds = 5000;
         // Each twice, alternating, so that neither profits alone from a quiet
@@ -174,7 +179,8 @@ int main()
         Figures link2 = MeasureLink(size, rounds);
         Figures plain2 = MeasurePlain(size, rounds);
         link = {(link.framesPerSecond + link2.framesPerSecond) / 2,
-                (link.roundTripMicroseconds + link2.roundTripMicroseconds) / 2, link.ok && link2.ok};
+                (link.roundTripMicroseconds + link2.roundTripMicroseconds) / 2,
+                link.ok && link2.ok};
         plain = {(plain.framesPerSecond + plain2.framesPerSecond) / 2,
                  (plain.roundTripMicroseconds + plain2.roundTripMicroseconds) / 2,
                  plain.ok && plain2.ok};

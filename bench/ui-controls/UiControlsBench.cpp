@@ -34,15 +34,16 @@ void PaintInto(CWnd& wnd)
 int main()
 {
     CWnd parent;
-    if (!parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 300,
-                         NULL, NULL)) {
+    if (!parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                         600, 300, NULL, NULL)) {
         std::printf("no window (is a display set?)\n");
         return 1;
     }
     const int n = 2000;
 
     CStandardSkinButton button;
-    button.Create("确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 33), &parent, 1);
+    button.Create("确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 33), &parent,
+                  1);
     CRect rc;
     button.GetClientRect(&rc);
     HDC screen = ::GetDC(NULL);
@@ -61,8 +62,8 @@ int main()
     ::DeleteDC(mem);
 
     CSkinSlider slider;
-    slider.Create(SKIN_SLIDER_CHANNEL_LEFT, SKIN_SLIDERL_CHANNEL_RIGHT, SKIN_SLIDER_THUMB, CRect(10, 50, 82, 60),
-                  &parent, 2, TRUE);
+    slider.Create(SKIN_SLIDER_CHANNEL_LEFT, SKIN_SLIDERL_CHANNEL_RIGHT, SKIN_SLIDER_THUMB,
+                  CRect(10, 50, 82, 60), &parent, 2, TRUE);
     slider.m_nLevel = 60;
     slider.SetPos(40);
     double sliderUs = MicrosPerCall(n, [&] { PaintInto(slider); });

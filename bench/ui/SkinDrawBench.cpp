@@ -15,11 +15,11 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
     return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
 }
 
-void DrawCase(const char* what, const char* file, int start, int end, BOOL horizontal, int cx, int cy)
+void DrawCase(const char* what, const char* file, int start, int end, BOOL horizontal, int cx,
+              int cy)
 {
     CSkinBitmap skin;
-    if (!skin.LoadFromFile(file, start, end, horizontal))
-    {
+    if (!skin.LoadFromFile(file, start, end, horizontal)) {
         std::printf("%-34s missing %s\n", what, file);
         return;
     }
@@ -30,7 +30,8 @@ void DrawCase(const char* what, const char* file, int start, int end, BOOL horiz
     for (int i = 0; i < rounds; ++i)
         skin.Draw(&target, 0, 0, cx, cy);
     ::QueryPerformanceCounter(&t1);
-    std::printf("%-34s %5d x %-4d %8.1f us per draw\n", what, cx, cy, Seconds(t0, t1) * 1e6 / rounds);
+    std::printf("%-34s %5d x %-4d %8.1f us per draw\n", what, cx, cy,
+                Seconds(t0, t1) * 1e6 / rounds);
 }
 } // namespace
 
@@ -46,12 +47,12 @@ int main()
     const int rounds = 500;
     LARGE_INTEGER t0, t1;
     ::QueryPerformanceCounter(&t0);
-    for (int i = 0; i < rounds; ++i)
-    {
+    for (int i = 0; i < rounds; ++i) {
         CSkinBitmap skin;
         skin.LoadFromFile(SKIN_MAIN_TOP, 60, 70, TRUE);
     }
     ::QueryPerformanceCounter(&t1);
-    std::printf("%-34s %8.1f us per load and cut\n", "main caption file", Seconds(t0, t1) * 1e6 / rounds);
+    std::printf("%-34s %8.1f us per load and cut\n", "main caption file",
+                Seconds(t0, t1) * 1e6 / rounds);
     return 0;
 }

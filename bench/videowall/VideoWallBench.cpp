@@ -50,7 +50,8 @@ void RelayoutBench()
 
     std::vector<HWND> plain;
     for (int i = 0; i < 25; ++i)
-        plain.push_back(::CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, top.m_hWnd, NULL, NULL, NULL));
+        plain.push_back(
+            ::CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, top.m_hWnd, NULL, NULL, NULL));
     ::QueryPerformanceCounter(&t0);
     for (int r = 0; r < rounds; ++r)
         for (int i = 0; i < 25; ++i) {
@@ -94,7 +95,8 @@ void SendTo(SOCKET s, uint16_t port, const std::vector<uint8_t>& d)
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     to.sin_port = htons(port);
-    sendto(s, reinterpret_cast<const char*>(d.data()), (int)d.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    sendto(s, reinterpret_cast<const char*>(d.data()), (int)d.size(), 0,
+           reinterpret_cast<sockaddr*>(&to), sizeof to);
 }
 
 // Sends frames of 6 pieces (a small picture) from 16 senders at 15 frames a
@@ -140,8 +142,8 @@ void RelayBench()
     room.name = "bench";
     room.mode = 0;
     room.capacity = 60;
-    config.rooms = { room };
-    config.accounts = { { "host", "pw", 1 } };
+    config.rooms = {room};
+    config.accounts = {{"host", "pw", 1}};
     CStandInServer server(config);
     if (!server.Start(0) || !server.VideoRelay()) {
         std::printf("relay: the server did not start\n");
@@ -169,7 +171,8 @@ void RelayBench()
         ids.push_back(5000 + i);
         relayPorts.push_back(server.VideoRelay()->StartSender(1, 5000 + i));
         directPorts.push_back(PortOf(receiver));
-        for (int tries = 0; tries < 50 && server.VideoRelay()->GetReceiverCount(5000 + i) == 0; ++tries) {
+        for (int tries = 0; tries < 50 && server.VideoRelay()->GetReceiverCount(5000 + i) == 0;
+             ++tries) {
             SendTo(receiver, relayPorts.back(), report);
             ::Sleep(10);
         }

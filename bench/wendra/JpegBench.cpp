@@ -119,7 +119,8 @@ double Measure(const char* what, F run)
         times.push_back(NowMs() - start);
     }
     std::sort(times.begin(), times.end());
-    printf("%-44s median %7.2f ms  min %7.2f ms  (%d runs)\n", what, times[times.size() / 2], times[0], kRuns);
+    printf("%-44s median %7.2f ms  min %7.2f ms  (%d runs)\n", what, times[times.size() / 2],
+           times[0], kRuns);
     return times[times.size() / 2];
 }
 } // namespace
@@ -136,8 +137,8 @@ int main()
     }
     WIN32_FILE_ATTRIBUTE_DATA attributes = {};
     GetFileAttributesExA(jpegPath.c_str(), GetFileExInfoStandard, &attributes);
-    printf("page %d x %d (%.2f megapixels), JPEG %lu bytes\n", kWidth, kHeight, kWidth * kHeight / 1e6,
-           attributes.nFileSizeLow);
+    printf("page %d x %d (%.2f megapixels), JPEG %lu bytes\n", kWidth, kHeight,
+           kWidth * kHeight / 1e6, attributes.nFileSizeLow);
 
     std::vector<unsigned char> pixels;
     Measure("libjpeg decode (reference)", [&] { return LibjpegDecode(jpegPath, pixels); });

@@ -199,11 +199,12 @@ void BenchFiles()
     size_t got = fread(all.data(), 1, all.size(), f);
     fclose(f);
     double refLoad = NowMs() - t0;
-    printf("document of 50,000 objects and a 5 MB background: %ld bytes (read back %u)\n", size, (unsigned)got);
+    printf("document of 50,000 objects and a 5 MB background: %ld bytes (read back %u)\n", size,
+           (unsigned)got);
     Row("saving it", save50, refSave);
     Row("opening it", load50, refLoad);
-    printf("   linear: 25,000 objects save %.2f ms, open %.2f ms; doubled: x%.2f and x%.2f\n", save25, load25,
-           save25 > 0 ? save50 / save25 : 0.0, load25 > 0 ? load50 / load25 : 0.0);
+    printf("   linear: 25,000 objects save %.2f ms, open %.2f ms; doubled: x%.2f and x%.2f\n",
+           save25, load25, save25 > 0 ? save50 / save25 : 0.0, load25 > 0 ? load50 / load25 : 0.0);
     DeleteFileA(background.c_str());
     DeleteFileA(path.c_str());
     DeleteFileA(copy.c_str());

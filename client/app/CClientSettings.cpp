@@ -42,7 +42,8 @@ const DRIVER_VALUE kDriverValues[] = {
 
 const size_t kFolderChars = 259;
 
-template <size_t N> void CopyText(char (&field)[N], const char* text)
+template <size_t N>
+void CopyText(char (&field)[N], const char* text)
 {
     strncpy(field, text, N - 1);
     field[N - 1] = '\0';

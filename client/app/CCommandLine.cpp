@@ -10,17 +10,12 @@
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsLead(const char* p)
-{
-    return p[1] != '\0' && IsDBCSLeadByte(static_cast<BYTE>(p[0]));
-}
+bool IsLead(const char* p) { return p[1] != '\0' && IsDBCSLeadByte(static_cast<BYTE>(p[0])); }
 
-template <size_t N> void CopyField(char (&field)[N], const std::string& text)
+template <size_t N>
+void CopyField(char (&field)[N], const std::string& text)
 {
     size_t n = text.size() < N - 1 ? text.size() : N - 1;
     // A double-byte character is never cut in half.
@@ -151,8 +146,7 @@ std::string CCommandLine::BuildLoginLine(const char* program, const LOGIN_INFO& 
     return line;
 }
 
-bool CCommandLine::ParseLogin(const std::vector<std::string>& args, LOGIN_INFO* info,
-                              CLogFile* log)
+bool CCommandLine::ParseLogin(const std::vector<std::string>& args, LOGIN_INFO* info, CLogFile* log)
 {
     if (args.size() < 6 || !info) {
         if (log)

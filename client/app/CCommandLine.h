@@ -27,6 +27,5 @@ public:
     // Fills the login record from the arguments (the program path first).
     // Fewer than 6 arguments: false and nothing changes. Texts are cut to
     // their fields; room id and login mode are decimal (mode 0 when absent).
-    static bool ParseLogin(const std::vector<std::string>& args, LOGIN_INFO* info,
-                           CLogFile* log);
+    static bool ParseLogin(const std::vector<std::string>& args, LOGIN_INFO* info, CLogFile* log);
 };

@@ -52,8 +52,7 @@ const char* CMediaBinder::GetExportName(int index)
 
 MEDIA_LIBRARY CMediaBinder::GetLibraryOf(int index)
 {
-    return index >= 0 && index < MEDIA_FUNCTION_COUNT ? kNames[index].library
-                                                      : MEDIA_LIBRARY_COUNT;
+    return index >= 0 && index < MEDIA_FUNCTION_COUNT ? kNames[index].library : MEDIA_LIBRARY_COUNT;
 }
 
 bool CMediaBinder::Bind(const std::string& folder, MEDIA_FUNCTIONS* table)

@@ -10,8 +10,7 @@
 CUpgradePath::CUpgradePath(IProcessLauncher* launcher, CCommandManager* manager,
                            const CClientSettings* settings, const LOGIN_INFO* login)
     : m_launcher(launcher), m_manager(manager), m_settings(settings), m_login(login)
-{
-}
+{}
 
 bool CUpgradePath::IsSameVersion(const char* local, const char* server)
 {
@@ -63,10 +62,7 @@ bool CUpgradePath::StartUpdater(const CStringList* servers, uint16_t port,
                              BuildUpdaterCommandLine(updater, *servers, port, codePage));
 }
 
-bool CUpgradePath::OpenDownloadPage()
-{
-    return m_launcher->ShellOpen(PRODUCT_DOWNLOAD_ADDRESS);
-}
+bool CUpgradePath::OpenDownloadPage() { return m_launcher->ShellOpen(PRODUCT_DOWNLOAD_ADDRESS); }
 
 bool CUpgradePath::OpenDownloadPageInBrowser()
 {

@@ -8,8 +8,8 @@ namespace {
 HKEY OpenKey(const char* key, REGSAM access, bool create)
 {
     HKEY handle = nullptr;
-    LONG result = create ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, access,
-                                           nullptr, &handle, nullptr)
+    LONG result = create ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, access, nullptr,
+                                           &handle, nullptr)
                          : RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, access, &handle);
     return result == ERROR_SUCCESS ? handle : nullptr;
 }
@@ -26,8 +26,8 @@ bool CWin32SettingsStore::ReadDword(const char* key, const char* name, DWORD* va
     DWORD type = 0;
     DWORD data = 0;
     DWORD size = sizeof data;
-    LONG result = RegQueryValueExA(handle, name, nullptr, &type,
-                                   reinterpret_cast<BYTE*>(&data), &size);
+    LONG result =
+        RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
     RegCloseKey(handle);
     if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof data)
         return false;
@@ -40,8 +40,8 @@ bool CWin32SettingsStore::WriteDword(const char* key, const char* name, DWORD va
     HKEY handle = OpenKey(key, KEY_WRITE, true);
     if (!handle)
         return false;
-    LONG result = RegSetValueExA(handle, name, 0, REG_DWORD,
-                                 reinterpret_cast<const BYTE*>(&value), sizeof value);
+    LONG result = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                 sizeof value);
     RegCloseKey(handle);
     return result == ERROR_SUCCESS;
 }
@@ -99,8 +99,7 @@ bool CWin32SettingsStore::DeleteValue(const char* key, const char* name)
 
 int CWin32SettingsStore::ReadIniInt(const char* section, const char* key, int defaultValue)
 {
-    return static_cast<int>(
-        GetPrivateProfileIntA(section, key, defaultValue, m_iniPath.c_str()));
+    return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, m_iniPath.c_str()));
 }
 
 std::string CWin32SettingsStore::ReadIniString(const char* section, const char* key,

@@ -12,10 +12,7 @@ CMainFrameBase* g_pMainFrame = nullptr;
 
 namespace {
 
-bool IsLead(const char* p)
-{
-    return p[1] != '\0' && IsDBCSLeadByte(static_cast<BYTE>(p[0]));
-}
+bool IsLead(const char* p) { return p[1] != '\0' && IsDBCSLeadByte(static_cast<BYTE>(p[0])); }
 
 std::string LoadText(uint32_t id)
 {
@@ -129,20 +126,14 @@ bool HasControlRight(const LOGIN_INFO& login, CUserTable& users)
     return login.meetingMode != 2;
 }
 
-bool HasControlRight()
-{
-    return HasControlRight(g_LoginInfo, g_UserTable);
-}
+bool HasControlRight() { return HasControlRight(g_LoginInfo, g_UserTable); }
 
 void ShowMessage(const char* text)
 {
     AfxShowMessageBox(nullptr, text ? text : "", "", MB_OK | MB_ICONINFORMATION);
 }
 
-void ShowMessageById(uint32_t id)
-{
-    ShowMessage(LoadText(id).c_str());
-}
+void ShowMessageById(uint32_t id) { ShowMessage(LoadText(id).c_str()); }
 
 int AskMainWindow(const char* text)
 {
@@ -150,10 +141,7 @@ int AskMainWindow(const char* text)
     return AfxShowMessageBox(owner, text ? text : "", "系统提示", MB_OKCANCEL | MB_ICONQUESTION);
 }
 
-int AskMainWindowById(uint32_t id)
-{
-    return AskMainWindow(LoadText(id).c_str());
-}
+int AskMainWindowById(uint32_t id) { return AskMainWindow(LoadText(id).c_str()); }
 
 void AddSystemNotice(const char* text)
 {
@@ -161,10 +149,7 @@ void AddSystemNotice(const char* text)
         g_pMainFrame->AddSystemNotice(text ? text : "");
 }
 
-void AddSystemNoticeById(uint32_t id)
-{
-    AddSystemNotice(LoadText(id).c_str());
-}
+void AddSystemNoticeById(uint32_t id) { AddSystemNotice(LoadText(id).c_str()); }
 
 void BroadcastToThreadWindows(UINT message, WPARAM wParam, LPARAM lParam)
 {

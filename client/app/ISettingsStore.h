@@ -19,8 +19,7 @@ public:
     virtual bool ReadString(const char* key, const char* name, size_t maxChars,
                             std::string* value) = 0;
     // create: make the key when it is missing; otherwise a missing key fails.
-    virtual bool WriteString(const char* key, const char* name, const char* value,
-                             bool create) = 0;
+    virtual bool WriteString(const char* key, const char* name, const char* value, bool create) = 0;
     virtual bool DeleteValue(const char* key, const char* name) = 0;
 
     virtual int ReadIniInt(const char* section, const char* key, int defaultValue) = 0;

@@ -17,7 +17,8 @@ typedef int (*PFN_AUDIO_MGR_Release)();
 typedef int (*PFN_AUDIO_MGR_GetCapDevicesCount)();
 typedef int (*PFN_AUDIO_MGR_GetCapDeviceName)(int index, char* name, int size);
 typedef int (*PFN_AUDIO_MGR_GetEncodeFormatCount)();
-typedef int (*PFN_AUDIO_MGR_GetEncodeFormatName)(int index, unsigned char* code, char* name, int size);
+typedef int (*PFN_AUDIO_MGR_GetEncodeFormatName)(int index, unsigned char* code, char* name,
+                                                 int size);
 typedef int (*PFN_AUDIO_MGR_GetPlayDevicesCount)();
 typedef int (*PFN_AUDIO_MGR_GetPlayDeviceName)(int index, char* name, int size);
 typedef int (*PFN_AUDIO_MGR_StartCapture)(int device);

@@ -56,7 +56,7 @@ CQueueBuffer* CBufferPool::Take(HANDLE semaphore, CRITICAL_SECTION* lock,
 {
     if (!m_stopEvent || !semaphore)
         return nullptr;
-    HANDLE waits[2] = { m_stopEvent, semaphore };
+    HANDLE waits[2] = {m_stopEvent, semaphore};
     // The stop event stands first, so it wins when both are signalled.
     DWORD result = WaitForMultipleObjects(2, waits, FALSE, timeoutMs);
     if (result != WAIT_OBJECT_0 + 1)
@@ -69,8 +69,8 @@ CQueueBuffer* CBufferPool::Take(HANDLE semaphore, CRITICAL_SECTION* lock,
     return buffer;
 }
 
-void CBufferPool::Put(HANDLE semaphore, CRITICAL_SECTION* lock,
-                      std::deque<CQueueBuffer*>& list, CQueueBuffer* buffer)
+void CBufferPool::Put(HANDLE semaphore, CRITICAL_SECTION* lock, std::deque<CQueueBuffer*>& list,
+                      CQueueBuffer* buffer)
 {
     if (!buffer)
         return;

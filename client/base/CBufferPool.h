@@ -37,10 +37,10 @@ public:
     uint32_t GetOwnedCount() const { return static_cast<uint32_t>(m_owned.size()); }
 
 private:
-    CQueueBuffer* Take(HANDLE semaphore, CRITICAL_SECTION* lock,
-                       std::deque<CQueueBuffer*>& list, uint32_t timeoutMs);
-    void Put(HANDLE semaphore, CRITICAL_SECTION* lock,
-             std::deque<CQueueBuffer*>& list, CQueueBuffer* buffer);
+    CQueueBuffer* Take(HANDLE semaphore, CRITICAL_SECTION* lock, std::deque<CQueueBuffer*>& list,
+                       uint32_t timeoutMs);
+    void Put(HANDLE semaphore, CRITICAL_SECTION* lock, std::deque<CQueueBuffer*>& list,
+             CQueueBuffer* buffer);
 
     uint32_t m_count;
     uint32_t m_bufferSize;

@@ -70,14 +70,12 @@ CCrashReport::CCrashReport()
     s_previousFilter = SetUnhandledExceptionFilter(&CCrashReport::Filter);
     char program[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, program, sizeof program);
-    if (n == 0 || n >= sizeof program || !MakeReportPath(program, s_reportPath, sizeof s_reportPath))
+    if (n == 0 || n >= sizeof program ||
+        !MakeReportPath(program, s_reportPath, sizeof s_reportPath))
         s_reportPath[0] = '\0';
 }
 
-CCrashReport::~CCrashReport()
-{
-    SetUnhandledExceptionFilter(s_previousFilter);
-}
+CCrashReport::~CCrashReport() { SetUnhandledExceptionFilter(s_previousFilter); }
 
 bool CCrashReport::MakeReportPath(const char* programPath, char* out, size_t outSize)
 {
@@ -101,7 +99,9 @@ bool CCrashReport::MakeReportPath(const char* programPath, char* out, size_t out
 const char* CCrashReport::ExceptionName(DWORD code)
 {
     switch (code) {
-#define NAME(x) case EXCEPTION_##x: return #x;
+#define NAME(x)                                                                                    \
+    case EXCEPTION_##x:                                                                            \
+        return #x;
         NAME(ACCESS_VIOLATION)
         NAME(DATATYPE_MISALIGNMENT)
         NAME(BREAKPOINT)
@@ -143,8 +143,8 @@ void CCrashReport::WriteReport(HANDLE file, EXCEPTION_POINTERS* info)
     GetLocalTime(&t);
     const char* rule = "//=====================================================\r\n";
     Print(file, "%s", rule);
-    Print(file, "%4d年%2d月%2d日 %2d:%2d:%2d\r\n", t.wYear, t.wMonth, t.wDay, t.wHour,
-          t.wMinute, t.wSecond);
+    Print(file, "%4d年%2d月%2d日 %2d:%2d:%2d\r\n", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+          t.wSecond);
     Print(file, "%s", rule);
 
     EXCEPTION_RECORD* record = info->ExceptionRecord;

@@ -24,10 +24,7 @@ CLogFile::~CLogFile()
     DeleteCriticalSection(&m_lock);
 }
 
-void CLogFile::SetLevel(int32_t level)
-{
-    m_level = level;
-}
+void CLogFile::SetLevel(int32_t level) { m_level = level; }
 
 void CLogFile::SetFlags(uint32_t flags)
 {
@@ -92,8 +89,8 @@ void CLogFile::OpenFile()
                 DeleteFileA(backup.c_str());
                 MoveFileA(m_fileName, backup.c_str());
             }
-            m_file = CreateFileA(m_fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            m_file = CreateFileA(m_fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
             if (m_file != INVALID_HANDLE_VALUE) {
                 if (m_append)
                     SetFilePointer(m_file, 0, nullptr, FILE_END);
@@ -144,7 +141,8 @@ void CLogFile::WriteV(const char* format, va_list args)
     char line[MAX_LINE + 1];
     int n = vsnprintf(line, sizeof line, format, args);
     const size_t maxLine = MAX_LINE;
-    size_t length = n < 0 ? 0 : (static_cast<size_t>(n) > maxLine ? maxLine : static_cast<size_t>(n));
+    size_t length =
+        n < 0 ? 0 : (static_cast<size_t>(n) > maxLine ? maxLine : static_cast<size_t>(n));
     line[length] = '\0';
 
     CScopedLock lock(&m_lock);

@@ -26,8 +26,8 @@ bool CNamedThread::Start()
     // Created suspended so that handle and id are stored before Run can
     // begin: a self-deleting thread may end at once.
     unsigned id = 0;
-    uintptr_t handle = _beginthreadex(nullptr, 0, &CNamedThread::ThreadProcEx, this,
-                                      CREATE_SUSPENDED, &id);
+    uintptr_t handle =
+        _beginthreadex(nullptr, 0, &CNamedThread::ThreadProcEx, this, CREATE_SUSPENDED, &id);
     if (!handle)
         return false;
     m_handle = reinterpret_cast<HANDLE>(handle);
@@ -36,25 +36,13 @@ bool CNamedThread::Start()
     return true;
 }
 
-void CNamedThread::SetAutoDelete(uint32_t flag)
-{
-    m_autoDelete = flag;
-}
+void CNamedThread::SetAutoDelete(uint32_t flag) { m_autoDelete = flag; }
 
-DWORD CNamedThread::Suspend()
-{
-    return SuspendThread(m_handle);
-}
+DWORD CNamedThread::Suspend() { return SuspendThread(m_handle); }
 
-DWORD CNamedThread::Resume()
-{
-    return ResumeThread(m_handle);
-}
+DWORD CNamedThread::Resume() { return ResumeThread(m_handle); }
 
-BOOL CNamedThread::SetPriority(int priority)
-{
-    return SetThreadPriority(m_handle, priority);
-}
+BOOL CNamedThread::SetPriority(int priority) { return SetThreadPriority(m_handle, priority); }
 
 BOOL CNamedThread::GetExitCode(uint32_t* exitCode)
 {
@@ -77,10 +65,7 @@ void CNamedThread::Stop()
     m_threadId = 0;
 }
 
-uint32_t CNamedThread::Run()
-{
-    return 0;
-}
+uint32_t CNamedThread::Run() { return 0; }
 
 unsigned __stdcall CNamedThread::ThreadProcEx(void* arg)
 {

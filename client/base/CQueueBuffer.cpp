@@ -13,10 +13,7 @@ CQueueBuffer::CQueueBuffer(uint32_t capacity) : m_capacity(capacity)
     }
 }
 
-CQueueBuffer::~CQueueBuffer()
-{
-    delete[] m_data;
-}
+CQueueBuffer::~CQueueBuffer() { delete[] m_data; }
 
 bool CQueueBuffer::EnsureCapacity(uint32_t capacity)
 {

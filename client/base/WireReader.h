@@ -14,8 +14,7 @@ class WireReader
 public:
     WireReader(const void* data, size_t size)
         : m_data(static_cast<const unsigned char*>(data)), m_size(data ? size : 0)
-    {
-    }
+    {}
 
     size_t Size() const { return m_size; }
     size_t Offset() const { return m_offset; }

@@ -14,8 +14,7 @@ class WireWriter
 public:
     WireWriter(void* data, size_t capacity)
         : m_data(static_cast<unsigned char*>(data)), m_capacity(data ? capacity : 0)
-    {
-    }
+    {}
 
     size_t Offset() const { return m_offset; }
     size_t Capacity() const { return m_capacity; }

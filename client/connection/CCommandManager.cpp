@@ -39,12 +39,11 @@ struct RESULT_TEXT
 };
 
 const RESULT_TEXT kResultTexts[] = {
-    {0, 61455},     {1, 61456},     {2, 61457},     {257, 61458},   {258, 61459},
-    {259, 61460},   {260, 61461},   {262, 61463},   {263, 61464},   {264, 61465},
-    {265, 61466},   {272, 61467},   {273, 61468},   {274, 61469},   {275, 61470},
-    {276, 61471},   {277, 61472},   {280, 61607},   {281, 61608},   {282, 61609},
-    {283, 61610},   {284, 61611},   {2064, 61612},  {4097, 61473},  {4098, 61474},
-    {32769, 61613}, {32770, 61614}, {32771, 61615},
+    {0, 61455},    {1, 61456},     {2, 61457},     {257, 61458},   {258, 61459},  {259, 61460},
+    {260, 61461},  {262, 61463},   {263, 61464},   {264, 61465},   {265, 61466},  {272, 61467},
+    {273, 61468},  {274, 61469},   {275, 61470},   {276, 61471},   {277, 61472},  {280, 61607},
+    {281, 61608},  {282, 61609},   {283, 61610},   {284, 61611},   {2064, 61612}, {4097, 61473},
+    {4098, 61474}, {32769, 61613}, {32770, 61614}, {32771, 61615},
 };
 
 // Copies a text into a field of size bytes, NUL-terminated; bytes after the
@@ -58,10 +57,7 @@ void CopyField(char* field, size_t size, const char* text)
     field[n] = '\0';
 }
 
-size_t TextLength(const char* text)
-{
-    return text ? strlen(text) : 0;
-}
+size_t TextLength(const char* text) { return text ? strlen(text) : 0; }
 
 } // namespace
 
@@ -74,14 +70,10 @@ void FreeConferenceList(CPtrArray& rooms)
 
 CCommandManager::CCommandManager(CUserTable* users, LOGIN_INFO* login, CLanguageManager* lang,
                                  CLogFile* log)
-    : CNamedThread("Command Manager Thread", 0),
-      CBufferPool(QUEUE_COUNT, QUEUE_SIZE),
-      m_reply(new unsigned char[REPLY_SIZE]()),
-      m_send(new unsigned char[SEND_SIZE]()),
-      m_users(users ? users : &g_UserTable),
-      m_login(login ? login : &g_LoginInfo),
-      m_lang(lang ? lang : &g_LangManager),
-      m_log(log ? log : &g_Log)
+    : CNamedThread("Command Manager Thread", 0), CBufferPool(QUEUE_COUNT, QUEUE_SIZE),
+      m_reply(new unsigned char[REPLY_SIZE]()), m_send(new unsigned char[SEND_SIZE]()),
+      m_users(users ? users : &g_UserTable), m_login(login ? login : &g_LoginInfo),
+      m_lang(lang ? lang : &g_LangManager), m_log(log ? log : &g_Log)
 {
     InitializeCriticalSection(&m_sendLock);
 }
@@ -159,8 +151,7 @@ bool CCommandManager::CheckReply(int32_t got, const char* request, char* text)
 }
 
 int32_t CCommandManager::Request(const char* address, uint16_t port, const void* request,
-                                 uint32_t length, void* reply, int32_t capacity,
-                                 uint32_t seconds)
+                                 uint32_t length, void* reply, int32_t capacity, uint32_t seconds)
 {
     CTcpLink* link = CreateTcpLink(FRAME_KIND_HEAD);
     if (!LinkConnect(link, address, port)) {
@@ -178,8 +169,7 @@ bool CCommandManager::GetServerVersion(const char* address, uint16_t port, char*
 {
     unsigned char request[1] = {REQ_SERVER_VERSION};
     unsigned char reply[VERSION_REPLY_SIZE] = {};
-    int32_t got = Request(address, port, request, sizeof request, reply, sizeof reply,
-                          m_shortWait);
+    int32_t got = Request(address, port, request, sizeof request, reply, sizeof reply, m_shortWait);
     if (got < 0) {
         LoadText(IDS_CONNECT_FAILED, text);
         Log("connect server failed when getting server version!\n");
@@ -205,17 +195,15 @@ bool CCommandManager::GetServerVersion(const char* address, uint16_t port, char*
     return true;
 }
 
-bool CCommandManager::GetConferenceList(const char* address, const char* user,
-                                        const char* password, uint16_t port,
-                                        CPtrArray* rooms, char* text)
+bool CCommandManager::GetConferenceList(const char* address, const char* user, const char* password,
+                                        uint16_t port, CPtrArray* rooms, char* text)
 {
     // Unused bytes are sent as zeros, never as what the memory held before.
     char request[CONF_LIST_REQUEST_SIZE] = {};
     request[0] = REQ_CONFERENCE_LIST;
     CopyField(request + 1, 21, user);
     CopyField(request + 22, 22, password);
-    int32_t got = Request(address, port, request, sizeof request, m_reply, REPLY_SIZE,
-                          m_longWait);
+    int32_t got = Request(address, port, request, sizeof request, m_reply, REPLY_SIZE, m_longWait);
     SecureZeroMemory(request, sizeof request);
     if (!CheckReply(got, "getting conference list", text))
         return false;
@@ -246,8 +234,8 @@ bool CCommandManager::GetUpdateServerAddress(const CString& address, CStringList
     if (servers)
         servers->RemoveAll();
     unsigned char request[1] = {REQ_UPDATE_SERVERS};
-    int32_t got = Request(static_cast<LPCSTR>(address), static_cast<uint16_t>(m_login->serverPort), request,
-                          sizeof request, m_reply, REPLY_SIZE, m_shortWait);
+    int32_t got = Request(static_cast<LPCSTR>(address), static_cast<uint16_t>(m_login->serverPort),
+                          request, sizeof request, m_reply, REPLY_SIZE, m_shortWait);
     if (!CheckReply(got, "getting update server address", text))
         return false;
     WireReader in(m_reply, static_cast<size_t>(got));
@@ -261,8 +249,8 @@ bool CCommandManager::GetUpdateServerAddress(const CString& address, CStringList
     }
     in.U16(port);
     in.U8(count);
-    if (!in.Ok() || static_cast<uint32_t>(got) !=
-                        UPDATE_REPLY_HEAD_SIZE + UPDATE_ADDRESS_SIZE * count) {
+    if (!in.Ok() ||
+        static_cast<uint32_t>(got) != UPDATE_REPLY_HEAD_SIZE + UPDATE_ADDRESS_SIZE * count) {
         LoadText(IDS_UPDATE_FAILED, text);
         Log("Get update server address failed, the date of server return length failed!\n");
         return false;
@@ -308,9 +296,9 @@ bool CCommandManager::Login(LOGIN_INFO* info, char* text)
     m_lost = 0;
 
     LOGIN_REQUEST request = {};
-    request.kind = info->loginMode == 0 ? REQ_LOGIN
-                 : info->loginMode == 1 ? REQ_LOGIN_MODE1
-                                        : REQ_LOGIN_OTHER;
+    request.kind = info->loginMode == 0   ? REQ_LOGIN
+                   : info->loginMode == 1 ? REQ_LOGIN_MODE1
+                                          : REQ_LOGIN_OTHER;
     request.roomId = info->roomId;
     CopyField(request.user, sizeof request.user, info->userName);
     CopyField(request.password, sizeof request.password, info->password);
@@ -415,8 +403,8 @@ uint32_t CCommandManager::Run()
         CQueueBuffer* buffer = GetFree(INFINITE);
         if (!buffer)
             return 0;
-        int32_t got = LinkRecv(m_link, buffer->GetData(),
-                               static_cast<int32_t>(buffer->GetCapacity()));
+        int32_t got =
+            LinkRecv(m_link, buffer->GetData(), static_cast<int32_t>(buffer->GetCapacity()));
         if (got >= 2) {
             buffer->SetLength(static_cast<uint32_t>(got));
             PutFilled(buffer);
@@ -532,27 +520,72 @@ bool CCommandManager::SendKickUser(uint32_t id, uint16_t minutes)
     return SendFrame(message, sizeof message);
 }
 
-bool CCommandManager::SendGrantSpeak(uint32_t id, uint8_t on) { return SendIdByte(CMD_GRANT_SPEAK, id, on); }
-bool CCommandManager::SendVideoBroadcast(uint32_t id, uint8_t on) { return SendIdByte(CMD_VIDEO_BROADCAST, id, on); }
-bool CCommandManager::SendMeetingControl(uint32_t id, uint8_t on) { return SendIdByte(CMD_MEETING_CONTROL, id, on); }
+bool CCommandManager::SendGrantSpeak(uint32_t id, uint8_t on)
+{
+    return SendIdByte(CMD_GRANT_SPEAK, id, on);
+}
+bool CCommandManager::SendVideoBroadcast(uint32_t id, uint8_t on)
+{
+    return SendIdByte(CMD_VIDEO_BROADCAST, id, on);
+}
+bool CCommandManager::SendMeetingControl(uint32_t id, uint8_t on)
+{
+    return SendIdByte(CMD_MEETING_CONTROL, id, on);
+}
 bool CCommandManager::SendSpeechRequest() { return SendCodeOnly(CMD_SPEECH_REQUEST); }
 bool CCommandManager::SendSpeechGiveUp() { return SendCodeOnly(CMD_SPEECH_GIVE_UP); }
 bool CCommandManager::SendControlRequest() { return SendCodeOnly(CMD_CONTROL_REQUEST); }
 bool CCommandManager::SendControlGiveUp() { return SendCodeOnly(CMD_CONTROL_GIVE_UP); }
-bool CCommandManager::SendCommand2068(uint32_t id) { return SendIdByte(CMD_CLOSE_USER_VIDEO, id, 0); }
-bool CCommandManager::SendCommand2076(uint8_t value) { return SendByte(CMD_SCREEN_BROADCAST, value); }
-bool CCommandManager::SendCommand2078(uint32_t id, uint8_t value) { return SendIdByte(CMD_REMOTE_CONTROL_REQUEST, id, value); }
-bool CCommandManager::SendCommand2080(uint32_t id, uint8_t value) { return SendIdByte(CMD_REMOTE_CONTROL_ANSWER, id, value); }
+bool CCommandManager::SendCommand2068(uint32_t id)
+{
+    return SendIdByte(CMD_CLOSE_USER_VIDEO, id, 0);
+}
+bool CCommandManager::SendCommand2076(uint8_t value)
+{
+    return SendByte(CMD_SCREEN_BROADCAST, value);
+}
+bool CCommandManager::SendCommand2078(uint32_t id, uint8_t value)
+{
+    return SendIdByte(CMD_REMOTE_CONTROL_REQUEST, id, value);
+}
+bool CCommandManager::SendCommand2080(uint32_t id, uint8_t value)
+{
+    return SendIdByte(CMD_REMOTE_CONTROL_ANSWER, id, value);
+}
 bool CCommandManager::SendKeepAlive() { return SendCodeOnly(CMD_KEEP_ALIVE); }
-bool CCommandManager::SendDocumentDelete(uint32_t id, uint8_t kind) { return SendIdByte(CMD_DOCUMENT_DELETE, id, kind); }
-bool CCommandManager::SendDocumentListRequest(uint32_t id, uint8_t value) { return SendIdByte(CMD_DOCUMENT_LIST_REQUEST, id, value); }
-bool CCommandManager::SendCommand2105(uint32_t id, uint8_t deviceIndex) { return SendIdByte(CMD_VIDEO_DEVICE, id, deviceIndex); }
-bool CCommandManager::SendTemporaryHost(uint32_t id, uint8_t value) { return SendIdByte(CMD_TEMPORARY_HOST, id, value); }
+bool CCommandManager::SendDocumentDelete(uint32_t id, uint8_t kind)
+{
+    return SendIdByte(CMD_DOCUMENT_DELETE, id, kind);
+}
+bool CCommandManager::SendDocumentListRequest(uint32_t id, uint8_t value)
+{
+    return SendIdByte(CMD_DOCUMENT_LIST_REQUEST, id, value);
+}
+bool CCommandManager::SendCommand2105(uint32_t id, uint8_t deviceIndex)
+{
+    return SendIdByte(CMD_VIDEO_DEVICE, id, deviceIndex);
+}
+bool CCommandManager::SendTemporaryHost(uint32_t id, uint8_t value)
+{
+    return SendIdByte(CMD_TEMPORARY_HOST, id, value);
+}
 bool CCommandManager::SendStartNotice() { return SendCodeOnly(CMD_START_NOTICE); }
-bool CCommandManager::SendWhiteboardRight(uint32_t id, uint8_t allow) { return SendIdByte(CMD_WHITEBOARD_RIGHT, id, allow); }
-bool CCommandManager::SendRecordRight(uint32_t id, uint8_t allow) { return SendIdByte(CMD_RECORD_RIGHT, id, allow); }
-bool CCommandManager::SendTextChatRight(uint32_t id, uint8_t allow) { return SendIdByte(CMD_TEXT_CHAT_RIGHT, id, allow); }
-bool CCommandManager::SendFileUploadRight(uint32_t id, uint8_t allow) { return SendIdByte(CMD_FILE_UPLOAD_RIGHT, id, allow); }
+bool CCommandManager::SendWhiteboardRight(uint32_t id, uint8_t allow)
+{
+    return SendIdByte(CMD_WHITEBOARD_RIGHT, id, allow);
+}
+bool CCommandManager::SendRecordRight(uint32_t id, uint8_t allow)
+{
+    return SendIdByte(CMD_RECORD_RIGHT, id, allow);
+}
+bool CCommandManager::SendTextChatRight(uint32_t id, uint8_t allow)
+{
+    return SendIdByte(CMD_TEXT_CHAT_RIGHT, id, allow);
+}
+bool CCommandManager::SendFileUploadRight(uint32_t id, uint8_t allow)
+{
+    return SendIdByte(CMD_FILE_UPLOAD_RIGHT, id, allow);
+}
 
 bool CCommandManager::SendStopVideoNotice(uint32_t id, uint16_t a, uint16_t b)
 {
@@ -662,8 +695,7 @@ bool CCommandManager::SendCameraControl(uint32_t target, const void* bytes, uint
 }
 
 bool CCommandManager::SendDocumentItem(uint8_t a, uint32_t b, uint8_t c, uint16_t d,
-                                       const uint16_t* pair, const char* name,
-                                       const char* path)
+                                       const uint16_t* pair, const char* name, const char* path)
 {
     // Lengths count the terminator, which is sent; a null string sends nothing.
     size_t l1 = name ? strlen(name) + 1 : 0;

@@ -105,8 +105,7 @@ public:
     bool SendDocumentRename(uint32_t id, uint8_t value, const char* name);
     bool SendDocumentListRequest(uint32_t id, uint8_t value);
     bool SendCommand2105(uint32_t id, uint8_t deviceIndex);
-    bool SendBroadcastData(const uint32_t* ids, uint16_t count, const void* data,
-                           uint16_t length);
+    bool SendBroadcastData(const uint32_t* ids, uint16_t count, const void* data, uint16_t length);
     bool SendTemporaryHost(uint32_t id, uint8_t value);
     bool SendStopVideoNotice(uint32_t id, uint16_t a, uint16_t b);
     // record: the 1392-byte meeting-state record; it goes out as command 4357.

@@ -6,10 +6,7 @@
 
 CUserTable g_UserTable;
 
-CUserTable::CUserTable()
-{
-    InitializeCriticalSection(&m_lock);
-}
+CUserTable::CUserTable() { InitializeCriticalSection(&m_lock); }
 
 CUserTable::~CUserTable()
 {
@@ -157,9 +154,18 @@ void CUserTable::SetByte(uint32_t id, uint8_t USER_INFO::*field, uint8_t value)
 }
 
 bool CUserTable::GetRole(uint32_t id, uint8_t* out) { return GetByte(id, &USER_INFO::role, out); }
-bool CUserTable::GetSpeakState(uint32_t id, uint8_t* out) { return GetByte(id, &USER_INFO::speakState, out); }
-bool CUserTable::GetControlState(uint32_t id, uint8_t* out) { return GetByte(id, &USER_INFO::controlState, out); }
-bool CUserTable::GetVideoState(uint32_t id, uint8_t* out) { return GetByte(id, &USER_INFO::videoState, out); }
+bool CUserTable::GetSpeakState(uint32_t id, uint8_t* out)
+{
+    return GetByte(id, &USER_INFO::speakState, out);
+}
+bool CUserTable::GetControlState(uint32_t id, uint8_t* out)
+{
+    return GetByte(id, &USER_INFO::controlState, out);
+}
+bool CUserTable::GetVideoState(uint32_t id, uint8_t* out)
+{
+    return GetByte(id, &USER_INFO::videoState, out);
+}
 uint8_t CUserTable::HasVideo(uint32_t id) { return GetByte(id, &USER_INFO::hasVideo); }
 uint8_t CUserTable::HasAudio(uint32_t id) { return GetByte(id, &USER_INFO::hasAudio); }
 uint8_t CUserTable::GetBroadcastFlag(uint32_t id) { return GetByte(id, &USER_INFO::broadcastFlag); }
@@ -172,13 +178,31 @@ void CUserTable::SetHasAudio(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::h
 void CUserTable::SetDeviceFlagA(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::deviceFlagA, v); }
 void CUserTable::SetDeviceFlagB(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::deviceFlagB, v); }
 void CUserTable::SetSpeakState(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::speakState, v); }
-void CUserTable::SetControlState(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::controlState, v); }
+void CUserTable::SetControlState(uint32_t id, uint8_t v)
+{
+    SetByte(id, &USER_INFO::controlState, v);
+}
 void CUserTable::SetVideoState(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::videoState, v); }
-void CUserTable::SetBroadcastFlag(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::broadcastFlag, v); }
-void CUserTable::SetAllowWhiteboardEdit(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::allowWhiteboard, v); }
-void CUserTable::SetAllowRecording(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::allowRecord, v); }
-void CUserTable::SetAllowTextChat(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::allowTextChat, v); }
-void CUserTable::SetAllowFileUpload(uint32_t id, uint8_t v) { SetByte(id, &USER_INFO::allowFileUpload, v); }
+void CUserTable::SetBroadcastFlag(uint32_t id, uint8_t v)
+{
+    SetByte(id, &USER_INFO::broadcastFlag, v);
+}
+void CUserTable::SetAllowWhiteboardEdit(uint32_t id, uint8_t v)
+{
+    SetByte(id, &USER_INFO::allowWhiteboard, v);
+}
+void CUserTable::SetAllowRecording(uint32_t id, uint8_t v)
+{
+    SetByte(id, &USER_INFO::allowRecord, v);
+}
+void CUserTable::SetAllowTextChat(uint32_t id, uint8_t v)
+{
+    SetByte(id, &USER_INFO::allowTextChat, v);
+}
+void CUserTable::SetAllowFileUpload(uint32_t id, uint8_t v)
+{
+    SetByte(id, &USER_INFO::allowFileUpload, v);
+}
 
 bool CUserTable::GetChairId(uint32_t* out)
 {

@@ -12,14 +12,14 @@ struct USER_INFO
 {
     char name[24];
     uint32_t userId;
-    uint8_t role;            // 1 host
+    uint8_t role; // 1 host
     uint8_t hasVideo;
     uint8_t hasAudio;
-    uint8_t deviceFlagA;     // video device count
-    uint8_t deviceFlagB;     // selected video device
-    uint8_t speakState;      // 0 silent, 1 asked, 2 speaking
-    uint8_t controlState;    // 0 none, 1 asked, 2 holds the meeting control
-    uint8_t videoState;      // 0 none, 1 requested, 2 receiving
+    uint8_t deviceFlagA;  // video device count
+    uint8_t deviceFlagB;  // selected video device
+    uint8_t speakState;   // 0 silent, 1 asked, 2 speaking
+    uint8_t controlState; // 0 none, 1 asked, 2 holds the meeting control
+    uint8_t videoState;   // 0 none, 1 requested, 2 receiving
     uint8_t broadcastFlag;
     uint8_t reserved;        // kept at 0
     uint8_t allowWhiteboard; // default 0

@@ -9,9 +9,9 @@
 enum : uint8_t {
     REQ_SERVER_VERSION = 2,
     REQ_CONFERENCE_LIST = 3,
-    REQ_LOGIN = 4,          // login mode 0
-    REQ_LOGIN_MODE1 = 6,    // login mode 1
-    REQ_LOGIN_OTHER = 7,    // any other login mode
+    REQ_LOGIN = 4,       // login mode 0
+    REQ_LOGIN_MODE1 = 6, // login mode 1
+    REQ_LOGIN_OTHER = 7, // any other login mode
     REQ_UPDATE_SERVERS = 8,
 };
 
@@ -76,7 +76,7 @@ enum : uint16_t {
     CMD_VIDEO_WIDTH = 4354,
     CMD_ROLE = 4355,
     CMD_MEETING_STATE = 4357,
-    CMD_START_NOTICE = 4358,     // sent by the client; the server answers with
+    CMD_START_NOTICE = 4358,      // sent by the client; the server answers with
     CMD_MEETING_STATE_ALL = 4358, // the meeting state under the same code
     CMD_WHITEBOARD_RIGHT = 4359,
     CMD_RECORD_RIGHT = 4360,
@@ -118,8 +118,8 @@ struct CONF_INFO
     uint32_t roomId;
     char name[21];
     uint8_t reserved1;
-    uint16_t visits;  // shown beside the name
-    uint16_t online;  // participants online
+    uint16_t visits; // shown beside the name
+    uint16_t online; // participants online
     uint16_t reserved2;
 };
 static_assert(sizeof(CONF_INFO) == 32, "CONF_INFO is 32 bytes");
@@ -186,7 +186,7 @@ static_assert(sizeof(CHAT_MSG_HEAD) == 20, "the chat payload head is 20 bytes");
 struct DOC_ITEM
 {
     uint32_t id;
-    uint8_t kind;      // 0 file, 1 document
+    uint8_t kind; // 0 file, 1 document
     uint8_t entryKind;
     uint8_t reserved1[2];
     uint32_t folderId;

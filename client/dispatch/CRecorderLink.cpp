@@ -10,10 +10,7 @@ typedef int(__cdecl* PFN_RV_Audio)(uint32_t userId);
 
 } // namespace
 
-bool CRecorderLink::IsRecording()
-{
-    return m_recording && *m_recording != 0;
-}
+bool CRecorderLink::IsRecording() { return m_recording && *m_recording != 0; }
 
 void CRecorderLink::WriteChatData(const char* text, uint32_t kind)
 {

@@ -93,9 +93,7 @@ std::string CountedText(const unsigned char* bytes, size_t count, size_t capacit
 
 } // namespace
 
-CServerDispatcher::CServerDispatcher(const DISPATCH_TARGETS& targets) : m_t(targets)
-{
-}
+CServerDispatcher::CServerDispatcher(const DISPATCH_TARGETS& targets) : m_t(targets) {}
 
 bool CServerDispatcher::Dispatch(const void* data, size_t length)
 {
@@ -107,17 +105,39 @@ bool CServerDispatcher::Dispatch(const void* data, size_t length)
     uint16_t code = U16At(m, 0);
     bool taken = false;
     switch (code) {
-    case CMD_USER_JOINED: taken = OnUserJoined(m, length); break;
-    case CMD_USER_DEVICES: taken = OnUserDevices(m, length); break;
-    case CMD_USER_QUIT: taken = OnUserQuit(m, length); break;
-    case CMD_MEETING_MODE: taken = OnMeetingMode(m, length); break;
-    case CMD_LOCK_MEETING: taken = OnMeetingLocked(m, length); break;
-    case CMD_KICK_USER: taken = OnKicked(m, length); break;
-    case CMD_SPEAK_STATE: taken = OnSpeakState(m, length); break;
-    case CMD_RECEIVE_VIDEO_REPLY: taken = OnReceiveVideoReply(m, length); break;
-    case CMD_STOP_VIDEO: taken = OnStopVideo(m, length); break;
-    case CMD_DATA_CONTROL: taken = OnDataControl(m, length); break;
-    case CMD_START_SEND_VIDEO: taken = OnStartSendVideo(m, length); break;
+    case CMD_USER_JOINED:
+        taken = OnUserJoined(m, length);
+        break;
+    case CMD_USER_DEVICES:
+        taken = OnUserDevices(m, length);
+        break;
+    case CMD_USER_QUIT:
+        taken = OnUserQuit(m, length);
+        break;
+    case CMD_MEETING_MODE:
+        taken = OnMeetingMode(m, length);
+        break;
+    case CMD_LOCK_MEETING:
+        taken = OnMeetingLocked(m, length);
+        break;
+    case CMD_KICK_USER:
+        taken = OnKicked(m, length);
+        break;
+    case CMD_SPEAK_STATE:
+        taken = OnSpeakState(m, length);
+        break;
+    case CMD_RECEIVE_VIDEO_REPLY:
+        taken = OnReceiveVideoReply(m, length);
+        break;
+    case CMD_STOP_VIDEO:
+        taken = OnStopVideo(m, length);
+        break;
+    case CMD_DATA_CONTROL:
+        taken = OnDataControl(m, length);
+        break;
+    case CMD_START_SEND_VIDEO:
+        taken = OnStartSendVideo(m, length);
+        break;
     case CMD_FREE_FILE_SENDING:
         taken = length == 4;
         if (taken) {
@@ -126,16 +146,26 @@ bool CServerDispatcher::Dispatch(const void* data, size_t length)
                 *m_t.freeFileSending = m[2];
         }
         break;
-    case CMD_FILE_OFFER_NOTICE: taken = OnFileOffer(m, length); break;
-    case CMD_WINDOW_LAYOUT: taken = OnWindowLayout(m, length); break;
-    case CMD_SCREEN_BROADCAST_NOTICE: taken = OnScreenBroadcast(m, length); break;
+    case CMD_FILE_OFFER_NOTICE:
+        taken = OnFileOffer(m, length);
+        break;
+    case CMD_WINDOW_LAYOUT:
+        taken = OnWindowLayout(m, length);
+        break;
+    case CMD_SCREEN_BROADCAST_NOTICE:
+        taken = OnScreenBroadcast(m, length);
+        break;
     case CMD_REMOTE_CONTROL_NOTICE:
     case CMD_REMOTE_CONTROL_REPLY:
     case CMD_SCREEN_CONTROL_GRANT:
         taken = OnRemoteControl(code, m, length);
         break;
-    case CMD_RELAY: taken = OnRelay(m, length); break;
-    case CMD_RELAY_RUN: taken = OnRelayRun(m, length); break;
+    case CMD_RELAY:
+        taken = OnRelay(m, length);
+        break;
+    case CMD_RELAY_RUN:
+        taken = OnRelayRun(m, length);
+        break;
     case CMD_SPEAKERS_FULL:
         Log(1, "received speek user full info\n");
         Message(TEXT_SPEAKERS_FULL, nullptr);
@@ -147,20 +177,48 @@ bool CServerDispatcher::Dispatch(const void* data, size_t length)
             m_t.video->StopSend();
         taken = true;
         break;
-    case CMD_CHAT: taken = OnChat(m, length); break;
-    case CMD_CAMERA_COMMAND: taken = OnCameraCommand(m, length); break;
-    case CMD_KEEP_ALIVE: taken = true; break;
-    case CMD_DOCUMENT_ADDED: taken = OnDocumentAdded(m, length); break;
-    case CMD_DOCUMENT_DELETED: taken = OnDocumentDeleted(m, length); break;
-    case CMD_DOCUMENT_RENAMED: taken = OnDocumentRenamed(m, length); break;
-    case CMD_DOCUMENT_LIST: taken = OnDocumentList(m, length); break;
-    case CMD_DOCUMENT_MOVED: taken = OnDocumentMoved(m, length); break;
-    case CMD_DEVICE_STATE: taken = OnDeviceState(m, length); break;
-    case CMD_FORCED_LEAVE: taken = OnForcedLeave(m, length); break;
-    case CMD_PARTICIPANT_DATA: taken = OnParticipantData(m, length); break;
-    case CMD_VIDEO_WIDTH: taken = OnVideoWidth(m, length); break;
-    case CMD_ROLE: taken = OnRole(m, length); break;
-    case CMD_MEETING_STATE_ALL: taken = OnMeetingState(m, length); break;
+    case CMD_CHAT:
+        taken = OnChat(m, length);
+        break;
+    case CMD_CAMERA_COMMAND:
+        taken = OnCameraCommand(m, length);
+        break;
+    case CMD_KEEP_ALIVE:
+        taken = true;
+        break;
+    case CMD_DOCUMENT_ADDED:
+        taken = OnDocumentAdded(m, length);
+        break;
+    case CMD_DOCUMENT_DELETED:
+        taken = OnDocumentDeleted(m, length);
+        break;
+    case CMD_DOCUMENT_RENAMED:
+        taken = OnDocumentRenamed(m, length);
+        break;
+    case CMD_DOCUMENT_LIST:
+        taken = OnDocumentList(m, length);
+        break;
+    case CMD_DOCUMENT_MOVED:
+        taken = OnDocumentMoved(m, length);
+        break;
+    case CMD_DEVICE_STATE:
+        taken = OnDeviceState(m, length);
+        break;
+    case CMD_FORCED_LEAVE:
+        taken = OnForcedLeave(m, length);
+        break;
+    case CMD_PARTICIPANT_DATA:
+        taken = OnParticipantData(m, length);
+        break;
+    case CMD_VIDEO_WIDTH:
+        taken = OnVideoWidth(m, length);
+        break;
+    case CMD_ROLE:
+        taken = OnRole(m, length);
+        break;
+    case CMD_MEETING_STATE_ALL:
+        taken = OnMeetingState(m, length);
+        break;
     case CMD_WHITEBOARD_RIGHT:
     case CMD_RECORD_RIGHT:
     case CMD_TEXT_CHAT_RIGHT:
@@ -190,8 +248,8 @@ bool CServerDispatcher::OnUserJoined(Bytes m, size_t len)
     std::string name = CountedText(m + 8, 21, 22);
     in.Seek(29);
     in.U8(role);
-    Log(1, "received user login info, userName = %s,dwUserID = %d,userType = %d\n",
-        name.c_str(), id, role);
+    Log(1, "received user login info, userName = %s,dwUserID = %d,userType = %d\n", name.c_str(),
+        id, role);
     if (name != kHiddenUser)
         Notice(TEXT_USER_JOINED, name.c_str());
     m_t.users->AddUser(id, name.c_str(), role);
@@ -219,8 +277,8 @@ bool CServerDispatcher::OnUserDevices(Bytes m, size_t len)
     in.U8(hasVideo);
     in.U8(flagA);
     in.U8(flagB);
-    Log(1, "received user device info,dwUserID = %d,bHasAudio = %d,bHasVideo = %d\n", id,
-        hasAudio, hasVideo);
+    Log(1, "received user device info,dwUserID = %d,bHasAudio = %d,bHasVideo = %d\n", id, hasAudio,
+        hasVideo);
     CUserTable& users = *m_t.users;
     users.SetHasAudio(id, hasAudio);
     users.SetHasVideo(id, hasVideo);
@@ -669,8 +727,7 @@ bool CServerDispatcher::OnVideoWidth(Bytes m, size_t len)
     if (len != 6)
         return false;
     uint16_t oldWidth = U16At(m, 2), newWidth = U16At(m, 4);
-    Log(1, "received video width change info,wOldWidth = %d,nNewWidth = %d\n", oldWidth,
-        newWidth);
+    Log(1, "received video width change info,wOldWidth = %d,nNewWidth = %d\n", oldWidth, newWidth);
     if (m_t.video)
         m_t.video->SetVideoWidth(oldWidth, newWidth);
     return true;
@@ -848,8 +905,7 @@ bool CServerDispatcher::OnRemoteControl(uint16_t code, Bytes m, size_t len)
         if (m_t.screen)
             m_t.screen->OnControlRequest(id, flag);
     } else if (code == CMD_REMOTE_CONTROL_REPLY) {
-        Log(1, "Received request remote control result info,dwUserID = %d,bAllow = %d\n", id,
-            flag);
+        Log(1, "Received request remote control result info,dwUserID = %d,bAllow = %d\n", id, flag);
         if (m_t.screen)
             m_t.screen->OnControlReply(id, flag);
     } else {
@@ -871,8 +927,8 @@ bool CServerDispatcher::ReadDocumentItem(WireReader& in)
     Bytes at = in.Current();
     std::string name = CountedText(at, item.nameLength, kDocTextSize);
     std::string second = CountedText(at + item.nameLength, item.secondNameLength, kDocTextSize);
-    std::string third = CountedText(at + item.nameLength + item.secondNameLength,
-                                    item.thirdLength, kDocTextSize);
+    std::string third =
+        CountedText(at + item.nameLength + item.secondNameLength, item.thirdLength, kDocTextSize);
     in.Skip(texts);
     if (item.kind == 0) {
         if (m_t.files)
@@ -984,8 +1040,7 @@ bool CServerDispatcher::OnDocumentList(Bytes m, size_t len)
     WireReader in(m, len);
     in.Seek(4);
     // Whole records only; a record cut short by the end of the message is dropped.
-    while (in.Remaining() > 0 && ReadDocumentItem(in)) {
-    }
+    while (in.Remaining() > 0 && ReadDocumentItem(in)) {}
     if (in.Remaining() > 0 || !in.Ok())
         Log(0, "document list: a cut record at its end was dropped\n");
     return true;
@@ -1020,20 +1075,11 @@ bool CServerDispatcher::OnDocumentMoved(Bytes m, size_t len)
 
 // --- Helpers --------------------------------------------------------------
 
-bool CServerDispatcher::IsOwn(uint32_t userId) const
-{
-    return userId == m_t.login->userId;
-}
+bool CServerDispatcher::IsOwn(uint32_t userId) const { return userId == m_t.login->userId; }
 
-bool CServerDispatcher::Recording() const
-{
-    return m_t.recorder && m_t.recorder->IsRecording();
-}
+bool CServerDispatcher::Recording() const { return m_t.recorder && m_t.recorder->IsRecording(); }
 
-int CServerDispatcher::UserCount() const
-{
-    return m_t.users->GetCount();
-}
+int CServerDispatcher::UserCount() const { return m_t.users->GetCount(); }
 
 std::string CServerDispatcher::Format(uint32_t textId, const char* argument) const
 {

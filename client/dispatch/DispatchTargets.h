@@ -30,10 +30,10 @@ struct LOGIN_INFO;
 struct DISPATCH_TARGETS
 {
     // Shared values the dispatcher writes.
-    CUserTable* users = nullptr;          // required
-    LOGIN_INFO* login = nullptr;          // required: meeting mode, own role, own id
-    uint32_t* meetingLocked = nullptr;    // the received byte of 2054
-    uint32_t* freeFileSending = nullptr;  // the received byte of 2070
+    CUserTable* users = nullptr;         // required
+    LOGIN_INFO* login = nullptr;         // required: meeting mode, own role, own id
+    uint32_t* meetingLocked = nullptr;   // the received byte of 2054
+    uint32_t* freeFileSending = nullptr; // the received byte of 2070
 
     // Texts of the notices and message boxes, and the developer log.
     const CLanguageManager* language = nullptr;
@@ -54,9 +54,9 @@ struct DISPATCH_TARGETS
     IWebSharePane* presentation = nullptr; // the presentation board
     IWebSharePane* browsing = nullptr;     // co-browsing
     IScreenShare* screen = nullptr;
-    IDocumentList* meetingDocs = nullptr;  // the meeting-document list
-    IDocumentList* files = nullptr;        // the file list
-    IDocumentList* diskDocs = nullptr;     // the network disk's document list
+    IDocumentList* meetingDocs = nullptr; // the meeting-document list
+    IDocumentList* files = nullptr;       // the file list
+    IDocumentList* diskDocs = nullptr;    // the network disk's document list
     INetDiskPage* netDisk = nullptr;
     IFileReceiver* fileReceiver = nullptr;
     ICommandLink* link = nullptr;

@@ -96,8 +96,8 @@ void CLanguageManager::ScanLanguageFiles(const char* folder)
             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         std::string path = base + "base\\" + found.cFileName;
-        int codePage = static_cast<int>(
-            GetPrivateProfileIntA(kInfoSection, "CodePage", 0, path.c_str()));
+        int codePage =
+            static_cast<int>(GetPrivateProfileIntA(kInfoSection, "CodePage", 0, path.c_str()));
         if (codePage == 0)
             continue;
         char name[TEXT_SIZE] = {};
@@ -149,8 +149,7 @@ int CLanguageManager::GetKeyText(LPCSTR section, LPCSTR key, LPSTR buf, DWORD si
     buf[0] = '\0';
     if (!section || !key || m_currentFile.IsEmpty())
         return 0;
-    return static_cast<int>(
-        GetPrivateProfileStringA(section, key, "", buf, size, m_currentFile));
+    return static_cast<int>(GetPrivateProfileStringA(section, key, "", buf, size, m_currentFile));
 }
 
 int CLanguageManager::GetKeyTextTo(LPCSTR section, LPCSTR key, std::string& out) const
@@ -320,7 +319,8 @@ BOOL CLanguageManager::TranslateMenu(LPCSTR section, HMENU menu) const
 
 namespace {
 
-template <class F> int AssignIfAny(CString& out, F read)
+template <class F>
+int AssignIfAny(CString& out, F read)
 {
     char text[CLanguageManager::TEXT_SIZE];
     int n = read(text, static_cast<int>(sizeof text));

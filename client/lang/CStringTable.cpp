@@ -71,10 +71,7 @@ const char* CStringTable::Find(unsigned id)
     return it != table.texts.end() ? it->second.c_str() : nullptr;
 }
 
-int CStringTable::GetCount()
-{
-    return static_cast<int>(Table().ids.size());
-}
+int CStringTable::GetCount() { return static_cast<int>(Table().ids.size()); }
 
 unsigned CStringTable::GetIdAt(int index)
 {

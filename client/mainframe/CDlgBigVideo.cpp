@@ -53,8 +53,7 @@ void CDlgBigVideo::GiveBack()
     HWND render = m_render, source = m_source;
     m_render = nullptr;
     m_source = nullptr;
-    if (render && ::IsWindow(render) && source && ::IsWindow(source))
-    {
+    if (render && ::IsWindow(render) && source && ::IsWindow(source)) {
         ::SetParent(render, source);
         // The source lays its render window out again when it joins.
         ::PostMessage(source, WM_VIDEO_JOIN, (WPARAM)render, 0);

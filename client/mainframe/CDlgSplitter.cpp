@@ -95,8 +95,7 @@ void CDlgSplitter::OnLButtonUp(UINT, CPoint point)
 
 void CDlgSplitter::OnCaptureChanged(CWnd* wnd)
 {
-    if (m_dragging && wnd != this)
-    {
+    if (m_dragging && wnd != this) {
         // Capture taken away: the drag ends without a move.
         DrawDragRect(m_dragRect);
         m_dragging = false;

@@ -6,7 +6,8 @@
 namespace {
 typedef void(__cdecl* PFN_VOID)();
 
-template <class T> T Bound(int index)
+template <class T>
+T Bound(int index)
 {
     return g_MediaFunctions.Get<T>(index);
 }
@@ -24,9 +25,11 @@ void CFrameMedia::StopAll()
 {
     if (PFN_VOID stopSend = Bound<PFN_VOID>(MF_T_S_StopSend))
         stopSend();
-    if (PFN_AUDIO_MGR_Disconnect disconnect = Bound<PFN_AUDIO_MGR_Disconnect>(MF_AUDIO_MGR_Disconnect))
+    if (PFN_AUDIO_MGR_Disconnect disconnect =
+            Bound<PFN_AUDIO_MGR_Disconnect>(MF_AUDIO_MGR_Disconnect))
         disconnect();
-    if (PFN_AUDIO_MGR_StopCapture stopCapture = Bound<PFN_AUDIO_MGR_StopCapture>(MF_AUDIO_MGR_StopCapture))
+    if (PFN_AUDIO_MGR_StopCapture stopCapture =
+            Bound<PFN_AUDIO_MGR_StopCapture>(MF_AUDIO_MGR_StopCapture))
         stopCapture();
     if (PFN_AUDIO_MGR_StopPlay stopPlay = Bound<PFN_AUDIO_MGR_StopPlay>(MF_AUDIO_MGR_StopPlay))
         stopPlay();

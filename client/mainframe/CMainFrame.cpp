@@ -38,12 +38,12 @@ enum : size_t {
     MS_PRIVATE_CHAT_FORBIDDEN = 1388,
 };
 
-const UINT kPopupIds[CMainFrame::POPUP_COUNT] = {IDR_MENU_DATA_WINDOW, IDR_MENU_FILE,  IDR_MENU_MEETING_MODE,
-                                                  IDR_MENU_REQUEST,     IDR_MENU_SPLIT, IDR_MENU_RECEIVED_FILES,
-                                                  IDR_MENU_WINDOW_MODE};
+const UINT kPopupIds[CMainFrame::POPUP_COUNT] = {
+    IDR_MENU_DATA_WINDOW, IDR_MENU_FILE,           IDR_MENU_MEETING_MODE, IDR_MENU_REQUEST,
+    IDR_MENU_SPLIT,       IDR_MENU_RECEIVED_FILES, IDR_MENU_WINDOW_MODE};
 const char* const kPopupSections[CMainFrame::POPUP_COUNT] = {
-    "DataWndMenuK", "ManageFileMenuK", "MeetingModeMenuK", "RequestMenuK", "SplitScrMenuK", "ViewFileMenuK",
-    "WndModeMenuK"};
+    "DataWndMenuK",  "ManageFileMenuK", "MeetingModeMenuK", "RequestMenuK",
+    "SplitScrMenuK", "ViewFileMenuK",   "WndModeMenuK"};
 
 // The tab pages: pane, text id (0: fixed text).
 struct PageSpec
@@ -53,9 +53,9 @@ struct PageSpec
     const char* text;
 };
 const PageSpec kPages[] = {
-    {PANE_PAGE_WHITEBOARD, 61582, "白板"},     {PANE_PAGE_PRESENTATION, 61583, "演讲板"},
-    {PANE_PAGE_BROWSING, 61584, "协同浏览"},   {PANE_PAGE_NET_DISK, 61650, "网络硬盘"},
-    {PANE_PAGE_SCREEN, 61577, "屏幕广播"},     {PANE_PAGE_VOTES, 0, " 投票 "},
+    {PANE_PAGE_WHITEBOARD, 61582, "白板"},   {PANE_PAGE_PRESENTATION, 61583, "演讲板"},
+    {PANE_PAGE_BROWSING, 61584, "协同浏览"}, {PANE_PAGE_NET_DISK, 61650, "网络硬盘"},
+    {PANE_PAGE_SCREEN, 61577, "屏幕广播"},   {PANE_PAGE_VOTES, 0, " 投票 "},
 };
 
 uint32_t ReadU32(const unsigned char* p)
@@ -80,10 +80,10 @@ struct SplitCommand
     bool fullScreen;
 };
 const SplitCommand kSplitCommands[] = {
-    {ID_SPLIT_4, 4, false},        {ID_SPLIT_6, 6, false},        {ID_SPLIT_8, 8, false},
-    {ID_SPLIT_9, 9, false},        {ID_SPLIT_12, 12, false},      {ID_SPLIT_16, 16, false},
-    {ID_SPLIT_25, 25, false},      {ID_SPLIT_4_FULL, 4, true},    {ID_SPLIT_9_FULL, 9, true},
-    {ID_SPLIT_16_FULL, 16, true},  {ID_SPLIT_25_FULL, 25, true},
+    {ID_SPLIT_4, 4, false},       {ID_SPLIT_6, 6, false},       {ID_SPLIT_8, 8, false},
+    {ID_SPLIT_9, 9, false},       {ID_SPLIT_12, 12, false},     {ID_SPLIT_16, 16, false},
+    {ID_SPLIT_25, 25, false},     {ID_SPLIT_4_FULL, 4, true},   {ID_SPLIT_9_FULL, 9, true},
+    {ID_SPLIT_16_FULL, 16, true}, {ID_SPLIT_25_FULL, 25, true},
 };
 } // namespace
 
@@ -174,8 +174,7 @@ CMainFrame::~CMainFrame()
 {
     for (CMenu& popup : m_popups)
         popup.DestroyMenu();
-    for (int i = PANE_COUNT - 1; i >= 0; --i)
-    {
+    for (int i = PANE_COUNT - 1; i >= 0; --i) {
         if (m_paneOwned[i])
             delete m_paneWnds[i];
         m_paneWnds[i] = nullptr;
@@ -191,8 +190,7 @@ void CMainFrame::SetMessageHandler(std::function<void(const unsigned char*, size
 
 void CMainFrame::DispatchServerMessage(const unsigned char* data, size_t length)
 {
-    if (m_handler)
-    {
+    if (m_handler) {
         m_handler(data, length);
         return;
     }
@@ -221,14 +219,17 @@ namespace {
 FRAME_WHITEBOARD_FACTORY s_whiteboardFactory = nullptr;
 } // namespace
 
-void CMainFrame::SetWhiteboardFactory(FRAME_WHITEBOARD_FACTORY factory) { s_whiteboardFactory = factory; }
+void CMainFrame::SetWhiteboardFactory(FRAME_WHITEBOARD_FACTORY factory)
+{
+    s_whiteboardFactory = factory;
+}
 
 bool CMainFrame::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
     // The whiteboard page: its records leave as 2081 and the dispatcher
     // hands it the records of the others.
-    if (pane == PANE_PAGE_WHITEBOARD && s_whiteboardFactory && (m_whiteboard = s_whiteboardFactory(parent)))
-    {
+    if (pane == PANE_PAGE_WHITEBOARD && s_whiteboardFactory &&
+        (m_whiteboard = s_whiteboardFactory(parent))) {
         m_whiteboard->SetSendCallback(&CMainFrame::OnWhiteboardSend, this);
         DISPATCH_TARGETS targets = m_dispatcher->Targets();
         targets.whiteboard = m_whiteboard;
@@ -254,7 +255,7 @@ void CMainFrame::AddLanguageMenu()
     for (int i = 0; i < m_lang->GetCount(); ++i)
         m_languageMenu.AppendMenu(MF_STRING, ID_LANGUAGE_FIRST + i, m_lang->GetName(i));
     // The popup goes to the end of the user menu; the menu owns it from here.
-    user->AppendMenu(MF_SEPARATOR, 0, (LPCSTR)nullptr);
+    user->AppendMenu(MF_SEPARATOR, 0, (LPCSTR) nullptr);
     user->AppendMenu(MF_POPUP, (UINT_PTR)m_languageMenu.Detach(), "语言(Language)");
 }
 
@@ -275,7 +276,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     // 4. The room's audio; without a usable port the meeting goes on without it.
     if (m_login->audioPort == 0 || m_login->audioPort2 == 0)
         ShowMessageById(61596);
-    else if (!m_media->ConnectAudio(m_login->roomId, m_login->userId, m_login->serverAddress, m_login->audioPort))
+    else if (!m_media->ConnectAudio(m_login->roomId, m_login->userId, m_login->serverAddress,
+                                    m_login->audioPort))
         ShowMessageById(61593);
     // 5. Dialogs and panes with the frame as parent.
     CreatePane(PANE_DEVICE, this);
@@ -293,8 +295,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     m_tab.SetItemSize(CSize(TAB_WIDTH, TAB_HEIGHT));
     CreatePane(PANE_SCREEN_DIALOG, &m_tab);
     // 7. Its pages.
-    for (const PageSpec& page : kPages)
-    {
+    for (const PageSpec& page : kPages) {
         if (!CreatePane(page.pane, &m_tab))
             return -1;
         const std::string title = page.textId ? LoadText(page.textId, page.text) : page.text;
@@ -345,8 +346,7 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     m_commands->Detach();
-    if (m_whiteboard)
-    {
+    if (m_whiteboard) {
         DISPATCH_TARGETS targets = m_dispatcher->Targets();
         targets.whiteboard = nullptr;
         m_dispatcher->SetTargets(targets);
@@ -362,8 +362,7 @@ void CMainFrame::OnDestroy()
 
 void CMainFrame::OnTimer(UINT_PTR id)
 {
-    switch (id)
-    {
+    switch (id) {
     case TIMER_START:
         KillTimer(TIMER_START);
         OnStartStep();
@@ -396,19 +395,16 @@ void CMainFrame::DrainQueue()
     if (!queue)
         return;
     // Every message queued now, in order, without waiting.
-    while (CQueueBuffer* buffer = queue->GetFilled(0))
-    {
+    while (CQueueBuffer* buffer = queue->GetFilled(0)) {
         const uint32_t length = std::min(buffer->GetLength(), buffer->GetCapacity());
-        try
-        {
+        try {
             if (length > 0)
                 DispatchServerMessage(buffer->GetData(), length);
             else
                 OnConnectionLost();
-        }
-        catch (...)
-        {
-            g_Log.Write(0, "<CMainFrame::DrainQueue> a message of %u bytes failed\n", (unsigned)length);
+        } catch (...) {
+            g_Log.Write(0, "<CMainFrame::DrainQueue> a message of %u bytes failed\n",
+                        (unsigned)length);
         }
         queue->PutFree(buffer);
         if (!m_hWnd)
@@ -422,14 +418,12 @@ void CMainFrame::OnConnectionLost()
     if (AskMainWindow(LoadText(61597, "与服务器连接意外中断,请重新启动运行系统!").c_str()) != IDOK)
         return;
     std::string path = m_programPath;
-    if (path.empty())
-    {
+    if (path.empty()) {
         char module[MAX_PATH] = {};
         if (::GetModuleFileNameA(nullptr, module, sizeof module) > 0)
             path = module;
     }
-    if (!path.empty())
-    {
+    if (!path.empty()) {
         const std::string line = CCommandLine::BuildLoginLine(path.c_str(), *m_login);
         m_sleep(RESTART_DELAY_MS);
         if (!m_launcher->Start(nullptr, line))
@@ -447,18 +441,14 @@ const WPARAM kCaptureHotKey = 256;
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    try
-    {
+    try {
         // The capture hot key: a region of the screen into the whiteboard.
-        if (message == WM_HOTKEY && wParam == kCaptureHotKey)
-        {
+        if (message == WM_HOTKEY && wParam == kCaptureHotKey) {
             CaptureScreenToFile();
             return 0;
         }
         return CMainFrameBase::WindowProc(message, wParam, lParam);
-    }
-    catch (...)
-    {
+    } catch (...) {
         g_Log.Write(0, "<CMainFrame::WindowProc> message %u failed\n", message);
         return 0;
     }
@@ -501,13 +491,10 @@ LRESULT CMainFrame::OnSplitterMoved(WPARAM wParam, LPARAM)
     ScreenToClient(&tab);
     int y = (int)(short)LOWORD(wParam);
     CRect chatRect;
-    if (chat && chat->m_hWnd)
-    {
+    if (chat && chat->m_hWnd) {
         chat->GetWindowRect(&chatRect);
         ScreenToClient(&chatRect);
-    }
-    else
-    {
+    } else {
         chatRect = CRect(tab.left, area.bottom, tab.right, area.bottom);
     }
     // Keep both panes on the screen: the tab row and a sliver of chat.
@@ -537,12 +524,10 @@ LRESULT CMainFrame::OnLanguageChanged(WPARAM, LPARAM)
 
 void CMainFrame::ApplyLanguageTexts(BOOL apply)
 {
-    if (apply)
-    {
+    if (apply) {
         BuildTitle();
         SendMessage(WM_NCPAINT, 1, 0);
-        for (int i = 0; i < 5 && i < m_tab.GetItemCount(); ++i)
-        {
+        for (int i = 0; i < 5 && i < m_tab.GetItemCount(); ++i) {
             const std::string text = LoadText(kPages[i].textId, kPages[i].text);
             TCITEMA item = {};
             item.mask = TCIF_TEXT;
@@ -559,8 +544,7 @@ void CMainFrame::ApplyLanguageTexts(BOOL apply)
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
-    {
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
         if (HasLayoutRight())
             LeaveFullScreen();
         return TRUE;
@@ -576,8 +560,7 @@ CRect CMainFrame::GetPaneArea()
 {
     CRect area;
     GetClientRect(&area);
-    if (m_menuBar.m_hWnd && m_menuBar.IsWindowVisible())
-    {
+    if (m_menuBar.m_hWnd && m_menuBar.IsWindowVisible()) {
         CRect bar;
         m_menuBar.GetWindowRect(&bar);
         area.top = std::min(area.bottom, area.top + bar.Height());
@@ -602,18 +585,16 @@ void CMainFrame::RecalcPanes(BOOL noSend)
         if (!wnd || !wnd->m_hWnd)
             return;
         if (show)
-            wnd->SetWindowPos(nullptr, r.left, r.top, std::max(0, (int)r.Width()), std::max(0, (int)r.Height()),
+            wnd->SetWindowPos(nullptr, r.left, r.top, std::max(0, (int)r.Width()),
+                              std::max(0, (int)r.Height()),
                               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         else
             wnd->ShowWindow(SW_HIDE);
     };
 
-    if (m_layout.fullScreenVideo == 1)
-    {
+    if (m_layout.fullScreenVideo == 1) {
         place(wall, true, area);
-    }
-    else
-    {
+    } else {
         const uint8_t d = m_layout.displayMode;
         const bool showLeft = d <= DISPLAY_DATA_ONLY && m_layout.fullScreenWindow == 0;
         const int rightEdge = showLeft ? area.right - LEFT_PANE_WIDTH : area.right;
@@ -623,14 +604,14 @@ void CMainFrame::RecalcPanes(BOOL noSend)
         if (d == DISPLAY_VIDEOS)
             place(wall, showWall, CRect(area.left, area.top, rightEdge, area.bottom));
         else
-            place(wall, showWall, CRect(area.left, area.top, area.left + VIDEO_COLUMN_WIDTH, area.bottom));
+            place(wall, showWall,
+                  CRect(area.left, area.top, area.left + VIDEO_COLUMN_WIDTH, area.bottom));
 
         const bool dataShown = d == DISPLAY_DATA || d == DISPLAY_DATA_ONLY;
         const int dataLeft = area.left + (d == DISPLAY_DATA ? VIDEO_COLUMN_WIDTH : 0) + GAP;
         const bool showChat = m_chatShown && dataShown && chat && chat->m_hWnd;
         int chatHeight = 0;
-        if (showChat)
-        {
+        if (showChat) {
             CRect old;
             chat->GetWindowRect(&old);
             chatHeight = std::min<int>(old.Height(), std::max(0, (int)area.Height() - 2));
@@ -639,7 +620,8 @@ void CMainFrame::RecalcPanes(BOOL noSend)
         const int tabBottom = showChat ? area.bottom - (chatHeight + 2) : area.bottom;
         const CRect tabRect(dataLeft, area.top, rightEdge, tabBottom);
         place(&m_tab, dataShown, tabRect);
-        place(&m_arrowBar, dataShown, CRect(dataLeft - CDlgArrowBar::WIDTH, area.top, dataLeft, area.bottom));
+        place(&m_arrowBar, dataShown,
+              CRect(dataLeft - CDlgArrowBar::WIDTH, area.top, dataLeft, area.bottom));
         place(&m_splitter, dataShown && showChat,
               CRect(dataLeft, tabBottom, rightEdge, tabBottom + CDlgSplitter::BAR_HEIGHT));
         m_tab.ShowFullScreenButton(!(d == DISPLAY_DATA_ONLY && m_layout.fullScreenWindow == 1));
@@ -661,7 +643,8 @@ void CMainFrame::SendWindowLayout()
         return;
     m_layout.tabPage = (uint8_t)std::max(0, m_tab.m_hWnd ? m_tab.GetCurPage() : 0);
     if (m_wall)
-        m_layout.userId = m_layout.fullScreenVideo == 1 ? m_wall->GetFullScreenUser() : m_wall->GetMainVideoUser();
+        m_layout.userId = m_layout.fullScreenVideo == 1 ? m_wall->GetFullScreenUser()
+                                                        : m_wall->GetMainVideoUser();
     unsigned char record[sizeof(WINDOW_LAYOUT)];
     WriteWindowLayout(m_layout, record);
     m_link->SendWindowLayout(record, (uint8_t)sizeof record);
@@ -684,8 +667,7 @@ void CMainFrame::ApplyWindowLayout(const void* record, size_t length)
         m_tab.SelectPage(next.tabPage);
     if (next.fullScreenVideo != m_layout.fullScreenVideo)
         ShowUserFullScreen(next.userId, next.fullScreenVideo == 1);
-    if (next.fullScreenWindow != m_layout.fullScreenWindow)
-    {
+    if (next.fullScreenWindow != m_layout.fullScreenWindow) {
         if (next.fullScreenWindow == 1)
             EnterFullScreen();
         else
@@ -713,34 +695,32 @@ void CMainFrame::GrowOverScreen()
     const int right = window.right - client.right;
     const int bottom = window.bottom - client.bottom;
     ::SetWindowPos(m_hWnd, HWND_TOP, -left, -top, ::GetSystemMetrics(SM_CXSCREEN) + left + right,
-                 ::GetSystemMetrics(SM_CYSCREEN) + top + bottom, SWP_NOACTIVATE);
+                   ::GetSystemMetrics(SM_CYSCREEN) + top + bottom, SWP_NOACTIVATE);
 }
 
 void CMainFrame::RestoreMaximised()
 {
     MINMAXINFO info = {};
     SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
-    CRect target(info.ptMaxPosition.x, info.ptMaxPosition.y, info.ptMaxPosition.x + info.ptMaxSize.x,
-                 info.ptMaxPosition.y + info.ptMaxSize.y);
+    CRect target(info.ptMaxPosition.x, info.ptMaxPosition.y,
+                 info.ptMaxPosition.x + info.ptMaxSize.x, info.ptMaxPosition.y + info.ptMaxSize.y);
     if (target.IsRectEmpty())
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &target, 0);
-    SetWindowPos(nullptr, target.left, target.top, target.Width(), target.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(nullptr, target.left, target.top, target.Width(), target.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainFrame::ShowUserFullScreen(uint32_t userId, bool on)
 {
-    if (on)
-    {
+    if (on) {
         m_layout.fullScreenVideo = 1;
         m_layout.userId = userId;
-        for (CWnd* wnd : {(CWnd*)&m_tab, m_paneWnds[PANE_LEFT], m_paneWnds[PANE_CHAT], (CWnd*)&m_splitter,
-                          (CWnd*)&m_arrowBar})
+        for (CWnd* wnd : {(CWnd*)&m_tab, m_paneWnds[PANE_LEFT], m_paneWnds[PANE_CHAT],
+                          (CWnd*)&m_splitter, (CWnd*)&m_arrowBar})
             if (wnd && wnd->m_hWnd)
                 wnd->ShowWindow(SW_HIDE);
         GrowOverScreen();
-    }
-    else
-    {
+    } else {
         if (m_layout.fullScreenWindow != 1)
             RestoreMaximised();
         m_layout.fullScreenVideo = 0;
@@ -763,12 +743,9 @@ void CMainFrame::EnterFullScreen()
 
 void CMainFrame::LeaveFullScreen()
 {
-    if (m_layout.fullScreenVideo == 1)
-    {
+    if (m_layout.fullScreenVideo == 1) {
         ShowUserFullScreen(m_wall ? m_wall->GetFullScreenUser() : m_layout.userId, false);
-    }
-    else if (m_layout.fullScreenWindow == 1)
-    {
+    } else if (m_layout.fullScreenWindow == 1) {
         m_layout.fullScreenWindow = 0;
         RestoreMaximised();
     }
@@ -782,8 +759,7 @@ void CMainFrame::SetSplitMode(uint8_t count)
     if (m_layout.fullScreenVideo == 1)
         LeaveFullScreen();
     m_layout.displayMode = DISPLAY_VIDEOS;
-    if ((m_layout.split & 0xFF) != count)
-    {
+    if ((m_layout.split & 0xFF) != count) {
         m_layout.split = count;
         if (m_wall)
             m_wall->SetSplitCount(count);
@@ -802,8 +778,7 @@ void CMainFrame::SetBigVideoUser(uint32_t userId)
     const uint8_t split = (uint8_t)(m_layout.split & 0xFF);
     if (split != 6 && split != 12)
         m_layout.split = m_wall && m_wall->GetWindowCount() >= 7 ? 12 : BIG_VIDEO_SPLIT;
-    if (m_wall)
-    {
+    if (m_wall) {
         m_wall->SetSplitCount((uint8_t)(m_layout.split & 0xFF));
         m_wall->SetMainVideo(userId);
     }
@@ -837,37 +812,28 @@ void CMainFrame::ApplyLayoutCode(unsigned code)
 {
     static const uint8_t kVideoSplits[] = {4, 6, 8, 9, 12, 16, 25};
     WINDOW_LAYOUT next = m_layout;
-    if (code <= 1)
-    {
+    if (code <= 1) {
         next.fullScreenVideo = 0;
         next.fullScreenWindow = 0;
         next.displayMode = code == 0 ? DISPLAY_DATA : DISPLAY_DATA_ONLY;
         next.split = 0;
-    }
-    else if (code == 2 || code == 3)
-    {
+    } else if (code == 2 || code == 3) {
         next.fullScreenVideo = 0;
         next.fullScreenWindow = 1;
         next.displayMode = code == 2 ? DISPLAY_DATA : DISPLAY_DATA_ONLY;
         if (code == 2)
             next.split = 0;
-    }
-    else if (code <= 9)
-    {
+    } else if (code <= 9) {
         next.fullScreenVideo = 0;
         next.fullScreenWindow = 0;
         next.displayMode = DISPLAY_VIDEOS;
         next.split = kVideoSplits[code - 4];
-    }
-    else if (code <= 16)
-    {
+    } else if (code <= 16) {
         next.fullScreenVideo = 0;
         next.fullScreenWindow = 1;
         next.displayMode = DISPLAY_VIDEOS;
         next.split = kVideoSplits[code - 10];
-    }
-    else if (code == 17)
-    {
+    } else if (code == 17) {
         next.fullScreenVideo = 0;
         next.fullScreenWindow = 0;
         next.displayMode = DISPLAY_VIDEOS;
@@ -880,8 +846,7 @@ void CMainFrame::ApplyLayout(const WINDOW_LAYOUT& next)
 {
     if (next.fullScreenVideo != m_layout.fullScreenVideo && m_layout.fullScreenVideo == 1)
         ShowUserFullScreen(m_layout.userId, false);
-    if (next.fullScreenWindow != m_layout.fullScreenWindow)
-    {
+    if (next.fullScreenWindow != m_layout.fullScreenWindow) {
         if (next.fullScreenWindow == 1)
             EnterFullScreen();
         else
@@ -958,8 +923,8 @@ void CMainFrame::UpdateTitle()
 void CMainFrame::BuildTitle()
 {
     char body[512] = {};
-    _snprintf(body, sizeof body - 1, "%s,参与人数%s,会议模式：%s", m_confName.c_str(), m_countText.c_str(),
-              m_modeText.c_str());
+    _snprintf(body, sizeof body - 1, "%s,参与人数%s,会议模式：%s", m_confName.c_str(),
+              m_countText.c_str(), m_modeText.c_str());
     std::string title = std::string(kProductCaption) + body;
     const std::string bulletin = GetBulletin();
     if (!bulletin.empty())
@@ -967,8 +932,7 @@ void CMainFrame::BuildTitle()
     m_titleText = title;
     // The frame's own title updates use it too.
     SetTitle(title.c_str());
-    if (m_hWnd)
-    {
+    if (m_hWnd) {
         SetWindowText(title.c_str());
         SendMessage(WM_NCPAINT, 1, 0);
     }
@@ -1012,10 +976,8 @@ bool CMainFrame::GetCommandState(UINT id, bool* enabled, bool* checked)
     const bool chair = m_login->role == 1;
     const bool right = HasLayoutRight();
     const uint8_t split = (uint8_t)(m_layout.split & 0xFF);
-    for (const SplitCommand& c : kSplitCommands)
-    {
-        if (c.id == id)
-        {
+    for (const SplitCommand& c : kSplitCommands) {
+        if (c.id == id) {
             *enabled = right;
             *checked = split == c.count && (m_layout.fullScreenWindow == 1) == c.fullScreen;
             return true;
@@ -1024,8 +986,7 @@ bool CMainFrame::GetCommandState(UINT id, bool* enabled, bool* checked)
     *checked = false;
     if (m_commands->GetCommandState(id, enabled, checked))
         return true;
-    switch (id)
-    {
+    switch (id) {
     case ID_CHAIR_MODE:
         *enabled = chair;
         *checked = m_login->meetingMode == 2;
@@ -1077,8 +1038,7 @@ bool CMainFrame::GetCommandState(UINT id, bool* enabled, bool* checked)
     default:
         break;
     }
-    if (id >= ID_LANGUAGE_FIRST && m_lang && (int)(id - ID_LANGUAGE_FIRST) < m_lang->GetCount())
-    {
+    if (id >= ID_LANGUAGE_FIRST && m_lang && (int)(id - ID_LANGUAGE_FIRST) < m_lang->GetCount()) {
         *enabled = true;
         *checked = (int)(id - ID_LANGUAGE_FIRST) == m_lang->GetCurrentIndex();
         return true;
@@ -1091,8 +1051,7 @@ CMenu* CMainFrame::PreparePopup(POPUP popup)
     CMenu* menu = GetPopup(popup);
     if (!menu)
         return nullptr;
-    for (int i = 0; i < (int)menu->GetMenuItemCount(); ++i)
-    {
+    for (int i = 0; i < (int)menu->GetMenuItemCount(); ++i) {
         const UINT id = menu->GetMenuItemID(i);
         if (id == 0 || id == (UINT)-1)
             continue;
@@ -1102,8 +1061,7 @@ CMenu* CMainFrame::PreparePopup(POPUP popup)
         menu->EnableMenuItem(id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         menu->CheckMenuItem(id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
-    if (popup == POPUP_FILE)
-    {
+    if (popup == POPUP_FILE) {
         // Only the file popup asks for the data control before sending a
         // file; the menu, the left pane's button and the participants list
         // send without it.
@@ -1116,11 +1074,9 @@ CMenu* CMainFrame::PreparePopup(POPUP popup)
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (nCode == CN_UPDATE_COMMAND_UI && pExtra && !pHandlerInfo)
-    {
+    if (nCode == CN_UPDATE_COMMAND_UI && pExtra && !pHandlerInfo) {
         bool enabled = true, checked = false;
-        if (GetCommandState(nID, &enabled, &checked))
-        {
+        if (GetCommandState(nID, &enabled, &checked)) {
             CCmdUI* ui = static_cast<CCmdUI*>(pExtra);
             ui->Enable(enabled ? TRUE : FALSE);
             ui->SetCheck(checked ? 1 : 0);

@@ -83,8 +83,15 @@ public:
     };
     enum { POPUP_COUNT = 7 };
     // The popups, in the order of their language sections.
-    enum POPUP { POPUP_DATA_WINDOW, POPUP_FILE, POPUP_MEETING_MODE, POPUP_REQUEST, POPUP_SPLIT,
-                 POPUP_RECEIVED_FILES, POPUP_WINDOW_MODE };
+    enum POPUP {
+        POPUP_DATA_WINDOW,
+        POPUP_FILE,
+        POPUP_MEETING_MODE,
+        POPUP_REQUEST,
+        POPUP_SPLIT,
+        POPUP_RECEIVED_FILES,
+        POPUP_WINDOW_MODE
+    };
     static const char* const kProductCaption;
 
     explicit CMainFrame(const MAINFRAME_SERVICES& services = MAINFRAME_SERVICES());
@@ -154,7 +161,10 @@ public:
     // The popups of the function keys, made ready for showing (items enabled
     // and checked as the meeting stands). Null for a popup not loaded.
     CMenu* PreparePopup(POPUP popup);
-    CMenu* GetPopup(POPUP popup) { return m_popups[popup].GetSafeHmenu() ? m_popups[popup].GetSubMenu(0) : nullptr; }
+    CMenu* GetPopup(POPUP popup)
+    {
+        return m_popups[popup].GetSafeHmenu() ? m_popups[popup].GetSubMenu(0) : nullptr;
+    }
     // Enabled and check state of a menu command as the update pass gives it.
     bool GetCommandState(UINT id, bool* enabled, bool* checked);
 

@@ -34,7 +34,8 @@ BOOL CMainTabStrip::CreateStrip(CWnd* parent, IFrameHost* host, const RECT& rect
     m_tabSelected.LoadFromFile(SKIN_CTRL_BTNSS, 5, 20, TRUE);
     m_tabDisabled.LoadFromFile(SKIN_CTRL_BTN2D, 5, 20, TRUE);
     m_header.LoadFromFile(SKIN_HEADER_BKGND, 5, 20, TRUE);
-    if (!Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_FIXEDWIDTH, rect, parent, id))
+    if (!Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_FIXEDWIDTH, rect,
+                parent, id))
         return FALSE;
     if (m_tabNormal.GetWidth() > 0)
         SetItemSize(CSize(m_tabNormal.GetWidth(), m_tabNormal.GetHeight()));
@@ -55,8 +56,7 @@ BOOL CMainTabStrip::CreateStrip(CWnd* parent, IFrameHost* host, const RECT& rect
         {&m_openChat, IDC_TAB_OPEN_CHAT, "打开聊天窗口", CHAT_BUTTON_WIDTH, false},
         {&m_closeChat, IDC_TAB_CLOSE_CHAT, "关闭聊天窗口", CHAT_BUTTON_WIDTH, true},
     };
-    for (const Spec& s : specs)
-    {
+    for (const Spec& s : specs) {
         DWORD style = WS_CHILD | BS_OWNERDRAW | (s.visible ? WS_VISIBLE : 0);
         if (!s.button->Create(s.text, style, CRect(0, 0, s.width, BUTTON_HEIGHT), this, s.id))
             return FALSE;
@@ -137,8 +137,7 @@ void CMainTabStrip::ShowChatButtons(bool chatShown)
 
 CSkinButton& CMainTabStrip::Button(UINT id)
 {
-    switch (id)
-    {
+    switch (id) {
     case IDC_TAB_RESTORE:
         return m_restore;
     case IDC_TAB_OPEN_CHAT:
@@ -186,14 +185,12 @@ UINT CMainTabStrip::OnNcHitTest(CPoint point)
 
 BOOL CMainTabStrip::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
 {
-    if (hitTest == HTCLIENT && wnd == this)
-    {
+    if (hitTest == HTCLIENT && wnd == this) {
         CPoint pt;
         ::GetCursorPos(&pt);
         ScreenToClient(&pt);
         TCHITTESTINFO hit = {pt, 0};
-        if (HitTest(&hit) >= 0 && m_hand)
-        {
+        if (HitTest(&hit) >= 0 && m_hand) {
             ::SetCursor(m_hand);
             return TRUE;
         }
@@ -225,8 +222,7 @@ void CMainTabStrip::DrawTab(CDC* dc, int index, bool selected)
     GetItem(index, &tab);
     CRect textRect = item;
     CImageList* images = GetImageList();
-    if (images && tab.iImage >= 0)
-    {
+    if (images && tab.iImage >= 0) {
         IMAGEINFO info = {};
         images->GetImageInfo(tab.iImage, &info);
         const int iconWidth = info.rcImage.right - info.rcImage.left;
@@ -234,12 +230,11 @@ void CMainTabStrip::DrawTab(CDC* dc, int index, bool selected)
         CSize textSize = dc->GetTextExtent(text, (int)strlen(text));
         const int total = iconWidth + 2 + textSize.cx;
         const int x = item.left + (item.Width() - total) / 2;
-        images->Draw(dc, tab.iImage, CPoint(x, item.top + (item.Height() - iconHeight) / 2), ILD_TRANSPARENT);
+        images->Draw(dc, tab.iImage, CPoint(x, item.top + (item.Height() - iconHeight) / 2),
+                     ILD_TRANSPARENT);
         textRect.left = x + iconWidth + 2;
         dc->DrawText(text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    }
-    else
-    {
+    } else {
         dc->DrawText(text, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 }
@@ -252,7 +247,8 @@ void CMainTabStrip::OnPaint()
     CDC mem;
     mem.CreateCompatibleDC(&paint);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&paint, std::max(1, client.Width()), std::max(1, client.Height()));
+    bitmap.CreateCompatibleBitmap(&paint, std::max(1, client.Width()),
+                                  std::max(1, client.Height()));
     CBitmap* oldBitmap = mem.SelectObject(&bitmap);
     mem.FillSolidRect(&client, BACKGROUND);
 

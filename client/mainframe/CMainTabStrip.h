@@ -12,8 +12,14 @@ class CMainTabStrip : public CSkinTabCtrl
 {
 public:
     static constexpr COLORREF BACKGROUND = 0xEFEFEF;
-    enum { BUTTON_HEIGHT = 23, SCREEN_BUTTON_WIDTH = 40, CHAT_BUTTON_WIDTH = 90, RIGHT_MARGIN = 5,
-           BUTTON_GAP = 8, PAGE_GAP = 5 };
+    enum {
+        BUTTON_HEIGHT = 23,
+        SCREEN_BUTTON_WIDTH = 40,
+        CHAT_BUTTON_WIDTH = 90,
+        RIGHT_MARGIN = 5,
+        BUTTON_GAP = 8,
+        PAGE_GAP = 5
+    };
 
     CMainTabStrip();
     ~CMainTabStrip() override;

@@ -34,16 +34,13 @@ BOOL CMenuBar::CreateBar(CFrameWnd* frame, CLanguageManager* lang)
         m_imageHeight = m_buttonImages.GetHeight();
     int barHeight = m_imageHeight + 2;
     HBITMAP back = (HBITMAP)::LoadImageA(NULL, SKIN_MENU_BK, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (back)
-    {
+    if (back) {
         BITMAP info = {};
         ::GetObject(back, sizeof info, &info);
         barHeight = info.bmHeight;
         m_background.Attach(::CreatePatternBrush(back));
         ::DeleteObject(back);
-    }
-    else
-    {
+    } else {
         m_background.Attach(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
     }
     SetSizes(CSize(BUTTON_WIDTH, m_imageHeight), CSize(IMAGE_WIDTH, m_imageHeight - 6));
@@ -53,8 +50,7 @@ BOOL CMenuBar::CreateBar(CFrameWnd* frame, CLanguageManager* lang)
     m_menu = frame->GetMenu() ? frame->GetMenu()->GetSafeHmenu() : nullptr;
     const int count = m_menu ? ::GetMenuItemCount(m_menu) : 0;
     m_titles.assign(count > 0 ? count : 0, CString());
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         HMENU popup = ::GetSubMenu(m_menu, i);
         TBBUTTON b = {};
         b.iBitmap = I_IMAGENONE;
@@ -89,8 +85,7 @@ void CMenuBar::ApplyLanguageTexts(BOOL apply)
         return;
     if (m_lang)
         m_lang->TranslateMenu("MainFrameMenu", m_menu);
-    if (apply)
-    {
+    if (apply) {
         RetitleButtons();
         if (m_hWnd)
             Invalidate();
@@ -99,8 +94,7 @@ void CMenuBar::ApplyLanguageTexts(BOOL apply)
 
 void CMenuBar::RetitleButtons()
 {
-    for (int i = 0; i < (int)m_titles.size(); ++i)
-    {
+    for (int i = 0; i < (int)m_titles.size(); ++i) {
         char text[128] = {};
         ::GetMenuStringA(m_menu, i, text, sizeof text - 1, MF_BYPOSITION);
         m_titles[i] = text;
@@ -124,8 +118,7 @@ int CMenuBar::PopupButtonAt(POINT screen) const
     GetClientRect(&client);
     if (!client.PtInRect(pt))
         return -1;
-    for (int i = 0; i < (int)m_titles.size(); ++i)
-    {
+    for (int i = 0; i < (int)m_titles.size(); ++i) {
         CRect r;
         SendMessage(TB_GETITEMRECT, i, (LPARAM)&r);
         if (r.PtInRect(pt))
@@ -140,8 +133,7 @@ bool CMenuBar::DropDown(int index)
     if (!popup)
         return false;
     int next = index;
-    while (next >= 0)
-    {
+    while (next >= 0) {
         HMENU menu = ::GetSubMenu(m_menu, next);
         if (!menu)
             break;
@@ -183,8 +175,7 @@ bool CMenuBar::TrackCursor(POINT screen)
 
 void CMenuBar::OnTimer(UINT_PTR id)
 {
-    if (id != TRACK_TIMER)
-    {
+    if (id != TRACK_TIMER) {
         CToolBar::OnTimer(id);
         return;
     }
@@ -209,8 +200,7 @@ void CMenuBar::OnUpdateCmdUI(CFrameWnd* target, BOOL)
 void CMenuBar::OnCustomDraw(NMHDR* nmhdr, LRESULT* result)
 {
     NMTBCUSTOMDRAW* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(nmhdr);
-    switch (draw->nmcd.dwDrawStage)
-    {
+    switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         *result = CDRF_NOTIFYITEMDRAW;
         return;
@@ -242,12 +232,10 @@ void CMenuBar::DrawButton(NMTBCUSTOMDRAW* draw)
     CBitmap* oldBitmap = mem.SelectObject(&bitmap);
     CRect local(0, 0, item.Width(), item.Height());
     mem.FillSolidRect(&local, FACE_COLOUR);
-    if (pressed || hot)
-    {
+    if (pressed || hot) {
         CBrush frame(FACE_COLOUR);
         CRect inner = local;
-        for (int i = 0; i < 2; ++i)
-        {
+        for (int i = 0; i < 2; ++i) {
             mem.FrameRect(&inner, &frame);
             inner.DeflateRect(1, 1);
         }

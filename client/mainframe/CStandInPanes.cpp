@@ -7,9 +7,10 @@
 
 namespace {
 const char* const kNames[PANE_COUNT] = {
-    "Device",  "DeviceRemote", "Chat",      "Participants", "ScreenShare", "Whiteboard",
-    "Presentation", "Browsing", "NetDisk",  "ScreenBroadcast", "Votes",    "PrintProgress",
-    "Camera",  "PanTilt",      "ScreenConfig", "RoomList",  "RecordTimer",
+    "Device",     "DeviceRemote",  "Chat",     "Participants", "ScreenShare",
+    "Whiteboard", "Presentation",  "Browsing", "NetDisk",      "ScreenBroadcast",
+    "Votes",      "PrintProgress", "Camera",   "PanTilt",      "ScreenConfig",
+    "RoomList",   "RecordTimer",
 };
 } // namespace
 
@@ -17,8 +18,7 @@ CWnd* CStandInPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
     bool visible = false;
     int height = 0;
-    switch (pane)
-    {
+    switch (pane) {
     case PANE_CHAT:
         visible = true;
         height = CHAT_HEIGHT;

@@ -12,7 +12,10 @@ public:
     void SetSplitCount(uint8_t count) override { m_split = count; }
     void SetMainVideo(uint32_t userId) override { m_mainUser = userId; }
     uint32_t GetMainVideoUser() override { return m_mainUser; }
-    void SetFullVideo(uint32_t userId, bool on) override { m_fullUser = on ? userId : LAYOUT_NO_USER; }
+    void SetFullVideo(uint32_t userId, bool on) override
+    {
+        m_fullUser = on ? userId : LAYOUT_NO_USER;
+    }
     uint32_t GetFullScreenUser() override { return m_fullUser; }
     int GetWindowCount() override { return m_windows; }
     void SetWindowCount(int count) { m_windows = count; }

@@ -9,7 +9,8 @@ public:
     virtual ~IFrameMedia() = default;
 
     // Joins the room's audio on the server; false when it failed.
-    virtual bool ConnectAudio(uint32_t roomId, uint32_t userId, const char* server, uint16_t port) = 0;
+    virtual bool ConnectAudio(uint32_t roomId, uint32_t userId, const char* server,
+                              uint16_t port) = 0;
     // Stops the video send, the audio connection, capture and playback and
     // the video capture, in this order.
     virtual void StopAll() = 0;

@@ -6,18 +6,18 @@ class IFrameVideoWall;
 // The panes and dialogs of the main window that other parts of the client
 // build, in the order the main window creates them.
 enum FRAME_PANE {
-    PANE_DEVICE,             // the device settings dialog (hidden)
-    PANE_DEVICE_REMOTE,      // the remote device settings dialog (hidden)
-    PANE_CHAT,               // the chat pane
-    PANE_LEFT,               // the left pane with the participants list
-    PANE_SCREEN_DIALOG,      // the screen broadcast's own dialog (parent: the tab strip)
-    PANE_PAGE_WHITEBOARD,    // the tab strip's pages, in tab order
+    PANE_DEVICE,          // the device settings dialog (hidden)
+    PANE_DEVICE_REMOTE,   // the remote device settings dialog (hidden)
+    PANE_CHAT,            // the chat pane
+    PANE_LEFT,            // the left pane with the participants list
+    PANE_SCREEN_DIALOG,   // the screen broadcast's own dialog (parent: the tab strip)
+    PANE_PAGE_WHITEBOARD, // the tab strip's pages, in tab order
     PANE_PAGE_PRESENTATION,
     PANE_PAGE_BROWSING,
     PANE_PAGE_NET_DISK,
     PANE_PAGE_SCREEN,
     PANE_PAGE_VOTES,
-    PANE_PRINT_PROGRESS,     // dialogs created hidden, after the tab strip
+    PANE_PRINT_PROGRESS, // dialogs created hidden, after the tab strip
     PANE_CAMERA,
     PANE_PAN_TILT,
     PANE_SCREEN_CONFIG,
@@ -50,6 +50,6 @@ public:
 // True for the panes whose absence makes the main window's creation fail.
 inline bool IsRequiredPane(FRAME_PANE pane)
 {
-    return pane == PANE_PAGE_WHITEBOARD || pane == PANE_PAGE_PRESENTATION || pane == PANE_PAGE_BROWSING ||
-           pane == PANE_CAMERA;
+    return pane == PANE_PAGE_WHITEBOARD || pane == PANE_PAGE_PRESENTATION ||
+           pane == PANE_PAGE_BROWSING || pane == PANE_CAMERA;
 }

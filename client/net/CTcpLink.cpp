@@ -6,14 +6,9 @@
 #include "WireReader.h"
 #include "WireWriter.h"
 
-CTcpLink::CTcpLink(uint32_t kind) : m_kind(kind)
-{
-}
+CTcpLink::CTcpLink(uint32_t kind) : m_kind(kind) {}
 
-CTcpLink::~CTcpLink()
-{
-    Close();
-}
+CTcpLink::~CTcpLink() { Close(); }
 
 bool CTcpLink::Connect(const char* address, uint16_t port)
 {
@@ -51,10 +46,7 @@ bool CTcpLink::Connect(const char* address, uint16_t port)
     return true;
 }
 
-void CTcpLink::Close()
-{
-    m_socket.Close();
-}
+void CTcpLink::Close() { m_socket.Close(); }
 
 uint32_t CTcpLink::Send(const void* payload, uint32_t length)
 {
@@ -92,8 +84,7 @@ int32_t CTcpLink::TakeCarried(unsigned char* buffer, int32_t length)
     return n;
 }
 
-bool CTcpLink::ReadExactly(void* buffer, int32_t length, uint32_t seconds, bool timed,
-                           int32_t* got)
+bool CTcpLink::ReadExactly(void* buffer, int32_t length, uint32_t seconds, bool timed, int32_t* got)
 {
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
     *got = TakeCarried(bytes, length);
@@ -118,8 +109,9 @@ int32_t CTcpLink::Receive(void* buffer, int32_t capacity, uint32_t seconds, bool
     int32_t got = TakeCarried(m_recvHead, headSize);
     int32_t early = 0; // payload bytes already in the caller's buffer
     while (got < headSize) {
-        int32_t room = capacity < static_cast<int32_t>(m_maxPayload) ? capacity
-                                                                     : static_cast<int32_t>(m_maxPayload);
+        int32_t room = capacity < static_cast<int32_t>(m_maxPayload)
+                           ? capacity
+                           : static_cast<int32_t>(m_maxPayload);
         int n = m_socket.RecvPair(m_recvHead + got, headSize - got, payload, room, seconds, timed);
         if (n <= 0) {
             // Nothing of the frame read: the stream is still in step. Part
@@ -159,8 +151,7 @@ int32_t CTcpLink::Receive(void* buffer, int32_t capacity, uint32_t seconds, bool
     if (length == 0)
         return 0;
     int32_t rest = 0;
-    if (early < length &&
-        !ReadExactly(payload + early, length - early, seconds, timed, &rest)) {
+    if (early < length && !ReadExactly(payload + early, length - early, seconds, timed, &rest)) {
         m_socket.Close();
         return 0;
     }
@@ -189,10 +180,7 @@ bool StartWinsock()
     return true;
 }
 
-CTcpLink* CreateTcpLink(uint32_t kind)
-{
-    return new (std::nothrow) CTcpLink(kind);
-}
+CTcpLink* CreateTcpLink(uint32_t kind) { return new (std::nothrow) CTcpLink(kind); }
 
 void DestroyTcpLink(CTcpLink*& link)
 {

@@ -39,7 +39,7 @@ int CTcpSocket::SendOnce(const void* data, int length, uint32_t seconds)
     fd_set writable;
     FD_ZERO(&writable);
     FD_SET(s, &writable);
-    timeval wait = { static_cast<long>(seconds), 0 };
+    timeval wait = {static_cast<long>(seconds), 0};
     int ready = select(0, nullptr, &writable, nullptr, &wait);
     if (ready == 0)
         return -1;
@@ -81,7 +81,7 @@ int CTcpSocket::RecvOnce(void* data, int length, uint32_t seconds)
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(s, &readable);
-    timeval wait = { static_cast<long>(seconds), 0 };
+    timeval wait = {static_cast<long>(seconds), 0};
     int ready = select(0, &readable, nullptr, nullptr, &wait);
     if (ready <= 0)
         return 0;
@@ -156,7 +156,7 @@ int CTcpSocket::RecvPair(void* first, int firstLength, void* second, int secondL
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(s, &readable);
-        timeval wait = { static_cast<long>(seconds), 0 };
+        timeval wait = {static_cast<long>(seconds), 0};
         if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
             return 0;
     }

@@ -72,24 +72,21 @@ CDlgChat::CDlgChat(const PANE_CONTEXT& context, CWnd* parent)
 
 CDlgChat::~CDlgChat()
 {
-    if (s_loadTarget == this)
-    {
+    if (s_loadTarget == this) {
         s_loadTarget = nullptr;
         CCpuMeter::SetLoadSink(nullptr);
     }
 }
 
-BOOL CDlgChat::CreatePane(CWnd* parent)
-{
-    return Create(IDD, parent);
-}
+BOOL CDlgChat::CreatePane(CWnd* parent) { return Create(IDD, parent); }
 
 BOOL CDlgChat::OnInitDialog()
 {
     CLangDialog::OnInitDialog();
     m_lineFormat = PaneFormat(m_ctx.language, ID_LINE_FORMAT);
 
-    const DWORD richStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+    const DWORD richStyle =
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
     m_history.Create(richStyle, CRect(0, 0, 100, 100), this, IDC_CHAT_HISTORY);
     m_notices.Create(richStyle, CRect(100, 0, 200, 100), this, IDC_CHAT_NOTICES);
     m_history.LimitText(0x7FFFFFFF);
@@ -142,40 +139,33 @@ BOOL CDlgChat::PreTranslateMessage(MSG* pMsg)
     return CLangDialog::PreTranslateMessage(pMsg);
 }
 
-void CDlgChat::OnSendClicked()
-{
-    OnSend();
-}
+void CDlgChat::OnSendClicked() { OnSend(); }
 
 void CDlgChat::OnSend()
 {
     USER_INFO own;
     if (!m_ctx.users || !m_ctx.login || !m_ctx.users->GetUser(m_ctx.login->userId, &own))
         return;
-    if (!own.allowTextChat)
-    {
+    if (!own.allowTextChat) {
         PaneMessage(GetSafeHwnd(), "主持人禁止了你的发言!");
         return;
     }
     const int selected = m_recipients.GetCurSel();
-    if (m_ctx.host && m_ctx.host->GetMeetingState().noPrivateChat && selected > 0)
-    {
+    if (m_ctx.host && m_ctx.host->GetMeetingState().noPrivateChat && selected > 0) {
         PaneMessage(GetSafeHwnd(), "系统禁止私聊!");
         m_recipients.SetCurSel(0);
         return;
     }
     CString input;
     m_input.GetWindowText(input);
-    if (input.IsEmpty())
-    {
+    if (input.IsEmpty()) {
         m_input.SetFocus();
         return;
     }
     if (selected < 0)
         return;
     const std::string text(static_cast<LPCSTR>(input), input.GetLength());
-    if (text.size() > CChatMessage::MAX_TEXT)
-    {
+    if (text.size() > CChatMessage::MAX_TEXT) {
         PaneMessage(GetSafeHwnd(), "发言字数太长！");
         return;
     }
@@ -193,16 +183,17 @@ void CDlgChat::OnSend()
     const COLORREF colour = m_colour.GetColor();
     const std::vector<uint8_t> payload = CChatMessage::Build(line);
     if (m_ctx.commands)
-        m_ctx.commands->SendChat(recipient, colour, payload.data(), static_cast<uint16_t>(payload.size()));
+        m_ctx.commands->SendChat(recipient, colour, payload.data(),
+                                 static_cast<uint16_t>(payload.size()));
 
-    AppendChatLine(PaneText(m_ctx.language, ID_YOU).c_str(), static_cast<LPCSTR>(recipientName), text.c_str(), colour,
-                   line.face.c_str(), static_cast<int>(line.fontSize));
+    AppendChatLine(PaneText(m_ctx.language, ID_YOU).c_str(), static_cast<LPCSTR>(recipientName),
+                   text.c_str(), colour, line.face.c_str(), static_cast<int>(line.fontSize));
     m_input.SetWindowText("");
     m_input.SetFocus();
 }
 
-void CDlgChat::OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t colour, const char* payload,
-                              size_t length)
+void CDlgChat::OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t colour,
+                              const char* payload, size_t length)
 {
     if (!m_ctx.users)
         return;
@@ -210,12 +201,9 @@ void CDlgChat::OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t 
     if (!m_ctx.users->GetUserName(senderId, sender))
         return;
     std::string recipient;
-    if (recipientId == 0)
-    {
+    if (recipientId == 0) {
         recipient = PaneText(m_ctx.language, ID_EVERYONE).substr(0, 20);
-    }
-    else
-    {
+    } else {
         char name[sizeof(USER_INFO::name) + 1] = {};
         if (!m_ctx.users->GetUserName(recipientId, name))
             return;
@@ -228,11 +216,12 @@ void CDlgChat::OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t 
                    static_cast<int>(line.fontSize));
 }
 
-void CDlgChat::AppendChatLine(const char* sender, const char* recipient, const char* text, COLORREF colour,
-                              const char* face, int size)
+void CDlgChat::AppendChatLine(const char* sender, const char* recipient, const char* text,
+                              COLORREF colour, const char* face, int size)
 {
-    const std::string line = FormatLine(m_lineFormat, sender ? sender : "", recipient ? recipient : "",
-                                        text ? text : "") + "\r\n";
+    const std::string line = FormatLine(m_lineFormat, sender ? sender : "",
+                                        recipient ? recipient : "", text ? text : "") +
+                             "\r\n";
     if (m_ctx.host && m_ctx.host->IsRecording())
         m_ctx.host->WriteChatLine(line.c_str());
     if (!m_history.GetSafeHwnd())
@@ -263,13 +252,12 @@ void CDlgChat::FillRecipients()
     if (!m_recipients.GetSafeHwnd())
         return;
     m_recipients.ResetContent();
-    if (m_ctx.users)
-    {
+    if (m_ctx.users) {
         const int count = m_ctx.users->GetCount();
-        for (int i = 0; i < count; ++i)
-        {
+        for (int i = 0; i < count; ++i) {
             USER_INFO user;
-            if (!m_ctx.users->GetUserAt(i, &user) || (m_ctx.login && user.userId == m_ctx.login->userId))
+            if (!m_ctx.users->GetUserAt(i, &user) ||
+                (m_ctx.login && user.userId == m_ctx.login->userId))
                 continue;
             char name[sizeof user.name + 1] = {};
             memcpy(name, user.name, sizeof user.name);
@@ -340,7 +328,8 @@ void CDlgChat::UpdateStatus()
 {
     const int rate = m_ctx.host ? m_ctx.host->GetVideoBitRate() : 0;
     char text[128];
-    snprintf(text, sizeof text, "系统码流:%dkbps, 当前系统cpu:%d%%", rate, static_cast<int>(m_cpuLoad));
+    snprintf(text, sizeof text, "系统码流:%dkbps, 当前系统cpu:%d%%", rate,
+             static_cast<int>(m_cpuLoad));
     m_status = text;
     if (m_statusButton.GetSafeHwnd())
         m_statusButton.SetWindowText(text);
@@ -350,8 +339,7 @@ void CDlgChat::TranslateTexts(BOOL apply)
 {
     CLangDialog::TranslateTexts(apply);
     m_lineFormat = PaneFormat(m_ctx.language, ID_LINE_FORMAT);
-    if (m_recipients.GetSafeHwnd() && m_recipients.GetCount() > 0)
-    {
+    if (m_recipients.GetSafeHwnd() && m_recipients.GetCount() > 0) {
         const int selected = m_recipients.GetCurSel();
         m_recipients.DeleteString(0);
         m_recipients.InsertString(0, PaneText(m_ctx.language, ID_EVERYONE).c_str());
@@ -380,16 +368,19 @@ void CDlgChat::Layout(int cx, int cy)
         UINT id;
         int width;
     };
-    const Place row[] = {{IDC_CHAT_RECIPIENT, 80}, {IDC_CHAT_COLOUR, 20}, {IDC_CHAT_WHISPER, 65},
-                         {IDC_CHAT_FACE_LABEL, 30}, {IDC_CHAT_FACE, 60}, {IDC_CHAT_SIZE_LABEL, 55},
-                         {IDC_CHAT_SIZE, 35}, {IDC_CHAT_STATUS, 300}, {IDC_CHAT_CPU, 70}};
+    const Place row[] = {
+        {IDC_CHAT_RECIPIENT, 80},  {IDC_CHAT_COLOUR, 20},  {IDC_CHAT_WHISPER, 65},
+        {IDC_CHAT_FACE_LABEL, 30}, {IDC_CHAT_FACE, 60},    {IDC_CHAT_SIZE_LABEL, 55},
+        {IDC_CHAT_SIZE, 35},       {IDC_CHAT_STATUS, 300}, {IDC_CHAT_CPU, 70}};
     int x = 2;
-    for (const Place& place : row)
-    {
+    for (const Place& place : row) {
         CWnd* child = GetDlgItem(place.id);
         if (child)
-            child->MoveWindow(x, top + 3, place.width, place.id == IDC_CHAT_RECIPIENT || place.id == IDC_CHAT_FACE ||
-                                                                  place.id == IDC_CHAT_SIZE ? 120 : 18);
+            child->MoveWindow(x, top + 3, place.width,
+                              place.id == IDC_CHAT_RECIPIENT || place.id == IDC_CHAT_FACE ||
+                                      place.id == IDC_CHAT_SIZE
+                                  ? 120
+                                  : 18);
         x += place.width + 4;
     }
     const int inputTop = top + 25;
@@ -411,8 +402,7 @@ void CDlgChat::OnPaint()
 
 HBRUSH CDlgChat::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC)
-    {
+    if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC) {
         pDC->SetBkMode(TRANSPARENT);
         return static_cast<HBRUSH>(m_background.GetSafeHandle());
     }

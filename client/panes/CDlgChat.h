@@ -37,11 +37,11 @@ public:
     // Sends the input line (the send button and Enter).
     void OnSend();
     // A relayed line: payload is the chat payload of length bytes.
-    void OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t colour, const char* payload,
-                        size_t length) override;
+    void OnChatReceived(uint32_t recipientId, uint32_t senderId, uint32_t colour,
+                        const char* payload, size_t length) override;
     // Formats and shows one line; hands it to the recorder while recording.
-    void AppendChatLine(const char* sender, const char* recipient, const char* text, COLORREF colour,
-                        const char* face, int size);
+    void AppendChatLine(const char* sender, const char* recipient, const char* text,
+                        COLORREF colour, const char* face, int size);
     // A line in the notice pane, in blue.
     void AddNotice(const char* text);
     void AddSystemNotice(const char* text) override { AddNotice(text); }

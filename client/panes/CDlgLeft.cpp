@@ -27,19 +27,18 @@ struct BUTTON_SKIN
     const char* skin;
 };
 const BUTTON_SKIN kButtons[] = {
-    {IDC_LEFT_SPEAK, "Skins\\Btn0.bmp"},        {IDC_LEFT_SPEAK_OFF, "Skins\\Btn1.bmp"},
-    {IDC_LEFT_CONTROL, "Skins\\Btn0.bmp"},      {IDC_LEFT_CONTROL_OFF, "Skins\\Btn1.bmp"},
-    {IDC_LEFT_RECORD, "Skins\\Btn0.bmp"},       {IDC_LEFT_RECORD_OFF, "Skins\\Btn1.bmp"},
-    {IDC_LEFT_BROADCAST, "Skins\\Btn0.bmp"},    {IDC_LEFT_BROADCAST_OFF, "Skins\\Btn1.bmp"},
-    {IDC_LEFT_SEND_FILE, "Skins\\Btn0.bmp"},    {IDC_LEFT_WINDOW_MODE, "Skins\\Btn0.bmp"},
-    {IDC_LEFT_END_REMOTE, "Skins\\Btn0.bmp"},   {IDC_LEFT_POLLING, "Skins\\Btn0.bmp"},
+    {IDC_LEFT_SPEAK, "Skins\\Btn0.bmp"},         {IDC_LEFT_SPEAK_OFF, "Skins\\Btn1.bmp"},
+    {IDC_LEFT_CONTROL, "Skins\\Btn0.bmp"},       {IDC_LEFT_CONTROL_OFF, "Skins\\Btn1.bmp"},
+    {IDC_LEFT_RECORD, "Skins\\Btn0.bmp"},        {IDC_LEFT_RECORD_OFF, "Skins\\Btn1.bmp"},
+    {IDC_LEFT_BROADCAST, "Skins\\Btn0.bmp"},     {IDC_LEFT_BROADCAST_OFF, "Skins\\Btn1.bmp"},
+    {IDC_LEFT_SEND_FILE, "Skins\\Btn0.bmp"},     {IDC_LEFT_WINDOW_MODE, "Skins\\Btn0.bmp"},
+    {IDC_LEFT_END_REMOTE, "Skins\\Btn0.bmp"},    {IDC_LEFT_POLLING, "Skins\\Btn0.bmp"},
     {IDC_LEFT_SPEAKER_MENU, "Skins\\Sound.bmp"}, {IDC_LEFT_VOLUME, "Skins\\Sound.bmp"},
 };
 
 bool FindMicrophone(UINT index, const MIXERLINEA* line, void* user)
 {
-    if (line->dwComponentType == MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE)
-    {
+    if (line->dwComponentType == MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE) {
         *static_cast<int*>(user) = static_cast<int>(index);
         return false;
     }
@@ -61,8 +60,7 @@ END_MESSAGE_MAP()
 
 CDlgLeft::CDlgLeft(const PANE_CONTEXT& context, CWnd* parent)
     : CLangDialog(IDD, "CDlgLeft", parent), m_ctx(context), m_tab(context), m_userList(context)
-{
-}
+{}
 
 CDlgLeft::~CDlgLeft()
 {
@@ -70,10 +68,7 @@ CDlgLeft::~CDlgLeft()
         g_mixerOwner = nullptr;
 }
 
-BOOL CDlgLeft::CreatePane(CWnd* parent)
-{
-    return Create(IDD, parent);
-}
+BOOL CDlgLeft::CreatePane(CWnd* parent) { return Create(IDD, parent); }
 
 bool CDlgLeft::GetOwn(USER_INFO* own)
 {
@@ -84,8 +79,7 @@ BOOL CDlgLeft::OnInitDialog()
 {
     CLangDialog::OnInitDialog();
     int i = 0;
-    for (const BUTTON_SKIN& b : kButtons)
-    {
+    for (const BUTTON_SKIN& b : kButtons) {
         if (m_buttons[i].SubclassDlgItem(b.id, this))
             m_buttons[i].SetBitmapStrip(b.skin, FALSE);
         ++i;
@@ -102,8 +96,8 @@ BOOL CDlgLeft::OnInitDialog()
         return TRUE;
     if (!m_userList.CreateList(&m_tab, CRect(0, 0, 100, 100), IDC_USER_LIST))
         return TRUE;
-    m_modes.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NOTIFY | WS_VSCROLL, CRect(0, 0, 100, 100), &m_tab,
-                   IDC_WINDOW_MODE_LIST);
+    m_modes.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NOTIFY | WS_VSCROLL, CRect(0, 0, 100, 100),
+                   &m_tab, IDC_WINDOW_MODE_LIST);
     m_modes.SetImageStrip(IDB_WINDOW_MODES, 113);
     for (int k = 0; k < 5; ++k)
         m_modes.AddString("");
@@ -113,10 +107,11 @@ BOOL CDlgLeft::OnInitDialog()
     FillUserList();
 
     m_speakerSlider.Create("Skins\\SliderChannelLeft.bmp", "Skins\\SliderlChannelRight.bmp",
-                           "Skins\\SliderThumb.bmp", CRect(20, 0, 92, 10), this, IDC_LEFT_SPEAKER_SLIDER);
+                           "Skins\\SliderThumb.bmp", CRect(20, 0, 92, 10), this,
+                           IDC_LEFT_SPEAKER_SLIDER);
     m_speakerSlider.SetRange(0, 100);
-    m_micSlider.Create("Skins\\SliderChannelLeft.bmp", "Skins\\SliderlChannelRight.bmp", "Skins\\SliderThumb.bmp",
-                       CRect(20, 0, 92, 10), this, IDC_LEFT_MIC_SLIDER);
+    m_micSlider.Create("Skins\\SliderChannelLeft.bmp", "Skins\\SliderlChannelRight.bmp",
+                       "Skins\\SliderThumb.bmp", CRect(20, 0, 92, 10), this, IDC_LEFT_MIC_SLIDER);
     m_micSlider.SetRange(0, 100);
     m_playMeter.Create(WS_CHILD, CRect(20, 0, 90, 6), this, IDC_LEFT_PLAY_METER);
     m_playMeter.SetBitmaps("ProgressCtrlLeft.bmp", "DBProgressCtrl.bmp");
@@ -143,10 +138,11 @@ void CDlgLeft::SetupMixers()
     g_mixerOwner = this;
     m_speaker.reset(new MasterOutputVolume(0));
     m_speaker->Enable();
-    m_speaker->RegisterNotificationSinks(&CDlgLeft::SpeakerVolumeSink, &CDlgLeft::SpeakerMuteSink, 0);
+    m_speaker->RegisterNotificationSinks(&CDlgLeft::SpeakerVolumeSink, &CDlgLeft::SpeakerMuteSink,
+                                         0);
     int pos = 0;
-    if (SliderToMixer(m_speaker->GetCurrentVolume(), m_speaker->GetMinimalVolume(), m_speaker->GetMaximalVolume(),
-                      0, 100, &pos))
+    if (SliderToMixer(m_speaker->GetCurrentVolume(), m_speaker->GetMinimalVolume(),
+                      m_speaker->GetMaximalVolume(), 0, 100, &pos))
         m_speakerSlider.SetPos(pos);
 
     int micIndex = -1;
@@ -157,18 +153,16 @@ void CDlgLeft::SetupMixers()
     std::unique_ptr<CMixerVolume> input(new InputXxxVolume(0, static_cast<UINT>(micIndex)));
     if (input->IsAvailable())
         lineName = static_cast<InputXxxVolume*>(input.get())->GetLineName();
-    else
-    {
+    else {
         input.reset();
         input.reset(new InputDestVolume(0));
         if (!input->IsAvailable())
             input.reset();
     }
-    if (input)
-    {
+    if (input) {
         input->RegisterNotificationSink(&CDlgLeft::MicVolumeSink, 0);
-        if (SliderToMixer(input->GetCurrentVolume(), input->GetMinimalVolume(), input->GetMaximalVolume(), 0, 100,
-                          &pos))
+        if (SliderToMixer(input->GetCurrentVolume(), input->GetMinimalVolume(),
+                          input->GetMaximalVolume(), 0, 100, &pos))
             m_micSlider.SetPos(pos);
     }
     m_mic = std::move(input);
@@ -179,13 +173,15 @@ void CDlgLeft::SetupMixers()
             break;
 }
 
-bool CDlgLeft::SliderToMixer(int pos, int sliderMin, int sliderMax, int mixerMin, int mixerMax, int* out)
+bool CDlgLeft::SliderToMixer(int pos, int sliderMin, int sliderMax, int mixerMin, int mixerMax,
+                             int* out)
 {
     if (sliderMin < 0 || sliderMax < 0 || mixerMin < 0 || mixerMax < 0 || pos < 0)
         return false;
     if (sliderMax == sliderMin)
         return false;
-    *out = mixerMin + static_cast<int>(static_cast<long long>(pos) * (mixerMax - mixerMin) / (sliderMax - sliderMin));
+    *out = mixerMin + static_cast<int>(static_cast<long long>(pos) * (mixerMax - mixerMin) /
+                                       (sliderMax - sliderMin));
     return true;
 }
 
@@ -211,8 +207,8 @@ void CDlgLeft::MicVolumeSink(DWORD value, DWORD)
     CDlgLeft* self = g_mixerOwner;
     int pos = 0;
     if (self && self->m_mic &&
-        SliderToMixer(static_cast<int>(value), self->m_mic->GetMinimalVolume(), self->m_mic->GetMaximalVolume(), 0,
-                      100, &pos))
+        SliderToMixer(static_cast<int>(value), self->m_mic->GetMinimalVolume(),
+                      self->m_mic->GetMaximalVolume(), 0, 100, &pos))
         self->m_micSlider.SetPos(pos);
 }
 
@@ -222,16 +218,17 @@ void CDlgLeft::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
         return;
     CWnd* source = reinterpret_cast<CWnd*>(pScrollBar);
     const HWND hwnd = source ? source->GetSafeHwnd() : NULL;
-    CMixerVolume* mixer = hwnd == m_speakerSlider.GetSafeHwnd() ? static_cast<CMixerVolume*>(m_speaker.get())
-                          : hwnd == m_micSlider.GetSafeHwnd()   ? m_mic.get()
-                                                                : nullptr;
+    CMixerVolume* mixer = hwnd == m_speakerSlider.GetSafeHwnd()
+                              ? static_cast<CMixerVolume*>(m_speaker.get())
+                          : hwnd == m_micSlider.GetSafeHwnd() ? m_mic.get()
+                                                              : nullptr;
     CSkinSlider* slider = hwnd == m_speakerSlider.GetSafeHwnd() ? &m_speakerSlider : &m_micSlider;
     if (!mixer)
         return;
     int sliderMin = 0, sliderMax = 0, value = 0;
     slider->GetRange(&sliderMin, &sliderMax);
-    if (SliderToMixer(slider->GetPos(), sliderMin, sliderMax, mixer->GetMinimalVolume(), mixer->GetMaximalVolume(),
-                      &value))
+    if (SliderToMixer(slider->GetPos(), sliderMin, sliderMax, mixer->GetMinimalVolume(),
+                      mixer->GetMaximalVolume(), &value))
         mixer->SetCurrentVolume(static_cast<DWORD>(value));
 }
 
@@ -261,10 +258,7 @@ void CDlgLeft::AddUser(uint32_t userId)
         m_userList.AddUser(userId);
 }
 
-void CDlgLeft::RemoveUser(uint32_t userId)
-{
-    m_userList.RemoveUser(userId);
-}
+void CDlgLeft::RemoveUser(uint32_t userId) { m_userList.RemoveUser(userId); }
 
 void CDlgLeft::RefreshUser(uint32_t userId)
 {
@@ -280,8 +274,7 @@ void CDlgLeft::FillUserList()
     if (!m_ctx.users || !m_userList.GetSafeHwnd())
         return;
     const int count = m_ctx.users->GetCount();
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         USER_INFO user;
         if (m_ctx.users->GetUserAt(i, &user))
             m_userList.AddUser(user.userId);
@@ -290,14 +283,11 @@ void CDlgLeft::FillUserList()
 
 void CDlgLeft::ShowOwnSpeakState(uint8_t state)
 {
-    if (state == 2)
-    {
+    if (state == 2) {
         CPaneAudio::SetSendAudio(!g_bMicMuted);
         ShowPair(IDC_LEFT_SPEAK_OFF, IDC_LEFT_SPEAK);
         g_bSpeaking = 1;
-    }
-    else
-    {
+    } else {
         CPaneAudio::SetSendAudio(false);
         ShowPair(IDC_LEFT_SPEAK, IDC_LEFT_SPEAK_OFF);
         g_bSpeaking = 0;
@@ -341,10 +331,7 @@ void CDlgLeft::SetRemoteControlState(uint32_t flag)
         w->EnableWindow(flag != 0);
 }
 
-void CDlgLeft::SetHeadCount(int count)
-{
-    m_tab.SetHeadCount(count);
-}
+void CDlgLeft::SetHeadCount(int count) { m_tab.SetHeadCount(count); }
 
 void CDlgLeft::OnSpeech()
 {
@@ -362,21 +349,17 @@ void CDlgLeft::OnMeetingControl()
     USER_INFO own;
     if (!GetOwn(&own) || own.role == 3 || !m_ctx.commands)
         return;
-    if (own.controlState == 0)
-    {
+    if (own.controlState == 0) {
         m_ctx.commands->SendControlRequest();
         return;
     }
-    if (own.controlState == 2 && m_ctx.host)
-    {
-        if (m_ctx.host->IsBroadcastingScreen())
-        {
+    if (own.controlState == 2 && m_ctx.host) {
+        if (m_ctx.host->IsBroadcastingScreen()) {
             m_ctx.commands->SendCommand2076(0);
             m_ctx.host->EndScreenBroadcast();
         }
         const uint32_t controlled = m_ctx.host->GetRemoteControlledUser();
-        if (controlled)
-        {
+        if (controlled) {
             m_ctx.commands->SendCommand2078(controlled, 0);
             m_ctx.host->EndRemoteControl();
         }
@@ -392,8 +375,7 @@ void CDlgLeft::OnRecord()
     USER_INFO own;
     if (!GetOwn(&own))
         return;
-    if (!own.allowRecord)
-    {
+    if (!own.allowRecord) {
         PaneMessage(GetSafeHwnd(), "你没有权限使用录制功能!");
         return;
     }
@@ -406,13 +388,11 @@ void CDlgLeft::OnBroadcastOn()
     USER_INFO own;
     if (!GetOwn(&own) || own.broadcastFlag)
         return;
-    if (!own.hasVideo)
-    {
+    if (!own.hasVideo) {
         PaneMessage(GetSafeHwnd(), "没有视频源!");
         return;
     }
-    if (m_ctx.login && m_ctx.login->meetingMode == 2 && own.role != 1)
-    {
+    if (m_ctx.login && m_ctx.login->meetingMode == 2 && own.role != 1) {
         PaneMessage(GetSafeHwnd(), "主控会议，一般用户不能广播");
         return;
     }
@@ -466,8 +446,7 @@ BOOL CDlgLeft::OnCommand(WPARAM wParam, LPARAM lParam)
     const UINT code = HIWORD(wParam);
     if (lParam != 0 && code != BN_CLICKED)
         return CLangDialog::OnCommand(wParam, lParam);
-    switch (id)
-    {
+    switch (id) {
     case IDC_LEFT_SPEAK:
     case IDC_LEFT_SPEAK_OFF:
         OnSpeech();
@@ -494,8 +473,7 @@ BOOL CDlgLeft::OnCommand(WPARAM wParam, LPARAM lParam)
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_COMMAND, 32797);
         return TRUE;
-    case IDC_LEFT_WINDOW_MODE:
-    {
+    case IDC_LEFT_WINDOW_MODE: {
         CRect r;
         GetDlgItem(IDC_LEFT_WINDOW_MODE)->GetWindowRect(&r);
         m_modePanel.Open(this, r);
@@ -543,14 +521,11 @@ void CDlgLeft::OnLevelTick()
 {
     int lower = 0, upper = 100;
     const int input = CPaneAudio::GetInputLevel();
-    if (s_micPainter)
-    {
+    if (s_micPainter) {
         if (m_micMeter.GetSafeHwnd())
             m_micMeter.GetRange(lower, upper);
         s_micPainter(m_micSlider, input, lower, upper);
-    }
-    else if (m_micMeter.GetSafeHwnd())
-    {
+    } else if (m_micMeter.GetSafeHwnd()) {
         m_micMeter.GetRange(lower, upper);
         m_micMeter.SetPos(lower + static_cast<int>(input * (upper - lower) * 0.01));
     }
@@ -610,8 +585,7 @@ void CDlgLeft::SetLocalVideo(CWnd* video)
     m_localVideo = video;
     if (video && video->GetSafeHwnd())
         video->ShowWindow(SW_SHOW);
-    if (GetSafeHwnd())
-    {
+    if (GetSafeHwnd()) {
         CRect client;
         GetClientRect(&client);
         Layout(client.Width(), client.Height());
@@ -630,22 +604,25 @@ void CDlgLeft::Layout(int cx, int cy)
     const int video = rows - LOCAL_VIDEO_HEIGHT;
     m_tab.MoveWindow(strip, 0, cx - strip + 1 > 0 ? cx - strip + 1 : 0, video > 0 ? video : 0);
     if (m_localVideo && m_localVideo->GetSafeHwnd())
-        m_localVideo->MoveWindow(strip, video > 0 ? video : 0, cx - strip > 0 ? cx - strip : 0, LOCAL_VIDEO_HEIGHT);
+        m_localVideo->MoveWindow(strip, video > 0 ? video : 0, cx - strip > 0 ? cx - strip : 0,
+                                 LOCAL_VIDEO_HEIGHT);
     const UINT grid[3][3] = {{IDC_LEFT_SPEAK, IDC_LEFT_CONTROL, IDC_LEFT_RECORD},
                              {IDC_LEFT_BROADCAST, IDC_LEFT_SEND_FILE, IDC_LEFT_WINDOW_MODE},
                              {IDC_LEFT_END_REMOTE, IDC_LEFT_POLLING, 0}};
-    const UINT twins[] = {IDC_LEFT_SPEAK_OFF, IDC_LEFT_CONTROL_OFF, IDC_LEFT_RECORD_OFF, IDC_LEFT_BROADCAST_OFF};
+    const UINT twins[] = {IDC_LEFT_SPEAK_OFF, IDC_LEFT_CONTROL_OFF, IDC_LEFT_RECORD_OFF,
+                          IDC_LEFT_BROADCAST_OFF};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
             if (grid[r][c])
                 if (CWnd* w = GetDlgItem(grid[r][c]))
                     w->MoveWindow(strip + 4 + c * 65, rows + r * 26, 60, 22);
-    for (int k = 0; k < 4; ++k)
-    {
-        const UINT base = k == 0 ? IDC_LEFT_SPEAK : k == 1 ? IDC_LEFT_CONTROL : k == 2 ? IDC_LEFT_RECORD : IDC_LEFT_BROADCAST;
+    for (int k = 0; k < 4; ++k) {
+        const UINT base = k == 0   ? IDC_LEFT_SPEAK
+                          : k == 1 ? IDC_LEFT_CONTROL
+                          : k == 2 ? IDC_LEFT_RECORD
+                                   : IDC_LEFT_BROADCAST;
         CRect rect;
-        if (CWnd* w = GetDlgItem(base))
-        {
+        if (CWnd* w = GetDlgItem(base)) {
             w->GetWindowRect(&rect);
             ScreenToClient(&rect);
             if (CWnd* twin = GetDlgItem(twins[k]))

@@ -71,7 +71,8 @@ public:
 
     // A slider position in the mixer's own range; false when either range
     // is empty or unknown (a getter gave -1), and nothing is to be set.
-    static bool SliderToMixer(int pos, int sliderMin, int sliderMax, int mixerMin, int mixerMax, int* out);
+    static bool SliderToMixer(int pos, int sliderMin, int sliderMax, int mixerMin, int mixerMax,
+                              int* out);
 
     CUserListBox& GetUserList() { return m_userList; }
     CUserTabCtrl& GetUserTab() { return m_tab; }

@@ -12,11 +12,11 @@ BEGIN_MESSAGE_MAP(CDlgStartVote, CLangDialog)
     ON_BN_CLICKED(IDC_START_DELETE, OnDelete)
 END_MESSAGE_MAP()
 
-CDlgStartVote::CDlgStartVote(MEETING_STATE& state, const char* ownName, CCommandManager* commands, CWnd* parent)
+CDlgStartVote::CDlgStartVote(MEETING_STATE& state, const char* ownName, CCommandManager* commands,
+                             CWnd* parent)
     : CLangDialog(IDD, "CDlgStartVote", parent), m_state(state), m_ownName(ownName ? ownName : ""),
       m_commands(commands)
-{
-}
+{}
 
 BOOL CDlgStartVote::OnInitDialog()
 {
@@ -35,8 +35,7 @@ BOOL CDlgStartVote::OnInitDialog()
 void CDlgStartVote::OnAdd()
 {
     const int count = m_items.GetItemCount();
-    if (count >= static_cast<int>(VOTE_ITEM_COUNT))
-    {
+    if (count >= static_cast<int>(VOTE_ITEM_COUNT)) {
         PaneMessage(GetSafeHwnd(), "加入新的项不能大于5项");
         return;
     }
@@ -61,8 +60,7 @@ void CDlgStartVote::OnOK()
     CString title, remark;
     GetDlgItemText(IDC_START_TITLE, title);
     GetDlgItemText(IDC_START_REMARK, remark);
-    if (title.IsEmpty())
-    {
+    if (title.IsEmpty()) {
         PaneMessage(GetSafeHwnd(), "没有标题为空不能发布");
         return;
     }
@@ -71,8 +69,7 @@ void CDlgStartVote::OnOK()
     CMeetingState::CopyField(m_state.remark, sizeof m_state.remark, remark);
     CMeetingState::CopyField(m_state.initiator, sizeof m_state.initiator, m_ownName.c_str());
     const int rows = m_items.GetItemCount();
-    for (int i = 0; i < rows && i < static_cast<int>(VOTE_ITEM_COUNT); ++i)
-    {
+    for (int i = 0; i < rows && i < static_cast<int>(VOTE_ITEM_COUNT); ++i) {
         const CString text = m_items.GetItemText(i, 1);
         CMeetingState::CopyField(m_state.items[i], 39, text);
         m_state.counts[i] = 0;

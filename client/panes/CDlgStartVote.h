@@ -15,7 +15,8 @@ class CDlgStartVote : public CLangDialog
 public:
     enum : UINT { IDD = 601 };
 
-    CDlgStartVote(MEETING_STATE& state, const char* ownName, CCommandManager* commands, CWnd* parent = NULL);
+    CDlgStartVote(MEETING_STATE& state, const char* ownName, CCommandManager* commands,
+                  CWnd* parent = NULL);
 
     void OnAdd();
     void OnDelete();

@@ -13,8 +13,10 @@
 #include "PanesResource.h"
 
 namespace {
-const UINT kLabels[5] = {IDC_VOTE_LABEL_A, IDC_VOTE_LABEL_B, IDC_VOTE_LABEL_C, IDC_VOTE_LABEL_D, IDC_VOTE_LABEL_E};
-const UINT kBars[5] = {IDC_VOTE_BAR_A, IDC_VOTE_BAR_B, IDC_VOTE_BAR_C, IDC_VOTE_BAR_D, IDC_VOTE_BAR_E};
+const UINT kLabels[5] = {IDC_VOTE_LABEL_A, IDC_VOTE_LABEL_B, IDC_VOTE_LABEL_C, IDC_VOTE_LABEL_D,
+                         IDC_VOTE_LABEL_E};
+const UINT kBars[5] = {IDC_VOTE_BAR_A, IDC_VOTE_BAR_B, IDC_VOTE_BAR_C, IDC_VOTE_BAR_D,
+                       IDC_VOTE_BAR_E};
 const UINT kButtons[3] = {IDC_VOTE_START, IDC_VOTE_CAST, IDC_VOTE_DELETE};
 
 bool SendState(CCommandManager* commands, const MEETING_STATE& state)
@@ -39,10 +41,7 @@ CDlgVoteList::CDlgVoteList(const PANE_CONTEXT& context, CWnd* parent)
     m_white.CreateSolidBrush(RGB(255, 255, 255));
 }
 
-BOOL CDlgVoteList::CreatePane(CWnd* parent)
-{
-    return Create(IDD, parent);
-}
+BOOL CDlgVoteList::CreatePane(CWnd* parent) { return Create(IDD, parent); }
 
 BOOL CDlgVoteList::OnInitDialog()
 {
@@ -52,8 +51,7 @@ BOOL CDlgVoteList::OnInitDialog()
     m_list.InsertColumn(0, "标题", LVCFMT_LEFT, 200);
     m_list.InsertColumn(1, "发起人", LVCFMT_LEFT, 200);
     m_list.InsertColumn(2, "时间", LVCFMT_LEFT, 250);
-    for (int i = 0; i < 5; ++i)
-    {
+    for (int i = 0; i < 5; ++i) {
         m_bars[i].SubclassDlgItem(kBars[i], this);
         m_bars[i].SetBitmapStrip("Skins\\jindu.bmp", FALSE);
     }
@@ -70,8 +68,7 @@ void CDlgVoteList::Refresh()
     const MEETING_STATE& state = m_ctx.host->GetMeetingState();
     m_list.DeleteAllItems();
     SetDlgItemText(IDC_VOTE_REMARK, "");
-    for (int i = 0; i < 5; ++i)
-    {
+    for (int i = 0; i < 5; ++i) {
         GetDlgItem(kBars[i])->ShowWindow(SW_HIDE);
         SetDlgItemText(kLabels[i], "");
     }
@@ -90,8 +87,7 @@ void CDlgVoteList::Refresh()
 
     CRect client;
     GetClientRect(&client);
-    for (int i = 0; i < 5; ++i)
-    {
+    for (int i = 0; i < 5; ++i) {
         if (state.counts[i] == VOTE_ITEM_UNUSED)
             continue;
         char label[80];
@@ -117,8 +113,7 @@ bool CDlgVoteList::HoldsControl(const char* refusal)
     uint8_t control = 0;
     if (!m_ctx.users->GetControlState(m_ctx.login->userId, &control))
         return false;
-    if (control != 2)
-    {
+    if (control != 2) {
         PaneMessage(GetSafeHwnd(), refusal);
         return false;
     }
@@ -156,8 +151,7 @@ void CDlgVoteList::OnDeleteVote()
 
 HBRUSH CDlgVoteList::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC)
-    {
+    if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC) {
         pDC->SetBkColor(RGB(255, 255, 255));
         return static_cast<HBRUSH>(m_white.GetSafeHandle());
     }

@@ -8,10 +8,7 @@
 
 CMixerVolume::CMixerVolume(const char* logName) : m_logName(logName ? logName : "") {}
 
-CMixerVolume::~CMixerVolume()
-{
-    CloseMixer();
-}
+CMixerVolume::~CMixerVolume() { CloseMixer(); }
 
 void CMixerVolume::Log(const char* format, ...) const
 {
@@ -33,17 +30,16 @@ bool CMixerVolume::OpenMixer(UINT mixerId, const char* className, const char* wi
     wc.hInstance = ::GetModuleHandleA(NULL);
     wc.lpszClassName = className;
     ::RegisterClassA(&wc);
-    m_window = ::CreateWindowA(className, windowName, WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
-    if (!m_window)
-    {
+    m_window = ::CreateWindowA(className, windowName, WS_POPUP, 0, 0, 0, 0, NULL, NULL,
+                               wc.hInstance, NULL);
+    if (!m_window) {
         Log("FAILURE: Could not create internal window.\n");
         return false;
     }
     ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const MMRESULT result = mixerOpen(&m_mixer, mixerId, reinterpret_cast<DWORD_PTR>(m_window), 0,
                                       CALLBACK_WINDOW | MIXER_OBJECTF_MIXER);
-    if (result != MMSYSERR_NOERROR)
-    {
+    if (result != MMSYSERR_NOERROR) {
         Log("FAILURE: Could not open Mixer. mmResult=%d\n", static_cast<int>(result));
         ::DestroyWindow(m_window);
         m_window = NULL;
@@ -62,8 +58,7 @@ void CMixerVolume::CloseMixer()
     m_opened = false;
     m_adopted = false;
     m_available = false;
-    if (m_window)
-    {
+    if (m_window) {
         ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
         ::DestroyWindow(m_window);
         m_window = NULL;
@@ -72,9 +67,9 @@ void CMixerVolume::CloseMixer()
 
 LRESULT CALLBACK CMixerVolume::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == MM_MIXM_CONTROL_CHANGE)
-    {
-        CMixerVolume* self = reinterpret_cast<CMixerVolume*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (message == MM_MIXM_CONTROL_CHANGE) {
+        CMixerVolume* self =
+            reinterpret_cast<CMixerVolume*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
         if (self && reinterpret_cast<HMIXER>(wParam) == self->m_mixer)
             self->OnControlChange(static_cast<DWORD>(lParam));
         return 0;
@@ -91,20 +86,11 @@ void CMixerVolume::OnControlChange(DWORD controlId)
         m_sink(static_cast<DWORD>(volume), m_user);
 }
 
-int CMixerVolume::GetVolumeMetric() const
-{
-    return m_available ? static_cast<int>(m_steps) : -1;
-}
+int CMixerVolume::GetVolumeMetric() const { return m_available ? static_cast<int>(m_steps) : -1; }
 
-int CMixerVolume::GetMinimalVolume() const
-{
-    return m_available ? static_cast<int>(m_min) : -1;
-}
+int CMixerVolume::GetMinimalVolume() const { return m_available ? static_cast<int>(m_min) : -1; }
 
-int CMixerVolume::GetMaximalVolume() const
-{
-    return m_available ? static_cast<int>(m_max) : -1;
-}
+int CMixerVolume::GetMaximalVolume() const { return m_available ? static_cast<int>(m_max) : -1; }
 
 int CMixerVolume::GetCurrentVolume() const
 {
@@ -138,10 +124,10 @@ bool CMixerVolume::GetControlValues(DWORD controlId, DWORD channels, DWORD* valu
     details.cChannels = channels;
     details.cbDetails = sizeof(DWORD);
     details.paDetails = values;
-    const MMRESULT result = mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                                                    MIXER_GETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER);
-    if (result != MMSYSERR_NOERROR)
-    {
+    const MMRESULT result =
+        mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
+                                MIXER_GETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER);
+    if (result != MMSYSERR_NOERROR) {
         Log("FAILURE: Could not get volume. mmResult=%d\n", static_cast<int>(result));
         return false;
     }
@@ -156,10 +142,10 @@ bool CMixerVolume::SetControlValues(DWORD controlId, DWORD channels, const DWORD
     details.cChannels = channels;
     details.cbDetails = sizeof(DWORD);
     details.paDetails = const_cast<DWORD*>(values);
-    const MMRESULT result = mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                                                   MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER);
-    if (result != MMSYSERR_NOERROR)
-    {
+    const MMRESULT result =
+        mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
+                               MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER);
+    if (result != MMSYSERR_NOERROR) {
         Log("FAILURE: Could not set volume(%d) mmResult=%d\n", static_cast<int>(values[0]),
             static_cast<int>(result));
         return false;
@@ -173,7 +159,8 @@ bool CMixerVolume::GetDestination(DWORD componentType, MIXERLINEA* line) const
     line->cbStruct = sizeof *line;
     line->dwComponentType = componentType;
     return mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), line,
-                             MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
+                             MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) ==
+           MMSYSERR_NOERROR;
 }
 
 bool CMixerVolume::AdoptVolumeControl(const MIXERLINEA& line)
@@ -187,16 +174,17 @@ bool CMixerVolume::AdoptVolumeControl(const MIXERLINEA& line)
     controls.cControls = 1;
     controls.cbmxctrl = sizeof control;
     controls.pamxctrl = &control;
-    const MMRESULT result = mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
-                                                  MIXER_GETLINECONTROLSF_ONEBYTYPE | MIXER_OBJECTF_HMIXER);
-    if (result != MMSYSERR_NOERROR)
-    {
-        Log("WARNING: Could not get the requested Source Line Volume Control for the requested line while "
-            "initilaizing. mmResult=%d\n", static_cast<int>(result));
+    const MMRESULT result =
+        mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
+                              MIXER_GETLINECONTROLSF_ONEBYTYPE | MIXER_OBJECTF_HMIXER);
+    if (result != MMSYSERR_NOERROR) {
+        Log("WARNING: Could not get the requested Source Line Volume Control for the requested "
+            "line while "
+            "initilaizing. mmResult=%d\n",
+            static_cast<int>(result));
         return false;
     }
-    if (control.fdwControl & MIXERCONTROL_CONTROLF_DISABLED)
-    {
+    if (control.fdwControl & MIXERCONTROL_CONTROLF_DISABLED) {
         Log("WARNING: The Volume Control is disabled.\n");
         return false;
     }
@@ -223,5 +211,6 @@ bool CMixerVolume::GetLineControls(const MIXERLINEA& line, std::string* raw, DWO
     controls.cbmxctrl = sizeof(MIXERCONTROLA);
     controls.pamxctrl = reinterpret_cast<MIXERCONTROLA*>(&(*raw)[0]);
     return mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
-                                 MIXER_GETLINECONTROLSF_ALL | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
+                                 MIXER_GETLINECONTROLSF_ALL | MIXER_OBJECTF_HMIXER) ==
+           MMSYSERR_NOERROR;
 }

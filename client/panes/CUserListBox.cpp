@@ -10,11 +10,22 @@
 
 namespace {
 const char* const kHiddenUser = "tavqe";
-const UINT kImageIds[12] = {IDB_USER_ROW,      IDB_ROLE_HOST,    IDB_ROLE_2,       IDB_ROLE_4,
-                            IDB_ROLE_OTHER,    IDB_CONTROL_ASKED, IDB_CONTROL_HELD, IDB_SPEAK_ASKED,
-                            IDB_SPEAKING,      IDB_VIDEO_BROADCAST, IDB_VIDEO_PRESENT, 0};
-enum { IMG_ROW, IMG_HOST, IMG_ROLE2, IMG_ROLE4, IMG_ROLE_OTHER, IMG_CONTROL_ASKED, IMG_CONTROL_HELD,
-       IMG_SPEAK_ASKED, IMG_SPEAKING, IMG_BROADCAST, IMG_VIDEO };
+const UINT kImageIds[12] = {IDB_USER_ROW,   IDB_ROLE_HOST,       IDB_ROLE_2,        IDB_ROLE_4,
+                            IDB_ROLE_OTHER, IDB_CONTROL_ASKED,   IDB_CONTROL_HELD,  IDB_SPEAK_ASKED,
+                            IDB_SPEAKING,   IDB_VIDEO_BROADCAST, IDB_VIDEO_PRESENT, 0};
+enum {
+    IMG_ROW,
+    IMG_HOST,
+    IMG_ROLE2,
+    IMG_ROLE4,
+    IMG_ROLE_OTHER,
+    IMG_CONTROL_ASKED,
+    IMG_CONTROL_HELD,
+    IMG_SPEAK_ASKED,
+    IMG_SPEAKING,
+    IMG_BROADCAST,
+    IMG_VIDEO
+};
 
 SIZE BitmapSize(HBITMAP bitmap)
 {
@@ -53,8 +64,7 @@ CUserListBox::CUserListBox(const PANE_CONTEXT& context) : m_ctx(context)
 CUserListBox::~CUserListBox()
 {
     for (HBITMAP& image : m_images)
-        if (image)
-        {
+        if (image) {
             ::DeleteObject(image);
             image = NULL;
         }
@@ -62,7 +72,8 @@ CUserListBox::~CUserListBox()
 
 BOOL CUserListBox::CreateList(CWnd* parent, const RECT& rect, UINT id)
 {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     if (!CListBox::Create(style, rect, parent, id))
         return FALSE;
     SetItemHeight(0, ITEM_HEIGHT);
@@ -116,17 +127,14 @@ void CUserListBox::AddUser(uint32_t userId)
     int position = -1;
     if (userId == self)
         position = 0;
-    else
-    {
+    else {
         const int count = GetCount();
-        for (int i = 0; i < count; ++i)
-        {
+        for (int i = 0; i < count; ++i) {
             const uint32_t other = static_cast<uint32_t>(GetItemData(i));
             if (other == self)
                 continue;
             uint8_t role = 0;
-            if (!m_ctx.users->GetRole(other, &role) || role > user.role)
-            {
+            if (!m_ctx.users->GetRole(other, &role) || role > user.role) {
                 position = i;
                 break;
             }
@@ -154,10 +162,7 @@ void CUserListBox::RefreshUser(uint32_t userId)
         InvalidateRect(&rect);
 }
 
-void CUserListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
-{
-    lpMIS->itemHeight = ITEM_HEIGHT;
-}
+void CUserListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) { lpMIS->itemHeight = ITEM_HEIGHT; }
 
 void CUserListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
@@ -173,7 +178,7 @@ void CUserListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const int left = r.left + ((r.right - r.left) - row.cx) / 2;
     DrawImage(dc, m_images[IMG_ROW], left, r.top);
 
-    HBITMAP role = user.role == 1 ? m_images[IMG_HOST]
+    HBITMAP role = user.role == 1   ? m_images[IMG_HOST]
                    : user.role == 2 ? m_images[IMG_ROLE2]
                    : user.role == 4 ? m_images[IMG_ROLE4]
                                     : m_images[IMG_ROLE_OTHER];
@@ -193,10 +198,12 @@ void CUserListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     int x = nameX + 100;
     const int markWidth = BitmapSize(m_images[IMG_CONTROL_HELD]).cx;
     if (user.controlState == 1 || user.controlState == 2)
-        DrawImage(dc, m_images[user.controlState == 1 ? IMG_CONTROL_ASKED : IMG_CONTROL_HELD], x, r.top + 4, 1);
+        DrawImage(dc, m_images[user.controlState == 1 ? IMG_CONTROL_ASKED : IMG_CONTROL_HELD], x,
+                  r.top + 4, 1);
     x += markWidth;
     if (user.speakState == 1 || user.speakState == 2)
-        DrawImage(dc, m_images[user.speakState == 1 ? IMG_SPEAK_ASKED : IMG_SPEAKING], x, r.top + 4, 1);
+        DrawImage(dc, m_images[user.speakState == 1 ? IMG_SPEAK_ASKED : IMG_SPEAKING], x, r.top + 4,
+                  1);
     x += markWidth;
     if (user.broadcastFlag)
         DrawImage(dc, m_images[IMG_BROADCAST], x, r.top + 4, 1);
@@ -244,7 +251,8 @@ void CUserListBox::OpenHostMenu(CPoint clientPoint)
     ApplyMenuStates(popup, user, id == m_ctx.login->userId);
     CPoint screen = clientPoint;
     ClientToScreen(&screen);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, GetSafeHwnd(), NULL);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, GetSafeHwnd(),
+                     NULL);
 }
 
 void CUserListBox::RunMenuCommand(UINT command)
@@ -256,8 +264,7 @@ void CUserListBox::RunMenuCommand(UINT command)
     USER_INFO user;
     const bool known = m_ctx.users->GetUser(id, &user);
     const bool self = m_ctx.login && id == m_ctx.login->userId;
-    switch (command)
-    {
+    switch (command) {
     case ID_MENU_SPEAK:
         if (known && user.hasAudio && user.role != 3)
             commands->SendGrantSpeak(id, user.speakState == 2 ? 0 : 1);
@@ -312,9 +319,8 @@ void CUserListBox::RunMenuCommand(UINT command)
     default:
         // The chair's "视频一" to "视频二十": the own device here, another
         // participant's through the server.
-        if (command >= ID_MENU_VIDEO_FIRST && command < ID_MENU_VIDEO_FIRST + ID_MENU_VIDEO_COUNT && known &&
-            m_ctx.login)
-        {
+        if (command >= ID_MENU_VIDEO_FIRST && command < ID_MENU_VIDEO_FIRST + ID_MENU_VIDEO_COUNT &&
+            known && m_ctx.login) {
             uint8_t ownRole = m_ctx.login->role;
             m_ctx.users->GetRole(m_ctx.login->userId, &ownRole);
             if (ownRole != 1)
@@ -332,8 +338,7 @@ void CUserListBox::RunMenuCommand(UINT command)
 BOOL CUserListBox::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
-    if (lParam == 0 && id >= ID_MENU_VIDEO_FIRST && id <= ID_MENU_ALLOW_CHAT)
-    {
+    if (lParam == 0 && id >= ID_MENU_VIDEO_FIRST && id <= ID_MENU_ALLOW_CHAT) {
         RunMenuCommand(id);
         return TRUE;
     }
@@ -342,14 +347,14 @@ BOOL CUserListBox::OnCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT CUserListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
+    switch (message) {
     case WM_KEYDOWN:
         if (wParam >= 32 && wParam <= 46)
             return 0;
         break;
     case WM_RBUTTONDOWN:
-        OpenHostMenu(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        OpenHostMenu(
+            CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
         return 0;
     case WM_LANGUAGE_CHANGED:
         TranslateMenus();

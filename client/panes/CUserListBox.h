@@ -36,7 +36,10 @@ public:
     void RunMenuCommand(UINT command);
     void SetMenuUser(uint32_t userId) { m_menuUser = userId; }
     uint32_t GetMenuUser() const { return m_menuUser; }
-    HMENU GetHostMenu() const { return m_menu.GetSafeHmenu() ? ::GetSubMenu(m_menu.GetSafeHmenu(), 0) : NULL; }
+    HMENU GetHostMenu() const
+    {
+        return m_menu.GetSafeHmenu() ? ::GetSubMenu(m_menu.GetSafeHmenu(), 0) : NULL;
+    }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;

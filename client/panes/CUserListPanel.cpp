@@ -18,8 +18,7 @@ void CUserListPanel::SetCells(int cells, int columns, UINT bitmapId, int imageWi
     m_imageWidth = imageWidth;
     BITMAP bm = {};
     HBITMAP strip = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(bitmapId));
-    if (strip)
-    {
+    if (strip) {
         ::GetObject(strip, sizeof bm, &bm);
         m_imageHeight = bm.bmHeight;
         ::DeleteObject(strip);
@@ -35,7 +34,8 @@ void CUserListPanel::Open(CWnd* owner, const RECT& anchor)
     int y = anchor.top;
     if (y + height > ::GetSystemMetrics(SM_CYSCREEN))
         y -= height;
-    LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW),
+                                     static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     CreateEx(WS_EX_TOOLWINDOW, cls, "", WS_POPUP | WS_VISIBLE, anchor.left, y, width, height,
              owner ? owner->GetSafeHwnd() : NULL, NULL);
 }
@@ -46,8 +46,9 @@ int CUserListPanel::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     CRect client;
     GetClientRect(&client);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_MULTICOLUMN, client, this,
-                  IDC_WINDOW_MODE_LIST);
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY |
+                      LBS_MULTICOLUMN,
+                  client, this, IDC_WINDOW_MODE_LIST);
     if (m_bitmapId)
         m_list.SetImageStrip(m_bitmapId, m_imageWidth);
     for (int i = 0; i < 5; ++i)

@@ -17,9 +17,11 @@ BOOL CUserTabCtrl::CreateTab(CWnd* parent, const RECT& rect, UINT id)
 {
     if (!Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TCS_FIXEDWIDTH, rect, parent, id))
         return FALSE;
-    m_headCount.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 82, 14), this, IDC_TAB_HEAD_COUNT);
+    m_headCount.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 82, 14), this,
+                       IDC_TAB_HEAD_COUNT);
     m_headCount.SetBitmapStrip("Skins\\AllUser.bmp", FALSE);
-    m_rooms.Create("会议室", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 75, 14), this, IDC_TAB_ROOMS);
+    m_rooms.Create("会议室", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 75, 14), this,
+                   IDC_TAB_ROOMS);
     m_rooms.SetBitmapStrip("Skins\\AllUser.bmp", FALSE);
     m_sortMenu.LoadMenu(IDR_USER_SORT_MENU);
     return TRUE;
@@ -54,8 +56,7 @@ void CUserTabCtrl::ResizeCurrentPage()
     CRect page;
     GetPageRect(&page);
     const HWND window = GetPageWindow(GetCurSel());
-    if (GetCurSel() == 0)
-    {
+    if (GetCurSel() == 0) {
         if (m_headCount.GetSafeHwnd())
             m_headCount.MoveWindow(page.left, page.top, 82, 14);
         if (m_rooms.GetSafeHwnd())
@@ -83,8 +84,7 @@ void CUserTabCtrl::ShowButtons(bool show)
 void CUserTabCtrl::OnSize(UINT nType, int cx, int cy)
 {
     const int count = GetItemCount();
-    if (count > 0)
-    {
+    if (count > 0) {
         const int width = cx / count - 2;
         SetItemSize(CSize(width > 0 ? width : 1, 20));
     }
@@ -106,8 +106,7 @@ BOOL CUserTabCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 BOOL CUserTabCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
-    if (id == IDC_TAB_HEAD_COUNT && HIWORD(wParam) == BN_CLICKED)
-    {
+    if (id == IDC_TAB_HEAD_COUNT && HIWORD(wParam) == BN_CLICKED) {
         // The sort commands have no effect; the menu only shows them.
         CRect r;
         m_headCount.GetWindowRect(&r);
@@ -116,8 +115,7 @@ BOOL CUserTabCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
             popup->TrackPopupMenu(TPM_LEFTALIGN, r.left, r.bottom, this);
         return TRUE;
     }
-    if (id == IDC_TAB_ROOMS && HIWORD(wParam) == BN_CLICKED)
-    {
+    if (id == IDC_TAB_ROOMS && HIWORD(wParam) == BN_CLICKED) {
         CRect r;
         m_rooms.GetWindowRect(&r);
         if (m_ctx.host)

@@ -10,8 +10,7 @@ std::string CChatMessage::FitFace(const char* face, size_t max)
     if (!face)
         return std::string();
     size_t n = 0;
-    while (face[n] && n < max)
-    {
+    while (face[n] && n < max) {
         const unsigned char c = static_cast<unsigned char>(face[n]);
         const size_t step = (c >= 0x81 && c <= 0xFE && face[n + 1]) ? 2 : 1;
         if (n + step > max)

@@ -35,10 +35,12 @@ bool InputAltVolume::SelectRecordSource(const char* name)
     query.cbmxctrl = sizeof mux;
     query.pamxctrl = &mux;
     if (mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &query,
-                              MIXER_GETLINECONTROLSF_ONEBYTYPE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR ||
+                              MIXER_GETLINECONTROLSF_ONEBYTYPE | MIXER_OBJECTF_HMIXER) !=
+            MMSYSERR_NOERROR ||
         mux.cMultipleItems == 0)
         return false;
-    const DWORD channels = (mux.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : destination.cChannels;
+    const DWORD channels =
+        (mux.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : destination.cChannels;
     const DWORD items = mux.cMultipleItems;
     std::vector<MIXERCONTROLDETAILS_LISTTEXTA> texts(items * (channels ? channels : 1));
     MIXERCONTROLDETAILS details = {};
@@ -49,10 +51,10 @@ bool InputAltVolume::SelectRecordSource(const char* name)
     details.cbDetails = sizeof(MIXERCONTROLDETAILS_LISTTEXTA);
     details.paDetails = texts.data();
     if (mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                                MIXER_GETCONTROLDETAILSF_LISTTEXT | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
+                                MIXER_GETCONTROLDETAILSF_LISTTEXT | MIXER_OBJECTF_HMIXER) !=
+        MMSYSERR_NOERROR)
         return false;
-    for (DWORD i = 0; i < items; ++i)
-    {
+    for (DWORD i = 0; i < items; ++i) {
         if (strcmp(texts[i].szName, name) != 0)
             continue;
         std::vector<DWORD> values(items * (channels ? channels : 1), 0);
@@ -61,7 +63,8 @@ bool InputAltVolume::SelectRecordSource(const char* name)
         details.cbDetails = sizeof(DWORD);
         details.paDetails = values.data();
         return mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                                      MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
+                                      MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) ==
+               MMSYSERR_NOERROR;
     }
     return false;
 }

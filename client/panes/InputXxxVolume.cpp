@@ -12,15 +12,14 @@ InputXxxVolume::InputXxxVolume(UINT mixerId, UINT sourceIndex)
         return;
     Log("Initializing for the Source Line (%d) ..\n", static_cast<int>(sourceIndex));
     MIXERLINEA destination;
-    if (!GetDestination(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, &destination))
-    {
-        Log("FAILURE: Could not get WaveIn Destionation Line for the requested source while initilaizing.\n");
+    if (!GetDestination(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, &destination)) {
+        Log("FAILURE: Could not get WaveIn Destionation Line for the requested source while "
+            "initilaizing.\n");
         CloseMixer();
         s_instance = nullptr;
         return;
     }
-    if (sourceIndex >= destination.cConnections)
-    {
+    if (sourceIndex >= destination.cConnections) {
         Log("FAILURE: Invalid Source Line index passed.\n");
         CloseMixer();
         s_instance = nullptr;
@@ -31,8 +30,7 @@ InputXxxVolume::InputXxxVolume(UINT mixerId, UINT sourceIndex)
     source.dwDestination = destination.dwDestination;
     source.dwSource = sourceIndex;
     if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), &source,
-                          MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
-    {
+                          MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR) {
         Log("FAILURE: Could not get the requested Source Line while initilaizing.\n");
         CloseMixer();
         s_instance = nullptr;
@@ -42,16 +40,15 @@ InputXxxVolume::InputXxxVolume(UINT mixerId, UINT sourceIndex)
     Log("\"%s\" Source Line adopted.\n", source.szName);
     if (AdoptVolumeControl(source))
         Log("\"%s\" Volume control for the Source Line adopted\n", source.szName);
-    for (DWORD i = 0; i < destination.cConnections; ++i)
-    {
+    for (DWORD i = 0; i < destination.cConnections; ++i) {
         MIXERLINEA other = {};
         other.cbStruct = sizeof other;
         other.dwDestination = destination.dwDestination;
         other.dwSource = i;
         if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), &other,
-                              MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR &&
-            other.dwComponentType == MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE)
-        {
+                              MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) ==
+                MMSYSERR_NOERROR &&
+            other.dwComponentType == MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE) {
             m_micIndex = static_cast<int>(i);
             Log("Microphone Source Line \"%s\" has been found.\n", other.szName);
             break;
@@ -87,7 +84,8 @@ bool InputXxxVolume::EnableInputLine(CMixerVolume&, HMIXER mixer, DWORD index, D
     destination.cbStruct = sizeof destination;
     destination.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_WAVEIN;
     if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &destination,
-                          MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR ||
+                          MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) !=
+            MMSYSERR_NOERROR ||
         destination.cControls == 0)
         return false;
     std::vector<MIXERCONTROLA> controls(destination.cControls);
@@ -98,13 +96,14 @@ bool InputXxxVolume::EnableInputLine(CMixerVolume&, HMIXER mixer, DWORD index, D
     query.cbmxctrl = sizeof(MIXERCONTROLA);
     query.pamxctrl = controls.data();
     if (mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &query,
-                              MIXER_GETLINECONTROLSF_ALL | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
+                              MIXER_GETLINECONTROLSF_ALL | MIXER_OBJECTF_HMIXER) !=
+        MMSYSERR_NOERROR)
         return false;
-    for (const MIXERCONTROLA& c : controls)
-    {
+    for (const MIXERCONTROLA& c : controls) {
         if ((c.dwControlType & MIXERCONTROL_CT_UNITS_MASK) != MIXERCONTROL_CT_UNITS_BOOLEAN)
             continue;
-        const DWORD ch = (c.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : (channels ? channels : 1);
+        const DWORD ch =
+            (c.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : (channels ? channels : 1);
         const bool multiple = (c.fdwControl & MIXERCONTROL_CONTROLF_MULTIPLE) != 0;
         const DWORD items = multiple ? c.cMultipleItems : 1;
         std::vector<DWORD> values(ch * (items ? items : 1), multiple ? 0 : 1);
@@ -137,18 +136,17 @@ bool InputXxxVolume::EnumerateLines(PFN_LINE_SINK sink, UINT mixerId, void* user
     destination.cbStruct = sizeof destination;
     destination.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_WAVEIN;
     if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &destination,
-                          MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR)
-    {
+                          MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) ==
+        MMSYSERR_NOERROR) {
         ok = true;
-        for (DWORD i = 0; i < destination.cConnections; ++i)
-        {
+        for (DWORD i = 0; i < destination.cConnections; ++i) {
             MIXERLINEA source = {};
             source.cbStruct = sizeof source;
             source.dwDestination = destination.dwDestination;
             source.dwSource = i;
             if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &source,
-                                  MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
-            {
+                                  MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) !=
+                MMSYSERR_NOERROR) {
                 ok = false;
                 break;
             }

@@ -11,8 +11,7 @@ MasterOutputVolume::MasterOutputVolume(UINT mixerId) : CMixerVolume("MasterOutpu
         return;
     Log("Initializing for Source MasterOut Line ..\n");
     MIXERLINEA line;
-    if (!GetDestination(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, &line))
-    {
+    if (!GetDestination(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, &line)) {
         Log("FAILURE: Could not get Speakers Destionation Line for the MasterOut Source Line while "
             "initilaizing.\n");
         CloseMixer();
@@ -34,7 +33,8 @@ MasterOutputVolume::MasterOutputVolume(UINT mixerId) : CMixerVolume("MasterOutpu
     controls.cbmxctrl = sizeof control;
     controls.pamxctrl = &control;
     if (mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
-                              MIXER_GETLINECONTROLSF_ONEBYTYPE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR)
+                              MIXER_GETLINECONTROLSF_ONEBYTYPE | MIXER_OBJECTF_HMIXER) ==
+        MMSYSERR_NOERROR)
         m_muteId = control.dwControlID;
     else
         Log("WARNING: Could not get the Speakers Mute Volume Control while initilaizing.\n");
@@ -46,7 +46,8 @@ MasterOutputVolume::~MasterOutputVolume()
         s_instance = nullptr;
 }
 
-void MasterOutputVolume::RegisterNotificationSinks(PFN_VOLUME_SINK volume, PFN_VOLUME_SINK mute, DWORD user)
+void MasterOutputVolume::RegisterNotificationSinks(PFN_VOLUME_SINK volume, PFN_VOLUME_SINK mute,
+                                                   DWORD user)
 {
     RegisterNotificationSink(volume, user);
     m_muteSink = mute;
@@ -81,22 +82,20 @@ bool MasterOutputVolume::SetLineSwitches(bool enable)
     if (!m_mixer)
         return false;
     MIXERLINEA line;
-    if (!GetDestination(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, &line))
-    {
+    if (!GetDestination(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, &line)) {
         Log("FAILURE: Could not get the Speakers Destination Line while %s.\n", what);
         return false;
     }
     std::string raw;
     DWORD count = 0;
-    if (!GetLineControls(line, &raw, &count))
-    {
+    if (!GetLineControls(line, &raw, &count)) {
         Log(count ? "FAILURE: Could not get the line controls while %s.\n"
-                  : "WARNING: No controls were found for %s the line.\n", what);
+                  : "WARNING: No controls were found for %s the line.\n",
+            what);
         return false;
     }
     const MIXERCONTROLA* controls = reinterpret_cast<const MIXERCONTROLA*>(raw.data());
-    for (DWORD i = 0; i < count; ++i)
-    {
+    for (DWORD i = 0; i < count; ++i) {
         const MIXERCONTROLA& c = controls[i];
         DWORD value;
         if (c.dwControlType == MIXERCONTROL_CONTROLTYPE_MUTE)
@@ -115,11 +114,13 @@ bool MasterOutputVolume::SetLineSwitches(bool enable)
         details.cbStruct = sizeof details;
         details.dwControlID = c.dwControlID;
         details.cChannels = channels;
-        details.cMultipleItems = (c.fdwControl & MIXERCONTROL_CONTROLF_MULTIPLE) ? c.cMultipleItems : 0;
+        details.cMultipleItems =
+            (c.fdwControl & MIXERCONTROL_CONTROLF_MULTIPLE) ? c.cMultipleItems : 0;
         details.cbDetails = sizeof(DWORD);
         details.paDetails = values.data();
         if (mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                                   MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR)
+                                   MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) ==
+            MMSYSERR_NOERROR)
             Log("%s Line: Speakers Line control \"%s\"(0x%X) has been set to %d.\n",
                 enable ? "Enabling" : "Disabling", c.szName, static_cast<unsigned>(c.dwControlType),
                 static_cast<int>(value));

@@ -6,10 +6,7 @@
 #include "WireWriter.h"
 
 namespace {
-void Terminate(char* field, size_t size)
-{
-    field[size - 1] = 0;
-}
+void Terminate(char* field, size_t size) { field[size - 1] = 0; }
 } // namespace
 
 void CMeetingState::Reset(MEETING_STATE& state)
@@ -63,16 +60,13 @@ void CMeetingState::CopyField(char* field, size_t size, const char* text)
         return;
     size_t n = 0;
     const size_t limit = size - 1;
-    while (text[n] && n < limit)
-    {
+    while (text[n] && n < limit) {
         const unsigned char c = static_cast<unsigned char>(text[n]);
-        if (c >= 0x81 && c <= 0xFE && text[n + 1])
-        {
+        if (c >= 0x81 && c <= 0xFE && text[n + 1]) {
             if (n + 2 > limit)
                 break;
             n += 2;
-        }
-        else
+        } else
             ++n;
     }
     memcpy(field, text, n);

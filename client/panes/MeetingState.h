@@ -10,16 +10,16 @@
 // every local change with 4357.
 struct MEETING_STATE
 {
-    uint16_t code;            // 4357 or 4358
-    char initiator[24];       // who started the vote
-    char title[30];           // empty: no vote
+    uint16_t code;      // 4357 or 4358
+    char initiator[24]; // who started the vote
+    char title[30];     // empty: no vote
     char remark[1024];
-    char items[5][40];        // item texts A to E
-    uint32_t counts[5];       // 0xFFFFFFFF: item not in use
-    uint32_t startTime;       // seconds since 1970-01-01 UTC
+    char items[5][40];  // item texts A to E
+    uint32_t counts[5]; // 0xFFFFFFFF: item not in use
+    uint32_t startTime; // seconds since 1970-01-01 UTC
     char bulletin[80];
-    uint32_t noFileTransfer;  // nonzero: participants may not send files
-    uint32_t noPrivateChat;   // nonzero: chat only to everybody
+    uint32_t noFileTransfer; // nonzero: participants may not send files
+    uint32_t noPrivateChat;  // nonzero: chat only to everybody
 };
 #pragma pack(pop)
 static_assert(sizeof(MEETING_STATE) == MEETING_STATE_SIZE, "MEETING_STATE is 1392 bytes");

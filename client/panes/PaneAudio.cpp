@@ -18,7 +18,8 @@ void CPaneAudio::SetAec(bool on)
 
 int CPaneAudio::GetInputLevel()
 {
-    auto fn = g_MediaFunctions.Get<PFN_AUDIO_MGR_Processer_GetParam>(MF_AUDIO_MGR_Processer_GetParam);
+    auto fn =
+        g_MediaFunctions.Get<PFN_AUDIO_MGR_Processer_GetParam>(MF_AUDIO_MGR_Processer_GetParam);
     int level = 0;
     if (fn)
         fn(AUDIO_PARAM_CAPTURE_LEVEL, &level);

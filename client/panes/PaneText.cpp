@@ -9,8 +9,7 @@ std::string PaneText(const CLanguageManager* language, unsigned id, const char* 
     std::string text;
     if (language)
         language->LoadStringTo(id, text);
-    if (text.empty())
-    {
+    if (text.empty()) {
         const char* own = CStringTable::Find(id);
         text = own ? own : (fallback ? fallback : "");
     }
@@ -22,8 +21,7 @@ std::string PaneFormat(const CLanguageManager* language, unsigned id)
     std::string text;
     if (language)
         language->LoadFormatStringTo(id, text);
-    if (text.empty())
-    {
+    if (text.empty()) {
         const char* own = CStringTable::Find(id);
         text = own ? own : "";
     }

@@ -7,9 +7,9 @@ BEGIN_MESSAGE_MAP(CAboutDlg, CLangDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CAboutDlg::CAboutDlg(CWnd* parent) : CLangDialog(IDD_ABOUTBOX, "CAboutDlg11", parent), m_pictureSize(0, 0)
-{
-}
+CAboutDlg::CAboutDlg(CWnd* parent)
+    : CLangDialog(IDD_ABOUTBOX, "CAboutDlg11", parent), m_pictureSize(0, 0)
+{}
 
 CAboutDlg::~CAboutDlg()
 {

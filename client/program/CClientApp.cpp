@@ -57,10 +57,7 @@ void CClientApp::SetLibraryLoader(ILibraryLoader* loader)
     m_loader = loader ? loader : &m_win32Loader;
 }
 
-void CClientApp::SetSettingsStore(ISettingsStore* store)
-{
-    m_store = store;
-}
+void CClientApp::SetSettingsStore(ISettingsStore* store) { m_store = store; }
 
 void CClientApp::SetAppFolder(const std::string& folder)
 {
@@ -227,15 +224,9 @@ void CClientApp::Upgrade(const CString& server, bool fromLoginDialog)
         StartUpdater(&servers, port);
 }
 
-CDlgLogin* CClientApp::NewLoginDialog()
-{
-    return new CDlgLogin(nullptr);
-}
+CDlgLogin* CClientApp::NewLoginDialog() { return new CDlgLogin(nullptr); }
 
-bool CClientApp::ParseCommandLine()
-{
-    return ParseCommandLine(GetCommandLineA());
-}
+bool CClientApp::ParseCommandLine() { return ParseCommandLine(GetCommandLineA()); }
 
 bool CClientApp::ParseCommandLine(const char* commandLine)
 {

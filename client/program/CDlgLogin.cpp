@@ -20,7 +20,8 @@ const char* const CDlgLogin::SERVER_HOST_NAME = "meeting.brovik.com";
 namespace {
 
 // Copies text into a fixed field; false (and nothing copied) when it does not fit.
-template <size_t N> bool CopyBounded(char (&field)[N], const CString& text)
+template <size_t N>
+bool CopyBounded(char (&field)[N], const CString& text)
 {
     if (static_cast<size_t>(text.GetLength()) >= N)
         return false;
@@ -58,15 +59,11 @@ END_MESSAGE_MAP()
 
 CDlgLogin::CDlgLogin(CWnd* parent)
     : CSkinDialog(IDD_LOGIN, "CDlgLogin", parent), m_registry(""), m_store(&m_registry)
-{
-}
+{}
 
 CDlgLogin::~CDlgLogin() {}
 
-void CDlgLogin::SetSettingsStore(ISettingsStore* store)
-{
-    m_store = store ? store : &m_registry;
-}
+void CDlgLogin::SetSettingsStore(ISettingsStore* store) { m_store = store ? store : &m_registry; }
 
 void CDlgLogin::DoDataExchange(CDataExchange* pDX)
 {
@@ -105,10 +102,11 @@ BOOL CDlgLogin::OnInitDialog()
     // along the top of the dialog.
     CRect tabs(7, 4, 223, 22);
     MapDialogRect(&tabs);
-    const bool tabsMade = GetDlgItem(IDC_LOGIN_TABS)
-                              ? m_tabs.SubclassDlgItem(IDC_LOGIN_TABS, this) != FALSE
-                              : m_tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, tabs,
-                                              this, IDC_LOGIN_TABS) != FALSE;
+    const bool tabsMade =
+        GetDlgItem(IDC_LOGIN_TABS)
+            ? m_tabs.SubclassDlgItem(IDC_LOGIN_TABS, this) != FALSE
+            : m_tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, tabs, this,
+                            IDC_LOGIN_TABS) != FALSE;
     if (tabsMade) {
         m_tabs.InsertItem(0, "普通登陆");
         m_tabs.InsertItem(1, "email登陆");
@@ -201,10 +199,7 @@ LRESULT CDlgLogin::OnTabChanged(WPARAM index, LPARAM)
     return 0;
 }
 
-void CDlgLogin::OnOK()
-{
-    OnLogin();
-}
+void CDlgLogin::OnOK() { OnLogin(); }
 
 void CDlgLogin::OnLogin()
 {
@@ -265,10 +260,9 @@ void CDlgLogin::OnLogin()
     // A second login replaces the rooms of the first.
     FreeConferenceList(g_ConfList);
     char text[CCommandManager::TEXT_SIZE] = {};
-    if (!g_CmdManager.GetConferenceList(g_LoginInfo.serverAddress, g_LoginInfo.userName,
-                                        g_LoginInfo.password,
-                                        static_cast<uint16_t>(g_LoginInfo.serverPort), &g_ConfList,
-                                        text)) {
+    if (!g_CmdManager.GetConferenceList(
+            g_LoginInfo.serverAddress, g_LoginInfo.userName, g_LoginInfo.password,
+            static_cast<uint16_t>(g_LoginInfo.serverPort), &g_ConfList, text)) {
         ShowMessage(text);
         return;
     }

@@ -14,7 +14,8 @@ class ISettingsStore;
 
 // The registry keys of the login history and the remembered user.
 #define LOGIN_HISTORY_KEY "SOFTWARE\\Brovik\\LOCAL"
-#define LOGIN_PASSWORD_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindExtensions\\Static\\HardFind"
+#define LOGIN_PASSWORD_KEY                                                                         \
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindExtensions\\Static\\HardFind"
 
 // The login dialog: server, user name and password; checks the server's
 // version and fetches the room list; keeps the server history and the

@@ -15,7 +15,9 @@ BEGIN_MESSAGE_MAP(CDlgSelectConf, CSkinDialog)
     ON_NOTIFY(NM_DBLCLK, IDC_ROOM_LIST, OnDblclkRooms)
 END_MESSAGE_MAP()
 
-CDlgSelectConf::CDlgSelectConf(CWnd* parent) : CSkinDialog(IDD_SELECT_CONF, "CDlgSelectConf", parent) {}
+CDlgSelectConf::CDlgSelectConf(CWnd* parent)
+    : CSkinDialog(IDD_SELECT_CONF, "CDlgSelectConf", parent)
+{}
 
 CDlgSelectConf::~CDlgSelectConf() {}
 
@@ -43,10 +45,7 @@ BOOL CDlgSelectConf::OnInitDialog()
     return TRUE;
 }
 
-void CDlgSelectConf::OnOK()
-{
-    OnEnter();
-}
+void CDlgSelectConf::OnOK() { OnEnter(); }
 
 void CDlgSelectConf::OnEnter()
 {

@@ -19,10 +19,7 @@ MEETING_STATE& CFramePaneHost::GetMeetingState()
     return *reinterpret_cast<MEETING_STATE*>(m_frame->MeetingState());
 }
 
-bool CFramePaneHost::IsRecording()
-{
-    return m_frame->IsRecording();
-}
+bool CFramePaneHost::IsRecording() { return m_frame->IsRecording(); }
 
 void CFramePaneHost::WriteChatLine(const char* line)
 {
@@ -37,10 +34,7 @@ void CFramePaneHost::StartRecording()
     m_frame->PostMessage(WM_COMMAND, ID_RECORD, 0);
 }
 
-void CFramePaneHost::DropLayoutControl()
-{
-    m_frame->DropLayoutControl();
-}
+void CFramePaneHost::DropLayoutControl() { m_frame->DropLayoutControl(); }
 
 void CFramePaneHost::SelectChatRecipient(uint32_t userId)
 {
@@ -48,37 +42,22 @@ void CFramePaneHost::SelectChatRecipient(uint32_t userId)
         chat->SelectRecipient(userId);
 }
 
-bool CFramePaneHost::IsBroadcastingScreen()
-{
-    return m_panes->Sharing().IsBroadcastingScreen();
-}
+bool CFramePaneHost::IsBroadcastingScreen() { return m_panes->Sharing().IsBroadcastingScreen(); }
 
-void CFramePaneHost::EndScreenBroadcast()
-{
-    m_panes->Sharing().EndScreenBroadcast();
-}
+void CFramePaneHost::EndScreenBroadcast() { m_panes->Sharing().EndScreenBroadcast(); }
 
 uint32_t CFramePaneHost::GetRemoteControlledUser()
 {
     return m_panes->Sharing().GetRemoteControlledUser();
 }
 
-void CFramePaneHost::EndRemoteControl()
-{
-    m_panes->Sharing().EndRemoteControl();
-}
+void CFramePaneHost::EndRemoteControl() { m_panes->Sharing().EndRemoteControl(); }
 
 void CFramePaneHost::StopDocumentTransfers() { CDocTransfer::Instance().Stop(); }
 
-void CFramePaneHost::DropSharingRights()
-{
-    m_panes->Sharing().DropSharingRights();
-}
+void CFramePaneHost::DropSharingRights() { m_panes->Sharing().DropSharingRights(); }
 
-void CFramePaneHost::StartFileSend(uint32_t userId)
-{
-    m_panes->Sharing().StartFileSend(userId);
-}
+void CFramePaneHost::StartFileSend(uint32_t userId) { m_panes->Sharing().StartFileSend(userId); }
 
 void CFramePaneHost::ToggleVideoPolling()
 {

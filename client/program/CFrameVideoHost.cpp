@@ -6,10 +6,7 @@
 #include "CProgramSettings.h"
 #include "CVideoWallPane.h"
 
-bool CFrameVideoHost::IsRecording()
-{
-    return m_panes->IsRecording();
-}
+bool CFrameVideoHost::IsRecording() { return m_panes->IsRecording(); }
 
 bool CFrameVideoHost::GetFullScreenVideoUser(uint32_t* user)
 {
@@ -26,25 +23,13 @@ void CFrameVideoHost::ShowUserFullScreen(uint32_t user, BOOL on)
     m_frame->ShowUserFullScreen(user, on != FALSE);
 }
 
-void CFrameVideoHost::LeaveFullScreen()
-{
-    m_frame->LeaveFullScreen();
-}
+void CFrameVideoHost::LeaveFullScreen() { m_frame->LeaveFullScreen(); }
 
-void CFrameVideoHost::SetBigVideoUser(uint32_t user)
-{
-    m_frame->SetBigVideoUser(user);
-}
+void CFrameVideoHost::SetBigVideoUser(uint32_t user) { m_frame->SetBigVideoUser(user); }
 
-void CFrameVideoHost::SetFirstVideoUser(uint32_t user)
-{
-    m_frame->SetFirstVideoUser(user);
-}
+void CFrameVideoHost::SetFirstVideoUser(uint32_t user) { m_frame->SetFirstVideoUser(user); }
 
-bool CFrameVideoHost::HasControlRight()
-{
-    return m_frame->HasLayoutRight();
-}
+bool CFrameVideoHost::HasControlRight() { return m_frame->HasLayoutRight(); }
 
 CWnd* CFrameVideoHost::GetBigVideoWindow()
 {
@@ -52,15 +37,9 @@ CWnd* CFrameVideoHost::GetBigVideoWindow()
     return big->GetSafeHwnd() ? big : nullptr;
 }
 
-CDlgLocalVideo* CFrameVideoHost::GetLocalVideo()
-{
-    return m_panes->LocalVideo();
-}
+CDlgLocalVideo* CFrameVideoHost::GetLocalVideo() { return m_panes->LocalVideo(); }
 
-VideoControl_Dlg* CFrameVideoHost::GetCameraPanel()
-{
-    return m_panes->CameraPanel();
-}
+VideoControl_Dlg* CFrameVideoHost::GetCameraPanel() { return m_panes->CameraPanel(); }
 
 CDlgRight* CFrameVideoHost::GetVideoWall()
 {
@@ -68,10 +47,7 @@ CDlgRight* CFrameVideoHost::GetVideoWall()
     return wall ? &wall->Wall() : nullptr;
 }
 
-void CFrameVideoHost::ShowDeviceDialog()
-{
-    m_panes->Settings().Dialogs().ShowSystemSettings();
-}
+void CFrameVideoHost::ShowDeviceDialog() { m_panes->Settings().Dialogs().ShowSystemSettings(); }
 
 void CFrameVideoHost::ShowRemoteDeviceDialog(uint32_t user)
 {

@@ -63,8 +63,8 @@ CWnd* CProgramDocs::CreatePage(CWnd* parent)
 bool CProgramDocs::HasControlRight()
 {
     uint8_t state = 0;
-    return m_ctx.users && m_ctx.login && m_ctx.users->GetControlState(m_ctx.login->userId, &state) &&
-           state == 2;
+    return m_ctx.users && m_ctx.login &&
+           m_ctx.users->GetControlState(m_ctx.login->userId, &state) && state == 2;
 }
 
 bool CProgramDocs::RoomForbidsUpload()
@@ -88,10 +88,11 @@ void CProgramDocs::RequestDocumentList()
         m_ctx.commands->SendDocumentListRequest(0xFFFFFFFFu, 1);
 }
 
-bool CProgramDocs::AnnounceDocumentCategory(uint32_t folderId, const char* name,
-                                            const char* second, const char* third)
+bool CProgramDocs::AnnounceDocumentCategory(uint32_t folderId, const char* name, const char* second,
+                                            const char* third)
 {
-    if (!m_ctx.commands || !m_ctx.commands->SendDocumentCategory(2, folderId, 2, name, second, third)) {
+    if (!m_ctx.commands ||
+        !m_ctx.commands->SendDocumentCategory(2, folderId, 2, name, second, third)) {
         g_Log.Write(0, "<CProgramDocs::AnnounceDocumentCategory> %s was not announced\n", name);
         return false;
     }
@@ -108,7 +109,10 @@ std::string CProgramDocs::ServerAddress()
                        strnlen(m_ctx.login->serverAddress, sizeof m_ctx.login->serverAddress));
 }
 
-uint16_t CProgramDocs::FileTransferPort() { return static_cast<uint16_t>(g_Settings.ftpServerPort); }
+uint16_t CProgramDocs::FileTransferPort()
+{
+    return static_cast<uint16_t>(g_Settings.ftpServerPort);
+}
 
 uint32_t CProgramDocs::RoomId() { return m_ctx.login ? m_ctx.login->roomId : 0; }
 

@@ -29,7 +29,8 @@ namespace {
 const int kChatHeight = CStandInPanes::CHAT_HEIGHT;
 } // namespace
 
-CProgramPanes::CProgramPanes(CMainFrame* frame, const PANE_CONTEXT& context) : m_frame(frame), m_ctx(context)
+CProgramPanes::CProgramPanes(CMainFrame* frame, const PANE_CONTEXT& context)
+    : m_frame(frame), m_ctx(context)
 {
     m_paneHost.reset(new CFramePaneHost(frame, this));
     m_videoHost.reset(new CFrameVideoHost(frame, this));
@@ -54,10 +55,7 @@ CDlgLocalVideo* CProgramPanes::LocalVideo()
     return m_localVideo && m_localVideo->GetSafeHwnd() ? m_localVideo.get() : nullptr;
 }
 
-IPaneHost* CProgramPanes::PaneHost()
-{
-    return m_paneHost.get();
-}
+IPaneHost* CProgramPanes::PaneHost() { return m_paneHost.get(); }
 
 bool CProgramPanes::OwnedByFrame(FRAME_PANE pane)
 {
@@ -69,8 +67,7 @@ bool CProgramPanes::IsRecording() const { return m_frame->IsRecording(); }
 
 CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
 {
-    if (CProgramSettings::MakesPane(pane))
-    {
+    if (CProgramSettings::MakesPane(pane)) {
         CWnd* dialog = m_settings->CreatePane(pane, parent);
         UpdateTargets();
         return dialog;
@@ -79,10 +76,8 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
     CWnd* shared = m_sharing->CreatePane(pane, parent, &sharing);
     if (sharing)
         return shared;
-    switch (pane)
-    {
-    case PANE_CHAT:
-    {
+    switch (pane) {
+    case PANE_CHAT: {
         std::unique_ptr<CDlgChat> chat(new CDlgChat(m_ctx));
         if (!chat->CreatePane(parent))
             return nullptr;
@@ -94,8 +89,7 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
         UpdateTargets();
         return m_chat;
     }
-    case PANE_LEFT:
-    {
+    case PANE_LEFT: {
         std::unique_ptr<CDlgLeft> left(new CDlgLeft(m_ctx));
         if (!left->CreatePane(parent))
             return nullptr;
@@ -110,8 +104,7 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
         UpdateTargets();
         return m_left;
     }
-    case PANE_PAGE_VOTES:
-    {
+    case PANE_PAGE_VOTES: {
         std::unique_ptr<CDlgVoteList> votes(new CDlgVoteList(m_ctx));
         if (!votes->CreatePane(parent))
             return nullptr;
@@ -119,8 +112,7 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
         UpdateTargets();
         return m_votes;
     }
-    case PANE_CAMERA:
-    {
+    case PANE_CAMERA: {
         // Without parent and hidden; it makes its controller when created.
         std::unique_ptr<VideoControl_Dlg> camera(new VideoControl_Dlg);
         camera->SetCreateController(TRUE);
@@ -132,16 +124,14 @@ CWnd* CProgramPanes::CreatePane(FRAME_PANE pane, CWnd* parent)
         UpdateTargets();
         return m_camera;
     }
-    case PANE_PAN_TILT:
-    {
+    case PANE_PAN_TILT: {
         std::unique_ptr<CDlgPanTiltSettings> settings(new CDlgPanTiltSettings);
         if (!settings->Create(parent))
             return nullptr;
         settings->ShowWindow(SW_HIDE);
         return settings.release();
     }
-    case PANE_PAGE_NET_DISK:
-    {
+    case PANE_PAGE_NET_DISK: {
         // The shared documents: the page and its lists become the dispatcher's targets.
         CProgramSharing* sharing = m_sharing.get();
         m_docs.reset(
@@ -182,7 +172,8 @@ void CProgramPanes::InitDevices()
 {
     // The settings dialog opens the saved devices and reports them.
     if (!m_settings->InitDevices())
-        g_Log.Write(0, "<CProgramPanes::InitDevices> no settings dialog: the devices stay closed\n");
+        g_Log.Write(0,
+                    "<CProgramPanes::InitDevices> no settings dialog: the devices stay closed\n");
 }
 
 void CProgramPanes::StartOwnPreview()

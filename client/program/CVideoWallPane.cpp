@@ -4,10 +4,7 @@
 
 namespace {
 // The wall answers -1 for "nobody"; the main window's layout says none.
-uint32_t LayoutUser(long user)
-{
-    return user < 0 ? LAYOUT_NO_USER : (uint32_t)user;
-}
+uint32_t LayoutUser(long user) { return user < 0 ? LAYOUT_NO_USER : (uint32_t)user; }
 } // namespace
 
 bool CVideoWallPane::Create(CWnd* parent)
@@ -18,10 +15,7 @@ bool CVideoWallPane::Create(CWnd* parent)
     return true;
 }
 
-void CVideoWallPane::SetSplitCount(uint8_t count)
-{
-    m_wall.SetSplitCount(count);
-}
+void CVideoWallPane::SetSplitCount(uint8_t count) { m_wall.SetSplitCount(count); }
 
 void CVideoWallPane::SetMainVideo(uint32_t userId)
 {
@@ -29,25 +23,16 @@ void CVideoWallPane::SetMainVideo(uint32_t userId)
         m_wall.SetMainVideo(userId);
 }
 
-uint32_t CVideoWallPane::GetMainVideoUser()
-{
-    return LayoutUser(m_wall.GetFirstVideoUserId());
-}
+uint32_t CVideoWallPane::GetMainVideoUser() { return LayoutUser(m_wall.GetFirstVideoUserId()); }
 
 void CVideoWallPane::SetFullVideo(uint32_t userId, bool on)
 {
     m_wall.SetFullVideo(userId, on ? TRUE : FALSE);
 }
 
-uint32_t CVideoWallPane::GetFullScreenUser()
-{
-    return LayoutUser(m_wall.GetBigVideoUserId());
-}
+uint32_t CVideoWallPane::GetFullScreenUser() { return LayoutUser(m_wall.GetBigVideoUserId()); }
 
-void CVideoWallPane::RemoveUserWindow(uint32_t userId)
-{
-    m_wall.RemoveUser(userId);
-}
+void CVideoWallPane::RemoveUserWindow(uint32_t userId) { m_wall.RemoveUser(userId); }
 
 int CVideoWallPane::AddUserVideo(const char* userName, uint32_t userId)
 {
@@ -59,7 +44,4 @@ void CVideoWallPane::SetUserVideoTarget(uint32_t userId, uint16_t serverPort)
     m_wall.SetUserVideoTarget(userId, serverPort);
 }
 
-void CVideoWallPane::DropNonBroadcastVideos()
-{
-    m_wall.DropNonBroadcastVideos();
-}
+void CVideoWallPane::DropNonBroadcastVideos() { m_wall.DropNonBroadcastVideos(); }

@@ -21,8 +21,7 @@ const char* const CDlgDocProperties::kFilter =
 
 CDlgDocProperties::CDlgDocProperties(CWnd* parent)
     : CLangDialog(IDD_DOC_PROPERTIES, "CDlgDocProperties", parent)
-{
-}
+{}
 
 BOOL CDlgDocProperties::OnInitDialog()
 {

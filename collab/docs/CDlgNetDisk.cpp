@@ -21,8 +21,7 @@ const UINT kUploadButtons[] = {IDC_NETDISK_UPLOAD_PPT, IDC_NETDISK_UPLOAD_WB, ID
 CDlgNetDisk::CDlgNetDisk(IDocShareHost* host, CDocTransfer* transfer)
     : CLangDialog(IDD_NET_DISK, "CDlgNetDisk", NULL), m_host(host), m_transfer(transfer),
       m_files(host), m_documents(host), m_meetingDocs(host)
-{
-}
+{}
 
 BOOL CDlgNetDisk::CreatePage(CWnd* parent) { return Create(IDD_NET_DISK, parent); }
 
@@ -46,7 +45,8 @@ void CDlgNetDisk::EnableControls(bool enable)
     for (UINT id : kUploadButtons)
         if (CWnd* button = GetDlgItem(id))
             button->EnableWindow(enable);
-    for (CListCtrl* list : {(CListCtrl*)&m_files, (CListCtrl*)&m_documents, (CListCtrl*)&m_meetingDocs})
+    for (CListCtrl* list :
+         {(CListCtrl*)&m_files, (CListCtrl*)&m_documents, (CListCtrl*)&m_meetingDocs})
         if (list->m_hWnd)
             list->EnableWindow(enable);
 }

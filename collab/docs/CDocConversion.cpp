@@ -20,11 +20,13 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 bool Convert(const CONVERSION_JOB& job)
 {
     const std::string name = CDocConversion::FlagName(GetTickCount());
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, 4, name.c_str());
+    HANDLE mapping =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, 4, name.c_str());
     if (!mapping)
         return false;
     bool converted = false;
-    if (volatile LONG* flag = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 4))) {
+    if (volatile LONG* flag =
+            static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 4))) {
         // A flag of the same name left by an earlier conversion starts at 0 too.
         *flag = 0;
         std::string command =

@@ -54,7 +54,8 @@ bool CDocTransfer::Begin(const std::string& sourcePath, const std::string& fileN
     // The converter writes into the temp folder, which a fresh install lacks.
     CreateDirectoryA((folder + "temp").c_str(), NULL);
 
-    CPPTFileSendingDlg* dialog = new (std::nothrow) CPPTFileSendingDlg(this, m_host, fileName, category);
+    CPPTFileSendingDlg* dialog =
+        new (std::nothrow) CPPTFileSendingDlg(this, m_host, fileName, category);
     if (!dialog) {
         m_host->ShowInfo("创建文档共享发送对象失败!");
         return false;

@@ -6,22 +6,20 @@
 
 namespace {
 
-const UINT kErrorStart = 61448;  // "错误号01!"
-const UINT kUploading = 61546;   // "正在上传文件..."
+const UINT kErrorStart = 61448; // "错误号01!"
+const UINT kUploading = 61546;  // "正在上传文件..."
 const UINT kUploadFailed = 61633;
 const UINT kPollMs = 200;
 
 } // namespace
 
 CDlgWBFileSending::CDlgWBFileSending(CWBTransferList* list, IWBTransferHost* host,
-                                     uint32_t documentId, uint32_t folder,
-                                     uint8_t noAnnouncement, const char* name,
-                                     uint32_t pageWidth, uint32_t pageHeight)
+                                     uint32_t documentId, uint32_t folder, uint8_t noAnnouncement,
+                                     const char* name, uint32_t pageWidth, uint32_t pageHeight)
     : CWBTransferDlg(IDD, "CDlgWBFileSending", list, host, documentId), m_folder(folder),
       m_noAnnouncement(noAnnouncement), m_name(name ? name : ""), m_pageWidth(pageWidth),
       m_pageHeight(pageHeight)
-{
-}
+{}
 
 BOOL CDlgWBFileSending::Start(const LPCSTR* paths, int count)
 {
@@ -51,17 +49,8 @@ int CDlgWBFileSending::Poll(int* progress)
     return m_host->Pass().Functions().PollBoardUpload(m_handle, &stored, &total, progress);
 }
 
-void CDlgWBFileSending::StopTransfer()
-{
-    m_host->Pass().Functions().StopBoardUpload(m_handle);
-}
+void CDlgWBFileSending::StopTransfer() { m_host->Pass().Functions().StopBoardUpload(m_handle); }
 
-void CDlgWBFileSending::ReportDone(BOOL ok)
-{
-    m_list->OnUploadDone(this, ok);
-}
+void CDlgWBFileSending::ReportDone(BOOL ok) { m_list->OnUploadDone(this, ok); }
 
-UINT CDlgWBFileSending::FailureTextId() const
-{
-    return kUploadFailed;
-}
+UINT CDlgWBFileSending::FailureTextId() const { return kUploadFailed; }

@@ -11,8 +11,8 @@ public:
     enum { IDD = 529 };
 
     CDlgWBFileSending(CWBTransferList* list, IWBTransferHost* host, uint32_t documentId,
-                      uint32_t folder, uint8_t noAnnouncement, const char* name,
-                      uint32_t pageWidth, uint32_t pageHeight);
+                      uint32_t folder, uint8_t noAnnouncement, const char* name, uint32_t pageWidth,
+                      uint32_t pageHeight);
 
     // Starts the upload (the window exists); FALSE after telling the user.
     BOOL Start(const LPCSTR* paths, int count);

@@ -6,8 +6,8 @@
 
 namespace {
 
-const UINT kErrorStart = 61448;  // "错误号01!"
-const UINT kReceiving = 61545;   // "正在接收文件..."
+const UINT kErrorStart = 61448; // "错误号01!"
+const UINT kReceiving = 61545;  // "正在接收文件..."
 const UINT kDownloadFailed = 61634;
 const UINT kPollMs = 1000;
 
@@ -16,8 +16,7 @@ const UINT kPollMs = 1000;
 CDlgWbFileReceiving::CDlgWbFileReceiving(CWBTransferList* list, IWBTransferHost* host,
                                          uint32_t documentId)
     : CWBTransferDlg(IDD, "CDlgWbFileReceiving", list, host, documentId)
-{
-}
+{}
 
 BOOL CDlgWbFileReceiving::Start(const char* server, uint8_t openedHere, uint8_t uploadFlag,
                                 const LPCSTR* paths, int count, const char* storedName)
@@ -48,8 +47,7 @@ void CDlgWbFileReceiving::ReportPages(int end)
 int CDlgWbFileReceiving::Poll(int* progress)
 {
     int pages = 0, total = 0;
-    int result =
-        m_host->Pass().Functions().PollBoardDownload(m_handle, &pages, &total, progress);
+    int result = m_host->Pass().Functions().PollBoardDownload(m_handle, &pages, &total, progress);
     if (pages < 0)
         pages = 0;
     if (pages > m_pageFiles)
@@ -63,17 +61,8 @@ int CDlgWbFileReceiving::Poll(int* progress)
     return result;
 }
 
-void CDlgWbFileReceiving::StopTransfer()
-{
-    m_host->Pass().Functions().StopBoardDownload(m_handle);
-}
+void CDlgWbFileReceiving::StopTransfer() { m_host->Pass().Functions().StopBoardDownload(m_handle); }
 
-void CDlgWbFileReceiving::ReportDone(BOOL ok)
-{
-    m_list->OnDownloadDone(this, ok);
-}
+void CDlgWbFileReceiving::ReportDone(BOOL ok) { m_list->OnDownloadDone(this, ok); }
 
-UINT CDlgWbFileReceiving::FailureTextId() const
-{
-    return kDownloadFailed;
-}
+UINT CDlgWbFileReceiving::FailureTextId() const { return kDownloadFailed; }

@@ -8,17 +8,11 @@ namespace {
 const int kSlots = sizeof(PASS_FUNCTIONS) / sizeof(FARPROC);
 static_assert(kSlots == PASS_ORDINAL_COUNT, "one slot per ordinal");
 
-FARPROC* Slots(PASS_FUNCTIONS& f)
-{
-    return reinterpret_cast<FARPROC*>(&f);
-}
+FARPROC* Slots(PASS_FUNCTIONS& f) { return reinterpret_cast<FARPROC*>(&f); }
 
 } // namespace
 
-CPassLibrary::~CPassLibrary()
-{
-    Unload();
-}
+CPassLibrary::~CPassLibrary() { Unload(); }
 
 void CPassLibrary::Unload()
 {

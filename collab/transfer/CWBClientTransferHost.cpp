@@ -10,13 +10,9 @@
 
 CWBClientTransferHost::CWBClientTransferHost(PageArrived pageArrived)
     : m_pageArrived(std::move(pageArrived))
-{
-}
+{}
 
-CPassLibrary& CWBClientTransferHost::Pass()
-{
-    return CPassLibrary::Client();
-}
+CPassLibrary& CWBClientTransferHost::Pass() { return CPassLibrary::Client(); }
 
 std::string CWBClientTransferHost::ServerAddress()
 {
@@ -29,15 +25,9 @@ uint16_t CWBClientTransferHost::FileTransferPort()
     return static_cast<uint16_t>(g_Settings.ftpServerPort);
 }
 
-uint32_t CWBClientTransferHost::RoomId()
-{
-    return g_LoginInfo.roomId;
-}
+uint32_t CWBClientTransferHost::RoomId() { return g_LoginInfo.roomId; }
 
-HWND CWBClientTransferHost::MainWindow()
-{
-    return g_pMainFrame ? g_pMainFrame->m_hWnd : NULL;
-}
+HWND CWBClientTransferHost::MainWindow() { return g_pMainFrame ? g_pMainFrame->m_hWnd : NULL; }
 
 void CWBClientTransferHost::OnPageArrived(uint32_t documentId, int pageIndex)
 {
@@ -54,7 +44,4 @@ void CWBClientTransferHost::AnnounceDocument(const WB_UPLOADED_DOCUMENT& documen
                                   document.storedName.c_str());
 }
 
-void CWBClientTransferHost::ShowMessage(const char* text)
-{
-    ::ShowMessage(text);
-}
+void CWBClientTransferHost::ShowMessage(const char* text) { ::ShowMessage(text); }

@@ -6,13 +6,9 @@
 
 CWBTransferList::CWBTransferList(IWBTransferHost* host)
     : m_host(host), m_uploads(10), m_downloads(10)
-{
-}
+{}
 
-CWBTransferList::~CWBTransferList()
-{
-    StopAll();
-}
+CWBTransferList::~CWBTransferList() { StopAll(); }
 
 BOOL CWBTransferList::StartUpload(uint32_t documentId, uint32_t folder, uint8_t noAnnouncement,
                                   const char* name, uint32_t pageWidth, uint32_t pageHeight,
@@ -76,15 +72,9 @@ void CWBTransferList::Cancel(CPtrList& list, uint32_t documentId)
     }
 }
 
-void CWBTransferList::CancelUpload(uint32_t documentId)
-{
-    Cancel(m_uploads, documentId);
-}
+void CWBTransferList::CancelUpload(uint32_t documentId) { Cancel(m_uploads, documentId); }
 
-void CWBTransferList::CancelDownload(uint32_t documentId)
-{
-    Cancel(m_downloads, documentId);
-}
+void CWBTransferList::CancelDownload(uint32_t documentId) { Cancel(m_downloads, documentId); }
 
 void CWBTransferList::StopAll()
 {

@@ -25,14 +25,13 @@ public:
     // the stored name under which peers fetch the pages are given back.
     // folder: -1 for a live whiteboard document; noAnnouncement 0 announces
     // the document as a shared-document item once it is stored.
-    BOOL StartUpload(uint32_t documentId, uint32_t folder, uint8_t noAnnouncement,
-                     const char* name, uint32_t pageWidth, uint32_t pageHeight,
-                     const LPCSTR* paths, int count, uint8_t* uploadFlag, CString* storedName);
+    BOOL StartUpload(uint32_t documentId, uint32_t folder, uint8_t noAnnouncement, const char* name,
+                     uint32_t pageWidth, uint32_t pageHeight, const LPCSTR* paths, int count,
+                     uint8_t* uploadFlag, CString* storedName);
     // Downloads a document's page files: the i-th page into the i-th path.
     // server: null or empty for the own server.
     BOOL StartDownload(const char* server, uint32_t documentId, uint8_t openedHere,
-                       uint8_t uploadFlag, const LPCSTR* paths, int count,
-                       const char* storedName);
+                       uint8_t uploadFlag, const LPCSTR* paths, int count, const char* storedName);
     // Stops and forgets the transfer of that document; none, nothing.
     void CancelUpload(uint32_t documentId);
     void CancelDownload(uint32_t documentId);

@@ -46,14 +46,14 @@ typedef int(WINAPI* PFN_PASS_PollSend)(DWORD handle, int* progress);
 typedef void(WINAPI* PFN_PASS_StopSend)(DWORD handle);
 // A file offered to this participant, fetched into the full target path;
 // poll and stop take the transfer id.
-typedef int(WINAPI* PFN_PASS_StartReceive)(LPCSTR server, WORD port, DWORD roomId,
-                                           DWORD transferId, LPCSTR targetPath);
+typedef int(WINAPI* PFN_PASS_StartReceive)(LPCSTR server, WORD port, DWORD roomId, DWORD transferId,
+                                           LPCSTR targetPath);
 typedef int(WINAPI* PFN_PASS_PollReceive)(DWORD transferId, int* progress);
 typedef void(WINAPI* PFN_PASS_StopReceive)(DWORD transferId);
 // A converted shared document. Value A is the stored name, value B the
 // document's own file name in the store.
-typedef int(WINAPI* PFN_PASS_StartDocUpload)(LPCSTR server, WORD port, DWORD roomId,
-                                             LPCSTR path, DWORD* handle);
+typedef int(WINAPI* PFN_PASS_StartDocUpload)(LPCSTR server, WORD port, DWORD roomId, LPCSTR path,
+                                             DWORD* handle);
 typedef int(WINAPI* PFN_PASS_GetDocUploadValue)(DWORD handle, CString* value);
 typedef int(WINAPI* PFN_PASS_PollDocUpload)(DWORD handle, int* progress);
 typedef void(WINAPI* PFN_PASS_StopDocUpload)(DWORD handle);
@@ -62,16 +62,15 @@ typedef void(WINAPI* PFN_PASS_StopDocUpload)(DWORD handle);
 // then wait for pages still on their way). Upload poll: files stored, files
 // in all; download poll: page files complete, page files in all.
 typedef int(WINAPI* PFN_PASS_StartBoardUpload)(LPCSTR server, WORD port, DWORD roomId,
-                                               BYTE noAnnouncement, const LPCSTR* paths,
-                                               int count, BYTE* uploadFlag, DWORD* handle);
+                                               BYTE noAnnouncement, const LPCSTR* paths, int count,
+                                               BYTE* uploadFlag, DWORD* handle);
 typedef int(WINAPI* PFN_PASS_GetBoardUploadValue)(DWORD handle, CString* storedName);
-typedef int(WINAPI* PFN_PASS_PollBoardUpload)(DWORD handle, int* stored, int* total,
-                                              int* progress);
+typedef int(WINAPI* PFN_PASS_PollBoardUpload)(DWORD handle, int* stored, int* total, int* progress);
 typedef void(WINAPI* PFN_PASS_StopBoardUpload)(DWORD handle);
 typedef int(WINAPI* PFN_PASS_StartBoardDownload)(LPCSTR server, WORD port, DWORD roomId,
                                                  BYTE openedHere, BYTE uploadFlag,
-                                                 const LPCSTR* paths, int count,
-                                                 LPCSTR storedName, DWORD* handle);
+                                                 const LPCSTR* paths, int count, LPCSTR storedName,
+                                                 DWORD* handle);
 typedef int(WINAPI* PFN_PASS_PollBoardDownload)(DWORD handle, int* pages, int* total,
                                                 int* progress);
 typedef void(WINAPI* PFN_PASS_StopBoardDownload)(DWORD handle);

@@ -33,7 +33,8 @@ struct Zoom
     const char* text;
     int value;
 };
-const Zoom kZooms[] = {{"自适应", 0}, {"50%", 50}, {"100%", 100}, {"150%", 150}, {"200%", 200}, {"400%", 400}};
+const Zoom kZooms[] = {{"自适应", 0}, {"50%", 50},   {"100%", 100},
+                       {"150%", 150}, {"200%", 200}, {"400%", 400}};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDlgWbToolPanel, CDialog)

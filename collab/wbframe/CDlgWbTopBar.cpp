@@ -12,8 +12,9 @@ struct BarButton
     UINT button;
     UINT command;
 };
-const BarButton kButtons[] = {{IDC_WB_B_NEW, ID_WB_NEW},   {IDC_WB_B_OPEN, ID_WB_OPEN}, {IDC_WB_B_OPEN2, ID_WB_OPEN},
-                              {IDC_WB_B_SAVE, ID_WB_SAVE}, {IDC_WB_B_NEXT, ID_WB_NEXT}, {IDC_WB_B_PREV, ID_WB_PREV}};
+const BarButton kButtons[] = {{IDC_WB_B_NEW, ID_WB_NEW},    {IDC_WB_B_OPEN, ID_WB_OPEN},
+                              {IDC_WB_B_OPEN2, ID_WB_OPEN}, {IDC_WB_B_SAVE, ID_WB_SAVE},
+                              {IDC_WB_B_NEXT, ID_WB_NEXT},  {IDC_WB_B_PREV, ID_WB_PREV}};
 const int kListWidth = 40;
 } // namespace
 
@@ -24,8 +25,7 @@ END_MESSAGE_MAP()
 CDlgWbTopBar::CDlgWbTopBar()
     : CDialog(IDD_WB_TOP_BAR), m_width(CWbLineCombo::MODE_WIDTH), m_style(CWbLineCombo::MODE_STYLE),
       m_fill(CWbLineCombo::MODE_FILL)
-{
-}
+{}
 
 BOOL CDlgWbTopBar::CreateBar(CWnd* parent) { return Create(IDD_WB_TOP_BAR, parent); }
 
@@ -36,7 +36,8 @@ BOOL CDlgWbTopBar::OnInitDialog()
     // become separators that the lists cover.
     CRect client;
     GetClientRect(&client);
-    if (m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CCS_NORESIZE | CCS_NODIVIDER,
+    if (m_toolBar.CreateEx(this, TBSTYLE_FLAT,
+                           WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CCS_NORESIZE | CCS_NODIVIDER,
                            CRect(0, 0, 0, 0), IDC_WB_TOOLBAR) &&
         m_toolBar.LoadToolBar(IDR_WB_TOOLBAR)) {
         const UINT lists[] = {ID_WB_WIDTH, ID_WB_STYLE, ID_WB_FILL};
@@ -67,8 +68,12 @@ BOOL CDlgWbTopBar::OnInitDialog()
     } else {
         for (int i = 0; i < 3; ++i) {
             CWbLineCombo* combo = i == 0 ? &m_width : i == 1 ? &m_style : &m_fill;
-            combo->CreateList(this, i == 0 ? ID_WB_WIDTH : i == 1 ? ID_WB_STYLE : ID_WB_FILL,
-                              CRect(300 + i * (kListWidth + 4), 4, 300 + i * (kListWidth + 4) + kListWidth, 26));
+            combo->CreateList(
+                this,
+                i == 0   ? ID_WB_WIDTH
+                : i == 1 ? ID_WB_STYLE
+                         : ID_WB_FILL,
+                CRect(300 + i * (kListWidth + 4), 4, 300 + i * (kListWidth + 4) + kListWidth, 26));
         }
     }
     SetPageTexts(0, 0);
@@ -145,7 +150,8 @@ BOOL CDlgWbTopBar::OnCommand(WPARAM wParam, LPARAM lParam)
                 return TRUE;
             }
         // The tool bar's own buttons carry the frame's commands.
-        if (id == ID_WB_NEW || id == ID_WB_OPEN || id == ID_WB_SAVE || id == ID_WB_NEXT || id == ID_WB_PREV) {
+        if (id == ID_WB_NEW || id == ID_WB_OPEN || id == ID_WB_SAVE || id == ID_WB_NEXT ||
+            id == ID_WB_PREV) {
             frame->SendMessage(WM_COMMAND, id, 0);
             return TRUE;
         }

@@ -53,7 +53,8 @@ private:
 void BroadcastPrinterChange(const char* section)
 {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, (LPARAM)section, SMTO_NORMAL, 1000, &result);
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, (LPARAM)section, SMTO_NORMAL, 1000,
+                          &result);
 }
 } // namespace
 
@@ -96,7 +97,8 @@ BOOL CVirtualPrinterLink::Init(LPCTSTR lpszOutputFolder)
                                               sizeof(VPRINT_LINK_RECORD), m_mappingName.c_str());
         if (!m_hMapping)
             return FALSE;
-        m_pRecord = (VPRINT_LINK_RECORD*)::MapViewOfFile(m_hMapping, FILE_MAP_WRITE, 0, 0, sizeof(VPRINT_LINK_RECORD));
+        m_pRecord = (VPRINT_LINK_RECORD*)::MapViewOfFile(m_hMapping, FILE_MAP_WRITE, 0, 0,
+                                                         sizeof(VPRINT_LINK_RECORD));
         if (!m_pRecord) {
             ::CloseHandle(m_hMapping);
             m_hMapping = NULL;
@@ -141,7 +143,8 @@ BOOL CVirtualPrinterLink::Print(HWND hOwner, LPCTSTR lpszDocument)
         return FALSE;
     {
         MutexHold hold(m_hMutex);
-        WriteField(m_pRecord, offsetof(VPRINT_LINK_RECORD, documentName), 1024, DocumentName(lpszDocument).c_str());
+        WriteField(m_pRecord, offsetof(VPRINT_LINK_RECORD, documentName), 1024,
+                   DocumentName(lpszDocument).c_str());
         WriteField(m_pRecord, offsetof(VPRINT_LINK_RECORD, format), 12, "emf");
         WireWriter w(m_pRecord, sizeof *m_pRecord);
         w.Seek(offsetof(VPRINT_LINK_RECORD, reserved));
@@ -159,8 +162,8 @@ int CVirtualPrinterLink::OnPrintDone(WPARAM wParam)
         return m_status;
     }
     HKEY key = NULL;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
-        ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                          &key, NULL) != ERROR_SUCCESS) {
         m_status = STATUS_FAILED;
         return m_status;
     }
@@ -260,7 +263,9 @@ BOOL GetDefaultPrinterName(char* buffer, int* size, BOOL* ok)
         ::EnumPrintersA(PRINTER_ENUM_DEFAULT, NULL, 2, NULL, 0, &needed, &count);
         if (needed > 0) {
             std::vector<BYTE> info(needed);
-            if (::EnumPrintersA(PRINTER_ENUM_DEFAULT, NULL, 2, info.data(), needed, &needed, &count) && count > 0) {
+            if (::EnumPrintersA(PRINTER_ENUM_DEFAULT, NULL, 2, info.data(), needed, &needed,
+                                &count) &&
+                count > 0) {
                 const char* name = ((PRINTER_INFO_2A*)info.data())->pPrinterName;
                 int length = name ? (int)strlen(name) + 1 : 1;
                 if (length <= *size) {
@@ -317,7 +322,8 @@ BOOL SetDefaultPrinterName(LPCTSTR lpszName, BOOL* ok)
                 if (result)
                     BroadcastPrinterChange("windows");
             } else if (pi->pDriverName && pi->pPortName) {
-                std::string device = std::string(lpszName) + "," + pi->pDriverName + "," + pi->pPortName;
+                std::string device =
+                    std::string(lpszName) + "," + pi->pDriverName + "," + pi->pPortName;
                 result = ::WriteProfileStringA("windows", "device", device.c_str());
                 if (result)
                     BroadcastPrinterChange(NULL);
@@ -341,7 +347,8 @@ BOOL InstallVirtualPrinter()
     ::CreateDirectoryA("C:\\PrintDir", NULL);
     char windir[256] = {0};
     ::GetEnvironmentVariableA("windir", windir, 255);
-    std::string destination = std::string(windir) + "\\system32\\spool\\prtprocs\\w32x86\\tanproc.dll";
+    std::string destination =
+        std::string(windir) + "\\system32\\spool\\prtprocs\\w32x86\\tanproc.dll";
     OSVERSIONINFOA os = {sizeof os};
     if (!::GetVersionExA(&os))
         return FALSE;
@@ -350,7 +357,8 @@ BOOL InstallVirtualPrinter()
     if (char* slash = strrchr(program, '\\'))
         slash[1] = 0;
     if (os.dwPlatformId == VER_PLATFORM_WIN32_NT || os.dwMajorVersion == 5) {
-        std::string source = std::string(program) + (os.dwMinorVersion == 0 ? "2000\\tanproc.dll" : "xp\\tanproc.dll");
+        std::string source = std::string(program) +
+                             (os.dwMinorVersion == 0 ? "2000\\tanproc.dll" : "xp\\tanproc.dll");
         ::CopyFileA(source.c_str(), destination.c_str(), FALSE); // a failed copy is not an error
     }
     BYTE list[400];
@@ -363,10 +371,11 @@ BOOL InstallVirtualPrinter()
                 present = true;
     }
     if (!present && !::AddPrintProcessorA(NULL, NULL, (LPSTR) "tanproc.dll", (LPSTR) "tanproc"))
-        g_Log.Write(1, "error to AddPrinter %s, %d\r\n", destination.c_str(), (int)::GetLastError());
+        g_Log.Write(1, "error to AddPrinter %s, %d\r\n", destination.c_str(),
+                    (int)::GetLastError());
     HKEY key = NULL;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
-        ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                          &key, NULL) != ERROR_SUCCESS) {
         g_Log.Write(1, "error to reg.Create\r\n");
         return FALSE;
     }
@@ -386,7 +395,8 @@ BOOL InstallVirtualPrinter()
     // Every other text is empty, not missing: the spooler refuses a
     // printer without a data type.
     char empty[1] = {0};
-    info.pShareName = info.pComment = info.pLocation = info.pSepFile = info.pParameters = info.pDatatype = empty;
+    info.pShareName = info.pComment = info.pLocation = info.pSepFile = info.pParameters =
+        info.pDatatype = empty;
     printer = ::AddPrinterA(NULL, 2, (BYTE*)&info);
     if (printer) {
         ::ClosePrinter(printer);

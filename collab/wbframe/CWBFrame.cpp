@@ -20,10 +20,10 @@ struct ToolCommand
     int tool;
 };
 const ToolCommand kToolCommands[] = {
-    {ID_WB_ERASER, 1},         {ID_WB_SELECT, 2},    {IDC_WB_T_ICON, 3},      {IDC_WB_T_LINE, 4},
-    {ID_WB_LINE, 4},           {ID_WB_ARROW, 5},     {ID_WB_RECT, 6},         {ID_WB_RECTFILL, 7},
-    {ID_WB_ROUNDRECT, 8},      {ID_WB_ROUNDRECTFILL, 9}, {ID_WB_ELLIPSE, 10}, {ID_WB_ELLIPSEFILL, 11},
-    {ID_WB_TEXT, 12},          {IDC_WB_T_POLY, 13},  {IDC_WB_T_PEN, 14},      {ID_WB_PEN, 14},
+    {ID_WB_ERASER, 1},     {ID_WB_SELECT, 2},        {IDC_WB_T_ICON, 3},  {IDC_WB_T_LINE, 4},
+    {ID_WB_LINE, 4},       {ID_WB_ARROW, 5},         {ID_WB_RECT, 6},     {ID_WB_RECTFILL, 7},
+    {ID_WB_ROUNDRECT, 8},  {ID_WB_ROUNDRECTFILL, 9}, {ID_WB_ELLIPSE, 10}, {ID_WB_ELLIPSEFILL, 11},
+    {ID_WB_TEXT, 12},      {IDC_WB_T_POLY, 13},      {IDC_WB_T_PEN, 14},  {ID_WB_PEN, 14},
     {IDC_WB_T_PENCIL, 15},
 };
 const int kZoomValues[] = {0, 50, 100, 150, 200, 400};
@@ -54,9 +54,9 @@ BEGIN_MESSAGE_MAP(CWBFrame, CWnd)
 END_MESSAGE_MAP()
 
 CWBFrame::CWBFrame()
-    : m_bAutoDelete(FALSE), m_pHost(NULL), m_pPrinter(NULL), m_pViews(NULL), m_bOnlinePane(TRUE), m_bEditRight(FALSE),
-      m_bPrintBusy(FALSE), m_nPendingFolder(0), m_nZoomIndex(0), m_nScrollPos(0), m_pfnSend(NULL),
-      m_pSendContext(NULL), m_pPacket(NULL), m_nPacketCapacity(0)
+    : m_bAutoDelete(FALSE), m_pHost(NULL), m_pPrinter(NULL), m_pViews(NULL), m_bOnlinePane(TRUE),
+      m_bEditRight(FALSE), m_bPrintBusy(FALSE), m_nPendingFolder(0), m_nZoomIndex(0),
+      m_nScrollPos(0), m_pfnSend(NULL), m_pSendContext(NULL), m_pPacket(NULL), m_nPacketCapacity(0)
 {
     ::InitializeCriticalSection(&m_packetLock);
     m_settings.pfnChange = &CWBFrame::ChangeThunk;
@@ -79,7 +79,9 @@ BOOL CWBFrame::CreateFrame(CWnd* parent, UINT id, IWBFrameHost* host, IWBTransfe
     CRect rc(0, 0, 800, 600);
     if (parent)
         parent->GetClientRect(&rc);
-    if (!CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
+    if (!CreateEx(0,
+                  AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                      (HBRUSH)(COLOR_BTNFACE + 1)),
                   "Whiteboard", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rc, parent, id))
         return FALSE; // the caller still owns the object
     m_bAutoDelete = TRUE;
@@ -108,23 +110,24 @@ int CWBFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (!m_toolPanel.CreatePanel(this))
         return -1;
     HFONT font = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-    m_docsGroup.Create("", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_WB_DOCS_GROUP);
+    m_docsGroup.Create("", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this,
+                       IDC_WB_DOCS_GROUP);
     m_docsGroup.SendMessage(WM_SETFONT, (WPARAM)font, 0);
-    m_docsOpen.Create("打开在线文档", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, CRect(0, 0, 10, 10), this,
-                      IDC_WB_DOCS_OPEN);
+    m_docsOpen.Create("打开在线文档", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE,
+                      CRect(0, 0, 10, 10), this, IDC_WB_DOCS_OPEN);
     m_docsOpen.SendMessage(WM_SETFONT, (WPARAM)font, 0);
-    m_docsClose.Create("关闭在线文档", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, CRect(0, 0, 10, 10),
-                       this, IDC_WB_DOCS_CLOSE);
+    m_docsClose.Create("关闭在线文档", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE,
+                       CRect(0, 0, 10, 10), this, IDC_WB_DOCS_CLOSE);
     m_docsClose.SendMessage(WM_SETFONT, (WPARAM)font, 0);
-    m_docsList.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10),
-                      &m_docsGroup, IDC_WB_DOCS_LIST);
+    m_docsList.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                      CRect(0, 0, 10, 10), &m_docsGroup, IDC_WB_DOCS_LIST);
     if (!m_topBar.CreateBar(this))
         return -1;
     if (!m_tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, IDC_WB_TABS))
         return -1;
     m_pViews = new CWBViewManView;
-    if (!m_pViews->Create(NULL, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 10, 10), this,
-                          IDC_WB_VIEWS)) {
+    if (!m_pViews->Create(NULL, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 10, 10),
+                          this, IDC_WB_VIEWS)) {
         m_pViews = NULL; // a view that failed to create has freed itself
         return -1;
     }
@@ -226,8 +229,8 @@ void CWBFrame::SendChange(CWBView* pView, const BYTE* pChange, UINT nLength)
         Emit(m_pPacket, w.Offset());
 }
 
-void CWBFrame::SendDocumentOpened(CWBView* pView, BYTE openedHere, BYTE uploadFlag, LPCTSTR lpszServer,
-                                  LPCTSTR lpszStored)
+void CWBFrame::SendDocumentOpened(CWBView* pView, BYTE openedHere, BYTE uploadFlag,
+                                  LPCTSTR lpszServer, LPCTSTR lpszStored)
 {
     if (!pView)
         return;
@@ -244,7 +247,8 @@ void CWBFrame::SendDocumentOpened(CWBView* pView, BYTE openedHere, BYTE uploadFl
     p.server = lpszServer ? lpszServer : "";
     p.stored = lpszStored ? lpszStored : "";
     CScopedLock lock(&m_packetLock);
-    const size_t length = CWBPacket::OpenedSize(p.title.c_str(), p.server.c_str(), p.stored.c_str());
+    const size_t length =
+        CWBPacket::OpenedSize(p.title.c_str(), p.server.c_str(), p.stored.c_str());
     if (!ReservePacket(length))
         return;
     WireWriter w(m_pPacket, length);
@@ -333,17 +337,18 @@ void CWBFrame::ApplyPacket(const WB_PACKET& p)
         SIZE size = {ClampSide(p.width, DEFAULT_PAGE_WIDTH, MAX_PAGE_SIDE),
                      ClampSide(p.height, DEFAULT_PAGE_HEIGHT, MAX_PAGE_SIDE)};
         const int backgrounds = std::min(p.backgrounds, p.pages);
-        CWBView* view = m_pViews->CreateRemoteDocument(&m_settings, p.doc, p.title.c_str(), size, p.pages,
-                                                       backgrounds);
+        CWBView* view = m_pViews->CreateRemoteDocument(&m_settings, p.doc, p.title.c_str(), size,
+                                                       p.pages, backgrounds);
         if (!view)
             break;
         AddDocumentView(view, FALSE);
         if (backgrounds > 0 && m_transfers) {
             std::vector<LPCTSTR> paths(backgrounds);
             view->GetDocument().GetBackgroundPaths(paths.data(), backgrounds);
-            const std::string server = p.server.empty() && m_pHost ? m_pHost->ServerAddress() : p.server;
-            m_transfers->StartDownload(server.c_str(), p.doc, p.openedHere, p.uploadFlag, paths.data(), backgrounds,
-                                       p.stored.c_str());
+            const std::string server =
+                p.server.empty() && m_pHost ? m_pHost->ServerAddress() : p.server;
+            m_transfers->StartDownload(server.c_str(), p.doc, p.openedHere, p.uploadFlag,
+                                       paths.data(), backgrounds, p.stored.c_str());
         }
         if (m_pHost && !m_pHost->IsChair())
             m_pHost->RequestPageSync();
@@ -374,7 +379,8 @@ void CWBFrame::ApplyPacket(const WB_PACKET& p)
     case WBP_PAGE:
         if (CWBView* view = m_pViews->FindById(p.doc)) {
             int before = view->GetCurrentPage();
-            if (view->SetCurrentPage(p.page) && before != view->GetCurrentPage() && view == ActiveView())
+            if (view->SetCurrentPage(p.page) && before != view->GetCurrentPage() &&
+                view == ActiveView())
                 UpdatePageTexts();
         }
         break;
@@ -426,8 +432,9 @@ BOOL CWBFrame::AddDocumentView(CWBView* pView, BOOL bAnnounce)
     if (backgrounds > 0 && m_transfers) {
         std::vector<LPCTSTR> paths(backgrounds);
         pView->GetDocument().GetBackgroundPaths(paths.data(), backgrounds);
-        if (!m_transfers->StartUpload(pView->GetDocId(), -1, true, pView->GetTitle(), pView->GetPageSize(),
-                                      paths.data(), backgrounds, &uploadFlag, &stored)) {
+        if (!m_transfers->StartUpload(pView->GetDocId(), -1, true, pView->GetTitle(),
+                                      pView->GetPageSize(), paths.data(), backgrounds, &uploadFlag,
+                                      &stored)) {
             uploadFlag = 0;
             stored.clear();
         }
@@ -565,11 +572,12 @@ void CWBFrame::UploadLocalFile()
     const char* files[1] = {path.c_str()};
     BYTE flag = 0;
     std::string stored;
-    m_transfers->StartUpload(UPLOAD_DOC_ID, UPLOAD_FOLDER, false, name, size, files, 1, &flag, &stored);
+    m_transfers->StartUpload(UPLOAD_DOC_ID, UPLOAD_FOLDER, false, name, size, files, 1, &flag,
+                             &stored);
 }
 
-BOOL CWBFrame::OpenStoredDocument(DWORD storedId, BYTE uploadFlag, int pages, SIZE pageSize, LPCTSTR lpszTitle,
-                                  LPCTSTR lpszServer, LPCTSTR lpszStored)
+BOOL CWBFrame::OpenStoredDocument(DWORD storedId, BYTE uploadFlag, int pages, SIZE pageSize,
+                                  LPCTSTR lpszTitle, LPCTSTR lpszServer, LPCTSTR lpszStored)
 {
     if (!m_pViews)
         return FALSE;
@@ -586,8 +594,8 @@ BOOL CWBFrame::OpenStoredDocument(DWORD storedId, BYTE uploadFlag, int pages, SI
         return FALSE;
     SIZE size = {ClampSide(pageSize.cx, DEFAULT_PAGE_WIDTH, MAX_PAGE_SIDE),
                  ClampSide(pageSize.cy, DEFAULT_PAGE_HEIGHT, MAX_PAGE_SIDE)};
-    CWBView* view =
-        m_pViews->CreateRemoteDocument(&m_settings, m_pViews->NewDocumentId(), lpszTitle, size, pages, pages);
+    CWBView* view = m_pViews->CreateRemoteDocument(&m_settings, m_pViews->NewDocumentId(),
+                                                   lpszTitle, size, pages, pages);
     if (!view)
         return FALSE;
     view->m_dwStoredId = storedId;
@@ -598,10 +606,11 @@ BOOL CWBFrame::OpenStoredDocument(DWORD storedId, BYTE uploadFlag, int pages, SI
         const int count = view->GetDocument().CountBackgrounds();
         std::vector<LPCTSTR> paths(count);
         view->GetDocument().GetBackgroundPaths(paths.data(), count);
-        const std::string server =
-            lpszServer && *lpszServer ? std::string(lpszServer) : m_pHost ? m_pHost->ServerAddress() : std::string();
-        m_transfers->StartDownload(server.c_str(), view->GetDocId(), 0, uploadFlag, paths.data(), count,
-                                   lpszStored ? lpszStored : "");
+        const std::string server = lpszServer && *lpszServer ? std::string(lpszServer)
+                                   : m_pHost                 ? m_pHost->ServerAddress()
+                                                             : std::string();
+        m_transfers->StartDownload(server.c_str(), view->GetDocId(), 0, uploadFlag, paths.data(),
+                                   count, lpszStored ? lpszStored : "");
     }
     return TRUE;
 }
@@ -617,7 +626,8 @@ void CWBFrame::OnPageArrived(DWORD docId, int page)
     CWBView* view = m_pViews ? m_pViews->FindById(docId) : NULL;
     if (!view)
         return;
-    if (view == ActiveView() && (page == view->GetCurrentPage() || page == view->GetPageCount() - 1))
+    if (view == ActiveView() &&
+        (page == view->GetCurrentPage() || page == view->GetPageCount() - 1))
         view->Rescale();
 }
 
@@ -777,7 +787,8 @@ BOOL CWBFrame::OnCommand(WPARAM wParam, LPARAM lParam)
             CWBView* view = ActiveView();
             std::string path;
             if (view && m_pHost &&
-                m_pHost->ChooseFile(true, view->GetTitle() + ".kqf", "WB Files (*.kqf)|*.kqf||", &path))
+                m_pHost->ChooseFile(true, view->GetTitle() + ".kqf", "WB Files (*.kqf)|*.kqf||",
+                                    &path))
                 view->SaveDocument(path.c_str());
             return TRUE;
         }
@@ -863,8 +874,7 @@ void CWBFrame::OnTimer(UINT_PTR nIDEvent)
             ClickPrintConfirmation();
         else
             CWnd::OnTimer(nIDEvent);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void CWBFrame::OnPrintTimer(UINT_PTR timer)
@@ -886,15 +896,17 @@ void CWBFrame::OnPrintTimer(UINT_PTR timer)
         m_pPrinter->GetPageFiles(out.data());
         std::vector<const char*> files(out.begin(), out.end());
         if (count > 0 && timer == TIMER_PRINT) {
-            if (CWBView* view = m_pViews ? m_pViews->CreateLocalDocument(&m_settings, count, files.data()) : NULL)
+            if (CWBView* view =
+                    m_pViews ? m_pViews->CreateLocalDocument(&m_settings, count, files.data())
+                             : NULL)
                 AddDocumentView(view, TRUE);
         } else if (count > 0 && m_transfers) {
             SIZE size = {DEFAULT_PAGE_WIDTH, DEFAULT_PAGE_HEIGHT};
             CWBDocument::GetPictureSize(files[0], &size);
             BYTE flag = 0;
             std::string stored;
-            m_transfers->StartUpload(0, m_nPendingFolder, false, m_strPendingName, size, files.data(), count, &flag,
-                                     &stored);
+            m_transfers->StartUpload(0, m_nPendingFolder, false, m_strPendingName, size,
+                                     files.data(), count, &flag, &stored);
         }
         m_pPrinter->Reset();
         m_bPrintBusy = FALSE;

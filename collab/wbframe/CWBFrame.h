@@ -51,8 +51,8 @@ public:
     BOOL OpenDocumentFile(LPCTSTR lpszPath) { return OpenFile(lpszPath, FALSE); }
     void OpenMeetingDocument(int folder);
     void UploadLocalFile();
-    BOOL OpenStoredDocument(DWORD storedId, BYTE uploadFlag, int pages, SIZE pageSize, LPCTSTR lpszTitle,
-                            LPCTSTR lpszServer, LPCTSTR lpszStored);
+    BOOL OpenStoredDocument(DWORD storedId, BYTE uploadFlag, int pages, SIZE pageSize,
+                            LPCTSTR lpszTitle, LPCTSTR lpszServer, LPCTSTR lpszStored);
     BOOL SaveActiveDocument(LPCTSTR lpszPath);
     // The transfer list: a page of a document has arrived.
     void OnPageArrived(DWORD docId, int page) override;

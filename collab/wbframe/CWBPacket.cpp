@@ -34,8 +34,9 @@ size_t CWBPacket::Read(const BYTE* data, size_t length, WB_PACKET* out)
     }
     case WBP_OPENED: {
         uint8_t pages = 0, backgrounds = 0, a = 0, b = 0, c = 0;
-        if (!r.U32(out->doc) || !r.I32(out->width) || !r.I32(out->height) || !r.U8(pages) || !r.U8(backgrounds) ||
-            !r.U8(out->openedHere) || !r.U8(out->uploadFlag) || !r.U8(a) || !r.U8(b) || !r.U8(c))
+        if (!r.U32(out->doc) || !r.I32(out->width) || !r.I32(out->height) || !r.U8(pages) ||
+            !r.U8(backgrounds) || !r.U8(out->openedHere) || !r.U8(out->uploadFlag) || !r.U8(a) ||
+            !r.U8(b) || !r.U8(c))
             return 0;
         if (r.Remaining() < (size_t)a + b + c)
             return 0;
@@ -94,12 +95,14 @@ bool CWBPacket::WriteChange(WireWriter& w, uint32_t doc, const BYTE* change, UIN
 {
     if (changeLength > 0xFFFF)
         return false;
-    return w.U8(WBP_CHANGE) && w.U32(doc) && w.U16((uint16_t)changeLength) && w.Bytes(change, changeLength);
+    return w.U8(WBP_CHANGE) && w.U32(doc) && w.U16((uint16_t)changeLength) &&
+           w.Bytes(change, changeLength);
 }
 
 size_t CWBPacket::OpenedSize(const char* title, const char* server, const char* stored)
 {
-    return sizeof(WBP_OPENED_HEAD) + CutString(title).size() + CutString(server).size() + CutString(stored).size();
+    return sizeof(WBP_OPENED_HEAD) + CutString(title).size() + CutString(server).size() +
+           CutString(stored).size();
 }
 
 bool CWBPacket::WriteOpened(WireWriter& w, const WB_PACKET& p)
@@ -107,16 +110,26 @@ bool CWBPacket::WriteOpened(WireWriter& w, const WB_PACKET& p)
     const std::string a = CutString(p.title.c_str());
     const std::string b = CutString(p.server.c_str());
     const std::string c = CutString(p.stored.c_str());
-    return w.U8(WBP_OPENED) && w.U32(p.doc) && w.I32(p.width) && w.I32(p.height) && w.U8((uint8_t)p.pages) &&
-           w.U8((uint8_t)p.backgrounds) && w.U8(p.openedHere) && w.U8(p.uploadFlag) && w.U8((uint8_t)a.size()) &&
-           w.U8((uint8_t)b.size()) && w.U8((uint8_t)c.size()) && w.Bytes(a.data(), a.size()) &&
-           w.Bytes(b.data(), b.size()) && w.Bytes(c.data(), c.size());
+    return w.U8(WBP_OPENED) && w.U32(p.doc) && w.I32(p.width) && w.I32(p.height) &&
+           w.U8((uint8_t)p.pages) && w.U8((uint8_t)p.backgrounds) && w.U8(p.openedHere) &&
+           w.U8(p.uploadFlag) && w.U8((uint8_t)a.size()) && w.U8((uint8_t)b.size()) &&
+           w.U8((uint8_t)c.size()) && w.Bytes(a.data(), a.size()) && w.Bytes(b.data(), b.size()) &&
+           w.Bytes(c.data(), c.size());
 }
 
-bool CWBPacket::WriteDoc(WireWriter& w, int kind, uint32_t doc) { return w.U8((uint8_t)kind) && w.U32(doc); }
+bool CWBPacket::WriteDoc(WireWriter& w, int kind, uint32_t doc)
+{
+    return w.U8((uint8_t)kind) && w.U32(doc);
+}
 
-bool CWBPacket::WriteZoom(WireWriter& w, uint16_t num, uint16_t den) { return w.U8(WBP_ZOOM) && w.U16(num) && w.U16(den); }
+bool CWBPacket::WriteZoom(WireWriter& w, uint16_t num, uint16_t den)
+{
+    return w.U8(WBP_ZOOM) && w.U16(num) && w.U16(den);
+}
 
-bool CWBPacket::WritePage(WireWriter& w, uint32_t doc, BYTE page) { return w.U8(WBP_PAGE) && w.U32(doc) && w.U8(page); }
+bool CWBPacket::WritePage(WireWriter& w, uint32_t doc, BYTE page)
+{
+    return w.U8(WBP_PAGE) && w.U32(doc) && w.U8(page);
+}
 
 bool CWBPacket::WriteScroll(WireWriter& w, uint32_t pos) { return w.U8(WBP_SCROLL) && w.U32(pos); }

@@ -8,7 +8,8 @@ BOOL CWbLineCombo::CreateList(CWnd* parent, UINT id, const RECT& rc)
 {
     CRect drop(rc);
     drop.bottom = drop.top + 200;
-    if (!Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, drop, parent, id))
+    if (!Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, drop,
+                parent, id))
         return FALSE;
     int count = m_mode == MODE_STYLE ? 5 : 7;
     for (int i = 0; i < count; ++i) {
@@ -50,7 +51,8 @@ void CWbLineCombo::DrawItem(LPDRAWITEMSTRUCT lpDIS)
             brush.CreateSolidBrush(ink);
         CPen pen(PS_SOLID, 1, ink);
         CPen* oldPen = dc->SelectObject(&pen);
-        CBrush* oldBrush = value == 0 ? (CBrush*)dc->SelectStockObject(NULL_BRUSH) : dc->SelectObject(&brush);
+        CBrush* oldBrush =
+            value == 0 ? (CBrush*)dc->SelectStockObject(NULL_BRUSH) : dc->SelectObject(&brush);
         dc->Rectangle(&inner);
         dc->SelectObject(oldBrush);
         dc->SelectObject(oldPen);

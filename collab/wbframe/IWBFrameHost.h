@@ -21,5 +21,6 @@ public:
     // false when the user gave up.
     virtual bool ChooseMeetingDocument(std::string* path, std::string* name) = 0;
     // A file chosen by the user to open, or false.
-    virtual bool ChooseFile(bool save, const char* defaultName, const char* filter, std::string* path) = 0;
+    virtual bool ChooseFile(bool save, const char* defaultName, const char* filter,
+                            std::string* path) = 0;
 };

@@ -22,8 +22,9 @@ public:
 
     // Starts uploading count files of one document; on success uploadFlag
     // and storedName hold what peers need to download it.
-    virtual bool StartUpload(DWORD docId, int folder, bool noAnnouncement, const char* name, SIZE pageSize,
-                             const char* const* paths, int count, BYTE* uploadFlag, std::string* storedName) = 0;
+    virtual bool StartUpload(DWORD docId, int folder, bool noAnnouncement, const char* name,
+                             SIZE pageSize, const char* const* paths, int count, BYTE* uploadFlag,
+                             std::string* storedName) = 0;
     // Starts downloading the pages of a document into paths (page i into
     // paths[i]); pages are reported to the sink as they arrive.
     virtual bool StartDownload(const char* server, DWORD docId, BYTE openedHere, BYTE uploadFlag,

@@ -8,7 +8,7 @@
 #pragma pack(push, 1)
 struct VPRINT_LINK_RECORD
 {
-    char printerTag[128];   // "TobrinVirtualPrinter"
+    char printerTag[128];    // "TobrinVirtualPrinter"
     char outputFolder[1024]; // the client's folder + "Temp", no trailing backslash
     char documentName[1024]; // the printed file's name, no folder, no last extension
     char format[12];         // "emf"
@@ -24,6 +24,8 @@ static_assert(sizeof(VPRINT_LINK_RECORD) == 2196, "virtual printer link record")
 // The printer driver the virtual printer is installed with.
 #define VPRINT_DRIVER_NAME "Lenovo LJ5600"
 #define VPRINT_PROC_CAPTION "Varn_Print_Proc"
-#define VPRINT_PROC_KEY "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print Processors\\tanproc"
+#define VPRINT_PROC_KEY                                                                            \
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print "              \
+    "Processors\\tanproc"
 // wParam of the print processor's report when the pages are written.
 #define VPRINT_PAGES_WRITTEN 3

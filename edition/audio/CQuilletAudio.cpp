@@ -8,8 +8,7 @@
 CQuilletAudio::CQuilletAudio(const RAVOTM_FUNCTIONS& ravotm, const MEDIA_FUNCTIONS& media,
                              CClientSettings& settings, MessageFn message)
     : m_ravotm(ravotm), m_media(media), m_settings(settings), m_message(std::move(message))
-{
-}
+{}
 
 CQuilletAudio::~CQuilletAudio()
 {
@@ -29,7 +28,8 @@ void CQuilletAudio::Show(UINT id)
 bool CQuilletAudio::RestartCapture()
 {
     m_ravotm.D_G_StopCapture();
-    if (!m_ravotm.D_G_StartCapture(static_cast<int>(m_settings.audioCapture), m_settings.audioFormat)) {
+    if (!m_ravotm.D_G_StartCapture(static_cast<int>(m_settings.audioCapture),
+                                   m_settings.audioFormat)) {
         Show(IDS_CAPTURE_FAILED);
         return false;
     }
@@ -51,7 +51,8 @@ bool CQuilletAudio::ApplyAll(CUserTable& users, uint32_t ownUserId)
     const bool capturing = RestartCapture();
     m_ravotm.D_G_SetDeNoise(static_cast<int>(m_settings.denoise));
     m_ravotm.D_G_SetASC(static_cast<int>(m_settings.asc));
-    m_ravotm.D_G_SetFECType(static_cast<int>(m_settings.fecType), static_cast<int>(m_settings.autoFec));
+    m_ravotm.D_G_SetFECType(static_cast<int>(m_settings.fecType),
+                            static_cast<int>(m_settings.autoFec));
     m_ravotm.D_G_SetAEC(m_settings.aec ? 1 : 0);
     m_ravotm.D_G_SetAGC(m_settings.agc ? 1 : 0);
     RestartPlay();
@@ -131,7 +132,8 @@ void CQuilletAudio::OnSpeakState(uint32_t userId, uint8_t state)
     }
 }
 
-int CQuilletAudio::RecordCallback(void* context, unsigned long sourceId, const void* packet, unsigned long length)
+int CQuilletAudio::RecordCallback(void* context, unsigned long sourceId, const void* packet,
+                                  unsigned long length)
 {
     CQuilletAudio* self = static_cast<CQuilletAudio*>(context);
     if (!self || !self->m_recording || !packet || length == 0)

@@ -31,8 +31,8 @@ public:
         IDS_BAD_AUDIO_PORT = 61596,
     };
 
-    CQuilletAudio(const RAVOTM_FUNCTIONS& ravotm, const MEDIA_FUNCTIONS& media, CClientSettings& settings,
-                  MessageFn message);
+    CQuilletAudio(const RAVOTM_FUNCTIONS& ravotm, const MEDIA_FUNCTIONS& media,
+                  CClientSettings& settings, MessageFn message);
     ~CQuilletAudio();
 
     CQuilletAudio(const CQuilletAudio&) = delete;
@@ -67,7 +67,8 @@ public:
     void OnSpeakState(uint32_t userId, uint8_t state);
 
     // The record callback RavoTM calls: (this, source, packet, length).
-    static int RecordCallback(void* context, unsigned long sourceId, const void* packet, unsigned long length);
+    static int RecordCallback(void* context, unsigned long sourceId, const void* packet,
+                              unsigned long length);
 
 private:
     typedef int(__cdecl* PFN_RV_Audio)(uint32_t userId);

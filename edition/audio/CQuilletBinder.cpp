@@ -38,7 +38,8 @@ const char* CQuilletBinder::GetRavoTMName(int index)
     return index >= 0 && index < RAVOTM_FUNCTION_COUNT ? kRavoTMNames[index] : "";
 }
 
-bool CQuilletBinder::Bind(const std::string& folder, RAVOTM_FUNCTIONS* ravotm, MEDIA_FUNCTIONS* media)
+bool CQuilletBinder::Bind(const std::string& folder, RAVOTM_FUNCTIONS* ravotm,
+                          MEDIA_FUNCTIONS* media)
 {
     m_failure.clear();
     if (!m_loader || !ravotm || !media) {

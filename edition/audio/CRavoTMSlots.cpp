@@ -47,7 +47,8 @@ int __cdecl SetAec(int on)
     return 1;
 }
 
-template <class F> FARPROC Entry(F f)
+template <class F>
+FARPROC Entry(F f)
 {
     FARPROC p;
     static_assert(sizeof p == sizeof f, "function pointers are one size");
@@ -57,7 +58,8 @@ template <class F> FARPROC Entry(F f)
 
 } // namespace
 
-void CRavoTMSlots::Fill(const RAVOTM_FUNCTIONS& ravotm, CQuilletAudio* audio, MEDIA_FUNCTIONS* media)
+void CRavoTMSlots::Fill(const RAVOTM_FUNCTIONS& ravotm, CQuilletAudio* audio,
+                        MEDIA_FUNCTIONS* media)
 {
     s_ravotm = &ravotm;
     s_audio = audio;

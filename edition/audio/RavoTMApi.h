@@ -26,7 +26,8 @@ typedef int (*PFN_D_G_GetFECTypeCount)();
 typedef int (*PFN_D_G_SetAEC)(int on);
 typedef int (*PFN_D_G_SetAGC)(int on);
 typedef int (*PFN_D_G_SetOrder)(int order);
-typedef int (*PFN_D_G_Connect)(unsigned long roomId, unsigned long userId, const char* server, int port);
+typedef int (*PFN_D_G_Connect)(unsigned long roomId, unsigned long userId, const char* server,
+                               int port);
 typedef int (*PFN_D_G_SetSendAudio)(int on);
 typedef int (*PFN_D_G_Disconnect)();
 typedef int (*PFN_D_G_StartPlay)(int device);
@@ -46,36 +47,36 @@ typedef int (*PFN_D_G_GetPlayFormat)(void* waveFormat);
 typedef int (*PFN_D_G_GetNetState)();
 
 // The 30 names in binding order: X(name).
-#define RAVOTM_FUNCTION_LIST(X) \
-    X(D_G_GetCapDevices) \
-    X(D_G_GetCapFormats) \
-    X(D_G_GetPlayDevices) \
-    X(D_G_StartCapture) \
-    X(D_G_StopCapture) \
-    X(D_G_SetDeNoise) \
-    X(D_G_SetASC) \
-    X(D_G_SetFECType) \
-    X(D_G_GetFECTypeCount) \
-    X(D_G_SetAEC) \
-    X(D_G_SetAGC) \
-    X(D_G_SetOrder) \
-    X(D_G_Connect) \
-    X(D_G_SetSendAudio) \
-    X(D_G_Disconnect) \
-    X(D_G_StartPlay) \
-    X(D_G_StopPlay) \
-    X(D_G_SetPlayLocal) \
-    X(D_G_SetRecord) \
-    X(D_G_GetCapEnergy) \
-    X(D_G_GetPlayEnergy) \
-    X(D_G_AddSource) \
-    X(D_G_DelSource) \
-    X(D_G_SourceIsExist) \
-    X(D_G_SetSourceVolume) \
-    X(D_G_GetSourceVolume) \
-    X(D_G_GetSourceEnergy) \
-    X(D_G_SetPlayCallback) \
-    X(D_G_GetPlayFormat) \
+#define RAVOTM_FUNCTION_LIST(X)                                                                    \
+    X(D_G_GetCapDevices)                                                                           \
+    X(D_G_GetCapFormats)                                                                           \
+    X(D_G_GetPlayDevices)                                                                          \
+    X(D_G_StartCapture)                                                                            \
+    X(D_G_StopCapture)                                                                             \
+    X(D_G_SetDeNoise)                                                                              \
+    X(D_G_SetASC)                                                                                  \
+    X(D_G_SetFECType)                                                                              \
+    X(D_G_GetFECTypeCount)                                                                         \
+    X(D_G_SetAEC)                                                                                  \
+    X(D_G_SetAGC)                                                                                  \
+    X(D_G_SetOrder)                                                                                \
+    X(D_G_Connect)                                                                                 \
+    X(D_G_SetSendAudio)                                                                            \
+    X(D_G_Disconnect)                                                                              \
+    X(D_G_StartPlay)                                                                               \
+    X(D_G_StopPlay)                                                                                \
+    X(D_G_SetPlayLocal)                                                                            \
+    X(D_G_SetRecord)                                                                               \
+    X(D_G_GetCapEnergy)                                                                            \
+    X(D_G_GetPlayEnergy)                                                                           \
+    X(D_G_AddSource)                                                                               \
+    X(D_G_DelSource)                                                                               \
+    X(D_G_SourceIsExist)                                                                           \
+    X(D_G_SetSourceVolume)                                                                         \
+    X(D_G_GetSourceVolume)                                                                         \
+    X(D_G_GetSourceEnergy)                                                                         \
+    X(D_G_SetPlayCallback)                                                                         \
+    X(D_G_GetPlayFormat)                                                                           \
     X(D_G_GetNetState)
 
 // The bound functions, one pointer per name.

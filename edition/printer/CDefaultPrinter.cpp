@@ -31,8 +31,8 @@ public:
     void BroadcastSettingChange(const char* section) override
     {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(section), SMTO_NORMAL,
-                            1000, &result);
+        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(section),
+                            SMTO_NORMAL, 1000, &result);
     }
 };
 

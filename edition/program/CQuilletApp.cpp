@@ -59,7 +59,4 @@ void CQuilletApp::Upgrade(const CString&, bool)
     GetProcessLauncher()->ShellOpen(QUILLET_SETUP_ADDRESS);
 }
 
-CDlgLogin* CQuilletApp::NewLoginDialog()
-{
-    return new CQuilletDlgLogin(nullptr);
-}
+CDlgLogin* CQuilletApp::NewLoginDialog() { return new CQuilletDlgLogin(nullptr); }

@@ -21,8 +21,7 @@ MAINFRAME_SERVICES CQuilletFrame::EditionServices(MAINFRAME_SERVICES services)
 
 CQuilletFrame::CQuilletFrame(CQuilletAudio* audio, const MAINFRAME_SERVICES& services)
     : CMainFrame(EditionServices(services)), m_audio(audio)
-{
-}
+{}
 
 void CQuilletFrame::OnTimer(UINT_PTR id)
 {
@@ -45,10 +44,7 @@ bool CQuilletFrame::StartDevices()
     return m_capturing;
 }
 
-void CQuilletFrame::ArmCapture()
-{
-    m_hotkey.Arm(GetSafeHwnd());
-}
+void CQuilletFrame::ArmCapture() { m_hotkey.Arm(GetSafeHwnd()); }
 
 LRESULT CQuilletFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -29,7 +29,10 @@ public:
     // Where a captured picture goes (the whiteboard opens it as a document);
     // the folder pictures are saved in ("ShareAll\\" of the program folder
     // by default).
-    void SetPictureTarget(std::function<void(const std::string&)> target) { m_pictureTarget = std::move(target); }
+    void SetPictureTarget(std::function<void(const std::string&)> target)
+    {
+        m_pictureTarget = std::move(target);
+    }
     void SetCaptureFolder(const std::string& folder) { m_captureFolder = folder; }
     CCaptureHotkey& Hotkey() { return m_hotkey; }
 

@@ -14,15 +14,9 @@ const uint32_t kInfoHeaderSize = 40;
 
 } // namespace
 
-int CScreenCapture::NextNumber()
-{
-    return s_nextNumber;
-}
+int CScreenCapture::NextNumber() { return s_nextNumber; }
 
-void CScreenCapture::ResetNumber(int next)
-{
-    s_nextNumber = next;
-}
+void CScreenCapture::ResetNumber(int next) { s_nextNumber = next; }
 
 bool CScreenCapture::SaveBitmap(HDC dc, HBITMAP bitmap, const std::string& path)
 {
@@ -83,8 +77,8 @@ bool CScreenCapture::SaveBitmap(HDC dc, HBITMAP bitmap, const std::string& path)
     if (!w.Ok() || w.Offset() != offset)
         return false;
 
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0, more = 0;

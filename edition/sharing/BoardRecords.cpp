@@ -14,12 +14,14 @@ std::string TextOrEmpty(const uint8_t* p, uint16_t length)
 
 } // namespace
 
-std::vector<uint8_t> CBoardRecords::OpenPage(uint32_t pageId, uint8_t flag, const std::string& title,
-                                             const std::string& address, const std::string& third)
+std::vector<uint8_t> CBoardRecords::OpenPage(uint32_t pageId, uint8_t flag,
+                                             const std::string& title, const std::string& address,
+                                             const std::string& third)
 {
     if (title.size() > 0xFFFF || address.size() > 0xFFFF || third.size() > 0xFFFF)
         return std::vector<uint8_t>();
-    std::vector<uint8_t> record(sizeof(BOARD_OPEN_PAGE_HEAD) + title.size() + address.size() + third.size());
+    std::vector<uint8_t> record(sizeof(BOARD_OPEN_PAGE_HEAD) + title.size() + address.size() +
+                                third.size());
     WireWriter w(record.data(), record.size());
     w.U8(BOARD_OPEN_PAGE);
     w.Zeros(3);
@@ -60,10 +62,7 @@ std::vector<uint8_t> CBoardRecords::PageRecord(uint8_t kind, uint32_t pageId)
     return record;
 }
 
-std::vector<uint8_t> CBoardRecords::CloseAll()
-{
-    return std::vector<uint8_t>(1, BOARD_CLOSE_ALL);
-}
+std::vector<uint8_t> CBoardRecords::CloseAll() { return std::vector<uint8_t>(1, BOARD_CLOSE_ALL); }
 
 size_t CBoardRecords::ReadRun(const uint8_t* data, size_t length, IBoardRecordTarget& target)
 {
@@ -89,14 +88,16 @@ size_t CBoardRecords::ReadRun(const uint8_t* data, size_t length, IBoardRecordTa
             at += sizeof(BOARD_PAGE_RECORD);
         } else if (kind == BOARD_NAVIGATE) {
             uint16_t payload = 0;
-            if (!r.U32(pageId) || !r.U16(payload) || length - at < sizeof(BOARD_NAVIGATE_HEAD) + payload)
+            if (!r.U32(pageId) || !r.U16(payload) ||
+                length - at < sizeof(BOARD_NAVIGATE_HEAD) + payload)
                 break;
             target.OnNavigate(pageId, data + at + sizeof(BOARD_NAVIGATE_HEAD), payload);
             at += sizeof(BOARD_NAVIGATE_HEAD) + payload;
         } else if (kind == BOARD_OPEN_PAGE) {
             uint8_t flag = 0;
             uint16_t lt = 0, la = 0, lx = 0;
-            if (!r.U32(pageId) || !r.U8(flag) || !r.Seek(10) || !r.U16(lt) || !r.U16(la) || !r.U16(lx))
+            if (!r.U32(pageId) || !r.U8(flag) || !r.Seek(10) || !r.U16(lt) || !r.U16(la) ||
+                !r.U16(lx))
                 break;
             const size_t total = sizeof(BOARD_OPEN_PAGE_HEAD) + lt + la + lx;
             if (length - at < total)

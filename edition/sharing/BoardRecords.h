@@ -55,8 +55,8 @@ public:
     virtual ~IBoardRecordTarget() = default;
     virtual void OnNavigate(uint32_t pageId, const uint8_t* payload, size_t length) = 0;
     // Texts of length 0 or of 260 bytes or more arrive empty.
-    virtual void OnOpenPage(uint32_t pageId, uint8_t flag, const std::string& title, const std::string& address,
-                            const std::string& third) = 0;
+    virtual void OnOpenPage(uint32_t pageId, uint8_t flag, const std::string& title,
+                            const std::string& address, const std::string& third) = 0;
     virtual void OnClosePage(uint32_t pageId) = 0;
     virtual void OnActivatePage(uint32_t pageId) = 0;
     virtual void OnCloseAll() = 0;

@@ -7,15 +7,15 @@
 
 CQuilletBoard::CQuilletBoard(IBoardViews& views, Sender send, std::function<bool()> presenting)
     : m_views(views), m_send(std::move(send)), m_presenting(std::move(presenting))
-{
-}
+{}
 
 uint32_t CQuilletBoard::NewPageId()
 {
     return ((GetTickCount() * 256u + GetCurrentThreadId()) * 256u) + m_counter++;
 }
 
-void CQuilletBoard::OpenPage(int key, const char* address, const char* title, const char* third, uint8_t flag)
+void CQuilletBoard::OpenPage(int key, const char* address, const char* title, const char* third,
+                             uint8_t flag)
 {
     if (!title || !third || !address)
         return;

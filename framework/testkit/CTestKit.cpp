@@ -16,8 +16,8 @@ struct UnmanagedWindowsUnderWine
         if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))
             return;
         HKEY key;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, NULL, 0, KEY_READ | KEY_WRITE,
-                            NULL, &key, NULL) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, NULL, 0,
+                            KEY_READ | KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
             return;
         char value[8] = "";
         DWORD size = sizeof(value), type = 0;
@@ -123,8 +123,7 @@ void CTestKit::ResetQuit() { g_quitSeen = false; }
 
 void CTestKit::PumpPending()
 {
-    for (int i = 0; i < 10000 && PumpOne(); ++i) {
-    }
+    for (int i = 0; i < 10000 && PumpOne(); ++i) {}
 }
 
 bool CTestKit::PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
@@ -147,7 +146,8 @@ void CTestKit::PumpFor(DWORD ms)
     PumpUntil([] { return false; }, ms);
 }
 
-INT_PTR CTestKit::RunModal(CDialog& dlg, const std::function<void(CDialog&)>& action, DWORD timeoutMs)
+INT_PTR CTestKit::RunModal(CDialog& dlg, const std::function<void(CDialog&)>& action,
+                           DWORD timeoutMs)
 {
     ModalRun run = {&dlg, &action, GetTickCount(), timeoutMs, false, false};
     ModalRun* outer = g_modal;
@@ -228,7 +228,8 @@ static void PrintInto(HWND hWnd, HDC hdc, POINT origin, UINT extraFlags)
         POINT client = {0, 0};
         ::GetWindowRect(hWnd, &rw);
         ::ClientToScreen(hWnd, &client);
-        ::SetViewportOrgEx(hdc, -origin.x + (rw.left - client.x), -origin.y + (rw.top - client.y), NULL);
+        ::SetViewportOrgEx(hdc, -origin.x + (rw.left - client.x), -origin.y + (rw.top - client.y),
+                           NULL);
         ::SendMessageA(hWnd, WM_PRINT, (WPARAM)hdc, PRF_NONCLIENT);
         ::SetViewportOrgEx(hdc, -origin.x, -origin.y, NULL);
     }
@@ -253,7 +254,8 @@ static void PrintInto(HWND hWnd, HDC hdc, POINT origin, UINT extraFlags)
         ::SetViewportOrgEx(hdc, 0, 0, NULL);
         int left = at.x - origin.x + (rw.left - client.x);
         int top = at.y - origin.y + (rw.top - client.y);
-        ::IntersectClipRect(hdc, left, top, left + (rw.right - rw.left), top + (rw.bottom - rw.top));
+        ::IntersectClipRect(hdc, left, top, left + (rw.right - rw.left),
+                            top + (rw.bottom - rw.top));
         PrintInto(c, hdc, childOrigin, PRF_NONCLIENT);
         ::RestoreDC(hdc, saved);
     }
@@ -274,7 +276,8 @@ CTestKit::Snapshot CTestKit::Capture(HWND hWnd, bool clientOnly)
     shot.height = r.bottom;
     if (shot.width <= 0 || shot.height <= 0)
         return shot;
-    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(hWnd, NULL, NULL,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpPending();
 
     HDC screen = ::GetDC(NULL);
@@ -398,13 +401,16 @@ void CTestKit::TypeText(HWND hWnd, LPCSTR text)
 
 void CTestKit::ClickButton(HWND hButton)
 {
-    ::SendMessageA(::GetParent(hButton), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hButton), BN_CLICKED),
-                   (LPARAM)hButton);
+    ::SendMessageA(::GetParent(hButton), WM_COMMAND,
+                   MAKEWPARAM(::GetDlgCtrlID(hButton), BN_CLICKED), (LPARAM)hButton);
 }
 
 namespace {
 thread_local int g_autoClosed = 0;
-void CALLBACK AutoCloseTimer(HWND, UINT, UINT_PTR, DWORD) { g_autoClosed += CTestKit::CloseThreadDialogs(); }
+void CALLBACK AutoCloseTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_autoClosed += CTestKit::CloseThreadDialogs();
+}
 } // namespace
 
 CTestKit::AutoCloseDialogs::AutoCloseDialogs(DWORD intervalMs)

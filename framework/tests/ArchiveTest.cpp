@@ -114,13 +114,16 @@ TEST(FrameworkArchive, ObjectListsAcrossPagesShareOneIndexRun)
         page1.Serialize(ar);
     }
     auto expected = Cat({
-        {0x02, 0x00},                                   // count 2
-        {0xFF, 0xFF, 0x00, 0x00, 0x09, 0x00}, Str("CTestLine"), // new class, index 1
-        {0x01, 0x11, 0x11, 0x11, 0x11},                 // the line, index 2
-        {0xFF, 0xFF, 0x00, 0x00, 0x09, 0x00}, Str("CTestText"), // new class, index 3
-        {0x01, 0x33, 0x33, 0x33, 0x33, 0x02}, Str("hi"),  // the text, index 4
-        {0x01, 0x00},                                   // count 1
-        {0x01, 0x80},                                   // known class 1
+        {0x02, 0x00}, // count 2
+        {0xFF, 0xFF, 0x00, 0x00, 0x09, 0x00},
+        Str("CTestLine"),               // new class, index 1
+        {0x01, 0x11, 0x11, 0x11, 0x11}, // the line, index 2
+        {0xFF, 0xFF, 0x00, 0x00, 0x09, 0x00},
+        Str("CTestText"), // new class, index 3
+        {0x01, 0x33, 0x33, 0x33, 0x33, 0x02},
+        Str("hi"),    // the text, index 4
+        {0x01, 0x00}, // count 1
+        {0x01, 0x80}, // known class 1
         {0x01, 0x22, 0x22, 0x22, 0x22},
     });
     EXPECT_EQ(Bytes(f), expected);
@@ -189,7 +192,8 @@ TEST(FrameworkArchive, CountsAndStringLengthsUseTheWideFormsAtTheirLimits)
         }
         auto bytes = Bytes(f);
         ASSERT_EQ(bytes.size(), c.head.size() + c.length);
-        EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + c.head.size()), c.head) << c.length;
+        EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + c.head.size()), c.head)
+            << c.length;
         f.SeekToBegin();
         CArchive ar(&f, CArchive::load);
         CString back;
@@ -221,7 +225,8 @@ TEST(FrameworkArchive, IndexesFrom0x7FFFUseTheLongClassTag)
     auto bytes = Bytes(f);
     // tail: new class CTestText (index 0x8000), t1 (0x8001), then t2's class
     // reference 0x7FFF + 0x80008000, then t2.
-    std::vector<BYTE> tail = Cat({{0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80}, {0x01, 0x02, 0, 0, 0, 0x00}});
+    std::vector<BYTE> tail =
+        Cat({{0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80}, {0x01, 0x02, 0, 0, 0, 0x00}});
     ASSERT_GE(bytes.size(), tail.size());
     EXPECT_EQ(std::vector<BYTE>(bytes.end() - tail.size(), bytes.end()), tail);
 
@@ -252,22 +257,32 @@ TEST(FrameworkArchive, MalformedArchivesAreRefused)
         std::vector<BYTE> bytes;
         int cause;
     } cases[] = {
-        {"unknown class", Cat({{0x01, 0x00}, newClass("CNoSuchObj"), line}), CArchiveException::badClass},
-        {"not serialisable", Cat({{0x01, 0x00}, newClass("CWnd"), line}), CArchiveException::badClass},
-        {"wrong schema", Cat({{0x01, 0x00}, {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Str("CTestLine"), line}),
+        {"unknown class", Cat({{0x01, 0x00}, newClass("CNoSuchObj"), line}),
+         CArchiveException::badClass},
+        {"not serialisable", Cat({{0x01, 0x00}, newClass("CWnd"), line}),
+         CArchiveException::badClass},
+        {"wrong schema",
+         Cat({{0x01, 0x00}, {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Str("CTestLine"), line}),
          CArchiveException::badSchema},
-        {"schema of another class", Cat({{0x01, 0x00}, newClass("CTestVersioned")}), CArchiveException::badSchema},
+        {"schema of another class", Cat({{0x01, 0x00}, newClass("CTestVersioned")}),
+         CArchiveException::badSchema},
         {"null object", {0x01, 0x00, 0x00, 0x00}, CArchiveException::badIndex},
         {"object repeated", Cat({{0x02, 0x00}, newClass("CTestLine"), line, {0x02, 0x00}}),
          CArchiveException::badIndex},
         {"class index unknown", {0x01, 0x00, 0x05, 0x80}, CArchiveException::badIndex},
         {"class index of an object", Cat({{0x02, 0x00}, newClass("CTestLine"), line, {0x02, 0x80}}),
          CArchiveException::badIndex},
-        {"long index out of range", {0x01, 0x00, 0xFF, 0x7F, 0x00, 0x01, 0x00, 0x80}, CArchiveException::badIndex},
-        {"count beyond the data", {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x40}, CArchiveException::endOfFile},
+        {"long index out of range",
+         {0x01, 0x00, 0xFF, 0x7F, 0x00, 0x01, 0x00, 0x80},
+         CArchiveException::badIndex},
+        {"count beyond the data",
+         {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x40},
+         CArchiveException::endOfFile},
         {"object cut short", Cat({{0x01, 0x00}, newClass("CTestLine"), {0x01, 0xAA}}),
          CArchiveException::endOfFile},
-        {"class name cut short", {0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x20, 0x00, 'C'}, CArchiveException::badClass},
+        {"class name cut short",
+         {0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x20, 0x00, 'C'},
+         CArchiveException::badClass},
         {"empty", {}, CArchiveException::endOfFile},
     };
     for (const Case& c : cases) {
@@ -280,7 +295,8 @@ TEST(FrameworkArchive, MalformedArchivesAreRefused)
     // A count the remaining bytes cannot hold is refused before any element
     // is read: here eleven claimed, one present.
     CObList out;
-    EXPECT_EQ(LoadList(Cat({{0x0B, 0x00}, newClass("CTestLine"), line}), out), CArchiveException::endOfFile);
+    EXPECT_EQ(LoadList(Cat({{0x0B, 0x00}, newClass("CTestLine"), line}), out),
+              CArchiveException::endOfFile);
     EXPECT_EQ(out.GetCount(), 0) << "nothing read for a count beyond the data";
     DeleteAll(out);
 }

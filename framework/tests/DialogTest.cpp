@@ -58,8 +58,8 @@ TEST(FrameworkDialog, ModalDialogExchangesDataBothWays)
         d.GetDlgItemText(IDC_NAME, name);
         CComboBox* combo = (CComboBox*)d.GetDlgItem(IDC_CODEC);
         loaded = name == "alice" && d.IsDlgButtonChecked(IDC_ENABLE) &&
-                 d.IsDlgButtonChecked(IDC_MODE_C) && combo->GetCount() == 3 && combo->GetCurSel() == 1 &&
-                 ((CSliderCtrl*)d.GetDlgItem(IDC_LEVEL))->GetPos() == 20;
+                 d.IsDlgButtonChecked(IDC_MODE_C) && combo->GetCount() == 3 &&
+                 combo->GetCurSel() == 1 && ((CSliderCtrl*)d.GetDlgItem(IDC_LEVEL))->GetPos() == 20;
         SetText(d, IDC_NAME, "bob");
         d.CheckDlgButton(IDC_ENABLE, 0);
         d.CheckRadioButton(IDC_MODE_A, IDC_MODE_C, IDC_MODE_A);
@@ -108,13 +108,14 @@ TEST(FrameworkDialog, RefusedInputKeepsTheDialogOpen)
 TEST(FrameworkDialog, ModalRunIsBoundedAndOwnerIsReEnabled)
 {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                               300, 200, NULL, NULL));
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               0, 0, 300, 200, NULL, NULL));
     CSettingsDlg dlg;
     dlg.m_pParentWnd = &owner;
     bool ownerDisabled = false;
     DWORD start = GetTickCount();
-    INT_PTR r = CTestKit::RunModal(dlg, [&](CDialog&) { ownerDisabled = !owner.IsWindowEnabled(); }, 500);
+    INT_PTR r = CTestKit::RunModal(
+        dlg, [&](CDialog&) { ownerDisabled = !owner.IsWindowEnabled(); }, 500);
     EXPECT_EQ(r, IDABORT) << "left alone, the run ends the dialog itself";
     EXPECT_LT(GetTickCount() - start, 3000u);
     EXPECT_TRUE(ownerDisabled);
@@ -122,7 +123,8 @@ TEST(FrameworkDialog, ModalRunIsBoundedAndOwnerIsReEnabled)
 
     // A message box left open inside the dialog is closed too.
     CSettingsDlg dlg2;
-    r = CTestKit::RunModal(dlg2, [&](CDialog& d) { ::MessageBoxA(d.m_hWnd, "open", "box", MB_OK); }, 500);
+    r = CTestKit::RunModal(
+        dlg2, [&](CDialog& d) { ::MessageBoxA(d.m_hWnd, "open", "box", MB_OK); }, 500);
     EXPECT_EQ(r, IDABORT);
     EXPECT_EQ(CTestKit::FindThreadWindow("#32770", NULL), nullptr);
     owner.DestroyWindow();

@@ -30,10 +30,14 @@ enum class Throw { Nothing, Framework, User, Other };
 void ThrowAs(Throw what)
 {
     switch (what) {
-    case Throw::Framework: throw new CReportedException;
-    case Throw::User: throw new CUserException;
-    case Throw::Other: throw std::runtime_error("not a framework exception");
-    case Throw::Nothing: break;
+    case Throw::Framework:
+        throw new CReportedException;
+    case Throw::User:
+        throw new CUserException;
+    case Throw::Other:
+        throw std::runtime_error("not a framework exception");
+    case Throw::Nothing:
+        break;
     }
 }
 
@@ -76,7 +80,8 @@ END_MESSAGE_MAP()
 
 bool Make(CThrowingWnd& w, DWORD style = WS_POPUP)
 {
-    return w.CreateEx(0, AfxRegisterWndClass(0), "thrower", style, 0, 0, 80, 60, NULL, NULL) != FALSE;
+    return w.CreateEx(0, AfxRegisterWndClass(0), "thrower", style, 0, 0, 80, 60, NULL, NULL) !=
+           FALSE;
 }
 
 int Reports(const CTestKit::MessageBoxes& boxes, const char* text)
@@ -211,7 +216,8 @@ TEST(FrameworkExceptions, ModalDialogsReportAndEitherEndOrGoOn)
         CThrowingDlg dlg;
         dlg.onInit = Throw::Framework;
         bool acted = false;
-        INT_PTR r = CTestKit::RunModal(dlg, [&](CDialog&) { acted = true; }, 1500);
+        INT_PTR r = CTestKit::RunModal(
+            dlg, [&](CDialog&) { acted = true; }, 1500);
         EXPECT_EQ(r, -1);
         EXPECT_FALSE(acted) << "the dialog never stood open";
         EXPECT_EQ(Reports(boxes, kReport), 1);

@@ -183,7 +183,8 @@ TEST_F(SampleFrameTest, CommandsRouteViewDocumentFrameApplication)
     frame->SendMessage(WM_COMMAND, ID_SAMPLE_ONE);
     frame->SendMessage(WM_COMMAND, ID_SAMPLE_TWO);
     frame->SendMessage(WM_COMMAND, ID_APP_ONLY);
-    frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_SAMPLE_ONE, BN_CLICKED), (LPARAM)frame->m_wndToolBar.m_hWnd);
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_SAMPLE_ONE, BN_CLICKED),
+                       (LPARAM)frame->m_wndToolBar.m_hWnd);
     EXPECT_EQ(g_counts.viewOne, 2);
     EXPECT_EQ(g_counts.frameOne, 0);
     EXPECT_EQ(g_counts.docTwo, 1);
@@ -203,7 +204,8 @@ TEST_F(SampleFrameTest, MenusAndBarsFollowTheUpdateHandlers)
     frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup->m_hMenu, 0);
     EXPECT_FALSE(popup->GetMenuState(ID_SAMPLE_ONE, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_TWO, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_HIDDEN, MF_BYCOMMAND) & MF_GRAYED) << "its handler disables it";
+    EXPECT_TRUE(popup->GetMenuState(ID_SAMPLE_HIDDEN, MF_BYCOMMAND) & MF_GRAYED)
+        << "its handler disables it";
 
     // tool bar and status bar follow them at idle time
     app.OnIdle(0);
@@ -247,7 +249,8 @@ TEST_F(SampleFrameTest, TheViewDrawsScrolledIsActivatedByClicksAndTakesTheFocus)
 
     // a click on a view that is not active makes it the active one
     frame->SetActiveView(NULL);
-    view->SendMessage(WM_MOUSEACTIVATE, (WPARAM)frame->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    view->SendMessage(WM_MOUSEACTIVATE, (WPARAM)frame->m_hWnd,
+                      MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     EXPECT_EQ(frame->GetActiveView(), view);
 
     // the frame hands the focus it gets to its active view
@@ -257,15 +260,14 @@ TEST_F(SampleFrameTest, TheViewDrawsScrolledIsActivatedByClicksAndTakesTheFocus)
 
 namespace {
 class CToolWnd : public CWnd
-{
-};
+{};
 } // namespace
 
 TEST_F(SampleFrameTest, WindowsBesideTheFrameGetItsAccelerators)
 {
     CToolWnd tool;
-    ASSERT_TRUE(tool.CreateEx(0, AfxRegisterWndClass(0), "tool", WS_POPUP | WS_VISIBLE, 450, 0, 50, 50, NULL,
-                              NULL));
+    ASSERT_TRUE(tool.CreateEx(0, AfxRegisterWndClass(0), "tool", WS_POPUP | WS_VISIBLE, 450, 0, 50,
+                              50, NULL, NULL));
     BYTE keys[256], withCtrl[256];
     GetKeyboardState(keys);
     memcpy(withCtrl, keys, sizeof(keys));
@@ -323,7 +325,8 @@ TEST(FrameworkFrame, ChildFrameHandsUnknownCommandsToItsFrame)
     CCreateContext ctx;
     ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
     CFrameWnd* inner = new CFrameWnd;
-    ASSERT_TRUE(inner->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), outer, NULL, 0, &ctx));
+    ASSERT_TRUE(inner->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), outer, NULL,
+                              0, &ctx));
     EXPECT_EQ(inner->GetParentFrame(), outer);
     EXPECT_EQ(inner->GetActiveView()->GetParentFrame(), inner);
     EXPECT_EQ(inner->GetActiveView()->GetTopLevelFrame(), outer);
@@ -353,7 +356,8 @@ TEST(FrameworkFrame, IdleTimeWritesTheTitleOnlyForFramesThatAskForIt)
         ctx.m_pNewViewClass = RUNTIME_CLASS(CSampleView);
         ctx.m_pCurrentDoc = &doc;
         CFrameWnd* frame = new CFrameWnd;
-        ASSERT_TRUE(frame->Create(NULL, "stored", c.style, CRect(0, 0, 300, 200), NULL, NULL, 0, &ctx));
+        ASSERT_TRUE(
+            frame->Create(NULL, "stored", c.style, CRect(0, 0, 300, 200), NULL, NULL, 0, &ctx));
         frame->SetWindowText("the program's own");
         frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         CString title;
@@ -421,7 +425,8 @@ public:
 // pages of 100, in a shown parent window made here.
 CTallView* MakeTallView(CWnd& parent)
 {
-    if (!parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL))
+    if (!parent.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
+                         NULL, NULL))
         return nullptr;
     CTallView* view = new CTallView;
     if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1))
@@ -450,7 +455,8 @@ TEST(FrameworkScrollView, BarsFollowTheSizeAndScrollByLinePageAndWheel)
         {"line down", WM_VSCROLL, SB_LINEDOWN, CPoint(0, 10)},
         {"page down", WM_VSCROLL, SB_PAGEDOWN, CPoint(0, 110)},
         {"line right", WM_HSCROLL, SB_LINEDOWN, CPoint(10, 110)},
-        {"wheel one notch down: three lines", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-WHEEL_DELTA), CPoint(10, 140)},
+        {"wheel one notch down: three lines", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-WHEEL_DELTA),
+         CPoint(10, 140)},
         {"wheel two notches up", WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), CPoint(10, 80)},
         {"page up past the top", WM_VSCROLL, SB_PAGEUP, CPoint(10, 0)},
         {"to the bottom", WM_VSCROLL, SB_BOTTOM, CPoint(10, view->GetScrollLimit(SB_VERT))},

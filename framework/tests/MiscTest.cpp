@@ -96,7 +96,8 @@ TEST(FrameworkThread, SelfDeletingThreadClosesItsHandle)
     // A worker that frees its own object on the way out must not leave its
     // thread handle open: long runs start many of them.
     ThreadHandles h;
-    CWinThread* t = AfxBeginThread(RecordThreadHandles, &h, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* t =
+        AfxBeginThread(RecordThreadHandles, &h, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(t, nullptr);
     ASSERT_TRUE(t->m_bAutoDelete);
     t->ResumeThread();
@@ -106,7 +107,8 @@ TEST(FrameworkThread, SelfDeletingThreadClosesItsHandle)
     ASSERT_EQ(WaitForSingleObject(h.watcher, 5000), WAIT_OBJECT_0);
     CloseHandle(h.watcher);
     DWORD flags = 0;
-    EXPECT_FALSE(GetHandleInformation(h.own, &flags)) << "the finished thread's handle is still open";
+    EXPECT_FALSE(GetHandleInformation(h.own, &flags))
+        << "the finished thread's handle is still open";
 }
 
 namespace {
@@ -158,15 +160,16 @@ TEST(FrameworkApp, TimeFormatsAndLocks)
 
 namespace {
 class CTrackWnd : public CWnd
-{
-};
+{};
 } // namespace
 
 TEST(FrameworkTracker, TrackMovesAndResizesUntilTheButtonGoesUp)
 {
     CTrackWnd w;
-    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "tracker", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, NULL, NULL));
-    CRectTracker tracker(CRect(50, 50, 150, 100), CRectTracker::solidLine | CRectTracker::resizeOutside);
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "tracker", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                           300, NULL, NULL));
+    CRectTracker tracker(CRect(50, 50, 150, 100),
+                         CRectTracker::solidLine | CRectTracker::resizeOutside);
     EXPECT_EQ(tracker.HitTest(CPoint(100, 75)), CRectTracker::hitMiddle);
     EXPECT_EQ(tracker.HitTest(CPoint(10, 10)), CRectTracker::hitNothing);
     CRect handle;
@@ -201,7 +204,8 @@ class CLoggingHtmlView : public CHtmlView
 public:
     std::vector<std::string> log;
     BOOL back = FALSE;
-    void OnBeforeNavigate2(LPCSTR url, DWORD, LPCSTR, CByteArray& post, LPCSTR, BOOL* cancel) override
+    void OnBeforeNavigate2(LPCSTR url, DWORD, LPCSTR, CByteArray& post, LPCSTR,
+                           BOOL* cancel) override
     {
         log.push_back(std::string("before:") + url + ":" +
                       std::string((const char*)post.GetData(), (size_t)post.GetSize()));
@@ -219,7 +223,8 @@ public:
 TEST(FrameworkHtmlView, NavigatesAndReportsWithoutABrowserEngine)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    ASSERT_TRUE(
+        parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
     CLoggingHtmlView* view = new CLoggingHtmlView;
     ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1));
     char post[3] = {'a', 'b', 'c'};
@@ -236,10 +241,10 @@ TEST(FrameworkHtmlView, NavigatesAndReportsWithoutABrowserEngine)
     view->GoBack();
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !view->GetBusy(); }, 1000));
     EXPECT_STREQ(view->GetLocationURL(), "http://host/one");
-    std::vector<std::string> expected = {"before:http://host/one:abc", "complete:http://host/one",
-                                         "before:http://host/blocked:", "before:http://host/two:k=v",
-                                         "complete:http://host/two", "before:http://host/one:",
-                                         "complete:http://host/one"};
+    std::vector<std::string> expected = {
+        "before:http://host/one:abc", "complete:http://host/one", "before:http://host/blocked:",
+        "before:http://host/two:k=v", "complete:http://host/two", "before:http://host/one:",
+        "complete:http://host/one"};
     EXPECT_EQ(view->GetHtmlDocument(), nullptr) << "no browser here: the view fell back";
     EXPECT_EQ(view->log, expected);
     parent.DestroyWindow(); // the view frees itself
@@ -247,7 +252,8 @@ TEST(FrameworkHtmlView, NavigatesAndReportsWithoutABrowserEngine)
 
 TEST(FrameworkCommonDialogs, SystemDialogsAreBoundedInTestsAndFiltersConvert)
 {
-    CFileDialog open(TRUE, "kqf", "start.kqf", OFN_HIDEREADONLY, "Board (*.kqf)|*.kqf|All (*.*)|*.*||");
+    CFileDialog open(TRUE, "kqf", "start.kqf", OFN_HIDEREADONLY,
+                     "Board (*.kqf)|*.kqf|All (*.*)|*.*||");
     EXPECT_EQ(memcmp(open.m_ofn.lpstrFilter, "Board (*.kqf)\0*.kqf\0All (*.*)\0*.*\0\0", 34), 0);
     EXPECT_STREQ(open.GetFileName(), "start.kqf");
     EXPECT_STREQ(open.GetFileExt(), "kqf");
@@ -282,7 +288,8 @@ public:
 TEST(FrameworkMenu, OwnerDrawnItemsReachTheMenuObject)
 {
     CWnd w;
-    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(
+        w.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
     CIconMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
     menu.AppendMenu(MF_OWNERDRAW, 777, (LPCSTR)(void*)0x1234);
@@ -307,7 +314,8 @@ TEST(FrameworkMenu, OwnerDrawnItemsReachTheMenuObject)
 TEST(FrameworkMenu, ItemsSharingAnIdAreMeasuredByTheMenuBeingOpened)
 {
     CWnd w;
-    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(
+        w.CreateEx(0, AfxRegisterWndClass(0), "menu", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
     // several popups with the same command, as a program's context menus have
     CIconMenu menus[3];
     for (CIconMenu& m : menus) {
@@ -410,7 +418,8 @@ TEST(FrameworkApp, RunPreTranslatesIdlesAndEndsWithTheMainWindow)
     g_run = RunLog();
     CRunApp app;
     CRunWnd* w = new CRunWnd;
-    ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "run", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "run", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                            NULL, NULL));
     app.m_pMainWnd = w;
     HWND child = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, w->m_hWnd, NULL, NULL, NULL);
     // keys aimed at a child climb to the main window's PreTranslateMessage
@@ -451,7 +460,8 @@ public:
 TEST(FrameworkWindow, ToolTipsFollowTheHitTest)
 {
     CTipWnd w;
-    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "tips", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "tips", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                           NULL, NULL));
     ASSERT_TRUE(w.EnableToolTips());
     MSG msg = {w.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10)};
     AfxPreTranslateMessage(&msg);
@@ -504,7 +514,8 @@ TEST(FrameworkHtmlView, FallsBackWhenTheChosenEngineCannotStart)
     g_failingEngines = 0;
     AFX_HTMLENGINE_FACTORY old = CHtmlView::SetEngineFactory(MakeFailingEngine);
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    ASSERT_TRUE(
+        parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
     CLoggingHtmlView* view = new CLoggingHtmlView;
     ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1));
     CHtmlView::SetEngineFactory(old);
@@ -517,8 +528,7 @@ TEST(FrameworkHtmlView, FallsBackWhenTheChosenEngineCannotStart)
 
 namespace {
 class CHostWnd : public CWnd
-{
-};
+{};
 
 class CHostApp : public CWinApp
 {
@@ -570,8 +580,8 @@ TEST(FrameworkDll, TheProgramsLoopServesTheLibrarysWindows)
     {
         CHostApp app;
         CHostWnd* w = new CHostWnd;
-        ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 300, 0, 50, 50, NULL,
-                                NULL));
+        ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 300, 0,
+                                50, 50, NULL, NULL));
         app.m_pMainWnd = w;
         app.countTemporaries = temporaries;
         int updatesBefore = count(2);
@@ -612,8 +622,8 @@ TEST(FrameworkTestKit, CaptureReadsHiddenWindowsAndTheirChildrenByPrinting)
 {
     // a hidden window with a border, and a blue child at (20, 10)
     CSolidWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "hidden", WS_POPUP | WS_BORDER, 0, 0, 80, 60, NULL,
-                                NULL));
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "hidden", WS_POPUP | WS_BORDER, 0, 0, 80,
+                                60, NULL, NULL));
     CSolidWnd child;
     child.color = RGB(0, 0, 255);
     ASSERT_TRUE(child.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, 20, 10, 30, 20,
@@ -671,14 +681,17 @@ TEST(FrameworkHtmlView, KeysInThePageReachTheBrowserFirst)
 {
     AFX_HTMLENGINE_FACTORY old = CHtmlView::SetEngineFactory(MakeKeyEngine);
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    ASSERT_TRUE(
+        parent.CreateEx(0, AfxRegisterWndClass(0), "html", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
     CKeyCountingView* view = new CKeyCountingView;
     ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1));
     CHtmlView::SetEngineFactory(old);
     ASSERT_EQ(view->GetEngine(), g_keyEngine);
     // a window inside the page (as the browser makes), and one beside it
-    HWND inner = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, view->m_hWnd, NULL, NULL, NULL);
-    HWND beside = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, NULL, NULL, NULL);
+    HWND inner =
+        CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, view->m_hWnd, NULL, NULL, NULL);
+    HWND beside =
+        CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, NULL, NULL, NULL);
     PostMessageA(inner, WM_KEYDOWN, VK_TAB, 0);
     PostMessageA(view->m_hWnd, WM_KEYDOWN, 'A', 0);
     PostMessageA(beside, WM_KEYDOWN, 'B', 0);

@@ -93,24 +93,31 @@ TEST(FrameworkString, DoubleByteTextIsNeverSplit)
 {
     // 0x81 0x5C is one character whose second byte equals '\\'; 0x81 0x61
     // one whose second byte equals 'a'.
-    CString s("x\x81\x5C" "y\\z\x81\x61");
+    CString s("x\x81\x5C"
+              "y\\z\x81\x61");
     EXPECT_EQ(s.Find('\\'), 4);
     EXPECT_EQ(s.ReverseFind('\\'), 4);
     EXPECT_EQ(s.FindOneOf("\\a"), 4);
-    EXPECT_EQ(s.Find("\x5C" "y"), -1) << "a match may not start on a second byte";
+    EXPECT_EQ(s.Find("\x5C"
+                     "y"),
+              -1)
+        << "a match may not start on a second byte";
     EXPECT_EQ(s.Find("y\\"), 3);
 
     CString up(s);
     up.MakeUpper();
-    EXPECT_STREQ(up, "X\x81\x5C" "Y\\Z\x81\x61");
+    EXPECT_STREQ(up, "X\x81\x5C"
+                     "Y\\Z\x81\x61");
 
     CString rm(s);
     EXPECT_EQ(rm.Remove('\\'), 1);
-    EXPECT_STREQ(rm, "x\x81\x5C" "yz\x81\x61");
+    EXPECT_STREQ(rm, "x\x81\x5C"
+                     "yz\x81\x61");
 
     CString rev("ab\x81\x61");
     rev.MakeReverse();
-    EXPECT_STREQ(rev, "\x81\x61" "ba");
+    EXPECT_STREQ(rev, "\x81\x61"
+                      "ba");
 
     CString chinese("会议室");
     EXPECT_EQ(chinese.GetLength(), 6);

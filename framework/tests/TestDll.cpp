@@ -92,9 +92,13 @@ struct DllDialogTemplate
 };
 const DllDialogTemplate kTemplate = {
     {WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 1, 0, 0, 120, 40},
-    0, 0, 0,
+    0,
+    0,
+    0,
     {WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 5, 5, 100, 12, 100},
-    {0xFFFF, 0x0081}, 0, 0};
+    {0xFFFF, 0x0081},
+    0,
+    0};
 static_assert(offsetof(DllDialogTemplate, edit) % 4 == 0, "dialog items are DWORD-aligned");
 
 CDllFrame* g_frame = NULL;
@@ -106,11 +110,12 @@ extern "C" __declspec(dllexport) HWND DllOpenWindows(HWND* handles)
 {
     g_log = DllWindowLog();
     g_frame = new CDllFrame;
-    if (!g_frame->Create(NULL, "library frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 150)))
+    if (!g_frame->Create(NULL, "library frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                         CRect(0, 0, 200, 150)))
         return NULL;
     handles[0] = g_frame->m_hWnd;
-    handles[1] = ::CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, g_frame->m_hWnd, NULL,
-                                 NULL, NULL);
+    handles[1] = ::CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, g_frame->m_hWnd,
+                                 NULL, NULL, NULL);
     g_dialog = new CDllModeless;
     if (!g_dialog->CreateIndirect(&kTemplate.dlg))
         return NULL;
@@ -124,10 +129,14 @@ extern "C" __declspec(dllexport) HWND DllOpenWindows(HWND* handles)
 extern "C" __declspec(dllexport) int DllWindowCount(int what)
 {
     switch (what) {
-    case 0: return g_log.eaten;
-    case 1: return g_log.keys;
-    case 2: return g_log.idleUpdates;
-    default: return -1;
+    case 0:
+        return g_log.eaten;
+    case 1:
+        return g_log.keys;
+    case 2:
+        return g_log.idleUpdates;
+    default:
+        return -1;
     }
 }
 

@@ -75,7 +75,8 @@ END_MESSAGE_MAP()
 
 BOOL CreateProbe(CWnd& w, LPCSTR title = "probe")
 {
-    return w.CreateEx(0, AfxRegisterWndClass(0), title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, NULL, NULL);
+    return w.CreateEx(0, AfxRegisterWndClass(0), title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, NULL,
+                      NULL);
 }
 
 } // namespace
@@ -306,7 +307,8 @@ TEST(FrameworkWindow, NotificationsReflectToTheControlOrFallBackToTheParent)
     EXPECT_EQ(GetTextColor(dc), RGB(200, 0, 0));
     label.giveBrush = FALSE;
     brush = parent.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd);
-    EXPECT_EQ(brush, DefWindowProcA(parent.m_hWnd, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd))
+    EXPECT_EQ(brush,
+              DefWindowProcA(parent.m_hWnd, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd))
         << "no brush: the parent's default answers";
     ReleaseDC(label.m_hWnd, dc);
 
@@ -403,7 +405,8 @@ TEST(FrameworkWindow, OwnerDrawnListsSortAndDeleteThroughReflection)
     CWnd parent;
     ASSERT_TRUE(CreateProbe(parent, "lists"));
     CSortedList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_SORT, CRect(0, 0, 100, 100), &parent, 9));
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_SORT, CRect(0, 0, 100, 100), &parent, 9));
     list.AddString((LPCSTR)30);
     list.AddString((LPCSTR)10);
     list.AddString((LPCSTR)20);

@@ -4,12 +4,11 @@
 #include "CameraModels.h"
 #include "MediaVideoResource.h"
 
-CDlgCameraConfig::CDlgCameraConfig(CWnd* parent) : CLangDialog(IDD_CAMERA_CONFIG, "CDlgCameraConfig", parent) {}
+CDlgCameraConfig::CDlgCameraConfig(CWnd* parent)
+    : CLangDialog(IDD_CAMERA_CONFIG, "CDlgCameraConfig", parent)
+{}
 
-BOOL CDlgCameraConfig::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_CAMERA_CONFIG, parent);
-}
+BOOL CDlgCameraConfig::Create(CWnd* parent) { return CDialog::Create(IDD_CAMERA_CONFIG, parent); }
 
 BOOL CDlgCameraConfig::OnInitDialog()
 {
@@ -27,7 +26,7 @@ BOOL CDlgCameraConfig::OnInitDialog()
     if (g_Settings.cameraType > 3)
         g_Settings.cameraType = 0;
     m_model.SetCurSel((int)g_Settings.cameraType);
-    for (const char* rate : { "1200", "2400", "4800", "9600", "19200" })
+    for (const char* rate : {"1200", "2400", "4800", "9600", "19200"})
         m_baud.AddString(rate);
     m_baud.SetCurSel(m_nBaud);
     return TRUE;

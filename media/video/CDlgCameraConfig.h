@@ -10,8 +10,8 @@ public:
     CDlgCameraConfig(CWnd* parent = nullptr);
 
     BOOL Create(CWnd* parent);
-    int GetSelectedPort() const;   // 1 or 2
-    int GetSelectedModel() const;  // model row
+    int GetSelectedPort() const;  // 1 or 2
+    int GetSelectedModel() const; // model row
     int GetBaudIndex() const { return m_nBaud; }
 
 protected:

@@ -10,7 +10,7 @@
 namespace {
 const COLORREF kFrameColour = 0x00DD882A;
 const int kButtonWidth = 22;
-}
+} // namespace
 
 BEGIN_MESSAGE_MAP(CDlgLocalVideo, CDialog)
     ON_WM_SIZE()
@@ -24,10 +24,7 @@ END_MESSAGE_MAP()
 
 CDlgLocalVideo::CDlgLocalVideo() {}
 
-BOOL CDlgLocalVideo::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_LOCAL_VIDEO, parent);
-}
+BOOL CDlgLocalVideo::Create(CWnd* parent) { return CDialog::Create(IDD_LOCAL_VIDEO, parent); }
 
 BOOL CDlgLocalVideo::OnInitDialog()
 {
@@ -39,7 +36,7 @@ BOOL CDlgLocalVideo::OnInitDialog()
     m_btnEnlarge.SetBitmapStrip(SKIN_VIDEO_BIG, TRUE);
     m_btnStartStop.SubclassDlgItem(IDC_VIDEO_START_STOP, this);
     m_btnStartStop.SetBitmapStrip(SKIN_VIDEO_CLOSE_ME, TRUE);
-    for (CWnd* button : { (CWnd*)&m_btnCamera, (CWnd*)&m_btnEnlarge, (CWnd*)&m_btnStartStop })
+    for (CWnd* button : {(CWnd*)&m_btnCamera, (CWnd*)&m_btnEnlarge, (CWnd*)&m_btnStartStop})
         button->EnableWindow(FALSE);
     m_render.SetOwnerWindow(nullptr);
     m_render.Create(this);
@@ -111,7 +108,8 @@ void CDlgLocalVideo::OnCamera()
     CRect button, rc;
     m_btnCamera.GetWindowRect(&button);
     panel->GetWindowRect(&rc);
-    panel->SetWindowPos(NULL, button.left, button.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    panel->SetWindowPos(NULL, button.left, button.bottom, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     panel->ShowWindow(SW_SHOW);
 }
 
@@ -125,8 +123,11 @@ void CDlgLocalVideo::Layout()
     GetClientRect(&rc);
     rc.DeflateRect(1, 1);
     int caption = GetCaptionHeight();
-    struct { CWnd* button; int offset; } buttons[] = {
-        { &m_btnStartStop, 22 }, { &m_btnEnlarge, 44 }, { &m_btnCamera, 66 } };
+    struct
+    {
+        CWnd* button;
+        int offset;
+    } buttons[] = {{&m_btnStartStop, 22}, {&m_btnEnlarge, 44}, {&m_btnCamera, 66}};
     for (auto& b : buttons)
         if (b.button->m_hWnd)
             b.button->MoveWindow(rc.right - b.offset, 2, kButtonWidth, caption);
@@ -147,10 +148,7 @@ LRESULT CDlgLocalVideo::OnRenderBack(WPARAM, LPARAM)
     return 1;
 }
 
-LRESULT CDlgLocalVideo::OnRenderLeft(WPARAM, LPARAM)
-{
-    return 1;
-}
+LRESULT CDlgLocalVideo::OnRenderLeft(WPARAM, LPARAM) { return 1; }
 
 BOOL CDlgLocalVideo::OnEraseBkgnd(CDC* dc)
 {
@@ -164,8 +162,8 @@ BOOL CDlgLocalVideo::OnEraseBkgnd(CDC* dc)
         CDC memory;
         memory.CreateCompatibleDC(dc);
         CBitmap* old = memory.SelectObject(&back);
-        dc->StretchBlt(2, 16, rc.Width() - 4, rc.Height() - caption - 4, &memory, 0, 0, info.bmWidth,
-                       info.bmHeight, SRCCOPY);
+        dc->StretchBlt(2, 16, rc.Width() - 4, rc.Height() - caption - 4, &memory, 0, 0,
+                       info.bmWidth, info.bmHeight, SRCCOPY);
         memory.SelectObject(old);
     }
     CBrush frame(kFrameColour);

@@ -43,7 +43,4 @@ void CDlgPanTiltSettings::OnOK()
     ShowWindow(SW_HIDE);
 }
 
-void CDlgPanTiltSettings::OnCancel()
-{
-    ShowWindow(SW_HIDE);
-}
+void CDlgPanTiltSettings::OnCancel() { ShowWindow(SW_HIDE); }

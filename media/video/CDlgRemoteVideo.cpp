@@ -9,7 +9,7 @@
 namespace {
 const COLORREF kFrameColour = 0x00DD882A;
 const int kButtonWidth = 22;
-}
+} // namespace
 
 BEGIN_MESSAGE_MAP(CDlgRemoteVideo, CDialog)
     ON_WM_SIZE()
@@ -23,10 +23,7 @@ END_MESSAGE_MAP()
 
 CDlgRemoteVideo::CDlgRemoteVideo() : m_rect(0, 0, 0, 0) {}
 
-BOOL CDlgRemoteVideo::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_REMOTE_VIDEO, parent);
-}
+BOOL CDlgRemoteVideo::Create(CWnd* parent) { return CDialog::Create(IDD_REMOTE_VIDEO, parent); }
 
 BOOL CDlgRemoteVideo::OnInitDialog()
 {
@@ -129,10 +126,7 @@ void CDlgRemoteVideo::TakeBack()
         m_render.MoveToParent(0, this, this);
 }
 
-void CDlgRemoteVideo::OnEnlarge()
-{
-    Enlarge();
-}
+void CDlgRemoteVideo::OnEnlarge() { Enlarge(); }
 
 void CDlgRemoteVideo::OnSpeak()
 {
@@ -167,7 +161,8 @@ void CDlgRemoteVideo::Layout()
     if (m_btnEnlarge.m_hWnd)
         m_btnEnlarge.MoveWindow(rc.right - 44, 2, kButtonWidth, caption);
     if (m_render.m_hWnd && !IsRenderAway())
-        m_render.MoveWindow(rc.left + 2, caption + 2, rc.Width() - 4, rc.bottom - (caption + 2) - 2);
+        m_render.MoveWindow(rc.left + 2, caption + 2, rc.Width() - 4,
+                            rc.bottom - (caption + 2) - 2);
 }
 
 void CDlgRemoteVideo::OnSize(UINT type, int cx, int cy)
@@ -183,10 +178,7 @@ LRESULT CDlgRemoteVideo::OnRenderBack(WPARAM, LPARAM)
     return 1;
 }
 
-LRESULT CDlgRemoteVideo::OnRenderLeft(WPARAM, LPARAM)
-{
-    return 1;
-}
+LRESULT CDlgRemoteVideo::OnRenderLeft(WPARAM, LPARAM) { return 1; }
 
 BOOL CDlgRemoteVideo::PreTranslateMessage(MSG* msg)
 {
@@ -209,8 +201,8 @@ BOOL CDlgRemoteVideo::OnEraseBkgnd(CDC* dc)
         CDC memory;
         memory.CreateCompatibleDC(dc);
         CBitmap* old = memory.SelectObject(&back);
-        dc->StretchBlt(2, 16, rc.Width() - 4, rc.Height() - 18, &memory, 0, 0, info.bmWidth, info.bmHeight,
-                       SRCCOPY);
+        dc->StretchBlt(2, 16, rc.Width() - 4, rc.Height() - 18, &memory, 0, 0, info.bmWidth,
+                       info.bmHeight, SRCCOPY);
         memory.SelectObject(old);
     }
     CBrush frame(kFrameColour);

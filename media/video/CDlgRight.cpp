@@ -47,15 +47,9 @@ CDlgRight::~CDlgRight()
     ::DeleteCriticalSection(&m_wallLock);
 }
 
-BOOL CDlgRight::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_VIDEO_WALL, parent);
-}
+BOOL CDlgRight::Create(CWnd* parent) { return CDialog::Create(IDD_VIDEO_WALL, parent); }
 
-bool CDlgRight::Recording()
-{
-    return GetVideoHost()->IsRecording();
-}
+bool CDlgRight::Recording() { return GetVideoHost()->IsRecording(); }
 
 BOOL CDlgRight::OnInitDialog()
 {
@@ -65,7 +59,8 @@ BOOL CDlgRight::OnInitDialog()
         m_tip.Activate(TRUE);
     }
     SetTimer(POLL_TIMER, 1000, NULL);
-    m_hBackground = (HBITMAP)::LoadImageA(NULL, "Skins\\VideoBg.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    m_hBackground =
+        (HBITMAP)::LoadImageA(NULL, "Skins\\VideoBg.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     m_caption1.LoadFromFile(SKIN_VIDEO_TOP_BAR, 4, 4, TRUE);
     m_caption2.LoadFromFile(SKIN_VIDEO_NAME, 4, 4, TRUE);
     for (int i = 0; i < WINDOW_COUNT; ++i) {
@@ -145,7 +140,8 @@ void CDlgRight::RemoveUser(uint32_t user)
             m_pFull = nullptr;
         if (Recording())
             MEDIA_CALL(RV_DelVideo, 0, user);
-        g_Log.Write(0, "remove user video,userName = %s,dwUserID= %d\n", (const char*)window->GetUserName(), user);
+        g_Log.Write(0, "remove user video,userName = %s,dwUserID= %d\n",
+                    (const char*)window->GetUserName(), user);
         window->Clear();
         window->Show(FALSE);
     }
@@ -385,10 +381,7 @@ void CDlgRight::StopCamera()
         panel->StopCamera();
 }
 
-void CDlgRight::ShowCameraPanel(int, int)
-{
-    StopCamera();
-}
+void CDlgRight::ShowCameraPanel(int, int) { StopCamera(); }
 
 void CDlgRight::SendCameraCommand(int command)
 {
@@ -504,10 +497,14 @@ void CDlgRight::ApplyMenuStates(CMenu* popup, uint32_t user)
     if (!popup)
         return;
     MenuStates states = GetMenuStates(user);
-    popup->EnableMenuItem(ID_VIDEO_FULL_SCREEN, MF_BYCOMMAND | (states.fullScreenEnabled ? MF_ENABLED : MF_GRAYED));
-    popup->CheckMenuItem(ID_VIDEO_FULL_SCREEN, MF_BYCOMMAND | (states.fullScreenChecked ? MF_CHECKED : MF_UNCHECKED));
-    popup->EnableMenuItem(ID_VIDEO_CLOSE_USER, MF_BYCOMMAND | (states.closeGrayed ? MF_GRAYED : MF_ENABLED));
-    popup->EnableMenuItem(ID_VIDEO_CAMERA, MF_BYCOMMAND | (states.cameraGrayed ? MF_GRAYED : MF_ENABLED));
+    popup->EnableMenuItem(ID_VIDEO_FULL_SCREEN,
+                          MF_BYCOMMAND | (states.fullScreenEnabled ? MF_ENABLED : MF_GRAYED));
+    popup->CheckMenuItem(ID_VIDEO_FULL_SCREEN,
+                         MF_BYCOMMAND | (states.fullScreenChecked ? MF_CHECKED : MF_UNCHECKED));
+    popup->EnableMenuItem(ID_VIDEO_CLOSE_USER,
+                          MF_BYCOMMAND | (states.closeGrayed ? MF_GRAYED : MF_ENABLED));
+    popup->EnableMenuItem(ID_VIDEO_CAMERA,
+                          MF_BYCOMMAND | (states.cameraGrayed ? MF_GRAYED : MF_ENABLED));
 }
 
 void CDlgRight::PopupVideoMenu(CPoint screenPoint)
@@ -537,7 +534,8 @@ void CDlgRight::OnContextMenu(CWnd*, CPoint point)
     PopupVideoMenu(point);
 }
 
-std::string CDlgRight::MakePictureName(const std::string& folder, const char* userName, const struct tm& time,
+std::string CDlgRight::MakePictureName(const std::string& folder, const char* userName,
+                                       const struct tm& time,
                                        const std::function<bool(const std::string&)>& exists)
 {
     std::string base = folder;
@@ -565,10 +563,10 @@ std::string CDlgRight::GrabPicture()
         return std::string();
     time_t now = time(nullptr);
     struct tm local = *localtime(&now);
-    std::string path = MakePictureName(g_Settings.photoFilePath, window->GetUserName(), local,
-                                       [](const std::string& name) {
-                                           return ::GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-                                       });
+    std::string path = MakePictureName(
+        g_Settings.photoFilePath, window->GetUserName(), local, [](const std::string& name) {
+            return ::GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+        });
     if (path.empty())
         return path;
     if (window->GetUserId() == g_LoginInfo.userId)
@@ -578,10 +576,7 @@ std::string CDlgRight::GrabPicture()
     return path;
 }
 
-void CDlgRight::OnGrab()
-{
-    GrabPicture();
-}
+void CDlgRight::OnGrab() { GrabPicture(); }
 
 void CDlgRight::OnCloseUserVideo()
 {
@@ -654,15 +649,9 @@ void CDlgRight::OnDevice()
         GetVideoHost()->ShowRemoteDeviceDialog(m_selectedUser);
 }
 
-void CDlgRight::OnLocalProperties()
-{
-    MEDIA_CALL_VOID(T_S_ShowPropertyPage, m_hWnd);
-}
+void CDlgRight::OnLocalProperties() { MEDIA_CALL_VOID(T_S_ShowPropertyPage, m_hWnd); }
 
-void CDlgRight::OnPolling()
-{
-    TogglePolling();
-}
+void CDlgRight::OnPolling() { TogglePolling(); }
 
 void CDlgRight::OnLButtonDblClk(UINT, CPoint point)
 {

@@ -85,7 +85,8 @@ public:
     // The grab picture's path: folder (one trailing "\\") + user name +
     // "_%d" from the second try on + the time "(%Y-%m-%d %H：%M)" + ".bmp";
     // empty when counters up to 9999 all exist.
-    static std::string MakePictureName(const std::string& folder, const char* userName, const struct tm& time,
+    static std::string MakePictureName(const std::string& folder, const char* userName,
+                                       const struct tm& time,
                                        const std::function<bool(const std::string&)>& exists);
     // Grabs the selected user's picture; the path written, empty when none.
     std::string GrabPicture();

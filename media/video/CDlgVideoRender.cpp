@@ -25,20 +25,11 @@ int CDlgVideoRender::WidthClass(int width)
     return 4;
 }
 
-CDlgVideoRender::CDlgVideoRender()
-{
-    ::InitializeCriticalSection(&m_lock);
-}
+CDlgVideoRender::CDlgVideoRender() { ::InitializeCriticalSection(&m_lock); }
 
-CDlgVideoRender::~CDlgVideoRender()
-{
-    ::DeleteCriticalSection(&m_lock);
-}
+CDlgVideoRender::~CDlgVideoRender() { ::DeleteCriticalSection(&m_lock); }
 
-BOOL CDlgVideoRender::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_VIDEO_RENDER, parent);
-}
+BOOL CDlgVideoRender::Create(CWnd* parent) { return CDialog::Create(IDD_VIDEO_RENDER, parent); }
 
 BOOL CDlgVideoRender::OnInitDialog()
 {
@@ -46,10 +37,7 @@ BOOL CDlgVideoRender::OnInitDialog()
     return TRUE;
 }
 
-bool CDlgVideoRender::IsOwnUser() const
-{
-    return m_userId != 0 && m_userId == g_LoginInfo.userId;
-}
+bool CDlgVideoRender::IsOwnUser() const { return m_userId != 0 && m_userId == g_LoginInfo.userId; }
 
 int CDlgVideoRender::Start()
 {
@@ -61,7 +49,7 @@ int CDlgVideoRender::Start()
     if (IsOwnUser()) {
         if (!MEDIA_CALL(T_S_StartPreview, 0, (WPARAM)this, m_hWnd, WM_VIDEO_NOTIFY))
             return 0;
-        RECT none = { 0, 1, 0, 1 };
+        RECT none = {0, 1, 0, 1};
         MEDIA_CALL_VOID(T_S_SetPreviewPos, none);
     } else {
         m_hReceiver = MEDIA_CALL(T_R_StartPreview, nullptr, (WPARAM)this, m_hWnd, WM_VIDEO_NOTIFY);
@@ -71,7 +59,7 @@ int CDlgVideoRender::Start()
         if (!MEDIA_CALL(T_R_BindLocalPort, 0, m_hReceiver, g_LoginInfo.roomId, g_LoginInfo.userId,
                         m_userId, &port))
             return 0;
-        RECT none = { 0, 1, 0, 1 };
+        RECT none = {0, 1, 0, 1};
         MEDIA_CALL_VOID(T_R_SetPreviewPos, m_hReceiver, none);
     }
     SetRecording(GetVideoHost()->IsRecording() ? TRUE : FALSE);
@@ -99,7 +87,7 @@ void CDlgVideoRender::Position(int left, int top, int right, int bottom)
     CScopedLock lock(&m_lock);
     if (!m_bPosition || left < 0 || top < 0 || right < 0 || bottom < 0)
         return;
-    RECT rect = { left, top, right, bottom };
+    RECT rect = {left, top, right, bottom};
     if (IsOwnUser()) {
         MEDIA_CALL_VOID(T_S_SetPreviewPos, rect);
         return;
@@ -164,7 +152,8 @@ LRESULT CDlgVideoRender::MoveToParent(int mode, CWnd* newParent, CWnd* windowObj
     return newParent->SendMessage(WM_VIDEO_RENDER_BACK, (WPARAM)this, (LPARAM)windowObject);
 }
 
-LRESULT CDlgVideoRender::MoveToParent(CDlgVideoRender* render, int mode, CWnd* newParent, CWnd* windowObject)
+LRESULT CDlgVideoRender::MoveToParent(CDlgVideoRender* render, int mode, CWnd* newParent,
+                                      CWnd* windowObject)
 {
     return render ? render->MoveToParent(mode, newParent, windowObject) : 0;
 }

@@ -34,7 +34,8 @@ public:
     // 0x65A (0, 0), the new one 0x65B (this render window, windowObject);
     // returns the new parent's answer.
     LRESULT MoveToParent(int mode, CWnd* newParent, CWnd* windowObject);
-    static LRESULT MoveToParent(CDlgVideoRender* render, int mode, CWnd* newParent, CWnd* windowObject);
+    static LRESULT MoveToParent(CDlgVideoRender* render, int mode, CWnd* newParent,
+                                CWnd* windowObject);
 
     // The library's notice: a value below 1 asks for the position again,
     // otherwise its high 16 bits are the rate value.

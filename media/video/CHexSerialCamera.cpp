@@ -82,10 +82,10 @@ BOOL CHexSerialCamera::Command(std::initializer_list<std::pair<int, uint8_t>> by
     return Request(MakeRequest(command, set));
 }
 
-BOOL CHexSerialCamera::Left() { return Command({ { 3, '6' }, { 4, 0x03 }, { 7, '2' }, { 8, 0x00 } }); }
-BOOL CHexSerialCamera::Right() { return Command({ { 3, '6' }, { 4, 0x04 }, { 7, '2' }, { 8, 0x00 } }); }
-BOOL CHexSerialCamera::Up() { return Command({ { 3, '6' }, { 4, 0x01 }, { 5, '2' }, { 6, 0x00 } }); }
-BOOL CHexSerialCamera::Down() { return Command({ { 3, '6' }, { 4, 0x02 }, { 5, '2' }, { 6, 0x00 } }); }
-BOOL CHexSerialCamera::ZoomIn() { return Command({ { 3, '7' }, { 4, '5' }, { 5, '0' }, { 6, '2' } }); }
-BOOL CHexSerialCamera::ZoomOut() { return Command({ { 3, '7' }, { 4, '5' }, { 5, '0' }, { 6, '4' } }); }
-BOOL CHexSerialCamera::Stop() { return Command({ { 3, '7' }, { 4, '5' }, { 5, '0' }, { 6, '9' } }); }
+BOOL CHexSerialCamera::Left() { return Command({{3, '6'}, {4, 0x03}, {7, '2'}, {8, 0x00}}); }
+BOOL CHexSerialCamera::Right() { return Command({{3, '6'}, {4, 0x04}, {7, '2'}, {8, 0x00}}); }
+BOOL CHexSerialCamera::Up() { return Command({{3, '6'}, {4, 0x01}, {5, '2'}, {6, 0x00}}); }
+BOOL CHexSerialCamera::Down() { return Command({{3, '6'}, {4, 0x02}, {5, '2'}, {6, 0x00}}); }
+BOOL CHexSerialCamera::ZoomIn() { return Command({{3, '7'}, {4, '5'}, {5, '0'}, {6, '2'}}); }
+BOOL CHexSerialCamera::ZoomOut() { return Command({{3, '7'}, {4, '5'}, {5, '0'}, {6, '4'}}); }
+BOOL CHexSerialCamera::Stop() { return Command({{3, '7'}, {4, '5'}, {5, '0'}, {6, '9'}}); }

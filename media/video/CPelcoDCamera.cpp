@@ -1,8 +1,9 @@
 #include "CPelcoDCamera.h"
 
-CSerialCamera::Frame CPelcoDCamera::MakeFrame(uint8_t command1, uint8_t command2, uint8_t data1, uint8_t data2)
+CSerialCamera::Frame CPelcoDCamera::MakeFrame(uint8_t command1, uint8_t command2, uint8_t data1,
+                                              uint8_t data2)
 {
-    Frame frame{ 0xFF, 0x00, command1, command2, data1, data2, 0 };
+    Frame frame{0xFF, 0x00, command1, command2, data1, data2, 0};
     unsigned sum = 0;
     for (int i = 1; i <= 5; ++i)
         sum += frame[i];

@@ -2,10 +2,7 @@
 
 CSerialCamera::CSerialCamera() {}
 
-CSerialCamera::~CSerialCamera()
-{
-    delete m_pControl;
-}
+CSerialCamera::~CSerialCamera() { delete m_pControl; }
 
 BOOL CSerialCamera::Create(CWnd* parent)
 {

@@ -4,12 +4,9 @@
 #include <cstdlib>
 
 namespace {
-CSerialControl* MakeReal()
-{
-    return new CSerialControl;
-}
+CSerialControl* MakeReal() { return new CSerialControl; }
 CSerialControl::Factory g_factory = &MakeReal;
-}
+} // namespace
 
 CSerialControl::CSerialControl() {}
 
@@ -21,15 +18,9 @@ CSerialControl::~CSerialControl()
         DestroyWindow();
 }
 
-CSerialControl* CSerialControl::Make()
-{
-    return g_factory ? g_factory() : MakeReal();
-}
+CSerialControl* CSerialControl::Make() { return g_factory ? g_factory() : MakeReal(); }
 
-void CSerialControl::SetFactory(Factory factory)
-{
-    g_factory = factory ? factory : &MakeReal;
-}
+void CSerialControl::SetFactory(Factory factory) { g_factory = factory ? factory : &MakeReal; }
 
 BOOL CSerialControl::CreateControl(CWnd* parent, UINT id)
 {
@@ -39,12 +30,10 @@ BOOL CSerialControl::CreateControl(CWnd* parent, UINT id)
     return Create("STATIC", "", WS_CHILD, rc, parent, id);
 }
 
-BOOL CSerialControl::GetPortOpen() const
-{
-    return m_hPort != INVALID_HANDLE_VALUE;
-}
+BOOL CSerialControl::GetPortOpen() const { return m_hPort != INVALID_HANDLE_VALUE; }
 
-bool CSerialControl::ParseSettings(const char* text, DWORD* baud, char* parity, int* dataBits, int* stopBits)
+bool CSerialControl::ParseSettings(const char* text, DWORD* baud, char* parity, int* dataBits,
+                                   int* stopBits)
 {
     if (!text)
         return false;
@@ -116,8 +105,11 @@ void CSerialControl::ApplyLine()
     dcb.BaudRate = baud;
     dcb.ByteSize = (BYTE)data;
     dcb.StopBits = stop == 2 ? TWOSTOPBITS : ONESTOPBIT;
-    dcb.Parity = parity == 'e' ? EVENPARITY : parity == 'o' ? ODDPARITY : parity == 'm' ? MARKPARITY
-                 : parity == 's' ? SPACEPARITY : NOPARITY;
+    dcb.Parity = parity == 'e'   ? EVENPARITY
+                 : parity == 'o' ? ODDPARITY
+                 : parity == 'm' ? MARKPARITY
+                 : parity == 's' ? SPACEPARITY
+                                 : NOPARITY;
     dcb.fBinary = TRUE;
     dcb.fOutX = dcb.fInX = (m_handshaking == 1) ? TRUE : FALSE;
     ::SetCommState(m_hPort, &dcb);

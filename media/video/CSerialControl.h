@@ -43,7 +43,8 @@ public:
     virtual std::vector<uint8_t> Input();
 
     // Parses "9600,n,8,1" (spaces allowed) into a line description.
-    static bool ParseSettings(const char* text, DWORD* baud, char* parity, int* dataBits, int* stopBits);
+    static bool ParseSettings(const char* text, DWORD* baud, char* parity, int* dataBits,
+                              int* stopBits);
 
 protected:
     void ApplyLine();

@@ -2,11 +2,8 @@
 
 namespace {
 typedef CSerialCamera::Frame Frame;
-Frame Vc(uint8_t a, uint8_t b)
-{
-    return Frame{ 0xFF, 0x30, 0x30, 0x00, a, b, 0xEF };
-}
-}
+Frame Vc(uint8_t a, uint8_t b) { return Frame{0xFF, 0x30, 0x30, 0x00, a, b, 0xEF}; }
+} // namespace
 
 void CVcC50iCamera::Send(const Frame& frame)
 {
@@ -21,10 +18,7 @@ void CVcC50iCamera::Prepare()
     Send(Vc(0xA0, 0x31));
 }
 
-void CVcC50iCamera::Release()
-{
-    Send(Vc(0x90, 0x31));
-}
+void CVcC50iCamera::Release() { Send(Vc(0x90, 0x31)); }
 
 BOOL CVcC50iCamera::PreparedMove(uint8_t a, uint8_t b)
 {

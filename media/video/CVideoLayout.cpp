@@ -3,10 +3,10 @@
 namespace {
 RECT Rect(int l, int t, int r, int b)
 {
-    RECT rc = { l, t, r, b };
+    RECT rc = {l, t, r, b};
     return rc;
 }
-}
+} // namespace
 
 CVideoLayout::Result CVideoLayout::Compute(int split, int width, int height, int activeCount)
 {
@@ -22,7 +22,12 @@ CVideoLayout::Result CVideoLayout::Compute(int split, int width, int height, int
     if (split < 1)
         Strip(out, width, height, activeCount);
     else if (split == 4 || split == 9 || split == 16 || split == 25)
-        Grid(out, split == 4 ? 2 : split == 9 ? 3 : split == 16 ? 4 : 5, width, height, activeCount);
+        Grid(out,
+             split == 4    ? 2
+             : split == 9  ? 3
+             : split == 16 ? 4
+                           : 5,
+             width, height, activeCount);
     else if (split == 8)
         Eight(out, width, height, activeCount);
     else if (split == 6 || split == 10 || split == 12)
@@ -37,7 +42,7 @@ void CVideoLayout::Strip(Result& out, int width, int height, int activeCount)
         return;
     int i = 0;
     for (; i < activeCount; ++i) {
-        Cell c = { Rect(0, i * cell, width, (i + 1) * cell), (i + 1) * cell <= height };
+        Cell c = {Rect(0, i * cell, width, (i + 1) * cell), (i + 1) * cell <= height};
         out.active.push_back(c);
     }
     for (int free = MAX_WINDOWS - activeCount; free > 0 && (i + 1) * cell <= height; ++i, --free)
@@ -52,7 +57,7 @@ void CVideoLayout::Grid(Result& out, int n, int width, int height, int activeCou
         RECT rc = Rect(col * cw, row * ch, col == n - 1 ? width : (col + 1) * cw,
                        row == n - 1 ? height : (row + 1) * ch);
         if (i < activeCount) {
-            Cell c = { rc, true };
+            Cell c = {rc, true};
             out.active.push_back(c);
         } else {
             out.empty.push_back(rc);
@@ -76,7 +81,7 @@ void CVideoLayout::Eight(Result& out, int width, int height, int activeCount)
             // pane's right edge.
             rc = Rect((i - 2) * w6, height - small, i == 7 ? width : (i - 1) * w6, height);
         if (i < activeCount) {
-            Cell c = { rc, true };
+            Cell c = {rc, true};
             out.active.push_back(c);
         } else {
             out.empty.push_back(rc);
@@ -95,7 +100,7 @@ void CVideoLayout::Thirteen(Result& out, int width, int height, int activeCount)
                 cells.push_back(Rect(col * cw, row * ch, (col + 1) * cw, (row + 1) * ch));
     for (size_t i = 0; i < cells.size(); ++i) {
         if ((int)i < activeCount) {
-            Cell c = { cells[i], true };
+            Cell c = {cells[i], true};
             out.active.push_back(c);
         } else {
             out.empty.push_back(cells[i]);

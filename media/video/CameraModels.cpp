@@ -10,23 +10,31 @@
 #include "ClientLog.h"
 
 const CAMERA_MODEL g_CameraModels[CAMERA_MODEL_COUNT] = {
-    { 0, "EVI_D31" },
-    { 2, "SU_301P" },
-    { 4, "VIDEOTREC_PWT" },
-    { 6, "VC_C50i" },
+    {0, "EVI_D31"},
+    {2, "SU_301P"},
+    {4, "VIDEOTREC_PWT"},
+    {6, "VC_C50i"},
 };
 
 CCameraController* MakeCameraBackEnd(int type)
 {
     switch (type) {
-    case 0: return new CEviD31Camera;
-    case 1: return new CZxDllCamera;
-    case 2: return new C301PCamera;
-    case 3: return new CHexSerialCamera;
-    case 4: return new CPwtCamera;
-    case 5: return new CPelcoDCamera;
-    case 6: return new CVcC50iCamera;
-    default: return nullptr;
+    case 0:
+        return new CEviD31Camera;
+    case 1:
+        return new CZxDllCamera;
+    case 2:
+        return new C301PCamera;
+    case 3:
+        return new CHexSerialCamera;
+    case 4:
+        return new CPwtCamera;
+    case 5:
+        return new CPelcoDCamera;
+    case 6:
+        return new CVcC50iCamera;
+    default:
+        return nullptr;
     }
 }
 

@@ -59,7 +59,7 @@
 #define ID_VIDEO_LOCAL_PROPERTIES 33060
 
 // Window messages of the video windows.
-#define WM_VIDEO_NOTIFY (WM_USER + 103)      // 0x467, from the video library
-#define WM_VIDEO_RENDER_LEFT (WM_USER + 602) // 0x65A
-#define WM_VIDEO_RENDER_BACK (WM_USER + 603) // 0x65B
+#define WM_VIDEO_NOTIFY (WM_USER + 103)       // 0x467, from the video library
+#define WM_VIDEO_RENDER_LEFT (WM_USER + 602)  // 0x65A
+#define WM_VIDEO_RENDER_BACK (WM_USER + 603)  // 0x65B
 #define WM_CAMERA_PANEL_OTHER (WM_USER + 200) // 0x4C8

@@ -10,18 +10,20 @@
 
 #include "MediaFunctionList.h"
 
-typedef void(__cdecl* PFN_VIDEO_RECORD_CALLBACK)(void* userData, const unsigned char* frame, int length);
+typedef void(__cdecl* PFN_VIDEO_RECORD_CALLBACK)(void* userData, const unsigned char* frame,
+                                                 int length);
 
 typedef int(__cdecl* PFN_T_S_StartPreview)(WPARAM word, HWND window, UINT message);
 typedef void(__cdecl* PFN_T_S_SetPreviewPos)(RECT rect);
 typedef void(__cdecl* PFN_T_S_StopPreview)();
 typedef int(__cdecl* PFN_T_S_OnEraseBk)();
-typedef void(__cdecl* PFN_T_S_SetRecord)(int flag, void* userData, PFN_VIDEO_RECORD_CALLBACK callback);
+typedef void(__cdecl* PFN_T_S_SetRecord)(int flag, void* userData,
+                                         PFN_VIDEO_RECORD_CALLBACK callback);
 typedef int(__cdecl* PFN_T_S_SavePicture)(const char* path);
 typedef void(__cdecl* PFN_T_S_ShowPropertyPage)(HWND owner);
 typedef void*(__cdecl* PFN_T_R_StartPreview)(WPARAM word, HWND window, UINT message);
-typedef int(__cdecl* PFN_T_R_BindLocalPort)(void* handle, uint32_t wordA, uint32_t wordB, uint32_t third,
-                                             uint16_t* port);
+typedef int(__cdecl* PFN_T_R_BindLocalPort)(void* handle, uint32_t wordA, uint32_t wordB,
+                                            uint32_t third, uint16_t* port);
 typedef void(__cdecl* PFN_T_R_SetPreviewPos)(void* handle, RECT rect);
 typedef void(__cdecl* PFN_T_R_StopPreview)(void** handle);
 typedef void(__cdecl* PFN_T_R_OnEraseBk)(void* handle);
@@ -39,15 +41,17 @@ typedef PFN_RV_VideoId PFN_RV_LastVideo;
 typedef int(__cdecl* PFN_RV_FullVideo)(uint32_t videoId, uint8_t flag);
 
 // A bound function of the table, or null.
-template <class T> inline T MediaFunction(int index)
+template <class T>
+inline T MediaFunction(int index)
 {
     return g_MediaFunctions.Get<T>(index);
 }
 
-#define MEDIA_CALL(name, fallback, ...)                                                           \
-    (MediaFunction<PFN_##name>(MF_##name) ? MediaFunction<PFN_##name>(MF_##name)(__VA_ARGS__) : fallback)
-#define MEDIA_CALL_VOID(name, ...)                                                                \
-    do {                                                                                          \
-        if (PFN_##name f_ = MediaFunction<PFN_##name>(MF_##name))                                 \
-            f_(__VA_ARGS__);                                                                      \
+#define MEDIA_CALL(name, fallback, ...)                                                            \
+    (MediaFunction<PFN_##name>(MF_##name) ? MediaFunction<PFN_##name>(MF_##name)(__VA_ARGS__)      \
+                                          : fallback)
+#define MEDIA_CALL_VOID(name, ...)                                                                 \
+    do {                                                                                           \
+        if (PFN_##name f_ = MediaFunction<PFN_##name>(MF_##name))                                  \
+            f_(__VA_ARGS__);                                                                       \
     } while (0)

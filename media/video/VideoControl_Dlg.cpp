@@ -9,13 +9,20 @@
 
 namespace {
 const COLORREF kPanelColour = 0x00FFE1CA;
-const struct { UINT id; UINT bitmap; } kButtons[7] = {
-    { IDC_CAMERA_LEFT, IDB_CAMERA_LEFT },       { IDC_CAMERA_RIGHT, IDB_CAMERA_RIGHT },
-    { IDC_CAMERA_UP, IDB_CAMERA_UP },           { IDC_CAMERA_DOWN, IDB_CAMERA_DOWN },
-    { IDC_CAMERA_ZOOM_OUT, IDB_CAMERA_ZOOM_OUT }, { IDC_CAMERA_ZOOM_IN, IDB_CAMERA_ZOOM_IN },
-    { IDC_CAMERA_OTHER, IDB_CAMERA_OTHER },
+const struct
+{
+    UINT id;
+    UINT bitmap;
+} kButtons[7] = {
+    {IDC_CAMERA_LEFT, IDB_CAMERA_LEFT},
+    {IDC_CAMERA_RIGHT, IDB_CAMERA_RIGHT},
+    {IDC_CAMERA_UP, IDB_CAMERA_UP},
+    {IDC_CAMERA_DOWN, IDB_CAMERA_DOWN},
+    {IDC_CAMERA_ZOOM_OUT, IDB_CAMERA_ZOOM_OUT},
+    {IDC_CAMERA_ZOOM_IN, IDB_CAMERA_ZOOM_IN},
+    {IDC_CAMERA_OTHER, IDB_CAMERA_OTHER},
 };
-}
+} // namespace
 
 BEGIN_MESSAGE_MAP(VideoControl_Dlg, CLangDialog)
     ON_WM_ERASEBKGND()
@@ -24,28 +31,31 @@ BEGIN_MESSAGE_MAP(VideoControl_Dlg, CLangDialog)
     ON_BN_CLICKED(IDC_CAMERA_OTHER, OnOther)
 END_MESSAGE_MAP()
 
-VideoControl_Dlg::VideoControl_Dlg(CWnd* parent) : CLangDialog(IDD_CAMERA_PANEL, "VideoControl_Dlg", parent) {}
+VideoControl_Dlg::VideoControl_Dlg(CWnd* parent)
+    : CLangDialog(IDD_CAMERA_PANEL, "VideoControl_Dlg", parent)
+{}
 
-VideoControl_Dlg::~VideoControl_Dlg()
-{
-    delete m_pController;
-}
+VideoControl_Dlg::~VideoControl_Dlg() { delete m_pController; }
 
-BOOL VideoControl_Dlg::Create(CWnd* parent)
-{
-    return CDialog::Create(IDD_CAMERA_PANEL, parent);
-}
+BOOL VideoControl_Dlg::Create(CWnd* parent) { return CDialog::Create(IDD_CAMERA_PANEL, parent); }
 
 int VideoControl_Dlg::CommandOfButton(UINT id)
 {
     switch (id) {
-    case IDC_CAMERA_LEFT: return 1;
-    case IDC_CAMERA_RIGHT: return 2;
-    case IDC_CAMERA_UP: return 3;
-    case IDC_CAMERA_DOWN: return 4;
-    case IDC_CAMERA_ZOOM_IN: return 5;
-    case IDC_CAMERA_ZOOM_OUT: return 6;
-    default: return -1;
+    case IDC_CAMERA_LEFT:
+        return 1;
+    case IDC_CAMERA_RIGHT:
+        return 2;
+    case IDC_CAMERA_UP:
+        return 3;
+    case IDC_CAMERA_DOWN:
+        return 4;
+    case IDC_CAMERA_ZOOM_IN:
+        return 5;
+    case IDC_CAMERA_ZOOM_OUT:
+        return 6;
+    default:
+        return -1;
     }
 }
 
@@ -56,7 +66,8 @@ BOOL VideoControl_Dlg::OnInitDialog()
         CIconButton& button = m_buttons[i];
         if (!button.SubclassDlgItem(kButtons[i].id, this))
             continue;
-        button.SetBitmaps(kButtons[i].bitmap, RGB(255, 255, 255), kButtons[i].bitmap, RGB(255, 255, 255));
+        button.SetBitmaps(kButtons[i].bitmap, RGB(255, 255, 255), kButtons[i].bitmap,
+                          RGB(255, 255, 255));
         button.SetStateColor(CIconButton::BTNST_COLOR_BK_IN, kPanelColour, FALSE);
         button.SetStateColor(CIconButton::BTNST_COLOR_BK_OUT, kPanelColour, FALSE);
         button.SetStateColor(CIconButton::BTNST_COLOR_BK_FOCUS, kPanelColour, FALSE);
@@ -108,13 +119,27 @@ void VideoControl_Dlg::ExecuteCommand(int command)
     if (!m_pController)
         return;
     switch (command) {
-    case 1: m_pController->Left(); break;
-    case 2: m_pController->Right(); break;
-    case 3: m_pController->Up(); break;
-    case 4: m_pController->Down(); break;
-    case 5: m_pController->ZoomIn(); break;
-    case 6: m_pController->ZoomOut(); break;
-    default: m_pController->Stop(); break;
+    case 1:
+        m_pController->Left();
+        break;
+    case 2:
+        m_pController->Right();
+        break;
+    case 3:
+        m_pController->Up();
+        break;
+    case 4:
+        m_pController->Down();
+        break;
+    case 5:
+        m_pController->ZoomIn();
+        break;
+    case 6:
+        m_pController->ZoomOut();
+        break;
+    default:
+        m_pController->Stop();
+        break;
     }
 }
 
@@ -147,7 +172,8 @@ BOOL VideoControl_Dlg::PreTranslateMessage(MSG* msg)
             SetTimer(HOLD_TIMER, m_nHoldInterval, NULL);
             SendCommand(command);
         }
-    } else if (msg->message == WM_LBUTTONUP && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+    } else if (msg->message == WM_LBUTTONUP &&
+               (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
         if (m_nHeld >= 0)
             KillTimer(HOLD_TIMER);
         m_nHeld = -1;

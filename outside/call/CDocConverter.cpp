@@ -78,13 +78,25 @@ std::string CDocConverter::Escape(const std::string& text)
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\r': break;
-        case '\0': break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            break;
+        case '\0':
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;
@@ -149,8 +161,8 @@ bool CDocConverter::PicturePage(const std::string& title, const std::string& ext
         type = "image/jpeg";
     if (!type)
         return false;
-    *page = Head(title) + "<div class=\"page\" id=\"page1\"><img src=\"data:" + type +
-            ";base64," + Base64(bytes) + "\"></div>\n</body></html>\n";
+    *page = Head(title) + "<div class=\"page\" id=\"page1\"><img src=\"data:" + type + ";base64," +
+            Base64(bytes) + "\"></div>\n</body></html>\n";
     return true;
 }
 
@@ -158,8 +170,8 @@ bool CDocConverter::Convert(const std::string& extension, const std::string& sou
                             const std::string& output, std::string* error)
 {
     const bool text = extension == ".txt";
-    const bool picture = extension == ".bmp" || extension == ".gif" || extension == ".jpg" ||
-                         extension == ".jpeg";
+    const bool picture =
+        extension == ".bmp" || extension == ".gif" || extension == ".jpg" || extension == ".jpeg";
     if (!text && !picture) {
         *error = "documents of the kind \"" + extension + "\" cannot be converted here";
         return false;

@@ -15,7 +15,13 @@
 
 namespace {
 
-enum : int { EXIT_CONVERTED = 0, EXIT_USAGE = 1, EXIT_FAILED = 2, EXIT_NO_FLAG = 3, EXIT_SCRIPTED = 4 };
+enum : int {
+    EXIT_CONVERTED = 0,
+    EXIT_USAGE = 1,
+    EXIT_FAILED = 2,
+    EXIT_NO_FLAG = 3,
+    EXIT_SCRIPTED = 4
+};
 
 void Report(const std::string& text)
 {

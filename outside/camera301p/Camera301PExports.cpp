@@ -21,15 +21,15 @@ void LogLine(const char* text)
     }
     char line[128];
     snprintf(line, sizeof(line), "CDLL_301P %s\r\n", text);
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;
     DWORD written = 0;
     WriteFile(file, line, (DWORD)lstrlenA(line), &written, NULL);
     CloseHandle(file);
 }
-}
+} // namespace
 
 extern "C" {
 void StandInMotoUp() { LogLine("MotoUp"); }

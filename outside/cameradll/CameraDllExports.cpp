@@ -17,15 +17,15 @@ void LogLine(const char* line)
             --n;
         lstrcpynA(path + n, "CDll.log", (int)(sizeof(path) - n));
     }
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;
     DWORD written = 0;
     WriteFile(file, line, (DWORD)lstrlenA(line), &written, NULL);
     CloseHandle(file);
 }
-}
+} // namespace
 
 extern "C" int __stdcall ZxControl(int command, int value)
 {

@@ -23,9 +23,9 @@ CDravoCapture::CDravoCapture(const DRAVO_CAPTURE_PARAMS* params, void* context,
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     InitializeCriticalSection(&m_lock);
     m_copy = *params;
-    char flag[8] = { 0 };
-    m_lockedCallback = GetEnvironmentVariableA("DRAVO_LOCKED_CALLBACK", flag, sizeof flag) > 0 &&
-                       flag[0] == '1';
+    char flag[8] = {0};
+    m_lockedCallback =
+        GetEnvironmentVariableA("DRAVO_LOCKED_CALLBACK", flag, sizeof flag) > 0 && flag[0] == '1';
 }
 
 CDravoCapture::~CDravoCapture()
@@ -93,8 +93,7 @@ void CDravoCapture::AddPreview(CDravoPreview* preview)
 void CDravoCapture::RemovePreview(CDravoPreview* preview)
 {
     CScopedLock lock(&m_lock);
-    m_previews.erase(std::remove(m_previews.begin(), m_previews.end(), preview),
-                     m_previews.end());
+    m_previews.erase(std::remove(m_previews.begin(), m_previews.end(), preview), m_previews.end());
 }
 
 uint32_t CDravoCapture::Run()

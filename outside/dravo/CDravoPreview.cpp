@@ -3,15 +3,9 @@
 #include "CDibPainter.h"
 #include "CScopedLock.h"
 
-CDravoPreview::CDravoPreview(HWND window) : m_window(window)
-{
-    InitializeCriticalSection(&m_lock);
-}
+CDravoPreview::CDravoPreview(HWND window) : m_window(window) { InitializeCriticalSection(&m_lock); }
 
-CDravoPreview::~CDravoPreview()
-{
-    DeleteCriticalSection(&m_lock);
-}
+CDravoPreview::~CDravoPreview() { DeleteCriticalSection(&m_lock); }
 
 void CDravoPreview::SetRect(const RECT& rect)
 {

@@ -25,7 +25,7 @@ public:
 private:
     HWND m_window;
     CRITICAL_SECTION m_lock;
-    RECT m_rect = { 0, 0, 0, 0 };
+    RECT m_rect = {0, 0, 0, 0};
     int m_render = 1;
     std::vector<uint8_t> m_last;
     int m_width = 0;

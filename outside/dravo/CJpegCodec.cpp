@@ -71,8 +71,8 @@ bool CJpegCodec::Encode(const uint8_t* bgr, int width, int height, int quality,
     return true;
 }
 
-bool CJpegCodec::Decode(const uint8_t* data, size_t length, std::vector<uint8_t>& bgr,
-                        int& width, int& height)
+bool CJpegCodec::Decode(const uint8_t* data, size_t length, std::vector<uint8_t>& bgr, int& width,
+                        int& height)
 {
     width = height = 0;
     if (!LooksLikeJpeg(data, length))

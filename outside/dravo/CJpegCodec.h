@@ -11,8 +11,8 @@ class CJpegCodec
 public:
     static bool Encode(const uint8_t* bgr, int width, int height, int quality,
                        std::vector<uint8_t>& out);
-    static bool Decode(const uint8_t* data, size_t length, std::vector<uint8_t>& bgr,
-                       int& width, int& height);
+    static bool Decode(const uint8_t* data, size_t length, std::vector<uint8_t>& bgr, int& width,
+                       int& height);
     // True when the bytes start like a JPEG stream.
     static bool LooksLikeJpeg(const uint8_t* data, size_t length);
 

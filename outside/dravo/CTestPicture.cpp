@@ -22,8 +22,8 @@ void CTestPicture::Draw(uint32_t frameNumber, int device, int width, int height,
                 p[0] = p[1] = p[2] = one ? 255 : 0;
                 continue;
             }
-            const bool inSquare = x >= squareX && x < squareX + side && y >= squareY &&
-                                  y < squareY + side;
+            const bool inSquare =
+                x >= squareX && x < squareX + side && y >= squareY && y < squareY + side;
             if (inSquare) {
                 p[0] = p[1] = p[2] = 240;
                 continue;

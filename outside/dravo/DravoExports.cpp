@@ -16,13 +16,12 @@
 
 namespace {
 
-const char* const kDevices[] = { "Dravo Test Camera 1", "Dravo Test Camera 2" };
-const char* const kEncoders[] = { "Motion JPEG" };
-const char* const kSources[] = { "Composite", "S-Video" };
+const char* const kDevices[] = {"Dravo Test Camera 1", "Dravo Test Camera 2"};
+const char* const kEncoders[] = {"Motion JPEG"};
+const char* const kSources[] = {"Composite", "S-Video"};
 
 const DRAVO_IMG_SETTINGS kDefaultSettings = {
-    { 0, 64, 400, 300, 600, 0, 128, 0, 100, 256, 3, 0, 0, 64, 128, 0, 100 }
-};
+    {0, 64, 400, 300, 600, 0, 128, 0, 100, 256, 3, 0, 0, 64, 128, 0, 100}};
 
 class CHandleTable
 {
@@ -85,20 +84,14 @@ int CopyName(const char* const* names, int count, int index, char* buffer, int s
 
 } // namespace
 
-DRAVO_API int __cdecl Dravo_GetEncoderCount()
-{
-    return 1;
-}
+DRAVO_API int __cdecl Dravo_GetEncoderCount() { return 1; }
 
 DRAVO_API int __cdecl Dravo_GetEncoderName(int index, char* buffer, int size)
 {
     return CopyName(kEncoders, 1, index, buffer, size);
 }
 
-DRAVO_API int __cdecl Dravo_GetDeviceCount()
-{
-    return 2;
-}
+DRAVO_API int __cdecl Dravo_GetDeviceCount() { return 2; }
 
 DRAVO_API int __cdecl Dravo_GetDeviceName(int index, char* buffer, int size)
 {

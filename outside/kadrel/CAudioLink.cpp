@@ -43,10 +43,7 @@ bool Readable(SOCKET s, int ms)
 
 CAudioLink::CAudioLink() = default;
 
-CAudioLink::~CAudioLink()
-{
-    Disconnect();
-}
+CAudioLink::~CAudioLink() { Disconnect(); }
 
 void CAudioLink::Shutdown()
 {
@@ -56,8 +53,8 @@ void CAudioLink::Shutdown()
     m_winsock = false;
 }
 
-bool CAudioLink::Connect(uint32_t roomId, uint32_t userId, const char* server, int port, void* context,
-                         ReceiveFn receive)
+bool CAudioLink::Connect(uint32_t roomId, uint32_t userId, const char* server, int port,
+                         void* context, ReceiveFn receive)
 {
     Disconnect();
     if (!m_winsock) {
@@ -106,7 +103,8 @@ bool CAudioLink::SendHead(uint8_t kind)
     size_t n = CAudioDatagram::Build(kind, m_roomId, m_userId, nullptr, 0, out, sizeof out);
     std::lock_guard<std::mutex> lock(m_sendLock);
     return m_socket != INVALID_SOCKET && n &&
-           send(m_socket, reinterpret_cast<const char*>(out), static_cast<int>(n), 0) == static_cast<int>(n);
+           send(m_socket, reinterpret_cast<const char*>(out), static_cast<int>(n), 0) ==
+               static_cast<int>(n);
 }
 
 bool CAudioLink::Join()
@@ -173,12 +171,14 @@ void CAudioLink::Disconnect()
 
 bool CAudioLink::Send(const uint8_t* packet, int length)
 {
-    if (!m_connected || !packet || length <= 0 || static_cast<size_t>(length) > AUDIO_RELAY_MAX_PACKET)
+    if (!m_connected || !packet || length <= 0 ||
+        static_cast<size_t>(length) > AUDIO_RELAY_MAX_PACKET)
         return false;
     uint8_t out[AUDIO_RELAY_MAX_DATAGRAM];
-    size_t n = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, m_roomId, m_userId, packet, static_cast<size_t>(length),
-                                     out, sizeof out);
+    size_t n = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, m_roomId, m_userId, packet,
+                                     static_cast<size_t>(length), out, sizeof out);
     std::lock_guard<std::mutex> lock(m_sendLock);
     return m_socket != INVALID_SOCKET && n &&
-           send(m_socket, reinterpret_cast<const char*>(out), static_cast<int>(n), 0) == static_cast<int>(n);
+           send(m_socket, reinterpret_cast<const char*>(out), static_cast<int>(n), 0) ==
+               static_cast<int>(n);
 }

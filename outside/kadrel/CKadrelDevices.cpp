@@ -10,13 +10,9 @@ using namespace RavoTDevice;
 
 CKadrelDevices::CKadrelDevices(const std::string& engineFolder, AudioCommon::IWaveApi* wave)
     : m_engineFolder(engineFolder), m_wave(wave)
-{
-}
+{}
 
-CKadrelDevices::~CKadrelDevices()
-{
-    Unload();
-}
+CKadrelDevices::~CKadrelDevices() { Unload(); }
 
 bool CKadrelDevices::EnsureEngine()
 {

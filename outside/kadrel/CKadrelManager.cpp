@@ -11,14 +11,9 @@ using namespace RavoTDevice;
 
 const char* const CKadrelManager::TONE_VARIABLE = "KADREL_TEST_TONE";
 
-CKadrelManager::CKadrelManager(const std::string& engineFolder) : m_engineFolder(engineFolder)
-{
-}
+CKadrelManager::CKadrelManager(const std::string& engineFolder) : m_engineFolder(engineFolder) {}
 
-CKadrelManager::~CKadrelManager()
-{
-    Release();
-}
+CKadrelManager::~CKadrelManager() { Release(); }
 
 // --- Life ----------------------------------------------------------------
 
@@ -48,7 +43,8 @@ int CKadrelManager::Init(int, int sampleRate)
         if (m_testDevices)
             wave = m_testDevices.get();
     }
-    std::unique_ptr<CKadrelDevices> devices(new (std::nothrow) CKadrelDevices(m_engineFolder, wave));
+    std::unique_ptr<CKadrelDevices> devices(new (std::nothrow)
+                                                CKadrelDevices(m_engineFolder, wave));
     if (!devices || !devices->Init(0))
         return 0;
     {
@@ -141,34 +137,26 @@ void CKadrelManager::ApplyFec()
 
 // --- Devices ---------------------------------------------------------------
 
-int CKadrelManager::GetCapDevicesCount()
-{
-    return Ready() ? m_devices->GetCapDevicesCount() : 0;
-}
+int CKadrelManager::GetCapDevicesCount() { return Ready() ? m_devices->GetCapDevicesCount() : 0; }
 
 int CKadrelManager::GetCapDeviceName(int index, char* name, int size)
 {
     return Ready() ? m_devices->GetCapDeviceName(index, name, size) : 0;
 }
 
-int CKadrelManager::GetPlayDevicesCount()
-{
-    return Ready() ? m_devices->GetPlayDevicesCount() : 0;
-}
+int CKadrelManager::GetPlayDevicesCount() { return Ready() ? m_devices->GetPlayDevicesCount() : 0; }
 
 int CKadrelManager::GetPlayDeviceName(int index, char* name, int size)
 {
     return Ready() ? m_devices->GetPlayDeviceName(index, name, size) : 0;
 }
 
-int CKadrelManager::GetEncodeFormatCount()
-{
-    return static_cast<int>(m_formats.size());
-}
+int CKadrelManager::GetEncodeFormatCount() { return static_cast<int>(m_formats.size()); }
 
 int CKadrelManager::GetEncodeFormatName(int index, unsigned char* code, char* name, int size)
 {
-    if (!Ready() || !code || !name || size <= 0 || index < 0 || index >= static_cast<int>(m_formats.size()))
+    if (!Ready() || !code || !name || size <= 0 || index < 0 ||
+        index >= static_cast<int>(m_formats.size()))
         return 0;
     if (!m_devices->GetEncodeFormatName(m_formats[index], name, size))
         return 0;
@@ -210,10 +198,7 @@ int CKadrelManager::StopPlay()
     return 1;
 }
 
-int CKadrelManager::GetPlayEnergy()
-{
-    return Ready() ? m_devices->GetPlayEnergy() : 0;
-}
+int CKadrelManager::GetPlayEnergy() { return Ready() ? m_devices->GetPlayEnergy() : 0; }
 
 int CKadrelManager::SetPlayLocal(int on)
 {
@@ -288,7 +273,8 @@ int CKadrelManager::GetSourceEnergy(unsigned long userId)
 
 // --- The channel -------------------------------------------------------------
 
-int CKadrelManager::Connect(unsigned long roomId, unsigned long userId, const char* server, int port)
+int CKadrelManager::Connect(unsigned long roomId, unsigned long userId, const char* server,
+                            int port)
 {
     if (userId == 0)
         return 0;

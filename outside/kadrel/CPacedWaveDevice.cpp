@@ -9,13 +9,9 @@ typedef void(CALLBACK* DriverCallback)(void*, UINT, DWORD_PTR, DWORD_PTR, DWORD_
 
 CPacedWaveDevice::CPacedWaveDevice(UINT doneMessage, IFiller* filler)
     : m_doneMessage(doneMessage), m_filler(filler)
-{
-}
+{}
 
-CPacedWaveDevice::~CPacedWaveDevice()
-{
-    Halt();
-}
+CPacedWaveDevice::~CPacedWaveDevice() { Halt(); }
 
 double CPacedWaveDevice::NowMs()
 {

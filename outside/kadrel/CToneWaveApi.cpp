@@ -23,8 +23,7 @@ MMRESULT Prepare(WAVEHDR* header, bool on)
 
 CToneWaveApi::CToneWaveApi(const Tone& tone)
     : m_filler(tone), m_in(WIM_DATA, &m_filler), m_out(WOM_DONE, nullptr)
-{
-}
+{}
 
 bool CToneWaveApi::ParseTone(const char* text, Tone* tone)
 {
@@ -55,7 +54,9 @@ void CToneWaveApi::ToneFiller::Fill(WAVEHDR* header, const WAVEFORMATEX& format,
         if (m_tone.periodMs > 0)
             on = std::fmod(ms, m_tone.periodMs) < m_tone.burstMs;
         // The phase follows the clock, so that blocks join without a click.
-        out[i] = on ? static_cast<int16_t>(m_tone.amplitude * std::sin(twoPi * m_tone.hz * ms / 1000.0)) : 0;
+        out[i] =
+            on ? static_cast<int16_t>(m_tone.amplitude * std::sin(twoPi * m_tone.hz * ms / 1000.0))
+               : 0;
     }
     header->dwBytesRecorded = samples * 2;
 }
@@ -72,8 +73,8 @@ MMRESULT CToneWaveApi::InGetDevCaps(UINT id, WAVEINCAPSA* caps)
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT CToneWaveApi::InOpen(HWAVEIN* handle, UINT id, const WAVEFORMATEX* format, DWORD_PTR callback,
-                              DWORD_PTR instance, DWORD flags)
+MMRESULT CToneWaveApi::InOpen(HWAVEIN* handle, UINT id, const WAVEFORMATEX* format,
+                              DWORD_PTR callback, DWORD_PTR instance, DWORD flags)
 {
     if (id != 0 && id != WAVE_MAPPER)
         return MMSYSERR_BADDEVICEID;
@@ -86,8 +87,14 @@ MMRESULT CToneWaveApi::InOpen(HWAVEIN* handle, UINT id, const WAVEFORMATEX* form
 }
 
 MMRESULT CToneWaveApi::InPrepareHeader(HWAVEIN, WAVEHDR* header) { return Prepare(header, true); }
-MMRESULT CToneWaveApi::InUnprepareHeader(HWAVEIN, WAVEHDR* header) { return Prepare(header, false); }
-MMRESULT CToneWaveApi::InAddBuffer(HWAVEIN handle, WAVEHDR* header) { return m_in.Queue(handle, header); }
+MMRESULT CToneWaveApi::InUnprepareHeader(HWAVEIN, WAVEHDR* header)
+{
+    return Prepare(header, false);
+}
+MMRESULT CToneWaveApi::InAddBuffer(HWAVEIN handle, WAVEHDR* header)
+{
+    return m_in.Queue(handle, header);
+}
 MMRESULT CToneWaveApi::InStart(HWAVEIN handle) { return m_in.Start(handle); }
 MMRESULT CToneWaveApi::InReset(HWAVEIN handle) { return m_in.Reset(handle); }
 MMRESULT CToneWaveApi::InClose(HWAVEIN handle) { return m_in.Close(handle); }
@@ -104,8 +111,8 @@ MMRESULT CToneWaveApi::OutGetDevCaps(UINT id, WAVEOUTCAPSA* caps)
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT CToneWaveApi::OutOpen(HWAVEOUT* handle, UINT id, const WAVEFORMATEX* format, DWORD_PTR callback,
-                               DWORD_PTR instance, DWORD flags)
+MMRESULT CToneWaveApi::OutOpen(HWAVEOUT* handle, UINT id, const WAVEFORMATEX* format,
+                               DWORD_PTR callback, DWORD_PTR instance, DWORD flags)
 {
     if (id != 0 && id != WAVE_MAPPER)
         return MMSYSERR_BADDEVICEID;
@@ -121,7 +128,13 @@ MMRESULT CToneWaveApi::OutOpen(HWAVEOUT* handle, UINT id, const WAVEFORMATEX* fo
 }
 
 MMRESULT CToneWaveApi::OutPrepareHeader(HWAVEOUT, WAVEHDR* header) { return Prepare(header, true); }
-MMRESULT CToneWaveApi::OutUnprepareHeader(HWAVEOUT, WAVEHDR* header) { return Prepare(header, false); }
-MMRESULT CToneWaveApi::OutWrite(HWAVEOUT handle, WAVEHDR* header) { return m_out.Queue(handle, header); }
+MMRESULT CToneWaveApi::OutUnprepareHeader(HWAVEOUT, WAVEHDR* header)
+{
+    return Prepare(header, false);
+}
+MMRESULT CToneWaveApi::OutWrite(HWAVEOUT handle, WAVEHDR* header)
+{
+    return m_out.Queue(handle, header);
+}
 MMRESULT CToneWaveApi::OutReset(HWAVEOUT handle) { return m_out.Reset(handle); }
 MMRESULT CToneWaveApi::OutClose(HWAVEOUT handle) { return m_out.Close(handle); }

@@ -106,7 +106,7 @@ int __cdecl AUDIO_MGR_GetPlayEnergy()
     return Call([&](CKadrelManager& m) { return m.GetPlayEnergy(); });
 }
 int __cdecl AUDIO_MGR_Connect(unsigned long roomId, unsigned long userId, const char* server,
-                                                    int port)
+                              int port)
 {
     return Call([&](CKadrelManager& m) { return m.Connect(roomId, userId, server, port); });
 }

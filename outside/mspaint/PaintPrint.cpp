@@ -63,7 +63,8 @@ int RunDriverSide(const std::string& image)
     PROCESS_INFORMATION pi = {};
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
         fprintf(stderr, "mspaint: cannot start the driver side\n");
         return 4;
     }
@@ -87,7 +88,8 @@ int main()
     std::string image = Narrow(argv[2]);
     LocalFree(argv);
 
-    HANDLE bitmap = LoadImageA(nullptr, image.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HANDLE bitmap = LoadImageA(nullptr, image.c_str(), IMAGE_BITMAP, 0, 0,
+                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!bitmap) {
         fprintf(stderr, "mspaint: cannot open %s\n", image.c_str());
         return 3;

@@ -76,10 +76,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "cannot load Orvane.dll (error %lu)\n", GetLastError());
         return 2;
     }
-    StartServerFn start =
-        reinterpret_cast<StartServerFn>(reinterpret_cast<void*>(Bind(module, "Zeltor_StartServer")));
-    CloseServerFn close =
-        reinterpret_cast<CloseServerFn>(reinterpret_cast<void*>(Bind(module, "Zeltor_CloseServer")));
+    StartServerFn start = reinterpret_cast<StartServerFn>(
+        reinterpret_cast<void*>(Bind(module, "Zeltor_StartServer")));
+    CloseServerFn close = reinterpret_cast<CloseServerFn>(
+        reinterpret_cast<void*>(Bind(module, "Zeltor_CloseServer")));
     if (!start || !close) {
         FreeLibrary(module);
         return 2;

@@ -11,7 +11,7 @@ bool BindName(HMODULE module, const char* name, F& out)
     return out != nullptr;
 }
 
-}  // namespace
+} // namespace
 
 COvrantLibrary::~COvrantLibrary()
 {
@@ -33,8 +33,8 @@ bool COvrantLibrary::Load(const char* path)
         ::GetModuleFileNameA(nullptr, self, MAX_PATH);
         file = self;
         size_t slash = file.find_last_of("\\/");
-        file = (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) +
-               "Caskel.dll";
+        file =
+            (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) + "Caskel.dll";
     }
     HMODULE module = ::LoadLibraryA(file.c_str());
     if (!module)

@@ -17,7 +17,7 @@ std::string Clock(uint32_t ms)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 BEGIN_MESSAGE_MAP(COvrantWnd, CFrameWnd)
     ON_WM_CREATE()
@@ -32,9 +32,7 @@ BEGIN_MESSAGE_MAP(COvrantWnd, CFrameWnd)
     ON_MESSAGE(WM_PLAY_FINISHED, OnPlayFinished)
 END_MESSAGE_MAP()
 
-COvrantWnd::COvrantWnd(COvrantLibrary& library) : m_library(library)
-{
-}
+COvrantWnd::COvrantWnd(COvrantLibrary& library) : m_library(library) {}
 
 BOOL COvrantWnd::CreatePlayer()
 {
@@ -53,8 +51,8 @@ int COvrantWnd::OnCreate(LPCREATESTRUCT cs)
     if (!m_open.Create("打开", button, empty, this, ID_OPEN) ||
         !m_pause.Create("暂停", button | WS_DISABLED, empty, this, ID_PAUSE) ||
         !m_close.Create("关闭", button | WS_DISABLED, empty, this, ID_CLOSE) ||
-        !m_slider.Create(WS_CHILD | WS_VISIBLE | WS_DISABLED | TBS_HORZ | TBS_NOTICKS, empty,
-                         this, ID_SLIDER) ||
+        !m_slider.Create(WS_CHILD | WS_VISIBLE | WS_DISABLED | TBS_HORZ | TBS_NOTICKS, empty, this,
+                         ID_SLIDER) ||
         !m_time.Create("00:00:00 / 00:00:00", WS_CHILD | WS_VISIBLE | SS_CENTER, empty, this,
                        ID_TIME))
         return -1;
@@ -203,15 +201,9 @@ void COvrantWnd::OnOpenClicked()
         Open(dialog.GetPathName());
 }
 
-void COvrantWnd::OnPauseClicked()
-{
-    TogglePause();
-}
+void COvrantWnd::OnPauseClicked() { TogglePause(); }
 
-void COvrantWnd::OnCloseClicked()
-{
-    ClosePlayback();
-}
+void COvrantWnd::OnCloseClicked() { ClosePlayback(); }
 
 LRESULT COvrantWnd::OnPlayError(WPARAM, LPARAM)
 {

@@ -20,11 +20,16 @@ std::string BaseName(const std::string& path)
 std::string StatusText(uint16_t status)
 {
     switch (status) {
-    case STORE_NOT_FOUND: return "the file store holds no such item in this room";
-    case STORE_BAD_REQUEST: return "the file store refused the request as malformed";
-    case STORE_REFUSED: return "the file store refused the item (too large or store full)";
-    case STORE_FAILED: return "the upload of this item failed or was stopped";
-    default: return "the file store answered with unknown status " + std::to_string(status);
+    case STORE_NOT_FOUND:
+        return "the file store holds no such item in this room";
+    case STORE_BAD_REQUEST:
+        return "the file store refused the request as malformed";
+    case STORE_REFUSED:
+        return "the file store refused the item (too large or store full)";
+    case STORE_FAILED:
+        return "the upload of this item failed or was stopped";
+    default:
+        return "the file store answered with unknown status " + std::to_string(status);
     }
 }
 
@@ -46,25 +51,13 @@ private:
 
 } // namespace
 
-void CPassTransfer::SetStallTimeout(uint32_t ms)
-{
-    g_stallMs = ms;
-}
+void CPassTransfer::SetStallTimeout(uint32_t ms) { g_stallMs = ms; }
 
-void CPassTransfer::SetConnectTimeout(uint32_t ms)
-{
-    g_connectMs = ms;
-}
+void CPassTransfer::SetConnectTimeout(uint32_t ms) { g_connectMs = ms; }
 
-CPassTransfer::CPassTransfer()
-{
-    m_socket.SetCancel(&m_cancel);
-}
+CPassTransfer::CPassTransfer() { m_socket.SetCancel(&m_cancel); }
 
-CPassTransfer::~CPassTransfer()
-{
-    Stop();
-}
+CPassTransfer::~CPassTransfer() { Stop(); }
 
 std::string CPassTransfer::FileName() const
 {
@@ -170,8 +163,8 @@ void CPassTransfer::RunUpload()
     uint64_t done = 0;
     for (size_t i = 0; i < m_setup.paths.size(); ++i) {
         CFileHandle file(CreateFileA(m_setup.paths[i].c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     0, nullptr));
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
         DWORD size = file.Ok() ? GetFileSize(file.Get(), nullptr) : INVALID_FILE_SIZE;
         if (!file.Ok() || size == INVALID_FILE_SIZE || size > STORE_MAX_PART_BYTES)
             return Fail("cannot read the file " + m_setup.paths[i]);

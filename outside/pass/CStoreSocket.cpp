@@ -22,10 +22,7 @@ CStoreSocket::CStoreSocket(SOCKET s) : m_socket(s)
     }
 }
 
-CStoreSocket::~CStoreSocket()
-{
-    Close();
-}
+CStoreSocket::~CStoreSocket() { Close(); }
 
 void CStoreSocket::Close()
 {

@@ -60,8 +60,8 @@ uint32_t StartUpload(Kind kind, const PASS_SETUP& setup, bool storeIdIsHandle)
         return 0;
     }
     uint32_t id = transfer->StoreId();
-    uint32_t handle = CPassTransfers::Instance().Add(kind, std::move(transfer),
-                                                     storeIdIsHandle ? id : 0);
+    uint32_t handle =
+        CPassTransfers::Instance().Add(kind, std::move(transfer), storeIdIsHandle ? id : 0);
     if (!handle)
         Report("transfer id " + std::to_string(id) + " is already in use here");
     return handle;
@@ -102,9 +102,8 @@ int GetValue(Kind kind, DWORD handle, CString* value, bool fileName)
     if (!value)
         return 0;
     std::string text;
-    bool found = CPassTransfers::Instance().With(kind, handle, [&](CPassTransfer& t) {
-        text = fileName ? t.FileName() : t.StoredName();
-    });
+    bool found = CPassTransfers::Instance().With(
+        kind, handle, [&](CPassTransfer& t) { text = fileName ? t.FileName() : t.StoredName(); });
     if (!found)
         return 0;
     *value = text.c_str();
@@ -176,8 +175,7 @@ void WINAPI PASS_StopReceive(DWORD transferId)
     Guard([&] { CPassTransfers::Instance().Remove(CPassTransfers::RECEIVE, transferId); });
 }
 
-int WINAPI PASS_StartDocUpload(LPCSTR server, WORD port, DWORD roomId, LPCSTR path,
-                               DWORD* handle)
+int WINAPI PASS_StartDocUpload(LPCSTR server, WORD port, DWORD roomId, LPCSTR path, DWORD* handle)
 {
     return Guard([&] {
         if (handle)
@@ -237,8 +235,7 @@ int WINAPI PASS_StartBoardUpload(LPCSTR server, WORD port, DWORD roomId, BYTE no
 
 int WINAPI PASS_GetBoardUploadValue(DWORD handle, CString* storedName)
 {
-    return Guard(
-        [&] { return GetValue(CPassTransfers::BOARD_UPLOAD, handle, storedName, false); });
+    return Guard([&] { return GetValue(CPassTransfers::BOARD_UPLOAD, handle, storedName, false); });
 }
 
 int WINAPI PASS_PollBoardUpload(DWORD handle, int* stored, int* total, int* progress)
@@ -325,12 +322,10 @@ static_assert(std::is_same<decltype(&PASS_StartBoardUpload), PFN_PASS_StartBoard
               "12");
 static_assert(
     std::is_same<decltype(&PASS_GetBoardUploadValue), PFN_PASS_GetBoardUploadValue>::value, "13");
-static_assert(std::is_same<decltype(&PASS_PollBoardUpload), PFN_PASS_PollBoardUpload>::value,
-              "14");
-static_assert(std::is_same<decltype(&PASS_StopBoardUpload), PFN_PASS_StopBoardUpload>::value,
-              "15");
-static_assert(
-    std::is_same<decltype(&PASS_StartBoardDownload), PFN_PASS_StartBoardDownload>::value, "16");
+static_assert(std::is_same<decltype(&PASS_PollBoardUpload), PFN_PASS_PollBoardUpload>::value, "14");
+static_assert(std::is_same<decltype(&PASS_StopBoardUpload), PFN_PASS_StopBoardUpload>::value, "15");
+static_assert(std::is_same<decltype(&PASS_StartBoardDownload), PFN_PASS_StartBoardDownload>::value,
+              "16");
 static_assert(std::is_same<decltype(&PASS_PollBoardDownload), PFN_PASS_PollBoardDownload>::value,
               "17");
 static_assert(std::is_same<decltype(&PASS_StopBoardDownload), PFN_PASS_StopBoardDownload>::value,

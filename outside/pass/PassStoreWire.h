@@ -35,7 +35,7 @@ struct STORE_REPLY
     uint16_t status;     // STORE_*
     uint16_t nameLength; // name bytes following the record
     uint32_t value;
-    uint32_t size;       // bytes following the name (GET: the part)
+    uint32_t size; // bytes following the name (GET: the part)
 };
 #pragma pack(pop)
 static_assert(sizeof(STORE_REQUEST) == 20, "store request is 20 bytes");
@@ -56,9 +56,9 @@ enum : uint16_t {
     STORE_OK = 0,
     STORE_NOT_FOUND = 1,
     STORE_BAD_REQUEST = 2,
-    STORE_REFUSED = 3,  // too large, store full
-    STORE_FAILED = 4,   // the item's upload failed or was stopped
-    STORE_WAITING = 5,  // the part is not complete yet; keep reading
+    STORE_REFUSED = 3, // too large, store full
+    STORE_FAILED = 4,  // the item's upload failed or was stopped
+    STORE_WAITING = 5, // the part is not complete yet; keep reading
 };
 
 enum : uint32_t {

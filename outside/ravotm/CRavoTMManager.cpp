@@ -81,10 +81,7 @@ int CRavoTMManager::StartCapture(int device, int format)
     return m_manager.StartCapture(device);
 }
 
-int CRavoTMManager::StopCapture()
-{
-    return Ready() ? m_manager.StopCapture() : 0;
-}
+int CRavoTMManager::StopCapture() { return Ready() ? m_manager.StopCapture() : 0; }
 
 int CRavoTMManager::SetDeNoise(int level)
 {
@@ -125,10 +122,7 @@ int CRavoTMManager::GetFECTypeCount()
     return count;
 }
 
-int CRavoTMManager::SetAEC(int on)
-{
-    return Ready() ? m_manager.SetAEC(on ? 1 : 0) : 0;
-}
+int CRavoTMManager::SetAEC(int on) { return Ready() ? m_manager.SetAEC(on ? 1 : 0) : 0; }
 
 int CRavoTMManager::SetAGC(int on)
 {
@@ -139,7 +133,8 @@ int CRavoTMManager::SetAGC(int on)
     return m_manager.SetVolumeControl(on ? 1 : 0);
 }
 
-int CRavoTMManager::Connect(unsigned long roomId, unsigned long userId, const char* server, int port)
+int CRavoTMManager::Connect(unsigned long roomId, unsigned long userId, const char* server,
+                            int port)
 {
     if (!server || !Ready())
         return 0;
@@ -147,10 +142,7 @@ int CRavoTMManager::Connect(unsigned long roomId, unsigned long userId, const ch
     return m_connected ? 1 : 0;
 }
 
-int CRavoTMManager::SetSendAudio(int on)
-{
-    return Ready() ? m_manager.SetSendAudio(on) : 0;
-}
+int CRavoTMManager::SetSendAudio(int on) { return Ready() ? m_manager.SetSendAudio(on) : 0; }
 
 int CRavoTMManager::Disconnect()
 {
@@ -158,20 +150,11 @@ int CRavoTMManager::Disconnect()
     return m_manager.Disconnect();
 }
 
-int CRavoTMManager::StartPlay(int device)
-{
-    return Ready() ? m_manager.StartPlay(device) : 0;
-}
+int CRavoTMManager::StartPlay(int device) { return Ready() ? m_manager.StartPlay(device) : 0; }
 
-int CRavoTMManager::StopPlay()
-{
-    return Ready() ? m_manager.StopPlay() : 0;
-}
+int CRavoTMManager::StopPlay() { return Ready() ? m_manager.StopPlay() : 0; }
 
-int CRavoTMManager::SetPlayLocal(int on)
-{
-    return Ready() ? m_manager.SetPlayLocal(on) : 0;
-}
+int CRavoTMManager::SetPlayLocal(int on) { return Ready() ? m_manager.SetPlayLocal(on) : 0; }
 
 int CRavoTMManager::SetRecord(int on, D_G_RECORD_CALLBACK callback, void* context)
 {
@@ -213,10 +196,7 @@ int CRavoTMManager::GetCapEnergy()
     return level;
 }
 
-int CRavoTMManager::GetPlayEnergy()
-{
-    return Ready() ? m_manager.GetPlayEnergy() : 0;
-}
+int CRavoTMManager::GetPlayEnergy() { return Ready() ? m_manager.GetPlayEnergy() : 0; }
 
 int CRavoTMManager::AddSource(unsigned long userId)
 {
@@ -258,7 +238,4 @@ int CRavoTMManager::GetPlayFormat(void* waveFormat)
     return Ready() ? m_manager.GetPlayFormat(waveFormat) : 0;
 }
 
-int CRavoTMManager::GetNetState()
-{
-    return m_connected ? 1 : 0;
-}
+int CRavoTMManager::GetNetState() { return m_connected ? 1 : 0; }

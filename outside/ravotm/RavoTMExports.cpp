@@ -86,10 +86,7 @@ int __cdecl D_G_SetAGC(int on)
     return Call([&](CRavoTMManager& m) { return m.SetAGC(on); });
 }
 // The order of the speakers is the server's; nothing to set here.
-int __cdecl D_G_SetOrder(int)
-{
-    return g_manager ? 1 : 0;
-}
+int __cdecl D_G_SetOrder(int) { return g_manager ? 1 : 0; }
 int __cdecl D_G_Connect(unsigned long roomId, unsigned long userId, const char* server, int port)
 {
     return Call([&](CRavoTMManager& m) { return m.Connect(roomId, userId, server, port); });

@@ -17,14 +17,9 @@ bool SameEndpoint(const sockaddr_in& a, const sockaddr_in& b)
 
 } // namespace
 
-CAudioRelay::CAudioRelay(Directory directory) : m_directory(std::move(directory))
-{
-}
+CAudioRelay::CAudioRelay(Directory directory) : m_directory(std::move(directory)) {}
 
-CAudioRelay::~CAudioRelay()
-{
-    Stop();
-}
+CAudioRelay::~CAudioRelay() { Stop(); }
 
 bool CAudioRelay::Start(uint16_t port, bool loopbackOnly)
 {
@@ -149,8 +144,8 @@ void CAudioRelay::Handle(const uint8_t* data, size_t length, const sockaddr_in& 
     m_counters.relayed += targets.size();
     lock.unlock();
     uint8_t out[AUDIO_RELAY_MAX_DATAGRAM];
-    const size_t outLength = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, head.roomId, head.userId, packet,
-                                                   packetLength, out, sizeof out);
+    const size_t outLength = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, head.roomId, head.userId,
+                                                   packet, packetLength, out, sizeof out);
     for (const sockaddr_in& to : targets)
         sendto(m_socket, reinterpret_cast<const char*>(out), static_cast<int>(outLength), 0,
                reinterpret_cast<const sockaddr*>(&to), sizeof to);

@@ -95,8 +95,8 @@ void CBoardHistory::Take(const uint8_t* records, size_t length)
         if (n == 0)
             return;
         at += n;
-        uint32_t id = record[0] == BOARD_ZOOM || record[0] == BOARD_SCROLL ? 0
-                                                                           : DocumentOf(record, n);
+        uint32_t id =
+            record[0] == BOARD_ZOOM || record[0] == BOARD_SCROLL ? 0 : DocumentOf(record, n);
         switch (record[0]) {
         case BOARD_OPENED:
             if (!Find(id)) {

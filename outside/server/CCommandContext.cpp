@@ -27,10 +27,7 @@ uint16_t CCommandContext::U16(size_t at) const
     return v;
 }
 
-SessionList CCommandContext::All() const
-{
-    return room.users;
-}
+SessionList CCommandContext::All() const { return room.users; }
 
 SessionList CCommandContext::Others() const
 {

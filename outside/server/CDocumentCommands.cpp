@@ -176,11 +176,22 @@ void CDocumentCommands::AppendItem(const SERVER_DOCUMENT& document, std::vector<
 bool CDocumentCommands::Handle(CCommandContext& c)
 {
     switch (c.code) {
-    case CMD_DOCUMENT: Add(c); return true;
-    case CMD_DOCUMENT_DELETE: Delete(c); return true;
-    case CMD_DOCUMENT_RENAME: Rename(c); return true;
-    case CMD_DOCUMENT_MOVE: Move(c); return true;
-    case CMD_DOCUMENT_LIST_REQUEST: List(c); return true;
-    default: return false;
+    case CMD_DOCUMENT:
+        Add(c);
+        return true;
+    case CMD_DOCUMENT_DELETE:
+        Delete(c);
+        return true;
+    case CMD_DOCUMENT_RENAME:
+        Rename(c);
+        return true;
+    case CMD_DOCUMENT_MOVE:
+        Move(c);
+        return true;
+    case CMD_DOCUMENT_LIST_REQUEST:
+        List(c);
+        return true;
+    default:
+        return false;
     }
 }

@@ -20,10 +20,7 @@ const uint32_t kChunk = 65536;
 
 CFileStore::CFileStore() = default;
 
-CFileStore::~CFileStore()
-{
-    Stop();
-}
+CFileStore::~CFileStore() { Stop(); }
 
 bool CFileStore::Start(uint16_t port, bool loopbackOnly)
 {

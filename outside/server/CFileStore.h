@@ -18,9 +18,9 @@
 struct STORE_FAULT
 {
     enum Kind { NONE, CUT, STALL, RAW_REPLY } kind = NONE;
-    uint16_t op = 0;           // STORE_OP_PUT, STORE_OP_GET, STORE_OP_CREATE
-    uint32_t afterBytes = 0;   // CUT, STALL: part bytes moved first
-    std::vector<uint8_t> raw;  // RAW_REPLY: sent in place of the reply, then closed
+    uint16_t op = 0;          // STORE_OP_PUT, STORE_OP_GET, STORE_OP_CREATE
+    uint32_t afterBytes = 0;  // CUT, STALL: part bytes moved first
+    std::vector<uint8_t> raw; // RAW_REPLY: sent in place of the reply, then closed
 };
 
 // The file store of the stand-in conference server: the file-transfer

@@ -5,10 +5,10 @@
 #include "ServerRoom.h"
 #include "ServerSession.h"
 
-std::vector<std::vector<uint8_t>> CJoinerState::Messages(const SERVER_ROOM& room,
-                                                         const CServerConfig& config,
-                                                         const SERVER_SESSION& joiner,
-                                                         const std::function<uint16_t(uint32_t)>& videoPortOf)
+std::vector<std::vector<uint8_t>>
+CJoinerState::Messages(const SERVER_ROOM& room, const CServerConfig& config,
+                       const SERVER_SESSION& joiner,
+                       const std::function<uint16_t(uint32_t)>& videoPortOf)
 {
     std::vector<std::vector<uint8_t>> messages;
     if (room.locked) {

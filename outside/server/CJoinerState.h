@@ -14,8 +14,7 @@ struct SERVER_SESSION;
 class CJoinerState
 {
 public:
-    static std::vector<std::vector<uint8_t>> Messages(const SERVER_ROOM& room,
-                                                      const CServerConfig& config,
-                                                      const SERVER_SESSION& joiner,
-                                                      const std::function<uint16_t(uint32_t)>& videoPortOf = {});
+    static std::vector<std::vector<uint8_t>>
+    Messages(const SERVER_ROOM& room, const CServerConfig& config, const SERVER_SESSION& joiner,
+             const std::function<uint16_t(uint32_t)>& videoPortOf = {});
 };

@@ -112,10 +112,10 @@ bool CParticipantCommands::Handle(CCommandContext& c)
         if (c.length == 12 && c.Chair()) {
             if (auto target = c.Member(c.id)) {
                 WIRE_USER_INFO& info = target->info;
-                uint8_t& right = c.code == CMD_WHITEBOARD_RIGHT ? info.allowWhiteboard
-                               : c.code == CMD_RECORD_RIGHT     ? info.allowRecord
-                               : c.code == CMD_TEXT_CHAT_RIGHT  ? info.allowTextChat
-                                                                : info.allowFileUpload;
+                uint8_t& right = c.code == CMD_WHITEBOARD_RIGHT  ? info.allowWhiteboard
+                                 : c.code == CMD_RECORD_RIGHT    ? info.allowRecord
+                                 : c.code == CMD_TEXT_CHAT_RIGHT ? info.allowTextChat
+                                                                 : info.allowFileUpload;
                 right = c.flag;
                 c.Send(c.All(), c.message);
             }

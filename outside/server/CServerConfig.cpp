@@ -7,8 +7,7 @@
 
 namespace {
 
-std::string ReadText(const char* section, const char* key, const char* fallback,
-                     const char* path)
+std::string ReadText(const char* section, const char* key, const char* fallback, const char* path)
 {
     char text[1024] = {};
     GetPrivateProfileStringA(section, key, fallback, text, sizeof text, path);
@@ -38,12 +37,17 @@ bool CServerConfig::Load(const char* path)
         return false;
     port = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "Port", port, path));
     version = ReadText("Server", "Version", version.c_str(), path);
-    updatePort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "UpdatePort", updatePort, path));
+    updatePort =
+        static_cast<uint16_t>(GetPrivateProfileIntA("Server", "UpdatePort", updatePort, path));
     updateServers = Split(ReadText("Server", "UpdateServers", "", path), '|');
-    videoPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "VideoPort", videoPort, path));
-    applicationPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "ApplicationPort", applicationPort, path));
-    audioPort = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort", audioPort, path));
-    audioPort2 = static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort2", audioPort2, path));
+    videoPort =
+        static_cast<uint16_t>(GetPrivateProfileIntA("Server", "VideoPort", videoPort, path));
+    applicationPort = static_cast<uint16_t>(
+        GetPrivateProfileIntA("Server", "ApplicationPort", applicationPort, path));
+    audioPort =
+        static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort", audioPort, path));
+    audioPort2 =
+        static_cast<uint16_t>(GetPrivateProfileIntA("Server", "AudioPort2", audioPort2, path));
     ftpServerPort = static_cast<uint16_t>(
         GetPrivateProfileIntA("Server", "FtpServerPort", ftpServerPort, path));
     keepAliveSeconds = GetPrivateProfileIntA("Server", "KeepAliveSeconds", keepAliveSeconds, path);

@@ -8,11 +8,11 @@ struct ROOM_CONFIG
 {
     uint32_t id = 0;
     std::string name;
-    uint8_t mode = 2;          // 2 chair-controlled, 0 free
-    uint32_t capacity = 16;    // participants at most
-    uint32_t speakers = 4;     // speaking at the same time at most
+    uint8_t mode = 2;       // 2 chair-controlled, 0 free
+    uint32_t capacity = 16; // participants at most
+    uint32_t speakers = 4;  // speaking at the same time at most
     bool locked = false;
-    bool nicknames = true;     // login kind 6 (a nickname without account) allowed
+    bool nicknames = true;          // login kind 6 (a nickname without account) allowed
     std::vector<std::string> users; // accounts that may enter; empty: every account
 };
 

@@ -9,8 +9,7 @@
 class CServerMessage
 {
 public:
-    CServerMessage(uint16_t code, size_t length)
-        : m_bytes(length, 0), m_out(m_bytes.data(), length)
+    CServerMessage(uint16_t code, size_t length) : m_bytes(length, 0), m_out(m_bytes.data(), length)
     {
         m_out.U16(code);
     }

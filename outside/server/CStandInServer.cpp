@@ -26,7 +26,6 @@
 
 namespace {
 
-
 const uint32_t kRequestWaitSeconds = 30;
 const uint32_t kSendWaitMs = 5000;
 
@@ -40,14 +39,9 @@ std::string Field(const uint8_t* bytes, size_t size)
 
 CStandInServer::CStandInServer() = default;
 
-CStandInServer::CStandInServer(const CServerConfig& config) : m_config(config)
-{
-}
+CStandInServer::CStandInServer(const CServerConfig& config) : m_config(config) {}
 
-CStandInServer::~CStandInServer()
-{
-    Stop();
-}
+CStandInServer::~CStandInServer() { Stop(); }
 
 bool CStandInServer::Start(uint16_t port, bool loopbackOnly)
 {
@@ -342,8 +336,8 @@ void CStandInServer::SessionLoop(std::shared_ptr<Session> session)
             Leave(session);
             if (m_log && userId) {
                 char line[200];
-                snprintf(line, sizeof line, "user %u left the meeting: %s", static_cast<unsigned>(userId),
-                         session->endReason);
+                snprintf(line, sizeof line, "user %u left the meeting: %s",
+                         static_cast<unsigned>(userId), session->endReason);
                 std::string text = line;
                 if (session->endError)
                     text += " (socket error " + std::to_string(session->endError) + ")";
@@ -598,10 +592,10 @@ const ACCOUNT_CONFIG* CStandInServer::FindAccount(const std::string& name) const
 
 void CStandInServer::StartAudioRelay(bool loopbackOnly)
 {
-    m_audioRelay.reset(new CAudioRelay(
-        [this](uint32_t roomId, uint32_t userId, uint8_t* speakState, std::vector<uint32_t>* others) {
-            return LookUpAudioMember(roomId, userId, speakState, others);
-        }));
+    m_audioRelay.reset(new CAudioRelay([this](uint32_t roomId, uint32_t userId, uint8_t* speakState,
+                                              std::vector<uint32_t>* others) {
+        return LookUpAudioMember(roomId, userId, speakState, others);
+    }));
     if (m_audioRelay->Start(m_config.audioPort, loopbackOnly))
         m_config.audioPort = m_audioRelay->GetPort(); // the free port taken for 0
     else
@@ -763,8 +757,7 @@ uint64_t CStandInServer::GetRefusedCount()
 
 // --- Hooks -------------------------------------------------------------------
 
-void CStandInServer::SetRequestReply(uint8_t kind, const std::vector<uint8_t>& payload,
-                                     bool silent)
+void CStandInServer::SetRequestReply(uint8_t kind, const std::vector<uint8_t>& payload, bool silent)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_replies[kind] = std::make_pair(payload, silent);

@@ -130,7 +130,8 @@ private:
     void HandleConferenceList(Session& session, const std::vector<uint8_t>& request);
     void HandleUpdateServers(Session& session);
     bool HandleLogin(const std::shared_ptr<Session>& session, const std::vector<uint8_t>& request);
-    void HandleCommand(const std::shared_ptr<Session>& session, const std::vector<uint8_t>& message);
+    void HandleCommand(const std::shared_ptr<Session>& session,
+                       const std::vector<uint8_t>& message);
     void Leave(const std::shared_ptr<Session>& session);
 
     // Targets, collected under the lock and sent to after it is released.

@@ -101,7 +101,7 @@ void CVideoRelay::Loop()
         FD_ZERO(&readable);
         for (auto& s : sockets)
             FD_SET(s.second, &readable);
-        timeval wait = { 0, WAIT_MS * 1000 };
+        timeval wait = {0, WAIT_MS * 1000};
         if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
             continue;
         for (auto& s : sockets) {
@@ -113,8 +113,9 @@ void CVideoRelay::Loop()
             for (int n = 0; n < DRAIN_LIMIT && pending > 0; ++n) {
                 sockaddr_in from = {};
                 int fromLength = sizeof from;
-                int got = recvfrom(s.second, reinterpret_cast<char*>(buffer.data()), (int)buffer.size(), 0,
-                                   reinterpret_cast<sockaddr*>(&from), &fromLength);
+                int got =
+                    recvfrom(s.second, reinterpret_cast<char*>(buffer.data()), (int)buffer.size(),
+                             0, reinterpret_cast<sockaddr*>(&from), &fromLength);
                 if (got > 0) // else an error, or a datagram larger than any video packet
                     Handle(s.first, s.second, buffer.data(), (size_t)got, from);
                 if (ioctlsocket(s.second, FIONREAD, &pending) != 0)
@@ -182,7 +183,7 @@ void CVideoRelay::Handle(uint32_t senderId, SOCKET socket, const uint8_t* data, 
     if (it == m_senders.end() || it->second->socket != socket)
         return;
     Sender& sender = *it->second;
-    Endpoint source = { from.sin_addr.s_addr, from.sin_port };
+    Endpoint source = {from.sin_addr.s_addr, from.sin_port};
     DWORD now = GetTickCount();
     // The broadcaster may watch his own picture, but a report in his name
     // is taken only from another endpoint than the one his packets come

@@ -79,7 +79,8 @@ private:
     };
 
     void Loop();
-    void Handle(uint32_t senderId, SOCKET socket, const uint8_t* data, size_t length, const sockaddr_in& from);
+    void Handle(uint32_t senderId, SOCKET socket, const uint8_t* data, size_t length,
+                const sockaddr_in& from);
     // A receiver's report for this sender's room from another participant.
     bool IsReport(const Sender& sender, const uint8_t* data, size_t length);
     // The first piece of a frame that carries the sender's own stream id.

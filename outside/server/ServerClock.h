@@ -6,5 +6,6 @@
 inline uint64_t ServerNowMs()
 {
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count());
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
 }

@@ -15,7 +15,8 @@
 inline uint64_t SteadyMs()
 {
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count());
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
 }
 
 // Two rooms (1 chair-controlled, 2 free), a host and three participants.
@@ -101,7 +102,9 @@ public:
 
 inline uint32_t ReadU32(const std::vector<uint8_t>& m, size_t at)
 {
-    return m.size() >= at + 4 ? (m[at] | m[at + 1] << 8 | m[at + 2] << 16 | uint32_t(m[at + 3]) << 24) : 0;
+    return m.size() >= at + 4
+               ? (m[at] | m[at + 1] << 8 | m[at + 2] << 16 | uint32_t(m[at + 3]) << 24)
+               : 0;
 }
 
 inline uint16_t ReadU16(const std::vector<uint8_t>& m, size_t at)

@@ -47,9 +47,8 @@ bool RunLine(const char* line)
     char kind[8] = {}, op[8] = {};
     unsigned long bytes = 0;
     CFileStore* store = g_server->FileStore();
-    if (!strcmp(word, "storefault") &&
-        sscanf(line, "%*s %7s %7s %lu", kind, op, &bytes) == 3 && store &&
-        (!strcmp(kind, "cut") || !strcmp(kind, "stall")) &&
+    if (!strcmp(word, "storefault") && sscanf(line, "%*s %7s %7s %lu", kind, op, &bytes) == 3 &&
+        store && (!strcmp(kind, "cut") || !strcmp(kind, "stall")) &&
         (!strcmp(op, "put") || !strcmp(op, "get"))) {
         STORE_FAULT fault;
         fault.kind = strcmp(kind, "cut") ? STORE_FAULT::STALL : STORE_FAULT::CUT;

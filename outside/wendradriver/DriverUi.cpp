@@ -27,7 +27,8 @@ void DefaultMode(DEVMODEW& dm, const WCHAR* printerName)
         lstrcpynW(dm.dmDeviceName, printerName, CCHDEVICENAME);
     dm.dmSpecVersion = DM_SPECVERSION;
     dm.dmSize = sizeof dm;
-    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLOR | DM_YRESOLUTION;
+    dm.dmFields =
+        DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLOR | DM_YRESOLUTION;
     dm.dmOrientation = DMORIENT_PORTRAIT;
     dm.dmPaperSize = DMPAPER_A4;
     dm.dmCopies = 1;
@@ -40,12 +41,18 @@ void Merge(DEVMODEW& dm, const DEVMODEW& in)
 {
     if (in.dmSize < offsetof(DEVMODEW, dmYResolution) + sizeof(short))
         return;
-    if (in.dmFields & DM_ORIENTATION) dm.dmOrientation = in.dmOrientation;
-    if (in.dmFields & DM_PAPERSIZE) dm.dmPaperSize = in.dmPaperSize;
-    if (in.dmFields & DM_COPIES) dm.dmCopies = in.dmCopies;
-    if (in.dmFields & DM_PRINTQUALITY) dm.dmPrintQuality = in.dmPrintQuality;
-    if (in.dmFields & DM_COLOR) dm.dmColor = in.dmColor;
-    if (in.dmFields & DM_YRESOLUTION) dm.dmYResolution = in.dmYResolution;
+    if (in.dmFields & DM_ORIENTATION)
+        dm.dmOrientation = in.dmOrientation;
+    if (in.dmFields & DM_PAPERSIZE)
+        dm.dmPaperSize = in.dmPaperSize;
+    if (in.dmFields & DM_COPIES)
+        dm.dmCopies = in.dmCopies;
+    if (in.dmFields & DM_PRINTQUALITY)
+        dm.dmPrintQuality = in.dmPrintQuality;
+    if (in.dmFields & DM_COLOR)
+        dm.dmColor = in.dmColor;
+    if (in.dmFields & DM_YRESOLUTION)
+        dm.dmYResolution = in.dmYResolution;
 }
 } // namespace
 
@@ -68,7 +75,8 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(void* sheetInfo, LPARAM lParam)
     return IDOK;
 }
 
-extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE, const WCHAR*, WORD capability, void*, const DEVMODEW*)
+extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE, const WCHAR*, WORD capability, void*,
+                                              const DEVMODEW*)
 {
     switch (capability) {
     case DC_COLORDEVICE:

@@ -44,8 +44,8 @@ void PutU32(unsigned char* view, size_t at, uint32_t v)
 // The page as 24-bit blue-green-red rows, bottom-up, padded to four bytes.
 bool RenderPage(const std::string& image, int& width, int& height, std::vector<unsigned char>& rows)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, image.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, image.c_str(), IMAGE_BITMAP, 0, 0,
+                                                     LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!bitmap)
         return false;
     BITMAP info = {};
@@ -71,7 +71,8 @@ bool RenderPage(const std::string& image, int& width, int& height, std::vector<u
     return ok;
 }
 
-bool WriteBitmap(const std::string& path, int width, int height, const std::vector<unsigned char>& rows)
+bool WriteBitmap(const std::string& path, int width, int height,
+                 const std::vector<unsigned char>& rows)
 {
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
@@ -92,7 +93,8 @@ bool WriteBitmap(const std::string& path, int width, int height, const std::vect
     return fclose(f) == 0 && ok;
 }
 
-bool WriteJpeg(const std::string& path, int width, int height, const std::vector<unsigned char>& rows)
+bool WriteJpeg(const std::string& path, int width, int height,
+               const std::vector<unsigned char>& rows)
 {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f)
@@ -135,8 +137,8 @@ int main(int argc, char** argv)
     }
     HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutex);
     HANDLE mapping = OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, kMapping);
-    unsigned char* view = mapping ? static_cast<unsigned char*>(
-                                        MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kRecordSize))
+    unsigned char* view = mapping ? static_cast<unsigned char*>(MapViewOfFile(
+                                        mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kRecordSize))
                                   : nullptr;
     if (!mutex || !view) {
         fprintf(stderr, "WendraDriver: no page record\n");

@@ -40,8 +40,8 @@ struct Wendra
         Bind(GetBmpSize, "QNT_GetBmpSize");
         Bind(SetBmpSize, "QNT_SetBmpSize");
         Bind(Release, "QNT_Release");
-        return Install && UnInstall && Init && Print && GetStatus && GetPages && GetFileName && GetBmpSize &&
-               SetBmpSize && Release;
+        return Install && UnInstall && Init && Print && GetStatus && GetPages && GetFileName &&
+               GetBmpSize && SetBmpSize && Release;
     }
     ~Wendra()
     {
@@ -133,9 +133,11 @@ TEST(WendraEndToEnd, OtherDocumentsPrintThroughTheirRegisteredVerb)
     ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".wscan", &key), ERROR_SUCCESS);
     RegSetValueA(key, nullptr, REG_SZ, "Wendra.Scan", 0);
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Open\\command", &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Open\\command", &key),
+              ERROR_SUCCESS);
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Print\\command", &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Wendra.Scan\\shell\\Print\\command", &key),
+              ERROR_SUCCESS);
     RegSetValueA(key, nullptr, REG_SZ, command.c_str(), 0);
     RegCloseKey(key);
 
@@ -188,15 +190,18 @@ TEST(WendraEndToEnd, PagesOfAManyPageJobAreNamedInOrder)
     std::vector<std::string> pages;
     for (int i = 0; i < 3; ++i) {
         pages.push_back(docs + "p" + std::to_string(i) + ".bmp");
-        ASSERT_TRUE(TestImages::WriteAll(pages.back(), TestImages::SolidBitmap(8 + i, 8, 0x102030 * (i + 1))));
+        ASSERT_TRUE(TestImages::WriteAll(pages.back(),
+                                         TestImages::SolidBitmap(8 + i, 8, 0x102030 * (i + 1))));
     }
-    std::string command = "\"" + bin + "WendraDriver.exe\" \"" + pages[0] + "\" \"" + pages[1] + "\" \"" + pages[2] + "\"";
+    std::string command = "\"" + bin + "WendraDriver.exe\" \"" + pages[0] + "\" \"" + pages[1] +
+                          "\" \"" + pages[2] + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
     ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

@@ -13,7 +13,8 @@ public:
     std::string driverFolder;
     std::vector<std::string> drivers, printers, ports;
     std::string defaultPrinter;
-    bool failEnumDrivers = false, failAddDriver = false, failEnumPrinters = false, failEnumPorts = false;
+    bool failEnumDrivers = false, failAddDriver = false, failEnumPrinters = false,
+         failEnumPorts = false;
     bool failAddPort = false, failAddPrinter = false, failSetDefault = false;
     DeleteResult deleteResult = DELETED;
 
@@ -99,7 +100,10 @@ public:
         defaultPrinter = name;
         return true;
     }
-    void ShowMessage(const char* text, const char* title) override { messages.emplace_back(text, title); }
+    void ShowMessage(const char* text, const char* title) override
+    {
+        messages.emplace_back(text, title);
+    }
 
 private:
     static void Erase(std::vector<std::string>& list, const std::string& name)

@@ -54,7 +54,10 @@ TEST(WendraJpeg, TinyJpegGivesTheExactFileLayout)
 
 TEST(WendraJpeg, PixelsMatchLibjpegsOwnDecoding)
 {
-    struct { int w, h, components; } cases[] = {{67, 45, 3}, {33, 17, 1}};
+    struct
+    {
+        int w, h, components;
+    } cases[] = {{67, 45, 3}, {33, 17, 1}};
     for (const auto& c : cases) {
         std::string folder = TestImages::ScratchFolder("jpeg");
         std::string path = folder + "p.jpg";
@@ -74,7 +77,8 @@ TEST(WendraJpeg, PixelsMatchLibjpegsOwnDecoding)
             for (int x = 0; x < w; ++x) {
                 const uint8_t* bgr = &image.pixels[(h - 1 - y) * stride + 3 * x];
                 const uint8_t* ref = &reference[(y * w + x) * comps];
-                uint8_t r = ref[0], g = comps == 3 ? ref[1] : ref[0], b = comps == 3 ? ref[2] : ref[0];
+                uint8_t r = ref[0], g = comps == 3 ? ref[1] : ref[0],
+                        b = comps == 3 ? ref[2] : ref[0];
                 ASSERT_EQ(bgr[0], b) << x << "," << y;
                 ASSERT_EQ(bgr[1], g) << x << "," << y;
                 ASSERT_EQ(bgr[2], r) << x << "," << y;
@@ -130,11 +134,18 @@ TEST(WendraJpeg, MalformedFilesAreRefusedWithAMessage)
     std::vector<uint8_t> huge = good;
     for (size_t i = 0; i + 8 < huge.size(); ++i)
         if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
-            huge[i + 5] = 0xFF; huge[i + 6] = 0xDC;
-            huge[i + 7] = 0xFF; huge[i + 8] = 0xDC;
+            huge[i + 5] = 0xFF;
+            huge[i + 6] = 0xDC;
+            huge[i + 7] = 0xFF;
+            huge[i + 8] = 0xDC;
             break;
         }
-    struct { const char* what; std::vector<uint8_t> bytes; const char* title; } cases[] = {
+    struct
+    {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        const char* title;
+    } cases[] = {
         {"empty", {}, "JPEG Fatal Error"},
         {"not a jpeg", {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8}, "JPEG Fatal Error"},
         {"header cut", std::vector<uint8_t>(good.begin(), good.begin() + 40), "JPEG Fatal Error"},
@@ -148,7 +159,8 @@ TEST(WendraJpeg, MalformedFilesAreRefusedWithAMessage)
         EXPECT_FALSE(jpeg.ToBitmap(folder + "x.jpg", folder + "x.bmp")) << c.what;
         ASSERT_EQ(messages.seen.size(), 1u) << c.what;
         EXPECT_EQ(messages.seen[0].second, c.title) << c.what;
-        EXPECT_EQ(GetFileAttributesA((folder + "x.bmp").c_str()), INVALID_FILE_ATTRIBUTES) << c.what;
+        EXPECT_EQ(GetFileAttributesA((folder + "x.bmp").c_str()), INVALID_FILE_ATTRIBUTES)
+            << c.what;
     }
 
     Messages messages;
@@ -177,7 +189,11 @@ TEST(WendraBitmap, MalformedBitmapsAreRefused)
             b[at + i] = (value >> (8 * i)) & 0xFF;
         return b;
     };
-    struct { const char* what; std::vector<uint8_t> bytes; } cases[] = {
+    struct
+    {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
         {"short", std::vector<uint8_t>(ok.begin(), ok.begin() + 30)},
         {"magic", patched(0, 0x5A5A, 2)},
         {"core header", patched(14, 12, 4)},
@@ -222,7 +238,7 @@ TEST(WendraBitmap, ColourTablesAndLargerHeadersAreReadAtTheirOffsets)
     ASSERT_TRUE(dib.Load(folder + "p.bmp"));
     EXPECT_EQ(dib.Bits(), 8);
     EXPECT_EQ(memcmp(dib.Pixels(), px.data(), px.size()), 0);
-    COLORREF pixel = GetPixel(dib.Dc(), 1, 1);  // bottom row, index 1: green
+    COLORREF pixel = GetPixel(dib.Dc(), 1, 1); // bottom row, index 1: green
     EXPECT_EQ(pixel, RGB(0, 255, 0));
 
     // Written out at the same size it keeps its colours, now as 24 bits.
@@ -271,13 +287,15 @@ TEST(WendraBitmap, ManyPaddedRowsAreWrittenWholeAndInOrder)
     std::vector<uint8_t> tight(rowBytes * height);
     for (size_t i = 0; i < tight.size(); ++i)
         tight[i] = static_cast<uint8_t>(i * 7 + i / rowBytes);
-    ASSERT_TRUE(CBitmapFile::Write(folder + "m.bmp", tight.data(), tight.size(), width, height, 24));
+    ASSERT_TRUE(
+        CBitmapFile::Write(folder + "m.bmp", tight.data(), tight.size(), width, height, 24));
     std::vector<uint8_t> file = TestImages::ReadAll(folder + "m.bmp");
     ASSERT_EQ(file.size(), 54 + stride * height);
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* row = &file[54 + stride * y];
         ASSERT_TRUE(std::equal(row, row + rowBytes, tight.begin() + rowBytes * y)) << "row " << y;
         ASSERT_EQ(std::vector<uint8_t>(stride - rowBytes, 0),
-                  std::vector<uint8_t>(row + rowBytes, row + stride)) << "row " << y;
+                  std::vector<uint8_t>(row + rowBytes, row + stride))
+            << "row " << y;
     }
 }

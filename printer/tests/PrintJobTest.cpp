@@ -28,10 +28,11 @@ public:
     std::map<std::string, std::vector<std::string>> verbs;
     std::vector<std::pair<std::string, std::string>> messages;
 
-    int Execute(HWND, const char* verb, const char* file, const char* parameters, const char* folder,
-                int show) override
+    int Execute(HWND, const char* verb, const char* file, const char* parameters,
+                const char* folder, int show) override
     {
-        calls.push_back({verb ? verb : "", file ? file : "", parameters ? parameters : "", folder ? folder : "", show});
+        calls.push_back({verb ? verb : "", file ? file : "", parameters ? parameters : "",
+                         folder ? folder : "", show});
         return result;
     }
     bool FileType(const std::string& extension, std::string& type) override
@@ -50,7 +51,10 @@ public:
         out = it->second;
         return true;
     }
-    void ShowMessage(const char* text, const char* title, unsigned) override { messages.emplace_back(text, title); }
+    void ShowMessage(const char* text, const char* title, unsigned) override
+    {
+        messages.emplace_back(text, title);
+    }
 };
 
 struct JobFixture
@@ -66,9 +70,11 @@ struct JobFixture
     {
         static int n = 0;
         places.hostFolder = host;
-        places.mappingName = "WendraJob_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++n);
+        places.mappingName =
+            "WendraJob_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++n);
         places.settingsPath = host + "Wendra.ini";
-        WritePrivateProfileStringA("Wendar", "OutAutoExec", "C:\\after.exe", places.settingsPath.c_str());
+        WritePrivateProfileStringA("Wendar", "OutAutoExec", "C:\\after.exe",
+                                   places.settingsPath.c_str());
         spooler.defaultPrinter = "Office";
         printer.reset(new CVirtualPrinter(spooler, shell, places));
     }
@@ -174,12 +180,13 @@ TEST(WendraPrintJob, FailuresReportZero)
     std::string notBitmap = f.Document("text.bmp", std::vector<uint8_t>(100, 'x'));
     EXPECT_EQ(f.printer->Print(nullptr, notBitmap.c_str(), 0, "bmp", 0, 1), 0);
 
-    f.shell.result = 2;  // the paint program could not be started
+    f.shell.result = 2; // the paint program could not be started
     EXPECT_EQ(f.printer->Print(nullptr, bmp.c_str(), 0, "bmp", 0, 1), 0);
 
     // An image that must shrink but has no image size in its header.
     std::vector<uint8_t> px(TestImages::Stride(600, 24) * 2, 0);
-    std::string noSize = f.Document("nosize.bmp", TestImages::MakeBitmap(600, 2, 24, px, 40, {}, false));
+    std::string noSize =
+        f.Document("nosize.bmp", TestImages::MakeBitmap(600, 2, 24, px, 40, {}, false));
     f.shell.result = 42;
     EXPECT_EQ(f.printer->Print(nullptr, noSize.c_str(), 0, "bmp", 0, 1), 0);
     // Without fitting it is printed as it is.
@@ -188,12 +195,14 @@ TEST(WendraPrintJob, FailuresReportZero)
 
 TEST(WendraPrintJob, LargeImagesShrinkIntoTheBounds)
 {
-    struct { int32_t w, h, ew, eh; bool scaled; } cases[] = {
-        {1090, 1650, 545, 825, true},
-        {100, 2000, 41, 825, true},
-        {400, 600, 400, 600, false},
-        {2000, 1, 545, 1, true},    // height kept when it would become 0
-        {1, 100000, 1, 825, true},  // width kept when it would become 0
+    struct
+    {
+        int32_t w, h, ew, eh;
+        bool scaled;
+    } cases[] = {
+        {1090, 1650, 545, 825, true}, {100, 2000, 41, 825, true},
+        {400, 600, 400, 600, false},  {2000, 1, 545, 1, true}, // height kept when it would become 0
+        {1, 100000, 1, 825, true},                             // width kept when it would become 0
     };
     for (const auto& c : cases) {
         int32_t w = c.w, h = c.h;
@@ -232,11 +241,13 @@ TEST(WendraPrintJob, LargeImagesShrinkIntoTheBounds)
 
 TEST(WendraPrintJob, OtherDocumentsUseTheirPrintVerb)
 {
-    struct { std::vector<std::string> verbs; const char* expected; } cases[] = {
-        {{"Open", "PrintTo"}, "printto"},
-        {{"open", "PrintTo", "Print"}, "print"},
-        {{"Open", "打印"}, "打印"},
-        {{"Open", "用打印机打印"}, "用打印机打印"},
+    struct
+    {
+        std::vector<std::string> verbs;
+        const char* expected;
+    } cases[] = {
+        {{"Open", "PrintTo"}, "printto"}, {{"open", "PrintTo", "Print"}, "print"},
+        {{"Open", "打印"}, "打印"},       {{"Open", "用打印机打印"}, "用打印机打印"},
         {{"Open", "Edit"}, "print"},
     };
     for (const auto& c : cases) {
@@ -275,7 +286,7 @@ TEST(WendraPrintJob, PageNamesStayWithinTheCallersArray)
 
     f.DriverWrites(3, 1);
     ASSERT_EQ(f.printer->GetPages(), 3u);
-    f.DriverWrites(5, 2);  // more pages arrive after the caller sized its array
+    f.DriverWrites(5, 2); // more pages arrive after the caller sized its array
     EXPECT_NE(f.printer->GetFileName(names), 0);
     EXPECT_STREQ(storage[0], "C:\\Temp\\Report1.bmp");
     EXPECT_STREQ(storage[2], "C:\\Temp\\Report3.bmp");

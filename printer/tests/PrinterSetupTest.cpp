@@ -28,10 +28,12 @@ TEST(WendraSetup, FreshInstallAddsDriverPortAndPrinter)
 
     EXPECT_EQ(f.setup.Install(), 1);
 
-    EXPECT_EQ(TestImages::ReadAll(f.spooler.driverFolder + "Kelbro.gpd"), (std::vector<uint8_t>{'n', 'e', 'w'}));
+    EXPECT_EQ(TestImages::ReadAll(f.spooler.driverFolder + "Kelbro.gpd"),
+              (std::vector<uint8_t>{'n', 'e', 'w'}));
     EXPECT_EQ(TestImages::ReadAll(f.spooler.driverFolder + "UNIDRV.DLL").size(), 3u);
     // An existing target is never kept, even when the host has no such file.
-    EXPECT_EQ(GetFileAttributesA((f.spooler.driverFolder + "UNIRES.DLL").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((f.spooler.driverFolder + "UNIRES.DLL").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 
     char value[64] = {};
     GetPrivateProfileStringA("Wendar", "OutExtName", "", value, sizeof value, f.settings.c_str());
@@ -45,8 +47,8 @@ TEST(WendraSetup, FreshInstallAddsDriverPortAndPrinter)
     EXPECT_EQ(d.driverPath, f.spooler.driverFolder + "UNIDRV.DLL");
     EXPECT_EQ(d.dataFile, f.spooler.driverFolder + "Kelbro.gpd");
     EXPECT_EQ(d.configFile, f.spooler.driverFolder + "UNIDRVUI.DLL");
-    EXPECT_EQ(d.dependentFiles,
-              (std::vector<std::string>{"UNIRES.DLL", "STDNAMES.GPD", "Kelbro.ini", "uni.dll", "ui.dll"}));
+    EXPECT_EQ(d.dependentFiles, (std::vector<std::string>{"UNIRES.DLL", "STDNAMES.GPD",
+                                                          "Kelbro.ini", "uni.dll", "ui.dll"}));
     EXPECT_EQ(d.defaultDataType, "RAW");
 
     EXPECT_EQ(f.spooler.ports, std::vector<std::string>{"morlent vport"});
@@ -66,8 +68,9 @@ TEST(WendraSetup, InstallingTwiceKeepsDriverAndPortAndReplacesThePrinter)
     ASSERT_EQ(f.setup.Install(), 1);
     f.spooler.calls.clear();
     ASSERT_EQ(f.setup.Install(), 1);
-    EXPECT_EQ(f.spooler.calls, (std::vector<std::string>{"EnumDrivers", "EnumPrinters", "DeletePrinter",
-                                                         "EnumPorts", "AddPrinter"}));
+    EXPECT_EQ(f.spooler.calls,
+              (std::vector<std::string>{"EnumDrivers", "EnumPrinters", "DeletePrinter", "EnumPorts",
+                                        "AddPrinter"}));
     EXPECT_EQ(f.spooler.addedDrivers.size(), 1u);
     EXPECT_EQ(f.spooler.printers.size(), 1u);
     EXPECT_EQ(f.spooler.ports.size(), 1u);
@@ -88,7 +91,7 @@ TEST(WendraSetup, EachFailingStepGivesItsCode)
         {"add printer", [](FakeSpooler& s) { s.failAddPrinter = true; }, -105, false},
         {"delete printer",
          [](FakeSpooler& s) {
-             s.printers = {"morlent虚拟打印机"};  // found regardless of case
+             s.printers = {"morlent虚拟打印机"}; // found regardless of case
              s.deleteResult = ISpooler::DELETE_FAILED;
          },
          -106, false},
@@ -99,7 +102,8 @@ TEST(WendraSetup, EachFailingStepGivesItsCode)
              s.deleteResult = ISpooler::OPEN_FAILED;
          },
          1, false},
-        {"driver already there", [](FakeSpooler& s) { s.drivers = {"MORLENT VIRTUAL PRINTER"}; }, 1, true},
+        {"driver already there", [](FakeSpooler& s) { s.drivers = {"MORLENT VIRTUAL PRINTER"}; }, 1,
+         true},
     };
     for (const Case& c : cases) {
         SetupFixture f;
@@ -120,7 +124,8 @@ TEST(WendraSetup, UninstallRemovesWhatIsThereAndAlwaysSucceeds)
 {
     SetupFixture f;
     EXPECT_EQ(f.setup.UnInstall(), 1);
-    EXPECT_EQ(f.spooler.calls, (std::vector<std::string>{"EnumPrinters", "EnumDrivers", "EnumPorts"}));
+    EXPECT_EQ(f.spooler.calls,
+              (std::vector<std::string>{"EnumPrinters", "EnumDrivers", "EnumPorts"}));
 
     ASSERT_EQ(f.setup.Install(), 1);
     f.spooler.calls.clear();
@@ -128,6 +133,7 @@ TEST(WendraSetup, UninstallRemovesWhatIsThereAndAlwaysSucceeds)
     EXPECT_TRUE(f.spooler.printers.empty());
     EXPECT_TRUE(f.spooler.drivers.empty());
     EXPECT_TRUE(f.spooler.ports.empty());
-    EXPECT_NE(std::find(f.spooler.calls.begin(), f.spooler.calls.end(), "DeleteDriver Windows NT x86"),
-              f.spooler.calls.end());
+    EXPECT_NE(
+        std::find(f.spooler.calls.begin(), f.spooler.calls.end(), "DeleteDriver Windows NT x86"),
+        f.spooler.calls.end());
 }

@@ -12,9 +12,14 @@ TEST(WendraSettings, InstallWritesTheSixDefaultsInSectionWendar)
     std::string path = TestImages::ScratchFolder("ini") + "Wendra.ini";
     CPrinterSettings settings(path);
     ASSERT_TRUE(settings.WriteDefaults());
-    struct { const char* key; const char* value; } expected[] = {
-        {"OutPath", "C:\\Temp"}, {"OutFileName", "YourFile"}, {"OutExtName", "bmp"},
-        {"OutAutoExec", "C:\\myAutoExec.exe"}, {"OutColor", "0"}, {"OutFormat", "0"},
+    struct
+    {
+        const char* key;
+        const char* value;
+    } expected[] = {
+        {"OutPath", "C:\\Temp"}, {"OutFileName", "YourFile"},
+        {"OutExtName", "bmp"},   {"OutAutoExec", "C:\\myAutoExec.exe"},
+        {"OutColor", "0"},       {"OutFormat", "0"},
     };
     for (const auto& e : expected) {
         char value[256] = {};

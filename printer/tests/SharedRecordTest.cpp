@@ -18,10 +18,7 @@ std::string TextAt(const std::vector<uint8_t>& b, size_t at)
 {
     return std::string(reinterpret_cast<const char*>(&b[at]));
 }
-DWORD WINAPI TryLock(void* memory)
-{
-    return static_cast<CSharedMemory*>(memory)->Lock(50) ? 1 : 0;
-}
+DWORD WINAPI TryLock(void* memory) { return static_cast<CSharedMemory*>(memory)->Lock(50) ? 1 : 0; }
 std::string UniqueName(const char* tag)
 {
     static int n = 0;
@@ -56,8 +53,8 @@ TEST(WendraRecord, InitAndJobFieldsLandAtTheirOffsets)
     EXPECT_EQ(TextAt(view, 2188), "C:\\run.exe");
     EXPECT_EQ(U32At(view, 3212), 0x11223344u);
     EXPECT_EQ(U32At(view, 3216), 1u);
-    EXPECT_EQ(U32At(view, 3220), 0u);  // pages reset
-    EXPECT_EQ(U32At(view, 3224), 1u);  // status handed over
+    EXPECT_EQ(U32At(view, 3220), 0u); // pages reset
+    EXPECT_EQ(U32At(view, 3224), 1u); // status handed over
     EXPECT_EQ(TextAt(view, 128), "D:\\Out");
 }
 
@@ -71,7 +68,8 @@ TEST(WendraRecord, PageNamesFollowTheRecord)
     ASSERT_TRUE(CSharedRecord::WriteJob(view.data(), view.size(), job));
     QNT_SHARED_RECORD record;
     ASSERT_TRUE(CSharedRecord::Read(view.data(), view.size(), record));
-    const char* expected[] = {"C:\\Temp\\Report1.bmp", "C:\\Temp\\Report2.bmp", "C:\\Temp\\Report3.bmp"};
+    const char* expected[] = {"C:\\Temp\\Report1.bmp", "C:\\Temp\\Report2.bmp",
+                              "C:\\Temp\\Report3.bmp"};
     for (uint32_t i = 1; i <= 3; ++i) {
         char name[MAX_PATH];
         ASSERT_TRUE(CSharedRecord::PageName(record, i, name, sizeof name));
@@ -91,11 +89,13 @@ TEST(WendraRecord, TextsThatDoNotFitAreRefusedAndShortViewsUntouched)
     EXPECT_FALSE(CSharedRecord::Reset(view.data(), view.size(), std::string(1024, 'a').c_str()));
     EXPECT_FALSE(CSharedRecord::Reset(view.data(), view.size(), nullptr));
     EXPECT_EQ(view, before);
-    struct { std::string base, ext, exec; bool ok; } cases[] = {
-        {std::string(1023, 'b'), "bmp", "x", true},
-        {std::string(1024, 'b'), "bmp", "x", false},
-        {"r", std::string(11, 'e'), "x", true},
-        {"r", std::string(12, 'e'), "x", false},
+    struct
+    {
+        std::string base, ext, exec;
+        bool ok;
+    } cases[] = {
+        {std::string(1023, 'b'), "bmp", "x", true},  {std::string(1024, 'b'), "bmp", "x", false},
+        {"r", std::string(11, 'e'), "x", true},      {"r", std::string(12, 'e'), "x", false},
         {"r", "bmp", std::string(1024, 'x'), false},
     };
     for (const auto& c : cases) {
@@ -104,7 +104,8 @@ TEST(WendraRecord, TextsThatDoNotFitAreRefusedAndShortViewsUntouched)
         job.baseName = c.base;
         job.extension = c.ext;
         job.autoExec = c.exec;
-        EXPECT_EQ(CSharedRecord::WriteJob(view.data(), view.size(), job), c.ok) << c.base.size() << "/" << c.ext;
+        EXPECT_EQ(CSharedRecord::WriteJob(view.data(), view.size(), job), c.ok)
+            << c.base.size() << "/" << c.ext;
         if (!c.ok) {
             EXPECT_EQ(view, before);
         }
@@ -131,18 +132,22 @@ TEST(WendraRecord, UnterminatedFieldsAreReadWithinTheirField)
 
 TEST(WendraSharedMemory, OpensAnExistingMappingAtItsOwnSize)
 {
-    struct { DWORD size; } cases[] = {{8192}, {100}};
+    struct
+    {
+        DWORD size;
+    } cases[] = {{8192}, {100}};
     for (const auto& c : cases) {
         std::string name = UniqueName("existing");
         HANDLE mutex = CreateMutexA(nullptr, FALSE, (name + "_Mutex").c_str());
-        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, c.size, name.c_str());
+        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                            c.size, name.c_str());
         ASSERT_TRUE(mutex && mapping);
         CSharedMemory memory;
         ASSERT_TRUE(memory.Open(name.c_str(), 3228));
         // The section's size, which the system may round up to whole pages.
         EXPECT_GE(memory.Size(), c.size);
         EXPECT_LT(memory.Size(), c.size + 4096);
-        EXPECT_TRUE(memory.Open(name.c_str(), 3228));  // already open
+        EXPECT_TRUE(memory.Open(name.c_str(), 3228)); // already open
         EXPECT_TRUE(memory.Lock(1000));
         memory.Unlock();
         memory.Close();
@@ -169,7 +174,7 @@ TEST(WendraSharedMemory, CreatedMappingIsSharedAndLockedAcrossHandles)
     WaitForSingleObject(waiter, 5000);
     GetExitCodeThread(waiter, &got);
     CloseHandle(waiter);
-    EXPECT_EQ(got, 0u);  // held by the first handle
+    EXPECT_EQ(got, 0u); // held by the first handle
     first.Unlock();
     EXPECT_TRUE(second.Lock(1000));
     second.Unlock();

@@ -16,8 +16,8 @@ std::string ScratchFolder(const std::string& tag)
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     static int counter = 0;
-    std::string folder = std::string(temp) + "wendra_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
-                         std::to_string(++counter);
+    std::string folder = std::string(temp) + "wendra_" + tag + "_" +
+                         std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\";
 }
@@ -77,7 +77,8 @@ std::vector<uint8_t> MakeJpeg(int width, int height, int components, int quality
     return bytes;
 }
 
-bool DecodeJpeg(const std::string& path, int& width, int& height, int& components, std::vector<uint8_t>& rows)
+bool DecodeJpeg(const std::string& path, int& width, int& height, int& components,
+                std::vector<uint8_t>& rows)
 {
     std::vector<uint8_t> data = ReadAll(path);
     if (data.empty())
@@ -108,11 +109,18 @@ uint32_t Stride(int width, int bits)
 }
 
 std::vector<uint8_t> MakeBitmap(int width, int height, int bits, const std::vector<uint8_t>& pixels,
-                                uint32_t headerSize, const std::vector<uint32_t>& colours, bool writeImageSize)
+                                uint32_t headerSize, const std::vector<uint32_t>& colours,
+                                bool writeImageSize)
 {
     std::vector<uint8_t> out(14 + headerSize + colours.size() * 4, 0);
-    auto put16 = [&](size_t at, uint32_t v) { out[at] = v & 0xFF; out[at + 1] = (v >> 8) & 0xFF; };
-    auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+    auto put16 = [&](size_t at, uint32_t v) {
+        out[at] = v & 0xFF;
+        out[at + 1] = (v >> 8) & 0xFF;
+    };
+    auto put32 = [&](size_t at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
     uint32_t offset = static_cast<uint32_t>(out.size());
     out[0] = 'B';
     out[1] = 'M';

@@ -15,7 +15,8 @@ bool WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);
 // A JPEG of width x height with 3 or 1 components and a fixed pattern.
 std::vector<uint8_t> MakeJpeg(int width, int height, int components, int quality = 90);
 // libjpeg's own decoding: top-down rows of width x components bytes.
-bool DecodeJpeg(const std::string& path, int& width, int& height, int& components, std::vector<uint8_t>& rows);
+bool DecodeJpeg(const std::string& path, int& width, int& height, int& components,
+                std::vector<uint8_t>& rows);
 
 // A bitmap file: the information header is headerSize bytes (40 or more),
 // followed by the colour table; pixels are the rows as stored.

@@ -42,7 +42,8 @@ TEST(WendraWineSpooler, InstallTwiceThenRemoveThePrinter)
     EXPECT_TRUE(Has(names, CPrinterSetup::kPortName));
     ASSERT_TRUE(spooler.ListPrinters(names));
     EXPECT_TRUE(Has(names, CPrinterSetup::kPrinterName));
-    EXPECT_NE(GetFileAttributesA((spooler.DriverFolder() + "Kelbro.gpd").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA((spooler.DriverFolder() + "Kelbro.gpd").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 
     // The printer's default device mode: colour, quality 100, 100 dpi down.
     HANDLE printer = nullptr;
@@ -79,7 +80,8 @@ TEST(WendraWineSpooler, InstallTwiceThenRemoveThePrinter)
     ASSERT_TRUE(nt4.MakeDefaultPrinter(CPrinterSetup::kPrinterName));
     char entry[256] = {};
     GetProfileStringA("windows", "device", "", entry, sizeof entry);
-    EXPECT_EQ(std::string(entry), std::string(CPrinterSetup::kPrinterName) + ",morlent virtual printer,morlent vport");
+    EXPECT_EQ(std::string(entry),
+              std::string(CPrinterSetup::kPrinterName) + ",morlent virtual printer,morlent vport");
     ASSERT_TRUE(nt4.DefaultPrinter(current));
     EXPECT_EQ(current, CPrinterSetup::kPrinterName);
     // The 9x family marks the printer itself as the default.

@@ -14,8 +14,8 @@ bool CRecordedBackgrounds::ReadBackground(uint32_t viewId, uint32_t page,
                                           std::vector<uint8_t>* bytes)
 {
     REC_BLOCK_ENTRY entry = {};
-    if (!m_player || !bytes || !m_player->FindDocument(viewId, page, &entry) ||
-        entry.length == 0 || entry.length > kMaxPicture)
+    if (!m_player || !bytes || !m_player->FindDocument(viewId, page, &entry) || entry.length == 0 ||
+        entry.length > kMaxPicture)
         return false;
     try {
         bytes->resize(entry.length);

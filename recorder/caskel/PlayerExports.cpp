@@ -41,8 +41,8 @@ void StartUpPlayer()
     if (GetModuleFileNameA(self, path, MAX_PATH)) {
         std::string file(path);
         size_t slash = file.find_last_of("\\/");
-        file = (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) +
-               "Sartow.log";
+        file =
+            (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) + "Sartow.log";
         CaskelLog().SetFile(file.c_str(), 0);
         CaskelLog().SetFlags(CLogFile::LOG_FILE);
     }
@@ -62,10 +62,7 @@ void DeletePlayer()
     g_backgrounds = nullptr;
 }
 
-HWND OwnerWindow(CWnd* owner)
-{
-    return owner ? owner->m_hWnd : nullptr;
-}
+HWND OwnerWindow(CWnd* owner) { return owner ? owner->m_hWnd : nullptr; }
 
 int StartPlayer(CWnd* owner, const char* path, bool convert)
 {
@@ -90,7 +87,7 @@ int StartPlayer(CWnd* owner, const char* path, bool convert)
     }
 }
 
-}  // namespace
+} // namespace
 
 CASKEL_EXPORT int PvStartPlay(CWnd* owner, const char* path)
 {
@@ -107,30 +104,15 @@ CASKEL_EXPORT CString PvGetMeetingDate()
     return CString(g_player ? g_player->GetMeetingDate().c_str() : "");
 }
 
-CASKEL_EXPORT uint32_t PvGetTotalTime()
-{
-    return g_player ? g_player->GetTotalTime() : 0;
-}
+CASKEL_EXPORT uint32_t PvGetTotalTime() { return g_player ? g_player->GetTotalTime() : 0; }
 
-CASKEL_EXPORT uint32_t PvGetCurTime()
-{
-    return g_player ? g_player->GetCurTime() : 0;
-}
+CASKEL_EXPORT uint32_t PvGetCurTime() { return g_player ? g_player->GetCurTime() : 0; }
 
-CASKEL_EXPORT int PvSetCurTime(uint32_t ms)
-{
-    return g_player ? g_player->SetCurTime(ms) : 0;
-}
+CASKEL_EXPORT int PvSetCurTime(uint32_t ms) { return g_player ? g_player->SetCurTime(ms) : 0; }
 
-CASKEL_EXPORT int PvPause()
-{
-    return g_player ? g_player->PausePlay() : 0;
-}
+CASKEL_EXPORT int PvPause() { return g_player ? g_player->PausePlay() : 0; }
 
-CASKEL_EXPORT int PvResume()
-{
-    return g_player ? g_player->ResumePlay() : 0;
-}
+CASKEL_EXPORT int PvResume() { return g_player ? g_player->ResumePlay() : 0; }
 
 CASKEL_EXPORT int PvStopPlay()
 {

@@ -12,7 +12,6 @@
 #include "RecordFormat.h"
 #include "WireWriter.h"
 
-
 CRecordWriter::CRecordWriter(std::unique_ptr<IRecordOutput> output, CLogFile* log)
     : m_output(std::move(output)), m_log(log)
 {
@@ -109,8 +108,8 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
     }
 
     if (!m_output->Create(path)) {
-        Log("<CRecordWriter::StartWriter>, cannot create %s (system error %u)\n",
-            path ? path : "", static_cast<unsigned>(m_output->LastError()));
+        Log("<CRecordWriter::StartWriter>, cannot create %s (system error %u)\n", path ? path : "",
+            static_cast<unsigned>(m_output->LastError()));
         DeleteObjects();
         return false;
     }
@@ -141,7 +140,7 @@ bool CRecordWriter::StartWriter(const char* path, uint32_t waitLimitMs)
             SetRunning(false);
             SetEvent(m_work);
             if (WaitForSingleObject(m_handle, waitLimitMs) != WAIT_OBJECT_0)
-                return false;   // left running; the caller must not delete it
+                return false; // left running; the caller must not delete it
         }
         SetRunning(false);
         CNamedThread::Stop();
@@ -192,7 +191,7 @@ bool CRecordWriter::Post(const Piece& piece, uint32_t waitLimitMs)
         --m_roomWaiters;
         if (r == WAIT_OBJECT_0 + 1) {
             LeaveCriticalSection(&m_queueLock);
-            return false;   // the thread has ended
+            return false; // the thread has ended
         }
     }
     m_queue[(m_queueHead + m_queueCount) % QUEUE_LIMIT] = piece;
@@ -200,8 +199,7 @@ bool CRecordWriter::Post(const Piece& piece, uint32_t waitLimitMs)
     if (piece.what == PIECE_BLOCK) {
         uint32_t queued = m_queuedBytes += piece.length;
         uint32_t peak = m_peakQueuedBytes.load();
-        while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {
-        }
+        while (queued > peak && !m_peakQueuedBytes.compare_exchange_weak(peak, queued)) {}
     }
     // A busy or napping thread finds the piece by itself; a sleeping one is
     // woken, and a napping one once half the queue waits, so that a long
@@ -215,8 +213,8 @@ bool CRecordWriter::Post(const Piece& piece, uint32_t waitLimitMs)
     return true;
 }
 
-bool CRecordWriter::PostBlock(uint32_t kind, uint32_t firstTime, const void* data,
-                              uint32_t length, uint32_t waitLimitMs)
+bool CRecordWriter::PostBlock(uint32_t kind, uint32_t firstTime, const void* data, uint32_t length,
+                              uint32_t waitLimitMs)
 {
     if (!IsRunning())
         return false;
@@ -244,8 +242,7 @@ bool CRecordWriter::PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned c
     return Post(piece, waitLimitMs);
 }
 
-bool CRecordWriter::PostFile(const char* path, uint32_t key1, uint32_t key2,
-                             uint32_t waitLimitMs)
+bool CRecordWriter::PostFile(const char* path, uint32_t key1, uint32_t key2, uint32_t waitLimitMs)
 {
     if (!path || !IsRunning())
         return false;
@@ -283,10 +280,7 @@ bool CRecordWriter::StopWriter(uint32_t waitLimitMs)
     return true;
 }
 
-void CRecordWriter::Stop()
-{
-    StopWriter(INFINITE);
-}
+void CRecordWriter::Stop() { StopWriter(INFINITE); }
 
 bool CRecordWriter::GetStoredError(RecordFileError& error) const
 {
@@ -315,7 +309,7 @@ void CRecordWriter::StoreOutputError()
 uint32_t CRecordWriter::Run()
 {
     SetEvent(m_ready);
-    uint32_t naps = 0;   // since the queue last held a piece
+    uint32_t naps = 0; // since the queue last held a piece
     while (!m_cancelled.load()) {
         Piece piece = {};
         DWORD wait = 0;
@@ -448,8 +442,8 @@ bool CRecordWriter::WriteDocument(const Piece& document)
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (doc == INVALID_HANDLE_VALUE) {
         // One unreadable document must not end the recording: skip it.
-        Log("<CRecordWriter::WriteDocument>, cannot open %s (system error %u), skipped\n",
-            path, static_cast<unsigned>(GetLastError()));
+        Log("<CRecordWriter::WriteDocument>, cannot open %s (system error %u), skipped\n", path,
+            static_cast<unsigned>(GetLastError()));
         return true;
     }
     if (m_piece.size() != REC_DOCUMENT_PIECE)

@@ -51,8 +51,8 @@ public:
     // Queues a block of capacity bytes the caller allocated with new[] (or
     // took from TakeSpare), without copying it. True when the writer took
     // it over; false as above, the block then still belongs to the caller.
-    bool PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block,
-                        uint32_t length, uint32_t capacity, uint32_t waitLimitMs);
+    bool PostOwnedBlock(uint32_t kind, uint32_t firstTime, unsigned char* block, uint32_t length,
+                        uint32_t capacity, uint32_t waitLimitMs);
     // A written block of capacity bytes to fill again, or null. The writer
     // keeps as many as a full queue and the block being written hold, so
     // that a recording stops allocating blocks once it runs: a fresh block
@@ -87,11 +87,11 @@ private:
     struct Piece
     {
         PieceKind what;
-        uint32_t kind;       // stream kind, or first key
-        uint32_t firstTime;  // or second key
+        uint32_t kind;      // stream kind, or first key
+        uint32_t firstTime; // or second key
         uint32_t length;
         uint32_t capacity;
-        unsigned char* data;  // new[]: block or path
+        unsigned char* data; // new[]: block or path
     };
 
     // Queues the piece, waiting up to waitLimitMs for room. False when the
@@ -126,13 +126,13 @@ private:
     Piece m_queue[QUEUE_LIMIT] = {};
     uint32_t m_queueHead = 0;
     uint32_t m_queueCount = 0;
-    bool m_quit = false;           // no piece comes after the queued ones
-    bool m_writerIdle = false;     // the thread waits for m_work, without limit
-    bool m_writerNapping = false;  // the thread waits for m_work, NAP_MS
-    bool m_running = false;        // pieces may be queued
+    bool m_quit = false;          // no piece comes after the queued ones
+    bool m_writerIdle = false;    // the thread waits for m_work, without limit
+    bool m_writerNapping = false; // the thread waits for m_work, NAP_MS
+    bool m_running = false;       // pieces may be queued
     uint32_t m_roomWaiters = 0;
-    HANDLE m_work = nullptr;    // auto-reset: a piece or the quit for a waiting thread
-    HANDLE m_room = nullptr;    // manual-reset: the thread took a piece off a full queue
+    HANDLE m_work = nullptr; // auto-reset: a piece or the quit for a waiting thread
+    HANDLE m_room = nullptr; // manual-reset: the thread took a piece off a full queue
 
     HANDLE m_ready = nullptr;
     CLogFile* m_log;

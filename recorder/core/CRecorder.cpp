@@ -30,12 +30,9 @@ const uint32_t kStopFlushOrder[REC_STREAM_COUNT] = {
     REC_STREAM_AUDIO, REC_STREAM_VIDEO, REC_STREAM_BOARD, REC_STREAM_CHAT, REC_STREAM_COMMAND,
 };
 
-}  // namespace
+} // namespace
 
-CRecorder::CRecorder(CLogFile* log) : m_log(log)
-{
-    InitializeCriticalSection(&m_lock);
-}
+CRecorder::CRecorder(CLogFile* log) : m_log(log) { InitializeCriticalSection(&m_lock); }
 
 CRecorder::~CRecorder()
 {
@@ -64,10 +61,7 @@ void CRecorder::SetOutputFactory(OutputFactory factory)
     m_outputFactory = std::move(factory);
 }
 
-const char* CRecorder::ErrorText(uint32_t code)
-{
-    return code < 3 ? kErrorTexts[code] : nullptr;
-}
+const char* CRecorder::ErrorText(uint32_t code) { return code < 3 ? kErrorTexts[code] : nullptr; }
 
 int CRecorder::GetErrorMsg(const char** text) const
 {
@@ -112,7 +106,7 @@ uint32_t CRecorder::PeakQueuedBytes()
 
 int CRecorder::StartRecord(const char* path, const char* text)
 {
-    (void)text;   // accepted for the callers' sake; stored nowhere
+    (void)text; // accepted for the callers' sake; stored nowhere
     CScopedLock lock(&m_lock);
     if (m_writer)
         StopLocked();
@@ -127,7 +121,8 @@ int CRecorder::StartRecord(const char* path, const char* text)
         m_writer = new (std::nothrow) CRecordWriter(std::move(output), m_log);
     created = created && m_writer;
     for (uint32_t kind = REC_STREAM_AUDIO; kind <= REC_STREAM_CHAT; ++kind) {
-        CRecordStreamBuffer* b = new (std::nothrow) CRecordStreamBuffer(kind, RecStreamCapacity(kind));
+        CRecordStreamBuffer* b =
+            new (std::nothrow) CRecordStreamBuffer(kind, RecStreamCapacity(kind));
         m_buffers[kind - 1] = b;
         created = created && b && b->IsValid();
     }
@@ -233,8 +228,7 @@ bool CRecorder::Flush(CRecordStreamBuffer& buffer)
     return false;
 }
 
-int CRecorder::Append(uint32_t kind, const uint32_t* prefix, const void* payload,
-                      uint32_t length)
+int CRecorder::Append(uint32_t kind, const uint32_t* prefix, const void* payload, uint32_t length)
 {
     if (m_errorCode.load() != CODE_NONE)
         return 0;
@@ -331,28 +325,29 @@ namespace {
 
 // Builds one layout command in a caller's buffer; each call has its own, so
 // the layout calls may come from any thread.
-struct LayoutCommand {
+struct LayoutCommand
+{
     uint8_t bytes[sizeof(REC_LAYOUT_CMD)];
     WireWriter writer{bytes, sizeof bytes};
     explicit LayoutCommand(uint8_t code) { writer.U8(code); }
     size_t Length() const { return writer.Offset(); }
 };
 
-}  // namespace
+} // namespace
 
-#define RECORDER_LAYOUT_ID(Method, Code)                                                 \
-    int CRecorder::Method(uint32_t id)                                                   \
-    {                                                                                    \
-        LayoutCommand c(Code);                                                           \
-        c.writer.U32(id);                                                                \
-        return AppendLayout(c.bytes, c.Length());                                        \
+#define RECORDER_LAYOUT_ID(Method, Code)                                                           \
+    int CRecorder::Method(uint32_t id)                                                             \
+    {                                                                                              \
+        LayoutCommand c(Code);                                                                     \
+        c.writer.U32(id);                                                                          \
+        return AppendLayout(c.bytes, c.Length());                                                  \
     }
-#define RECORDER_LAYOUT_BYTE(Method, Code)                                               \
-    int CRecorder::Method(uint8_t value)                                                 \
-    {                                                                                    \
-        LayoutCommand c(Code);                                                           \
-        c.writer.U8(value);                                                              \
-        return AppendLayout(c.bytes, c.Length());                                        \
+#define RECORDER_LAYOUT_BYTE(Method, Code)                                                         \
+    int CRecorder::Method(uint8_t value)                                                           \
+    {                                                                                              \
+        LayoutCommand c(Code);                                                                     \
+        c.writer.U8(value);                                                                        \
+        return AppendLayout(c.bytes, c.Length());                                                  \
     }
 
 RECORDER_LAYOUT_ID(AddVideo, REC_LAYOUT_ADD_VIDEO)

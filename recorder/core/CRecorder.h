@@ -89,7 +89,7 @@ private:
     mutable CRITICAL_SECTION m_lock;
     std::atomic<uint32_t> m_errorCode{CODE_NONE};
     CRecordWriter* m_writer = nullptr;
-    CRecordStreamBuffer* m_buffers[5] = {};   // by stream kind - 1
+    CRecordStreamBuffer* m_buffers[5] = {}; // by stream kind - 1
     uint32_t m_startTime = 0;
 
     CLogFile* m_log;

@@ -12,7 +12,8 @@ enum RecFileErrorCause : uint32_t {
 
 // A file error kept by the writer: what went wrong, the system's error code
 // (-1 when the writer itself found the fault) and the file concerned.
-struct RecordFileError {
+struct RecordFileError
+{
     uint32_t cause = REC_CAUSE_NONE;
     int32_t osError = 0;
     std::string fileName;

@@ -124,15 +124,15 @@ uint32_t CBlockLoader::Run()
         if (static_cast<uint64_t>(s.offset) + s.length > m_source->Size()) {
             snprintf(text, sizeof text,
                      "a block of %u bytes at offset %u lies beyond the end of the file "
-                     "(%llu bytes)", s.length, s.offset,
-                     static_cast<unsigned long long>(m_source->Size()));
+                     "(%llu bytes)",
+                     s.length, s.offset, static_cast<unsigned long long>(m_source->Size()));
             SetError(text);
             result = 1;
             break;
         }
         if (!m_source->ReadAt(s.offset, s.buffer, s.length)) {
-            snprintf(text, sizeof text, "a block of %u bytes at offset %u cannot be read",
-                     s.length, s.offset);
+            snprintf(text, sizeof text, "a block of %u bytes at offset %u cannot be read", s.length,
+                     s.offset);
             SetError(text);
             result = 1;
             break;

@@ -41,7 +41,8 @@ protected:
     uint32_t Run() override;
 
 private:
-    struct Slot {
+    struct Slot
+    {
         unsigned char* buffer = nullptr;
         uint32_t offset = 0;
         uint32_t length = 0;

@@ -9,8 +9,7 @@
 CPlayStreamReader::CPlayStreamReader(uint32_t kind, CBlockLoader& loader, uint32_t capacity,
                                      const CRecordIndexTable& table)
     : m_kind(kind), m_loader(loader), m_capacity(capacity), m_entries(table.StreamBlocks(kind))
-{
-}
+{}
 
 bool CPlayStreamReader::Fail(const char* format, ...)
 {

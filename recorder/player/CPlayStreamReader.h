@@ -50,7 +50,7 @@ private:
     int m_current = 0;
     uint32_t m_position = 0;
     bool m_exhausted = true;
-    int m_pending = -1;            // the buffer a requested load fills
+    int m_pending = -1; // the buffer a requested load fills
     uint32_t m_pendingLength = 0;
     std::vector<REC_BLOCK_ENTRY> m_entries;
     size_t m_next = 0;

@@ -64,11 +64,11 @@ void WaitPumpingSent(HANDLE thread)
 
 const uint32_t kCapacity[REC_STREAM_COUNT] = {0x20000, 0x40000, 0x10000, 0x10000, 0x10000};
 
-}  // namespace
+} // namespace
 
 CRecordPlayer::CRecordPlayer(IPlayerSink* sink, IPlayClock* clock, CLogFile* log)
-    : CNamedThread("File Parser Thread"), m_sink(sink),
-      m_clock(clock ? clock : &m_systemClock), m_log(log)
+    : CNamedThread("File Parser Thread"), m_sink(sink), m_clock(clock ? clock : &m_systemClock),
+      m_log(log)
 {
     InitializeCriticalSection(&m_lock);
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -278,8 +278,7 @@ bool CRecordPlayer::FindDocument(uint32_t key1, uint32_t key2, REC_BLOCK_ENTRY* 
     return e != nullptr;
 }
 
-int CRecordPlayer::ReadDocument(uint32_t key1, uint32_t key2, void* buffer,
-                                uint32_t capacity) const
+int CRecordPlayer::ReadDocument(uint32_t key1, uint32_t key2, void* buffer, uint32_t capacity) const
 {
     const REC_BLOCK_ENTRY* e = m_documents.FindDocument(key1, key2);
     if (m_path.empty() || !e || !buffer || e->length > capacity)
@@ -367,7 +366,8 @@ CRecordPlayer::Exit CRecordPlayer::Play()
 
     // The readers go before the loader (declared after it): the loader is
     // stopped first, so that no read lands in a freed buffer.
-    struct Readers {
+    struct Readers
+    {
         CBlockLoader& loader;
         std::unique_ptr<CPlayStreamReader> r[REC_STREAM_COUNT];
         ~Readers() { loader.Stop(); }
@@ -400,10 +400,9 @@ CRecordPlayer::Exit CRecordPlayer::Play()
             for (uint32_t i = 0; i < REC_STREAM_COUNT; ++i) {
                 uint32_t to = i + 1 <= REC_STREAM_VIDEO ? seek : 0;
                 if (!readers.r[i]->Seek(to))
-                    return Fail("seek to %u ms failed: %s", seek,
-                                readers.r[i]->Error().c_str());
+                    return Fail("seek to %u ms failed: %s", seek, readers.r[i]->Error().c_str());
             }
-            continue;   // a stop or another seek may have come meanwhile
+            continue; // a stop or another seek may have come meanwhile
         }
 
         CPlayStreamReader* winner = nullptr;
@@ -420,8 +419,8 @@ CRecordPlayer::Exit CRecordPlayer::Play()
         if (!winner)
             return EXIT_FINISHED;
         if (best > m_totalTime)
-            return Fail("a record at %u ms lies beyond the recording's total time of %u ms",
-                        best, m_totalTime);
+            return Fail("a record at %u ms lies beyond the recording's total time of %u ms", best,
+                        m_totalTime);
 
         int32_t delay;
         {
@@ -433,7 +432,7 @@ CRecordPlayer::Exit CRecordPlayer::Play()
             DWORD r = m_clock->Wait(2, waits, static_cast<uint32_t>(delay));
             if (r == 0)
                 return EXIT_STOP;
-            continue;   // the time has come, or a seek, pause or resume
+            continue; // the time has come, or a seek, pause or resume
         }
 
         const unsigned char* record;

@@ -64,7 +64,7 @@ private:
     enum Exit { EXIT_FINISHED, EXIT_ERROR, EXIT_STOP };
     bool Open(HWND owner, const char* path);
     void EndThread();
-    uint32_t Position();   // under the lock
+    uint32_t Position(); // under the lock
     Exit Play();
     Exit Fail(const char* format, ...);
     int Dispatch(uint32_t kind, const unsigned char* record, uint32_t length);
@@ -79,7 +79,7 @@ private:
     mutable CRITICAL_SECTION m_lock;
     HANDLE m_stop;
     HANDLE m_run;
-    HANDLE m_wake;   // auto reset: a seek, pause or resume cuts a wait short
+    HANDLE m_wake; // auto reset: a seek, pause or resume cuts a wait short
     uint32_t m_totalTime = 0;
     std::string m_name;
     std::string m_date;

@@ -7,29 +7,25 @@
 
 namespace {
 
-int DiscardBlock(void*, void*, uint8_t*, int)
-{
-    return 1;
-}
+int DiscardBlock(void*, void*, uint8_t*, int) { return 1; }
 
 void __cdecl SetPlayCallback(void* context, void* callback)
 {
     SONVEX_SetPlayCallback(context, reinterpret_cast<AudioDataCallBack>(callback));
 }
 
-}  // namespace
+} // namespace
 
 const PlayAudioApi& CPlayAudioOutput::DeviceLayerApi()
 {
     static const PlayAudioApi api = {
-        SONVEX_StartPlay,    SONVEX_SetAEC,       SONVEX_StopPlay, SONVEX_AddSource,
-        SONVEX_RemoveSource, SONVEX_WriteSource,  SetPlayCallback, SONVEX_GetPlayFormat,
+        SONVEX_StartPlay,    SONVEX_SetAEC,      SONVEX_StopPlay, SONVEX_AddSource,
+        SONVEX_RemoveSource, SONVEX_WriteSource, SetPlayCallback, SONVEX_GetPlayFormat,
     };
     return api;
 }
 
-CPlayAudioOutput::CPlayAudioOutput(const PlayAudioApi* api)
-    : m_api(api ? api : &DeviceLayerApi())
+CPlayAudioOutput::CPlayAudioOutput(const PlayAudioApi* api) : m_api(api ? api : &DeviceLayerApi())
 {
     InitializeCriticalSection(&m_lock);
 }

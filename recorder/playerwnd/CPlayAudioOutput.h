@@ -7,7 +7,8 @@
 
 // The audio device layer's playback calls the player uses; the default
 // table holds the device layer's own exports, tests put in their own.
-struct PlayAudioApi {
+struct PlayAudioApi
+{
     int(__cdecl* startPlay)(int deviceId);
     void(__cdecl* setAec)(int mode);
     void(__cdecl* stopPlay)();

@@ -4,9 +4,7 @@ BEGIN_MESSAGE_MAP(CPlayChatView, CRichEditCtrl)
     ON_WM_CHAR()
 END_MESSAGE_MAP()
 
-void CPlayChatView::OnChar(UINT, UINT, UINT)
-{
-}
+void CPlayChatView::OnChar(UINT, UINT, UINT) {}
 
 void CPlayChatView::Append(const char* text, COLORREF colour)
 {

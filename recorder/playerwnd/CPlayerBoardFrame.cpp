@@ -63,8 +63,12 @@ std::vector<CWBFrame::Document> CWBFrame::Documents() const
     for (int i = 0; i < m_manager->GetViewCount(); ++i) {
         CWBView* view = m_manager->GetView(i);
         SIZE size = view->GetPageSize();
-        Document doc{view->GetViewId(), view->GetName(), static_cast<uint32_t>(size.cx),
-                     static_cast<uint32_t>(size.cy), view->GetPageCount(), view->GetCurrentPage(),
+        Document doc{view->GetViewId(),
+                     view->GetName(),
+                     static_cast<uint32_t>(size.cx),
+                     static_cast<uint32_t>(size.cy),
+                     view->GetPageCount(),
+                     view->GetCurrentPage(),
                      {}};
         for (int page = 0; page < view->GetPageCount(); ++page)
             doc.objects.push_back(view->GetDocument().GetPage(page)->GetCount());
@@ -96,16 +100,30 @@ size_t CWBFrame::OnBoardData(const unsigned char* data, size_t length)
         const size_t left = length - used;
         size_t n = 0;
         switch (p[0]) {
-        case 1: n = OnChange(p, left); break;
-        case 2: n = OnOpen(p, left); break;
+        case 1:
+            n = OnChange(p, left);
+            break;
+        case 2:
+            n = OnOpen(p, left);
+            break;
         case 3:
-        case 4: n = OnViewRecord(p, left); break;
-        case 5: n = OnZoom(p, left); break;
-        case 6: n = OnPage(p, left); break;
+        case 4:
+            n = OnViewRecord(p, left);
+            break;
+        case 5:
+            n = OnZoom(p, left);
+            break;
+        case 6:
+            n = OnPage(p, left);
+            break;
         // A view setting the player does not follow: skipped, so that the
         // rest of the run still counts.
-        case 8: n = left >= 5 ? 5 : 0; break;
-        default: n = 0; break;   // 7 ends a run; anything else is not ours
+        case 8:
+            n = left >= 5 ? 5 : 0;
+            break;
+        default:
+            n = 0;
+            break; // 7 ends a run; anything else is not ours
         }
         if (n == 0)
             break;
@@ -218,4 +236,4 @@ BOOL CWBFrame::OnEraseBkgnd(CDC* dc)
     return TRUE;
 }
 
-}  // namespace caskel
+} // namespace caskel

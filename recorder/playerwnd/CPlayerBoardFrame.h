@@ -18,7 +18,8 @@ class IBoardBackgrounds;
 class CWBFrame : public CFrameWnd
 {
 public:
-    struct Document {
+    struct Document
+    {
         uint32_t viewId;
         std::string name;
         uint32_t width;
@@ -65,4 +66,4 @@ private:
     CRITICAL_SECTION m_lock;
 };
 
-}  // namespace caskel
+} // namespace caskel

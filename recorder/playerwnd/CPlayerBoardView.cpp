@@ -24,15 +24,13 @@ BEGIN_MESSAGE_MAP(CWBView, CScrollView)
 END_MESSAGE_MAP()
 
 CWBView::CWBView()
-    : m_settings(nullptr), m_viewId(0), m_currentPage(0), m_pageSize{0, 0},
-      m_pageBitmapTried(false)
-{
-}
+    : m_settings(nullptr), m_viewId(0), m_currentPage(0), m_pageSize{0, 0}, m_pageBitmapTried(false)
+{}
 
 CWBView::~CWBView() {}
 
-BOOL CWBView::Open(CWnd* parent, WBViewSettings* settings, uint32_t viewId,
-                   const std::string& name, SIZE pageSize, int pageCount)
+BOOL CWBView::Open(CWnd* parent, WBViewSettings* settings, uint32_t viewId, const std::string& name,
+                   SIZE pageSize, int pageCount)
 {
     if (!parent || !settings || pageCount <= 0 || pageSize.cx <= 0 || pageSize.cy <= 0)
         return FALSE;
@@ -78,12 +76,12 @@ BOOL CWBView::ApplyChange(const BYTE* record, UINT length)
     CWBChange::Result result;
     CRect removed;
     bool erase = true;
-    BOOL ok = CWBChange::Apply(m_document, record, length, m_currentPage, result,
-                               [&](CDrawObj* obj) {
-                                   RECT r;
-                                   obj->GetUpdateRect(&r);
-                                   removed.UnionRect(removed, &r);
-                               });
+    BOOL ok =
+        CWBChange::Apply(m_document, record, length, m_currentPage, result, [&](CDrawObj* obj) {
+            RECT r;
+            obj->GetUpdateRect(&r);
+            removed.UnionRect(removed, &r);
+        });
     if (!ok || !result.touchedCurrent || !m_hWnd)
         return ok;
     CRect area = result.redraw;

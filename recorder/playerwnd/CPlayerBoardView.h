@@ -13,7 +13,8 @@ class IBoardBackgrounds;
 
 // What every page view of the player's whiteboard shares: the zoom, the
 // frame, the text font and the recording's background pictures.
-struct WBViewSettings {
+struct WBViewSettings
+{
     WBViewSettings();
     int zoomNum;
     int zoomDen;

@@ -34,7 +34,7 @@ void Place(HWND wnd, const PlayerChildPlace& place)
     ::ShowWindow(wnd, place.shown ? SW_SHOW : SW_HIDE);
 }
 
-}  // namespace
+} // namespace
 
 BEGIN_MESSAGE_MAP(CPlayerFrame, CWnd)
     ON_MESSAGE(WM_PLAYER_LAYOUT, OnLayoutMessage)
@@ -79,7 +79,7 @@ int CPlayerFrame::Build(HWND owner)
         return 0;
     m_board = new caskel::CWBFrame;
     if (!m_board->CreateBoard(m_tabs, 0)) {
-        m_board = nullptr;   // a failed frame frees itself
+        m_board = nullptr; // a failed frame frees itself
         return 0;
     }
     m_board->SetBackgrounds(m_backgrounds);
@@ -172,8 +172,7 @@ int CPlayerFrame::SetLayoutRect(int left, int top, int right, int bottom)
 
 PlayerFrameFlags CPlayerFrame::GetFlags() const
 {
-    return PlayerFrameFlags{m_showVideo != 0, m_showBoard != 0, m_showChat != 0,
-                            m_fullVideo != 0};
+    return PlayerFrameFlags{m_showVideo != 0, m_showBoard != 0, m_showChat != 0, m_fullVideo != 0};
 }
 
 void CPlayerFrame::LayOut()

@@ -18,7 +18,7 @@ class CShareView;
 namespace caskel {
 class CWBFrame;
 class IBoardBackgrounds;
-}
+} // namespace caskel
 
 #define WM_PLAYER_LAYOUT (WM_USER + 101)
 
@@ -80,7 +80,7 @@ private:
     std::atomic<uint32_t> m_showBoard{0};
     std::atomic<uint32_t> m_showChat{0};
     std::atomic<uint32_t> m_fullVideo{0};
-    caskel::CWBFrame* m_board = nullptr;     // owned by its window
+    caskel::CWBFrame* m_board = nullptr; // owned by its window
     caskel::IBoardBackgrounds* m_backgrounds = nullptr;
     CPlayAudioOutput* m_audio = nullptr;
     const PlayAudioApi* m_audioApi;
@@ -90,7 +90,7 @@ private:
     CRITICAL_SECTION m_layoutLock;
     CPlayerVideoWall* m_videoWall = nullptr;
     CListBox* m_userList = nullptr;
-    CShareView* m_presentation = nullptr;    // owned by its window
-    CShareView* m_browsing = nullptr;        // owned by its window
+    CShareView* m_presentation = nullptr; // owned by its window
+    CShareView* m_browsing = nullptr;     // owned by its window
     CPlayerTabCtrl* m_tabs = nullptr;
 };

@@ -2,11 +2,9 @@
 
 #include "PlayerLayout.h"
 
-CPlayerVideoWnd::CPlayerVideoWnd(uint32_t videoId, CPlayerVideoWall* wall,
-                                 DRAVO_HANDLE renderer)
+CPlayerVideoWnd::CPlayerVideoWnd(uint32_t videoId, CPlayerVideoWall* wall, DRAVO_HANDLE renderer)
     : m_videoId(videoId), m_wall(wall), m_renderer(renderer)
-{
-}
+{}
 
 CPlayerVideoWnd::~CPlayerVideoWnd()
 {

@@ -13,7 +13,7 @@ class CPlayerVideoWnd
 {
 public:
     CPlayerVideoWnd(uint32_t videoId, CPlayerVideoWall* wall, DRAVO_HANDLE renderer);
-    ~CPlayerVideoWnd();   // destroys the renderer
+    ~CPlayerVideoWnd(); // destroys the renderer
 
     CPlayerVideoWnd(const CPlayerVideoWnd&) = delete;
     CPlayerVideoWnd& operator=(const CPlayerVideoWnd&) = delete;

@@ -8,7 +8,7 @@ RECT Rect(LONG l, LONG t, LONG r, LONG b)
     return rc;
 }
 
-}  // namespace
+} // namespace
 
 PlayerFrameLayout LayOutPlayerFrame(const RECT& a, const PlayerFrameFlags& f)
 {
@@ -27,7 +27,8 @@ PlayerFrameLayout LayOutPlayerFrame(const RECT& a, const PlayerFrameFlags& f)
 
 std::vector<VideoCellPlace> LayOutVideoWall(const RECT& a, int mode, int count, int fullIndex)
 {
-    std::vector<VideoCellPlace> out(count > 0 ? count : 0, VideoCellPlace{{0, 0, 0, 0}, false, false});
+    std::vector<VideoCellPlace> out(count > 0 ? count : 0,
+                                    VideoCellPlace{{0, 0, 0, 0}, false, false});
     if (count <= 0)
         return out;
     const LONG L = a.left, T = a.top, R = a.right, B = a.bottom;
@@ -65,7 +66,7 @@ std::vector<VideoCellPlace> LayOutVideoWall(const RECT& a, int mode, int count, 
                 const int col = i - k;
                 rc = Rect(L + col * cw, T + (k - 1) * ch, col == k - 1 ? R : L + (col + 1) * cw, B);
             } else {
-                continue;   // beyond the grid: left where it is
+                continue; // beyond the grid: left where it is
             }
             out[i] = {rc, i < mode, true};
         }

@@ -6,19 +6,22 @@
 // Where the player's windows go; plain arithmetic, kept apart from the
 // windows so that every rule can be checked as a table.
 
-struct PlayerFrameFlags {
+struct PlayerFrameFlags
+{
     bool showVideo;
     bool showBoard;
     bool showChat;
     bool fullVideo;
 };
 
-struct PlayerChildPlace {
+struct PlayerChildPlace
+{
     RECT rect;
     bool shown;
 };
 
-struct PlayerFrameLayout {
+struct PlayerFrameLayout
+{
     PlayerChildPlace userList;
     PlayerChildPlace tabStrip;
     PlayerChildPlace chatPane;
@@ -28,10 +31,11 @@ struct PlayerFrameLayout {
 // The frame's children inside the layout rectangle.
 PlayerFrameLayout LayOutPlayerFrame(const RECT& area, const PlayerFrameFlags& flags);
 
-struct VideoCellPlace {
+struct VideoCellPlace
+{
     RECT rect;
     bool shown;
-    bool placed;   // false: the window keeps its place (and is not shown)
+    bool placed; // false: the window keeps its place (and is not shown)
 };
 
 // The video wall's windows, in display order, in the wall's client area.

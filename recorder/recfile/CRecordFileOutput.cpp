@@ -2,10 +2,7 @@
 
 #include <cstring>
 
-CRecordFileOutput::~CRecordFileOutput()
-{
-    Close();
-}
+CRecordFileOutput::~CRecordFileOutput() { Close(); }
 
 bool CRecordFileOutput::Fail(DWORD error)
 {
@@ -20,12 +17,12 @@ bool CRecordFileOutput::Create(const char* path)
         return Fail(ERROR_INVALID_NAME);
     m_path = path;
     m_root.clear();
-    m_file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_file == INVALID_HANDLE_VALUE)
         return Fail(GetLastError());
     m_length = 0;
-    FindRoot();   // resolved against the folder the file was made in
+    FindRoot(); // resolved against the folder the file was made in
     return true;
 }
 
@@ -129,7 +126,8 @@ struct VolumeFullSize
 };
 struct IoStatus
 {
-    union {
+    union
+    {
         LONG status;
         void* pointer;
     };

@@ -37,5 +37,5 @@ private:
     uint32_t m_length = 0;
     uint32_t m_lastError = 0;
     std::string m_path;
-    std::string m_root;   // the drive's root, once found
+    std::string m_root; // the drive's root, once found
 };

@@ -69,10 +69,7 @@ bool CRecordFileReader::Open(std::unique_ptr<IRecordSource> source)
     return true;
 }
 
-uint64_t CRecordFileReader::FileSize() const
-{
-    return m_source ? m_source->Size() : 0;
-}
+uint64_t CRecordFileReader::FileSize() const { return m_source ? m_source->Size() : 0; }
 
 bool CRecordFileReader::ReadHeader()
 {
@@ -114,8 +111,8 @@ bool CRecordFileReader::LoadChain(uint32_t first, bool blockChain)
             return Fail("%s chain turns back from offset %u to %u", chain, previous, at);
         unsigned char headRaw[sizeof(REC_INDEX_CHUNK_HEAD)];
         if (!m_source->ReadAt(at, headRaw, sizeof headRaw))
-            return Fail("%s chunk at offset %u lies beyond the end of the file (%llu bytes)",
-                        chain, at, static_cast<unsigned long long>(size));
+            return Fail("%s chunk at offset %u lies beyond the end of the file (%llu bytes)", chain,
+                        at, static_cast<unsigned long long>(size));
         WireReader hr(headRaw, sizeof headRaw);
         REC_INDEX_CHUNK_HEAD head;
         hr.Record(head);
@@ -133,24 +130,24 @@ bool CRecordFileReader::LoadChain(uint32_t first, bool blockChain)
                 REC_BLOCK_ENTRY e;
                 r.Record(e);
                 if (e.kind < REC_STREAM_AUDIO || e.kind > REC_STREAM_CHAT)
-                    return Fail("block entry %u of the chunk at offset %u has stream kind %u",
-                                i, at, e.kind);
+                    return Fail("block entry %u of the chunk at offset %u has stream kind %u", i,
+                                at, e.kind);
                 if (e.length > REC_MAX_BLOCK)
                     return Fail("block entry %u of the chunk at offset %u is %u bytes long "
-                                "(at most %u)", i, at, e.length,
-                                static_cast<unsigned>(REC_MAX_BLOCK));
-                if (e.offset < REC_DATA_OFFSET ||
-                    static_cast<uint64_t>(e.offset) + e.length > size)
+                                "(at most %u)",
+                                i, at, e.length, static_cast<unsigned>(REC_MAX_BLOCK));
+                if (e.offset < REC_DATA_OFFSET || static_cast<uint64_t>(e.offset) + e.length > size)
                     return Fail("block entry %u of the chunk at offset %u points outside the "
-                                "file (offset %u, length %u)", i, at, e.offset, e.length);
+                                "file (offset %u, length %u)",
+                                i, at, e.offset, e.length);
                 m_blocks.push_back(e);
             } else {
                 REC_FILE_ENTRY e;
                 r.Record(e);
-                if (e.offset < REC_DATA_OFFSET ||
-                    static_cast<uint64_t>(e.offset) + e.length > size)
+                if (e.offset < REC_DATA_OFFSET || static_cast<uint64_t>(e.offset) + e.length > size)
                     return Fail("document entry %u of the chunk at offset %u points outside "
-                                "the file (offset %u, length %u)", i, at, e.offset, e.length);
+                                "the file (offset %u, length %u)",
+                                i, at, e.offset, e.length);
                 m_documents.push_back(e);
             }
         }
@@ -185,8 +182,8 @@ bool CRecordFileReader::ReadBlock(const REC_BLOCK_ENTRY& entry, std::vector<unsi
     if (!m_source)
         return Fail("no recording is open");
     if (entry.length > REC_MAX_BLOCK)
-        return Fail("block at offset %u is %u bytes long (at most %u)", entry.offset,
-                    entry.length, static_cast<unsigned>(REC_MAX_BLOCK));
+        return Fail("block at offset %u is %u bytes long (at most %u)", entry.offset, entry.length,
+                    static_cast<unsigned>(REC_MAX_BLOCK));
     try {
         out.resize(entry.length);
     } catch (const std::bad_alloc&) {
@@ -205,8 +202,7 @@ const REC_FILE_ENTRY* CRecordFileReader::FindDocument(uint32_t key1, uint32_t ke
     return nullptr;
 }
 
-bool CRecordFileReader::ReadDocument(uint32_t key1, uint32_t key2,
-                                     std::vector<unsigned char>& out)
+bool CRecordFileReader::ReadDocument(uint32_t key1, uint32_t key2, std::vector<unsigned char>& out)
 {
     const REC_FILE_ENTRY* e = FindDocument(key1, key2);
     if (!e)
@@ -217,8 +213,8 @@ bool CRecordFileReader::ReadDocument(uint32_t key1, uint32_t key2,
         return Fail("no memory for document %u, %u of %u bytes", key1, key2, e->length);
     }
     if (!m_source->ReadAt(e->offset, out.data(), e->length))
-        return Fail("document %u, %u at offset %u (%u bytes) cannot be read", key1, key2,
-                    e->offset, e->length);
+        return Fail("document %u, %u at offset %u (%u bytes) cannot be read", key1, key2, e->offset,
+                    e->length);
     return true;
 }
 

@@ -17,7 +17,8 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    struct Stream {
+    struct Stream
+    {
         std::unique_ptr<CRecordStreamReader> reader;
         RecRecord next;
         bool hasNext = false;

@@ -7,9 +7,7 @@
 
 static_assert(sizeof(REC_BLOCK_ENTRY) == sizeof(REC_FILE_ENTRY), "entries share a size");
 
-CRecordIndexList::CRecordIndexList(uint32_t linkOffset) : m_linkOffset(linkOffset)
-{
-}
+CRecordIndexList::CRecordIndexList(uint32_t linkOffset) : m_linkOffset(linkOffset) {}
 
 bool CRecordIndexList::Add(IRecordOutput& out, const REC_BLOCK_ENTRY& entry)
 {

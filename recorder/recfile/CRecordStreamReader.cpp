@@ -7,8 +7,7 @@
 
 CRecordStreamReader::CRecordStreamReader(CRecordFileReader& file, uint32_t kind)
     : m_file(file), m_kind(kind), m_blocks(file.StreamBlocks(kind))
-{
-}
+{}
 
 int CRecordStreamReader::Fail(const char* format, ...)
 {
@@ -48,15 +47,15 @@ int CRecordStreamReader::Next(RecRecord& out)
     WireReader r(m_buffer.data() + m_offset, m_buffer.size() - m_offset);
     REC_ITEM item;
     if (!r.Record(item))
-        return Fail("stream %u: the block at offset %u ends inside a record head (byte %u)",
-                    m_kind, m_blockOffset, static_cast<unsigned>(m_offset));
+        return Fail("stream %u: the block at offset %u ends inside a record head (byte %u)", m_kind,
+                    m_blockOffset, static_cast<unsigned>(m_offset));
     if (item.length > r.Remaining())
         return Fail("stream %u: a record of %u bytes runs past the end of the block at offset "
-                    "%u (byte %u)", m_kind, item.length, m_blockOffset,
-                    static_cast<unsigned>(m_offset));
+                    "%u (byte %u)",
+                    m_kind, item.length, m_blockOffset, static_cast<unsigned>(m_offset));
     if (item.time < m_lastTime)
-        return Fail("stream %u: record time %u ms comes after %u ms (block at offset %u)",
-                    m_kind, item.time, m_lastTime, m_blockOffset);
+        return Fail("stream %u: record time %u ms comes after %u ms (block at offset %u)", m_kind,
+                    item.time, m_lastTime, m_blockOffset);
 
     out.kind = m_kind;
     out.time = item.time;
@@ -65,7 +64,8 @@ int CRecordStreamReader::Next(RecRecord& out)
     if (RecStreamHasPrefix(m_kind)) {
         if (length < 4)
             return Fail("stream %u: a record of %u bytes has no room for its prefix word "
-                        "(block at offset %u)", m_kind, length, m_blockOffset);
+                        "(block at offset %u)",
+                        m_kind, length, m_blockOffset);
         r.U32(out.prefix);
         length -= 4;
     }

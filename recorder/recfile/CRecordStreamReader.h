@@ -34,7 +34,7 @@ private:
     size_t m_nextBlock = 0;
     std::vector<unsigned char> m_buffer;
     size_t m_offset = 0;
-    uint32_t m_blockOffset = 0;   // file offset of the block in m_buffer
+    uint32_t m_blockOffset = 0; // file offset of the block in m_buffer
     uint32_t m_lastTime = 0;
     bool m_failed = false;
     std::string m_error;

@@ -52,8 +52,7 @@ size_t RecLayoutLength(uint8_t code)
     }
 }
 
-void RecBuildFileStart(unsigned char (&out)[REC_DATA_OFFSET], const char* name,
-                       uint32_t startTime)
+void RecBuildFileStart(unsigned char (&out)[REC_DATA_OFFSET], const char* name, uint32_t startTime)
 {
     REC_FILE_HEADER header;
     memset(&header, 0, sizeof header);

@@ -10,12 +10,12 @@
 namespace {
 
 const char* const kRecorderExports[23] = {
-    "RV_StartRecord",  "RV_WriteAudioData", "RV_WriteVideoData", "RV_WriteBoardData",
-    "RV_WriteFile",    "RV_WriteCommadnData", "RV_WriteChatData", "RV_StopRecord",
-    "RV_AddVideo",     "RV_DelVideo",       "RV_FloatVideo",     "RV_FullVideo",
-    "RV_MainVideo",    "RV_LastVideo",      "RV_SwapVideo",      "RV_ShowVideoWnd",
-    "RV_ShowBoardWnd", "RV_ShowChatWnd",    "RV_SplitVideoWnd",  "RV_GetErrorMsg",
-    "RV_ResetError",   "RV_AddAudio",       "RV_DelAudio",
+    "RV_StartRecord",  "RV_WriteAudioData",   "RV_WriteVideoData", "RV_WriteBoardData",
+    "RV_WriteFile",    "RV_WriteCommadnData", "RV_WriteChatData",  "RV_StopRecord",
+    "RV_AddVideo",     "RV_DelVideo",         "RV_FloatVideo",     "RV_FullVideo",
+    "RV_MainVideo",    "RV_LastVideo",        "RV_SwapVideo",      "RV_ShowVideoWnd",
+    "RV_ShowBoardWnd", "RV_ShowChatWnd",      "RV_SplitVideoWnd",  "RV_GetErrorMsg",
+    "RV_ResetError",   "RV_AddAudio",         "RV_DelAudio",
 };
 
 class CaskelLibrary : public ::testing::Test
@@ -61,7 +61,7 @@ TEST_F(CaskelLibrary, RecordsThroughTheBoundNames)
     auto reset = Bind<void (*)()>("RV_ResetError");
     ASSERT_TRUE(start && audio && command && chat && full && split && stop && reset);
 
-    EXPECT_EQ(1, stop());   // harmless without a recording
+    EXPECT_EQ(1, stop()); // harmless without a recording
     EXPECT_EQ(0, audio("x", 1, 1));
     TempFolder dir;
     const std::string path = dir.File("dll.Pellrund");
@@ -103,4 +103,4 @@ TEST_F(CaskelLibrary, ErrorMessageFillsTheCallersString)
     EXPECT_STREQ("无错误发生", static_cast<LPCSTR>(text));
 }
 
-}  // namespace
+} // namespace

@@ -14,9 +14,10 @@
 namespace {
 
 const char* const kPlayerExports[13] = {
-    "PV_StartPlay",   "PV_GetMeetingName", "PV_GetMeetingDate",   "PV_GetTotalTime",
-    "PV_GetCurTime",  "PV_SetCurTime",     "PV_Pause",            "PV_Resume",
-    "PV_StopPlay",    "PV_SetWindowRect",  "PV_GetFileTotalTime", "PV_StartConvert",
+    "PV_StartPlay",     "PV_GetMeetingName",   "PV_GetMeetingDate",
+    "PV_GetTotalTime",  "PV_GetCurTime",       "PV_SetCurTime",
+    "PV_Pause",         "PV_Resume",           "PV_StopPlay",
+    "PV_SetWindowRect", "PV_GetFileTotalTime", "PV_StartConvert",
     "PV_StopConvert",
 };
 
@@ -62,8 +63,8 @@ protected:
         wc.lpszClassName = "CaskelPlayerOwner";
         wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
         RegisterClassA(&wc);
-        HWND h = CreateWindowA("CaskelPlayerOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                               0, 900, 650, nullptr, nullptr, wc.hInstance, nullptr);
+        HWND h = CreateWindowA("CaskelPlayerOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                               900, 650, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(nullptr, h);
         m_owner.Attach(h);
         g_errors = g_finished = 0;
@@ -86,7 +87,7 @@ protected:
     CWnd m_owner;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(CaskelPlayer, ExportsEveryPlayerNameAtItsOrdinal)
 {
@@ -171,8 +172,10 @@ TEST_F(CaskelPlayer, TheRecordedWhiteboardIsDrawnWithItsPageBackground)
     auto board = Bind<int (*)(const void*, int)>("RV_WriteBoardData");
     ASSERT_EQ(1, Bind<int (*)(const char*, const char*)>("RV_StartRecord")(path.c_str(), ""));
     ASSERT_EQ(1, Bind<int (*)(uint8_t)>("RV_ShowBoardWnd")(1));
-    ASSERT_EQ(1, Bind<int (*)(const char*, uint32_t, uint32_t)>("RV_WriteFile")(picture.c_str(), 7, 0));
-    const BoardBytes run = Joined({Open(7, 300, 200, 1, "slides"), AddBox(7, 0, 1, {20, 20, 80, 60})});
+    ASSERT_EQ(
+        1, Bind<int (*)(const char*, uint32_t, uint32_t)>("RV_WriteFile")(picture.c_str(), 7, 0));
+    const BoardBytes run =
+        Joined({Open(7, 300, 200, 1, "slides"), AddBox(7, 0, 1, {20, 20, 80, 60})});
     ASSERT_EQ(1, board(run.data(), static_cast<int>(run.size())));
     Sleep(200);
     ASSERT_EQ(1, Bind<int (*)()>("RV_StopRecord")());

@@ -40,8 +40,8 @@ protected:
     void SetUp() override
     {
         LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
-        ASSERT_TRUE(owner.CreateEx(0, cls, "board test", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 420,
-                                   320, NULL, NULL));
+        ASSERT_TRUE(owner.CreateEx(0, cls, "board test", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 420, 320,
+                                   NULL, NULL));
         owner.ShowWindow(SW_SHOWNOACTIVATE);
         board = new caskel::CWBFrame;
         ASSERT_TRUE(board->CreateBoard(&owner, 7));
@@ -53,10 +53,7 @@ protected:
         if (owner.m_hWnd)
             owner.DestroyWindow();
     }
-    size_t Play(const Bytes& run)
-    {
-        return board->OnBoardData(run.data(), run.size());
-    }
+    size_t Play(const Bytes& run) { return board->OnBoardData(run.data(), run.size()); }
     // The active page view as it shows now.
     CTestKit::Snapshot Shot()
     {
@@ -147,7 +144,8 @@ TEST_F(PlayerBoard, RunsStopWhereTheirRecordsEndOrAreNotTheBoards)
     const Bytes add = AddBox(7, 0, 1, {10, 10, 60, 40});
     Bytes cut = add;
     cut.resize(cut.size() - 3);
-    struct Case {
+    struct Case
+    {
         const char* what;
         Bytes run;
         size_t used;
@@ -175,7 +173,7 @@ TEST_F(PlayerBoard, RunsStopWhereTheirRecordsEndOrAreNotTheBoards)
 TEST_F(PlayerBoard, DocumentsOpenActivateCloseAndClearRebuildsFromTheStart)
 {
     const Bytes stream = Joined({Open(1, 200, 150, 1, "one"), AddBox(1, 0, 1, {10, 10, 60, 40}),
-                              Open(2, 300, 200, 3, "two")});
+                                 Open(2, 300, 200, 3, "two")});
     Play(stream);
     caskel::CWBViewManView* manager = board->GetViewManager();
     ASSERT_EQ(2, manager->GetViewCount());
@@ -187,7 +185,9 @@ TEST_F(PlayerBoard, DocumentsOpenActivateCloseAndClearRebuildsFromTheStart)
     CRect fill, inside;
     manager->GetClientRect(&inside);
     two->GetClientRect(&fill);
-    EXPECT_EQ(inside.Width(), fill.Width() + ((two->GetStyle() & WS_VSCROLL) ? ::GetSystemMetrics(SM_CXVSCROLL) : 0));
+    EXPECT_EQ(inside.Width(),
+              fill.Width() +
+                  ((two->GetStyle() & WS_VSCROLL) ? ::GetSystemMetrics(SM_CXVSCROLL) : 0));
 
     Bytes activate{4};
     Put32(activate, 1);

@@ -62,9 +62,10 @@ private:
     HANDLE m_tick;
 };
 
-struct Dispatched {
+struct Dispatched
+{
     uint32_t kind;
-    uint32_t at;     // the clock when it was handed over
+    uint32_t at; // the clock when it was handed over
     Bytes bytes;
 };
 
@@ -72,7 +73,11 @@ class FakeSink : public IPlayerSink
 {
 public:
     explicit FakeSink(TestClock& clock) : m_clock(clock) {}
-    int Build(HWND) override { ++built; return buildResult; }
+    int Build(HWND) override
+    {
+        ++built;
+        return buildResult;
+    }
     void DestroyChildren() override { ++destroyed; }
     int SetLayoutRect(int l, int t, int r, int b) override
     {
@@ -173,10 +178,7 @@ private:
     }
 };
 
-Bytes Text(const char* s)
-{
-    return Bytes(s, s + strlen(s) + 1);
-}
+Bytes Text(const char* s) { return Bytes(s, s + strlen(s) + 1); }
 
 // A recording written record by record: each stream's records go into one
 // block per call of Block, and Finish indexes them all.
@@ -205,7 +207,8 @@ public:
     std::vector<REC_BLOCK_ENTRY> entries;
 };
 
-struct Engine {
+struct Engine
+{
     explicit Engine(bool instant) : clock(instant), sink(clock), player(&sink, &clock) {}
     TestClock clock;
     FakeSink sink;
@@ -225,7 +228,7 @@ std::vector<uint32_t> KindsAfterLastClear(const std::vector<Dispatched>& seen)
     return kinds;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PlayerEngine, RecordingWithoutBlocksFinishesAtOnce)
 {
@@ -237,7 +240,7 @@ TEST(PlayerEngine, RecordingWithoutBlocksFinishesAtOnce)
     EXPECT_EQ(1, e.sink.built.load());
     ASSERT_TRUE(e.owner.PumpUntil([&] { return e.owner.finished > 0; }));
     EXPECT_EQ(0, e.owner.errors);
-    EXPECT_EQ(1, e.sink.clears.load());   // the first pass seeks to 0
+    EXPECT_EQ(1, e.sink.clears.load()); // the first pass seeks to 0
     EXPECT_EQ(1u, e.sink.Count());
     e.player.StopPlay();
     EXPECT_EQ(1, e.sink.destroyed.load());
@@ -260,8 +263,8 @@ TEST(PlayerEngine, StreamsMergeByTimeLowerKindFirstAndEachRecordWaitsForItsTime)
     EXPECT_EQ(0, e.owner.errors);
     std::vector<Dispatched> seen = e.sink.Seen();
     const std::vector<std::pair<uint32_t, uint32_t>> want = {
-        {0, 0}, {3, 0}, {5, 0}, {1, 100}, {2, 100}, {4, 100},
-        {2, 200}, {1, 250}, {5, 300}, {3, 400},
+        {0, 0},   {3, 0},   {5, 0},   {1, 100}, {2, 100},
+        {4, 100}, {2, 200}, {1, 250}, {5, 300}, {3, 400},
     };
     ASSERT_EQ(want.size(), seen.size());
     for (size_t i = 0; i < want.size(); ++i) {
@@ -296,9 +299,9 @@ TEST(PlayerEngine, BlocksStartingInTheSameMillisecondAreAllPlayedAndFoundBySeek)
                 firsts.clear();
             else
                 firsts.push_back(d.bytes[4]);
-        const std::vector<unsigned char> want =
-            seekTo <= 10 ? std::vector<unsigned char>{1, 2, 3, 4, 5}
-                         : std::vector<unsigned char>{4, 5};
+        const std::vector<unsigned char> want = seekTo <= 10
+                                                    ? std::vector<unsigned char>{1, 2, 3, 4, 5}
+                                                    : std::vector<unsigned char>{4, 5};
         EXPECT_EQ(want, firsts) << "seek to " << seekTo;
     }
 }
@@ -314,8 +317,9 @@ TEST(PlayerEngine, SeekReplaysBoardCommandsAndChatFromTheStartAndJumpsAudioAndVi
         video.push_back({t, Bytes(8, 2)});
     rec.Block(REC_STREAM_AUDIO, audio);
     rec.Block(REC_STREAM_VIDEO, video);
-    rec.Block(REC_STREAM_BOARD, {{20, Bytes{4, 1, 0, 0, 0}}, {5000, Bytes{4, 2, 0, 0, 0}},
-                                 {9000, Bytes{4, 3, 0, 0, 0}}});
+    rec.Block(
+        REC_STREAM_BOARD,
+        {{20, Bytes{4, 1, 0, 0, 0}}, {5000, Bytes{4, 2, 0, 0, 0}}, {9000, Bytes{4, 3, 0, 0, 0}}});
     rec.Block(REC_STREAM_COMMAND, {{10, Bytes{17, 1}}, {6000, Bytes{18, 0}}});
     rec.Block(REC_STREAM_CHAT, {{3000, Text("earlier")}, {8000, Text("later")}}, REC_CHAT_LINE);
     std::string path = rec.Save(dir);
@@ -326,14 +330,14 @@ TEST(PlayerEngine, SeekReplaysBoardCommandsAndChatFromTheStartAndJumpsAudioAndVi
     // thread waits for the clock.
     ASSERT_TRUE(e.owner.PumpUntil([&] { return e.sink.Count() >= 2; }));
     e.owner.PumpFor(100);
-    EXPECT_EQ(2u, e.sink.Count());   // the clear and the audio record of 0 ms
+    EXPECT_EQ(2u, e.sink.Count()); // the clear and the audio record of 0 ms
 
     // The seek cuts the wait short without the clock moving.
     ASSERT_EQ(1, e.player.SetCurTime(6500));
     EXPECT_EQ(6500u, e.player.GetCurTime());
     // Well within the test clock's own fallback of 5 s.
-    ASSERT_TRUE(e.owner.PumpUntil(
-        [&] { return e.sink.clears.load() == 2 && e.sink.Count() >= 9; }, 2000));
+    ASSERT_TRUE(
+        e.owner.PumpUntil([&] { return e.sink.clears.load() == 2 && e.sink.Count() >= 9; }, 2000));
     e.owner.PumpFor(100);
     std::vector<Dispatched> seen = e.sink.Seen();
     std::vector<uint32_t> kinds = KindsAfterLastClear(seen);
@@ -343,7 +347,7 @@ TEST(PlayerEngine, SeekReplaysBoardCommandsAndChatFromTheStartAndJumpsAudioAndVi
     ASSERT_EQ(want, kinds);
     EXPECT_EQ(4u, seen.back().bytes.size() - 4);
 
-    e.clock.Advance(50);   // 6550: the next video frame
+    e.clock.Advance(50); // 6550: the next video frame
     ASSERT_TRUE(e.owner.PumpUntil([&] { return e.sink.Count() >= 10; }));
     EXPECT_EQ(2u, e.sink.Seen().back().kind);
     EXPECT_EQ(1, e.player.SetCurTime(10000));
@@ -366,20 +370,21 @@ TEST(PlayerEngine, PauseHoldsThePositionAndASeekWhilePausedWaitsForResume)
     e.owner.PumpFor(50);
     EXPECT_EQ(500u, e.player.GetCurTime());
     EXPECT_EQ(1, e.player.PausePlay());
-    EXPECT_EQ(1, e.player.PausePlay());   // already paused
+    EXPECT_EQ(1, e.player.PausePlay()); // already paused
     e.clock.Advance(2000);
     e.owner.PumpFor(100);
     EXPECT_EQ(500u, e.player.GetCurTime());
-    EXPECT_EQ(3u, e.sink.Count());   // nothing played while paused
+    EXPECT_EQ(3u, e.sink.Count()); // nothing played while paused
 
     ASSERT_EQ(1, e.player.SetCurTime(3000));
     e.owner.PumpFor(100);
     EXPECT_EQ(3000u, e.player.GetCurTime());
-    EXPECT_EQ(1, e.sink.clears.load());   // served only on resume
+    EXPECT_EQ(1, e.sink.clears.load()); // served only on resume
     EXPECT_EQ(1, e.player.ResumePlay());
-    ASSERT_TRUE(e.owner.PumpUntil([&] { return e.sink.clears.load() == 2 && e.sink.Count() >= 5; }));
+    ASSERT_TRUE(
+        e.owner.PumpUntil([&] { return e.sink.clears.load() == 2 && e.sink.Count() >= 5; }));
     EXPECT_EQ((std::vector<uint32_t>{5}), KindsAfterLastClear(e.sink.Seen()));
-    e.clock.Advance(1000);   // 4000
+    e.clock.Advance(1000); // 4000
     ASSERT_TRUE(e.owner.PumpUntil([&] { return e.sink.Count() >= 6; }));
     ASSERT_TRUE(e.owner.PumpUntil([&] { return e.owner.finished == 1; }));
     EXPECT_EQ(0, e.owner.errors);
@@ -412,7 +417,8 @@ TEST(PlayerEngine, FilesThatAreNoRecordingAreRefusedAtTheStart)
     TempFolder dir;
     Recording good(100);
     Bytes base = good.file.bytes;
-    struct Case {
+    struct Case
+    {
         const char* name;
         Bytes bytes;
         const char* error;
@@ -448,10 +454,11 @@ TEST(PlayerEngine, FilesThatAreNoRecordingAreRefusedAtTheStart)
 TEST(PlayerEngine, DamageFoundWhilePlayingIsPostedAsAnError)
 {
     TempFolder dir;
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::function<void(Recording&)> build;
-        size_t playedBefore;   // records handed over before the error
+        size_t playedBefore; // records handed over before the error
     };
     const Case cases[] = {
         {"never stopped: total time 0",
@@ -461,8 +468,7 @@ TEST(PlayerEngine, DamageFoundWhilePlayingIsPostedAsAnError)
          },
          1},
         {"block chain beyond the end",
-         [](Recording& r) { PutWord(r.file.bytes, REC_BLOCK_CHAIN_OFFSET, 100000); },
-         0},
+         [](Recording& r) { PutWord(r.file.bytes, REC_BLOCK_CHAIN_OFFSET, 100000); }, 0},
         {"second block beyond the end",
          [](Recording& r) {
              r.Block(REC_STREAM_CHAT, {{0, Text("one")}}, 0);
@@ -484,7 +490,9 @@ TEST(PlayerEngine, DamageFoundWhilePlayingIsPostedAsAnError)
          },
          0},
         {"handler refuses",
-         [](Recording& r) { r.Block(REC_STREAM_BOARD, {{0, Bytes{7}}, {1, Bytes{9}}}); },
+         [](Recording& r) {
+             r.Block(REC_STREAM_BOARD, {{0, Bytes{7}}, {1, Bytes{9}}});
+         },
          1},
     };
     for (const Case& c : cases) {

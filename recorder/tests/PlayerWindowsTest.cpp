@@ -38,17 +38,30 @@ RECT R(LONG l, LONG t, LONG r, LONG b)
 }
 
 // The device layer's playback calls, recorded.
-struct FakeAudio {
+struct FakeAudio
+{
     static std::vector<std::string>& Calls()
     {
         static std::vector<std::string> calls;
         return calls;
     }
-    static int __cdecl StartPlay(int) { Calls().push_back("start"); return 1; }
+    static int __cdecl StartPlay(int)
+    {
+        Calls().push_back("start");
+        return 1;
+    }
     static void __cdecl SetAec(int) {}
     static void __cdecl StopPlay() { Calls().push_back("stop"); }
-    static int __cdecl Add(DWORD id) { Calls().push_back("add " + std::to_string(id)); return 1; }
-    static int __cdecl Remove(DWORD id) { Calls().push_back("remove " + std::to_string(id)); return 1; }
+    static int __cdecl Add(DWORD id)
+    {
+        Calls().push_back("add " + std::to_string(id));
+        return 1;
+    }
+    static int __cdecl Remove(DWORD id)
+    {
+        Calls().push_back("remove " + std::to_string(id));
+        return 1;
+    }
     static int __cdecl Write(DWORD id, uint8_t*, int n)
     {
         Calls().push_back("write " + std::to_string(id) + " " + std::to_string(n));
@@ -61,10 +74,7 @@ const PlayAudioApi kFakeAudio = {FakeAudio::StartPlay, FakeAudio::SetAec, FakeAu
                                  FakeAudio::Add,       FakeAudio::Remove, FakeAudio::Write,
                                  FakeAudio::Tap,       FakeAudio::Format};
 
-CHtmlEngine* NoBrowser(CHtmlView* view)
-{
-    return AfxCreateNullHtmlEngine(view);
-}
+CHtmlEngine* NoBrowser(CHtmlView* view) { return AfxCreateNullHtmlEngine(view); }
 
 std::vector<unsigned char> Command(uint8_t code, std::initializer_list<uint8_t> args)
 {
@@ -109,8 +119,8 @@ protected:
         FakeAudio::Calls().clear();
         LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW),
                                          (HBRUSH)::GetStockObject(WHITE_BRUSH));
-        ASSERT_TRUE(owner.CreateEx(0, cls, "player test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                   0, 0, 1000, 700, NULL, NULL));
+        ASSERT_TRUE(owner.CreateEx(0, cls, "player test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                                   0, 1000, 700, NULL, NULL));
         owner.ShowWindow(SW_SHOWNOACTIVATE);
         ASSERT_EQ(1, frame.Build(owner.m_hWnd));
         frame.SetLayoutRect(0, 0, 900, 600);
@@ -142,12 +152,13 @@ protected:
     CPlayerFrame frame{&kFakeAudio};
 };
 
-}  // namespace
+} // namespace
 
 TEST(PlayerLayout, FrameChildrenFollowTheShowFlags)
 {
     const RECT area = R(10, 20, 1010, 720);
-    struct Case {
+    struct Case
+    {
         PlayerFrameFlags flags;
         RECT tab;
         bool tabShown;
@@ -155,17 +166,41 @@ TEST(PlayerLayout, FrameChildrenFollowTheShowFlags)
         bool chatShown;
         RECT wall;
     } cases[] = {
-        {{true, true, true, false}, R(215, 20, 855, 640), true, R(215, 643, 855, 720), true,
+        {{true, true, true, false},
+         R(215, 20, 855, 640),
+         true,
+         R(215, 643, 855, 720),
+         true,
          R(10, 20, 210, 720)},
-        {{false, true, true, false}, R(10, 20, 855, 640), true, R(10, 643, 855, 720), true,
+        {{false, true, true, false},
+         R(10, 20, 855, 640),
+         true,
+         R(10, 643, 855, 720),
+         true,
          R(10, 20, 210, 720)},
-        {{true, true, false, false}, R(215, 20, 855, 720), true, R(215, 643, 855, 720), false,
+        {{true, true, false, false},
+         R(215, 20, 855, 720),
+         true,
+         R(215, 643, 855, 720),
+         false,
          R(10, 20, 210, 720)},
-        {{true, false, true, false}, R(215, 20, 855, 640), false, R(215, 20, 855, 720), true,
+        {{true, false, true, false},
+         R(215, 20, 855, 640),
+         false,
+         R(215, 20, 855, 720),
+         true,
          R(10, 20, 210, 720)},
-        {{true, false, false, false}, R(215, 20, 855, 720), false, R(215, 20, 855, 720), false,
+        {{true, false, false, false},
+         R(215, 20, 855, 720),
+         false,
+         R(215, 20, 855, 720),
+         false,
          R(10, 20, 860, 720)},
-        {{true, true, true, true}, R(215, 20, 855, 640), false, R(215, 643, 855, 720), false,
+        {{true, true, true, true},
+         R(215, 20, 855, 640),
+         false,
+         R(215, 643, 855, 720),
+         false,
          R(10, 20, 860, 720)},
     };
     for (const Case& c : cases) {
@@ -185,32 +220,52 @@ TEST(PlayerLayout, FrameChildrenFollowTheShowFlags)
 
 TEST(PlayerLayout, VideoWallPlacesWindowsBySplitMode)
 {
-    struct Cell {
+    struct Cell
+    {
         RECT rect;
         bool shown;
     };
-    struct Case {
+    struct Case
+    {
         int mode;
         int count;
         RECT area;
         std::vector<Cell> cells;
     } cases[] = {
         // A 3 x 3 grid; the last column and row take the remainder.
-        {9, 4, R(0, 0, 301, 302),
-         {{R(0, 0, 100, 100), true}, {R(100, 0, 200, 100), true}, {R(200, 0, 301, 100), true},
+        {9,
+         4,
+         R(0, 0, 301, 302),
+         {{R(0, 0, 100, 100), true},
+          {R(100, 0, 200, 100), true},
+          {R(200, 0, 301, 100), true},
           {R(0, 100, 100, 200), true}}},
-        {4, 5, R(0, 0, 200, 100),
-         {{R(0, 0, 100, 50), true}, {R(100, 0, 200, 50), true}, {R(0, 50, 100, 100), true},
-          {R(100, 50, 200, 100), true}, {R(0, 100, 100, 100), false}}},
+        {4,
+         5,
+         R(0, 0, 200, 100),
+         {{R(0, 0, 100, 50), true},
+          {R(100, 0, 200, 50), true},
+          {R(0, 50, 100, 100), true},
+          {R(100, 50, 200, 100), true},
+          {R(0, 100, 100, 100), false}}},
         // A column of 4:3 cells; those below the wall are hidden.
-        {0, 3, R(0, 0, 200, 320),
+        {0,
+         3,
+         R(0, 0, 200, 320),
          {{R(0, 0, 200, 150), true}, {R(0, 150, 200, 300), true}, {R(0, 300, 200, 450), false}}},
         // One big window top left, the right column, then the bottom row.
-        {6, 6, R(0, 0, 300, 301),
-         {{R(0, 0, 200, 200), true}, {R(200, 0, 300, 100), true}, {R(200, 100, 300, 200), true},
-          {R(0, 200, 100, 301), true}, {R(100, 200, 200, 301), true},
+        {6,
+         6,
+         R(0, 0, 300, 301),
+         {{R(0, 0, 200, 200), true},
+          {R(200, 0, 300, 100), true},
+          {R(200, 100, 300, 200), true},
+          {R(0, 200, 100, 301), true},
+          {R(100, 200, 200, 301), true},
           {R(200, 200, 300, 301), true}}},
-        {8, 3, R(0, 0, 600, 400),
+        {8,
+         3,
+         R(0, 0, 600, 400),
          {{R(0, 0, 300, 325), true}, {R(300, 0, 600, 325), true}, {R(0, 325, 100, 400), true}}},
     };
     for (const Case& c : cases) {
@@ -305,7 +360,7 @@ TEST_F(PlayerWindows, VideoCommandsArrangeTheWall)
     // Records too short for their ids change nothing.
     EXPECT_EQ(1, Cmd(Command(REC_LAYOUT_ADD_VIDEO, {9, 0})));
     EXPECT_EQ(1, Cmd(Command(REC_LAYOUT_SWAP_VIDEO, {1, 0, 0, 0, 3})));
-    EXPECT_EQ(1, Cmd(IdCommand(REC_LAYOUT_FULL_VIDEO, 3)));   // 5 bytes: relayout only
+    EXPECT_EQ(1, Cmd(IdCommand(REC_LAYOUT_FULL_VIDEO, 3))); // 5 bytes: relayout only
     EXPECT_EQ((std::vector<uint32_t>{1, 3}), wall->VideoIds());
     EXPECT_FALSE(frame.GetFlags().fullVideo);
 
@@ -337,7 +392,8 @@ TEST_F(PlayerWindows, VideoCommandsArrangeTheWall)
 TEST_F(PlayerWindows, ShortRecordsAreRefused)
 {
     const unsigned char bytes[8] = {5, 0, 0, 0, 9, 9, 9, 9};
-    struct Case {
+    struct Case
+    {
         const char* name;
         int result;
         int want;
@@ -403,11 +459,10 @@ TEST_F(PlayerWindows, ChatLinesUsersAndAddressesAndWhatClearTakesAway)
 TEST_F(PlayerWindows, WhiteboardRunsReachTheBoardAndClearEmptiesIt)
 {
     const std::vector<unsigned char> run = {
-        2, 7, 0, 0, 0, 0x58, 2, 0, 0, 0x20, 3, 0, 0, 3, 0, 0, 0, 3, 0, 0, 'd', 'o', 'c',
-        6, 7, 0, 0, 0, 2,
-        8, 0, 0, 0, 0,        // a view setting, skipped
-        5, 50, 0, 100, 0,     // zoom 50
-        7,                    // the end of the run
+        2, 7,   0, 0,   0,   0x58, 2, 0, 0, 0x20, 3, 0, 0, 3, 0, 0, 0,
+        3, 0,   0, 'd', 'o', 'c',  6, 7, 0, 0,    0, 2, 8, 0, 0, 0, 0, // a view setting, skipped
+        5, 50,  0, 100, 0,                                             // zoom 50
+        7,                                                             // the end of the run
         5, 200, 0, 100, 0,
     };
     EXPECT_EQ(1, frame.OnBoardRecord(run.data(), static_cast<uint32_t>(run.size())));

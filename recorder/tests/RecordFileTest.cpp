@@ -13,7 +13,8 @@ namespace {
 
 TEST(RecordFileFormat, NameFieldTakesAtMostSixtyFourCharacters)
 {
-    struct Case {
+    struct Case
+    {
         size_t length;
         bool terminated;
     } cases[] = {{0, true}, {63, true}, {64, false}, {70, false}};
@@ -59,11 +60,15 @@ TEST(RecordFileFormat, HeaderAndDescriptorsAreLaidOutByteForByte)
 
 TEST(RecordFileFormat, ReaderAcceptsVersionsUpToItsOwn)
 {
-    struct Case {
+    struct Case
+    {
         uint32_t version;
         bool accepted;
-    } cases[] = {{0x03050000, true}, {0x01000000, true}, {0, true},
-                 {0x03050001, false}, {0xFFFFFFFF, false}};
+    } cases[] = {{0x03050000, true},
+                 {0x01000000, true},
+                 {0, true},
+                 {0x03050001, false},
+                 {0xFFFFFFFF, false}};
     for (const Case& c : cases) {
         FileBuilder f;
         PutWord(f.bytes, 4, c.version);
@@ -170,11 +175,12 @@ TEST(RecordFileReader, WalkerMergesStreamsInTimeOrder)
     ASSERT_TRUE(OpenFromMemory(reader, f.bytes)) << reader.Error();
     CRecordFileWalker walker(reader);
     RecRecord r;
-    std::vector<std::pair<uint32_t, uint32_t>> order;   // {time, kind}
+    std::vector<std::pair<uint32_t, uint32_t>> order; // {time, kind}
     while (walker.Next(r) == CRecordStreamReader::RECORD)
         order.push_back({r.time, r.kind});
     EXPECT_TRUE(walker.Error().empty()) << walker.Error();
-    std::vector<std::pair<uint32_t, uint32_t>> expected = {{1, 5}, {5, 1}, {10, 3}, {20, 1}, {20, 3}};
+    std::vector<std::pair<uint32_t, uint32_t>> expected = {
+        {1, 5}, {5, 1}, {10, 3}, {20, 1}, {20, 3}};
     EXPECT_EQ(expected, order);
 }
 
@@ -183,7 +189,8 @@ TEST(RecordFileReader, DocumentsAreFoundByTheirExactKeyPair)
     FileBuilder f;
     Bytes doc1 = {'o', 'n', 'e'}, doc2 = {'t', 'w', 'o', '!'};
     uint32_t o1 = f.Append(doc1), o2 = f.Append(doc2);
-    PutWord(f.bytes, 84, f.AddChunk(std::vector<REC_FILE_ENTRY>{{7, 1, o1, 3, 0}, {7, 2, o2, 4, 0}}));
+    PutWord(f.bytes, 84,
+            f.AddChunk(std::vector<REC_FILE_ENTRY>{{7, 1, o1, 3, 0}, {7, 2, o2, 4, 0}}));
     CRecordFileReader reader;
     ASSERT_TRUE(OpenFromMemory(reader, f.bytes)) << reader.Error();
     Bytes got;
@@ -195,4 +202,4 @@ TEST(RecordFileReader, DocumentsAreFoundByTheirExactKeyPair)
     EXPECT_NE(std::string::npos, reader.Error().find("no document"));
 }
 
-}  // namespace
+} // namespace

@@ -17,7 +17,8 @@ Bytes SampleRecording()
     uint32_t source = 3, video = 4, chatKind = REC_CHAT_USER_JOINED;
     Bytes audio1, audio2, video1, board1, chat1;
     for (uint32_t t = 0; t < 6; ++t)
-        FileBuilder::AddRecord(audio1, t * 20, Bytes(10 + t, static_cast<unsigned char>(t)), &source);
+        FileBuilder::AddRecord(audio1, t * 20, Bytes(10 + t, static_cast<unsigned char>(t)),
+                               &source);
     for (uint32_t t = 6; t < 9; ++t)
         FileBuilder::AddRecord(audio2, t * 20, Bytes(4, 0x55), &source);
     FileBuilder::AddRecord(video1, 30, Bytes(40, 0x77), &video);
@@ -40,7 +41,8 @@ Bytes SampleRecording()
 
 // Opens and walks a whole file. The number of steps is bounded by the file's
 // size, so a walk that does not end fails the test instead of hanging it.
-struct WalkResult {
+struct WalkResult
+{
     bool opened = false;
     int end = 0;
     size_t records = 0;
@@ -109,7 +111,7 @@ TEST(RecordReaderFaults, RandomDamageNeverCrashesOrLoops)
             case 1:
                 damaged[at] ^= static_cast<unsigned char>(1u << (random() % 8));
                 break;
-            default:   // a word set to a value that looks like an offset
+            default: // a word set to a value that looks like an offset
                 if (at + 4 <= damaged.size())
                     PutWord(damaged, at, static_cast<uint32_t>(random() % (damaged.size() + 64)));
             }
@@ -129,7 +131,8 @@ TEST(RecordReaderFaults, DamagedIndexChainsAreRefused)
     const uint32_t c1 = WordAt(whole, 80);
     const uint32_t c2 = WordAt(whole, c1);
     const uint32_t fileChunk = WordAt(whole, 84);
-    struct Case {
+    struct Case
+    {
         const char* what;
         uint32_t offset;
         uint32_t value;
@@ -138,14 +141,16 @@ TEST(RecordReaderFaults, DamagedIndexChainsAreRefused)
         {"chunk links to itself", c2, c2, "turns back"},
         {"chunk links back to the first", c2, c1, "turns back"},
         {"chain starts inside the header", 80, 40, "header"},
-        {"chain starts past the end", 80, static_cast<uint32_t>(whole.size()) + 8, "beyond the end"},
+        {"chain starts past the end", 80, static_cast<uint32_t>(whole.size()) + 8,
+         "beyond the end"},
         {"chunk holds no entry", c1 + 8, 0, "entries"},
         {"chunk claims 1025 entries", c1 + 8, 1025, "entries"},
         {"chunk runs past the end", c2 + 8, 900, "cut short"},
         {"entry of an unknown stream", c1 + 12, 9, "stream kind"},
         {"entry past the end", c1 + 12 + 8, 0x7FFFFFFF, "outside"},
         {"block longer than any reader takes", c1 + 12 + 12, 0x200001, "at most"},
-        {"document past the end", fileChunk + 12 + 8, static_cast<uint32_t>(whole.size()), "outside"},
+        {"document past the end", fileChunk + 12 + 8, static_cast<uint32_t>(whole.size()),
+         "outside"},
         {"document chain loops", fileChunk, fileChunk, "turns back"},
     };
     for (const Case& c : cases) {
@@ -153,14 +158,16 @@ TEST(RecordReaderFaults, DamagedIndexChainsAreRefused)
         PutWord(damaged, c.offset, c.value);
         CRecordFileReader reader;
         EXPECT_FALSE(OpenFromMemory(reader, damaged)) << c.what;
-        EXPECT_NE(std::string::npos, reader.Error().find(c.reason)) << c.what << ": " << reader.Error();
+        EXPECT_NE(std::string::npos, reader.Error().find(c.reason))
+            << c.what << ": " << reader.Error();
         EXPECT_TRUE(reader.Blocks().empty() && reader.Documents().empty()) << c.what;
     }
 }
 
 TEST(RecordReaderFaults, DamagedRecordsEndTheStreamWithAReason)
 {
-    struct Case {
+    struct Case
+    {
         const char* what;
         uint32_t kind;
         Bytes block;
@@ -185,7 +192,8 @@ TEST(RecordReaderFaults, DamagedRecordsEndTheStreamWithAReason)
     };
     for (const Case& c : cases) {
         FileBuilder f;
-        PutWord(f.bytes, 80, f.AddChunk(std::vector<REC_BLOCK_ENTRY>{f.AddBlock(c.kind, 0, c.block)}));
+        PutWord(f.bytes, 80,
+                f.AddChunk(std::vector<REC_BLOCK_ENTRY>{f.AddBlock(c.kind, 0, c.block)}));
         CRecordFileReader reader;
         ASSERT_TRUE(OpenFromMemory(reader, f.bytes)) << c.what << ": " << reader.Error();
         std::vector<ReadRecord> records;
@@ -200,7 +208,8 @@ TEST(RecordReaderFaults, ForeignAndShortFilesAreRefused)
     const Bytes whole = SampleRecording();
     Bytes foreign = whole;
     foreign[1] = 'X';
-    struct Case {
+    struct Case
+    {
         const char* what;
         Bytes bytes;
         const char* reason;
@@ -212,11 +221,12 @@ TEST(RecordReaderFaults, ForeignAndShortFilesAreRefused)
     for (const Case& c : cases) {
         CRecordFileReader reader;
         EXPECT_FALSE(OpenFromMemory(reader, c.bytes)) << c.what;
-        EXPECT_NE(std::string::npos, reader.Error().find(c.reason)) << c.what << ": " << reader.Error();
+        EXPECT_NE(std::string::npos, reader.Error().find(c.reason))
+            << c.what << ": " << reader.Error();
     }
     CRecordFileReader reader;
     EXPECT_FALSE(reader.Open("Z:\\no such folder\\none.Pellrund"));
     EXPECT_NE(std::string::npos, reader.Error().find("cannot open")) << reader.Error();
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,8 @@
 
 namespace {
 
-struct FaultyRecorder {
+struct FaultyRecorder
+{
     std::shared_ptr<FaultyOutput::Control> control = std::make_shared<FaultyOutput::Control>();
     CRecorder rec;
     FaultyRecorder()
@@ -53,7 +54,8 @@ TEST(RecorderFailure, UnwritablePathFailsTheStartWithoutAnErrorCode)
 
 TEST(RecorderFailure, HeaderWriteFailureSetsTheErrorCodeByCause)
 {
-    struct Case {
+    struct Case
+    {
         uint32_t osError;
         uint32_t code;
     } cases[] = {{ERROR_DISK_FULL, CRecorder::CODE_DISK_FULL},
@@ -83,13 +85,14 @@ TEST(RecorderFailure, NearlyFullDiskStopsWritingWithTheDiskFullCode)
     FaultyRecorder f;
     ASSERT_EQ(1, f.rec.StartRecord(path.c_str(), ""));
     EXPECT_EQ(1, WriteFullBlock(f.rec, 1));
-    EXPECT_EQ(1, WriteFullBlock(f.rec, 2));        // the first block reaches the disk
+    EXPECT_EQ(1, WriteFullBlock(f.rec, 2)); // the first block reaches the disk
     const uint32_t goodLength = 156 + 0x10000;
-    for (DWORD start = GetTickCount(); FileLength(path) < goodLength && GetTickCount() - start < 10000;)
+    for (DWORD start = GetTickCount();
+         FileLength(path) < goodLength && GetTickCount() - start < 10000;)
         Sleep(20);
     f.control->freeBytes = 0x500000;
-    EXPECT_EQ(1, WriteFullBlock(f.rec, 3));        // the second block is refused by the writer
-    EXPECT_LT(WriteUntilRefused(f.rec, 50, 20), 50);   // and a later flush learns of it
+    EXPECT_EQ(1, WriteFullBlock(f.rec, 3));          // the second block is refused by the writer
+    EXPECT_LT(WriteUntilRefused(f.rec, 50, 20), 50); // and a later flush learns of it
     EXPECT_EQ(CRecorder::CODE_DISK_FULL, f.rec.GetErrorCode());
     const char* text = nullptr;
     EXPECT_EQ(1, f.rec.GetErrorMsg(&text));
@@ -124,9 +127,10 @@ TEST(RecorderFailure, FailedBlockWriteIsCutBackAndReported)
     EXPECT_EQ(1, WriteFullBlock(f.rec, 2));
     const uint32_t goodLength = 156 + 0x10000;
     // The writer thread puts the first block out before the fault is set.
-    for (DWORD start = GetTickCount(); FileLength(path) < goodLength && GetTickCount() - start < 10000;)
+    for (DWORD start = GetTickCount();
+         FileLength(path) < goodLength && GetTickCount() - start < 10000;)
         Sleep(20);
-    f.control->failLongerThan = 1000;             // blocks break off after 1000 bytes
+    f.control->failLongerThan = 1000; // blocks break off after 1000 bytes
     f.control->failError = ERROR_DISK_FULL;
     EXPECT_EQ(1, WriteFullBlock(f.rec, 3));
     EXPECT_LT(WriteUntilRefused(f.rec, 50, 20), 50);
@@ -195,7 +199,7 @@ TEST(RecorderFailure, AStreamWaitingForTheWriterHoldsUpNoOtherStream)
         ASSERT_EQ(1, WriteFullBlock(f.rec, static_cast<unsigned char>(i)));
     std::atomic<int> boardResult{-1};
     std::thread board([&] { boardResult = WriteFullBlock(f.rec, 12); });
-    Sleep(300);   // let the board's flush reach its wait
+    Sleep(300); // let the board's flush reach its wait
     EXPECT_EQ(1, f.rec.WriteAudioData("pcm", 3, 5));
     EXPECT_EQ(-1, boardResult.load()) << "the audio packet had to wait for the board's flush";
     SetEvent(gate);
@@ -235,4 +239,4 @@ TEST(RecorderFailure, IndexWriteFailureAtStopStillClosesTheFile)
     EXPECT_EQ(156u + 0x10000, reader.FileSize());
 }
 
-}  // namespace
+} // namespace

@@ -112,7 +112,8 @@ TEST(Recorder, EveryStreamAndLayoutCommandRoundTrips)
     EXPECT_EQ(1, rec.WriteChatData("张三 对 李四 说:  你好", REC_CHAT_LINE));
     EXPECT_EQ(1, rec.WriteChatData("王五", REC_CHAT_USER_LEFT));
 
-    struct Layout {
+    struct Layout
+    {
         std::function<int()> call;
         Bytes stored;
     } layouts[] = {
@@ -146,7 +147,7 @@ TEST(Recorder, EveryStreamAndLayoutCommandRoundTrips)
     EXPECT_EQ(101u, audio[0].prefix);
     EXPECT_EQ(packet, audio[0].payload);
     EXPECT_EQ(102u, audio[1].prefix);
-    EXPECT_TRUE(audio[1].payload.empty());   // stored with L = 4
+    EXPECT_TRUE(audio[1].payload.empty()); // stored with L = 4
     ASSERT_EQ(1u, video.size());
     EXPECT_EQ(201u, video[0].prefix);
     EXPECT_EQ(frame, video[0].payload);
@@ -177,8 +178,9 @@ TEST(Recorder, EveryStreamAndLayoutCommandRoundTrips)
 // byte more starts a new block.
 TEST(Recorder, BufferIsFlushedOnlyWhenTheNextRecordDoesNotFit)
 {
-    struct Case {
-        uint32_t first, second;   // board payload lengths
+    struct Case
+    {
+        uint32_t first, second; // board payload lengths
         size_t blocks;
     } cases[] = {
         {0x8000 - 8, 0x8000 - 8, 1},
@@ -240,7 +242,7 @@ TEST(Recorder, DocumentsAreEmbeddedOncePerKeyPairAndMissingOnesSkipped)
 {
     TempFolder dir;
     const std::string doc = dir.File("slide.doc");
-    Bytes body(300000);   // more than two copy pieces
+    Bytes body(300000); // more than two copy pieces
     for (size_t i = 0; i < body.size(); ++i)
         body[i] = static_cast<unsigned char>(i * 31 + i / 977);
     ASSERT_TRUE(WriteWholeFile(doc, body));
@@ -312,9 +314,11 @@ TEST(Recorder, ConcurrentWritersLoseAndReorderNothing)
 
     CRecordFileReader reader;
     ASSERT_TRUE(OpenRecording(reader, path));
-    struct Expect {
+    struct Expect
+    {
         uint32_t kind, count;
-    } expects[] = {{REC_STREAM_AUDIO, audioCount}, {REC_STREAM_VIDEO, videoCount},
+    } expects[] = {{REC_STREAM_AUDIO, audioCount},
+                   {REC_STREAM_VIDEO, videoCount},
                    {REC_STREAM_BOARD, boardCount}};
     for (const Expect& e : expects) {
         std::vector<ReadRecord> records;
@@ -390,7 +394,7 @@ TEST(Recorder, StartingAgainClosesTheFirstRecordingProperly)
     Sleep(20);
     ASSERT_EQ(1, rec.StartRecord(second.c_str(), ""));
     EXPECT_EQ(1, rec.WriteChatData("two", REC_CHAT_LINE));
-    EXPECT_EQ(1, rec.WriteFile(doc.c_str(), 1, 1));   // key list emptied by the start
+    EXPECT_EQ(1, rec.WriteFile(doc.c_str(), 1, 1)); // key list emptied by the start
     rec.StopRecord();
 
     CRecordFileReader a, b;
@@ -470,4 +474,4 @@ TEST(Recorder, WriterTakesBlocksWhetherNappingOrAsleep)
     EXPECT_EQ(blocks, reader.Blocks().size());
 }
 
-}  // namespace
+} // namespace

@@ -58,7 +58,8 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes)
 uint32_t FileLength(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0u;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow
+                                                                            : 0u;
 }
 
 bool WaitForFileLength(const std::string& path, uint32_t length, DWORD limitMs)
@@ -206,7 +207,7 @@ uint32_t AppendChunk(FileBuilder& b, const std::vector<Entry>& entries, uint32_t
         w.Record(e);
     return b.Append(chunk);
 }
-}  // namespace
+} // namespace
 
 uint32_t FileBuilder::AddChunk(const std::vector<REC_BLOCK_ENTRY>& entries, uint32_t next)
 {

@@ -37,7 +37,8 @@ uint32_t WordAt(const Bytes& bytes, size_t offset);
 void PutWord(Bytes& bytes, size_t offset, uint32_t value);
 
 // A record as read back, with its payload copied.
-struct ReadRecord {
+struct ReadRecord
+{
     uint32_t kind;
     uint32_t time;
     uint32_t prefix;
@@ -55,12 +56,13 @@ bool ReadStream(CRecordFileReader& reader, uint32_t kind, std::vector<ReadRecord
 class FaultyOutput : public CRecordFileOutput
 {
 public:
-    struct Control {
+    struct Control
+    {
         std::atomic<int64_t> appendBudget{-1};   // bytes still allowed; -1 no limit
         std::atomic<int64_t> failLongerThan{-1}; // appends longer than this break off there
         std::atomic<uint32_t> failError{ERROR_DISK_FULL};
-        std::atomic<int64_t> freeBytes{-1};      // -1: ask the system
-        HANDLE gate = nullptr;                   // when set, appends wait for it
+        std::atomic<int64_t> freeBytes{-1}; // -1: ask the system
+        HANDLE gate = nullptr;              // when set, appends wait for it
         std::atomic<uint32_t> appends{0};
     };
     explicit FaultyOutput(std::shared_ptr<Control> control) : m_control(std::move(control)) {}
@@ -79,12 +81,20 @@ class MemoryOutput : public IRecordOutput
 {
 public:
     Bytes bytes;
-    bool Create(const char*) override { bytes.clear(); return true; }
+    bool Create(const char*) override
+    {
+        bytes.clear();
+        return true;
+    }
     bool IsOpen() const override { return true; }
     bool Append(const void* data, uint32_t length) override;
     bool WriteAt(uint32_t offset, const void* data, uint32_t length) override;
     uint32_t Length() const override { return static_cast<uint32_t>(bytes.size()); }
-    bool Truncate(uint32_t length) override { bytes.resize(length); return true; }
+    bool Truncate(uint32_t length) override
+    {
+        bytes.resize(length);
+        return true;
+    }
     bool Flush() override { return true; }
     void Close() override {}
     bool QueryFreeBytes(uint64_t&) override { return false; }

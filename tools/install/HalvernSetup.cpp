@@ -34,8 +34,8 @@ const char* const kMediaFiles[] = {"Kadrel.dll", "RavoTM.dll", "Dravom.dll", "Ca
 // The resource holding the default "Dorvane.ini" (HalvernSetup.rc).
 const int kDefaultSettings = 1;
 
-const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll", "Updater.exe", "pass.dll",
-                                     "Call.exe"};
+const char* const kProgramFiles[] = {"Halvern.exe", "Quillet.exe", "hook.dll",
+                                     "Updater.exe", "pass.dll",    "Call.exe"};
 
 std::string WithSlash(std::string folder)
 {
@@ -95,8 +95,7 @@ void Place(const std::string& from, const std::string& to, bool required)
         return;
     if (SameFile(from, to))
         return; // in use by a running program, and already this version
-    fprintf(stderr, "cannot copy %s to %s (error %lu)\n", from.c_str(), to.c_str(),
-            GetLastError());
+    fprintf(stderr, "cannot copy %s to %s (error %lu)\n", from.c_str(), to.c_str(), GetLastError());
     ++g_failures;
 }
 
@@ -158,11 +157,11 @@ void PlaceFolder(const std::string& from, const std::string& to, const char* pat
 int main(int argc, char** argv)
 {
     std::string source = OwnFolder();
-    std::string media = SystemFolder(CSIDL_PROGRAM_FILES_COMMON, "C:\\Program Files\\Common Files") +
-                        "Tessaly\\";
-    std::string program = argc > 1 ? WithSlash(argv[1])
-                                   : SystemFolder(CSIDL_PROGRAM_FILES, "C:\\Program Files") +
-                                         "Halvern\\";
+    std::string media =
+        SystemFolder(CSIDL_PROGRAM_FILES_COMMON, "C:\\Program Files\\Common Files") + "Tessaly\\";
+    std::string program =
+        argc > 1 ? WithSlash(argv[1])
+                 : SystemFolder(CSIDL_PROGRAM_FILES, "C:\\Program Files") + "Halvern\\";
     if (source.empty() || !MakeFolders(media) || !MakeFolders(program)) {
         fprintf(stderr, "cannot make the folders %s and %s\n", media.c_str(), program.c_str());
         return 1;

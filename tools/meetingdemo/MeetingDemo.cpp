@@ -41,11 +41,27 @@ struct DemoTexts
     const char* host;
     const char* leftMeeting;
 };
-const DemoTexts kChinese = {"所有人", "%s 对 %s 说:  %s", "用户%s登录", "用户%s退出", "与服务器连接意外中断",
-                            "服务器版本 ", "会议室 %u: %.21s (%u 人在线)", "已登录", "与会者 ", " (主持人)",
+const DemoTexts kChinese = {"所有人",
+                            "%s 对 %s 说:  %s",
+                            "用户%s登录",
+                            "用户%s退出",
+                            "与服务器连接意外中断",
+                            "服务器版本 ",
+                            "会议室 %u: %.21s (%u 人在线)",
+                            "已登录",
+                            "与会者 ",
+                            " (主持人)",
                             "已离开会议"};
-const DemoTexts kEnglish = {"everybody", "%s to %s:  %s", "%s joined", "%s left", "The connection to the server broke",
-                            "server version ", "room %u: %.21s (%u online)", "logged in", "participant ", " (host)",
+const DemoTexts kEnglish = {"everybody",
+                            "%s to %s:  %s",
+                            "%s joined",
+                            "%s left",
+                            "The connection to the server broke",
+                            "server version ",
+                            "room %u: %.21s (%u online)",
+                            "logged in",
+                            "participant ",
+                            " (host)",
                             "left the meeting"};
 const DemoTexts* g_texts = &kChinese;
 
@@ -84,8 +100,8 @@ void ShowChat(const char* me, WireReader& in)
 {
     uint32_t recipient = 0, sender = 0, colour = 0;
     uint16_t length = 0;
-    if (!in.Seek(4) || !in.U32(recipient) || !in.U32(sender) || !in.U32(colour) || !in.U16(length) ||
-        !in.Seek(20))
+    if (!in.Seek(4) || !in.U32(recipient) || !in.U32(sender) || !in.U32(colour) ||
+        !in.U16(length) || !in.Seek(20))
         return;
     CHAT_MSG_HEAD head;
     if (!in.Record(head))
@@ -93,8 +109,8 @@ void ShowChat(const char* me, WireReader& in)
     std::string text(reinterpret_cast<const char*>(in.Current()), in.Remaining());
     text = text.c_str(); // up to the terminator
     char line[1024];
-    snprintf(line, sizeof line, g_texts->says, NameOf(sender).c_str(),
-             NameOf(recipient).c_str(), text.c_str());
+    snprintf(line, sizeof line, g_texts->says, NameOf(sender).c_str(), NameOf(recipient).c_str(),
+             text.c_str());
     Say(me, line);
 }
 
@@ -142,8 +158,8 @@ void Drain(const char* me, DWORD until)
 
 int main(int argc, char** argv)
 {
-    const char* usage =
-        "usage: MeetingDemo [-lang zh|en] <server> <port> <user> <password> <room id> <seconds> [chat text]\n";
+    const char* usage = "usage: MeetingDemo [-lang zh|en] <server> <port> <user> <password> <room "
+                        "id> <seconds> [chat text]\n";
     if (argc >= 3 && strcmp(argv[1], "-lang") == 0) {
         int codePage = 0;
         if (strcmp(argv[2], "zh") == 0) {
@@ -157,7 +173,8 @@ int main(int argc, char** argv)
         }
         g_LangManager.ScanLanguageFiles();
         if (!g_LangManager.SelectByCodePage(codePage))
-            fprintf(stderr, "no language file of code page %d in the program's base folder\n", codePage);
+            fprintf(stderr, "no language file of code page %d in the program's base folder\n",
+                    codePage);
         argc -= 2;
         argv += 2;
     }
@@ -188,8 +205,7 @@ int main(int argc, char** argv)
     for (INT_PTR i = 0; i < rooms.GetSize(); ++i) {
         CONF_INFO* room = static_cast<CONF_INFO*>(rooms[i]);
         char line[96];
-        snprintf(line, sizeof line, g_texts->room, room->roomId, room->name,
-                 room->online);
+        snprintf(line, sizeof line, g_texts->room, room->roomId, room->name, room->online);
         Say(me, line);
     }
     FreeConferenceList(rooms);
@@ -209,7 +225,9 @@ int main(int argc, char** argv)
     USER_INFO user;
     for (int i = 0; i < g_UserTable.GetCount(); ++i)
         if (g_UserTable.GetUserAt(i, &user))
-            Say(me, (std::string(g_texts->participant) + user.name + (user.role == 1 ? g_texts->host : "")).c_str());
+            Say(me, (std::string(g_texts->participant) + user.name +
+                     (user.role == 1 ? g_texts->host : ""))
+                        .c_str());
 
     DWORD end = GetTickCount() + static_cast<DWORD>(atoi(argv[6])) * 1000;
     if (argc > 7) {

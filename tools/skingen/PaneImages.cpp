@@ -30,8 +30,7 @@ std::function<void(Canvas&)> Mark(Rgb colour)
 void WindowModes(Canvas& c)
 {
     c.FillRect(0, 0, c.Width(), c.Height(), kMask);
-    for (int mode = 0; mode < 5; ++mode)
-    {
+    for (int mode = 0; mode < 5; ++mode) {
         const int x0 = mode * 113 + 6;
         const int cells = mode + 1;
         const int w = (101 - (cells - 1) * 3) / cells;

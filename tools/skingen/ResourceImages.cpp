@@ -20,8 +20,7 @@ void ComboButtonStrip(Canvas& c)
 {
     c.FillRect(0, 0, c.Width(), c.Height(), 0x000000);
     const Look looks[4] = {Normal, Hover, Pressed, Disabled};
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         const int x = i * 15;
         ButtonFace(c, x, 0, 15, 16, looks[i], 0);
         const int shift = looks[i] == Pressed ? 1 : 0;
@@ -56,7 +55,9 @@ const SkinImages images({
 // The hand cursor of links and tabs; the hot spot is the tip of the
 // pointing finger.
 const SkinCursors cursors({
-    {"res\\hand.cur", 6, 1,
+    {"res\\hand.cur",
+     6,
+     1,
      {
          "",
          ".....##",
@@ -83,31 +84,21 @@ const SkinCursors cursors({
      }},
     // The splitter bar's cursor: a vertical double arrow through two lines;
     // the hot spot is its centre.
-    {"res\\splitv.cur", 8, 10,
+    {"res\\splitv.cur",
+     8,
+     10,
      {
-         ".......#",
-         "......#o#",
-         ".....#ooo#",
-         "....#ooooo#",
-         "...####o####",
-         "......#o#",
-         "......#o#",
-         "################",
-         "#oooooooooooooo#",
-         "################",
-         "#oooooooooooooo#",
-         "################",
-         "......#o#",
-         "......#o#",
-         "...####o####",
-         "....#ooooo#",
-         ".....#ooo#",
-         "......#o#",
-         ".......#",
+         ".......#",         "......#o#",        ".....#ooo#",       "....#ooooo#",
+         "...####o####",     "......#o#",        "......#o#",        "################",
+         "#oooooooooooooo#", "################", "#oooooooooooooo#", "################",
+         "......#o#",        "......#o#",        "...####o####",     "....#ooooo#",
+         ".....#ooo#",       "......#o#",        ".......#",
      }},
     // The whiteboard's drawing cursor (a tool chosen, or an object being
     // drawn): a cross whose hot spot is its centre.
-    {"res\\wbdraw.cur", 8, 8,
+    {"res\\wbdraw.cur",
+     8,
+     8,
      {
          ".......o#o",
          ".......o#o",
@@ -129,7 +120,9 @@ const SkinCursors cursors({
      }},
     // The whiteboard's pointer for choosing and erasing: an arrow over a
     // dotted frame; the hot spot is the arrow's tip.
-    {"res\\wbselect.cur", 0, 0,
+    {"res\\wbselect.cur",
+     0,
+     0,
      {
          "#",
          "##",
@@ -161,8 +154,7 @@ void StampIcon(Canvas& c)
 {
     const Rgb red = MakeRgb(204, 32, 32), dark = MakeRgb(140, 16, 16);
     for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x)
-        {
+        for (int x = 0; x < c.Width(); ++x) {
             const double dx = x + 0.5 - 16, dy = y + 0.5 - 16;
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d <= 15)

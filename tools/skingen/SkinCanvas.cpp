@@ -16,8 +16,7 @@ Rgb Mix(Rgb a, Rgb b, double t)
 
 Canvas::Canvas(int width, int height, Rgb fill)
     : m_width(width), m_height(height), m_pixels((size_t)std::max(0, width * height), fill)
-{
-}
+{}
 
 Rgb Canvas::Get(int x, int y) const
 {
@@ -97,11 +96,12 @@ double SegmentDistance(double px, double py, double x0, double y0, double x1, do
 
 void Canvas::Line(double x0, double y0, double x1, double y1, Rgb c, double width)
 {
-    int minx = (int)std::floor(std::min(x0, x1) - width), maxx = (int)std::ceil(std::max(x0, x1) + width);
-    int miny = (int)std::floor(std::min(y0, y1) - width), maxy = (int)std::ceil(std::max(y0, y1) + width);
+    int minx = (int)std::floor(std::min(x0, x1) - width),
+        maxx = (int)std::ceil(std::max(x0, x1) + width);
+    int miny = (int)std::floor(std::min(y0, y1) - width),
+        maxy = (int)std::ceil(std::max(y0, y1) + width);
     for (int y = miny; y <= maxy; ++y)
-        for (int x = minx; x <= maxx; ++x)
-        {
+        for (int x = minx; x <= maxx; ++x) {
             double d = SegmentDistance(x + 0.5, y + 0.5, x0, y0, x1, y1);
             Blend(x, y, c, std::min(1.0, width / 2 + 0.5 - d));
         }
@@ -110,8 +110,7 @@ void Canvas::Line(double x0, double y0, double x1, double y1, Rgb c, double widt
 void Canvas::Disc(double cx, double cy, double r, Rgb c)
 {
     for (int y = (int)(cy - r - 1); y <= (int)(cy + r + 1); ++y)
-        for (int x = (int)(cx - r - 1); x <= (int)(cx + r + 1); ++x)
-        {
+        for (int x = (int)(cx - r - 1); x <= (int)(cx + r + 1); ++x) {
             double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
             Blend(x, y, c, std::min(1.0, r + 0.5 - d));
         }
@@ -120,8 +119,7 @@ void Canvas::Disc(double cx, double cy, double r, Rgb c)
 void Canvas::Ring(double cx, double cy, double r, double width, Rgb c)
 {
     for (int y = (int)(cy - r - width - 1); y <= (int)(cy + r + width + 1); ++y)
-        for (int x = (int)(cx - r - width - 1); x <= (int)(cx + r + width + 1); ++x)
-        {
+        for (int x = (int)(cx - r - width - 1); x <= (int)(cx + r + width + 1); ++x) {
             double d = std::fabs(std::hypot(x + 0.5 - cx, y + 0.5 - cy) - r);
             Blend(x, y, c, std::min(1.0, width / 2 + 0.5 - d));
         }
@@ -148,11 +146,11 @@ void Canvas::RoundRect(int x, int y, int w, int h, int radius, Rgb fill, Rgb bor
     RoundRectGradient(x, y, w, h, radius, fill, fill, border);
 }
 
-void Canvas::RoundRectGradient(int x, int y, int w, int h, int radius, Rgb top, Rgb bottom, Rgb border)
+void Canvas::RoundRectGradient(int x, int y, int w, int h, int radius, Rgb top, Rgb bottom,
+                               Rgb border)
 {
     for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-        {
+        for (int i = x; i < x + w; ++i) {
             double outer = RoundCoverage(i, j, x, y, w, h, radius, 0);
             double inner = RoundCoverage(i, j, x, y, w, h, radius, 1);
             Rgb fill = Mix(top, bottom, h > 1 ? (double)(j - y) / (h - 1) : 0);
@@ -163,8 +161,10 @@ void Canvas::RoundRectGradient(int x, int y, int w, int h, int radius, Rgb top, 
 
 void Canvas::Triangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb c)
 {
-    int minx = (int)std::floor(std::min({x0, x1, x2})), maxx = (int)std::ceil(std::max({x0, x1, x2}));
-    int miny = (int)std::floor(std::min({y0, y1, y2})), maxy = (int)std::ceil(std::max({y0, y1, y2}));
+    int minx = (int)std::floor(std::min({x0, x1, x2})),
+        maxx = (int)std::ceil(std::max({x0, x1, x2}));
+    int miny = (int)std::floor(std::min({y0, y1, y2})),
+        maxy = (int)std::ceil(std::max({y0, y1, y2}));
     auto edge = [](double ax, double ay, double bx, double by, double px, double py) {
         return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
     };
@@ -172,13 +172,11 @@ void Canvas::Triangle(double x0, double y0, double x1, double y1, double x2, dou
     if (area == 0)
         return;
     for (int y = miny; y <= maxy; ++y)
-        for (int x = minx; x <= maxx; ++x)
-        {
+        for (int x = minx; x <= maxx; ++x) {
             // 4 x 4 samples per pixel for soft edges.
             int inside = 0;
             for (int sy = 0; sy < 4; ++sy)
-                for (int sx = 0; sx < 4; ++sx)
-                {
+                for (int sx = 0; sx < 4; ++sx) {
                     double px = x + (sx + 0.5) / 4, py = y + (sy + 0.5) / 4;
                     double a = edge(x0, y0, x1, y1, px, py) / area;
                     double b = edge(x1, y1, x2, y2, px, py) / area;
@@ -202,8 +200,14 @@ bool Canvas::WriteBmp(const std::string& path) const
     const int stride = (m_width * 3 + 3) & ~3;
     const uint32_t imageSize = (uint32_t)stride * m_height;
     unsigned char header[54] = {};
-    auto put16 = [&](int at, uint32_t v) { header[at] = v & 255; header[at + 1] = (v >> 8) & 255; };
-    auto put32 = [&](int at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+    auto put16 = [&](int at, uint32_t v) {
+        header[at] = v & 255;
+        header[at + 1] = (v >> 8) & 255;
+    };
+    auto put32 = [&](int at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
     header[0] = 'B';
     header[1] = 'M';
     put32(2, 54 + imageSize);
@@ -223,8 +227,7 @@ bool Canvas::WriteBmp(const std::string& path) const
     std::vector<unsigned char> row((size_t)stride, 0);
     for (int y = m_height - 1; y >= 0 && ok; --y) // bottom-up rows
     {
-        for (int x = 0; x < m_width; ++x)
-        {
+        for (int x = 0; x < m_width; ++x) {
             Rgb c = m_pixels[(size_t)y * m_width + x];
             row[x * 3] = c & 255;
             row[x * 3 + 1] = (c >> 8) & 255;
@@ -251,21 +254,18 @@ bool WriteCursor(const SkinCursor& cursor, const std::string& path)
 {
     const int size = 32;
     const int stride = 4; // 32 one-bit pixels a row
-    if ((int)cursor.rows.size() > size || cursor.hotX < 0 || cursor.hotX >= size || cursor.hotY < 0 ||
-        cursor.hotY >= size)
+    if ((int)cursor.rows.size() > size || cursor.hotX < 0 || cursor.hotX >= size ||
+        cursor.hotY < 0 || cursor.hotY >= size)
         return false;
     std::vector<unsigned char> xorBits(stride * size, 0), andBits(stride * size, 0xFF);
-    for (int y = 0; y < (int)cursor.rows.size(); ++y)
-    {
+    for (int y = 0; y < (int)cursor.rows.size(); ++y) {
         const std::string& row = cursor.rows[y];
         if ((int)row.size() > size)
             return false;
         const int line = size - 1 - y; // bottom-up
-        for (int x = 0; x < (int)row.size(); ++x)
-        {
+        for (int x = 0; x < (int)row.size(); ++x) {
             const unsigned char bit = (unsigned char)(0x80 >> (x & 7));
-            switch (row[x])
-            {
+            switch (row[x]) {
             case '.':
                 break;
             case '#':
@@ -282,8 +282,14 @@ bool WriteCursor(const SkinCursor& cursor, const std::string& path)
     }
     std::vector<unsigned char> out;
     auto put8 = [&](uint32_t v) { out.push_back((unsigned char)v); };
-    auto put16 = [&](uint32_t v) { put8(v & 255); put8((v >> 8) & 255); };
-    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    auto put16 = [&](uint32_t v) {
+        put8(v & 255);
+        put8((v >> 8) & 255);
+    };
+    auto put32 = [&](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
     const uint32_t imageBytes = 40 + 8 + (uint32_t)(xorBits.size() + andBits.size());
     // Directory: reserved, type 2 (cursor), one image.
     put16(0);
@@ -340,11 +346,9 @@ bool WriteIcon(const Canvas& canvas, const std::string& path)
         return false;
     const int maskStride = ((size + 31) / 32) * 4;
     std::vector<unsigned char> colour, mask(maskStride * size, 0);
-    for (int line = 0; line < size; ++line)
-    {
+    for (int line = 0; line < size; ++line) {
         const int y = size - 1 - line; // bottom-up
-        for (int x = 0; x < size; ++x)
-        {
+        for (int x = 0; x < size; ++x) {
             const Rgb c = canvas.Get(x, y);
             const bool clear = c == kIconTransparent;
             colour.push_back(clear ? 0 : (unsigned char)(c & 255));
@@ -357,8 +361,14 @@ bool WriteIcon(const Canvas& canvas, const std::string& path)
     }
     std::vector<unsigned char> out;
     auto put8 = [&](uint32_t v) { out.push_back((unsigned char)v); };
-    auto put16 = [&](uint32_t v) { put8(v & 255); put8((v >> 8) & 255); };
-    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    auto put16 = [&](uint32_t v) {
+        put8(v & 255);
+        put8((v >> 8) & 255);
+    };
+    auto put32 = [&](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
     const uint32_t imageBytes = 40 + (uint32_t)(colour.size() + mask.size());
     // Directory: reserved, type 1 (icon), one image.
     put16(0);

@@ -45,8 +45,7 @@ bool IsResource(const std::string& name, std::string* file)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-    {
+    if (argc < 3) {
         std::fprintf(stderr, "usage: skingen <output folder> <resource folder>\n");
         return 2;
     }
@@ -62,63 +61,51 @@ int main(int argc, char** argv)
 
     std::set<std::string> seen;
     int failures = 0;
-    for (const SkinImage& image : SkinImages::All())
-    {
+    for (const SkinImage& image : SkinImages::All()) {
         const std::string key = Lower(pathOf(image.name));
-        if (!seen.insert(key).second)
-        {
+        if (!seen.insert(key).second) {
             std::fprintf(stderr, "skingen: %s is drawn twice\n", image.name.c_str());
             ++failures;
             continue;
         }
-        if (image.width <= 0 || image.height <= 0)
-        {
+        if (image.width <= 0 || image.height <= 0) {
             std::fprintf(stderr, "skingen: %s has no size\n", image.name.c_str());
             ++failures;
             continue;
         }
         Canvas canvas(image.width, image.height);
         image.draw(canvas);
-        if (!canvas.WriteBmp(pathOf(image.name)))
-        {
+        if (!canvas.WriteBmp(pathOf(image.name))) {
             std::fprintf(stderr, "skingen: cannot write %s\n", pathOf(image.name).c_str());
             ++failures;
         }
     }
-    for (const SkinCursor& cursor : SkinCursors::All())
-    {
-        if (!seen.insert(Lower(pathOf(cursor.name))).second)
-        {
+    for (const SkinCursor& cursor : SkinCursors::All()) {
+        if (!seen.insert(Lower(pathOf(cursor.name))).second) {
             std::fprintf(stderr, "skingen: %s is drawn twice\n", cursor.name.c_str());
             ++failures;
             continue;
         }
-        if (!WriteCursor(cursor, pathOf(cursor.name)))
-        {
+        if (!WriteCursor(cursor, pathOf(cursor.name))) {
             std::fprintf(stderr, "skingen: cannot write cursor %s\n", pathOf(cursor.name).c_str());
             ++failures;
         }
     }
-    for (const SkinIcon& icon : SkinIcons::All())
-    {
-        if (!seen.insert(Lower(pathOf(icon.name))).second)
-        {
+    for (const SkinIcon& icon : SkinIcons::All()) {
+        if (!seen.insert(Lower(pathOf(icon.name))).second) {
             std::fprintf(stderr, "skingen: %s is drawn twice\n", icon.name.c_str());
             ++failures;
             continue;
         }
         Canvas canvas(icon.size, icon.size, kIconTransparent);
         icon.draw(canvas);
-        if (!WriteIcon(canvas, pathOf(icon.name)))
-        {
+        if (!WriteIcon(canvas, pathOf(icon.name))) {
             std::fprintf(stderr, "skingen: cannot write icon %s\n", pathOf(icon.name).c_str());
             ++failures;
         }
     }
-    for (const char* name : g_SkinNames)
-    {
-        if (!seen.count(Lower(OutputPath(root, name))))
-        {
+    for (const char* name : g_SkinNames) {
+        if (!seen.count(Lower(OutputPath(root, name)))) {
             std::fprintf(stderr, "skingen: no drawing for %s\n", name);
             ++failures;
         }

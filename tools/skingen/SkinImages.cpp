@@ -37,13 +37,12 @@ void GlyphRestore(Canvas& c, double cx, double cy, double s, Rgb col)
     const int backX = x + (int)(s / 2), frontY = y + (int)(s / 2);
     // The window behind: its outline where the front window leaves it
     // visible, so that the button's own face shows through in every state.
-    for (int i = 0; i < w; ++i)
-    {
+    for (int i = 0; i < w; ++i) {
         const int px[4] = {backX + i, backX + i, backX, backX + w - 1};
         const int py[4] = {y, y + w - 1, y + i, y + i};
-        for (int k = 0; k < 4; ++k)
-        {
-            const bool covered = px[k] >= x && px[k] < x + w && py[k] >= frontY && py[k] < frontY + w;
+        for (int k = 0; k < 4; ++k) {
+            const bool covered =
+                px[k] >= x && px[k] < x + w && py[k] >= frontY && py[k] < frontY + w;
             if (!covered)
                 c.Set(px[k], py[k], col);
         }
@@ -68,13 +67,13 @@ void LightCaptionBand(Canvas& c, int x, int y, int w, int h)
 // bandHeight: the height of the caption the buttons sit in (from its top);
 // the strip's band is that caption's band, cut at the strip's height, so
 // that the buttons show no seam against the caption behind them.
-void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph, bool light = false, int bandHeight = 0)
+void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph, bool light = false,
+                        int bandHeight = 0)
 {
     const int w = c.Width() / 4, h = c.Height();
     const int band = bandHeight > 0 ? bandHeight : h;
     // normal, pressed, hover, disabled
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         const int x = i * w;
         if (light)
             LightCaptionBand(c, x, 0, w, band);
@@ -100,8 +99,7 @@ void CaptionButtonStrip(Canvas& c, int top, bool danger, CaptionGlyph glyph, boo
 void BorderV(Canvas& c, bool left)
 {
     const int w = c.Width();
-    for (int i = 0; i < w; ++i)
-    {
+    for (int i = 0; i < w; ++i) {
         int fromOuter = left ? i : w - 1 - i;
         Rgb col = fromOuter == 0 ? kCaptionEdge : Mix(kBorder, kCaptionTop, (double)fromOuter / w);
         c.VLine(i, 0, c.Height() - 1, col);
@@ -110,8 +108,7 @@ void BorderV(Canvas& c, bool left)
 void BorderH(Canvas& c)
 {
     const int h = c.Height();
-    for (int j = 0; j < h; ++j)
-    {
+    for (int j = 0; j < h; ++j) {
         int fromOuter = h - 1 - j;
         Rgb col = fromOuter == 0 ? kCaptionEdge : Mix(kBorder, kCaptionTop, (double)fromOuter / h);
         c.HLine(0, c.Width() - 1, j, col);
@@ -157,7 +154,10 @@ void GlyphAdapter(Canvas& c, int x, int y, int w, int h, Look look)
 }
 
 template <ToolGlyph G>
-void ToolStrip(Canvas& c) { ButtonStrip(c, kButtonOrder, GlyphAdapter<G>, 3); }
+void ToolStrip(Canvas& c)
+{
+    ButtonStrip(c, kButtonOrder, GlyphAdapter<G>, 3);
+}
 
 void TArrowLeft(Canvas& c, double x, double y, double s, Rgb col)
 {
@@ -173,16 +173,17 @@ void TArrowRight(Canvas& c, double x, double y, double s, Rgb col)
 void Arc(Canvas& c, double x, double y, double r, double a0, double a1, Rgb col, double width)
 {
     const int steps = 24;
-    for (int i = 0; i < steps; ++i)
-    {
+    for (int i = 0; i < steps; ++i) {
         double p = a0 + (a1 - a0) * i / steps, q = a0 + (a1 - a0) * (i + 1) / steps;
-        c.Line(x + r * std::cos(p), y + r * std::sin(p), x + r * std::cos(q), y + r * std::sin(q), col, width);
+        c.Line(x + r * std::cos(p), y + r * std::sin(p), x + r * std::cos(q), y + r * std::sin(q),
+               col, width);
     }
 }
 void TRefresh(Canvas& c, double x, double y, double s, Rgb col)
 {
     Arc(c, x, y, s * 0.8, -1.2, 4.2, col, 1.6);
-    c.Triangle(x + s * 0.05, y - s * 1.2, x + s * 0.75, y - s * 0.75, x + s * 0.05, y - s * 0.3, col);
+    c.Triangle(x + s * 0.05, y - s * 1.2, x + s * 0.75, y - s * 0.75, x + s * 0.05, y - s * 0.3,
+               col);
 }
 void TCross(Canvas& c, double x, double y, double s, Rgb col) { GlyphClose(c, x, y, s * 0.7, col); }
 void TCheck(Canvas& c, double x, double y, double s, Rgb col)
@@ -232,23 +233,27 @@ void TPinPen(Canvas& c, double x, double y, double s, Rgb col)
 }
 void TSquare(Canvas& c, double x, double y, double s, Rgb col)
 {
-    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s), h = (int)std::lround(1.6 * s);
+    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s),
+        h = (int)std::lround(1.6 * s);
     c.Frame(l, t, w, h, col);
 }
 void TSolidSquare(Canvas& c, double x, double y, double s, Rgb col)
 {
-    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s), h = (int)std::lround(1.6 * s);
+    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s),
+        h = (int)std::lround(1.6 * s);
     c.FillRect(l, t, w, h, col == kGlyph ? kAccent : col);
 }
 void TSquareLine(Canvas& c, double x, double y, double s, Rgb col)
 {
-    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s), h = (int)std::lround(1.6 * s);
+    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s),
+        h = (int)std::lround(1.6 * s);
     c.Frame(l, t, w, h, col);
     c.Frame(l + 1, t + 1, w - 2, h - 2, col);
 }
 void TSolidSquareLine(Canvas& c, double x, double y, double s, Rgb col)
 {
-    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s), h = (int)std::lround(1.6 * s);
+    int l = (int)std::lround(x - s), t = (int)std::lround(y - s * 0.8), w = (int)std::lround(2 * s),
+        h = (int)std::lround(1.6 * s);
     c.FillRect(l, t, w, h, col == kGlyph ? kAccent : col);
     c.Frame(l, t, w, h, col);
 }
@@ -274,7 +279,8 @@ void TPoly(Canvas& c, double x, double y, double s, Rgb col)
 void THand(Canvas& c, double x, double y, double s, Rgb col)
 {
     for (int i = 0; i < 4; ++i)
-        c.Line(x - s * 0.6 + i * s * 0.4, y - s * (i == 0 || i == 3 ? 0.6 : 1.0), x - s * 0.6 + i * s * 0.4, y, col, 1.4);
+        c.Line(x - s * 0.6 + i * s * 0.4, y - s * (i == 0 || i == 3 ? 0.6 : 1.0),
+               x - s * 0.6 + i * s * 0.4, y, col, 1.4);
     c.RoundRect((int)(x - s * 0.8), (int)y - 1, (int)(s * 1.8), (int)(s * 1.1), 3, col, col);
 }
 void TFont(Canvas& c, double x, double y, double s, Rgb col)
@@ -334,10 +340,10 @@ void TBig(Canvas& c, double x, double y, double s, Rgb col)
 void TControl(Canvas& c, double x, double y, double s, Rgb col)
 {
     c.Ring(x, y, s * 0.55, 1.8, col);
-    for (int i = 0; i < 8; ++i)
-    {
+    for (int i = 0; i < 8; ++i) {
         double a = i * 3.14159265 / 4;
-        c.Line(x + std::cos(a) * s * 0.6, y + std::sin(a) * s * 0.6, x + std::cos(a) * s, y + std::sin(a) * s, col, 1.6);
+        c.Line(x + std::cos(a) * s * 0.6, y + std::sin(a) * s * 0.6, x + std::cos(a) * s,
+               y + std::sin(a) * s, col, 1.6);
     }
 }
 void TMic(Canvas& c, double x, double y, double s, Rgb col)
@@ -357,14 +363,14 @@ void TSound(Canvas& c, double x, double y, double s, Rgb col)
 }
 
 // The previous/next/close buttons of the small strips.
-void TPrev(Canvas& c, double x, double y, double s, Rgb col) { c.Triangle(x + s * 0.6, y - s, x + s * 0.6, y + s, x - s * 0.8, y, col); }
+void TPrev(Canvas& c, double x, double y, double s, Rgb col)
+{
+    c.Triangle(x + s * 0.6, y - s, x + s * 0.6, y + s, x - s * 0.8, y, col);
+}
 void TNext(Canvas& c, double x, double y, double s, Rgb col) { TPlay(c, x, y, s, col); }
 
 // A flat band for bars and backgrounds.
-void Band(Canvas& c, Rgb top, Rgb bottom)
-{
-    c.GradientV(0, 0, c.Width(), c.Height(), top, bottom);
-}
+void Band(Canvas& c, Rgb top, Rgb bottom) { c.GradientV(0, 0, c.Width(), c.Height(), top, bottom); }
 void BandLined(Canvas& c, Rgb top, Rgb bottom, Rgb line)
 {
     Band(c, top, bottom);
@@ -385,8 +391,7 @@ void ThumbStrip(Canvas& c)
     const Rgb rims[4] = {0x35608F, 0x24466F, kAccent, kDisabledLine};
     const Rgb faces[4] = {0xF4F8FC, 0xC9DBEF, 0xFFFFFF, kDisabledFace};
     const Rgb cores[4] = {kAccent, 0x2A5F9C, 0x5CA8F0, kDisabledLine};
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         const double cx = i * w + w / 2.0, cy = c.Height() / 2.0;
         const double r = std::min(w, c.Height()) / 2.0 - 0.5;
         c.Disc(cx, cy, r, rims[i]);
@@ -416,7 +421,8 @@ const SkinImages images({
     {SKIN_BORDER2, 4, 30, [](Canvas& c) { LightBorder(c, true, false); }},
     {SKIN_BORDER3, 5, 30, [](Canvas& c) { LightBorder(c, false, false); }},
     {SKIN_BORDER1, 30, 4, [](Canvas& c) { LightBorder(c, false, true); }},
-    {SKIN_SMALL_VIDEO_BKGND, 176, 144, [](Canvas& c) {
+    {SKIN_SMALL_VIDEO_BKGND, 176, 144,
+     [](Canvas& c) {
          c.GradientV(0, 0, c.Width(), c.Height(), 0x2B3A4C, 0x18222E);
          TControl(c, c.Width() / 2.0, c.Height() / 2.0, 14, 0x3E5068);
      }},
@@ -427,14 +433,19 @@ const SkinImages images({
     // band is the caption's), borders 4 / 5 / 4.
     {SKIN_MAIN_TOP, 130, kMainCaptionHeight, Caption},
     {SKIN_MAIN_TITLE, 150, 24, [](Canvas& c) { CaptionBand(c, 0, 0, c.Width(), c.Height()); }},
-    {SKIN_MIN_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMin, false, kMainCaptionHeight); }},
-    {SKIN_MAX_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMax, false, kMainCaptionHeight); }},
-    {SKIN_RESTORE_BUTTON, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphRestore, false, kMainCaptionHeight); }},
-    {SKIN_MAIN_CLOSE_BTN, 80, 26, [](Canvas& c) { CaptionButtonStrip(c, 3, true, GlyphClose, false, kMainCaptionHeight); }},
+    {SKIN_MIN_BUTTON, 80, 26,
+     [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMin, false, kMainCaptionHeight); }},
+    {SKIN_MAX_BUTTON, 80, 26,
+     [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphMax, false, kMainCaptionHeight); }},
+    {SKIN_RESTORE_BUTTON, 80, 26,
+     [](Canvas& c) { CaptionButtonStrip(c, 3, false, GlyphRestore, false, kMainCaptionHeight); }},
+    {SKIN_MAIN_CLOSE_BTN, 80, 26,
+     [](Canvas& c) { CaptionButtonStrip(c, 3, true, GlyphClose, false, kMainCaptionHeight); }},
     {SKIN_MAIN_BORDER_LEFT, 4, 90, [](Canvas& c) { BorderV(c, true); }},
     {SKIN_MAIN_BORDER_RIGHT, 5, 90, [](Canvas& c) { BorderV(c, false); }},
     {SKIN_MAIN_BORDER_BOTTOM, 80, 4, BorderH},
-    {SKIN_DBSTATUS_BAR_BKGND, 40, 22, [](Canvas& c) {
+    {SKIN_DBSTATUS_BAR_BKGND, 40, 22,
+     [](Canvas& c) {
          Band(c, 0xE9F0F8, 0xD3E0EE);
          c.HLine(0, c.Width() - 1, 0, kFrameLine);
          c.HLine(0, c.Width() - 1, 1, 0xFFFFFF);
@@ -442,7 +453,8 @@ const SkinImages images({
     {SKIN_DLG_CHAT_SEND_BTN, 240, 24, PlainStrip},
     {SKIN_CHAT_BOTTOM_BAR, 20, 28, [](Canvas& c) { BandLined(c, 0xF2F6FB, 0xDCE6F2, kFrameLine); }},
     {SKIN_BTN0, 96, 23, PlainStrip},
-    {SKIN_BTN1, 96, 23, [](Canvas& c) {
+    {SKIN_BTN1, 96, 23,
+     [](Canvas& c) {
          const Look order[4] = {Pressed, Hover, Pressed, Disabled};
          ButtonStrip(c, order, nullptr, 3);
      }},
@@ -450,15 +462,18 @@ const SkinImages images({
     // blocks fit inside; a thumb strip of four 10 x 10 states.
     {SKIN_SLIDER_THUMB, 40, 10, ThumbStrip},
     {SKIN_SLIDER_CHANNEL_LEFT, 30, 10, [](Canvas& c) { Channel(c, 0x5C9BE0, 0x2F74C2, 0x2A5F9C); }},
-    {SKIN_SLIDERL_CHANNEL_RIGHT, 30, 10, [](Canvas& c) { Channel(c, 0xDCE3EA, 0xF6F8FA, 0x9AABBC); }},
+    {SKIN_SLIDERL_CHANNEL_RIGHT, 30, 10,
+     [](Canvas& c) { Channel(c, 0xDCE3EA, 0xF6F8FA, 0x9AABBC); }},
     // Progress bar: background and bar, edges 10 and 20, as high as the
     // left pane's level meters (the control takes the image's height).
-    {SKIN_PROGRESS_CTRL_LEFT, 30, 6, [](Canvas& c) {
+    {SKIN_PROGRESS_CTRL_LEFT, 30, 6,
+     [](Canvas& c) {
          c.FillRect(0, 0, c.Width(), c.Height(), 0xFFFFFF);
          c.GradientV(1, 1, c.Width() - 2, c.Height() - 2, 0xE4EAF0, 0xFAFCFD);
          c.Frame(0, 0, c.Width(), c.Height(), kFrameLine);
      }},
-    {SKIN_DBPROGRESS_CTRL, 30, 6, [](Canvas& c) {
+    {SKIN_DBPROGRESS_CTRL, 30, 6,
+     [](Canvas& c) {
          c.GradientV(0, 0, c.Width(), c.Height(), 0x8CC4F2, 0x2F7FCC);
          c.HLine(0, c.Width() - 1, 1, 0xC4E2FA);
          c.Frame(0, 0, c.Width(), c.Height(), 0x2A65A5);
@@ -479,7 +494,8 @@ const SkinImages images({
     {SKIN_SS_BKGND, 16, 32, [](Canvas& c) { Band(c, 0xF4F8FC, 0xDCE6F1); }},
     {SKIN_LBOTTOM_BKGND, 30, 28, [](Canvas& c) { BandLined(c, 0xEAF1F8, 0xD5E1EE, kFrameLine); }},
     {SKIN_SCROLL1, 32, 16, PlainStrip},
-    {SKIN_SCROLL2, 16, 30, [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xE9EEF3, 0xF7F9FB); }},
+    {SKIN_SCROLL2, 16, 30,
+     [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xE9EEF3, 0xF7F9FB); }},
     {SKIN_HLEFT, 30, 24, [](Canvas& c) { Tab(c, 0xF5F8FB, 0xDDE5EE, 0xA9B9CA); }},
     {SKIN_LEFT_SEL, 30, 24, [](Canvas& c) { Tab(c, 0xFFFFFF, 0xEFF5FB, kAccent); }},
     {SKIN_BTN_RIGHT, 96, 22, ToolStrip<TArrowRight>},
@@ -493,13 +509,15 @@ const SkinImages images({
     {SKIN_WWP_SEL, 30, 24, [](Canvas& c) { Band(c, 0xD5E6F8, 0xBCD4EF); }},
     {SKIN_WERIPPER, 30, 24, [](Canvas& c) { Band(c, 0xF6F9FC, 0xE4ECF4); }},
     // System notice: background, its close button and the message band.
-    {SKIN_DLG_SYS_INFO_TIP_BKGND, 200, 120, [](Canvas& c) {
+    {SKIN_DLG_SYS_INFO_TIP_BKGND, 200, 120,
+     [](Canvas& c) {
          c.FillRect(0, 0, c.Width(), c.Height(), 0xF7FAFD);
          CaptionBand(c, 0, 0, c.Width(), 22);
          c.Frame(0, 0, c.Width(), c.Height(), kBorder);
      }},
     {SKIN_INFO_CLOSE_BTN, 64, 16, [](Canvas& c) { CaptionButtonStrip(c, 1, true, GlyphClose); }},
-    {SKIN_DLG_SYS_INFO_MSG, 200, 24, [](Canvas& c) { BandLined(c, 0xFFFFFF, 0xEEF4FA, kFrameLine); }},
+    {SKIN_DLG_SYS_INFO_MSG, 200, 24,
+     [](Canvas& c) { BandLined(c, 0xFFFFFF, 0xEEF4FA, kFrameLine); }},
     // Tab strip of the sharing window: current and other tab (edges 5, 15).
     {SKIN_ACTIVE, 20, 24, [](Canvas& c) { Tab(c, 0xFFFFFF, 0xEFF5FB, kAccent); }},
     {SKIN_WL_BTN_INDFGIVE, 20, 24, [](Canvas& c) { Tab(c, 0xF5F8FB, 0xDDE5EE, 0xA9B9CA); }},
@@ -509,14 +527,16 @@ const SkinImages images({
     {SKIN_EEL_BTN_CLOW, 88, 17, ToolStrip<TCross>},
     {SKIN_WER_TAWERN_PREV, 88, 17, ToolStrip<TPrev>},
     {SKIN_SDFXT, 88, 17, ToolStrip<TNext>},
-    {SKIN_ABOUT, 360, 220, [](Canvas& c) {
+    {SKIN_ABOUT, 360, 220,
+     [](Canvas& c) {
          c.GradientV(0, 0, c.Width(), c.Height(), 0x5F89BB, 0xEAF1F8);
          c.Ring(150, 80, 34, 7, 0xFFFFFF);
          c.Ring(205, 80, 34, 7, 0xC6DBF2);
      }},
     {SKIN_WB_BTN_CHECK, 96, 24, ToolStrip<TCheck>},
     {SKIN_WBTOPBAR, 30, 30, [](Canvas& c) { BandLined(c, 0xF4F8FC, 0xDCE6F1, kFrameLine); }},
-    {SKIN_WBLEFTBAR, 36, 30, [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xDCE6F1, 0xF4F8FC); }},
+    {SKIN_WBLEFTBAR, 36, 30,
+     [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xDCE6F1, 0xF4F8FC); }},
     // Video window parts.
     {SKIN_VIDEO_TOP_BAR, 30, 20, [](Canvas& c) { CaptionBand(c, 0, 0, c.Width(), c.Height()); }},
     {SKIN_VIDEO_NAME, 60, 20, [](Canvas& c) { CaptionBand(c, 0, 0, c.Width(), c.Height()); }},
@@ -553,7 +573,8 @@ const SkinImages images({
     {SKIN_WB_FILE, 96, 24, ToolStrip<TFile>},
     // The arrow bar beside the main window's tab strip: its background
     // (edges 10 and 20 along y) and its button, four 5 x 15 states.
-    {"Skins\\f.bmp", 5, 40, [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xDCE6F1, 0xF4F8FC); }},
+    {"Skins\\f.bmp", 5, 40,
+     [](Canvas& c) { c.GradientH(0, 0, c.Width(), c.Height(), 0xDCE6F1, 0xF4F8FC); }},
     {"Skins\\arrowhead.bmp", 20, 15, ToolStrip<TPrev>},
     // Browser buttons of co-browsing.
     {SKIN_BUTTON_BACK, 96, 24, ToolStrip<TArrowLeft>},

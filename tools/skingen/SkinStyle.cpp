@@ -3,8 +3,7 @@
 namespace style {
 void ButtonFace(Canvas& c, int x, int y, int w, int h, Look look, int radius)
 {
-    switch (look)
-    {
+    switch (look) {
     case Normal:
         c.RoundRectGradient(x, y, w, h, radius, kFaceTop, kFaceBottom, kFrameLine);
         break;
@@ -23,8 +22,7 @@ void ButtonFace(Canvas& c, int x, int y, int w, int h, Look look, int radius)
 void ButtonStrip(Canvas& c, const Look order[4], GlyphFn glyph, int radius)
 {
     const int w = c.Width() / 4, h = c.Height();
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         ButtonFace(c, i * w, 0, w, h, order[i], radius);
         if (glyph)
             glyph(c, i * w, 0, w, h, order[i]);

@@ -7,11 +7,11 @@ namespace style {
 // Colours as 0xRRGGBB.
 const Rgb kCaptionTop = 0x6F95C2;
 const Rgb kCaptionBottom = 0x41699A;
-const Rgb kCaptionLine = 0x9DBBDD;  // light line along the caption's top
-const Rgb kCaptionEdge = 0x2F5482;  // dark line along its bottom
-const Rgb kBorder = 0x466E9F;       // window borders
-const Rgb kDialogBack = 0xEFF5FA;   // dialogs' background (the controls' 0xFAF5EF)
-const Rgb kFrameLine = 0x7B9EBD;    // control frames (the controls' 0xBD9E7B)
+const Rgb kCaptionLine = 0x9DBBDD; // light line along the caption's top
+const Rgb kCaptionEdge = 0x2F5482; // dark line along its bottom
+const Rgb kBorder = 0x466E9F;      // window borders
+const Rgb kDialogBack = 0xEFF5FA;  // dialogs' background (the controls' 0xFAF5EF)
+const Rgb kFrameLine = 0x7B9EBD;   // control frames (the controls' 0xBD9E7B)
 const Rgb kFaceTop = 0xFDFEFF;
 const Rgb kFaceBottom = 0xDCE7F3;
 const Rgb kHoverTop = 0xFFFFFF;

@@ -76,8 +76,7 @@ BOOL CALLBACK Describe(HWND wnd, LPARAM param)
     fprintf(stderr, "WindowShot:   window \"%s\" (%s)\n", title, cls);
     // A box shows its text in a static child.
     HWND child = nullptr;
-    while ((child = ::FindWindowExA(wnd, child, "Static", nullptr)) != nullptr)
-    {
+    while ((child = ::FindWindowExA(wnd, child, "Static", nullptr)) != nullptr) {
         char text[512] = {};
         ::GetWindowTextA(child, text, sizeof text - 1);
         if (text[0])
@@ -105,8 +104,7 @@ bool SaveWindow(HWND wnd, const char* path)
     void* bits = nullptr;
     HBITMAP bmp = ::CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool ok = false;
-    if (bmp)
-    {
+    if (bmp) {
         HGDIOBJ old = ::SelectObject(mem, bmp);
         ::BitBlt(mem, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
         ::GdiFlush();
@@ -117,9 +115,9 @@ bool SaveWindow(HWND wnd, const char* path)
         file.bfOffBits = sizeof file + sizeof info.bmiHeader;
         file.bfSize = file.bfOffBits + size;
         FILE* f = fopen(path, "wb");
-        if (f)
-        {
-            ok = fwrite(&file, sizeof file, 1, f) == 1 && fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f) == 1 &&
+        if (f) {
+            ok = fwrite(&file, sizeof file, 1, f) == 1 &&
+                 fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f) == 1 &&
                  fwrite(bits, 1, size, f) == size;
             ok = fclose(f) == 0 && ok;
         }
@@ -137,8 +135,7 @@ std::string Quote(const char* arg)
     if (!a.empty() && a.find_first_of(" \t\"") == std::string::npos)
         return a;
     std::string out = "\"";
-    for (char c : a)
-    {
+    for (char c : a) {
         if (c == '"')
             out += '\\';
         out += c;
@@ -155,8 +152,7 @@ struct ControlSearch
 BOOL CALLBACK VisitControl(HWND wnd, LPARAM param)
 {
     ControlSearch* s = reinterpret_cast<ControlSearch*>(param);
-    if (::GetDlgCtrlID(wnd) == s->id && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd))
-    {
+    if (::GetDlgCtrlID(wnd) == s->id && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd)) {
         s->found = wnd;
         return FALSE;
     }
@@ -174,10 +170,7 @@ bool ClickControl(HWND top, int id)
     return true;
 }
 
-bool FileExists(const char* path)
-{
-    return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const char* path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 void CreateEmptyFile(const char* path)
 {
@@ -192,7 +185,8 @@ bool SaveRaised(HWND wnd, const char* path, HANDLE turn)
     if (turn)
         ::WaitForSingleObject(turn, 30000);
     ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(wnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::Sleep(500);
     const bool saved = SaveWindow(wnd, path);
     ::SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -211,42 +205,42 @@ int ShowBoard(HWND wnd, HANDLE turn, const char* out, const std::vector<const ch
         while (!FileExists(file) && (int)(deadline - ::GetTickCount()) > 0)
             ::Sleep(200);
     CWhiteboardDriver board(wnd, turn);
-    if (drawFile)
-    {
+    if (drawFile) {
         std::string error;
-        if (!board.Draw(deadline, &error))
-        {
+        if (!board.Draw(deadline, &error)) {
             printf("whiteboard: nothing drawn: %s\n", error.c_str());
             return 5;
         }
         CreateEmptyFile(drawFile);
-    }
-    else
-    {
+    } else {
         board.ShowPage();
     }
     while (drawnFile && !FileExists(drawnFile) && (int)(deadline - ::GetTickCount()) > 0)
         ::Sleep(200);
     CWhiteboardDriver::Drawing drawing;
-    const bool shown = (!drawnFile || FileExists(drawnFile)) && board.WaitForDrawing(deadline, &drawing);
+    const bool shown =
+        (!drawnFile || FileExists(drawnFile)) && board.WaitForDrawing(deadline, &drawing);
     const bool saved = SaveRaised(wnd, out, turn);
     if (shown)
-        printf("whiteboard: shows the drawing (%d red and %d blue pixels)\n", drawing.red, drawing.blue);
+        printf("whiteboard: shows the drawing (%d red and %d blue pixels)\n", drawing.red,
+               drawing.blue);
     else if (drawnFile && !FileExists(drawnFile))
         printf("whiteboard: nothing was drawn on the other board in time\n");
     else
-        printf("whiteboard: the drawing did not show in time (%d red and %d blue pixels)\n", drawing.red,
-               drawing.blue);
+        printf("whiteboard: the drawing did not show in time (%d red and %d blue pixels)\n",
+               drawing.red, drawing.blue);
     fflush(stdout);
     return !shown ? 5 : saved ? 0 : 4;
 }
 
 int Usage()
 {
-    fprintf(stderr, "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] "
-                    "[-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>] [-when <file>] "
-                    "[-board <file.bmp> [-board-when <file>]... [-draw <file>] [-drawn <file>]] -- <program> "
-                    "[arguments...]\n");
+    fprintf(
+        stderr,
+        "usage: WindowShot.exe -out <file.bmp> -title <text> [-wait <s>] [-settle <ms>] [-close] "
+        "[-shown <text> <file>] [-after <id>] [-click <id>]... [-ready <file>] [-when <file>] "
+        "[-board <file.bmp> [-board-when <file>]... [-draw <file>] [-drawn <file>]] -- <program> "
+        "[arguments...]\n");
     return 1;
 }
 } // namespace
@@ -268,10 +262,8 @@ int main(int argc, char** argv)
     const char* drawnFile = nullptr;
     std::vector<const char*> boardWhen;
     int i = 1;
-    for (; i < argc; ++i)
-    {
-        if (!strcmp(argv[i], "--"))
-        {
+    for (; i < argc; ++i) {
+        if (!strcmp(argv[i], "--")) {
             ++i;
             break;
         }
@@ -301,15 +293,14 @@ int main(int argc, char** argv)
             drawnFile = argv[++i];
         else if (!strcmp(argv[i], "-close"))
             close = true;
-        else if (!strcmp(argv[i], "-shown") && i + 2 < argc)
-        {
+        else if (!strcmp(argv[i], "-shown") && i + 2 < argc) {
             shownText = argv[++i];
             shownFile = argv[++i];
-        }
-        else
+        } else
             return Usage();
     }
-    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0 || ((drawFile || drawnFile || !boardWhen.empty()) && !boardOut))
+    if (!out || !text || i >= argc || waitSeconds <= 0 || settleMs < 0 ||
+        ((drawFile || drawnFile || !boardWhen.empty()) && !boardOut))
         return Usage();
     std::string line;
     for (int k = i; k < argc; ++k)
@@ -319,47 +310,41 @@ int main(int argc, char** argv)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    {
+    if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         fprintf(stderr, "WindowShot: could not start %s (error %lu)\n", argv[i], ::GetLastError());
         return 2;
     }
     ::CloseHandle(process.hThread);
     Search s = {process.dwProcessId, text, nullptr, {}};
     const DWORD deadline = ::GetTickCount() + (DWORD)waitSeconds * 1000;
-    while (!s.found && (int)(deadline - ::GetTickCount()) > 0)
-    {
+    while (!s.found && (int)(deadline - ::GetTickCount()) > 0) {
         if (::WaitForSingleObject(process.hProcess, 200) == WAIT_OBJECT_0)
             break;
         ::EnumWindows(Visit, (LPARAM)&s);
-        if (shownText)
-        {
+        if (shownText) {
             Search shown = {process.dwProcessId, shownText, nullptr, {}};
             ::EnumWindows(Visit, (LPARAM)&shown);
-            if (shown.found || s.found)
-            {
+            if (shown.found || s.found) {
                 if (FILE* f = fopen(shownFile, "wb"))
                     fclose(f);
                 shownText = nullptr;
             }
         }
     }
-    if (!s.found)
-    {
+    if (!s.found) {
         DWORD code = 0;
         ::GetExitCodeProcess(process.hProcess, &code);
-        fprintf(stderr, "WindowShot: no window of %s showed \"%s\" in its title (%s)\n", argv[i], text,
-                code == STILL_ACTIVE ? "still running" : "ended");
+        fprintf(stderr, "WindowShot: no window of %s showed \"%s\" in its title (%s)\n", argv[i],
+                text, code == STILL_ACTIVE ? "still running" : "ended");
         if (code == STILL_ACTIVE)
             ::EnumWindows(Describe, (LPARAM)process.dwProcessId);
         ::CloseHandle(process.hProcess);
         return 3;
     }
-    if (after)
-    {
+    if (after) {
         ControlSearch ready = {after, nullptr};
-        while (!ready.found && (int)(deadline - ::GetTickCount()) > 0)
-        {
+        while (!ready.found && (int)(deadline - ::GetTickCount()) > 0) {
             ::EnumChildWindows(s.found, VisitControl, (LPARAM)&ready);
             if (!ready.found)
                 ::Sleep(200);
@@ -367,8 +352,7 @@ int main(int argc, char** argv)
         if (!ready.found)
             fprintf(stderr, "WindowShot: control %d did not show in time\n", after);
     }
-    for (int id : clicks)
-    {
+    for (int id : clicks) {
         // The window's panes may still be settling: a few tries.
         bool clicked = false;
         for (int attempt = 0; attempt < 20 && !(clicked = ClickControl(s.found, id)); ++attempt)
@@ -376,15 +360,15 @@ int main(int argc, char** argv)
         if (!clicked)
             fprintf(stderr, "WindowShot: no button %d to click in the window\n", id);
     }
-    if (readyFile)
-    {
+    if (readyFile) {
         if (FILE* f = fopen(readyFile, "wb"))
             fclose(f);
     }
     while (whenFile && !FileExists(whenFile) && (int)(deadline - ::GetTickCount()) > 0)
         ::Sleep(200);
     if (whenFile && !FileExists(whenFile))
-        fprintf(stderr, "WindowShot: %s did not come in time; the picture is taken now\n", whenFile);
+        fprintf(stderr, "WindowShot: %s did not come in time; the picture is taken now\n",
+                whenFile);
     // Let it finish painting, then take the picture.
     ::Sleep((DWORD)settleMs);
     ::GetWindowTextA(s.found, s.title, sizeof s.title - 1);
@@ -394,9 +378,9 @@ int main(int argc, char** argv)
     const bool saved = SaveRaised(s.found, out, turn);
     printf("%s\n", s.title);
     fflush(stdout);
-    const int boardResult = saved && boardOut ? ShowBoard(s.found, turn, boardOut, boardWhen, drawFile, drawnFile) : 0;
-    if (boardResult == 5)
-    {
+    const int boardResult =
+        saved && boardOut ? ShowBoard(s.found, turn, boardOut, boardWhen, drawFile, drawnFile) : 0;
+    if (boardResult == 5) {
         // What the client shows instead (a box, or nothing: it ended).
         DWORD code = 0;
         ::GetExitCodeProcess(process.hProcess, &code);

@@ -15,8 +15,10 @@ TEST(BCMenu, LightenColor)
         COLORREF out;
     };
     const Case cases[] = {
-        {RGB(0, 0, 0), 0.5, RGB(127, 127, 127)}, {RGB(100, 200, 255), 0.0, RGB(100, 200, 255)},
-        {RGB(100, 200, 255), 1.0, RGB(255, 255, 255)}, {RGB(10, 20, 30), 1.5, RGB(10, 20, 30)},
+        {RGB(0, 0, 0), 0.5, RGB(127, 127, 127)},
+        {RGB(100, 200, 255), 0.0, RGB(100, 200, 255)},
+        {RGB(100, 200, 255), 1.0, RGB(255, 255, 255)},
+        {RGB(10, 20, 30), 1.5, RGB(10, 20, 30)},
         {RGB(10, 20, 30), -0.1, RGB(10, 20, 30)},
     };
     for (const Case& c : cases)
@@ -84,7 +86,8 @@ TEST(BCMenu, ImagesFromToolBarsWithTheirVariants)
     EXPECT_TRUE(BCMenu::CommandHasVariants(ID_SKIN_CMD_A));
     EXPECT_EQ(-1, menu.GetItem(2)->imageIndex);
     EXPECT_TRUE(menu.GetItem(3)->menuFlags & MF_SEPARATOR);
-    EXPECT_EQ(image + 3, ImageList_GetImageCount((HIMAGELIST)BCMenu::GetSharedImages()->GetSafeHandle()));
+    EXPECT_EQ(image + 3,
+              ImageList_GetImageCount((HIMAGELIST)BCMenu::GetSharedImages()->GetSafeHandle()));
     // An unknown tool bar gives no image and no failure.
     ASSERT_TRUE(menu.AppendODMenu("Unknown", MF_STRING, ID_SKIN_CMD_C, 9999));
     EXPECT_EQ(-1, menu.GetItem(4)->imageIndex);
@@ -137,8 +140,9 @@ TEST(BCMenu, MeasuresAndDrawsInBothLooks)
     const COLORREF flatSelection = BCMenu::LightenColor(::GetSysColor(COLOR_HIGHLIGHT), 0.7);
     EXPECT_GT(DrawAndCount(menu, 0, ODS_SELECTED, flatSelection), 100);
     EXPECT_GT(DrawAndCount(menu, 0, 0, RGB(255, 0, 0)), 20); // the tool-bar image
-    EXPECT_EQ(0, DrawAndCount(menu, 0, ODS_SELECTED | ODS_GRAYED, flatSelection)); // grayed: not selected
-    EXPECT_EQ(0, DrawAndCount(menu, 0, ODS_GRAYED, RGB(255, 0, 0)));                // the silhouette
+    EXPECT_EQ(
+        0, DrawAndCount(menu, 0, ODS_SELECTED | ODS_GRAYED, flatSelection)); // grayed: not selected
+    EXPECT_EQ(0, DrawAndCount(menu, 0, ODS_GRAYED, RGB(255, 0, 0)));         // the silhouette
 
     BCMenu::SetShellType(6); // 2000: classic
     ASSERT_FALSE(BCMenu::UsesFlatLook());
@@ -199,7 +203,8 @@ TEST(BCMenu, RecordsFollowTheMenu)
     ASSERT_TRUE(menu.GetMenuText(1, text));
     EXPECT_STREQ("&Bravo", (LPCSTR)text);
 
-    EXPECT_TRUE(menu.ModifyODMenu(ID_SKIN_CMD_A, MF_STRING | MF_OWNERDRAW, ID_SKIN_CMD_C, "&Charlie"));
+    EXPECT_TRUE(
+        menu.ModifyODMenu(ID_SKIN_CMD_A, MF_STRING | MF_OWNERDRAW, ID_SKIN_CMD_C, "&Charlie"));
     ASSERT_TRUE(menu.GetMenuText(0, text));
     EXPECT_STREQ("&Charlie", (LPCSTR)text);
     EXPECT_EQ((UINT)ID_SKIN_CMD_C, menu.GetMenuItemID(0));

@@ -23,7 +23,8 @@ struct PickerFixture
         if (!parent.CreateTop())
             return false;
         parent.ShowWindow(SW_SHOWNOACTIVATE);
-        return picker.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 32), &parent, 80) != FALSE;
+        return picker.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 32),
+                             &parent, 80) != FALSE;
     }
     ~PickerFixture()
     {
@@ -77,7 +78,8 @@ TEST(ColourPickerXP, AcceptingTheSameColourReportsNoChange)
     EXPECT_EQ(popup->GetCurrentCell(), 16) << "the cell of the current colour";
     EXPECT_EQ(::GetCapture(), popup->m_hWnd);
     PickerFixture::Key(popup, VK_RETURN);
-    EXPECT_EQ(f.Messages(), (Msgs{{WM_COLOURPICKER_OPENED, kRed}, {WM_COLOURPICKER_CLOSED, kRed},
+    EXPECT_EQ(f.Messages(), (Msgs{{WM_COLOURPICKER_OPENED, kRed},
+                                  {WM_COLOURPICKER_CLOSED, kRed},
                                   {WM_COLOURPICKER_ACCEPTED, kRed}}));
     EXPECT_FALSE(f.picker.IsPopupActive());
     EXPECT_EQ(CTestKit::FindThreadWindow(CColourPopupXP::CLASS_NAME, NULL), nullptr);
@@ -99,9 +101,11 @@ TEST(ColourPickerXP, EscapeRestoresTheInitialColourAfterTracking)
     EXPECT_EQ(f.picker.GetColour(), kRed);
     Msgs m = f.Messages();
     ASSERT_EQ(m.size(), 6u);
-    EXPECT_EQ(m[1], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, CColourPopupXP::m_crColours[17].crColour));
+    EXPECT_EQ(m[1], std::make_pair((UINT)WM_COLOURPICKER_CHANGED,
+                                   CColourPopupXP::m_crColours[17].crColour));
     EXPECT_EQ(m[2], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, lime));
-    EXPECT_EQ(m[3], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, kRed)) << "the owner gets its colour back";
+    EXPECT_EQ(m[3], std::make_pair((UINT)WM_COLOURPICKER_CHANGED, kRed))
+        << "the owner gets its colour back";
     EXPECT_EQ(m[4], std::make_pair((UINT)WM_COLOURPICKER_CLOSED, kRed));
     EXPECT_EQ(m[5], std::make_pair((UINT)WM_COLOURPICKER_CANCELLED, kRed));
 }
@@ -119,7 +123,8 @@ TEST(ColourPickerXP, CancelAfterHoveringGivesTheOwnerItsColourBack)
     ASSERT_NE(popup, nullptr);
     CPoint cell = popup->GetCellRect(13).CenterPoint();
     CTestKit::SendMouse(popup->GetSafeHwnd(), WM_MOUSEMOVE, POINT{cell.x, cell.y});
-    EXPECT_EQ(f.Messages().back(), std::make_pair((UINT)WM_COLOURPICKER_CHANGED, blue)) << "hover is forwarded";
+    EXPECT_EQ(f.Messages().back(), std::make_pair((UINT)WM_COLOURPICKER_CHANGED, blue))
+        << "hover is forwarded";
     EXPECT_EQ(f.picker.GetColour(), kRed);
     PickerFixture::Key(popup, VK_ESCAPE);
     EXPECT_EQ(f.Messages(), (Msgs{{WM_COLOURPICKER_OPENED, kRed},
@@ -165,7 +170,8 @@ TEST(ColourPickerXP, ArrowKeysWrapIntoTheTextBoxesThatExist)
         ASSERT_NE(popup, nullptr);
         ASSERT_EQ(popup->GetCurrentCell(), 0);
         PickerFixture::Key(popup, c.key);
-        EXPECT_EQ(popup->GetCurrentCell(), c.expect) << c.defaultText << "|" << c.customText << " key " << c.key;
+        EXPECT_EQ(popup->GetCurrentCell(), c.expect)
+            << c.defaultText << "|" << c.customText << " key " << c.key;
         PickerFixture::Key(popup, VK_ESCAPE);
     }
 }
@@ -176,7 +182,8 @@ TEST(ColourPickerXP, ReleaseOnABoxAcceptsItAndOutsideCancels)
     ASSERT_TRUE(f.Make());
     CColourPopupXP* popup = f.Open();
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->GetCurrentCell(), CColourPopupXP::DEFAULT_BOX_VALUE) << "automatic opens on its box";
+    EXPECT_EQ(popup->GetCurrentCell(), CColourPopupXP::DEFAULT_BOX_VALUE)
+        << "automatic opens on its box";
     CPoint blue = popup->GetCellRect(13).CenterPoint();
     CTestKit::SendMouse(popup->GetSafeHwnd(), WM_MOUSEMOVE, POINT{blue.x, blue.y});
     CTestKit::SendMouse(popup->GetSafeHwnd(), WM_LBUTTONUP, POINT{blue.x, blue.y});
@@ -197,7 +204,8 @@ TEST(ColorPaletteButton, CellsLieBetweenTheGridLines)
     struct Case
     {
         int x, y, cell;
-    } cases[] = {{20, 15, -1}, {25, 15, 21}, {5, 5, 0}, {25, 10, -1}, {189, 119, 18 + 19 * 11}, {195, 5, -1}};
+    } cases[] = {{20, 15, -1}, {25, 15, 21}, {5, 5, 0}, {25, 10, -1}, {189, 119, 18 + 19 * 11},
+                 {195, 5, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(CColorPaletteWnd::CellFromPoint(CPoint(c.x, c.y)), c.cell) << c.x << "," << c.y;
     EXPECT_EQ(CColorPaletteWnd::CellColour(0), RGB(255, 255, 255));
@@ -212,9 +220,11 @@ TEST(ColorPaletteButton, PressDragAndReleasePicksTheCellAndTellsTheBuddy)
     ASSERT_TRUE(parent.CreateTop());
     parent.ShowWindow(SW_SHOWNOACTIVATE);
     CColorPaletteButton button;
-    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 30, 30), &parent, 81));
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 30, 30),
+                              &parent, 81));
     CWnd buddy;
-    ASSERT_TRUE(buddy.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(40, 10, 140, 30), &parent, 82));
+    ASSERT_TRUE(
+        buddy.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(40, 10, 140, 30), &parent, 82));
     button.SetBuddy(&buddy);
 
     button.SetColor(RGB(153, 102, 51));
@@ -227,7 +237,8 @@ TEST(ColorPaletteButton, PressDragAndReleasePicksTheCellAndTellsTheBuddy)
     ASSERT_TRUE(button.IsPaletteOpen());
     HWND hPalette = CTestKit::FindThreadWindow(CColorPaletteWnd::CLASS_NAME, "Palatte");
     ASSERT_EQ(hPalette, button.GetPaletteWindow());
-    CColorPaletteWnd* palette = dynamic_cast<CColorPaletteWnd*>(CWnd::FromHandlePermanent(hPalette));
+    CColorPaletteWnd* palette =
+        dynamic_cast<CColorPaletteWnd*>(CWnd::FromHandlePermanent(hPalette));
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(palette->GetCurrentColour(), RGB(153, 102, 51));
     CTestKit::SendMouse(palette->GetSafeHwnd(), WM_MOUSEMOVE, POINT{25, 15}, MK_LBUTTON);
@@ -269,7 +280,8 @@ TEST(ColorPaletteButton, MoreColoursClosesThePaletteForTheSystemDialog)
     ASSERT_TRUE(parent.CreateTop());
     parent.ShowWindow(SW_SHOWNOACTIVATE);
     CColorPaletteButton button;
-    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 30, 30), &parent, 81));
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 30, 30),
+                              &parent, 81));
     button.SetColor(RGB(10, 20, 30));
     CTestKit::SendMouse(button.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
     ASSERT_TRUE(button.IsPaletteOpen());
@@ -277,7 +289,8 @@ TEST(ColorPaletteButton, MoreColoursClosesThePaletteForTheSystemDialog)
     ASSERT_NE(palette, nullptr);
     {
         CTestKit::AutoCloseDialogs closer(200);
-        CTestKit::SendMouse(palette->GetSafeHwnd(), WM_LBUTTONUP, POINT{170, 130}); // on the small button
+        CTestKit::SendMouse(palette->GetSafeHwnd(), WM_LBUTTONUP,
+                            POINT{170, 130}); // on the small button
         EXPECT_TRUE(CTestKit::PumpUntil([&] { return closer.Closed() > 0; }, 2000));
     }
     EXPECT_FALSE(button.IsPaletteOpen());

@@ -24,8 +24,10 @@ struct ComboFixture
         if (!parent.CreateTop())
             return false;
         parent.ShowWindow(SW_SHOWNOACTIVATE);
-        HWND h = ::CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_OWNERDRAWFIXED |
-                                 CBS_HASSTRINGS | CBS_AUTOHSCROLL, 10, 10, 150, 200, parent.m_hWnd, (HMENU)30, NULL, NULL);
+        HWND h = ::CreateWindowA("COMBOBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN |
+                                     CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_AUTOHSCROLL,
+                                 10, 10, 150, 200, parent.m_hWnd, (HMENU)30, NULL, NULL);
         if (!h || !combo.SubclassWindow(h))
             return false;
         for (LPCSTR s : {"apple", "banana", "cherry"})
@@ -123,7 +125,9 @@ TEST(SkinComboBox, BorderAndDropButtonInItsColours)
     CRecorderWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     parent.ShowWindow(SW_SHOWNOACTIVATE);
-    HWND h = ::CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+    HWND h = ::CreateWindowA("COMBOBOX", "",
+                             WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                 CBS_HASSTRINGS,
                              10, 10, 120, 200, parent.m_hWnd, (HMENU)31, NULL, NULL);
     CSkinComboBox combo;
     ASSERT_TRUE(combo.SubclassWindow(h));
@@ -141,7 +145,8 @@ TEST(SkinEdit, JumpsBetweenTheTwoTopCornersOnEveryMouseMove)
     CRecorderWnd parent;
     ASSERT_TRUE(parent.CreateTop(1280, 1024));
     CSkinEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(300, 300, 460, 340), &parent, 32));
+    ASSERT_TRUE(
+        edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(300, 300, 460, 340), &parent, 32));
     int right = ::GetSystemMetrics(SM_CXSCREEN) - 180;
     int expect[] = {10, right, 10, right};
     for (int x : expect) {
@@ -166,8 +171,8 @@ TEST(IconListBox, SelectionAsksForTheLayoutOnlyWithTheControlRight)
     mainWnd.watched.push_back(CIconListBox::WM_LAYOUT_REQUEST);
     ASSERT_TRUE(parent.CreateTop());
     ASSERT_TRUE(mainWnd.CreateTop());
-    HWND h = ::CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_OWNERDRAWFIXED, 0, 0, 120, 300,
-                             parent.m_hWnd, (HMENU)33, NULL, NULL);
+    HWND h = ::CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_OWNERDRAWFIXED,
+                             0, 0, 120, 300, parent.m_hWnd, (HMENU)33, NULL, NULL);
     CIconListBox list;
     ASSERT_TRUE(list.SubclassWindow(h));
     list.SetLayoutTarget(&mainWnd);
@@ -181,7 +186,8 @@ TEST(IconListBox, SelectionAsksForTheLayoutOnlyWithTheControlRight)
 
     list.SetCurSel(3);
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(33, LBN_SELCHANGE), (LPARAM)list.m_hWnd);
-    EXPECT_EQ(mainWnd.Count(CIconListBox::WM_LAYOUT_REQUEST), 0) << "no control right: no layout message";
+    EXPECT_EQ(mainWnd.Count(CIconListBox::WM_LAYOUT_REQUEST), 0)
+        << "no control right: no layout message";
 
     g_controlRight = TRUE;
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(33, LBN_SELCHANGE), (LPARAM)list.m_hWnd);

@@ -38,7 +38,8 @@ std::string ScratchDir()
         char tmp[MAX_PATH] = "";
         ::GetTempPathA(MAX_PATH, tmp);
         char name[64];
-        std::snprintf(name, sizeof(name), "ui_controls_%lu", (unsigned long)::GetCurrentProcessId());
+        std::snprintf(name, sizeof(name), "ui_controls_%lu",
+                      (unsigned long)::GetCurrentProcessId());
         dir = std::string(tmp) + name;
         ::CreateDirectoryA(dir.c_str(), NULL);
         g_cleanup.dir = dir;
@@ -46,7 +47,8 @@ std::string ScratchDir()
     return dir;
 }
 
-bool WritePixels(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels)
+bool WritePixels(const std::string& path, int width, int height,
+                 const std::vector<COLORREF>& pixels)
 {
     if (width <= 0 || height <= 0 || (int)pixels.size() < width * height)
         return false;
@@ -80,8 +82,8 @@ bool WritePixels(const std::string& path, int width, int height, const std::vect
     return std::fclose(f) == 0;
 }
 
-std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& frames, int frameWidth, int height,
-                       int extraColumns)
+std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& frames, int frameWidth,
+                       int height, int extraColumns)
 {
     int width = frameWidth * (int)frames.size() + extraColumns;
     int stride = (width * 3 + 3) & ~3;
@@ -122,8 +124,8 @@ std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& fra
 
 BOOL CRecorderWnd::CreateTop(int cx, int cy)
 {
-    return CreateEx(0, AfxRegisterWndClass(0), "recorder", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, cx, cy,
-                    NULL, NULL);
+    return CreateEx(0, AfxRegisterWndClass(0), "recorder", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    20, 20, cx, cy, NULL, NULL);
 }
 
 int CRecorderWnd::Count(UINT message, int code) const

@@ -11,10 +11,11 @@ namespace controltest {
 
 // Writes a 24-bit BMP of frames solid colours side by side, each frameWidth
 // x height (plus extra columns of the last colour); returns the path.
-std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& frames, int frameWidth, int height,
-                       int extraColumns = 0);
+std::string WriteStrip(const std::string& name, const std::vector<COLORREF>& frames, int frameWidth,
+                       int height, int extraColumns = 0);
 // Writes pixels (rows top to bottom) as a 24-bit BMP file at path.
-bool WritePixels(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels);
+bool WritePixels(const std::string& path, int width, int height,
+                 const std::vector<COLORREF>& pixels);
 // A scratch folder for such files (created on first use).
 std::string ScratchDir();
 
@@ -60,7 +61,10 @@ Pixels Snap(CWnd& wnd);
 class ScopedResourceModule
 {
 public:
-    explicit ScopedResourceModule(HINSTANCE module) : m_old(AfxGetResourceHandle()) { AfxSetResourceHandle(module); }
+    explicit ScopedResourceModule(HINSTANCE module) : m_old(AfxGetResourceHandle())
+    {
+        AfxSetResourceHandle(module);
+    }
     ~ScopedResourceModule() { AfxSetResourceHandle(m_old); }
     ScopedResourceModule(const ScopedResourceModule&) = delete;
     ScopedResourceModule& operator=(const ScopedResourceModule&) = delete;

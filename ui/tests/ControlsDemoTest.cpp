@@ -48,20 +48,23 @@ public:
         tabs.AddPage(pages[1].m_hWnd, 1, "音频");
         tabs.SelectPage(0);
 
-        slider.Create(SKIN_SLIDER_CHANNEL_LEFT, SKIN_SLIDERL_CHANNEL_RIGHT, SKIN_SLIDER_THUMB, CRect(270, 20, 342, 30),
-                      this, 901, TRUE);
+        slider.Create(SKIN_SLIDER_CHANNEL_LEFT, SKIN_SLIDERL_CHANNEL_RIGHT, SKIN_SLIDER_THUMB,
+                      CRect(270, 20, 342, 30), this, 901, TRUE);
         slider.SetRange(0, 100, TRUE);
         slider.SetPos(60);
         slider.m_nLevel = 45;
 
-        HWND h = ::CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST |
-                                 CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 270, 50, 140, 120, m_hWnd, (HMENU)902, NULL, NULL);
+        HWND h = ::CreateWindowA("COMBOBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                     CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                                 270, 50, 140, 120, m_hWnd, (HMENU)902, NULL, NULL);
         combo.SubclassWindow(h);
         combo.AddString("所有人");
         combo.AddString("主持人");
         combo.SetCurSel(0);
 
-        picker.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(270, 90, 330, 112), this, 903);
+        picker.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(270, 90, 330, 112), this,
+                      903);
         picker.SetColour(RGB(0, 0, 255));
         return TRUE;
     }
@@ -75,8 +78,8 @@ TEST(ControlsDemo, SkinnedDialogShowsEveryMainControl)
     dlg.ShowWindow(SW_SHOWNOACTIVATE);
     CTestKit::PumpPending();
 
-    for (CWnd* w : {(CWnd*)&dlg.ok, (CWnd*)&dlg.cancel, (CWnd*)&dlg.tabs, (CWnd*)&dlg.slider, (CWnd*)&dlg.combo,
-                    (CWnd*)&dlg.picker})
+    for (CWnd* w : {(CWnd*)&dlg.ok, (CWnd*)&dlg.cancel, (CWnd*)&dlg.tabs, (CWnd*)&dlg.slider,
+                    (CWnd*)&dlg.combo, (CWnd*)&dlg.picker})
         EXPECT_TRUE(w->m_hWnd && w->IsWindowVisible());
     EXPECT_TRUE(dlg.CloseButton().IsCreated());
     CRect rc;

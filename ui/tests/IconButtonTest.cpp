@@ -46,11 +46,12 @@ struct IconFixture
         if (!parent.CreateTop())
             return false;
         parent.ShowWindow(SW_SHOWNOACTIVATE);
-        HWND h = ::CreateWindowA("BUTTON", "", WS_CHILD | WS_VISIBLE | style, 10, 10, cx, cy, parent.m_hWnd,
-                                 (HMENU)7, NULL, NULL);
+        HWND h = ::CreateWindowA("BUTTON", "", WS_CHILD | WS_VISIBLE | style, 10, 10, cx, cy,
+                                 parent.m_hWnd, (HMENU)7, NULL, NULL);
         if (!h || !button.SubclassWindow(h))
             return false;
-        for (BYTE i : {CIconButton::BTNST_COLOR_BK_IN, CIconButton::BTNST_COLOR_BK_OUT, CIconButton::BTNST_COLOR_BK_FOCUS})
+        for (BYTE i : {CIconButton::BTNST_COLOR_BK_IN, CIconButton::BTNST_COLOR_BK_OUT,
+                       CIconButton::BTNST_COLOR_BK_FOCUS})
             button.SetStateColor(i, kBack, FALSE);
         return true;
     }
@@ -147,7 +148,8 @@ TEST(IconButton, MouseOverStartsOnlyWithoutAHeldButton)
     ASSERT_TRUE(f.Make(BS_PUSHBUTTON));
     // The button must be the window under the point: keep other test
     // programs' windows from covering it.
-    ::SetWindowPos(f.parent.m_hWnd, HWND_TOPMOST, 880, 660, 200, 100, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetWindowPos(f.parent.m_hWnd, HWND_TOPMOST, 880, 660, 200, 100,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
     CTestKit::SendMouse(f.button.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5}, MK_LBUTTON);
     EXPECT_FALSE(f.button.IsMouseOver());
     CTestKit::SendMouse(f.button.GetSafeHwnd(), WM_MOUSEMOVE, POINT{5, 5});
@@ -164,8 +166,8 @@ TEST(SkinPushButton, WithoutImagesItTakesNoRoomAndTracksTheMouse)
 {
     CRecorderWnd parent;
     ASSERT_TRUE(parent.CreateTop());
-    HWND h = ::CreateWindowA("BUTTON", "left pane", WS_CHILD | WS_VISIBLE, 0, 0, 80, 24, parent.m_hWnd,
-                             (HMENU)2047, NULL, NULL);
+    HWND h = ::CreateWindowA("BUTTON", "left pane", WS_CHILD | WS_VISIBLE, 0, 0, 80, 24,
+                             parent.m_hWnd, (HMENU)2047, NULL, NULL);
     CSkinPushButton b;
     ASSERT_TRUE(b.SubclassWindow(h));
     CRect rc;
@@ -192,6 +194,7 @@ TEST(IconButton, OwnerDrawnMenusAnswerTheirOwnShortcuts)
     LRESULT r = f.button.SendMessage(WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP), (LPARAM)sub.m_hMenu);
     EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
     HMENU plain = ::CreatePopupMenu();
-    EXPECT_EQ(f.button.SendMessage(WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP), (LPARAM)plain), 0) << "other menus: default";
+    EXPECT_EQ(f.button.SendMessage(WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP), (LPARAM)plain), 0)
+        << "other menus: default";
     ::DestroyMenu(plain);
 }

@@ -23,7 +23,8 @@ struct Image
 Image Load(LPCSTR file)
 {
     Image img;
-    HBITMAP bmp = (HBITMAP)::LoadImageA(NULL, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HBITMAP bmp = (HBITMAP)::LoadImageA(NULL, file, IMAGE_BITMAP, 0, 0,
+                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!bmp)
         return img;
     BITMAP info = {};
@@ -48,8 +49,8 @@ TEST(MainWindowSkins, CaptionButtonsContinueTheCaptionBand)
     // and must show the same band row for row, with no seam.
     const Image caption = Load(SKIN_MAIN_TOP);
     ASSERT_EQ(32, caption.height);
-    for (LPCSTR file : {SKIN_MIN_BUTTON, SKIN_MAX_BUTTON, SKIN_RESTORE_BUTTON, SKIN_MAIN_CLOSE_BTN})
-    {
+    for (LPCSTR file :
+         {SKIN_MIN_BUTTON, SKIN_MAX_BUTTON, SKIN_RESTORE_BUTTON, SKIN_MAIN_CLOSE_BTN}) {
         const Image button = Load(file);
         ASSERT_EQ(26, button.height) << file;
         for (int y = 0; y < button.height; ++y)
@@ -66,15 +67,15 @@ TEST(MainWindowSkins, RestoreGlyphShowsTheButtonFaceInEveryState)
         LPCSTR file;
         int insideY; // a row inside the front window
     } cases[] = {{SKIN_RESTORE_BUTTON, 15}, {SKIN_S_BTN, 19}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const Image strip = Load(c.file);
         ASSERT_EQ(80, strip.width) << c.file;
-        for (int frame = 0; frame < 4; ++frame)
-        {
+        for (int frame = 0; frame < 4; ++frame) {
             const int x0 = frame * 20;
-            EXPECT_EQ(strip.At(x0 + 3, c.insideY), strip.At(x0 + 9, c.insideY)) << c.file << " frame " << frame;
-            EXPECT_NE(strip.At(x0 + 3, c.insideY), strip.At(x0 + 6, c.insideY)) << "the glyph's edge";
+            EXPECT_EQ(strip.At(x0 + 3, c.insideY), strip.At(x0 + 9, c.insideY))
+                << c.file << " frame " << frame;
+            EXPECT_NE(strip.At(x0 + 3, c.insideY), strip.At(x0 + 6, c.insideY))
+                << "the glyph's edge";
         }
     }
 }
@@ -101,14 +102,14 @@ TEST(MainWindowSkins, TabStripButtonsDrawOneFaceEach)
     ASSERT_TRUE(parent.CreateTop());
     CZrTabCtrl tabs;
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 24), &parent, 41));
-    for (UINT id : {(UINT)CZrTabCtrl::ID_CLOSE, (UINT)CZrTabCtrl::ID_PREV, (UINT)CZrTabCtrl::ID_NEXT})
-    {
-        CSkinButton* button = static_cast<CSkinButton*>(CWnd::FromHandlePermanent(tabs.GetDlgItem(id)->GetSafeHwnd()));
+    for (UINT id :
+         {(UINT)CZrTabCtrl::ID_CLOSE, (UINT)CZrTabCtrl::ID_PREV, (UINT)CZrTabCtrl::ID_NEXT}) {
+        CSkinButton* button = static_cast<CSkinButton*>(
+            CWnd::FromHandlePermanent(tabs.GetDlgItem(id)->GetSafeHwnd()));
         ASSERT_NE(nullptr, button) << id;
         CRect client;
         button->GetClientRect(&client);
-        for (int state = 0; state < 4; ++state)
-        {
+        for (int state = 0; state < 4; ++state) {
             EXPECT_EQ(client.Width(), button->GetStateImage(state).GetWidth()) << id;
             EXPECT_EQ(client.Height(), button->GetStateImage(state).GetHeight()) << id;
         }

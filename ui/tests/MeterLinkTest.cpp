@@ -26,10 +26,12 @@ TEST(CpuMeter, LoadFromTwoSamplesStaysWithinTheScale)
         {s, s, 0, 40, 0, "no processor count: taken as one"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CCpuMeter::ComputeLoad(1000, 5000, 1000 + c.dIdle, 5000 + c.dTime, c.processors, c.previous),
+        EXPECT_EQ(CCpuMeter::ComputeLoad(1000, 5000, 1000 + c.dIdle, 5000 + c.dTime, c.processors,
+                                         c.previous),
                   c.expect)
             << c.what;
-    EXPECT_EQ(CCpuMeter::ComputeLoad(9000, 5000, 1000, 6000, 1, 33), 33) << "counters that ran backwards";
+    EXPECT_EQ(CCpuMeter::ComputeLoad(9000, 5000, 1000, 6000, 1, 33), 33)
+        << "counters that ran backwards";
 }
 
 namespace {
@@ -95,8 +97,8 @@ protected:
 
 HWND MakeStatic(CWnd& parent, LPCSTR text, UINT id)
 {
-    return ::CreateWindowA("STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 200, 30, parent.m_hWnd,
-                           (HMENU)(UINT_PTR)id, NULL, NULL);
+    return ::CreateWindowA("STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 200, 30,
+                           parent.m_hWnd, (HMENU)(UINT_PTR)id, NULL, NULL);
 }
 } // namespace
 
@@ -129,7 +131,8 @@ TEST(HyperLink, FailedOpeningIsReportedAndASuccessMarksTheLinkVisited)
         CTestKit::MessageBoxes boxes;
         parent.SendMessage(WM_COMMAND, MAKEWPARAM(72, STN_CLICKED), (LPARAM)link.m_hWnd);
         ASSERT_EQ(boxes.Shown().size(), 1u);
-        EXPECT_EQ(boxes.Shown()[0].text, "Unable to open hyperlink:\n\nA sharing violation occurred. ");
+        EXPECT_EQ(boxes.Shown()[0].text,
+                  "Unable to open hyperlink:\n\nA sharing violation occurred. ");
         EXPECT_TRUE(boxes.Shown()[0].type & MB_ICONEXCLAMATION);
     }
     EXPECT_STREQ(link.opened, "http://a.example/");

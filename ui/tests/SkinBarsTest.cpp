@@ -29,8 +29,11 @@ TEST(TrueColorToolBar, ShortNamesOfCommandStrings)
         const char* command;
         const char* name;
     };
-    const Case cases[] = {{"Does alpha\nAlpha", "Alpha"}, {"Bravo whole", "Bravo whole"}, {"Prompt\n", ""},
-                          {"", ""}, {"a\nb\nc", "b\nc"}};
+    const Case cases[] = {{"Does alpha\nAlpha", "Alpha"},
+                          {"Bravo whole", "Bravo whole"},
+                          {"Prompt\n", ""},
+                          {"", ""},
+                          {"a\nb\nc", "b\nc"}};
     for (const Case& c : cases)
         EXPECT_STREQ(c.name, (LPCSTR)CTrueColorToolBar::ShortName(c.command)) << c.command;
 }
@@ -108,8 +111,7 @@ TEST(SkinStatusBar, LabelAndValueInTheirColours)
     // In the first pane the label colour comes first, the value colour after it.
     int lastLabel = -1, firstValue = -1, secondPaneValue = 0;
     for (int y = 0; y < shot.height; ++y)
-        for (int x = 0; x < shot.width; ++x)
-        {
+        for (int x = 0; x < shot.width; ++x) {
             COLORREF c = shot.At(x, y);
             if (x < first.right && c == labelColour)
                 lastLabel = std::max(lastLabel, x);

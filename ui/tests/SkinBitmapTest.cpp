@@ -13,8 +13,7 @@ namespace {
 HBITMAP MakeRamp(int width, int height, bool horizontal)
 {
     CMemoryDC dc(width, height);
-    for (int i = 0; i < (horizontal ? width : height); ++i)
-    {
+    for (int i = 0; i < (horizontal ? width : height); ++i) {
         COLORREF c = RGB(i % 256, 100 + i / 256, 50);
         if (horizontal)
             dc.FillSolidRect(i, 0, 1, height, c);
@@ -78,8 +77,7 @@ TEST(SkinBitmap, DrawsThePiecesByTargetLength)
         // Long: start, the middle repeated from 60, the end at 170 last.
         {200, {{59, 59}, {60, 60}, {69, 69}, {70, 60}, {165, 65}, {169, 69}, {170, 70}, {199, 99}}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         std::vector<int> cols = DrawRow(skin, c.length);
         for (auto [at, source] : c.expect)
             EXPECT_EQ(source, cols[at]) << "length " << c.length << " column " << at;
@@ -100,8 +98,8 @@ TEST(SkinBitmap, VerticalBorderStretchesAcrossOnly)
     for (int x = 0; x < 10; ++x)
         EXPECT_EQ(RGB(5, 100, 50), target.GetPixel(x, 5)) << x;
     EXPECT_EQ(RGB(10, 100, 50), target.GetPixel(3, 10));
-    EXPECT_EQ(RGB(15, 100, 50), target.GetPixel(3, 25));  // middle repeated
-    EXPECT_EQ(RGB(29, 100, 50), target.GetPixel(3, 39));  // end piece
+    EXPECT_EQ(RGB(15, 100, 50), target.GetPixel(3, 25)); // middle repeated
+    EXPECT_EQ(RGB(29, 100, 50), target.GetPixel(3, 39)); // end piece
 }
 
 TEST(SkinBitmap, MissingFileFillsWithButtonFace)
@@ -132,8 +130,7 @@ TEST(SkinBitmap, EdgesAreClampedAndAnEmptyMiddleIsNotTiled)
         {120, 130, 100, 100, 0, -1, -1},
     };
     HBITMAP ramp = MakeRamp(100, 8, true);
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CSkinBitmap skin;
         skin.SetBitmap(ramp, c.start, c.end, TRUE);
         EXPECT_EQ(c.expectStart, skin.GetStartEdge());
@@ -160,8 +157,7 @@ TEST(SkinBitmap, NamesTableIsRelativeToTheCurrentDirectory)
 // Every file of the table is drawn by the build and loads as a skin image.
 TEST(SkinBitmap, GeneratedSkinFilesLoad)
 {
-    for (const char* name : g_SkinNames)
-    {
+    for (const char* name : g_SkinNames) {
         CSkinBitmap skin;
         EXPECT_TRUE(skin.LoadFromFile(name, 1, 2, TRUE)) << name;
         EXPECT_FALSE(skin.IsEmpty()) << name;

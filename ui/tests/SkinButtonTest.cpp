@@ -17,10 +17,12 @@ std::string StateStrip()
 }
 
 // A child button of the recorder made with the given style and subclassed.
-void MakeButton(CRecorderWnd& parent, CSkinButton& b, DWORD style, const CRect& rc, UINT id, LPCSTR text = "")
+void MakeButton(CRecorderWnd& parent, CSkinButton& b, DWORD style, const CRect& rc, UINT id,
+                LPCSTR text = "")
 {
-    HWND h = ::CreateWindowA("BUTTON", text, WS_CHILD | WS_VISIBLE | style, rc.left, rc.top, rc.Width(),
-                             rc.Height(), parent.m_hWnd, (HMENU)(UINT_PTR)id, NULL, NULL);
+    HWND h =
+        ::CreateWindowA("BUTTON", text, WS_CHILD | WS_VISIBLE | style, rc.left, rc.top, rc.Width(),
+                        rc.Height(), parent.m_hWnd, (HMENU)(UINT_PTR)id, NULL, NULL);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(b.SubclassWindow(h));
 }
@@ -242,7 +244,8 @@ TEST(SkinButton, ClickThatDisablesOrHidesTheButtonLeavesNoCaptureBehind)
         CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{5, 5}, MK_LBUTTON);
         CTestKit::SendMouse(b.GetSafeHwnd(), WM_LBUTTONUP, POINT{5, 5});
         EXPECT_EQ(parent.Count(WM_COMMAND, BN_CLICKED), 1) << "action " << action;
-        EXPECT_NE(::GetCapture(), b.m_hWnd) << "action " << action << ": the mouse stays with the button";
+        EXPECT_NE(::GetCapture(), b.m_hWnd)
+            << "action " << action << ": the mouse stays with the button";
         EXPECT_FALSE(b.IsHovering()) << "action " << action;
         ::ReleaseCapture();
         parent.DestroyWindow();

@@ -22,8 +22,7 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (LOWORD(wParam) >= ID_CAPTION_CLOSE && LOWORD(wParam) <= ID_CAPTION_MINIMIZE)
-        {
+        if (LOWORD(wParam) >= ID_CAPTION_CLOSE && LOWORD(wParam) <= ID_CAPTION_MINIMIZE) {
             lastCommand = LOWORD(wParam);
             ++commands;
             return TRUE; // recorded, not carried out
@@ -39,7 +38,8 @@ struct OpenDialog
         // A window shown under the cursor gets a move at wherever the last
         // test left the cursor, later than the test's own first message:
         // the cursor is put off the dialog before it shows.
-        CTestKit::MoveCursor(NULL, POINT{::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+        CTestKit::MoveCursor(
+            NULL, POINT{::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
         EXPECT_TRUE(dlg.Create(id, NULL));
         dlg.SetWindowPos(NULL, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
         CTestKit::PumpPending();
@@ -82,8 +82,10 @@ TEST(SkinDialog, NonClientAreaIsTheSkinnedCaptionAndBorders)
     EXPECT_GE(dlg.GetCaptionHeight(), 30);
 
     // Caption and buttons: the close button lies at the right end of the caption.
-    EXPECT_EQ(HTCAPTION, dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 40, window.top + 10)));
-    EXPECT_EQ(HTCLIENT, dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(client.left + 5, client.top + 5)));
+    EXPECT_EQ(HTCAPTION,
+              dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 40, window.top + 10)));
+    EXPECT_EQ(HTCLIENT,
+              dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(client.left + 5, client.top + 5)));
     const RECT& close = dlg.CloseButton().GetRect();
     EXPECT_EQ(window.Width() - 20 - CSkinDialog::BORDER_LEFT, close.left);
     EXPECT_LE(close.bottom, 0); // above the client area
@@ -148,38 +150,58 @@ TEST(CaptionButton, MouseSequences)
     };
     const Case cases[] = {
         {"hover", {{WM_MOUSEMOVE, Inside}}, 0, CCaptionButton::STATE_HOVER, true},
-        {"hover and leave", {{WM_MOUSEMOVE, Inside}, {WM_MOUSEMOVE, Outside}}, 0, CCaptionButton::STATE_NORMAL, false},
-        {"click", {{WM_MOUSEMOVE, Inside}, {WM_LBUTTONDOWN, Inside}, {WM_LBUTTONUP, Inside}}, 1, CCaptionButton::STATE_HOVER,
+        {"hover and leave",
+         {{WM_MOUSEMOVE, Inside}, {WM_MOUSEMOVE, Outside}},
+         0,
+         CCaptionButton::STATE_NORMAL,
+         false},
+        {"click",
+         {{WM_MOUSEMOVE, Inside}, {WM_LBUTTONDOWN, Inside}, {WM_LBUTTONUP, Inside}},
+         1,
+         CCaptionButton::STATE_HOVER,
          true},
         {"press, leave, release outside",
-         {{WM_MOUSEMOVE, Inside}, {WM_LBUTTONDOWN, Inside}, {WM_MOUSEMOVE, Outside}, {WM_LBUTTONUP, Outside}},
+         {{WM_MOUSEMOVE, Inside},
+          {WM_LBUTTONDOWN, Inside},
+          {WM_MOUSEMOVE, Outside},
+          {WM_LBUTTONUP, Outside}},
          0,
          CCaptionButton::STATE_NORMAL,
          false},
         {"press, leave, come back",
-         {{WM_MOUSEMOVE, Inside}, {WM_LBUTTONDOWN, Inside}, {WM_MOUSEMOVE, Outside}, {WM_MOUSEMOVE, Inside}},
+         {{WM_MOUSEMOVE, Inside},
+          {WM_LBUTTONDOWN, Inside},
+          {WM_MOUSEMOVE, Outside},
+          {WM_MOUSEMOVE, Inside}},
          0,
          CCaptionButton::STATE_PRESSED,
          true},
         {"press, leave, come back, release",
-         {{WM_MOUSEMOVE, Inside}, {WM_LBUTTONDOWN, Inside}, {WM_MOUSEMOVE, Outside}, {WM_MOUSEMOVE, Inside}, {WM_LBUTTONUP, Inside}},
+         {{WM_MOUSEMOVE, Inside},
+          {WM_LBUTTONDOWN, Inside},
+          {WM_MOUSEMOVE, Outside},
+          {WM_MOUSEMOVE, Inside},
+          {WM_LBUTTONUP, Inside}},
          1,
          CCaptionButton::STATE_HOVER,
          true},
-        {"press outside", {{WM_LBUTTONDOWN, Outside}, {WM_LBUTTONUP, Outside}}, 0, CCaptionButton::STATE_NORMAL, false},
+        {"press outside",
+         {{WM_LBUTTONDOWN, Outside}, {WM_LBUTTONUP, Outside}},
+         0,
+         CCaptionButton::STATE_NORMAL,
+         false},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         OpenDialog open(IDD_SKIN_FULL);
         CTestSkinDialog& dlg = open.dlg;
         POINT in = Centre(dlg.CloseButton());
         POINT out = {20, 20};
         for (const Step& s : c.steps)
-            Post(dlg, s.msg, s.where == Inside ? in : out, s.msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0);
+            Post(dlg, s.msg, s.where == Inside ? in : out,
+                 s.msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0);
         CTestKit::PumpPending();
         EXPECT_EQ(c.commands, dlg.commands) << c.name;
-        if (c.commands)
-        {
+        if (c.commands) {
             EXPECT_EQ(ID_CAPTION_CLOSE, dlg.lastCommand) << c.name;
         }
         EXPECT_EQ(c.state, dlg.CloseButton().GetState()) << c.name;
@@ -239,8 +261,7 @@ TEST(CaptionButton, MaximiseButtonTracksTheWindowState)
         {SIZE_MAXIMIZED, false, ID_CAPTION_RESTORE}, // from minimised: no second toggle
         {SIZE_MINIMIZED, false, ID_CAPTION_RESTORE}, {SIZE_RESTORED, true, ID_CAPTION_MAXIMIZE},
     };
-    for (const Step& s : steps)
-    {
+    for (const Step& s : steps) {
         EXPECT_EQ(s.changed, b.TrackSize(s.size) != FALSE) << s.size;
         EXPECT_EQ(s.command, b.GetCommand()) << s.size;
     }
@@ -258,7 +279,8 @@ TEST(SkinDialog, CaptionCommandsChangeTheWindow)
     EXPECT_FALSE(dlg.IsZoomed());
     EXPECT_EQ((UINT)ID_CAPTION_MAXIMIZE, dlg.MaxButton().GetCommand());
     dlg.SendMessage(WM_COMMAND, ID_CAPTION_CLOSE);
-    EXPECT_TRUE(CTestKit::PumpUntil([&] { return dlg.GetSafeHwnd() == NULL || !dlg.IsWindowVisible(); }, 1000));
+    EXPECT_TRUE(CTestKit::PumpUntil(
+        [&] { return dlg.GetSafeHwnd() == NULL || !dlg.IsWindowVisible(); }, 1000));
     if (dlg.GetSafeHwnd())
         dlg.DestroyWindow();
 }
@@ -269,7 +291,8 @@ TEST(SkinDialog, DialogAndStaticsShareTheBackground)
     CWnd* label = open.dlg.GetDlgItem(IDC_SKIN_LABEL);
     ASSERT_TRUE(label);
     HDC dc = ::GetDC(label->GetSafeHwnd());
-    HBRUSH brush = (HBRUSH)open.dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label->GetSafeHwnd());
+    HBRUSH brush =
+        (HBRUSH)open.dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label->GetSafeHwnd());
     EXPECT_EQ(CSkinDialog::BACKGROUND, ::GetBkColor(dc));
     LOGBRUSH lb = {};
     ::GetObjectA(brush, sizeof(lb), &lb);
@@ -299,7 +322,8 @@ TEST(FlatEdit, FrameAndBackgroundFollowTheEditState)
 
     auto brushColour = [&](CWnd& ctl) {
         HDC dc = ::GetDC(ctl.GetSafeHwnd());
-        HBRUSH b = (HBRUSH)open.dlg.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)ctl.GetSafeHwnd());
+        HBRUSH b =
+            (HBRUSH)open.dlg.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)ctl.GetSafeHwnd());
         ::ReleaseDC(ctl.GetSafeHwnd(), dc);
         LOGBRUSH lb = {};
         ::GetObjectA(b, sizeof(lb), &lb);
@@ -328,7 +352,9 @@ TEST(LangDialog, TextsComeFromTheLanguageFileAndFollowChanges)
     auto write = [&](const char* name, const char* title, const char* label) {
         std::string path = folder + "base\\" + name;
         FILE* f = std::fopen(path.c_str(), "wb");
-        std::fprintf(f, "[Info]\r\nCodePage=1252\r\nLanguage=%s\r\n\r\n[CTestSkinDialog]\r\nTitle=%s\r\n%d=%s\r\n",
+        std::fprintf(f,
+                     "[Info]\r\nCodePage=1252\r\nLanguage=%s\r\n\r\n[CTestSkinDialog]\r\nTitle=%"
+                     "s\r\n%d=%s\r\n",
                      name, title, IDC_SKIN_LABEL, label);
         std::fclose(f);
         return path;
@@ -369,8 +395,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_AUTODIALOG_RESULT)
-        {
+        if (message == WM_AUTODIALOG_RESULT) {
             results.push_back(wParam);
             return 0;
         }
@@ -382,18 +407,20 @@ protected:
 TEST(AutoDialog, AnswersByButtonOrByItself)
 {
     CResultWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    ASSERT_TRUE(
+        owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
     struct Case
     {
         int button; // IDOK, IDCANCEL or 0 to wait
         WPARAM result;
     };
     const Case cases[] = {{IDOK, 1}, {IDCANCEL, 2}, {0, 2}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         owner.results.clear();
-        CAutoDialog dlg(1, "A rather long question that has to wrap over several lines of the prompt, "
-                           "so that the text control grows to hold it all.", &owner);
+        CAutoDialog dlg(1,
+                        "A rather long question that has to wrap over several lines of the prompt, "
+                        "so that the text control grows to hold it all.",
+                        &owner);
         ASSERT_TRUE(dlg.Create(CAutoDialog::IDD, NULL));
         EXPECT_TRUE(dlg.IsWindowVisible());
         CRect text;

@@ -49,8 +49,10 @@ TEST(DBFrame, OwnCaptionBordersAndTitle)
     EXPECT_EQ(CDBFrame::BORDER_RIGHT, window.right - client.right);
     EXPECT_EQ(CDBFrame::BORDER_BOTTOM, window.bottom - client.bottom);
     EXPECT_EQ(frame->GetCaptionHeight(), client.top - window.top);
-    EXPECT_EQ(400 - ::GetSystemMetrics(SM_CYCAPTION) + frame->GetCaptionHeight() + 4, window.Height());
-    EXPECT_EQ(HTCAPTION, frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 300, window.top + 5)));
+    EXPECT_EQ(400 - ::GetSystemMetrics(SM_CYCAPTION) + frame->GetCaptionHeight() + 4,
+              window.Height());
+    EXPECT_EQ(HTCAPTION,
+              frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 300, window.top + 5)));
 
     // The title is written in white over the caption image.
     frame->SendMessage(WM_NCPAINT, 1, 0);
@@ -71,9 +73,9 @@ TEST(DBFrame, CaptionButtonsCallTheFrame)
         CCaptionButton* button;
         int* counter;
     };
-    const Case cases[] = {{&frame->CloseButton(), &frame->closes}, {&frame->MaxButton(), &frame->maxRestores}};
-    for (const Case& c : cases)
-    {
+    const Case cases[] = {{&frame->CloseButton(), &frame->closes},
+                          {&frame->MaxButton(), &frame->maxRestores}};
+    for (const Case& c : cases) {
         POINT p = Centre(*c.button);
         Post(frame, WM_MOUSEMOVE, p);
         Post(frame, WM_LBUTTONDOWN, p, MK_LBUTTON);
@@ -127,9 +129,9 @@ TEST(SkinProgress, FillFollowsTheRangeFromItsLowerBound)
         int lower, upper, pos, width, fill;
     };
     const Case cases[] = {
-        {0, 100, 50, 200, 100}, {50, 150, 100, 200, 100}, // the lower bound counts
-        {50, 150, 50, 200, 0},  {50, 150, 150, 200, 200}, {10, 10, 10, 200, 0}, // empty range
-        {0, 100, 150, 200, 200}, {0, 100, -5, 200, 0},                         // outside the range
+        {0, 100, 50, 200, 100},  {50, 150, 100, 200, 100}, // the lower bound counts
+        {50, 150, 50, 200, 0},   {50, 150, 150, 200, 200}, {10, 10, 10, 200, 0}, // empty range
+        {0, 100, 150, 200, 200}, {0, 100, -5, 200, 0}, // outside the range
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.fill, CSkinProgressCtrl::FillWidth(c.lower, c.upper, c.pos, c.width))
@@ -139,9 +141,10 @@ TEST(SkinProgress, FillFollowsTheRangeFromItsLowerBound)
 TEST(SkinProgress, LevelBarWithoutBitmaps)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP | WS_VISIBLE, CRect(10, 10, 300, 60), NULL, 0));
-    HWND bar = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 202, 14,
-                                 parent.GetSafeHwnd(), (HMENU)100, NULL, NULL);
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP | WS_VISIBLE,
+                                CRect(10, 10, 300, 60), NULL, 0));
+    HWND bar = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0,
+                                 202, 14, parent.GetSafeHwnd(), (HMENU)100, NULL, NULL);
     CSkinProgressCtrl progress;
     ASSERT_TRUE(progress.SubclassWindow(bar));
     progress.SetRange32(0, 100);
@@ -165,7 +168,8 @@ TEST(SkinProgress, LevelBarWithoutBitmaps)
 TEST(SkinProgress, SkinBitmapsSetTheHeight)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP | WS_VISIBLE, CRect(10, 10, 300, 60), NULL, 0));
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP | WS_VISIBLE,
+                                CRect(10, 10, 300, 60), NULL, 0));
     HWND bar = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 150, 30,
                                  parent.GetSafeHwnd(), (HMENU)100, NULL, NULL);
     CSkinProgressCtrl progress;
@@ -184,17 +188,18 @@ TEST(SkinProgress, SkinBitmapsSetTheHeight)
 TEST(RoundGroupBox, CaptionAndRoundedFrame)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), "p",
-                                WS_POPUP | WS_VISIBLE, CRect(10, 10, 300, 200), NULL, 0));
-    HWND box = ::CreateWindowExA(0, "BUTTON", "Group", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 200, 100,
-                                 parent.GetSafeHwnd(), (HMENU)101, NULL, NULL);
+    ASSERT_TRUE(parent.CreateEx(0,
+                                AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
+                                "p", WS_POPUP | WS_VISIBLE, CRect(10, 10, 300, 200), NULL, 0));
+    HWND box = ::CreateWindowExA(0, "BUTTON", "Group", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10,
+                                 200, 100, parent.GetSafeHwnd(), (HMENU)101, NULL, NULL);
     ::SendMessageA(box, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), 0);
     CRoundGroupBox group;
     ASSERT_TRUE(group.SubclassWindow(box));
     group.RedrawWindow();
     CTestKit::Snapshot shot = CTestKit::Capture(box, true);
     EXPECT_GT(shot.Count(CRoundGroupBox::FRAME_COLOUR), 200); // the frame
-    EXPECT_GT(shot.Count(CRoundGroupBox::TEXT_COLOUR), 5);     // the caption
+    EXPECT_GT(shot.Count(CRoundGroupBox::TEXT_COLOUR), 5);    // the caption
     EXPECT_EQ(CRoundGroupBox::FRAME_COLOUR, shot.At(0, 50));
     group.UnsubclassWindow();
     parent.DestroyWindow();

@@ -20,12 +20,13 @@ struct SliderFixture
     {
         std::string before = WriteStrip("before.bmp", {kBefore}, 30, channelHeight);
         std::string after = WriteStrip("after.bmp", {kAfter}, 30, channelHeight);
-        std::string thumb = WriteStrip("thumb.bmp", {kThumb[0], kThumb[1], kThumb[2], kThumb[3]}, 8, 8);
+        std::string thumb =
+            WriteStrip("thumb.bmp", {kThumb[0], kThumb[1], kThumb[2], kThumb[3]}, 8, 8);
         if (!parent.CreateTop())
             return false;
         parent.ShowWindow(SW_SHOWNOACTIVATE);
-        return slider.Create(before.c_str(), after.c_str(), thumb.c_str(), CRect(10, 10, 82, 10 + clientHeight),
-                             &parent, 77, TRUE) != FALSE;
+        return slider.Create(before.c_str(), after.c_str(), thumb.c_str(),
+                             CRect(10, 10, 82, 10 + clientHeight), &parent, 77, TRUE) != FALSE;
     }
     ~SliderFixture()
     {
@@ -33,8 +34,14 @@ struct SliderFixture
         if (parent.m_hWnd)
             parent.DestroyWindow();
     }
-    void Press(int x) { CTestKit::SendMouse(slider.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{x, 5}, MK_LBUTTON); }
-    void Move(int x) { CTestKit::SendMouse(slider.GetSafeHwnd(), WM_MOUSEMOVE, POINT{x, 5}, MK_LBUTTON); }
+    void Press(int x)
+    {
+        CTestKit::SendMouse(slider.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{x, 5}, MK_LBUTTON);
+    }
+    void Move(int x)
+    {
+        CTestKit::SendMouse(slider.GetSafeHwnd(), WM_MOUSEMOVE, POINT{x, 5}, MK_LBUTTON);
+    }
     void Release(int x) { CTestKit::SendMouse(slider.GetSafeHwnd(), WM_LBUTTONUP, POINT{x, 5}); }
     // (code, position) of every scroll message the parent received.
     std::vector<std::pair<int, int>> Scrolls() const
@@ -66,8 +73,11 @@ TEST(SkinSlider, DragReportsTrackingClampedToTheRangeAndTheReleaseEndsIt)
     f.Move(-30);
     f.Move(36);
     f.Release(36);
-    EXPECT_EQ(f.Scrolls(), (Scroll{{SB_THUMBTRACK, 100}, {SB_THUMBTRACK, 0}, {SB_THUMBTRACK, 50},
-                                   {SB_THUMBPOSITION, 50}, {SB_ENDSCROLL, 0}}));
+    EXPECT_EQ(f.Scrolls(), (Scroll{{SB_THUMBTRACK, 100},
+                                   {SB_THUMBTRACK, 0},
+                                   {SB_THUMBTRACK, 50},
+                                   {SB_THUMBPOSITION, 50},
+                                   {SB_ENDSCROLL, 0}}));
     EXPECT_EQ(f.slider.GetState(), CSkinSlider::STATE_OVER) << "released over the thumb";
     EXPECT_EQ(::GetCapture(), f.slider.m_hWnd);
 
@@ -156,7 +166,8 @@ TEST(SkinSliderCtrl, ShowsTheParentBackgroundBehindTheChannel)
     ASSERT_TRUE(parent.CreateTop());
     parent.ShowWindow(SW_SHOWNOACTIVATE);
     CSkinSliderCtrl slider;
-    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 150, 40), &parent, 5));
+    ASSERT_TRUE(
+        slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(10, 10, 150, 40), &parent, 5));
     slider.SetRange(0, 10, TRUE);
     slider.SetPos(3);
     CTestKit::Capture(slider.m_hWnd);

@@ -17,7 +17,8 @@ TEST(SkinTabCtrl, PagesFollowTheCurrentTabAndTheParentHearsOfUserChanges)
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 40));
     CWnd pages[3];
     for (CWnd& p : pages)
-        ASSERT_TRUE(p.Create(AfxRegisterWndClass(0), "page", WS_CHILD, CRect(0, 0, 10, 10), &tabs, 0));
+        ASSERT_TRUE(
+            p.Create(AfxRegisterWndClass(0), "page", WS_CHILD, CRect(0, 0, 10, 10), &tabs, 0));
     EXPECT_FALSE(tabs.AddPage(pages[0].m_hWnd, 1, "beyond the end")) << "index past the count";
     EXPECT_FALSE(tabs.AddPage(pages[0].m_hWnd, -1, "negative"));
     ASSERT_TRUE(tabs.AddPage(pages[0].m_hWnd, 0, "one"));
@@ -90,7 +91,8 @@ struct ZrFixture
     CZrTabCtrl strip;
     bool Make(int width = 400)
     {
-        return parent.CreateTop(500, 200) && strip.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, width, 24), &parent, 50);
+        return parent.CreateTop(500, 200) &&
+               strip.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, width, 24), &parent, 50);
     }
     ~ZrFixture()
     {
@@ -139,7 +141,8 @@ TEST(ZrTabCtrl, UserSelectionAsksTheParentWhichMayVeto)
     f.strip.AddTab("two", 12);
     EXPECT_EQ(f.strip.GetCurSel(), -1) << "a new tab does not become current";
     CPoint second = f.TabPoint(1);
-    CTestKit::SendMouse(f.strip.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{second.x, second.y}, MK_LBUTTON);
+    CTestKit::SendMouse(f.strip.GetSafeHwnd(), WM_LBUTTONDOWN, POINT{second.x, second.y},
+                        MK_LBUTTON);
     EXPECT_EQ(f.strip.GetCurTabId(), 12u);
     EXPECT_EQ(f.Codes(), (std::vector<int>{(int)TCN_SELCHANGING, (int)TCN_SELCHANGE}));
 
@@ -217,6 +220,7 @@ TEST(ZrTabCtrl, ClosingAsksTheParentAndTheLastCloseLeavesNoCurrentTab)
     f.parent.Clear();
     f.strip.RemoveTab(5);
     f.strip.SendMessage(WM_COMMAND, CZrTabCtrl::ID_CLOSE);
-    EXPECT_EQ(f.Codes(), (std::vector<int>{TABN_CLOSING, (int)TCN_SELCHANGING, (int)TCN_SELCHANGE}));
+    EXPECT_EQ(f.Codes(),
+              (std::vector<int>{TABN_CLOSING, (int)TCN_SELCHANGING, (int)TCN_SELCHANGE}));
     EXPECT_EQ(f.strip.GetCurSel(), -1);
 }

@@ -23,8 +23,8 @@ struct ResourceBitmap
 
 bool LoadResourceBitmap(UINT id, ResourceBitmap* out)
 {
-    HBITMAP h = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                      LR_CREATEDIBSECTION);
+    HBITMAP h = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0,
+                                      0, LR_CREATEDIBSECTION);
     if (!h)
         return false;
     BITMAP bm = {};
@@ -58,7 +58,8 @@ TEST(UiResources, EveryProgramCarriesTheControlsBitmapsAndHandCursor)
     {
         UINT id;
         int width, height; // 0: any
-    } cases[] = {{IDB_UI_COMBO_BUTTON, 60, 16}, {IDB_UI_EDIT_BACK, 0, 0}, {IDB_UI_HEADER_BACK, 0, 0}};
+    } cases[] = {
+        {IDB_UI_COMBO_BUTTON, 60, 16}, {IDB_UI_EDIT_BACK, 0, 0}, {IDB_UI_HEADER_BACK, 0, 0}};
     for (const Case& c : cases) {
         ResourceBitmap bm;
         ASSERT_TRUE(LoadResourceBitmap(c.id, &bm)) << "bitmap " << c.id;
@@ -76,7 +77,8 @@ TEST(UiResources, EveryProgramCarriesTheControlsBitmapsAndHandCursor)
     EXPECT_NE(strip.At(7, 2), strip.At(15 + 7, 2)) << "hot differs from normal";
     EXPECT_NE(strip.At(7, 2), strip.At(30 + 7, 2)) << "pressed differs from normal";
 
-    HCURSOR hand = (HCURSOR)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_UI_HAND), IMAGE_CURSOR, 0, 0, 0);
+    HCURSOR hand = (HCURSOR)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_UI_HAND),
+                                         IMAGE_CURSOR, 0, 0, 0);
     ASSERT_NE(hand, nullptr);
     ICONINFO info = {};
     ASSERT_TRUE(::GetIconInfo(hand, &info));
@@ -100,8 +102,10 @@ TEST(UiResources, FlatComboBoxDrawsItsButtonFromTheStrip)
     CRecorderWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     parent.ShowWindow(SW_SHOWNOACTIVATE);
-    HWND h = ::CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_OWNERDRAWFIXED |
-                             CBS_HASSTRINGS, 10, 10, 150, 200, parent.m_hWnd, (HMENU)40, NULL, NULL);
+    HWND h = ::CreateWindowA("COMBOBOX", "",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN |
+                                 CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                             10, 10, 150, 200, parent.m_hWnd, (HMENU)40, NULL, NULL);
     CCJFlatComboBox combo;
     ASSERT_TRUE(combo.SubclassWindow(h));
     // The combo box draws its hot look while the cursor is over it, and
@@ -129,8 +133,9 @@ TEST(UiResources, SkinEditAndFlatHeaderPaintTheirBackgrounds)
     parent.ShowWindow(SW_SHOWNOACTIVATE);
 
     CSkinEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(10, 100, 10 + editBack.width + 20,
-                                                                        100 + editBack.height + 10), &parent, 41));
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY,
+                            CRect(10, 100, 10 + editBack.width + 20, 100 + editBack.height + 10),
+                            &parent, 41));
     {
         // The background erase, into a memory bitmap.
         HDC screen = ::GetDC(NULL);
@@ -139,8 +144,10 @@ TEST(UiResources, SkinEditAndFlatHeaderPaintTheirBackgrounds)
         ::ReleaseDC(NULL, screen);
         HGDIOBJ old = ::SelectObject(dc, bmp);
         EXPECT_TRUE(edit.SendMessage(WM_ERASEBKGND, (WPARAM)dc));
-        for (POINT at : {POINT{0, 0}, POINT{editBack.width - 1, editBack.height - 1}, POINT{editBack.width / 2, 5}})
-            EXPECT_EQ(::GetPixel(dc, at.x, at.y), editBack.At(at.x, at.y)) << "edit " << at.x << "," << at.y;
+        for (POINT at : {POINT{0, 0}, POINT{editBack.width - 1, editBack.height - 1},
+                         POINT{editBack.width / 2, 5}})
+            EXPECT_EQ(::GetPixel(dc, at.x, at.y), editBack.At(at.x, at.y))
+                << "edit " << at.x << "," << at.y;
         ::SelectObject(dc, old);
         ::DeleteObject(bmp);
         ::DeleteDC(dc);
@@ -157,12 +164,14 @@ TEST(UiResources, SkinEditAndFlatHeaderPaintTheirBackgrounds)
     // Right of the item the pattern is tiled from the window's origin
     // (inside the frame of the empty area).
     for (POINT at : {POINT{150, 5}, POINT{237, 11}, POINT{301, 18}})
-        EXPECT_EQ(h.At(at.x, at.y), headerBack.At(at.x % headerBack.width, at.y % headerBack.height))
+        EXPECT_EQ(h.At(at.x, at.y),
+                  headerBack.At(at.x % headerBack.width, at.y % headerBack.height))
             << "pattern " << at.x << "," << at.y;
     // Over the item the bitmap is stretched to the item's height.
     for (int y : {1, 10, 20}) {
         COLORREF want = headerBack.At(0, y * headerBack.height / 24);
-        EXPECT_TRUE(Near(h.At(50, y), want, 6)) << "row " << y << ": " << std::hex << h.At(50, y) << " vs " << want;
+        EXPECT_TRUE(Near(h.At(50, y), want, 6))
+            << "row " << y << ": " << std::hex << h.At(50, y) << " vs " << want;
     }
     parent.DestroyWindow();
 }

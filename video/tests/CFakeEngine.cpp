@@ -24,10 +24,7 @@ int CFakeEngine::Log(const char* name)
     return 1;
 }
 
-bool CFakeEngine::Called(const std::string& name) const
-{
-    return Count(name) > 0;
-}
+bool CFakeEngine::Called(const std::string& name) const { return Count(name) > 0; }
 
 size_t CFakeEngine::Count(const std::string& name) const
 {

@@ -43,7 +43,8 @@ public:
         if (!m_created)
             return -1;
         CFakeNetwork::Datagram d;
-        d.bytes.assign(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + length);
+        d.bytes.assign(static_cast<const uint8_t*>(data),
+                       static_cast<const uint8_t*>(data) + length);
         d.address = CFakeNetwork::LOOPBACK;
         d.port = m_port;
         if (m_net.filter) {

@@ -76,8 +76,8 @@ void CUdpRelay::Loop()
             ++m_reports;
             bool known = false;
             for (const sockaddr_in& r : m_receivers)
-                known = known || (r.sin_addr.s_addr == from.sin_addr.s_addr &&
-                                  r.sin_port == from.sin_port);
+                known = known ||
+                        (r.sin_addr.s_addr == from.sin_addr.s_addr && r.sin_port == from.sin_port);
             if (!known)
                 m_receivers.push_back(from);
             continue;
@@ -94,7 +94,7 @@ void CUdpRelay::Forward(const std::vector<char>& datagram)
         m_held.push_back(datagram);
         return;
     }
-    std::vector<std::vector<char>> out{ datagram };
+    std::vector<std::vector<char>> out{datagram};
     if (static_cast<int>(m_random() % 100) < m_repeat)
         out.push_back(datagram);
     out.insert(out.end(), m_held.begin(), m_held.end());

@@ -35,11 +35,11 @@ private:
     SOCKET m_socket = INVALID_SOCKET;
     uint16_t m_port = 0;
     HANDLE m_thread = nullptr;
-    std::atomic<bool> m_stop{ false };
+    std::atomic<bool> m_stop{false};
     std::vector<sockaddr_in> m_receivers;
     std::vector<std::vector<char>> m_held;
-    std::mt19937 m_random{ 12345 };
-    std::atomic<uint32_t> m_reports{ 0 };
-    std::atomic<uint32_t> m_forwarded{ 0 };
-    std::atomic<uint32_t> m_received{ 0 };
+    std::mt19937 m_random{12345};
+    std::atomic<uint32_t> m_reports{0};
+    std::atomic<uint32_t> m_forwarded{0};
+    std::atomic<uint32_t> m_received{0};
 };

@@ -24,7 +24,7 @@ namespace {
 struct Exports
 {
     std::vector<std::string> names;
-    std::set<uint32_t> ordinals;  // of entries with an address
+    std::set<uint32_t> ordinals; // of entries with an address
 };
 
 Exports ReadExports(const char* file)
@@ -37,7 +37,8 @@ Exports ReadExports(const char* file)
     const BYTE* base = reinterpret_cast<const BYTE*>(m);
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     auto exp = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
     auto names = reinterpret_cast<const DWORD*>(base + exp->AddressOfNames);
     for (DWORD i = 0; i < exp->NumberOfNames; ++i)
@@ -153,7 +154,7 @@ RelayRun SendThroughRelay(CUdpRelay& relay, size_t frames, DWORD limitMs)
     EXPECT_EQ(1, T_R_BindLocalPort(receiver, 1001, 2002, 0, &port));
     EXPECT_GE(port, 10000);
     T_R_SetRecord(receiver, 1, &sink, &OnFrame);
-    RECT rc{ 0, 0, 176, 144 };
+    RECT rc{0, 0, 176, 144};
     T_R_SetPreviewPos(receiver, rc);
     EXPECT_EQ(1, T_R_SendTo(receiver, "127.0.0.1", relay.GetPort()));
 
@@ -182,14 +183,17 @@ TEST(DravomLibraryTest, ExportTablesHoldExactlyTheExpectedEntries)
 {
     Exports dravom = ReadExports("Dravom.dll");
     const std::vector<std::string> expected = {
-        "T_EnableOverlay", "T_EnablePostProc", "T_GetDefImgProcSetting", "T_R_BindLocalPort",
-        "T_R_OnEraseBk", "T_R_SavePicture", "T_R_SendTo", "T_R_SetPreviewPos", "T_R_SetRecord",
-        "T_R_SetRender", "T_R_StartPreview", "T_R_StopPreview", "T_R_StopReceive",
-        "T_S_GetVideoSource", "T_S_OnEraseBk", "T_S_SavePicture", "T_S_SetBitRate",
-        "T_S_SetPreviewPos", "T_S_SetRecord", "T_S_SetRender", "T_S_SetVideoSourceIndex",
-        "T_S_SetVideoWidth", "T_S_ShowPropertyPage", "T_S_StartCapture", "T_S_StartPreview",
-        "T_S_StartSend", "T_S_StopCapture", "T_S_StopPreview", "T_S_StopSend",
-        "T_SetImgProcSetting", "T_TAKEDevices", "T_TAKEEncoders",
+        "T_EnableOverlay",   "T_EnablePostProc",     "T_GetDefImgProcSetting",
+        "T_R_BindLocalPort", "T_R_OnEraseBk",        "T_R_SavePicture",
+        "T_R_SendTo",        "T_R_SetPreviewPos",    "T_R_SetRecord",
+        "T_R_SetRender",     "T_R_StartPreview",     "T_R_StopPreview",
+        "T_R_StopReceive",   "T_S_GetVideoSource",   "T_S_OnEraseBk",
+        "T_S_SavePicture",   "T_S_SetBitRate",       "T_S_SetPreviewPos",
+        "T_S_SetRecord",     "T_S_SetRender",        "T_S_SetVideoSourceIndex",
+        "T_S_SetVideoWidth", "T_S_ShowPropertyPage", "T_S_StartCapture",
+        "T_S_StartPreview",  "T_S_StartSend",        "T_S_StopCapture",
+        "T_S_StopPreview",   "T_S_StopSend",         "T_SetImgProcSetting",
+        "T_TAKEDevices",     "T_TAKEEncoders",
     };
     EXPECT_EQ(expected, dravom.names);
 
@@ -245,7 +249,7 @@ TEST(DravomLibraryTest, CapturePreviewAndSourcesOfTheSyntheticCamera)
     EXPECT_EQ(0, T_S_StartPreview(3, window.hwnd, kNotify)) << "no capture yet";
     ASSERT_EQ(1, T_S_StartCapture(1, 0, 1, 256, 176, 144));
     EXPECT_EQ(1, T_S_StartPreview(3, window.hwnd, kNotify));
-    RECT rc{ 0, 0, 176, 144 };
+    RECT rc{0, 0, 176, 144};
     T_S_SetPreviewPos(rc);
     EXPECT_EQ(1, T_S_SetRender(1));
     EXPECT_TRUE(window.PumpUntil(1000, 3, [&] { return window.notifications >= 2; }));
@@ -315,7 +319,7 @@ TEST(DravomLibraryTest, RateChangesWhileAnEngineCallsBackUnderItsOwnLock)
     ASSERT_EQ(1, started);
     HiddenWindow window;
     ASSERT_EQ(1, T_S_StartPreview(3, window.hwnd, kNotify));
-    T_S_SetRecord(1, nullptr, nullptr);  // encoding on: frames reach the callback
+    T_S_SetRecord(1, nullptr, nullptr); // encoding on: frames reach the callback
     Sleep(300);
     DWORD ms = 1500;
     HANDLE changer = reinterpret_cast<HANDLE>(
@@ -323,7 +327,7 @@ TEST(DravomLibraryTest, RateChangesWhileAnEngineCallsBackUnderItsOwnLock)
     if (WaitForSingleObject(changer, 15000) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "a rate change deadlocked with the engine's thread";
         fflush(stdout);
-        TerminateProcess(GetCurrentProcess(), 3);  // the library cannot be closed any more
+        TerminateProcess(GetCurrentProcess(), 3); // the library cannot be closed any more
     }
     CloseHandle(changer);
     T_S_SetRecord(0, nullptr, nullptr);

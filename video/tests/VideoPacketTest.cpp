@@ -25,7 +25,7 @@ std::vector<uint8_t> MakeFrame(uint32_t length, uint8_t seed)
 std::vector<Packet> Cut(const std::vector<uint8_t>& frame, uint16_t sequence,
                         uint32_t timestamp = 1000)
 {
-    CVideoPacket::Header h{ sequence, timestamp, 110, 0 };
+    CVideoPacket::Header h{sequence, timestamp, 110, 0};
     std::vector<Packet> out;
     const uint32_t count = VideoWire::PieceCount(static_cast<uint32_t>(frame.size()));
     for (uint32_t i = 0; i < count; ++i) {
@@ -45,7 +45,8 @@ void Feed(CVideoReassembler& r, const Packet& p)
         r.Add(view);
 }
 
-std::vector<uint32_t> PopAll(CVideoReassembler& r, std::vector<std::vector<uint8_t>>* payloads = nullptr)
+std::vector<uint32_t> PopAll(CVideoReassembler& r,
+                             std::vector<std::vector<uint8_t>>* payloads = nullptr)
 {
     std::vector<uint32_t> seqs;
     while (auto f = r.Pop()) {
@@ -65,11 +66,7 @@ TEST(VideoPacketTest, FrameLengthsGiveThePacketsOfTheLayout)
         uint32_t length;
         std::vector<size_t> sizes;
     } cases[] = {
-        { 1, { 13 } },
-        { 500, { 512 } },
-        { 501, { 524, 25 } },
-        { 1000, { 524, 524 } },
-        { 1001, { 524, 524, 25 } },
+        {1, {13}}, {500, {512}}, {501, {524, 25}}, {1000, {524, 524}}, {1001, {524, 524, 25}},
     };
     for (const Case& c : cases) {
         std::vector<Packet> packets = Cut(MakeFrame(c.length, 1), 7);
@@ -84,7 +81,7 @@ TEST(VideoPacketTest, FrameLengthsGiveThePacketsOfTheLayout)
 
     uint8_t out[VideoWire::MAX_PACKET];
     std::vector<uint8_t> tooBig = MakeFrame(61441, 1);
-    CVideoPacket::Header h{ 1, 2, 110, 0 };
+    CVideoPacket::Header h{1, 2, 110, 0};
     EXPECT_EQ(0u, CVideoPacket::Build(out, sizeof out, h, tooBig.data(), 61441, 0));
     EXPECT_EQ(0u, CVideoPacket::Build(out, sizeof out, h, tooBig.data(), 0, 0));
 }
@@ -99,9 +96,9 @@ TEST(VideoPacketTest, HeaderAndExtensionFieldsAreWhereTheWireSays)
     EXPECT_EQ(110, second[1]);
     EXPECT_EQ(0xAB, second[2]);
     EXPECT_EQ(0xCD, second[3]);
-    EXPECT_EQ(Packet({ 1, 2, 3, 4, 0, 0, 0, 0 }), Packet(second.begin() + 4, second.begin() + 12));
+    EXPECT_EQ(Packet({1, 2, 3, 4, 0, 0, 0, 0}), Packet(second.begin() + 4, second.begin() + 12));
     // Extension: profile = counter (big-endian), 2 words, length / count / index little-endian.
-    EXPECT_EQ(Packet({ 0xAB, 0xCD, 0, 2, 0xD2, 0x04, 0, 0, 3, 0, 1, 0 }),
+    EXPECT_EQ(Packet({0xAB, 0xCD, 0, 2, 0xD2, 0x04, 0, 0, 3, 0, 1, 0}),
               Packet(second.begin() + 12, second.begin() + 24));
     EXPECT_TRUE(std::equal(frame.begin() + 500, frame.begin() + 1000, second.begin() + 24));
 
@@ -127,16 +124,52 @@ TEST(VideoPacketTest, MalformedDatagramsAreDropped)
         const char* what;
         Packet bytes;
     } cases[] = {
-        { "empty", {} },
-        { "shorter than a header", Packet(good.begin(), good.begin() + 11) },
-        { "version 3", [&] { Packet p = good; p[0] = 0xD0; return p; }() },
-        { "version 1", [&] { Packet p = good; p[0] = 0x50; return p; }() },
-        { "first byte 0xC0", [&] { Packet p = good; p[0] = 0xC0; return p; }() },
-        { "first byte 0x40", [&] { Packet p = good; p[0] = 0x40; return p; }() },
-        { "CSRC list past the end", [&] { Packet p(good.begin(), good.begin() + 20); p[0] = 0x9F; return p; }() },
-        { "extension cut short", Packet(good.begin(), good.begin() + 18) },
-        { "extension longer than the datagram", [&] { Packet p = good; p[15] = 200; return p; }() },
-        { "padding larger than the payload", [&] { Packet p(good.begin(), good.begin() + 30); p[0] |= 0x20; p.back() = 50; return p; }() },
+        {"empty", {}},
+        {"shorter than a header", Packet(good.begin(), good.begin() + 11)},
+        {"version 3",
+         [&] {
+             Packet p = good;
+             p[0] = 0xD0;
+             return p;
+         }()},
+        {"version 1",
+         [&] {
+             Packet p = good;
+             p[0] = 0x50;
+             return p;
+         }()},
+        {"first byte 0xC0",
+         [&] {
+             Packet p = good;
+             p[0] = 0xC0;
+             return p;
+         }()},
+        {"first byte 0x40",
+         [&] {
+             Packet p = good;
+             p[0] = 0x40;
+             return p;
+         }()},
+        {"CSRC list past the end",
+         [&] {
+             Packet p(good.begin(), good.begin() + 20);
+             p[0] = 0x9F;
+             return p;
+         }()},
+        {"extension cut short", Packet(good.begin(), good.begin() + 18)},
+        {"extension longer than the datagram",
+         [&] {
+             Packet p = good;
+             p[15] = 200;
+             return p;
+         }()},
+        {"padding larger than the payload",
+         [&] {
+             Packet p(good.begin(), good.begin() + 30);
+             p[0] |= 0x20;
+             p.back() = 50;
+             return p;
+         }()},
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(CVideoPacket::Parse(c.bytes.data(), c.bytes.size(), 0, 0)) << c.what;
@@ -165,13 +198,13 @@ TEST(VideoReassemblerTest, PiecesInAnyOrderGiveTheFrameOnce)
         std::vector<int> order;
         bool complete;
     } cases[] = {
-        { "in order", { 0, 1, 2, 3, 4, 5, 6 }, true },
-        { "reversed", { 6, 5, 4, 3, 2, 1, 0 }, true },
-        { "shuffled", { 3, 0, 6, 1, 5, 2, 4 }, true },
-        { "each twice", { 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6 }, true },
-        { "one lost", { 0, 1, 2, 4, 5, 6 }, false },
-        { "one repeated, one lost", { 0, 1, 1, 3, 4, 5, 6 }, false },
-        { "repeats after completion", { 0, 1, 2, 3, 4, 5, 6, 2, 6, 0 }, true },
+        {"in order", {0, 1, 2, 3, 4, 5, 6}, true},
+        {"reversed", {6, 5, 4, 3, 2, 1, 0}, true},
+        {"shuffled", {3, 0, 6, 1, 5, 2, 4}, true},
+        {"each twice", {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6}, true},
+        {"one lost", {0, 1, 2, 4, 5, 6}, false},
+        {"one repeated, one lost", {0, 1, 1, 3, 4, 5, 6}, false},
+        {"repeats after completion", {0, 1, 2, 3, 4, 5, 6, 2, 6, 0}, true},
     };
     for (const Case& c : cases) {
         CVideoReassembler r;
@@ -180,7 +213,7 @@ TEST(VideoReassemblerTest, PiecesInAnyOrderGiveTheFrameOnce)
         std::vector<std::vector<uint8_t>> payloads;
         std::vector<uint32_t> seqs = PopAll(r, &payloads);
         if (c.complete) {
-            ASSERT_EQ(std::vector<uint32_t>{ 40 }, seqs) << c.what;
+            ASSERT_EQ(std::vector<uint32_t>{40}, seqs) << c.what;
             EXPECT_EQ(frame, payloads[0]) << c.what;
             EXPECT_EQ(0, r.SlotsInUse()) << c.what;
         } else {
@@ -209,15 +242,21 @@ TEST(VideoReassemblerTest, ForgedPiecesNeverReachASlot)
         const char* what;
         Packet p;
     } cases[] = {
-        { "length 0", forge(0, 0, 500) },
-        { "length above 61440", forge(61441, 0, 500) },
-        { "length of gigabytes", forge(0x7FFFFFF0, 0, 500) },
-        { "length with the top bit set", forge(0xFFFFFFF0, 0, 500) },
-        { "negative index", forge(1200, -1, 500) },
-        { "index past the last piece", forge(1200, 3, 200) },
-        { "short middle piece", forge(1200, 1, 499) },
-        { "long last piece", forge(1200, 2, 201) },
-        { "no fragment fields", [&] { Packet p = pieces[0]; p[15] = 0; p.erase(p.begin() + 16, p.begin() + 24); return p; }() },
+        {"length 0", forge(0, 0, 500)},
+        {"length above 61440", forge(61441, 0, 500)},
+        {"length of gigabytes", forge(0x7FFFFFF0, 0, 500)},
+        {"length with the top bit set", forge(0xFFFFFFF0, 0, 500)},
+        {"negative index", forge(1200, -1, 500)},
+        {"index past the last piece", forge(1200, 3, 200)},
+        {"short middle piece", forge(1200, 1, 499)},
+        {"long last piece", forge(1200, 2, 201)},
+        {"no fragment fields",
+         [&] {
+             Packet p = pieces[0];
+             p[15] = 0;
+             p.erase(p.begin() + 16, p.begin() + 24);
+             return p;
+         }()},
     };
     for (const Case& c : cases) {
         CVideoReassembler r;
@@ -233,7 +272,7 @@ TEST(VideoReassemblerTest, ForgedPiecesNeverReachASlot)
     Feed(r, forge(1700, 1, 500));
     Feed(r, pieces[1]);
     Feed(r, pieces[2]);
-    EXPECT_EQ(std::vector<uint32_t>{ 5 }, PopAll(r));
+    EXPECT_EQ(std::vector<uint32_t>{5}, PopAll(r));
 }
 
 TEST(VideoReassemblerTest, SeventeenthFrameEvictsTheOldestSlot)
@@ -241,7 +280,8 @@ TEST(VideoReassemblerTest, SeventeenthFrameEvictsTheOldestSlot)
     CVideoReassembler r;
     std::vector<std::vector<Packet>> frames;
     for (uint16_t s = 0; s < 17; ++s)
-        frames.push_back(Cut(MakeFrame(1500, static_cast<uint8_t>(s)), static_cast<uint16_t>(100 + s)));
+        frames.push_back(
+            Cut(MakeFrame(1500, static_cast<uint8_t>(s)), static_cast<uint16_t>(100 + s)));
     for (int s = 0; s < 16; ++s)
         Feed(r, frames[s][0]);
     EXPECT_EQ(16, r.SlotsInUse());
@@ -254,7 +294,7 @@ TEST(VideoReassemblerTest, SeventeenthFrameEvictsTheOldestSlot)
     }
     for (int i = 1; i < 3; ++i)
         Feed(r, frames[0][i]);
-    EXPECT_EQ((std::vector<uint32_t>{ 101, 116 }), PopAll(r));
+    EXPECT_EQ((std::vector<uint32_t>{101, 116}), PopAll(r));
     EXPECT_EQ(15, r.SlotsInUse());
 }
 
@@ -287,9 +327,9 @@ TEST(VideoReassemblerTest, FinishedFramesComeOutInSequenceOrder)
         std::vector<uint16_t> arrive;
         std::vector<uint32_t> out;
     } cases[] = {
-        { "reordered", { 12, 10, 11 }, { 10, 11, 12 } },
-        { "repeated whole frames", { 10, 10, 11, 10 }, { 10, 11 } },
-        { "across the wrap", { 1, 65535, 0 }, { 65535, 0, 1 } },
+        {"reordered", {12, 10, 11}, {10, 11, 12}},
+        {"repeated whole frames", {10, 10, 11, 10}, {10, 11}},
+        {"across the wrap", {1, 65535, 0}, {65535, 0, 1}},
     };
     for (const Case& c : cases) {
         CVideoReassembler r;
@@ -311,10 +351,10 @@ TEST(VideoReassemblerTest, LossAndRepeatsAtRandomNeverCorruptAFrame)
         for (const Packet& p : Cut(sent.back(), s)) {
             const uint32_t roll = rng() % 100;
             if (roll < 5)
-                continue;  // lost
+                continue; // lost
             wire.push_back(p);
             if (roll < 10)
-                wire.push_back(p);  // repeated
+                wire.push_back(p); // repeated
         }
     }
     // Mild reordering: swap neighbours now and then.
@@ -396,18 +436,18 @@ TEST(VideoReassemblerTest, AFrameNumberComesBackOnceItLeavesTheRecentList)
 {
     // The last 32 frame numbers delivered are refused again; an older one is
     // a new frame (the counter has come round), whole or in pieces.
-    for (uint32_t length : { 300u, 1200u }) {
+    for (uint32_t length : {300u, 1200u}) {
         CVideoReassembler r;
         for (uint16_t s = 0; s < 40; ++s)
             for (const Packet& p : Cut(MakeFrame(length, static_cast<uint8_t>(s)), s))
                 Feed(r, p);
         EXPECT_EQ(40u, PopAll(r).size());
         const uint16_t refused = 39 - 31, accepted = 39 - 32;
-        for (uint16_t s : { refused, accepted })
+        for (uint16_t s : {refused, accepted})
             for (const Packet& p : Cut(MakeFrame(length, 200), s))
                 Feed(r, p);
         std::vector<std::vector<uint8_t>> payloads;
-        EXPECT_EQ(std::vector<uint32_t>{ accepted }, PopAll(r, &payloads)) << length;
+        EXPECT_EQ(std::vector<uint32_t>{accepted}, PopAll(r, &payloads)) << length;
         ASSERT_EQ(1u, payloads.size());
         EXPECT_EQ(MakeFrame(length, 200), payloads[0]) << length;
     }

@@ -29,8 +29,8 @@ std::vector<Report> Reports(CFakeNetwork& net, uint16_t port)
         if (!f || f->payloadLength != 8)
             continue;
         const uint8_t* p = f->Payload();
-        out.push_back({ static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24),
-                        static_cast<uint32_t>(p[4] | p[5] << 8 | p[6] << 16 | p[7] << 24) });
+        out.push_back({static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24),
+                       static_cast<uint32_t>(p[4] | p[5] << 8 | p[6] << 16 | p[7] << 24)});
     }
     return out;
 }
@@ -42,7 +42,7 @@ class VideoReceiverTest : public ::testing::Test
 protected:
     CFakeEngine engine;
     CFakeNetwork net;
-    CVideoManagerR receiver{ engine, net.MakeSocket() };
+    CVideoManagerR receiver{engine, net.MakeSocket()};
 };
 
 TEST_F(VideoReceiverTest, ReportsGoOutOnceASecondAndFollowTheFramesSource)
@@ -54,7 +54,7 @@ TEST_F(VideoReceiverTest, ReportsGoOutOnceASecondAndFollowTheFramesSource)
     ASSERT_EQ(0, receiver.Socket().Open(10000, 0));
     EXPECT_EQ(0, receiver.SendTo("10.0.0.300", kRelay));
     EXPECT_EQ(1, receiver.SendTo("127.0.0.1", kRelay));
-    EXPECT_EQ(1, receiver.SendTo("127.0.0.1", kRelay));  // the same pair counts once
+    EXPECT_EQ(1, receiver.SendTo("127.0.0.1", kRelay)); // the same pair counts once
     size_t reports = Reports(net, kRelay).size();
     EXPECT_EQ(2u, reports);
     ASSERT_GE(reports, 1u);
@@ -70,7 +70,7 @@ TEST_F(VideoReceiverTest, ReportsGoOutOnceASecondAndFollowTheFramesSource)
     ASSERT_EQ(0, peer.Open(31000, 0));
     peer.AddDestination(CFakeNetwork::LOOPBACK, receiver.Socket().GetPort());
     std::vector<uint8_t> frame(2000, 0x42);
-    frame[0] = 0x11;  // the stream id stays in front of the frame
+    frame[0] = 0x11; // the stream id stays in front of the frame
     peer.Send(frame.data(), 2000, 110, 0, 30);
     receiver.Round(3015);
     ASSERT_EQ(1u, engine.rendered.size());
@@ -89,7 +89,7 @@ TEST_F(VideoReceiverTest, ReportsGoOutOnceASecondAndFollowTheFramesSource)
 TEST_F(VideoReceiverTest, ThreadReportsAtOnceAndStopsPromptly)
 {
     ASSERT_TRUE(receiver.Create(1, nullptr, 0x400));
-    EXPECT_EQ(1, receiver.SendTo("127.0.0.1", kRelay));  // before Bind: not open, no report
+    EXPECT_EQ(1, receiver.SendTo("127.0.0.1", kRelay)); // before Bind: not open, no report
     uint16_t port = 0;
     ASSERT_EQ(1, receiver.BindLocalPort(5, 6, 0, &port));
     EXPECT_EQ(10000, port);
@@ -98,7 +98,7 @@ TEST_F(VideoReceiverTest, ThreadReportsAtOnceAndStopsPromptly)
     ASSERT_EQ(1u, net.Waiting(kRelay));
     EXPECT_EQ(5u, Reports(net, kRelay)[0].wordA);
     EXPECT_EQ(6u, Reports(net, kRelay)[0].wordB);
-    EXPECT_EQ(0, receiver.BindLocalPort(5, 6, 0, &port));  // already bound
+    EXPECT_EQ(0, receiver.BindLocalPort(5, 6, 0, &port)); // already bound
     const DWORD started = GetTickCount();
     receiver.StopReceive();
     EXPECT_LT(GetTickCount() - started, 1000u);

@@ -28,17 +28,17 @@ TEST(VideoRateControlTest, DerivedWordsFollowRateAndWidth)
     struct Case
     {
         int kbit;
-        std::vector<int> widths;  // new widths shown
+        std::vector<int> widths; // new widths shown
         int target, percent, value;
     } cases[] = {
-        { 512, {}, 409600, 68, 18 },       // no width: scale 400
-        { 512, { 640 }, 512000, 85, 18 },  // one window at step 2000: scale 500
-        { 512, { 450 }, 512000, 85, 18 },  // step 500
-        { 512, { 150 }, 409600, 68, 18 },  // step 200 clamps to 400
-        { 2000, {}, 1600000, 78, 20 },     // row 0: 98 * 0.8
-        { 1, {}, 1000, 48, 1 },            // 800 bit/s: target floor, last row
-        { 64, { 3000 }, 51200, 68, 5 },    // a width above 2000 counts nowhere
-        { -5, {}, 1000, 68, 18 },          // negative: no row fits, the default row 3
+        {512, {}, 409600, 68, 18},    // no width: scale 400
+        {512, {640}, 512000, 85, 18}, // one window at step 2000: scale 500
+        {512, {450}, 512000, 85, 18}, // step 500
+        {512, {150}, 409600, 68, 18}, // step 200 clamps to 400
+        {2000, {}, 1600000, 78, 20},  // row 0: 98 * 0.8
+        {1, {}, 1000, 48, 1},         // 800 bit/s: target floor, last row
+        {64, {3000}, 51200, 68, 5},   // a width above 2000 counts nowhere
+        {-5, {}, 1000, 68, 18},       // negative: no row fits, the default row 3
     };
     for (const Case& c : cases) {
         CVideoRateControl r;
@@ -62,22 +62,22 @@ TEST(VideoRateControlTest, WidthStepsCountWindowsAndReportChangesOfTheWidest)
 {
     CVideoRateControl r;
     EXPECT_FALSE(r.SetVideoWidth(0, 0));
-    EXPECT_TRUE(r.SetVideoWidth(0, 640));    // 2000 in use
-    EXPECT_FALSE(r.SetVideoWidth(0, 320));   // 400 in use too, widest unchanged
+    EXPECT_TRUE(r.SetVideoWidth(0, 640));  // 2000 in use
+    EXPECT_FALSE(r.SetVideoWidth(0, 320)); // 400 in use too, widest unchanged
     EXPECT_EQ(1, r.GetStepCount(4));
     EXPECT_EQ(1, r.GetStepCount(2));
-    EXPECT_TRUE(r.SetVideoWidth(640, 0));    // widest now 400
+    EXPECT_TRUE(r.SetVideoWidth(640, 0)); // widest now 400
     EXPECT_EQ(0, r.GetStepCount(4));
     EXPECT_EQ(409600, r.Params().targetRate);
-    EXPECT_FALSE(r.SetVideoWidth(640, 0));   // nothing left to take away
-    EXPECT_TRUE(r.SetVideoWidth(320, 480));  // moves to step 500
+    EXPECT_FALSE(r.SetVideoWidth(640, 0));  // nothing left to take away
+    EXPECT_TRUE(r.SetVideoWidth(320, 480)); // moves to step 500
     EXPECT_EQ(512000, r.Params().targetRate);
 }
 
 TEST(VideoRateControlTest, AdaptationLowersAfterSixWindowsOverAndRecoversAfterAHundredUnder)
 {
     CVideoRateControl r;
-    r.SetBitRate(100);  // 100000 bit/s
+    r.SetBitRate(100); // 100000 bit/s
     uint32_t now = 1000;
     // 5 s windows of 125000 bytes = 200000 bit/s, over the configured rate.
     auto window = [&](uint32_t bytes) {
@@ -105,7 +105,7 @@ TEST(VideoRateControlTest, AdaptationLowersAfterSixWindowsOverAndRecoversAfterAH
 TEST(VideoRateControlTest, LargeWindowsAndLongRunsDoNotOverflow)
 {
     CVideoRateControl r;
-    r.SetBitRate(2000000);  // 2 Gbit/s configured
+    r.SetBitRate(2000000); // 2 Gbit/s configured
     r.Adapt(0, 0);
     // 4 GB in one window would overflow 32-bit arithmetic.
     for (int i = 0; i < 4; ++i)
@@ -149,7 +149,7 @@ class VideoSenderTest : public ::testing::Test
 protected:
     CFakeEngine engine;
     CFakeNetwork net;
-    CVideoManagerS sender{ engine, net.MakeSocket() };
+    CVideoManagerS sender{engine, net.MakeSocket()};
 };
 
 TEST_F(VideoSenderTest, StartCaptureFillsTheBlockAndReusesAnOpenCapture)
@@ -183,7 +183,7 @@ TEST_F(VideoSenderTest, PreviewRestartsWithTheCaptureAndEncodingFollowsSendAndRe
 {
     ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
     EXPECT_EQ(1, sender.StartPreview(3, nullptr, 0x401));
-    RECT rc{ 1, 2, 3, 4 };
+    RECT rc{1, 2, 3, 4};
     sender.SetPreviewPos(rc);
     EXPECT_EQ(5, sender.SetRender(0));
     ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 256, 352, 288));
@@ -203,7 +203,7 @@ TEST_F(VideoSenderTest, PreviewRestartsWithTheCaptureAndEncodingFollowsSendAndRe
     EXPECT_EQ(42, sender.SavePicture("x.bmp"));
     std::vector<std::string> names;
     EXPECT_EQ(2, sender.GetVideoSources(names));
-    EXPECT_EQ((std::vector<std::string>{ "In 1", "In 3" }), names);
+    EXPECT_EQ((std::vector<std::string>{"In 1", "In 3"}), names);
     EXPECT_EQ(7, sender.SetVideoSourceIndex(2));
     EXPECT_EQ(2, sender.GetParams().input);
 
@@ -243,7 +243,7 @@ TEST_F(VideoSenderTest, FramesGoOutBehindTheStreamId)
 TEST_F(VideoSenderTest, AFailedStartSendLeavesNoPortBehind)
 {
     ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
-    for (const char* bad : { "127.0.0.256", "", "localhost" })
+    for (const char* bad : {"127.0.0.256", "", "localhost"})
         EXPECT_EQ(0, sender.StartSend(9, bad, 20000)) << bad;
     EXPECT_FALSE(sender.Socket().IsOpen());
     EXPECT_EQ(1, sender.StartSend(9, "127.0.0.1", 20000)) << "a corrected address is taken";
@@ -260,7 +260,7 @@ TEST_F(VideoSenderTest, QueueDropsNewestWhenFullAndAFlaggedFrameClearsIt)
     for (int i = 0; i < 4; ++i)
         engine.Frame(Frame(100));
     EXPECT_EQ(4u, sender.Queue().GetFilledCount());
-    engine.Frame(Frame(100), 0x101);  // only the low byte counts
+    engine.Frame(Frame(100), 0x101); // only the low byte counts
     EXPECT_EQ(1u, sender.Queue().GetFilledCount());
     engine.Frame(Frame(100), 0x100);
     EXPECT_EQ(2u, sender.Queue().GetFilledCount());
@@ -350,10 +350,10 @@ TEST_F(VideoSenderTest, SwitchingRecordingOffWaitsForARunningCallback)
 {
     ASSERT_EQ(1, sender.StartCapture(0, 0, 1, 512, 352, 288));
     ASSERT_EQ(1, sender.StartPreview(0, nullptr, 0));
-    BlockingRecord rec{ CreateEventA(nullptr, TRUE, FALSE, nullptr),
-                        CreateEventA(nullptr, TRUE, FALSE, nullptr) };
+    BlockingRecord rec{CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                       CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     sender.SetRecord(1, &rec, &OnRecordBlocking);
-    FrameFeed feed{ &engine };
+    FrameFeed feed{&engine};
     HANDLE engineThread =
         reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &FeedOneFrame, &feed, 0, nullptr));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(rec.entered, 5000));
@@ -373,10 +373,7 @@ TEST_F(VideoSenderTest, SwitchingRecordingOffWaitsForARunningCallback)
 namespace {
 
 uint32_t g_fakeNow = 0;
-uint32_t __cdecl FakeTick()
-{
-    return g_fakeNow;
-}
+uint32_t __cdecl FakeTick() { return g_fakeNow; }
 
 struct CaptureThread
 {
@@ -416,18 +413,19 @@ TEST_F(VideoSenderTest, RateChangeOnTheEngineThreadNeverDeadlocksWithStopCapture
 {
     sender.SetTickSource(&FakeTick);
     g_fakeNow = 100;
-    ASSERT_EQ(1, sender.StartCapture(0, 0, 0, 64, 352, 288));  // adaptation on
-    engine.Frame(Frame(1));                                     // opens the first window
+    ASSERT_EQ(1, sender.StartCapture(0, 0, 0, 64, 352, 288)); // adaptation on
+    engine.Frame(Frame(1));                                   // opens the first window
     g_fakeNow += 5001;
 
-    CaptureThread t{ &engine, CreateEventA(nullptr, TRUE, FALSE, nullptr), 0 };
+    CaptureThread t{&engine, CreateEventA(nullptr, TRUE, FALSE, nullptr), 0};
     HANDLE engineThread = nullptr;
     // Closing the capture waits for the engine's thread, as a real engine does.
     engine.onClose = [&] {
         SetEvent(t.closing);
         WaitForSingleObject(engineThread, 10000);
     };
-    engineThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, EngineThread, &t, 0, nullptr));
+    engineThread =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, EngineThread, &t, 0, nullptr));
     HANDLE stopper = reinterpret_cast<HANDLE>(
         _beginthreadex(nullptr, 0, StopCaptureThread, &sender, CREATE_SUSPENDED, nullptr));
     // Stop only once the five windows are in.
@@ -488,8 +486,8 @@ namespace {
 struct LockedEngineThread
 {
     CFakeEngine* engine;
-    std::atomic<bool> stop{ false };
-    std::atomic<int> frames{ 0 };
+    std::atomic<bool> stop{false};
+    std::atomic<int> frames{0};
 };
 
 unsigned __stdcall DeliverUnderEngineLock(void* arg)
@@ -528,16 +526,17 @@ TEST_F(VideoSenderTest, RateChangesNeverDeadlockWithAnEngineThatCallsBackUnderIt
     ASSERT_EQ(1, sender.StartCapture(0, 0, 0, 512, 352, 288));
     LockedEngineThread t;
     t.engine = &engine;
-    HANDLE engineThread =
-        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, DeliverUnderEngineLock, &t, 0, nullptr));
+    HANDLE engineThread = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, DeliverUnderEngineLock, &t, 0, nullptr));
     for (int i = 0; i < 400 && t.frames < 10; ++i)
         Sleep(5);
-    RateChanger c{ &sender, 200 };
-    HANDLE changer = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ChangeRates, &c, 0, nullptr));
+    RateChanger c{&sender, 200};
+    HANDLE changer =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ChangeRates, &c, 0, nullptr));
     if (WaitForSingleObject(changer, 10000) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "a rate change deadlocked with the engine's thread";
         fflush(stdout);
-        TerminateProcess(GetCurrentProcess(), 3);  // nothing could end the two threads
+        TerminateProcess(GetCurrentProcess(), 3); // nothing could end the two threads
     }
     t.stop = true;
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(engineThread, 10000)) << "the engine thread hung";

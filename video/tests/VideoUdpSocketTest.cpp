@@ -36,7 +36,7 @@ std::vector<std::vector<uint8_t>> Drain(CVideoUdpSocket& s)
 TEST(VideoUdpSocketTest, OpenBindsTheFirstFreePortAndReportsEachFailure)
 {
     CFakeNetwork net;
-    net.takenPorts = { 10000, 10001 };
+    net.takenPorts = {10000, 10001};
     CVideoUdpSocket a(net.MakeSocket());
     EXPECT_EQ(CVideoUdpSocket::NOT_OPEN, a.Close());
     ASSERT_EQ(CVideoUdpSocket::OK, a.Open(10000, 0));
@@ -49,7 +49,7 @@ TEST(VideoUdpSocketTest, OpenBindsTheFirstFreePortAndReportsEachFailure)
     EXPECT_EQ(CVideoUdpSocket::OK, a.Close());
     EXPECT_EQ(CVideoUdpSocket::NOT_OPEN, a.Close());
 
-    net.takenPorts = { 65533, 65534, 65535 };
+    net.takenPorts = {65533, 65534, 65535};
     CVideoUdpSocket full(net.MakeSocket());
     EXPECT_EQ(CVideoUdpSocket::NO_PORT, full.Open(65533, 0));
     EXPECT_FALSE(full.IsOpen());
@@ -110,14 +110,11 @@ TEST(VideoUdpSocketTest, FramesCrossAnUnreliableNetworkWhole)
         const char* what;
         int lossPercent;
         int repeatPercent;
-        int holdPercent;  // held back and delivered after the next datagram
+        int holdPercent; // held back and delivered after the next datagram
         int minDelivered;
     } cases[] = {
-        { "clean", 0, 0, 0, 60 },
-        { "repeats", 0, 30, 0, 60 },
-        { "reordering", 0, 0, 30, 60 },
-        { "loss", 5, 0, 0, 20 },
-        { "everything", 3, 10, 10, 20 },
+        {"clean", 0, 0, 0, 60}, {"repeats", 0, 30, 0, 60},     {"reordering", 0, 0, 30, 60},
+        {"loss", 5, 0, 0, 20},  {"everything", 3, 10, 10, 20},
     };
     for (const Case& c : cases) {
         CFakeNetwork net;
@@ -176,13 +173,13 @@ TEST(VideoUdpSocketTest, MalformedAndOversizedDatagramsFromAPeerAreSkipped)
     ASSERT_EQ(0, tx.Open(10000, 0));
     const uint16_t port = rx.GetPort();
     std::vector<uint8_t> junk(2000, 0x80);
-    net.Inject(port, "", 0);                           // empty: the pending count reads 0
-    net.Inject(port, junk.data(), junk.size());        // larger than the datagram buffer
-    net.Inject(port, junk.data(), 5);                  // shorter than a header
-    net.Inject(port, "\xC0garbage-garbage", 16);       // wrong version
-    uint8_t forged[24 + 500] = { 0x90, 110, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 9, 0, 2, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0, 0, 0 };
-    net.Inject(port, forged, sizeof forged);           // frame length of 2 GB
+    net.Inject(port, "", 0);                     // empty: the pending count reads 0
+    net.Inject(port, junk.data(), junk.size());  // larger than the datagram buffer
+    net.Inject(port, junk.data(), 5);            // shorter than a header
+    net.Inject(port, "\xC0garbage-garbage", 16); // wrong version
+    uint8_t forged[24 + 500] = {0x90, 110, 0, 9, 0,    0,    0,    0,    0, 0, 0, 0,
+                                0,    9,   0, 2, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0, 0, 0};
+    net.Inject(port, forged, sizeof forged); // frame length of 2 GB
     tx.AddDestination(CFakeNetwork::LOOPBACK, port);
     std::vector<uint8_t> frame = MakeFrame(1400, 3);
     tx.Send(frame.data(), 1400, 110, 0, 30);
@@ -219,7 +216,7 @@ TEST(VideoUdpSocketTest, TwoThreadsSendingThroughOneEndpointNeverMixFrames)
     ASSERT_EQ(0, tx.Open(10000, 0));
     ASSERT_EQ(0, rx.Open(10000, 0));
     tx.AddDestination(CFakeNetwork::LOOPBACK, rx.GetPort());
-    SendJob a{ &tx, 0x11 }, b{ &tx, 0x22 };
+    SendJob a{&tx, 0x11}, b{&tx, 0x22};
     HANDLE ta = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, SendMany, &a, 0, nullptr));
     HANDLE tb = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, SendMany, &b, 0, nullptr));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ta, 10000));
@@ -230,7 +227,8 @@ TEST(VideoUdpSocketTest, TwoThreadsSendingThroughOneEndpointNeverMixFrames)
     for (int round = 0; round < 10; ++round) {
         for (const auto& f : Drain(rx)) {
             ASSERT_EQ(1200u, f.size());
-            ASSERT_TRUE(f == std::vector<uint8_t>(1200, 0x11) || f == std::vector<uint8_t>(1200, 0x22));
+            ASSERT_TRUE(f == std::vector<uint8_t>(1200, 0x11) ||
+                        f == std::vector<uint8_t>(1200, 0x22));
             ++frames;
         }
     }
@@ -245,19 +243,19 @@ TEST(VideoUdpSocketTest, OnlyStrictDottedAddressesAreAccepted)
         bool ok;
         uint32_t value;
     } cases[] = {
-        { "127.0.0.1", true, 0x7F000001 },
-        { "255.255.255.255", true, 0xFFFFFFFF },
-        { "0.0.0.0", true, 0 },
-        { "192.168.1.20", true, 0xC0A80114 },
-        { "256.0.0.1", false, 0 },
-        { "1.2.3", false, 0 },
-        { "1.2.3.4.5", false, 0 },
-        { "1.2.3.4 ", false, 0 },
-        { "a.b.c.d", false, 0 },
-        { "", false, 0 },
-        { "1..2.3", false, 0 },
-        { "0001.2.3.4", false, 0 },
-        { nullptr, false, 0 },
+        {"127.0.0.1", true, 0x7F000001},
+        {"255.255.255.255", true, 0xFFFFFFFF},
+        {"0.0.0.0", true, 0},
+        {"192.168.1.20", true, 0xC0A80114},
+        {"256.0.0.1", false, 0},
+        {"1.2.3", false, 0},
+        {"1.2.3.4.5", false, 0},
+        {"1.2.3.4 ", false, 0},
+        {"a.b.c.d", false, 0},
+        {"", false, 0},
+        {"1..2.3", false, 0},
+        {"0001.2.3.4", false, 0},
+        {nullptr, false, 0},
     };
     for (const Case& c : cases) {
         uint32_t v = 0;
@@ -277,7 +275,7 @@ TEST(VideoUdpSocketTest, AFloodIsReadInBoundedStepsAndNeverStallsTheEndpoint)
     ASSERT_EQ(0, tx.Open(10000, 0));
     ASSERT_EQ(0, rx.Open(10000, 0));
     tx.AddDestination(CFakeNetwork::LOOPBACK, rx.GetPort());
-    std::vector<uint8_t> frame = MakeFrame(20000, 5);  // 40 datagrams each
+    std::vector<uint8_t> frame = MakeFrame(20000, 5); // 40 datagrams each
     for (int i = 0; i < 50; ++i)
         tx.Send(frame.data(), 20000, 110, 0, 30);
     ASSERT_EQ(2000u, net.Waiting(rx.GetPort()));

@@ -32,8 +32,13 @@ TEST(AecTransform, ImpulseAtOneGivesTheTwiddles)
 
 TEST(AecCore, InitChecksItsParameters)
 {
-    struct Case { int rate; float frame, path; bool ok; } cases[] = {
-        {16000, 2.0f, 128.0f, true}, {8000, 4.0f, 64.0f, true},  {16000, 2.0f, 1000.0f, true},
+    struct Case
+    {
+        int rate;
+        float frame, path;
+        bool ok;
+    } cases[] = {
+        {16000, 2.0f, 128.0f, true},  {8000, 4.0f, 64.0f, true},     {16000, 2.0f, 1000.0f, true},
         {44100, 2.0f, 128.0f, false}, {16000, 0.25f, 128.0f, false}, {16000, 12.0f, 128.0f, false},
         {8000, 0.3f, 128.0f, false},
     };
@@ -51,9 +56,9 @@ TEST(AecCore, InitChecksItsParameters)
     EXPECT_EQ(99, out[0]);
 }
 
-namespace
+namespace {
+struct Room
 {
-struct Room {
     std::vector<int16_t> farPcm, mic, talk;
 };
 
@@ -76,7 +81,7 @@ Room MakeRoom(int seconds, int talkFrom)
     room.talk = ToPcm(talk);
     return room;
 }
-}
+} // namespace
 
 TEST(AecCore, RemovesTheEchoOfASyntheticRoom)
 {
@@ -86,7 +91,8 @@ TEST(AecCore, RemovesTheEchoOfASyntheticRoom)
     ASSERT_TRUE(core.init(16000, 2.0f, 128.0f));
     for (size_t i = 0; i + 32 <= room.mic.size(); i += 32)
         ASSERT_TRUE(core.process(&room.farPcm[i], &room.mic[i], &out[i], 32));
-    const double erle = EnergyDb(room.mic, 5 * 16000, 3 * 16000) - EnergyDb(out, 5 * 16000, 3 * 16000);
+    const double erle =
+        EnergyDb(room.mic, 5 * 16000, 3 * 16000) - EnergyDb(out, 5 * 16000, 3 * 16000);
     EXPECT_GT(erle, 25.0);
 }
 
@@ -107,7 +113,7 @@ TEST(AecCore, SilentFarEndPassesTheNearEnd)
 // after the first 30 s: the line then holds the delay less 12 ms.
 TEST(AecCore, SteadyEchoDelayMovesTheDelayLine)
 {
-    const int n = 16000 * 31, delay = 16 * 30;  // 30 ms
+    const int n = 16000 * 31, delay = 16 * 30; // 30 ms
     std::vector<int16_t> farPcm = ToPcm(Noise(n, 3000.0, 9));
     std::vector<int16_t> mic(n, 0), out(n);
     for (int i = delay; i < n; ++i)
@@ -147,5 +153,6 @@ TEST(AecCore, VectorAndPlainPathsAgree)
         largest = std::max(largest, std::abs(outs[0][i] - outs[1][i]));
     EXPECT_LE(largest, 4);
     for (int second = 1; second < 4; ++second)
-        EXPECT_NEAR(EnergyDb(outs[0], second * 16000, 16000), EnergyDb(outs[1], second * 16000, 16000), 0.5);
+        EXPECT_NEAR(EnergyDb(outs[0], second * 16000, 16000),
+                    EnergyDb(outs[1], second * 16000, 16000), 0.5);
 }

@@ -14,21 +14,18 @@ using namespace SonvexDevice;
 
 using namespace SyntheticRoom;
 
-namespace
-{
+namespace {
 const GUID kZero = {};
 
-bool SameGuid(const GUID& a, const GUID& b)
-{
-    return memcmp(&a, &b, sizeof(GUID)) == 0;
-}
+bool SameGuid(const GUID& a, const GUID& b) { return memcmp(&a, &b, sizeof(GUID)) == 0; }
 
-struct DsRig {
+struct DsRig
+{
     FakeDirectSound ds;
     FakeMixerApi mixer;
     CallerProbe caller;
 };
-}
+} // namespace
 
 TEST(DSManager, EnumerationListsTenDevicesWithThePrimaryAsDefault)
 {
@@ -55,7 +52,8 @@ TEST(DSManager, EnumerationListsTenDevicesWithThePrimaryAsDefault)
     // Outside the list the default device is meant.
     EXPECT_TRUE(SameGuid(kZero, CDSAudioManager::DeviceGuid(g_dsCaptureDevices, 9)));
     EXPECT_TRUE(SameGuid(kZero, CDSAudioManager::DeviceGuid(g_dsCaptureDevices, -1)));
-    EXPECT_TRUE(SameGuid(rig.ds.captureDevices[1].guid, CDSAudioManager::DeviceGuid(g_dsCaptureDevices, 1)));
+    EXPECT_TRUE(SameGuid(rig.ds.captureDevices[1].guid,
+                         CDSAudioManager::DeviceGuid(g_dsCaptureDevices, 1)));
 }
 
 TEST(DSManager, CaptureDeliversEveryWholeBlockInOrder)
@@ -103,7 +101,11 @@ TEST(DSManager, CaptureMovesTheMicrophoneOfTheWaveDeviceBehindTheListEntry)
     CDSAudioManager manager(16000, rig.ds, rig.mixer);
     ASSERT_GE(manager.GetCapDevicesCount(), 3);
     // Entry 0 is the primary device; a number past the list means the default.
-    const struct { int device; UINT wave; } cases[] = { { 1, 0 }, { 2, 1 }, { 0, 0 }, { 9, 0 } };
+    const struct
+    {
+        int device;
+        UINT wave;
+    } cases[] = {{1, 0}, {2, 1}, {0, 0}, {9, 0}};
     for (const auto& c : cases) {
         rig.mixer.openedIds.clear();
         ASSERT_EQ(1, manager.StartCapture(c.device, &CallerProbe::Capture, &rig.caller));

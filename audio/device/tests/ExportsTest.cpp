@@ -85,7 +85,7 @@ TEST_F(SonvexExports, InitAgainReplacesTheManager)
     ASSERT_EQ(1, SONVEX_Init(1, 16000));
     EXPECT_FALSE(wave.IsInOpen());
     EXPECT_FALSE(wave.IsOutOpen());
-    EXPECT_EQ(2, SONVEX_GetCapDevicesCount());  // the DirectSound lists now
+    EXPECT_EQ(2, SONVEX_GetCapDevicesCount()); // the DirectSound lists now
     ASSERT_EQ(1, SONVEX_StartPlay(0, &CallerProbe::Play, &caller));
     EXPECT_NE(nullptr, ds.play);
     EXPECT_EQ(1, SONVEX_Release());

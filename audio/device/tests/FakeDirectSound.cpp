@@ -103,7 +103,8 @@ FakeDirectSound::FakeDirectSound()
 {
     GUID speakers = {0x11111111, 0x2222, 0x3333, {1, 2, 3, 4, 5, 6, 7, 8}};
     GUID microphone = {0x44444444, 0x5555, 0x6666, {1, 2, 3, 4, 5, 6, 7, 8}};
-    captureDevices = {{true, {}, "Primary Sound Capture Driver"}, {false, microphone, "Fake Microphone"}};
+    captureDevices = {{true, {}, "Primary Sound Capture Driver"},
+                      {false, microphone, "Fake Microphone"}};
     playDevices = {{true, {}, "Primary Sound Driver"}, {false, speakers, "Fake Speakers"}};
 }
 

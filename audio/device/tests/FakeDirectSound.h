@@ -26,7 +26,7 @@ public:
     }
 
 protected:
-    void Signal(DWORD from, DWORD to);  // positions in [from, to), ring order
+    void Signal(DWORD from, DWORD to); // positions in [from, to), ring order
     std::mutex m_mutex;
     std::vector<char> m_data;
     std::vector<DSBPOSITIONNOTIFY> m_positions;
@@ -35,8 +35,14 @@ protected:
 class FakeDsCaptureBuffer : public IDsCaptureBuffer, public FakeDsRing
 {
 public:
-    explicit FakeDsCaptureBuffer(DWORD bytes, FakeDsCaptureBuffer** live) : FakeDsRing(bytes), m_live(live) {}
-    ~FakeDsCaptureBuffer() override { if (m_live) *m_live = nullptr; }
+    explicit FakeDsCaptureBuffer(DWORD bytes, FakeDsCaptureBuffer** live)
+        : FakeDsRing(bytes), m_live(live)
+    {}
+    ~FakeDsCaptureBuffer() override
+    {
+        if (m_live)
+            *m_live = nullptr;
+    }
     // Records samples at the read cursor and moves it on.
     void Capture(const std::vector<int16_t>& samples);
     bool started = false;
@@ -45,8 +51,16 @@ public:
     {
         return FakeDsRing::SetNotificationPositions(count, positions);
     }
-    HRESULT Start(DWORD) override { started = true; return DS_OK; }
-    HRESULT Stop() override { started = false; return DS_OK; }
+    HRESULT Start(DWORD) override
+    {
+        started = true;
+        return DS_OK;
+    }
+    HRESULT Stop() override
+    {
+        started = false;
+        return DS_OK;
+    }
     HRESULT GetCurrentPosition(DWORD* capture, DWORD* read) override;
     HRESULT Lock(DWORD offset, DWORD bytes, void** p1, DWORD* n1, void** p2, DWORD* n2) override
     {
@@ -62,21 +76,35 @@ private:
 class FakeDsPlayBuffer : public IDsPlayBuffer, public FakeDsRing
 {
 public:
-    explicit FakeDsPlayBuffer(DWORD bytes, FakeDsPlayBuffer** live) : FakeDsRing(bytes), m_live(live) {}
-    ~FakeDsPlayBuffer() override { if (m_live) *m_live = nullptr; }
+    explicit FakeDsPlayBuffer(DWORD bytes, FakeDsPlayBuffer** live)
+        : FakeDsRing(bytes), m_live(live)
+    {}
+    ~FakeDsPlayBuffer() override
+    {
+        if (m_live)
+            *m_live = nullptr;
+    }
     // Plays bytes from the play cursor: they are appended to played.
     void Advance(DWORD bytes);
     std::vector<int16_t> played;
     bool playing = false;
-    DWORD writeLead = 320;  // write cursor ahead of the play cursor
+    DWORD writeLead = 320; // write cursor ahead of the play cursor
 
     HRESULT SetNotificationPositions(DWORD count, const DSBPOSITIONNOTIFY* positions) override
     {
         return FakeDsRing::SetNotificationPositions(count, positions);
     }
     HRESULT SetCurrentPosition(DWORD position) override;
-    HRESULT Play(DWORD) override { playing = true; return DS_OK; }
-    HRESULT Stop() override { playing = false; return DS_OK; }
+    HRESULT Play(DWORD) override
+    {
+        playing = true;
+        return DS_OK;
+    }
+    HRESULT Stop() override
+    {
+        playing = false;
+        return DS_OK;
+    }
     HRESULT GetCurrentPosition(DWORD* play, DWORD* write) override;
     HRESULT Lock(DWORD offset, DWORD bytes, void** p1, DWORD* n1, void** p2, DWORD* n2) override
     {
@@ -92,8 +120,9 @@ private:
 class FakeDirectSound : public IDirectSoundApi
 {
 public:
-    struct Device {
-        bool primary;  // enumerated without a GUID
+    struct Device
+    {
+        bool primary; // enumerated without a GUID
         GUID guid;
         std::string description;
     };
@@ -103,7 +132,7 @@ public:
     HRESULT playResult = DS_OK;
     GUID lastCaptureGuid = {};
     GUID lastPlayGuid = {};
-    FakeDsCaptureBuffer* capture = nullptr;  // the open buffers, null when none
+    FakeDsCaptureBuffer* capture = nullptr; // the open buffers, null when none
     FakeDsPlayBuffer* play = nullptr;
 
     FakeDirectSound();

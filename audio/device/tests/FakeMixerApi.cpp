@@ -78,7 +78,8 @@ void FakeMixerApi::Fill(const Control& control, MIXERCONTROLA* out) const
     out->cbStruct = sizeof(*out);
     out->dwControlID = control.id;
     out->dwControlType = control.type;
-    out->fdwControl = control.items ? (MIXERCONTROL_CONTROLF_MULTIPLE | MIXERCONTROL_CONTROLF_UNIFORM) : 0;
+    out->fdwControl =
+        control.items ? (MIXERCONTROL_CONTROLF_MULTIPLE | MIXERCONTROL_CONTROLF_UNIFORM) : 0;
     out->cMultipleItems = control.items;
     strncpy(out->szShortName, control.name.c_str(), sizeof(out->szShortName) - 1);
     out->Bounds.dwMinimum = control.minimum;
@@ -154,7 +155,8 @@ MMRESULT FakeMixerApi::GetControlDetails(HMIXEROBJ, MIXERCONTROLDETAILS* details
     }
     const std::vector<DWORD>& v = values[c->id];
     DWORD count = c->items ? details->cMultipleItems : details->cChannels;
-    auto* out = static_cast<DWORD*>(details->paDetails);  // UNSIGNED and BOOLEAN are one 32-bit value
+    auto* out =
+        static_cast<DWORD*>(details->paDetails); // UNSIGNED and BOOLEAN are one 32-bit value
     for (DWORD i = 0; i < count; ++i)
         out[i] = v[std::min<size_t>(i, v.size() - 1)];
     return MMSYSERR_NOERROR;
@@ -169,7 +171,7 @@ MMRESULT FakeMixerApi::SetControlDetails(HMIXEROBJ, MIXERCONTROLDETAILS* details
     const auto* in = static_cast<const DWORD*>(details->paDetails);
     std::vector<DWORD> v(in, in + count);
     if (!c->items && v.size() == 1 && values[c->id].size() > 1)
-        v.assign(values[c->id].size(), v[0]);  // uniform
+        v.assign(values[c->id].size(), v[0]); // uniform
     ++sets;
     if (values[c->id] != v) {
         values[c->id] = v;

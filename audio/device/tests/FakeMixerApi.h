@@ -15,24 +15,31 @@ using namespace SonvexDevice;
 class FakeMixerApi : public IMixerApi
 {
 public:
-    enum ControlId { MIC_VOLUME = 1, LINE_VOLUME = 2, SELECTOR = 3, SPEAKER_VOLUME = 4, SPEAKER_MUTE = 5 };
+    enum ControlId {
+        MIC_VOLUME = 1,
+        LINE_VOLUME = 2,
+        SELECTOR = 3,
+        SPEAKER_VOLUME = 4,
+        SPEAKER_MUTE = 5
+    };
 
     FakeMixerApi();
 
     UINT devices = 1;
     bool withSelector = true;
     MMRESULT openResult = MMSYSERR_NOERROR;
-    std::map<DWORD, std::vector<DWORD>> values;  // control id -> value per item
+    std::map<DWORD, std::vector<DWORD>> values; // control id -> value per item
     int sets = 0;
     int opens = 0;
-    std::vector<UINT> openedIds;  // the device number of each open
+    std::vector<UINT> openedIds; // the device number of each open
     int closes = 0;
 
     // A change made outside the library (another program, the user).
     void UserSet(DWORD control, const std::vector<DWORD>& value);
 
     UINT GetNumDevs() override { return devices; }
-    MMRESULT Open(HMIXER* mixer, UINT id, DWORD_PTR callback, DWORD_PTR instance, DWORD flags) override;
+    MMRESULT Open(HMIXER* mixer, UINT id, DWORD_PTR callback, DWORD_PTR instance,
+                  DWORD flags) override;
     MMRESULT Close(HMIXER mixer) override;
     MMRESULT GetDevCaps(UINT_PTR id, MIXERCAPSA* caps) override;
     MMRESULT GetLineInfo(HMIXEROBJ mixer, MIXERLINEA* line, DWORD flags) override;
@@ -41,11 +48,13 @@ public:
     MMRESULT SetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, DWORD flags) override;
 
 private:
-    struct Line {
+    struct Line
+    {
         DWORD id, destination, source, componentType, connections;
         std::string name;
     };
-    struct Control {
+    struct Control
+    {
         DWORD id, line, type, items;
         DWORD minimum, maximum;
         std::string name;

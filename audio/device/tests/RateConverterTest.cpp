@@ -12,8 +12,11 @@ using namespace SyntheticRoom;
 
 TEST(RateConverter, RatiosBecomeTheirFractions)
 {
-    struct Case { int in, out, up, down; } cases[] = {
-        {48000, 16000, 1, 3}, {16000, 48000, 3, 1}, {48000, 22050, 147, 320},
+    struct Case
+    {
+        int in, out, up, down;
+    } cases[] = {
+        {48000, 16000, 1, 3}, {16000, 48000, 3, 1},     {48000, 22050, 147, 320},
         {48000, 8000, 1, 6},  {22050, 48000, 320, 147}, {16000, 16000, 1, 1},
     };
     for (const Case& c : cases) {
@@ -46,17 +49,22 @@ TEST(RateConverter, LengthsMustMatchTheRatio)
 // use, converted block by block as the devices do.
 TEST(RateConverter, SineKeepsFrequencyAndLevel)
 {
-    struct Case { int in, out; double tone; } cases[] = {
+    struct Case
+    {
+        int in, out;
+        double tone;
+    } cases[] = {
         {48000, 16000, 1000.0}, {16000, 48000, 1000.0}, {48000, 22050, 440.0},
         {22050, 48000, 3000.0}, {48000, 8000, 700.0},
     };
     for (const Case& c : cases) {
-        const int inBlock = c.in / 50, outBlock = c.out / 50;  // 20 ms
+        const int inBlock = c.in / 50, outBlock = c.out / 50; // 20 ms
         std::vector<int16_t> in = Sine(inBlock * 50, c.in, c.tone, 10000.0);
         std::vector<int16_t> out(outBlock * 50);
         RateConverter converter(double(c.out) / c.in);
         for (int b = 0; b < 50; ++b)
-            ASSERT_EQ(outBlock, converter.Convert(&in[b * inBlock], inBlock, &out[b * outBlock], outBlock));
+            ASSERT_EQ(outBlock,
+                      converter.Convert(&in[b * inBlock], inBlock, &out[b * outBlock], outBlock));
         const size_t settle = outBlock * 5;
         EXPECT_NEAR(c.tone, ToneFrequency(out, settle, out.size() - settle, c.out), c.tone * 0.002)
             << c.in << " -> " << c.out;

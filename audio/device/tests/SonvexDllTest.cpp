@@ -11,9 +11,9 @@ using namespace SonvexDevice;
 
 // Sonvex.dll as callers load it, on the machine's own devices (under Wine:
 // one waveIn and one waveOut device on a null sound card).
-namespace
+namespace {
+struct Api
 {
-struct Api {
     int(__cdecl* Init)(int, int);
     int(__cdecl* Release)();
     int(__cdecl* GetCapDevicesCount)();
@@ -68,17 +68,24 @@ protected:
     Api api = {};
     CallerProbe caller;
 };
-}
+} // namespace
 
 TEST(SonvexImports, DirectSoundOrdinalsNameTheFunctions)
 {
     HMODULE dsound = LoadLibraryA("dsound.dll");
     ASSERT_NE(nullptr, dsound);
-    struct Case { int ordinal; const char* name; } cases[] = {
-        {2, "DirectSoundEnumerateA"}, {6, "DirectSoundCaptureCreate"},
-        {7, "DirectSoundCaptureEnumerateA"}, {11, "DirectSoundCreate8"}};
+    struct Case
+    {
+        int ordinal;
+        const char* name;
+    } cases[] = {{2, "DirectSoundEnumerateA"},
+                 {6, "DirectSoundCaptureCreate"},
+                 {7, "DirectSoundCaptureEnumerateA"},
+                 {11, "DirectSoundCreate8"}};
     for (const Case& c : cases)
-        EXPECT_EQ(GetProcAddress(dsound, c.name), GetProcAddress(dsound, MAKEINTRESOURCEA(c.ordinal))) << c.name;
+        EXPECT_EQ(GetProcAddress(dsound, c.name),
+                  GetProcAddress(dsound, MAKEINTRESOURCEA(c.ordinal)))
+            << c.name;
     FreeLibrary(dsound);
 }
 
@@ -98,8 +105,8 @@ TEST_F(SonvexDll, WaveDevicesOpenRunAndStop)
     api.SetAEC(1);
     ASSERT_EQ(1, api.StartPlay(0, &CallerProbe::Play, &caller));
     ASSERT_EQ(1, api.StartCapture(0, &CallerProbe::Capture, &caller));
-    EXPECT_TRUE(caller.WaitFor(5, 5, 20000)) << caller.Captured() << " captured, "
-                                            << caller.PlayRequests() << " played";
+    EXPECT_TRUE(caller.WaitFor(5, 5, 20000))
+        << caller.Captured() << " captured, " << caller.PlayRequests() << " played";
     api.StopCapture();
     api.StopPlay();
     for (int length : caller.CapturedLengths())
@@ -129,14 +136,13 @@ TEST_F(SonvexDll, DirectSoundDevicesOpenRunAndStopWhereThereAreAny)
     EXPECT_EQ(1, api.Release());
 }
 
-namespace
-{
+namespace {
 DWORD WINAPI FreeProc(void* module)
 {
     FreeLibrary(static_cast<HMODULE>(module));
     return 0;
 }
-}
+} // namespace
 
 // Unloading while devices run must not stop device threads under the loader
 // lock: the library stays loaded until its manager is released.
@@ -157,7 +163,7 @@ TEST_F(SonvexDll, UnloadWithRunningDevicesNeverHangs)
     CloseHandle(thread);
     HMODULE still = GetModuleHandleA("Sonvex.dll");
     ASSERT_EQ(dll, still);
-    dll = nullptr;  // our reference is gone
+    dll = nullptr; // our reference is gone
     EXPECT_EQ(1, api.Release());
     api.Release = nullptr;
     // The library's own reference goes, and the library with it.

@@ -2,12 +2,10 @@
 #include <cstdint>
 #include <vector>
 
-
 // Signals of a synthetic room for the echo canceller: speech-like talkers
 // (glottal pulses through gliding formants, with pauses), a decaying room
 // impulse response and the microphone signal made of them.
-namespace SyntheticRoom
-{
+namespace SyntheticRoom {
 // seed picks the talker; the signal pauses now and then like speech.
 std::vector<double> SpeechLike(int samples, uint32_t seed, double peak = 12000.0);
 // delayMs of direct path, then an exponential tail that falls 60 dB in
@@ -24,4 +22,4 @@ double EnergyDb(const std::vector<int16_t>& x, size_t from, size_t count);
 std::vector<int16_t> Sine(int samples, int rate, double frequency, double amplitude);
 // Frequency of a steady tone from its rising zero crossings (interpolated).
 double ToneFrequency(const std::vector<int16_t>& x, size_t from, size_t count, int rate);
-}
+} // namespace SyntheticRoom

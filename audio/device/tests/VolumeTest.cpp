@@ -10,8 +10,7 @@
 
 using namespace SonvexDevice;
 
-namespace
-{
+namespace {
 // Delivers the window messages of this thread until done() or 2 s passed.
 bool PumpUntil(const std::function<bool()>& done)
 {
@@ -41,18 +40,34 @@ void Drain()
     }
 }
 
-struct Seen {
+struct Seen
+{
     int volumeCalls = 0;
     DWORD volume = 0;
     int sourceCalls = 0;
     int source = -1;
     int muteCalls = 0;
     DWORD mute = 0;
-    static void Volume(DWORD v, DWORD, void* c) { auto* s = static_cast<Seen*>(c); ++s->volumeCalls; s->volume = v; }
-    static void Source(CVolumeIn*, int i, void* c) { auto* s = static_cast<Seen*>(c); ++s->sourceCalls; s->source = i; }
-    static void Mute(DWORD m, void* c) { auto* s = static_cast<Seen*>(c); ++s->muteCalls; s->mute = m; }
+    static void Volume(DWORD v, DWORD, void* c)
+    {
+        auto* s = static_cast<Seen*>(c);
+        ++s->volumeCalls;
+        s->volume = v;
+    }
+    static void Source(CVolumeIn*, int i, void* c)
+    {
+        auto* s = static_cast<Seen*>(c);
+        ++s->sourceCalls;
+        s->source = i;
+    }
+    static void Mute(DWORD m, void* c)
+    {
+        auto* s = static_cast<Seen*>(c);
+        ++s->muteCalls;
+        s->mute = m;
+    }
 };
-}
+} // namespace
 
 TEST(VolumeIn, OpensOnTheSelectedRecordingSource)
 {
@@ -73,7 +88,7 @@ TEST(VolumeIn, OpensOnTheSelectedRecordingSource)
     EXPECT_EQ(0, in.GetSourceName(1, name, 4));
     EXPECT_EQ(0, in.GetSourceName(2, name, 8));
 
-    in.SetCurrentVolume(70000);  // outside the control's range: ignored
+    in.SetCurrentVolume(70000); // outside the control's range: ignored
     EXPECT_EQ(30000u, mixer.values[FakeMixerApi::MIC_VOLUME][0]);
     in.SetCurrentVolume(1234);
     EXPECT_EQ(1234, in.GetCurrentVolume());
@@ -120,7 +135,7 @@ TEST(VolumeIn, ChangeNotifications)
     in.SetVolumeCallback(&Seen::Volume, &seen);
     in.SetSourceCallback(&Seen::Source, &seen);
 
-    mixer.UserSet(FakeMixerApi::LINE_VOLUME, {111});  // not the current source
+    mixer.UserSet(FakeMixerApi::LINE_VOLUME, {111}); // not the current source
     mixer.UserSet(FakeMixerApi::MIC_VOLUME, {4242});
     ASSERT_TRUE(PumpUntil([&] { return seen.volumeCalls > 0; }));
     Drain();

@@ -15,16 +15,16 @@ using namespace SonvexDevice;
 
 using namespace SyntheticRoom;
 
-namespace
+namespace {
+struct WaveRig
 {
-struct WaveRig {
     // The devices run at 48000 Hz whatever the caller's rate.
     WaveRig() { wave.requiredRate = 48000; }
     AudioCommon::CFakeWaveApi wave;
     FakeMixerApi mixer;
     CallerProbe caller;
 };
-}
+} // namespace
 
 // Playback and capture at 16000 Hz through 48000 Hz devices: every buffer
 // played comes back as a far-end block and goes out again with the caller's
@@ -43,7 +43,8 @@ TEST(WaveManager, BlocksFlowBothWaysAndTonesKeepTheirFrequency)
     std::vector<int16_t> recorded = Sine(48000 * 2, 48000, 440.0, 9000.0);
     for (int k = 0; k < 60; ++k) {
         ASSERT_TRUE(rig.wave.CompletePlayed());
-        ASSERT_TRUE(rig.wave.Record(std::vector<int16_t>(&recorded[k * 960], &recorded[(k + 1) * 960])));
+        ASSERT_TRUE(
+            rig.wave.Record(std::vector<int16_t>(&recorded[k * 960], &recorded[(k + 1) * 960])));
     }
     // Every buffer went back to its device.
     EXPECT_EQ(5u, rig.wave.QueuedOut());
@@ -72,7 +73,7 @@ TEST(WaveManager, BlocksFlowBothWaysAndTonesKeepTheirFrequency)
 TEST(WaveManager, StartAndStopInAnyOrder)
 {
     // P start play, C start capture, p stop play, c stop capture, X delete
-    const char* sequences[] = {"PCcpX", "PCpcX", "CPpcX", "CPcpX", "pcX",  "PPpX",
+    const char* sequences[] = {"PCcpX", "PCpcX", "CPpcX",  "CPcpX", "pcX",  "PPpX",
                                "CCcX",  "PCX",   "cPpCcX", "CcCcX", "PpPpX"};
     for (const char* sequence : sequences) {
         WaveRig rig;
@@ -80,11 +81,27 @@ TEST(WaveManager, StartAndStopInAnyOrder)
         bool playing = false, capturing = false;
         for (const char* op = sequence; *op; ++op) {
             switch (*op) {
-            case 'P': EXPECT_EQ(1, manager->StartPlay(0, &CallerProbe::Play, &rig.caller)); playing = true; break;
-            case 'C': EXPECT_EQ(1, manager->StartCapture(0, &CallerProbe::Capture, &rig.caller)); capturing = true; break;
-            case 'p': manager->StopPlay(); playing = false; break;
-            case 'c': manager->StopCapture(); capturing = false; break;
-            case 'X': delete manager; manager = nullptr; playing = capturing = false; break;
+            case 'P':
+                EXPECT_EQ(1, manager->StartPlay(0, &CallerProbe::Play, &rig.caller));
+                playing = true;
+                break;
+            case 'C':
+                EXPECT_EQ(1, manager->StartCapture(0, &CallerProbe::Capture, &rig.caller));
+                capturing = true;
+                break;
+            case 'p':
+                manager->StopPlay();
+                playing = false;
+                break;
+            case 'c':
+                manager->StopCapture();
+                capturing = false;
+                break;
+            case 'X':
+                delete manager;
+                manager = nullptr;
+                playing = capturing = false;
+                break;
             }
             for (int k = 0; k < 3; ++k) {
                 rig.wave.CompletePlayed();
@@ -133,7 +150,13 @@ TEST(WaveManager, RatesWithoutWholeBlocksFailToStart)
 
 TEST(WaveManager, FailedStartsLeaveNothingOpenAndTheManagerUsable)
 {
-    struct Case { const char* what; MMRESULT open; int failAdd; MMRESULT start; } cases[] = {
+    struct Case
+    {
+        const char* what;
+        MMRESULT open;
+        int failAdd;
+        MMRESULT start;
+    } cases[] = {
         {"open", MMSYSERR_ALLOCATED, -1, MMSYSERR_NOERROR},
         {"third buffer", MMSYSERR_NOERROR, 2, MMSYSERR_NOERROR},
         {"start", MMSYSERR_NOERROR, -1, MMSYSERR_ERROR},
@@ -148,7 +171,7 @@ TEST(WaveManager, FailedStartsLeaveNothingOpenAndTheManagerUsable)
         EXPECT_FALSE(rig.wave.IsInOpen()) << c.what;
         EXPECT_EQ(0u, rig.wave.QueuedIn()) << c.what;
         EXPECT_EQ(nullptr, manager.Capture());
-        manager.StopCapture();  // harmless
+        manager.StopCapture(); // harmless
         rig.wave.inOpenResult = MMSYSERR_NOERROR;
         rig.wave.failInAddAfter = -1;
         rig.wave.inStartResult = MMSYSERR_NOERROR;
@@ -169,9 +192,14 @@ TEST(WaveManager, DeviceNamesFitTheCallersBuffer)
     CMMAudioManager manager(16000, rig.wave, rig.mixer);
     EXPECT_EQ(2, manager.GetCapDevicesCount());
     EXPECT_EQ(1, manager.GetPlayDevicesCount());
-    struct Case { bool capture; int index, size, result; const char* name; } cases[] = {
-        {true, 1, 64, 7, "Line In"}, {true, 0, 4, 3, "Mic"},     {true, 0, 3, 0, ""},
-        {true, 2, 64, 0, ""},        {true, -1, 64, 0, ""},      {false, 0, 9, 8, "Speakers"},
+    struct Case
+    {
+        bool capture;
+        int index, size, result;
+        const char* name;
+    } cases[] = {
+        {true, 1, 64, 7, "Line In"}, {true, 0, 4, 3, "Mic"}, {true, 0, 3, 0, ""},
+        {true, 2, 64, 0, ""},        {true, -1, 64, 0, ""},  {false, 0, 9, 8, "Speakers"},
         {false, 0, 8, 0, ""},        {false, 1, 64, 0, ""},
     };
     for (const Case& c : cases) {

@@ -31,10 +31,10 @@ std::map<std::pair<int, int>, Packet> EncodeRun(int n, int k, int payload, int c
         FecEncoder::Output out;
         EXPECT_TRUE(enc.Accept(in.data(), payload, &out));
         FecHeader h = FecHeader::Read(out.data);
-        sent[{ h.group, h.index }] = Packet(out.data, out.data + out.dataLength);
+        sent[{h.group, h.index}] = Packet(out.data, out.data + out.dataLength);
         for (int p = 0; p < out.parityCount; ++p) {
             FecHeader ph = FecHeader::Read(out.parity[p]);
-            sent[{ ph.group, ph.index }] = Packet(out.parity[p], out.parity[p] + out.parityLength);
+            sent[{ph.group, ph.index}] = Packet(out.parity[p], out.parity[p] + out.parityLength);
         }
     }
     return sent;
@@ -62,7 +62,7 @@ TEST(FecPacket, HeaderRoundTripAndCheck)
     EXPECT_EQ(12, h.n);
     EXPECT_EQ(6, h.k);
     EXPECT_TRUE(h.IsValid());
-    h.index = 15;   // still fits the bit length of 12
+    h.index = 15; // still fits the bit length of 12
     EXPECT_TRUE(h.IsValid());
     h.index = 16;
     EXPECT_FALSE(h.IsValid());
@@ -72,7 +72,10 @@ TEST(FecPacket, HeaderRoundTripAndCheck)
 TEST(FecPacket, ParityRidesWithTheFollowingGroups)
 {
     // mode rows: n, k, parity per data packet once the run is steady.
-    struct Case { int n, k, steady; } cases[] = { { 12, 6, 1 }, { 24, 8, 2 }, { 48, 16, 2 }, { 64, 32, 1 } };
+    struct Case
+    {
+        int n, k, steady;
+    } cases[] = {{12, 6, 1}, {24, 8, 2}, {48, 16, 2}, {64, 32, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.n);
         FecEncoder enc(c.n, c.k, 120);
@@ -84,7 +87,8 @@ TEST(FecPacket, ParityRidesWithTheFollowingGroups)
             ASSERT_EQ(124, out.dataLength);
             counts.push_back(out.parityCount);
             for (int p = 0; p < out.parityCount; ++p)
-                EXPECT_EQ(FecHeader::Read(out.parity[p]).group, i / c.k - out.parityCount + p);   // oldest first
+                EXPECT_EQ(FecHeader::Read(out.parity[p]).group,
+                          i / c.k - out.parityCount + p); // oldest first
         }
         for (int i = 0; i < c.k; ++i)
             EXPECT_EQ(0, counts[static_cast<size_t>(i)]);
@@ -94,9 +98,9 @@ TEST(FecPacket, ParityRidesWithTheFollowingGroups)
     FecEncoder enc(12, 6, 120);
     Packet in = DataPacket(0, 200);
     FecEncoder::Output out;
-    EXPECT_FALSE(enc.Accept(in.data(), 200, &out));   // longer than the capacity
+    EXPECT_FALSE(enc.Accept(in.data(), 200, &out)); // longer than the capacity
     EXPECT_TRUE(enc.Accept(in.data(), 100, &out));
-    EXPECT_FALSE(enc.Accept(in.data(), 101, &out));   // later packets keep the first length
+    EXPECT_FALSE(enc.Accept(in.data(), 101, &out)); // later packets keep the first length
     EXPECT_FALSE(FecEncoder(12, 0, 100).IsConfigured());
     EXPECT_FALSE(FecEncoder(12, 6, 513).IsConfigured());
 }
@@ -114,7 +118,7 @@ TEST(FecPacket, EveryRepairableLossPatternOfAGroupIsRecovered)
         FecDecoder dec;
         for (int i = 0; i < n; ++i)
             if (!(mask & (1u << i)))
-                dec.Insert(sent[{ 0, i }].data(), payload);
+                dec.Insert(sent[{0, i}].data(), payload);
         dec.Flush();
         std::vector<Packet> out = PullAll(dec);
         if (dropped == 6) {
@@ -143,7 +147,7 @@ TEST(FecPacket, DataOnlyGroupsLeaveAsSoonAsComplete)
     for (int g = 0; g < 3; ++g) {
         for (int i = 0; i < k; ++i) {
             Packet p = DataPacket(g * k + i, 20);
-            FecHeader(static_cast<uint16_t>(65535 + g), i, n, k).Write(p.data());   // wraps to 0
+            FecHeader(static_cast<uint16_t>(65535 + g), i, n, k).Write(p.data()); // wraps to 0
             ASSERT_TRUE(dec.Insert(p.data(), 20));
             EXPECT_EQ(static_cast<size_t>(g * k + i + 1), dec.GetQueuedCount());
         }
@@ -169,7 +173,8 @@ TEST(FecPacket, StaleGroupsAreRefusedUntilARunOfNine)
         FecHeader(static_cast<uint16_t>(i / k), i % k, n, k).Write(p.data());
         taken.push_back(dec.Insert(p.data(), 10));
     }
-    std::vector<bool> expect = { false, false, false, false, false, false, false, false, true, false };
+    std::vector<bool> expect = {false, false, false, false, false,
+                                false, false, false, true,  false};
     EXPECT_EQ(expect, taken);
     // A packet of another shape is refused once n and k are fixed.
     Packet other = DataPacket(0, 10);
@@ -179,7 +184,7 @@ TEST(FecPacket, StaleGroupsAreRefusedUntilARunOfNine)
 
 TEST(FecPacket, OutputQueueKeepsTheNewestEighty)
 {
-    FecDecoder dec(5);   // outside 10..200: becomes 80
+    FecDecoder dec(5); // outside 10..200: becomes 80
     for (int i = 0; i < 81; ++i) {
         Packet p = DataPacket(i, 8);
         FecHeader(static_cast<uint16_t>(i), 0, 2, 1).Write(p.data());
@@ -188,7 +193,7 @@ TEST(FecPacket, OutputQueueKeepsTheNewestEighty)
     EXPECT_EQ(80u, dec.GetQueuedCount());
     uint8_t buf[16];
     int length = 0;
-    EXPECT_EQ(0, dec.Pull(buf, 4, &length));   // does not fit
+    EXPECT_EQ(0, dec.Pull(buf, 4, &length)); // does not fit
     EXPECT_EQ(80, dec.Pull(buf, sizeof(buf), &length));
     EXPECT_EQ(1, FecHeader::Read(buf).group);
 }

@@ -44,9 +44,9 @@ TEST(ReedSolomon, FieldAgreesWithCarrylessArithmetic)
 TEST(ReedSolomon, ParityIsTheRemainderByTheGenerator)
 {
     // (x^4 + 2x^3 + 3x^2) mod (x - 2)(x - 4), by long division with SlowMul.
-    uint8_t g1 = SlowMul(2, 1) ^ SlowMul(4, 1);   // x^2 + (2+4)x + 2*4
+    uint8_t g1 = SlowMul(2, 1) ^ SlowMul(4, 1); // x^2 + (2+4)x + 2*4
     uint8_t g0 = SlowMul(2, 4);
-    uint8_t rem[5] = { 1, 2, 3, 0, 0 };
+    uint8_t rem[5] = {1, 2, 3, 0, 0};
     for (int i = 0; i < 3; ++i) {
         uint8_t q = rem[i];
         rem[i + 1] ^= SlowMul(q, g1);
@@ -54,20 +54,23 @@ TEST(ReedSolomon, ParityIsTheRemainderByTheGenerator)
         rem[i] = 0;
     }
     ReedSolomon rs(2);
-    const uint8_t data[3] = { 1, 2, 3 };
+    const uint8_t data[3] = {1, 2, 3};
     uint8_t parity[2] = {};
     ASSERT_TRUE(rs.Encode(data, 3, parity, 2));
     EXPECT_EQ(rem[3], parity[0]);
     EXPECT_EQ(rem[4], parity[1]);
 
-    EXPECT_FALSE(rs.Encode(data, 3, parity, 3));    // other r than the instance's
-    EXPECT_FALSE(rs.Encode(data, 254, parity, 2));  // word longer than 255
+    EXPECT_FALSE(rs.Encode(data, 3, parity, 3));   // other r than the instance's
+    EXPECT_FALSE(rs.Encode(data, 254, parity, 2)); // word longer than 255
     EXPECT_FALSE(ReedSolomon(33).IsValid());
 }
 
 TEST(ReedSolomon, RecoversErasuresAndErrorsWithinTheBound)
 {
-    struct Case { int k, r; } cases[] = { { 6, 6 }, { 8, 16 }, { 16, 32 }, { 32, 32 }, { 1, 1 }, { 200, 32 } };
+    struct Case
+    {
+        int k, r;
+    } cases[] = {{6, 6}, {8, 16}, {16, 32}, {32, 32}, {1, 1}, {200, 32}};
     unsigned seed = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "k=" << c.k << " r=" << c.r);
@@ -85,13 +88,15 @@ TEST(ReedSolomon, RecoversErasuresAndErrorsWithinTheBound)
             for (int i = 0; i < n; ++i)
                 order[static_cast<size_t>(i)] = i;
             for (int i = n - 1; i > 0; --i)
-                std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(rand() % (i + 1))]);
+                std::swap(order[static_cast<size_t>(i)],
+                          order[static_cast<size_t>(rand() % (i + 1))]);
             for (int i = 0; i < erasures; ++i) {
                 pos.push_back(order[static_cast<size_t>(i)]);
                 damaged[static_cast<size_t>(pos.back())] = 0;
             }
             for (int i = 0; i < errors; ++i)
-                damaged[static_cast<size_t>(order[static_cast<size_t>(erasures + i)])] ^= uint8_t(1 + rand() % 255);
+                damaged[static_cast<size_t>(order[static_cast<size_t>(erasures + i)])] ^=
+                    uint8_t(1 + rand() % 255);
             ASSERT_GE(rs.Decode(damaged.data(), n, pos.data(), erasures), 0);
             ASSERT_EQ(word, damaged);
         }

@@ -31,30 +31,38 @@ TEST(Blocks, RecordsAndTablesHaveTheirLayout)
 
 TEST(Blocks, MixingSaturatesBothWays)
 {
-    struct Case { int16_t a, b, sum; } cases[] = {
-        { 20000, 20000, 32767 }, { -20000, -20000, -32767 }, { -32768, 0, -32767 }, { 100, -300, -200 } };
+    struct Case
+    {
+        int16_t a, b, sum;
+    } cases[] = {
+        {20000, 20000, 32767}, {-20000, -20000, -32767}, {-32768, 0, -32767}, {100, -300, -200}};
     for (const Case& c : cases) {
         int16_t dst = c.a, src = c.b;
         AudioCommon::AudioMixer::Mix16(&dst, &src, 1);
         EXPECT_EQ(c.sum, dst);
     }
-    uint8_t d8[2] = { 100, static_cast<uint8_t>(-100) };
-    uint8_t s8[2] = { 100, static_cast<uint8_t>(-100) };
-    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(d8), reinterpret_cast<const int8_t*>(s8), 2);
+    uint8_t d8[2] = {100, static_cast<uint8_t>(-100)};
+    uint8_t s8[2] = {100, static_cast<uint8_t>(-100)};
+    AudioCommon::AudioMixer::Mix8(reinterpret_cast<int8_t*>(d8),
+                                  reinterpret_cast<const int8_t*>(s8), 2);
     EXPECT_EQ(127, static_cast<int8_t>(d8[0]));
     EXPECT_EQ(-127, static_cast<int8_t>(d8[1]));
 }
 
 TEST(Blocks, MeterReportsTheLastFullWindow)
 {
-    struct Case { int16_t amplitude; int level; } cases[] = { { 24575, 100 }, { 2457, 9 }, { -24575, 100 }, { 0, 0 } };
+    struct Case
+    {
+        int16_t amplitude;
+        int level;
+    } cases[] = {{24575, 100}, {2457, 9}, {-24575, 100}, {0, 0}};
     for (const Case& c : cases) {
         FakeClock clock;
         EnergyMeter meter(clock);
         meter.Reset();
         std::vector<uint8_t> block = ConstantBlock(c.amplitude);
         meter.Add(block.data(), 640);
-        EXPECT_EQ(0, meter.GetLevel());   // the window is not over yet
+        EXPECT_EQ(0, meter.GetLevel()); // the window is not over yet
         clock.now += 100;
         meter.Add(block.data(), 640);
         EXPECT_EQ(c.level, meter.GetLevel());
@@ -74,14 +82,17 @@ TEST(Blocks, QueueKeepsSequenceOrderWithWrapAround)
     EXPECT_TRUE(put(3));
     EXPECT_TRUE(put(4));
     EXPECT_FALSE(put(3));
-    EXPECT_EQ((std::vector<uint32_t>{ 3, 4, 5 }), q.FilledSequences());
+    EXPECT_EQ((std::vector<uint32_t>{3, 4, 5}), q.FilledSequences());
     EXPECT_EQ(57u, q.GetFreeCount());
 
     // With 60 buffers: 200 - 100 < 120 puts 100 in front; 200 - 2 does not, so 2 goes behind.
-    struct Case { std::vector<uint32_t> in, order; } cases[] = {
-        { { 200, 100 }, { 100, 200 } },
-        { { 200, 2 }, { 200, 2 } },
-        { { 0xFFFFFFF0u, 3, 0xFFFFFFF8u }, { 0xFFFFFFF0u, 0xFFFFFFF8u, 3 } },
+    struct Case
+    {
+        std::vector<uint32_t> in, order;
+    } cases[] = {
+        {{200, 100}, {100, 200}},
+        {{200, 2}, {200, 2}},
+        {{0xFFFFFFF0u, 3, 0xFFFFFFF8u}, {0xFFFFFFF0u, 0xFFFFFFF8u, 3}},
     };
     for (const Case& c : cases) {
         SequencedQueue w(60, 0);
@@ -103,7 +114,7 @@ TEST(Blocks, DropFilledKeepsCountsInStep)
         q.PutFilledInOrder(b);
     }
     EXPECT_EQ(2u, q.DropFilled(2, true));
-    EXPECT_EQ((std::vector<uint32_t>{ 0, 1, 2, 3, 4, 5, 6, 7 }), q.FilledSequences());
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 3, 4, 5, 6, 7}), q.FilledSequences());
     EXPECT_EQ(8u, q.DropFilled(15, false));
     EXPECT_EQ(0u, q.GetFilledCount());
     // The counts follow the lists: nothing filled to take, every buffer free to take.
@@ -117,7 +128,7 @@ TEST(Blocks, DropFilledKeepsCountsInStep)
 TEST(Blocks, BufferGrowsToWhatIsCopied)
 {
     SequencedBuffer b(0);
-    uint8_t data[100] = { 1, 2, 3 };
+    uint8_t data[100] = {1, 2, 3};
     EXPECT_TRUE(b.SetData(data, 100));
     EXPECT_EQ(100u, b.GetCapacity());
     EXPECT_TRUE(b.SetData(data, 10));

@@ -54,7 +54,11 @@ TEST(Codec, OpenFillsThePcmFormatAndRefusesUnknownRows)
 TEST(Codec, FrameRowsCodeWholeBlocksOnly)
 {
     FakeFrameCodecFactory fake;
-    struct Case { uint8_t id; int frameBytes; } cases[] = { { 6, 60 }, { 7, 80 } };
+    struct Case
+    {
+        uint8_t id;
+        int frameBytes;
+    } cases[] = {{6, 60}, {7, 80}};
     for (const Case& c : cases) {
         AudioCodec enc(EncodeFormatTable, ENCODE_FORMAT_COUNT, &fake);
         AudioCodec dec(EncodeFormatTable, ENCODE_FORMAT_COUNT, &fake);
@@ -67,7 +71,7 @@ TEST(Codec, FrameRowsCodeWholeBlocksOnly)
         EXPECT_EQ(0, enc.Encode(block.data(), 639, frame, sizeof(frame)));
         EXPECT_EQ(0, enc.Encode(block.data(), 700, frame, static_cast<uint32_t>(c.frameBytes - 1)));
         ASSERT_EQ(c.frameBytes, enc.Encode(block.data(), 700, frame, sizeof(frame)));
-        EXPECT_EQ(0xD2, frame[0]);   // 1234 as a little-endian word
+        EXPECT_EQ(0xD2, frame[0]); // 1234 as a little-endian word
         EXPECT_EQ(0x04, frame[1]);
         uint8_t out[640];
         EXPECT_EQ(0, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes - 1), out, sizeof(out)));
@@ -79,8 +83,8 @@ TEST(Codec, FrameRowsCodeWholeBlocksOnly)
 
 TEST(Codec, PassThroughAndCompressionManagerRows)
 {
-    EncodeFormatRow table[2] = { Row(0, WAVE_FORMAT_PCM, 16000, 16, 640),
-                                 Row(2, WAVE_FORMAT_PCM, 16000, 8, 320) };
+    EncodeFormatRow table[2] = {Row(0, WAVE_FORMAT_PCM, 16000, 16, 640),
+                                Row(2, WAVE_FORMAT_PCM, 16000, 8, 320)};
     std::vector<uint8_t> block = ConstantBlock(-700);
     uint8_t coded[640];
     uint8_t out[640];
@@ -100,14 +104,18 @@ TEST(Codec, PassThroughAndCompressionManagerRows)
     EXPECT_EQ(320, bytes);
     EXPECT_EQ(640, dec.Decode(coded, 320, out, sizeof(out)));
     const int16_t* s = reinterpret_cast<const int16_t*>(out);
-    EXPECT_NEAR(-700, s[200], 256);   // 8-bit resolution
+    EXPECT_NEAR(-700, s[200], 256); // 8-bit resolution
     enc.Close();
     EXPECT_EQ(0, enc.Encode(block.data(), 640, coded, sizeof(coded)));
 }
 
 TEST(Codec, BuiltInWidebandRows)
 {
-    struct Case { uint8_t id; int frameBytes; } cases[] = { { 6, 60 }, { 7, 80 } };
+    struct Case
+    {
+        uint8_t id;
+        int frameBytes;
+    } cases[] = {{6, 60}, {7, 80}};
     for (const Case& c : cases) {
         AudioCodec enc, dec;
         WAVEFORMATEX pcm;
@@ -122,8 +130,10 @@ TEST(Codec, BuiltInWidebandRows)
         EXPECT_EQ(0, enc.Encode(in.data(), 639, frame, sizeof(frame)));
         ASSERT_EQ(c.frameBytes, enc.Encode(in.data(), 700, frame, sizeof(frame)));
         int16_t out[320];
-        EXPECT_EQ(0, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes - 1), reinterpret_cast<uint8_t*>(out), 640));
-        ASSERT_EQ(640, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes), reinterpret_cast<uint8_t*>(out), 640));
+        EXPECT_EQ(0, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes - 1),
+                                reinterpret_cast<uint8_t*>(out), 640));
+        ASSERT_EQ(640, dec.Decode(frame, static_cast<uint32_t>(c.frameBytes),
+                                  reinterpret_cast<uint8_t*>(out), 640));
         for (int16_t s : out)
             ASSERT_EQ(0, s & 3);
     }

@@ -47,7 +47,7 @@ public:
 
 TEST(Processer, PacketLengthsByBlockForEveryModeAndCodec)
 {
-    for (uint8_t codec : { uint8_t(6), uint8_t(7) }) {
+    for (uint8_t codec : {uint8_t(6), uint8_t(7)}) {
         const int frame = codec == 6 ? 60 : 80;
         for (int mode = 0; mode < FEC_MODE_COUNT; ++mode) {
             SCOPED_TRACE(testing::Message() << "codec " << int(codec) << " mode " << mode);
@@ -87,8 +87,7 @@ TEST(Processer, FecModeBeforeCodecIsBuiltWithTheCodec)
     EXPECT_EQ(3, value);
     EXPECT_EQ(1, p.SetParam(AudioProcesser::PARAM_CODEC, 6));
     std::vector<uint8_t> in = ConstantBlock(5), out(1024);
-    AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
-                            out.data(), 1024, 0 };
+    AUDIO_STREAM_HEAD h = {in.data(), 640, 0, out.data(), 1024, 0};
     EXPECT_EQ(1, p.Process(&h));
     EXPECT_EQ(1, p.Process(&h));
     EXPECT_EQ(1u + 124u, h.outputLength);
@@ -113,19 +112,19 @@ TEST(Processer, TooSmallOutputLosesNoFrameAndNoGroupSlot)
 {
     SendRun run(6, 2);
     run.Block(11);
-    EXPECT_EQ(0, run.Block(12, 100));   // cannot hold 1 + 124 bytes: refused before counting
+    EXPECT_EQ(0, run.Block(12, 100)); // cannot hold 1 + 124 bytes: refused before counting
     EXPECT_EQ(0u, run.head.outputLength);
-    ASSERT_EQ(1, run.Block(12));          // the caller offers the block again
+    ASSERT_EQ(1, run.Block(12)); // the caller offers the block again
     ASSERT_EQ(125u, run.head.outputLength);
     FecHeader h = FecHeader::Read(&run.output[1]);
     EXPECT_EQ(0, h.index);
-    EXPECT_EQ(11, run.output[5]);         // first frame of the pair is the one held before
+    EXPECT_EQ(11, run.output[5]); // first frame of the pair is the one held before
     run.Block(13);
     ASSERT_EQ(1, run.Block(14));
     EXPECT_EQ(1, FecHeader::Read(&run.output[1]).index);
 
     SendRun plain(7, 0);
-    EXPECT_EQ(0, plain.Block(1, 80));     // 80-byte frame needs 81
+    EXPECT_EQ(0, plain.Block(1, 80)); // 80-byte frame needs 81
     EXPECT_EQ(1, plain.Block(1, 81));
     EXPECT_EQ(81u, plain.head.outputLength);
     EXPECT_EQ(0x07, plain.output[0]);
@@ -159,19 +158,25 @@ TEST(Processer, Parameters)
     EXPECT_EQ(0, p.GetParam(4, &v));
     EXPECT_EQ(0, p.SetParam(4, 1));
     EXPECT_EQ(0, p.SetParam(AudioProcesser::PARAM_LEVEL, 1));
-    struct Case { int id, set, get; } cases[] = {
-        { AudioProcesser::PARAM_NOISE_SUPPRESSION, 3, 3 }, { AudioProcesser::PARAM_NOISE_SUPPRESSION, 9, 9 },
-        { AudioProcesser::PARAM_AGC, 2, 2 }, { AudioProcesser::PARAM_AGC, 7, 0 },
-        { AudioProcesser::PARAM_SILENCE_DROP, 1, 1 }, { AudioProcesser::PARAM_METER, 1, 1 },
+    struct Case
+    {
+        int id, set, get;
+    } cases[] = {
+        {AudioProcesser::PARAM_NOISE_SUPPRESSION, 3, 3},
+        {AudioProcesser::PARAM_NOISE_SUPPRESSION, 9, 9},
+        {AudioProcesser::PARAM_AGC, 2, 2},
+        {AudioProcesser::PARAM_AGC, 7, 0},
+        {AudioProcesser::PARAM_SILENCE_DROP, 1, 1},
+        {AudioProcesser::PARAM_METER, 1, 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(1, p.SetParam(c.id, c.set));
-        EXPECT_EQ(1, p.SetParam(c.id, c.set));   // the same value again
+        EXPECT_EQ(1, p.SetParam(c.id, c.set)); // the same value again
         EXPECT_EQ(1, p.GetParam(c.id, &v));
         EXPECT_EQ(c.get, v) << c.id;
     }
     AudioProcesser q(nullptr, &fake);
-    EXPECT_EQ(1, q.GetParam(AudioProcesser::PARAM_LEVEL, &v));   // switches the meter on
+    EXPECT_EQ(1, q.GetParam(AudioProcesser::PARAM_LEVEL, &v)); // switches the meter on
     EXPECT_EQ(0, v);
     EXPECT_EQ(1, q.GetParam(AudioProcesser::PARAM_METER, &v));
     EXPECT_EQ(1, v);
@@ -204,8 +209,7 @@ TEST(Processer, LevelMeterFollowsTheBlocks)
     p.SetParam(AudioProcesser::PARAM_CODEC, 6);
     p.SetParam(AudioProcesser::PARAM_METER, 1);
     std::vector<uint8_t> in = ConstantBlock(2457), out(256);
-    AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
-                            out.data(), 256, 0 };
+    AUDIO_STREAM_HEAD h = {in.data(), 640, 0, out.data(), 256, 0};
     ASSERT_EQ(1, p.Process(&h));
     clock.now += 100;
     ASSERT_EQ(1, p.Process(&h));

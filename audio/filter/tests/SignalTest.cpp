@@ -102,10 +102,16 @@ TEST(VoiceActivity, SpeechSilenceAndSteadyNoise)
     int onVoiced = 0, onQuiet = 0, voiced = 0, quiet = 0;
     for (size_t i = 50; i < d.size(); ++i) {
         double t = std::fmod(i * 0.02, 0.25);   // frame start within the 250 ms syllable
-        bool sounding = t >= 0.02 && t <= 0.09;   // wholly inside the 125 ms burst
-        bool late = t >= 0.21;                    // 85 ms or more after it
-        if (sounding) { ++voiced; onVoiced += d[i]; }
-        if (late) { ++quiet; onQuiet += d[i]; }
+        bool sounding = t >= 0.02 && t <= 0.09; // wholly inside the 125 ms burst
+        bool late = t >= 0.21;                  // 85 ms or more after it
+        if (sounding) {
+            ++voiced;
+            onVoiced += d[i];
+        }
+        if (late) {
+            ++quiet;
+            onQuiet += d[i];
+        }
     }
     EXPECT_GT(double(onVoiced) / voiced, 0.9);
     EXPECT_LT(double(onQuiet) / quiet, 0.5);
@@ -141,13 +147,21 @@ TEST(AgcAns, FrameLengthsAndSettings)
     EXPECT_FALSE(a.process_frame(frame, frame, 319));
     EXPECT_EQ(0, memcmp(copy, frame, sizeof(frame)));
 
-    struct Agc { double t, lo, hi; bool ok; } agc[] = {
-        { -10, -4, 14, true }, { -8, -4, 18, true }, { 1, -4, 14, false }, { -51, -4, 14, false },
-        { -10, 5, 4, false }, { -10, -41, 14, false }, { -10, -4, 41, false } };
+    struct Agc
+    {
+        double t, lo, hi;
+        bool ok;
+    } agc[] = {{-10, -4, 14, true},  {-8, -4, 18, true}, {1, -4, 14, false},
+               {-51, -4, 14, false}, {-10, 5, 4, false}, {-10, -41, 14, false},
+               {-10, -4, 41, false}};
     for (const Agc& c : agc)
         EXPECT_EQ(c.ok, a.init_agc(c.t, c.lo, c.hi)) << c.t << " " << c.lo << " " << c.hi;
 
-    struct Ns { int level; double db; } ns[] = { { 0, -9 }, { 1, -12.01 }, { 3, -18.03 }, { 30, -96 }, { 40, -96 }, { -3, -9 } };
+    struct Ns
+    {
+        int level;
+        double db;
+    } ns[] = {{0, -9}, {1, -12.01}, {3, -18.03}, {30, -96}, {40, -96}, {-3, -9}};
     for (const Ns& c : ns) {
         ASSERT_TRUE(a.init_ans(c.level));
         EXPECT_NEAR(c.db, 20 * std::log10(a.GetNs()->GetFloor()), 0.01) << c.level;
@@ -198,7 +212,7 @@ TEST(AgcAns, SilenceStaysSilentAndDcIsRemoved)
             s = 10000;
         dc.process_frame(frame, frame, 320);
     }
-    EXPECT_LT(std::abs(frame[319]), 150);   // the filter's DC gain is about -40 dB
+    EXPECT_LT(std::abs(frame[319]), 150); // the filter's DC gain is about -40 dB
 }
 
 TEST(AgcAns, GainRisesForQuietSpeechAndBacksOffForLoud)
@@ -263,10 +277,10 @@ TEST(AgcAns, TransformOverlapAddGivesTheInputBack)
 
     // The fast transform agrees with the defining sum.
     mdct.Forward(x.data(), coeffs.data());
-    for (int k : { 0, 1, 7, 160, 318, 319 }) {
+    for (int k : {0, 1, 7, 160, 318, 319}) {
         std::vector<float> unit(static_cast<size_t>(n), 0.0f), basis(static_cast<size_t>(2 * n));
         unit[static_cast<size_t>(k)] = 1.0f;
-        mdct.Inverse(unit.data(), basis.data());   // (2/N) w[s] cos(...) for coefficient k
+        mdct.Inverse(unit.data(), basis.data()); // (2/N) w[s] cos(...) for coefficient k
         double sum = 0;
         for (int s = 0; s < 2 * n; ++s)
             sum += x[static_cast<size_t>(s)] * basis[static_cast<size_t>(s)];
@@ -274,35 +288,41 @@ TEST(AgcAns, TransformOverlapAddGivesTheInputBack)
         EXPECT_NEAR(coeffs[static_cast<size_t>(k)], sum * n / 2, 1.0) << k;
         double direct = 0;
         for (int s = 0; s < 2 * n; ++s)
-            direct += basis[static_cast<size_t>(s)] * std::cos(kPi / n * (s + 0.5 + n / 2.0) * (k + 0.5));
-        EXPECT_GT(direct, 0.0) << k;   // the inverse really is that cosine, not its negative
+            direct +=
+                basis[static_cast<size_t>(s)] * std::cos(kPi / n * (s + 0.5 + n / 2.0) * (k + 0.5));
+        EXPECT_GT(direct, 0.0) << k; // the inverse really is that cosine, not its negative
     }
 }
 
 // Every size made of 2, 3, 4 and 5 against the defining sum, in double.
 TEST(AgcAns, FourierTransformAgreesWithTheDefiningSum)
 {
-    for (int size : { 1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 15, 16, 20, 25, 30, 48, 80, 120, 160, 240, 256 }) {
+    for (int size :
+         {1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 15, 16, 20, 25, 30, 48, 80, 120, 160, 240, 256}) {
         Fft fft(size);
         ASSERT_TRUE(fft.IsValid()) << size;
-        std::vector<std::complex<float>> in(static_cast<size_t>(size)), out(static_cast<size_t>(size));
+        std::vector<std::complex<float>> in(static_cast<size_t>(size)),
+            out(static_cast<size_t>(size));
         srand(static_cast<unsigned>(size));
         for (auto& v : in)
-            v = std::complex<float>(static_cast<float>(rand() % 2001 - 1000), static_cast<float>(rand() % 2001 - 1000));
+            v = std::complex<float>(static_cast<float>(rand() % 2001 - 1000),
+                                    static_cast<float>(rand() % 2001 - 1000));
         fft.Forward(in.data(), out.data());
         double worst = 0;
         for (int k = 0; k < size; ++k) {
             std::complex<double> sum = 0;
             for (int j = 0; j < size; ++j) {
                 const double a = -2 * kPi * static_cast<double>(j * k % size) / size;
-                sum += std::complex<double>(in[static_cast<size_t>(j)]) * std::complex<double>(std::cos(a), std::sin(a));
+                sum += std::complex<double>(in[static_cast<size_t>(j)]) *
+                       std::complex<double>(std::cos(a), std::sin(a));
             }
-            worst = std::max(worst, std::abs(sum - std::complex<double>(out[static_cast<size_t>(k)])));
+            worst =
+                std::max(worst, std::abs(sum - std::complex<double>(out[static_cast<size_t>(k)])));
         }
         // Single precision: the error grows with the size and the 1000 of the input.
         EXPECT_LT(worst, 2e-3 * size) << size;
     }
-    for (int size : { 0, -4, 7, 14, 22 })
+    for (int size : {0, -4, 7, 14, 22})
         EXPECT_FALSE(Fft(size).IsValid()) << size;
 }
 
@@ -374,17 +394,24 @@ TEST(SpeechLikelihood, GivesTheDirectSumsValueOnEveryFrame)
 {
     std::vector<int16_t> fullScale(320 * 20);
     for (size_t i = 0; i < fullScale.size(); ++i)
-        fullScale[i] = (i / 37) % 2 ? 32767 : -32768;   // the largest products there are
-    struct Case { const char* what; std::vector<int16_t> signal; int frame; };
+        fullScale[i] = (i / 37) % 2 ? 32767 : -32768; // the largest products there are
+    struct Case
+    {
+        const char* what;
+        std::vector<int16_t> signal;
+        int frame;
+    };
     const Case cases[] = {
         {"speech, 20 ms frames", Signal::Speech(60, 12000), 320},
         {"speech, 10 ms frames", Signal::Speech(60, 3000, 3), 160},
         {"noise", Signal::Noise(40, 8000), 320},
-        {"silence then full scale", [&] {
+        {"silence then full scale",
+         [&] {
              std::vector<int16_t> s(320 * 10, 0);
              s.insert(s.end(), fullScale.begin(), fullScale.end());
              return s;
-         }(), 320},
+         }(),
+         320},
     };
     for (const Case& c : cases) {
         SpeechLikelihood measured(c.frame, 320);
@@ -410,12 +437,15 @@ namespace {
 std::vector<int16_t> Scene()
 {
     std::vector<int16_t> s(320 * 25, 0);
-    auto append = [&s](const std::vector<int16_t>& part) { s.insert(s.end(), part.begin(), part.end()); };
+    auto append = [&s](const std::vector<int16_t>& part) {
+        s.insert(s.end(), part.begin(), part.end());
+    };
     append(Signal::Speech(75, 6000));
     append(Signal::Noise(150, 300, 11));
     std::vector<int16_t> tone(320 * 100);
     for (size_t n = 0; n < tone.size(); ++n)
-        tone[n] = static_cast<int16_t>(std::lround(6000 * std::sin(2 * kPi * 1000.0 * n / 16000.0)));
+        tone[n] =
+            static_cast<int16_t>(std::lround(6000 * std::sin(2 * kPi * 1000.0 * n / 16000.0)));
     append(tone);
     append(Signal::Noise(200, 1500, 12));
     std::vector<int16_t> mixed = Signal::Speech(75, 8000, 2);
@@ -440,7 +470,8 @@ void ExpectSeries(const char* what, const std::vector<double>& want, const std::
     }
     ASSERT_EQ(want.size(), got.size()) << what << ": " << text;
     for (size_t i = 0; i < got.size(); ++i)
-        EXPECT_NEAR(want[i], got[i], absolute + relative * std::fabs(want[i])) << what << " " << i + 1;
+        EXPECT_NEAR(want[i], got[i], absolute + relative * std::fabs(want[i]))
+            << what << " " << i + 1;
 }
 
 } // namespace
@@ -454,14 +485,19 @@ TEST(VoiceActivity, DecisionsOnAFixedSignalStayTheSame)
     std::string got;
     for (int d : Decisions(vad, s))
         got += d ? '1' : '0';
-    const std::string want =
-        "0000000000000000000000000111111110000111111111000011111111100011111111100001111111110001111111110000"
-        "1111111111111111111111111111111111111111111111111111111111111111111111111110000000000000000000000000"
-        "0000000000000000000000000000000000000000000000000011111111111111111111111111111111111111111111111111"
-        "1111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111111"
-        "1111111111111111111111111111111111111111111111111111111111111111111111100000000000000000000000000000"
-        "0000000000000000000000000000000000000000000000000011111111111111111111111111111111111111111111111111"
-        "11111111111111111111111111100000000000000000000000";
+    const std::string want = "000000000000000000000000011111111000011111111100001111111110001111111"
+                             "1100001111111110001111111110000"
+                             "111111111111111111111111111111111111111111111111111111111111111111111"
+                             "1111110000000000000000000000000"
+                             "000000000000000000000000000000000000000000000000001111111111111111111"
+                             "1111111111111111111111111111111"
+                             "111111111111111111111111111111111111111111111111111111111111111111111"
+                             "1111111111111111111111111111111"
+                             "111111111111111111111111111111111111111111111111111111111111111111111"
+                             "1100000000000000000000000000000"
+                             "000000000000000000000000000000000000000000000000001111111111111111111"
+                             "1111111111111111111111111111111"
+                             "11111111111111111111111111100000000000000000000000";
     EXPECT_EQ(want, got);
 }
 
@@ -480,15 +516,16 @@ TEST(AgcAns, GainAndSuppressedLevelOnAFixedSignalStayTheSame)
             gains.push_back(agc.GetAgc()->GetGain());
     }
     const std::vector<double> wantGains = {
-        -0.672944916, -1.23267612, 1.70684071, 3.78174914, 4.97623917, 7.27350435, 8.97590718, 9.6647662,
-        10.2165281, 10.1568125, 10.0207636, 9.86720606, 9.69963705, 9.53030985, 9.35867094, 9.18952734,
-        9.01602145, 8.84134387, 8.67206612, 8.49918988, 8.32369086, 8.14850739, 7.97846377, 7.80972145,
-        7.63764008, 8.82316329, 8.84600268, 8.73864351, 8.61304691, 8.49465269, 8.3907103, 8.30209072,
-        8.22752053, 8.16515383, 8.11314339, 8.08318556, 7.98341098, 7.84943529, 7.70064353, 7.53970964,
-        7.36961487, 7.19695166, 7.03007314, 6.85895976, 6.69033775, 6.51735896, 6.34493334, 6.17388342,
-        6.00459858, 5.83965899, 5.66692957, 5.50143694, 5.32849064, 5.16152178, 4.9954712, 5.88131092,
-        6.94325333, 7.59764902, 7.91034109, 8.3062242, 8.9138962, 9.3967621, 8.61440373, 7.14946343,
-        5.83830384,
+        -0.672944916, -1.23267612, 1.70684071, 3.78174914, 4.97623917, 7.27350435, 8.97590718,
+        9.6647662,    10.2165281,  10.1568125, 10.0207636, 9.86720606, 9.69963705, 9.53030985,
+        9.35867094,   9.18952734,  9.01602145, 8.84134387, 8.67206612, 8.49918988, 8.32369086,
+        8.14850739,   7.97846377,  7.80972145, 7.63764008, 8.82316329, 8.84600268, 8.73864351,
+        8.61304691,   8.49465269,  8.3907103,  8.30209072, 8.22752053, 8.16515383, 8.11314339,
+        8.08318556,   7.98341098,  7.84943529, 7.70064353, 7.53970964, 7.36961487, 7.19695166,
+        7.03007314,   6.85895976,  6.69033775, 6.51735896, 6.34493334, 6.17388342, 6.00459858,
+        5.83965899,   5.66692957,  5.50143694, 5.32849064, 5.16152178, 4.9954712,  5.88131092,
+        6.94325333,   7.59764902,  7.91034109, 8.3062242,  8.9138962,  9.3967621,  8.61440373,
+        7.14946343,   5.83830384,
     };
     ExpectSeries("gain after ten blocks", wantGains, gains, 1e-6, 0.0);
 
@@ -504,15 +541,16 @@ TEST(AgcAns, GainAndSuppressedLevelOnAFixedSignalStayTheSame)
     }
     // Rounding may move a sample by one step; the level moves far less.
     const std::vector<double> wantLevels = {
-        0, 0, 1267.80299, 1241.5179, 1387.81534, 1557.15989, 1564.21653, 1257.0713,
-        1240.74609, 1352.78416, 97.8976857, 53.8445099, 31.3972779, 27.8915478, 26.8011835, 26.5906586,
-        25.9155841, 25.5367688, 26.0957671, 25.5387757, 25.9269647, 25.8696975, 25.4183927, 25.496501,
-        25.4443879, 3974.79296, 4193.44663, 4193.33076, 4193.23371, 4193.15159, 4193.04081, 4192.93263,
-        4192.8516, 4192.75677, 4192.6759, 1387.48397, 263.903577, 163.278823, 147.649871, 141.091836,
-        134.938927, 132.87186, 133.378143, 131.326061, 131.833817, 128.104498, 133.061926, 129.505726,
-        130.910012, 131.050922, 128.986846, 131.405685, 127.575361, 129.159891, 128.242039, 1993.67629,
-        2030.36378, 1508.57321, 1405.84758, 1752.39033, 2034.73311, 1940.51298, 163.418202, 0,
-        0,
+        0,          0,          1267.80299, 1241.5179,  1387.81534, 1557.15989, 1564.21653,
+        1257.0713,  1240.74609, 1352.78416, 97.8976857, 53.8445099, 31.3972779, 27.8915478,
+        26.8011835, 26.5906586, 25.9155841, 25.5367688, 26.0957671, 25.5387757, 25.9269647,
+        25.8696975, 25.4183927, 25.496501,  25.4443879, 3974.79296, 4193.44663, 4193.33076,
+        4193.23371, 4193.15159, 4193.04081, 4192.93263, 4192.8516,  4192.75677, 4192.6759,
+        1387.48397, 263.903577, 163.278823, 147.649871, 141.091836, 134.938927, 132.87186,
+        133.378143, 131.326061, 131.833817, 128.104498, 133.061926, 129.505726, 130.910012,
+        131.050922, 128.986846, 131.405685, 127.575361, 129.159891, 128.242039, 1993.67629,
+        2030.36378, 1508.57321, 1405.84758, 1752.39033, 2034.73311, 1940.51298, 163.418202,
+        0,          0,
     };
     ExpectSeries("level over ten blocks", wantLevels, levels, 0.05, 1e-3);
 }

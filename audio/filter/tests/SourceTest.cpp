@@ -44,7 +44,7 @@ struct Fixture
 {
     FakeFrameCodecFactory fake;
     FakeClock clock;
-    AudioSource source{ 1, &fake, clock };
+    AudioSource source{1, &fake, clock};
     void Send(uint32_t seq, int16_t value) { source.Write(seq, PlainPacket(value).data(), 61); }
 };
 
@@ -58,29 +58,35 @@ TEST(Source, FirstPacketOpensAndPlayStartsAtThreshold)
         f.Send(seq, static_cast<int16_t>(100 + seq));
         playing.push_back(f.source.IsPlaying());
     }
-    EXPECT_EQ((std::vector<bool>{ false, false, false, true, true, true }), playing);
-    EXPECT_EQ((std::vector<int>{ 102, 103, 104, 105, 106 }), ReadValues(f.source, 10));
-    EXPECT_FALSE(f.source.IsPlaying());   // ran dry
+    EXPECT_EQ((std::vector<bool>{false, false, false, true, true, true}), playing);
+    EXPECT_EQ((std::vector<int>{102, 103, 104, 105, 106}), ReadValues(f.source, 10));
+    EXPECT_FALSE(f.source.IsPlaying()); // ran dry
 }
 
 TEST(Source, ReorderingDuplicatesAndLateArrivals)
 {
     Fixture f;
-    for (uint32_t seq : { 1u, 2u, 3u, 4u, 6u, 9u, 7u, 5u, 9u, 8u })
+    for (uint32_t seq : {1u, 2u, 3u, 4u, 6u, 9u, 7u, 5u, 9u, 8u})
         f.Send(seq, static_cast<int16_t>(100 + seq));
-    EXPECT_EQ((std::vector<uint32_t>{ 2, 3, 4, 5, 6, 7, 8, 9 }), f.source.GetQueuedSequences());
-    EXPECT_EQ((std::vector<int>{ 102, 103, 104, 105 }), ReadValues(f.source, 4));
-    f.Send(4, 104);   // older than the packet last played: refused
+    EXPECT_EQ((std::vector<uint32_t>{2, 3, 4, 5, 6, 7, 8, 9}), f.source.GetQueuedSequences());
+    EXPECT_EQ((std::vector<int>{102, 103, 104, 105}), ReadValues(f.source, 4));
+    f.Send(4, 104); // older than the packet last played: refused
     f.Send(10, 110);
-    EXPECT_EQ((std::vector<uint32_t>{ 6, 7, 8, 9, 10 }), f.source.GetQueuedSequences());
+    EXPECT_EQ((std::vector<uint32_t>{6, 7, 8, 9, 10}), f.source.GetQueuedSequences());
 }
 
 TEST(Source, StartThresholdFollowsTheLargestBackwardJump)
 {
-    struct Case { std::vector<uint32_t> order; int threshold; } cases[] = {
-        { { 1, 2, 3, 4, 5, 6, 8, 9, 7 }, 5 },              // 2 behind: 2.5 x 2
-        { { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 2 }, 25 }, // 10 behind
-        { { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25 }, 5 },
+    struct Case
+    {
+        std::vector<uint32_t> order;
+        int threshold;
+    } cases[] = {
+        {{1, 2, 3, 4, 5, 6, 8, 9, 7}, 5},                 // 2 behind: 2.5 x 2
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 2}, 25}, // 10 behind
+        {{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+          14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25},
+         5},
     };
     for (const Case& c : cases) {
         Fixture f;
@@ -118,10 +124,19 @@ TEST(Source, ShortReadStopsPlayAndFillsSilence)
 
 TEST(Source, VolumeScalesAndSaturates)
 {
-    struct Case { int volume; int16_t in, out; } cases[] = {
-        { 40, -3, -1 }, { 40, 1000, 500 }, { 80, -32768, -32768 }, { 200, 20000, 32767 }, { 200, -20000, -32768 },
-        // Gains whose product leaves 32 bits still saturate with the sample's sign.
-        { 1 << 20, 20000, 32767 }, { 0x7FFFFFFF, -20000, -32768 }, { 0x7FFFFFFF, 1, 32767 } };
+    struct Case
+    {
+        int volume;
+        int16_t in, out;
+    } cases[] = {{40, -3, -1},
+                 {40, 1000, 500},
+                 {80, -32768, -32768},
+                 {200, 20000, 32767},
+                 {200, -20000, -32768},
+                 // Gains whose product leaves 32 bits still saturate with the sample's sign.
+                 {1 << 20, 20000, 32767},
+                 {0x7FFFFFFF, -20000, -32768},
+                 {0x7FFFFFFF, 1, 32767}};
     for (const Case& c : cases) {
         Fixture f;
         f.source.SetVolume(c.volume);
@@ -148,7 +163,7 @@ TEST(Source, SenderRestartStartsAfresh)
     EXPECT_EQ(14u, f.source.GetQueuedCount());
     for (uint32_t seq = 10; seq < 16; ++seq)
         f.Send(seq, static_cast<int16_t>(1000 + seq));
-    EXPECT_EQ((std::vector<uint32_t>{ 11, 12, 13, 14, 15 }), f.source.GetQueuedSequences());
+    EXPECT_EQ((std::vector<uint32_t>{11, 12, 13, 14, 15}), f.source.GetQueuedSequences());
     std::vector<int> values = ReadValues(f.source, 20);
     ASSERT_FALSE(values.empty());
     EXPECT_EQ(1015, values.back());
@@ -157,11 +172,11 @@ TEST(Source, SenderRestartStartsAfresh)
 TEST(Source, BadAndChangingHeadersAreHandled)
 {
     Fixture f;
-    uint8_t unknown[61] = { 0x05 };
-    EXPECT_EQ(0, f.source.Write(1, unknown, 61));   // no row for codec 5
+    uint8_t unknown[61] = {0x05};
+    EXPECT_EQ(0, f.source.Write(1, unknown, 61)); // no row for codec 5
     EXPECT_EQ(0, f.source.Write(2, unknown, 61));
-    uint8_t badFec[61] = { 0x26 };
-    EXPECT_EQ(0, f.source.Write(3, badFec, 61));    // no FEC mode with these bits
+    uint8_t badFec[61] = {0x26};
+    EXPECT_EQ(0, f.source.Write(3, badFec, 61)); // no FEC mode with these bits
     EXPECT_EQ(0, f.source.Write(4, nullptr, 61));
     for (uint32_t seq = 5; seq <= 9; ++seq)
         f.Send(seq, 200);
@@ -169,8 +184,8 @@ TEST(Source, BadAndChangingHeadersAreHandled)
     // Another codec: the queue starts over and the opening packet is not played.
     f.source.Write(10, PlainPacket(700, 0x07).data(), 81);
     EXPECT_EQ(0u, f.source.GetQueuedCount());
-    uint8_t tiny[2] = { 0x07, 1 };
-    f.source.Write(11, tiny, 2);   // a frame too short to decode
+    uint8_t tiny[2] = {0x07, 1};
+    f.source.Write(11, tiny, 2); // a frame too short to decode
     uint8_t block[640];
     EXPECT_EQ(640u, f.source.Read(block, 640));
 }
@@ -182,7 +197,7 @@ TEST(Source, NetStateCountsLossWithoutWrapping)
     FEC_NET_STATE state;
     memset(&state, 0xAB, sizeof(state));
     f.Send(1, 100);
-    EXPECT_EQ(0, f.source.GetNetState(&state, text));   // nothing counted yet
+    EXPECT_EQ(0, f.source.GetNetState(&state, text)); // nothing counted yet
     for (uint32_t seq = 2; seq <= 101; ++seq)
         if (seq != 20 && seq != 40 && seq != 60)
             f.Send(seq, 100);
@@ -190,16 +205,16 @@ TEST(Source, NetStateCountsLossWithoutWrapping)
     EXPECT_EQ(3, state.lossPercent);
     EXPECT_EQ(1, state.longestLoss);
     EXPECT_EQ(101u, state.lastSequence);
-    EXPECT_EQ(0xAB, state.reserved[0]);   // the first 16 bytes are the caller's
+    EXPECT_EQ(0xAB, state.reserved[0]); // the first 16 bytes are the caller's
     EXPECT_NE(nullptr, strstr(text, "Lost avg/max/now  3.00%"));
 
     Fixture g;
     g.Send(1, 100);
     g.Send(2, 100);
-    g.Send(303, 100);   // 300 lost in one jump
+    g.Send(303, 100); // 300 lost in one jump
     ASSERT_EQ(1, g.source.GetNetState(&state, nullptr));
     EXPECT_EQ(255, state.longestLoss);
-    EXPECT_EQ(99, state.lossPercent);   // 255 / (255 + 2)
+    EXPECT_EQ(99, state.lossPercent); // 255 / (255 + 2)
 }
 
 TEST(Source, FecStreamRepairsLostPacketsEndToEnd)
@@ -224,13 +239,12 @@ TEST(Source, FecStreamRepairsLostPacketsEndToEnd)
     uint32_t seq = 1000;
     for (int b = 0; b < 120; ++b) {
         std::vector<uint8_t> in = ConstantBlock(static_cast<int16_t>(100 + b));
-        AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
-                                out.data(), 2048, 0 };
+        AUDIO_STREAM_HEAD h = {in.data(), 640, 0, out.data(), 2048, 0};
         ASSERT_EQ(1, sender.Process(&h));
         ++seq;
         if (b % 6 != 2)
             source.Write(seq, out.data(), h.outputLength);
-        readBlock();   // play-out runs alongside
+        readBlock(); // play-out runs alongside
     }
     for (int i = 0; i < 50; ++i)
         readBlock();
@@ -250,13 +264,12 @@ TEST(Source, LongFecReadsStayInsideTheDecodeBuffer)
     FakeClock clock;
     AudioProcesser sender(nullptr, &fake, clock);
     sender.SetParam(AudioProcesser::PARAM_CODEC, 7);
-    sender.SetParam(AudioProcesser::PARAM_FEC_MODE, 5);   // three frames per packet
+    sender.SetParam(AudioProcesser::PARAM_FEC_MODE, 5); // three frames per packet
     AudioSource source(1, &fake, clock);
     std::vector<uint8_t> out(4096);
     for (int b = 0; b < 300; ++b) {
         std::vector<uint8_t> in = ConstantBlock(static_cast<int16_t>(1 + b));
-        AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
-                                out.data(), 4096, 0 };
+        AUDIO_STREAM_HEAD h = {in.data(), 640, 0, out.data(), 4096, 0};
         ASSERT_EQ(1, sender.Process(&h));
         if (h.outputLength)
             source.Write(static_cast<uint32_t>(b), out.data(), h.outputLength);
@@ -288,12 +301,12 @@ TEST(SourceGroup, MixesSourcesWithSaturation)
     EXPECT_EQ(640u, group.ReadData(mix, 640));
     int16_t v;
     memcpy(&v, mix + 10, 2);
-    EXPECT_EQ(32767 - 5000, v);   // 20000 + 20000 saturates before the third is added
+    EXPECT_EQ(32767 - 5000, v); // 20000 + 20000 saturates before the third is added
 
     EXPECT_EQ(1, group.SetSourceVolume(8, 40));
     EXPECT_EQ(40, group.GetSourceVolume(8));
     EXPECT_EQ(0, group.GetSourceVolume(99));
-    EXPECT_EQ(0, group.GetSourceEnergy(8));   // switches the meter on
+    EXPECT_EQ(0, group.GetSourceEnergy(8)); // switches the meter on
     EXPECT_EQ(1, group.RemoveSource(8));
     EXPECT_EQ(0, group.RemoveSource(8));
     EXPECT_EQ(0, group.SourceIsExist(8));
@@ -321,8 +334,7 @@ TEST(Source, WidebandCodecRoundTripThroughProcesserAndGroup)
             s = static_cast<int16_t>(6000 * std::sin(phase));
             phase += 2 * 3.14159265358979 * 500 / 16000;
         }
-        AUDIO_STREAM_HEAD h = { in.data(), 640, 0,
-                                out.data(), 2048, 0 };
+        AUDIO_STREAM_HEAD h = {in.data(), 640, 0, out.data(), 2048, 0};
         ASSERT_EQ(1, sender.Process(&h));
         if (h.outputLength) {
             ASSERT_EQ(0x77, out[0]);

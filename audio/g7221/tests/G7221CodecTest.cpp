@@ -10,8 +10,7 @@
 
 using namespace G7221TestSignals;
 
-namespace
-{
+namespace {
 const int kRates[] = {24000, 32000};
 const int kSeconds2 = 16000 * 2;
 
@@ -22,18 +21,21 @@ std::vector<int16_t> FullScaleSquare(int samples)
         out[i] = ((i / 40) % 2) ? 32767 : -32768;
     return out;
 }
-}
+} // namespace
 
 TEST(G7221Codec, OnlyTheTwoRatesMakeAnEngine)
 {
-    struct Case { int rate; bool valid; int words; } cases[] = {
-        {24000, true, 30}, {32000, true, 40}, {0, false, 0}, {-24000, false, 0},
-        {16000, false, 0}, {48000, false, 0}, {24001, false, 0}, {8000, false, 0}};
+    struct Case
+    {
+        int rate;
+        bool valid;
+        int words;
+    } cases[] = {{24000, true, 30}, {32000, true, 40}, {0, false, 0},     {-24000, false, 0},
+                 {16000, false, 0}, {48000, false, 0}, {24001, false, 0}, {8000, false, 0}};
     int16_t pcm[320] = {0};
     uint16_t words[40];
     uint8_t bytes[80];
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         G7221Encoder encoder(c.rate);
         G7221Decoder decoder(c.rate);
         EXPECT_EQ(encoder.IsValid(), c.valid) << c.rate;
@@ -51,8 +53,7 @@ TEST(G7221Codec, OnlyTheTwoRatesMakeAnEngine)
 
 TEST(G7221Codec, ShortInputsAndOutputsFail)
 {
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         G7221Encoder encoder(rate);
         G7221Decoder decoder(rate);
         const int words = encoder.FrameWords();
@@ -95,8 +96,7 @@ TEST(G7221Codec, RoundTripSegmentalSnr)
 
 TEST(G7221Codec, SilenceStaysSilent)
 {
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         std::vector<int16_t> silence(16000, 0);
         std::vector<int16_t> out = RoundTrip(rate, silence);
         for (int16_t s : out)
@@ -122,21 +122,17 @@ TEST(G7221Codec, FullScaleNeverOverflows)
     for (int16_t& s : noise)
         s = (rand() & 1) ? 32767 : -32768;
     signals.push_back(noise);
-    for (int rate : kRates)
-    {
-        for (size_t k = 0; k < signals.size(); ++k)
-        {
+    for (int rate : kRates) {
+        for (size_t k = 0; k < signals.size(); ++k) {
             const std::vector<int16_t>& in = signals[k];
             std::vector<int16_t> out = RoundTrip(rate, in);
             double cross = 0.0, energy = 0.0;
-            for (size_t i = 320; i < in.size(); ++i)
-            {
+            for (size_t i = 320; i < in.size(); ++i) {
                 cross += (double)in[i - 320] * out[i];
                 energy += (double)in[i - 320] * in[i - 320];
             }
             EXPECT_GT(cross / energy, 0.6) << "signal " << k << " rate " << rate;
-            if (k < 3)
-            {
+            if (k < 3) {
                 EXPECT_GT(SegmentalSnr(in, out), 5.0) << "signal " << k << " rate " << rate;
             }
         }
@@ -145,8 +141,7 @@ TEST(G7221Codec, FullScaleNeverOverflows)
 
 TEST(G7221Codec, EveryDecodedSampleIsAMultipleOfFour)
 {
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         std::vector<int16_t> out = RoundTrip(rate, Speech(16000, 3.0));
         for (int16_t s : out)
             ASSERT_EQ(s & 3, 0);
@@ -156,21 +151,18 @@ TEST(G7221Codec, EveryDecodedSampleIsAMultipleOfFour)
 TEST(G7221Codec, EncodingIsDeterministicAndResetStartsAfresh)
 {
     std::vector<int16_t> speech = Speech(16000);
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         G7221Encoder a(rate), b(rate);
         std::vector<uint8_t> first, second, third;
         uint8_t bytes[80];
-        for (size_t f = 0; f + 320 <= speech.size(); f += 320)
-        {
+        for (size_t f = 0; f + 320 <= speech.size(); f += 320) {
             int n = a.EncodeBytes(&speech[f], 320, bytes, 80);
             first.insert(first.end(), bytes, bytes + n);
             n = b.EncodeBytes(&speech[f], 320, bytes, 80);
             second.insert(second.end(), bytes, bytes + n);
         }
         a.Reset();
-        for (size_t f = 0; f + 320 <= speech.size(); f += 320)
-        {
+        for (size_t f = 0; f + 320 <= speech.size(); f += 320) {
             int n = a.EncodeBytes(&speech[f], 320, bytes, 80);
             third.insert(third.end(), bytes, bytes + n);
         }
@@ -182,17 +174,14 @@ TEST(G7221Codec, EncodingIsDeterministicAndResetStartsAfresh)
 TEST(G7221Codec, BytesAreTheWordsLittleEndian)
 {
     std::vector<int16_t> speech = Speech(3200);
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         G7221Encoder a(rate), b(rate);
-        for (size_t f = 0; f + 320 <= speech.size(); f += 320)
-        {
+        for (size_t f = 0; f + 320 <= speech.size(); f += 320) {
             uint16_t words[40];
             uint8_t bytes[80];
             int n = a.Encode(&speech[f], 320, words, 40);
             ASSERT_EQ(b.EncodeBytes(&speech[f], 320, bytes, 80), 2 * n);
-            for (int i = 0; i < n; ++i)
-            {
+            for (int i = 0; i < n; ++i) {
                 ASSERT_EQ(bytes[2 * i], words[i] & 0xFF);
                 ASSERT_EQ(bytes[2 * i + 1], words[i] >> 8);
             }
@@ -203,14 +192,12 @@ TEST(G7221Codec, BytesAreTheWordsLittleEndian)
 TEST(G7221Codec, RandomFramesDecodeSafely)
 {
     srand(99);
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         G7221Decoder decoder(rate);
         const int bytesPerFrame = decoder.FrameBytes();
         std::vector<uint8_t> frame(bytesPerFrame);
         int16_t pcm[320];
-        for (int n = 0; n < 2000; ++n)
-        {
+        for (int n = 0; n < 2000; ++n) {
             for (uint8_t& b : frame)
                 b = (uint8_t)(rand() & 0xFF);
             ASSERT_EQ(decoder.DecodeBytes(frame.data(), bytesPerFrame, false, pcm, 320), 320);
@@ -225,14 +212,12 @@ TEST(G7221Codec, RandomFramesDecodeSafely)
 TEST(G7221Codec, ErasedFramesAreConcealedThenMuted)
 {
     std::vector<int16_t> tones = Tones(16000);
-    for (int rate : kRates)
-    {
+    for (int rate : kRates) {
         G7221Encoder encoder(rate);
         G7221Decoder decoder(rate);
         uint16_t words[40];
         int16_t pcm[320];
-        for (int f = 0; f < 20; ++f)
-        {
+        for (int f = 0; f < 20; ++f) {
             int n = encoder.Encode(&tones[f * 320], 320, words, 40);
             ASSERT_EQ(decoder.Decode(words, n, false, pcm, 320), 320);
         }
@@ -250,8 +235,7 @@ TEST(G7221Codec, ErasedFramesAreConcealedThenMuted)
         EXPECT_EQ(energy(), 0.0);
 
         std::vector<int16_t> out(16000, 0);
-        for (int f = 20; f < 50; ++f)
-        {
+        for (int f = 20; f < 50; ++f) {
             int n = encoder.Encode(&tones[f * 320], 320, words, 40);
             ASSERT_EQ(decoder.Decode(words, n, false, &out[f * 320], 320), 320);
         }

@@ -15,11 +15,15 @@
 
 TEST(G7221Engine, SampleConversionRoundsSaturatesAndClearsTwoBits)
 {
-    struct Case { float in; int16_t out; } cases[] = {
-        {0.0f, 0},       {1.49f, 0},       {2.5f, 0},        {3.5f, 4},       {5.5f, 4},
-        {6.49f, 4},      {6.5f, 4},        {7.5f, 8},        {-0.49f, 0},     {-0.5f, -4},
-        {-2.5f, -4},     {-4.0f, -4},      {-4.5f, -8},      {32766.6f, 32764}, {40000.0f, 32764},
-        {-32767.6f, -32768}, {-1e9f, -32768}, {1e9f, 32764}};
+    struct Case
+    {
+        float in;
+        int16_t out;
+    } cases[] = {{0.0f, 0},       {1.49f, 0},        {2.5f, 0},         {3.5f, 4},
+                 {5.5f, 4},       {6.49f, 4},        {6.5f, 4},         {7.5f, 8},
+                 {-0.49f, 0},     {-0.5f, -4},       {-2.5f, -4},       {-4.0f, -4},
+                 {-4.5f, -8},     {32766.6f, 32764}, {40000.0f, 32764}, {-32767.6f, -32768},
+                 {-1e9f, -32768}, {1e9f, 32764}};
     for (const Case& c : cases)
         EXPECT_EQ(G7221DecoderEngine::ToPcm(c.in), c.out) << c.in;
 }
@@ -31,8 +35,7 @@ TEST(G7221Engine, CoefficientScaleIsTheCodecs)
 
 TEST(G7221Engine, OnlyRatesOfTheCodecMakeEngines)
 {
-    for (int rate : {8000, 16000, 24000, 32000, 48000})
-    {
+    for (int rate : {8000, 16000, 24000, 32000, 48000}) {
         G7221EncoderEngine* e = G7221EncoderEngine::Create(rate);
         G7221DecoderEngine* d = G7221DecoderEngine::Create(rate);
         ASSERT_NE(e, nullptr);
@@ -41,8 +44,7 @@ TEST(G7221Engine, OnlyRatesOfTheCodecMakeEngines)
         delete e;
         delete d;
     }
-    for (int rate : {0, 7200, 48800, 24400})
-    {
+    for (int rate : {0, 7200, 48800, 24400}) {
         EXPECT_EQ(G7221EncoderEngine::Create(rate), nullptr);
         EXPECT_EQ(G7221DecoderEngine::Create(rate), nullptr);
     }
@@ -52,7 +54,7 @@ TEST(G7221Engine, BitsGoMostSignificantFirst)
 {
     uint16_t words[2];
     G7221BitWriter writer(words, 2);
-    writer.Put(0x5, 3);       // 101
+    writer.Put(0x5, 3); // 101
     writer.Put(0x1234, 16);
     writer.FillWithOnes();
     EXPECT_EQ(words[0], 0xA246);
@@ -68,12 +70,29 @@ TEST(G7221Engine, BitsGoMostSignificantFirst)
 TEST(G7221Engine, SampleConversionOfSpecialValues)
 {
     const float inf = std::numeric_limits<float>::infinity();
-    struct Case { float in; int16_t out; } cases[] = {
-        {std::numeric_limits<float>::quiet_NaN(), 0}, {inf, 32764},      {-inf, -32768},
-        {-0.0f, 0},          {1e-40f, 0},        {-1e-40f, 0},      {32767.49f, 32764},
-        {32767.5f, 32764},   {32768.0f, 32764},  {-32767.49f, -32768}, {-32767.5f, -32768},
-        {-32768.0f, -32768}, {-32768.5f, -32768}, {-1.5f, -4},      {-1.49f, -4},
-        {4.5f, 4},           {8.4999f, 8},       {-8.5f, -12},      {12345.6f, 12344}};
+    struct Case
+    {
+        float in;
+        int16_t out;
+    } cases[] = {{std::numeric_limits<float>::quiet_NaN(), 0},
+                 {inf, 32764},
+                 {-inf, -32768},
+                 {-0.0f, 0},
+                 {1e-40f, 0},
+                 {-1e-40f, 0},
+                 {32767.49f, 32764},
+                 {32767.5f, 32764},
+                 {32768.0f, 32764},
+                 {-32767.49f, -32768},
+                 {-32767.5f, -32768},
+                 {-32768.0f, -32768},
+                 {-32768.5f, -32768},
+                 {-1.5f, -4},
+                 {-1.49f, -4},
+                 {4.5f, 4},
+                 {8.4999f, 8},
+                 {-8.5f, -12},
+                 {12345.6f, 12344}};
     for (const Case& c : cases)
         EXPECT_EQ(G7221DecoderEngine::ToPcm(c.in), c.out) << c.in;
 }
@@ -83,17 +102,15 @@ TEST(G7221Engine, SampleConversionOfSpecialValues)
 TEST(G7221Engine, BitFieldsOfEveryLengthRoundTrip)
 {
     const int words = 5;
-    for (int start = 0; start < 16; ++start)
-    {
+    for (int start = 0; start < 16; ++start) {
         uint16_t frame[words];
         G7221BitWriter writer(frame, words);
         std::vector<int> bits;
-        std::vector<std::pair<int, int>> fields;   // value, length
+        std::vector<std::pair<int, int>> fields; // value, length
         writer.Put(0, start);
         bits.insert(bits.end(), start, 0);
         uint32_t seed = 77u + start;
-        for (int length = 0; length < 32; ++length)
-        {
+        for (int length = 0; length < 32; ++length) {
             seed = seed * 1664525u + 1013904223u;
             const int value = (int)(seed >> 1) & (int)((1u << length) - 1u);
             writer.Put((uint32_t)value, length);
@@ -103,8 +120,7 @@ TEST(G7221Engine, BitFieldsOfEveryLengthRoundTrip)
         }
         ASSERT_GT((int)bits.size(), words * 16);
         EXPECT_EQ(writer.BitsLeft(), 0);
-        for (int w = 0; w < words; ++w)
-        {
+        for (int w = 0; w < words; ++w) {
             int expected = 0;
             for (int b = 0; b < 16; ++b)
                 expected = (expected << 1) | bits[w * 16 + b];
@@ -114,10 +130,8 @@ TEST(G7221Engine, BitFieldsOfEveryLengthRoundTrip)
         G7221BitReader reader(frame, words);
         ASSERT_EQ(reader.Get(start), 0);
         int used = start;
-        for (const std::pair<int, int>& f : fields)
-        {
-            if (used + f.second > words * 16)
-            {
+        for (const std::pair<int, int>& f : fields) {
+            if (used + f.second > words * 16) {
                 // The frame ends inside this field: no value, nothing left.
                 EXPECT_EQ(reader.Get(f.second), -1) << "start " << start;
                 EXPECT_EQ(reader.BitsLeft(), 0);
@@ -130,8 +144,7 @@ TEST(G7221Engine, BitFieldsOfEveryLengthRoundTrip)
     }
 
     // Fill bits complete a partly written word and every word after it.
-    for (int used : {0, 1, 15, 16, 17, 47, 48})
-    {
+    for (int used : {0, 1, 15, 16, 17, 47, 48}) {
         uint16_t frame[3];
         G7221BitWriter writer(frame, 3);
         for (int i = 0; i < used; ++i)
@@ -150,10 +163,8 @@ TEST(G7221Engine, BitFieldsOfEveryLengthRoundTrip)
 TEST(G7221Engine, RegionPowerCodesDecodeToTheirLevels)
 {
     G7221PowerCodeTree tree;
-    for (int r = 1; r < G7221Tables::kRegions; ++r)
-    {
-        for (int j = 0; j < G7221Tables::kDiffLevels; ++j)
-        {
+    for (int r = 1; r < G7221Tables::kRegions; ++r) {
+        for (int j = 0; j < G7221Tables::kDiffLevels; ++j) {
             const int length = G7221Tables::kDiffPowerBits[r][j];
             const int code = G7221Tables::kDiffPowerCodes[r][j];
             uint16_t frame[2];
@@ -176,8 +187,7 @@ TEST(G7221Engine, RegionPowerCodesDecodeToTheirLevels)
         }
     }
     uint16_t frame[1] = {0};
-    for (int r : {-1, 0, (int)G7221Tables::kRegions})
-    {
+    for (int r : {-1, 0, (int)G7221Tables::kRegions}) {
         G7221BitReader reader(frame, 1);
         EXPECT_EQ(tree.Decode(reader, r), -1) << r;
     }
@@ -188,8 +198,7 @@ TEST(G7221Engine, TransformIsOrthonormalAndReconstructs)
     G7221Transform t;
     float x[320], y[320], z[320];
     double ex = 0.0, ey = 0.0;
-    for (int i = 0; i < 320; ++i)
-    {
+    for (int i = 0; i < 320; ++i) {
         x[i] = (float)((i * 37) % 101 - 50);
         ex += x[i] * x[i];
     }
@@ -205,8 +214,7 @@ TEST(G7221Engine, TransformIsOrthonormalAndReconstructs)
     G7221Transform analysis, synthesis;
     std::vector<int16_t> in = G7221TestSignals::Speech(320 * 6);
     std::vector<float> out(in.size());
-    for (int f = 0; f < 6; ++f)
-    {
+    for (int f = 0; f < 6; ++f) {
         float frame[320], coefs[320];
         for (int i = 0; i < 320; ++i)
             frame[i] = in[f * 320 + i];
@@ -226,15 +234,13 @@ TEST(G7221Engine, DctIVMatchesItsDefinition)
     inputs[0][0] = 1000.0f;
     inputs[1][319] = -1000.0f;
     uint32_t seed = 5;
-    for (int n = 0; n < 320; ++n)
-    {
+    for (int n = 0; n < 320; ++n) {
         seed = seed * 1664525u + 1013904223u;
         inputs[2][n] = (float)((int)(seed >> 17) - 16384);
         inputs[3][n] = (float)(n * 3 - 480);
     }
     G7221Transform t;
-    for (size_t k = 0; k < inputs.size(); ++k)
-    {
+    for (size_t k = 0; k < inputs.size(); ++k) {
         const std::vector<float>& x = inputs[k];
         float y[320];
         t.DctIV(x.data(), y);
@@ -242,8 +248,7 @@ TEST(G7221Engine, DctIVMatchesItsDefinition)
         for (float v : x)
             norm += (double)v * v;
         const double tolerance = 1e-5 * sqrt(norm);
-        for (int m = 0; m < 320; ++m)
-        {
+        for (int m = 0; m < 320; ++m) {
             double sum = 0.0;
             for (int n = 0; n < 320; ++n)
                 sum += x[n] * cos(pi / 320 * (n + 0.5) * (m + 0.5));
@@ -257,15 +262,13 @@ TEST(G7221Engine, DctIVMatchesItsDefinition)
 // is erased, is concealed.
 TEST(G7221Engine, DamagedFramesAreConcealed)
 {
-    for (int rate : {24000, 32000})
-    {
+    for (int rate : {24000, 32000}) {
         G7221EncoderEngine* e = G7221EncoderEngine::Create(rate);
         G7221DecoderEngine* d = G7221DecoderEngine::Create(rate);
         std::vector<int16_t> speech = G7221TestSignals::Speech(16000, 2.0);
         uint16_t words[40];
         int16_t pcm[320];
-        for (size_t f = 0; f + 320 <= speech.size(); f += 320)
-        {
+        for (size_t f = 0; f + 320 <= speech.size(); f += 320) {
             e->Encode(&speech[f], words);
             ASSERT_TRUE(d->Decode(words, false, pcm)) << f;
         }

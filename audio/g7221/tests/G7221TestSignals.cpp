@@ -5,8 +5,7 @@
 #include "G7221Decoder.h"
 #include "G7221Encoder.h"
 
-namespace G7221TestSignals
-{
+namespace G7221TestSignals {
 static const double kPi = 3.14159265358979323846;
 
 std::vector<int16_t> Speech(int samples, double level)
@@ -18,13 +17,11 @@ std::vector<int16_t> Speech(int samples, double level)
     const double r = 0.97;
     const double c1 = 2 * r * cos(2 * kPi * 700 / 16000.0);
     const double c2 = 2 * r * cos(2 * kPi * 1800 / 16000.0);
-    for (int i = 0; i < samples; ++i)
-    {
+    for (int i = 0; i < samples; ++i) {
         double t = i / 16000.0;
         phase += (120.0 + 20.0 * sin(2 * kPi * 2 * t)) / 16000.0;
         double excitation = 0.0;
-        if (phase >= 1.0)
-        {
+        if (phase >= 1.0) {
             phase -= 1.0;
             excitation = 1.0;
         }
@@ -50,10 +47,10 @@ std::vector<int16_t> Speech(int samples, double level)
 std::vector<int16_t> Tones(int samples, double amplitude)
 {
     std::vector<int16_t> out(samples);
-    for (int i = 0; i < samples; ++i)
-    {
+    for (int i = 0; i < samples; ++i) {
         double t = i / 16000.0;
-        out[i] = (int16_t)(amplitude * sin(2 * kPi * 440 * t) + amplitude / 2 * sin(2 * kPi * 1000 * t));
+        out[i] =
+            (int16_t)(amplitude * sin(2 * kPi * 440 * t) + amplitude / 2 * sin(2 * kPi * 1000 * t));
     }
     return out;
 }
@@ -64,8 +61,7 @@ std::vector<int16_t> RoundTrip(int bitRate, const std::vector<int16_t>& in)
     G7221Decoder decoder(bitRate);
     std::vector<int16_t> out(in.size(), 0);
     uint16_t words[40];
-    for (size_t f = 0; f + 320 <= in.size(); f += 320)
-    {
+    for (size_t f = 0; f + 320 <= in.size(); f += 320) {
         int n = encoder.Encode(&in[f], 320, words, 40);
         decoder.Decode(words, n, false, &out[f], 320);
     }
@@ -76,11 +72,9 @@ double SegmentalSnr(const std::vector<int16_t>& in, const std::vector<int16_t>& 
 {
     double total = 0.0;
     int frames = 0;
-    for (size_t f = 2 * 320; f + 320 <= in.size(); f += 320)
-    {
+    for (size_t f = 2 * 320; f + 320 <= in.size(); f += 320) {
         double signal = 0.0, noise = 0.0;
-        for (int i = 0; i < 320; ++i)
-        {
+        for (int i = 0; i < 320; ++i) {
             double a = in[f + i - 320];
             double b = out[f + i];
             signal += a * a;
@@ -92,4 +86,4 @@ double SegmentalSnr(const std::vector<int16_t>& in, const std::vector<int16_t>& 
     }
     return frames ? total / frames : 0.0;
 }
-}
+} // namespace G7221TestSignals

@@ -4,8 +4,7 @@
 
 // Test signals at 16000 samples per second and the measures the codec tests
 // use on them.
-namespace G7221TestSignals
-{
+namespace G7221TestSignals {
 // Voiced-speech-like: a 100..140 Hz pulse train through two formant
 // resonators with a 4 Hz syllable envelope and a little breath noise.
 std::vector<int16_t> Speech(int samples, double level = 1.0);
@@ -19,4 +18,4 @@ std::vector<int16_t> RoundTrip(int bitRate, const std::vector<int16_t>& in);
 // samples) behind in as the codec's overlap makes it; frames are limited
 // to -10..35 dB, the first two frames are skipped.
 double SegmentalSnr(const std::vector<int16_t>& in, const std::vector<int16_t>& out);
-}
+} // namespace G7221TestSignals

@@ -41,9 +41,15 @@ public:
     explicit CFakeDuplexDevice(CFakeDuplexFactory* factory);
     ~CFakeDuplexDevice() override;
 
-    void SetCaptureFormat(const WAVEFORMATEX* format) override { m_factory->lastCaptureFormat = *format; }
+    void SetCaptureFormat(const WAVEFORMATEX* format) override
+    {
+        m_factory->lastCaptureFormat = *format;
+    }
     void SetPlayFormat(const WAVEFORMATEX*) override {}
-    void SetCaptureBlocks(int bytes, int) override { m_captureBytes = m_factory->lastCaptureBlockBytes = bytes; }
+    void SetCaptureBlocks(int bytes, int) override
+    {
+        m_captureBytes = m_factory->lastCaptureBlockBytes = bytes;
+    }
     void SetPlayBlocks(int bytes, int) override { m_playBytes = bytes; }
     int Init(int withEffects, HWND window, const GUID* render, const GUID* capture) override;
     int OpenIn() override;

@@ -115,11 +115,31 @@ void* __cdecl ProcCreate(uint8_t index, const WAVEFORMATEX* format)
     F().sequence = 0;
     return &g_processerToken;
 }
-void __cdecl SetDenoise(void* h, int v) { if (h) F().denoise = v; }
-void __cdecl SetAgc(void* h, int v) { if (h) F().agc = v; }
-void __cdecl SetSilence(void* h, int v) { if (h) F().silenceDetect = v; }
-void __cdecl SetFec(void* h, int v) { if (h) F().fecMode = v; }
-void __cdecl SetChain(void* h, int v) { if (h) F().denoiseChain = v; }
+void __cdecl SetDenoise(void* h, int v)
+{
+    if (h)
+        F().denoise = v;
+}
+void __cdecl SetAgc(void* h, int v)
+{
+    if (h)
+        F().agc = v;
+}
+void __cdecl SetSilence(void* h, int v)
+{
+    if (h)
+        F().silenceDetect = v;
+}
+void __cdecl SetFec(void* h, int v)
+{
+    if (h)
+        F().fecMode = v;
+}
+void __cdecl SetChain(void* h, int v)
+{
+    if (h)
+        F().denoiseChain = v;
+}
 int __cdecl ProcEnergy(void* h) { return h ? 55 : 0; }
 int __cdecl Process(void* h, AUDIO_STREAM_HEAD* io, uint32_t* out)
 {
@@ -155,7 +175,7 @@ void __cdecl ProcDestroy(void** h)
         *h = nullptr;
     }
 }
-}  // namespace
+} // namespace
 
 CFakeRavo& CFakeRavo::Get()
 {

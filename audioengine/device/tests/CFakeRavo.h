@@ -22,9 +22,9 @@ struct CFakeRavo
     std::mutex lock;
     // Settings.
     bool refuseProcesser = false;
-    bool silence = false;            // the processer drops every block as silence
-    int readBytes = -1;              // bytes ReadData reports; -1 the whole request
-    short mixSample = 1000;          // value of every mixed sample
+    bool silence = false;   // the processer drops every block as silence
+    int readBytes = -1;     // bytes ReadData reports; -1 the whole request
+    short mixSample = 1000; // value of every mixed sample
     // Records.
     int groupsCreated = 0;
     int groupsDestroyed = 0;

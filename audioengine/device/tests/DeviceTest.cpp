@@ -61,7 +61,7 @@ protected:
     CRavoBinding* ravo = nullptr;
     Sink sink;
 };
-}  // namespace
+} // namespace
 
 TEST_F(SystemDevices, WavePathCapturesAndPlays)
 {
@@ -114,7 +114,7 @@ TEST_F(SystemDevices, DirectSoundPathRunsWhatThePlatformOffers)
     RecordProperty("capture_effects", effects ? 1 : 0);
     EXPECT_EQ(effects, device.HasEchoEffect());
     ASSERT_EQ(1, device.OpenOut());
-    EXPECT_EQ(0, device.OpenOut());  // a second open is refused
+    EXPECT_EQ(0, device.OpenOut()); // a second open is refused
     uint8_t block[640] = {0};
     EXPECT_EQ(1, device.WriteBlock(block, 480));
     EXPECT_EQ(0, device.WriteBlock(block, 400));

@@ -69,7 +69,7 @@ protected:
     CDSAudioManager* manager = nullptr;
     Sink sink;
 };
-}  // namespace
+} // namespace
 
 TEST_F(DsManager, ChangingTheDevicePairRecreatesTheDeviceWithWhatRuns)
 {
@@ -107,7 +107,8 @@ TEST_F(DsManager, NegativePlayIdsMeanTheFirstDeviceAndOutOfRangeIdsTheDefault)
     ASSERT_EQ(1, manager->StartPlay(-5));
     EXPECT_TRUE(SameGuid(Guid(0), duplex.lastRender));
     ASSERT_EQ(1, manager->StartPlay(7));
-    const GUID defaultPlayback = {0xDEF00000, 0x9C6D, 0x47ED, {0xAA, 0xF1, 0x4D, 0xDA, 0x8F, 0x2B, 0x5C, 0x03}};
+    const GUID defaultPlayback = {
+        0xDEF00000, 0x9C6D, 0x47ED, {0xAA, 0xF1, 0x4D, 0xDA, 0x8F, 0x2B, 0x5C, 0x03}};
     EXPECT_TRUE(SameGuid(defaultPlayback, duplex.lastRender));
 }
 

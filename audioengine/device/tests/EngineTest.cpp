@@ -6,7 +6,6 @@
 
 #include "RavoTModule.h"
 
-
 // RavoT.dll over the real engine Ravo.dll: the packets are the engine's.
 namespace {
 struct Packets
@@ -47,7 +46,7 @@ uint32_t Sequence(const std::vector<uint8_t>& p)
     memcpy(&s, &p[1], 4);
     return s;
 }
-}  // namespace
+} // namespace
 
 TEST(RavoTEngine, CapturedBlocksBecomeTheEnginesPackets)
 {

@@ -43,10 +43,7 @@ struct Sink
     }
 };
 
-int Tap(void*, void*, uint8_t*, int length)
-{
-    return length;
-}
+int Tap(void*, void*, uint8_t*, int length) { return length; }
 
 GUID MakeGuid(int n)
 {
@@ -96,9 +93,11 @@ protected:
         m_ds.CaptureDeviceList.clear();
         for (int i = 0; i < 3; ++i) {
             GUID g = MakeGuid(i);
-            CDirectSoundLib::AddDevice(&g, "Fake DirectSound Device", "fake.drv", &m_ds.PlaybackDeviceList);
+            CDirectSoundLib::AddDevice(&g, "Fake DirectSound Device", "fake.drv",
+                                       &m_ds.PlaybackDeviceList);
             GUID c = MakeGuid(10 + i);
-            CDirectSoundLib::AddDevice(&c, "Fake DirectSound Capture", "fake.drv", &m_ds.CaptureDeviceList);
+            CDirectSoundLib::AddDevice(&c, "Fake DirectSound Capture", "fake.drv",
+                                       &m_ds.CaptureDeviceList);
         }
         return true;
     }
@@ -158,7 +157,7 @@ protected:
     TestLayer layer;
     Sink sink;
 };
-}  // namespace
+} // namespace
 
 TEST_F(Layer, EchoOffWhenAlreadyOffDoesNothing)
 {
@@ -406,8 +405,10 @@ TEST(VersionClass, FollowsThePlatformAndVersion)
 TEST(DirectSoundErrors, EveryResultHasAText)
 {
     EXPECT_STREQ("The method succeeded. ", DsErrorText(DS_OK));
-    EXPECT_STREQ("An undetermined error occurred inside the DirectSound subsystem. ", DsErrorText(E_FAIL));
+    EXPECT_STREQ("An undetermined error occurred inside the DirectSound subsystem. ",
+                 DsErrorText(E_FAIL));
     EXPECT_STREQ("unknow error.", DsErrorText(0x88780999));
-    for (HRESULT hr : {DSERR_ALLOCATED, DSERR_NODRIVER, DSERR_FXUNAVAILABLE, DSERR_OBJECTNOTFOUND, E_NOINTERFACE})
+    for (HRESULT hr : {DSERR_ALLOCATED, DSERR_NODRIVER, DSERR_FXUNAVAILABLE, DSERR_OBJECTNOTFOUND,
+                       E_NOINTERFACE})
         EXPECT_STRNE("unknow error.", DsErrorText(hr));
 }

@@ -8,7 +8,6 @@
 
 #include "RavoTModule.h"
 
-
 namespace {
 struct Counter
 {
@@ -53,14 +52,15 @@ protected:
     void TearDown() override { t.Unload(); }
     RavoTModule t;
 };
-}  // namespace
+} // namespace
 
 TEST_F(RavoTLibrary, ExportsThirtyTwoOrdinalsAndNoNames)
 {
     const BYTE* base = reinterpret_cast<const BYTE*>(t.module);
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     auto exp = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
     EXPECT_EQ(0u, exp->NumberOfNames);
     EXPECT_EQ(1u, exp->Base);
@@ -78,7 +78,7 @@ TEST_F(RavoTLibrary, ExportsThirtyTwoOrdinalsAndNoNames)
 
 TEST_F(RavoTLibrary, PlaysAndCapturesThroughTheEngineOnTheWaveDevices)
 {
-    EXPECT_EQ(0, t.GetEncodeFormatCount());  // no manager yet
+    EXPECT_EQ(0, t.GetEncodeFormatCount()); // no manager yet
     ASSERT_EQ(1, t.Init(0));
     EXPECT_EQ(5, t.GetEncodeFormatCount());
     EXPECT_EQ(5, t.GetFECModeCount());
@@ -101,7 +101,7 @@ TEST_F(RavoTLibrary, PlaysAndCapturesThroughTheEngineOnTheWaveDevices)
     EXPECT_EQ(1, t.AddSource(5));
     EXPECT_EQ(0, t.AddSource(5));
     uint8_t packet[16] = {6};
-    EXPECT_EQ(0, t.WriteSource(6, packet, sizeof(packet)));  // no such source
+    EXPECT_EQ(0, t.WriteSource(6, packet, sizeof(packet))); // no such source
 
     c.writeSource = t.WriteSource;
     ASSERT_EQ(1, t.StartCapture(0, 3, &c, &Counter::Packet));
@@ -119,14 +119,13 @@ TEST_F(RavoTLibrary, PlaysAndCapturesThroughTheEngineOnTheWaveDevices)
     EXPECT_EQ(1, t.StopCapture());
     t.StopPlay();
     EXPECT_EQ(1, t.Release());
-    EXPECT_EQ(0, t.StartPlay(-1));  // released: no manager
+    EXPECT_EQ(0, t.StartPlay(-1)); // released: no manager
 }
 
 // Unloading with the devices running leaves the library loaded and working;
 // after SONVEX_Release it goes.
 class RavoTUnload : public ::testing::TestWithParam<const char*>
-{
-};
+{};
 
 namespace {
 // Makes Wine report NT 5.1 to the probe while the object lives.
@@ -135,10 +134,10 @@ class ProbeAsXp
 public:
     ProbeAsXp()
     {
-        m_ok = RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &m_key,
-                               nullptr) == ERROR_SUCCESS &&
-               RegSetValueExA(m_key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6) ==
-                   ERROR_SUCCESS;
+        m_ok = RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                               &m_key, nullptr) == ERROR_SUCCESS &&
+               RegSetValueExA(m_key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"),
+                              6) == ERROR_SUCCESS;
     }
     ~ProbeAsXp()
     {
@@ -153,7 +152,7 @@ private:
     HKEY m_key = nullptr;
     bool m_ok = false;
 };
-}  // namespace
+} // namespace
 
 TEST_P(RavoTUnload, UnloadIsSafeWithOrWithoutRelease)
 {
@@ -168,7 +167,8 @@ TEST_P(RavoTUnload, UnloadIsSafeWithOrWithoutRelease)
     PROCESS_INFORMATION pi;
     char command[64];
     snprintf(command, sizeof(command), "ravot_unload_probe.exe %s", GetParam());
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     DWORD wait = WaitForSingleObject(pi.hProcess, 20000);
     if (wait != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 99);
@@ -182,4 +182,5 @@ TEST_P(RavoTUnload, UnloadIsSafeWithOrWithoutRelease)
     EXPECT_EQ(0u, code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, RavoTUnload, ::testing::Values("release", "running", "rebuilt", "late"));
+INSTANTIATE_TEST_SUITE_P(Ways, RavoTUnload,
+                         ::testing::Values("release", "running", "rebuilt", "late"));

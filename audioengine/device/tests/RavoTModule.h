@@ -5,7 +5,6 @@
 
 #include "AudioCallbacks.h"
 
-
 // RavoT.dll loaded for a test, with its exports bound by ordinal. The real
 // engine is used when Ravo.dll lies beside the tests, the stand-in otherwise.
 struct RavoTModule
@@ -78,6 +77,7 @@ private:
     template <typename F>
     void Bind(int ordinal, F* out)
     {
-        *out = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal))));
+        *out = reinterpret_cast<F>(
+            reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal))));
     }
 };

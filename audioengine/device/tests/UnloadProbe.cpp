@@ -14,14 +14,10 @@
 
 #include "RavoTModule.h"
 
-
 namespace {
 volatile LONG g_packets = 0;
-void Packet(void*, void*, uint8_t*, int)
-{
-    InterlockedIncrement(&g_packets);
-}
-}  // namespace
+void Packet(void*, void*, uint8_t*, int) { InterlockedIncrement(&g_packets); }
+} // namespace
 
 int main(int argc, char** argv)
 {

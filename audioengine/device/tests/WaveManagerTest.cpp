@@ -18,7 +18,7 @@ struct PacketSink
 {
     std::mutex lock;
     std::vector<std::vector<uint8_t>> packets;
-    HANDLE slow = nullptr;  // when set, the callback waits on it
+    HANDLE slow = nullptr; // when set, the callback waits on it
 
     static void Callback(void* context, void*, uint8_t* packet, int length)
     {
@@ -82,7 +82,7 @@ protected:
     CMMAudioManager* manager = nullptr;
     PacketSink sink;
 };
-}  // namespace
+} // namespace
 
 TEST_F(WaveManager, CapturedBlocksBecomePacketsInOrderAndBuffersGoBackFromTheThread)
 {
@@ -179,14 +179,14 @@ TEST_F(WaveManager, FailedStartsLeaveNothingBehind)
     EXPECT_FALSE(manager->IsCapturing());
     EXPECT_EQ(wave.inOpens, wave.inCloses);
     CFakeRavo::Get().refuseProcesser = false;
-    EXPECT_EQ(0, manager->StartCapture(0, 9, &sink, &PacketSink::Callback));  // no such codec row
+    EXPECT_EQ(0, manager->StartCapture(0, 9, &sink, &PacketSink::Callback)); // no such codec row
 
     wave.outOpenResult = MMSYSERR_ALLOCATED;
     EXPECT_EQ(0, manager->StartPlay(0));
     EXPECT_FALSE(manager->IsPlaying());
     WAVEFORMATEX f;
     memset(&f, 0x5A, sizeof(f));
-    manager->GetPlayFormat(&f);  // no player: left unchanged
+    manager->GetPlayFormat(&f); // no player: left unchanged
     EXPECT_EQ(0x5A5A, f.wFormatTag);
 }
 
@@ -195,16 +195,24 @@ TEST_F(WaveManager, StartAndStopInEveryOrder)
     Make();
     struct Step
     {
-        char what;  // C start capture, c stop capture, P start play, p stop play
+        char what; // C start capture, c stop capture, P start play, p stop play
     };
     const char* orders[] = {"CPcp", "CPpc", "PCcp", "PCpc", "CCcc", "PPpp", "cpCP", "pc"};
     for (const char* order : orders) {
         for (const char* s = order; *s; ++s) {
             switch (*s) {
-            case 'C': EXPECT_EQ(1, manager->StartCapture(0, 3, &sink, &PacketSink::Callback)) << order; break;
-            case 'c': manager->StopCapture(); break;
-            case 'P': EXPECT_EQ(1, manager->StartPlay(-1)) << order; break;
-            case 'p': manager->StopPlay(); break;
+            case 'C':
+                EXPECT_EQ(1, manager->StartCapture(0, 3, &sink, &PacketSink::Callback)) << order;
+                break;
+            case 'c':
+                manager->StopCapture();
+                break;
+            case 'P':
+                EXPECT_EQ(1, manager->StartPlay(-1)) << order;
+                break;
+            case 'p':
+                manager->StopPlay();
+                break;
             }
         }
         manager->StopCapture();
@@ -227,7 +235,7 @@ struct TapSink
         return length;
     }
 };
-}  // namespace
+} // namespace
 
 TEST_F(WaveManager, PlaysTheGroupMixAndPadsAShortMixWithSilence)
 {
@@ -333,7 +341,7 @@ TEST_F(WaveManager, SettingsReachTheProcesserWhenItIsCreated)
     manager->SetAGC(1);
     manager->EnableSilenceDetect(1);
     manager->SetFECMode(3);
-    EXPECT_EQ(-1, CFakeRavo::Get().denoise);  // no processer yet
+    EXPECT_EQ(-1, CFakeRavo::Get().denoise); // no processer yet
     ASSERT_EQ(1, manager->StartCapture(0, 3, &sink, &PacketSink::Callback));
     EXPECT_EQ(2, CFakeRavo::Get().denoise);
     EXPECT_EQ(1, CFakeRavo::Get().agc);

@@ -10,7 +10,12 @@ using namespace RavoEngine;
 
 TEST(RavoAgcStage, AcceptsOnlyValidSettings)
 {
-    const struct { int rate, ms; double target, minGain, maxGain; bool ok; } cases[] = {
+    const struct
+    {
+        int rate, ms;
+        double target, minGain, maxGain;
+        bool ok;
+    } cases[] = {
         {16000, 10, -12, -4, 10, true},  {8000, 20, 0, -40, 40, true},
         {44100, 10, -12, -4, 10, false}, {16000, 30, -12, -4, 10, false},
         {16000, 10, 1, -4, 10, false},   {16000, 10, -51, -4, 10, false},

@@ -10,7 +10,11 @@ using namespace RavoEngine;
 
 TEST(RavoCodec, WidebandRowsEncodeAndDecode)
 {
-    const struct { int row; uint32_t frame; } rows[] = {{3, 60}, {4, 80}};
+    const struct
+    {
+        int row;
+        uint32_t frame;
+    } rows[] = {{3, 60}, {4, 80}};
     const std::vector<int16_t> tone = Tone(350, 440.0, 8000.0, 16000);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.row);
@@ -83,7 +87,7 @@ public:
     }
     int lastEnhancer = -1;
 };
-}
+} // namespace
 
 TEST(RavoIlbc, FrameSizesAndClipping)
 {

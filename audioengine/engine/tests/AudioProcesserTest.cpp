@@ -46,11 +46,16 @@ uint32_t Sequence(const std::vector<uint8_t>& packet)
     AudioPacket::ReadHeader(packet.data(), packet.size(), &first, &seq);
     return seq;
 }
-}
+} // namespace
 
 TEST(RavoProcesser, PlainPacketsPerRow)
 {
-    const struct { int row; uint8_t kind; uint32_t frame; } rows[] = {{3, 6, 60}, {4, 7, 80}};
+    const struct
+    {
+        int row;
+        uint8_t kind;
+        uint32_t frame;
+    } rows[] = {{3, 6, 60}, {4, 7, 80}};
     std::vector<int16_t> tone = Tone(320 * 4, 440.0, 8000.0, 16000);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.row);
@@ -114,9 +119,19 @@ TEST(RavoProcesser, FecModeRestartsNumbering)
 // parity packets, which start once the first group is complete.
 TEST(RavoProcesser, FecPacketLayoutPerMode)
 {
-    const struct { int mode; uint8_t code; int k; int perCall; } modes[] = {
-        {1, 0x70, 6, 1}, {2, 0x80, 6, 2}, {3, 0x90, 8, 2}, {4, 0xA0, 16, 2}};
-    const struct { int row; uint8_t kind; uint32_t frame; } rows[] = {{3, 6, 60}, {4, 7, 80}};
+    const struct
+    {
+        int mode;
+        uint8_t code;
+        int k;
+        int perCall;
+    } modes[] = {{1, 0x70, 6, 1}, {2, 0x80, 6, 2}, {3, 0x90, 8, 2}, {4, 0xA0, 16, 2}};
+    const struct
+    {
+        int row;
+        uint8_t kind;
+        uint32_t frame;
+    } rows[] = {{3, 6, 60}, {4, 7, 80}};
     std::vector<int16_t> tone = Tone(320 * 80, 440.0, 8000.0, 16000);
     for (const auto& r : rows) {
         for (const auto& m : modes) {
@@ -170,7 +185,7 @@ std::vector<int16_t> LoudAndQuiet(int blocks)
     }
     return pcm;
 }
-}
+} // namespace
 
 TEST(RavoProcesser, SilenceDetection)
 {

@@ -40,7 +40,7 @@ std::vector<int16_t> ReadSamples(AudioSourceGroup& g, int samples)
     EXPECT_EQ(samples * 2, g.ReadData(reinterpret_cast<uint8_t*>(out.data()), samples * 2));
     return out;
 }
-}
+} // namespace
 
 TEST(RavoSourceGroup, SourcesByIdAndClose)
 {
@@ -59,7 +59,7 @@ TEST(RavoSourceGroup, SourcesByIdAndClose)
     g.SetSourceVolume(1, 30);
     EXPECT_EQ(30, g.GetSourceVolume(1));
     EXPECT_EQ(0, g.GetSourceVolume(9));
-    EXPECT_EQ(0, g.GetSourceEnergy(1));   // switched on by the call
+    EXPECT_EQ(0, g.GetSourceEnergy(1)); // switched on by the call
     g.Close();
     EXPECT_FALSE(g.AddSource(3));
     EXPECT_EQ(0u, g.GetSourceCount());

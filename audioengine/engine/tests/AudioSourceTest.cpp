@@ -40,7 +40,7 @@ std::vector<std::vector<uint8_t>> CodedTone(int frames, double amplitude)
     }
     return out;
 }
-}
+} // namespace
 
 TEST(RavoSource, FirstPacketOnlyOpensTheSource)
 {
@@ -54,11 +54,16 @@ TEST(RavoSource, FirstPacketOnlyOpensTheSource)
 
 TEST(RavoSource, ResetOnRestartedOrFarBehindSender)
 {
-    const struct { uint32_t last; uint32_t next; bool reset; } cases[] = {
-        {80, 50, true},   // d = -31 while s is below 100
+    const struct
+    {
+        uint32_t last;
+        uint32_t next;
+        bool reset;
+    } cases[] = {
+        {80, 50, true}, // d = -31 while s is below 100
         {180, 150, false},
-        {500, 450, false},  // d = -51
-        {500, 390, true},   // d = -111
+        {500, 450, false}, // d = -51
+        {500, 390, true},  // d = -111
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.next);
@@ -136,7 +141,7 @@ TEST(RavoSource, ReordersAndRecoversRedundantCopies)
         const std::vector<uint8_t> p = MakePacket(0x27, seq, payload);
         return src.Insert(p.data(), static_cast<int>(p.size()));
     };
-    for (uint32_t seq : {10u, 11u, 13u, 14u})   // 12 lost on the way
+    for (uint32_t seq : {10u, 11u, 13u, 14u}) // 12 lost on the way
         sendRedundant(r, seq);
     // The first packet's own frame only opens the source; its copy of 8 and
     // the copy of 9 are queued.
@@ -158,7 +163,7 @@ TEST(RavoSource, PlaysPausesAndFillsSilence)
     AudioSource s(kPlayout, false, clock);
     const auto frames = CodedTone(10, 8000.0);
     std::vector<uint8_t> out(640);
-    EXPECT_EQ(640, s.Read(out.data(), 640));   // nothing yet: silence
+    EXPECT_EQ(640, s.Read(out.data(), 640)); // nothing yet: silence
     for (uint32_t i = 0; i < 6; ++i) {
         const std::vector<uint8_t> p = MakePacket(7, 100 + i, frames[i]);
         s.Insert(p.data(), static_cast<int>(p.size()));
@@ -210,7 +215,7 @@ TEST(RavoSource, LossCountersSaturate)
     AudioSource s(kPlayout, false, clock);
     Send(s, 1000);
     Send(s, 1001);
-    Send(s, 1003);   // 1002 lost
+    Send(s, 1003); // 1002 lost
     SourceStatSlot slot = s.GetSlot(s.GetSlotIndex());
     EXPECT_EQ(1, slot.lost);
     EXPECT_EQ(2, slot.received);
@@ -279,12 +284,12 @@ TEST(RavoSource, StartThresholdFollowsLateness)
     AudioSource s(kPlayout, false, clock);
     Send(s, 100);
     Send(s, 110);
-    Send(s, 102);   // 8 late
+    Send(s, 102); // 8 late
     clock.now += 5000;
-    Send(s, 111);   // the period closes: 2.5 x 8 = 20 %
+    Send(s, 111); // the period closes: 2.5 x 8 = 20 %
     EXPECT_EQ(20, s.GetThreshold());
     clock.now += 5000;
-    Send(s, 112);   // a quiet period: back to the 5 % minimum
+    Send(s, 112); // a quiet period: back to the 5 % minimum
     EXPECT_EQ(5, s.GetThreshold());
 }
 
@@ -368,8 +373,8 @@ TEST(RavoSource, DeepQueueIsTrimmed)
     bool trimmed = false;
     for (int second = 0; second < 60 && !trimmed; ++second) {
         clock.now += 1001;
-        s.Read(pcm.data(), 640);   // one frame out
-        Send(s, seq++);            // one frame in
+        s.Read(pcm.data(), 640); // one frame out
+        Send(s, seq++);          // one frame in
         const uint32_t before = s.GetQueuedCount();
         const uint32_t oldest = s.GetQueuedSequences().front();
         ASSERT_EQ(1, s.GetNetState(&state, text, sizeof text));
@@ -378,7 +383,7 @@ TEST(RavoSource, DeepQueueIsTrimmed)
             EXPECT_GE(before - s.GetQueuedCount(), 11u);
             EXPECT_GT(s.GetQueuedSequences().front(), oldest);
             EXPECT_EQ(seq - 1, s.GetQueuedSequences().back());
-            EXPECT_GT(second, 30);   // six checks five seconds apart
+            EXPECT_GT(second, 30); // six checks five seconds apart
         }
     }
     EXPECT_TRUE(trimmed);

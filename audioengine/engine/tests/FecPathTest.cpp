@@ -40,7 +40,7 @@ bool FileExists(const char* name)
     const DWORD a = GetFileAttributesA(name);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
-}
+} // namespace
 
 TEST(RavoFecPath, ProcesserToSourceRecoversLostPackets)
 {
@@ -95,7 +95,11 @@ TEST(RavoFecPath, ProcesserToSourceRecoversLostPackets)
 // the parity of a group has arrived.
 TEST(RavoFecPath, RecoveryPerMode)
 {
-    const struct { int mode; int k; } modes[] = {{1, 6}, {2, 6}, {3, 8}, {4, 16}};
+    const struct
+    {
+        int mode;
+        int k;
+    } modes[] = {{1, 6}, {2, 6}, {3, 8}, {4, 16}};
     std::vector<int16_t> tone = Tone(320 * 120, 440.0, 8000.0, 16000);
     for (const auto& m : modes) {
         SCOPED_TRACE(m.mode);
@@ -135,7 +139,7 @@ TEST(RavoFecPath, FrameNumbersWrapWithTheGroupNumber)
         const std::vector<uint8_t> p = MakePacket(0x77, seq++, FecData(group, index, 3));
         return s.Insert(p.data(), static_cast<int>(p.size()));
     };
-    send(65533, 5);   // opens the source; its frame counts as a duplicate
+    send(65533, 5); // opens the source; its frame counts as a duplicate
     for (uint16_t g : {uint16_t(65534), uint16_t(65535), uint16_t(0), uint16_t(1)})
         for (int i = 0; i < 6; ++i)
             EXPECT_TRUE(send(g, i));
@@ -191,7 +195,7 @@ TEST(RavoFecPath, TraceFileCreatedOrSkipped)
 TEST(RavoFecTrace, RowsOfBitsAndNumbers)
 {
     char line[128];
-    const uint8_t bits[2] = {0x2D, 0x01};   // 1011 0100 1
+    const uint8_t bits[2] = {0x2D, 0x01}; // 1011 0100 1
     FecTrace::FormatBits(line, sizeof line, bits, 9, 4);
     EXPECT_STREQ("[.x.. x.xx .]", line);
     const int values[5] = {5, 0, 123, 0, 7};

@@ -17,11 +17,15 @@ bool Put(CFramePool& pool, uint32_t sequence)
     b->SetSequence(sequence);
     return pool.PutFilledInOrder(b);
 }
-}
+} // namespace
 
 TEST(RavoFramePool, KeepsSequenceOrderAcrossWrap)
 {
-    const struct { std::vector<uint32_t> in; std::vector<uint32_t> out; } cases[] = {
+    const struct
+    {
+        std::vector<uint32_t> in;
+        std::vector<uint32_t> out;
+    } cases[] = {
         {{1, 2, 4, 3}, {1, 2, 3, 4}},
         {{10, 5, 7, 6}, {5, 6, 7, 10}},
         {{0xFFFFFFFFu, 1, 0xFFFFFFFEu, 0}, {0xFFFFFFFEu, 0xFFFFFFFFu, 0, 1}},

@@ -53,8 +53,12 @@ TEST(RavoNoiseSuppressor, SizesLevelsAndFloorRamp)
     EXPECT_EQ(1, ns.Noise_Sup(block.data(), 160));
     EXPECT_EQ(2, ns.GetFrameCount());
 
-    const struct { int in; int level; double floor; } levels[] = {
-        {-3, 0, -10.0}, {0, 0, -10.0}, {3, 3, -25.0}, {4, 4, -30.0}, {9, 3, -25.0}};
+    const struct
+    {
+        int in;
+        int level;
+        double floor;
+    } levels[] = {{-3, 0, -10.0}, {0, 0, -10.0}, {3, 3, -25.0}, {4, 4, -30.0}, {9, 3, -25.0}};
     for (const auto& l : levels) {
         NoiseSuppressor n(l.in);
         EXPECT_EQ(l.level, n.GetLevel());
@@ -112,7 +116,8 @@ TEST(RavoNoiseSuppressor, ReducesNoiseAroundATone)
     std::vector<int16_t> tone = Tone(rate * 4, 1000.0, 6000.0, rate);
     std::vector<int16_t> mixed(noise.size());
     for (size_t i = 0; i < mixed.size(); ++i)
-        mixed[i] = static_cast<int16_t>(i < static_cast<size_t>(toneStart) ? noise[i] : noise[i] + tone[i]);
+        mixed[i] = static_cast<int16_t>(i < static_cast<size_t>(toneStart) ? noise[i]
+                                                                           : noise[i] + tone[i]);
 
     for (int level : {0, 3}) {
         NoiseSuppressor ns(level);

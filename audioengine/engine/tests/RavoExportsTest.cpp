@@ -35,7 +35,7 @@ protected:
     }
     HMODULE m_module = nullptr;
 };
-}
+} // namespace
 
 TEST_F(RavoDll, EveryOrdinalAndNoName)
 {
@@ -59,7 +59,7 @@ TEST_F(RavoDll, FormatTableFunctions)
     char buffer[32];
     memset(buffer, 'z', sizeof buffer);
     EXPECT_EQ(0, name(2, buffer, 19));
-    EXPECT_EQ('z', buffer[0]);   // untouched
+    EXPECT_EQ('z', buffer[0]); // untouched
     EXPECT_EQ(19, name(2, buffer, 20));
     EXPECT_STREQ("CCITT A-Law,64 kbps", buffer);
     EXPECT_EQ(0, name(5, buffer, sizeof buffer));

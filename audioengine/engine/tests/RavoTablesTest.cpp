@@ -10,7 +10,16 @@ using namespace RavoEngine;
 
 TEST(RavoTables, CodecRowsAndFrameTimes)
 {
-    struct Row { uint8_t kind; uint16_t tag; uint32_t rate; uint32_t frame; uint32_t block; int ms; const char* name; };
+    struct Row
+    {
+        uint8_t kind;
+        uint16_t tag;
+        uint32_t rate;
+        uint32_t frame;
+        uint32_t block;
+        int ms;
+        const char* name;
+    };
     const Row rows[] = {
         {0, 0x0042, 8000, 24, 480, 30, "G.723.1,6.4 kbps"},
         {1, 0x0042, 8000, 20, 480, 30, "G.723.1,5.3 kbps"},
@@ -41,7 +50,13 @@ TEST(RavoTables, CodecRowsAndFrameTimes)
 
 TEST(RavoTables, FecModesByCode)
 {
-    const struct { uint8_t byte0; int mode; int n; int k; } cases[] = {
+    const struct
+    {
+        uint8_t byte0;
+        int mode;
+        int n;
+        int k;
+    } cases[] = {
         {0x76, 1, 12, 6}, {0x86, 2, 18, 6}, {0x97, 3, 24, 8}, {0xA4, 4, 48, 16},
         {0x06, -1, 0, 0}, {0x26, -1, 0, 0}, {0xB6, -1, 0, 0},
     };

@@ -30,7 +30,8 @@ WAVEFORMATEX Pcm8(uint32_t rate)
     return f;
 }
 
-std::vector<uint8_t> MakePacket(uint8_t first, uint32_t sequence, const std::vector<uint8_t>& payload)
+std::vector<uint8_t> MakePacket(uint8_t first, uint32_t sequence,
+                                const std::vector<uint8_t>& payload)
 {
     std::vector<uint8_t> p(AudioPacket::HEADER_SIZE + payload.size());
     AudioPacket::WriteHeader(p.data(), p.size(), first, sequence);

@@ -22,7 +22,8 @@ WAVEFORMATEX Pcm16(uint32_t rate, uint16_t channels);
 WAVEFORMATEX Pcm8(uint32_t rate);
 
 // A packet of the engine's layout: first byte, sequence number, payload.
-std::vector<uint8_t> MakePacket(uint8_t first, uint32_t sequence, const std::vector<uint8_t>& payload);
+std::vector<uint8_t> MakePacket(uint8_t first, uint32_t sequence,
+                                const std::vector<uint8_t>& payload);
 
 // Tone (and optional white noise) as 16-bit samples.
 std::vector<int16_t> Tone(int count, double frequency, double amplitude, int rate,

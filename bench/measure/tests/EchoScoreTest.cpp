@@ -47,10 +47,7 @@ std::vector<double> Delay(const std::vector<double>& x, int lag)
     return out;
 }
 
-double Db(double energyRatio)
-{
-    return 10 * std::log10(energyRatio);
-}
+double Db(double energyRatio) { return 10 * std::log10(energyRatio); }
 } // namespace
 
 TEST(EchoScore, DoubleTalkTellsTheTalkerKeptFromTheEchoLeft)
@@ -105,8 +102,8 @@ TEST(EchoScore, DoubleTalkTellsTheTalkerKeptFromTheEchoLeft)
     }
 
     // Muting the microphone removes the echo and the talker with it.
-    const DoubleTalkFigures muted = EchoScore::DoubleTalk(std::vector<int16_t>(room.mic.size(), 0),
-                                                          room.talker, room.echo, kRate, 2 * kRate, 1000);
+    const DoubleTalkFigures muted = EchoScore::DoubleTalk(
+        std::vector<int16_t>(room.mic.size(), 0), room.talker, room.echo, kRate, 2 * kRate, 1000);
     ASSERT_TRUE(muted.valid);
     EXPECT_LT(muted.talkerKeptDb, -60.0);
 }
@@ -116,8 +113,10 @@ TEST(EchoScore, RefusesRangesOutsideTheSignals)
     const Room room = MakeRoom();
     const size_t n = room.mic.size();
     EXPECT_FALSE(EchoScore::DoubleTalk(room.mic, room.talker, room.echo, 0, kRate, 100).valid);
-    EXPECT_FALSE(EchoScore::DoubleTalk(room.mic, room.talker, room.echo, n - 100, kRate, 100).valid);
-    EXPECT_FALSE(EchoScore::DoubleTalk(room.mic, room.talker, room.echo, kRate, n - kRate, 100).valid);
+    EXPECT_FALSE(
+        EchoScore::DoubleTalk(room.mic, room.talker, room.echo, n - 100, kRate, 100).valid);
+    EXPECT_FALSE(
+        EchoScore::DoubleTalk(room.mic, room.talker, room.echo, kRate, n - kRate, 100).valid);
     EXPECT_FALSE(EchoScore::DoubleTalk(room.mic, room.talker, room.echo, kRate, kRate, -1).valid);
     std::vector<double> silent(n, 0.0);
     EXPECT_FALSE(EchoScore::DoubleTalk(room.mic, silent, room.echo, kRate, kRate, 100).valid);
@@ -141,7 +140,7 @@ TEST(LeastSquares, SolvesPositiveDefiniteSystemsAndRefusesOthers)
     const double expected[] = {0.5, 2.0, 3.0};
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(x[i], expected[i], 1e-12);
-    EXPECT_FALSE(LeastSquares::Solve({1, 2, 2, 1}, {1, 1}, 2, &x));  // indefinite
-    EXPECT_FALSE(LeastSquares::Solve({1, 0, 0, 0}, {1, 1}, 2, &x));  // singular
-    EXPECT_FALSE(LeastSquares::Solve({1, 0, 0}, {1, 1}, 2, &x));     // wrong size
+    EXPECT_FALSE(LeastSquares::Solve({1, 2, 2, 1}, {1, 1}, 2, &x)); // indefinite
+    EXPECT_FALSE(LeastSquares::Solve({1, 0, 0, 0}, {1, 1}, 2, &x)); // singular
+    EXPECT_FALSE(LeastSquares::Solve({1, 0, 0}, {1, 1}, 2, &x));    // wrong size
 }

@@ -62,7 +62,8 @@ TEST(LossPrediction, RandomLossGivesTheBinomialTail)
         double tail = 0;
         for (int j = 6; j <= 11; ++j)
             tail += Binomial(11, j, p);
-        EXPECT_NEAR(LossPrediction::ResidualLoss(positions, 6, 6, {p, 0}) / (p * tail), 1.0, 1e-9) << p;
+        EXPECT_NEAR(LossPrediction::ResidualLoss(positions, 6, 6, {p, 0}) / (p * tail), 1.0, 1e-9)
+            << p;
     }
 }
 
@@ -84,10 +85,11 @@ TEST(LossPrediction, BurstLossMatchesEveryLossPatternWeighed)
     for (const Case& c : cases) {
         const double expected = Enumerate(c.positions, c.dataCount, c.needed, c.model);
         EXPECT_GT(expected, 0.0);
-        EXPECT_NEAR(LossPrediction::ResidualLoss(c.positions, c.dataCount, c.needed, c.model), expected,
-                    expected * 1e-9);
+        EXPECT_NEAR(LossPrediction::ResidualLoss(c.positions, c.dataCount, c.needed, c.model),
+                    expected, expected * 1e-9);
         const double failing = Enumerate(c.positions, c.dataCount, c.needed, c.model, true);
-        EXPECT_NEAR(LossPrediction::GroupLoss(c.positions, c.needed, c.model), failing, failing * 1e-9);
+        EXPECT_NEAR(LossPrediction::GroupLoss(c.positions, c.needed, c.model), failing,
+                    failing * 1e-9);
     }
     // Bursts hurt more than random loss of the same rate.
     const std::vector<long long> group = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};

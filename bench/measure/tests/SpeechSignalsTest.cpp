@@ -72,8 +72,8 @@ TEST(SpeechSignals, NoiseIsScaledToTheSnrAgainstTheActiveSpeech)
     const double active = SpeechSignals::ActiveSpeechPower(speech, rate);
     EXPECT_GT(active, mean * 1.2);
     for (double snr : {5.0, 15.0}) {
-        const std::vector<double> noise =
-            SpeechSignals::ScaleNoise(speech, SpeechSignals::PinkNoise(speech.size(), rate, 2), rate, snr);
+        const std::vector<double> noise = SpeechSignals::ScaleNoise(
+            speech, SpeechSignals::PinkNoise(speech.size(), rate, 2), rate, snr);
         double power = 0;
         for (double v : noise)
             power += v * v;

@@ -20,8 +20,8 @@ Noisy MakeNoisy(double snrDb)
 {
     Noisy n;
     n.speech = SpeechSignals::Synthetic(kRate, 8.0, 1);
-    n.noise = SpeechSignals::ScaleNoise(n.speech, SpeechSignals::WhiteNoise(n.speech.size(), 5), kRate,
-                                        snrDb);
+    n.noise = SpeechSignals::ScaleNoise(n.speech, SpeechSignals::WhiteNoise(n.speech.size(), 5),
+                                        kRate, snrDb);
     return n;
 }
 
@@ -43,7 +43,7 @@ TEST(SuppressionScore, TellsNoiseRemovedFromSpeechLost)
         const char* name;
         double speechGain, noiseGain;
         int delay;
-        double removed, change, gain;  // dB
+        double removed, change, gain; // dB
     } cases[] = {
         {"passes the input unchanged", 1.0, 1.0, 0, 0.0, 0.0, 0.0},
         {"halves everything, late", 0.5, 0.5, 320, 6.02, -6.02, 0.0},
@@ -51,9 +51,8 @@ TEST(SuppressionScore, TellsNoiseRemovedFromSpeechLost)
         {"lowers the talker more than the noise", 0.25, 0.5, 40, 6.02, -12.04, -6.02},
     };
     for (const Case& c : cases) {
-        const SuppressionFigures f =
-            SuppressionScore::Measure(n.speech, n.noise, Output(n, c.speechGain, c.noiseGain, c.delay),
-                                      kRate, kRate, 1000);
+        const SuppressionFigures f = SuppressionScore::Measure(
+            n.speech, n.noise, Output(n, c.speechGain, c.noiseGain, c.delay), kRate, kRate, 1000);
         ASSERT_TRUE(f.valid) << c.name;
         EXPECT_EQ(f.delay, c.delay) << c.name;
         // The noise's power in the active frames differs a little from its
@@ -80,14 +79,16 @@ TEST(SuppressionScore, SilenceInPausesCountsAsOneStepOfNoiseNotAsInfinity)
 TEST(SuppressionScore, ASilentOutputOrASpeechWithoutPausesGivesNoFigures)
 {
     const Noisy n = MakeNoisy(5.0);
-    EXPECT_FALSE(SuppressionScore::Measure(n.speech, n.noise, Output(n, 0.0, 0.0, 0), kRate, kRate, 1000)
-                     .valid);
+    EXPECT_FALSE(
+        SuppressionScore::Measure(n.speech, n.noise, Output(n, 0.0, 0.0, 0), kRate, kRate, 1000)
+            .valid);
     // A tone without pauses.
     std::vector<double> tone(n.speech.size());
     for (size_t i = 0; i < tone.size(); ++i)
         tone[i] = 3000 * std::sin(0.1 * i);
-    EXPECT_FALSE(SuppressionScore::Measure(tone, n.noise, SpeechSignals::ToPcm(tone), kRate, kRate, 1000)
-                     .valid);
+    EXPECT_FALSE(
+        SuppressionScore::Measure(tone, n.noise, SpeechSignals::ToPcm(tone), kRate, kRate, 1000)
+            .valid);
     // Counting starts past the end.
     EXPECT_FALSE(SuppressionScore::Measure(n.speech, n.noise, Output(n, 1.0, 1.0, 0), kRate,
                                            n.speech.size(), 1000)

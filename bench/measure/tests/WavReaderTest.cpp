@@ -18,7 +18,7 @@ public:
     WavBytes& Riff(const char* riff = "RIFF", const char* wave = "WAVE")
     {
         Put(riff, 4);
-        U32(0);  // the RIFF size is not checked
+        U32(0); // the RIFF size is not checked
         Put(wave, 4);
         return *this;
     }
@@ -73,8 +73,7 @@ private:
     }
 };
 
-std::vector<int16_t> Read(const std::vector<uint8_t>& bytes, int rate, std::string* error,
-                          bool* ok)
+std::vector<int16_t> Read(const std::vector<uint8_t>& bytes, int rate, std::string* error, bool* ok)
 {
     std::vector<int16_t> samples;
     *ok = WavReader::Parse(bytes.data(), bytes.size(), rate, &samples, error);
@@ -103,8 +102,12 @@ TEST(WavReader, RefusesWhatIsNotSixteenBitPcmWithAReason)
         {"format chunk too small", WavBytes().Riff().Format(1, 1, 16000, 16, 16).bytes},
         {"no data chunk", WavBytes().Riff().Format(1, 1, 16000, 16).bytes},
         {"no samples", WavBytes().Riff().Format(1, 1, 16000, 16).Data({}).bytes},
-        {"chunk past the end",
-         WavBytes().Riff().Format(1, 1, 16000, 16).Chunk("LIST", 0x7FFFFFF0, {1, 2}).Data(some).bytes},
+        {"chunk past the end", WavBytes()
+                                   .Riff()
+                                   .Format(1, 1, 16000, 16)
+                                   .Chunk("LIST", 0x7FFFFFF0, {1, 2})
+                                   .Data(some)
+                                   .bytes},
     };
     // A format chunk that says it is shorter than a PCM format.
     cases[9].bytes[16] = 14;
@@ -151,7 +154,7 @@ TEST(WavReader, ReadsWhatAStreamedFileHoldsWhenItsDataSizeSaysMore)
     std::vector<int16_t> samples = {1, -2, 3, -4, 5};
     WavBytes wav;
     wav.Riff().Format(1, 1, 16000, 16).Data(samples, 0x7FFFF000);
-    wav.bytes.push_back(0x77);  // half a sample at the end
+    wav.bytes.push_back(0x77); // half a sample at the end
     std::string error;
     bool ok = false;
     EXPECT_EQ(Read(wav.bytes, 16000, &error, &ok), samples);

@@ -119,14 +119,12 @@ TEST(ClientUtilTest, HasControlRightTable)
         uint8_t mode;
         bool expected;
     } cases[] = {
-        {1, false, 0, 2, true},  // the host, even without a record
-        {2, false, 0, 0, false}, // no own record
-        {2, true, 2, 2, true},   // holds the meeting control
-        {2, true, 1, 2, false},  // only asked for it, chair-controlled
-        {2, true, 0, 2, false},
-        {2, true, 0, 0, true},   // not chair-controlled: everyone
-        {4, true, 0, 1, true},
-        {3, true, 0, 2, false},
+        {1, false, 0, 2, true},                         // the host, even without a record
+        {2, false, 0, 0, false},                        // no own record
+        {2, true, 2, 2, true},                          // holds the meeting control
+        {2, true, 1, 2, false},                         // only asked for it, chair-controlled
+        {2, true, 0, 2, false},  {2, true, 0, 0, true}, // not chair-controlled: everyone
+        {4, true, 0, 1, true},   {3, true, 0, 2, false},
     };
     for (const Case& c : cases) {
         CUserTable users;
@@ -174,7 +172,8 @@ TEST(ClientUtilTest, MessageBoxesHaveTheirOwnerCaptionAndButtons)
     ASSERT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(boxes.Shown()[0].text, "hello");
     EXPECT_EQ(boxes.Shown()[0].caption, "");
-    EXPECT_EQ(boxes.Shown()[0].type & (MB_TYPEMASK | MB_ICONMASK), UINT(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(boxes.Shown()[0].type & (MB_TYPEMASK | MB_ICONMASK),
+              UINT(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(boxes.Shown()[1].caption, "系统提示");
     EXPECT_EQ(boxes.Shown()[1].type & (MB_TYPEMASK | MB_ICONMASK),
               UINT(MB_OKCANCEL | MB_ICONQUESTION));
@@ -211,8 +210,8 @@ TEST(ClientUtilTest, BroadcastReachesDescendantsFirstThenTheWindow)
     ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD, CRect(0, 0, 20, 20), &top, 1));
     ASSERT_TRUE(grandchild.Create(nullptr, "grandchild", WS_CHILD, CRect(0, 0, 5, 5), &child, 2));
     // A window without a framework object is passed over.
-    HWND plain = CreateWindowA("STATIC", "plain", WS_CHILD, 0, 0, 5, 5, top.GetSafeHwnd(),
-                               nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowA("STATIC", "plain", WS_CHILD, 0, 0, 5, 5, top.GetSafeHwnd(), nullptr,
+                               nullptr, nullptr);
     ASSERT_NE(plain, nullptr);
 
     BroadcastToThreadWindows(WM_USER + 77, 0, 0);

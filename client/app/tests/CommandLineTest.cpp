@@ -33,8 +33,8 @@ TEST(CommandLineTest, SplitsPlainAndQuotedArguments)
 TEST(CommandLineTest, QuotedArgumentsComeBackUnchanged)
 {
     // "淺" ends in the byte of a backslash in code page 936.
-    const char* values[] = {"plain", "two words", "", "a\"b", "ends in \\", "C:\\dir\\",
-                            "\\\"", "会议 室", "淺", "淺 \"x\" 淺"};
+    const char* values[] = {"plain",     "two words", "",        "a\"b", "ends in \\",
+                            "C:\\dir\\", "\\\"",      "会议 室", "淺",   "淺 \"x\" 淺"};
     std::string line = "\"C:\\Program Files\\Halvern\\Halvern.exe\"";
     for (const char* v : values)
         line += " " + CCommandLine::Quote(v);
@@ -52,7 +52,8 @@ TEST(CommandLineTest, LoginLineRoundTripsThroughParse)
     info.roomId = 42;
     strcpy(info.userName, "Ann Lee");
     strcpy(info.password, "p w\"\\");
-    std::string line = CCommandLine::BuildLoginLine("C:\\Program Files\\Halvern\\Halvern.exe", info);
+    std::string line =
+        CCommandLine::BuildLoginLine("C:\\Program Files\\Halvern\\Halvern.exe", info);
     LOGIN_INFO parsed = {};
     parsed.loginMode = 9;
     ASSERT_TRUE(CCommandLine::ParseLogin(CCommandLine::Split(line.c_str()), &parsed, nullptr));
@@ -72,15 +73,16 @@ TEST(CommandLineTest, ParseTakesShortAndLongFormsAndCutsFields)
     EXPECT_FALSE(CCommandLine::ParseLogin({"p", "1.1.1.1", "r", "3", "u"}, &info, nullptr));
     EXPECT_STREQ(info.serverAddress, "");
 
-    ASSERT_TRUE(CCommandLine::ParseLogin({"p", "1.1.1.1", "r", "3", "u", "pw", "1"}, &info, nullptr));
+    ASSERT_TRUE(
+        CCommandLine::ParseLogin({"p", "1.1.1.1", "r", "3", "u", "pw", "1"}, &info, nullptr));
     EXPECT_EQ(info.loginMode, 1u);
     ASSERT_TRUE(CCommandLine::ParseLogin({"p", "1.1.1.1", "r", "3", "u", "pw"}, &info, nullptr));
     EXPECT_EQ(info.loginMode, 0u);
     EXPECT_EQ(info.roomId, 3u);
 
     std::string longText(40, 'x');
-    ASSERT_TRUE(CCommandLine::ParseLogin({"p", longText, longText, "12", longText, longText},
-                                         &info, nullptr));
+    ASSERT_TRUE(CCommandLine::ParseLogin({"p", longText, longText, "12", longText, longText}, &info,
+                                         nullptr));
     EXPECT_EQ(strlen(info.serverAddress), 15u);
     EXPECT_EQ(strlen(info.roomName), 23u);
     EXPECT_EQ(strlen(info.userName), 20u);
@@ -98,7 +100,8 @@ TEST(CommandLineTest, ParseLogsTheArgumentsOrTheRefusal)
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string path = std::string(temp) + "cmdline_" + std::to_string(GetCurrentProcessId()) + ".log";
+    std::string path =
+        std::string(temp) + "cmdline_" + std::to_string(GetCurrentProcessId()) + ".log";
     {
         CLogFile log(CLogFile::LOG_FILE, 0, path.c_str(), 0);
         LOGIN_INFO info = {};

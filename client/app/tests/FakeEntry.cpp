@@ -1,5 +1,2 @@
 // Every export of the fake media libraries is this one function.
-extern "C" int FakeEntry()
-{
-    return 0;
-}
+extern "C" int FakeEntry() { return 0; }

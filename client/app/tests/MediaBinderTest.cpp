@@ -121,7 +121,7 @@ TEST(MediaBinderOrder, ResolvesInTheFixedOrderFromTheRightLibrary)
     CMediaBinder binder(&fake);
     ASSERT_TRUE(binder.Bind("X:\\lib\\", &table));
     EXPECT_EQ(fake.loads, (std::vector<std::string>{"X:\\lib\\Kadrel.dll", "X:\\lib\\Dravom.dll",
-                                                     "X:\\lib\\Caskel.dll"}));
+                                                    "X:\\lib\\Caskel.dll"}));
     ASSERT_EQ(fake.resolved.size(), 99u);
     int perLibrary[4] = {};
     for (size_t i = 0; i < fake.resolved.size(); ++i) {
@@ -151,6 +151,7 @@ TEST(MediaBinderOrder, ResolvesInTheFixedOrderFromTheRightLibrary)
 TEST(MediaBinderFolder, IsTheSystemsCommonFilesFolder)
 {
     char common[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES_COMMON, nullptr, 0, common)));
+    ASSERT_TRUE(
+        SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES_COMMON, nullptr, 0, common)));
     EXPECT_EQ(CMediaBinder::GetDefaultFolder(), std::string(common) + "\\Tessaly\\");
 }

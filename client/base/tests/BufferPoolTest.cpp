@@ -63,9 +63,15 @@ TEST(BufferPool, StopWakesEveryWaiterAndWinsOverQueuedBuffers)
     std::atomic<int> woken{0};
     std::vector<std::thread> waiters;
     for (int i = 0; i < 2; ++i)
-        waiters.emplace_back([&] { if (!pool.GetFree(INFINITE)) ++woken; });
+        waiters.emplace_back([&] {
+            if (!pool.GetFree(INFINITE))
+                ++woken;
+        });
     for (int i = 0; i < 2; ++i)
-        waiters.emplace_back([&] { if (!pool.GetFilled(INFINITE)) ++woken; });
+        waiters.emplace_back([&] {
+            if (!pool.GetFilled(INFINITE))
+                ++woken;
+        });
     Sleep(100);
     pool.Stop();
     for (auto& t : waiters)
@@ -110,7 +116,9 @@ TEST(QueueBuffer, ZeroCapacityGrowsOnDemand)
 
 TEST(ScopedLock, NullSectionDoesNothingAndRealOneExcludes)
 {
-    { CScopedLock none(nullptr); }
+    {
+        CScopedLock none(nullptr);
+    }
 
     CRITICAL_SECTION cs;
     InitializeCriticalSection(&cs);

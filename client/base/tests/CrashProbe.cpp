@@ -10,10 +10,7 @@
 
 static CCrashReport g_crashReport;
 
-__attribute__((noinline)) static void Fault(volatile int* where)
-{
-    *where = 1;
-}
+__attribute__((noinline)) static void Fault(volatile int* where) { *where = 1; }
 
 int main(int argc, char** argv)
 {

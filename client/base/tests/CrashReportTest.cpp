@@ -9,7 +9,11 @@
 
 TEST(CrashReport, ReportPathReplacesOnlyTheExtension)
 {
-    struct Case { const char* program; const char* report; };
+    struct Case
+    {
+        const char* program;
+        const char* report;
+    };
     const Case cases[] = {
         {"C:\\Program Files\\Halvern\\Halvern.exe", "C:\\Program Files\\Halvern\\Halvern.RPT"},
         {"C:\\v1.2\\client.exe", "C:\\v1.2\\client.RPT"},
@@ -49,7 +53,8 @@ int RunProbe(const std::string& exe, const char* arg)
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return -1;
     WaitForSingleObject(pi.hProcess, 30000);
     DWORD code = 0;
@@ -86,8 +91,9 @@ TEST(CrashReport, FaultingProgramAppendsReportsBesideItself)
     EXPECT_EQ(first.rfind("//=====================================================\r\n", 0), 0u);
     // Under user-mode emulation the emulator, not the processor, reports the
     // bad write, and Wine then sees an illegal instruction.
-    const char* faultLine = getenv("HALVERN_EMULATED") ? "Exception code: C000001D ILLEGAL_INSTRUCTION\r\n"
-                                                      : "Exception code: C0000005 ACCESS_VIOLATION\r\n";
+    const char* faultLine = getenv("HALVERN_EMULATED")
+                                ? "Exception code: C000001D ILLEGAL_INSTRUCTION\r\n"
+                                : "Exception code: C0000005 ACCESS_VIOLATION\r\n";
     EXPECT_NE(first.find(faultLine), std::string::npos) << first;
     EXPECT_NE(first.find("Fault address:  "), std::string::npos);
     EXPECT_NE(first.find("probe.exe"), std::string::npos);

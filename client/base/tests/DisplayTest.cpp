@@ -29,8 +29,8 @@ TEST(Display, WindowTimersAndMemoryBitmap)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "DisplayProbe";
     ASSERT_TRUE(RegisterClassA(&wc));
-    HWND hwnd = CreateWindowA("DisplayProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreateWindowA("DisplayProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                              nullptr, wc.hInstance, nullptr);
     ASSERT_NE(hwnd, nullptr) << "no display";
     ShowWindow(hwnd, SW_SHOW);
     SetTimer(hwnd, 7, 20, nullptr);

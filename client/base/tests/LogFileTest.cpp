@@ -47,8 +47,12 @@ TEST(LogFile, RotatesThePreviousFileAndStartsEmpty)
     std::string path = TempPath("halvern_rotate.log");
     DeleteFileA(path.c_str());
     DeleteFileA((path + ".bak").c_str());
-    { std::ofstream(path + ".bak") << "oldest"; }
-    { std::ofstream(path) << "previous run"; }
+    {
+        std::ofstream(path + ".bak") << "oldest";
+    }
+    {
+        std::ofstream(path) << "previous run";
+    }
 
     {
         CLogFile log(CLogFile::LOG_FILE, 0, path.c_str(), 0);

@@ -9,7 +9,9 @@ namespace {
 class CountingThread : public CNamedThread
 {
 public:
-    CountingThread(HANDLE done, bool* destroyed) : CNamedThread("counter", 7), m_done(done), m_destroyed(destroyed) {}
+    CountingThread(HANDLE done, bool* destroyed)
+        : CNamedThread("counter", 7), m_done(done), m_destroyed(destroyed)
+    {}
     ~CountingThread() override
     {
         if (m_destroyed)
@@ -103,7 +105,8 @@ TEST(NamedThread, StopRefusesASelfDeletingThreadInsteadOfJoiningIt)
     HANDLE stopper =
         reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, StopThread, thread, 0, nullptr));
     // Joining would wait for the thread and then write into its deleted object.
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stopper, 3000)) << "Stop joined a self-deleting thread";
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stopper, 3000))
+        << "Stop joined a self-deleting thread";
     SetEvent(go);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 10000));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stopper, 5000));

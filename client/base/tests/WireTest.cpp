@@ -13,7 +13,10 @@ TEST(Wire, RoundTripLittleEndian)
     EXPECT_EQ(buffer[3], 0xEF);
 
     WireReader r(buffer, sizeof buffer);
-    uint8_t a; uint16_t b; uint32_t c; int32_t d;
+    uint8_t a;
+    uint16_t b;
+    uint32_t c;
+    int32_t d;
     ASSERT_TRUE(r.U8(a) && r.U16(b) && r.U32(c) && r.I32(d));
     EXPECT_EQ(a, 0xAB);
     EXPECT_EQ(b, 0x1234);

@@ -66,8 +66,16 @@ TEST_F(CommandManagerTest, ServerVersion)
     EXPECT_TRUE(manager.GetServerVersion("127.0.0.1", Port(), version, text));
     EXPECT_STREQ(version, "vvvvvvvvvvv");
 
-    struct { size_t length; uint16_t result; unsigned textId; } cases[] = {
-        {19, 0, 61449}, {21, 0, 61449}, {20, 258, 61459}, {20, 4097, 61473},
+    struct
+    {
+        size_t length;
+        uint16_t result;
+        unsigned textId;
+    } cases[] = {
+        {19, 0, 61449},
+        {21, 0, 61449},
+        {20, 258, 61459},
+        {20, 4097, 61473},
     };
     for (const auto& c : cases) {
         server.SetRequestReply(REQ_SERVER_VERSION, Reply(c.result, c.length));
@@ -237,31 +245,43 @@ TEST_F(CommandManagerTest, LoginFailuresShowTheirTexts)
     StandInClient first;
     ASSERT_TRUE(first.Login(Port(), "alice", "a"));
 
-    struct { const char* user; const char* password; uint32_t room; uint32_t mode; unsigned id; } cases[] = {
-        {"alice", "a", 99, 0, 61459},   // no such room
-        {"alice", "a", 99, 2, 61612},   // kind 7: no meeting of this number
-        {"nobody", "a", 1, 0, 61460},   // no such user
-        {"bob", "wrong", 1, 0, 61461},  // wrong password
-        {"alice", "a", 1, 0, 61464},    // the same name is in the room
-        {"Nick", "", 2, 1, 61611},      // room 2 takes no nicknames
+    struct
+    {
+        const char* user;
+        const char* password;
+        uint32_t room;
+        uint32_t mode;
+        unsigned id;
+    } cases[] = {
+        {"alice", "a", 99, 0, 61459},  // no such room
+        {"alice", "a", 99, 2, 61612},  // kind 7: no meeting of this number
+        {"nobody", "a", 1, 0, 61460},  // no such user
+        {"bob", "wrong", 1, 0, 61461}, // wrong password
+        {"alice", "a", 1, 0, 61464},   // the same name is in the room
+        {"Nick", "", 2, 1, 61611},     // room 2 takes no nicknames
     };
     for (const auto& c : cases) {
         StandInClient client;
         EXPECT_FALSE(client.Login(Port(), c.user, c.password, c.room, c.mode)) << c.user;
         EXPECT_EQ(client.text, Text(c.id)) << c.user;
         EXPECT_EQ(client.users.GetCount(), 0);
-        EXPECT_FALSE(client.manager.IsConnected()) << c.user << ": a refused login keeps no connection";
+        EXPECT_FALSE(client.manager.IsConnected())
+            << c.user << ": a refused login keeps no connection";
     }
 }
 
 TEST_F(CommandManagerTest, KickedAndOtherMcuRepliesAreFormatted)
 {
     char expected[260];
-    struct { std::vector<uint8_t> reply; std::string text; } cases[] = {
+    struct
+    {
+        std::vector<uint8_t> reply;
+        std::string text;
+    } cases[] = {
         {Bytes({0x10, 0x01, 10, 0}), ""},
         {Reply(282, 18, 'M'), ""},
         {Reply(282, 17, 'M'), Text(61609)}, // too short: the plain text
-        {Reply(272, 2), Text(61467)},        // no minutes: the plain text
+        {Reply(272, 2), Text(61467)},       // no minutes: the plain text
     };
     snprintf(expected, sizeof expected, Text(61452).c_str(), 10);
     cases[0].text = expected;
@@ -277,8 +297,11 @@ TEST_F(CommandManagerTest, KickedAndOtherMcuRepliesAreFormatted)
 
 TEST_F(CommandManagerTest, LoginReplyLengthIsCheckedBeforeAnythingIsTaken)
 {
-    struct { size_t length; bool ok; } cases[] = {{21, false}, {22, true}, {22 + 36 + 1, false},
-                                                  {22 + 72, true}, {2, false}};
+    struct
+    {
+        size_t length;
+        bool ok;
+    } cases[] = {{21, false}, {22, true}, {22 + 36 + 1, false}, {22 + 72, true}, {2, false}};
     for (const auto& c : cases) {
         std::vector<uint8_t> reply = Reply(0, c.length, 0x77);
         if (c.length >= 22) {
@@ -333,9 +356,15 @@ TEST_F(CommandManagerTest, LostConnectionQueuesOneEmptyEntryAndClosesTheSocket)
         uint32_t id = client.login.userId;
         ASSERT_TRUE(server.InjectFrame(id, {0x5C, 0x08}));
         switch (fault) {
-        case CLOSED: server.Disconnect(id); break;
-        case MID_FRAME: server.CloseMidFrame(id, 100, 40); break;
-        case BAD_MARKER: server.InjectRaw(id, {0xFE, 0, 2, 0, 0xFF, 0, 0x5C, 0x08}); break;
+        case CLOSED:
+            server.Disconnect(id);
+            break;
+        case MID_FRAME:
+            server.CloseMidFrame(id, 100, 40);
+            break;
+        case BAD_MARKER:
+            server.InjectRaw(id, {0xFE, 0, 2, 0, 0xFF, 0, 0x5C, 0x08});
+            break;
         case TOO_LONG_FOR_THE_QUEUE: {
             std::vector<uint8_t> big(40000, 1);
             server.InjectFrame(id, big);
@@ -382,8 +411,7 @@ TEST_F(CommandManagerTest, CloseEndsAWaitingReceiveThreadWithoutAnEmptyEntry)
     ASSERT_TRUE(client.Login(Port(), "alice", "a"));
     // Whatever the server sent is taken, so that the receive thread waits.
     std::vector<uint8_t> message;
-    while (client.Next(message, 300)) {
-    }
+    while (client.Next(message, 300)) {}
     client.manager.Close();
     EXPECT_EQ(client.manager.GetHandle(), nullptr);
     EXPECT_FALSE(client.manager.IsConnected());
@@ -398,7 +426,11 @@ TEST_F(CommandManagerTest, ResultTexts)
 {
     CCommandManager manager;
     // The texts themselves, as the user reads them.
-    struct { uint16_t code; const char* text; } cases[] = {
+    struct
+    {
+        uint16_t code;
+        const char* text;
+    } cases[] = {
         {0, "无错误发生!"},
         {1, "服务器会议室列举对象不存在!"},
         {2, "无您可以参加的会议室！"},

@@ -131,7 +131,7 @@ TEST(UserTableTest, ReadersSeeWholeRecordsWhileOthersJoinAndLeave)
 {
     CUserTable table;
     table.AddUser(1, "user1", 1);
-    Churn churn{ &table, 0 };
+    Churn churn{&table, 0};
     HANDLE writer = CreateThread(nullptr, 0, &ChurnUsers, &churn, 0, nullptr);
     ASSERT_NE(nullptr, writer);
     int torn = 0;

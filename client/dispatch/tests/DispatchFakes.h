@@ -79,8 +79,8 @@ public:
                      uint16_t value, uint16_t valueA, uint16_t valueB, const char* name,
                      const char* second, const char* path) override
     {
-        m_log.Add("%s.AddDocument(%u,%u,%u,%u,%u,%u,%u,%s,%s,%s)", m_name, entryKind, id,
-                  folderId, flag, value, valueA, valueB, name, second, path);
+        m_log.Add("%s.AddDocument(%u,%u,%u,%u,%u,%u,%u,%s,%s,%s)", m_name, entryKind, id, folderId,
+                  flag, value, valueA, valueB, name, second, path);
     }
     void RemoveDocument(uint32_t id, uint8_t kind) override
     {
@@ -127,8 +127,14 @@ public:
     explicit FakeTargets(CallLog& log) : m_log(log) {}
 
     // Main window.
-    void SetParticipantCount(int count) override { m_log.Add("main.SetParticipantCount(%d)", count); }
-    void SetMeetingModeText(uint8_t mode) override { m_log.Add("main.SetMeetingModeText(%u)", mode); }
+    void SetParticipantCount(int count) override
+    {
+        m_log.Add("main.SetParticipantCount(%d)", count);
+    }
+    void SetMeetingModeText(uint8_t mode) override
+    {
+        m_log.Add("main.SetMeetingModeText(%u)", mode);
+    }
     void BuildTitle() override { m_log.Add("main.BuildTitle()"); }
     void ReplaceMeetingState(const void* record, size_t length) override
     {
@@ -191,7 +197,10 @@ public:
         m_log.Add("video.StartSend(%u,%s,%u)", stream, address, port);
     }
     void StopSend() override { m_log.Add("video.StopSend()"); }
-    void SetVideoWidth(uint16_t a, uint16_t b) override { m_log.Add("video.SetVideoWidth(%u,%u)", a, b); }
+    void SetVideoWidth(uint16_t a, uint16_t b) override
+    {
+        m_log.Add("video.SetVideoWidth(%u,%u)", a, b);
+    }
     void AddSource(uint32_t id) override { m_log.Add("audio.AddSource(%u)", id); }
     void DelSource(uint32_t id) override { m_log.Add("audio.DelSource(%u)", id); }
 
@@ -241,9 +250,18 @@ public:
     void StartReceiving(uint32_t id) override { m_log.Add("screen.StartReceiving(%u)", id); }
     void EndReceiving() override { m_log.Add("screen.EndReceiving()"); }
     void EndControlled() override { m_log.Add("screen.EndControlled()"); }
-    void OnControlRequest(uint32_t id, uint8_t f) override { m_log.Add("screen.OnControlRequest(%u,%u)", id, f); }
-    void OnControlReply(uint32_t id, uint8_t f) override { m_log.Add("screen.OnControlReply(%u,%u)", id, f); }
-    void OnScreenControlGrant(uint8_t g) override { m_log.Add("screen.OnScreenControlGrant(%u)", g); }
+    void OnControlRequest(uint32_t id, uint8_t f) override
+    {
+        m_log.Add("screen.OnControlRequest(%u,%u)", id, f);
+    }
+    void OnControlReply(uint32_t id, uint8_t f) override
+    {
+        m_log.Add("screen.OnControlReply(%u,%u)", id, f);
+    }
+    void OnScreenControlGrant(uint8_t g) override
+    {
+        m_log.Add("screen.OnScreenControlGrant(%u)", g);
+    }
     bool IsBroadcasting() override { return broadcasting; }
     void EndBroadcast() override { m_log.Add("screen.EndBroadcast()"); }
     bool IsControlling() override { return controlledPeer != 0; }
@@ -253,7 +271,8 @@ public:
     // Network disk, file transfer, link.
     void EnableControls(bool e) override { m_log.Add("disk.EnableControls(%d)", e); }
     void StopDocumentUpload() override { m_log.Add("disk.StopDocumentUpload()"); }
-    void StartFileReceive(uint32_t sender, uint32_t size, uint32_t transfer, const char* name) override
+    void StartFileReceive(uint32_t sender, uint32_t size, uint32_t transfer,
+                          const char* name) override
     {
         m_log.Add("files.StartFileReceive(%u,%u,%u,%s)", sender, size, transfer, name);
     }

@@ -21,12 +21,35 @@ int __cdecl StartSend(uint32_t id, const char* address, int port)
     return 1;
 }
 void __cdecl StopSend() { Note("StopSend()"); }
-void __cdecl SetWidth(int a, int b) { Note("SetVideoWidth(" + std::to_string(a) + "," + std::to_string(b) + ")"); }
-int AddSource(unsigned long id) { Note("AddSource(" + std::to_string(id) + ")"); return 1; }
-int DelSource(unsigned long id) { Note("DelSource(" + std::to_string(id) + ")"); return 1; }
-int __cdecl Chat(const char* text, uint32_t kind) { Note(std::string("Chat(") + text + "," + std::to_string(kind) + ")"); return 1; }
-int __cdecl Board(const void*, uint32_t n) { Note("Board(" + std::to_string(n) + ")"); return 1; }
-int __cdecl AddAudio(uint32_t id) { Note("AddAudio(" + std::to_string(id) + ")"); return 1; }
+void __cdecl SetWidth(int a, int b)
+{
+    Note("SetVideoWidth(" + std::to_string(a) + "," + std::to_string(b) + ")");
+}
+int AddSource(unsigned long id)
+{
+    Note("AddSource(" + std::to_string(id) + ")");
+    return 1;
+}
+int DelSource(unsigned long id)
+{
+    Note("DelSource(" + std::to_string(id) + ")");
+    return 1;
+}
+int __cdecl Chat(const char* text, uint32_t kind)
+{
+    Note(std::string("Chat(") + text + "," + std::to_string(kind) + ")");
+    return 1;
+}
+int __cdecl Board(const void*, uint32_t n)
+{
+    Note("Board(" + std::to_string(n) + ")");
+    return 1;
+}
+int __cdecl AddAudio(uint32_t id)
+{
+    Note("AddAudio(" + std::to_string(id) + ")");
+    return 1;
+}
 
 template <class F>
 void Bind(int index, F f)

@@ -69,15 +69,14 @@ std::string Load(const CLanguageManager& lang, UINT id)
     return out;
 }
 
-const char kFrench[] =
-    "[Info]\r\nCodePage=1252\r\nLanguage=Francais\r\n"
-    "[String]\r\n61455=Aucune erreur!\r\n61440=\r\n"
-    "61452=Exclu! Revenez dans %d minutes!\r\n"
-    "61609=Reunion sur %d\r\n"
-    "61479=%s a %s: %s %n\r\n"
-    "[CDlgTest]\r\nTitle=Essai\r\n1001=Nom\r\n"
-    "[Common]\r\n1=Valider\r\n1001=Commun\r\n1002=Commun2\r\n"
-    "[TestMenu]\r\n100=Ouvrir\r\n200p=Edition\r\n300p=Vide\r\n";
+const char kFrench[] = "[Info]\r\nCodePage=1252\r\nLanguage=Francais\r\n"
+                       "[String]\r\n61455=Aucune erreur!\r\n61440=\r\n"
+                       "61452=Exclu! Revenez dans %d minutes!\r\n"
+                       "61609=Reunion sur %d\r\n"
+                       "61479=%s a %s: %s %n\r\n"
+                       "[CDlgTest]\r\nTitle=Essai\r\n1001=Nom\r\n"
+                       "[Common]\r\n1=Valider\r\n1001=Commun\r\n1002=Commun2\r\n"
+                       "[TestMenu]\r\n100=Ouvrir\r\n200p=Edition\r\n300p=Vide\r\n";
 
 } // namespace
 
@@ -135,7 +134,7 @@ TEST(LanguageManagerTest, StringsFallBackToTheProgramsTable)
     ASSERT_TRUE(lang.SelectByCodePage(1252));
     EXPECT_EQ(Load(lang, 61455), "Aucune erreur!");
     EXPECT_EQ(Load(lang, 61456), CStringTable::Find(61456)); // missing key
-    EXPECT_EQ(Load(lang, 61440), "unchanged");              // empty key, nowhere else
+    EXPECT_EQ(Load(lang, 61440), "unchanged");               // empty key, nowhere else
     EXPECT_EQ(Load(lang, 61999), "unchanged");
     char tiny[6];
     EXPECT_EQ(lang.LoadString(61455, tiny, sizeof tiny), 5);
@@ -161,7 +160,12 @@ TEST(LanguageManagerTest, FormatTextsMustTakeTheSameArguments)
     lang.LoadFormatStringTo(61479, format); // an extra %n
     EXPECT_EQ(format, CStringTable::Find(61479));
 
-    struct { const char* a; const char* b; bool same; } cases[] = {
+    struct
+    {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
         {"%d minutes", "%5d min", true},
         {"%s %d", "%d %s", false},
         {"100%% %s", "%s", true},
@@ -295,8 +299,8 @@ TEST(LanguageManagerTest, ShippedFilesCarryEveryTextWithMatchingFormats)
     // Every section carries the same keys in both files.
     auto keys = [](const std::string& path, const char* section) {
         char buffer[4096] = {};
-        DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer, sizeof buffer,
-                                           path.c_str());
+        DWORD n =
+            GetPrivateProfileStringA(section, nullptr, "", buffer, sizeof buffer, path.c_str());
         std::vector<std::string> list;
         for (const char* k = buffer; k < buffer + n && *k; k += strlen(k) + 1)
             list.push_back(k);

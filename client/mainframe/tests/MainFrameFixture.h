@@ -27,8 +27,16 @@ class FakeLink : public IFrameLink
 public:
     FakeLink() : queue(4, 512) {}
     CBufferPool* ReceivedQueue() override { return &queue; }
-    bool SendStartNotice() override { ++startNotices; return true; }
-    bool SendKeepAlive() override { ++keepAlives; return true; }
+    bool SendStartNotice() override
+    {
+        ++startNotices;
+        return true;
+    }
+    bool SendKeepAlive() override
+    {
+        ++keepAlives;
+        return true;
+    }
     bool SendWindowLayout(const void* record, uint8_t length) override
     {
         const unsigned char* p = static_cast<const unsigned char*>(record);
@@ -343,9 +351,9 @@ struct Fixture
         s.commands.recorder = &recorder;
         s.commands.targets = &targets;
         frame = new CMainFrame(s);
-        frame->SetMessageHandler([this](const unsigned char* d, size_t n) { dispatched.emplace_back(d, d + n); });
-        if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
-        {
+        frame->SetMessageHandler(
+            [this](const unsigned char* d, size_t n) { dispatched.emplace_back(d, d + n); });
+        if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
             frame = nullptr; // a failed creation deletes the frame
             return nullptr;
         }
@@ -364,7 +372,10 @@ struct Fixture
     }
     bool Alive() const { return frame && ::IsWindow(frame->GetSafeHwnd()); }
     // The started program's arguments after its path.
-    static std::vector<std::string> Args(const std::string& line) { return CCommandLine::Split(line.c_str()); }
+    static std::vector<std::string> Args(const std::string& line)
+    {
+        return CCommandLine::Split(line.c_str());
+    }
 };
 
 // A window's rectangle in the frame's client coordinates.

@@ -15,8 +15,8 @@ std::vector<unsigned char> Message(uint16_t code, size_t length)
     return m;
 }
 
-std::vector<unsigned char> Layout(uint8_t fsVideo, uint8_t fsWindow, uint8_t mode, uint8_t page, uint32_t split,
-                                  uint32_t user)
+std::vector<unsigned char> Layout(uint8_t fsVideo, uint8_t fsWindow, uint8_t mode, uint8_t page,
+                                  uint32_t split, uint32_t user)
 {
     WINDOW_LAYOUT l{fsVideo, fsWindow, mode, page, split, user};
     std::vector<unsigned char> bytes(12);
@@ -29,12 +29,24 @@ TEST(MainFrame, CreatesItsPartsInOrder)
 {
     Fixture f;
     ASSERT_NE(nullptr, f.Open());
-    const std::vector<int> expected = {
-        PANE_DEVICE,          PANE_DEVICE_REMOTE,     PANE_CHAT,          RecordingPanes::WALL,
-        PANE_LEFT,            PANE_SCREEN_DIALOG,     PANE_PAGE_WHITEBOARD, PANE_PAGE_PRESENTATION,
-        PANE_PAGE_BROWSING,   PANE_PAGE_NET_DISK,     PANE_PAGE_SCREEN,   PANE_PAGE_VOTES,
-        PANE_PRINT_PROGRESS,  PANE_CAMERA,            PANE_PAN_TILT,      PANE_SCREEN_CONFIG,
-        PANE_ROOM_LIST,       PANE_RECORD_TIMER};
+    const std::vector<int> expected = {PANE_DEVICE,
+                                       PANE_DEVICE_REMOTE,
+                                       PANE_CHAT,
+                                       RecordingPanes::WALL,
+                                       PANE_LEFT,
+                                       PANE_SCREEN_DIALOG,
+                                       PANE_PAGE_WHITEBOARD,
+                                       PANE_PAGE_PRESENTATION,
+                                       PANE_PAGE_BROWSING,
+                                       PANE_PAGE_NET_DISK,
+                                       PANE_PAGE_SCREEN,
+                                       PANE_PAGE_VOTES,
+                                       PANE_PRINT_PROGRESS,
+                                       PANE_CAMERA,
+                                       PANE_PAN_TILT,
+                                       PANE_SCREEN_CONFIG,
+                                       PANE_ROOM_LIST,
+                                       PANE_RECORD_TIMER};
     EXPECT_EQ(expected, f.panes.order);
 
     // The menu bar took the window's menu: five buttons, no menu on the window.
@@ -73,8 +85,7 @@ TEST(MainFrame, AudioPortsDecideTheAudioConnection)
         {0, 7101, true, 0, "无效的音频传输端口"},
         {7100, 0, true, 0, "无效的音频传输端口"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CTestKit::MessageBoxes boxes(IDOK);
         Fixture f;
         f.login.audioPort = c.port1;
@@ -135,8 +146,8 @@ TEST(MainFrame, RestartAfterOkStartsTheProgramWithItsLoginAndCloses)
     ASSERT_EQ(1u, f.launcher.starts.size());
     EXPECT_EQ(std::vector<DWORD>{5000}, f.sleeps);
     const std::vector<std::string> args = Fixture::Args(f.launcher.starts[0]);
-    const std::vector<std::string> expected = {"C:\\Program Files\\Halvern\\Halvern.exe", "127.0.0.1", "Room A", "1",
-                                               "alice", "pw"};
+    const std::vector<std::string> expected = {
+        "C:\\Program Files\\Halvern\\Halvern.exe", "127.0.0.1", "Room A", "1", "alice", "pw"};
     EXPECT_EQ(expected, args);
     EXPECT_TRUE(CTestKit::PumpUntil([&] { return !f.Alive(); }, 3000));
     f.frame = nullptr;
@@ -166,18 +177,17 @@ TEST(MainFrame, PanesFollowTheDisplayModeAndTheChatFlag)
         unsigned code; // layout code applied
         bool chatShown;
         bool leftShown, wallShown, tabShown;
-        int dataLeft;  // the tab strip's left edge from the pane area's left
+        int dataLeft; // the tab strip's left edge from the pane area's left
         bool fullScreenButton;
     } cases[] = {
-        {0, true, true, true, true, 175, true},   // data window
-        {0, false, true, true, true, 175, true},  // data window, chat closed
-        {1, false, true, false, true, 5, true},   // data only, chat closed
-        {1, true, true, false, true, 5, true},    // data only
-        {4, true, true, true, false, 0, true},    // videos
-        {3, true, false, false, true, 5, false},  // data only over the screen
+        {0, true, true, true, true, 175, true},  // data window
+        {0, false, true, true, true, 175, true}, // data window, chat closed
+        {1, false, true, false, true, 5, true},  // data only, chat closed
+        {1, true, true, false, true, 5, true},   // data only
+        {4, true, true, true, false, 0, true},   // videos
+        {3, true, false, false, true, 5, false}, // data only over the screen
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "code " << c.code << " chat " << c.chatShown);
         fr->ApplyLayoutCode(0); // back to the window from full screen
         fr->SetChatPaneShown(c.chatShown);
@@ -202,21 +212,20 @@ TEST(MainFrame, PanesFollowTheDisplayModeAndTheChatFlag)
         EXPECT_EQ(area.left + c.dataLeft, t.left);
         EXPECT_EQ(rightEdge, t.right);
         EXPECT_EQ(area.top, t.top);
-        if (chatVisible)
-        {
+        if (chatVisible) {
             const CRect ch = RectIn(fr, chat);
-            EXPECT_EQ(CRect(area.left + c.dataLeft, area.bottom - CStandInPanes::CHAT_HEIGHT, rightEdge, area.bottom),
+            EXPECT_EQ(CRect(area.left + c.dataLeft, area.bottom - CStandInPanes::CHAT_HEIGHT,
+                            rightEdge, area.bottom),
                       ch);
             EXPECT_EQ(area.bottom - (CStandInPanes::CHAT_HEIGHT + 2), t.bottom);
             EXPECT_EQ(t.bottom, RectIn(fr, &fr->Splitter()).top);
-        }
-        else
-        {
+        } else {
             EXPECT_EQ(area.bottom, t.bottom);
             EXPECT_FALSE(fr->Splitter().IsWindowVisible());
         }
         EXPECT_EQ(CRect(t.left - 5, area.top, t.left, area.bottom), RectIn(fr, &fr->ArrowBar()));
-        EXPECT_EQ(c.fullScreenButton, !!fr->TabStrip().Button(IDC_TAB_FULLSCREEN).IsWindowVisible());
+        EXPECT_EQ(c.fullScreenButton,
+                  !!fr->TabStrip().Button(IDC_TAB_FULLSCREEN).IsWindowVisible());
         EXPECT_EQ(!c.fullScreenButton, !!fr->TabStrip().Button(IDC_TAB_RESTORE).IsWindowVisible());
         EXPECT_EQ(c.chatShown, !!fr->TabStrip().Button(IDC_TAB_CLOSE_CHAT).IsWindowVisible());
         EXPECT_EQ(!c.chatShown, !!fr->TabStrip().Button(IDC_TAB_OPEN_CHAT).IsWindowVisible());
@@ -255,12 +264,12 @@ TEST(MainFrame, TitleTexts)
         {"Room A", 3, 0, "", "Halvern--Room A,参与人数3,会议模式：自由会议"},
         {"Room A", 12, 2, "", "Halvern--Room A,参与人数12,会议模式：主控会议"},
         {"会议室", 1, 1, "", "Halvern--会议室,参与人数1,会议模式："},
-        {"Room A", 2, 2, "Break at ten", "Halvern--Room A,参与人数2,会议模式：主控会议，公告：Break at ten"},
+        {"Room A", 2, 2, "Break at ten",
+         "Halvern--Room A,参与人数2,会议模式：主控会议，公告：Break at ten"},
         // A cleared bulletin leaves the title.
         {"Room A", 2, 2, "", "Halvern--Room A,参与人数2,会议模式：主控会议"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         memset(state + 1304, 0, 80);
         strcpy((char*)state + 1304, c.bulletin);
         fr->ReplaceMeetingState(state, sizeof state);
@@ -299,8 +308,7 @@ TEST(MainFrame, ReceivedLayoutAppliesOnlyInChairModeAtItsSize)
     EXPECT_EQ(0, fr->TabStrip().GetCurPage());
 
     f.login.meetingMode = 2;
-    for (size_t n : {11u, 13u})
-    {
+    for (size_t n : {11u, 13u}) {
         std::vector<unsigned char> cut = rec;
         cut.resize(n);
         fr->ApplyWindowLayout(cut.data(), cut.size());
@@ -412,14 +420,14 @@ TEST(MainFrame, PopupMenusFollowRoleModeAndSplit)
         {0, 2, 0, CMainFrame::POPUP_DATA_WINDOW, ID_PAGE_DOCUMENTS, "grey"},
         {0, 2, 0, CMainFrame::POPUP_WINDOW_MODE, ID_WINDOW_MODE_1, "grey"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         f.login.role = c.role;
         f.users.SetRole(7, c.role);
         f.login.meetingMode = c.mode;
         f.users.SetControlState(7, c.control);
-        EXPECT_EQ(c.expected, state(c.popup, c.id)) << "role " << (int)c.role << " mode " << (int)c.mode
-                                                      << " control " << (int)c.control << " id " << c.id;
+        EXPECT_EQ(c.expected, state(c.popup, c.id))
+            << "role " << (int)c.role << " mode " << (int)c.mode << " control " << (int)c.control
+            << " id " << c.id;
     }
     // The split check follows the split count and the full-screen flag.
     f.login.role = 1;

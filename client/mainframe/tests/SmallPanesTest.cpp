@@ -23,8 +23,7 @@ TEST(MainTabStrip, ChatButtonsToggleThePaneWithOneButtonShown)
     ASSERT_NE(nullptr, f.Open());
     CMainFrame* fr = f.frame;
     CMainFrameTab& tab = fr->TabStrip();
-    for (int round = 0; round < 2; ++round)
-    {
+    for (int round = 0; round < 2; ++round) {
         CTestKit::ClickButton(tab.Button(IDC_TAB_CLOSE_CHAT).GetSafeHwnd());
         CTestKit::PumpPending();
         EXPECT_FALSE(fr->IsChatPaneShown());
@@ -123,8 +122,7 @@ TEST(DlgSplitter, DragMovesTheBarOnlyInTheDataWindow)
         unsigned code; // layout code: 0 data window, 1 data only
         bool moves;
     } cases[] = {{1, false}, {0, true}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         fr->ApplyLayoutCode(c.code);
         CTestKit::PumpPending();
         ASSERT_TRUE(bar.IsWindowVisible());
@@ -170,8 +168,8 @@ TEST(DlgBigVideo, BorrowsARenderWindowAndGivesItBack)
     CDlgBigVideo& big = f.frame->BigVideo();
     CWnd* source = f.frame->VideoWall()->Window();
     CWnd render;
-    ASSERT_TRUE(render.CreateEx(0, AfxRegisterWndClass(0), "render", WS_CHILD | WS_VISIBLE, CRect(1, 1, 50, 40),
-                                source, 77));
+    ASSERT_TRUE(render.CreateEx(0, AfxRegisterWndClass(0), "render", WS_CHILD | WS_VISIBLE,
+                                CRect(1, 1, 50, 40), source, 77));
     big.SendMessage(WM_VIDEO_JOIN, (WPARAM)render.GetSafeHwnd(), 0);
     CTestKit::PumpPending();
     EXPECT_TRUE(big.IsWindowVisible());
@@ -222,8 +220,7 @@ TEST(MenuBar, ButtonsFindTheirPopups)
     ASSERT_NE(nullptr, f.Open());
     CMenuBar& bar = f.frame->MenuBar();
     ASSERT_EQ(5, bar.GetButtonCount());
-    for (int i = 0; i < 5; ++i)
-    {
+    for (int i = 0; i < 5; ++i) {
         CRect r;
         bar.SendMessage(TB_GETITEMRECT, i, (LPARAM)&r);
         EXPECT_EQ(50, r.Width()) << i;

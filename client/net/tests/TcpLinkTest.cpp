@@ -54,8 +54,9 @@ void SendBytes(SOCKET s, const std::vector<unsigned char>& bytes)
 std::vector<unsigned char> Frame(uint16_t length, std::vector<unsigned char> payload = {},
                                  uint8_t m1 = 0xFF, uint8_t m2 = 0xFF)
 {
-    std::vector<unsigned char> f = {m1, 0, static_cast<unsigned char>(length & 0xFF),
-                                    static_cast<unsigned char>(length >> 8), m2, 0};
+    std::vector<unsigned char> f = {
+        m1, 0, static_cast<unsigned char>(length & 0xFF), static_cast<unsigned char>(length >> 8),
+        m2, 0};
     for (unsigned char b : payload)
         f.push_back(b);
     return f;
@@ -136,12 +137,18 @@ TEST_F(TcpLinkTest, FramesRunTogetherOrCutAnywhereArriveWholeAndInOrder)
     }
     // The first `span` bytes go out in pieces of `chunk` bytes, the rest in
     // one send.
-    struct Case { size_t chunk; size_t span; int capacity; bool timed; };
+    struct Case
+    {
+        size_t chunk;
+        size_t span;
+        int capacity;
+        bool timed;
+    };
     const Case cases[] = {
-        {0, 0, 65536, false},      // everything in one send
-        {0, 0, 4096, true},        // a buffer just large enough for the largest frame
-        {5, 800, 65536, false},    // the first five headers cut in two
-        {4099, 9000, 8192, true},  // cuts inside payloads
+        {0, 0, 65536, false},     // everything in one send
+        {0, 0, 4096, true},       // a buffer just large enough for the largest frame
+        {5, 800, 65536, false},   // the first five headers cut in two
+        {4099, 9000, 8192, true}, // cuts inside payloads
     };
     for (const Case& c : cases) {
         ScriptedPeer peer([&](SOCKET s) {
@@ -194,7 +201,8 @@ TEST_F(TcpLinkTest, EachFrameLeavesAsHeaderAndPayloadUnchanged)
     ScriptedPeer peer([&](SOCKET s) {
         std::vector<unsigned char> chunk(65536);
         while (seen.size() < expected.size()) {
-            int n = recv(s, reinterpret_cast<char*>(chunk.data()), static_cast<int>(chunk.size()), 0);
+            int n =
+                recv(s, reinterpret_cast<char*>(chunk.data()), static_cast<int>(chunk.size()), 0);
             if (n <= 0)
                 break;
             seen.insert(seen.end(), chunk.begin(), chunk.begin() + n);
@@ -215,7 +223,12 @@ TEST_F(TcpLinkTest, EachFrameLeavesAsHeaderAndPayloadUnchanged)
 
 TEST_F(TcpLinkTest, MalformedFramesCloseTheConnection)
 {
-    struct Case { const char* what; std::vector<unsigned char> bytes; int capacity; };
+    struct Case
+    {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        int capacity;
+    };
     const Case cases[] = {
         {"bad first marker", Frame(2, {1, 2}, 0xFE, 0xFF), 100},
         {"bad second marker", Frame(2, {1, 2}, 0xFF, 0x00), 100},
@@ -263,8 +276,8 @@ TEST_F(TcpLinkTest, EmptyPayloadFailsButKeepsTheConnection)
 TEST_F(TcpLinkTest, PeerClosingMidFrameClosesOurSide)
 {
     const std::vector<unsigned char> cuts[] = {
-        {0xFF, 0, 4},                  // mid-header
-        Frame(4, {1, 2}),              // mid-payload
+        {0xFF, 0, 4},     // mid-header
+        Frame(4, {1, 2}), // mid-payload
     };
     for (const auto& bytes : cuts) {
         ScriptedPeer peer([&](SOCKET s) { SendBytes(s, bytes); });

@@ -25,15 +25,15 @@ std::string WindowText(CWnd& wnd)
     char cls[32] = {};
     ::GetClassNameA(wnd.GetSafeHwnd(), cls, sizeof cls);
     if (_strnicmp(cls, "RichEdit", 8) == 0)
-        wnd.SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(buffer.data()));
+        wnd.SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                        reinterpret_cast<LPARAM>(buffer.data()));
     else
         ::GetWindowTextA(wnd.GetSafeHwnd(), buffer.data(), static_cast<int>(buffer.size()));
     std::string s(buffer.data());
     // The history ends its paragraphs with CR alone; lines are compared
     // with the CR LF they were inserted with.
     std::string out;
-    for (size_t i = 0; i < s.size(); ++i)
-    {
+    for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\r' && (i + 1 >= s.size() || s[i + 1] != '\n'))
             out += "\r\n";
         else
@@ -90,7 +90,10 @@ protected:
         CTestKit::PumpPending();
     }
 
-    void Type(const std::string& text) { chat->GetDlgItem(IDC_CHAT_INPUT)->SetWindowText(text.c_str()); }
+    void Type(const std::string& text)
+    {
+        chat->GetDlgItem(IDC_CHAT_INPUT)->SetWindowText(text.c_str());
+    }
     std::string Input() { return WindowText(*chat->GetDlgItem(IDC_CHAT_INPUT)); }
     std::string History() { return WindowText(chat->GetHistory()); }
     void Choose(uint32_t userId)
@@ -144,10 +147,10 @@ TEST(ChatMessage, PayloadBytesAndTheirReading)
         {"face and text unterminated", unterminated, true, "FFFFFFFFFFF", "hi", 14},
         {"huge size", big, true, "宋体", "hi", 72},
         {"tiny size", tiny, true, "宋体", "hi", 6},
-        {"head only", std::vector<uint8_t>(payload.begin(), payload.begin() + 20), false, "", "", 0},
+        {"head only", std::vector<uint8_t>(payload.begin(), payload.begin() + 20), false, "", "",
+         0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CHAT_LINE out;
         EXPECT_EQ(c.ok, CChatMessage::Parse(c.payload.data(), c.payload.size(), out)) << c.name;
         if (!c.ok)
@@ -192,7 +195,8 @@ TEST_F(ChatPane, PrivateLineCarriesRecipientFaceSizeAndColour)
     Choose(502);
     static_cast<CComboBox*>(chat->GetDlgItem(IDC_CHAT_FACE))->SetCurSel(1);
     static_cast<CComboBox*>(chat->GetDlgItem(IDC_CHAT_SIZE))->SetCurSel(4);
-    static_cast<CColorPaletteButton*>(CWnd::FromHandlePermanent(chat->GetDlgItem(IDC_CHAT_COLOUR)->GetSafeHwnd()))
+    static_cast<CColorPaletteButton*>(
+        CWnd::FromHandlePermanent(chat->GetDlgItem(IDC_CHAT_COLOUR)->GetSafeHwnd()))
         ->SetColor(RGB(200, 10, 20));
     chat->CheckDlgButton(IDC_CHAT_WHISPER, BST_CHECKED);
     Type("secret");
@@ -250,8 +254,7 @@ TEST_F(ChatPane, RefusalsSendNothing)
         {"private chat forbidden, to everybody", 1, 1, 0, nullptr, false},
         {"allowed private", 1, 0, 501, nullptr, false},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CTestKit::MessageBoxes boxes;
         host.ClearSent();
         host.client.users.SetAllowTextChat(self, c.chatRight);
@@ -260,18 +263,16 @@ TEST_F(ChatPane, RefusalsSendNothing)
         Type("text");
         chat->OnSend();
         const size_t sent = host.SentFrames(CMD_CHAT).size();
-        if (c.message)
-        {
+        if (c.message) {
             EXPECT_EQ(0u, sent) << c.name;
             ASSERT_EQ(1u, boxes.Shown().size()) << c.name;
             EXPECT_EQ(c.message, boxes.Shown()[0].text) << c.name;
             EXPECT_EQ(c.backToEveryone ? 0 : chat->GetRecipients().GetCurSel(),
-                      chat->GetRecipients().GetCurSel()) << c.name;
+                      chat->GetRecipients().GetCurSel())
+                << c.name;
             if (c.backToEveryone)
                 EXPECT_EQ(0, chat->GetRecipients().GetCurSel()) << c.name;
-        }
-        else
-        {
+        } else {
             EXPECT_EQ(1u, sent) << c.name;
             EXPECT_TRUE(boxes.Shown().empty()) << c.name;
         }
@@ -304,8 +305,7 @@ TEST_F(ChatPane, ReceivedLinesNameSenderAndRecipient)
         {"unknown sender", 0, 999, nullptr},
         {"unknown recipient", 998, 501, nullptr},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         chat->GetHistory().SetWindowText("");
         chat->OnChatReceived(c.recipient, c.sender, RGB(0, 128, 0), p, payload.size());
         EXPECT_EQ(c.shown ? c.shown : "", History()) << c.name;
@@ -369,7 +369,8 @@ TEST_F(ChatPane, EveryShownLineReachesTheRecorderOnceWhileRecording)
     chat->OnChatReceived(0, 501, 0, reinterpret_cast<const char*>(payload.data()), payload.size());
     chat->OnChatReceived(0, 999, 0, reinterpret_cast<const char*>(payload.data()), payload.size());
     chat->AddNotice("notice");
-    const std::vector<std::string> expected = {"你 对 所有人 说:  out\r\n", "alice 对 所有人 说:  in\r\n"};
+    const std::vector<std::string> expected = {"你 对 所有人 说:  out\r\n",
+                                               "alice 对 所有人 说:  in\r\n"};
     EXPECT_EQ(expected, fake.recorded);
     EXPECT_EQ("notice\r\n", WindowText(chat->GetNotices()));
     CHARFORMATA format = {};
@@ -415,6 +416,7 @@ TEST_F(ChatPane, LinesTravelToTheOtherClientPublicAndPrivate)
     Type("to alice");
     chat->OnSend();
     deliver("private line");
-    EXPECT_EQ("host 对 所有人 说:  to all\r\nhost 对 alice 说:  to alice\r\n", WindowText(aliceChat.GetHistory()));
+    EXPECT_EQ("host 对 所有人 说:  to all\r\nhost 对 alice 说:  to alice\r\n",
+              WindowText(aliceChat.GetHistory()));
     aliceChat.DestroyWindow();
 }

@@ -22,8 +22,16 @@ std::vector<int> g_sendAudio;
 std::vector<int> g_aec;
 int g_inputLevel = 0;
 int g_playEnergy = 0;
-int FakeSetSendAudio(int on) { g_sendAudio.push_back(on); return 1; }
-int FakeSetAec(int on) { g_aec.push_back(on); return 1; }
+int FakeSetSendAudio(int on)
+{
+    g_sendAudio.push_back(on);
+    return 1;
+}
+int FakeSetAec(int on)
+{
+    g_aec.push_back(on);
+    return 1;
+}
 int FakeGetParam(int id, void* value)
 {
     if (id == AUDIO_PARAM_CAPTURE_LEVEL)
@@ -37,10 +45,13 @@ class LeftPane : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_MediaFunctions.entries[MF_AUDIO_MGR_SetSendAudio] = reinterpret_cast<FARPROC>(&FakeSetSendAudio);
+        g_MediaFunctions.entries[MF_AUDIO_MGR_SetSendAudio] =
+            reinterpret_cast<FARPROC>(&FakeSetSendAudio);
         g_MediaFunctions.entries[MF_AUDIO_MGR_SetAEC] = reinterpret_cast<FARPROC>(&FakeSetAec);
-        g_MediaFunctions.entries[MF_AUDIO_MGR_Processer_GetParam] = reinterpret_cast<FARPROC>(&FakeGetParam);
-        g_MediaFunctions.entries[MF_AUDIO_MGR_GetPlayEnergy] = reinterpret_cast<FARPROC>(&FakePlayEnergy);
+        g_MediaFunctions.entries[MF_AUDIO_MGR_Processer_GetParam] =
+            reinterpret_cast<FARPROC>(&FakeGetParam);
+        g_MediaFunctions.entries[MF_AUDIO_MGR_GetPlayEnergy] =
+            reinterpret_cast<FARPROC>(&FakePlayEnergy);
         g_sendAudio.clear();
         g_aec.clear();
         g_bMicMuted = 0;
@@ -90,15 +101,15 @@ TEST(LeftPaneSlider, PositionsMapIntoTheMixerRangeOnlyWhenBothRangesExist)
         {50, 0, 100, 0, 65535, true, 32767},
         {100, 0, 100, 0, 65535, true, 65535},
         {0, 0, 100, 100, 200, true, 100},
-        {10, 0, 0, 0, 65535, false, 0},   // empty slider range
-        {10, 0, 100, -1, -1, false, 0},   // no mixer behind the slider
+        {10, 0, 0, 0, 65535, false, 0}, // empty slider range
+        {10, 0, 100, -1, -1, false, 0}, // no mixer behind the slider
         {10, 0, 100, 0, -1, false, 0},
         {-1, 0, 100, 0, 65535, false, 0}, // a getter's failure as position
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         int value = 0;
-        EXPECT_EQ(c.ok, CDlgLeft::SliderToMixer(c.pos, c.sMin, c.sMax, c.mMin, c.mMax, &value)) << c.pos;
+        EXPECT_EQ(c.ok, CDlgLeft::SliderToMixer(c.pos, c.sMin, c.sMax, c.mMin, c.mMax, &value))
+            << c.pos;
         if (c.ok)
             EXPECT_EQ(c.value, value) << c.pos;
     }
@@ -133,8 +144,7 @@ TEST_F(LeftPane, ButtonsSendByTheOwnStateOrSayWhyNot)
         {"stop broadcasting", IDC_LEFT_BROADCAST_OFF, 2, 1, 1, 0, 0, 1, 0, 2058, 0, nullptr},
         {"stop when not broadcasting", IDC_LEFT_BROADCAST_OFF, 2, 1, 1, 0, 0, 0, 0, 0, 0, nullptr},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CTestKit::MessageBoxes boxes;
         host.ClearSent();
         USER_INFO& own = Own();
@@ -147,24 +157,19 @@ TEST_F(LeftPane, ButtonsSendByTheOwnStateOrSayWhyNot)
         host.client.login.meetingMode = c.mode;
         left->SendMessage(WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
         const std::vector<uint16_t> codes = host.SentCodes();
-        if (c.code)
-        {
+        if (c.code) {
             ASSERT_EQ(std::vector<uint16_t>{c.code}, codes) << c.name;
-            if (c.code == 2058)
-            {
+            if (c.code == 2058) {
                 const auto frame = host.SentFrames(2058).at(0);
                 EXPECT_EQ(self, ReadU32(frame, 4)) << c.name;
                 EXPECT_EQ(c.value, frame[8]) << c.name;
             }
-        }
-        else
+        } else
             EXPECT_TRUE(codes.empty()) << c.name;
-        if (c.message)
-        {
+        if (c.message) {
             ASSERT_EQ(1u, boxes.Shown().size()) << c.name;
             EXPECT_EQ(c.message, boxes.Shown()[0].text) << c.name;
-        }
-        else
+        } else
             EXPECT_TRUE(boxes.Shown().empty()) << c.name;
     }
 }
@@ -180,9 +185,10 @@ TEST_F(LeftPane, GivingUpTheControlEndsWhatItCarriedFirst)
     EXPECT_EQ(4242u, ReadU32(remote, 4));
     EXPECT_EQ(0, remote[8]);
     EXPECT_EQ(0, host.SentFrames(2076).at(0)[2]);
-    EXPECT_EQ((std::vector<std::string>{"EndScreenBroadcast", "EndRemoteControl", "StopDocumentTransfers",
-                                        "DropSharingRights", "DropLayoutControl"}),
-              fake.calls);
+    EXPECT_EQ(
+        (std::vector<std::string>{"EndScreenBroadcast", "EndRemoteControl", "StopDocumentTransfers",
+                                  "DropSharingRights", "DropLayoutControl"}),
+        fake.calls);
 }
 
 TEST_F(LeftPane, RecordingNeedsTheRightAndStartsThroughTheMainWindow)
@@ -273,16 +279,14 @@ TEST(MixerVolume, WithoutAMixerEveryGetterSaysUnavailable)
     MasterOutputVolume master(0);
     InputDestVolume dest(0);
     InputAltVolume alt(0);
-    if (mixerGetNumDevs() != 0 && master.IsAvailable())
-    {
+    if (mixerGetNumDevs() != 0 && master.IsAvailable()) {
         // A mixer is there: a value above the maximum changes nothing.
         const int before = master.GetCurrentVolume();
         master.SetCurrentVolume(static_cast<DWORD>(master.GetMaximalVolume()) + 1);
         EXPECT_EQ(before, master.GetCurrentVolume());
         return;
     }
-    for (CMixerVolume* m : std::initializer_list<CMixerVolume*>{&master, &dest, &alt})
-    {
+    for (CMixerVolume* m : std::initializer_list<CMixerVolume*>{&master, &dest, &alt}) {
         EXPECT_FALSE(m->IsAvailable());
         EXPECT_EQ(-1, m->GetCurrentVolume());
         EXPECT_EQ(-1, m->GetMinimalVolume());
@@ -320,7 +324,8 @@ TEST_F(LeftPane, HostGrantsSpeechAndTheOthersButtonFollows)
 
 TEST_F(LeftPane, EchoAndGainSwitchesAreTheStoredSettings)
 {
-    EXPECT_EQ(left->IsDlgButtonChecked(IDC_LEFT_AEC), (UINT)(g_Settings.aec ? BST_CHECKED : BST_UNCHECKED));
+    EXPECT_EQ(left->IsDlgButtonChecked(IDC_LEFT_AEC),
+              (UINT)(g_Settings.aec ? BST_CHECKED : BST_UNCHECKED));
     g_Settings.agc = 3;
     left->CheckDlgButton(IDC_LEFT_AEC, BST_UNCHECKED);
     left->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LEFT_AEC, BN_CLICKED), 0);

@@ -8,8 +8,8 @@ namespace panetest {
 BOOL CParentWnd::CreateTop(int cx, int cy)
 {
     LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
-    return CreateEx(0, cls, "pane test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20, cx, cy, NULL,
-                    NULL);
+    return CreateEx(0, cls, "pane test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20,
+                    cx, cy, NULL, NULL);
 }
 
 bool StartWinsockOnce()
@@ -40,16 +40,14 @@ std::vector<std::vector<uint8_t>> CMeetingClient::SentFrames(uint16_t code)
     const size_t before = m_server.GetFrames().size();
     client.manager.SendKeepAlive();
     const uint64_t end = SteadyMs() + 3000;
-    for (;;)
-    {
+    for (;;) {
         std::vector<SERVER_FRAME> frames = m_server.GetFrames();
         bool marked = false;
         for (size_t i = before; i < frames.size(); ++i)
             if (frames[i].userId == client.login.userId && frames[i].payload.size() >= 2 &&
                 (frames[i].payload[0] | frames[i].payload[1] << 8) == CMD_KEEP_ALIVE)
                 marked = true;
-        if (marked || SteadyMs() > end)
-        {
+        if (marked || SteadyMs() > end) {
             for (const SERVER_FRAME& frame : frames)
                 if (frame.userId == client.login.userId && frame.payload.size() >= 2 &&
                     (frame.payload[0] | frame.payload[1] << 8) == code)
@@ -70,9 +68,6 @@ std::vector<uint16_t> CMeetingClient::SentCodes()
     return codes;
 }
 
-void CMeetingClient::ClearSent()
-{
-    m_server.ClearFrames();
-}
+void CMeetingClient::ClearSent() { m_server.ClearFrames(); }
 
 } // namespace panetest

@@ -39,12 +39,24 @@ public:
     void DropSharingRights() override { calls.push_back("DropSharingRights"); }
     void DropLayoutControl() override { calls.push_back("DropLayoutControl"); }
     void UpdateRemoteControlButtons() override { calls.push_back("UpdateRemoteControlButtons"); }
-    void SelectChatRecipient(uint32_t userId) override { calls.push_back("SelectChatRecipient " + std::to_string(userId)); }
-    void StartFileSend(uint32_t userId) override { calls.push_back("StartFileSend " + std::to_string(userId)); }
+    void SelectChatRecipient(uint32_t userId) override
+    {
+        calls.push_back("SelectChatRecipient " + std::to_string(userId));
+    }
+    void StartFileSend(uint32_t userId) override
+    {
+        calls.push_back("StartFileSend " + std::to_string(userId));
+    }
     void ToggleVideoPolling() override { calls.push_back("ToggleVideoPolling"); }
     void ShowRoomList(POINT) override { calls.push_back("ShowRoomList"); }
-    void SelectOwnVideoDevice(int index) override { calls.push_back("SelectOwnVideoDevice " + std::to_string(index)); }
-    void ShowRemoteSettings(uint32_t userId) override { calls.push_back("ShowRemoteSettings " + std::to_string(userId)); }
+    void SelectOwnVideoDevice(int index) override
+    {
+        calls.push_back("SelectOwnVideoDevice " + std::to_string(index));
+    }
+    void ShowRemoteSettings(uint32_t userId) override
+    {
+        calls.push_back("ShowRemoteSettings " + std::to_string(userId));
+    }
     int GetVideoBitRate() override { return bitRate; }
 
     MEETING_STATE state;
@@ -93,15 +105,31 @@ bool StartWinsockOnce();
 struct Bytes
 {
     std::vector<uint8_t> data;
-    Bytes& U8(uint8_t v) { data.push_back(v); return *this; }
-    Bytes& U16(uint16_t v) { U8(v & 0xFF); return U8(v >> 8); }
-    Bytes& U32(uint32_t v) { U16(v & 0xFFFF); return U16(v >> 16); }
+    Bytes& U8(uint8_t v)
+    {
+        data.push_back(v);
+        return *this;
+    }
+    Bytes& U16(uint16_t v)
+    {
+        U8(v & 0xFF);
+        return U8(v >> 8);
+    }
+    Bytes& U32(uint32_t v)
+    {
+        U16(v & 0xFFFF);
+        return U16(v >> 16);
+    }
     Bytes& Text(const void* p, size_t n)
     {
         data.insert(data.end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + n);
         return *this;
     }
-    Bytes& Zeros(size_t n) { data.insert(data.end(), n, 0); return *this; }
+    Bytes& Zeros(size_t n)
+    {
+        data.insert(data.end(), n, 0);
+        return *this;
+    }
 };
 
 } // namespace panetest

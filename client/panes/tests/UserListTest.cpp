@@ -85,9 +85,10 @@ TEST_F(UserList, OwnRowFirstThenByRoleInOrderOfArrival)
 
 TEST_F(UserList, HostMenuChecksAndGreysFollowTheParticipant)
 {
-    const UINT items[] = {ID_MENU_SPEAK,        ID_MENU_BROADCAST,    ID_MENU_CONTROL,     ID_MENU_ALLOW_BOARD,
-                          ID_MENU_ALLOW_RECORD, ID_MENU_ALLOW_UPLOAD, ID_MENU_ALLOW_CHAT,  ID_MENU_SEND_MESSAGE,
-                          ID_MENU_SEND_FILE,    ID_MENU_MAKE_HOST,    ID_MENU_UNMAKE_HOST, ID_MENU_KICK};
+    const UINT items[] = {ID_MENU_SPEAK,       ID_MENU_BROADCAST,    ID_MENU_CONTROL,
+                          ID_MENU_ALLOW_BOARD, ID_MENU_ALLOW_RECORD, ID_MENU_ALLOW_UPLOAD,
+                          ID_MENU_ALLOW_CHAT,  ID_MENU_SEND_MESSAGE, ID_MENU_SEND_FILE,
+                          ID_MENU_MAKE_HOST,   ID_MENU_UNMAKE_HOST,  ID_MENU_KICK};
     struct Case
     {
         const char* name;
@@ -98,7 +99,8 @@ TEST_F(UserList, HostMenuChecksAndGreysFollowTheParticipant)
     };
     const Case cases[] = {
         {"plain participant", 2, 1, 1, 0, 0, 0, 0, 1, 0, 1, false, "....x.x.....", "..........g."},
-        {"speaking, broadcast", 2, 1, 1, 2, 0, 1, 1, 0, 1, 0, false, "xx.x.x......", "..........g."},
+        {"speaking, broadcast", 2, 1, 1, 2, 0, 1, 1, 0, 1, 0, false, "xx.x.x......",
+         "..........g."},
         {"no devices", 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, false, "............", "gg........g."},
         {"holds the control", 2, 1, 1, 0, 2, 0, 0, 0, 0, 0, false, "..xxxxx.....", "...gggg...g."},
         {"role 4", 4, 1, 1, 0, 0, 0, 0, 0, 0, 0, false, "............", "..g.......g."},
@@ -107,8 +109,7 @@ TEST_F(UserList, HostMenuChecksAndGreysFollowTheParticipant)
     };
     HMENU menu = list->GetHostMenu();
     ASSERT_TRUE(menu);
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         USER_INFO u = {};
         u.role = c.role;
         u.hasAudio = c.hasAudio;
@@ -122,8 +123,7 @@ TEST_F(UserList, HostMenuChecksAndGreysFollowTheParticipant)
         u.allowTextChat = c.chat;
         CUserListBox::ApplyMenuStates(menu, u, c.self);
         std::string checked, greyed;
-        for (UINT item : items)
-        {
+        for (UINT item : items) {
             const UINT state = ::GetMenuState(menu, item, MF_BYCOMMAND);
             checked += (state & MF_CHECKED) ? 'x' : '.';
             greyed += (state & MF_GRAYED) ? 'g' : '.';
@@ -167,15 +167,13 @@ TEST_F(UserList, MenuCommandsSendTheirCommands)
         {"role 3 gets no control", 702, ID_MENU_CONTROL, 0, 0},
         {"left meanwhile", 799, ID_MENU_SPEAK, 0, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         host.ClearSent();
         list->SetMenuUser(c.user);
         list->RunMenuCommand(c.command);
         const uint16_t code = c.code ? c.code : 2056;
         const auto frames = host.SentFrames(c.code ? c.code : 0);
-        if (!c.code)
-        {
+        if (!c.code) {
             for (uint16_t any : {2056, 2058, 2061})
                 EXPECT_TRUE(host.SentFrames(any).empty()) << c.name;
             continue;
@@ -199,7 +197,8 @@ TEST_F(UserList, MenuCommandsSendTheirCommands)
     list->SetMenuUser(701);
     list->RunMenuCommand(ID_MENU_SEND_MESSAGE);
     list->RunMenuCommand(ID_MENU_SEND_FILE);
-    EXPECT_EQ((std::vector<std::string>{"SelectChatRecipient 701", "StartFileSend 701"}), fake.calls);
+    EXPECT_EQ((std::vector<std::string>{"SelectChatRecipient 701", "StartFileSend 701"}),
+              fake.calls);
 }
 
 // The chair's video device commands: the own line switches the own device,
@@ -227,8 +226,7 @@ TEST_F(UserList, VideoDeviceAndRemoteSettingsCommands)
         {"left meanwhile", 1, 799, ID_MENU_VIDEO_FIRST, "", -1},
         {"remote settings", 2, 701, ID_MENU_REMOTE_SETTINGS, "ShowRemoteSettings 701", -1},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         host.client.users.FindUser(self)->role = c.ownRole;
         fake.calls.clear();
         host.ClearSent();
@@ -238,8 +236,7 @@ TEST_F(UserList, VideoDeviceAndRemoteSettingsCommands)
             *c.hostCall ? std::vector<std::string>{c.hostCall} : std::vector<std::string>{};
         EXPECT_EQ(expected, fake.calls) << c.name;
         const auto frames = host.SentFrames(2105);
-        if (c.device < 0)
-        {
+        if (c.device < 0) {
             EXPECT_TRUE(frames.empty()) << c.name;
             continue;
         }

@@ -180,8 +180,7 @@ TEST_F(VotePane, StartVoteDialogNumbersItemsAndSendsTheVote)
     std::vector<std::string> numbers;
     const INT_PTR result = CTestKit::RunModal(dialog, [&](CDialog&) {
         dialog.OnOK(); // no title yet
-        for (const char* item : {"zero", "one", "two"})
-        {
+        for (const char* item : {"zero", "one", "two"}) {
             dialog.SetDlgItemText(IDC_START_ITEM, item);
             dialog.OnAdd();
         }
@@ -251,8 +250,7 @@ TEST_F(VotePane, MeetingSettingsSendOnlyAChange)
         {"switch only", "news", true, true, "news"},
     };
     strcpy(fake.state.bulletin, "old");
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         host.ClearSent();
         CDlgMeetingSettings dialog(fake.state, &host.client.manager);
         CTestKit::RunModal(dialog, [&](CDialog&) {

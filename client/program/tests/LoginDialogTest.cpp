@@ -41,10 +41,7 @@ std::string Text(CWnd& dlg, int id)
     return static_cast<LPCSTR>(text);
 }
 
-void SetText(CWnd& dlg, int id, const char* text)
-{
-    dlg.SetDlgItemText(id, text);
-}
+void SetText(CWnd& dlg, int id, const char* text) { dlg.SetDlgItemText(id, text); }
 
 void Click(CWnd& dlg, int id)
 {
@@ -143,7 +140,8 @@ protected:
                      DWORD timeoutMs = 20000)
     {
         dlg.SetSettingsStore(&store);
-        return CTestKit::RunModal(dlg, [&](CDialog&) { action(dlg); }, timeoutMs);
+        return CTestKit::RunModal(
+            dlg, [&](CDialog&) { action(dlg); }, timeoutMs);
     }
 
     std::string Stored(const char* key, const char* name)
@@ -190,7 +188,8 @@ TEST_F(LoginDialogs, EmptyOrTooLongFieldsTakeTheFocusWithoutAMessage)
             SetText(d, IDC_PASSWORD, c.password);
             d.GetDlgItem(IDC_REMEMBER)->SetFocus();
             Click(d, IDC_NEXT);
-            EXPECT_TRUE(HasFocus(d, c.focus)) << "focus on " << GetDlgCtrlID(::GetFocus()) << ": " << c.server << "/" << c.user << "/" << c.password;
+            EXPECT_TRUE(HasFocus(d, c.focus)) << "focus on " << GetDlgCtrlID(::GetFocus()) << ": "
+                                              << c.server << "/" << c.user << "/" << c.password;
             EXPECT_EQ(d.GetNextState(), 0u);
         }
         d.EndDialog(IDCANCEL);
@@ -288,12 +287,13 @@ TEST_F(LoginDialogs, AnotherVersionStartsTheUpdaterThenTheBrowser)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(upgrade.GetNextState(), 0u);
     ASSERT_EQ(launcher.started.size(), 2u);
-    EXPECT_EQ(launcher.started[0],
-              "C:\\Halvern Test\\Updater.exe|\"C:\\Halvern Test\\Updater.exe\" /LANGFILE:english.ini"
-              " /PRODUCTNAME:1003 /VERSIONTO:" +
-                  server->Config().version +
-                  " /VERSIONFROM:01.00.00.00 /FILESERVER:10.0.0.1@10.0.0.1@8123"
-                  " /FILESERVER:10.0.0.2@10.0.0.2@8123");
+    EXPECT_EQ(
+        launcher.started[0],
+        "C:\\Halvern Test\\Updater.exe|\"C:\\Halvern Test\\Updater.exe\" /LANGFILE:english.ini"
+        " /PRODUCTNAME:1003 /VERSIONTO:" +
+            server->Config().version +
+            " /VERSIONFROM:01.00.00.00 /FILESERVER:10.0.0.1@10.0.0.1@8123"
+            " /FILESERVER:10.0.0.2@10.0.0.2@8123");
     EXPECT_EQ(launcher.started[1], std::string("<search>|iexplore ") + PRODUCT_DOWNLOAD_ADDRESS);
     EXPECT_TRUE(launcher.opened.empty()) << "the shell opens the page only when the browser fails";
 
@@ -336,12 +336,15 @@ TEST_F(LoginDialogs, OtherTabsRefuseTheLoginAndRelabelTheUserField)
 TEST_F(LoginDialogs, ServerHistoryKeepsAddressesAndShowsTheFixedServersByName)
 {
     store.strings.clear();
-    const char* servers[] = {"10.1.1.1", CDlgLogin::DEFAULT_SERVERS[1], "10.1.1.3", "10.1.1.4",
-                             "10.1.1.5", "10.1.1.6", "10.1.1.7", "10.1.1.8", "10.1.1.9",
-                             "10.1.1.10", "10.1.1.11", "10.1.1.12"};
+    const char* servers[] = {"10.1.1.1",  CDlgLogin::DEFAULT_SERVERS[1],
+                             "10.1.1.3",  "10.1.1.4",
+                             "10.1.1.5",  "10.1.1.6",
+                             "10.1.1.7",  "10.1.1.8",
+                             "10.1.1.9",  "10.1.1.10",
+                             "10.1.1.11", "10.1.1.12"};
     for (int i = 0; i < 10; ++i)
-        store.strings[MemorySettingsStore::Path(LOGIN_HISTORY_KEY, ("IP" + std::to_string(i)).c_str())] =
-            servers[i];
+        store.strings[MemorySettingsStore::Path(LOGIN_HISTORY_KEY,
+                                                ("IP" + std::to_string(i)).c_str())] = servers[i];
     store.strings[MemorySettingsStore::Path(LOGIN_HISTORY_KEY, "IP10")] = servers[10];
     CDlgLogin dlg;
     int items = 0;
@@ -358,10 +361,19 @@ TEST_F(LoginDialogs, ServerHistoryKeepsAddressesAndShowsTheFixedServersByName)
     std::vector<std::string> saved;
     for (int i = 0; i < 13; ++i)
         saved.push_back(Stored(LOGIN_HISTORY_KEY, ("IP" + std::to_string(i)).c_str()));
-    std::vector<std::string> expected = {CDlgLogin::DEFAULT_SERVERS[1], "10.1.1.1", "10.1.1.3",
-                                         "10.1.1.4", "10.1.1.5", "10.1.1.6", "10.1.1.7",
-                                         "10.1.1.8", "10.1.1.9", "10.1.1.10", "10.1.1.11",
-                                         "10.1.1.12", "<none>"};
+    std::vector<std::string> expected = {CDlgLogin::DEFAULT_SERVERS[1],
+                                         "10.1.1.1",
+                                         "10.1.1.3",
+                                         "10.1.1.4",
+                                         "10.1.1.5",
+                                         "10.1.1.6",
+                                         "10.1.1.7",
+                                         "10.1.1.8",
+                                         "10.1.1.9",
+                                         "10.1.1.10",
+                                         "10.1.1.11",
+                                         "10.1.1.12",
+                                         "<none>"};
     EXPECT_EQ(saved, expected);
 
     // The names go back to their addresses; other texts stay.
@@ -376,7 +388,8 @@ TEST_F(LoginDialogs, LabelOfTheServerLogsInToItsAddress)
 {
     // The first history entry is a fixed server: the dialog shows its name,
     // and a login with that name goes to the address (refused here quickly).
-    store.strings[MemorySettingsStore::Path(LOGIN_HISTORY_KEY, "IP0")] = CDlgLogin::DEFAULT_SERVERS[0];
+    store.strings[MemorySettingsStore::Path(LOGIN_HISTORY_KEY, "IP0")] =
+        CDlgLogin::DEFAULT_SERVERS[0];
     CDlgLogin dlg;
     CTestKit::MessageBoxes boxes(IDOK);
     std::string shown;
@@ -520,10 +533,7 @@ BEGIN_MESSAGE_MAP(CTestMainFrame, CMainFrameBase)
 END_MESSAGE_MAP()
 
 bool s_closedBeforeStart = false;
-void NoteCloseAtStart()
-{
-    s_closedBeforeStart = CTestMainFrame::s_closed;
-}
+void NoteCloseAtStart() { s_closedBeforeStart = CTestMainFrame::s_closed; }
 
 CONF_INFO* Room(uint32_t id, const char* name, uint16_t visits, uint16_t online)
 {
@@ -569,14 +579,16 @@ TEST_F(LoginDialogs, RoomListStartsTheClientInTheRoomThenClosesTheMeeting)
             CTestKit::PumpFor(300);
             rooms.EndDialog(IDOK);
         });
-        EXPECT_EQ(rows, (std::vector<std::string>{"Room one(3人次)", "Room two with 21 char(12人次)"}));
+        EXPECT_EQ(rows,
+                  (std::vector<std::string>{"Room one(3人次)", "Room two with 21 char(12人次)"}));
         ASSERT_EQ(launcher.started.size(), 1u);
         std::string program = HalvernProgramPath();
         EXPECT_EQ(launcher.started[0], "<search>|\"" + program +
                                            "\" \"127.0.0.1\" \"Room two with 21 char\" \"2\" "
                                            "\"alice\" \"a b\"");
         EXPECT_FALSE(s_closedBeforeStart) << "the new instance starts before the meeting closes";
-        EXPECT_EQ(CTestMainFrame::s_closed, starts) << "the meeting closes only once the new one runs";
+        EXPECT_EQ(CTestMainFrame::s_closed, starts)
+            << "the meeting closes only once the new one runs";
         EXPECT_EQ(g_LoginInfo.roomId, 2u);
     }
     EXPECT_TRUE(boxes.Shown().empty());

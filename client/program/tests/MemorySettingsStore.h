@@ -43,7 +43,8 @@ public:
         auto it = ini.find(Path(section, key));
         return it == ini.end() ? defaultValue : atoi(it->second.c_str());
     }
-    std::string ReadIniString(const char* section, const char* key, const char* defaultValue) override
+    std::string ReadIniString(const char* section, const char* key,
+                              const char* defaultValue) override
     {
         auto it = ini.find(Path(section, key));
         return it == ini.end() ? std::string(defaultValue ? defaultValue : "") : it->second;
@@ -54,7 +55,10 @@ public:
         return true;
     }
 
-    static std::string Path(const char* key, const char* name) { return std::string(key) + "|" + name; }
+    static std::string Path(const char* key, const char* name)
+    {
+        return std::string(key) + "|" + name;
+    }
 
     std::map<std::string, std::string> strings;
     std::map<std::string, DWORD> dwords;

@@ -1,7 +1,4 @@
 // The dialog tests never reach the main window.
 #include "CMainFrameBase.h"
 
-CMainFrameBase* CreateMainFrame()
-{
-    return nullptr;
-}
+CMainFrameBase* CreateMainFrame() { return nullptr; }

@@ -54,10 +54,10 @@ struct VIDEO_CALLS
     int captures = 0;
     std::vector<std::string> captureSizes; // "device width height" of each capture start
     int audioCaptureResult = 1;
-    std::vector<std::string> recorder;     // what the recorder was given
+    std::vector<std::string> recorder; // what the recorder was given
     std::vector<HWND> ownPreviews;
-    std::vector<std::string> sends;    // "id address port" of T_S_StartSend
-    std::vector<std::string> targets;  // "address port" of T_R_SendTo
+    std::vector<std::string> sends;   // "id address port" of T_S_StartSend
+    std::vector<std::string> targets; // "address port" of T_R_SendTo
     int receivers = 0;
 } g_calls;
 
@@ -232,8 +232,8 @@ public:
     {
         FakeBoard* board = new FakeBoard;
         board->m_page.reset(new CWnd);
-        if (!board->m_page->Create("STATIC", "board", WS_CHILD, CRect(0, 0, 10, 10), parent, 4711))
-        {
+        if (!board->m_page->Create("STATIC", "board", WS_CHILD, CRect(0, 0, 10, 10), parent,
+                                   4711)) {
             delete board;
             return nullptr;
         }
@@ -273,7 +273,8 @@ std::function<void(HWND)> g_drive;
 bool IsShownDialog(HWND wnd)
 {
     char cls[16] = {};
-    return ::IsWindowVisible(wnd) && ::GetClassNameA(wnd, cls, sizeof cls) && strcmp(cls, "#32770") == 0;
+    return ::IsWindowVisible(wnd) && ::GetClassNameA(wnd, cls, sizeof cls) &&
+           strcmp(cls, "#32770") == 0;
 }
 BOOL CALLBACK NoteDialog(HWND wnd, LPARAM)
 {
@@ -283,9 +284,9 @@ BOOL CALLBACK NoteDialog(HWND wnd, LPARAM)
 }
 BOOL CALLBACK FindDialog(HWND wnd, LPARAM found)
 {
-    if (IsShownDialog(wnd) && std::find(g_shownBefore.begin(), g_shownBefore.end(), wnd) == g_shownBefore.end() &&
-        g_which(wnd))
-    {
+    if (IsShownDialog(wnd) &&
+        std::find(g_shownBefore.begin(), g_shownBefore.end(), wnd) == g_shownBefore.end() &&
+        g_which(wnd)) {
         *reinterpret_cast<HWND*>(found) = wnd;
         return FALSE;
     }
@@ -295,10 +296,8 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND dialog = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, (LPARAM)&dialog);
-    if (!dialog)
-    {
-        if (++g_ticks > 200)
-        {
+    if (!dialog) {
+        if (++g_ticks > 200) {
             ::KillTimer(NULL, id);
             CTestKit::CloseThreadDialogs();
         }
@@ -479,7 +478,8 @@ TEST_F(ProgramPanes, ParticipantsChatAndNoticesReachTheRealPanes)
     CDlgLeft& left = *panes->LeftPane();
 
     // The join: a notice, a row in the list (own row first), a recipient.
-    EXPECT_TRUE(CTestKit::PumpUntil([&] { return RichText(chat.GetNotices()).find("host") != std::string::npos; }));
+    EXPECT_TRUE(CTestKit::PumpUntil(
+        [&] { return RichText(chat.GetNotices()).find("host") != std::string::npos; }));
     EXPECT_EQ((std::vector<uint32_t>{g_LoginInfo.userId, hostId}), ListUsers(left.GetUserList()));
     EXPECT_TRUE(HasItemData(chat.GetRecipients(), hostId));
     EXPECT_NE(std::string::npos, frame->GetTitleText().find("参与人数2"));
@@ -492,7 +492,11 @@ TEST_F(ProgramPanes, ParticipantsChatAndNoticesReachTheRealPanes)
     strcpy((char*)payload.data() + 20, line);
     ASSERT_TRUE(host.manager.SendChat(0, 0, payload.data(), (uint16_t)payload.size()));
     EXPECT_TRUE(CTestKit::PumpUntil(
-        [&] { return RichText(chat.GetHistory()).find(std::string("host \xb6\xd4 ") ) != std::string::npos; }, 5000));
+        [&] {
+            return RichText(chat.GetHistory()).find(std::string("host \xb6\xd4 ")) !=
+                   std::string::npos;
+        },
+        5000));
     const std::string history = RichText(chat.GetHistory());
     EXPECT_NE(std::string::npos, history.find(line)) << history;
 
@@ -528,12 +532,14 @@ TEST_F(ProgramPanes, VideoBroadcastsStartTheSenderAndTheWallsReceiver)
     const uint16_t alicePort = ReadU16(m, 8);
     EXPECT_EQ(own, ReadU32(m, 4));
     ASSERT_TRUE(CTestKit::PumpUntil([&] { return !g_calls.sends.empty(); }, 5000));
-    EXPECT_EQ((std::vector<std::string>{std::to_string(own) + " 127.0.0.1 " + std::to_string(alicePort)}),
-              g_calls.sends);
+    EXPECT_EQ(
+        (std::vector<std::string>{std::to_string(own) + " 127.0.0.1 " + std::to_string(alicePort)}),
+        g_calls.sends);
     // She is told of her own broadcast too: her flag is set and her wall
     // shows her picture as the room receives it.
     CVideoWallPane& wall = *panes->VideoWall();
-    ASSERT_TRUE(CTestKit::PumpUntil([&] { return wall.Wall().FindUserWindow(own) != nullptr; }, 5000));
+    ASSERT_TRUE(
+        CTestKit::PumpUntil([&] { return wall.Wall().FindUserWindow(own) != nullptr; }, 5000));
     EXPECT_EQ(own, wall.GetMainVideoUser());
     USER_INFO info = {};
     ASSERT_TRUE(g_UserTable.GetUser(own, &info));
@@ -545,7 +551,10 @@ TEST_F(ProgramPanes, VideoBroadcastsStartTheSenderAndTheWallsReceiver)
     const uint16_t hostPort = ReadU16(m, 2);
     const std::string hostTarget = "127.0.0.1 " + std::to_string(hostPort);
     ASSERT_TRUE(CTestKit::PumpUntil(
-        [&] { return std::find(g_calls.targets.begin(), g_calls.targets.end(), hostTarget) != g_calls.targets.end(); },
+        [&] {
+            return std::find(g_calls.targets.begin(), g_calls.targets.end(), hostTarget) !=
+                   g_calls.targets.end();
+        },
         5000));
     ASSERT_NE(nullptr, wall.Wall().FindUserWindow(hostId));
     EXPECT_TRUE(wall.Wall().FindUserWindow(hostId)->IsWindowVisible());
@@ -556,7 +565,8 @@ TEST_F(ProgramPanes, VideoBroadcastsStartTheSenderAndTheWallsReceiver)
 
     // He stops: his window leaves the wall; hers stays.
     ASSERT_TRUE(host.manager.SendVideoBroadcast(hostId, 0));
-    EXPECT_TRUE(CTestKit::PumpUntil([&] { return wall.Wall().FindUserWindow(hostId) == nullptr; }, 5000));
+    EXPECT_TRUE(
+        CTestKit::PumpUntil([&] { return wall.Wall().FindUserWindow(hostId) == nullptr; }, 5000));
     EXPECT_EQ(own, wall.GetMainVideoUser());
 }
 
@@ -581,8 +591,7 @@ const START_CASE kStartCases[] = {
 void PrintTo(const START_CASE& c, std::ostream* os) { *os << c.name; }
 
 class StartStep : public ProgramPanes, public ::testing::WithParamInterface<START_CASE>
-{
-};
+{};
 
 TEST_P(StartStep, OpensTheSavedDevicesAndReportsThem)
 {
@@ -606,7 +615,9 @@ TEST_P(StartStep, OpensTheSavedDevicesAndReportsThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StartStep, ::testing::ValuesIn(kStartCases),
-                         [](const ::testing::TestParamInfo<START_CASE>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<START_CASE>& info) {
+                             return info.param.name;
+                         });
 
 // The menu command, the video windows' commands and the participants
 // list's commands open the real dialogs of the running window.
@@ -681,13 +692,14 @@ TEST_F(ProgramPanes, CommandsOpenTheSettingsDialogs)
     // The language button runs the language dialog modally.
     boxes.reset();
     LRESULT languages = -1, current = -1;
-    EXPECT_TRUE(WhileModal([&] { frame->SendMessage(WM_COMMAND, ID_LANGUAGE_DIALOG); },
-                           [](HWND dialog) { return ::GetDlgItem(dialog, IDC_LANGUAGE_LIST) != NULL; },
-                           [&](HWND dialog) {
-                               HWND list = ::GetDlgItem(dialog, IDC_LANGUAGE_LIST);
-                               languages = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
-                               current = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-                           }));
+    EXPECT_TRUE(
+        WhileModal([&] { frame->SendMessage(WM_COMMAND, ID_LANGUAGE_DIALOG); },
+                   [](HWND dialog) { return ::GetDlgItem(dialog, IDC_LANGUAGE_LIST) != NULL; },
+                   [&](HWND dialog) {
+                       HWND list = ::GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+                       languages = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+                       current = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+                   }));
     EXPECT_EQ(g_LangManager.GetCount(), languages);
     EXPECT_EQ(g_LangManager.GetCurrentIndex(), current);
     EXPECT_TRUE(frame->IsWindowEnabled()) << "the dialog ended";
@@ -799,7 +811,8 @@ TEST_F(ProgramPanes, CaptureHotKeyPutsTheRegionIntoTheWhiteboard)
     EXPECT_TRUE(FakeBoard::opened.empty());
 
     // A region dragged and double-clicked.
-    EXPECT_TRUE(WhileModal([&] { frame->SendMessage(WM_HOTKEY, 256, 0); }, CoversTheScreen, TakeRegion));
+    EXPECT_TRUE(
+        WhileModal([&] { frame->SendMessage(WM_HOTKEY, 256, 0); }, CoversTheScreen, TakeRegion));
     EXPECT_EQ((std::vector<std::string>{picture}), FakeBoard::opened);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str()));
     ::DeleteFileA(picture.c_str());

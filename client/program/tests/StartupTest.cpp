@@ -67,8 +67,9 @@ TEST_F(ClientStartUp, CommandLineLogsInAndOpensTheMainWindow)
     GetWindowRect(frame, &shown);
     EXPECT_TRUE(IsZoomed(frame)) << "shown maximised";
     // The first start installed the virtual printer and noted it.
-    EXPECT_EQ(GetPrivateProfileIntA("Dorvane", "InitPrinter", 9, (client.folder + "Dorvane.ini").c_str()),
-              1u);
+    EXPECT_EQ(
+        GetPrivateProfileIntA("Dorvane", "InitPrinter", 9, (client.folder + "Dorvane.ini").c_str()),
+        1u);
 
     PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(client.WaitForExit(30000), 0u);

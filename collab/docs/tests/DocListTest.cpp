@@ -84,7 +84,9 @@ TEST(DocName, SplitsAtTheFirstDotForRowsAndAtTheLastForSaving)
         EXPECT_EQ(extension, c.saveExtension) << c.name;
     }
     const std::pair<const char*, const char*> extensions[] = {
-        {"C:\\docs\\Talk.PPT", ".ppt"}, {"C:\\a.b\\noext", "."}, {"x.tar.GZ", ".gz"},
+        {"C:\\docs\\Talk.PPT", ".ppt"},
+        {"C:\\a.b\\noext", "."},
+        {"x.tar.GZ", ".gz"},
         {"C:/mixed/Pic.JpEg", ".jpeg"},
     };
     for (const auto& e : extensions)
@@ -163,14 +165,35 @@ TEST(DocLists, OpeningAnItemGoesWhereItsKindSays)
         bool saveChosen;
         Lines calls;
     } cases[] = {
-        {"file with the right", false, 2, 0xFFFFFFFF, true, true, {"page 1", "board http://h/x.htm"}},
+        {"file with the right",
+         false,
+         2,
+         0xFFFFFFFF,
+         true,
+         true,
+         {"page 1", "board http://h/x.htm"}},
         {"file without the right", false, 2, 0xFFFFFFFF, false, true, {"board http://h/x.htm"}},
-        {"document with the right", true, 2, 5, true, true,
+        {"document with the right",
+         true,
+         2,
+         5,
+         true,
+         true,
          {"page 0", "whiteboard 21 3 4 800x600 a.b.kqf srv store/21"}},
-        {"document without the right", true, 2, 5, false, true,
+        {"document without the right",
+         true,
+         2,
+         5,
+         false,
+         true,
          {"whiteboard 21 3 4 800x600 a.b.kqf srv store/21"}},
         {"entry not openable", false, 1, 0xFFFFFFFF, true, true, {}},
-        {"meeting folder: downloaded", true, 2, 1354, true, true,
+        {"meeting folder: downloaded",
+         true,
+         2,
+         1354,
+         true,
+         true,
          {"save a.b kqf", "download store/21 C:\\saved\\file.kqf"}},
         {"meeting folder, save cancelled", true, 2, 1354, true, false, {"save a.b kqf"}},
     };
@@ -181,7 +204,8 @@ TEST(DocLists, OpeningAnItemGoesWhereItsKindSays)
         host.saveChosen = c.saveChosen;
         auto list = MakeList<CDocShareList>(host, parent);
         if (c.document)
-            list->AddDocument(c.entryKind, 21, c.folder, 3, 4, 800, 600, "a.b.kqf", "srv", "store/21");
+            list->AddDocument(c.entryKind, 21, c.folder, 3, 4, 800, 600, "a.b.kqf", "srv",
+                              "store/21");
         else
             list->AddFile(c.entryKind, 21, c.folder, 3, "a.b.kqf", "srv", "http://h/x.htm");
         // "打开" on the row under the context menu.
@@ -243,7 +267,10 @@ TEST(DocLists, ContextMenusDeleteAndDownloadOpenableRowsOnly)
         {files.get(), 1, ID_DOC_DELETE, {}}, // not openable
         {files.get(), 1, ID_DOC_OPEN, {}},
         {meeting.get(), 0, ID_DOC_DELETE, {"delete 13 1"}},
-        {meeting.get(), 0, ID_DOC_DOWNLOAD, {"save c kqf", "download store/13 C:\\saved\\file.kqf"}},
+        {meeting.get(),
+         0,
+         ID_DOC_DOWNLOAD,
+         {"save c kqf", "download store/13 C:\\saved\\file.kqf"}},
         {meeting.get(), 1, ID_DOC_DOWNLOAD, {}}, // another folder
         {meeting.get(), 0, ID_DOC_UPLOAD, {"wbfile"}},
     };
@@ -298,8 +325,9 @@ TEST(NetDiskPage, LaysOutItsListsAndEnablesThemWithItsButtons)
         EXPECT_EQ(rect, p.rect) << p.wnd->GetDlgCtrlID();
     }
 
-    const UINT controls[] = {IDC_NETDISK_UPLOAD_PPT, IDC_NETDISK_UPLOAD_WB, IDC_NETDISK_UPLOAD,
-                             IDC_NETDISK_FILES, IDC_NETDISK_DOCS, IDC_NETDISK_MEETING_DOCS};
+    const UINT controls[] = {IDC_NETDISK_UPLOAD_PPT, IDC_NETDISK_UPLOAD_WB,
+                             IDC_NETDISK_UPLOAD,     IDC_NETDISK_FILES,
+                             IDC_NETDISK_DOCS,       IDC_NETDISK_MEETING_DOCS};
     // Disabled when made, then as the rights go.
     for (int step = 0; step < 3; ++step) {
         const bool enable = step == 1;
@@ -322,10 +350,8 @@ TEST(NetDiskPage, UploadButtonsHonourTheRoomsBan)
         Lines calls;
         size_t plainMessages;
     } cases[] = {
-        {IDC_NETDISK_UPLOAD_PPT, false, {"properties"}, 0},
-        {IDC_NETDISK_UPLOAD_PPT, true, {}, 1},
-        {IDC_NETDISK_UPLOAD_WB, false, {"wbdoc -1"}, 0},
-        {IDC_NETDISK_UPLOAD_WB, true, {}, 1},
+        {IDC_NETDISK_UPLOAD_PPT, false, {"properties"}, 0}, {IDC_NETDISK_UPLOAD_PPT, true, {}, 1},
+        {IDC_NETDISK_UPLOAD_WB, false, {"wbdoc -1"}, 0},    {IDC_NETDISK_UPLOAD_WB, true, {}, 1},
         {IDC_NETDISK_UPLOAD, true, {"wbfile"}, 0},
     };
     ListParent parent;

@@ -165,7 +165,8 @@ TEST(DocShareEndToEnd, ADocumentSharedByOneOpensOnTheOther)
 
         // Both lists show the item; the other participant opens it on its board.
         ASSERT_TRUE(bob.DispatchUntil([&] { return bob.page.Files().GetItemCount() == 1; }, 10000));
-        ASSERT_TRUE(alice.DispatchUntil([&] { return alice.page.Files().GetItemCount() == 1; }, 10000));
+        ASSERT_TRUE(
+            alice.DispatchUntil([&] { return alice.page.Files().GetItemCount() == 1; }, 10000));
         CDocShareList& files = bob.page.Files();
         EXPECT_EQ(std::string(files.GetItemText(0, 0)), "Agenda");
         EXPECT_EQ(std::string(files.GetItemText(0, 1)), "Day1.txt");
@@ -208,7 +209,8 @@ TEST(DocShareEndToEnd, ADocumentSharedByOneOpensOnTheOther)
         DestroyMenu(menu);
         bob.page.Files().SendMessage(WM_COMMAND, MAKEWPARAM(ID_DOC_DELETE, 0), 0);
         ASSERT_TRUE(bob.DispatchUntil([&] { return bob.page.Files().GetItemCount() == 0; }, 10000));
-        ASSERT_TRUE(alice.DispatchUntil([&] { return alice.page.Files().GetItemCount() == 0; }, 10000));
+        ASSERT_TRUE(
+            alice.DispatchUntil([&] { return alice.page.Files().GetItemCount() == 0; }, 10000));
         DeleteFileA(source.c_str());
         DeleteFileA(fetched.c_str());
     }

@@ -31,8 +31,8 @@ struct FAKE_UPLOAD
     bool startWorks = true;
     std::vector<int> polls; // played one per poll, then "running"
     size_t next = 0;
-    std::string path;       // the file given to the start
-    std::string content;    // read at the start
+    std::string path;    // the file given to the start
+    std::string content; // read at the start
     int stops = 0;
     int starts = 0;
 } g_up;
@@ -132,8 +132,8 @@ std::string TempSource(const char* name, const std::string& content)
 {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
-    std::string path = std::string(folder) + "docs_test_" + std::to_string(GetCurrentProcessId()) +
-                       "_" + name;
+    std::string path =
+        std::string(folder) + "docs_test_" + std::to_string(GetCurrentProcessId()) + "_" + name;
     WriteFile(path, content);
     return path;
 }
@@ -221,9 +221,23 @@ TEST_F(DocTransferTest, EveryFailureLeavesTheTransferIdleAndAnnouncesNothing)
         int stops;
         const char* info;
     } cases[] = {
-        {"converter refuses the kind", "deck.ppt", "office", nullptr, true, {}, 0, 0,
+        {"converter refuses the kind",
+         "deck.ppt",
+         "office",
+         nullptr,
+         true,
+         {},
+         0,
+         0,
          "转换文档 deck.ppt 失败!"},
-        {"converter fails (scripted)", "a.txt", "text", "fail", true, {}, 0, 0,
+        {"converter fails (scripted)",
+         "a.txt",
+         "text",
+         "fail",
+         true,
+         {},
+         0,
+         0,
          "转换文档 a.txt 失败!"},
         {"upload does not start", "a.txt", "text", nullptr, false, {}, 1, 0, "错误号01!"},
         {"upload fails", "a.txt", "text", nullptr, true, {0, 5}, 1, 1, "发送文件a.txt失败!"},

@@ -8,8 +8,8 @@ void (*s_recorder)(const char* address) = nullptr;
 
 void CWebView::SetNavigationRecorder(void (*record)(const char* address)) { s_recorder = record; }
 
-void CWebView::OnBeforeNavigate2(LPCSTR url, DWORD flags, LPCSTR frame, CByteArray& post, LPCSTR headers,
-                                 BOOL* cancel)
+void CWebView::OnBeforeNavigate2(LPCSTR url, DWORD flags, LPCSTR frame, CByteArray& post,
+                                 LPCSTR headers, BOOL* cancel)
 {
     CWebViewBase::OnBeforeNavigate2(url, flags, frame, post, headers, cancel);
     if (s_recorder && url)

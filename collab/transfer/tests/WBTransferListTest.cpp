@@ -179,10 +179,7 @@ std::vector<HWND> Dialogs()
     return found;
 }
 
-int CountDialogs()
-{
-    return static_cast<int>(Dialogs().size());
-}
+int CountDialogs() { return static_cast<int>(Dialogs().size()); }
 
 const LPCSTR kPaths[] = {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"};
 
@@ -199,8 +196,8 @@ protected:
     {
         uint8_t flag = 0;
         CString stored;
-        BOOL ok = list.StartUpload(7, 1354, noAnnouncement, "Plan", 600, 800, kPaths, 3, &flag,
-                                   &stored);
+        BOOL ok =
+            list.StartUpload(7, 1354, noAnnouncement, "Plan", 600, 800, kPaths, 3, &flag, &stored);
         if (ok) {
             EXPECT_EQ(1, flag);
             EXPECT_EQ(std::string("42"), (LPCSTR)stored);
@@ -234,12 +231,18 @@ TEST_F(WBTransferListTest, EveryTransferStopsExactlyOnceOnEveryWayOut)
         Way way;
         const char* what;
     } cases[] = {
-        {true, FINISHED, "upload finished"},        {true, FAILED, "upload failed"},
-        {true, CANCEL_BUTTON, "upload cancelled"},  {true, CANCEL_BY_DOCUMENT, "upload closed"},
-        {true, STOP_ALL, "upload, window closed"},  {true, LIST_GONE, "upload, list gone"},
-        {false, FINISHED, "download finished"},     {false, FAILED, "download failed"},
-        {false, CANCEL_BUTTON, "download cancelled"}, {false, CANCEL_BY_DOCUMENT, "download closed"},
-        {false, STOP_ALL, "download, window closed"}, {false, LIST_GONE, "download, list gone"},
+        {true, FINISHED, "upload finished"},
+        {true, FAILED, "upload failed"},
+        {true, CANCEL_BUTTON, "upload cancelled"},
+        {true, CANCEL_BY_DOCUMENT, "upload closed"},
+        {true, STOP_ALL, "upload, window closed"},
+        {true, LIST_GONE, "upload, list gone"},
+        {false, FINISHED, "download finished"},
+        {false, FAILED, "download failed"},
+        {false, CANCEL_BUTTON, "download cancelled"},
+        {false, CANCEL_BY_DOCUMENT, "download closed"},
+        {false, STOP_ALL, "download, window closed"},
+        {false, LIST_GONE, "download, list gone"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -458,12 +461,12 @@ TEST(WBTransferStoreTest, TwoListsExchangeADocumentThroughTheServersStore)
         CWBTransferList uploads(&sender), downloads(&receiver);
         uint8_t flag = 0;
         CString stored;
-        ASSERT_TRUE(uploads.StartUpload(5, 1354, 0, "Plan", 600, 800, pagePaths.data(), 3, &flag,
-                                        &stored));
+        ASSERT_TRUE(
+            uploads.StartUpload(5, 1354, 0, "Plan", 600, 800, pagePaths.data(), 3, &flag, &stored));
         // The peer starts as soon as the document is announced, while the
         // upload may still run.
-        ASSERT_TRUE(downloads.StartDownload("127.0.0.1", 77, 0, flag, targetPaths.data(), 3,
-                                            stored));
+        ASSERT_TRUE(
+            downloads.StartDownload("127.0.0.1", 77, 0, flag, targetPaths.data(), 3, stored));
         EXPECT_TRUE(CTestKit::PumpUntil(
             [&] { return uploads.GetUploadCount() == 0 && downloads.GetDownloadCount() == 0; },
             60000));

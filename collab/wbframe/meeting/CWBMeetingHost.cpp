@@ -25,7 +25,8 @@ void CWBMeetingHost::RequestPageSync()
 
 std::string CWBMeetingHost::ServerAddress()
 {
-    return std::string(g_LoginInfo.serverAddress, strnlen(g_LoginInfo.serverAddress, sizeof g_LoginInfo.serverAddress));
+    return std::string(g_LoginInfo.serverAddress,
+                       strnlen(g_LoginInfo.serverAddress, sizeof g_LoginInfo.serverAddress));
 }
 
 std::string CWBMeetingHost::Text(UINT id, const char* fallback)
@@ -37,7 +38,8 @@ std::string CWBMeetingHost::Text(UINT id, const char* fallback)
 
 bool CWBMeetingHost::ChooseMeetingDocument(std::string* path, std::string* name)
 {
-    CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "All Files (*.*)|*.*||");
+    CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                    "All Files (*.*)|*.*||");
     if (dlg.DoModal() != IDOK)
         return false;
     *path = (LPCTSTR)dlg.GetPathName();
@@ -45,10 +47,13 @@ bool CWBMeetingHost::ChooseMeetingDocument(std::string* path, std::string* name)
     return true;
 }
 
-bool CWBMeetingHost::ChooseFile(bool save, const char* defaultName, const char* filter, std::string* path)
+bool CWBMeetingHost::ChooseFile(bool save, const char* defaultName, const char* filter,
+                                std::string* path)
 {
     CFileDialog dlg(save ? FALSE : TRUE, save ? "kqf" : NULL, defaultName,
-                    save ? OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter);
+                    save ? OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT
+                         : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                    filter);
     if (dlg.DoModal() != IDOK)
         return false;
     *path = (LPCTSTR)dlg.GetPathName();

@@ -11,5 +11,6 @@ public:
     std::string ServerAddress() override;
     std::string Text(UINT id, const char* fallback) override;
     bool ChooseMeetingDocument(std::string* path, std::string* name) override;
-    bool ChooseFile(bool save, const char* defaultName, const char* filter, std::string* path) override;
+    bool ChooseFile(bool save, const char* defaultName, const char* filter,
+                    std::string* path) override;
 };

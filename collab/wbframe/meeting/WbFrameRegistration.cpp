@@ -6,7 +6,6 @@
 #include "CWBFrameTransfers.h"
 #include "CWBMeetingFrame.h"
 
-
 namespace {
 // The client's own transfers unless another maker is set.
 WB_TRANSFERS_FACTORY s_transfers = &CWBFrameTransfers::MakeForClient;
@@ -28,7 +27,8 @@ IFrameWhiteboard* MakeWhiteboardPage(CWnd* parent)
         }
         CWBMeetingFrame* frame = s_maker ? s_maker() : new CWBMeetingFrame;
         IWBTransfers* transfers = s_transfers ? s_transfers(frame, frame) : nullptr;
-        if (!frame->CreateFrame(parent, 0, &frame->Host(), transfers, &CVirtualPrinterLink::Instance())) {
+        if (!frame->CreateFrame(parent, 0, &frame->Host(), transfers,
+                                &CVirtualPrinterLink::Instance())) {
             delete frame;
             return nullptr;
         }

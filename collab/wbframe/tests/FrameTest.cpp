@@ -38,8 +38,9 @@ struct Rec
     Rec& Add(const Rec& more) { return Add(more.b); }
 };
 
-Rec Opened(uint32_t doc, int width, int height, int pages, int backgrounds, const std::string& title = "doc",
-           const std::string& server = "", const std::string& stored = "")
+Rec Opened(uint32_t doc, int width, int height, int pages, int backgrounds,
+           const std::string& title = "doc", const std::string& server = "",
+           const std::string& stored = "")
 {
     return Rec()
         .U8(2)
@@ -74,8 +75,8 @@ class WbFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbparent", WS_POPUP | WS_VISIBLE, 0, 0, 900, 600,
-                                      NULL, NULL));
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbparent", WS_POPUP | WS_VISIBLE,
+                                      0, 0, 900, 600, NULL, NULL));
         m_frame = MakeFrame(&m_parent, &m_host, &m_calls, &m_sent);
         ASSERT_NE(m_frame, nullptr);
     }
@@ -85,8 +86,8 @@ protected:
         m_parent.DestroyWindow(); // the frame goes with it
         CTestKit::PumpPending();
     }
-    static CWBFrame* MakeFrame(CWnd* parent, FakeHost* host, std::vector<FakeTransfers::Call>* calls,
-                               SentRecords* sent)
+    static CWBFrame* MakeFrame(CWnd* parent, FakeHost* host,
+                               std::vector<FakeTransfers::Call>* calls, SentRecords* sent)
     {
         CWBFrame* frame = new CWBFrame;
         if (!frame->CreateFrame(parent, 1, host, new FakeTransfers(calls), nullptr)) {
@@ -128,24 +129,26 @@ TEST_F(WbFrameTest, PeerRecordsAreWalkedInOrderAndTheWalkStopsWhereItShould)
     const Row rows[] = {
         {"a 4/6/1 run applies in order", run, run.b.size(), kDocB, 2, 1},
         {"a cut tail keeps the whole records before it", cut, 5, kDocB, 0, 0},
-        {"kind 7 ends the walk", Rec().U8(4).U32(kDocB).U8(7).U8(6).U32(kDocB).U8(2), 5, kDocB, 0, 0},
+        {"kind 7 ends the walk", Rec().U8(4).U32(kDocB).U8(7).U8(6).U32(kDocB).U8(2), 5, kDocB, 0,
+         0},
         {"an unknown kind ends the walk", Rec().U8(9).U8(4).U32(kDocB), 0, kDocA, 0, 0},
         {"kind 0 ends the walk", Rec().U8(0), 0, kDocA, 0, 0},
         {"a change of an unknown document is skipped by its length",
-         Rec().Add(AddLine(0x999, 2, 0x502)).U8(6).U32(kDocB).U8(1), AddLine(0x999, 2, 0x502).b.size() + 6, kDocA,
-         1, 0},
-        {"a change too short for its length ends the walk", Rec().U8(1).U32(kDocB).U16(50).U8(1).U8(2), 0, kDocA, 0,
-         0},
+         Rec().Add(AddLine(0x999, 2, 0x502)).U8(6).U32(kDocB).U8(1),
+         AddLine(0x999, 2, 0x502).b.size() + 6, kDocA, 1, 0},
+        {"a change too short for its length ends the walk",
+         Rec().U8(1).U32(kDocB).U16(50).U8(1).U8(2), 0, kDocA, 0, 0},
         {"records of an unknown document change nothing",
          Rec().U8(4).U32(0x999).U8(6).U32(0x999).U8(1).U8(3).U32(0x999), 16, kDocA, 0, 0},
-        {"a page outside the document changes nothing", Rec().U8(6).U32(kDocB).U8(3), 6, kDocA, 0, 0},
+        {"a page outside the document changes nothing", Rec().U8(6).U32(kDocB).U8(3), 6, kDocA, 0,
+         0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         m_parent.DestroyWindow();
         m_calls.clear();
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbparent", WS_POPUP | WS_VISIBLE, 0, 0, 900, 600,
-                                      NULL, NULL));
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbparent", WS_POPUP | WS_VISIBLE,
+                                      0, 0, 900, 600, NULL, NULL));
         m_frame = MakeFrame(&m_parent, &m_host, &m_calls, &m_sent);
         ASSERT_NE(m_frame, nullptr);
         Rec docs = Rec().Add(Opened(kDocB, 400, 300, 3, 0)).Add(Opened(kDocA, 400, 300, 2, 0));
@@ -172,17 +175,43 @@ TEST_F(WbFrameTest, AnOpenedDocumentIsMadeSizedAndItsPagesFetched)
         SIZE size;
         int pages;
         const char* title;
-        int downloads;  // page files asked for, -1 none
+        int downloads; // page files asked for, -1 none
         const char* server;
     };
     const Row rows[] = {
-        {"no server address: the own server", Opened(kDocA, 640, 480, 3, 2, "plan", "", "s1"), false, {640, 480}, 3,
-         "plan", 2, "10.1.2.3"},
-        {"a named server", Opened(kDocA, 640, 480, 1, 1, "plan", "192.168.0.5", "s1"), false, {640, 480}, 1, "plan",
-         1, "192.168.0.5"},
-        {"more backgrounds than pages", Opened(kDocA, 640, 480, 2, 5), false, {640, 480}, 2, "doc", 2, "10.1.2.3"},
+        {"no server address: the own server",
+         Opened(kDocA, 640, 480, 3, 2, "plan", "", "s1"),
+         false,
+         {640, 480},
+         3,
+         "plan",
+         2,
+         "10.1.2.3"},
+        {"a named server",
+         Opened(kDocA, 640, 480, 1, 1, "plan", "192.168.0.5", "s1"),
+         false,
+         {640, 480},
+         1,
+         "plan",
+         1,
+         "192.168.0.5"},
+        {"more backgrounds than pages",
+         Opened(kDocA, 640, 480, 2, 5),
+         false,
+         {640, 480},
+         2,
+         "doc",
+         2,
+         "10.1.2.3"},
         {"no size falls back", Opened(kDocA, 0, -5, 1, 0), false, {600, 800}, 1, "doc", -1, ""},
-        {"a huge size is clamped", Opened(kDocA, 0x7FFFFFFF, 100000, 1, 0), false, {20000, 20000}, 1, "doc", -1, ""},
+        {"a huge size is clamped",
+         Opened(kDocA, 0x7FFFFFFF, 100000, 1, 0),
+         false,
+         {20000, 20000},
+         1,
+         "doc",
+         -1,
+         ""},
         {"an empty title", Opened(kDocA, 300, 200, 1, 0, ""), true, {300, 200}, 1, "", -1, ""},
     };
     for (const Row& r : rows) {
@@ -191,8 +220,8 @@ TEST_F(WbFrameTest, AnOpenedDocumentIsMadeSizedAndItsPagesFetched)
         m_calls.clear();
         m_host.syncRequests = 0;
         m_host.chair = r.chair;
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbparent", WS_POPUP | WS_VISIBLE, 0, 0, 900, 600,
-                                      NULL, NULL));
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbparent", WS_POPUP | WS_VISIBLE,
+                                      0, 0, 900, 600, NULL, NULL));
         m_frame = MakeFrame(&m_parent, &m_host, &m_calls, &m_sent);
         ASSERT_NE(m_frame, nullptr);
 
@@ -204,7 +233,8 @@ TEST_F(WbFrameTest, AnOpenedDocumentIsMadeSizedAndItsPagesFetched)
         EXPECT_STREQ(view->GetTitle(), r.title);
         EXPECT_FALSE(view->m_bOpenedHere);
         EXPECT_EQ(m_frame->ActiveView(), view);
-        EXPECT_EQ(m_host.syncRequests, r.chair ? 0 : 1) << "only a participant asks the chair for its page";
+        EXPECT_EQ(m_host.syncRequests, r.chair ? 0 : 1)
+            << "only a participant asks the chair for its page";
         if (r.downloads < 0) {
             EXPECT_TRUE(m_calls.empty());
         } else {
@@ -334,11 +364,12 @@ TEST_F(WbFrameTest, TheEditRightGatesCommandsToolsTabsPagesAndZoom)
         UINT command;
         int tool;
     };
-    const Tool tools[] = {{ID_WB_ERASER, 1},    {ID_WB_SELECT, 2},   {IDC_WB_T_ICON, 3},    {IDC_WB_T_LINE, 4},
-                          {ID_WB_LINE, 4},      {ID_WB_ARROW, 5},    {ID_WB_RECT, 6},       {ID_WB_RECTFILL, 7},
-                          {ID_WB_ROUNDRECT, 8}, {ID_WB_ROUNDRECTFILL, 9}, {ID_WB_ELLIPSE, 10}, {ID_WB_ELLIPSEFILL, 11},
-                          {ID_WB_TEXT, 12},     {IDC_WB_T_POLY, 13}, {IDC_WB_T_PEN, 14},    {ID_WB_PEN, 14},
-                          {IDC_WB_T_PENCIL, 15}};
+    const Tool tools[] = {{ID_WB_ERASER, 1},        {ID_WB_SELECT, 2},    {IDC_WB_T_ICON, 3},
+                          {IDC_WB_T_LINE, 4},       {ID_WB_LINE, 4},      {ID_WB_ARROW, 5},
+                          {ID_WB_RECT, 6},          {ID_WB_RECTFILL, 7},  {ID_WB_ROUNDRECT, 8},
+                          {ID_WB_ROUNDRECTFILL, 9}, {ID_WB_ELLIPSE, 10},  {ID_WB_ELLIPSEFILL, 11},
+                          {ID_WB_TEXT, 12},         {IDC_WB_T_POLY, 13},  {IDC_WB_T_PEN, 14},
+                          {ID_WB_PEN, 14},          {IDC_WB_T_PENCIL, 15}};
     for (const Tool& t : tools) {
         m_frame->SendMessage(WM_COMMAND, t.command);
         EXPECT_EQ(m_frame->Settings().tool, t.tool) << t.command;
@@ -364,7 +395,8 @@ TEST_F(WbFrameTest, TheEditRightGatesCommandsToolsTabsPagesAndZoom)
         const char* typed;
         int page; // -1: nothing sent
     };
-    const Goto gotos[] = {{"1", -1}, {" 3 ", 2}, {"3", -1}, {"4", -1}, {"0", -1}, {"x", -1}, {"2", 1}};
+    const Goto gotos[] = {{"1", -1}, {" 3 ", 2}, {"3", -1}, {"4", -1},
+                          {"0", -1}, {"x", -1},  {"2", 1}};
     for (const Goto& g : gotos) {
         SCOPED_TRACE(g.typed);
         m_sent.records.clear();
@@ -425,7 +457,8 @@ TEST_F(WbFrameTest, ClosingADocumentStopsItsTransferOnEitherSide)
         ::ReleaseDC(NULL, screen);
         BITMAPINFOHEADER bi = {sizeof bi, 40, 30, 1, 24, BI_RGB};
         std::vector<BYTE> bits(((40 * 3 + 3) & ~3) * 30, 0x80);
-        BITMAPFILEHEADER fh = {0x4D42, (DWORD)(sizeof fh + sizeof bi + bits.size()), 0, 0, sizeof fh + sizeof bi};
+        BITMAPFILEHEADER fh = {0x4D42, (DWORD)(sizeof fh + sizeof bi + bits.size()), 0, 0,
+                               sizeof fh + sizeof bi};
         FILE* f = fopen(picture.c_str(), "wb");
         ASSERT_NE(f, nullptr);
         fwrite(&fh, sizeof fh, 1, f);
@@ -436,7 +469,8 @@ TEST_F(WbFrameTest, ClosingADocumentStopsItsTransferOnEitherSide)
     m_frame->SetEditRight(TRUE);
     m_sent.records.clear();
     m_calls.clear();
-    ASSERT_TRUE(m_frame->OpenDocumentFile(picture.c_str())) << "extensions are compared without case";
+    ASSERT_TRUE(m_frame->OpenDocumentFile(picture.c_str()))
+        << "extensions are compared without case";
     CWBView* mine = m_frame->ActiveView();
     ASSERT_NE(mine, nullptr);
     EXPECT_EQ(mine->GetPageSize(), CSize(40, 30));

@@ -34,12 +34,14 @@ std::string DefaultPrinter()
 // A document type whose print verb is the stand-in printer.
 void RegisterDocumentType(const char* extra)
 {
-    std::string command = "\"" + ProgramFolder() + "TanprocPrint.exe\" -mapping WbPrintWineMap " + extra + "\"%1\"";
+    std::string command =
+        "\"" + ProgramFolder() + "TanprocPrint.exe\" -mapping WbPrintWineMap " + extra + "\"%1\"";
     HKEY key = NULL;
     ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".wbprn", &key), ERROR_SUCCESS);
     RegSetValueA(key, NULL, REG_SZ, "Halvern.WbPrintTest", 0);
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Halvern.WbPrintTest\\shell\\print\\command", &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Halvern.WbPrintTest\\shell\\print\\command", &key),
+              ERROR_SUCCESS);
     RegSetValueA(key, NULL, REG_SZ, command.c_str(), 0);
     RegCloseKey(key);
 }
@@ -69,10 +71,11 @@ protected:
         ASSERT_EQ(m_before, "WbBeforePrinter");
         m_window.reset(new CDlgPrintProc(&m_link));
         ASSERT_TRUE(m_window->CreateHidden());
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbprint", WS_POPUP | WS_VISIBLE, 0, 0, 900, 600,
-                                      NULL, NULL));
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wbprint", WS_POPUP | WS_VISIBLE,
+                                      0, 0, 900, 600, NULL, NULL));
         m_frame = new CWBFrame;
-        ASSERT_TRUE(m_frame->CreateFrame(&m_parent, 1, &m_host, new FakeTransfers(&m_calls), &m_link));
+        ASSERT_TRUE(
+            m_frame->CreateFrame(&m_parent, 1, &m_host, new FakeTransfers(&m_calls), &m_link));
         m_frame->SetSendCallback(&SentRecords::Callback, &m_sent);
         m_frame->SetEditRight(TRUE);
         m_sent.records.clear();
@@ -135,7 +138,8 @@ TEST_F(WbPrintWine, APrintedDocumentComesBackAsPagesOfANewDocument)
     ASSERT_EQ(view->GetPageCount(), 3);
     for (int i = 0; i < 3; ++i) {
         const std::string background = (LPCTSTR)view->GetDocument().GetPage(i)->m_strBackground;
-        EXPECT_NE(background.find("\\quarterly.report\\" + std::to_string(i + 1) + ".emf"), std::string::npos)
+        EXPECT_NE(background.find("\\quarterly.report\\" + std::to_string(i + 1) + ".emf"),
+                  std::string::npos)
             << background;
     }
     // The pages' pictures are 600 x 800 (give or take the metafile frame's rounding).

@@ -38,7 +38,8 @@ void Touch(const std::string& path)
 void SetFileDir(const char* folder)
 {
     HKEY key = NULL;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, VPRINT_PROC_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                              &key, NULL),
               ERROR_SUCCESS);
     RegSetValueExA(key, "FileDir", 0, REG_SZ, (const BYTE*)folder, (DWORD)strlen(folder) + 1);
     RegCloseKey(key);

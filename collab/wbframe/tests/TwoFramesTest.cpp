@@ -36,10 +36,12 @@ protected:
     {
         for (int i = 0; i < 2; ++i) {
             Side& s = m_sides[i];
-            ASSERT_TRUE(s.parent.CreateEx(0, AfxRegisterWndClass(0), i ? "wb-b" : "wb-a", WS_POPUP | WS_VISIBLE,
-                                          i * 40, i * 40, 900, 600, NULL, NULL));
+            ASSERT_TRUE(s.parent.CreateEx(0, AfxRegisterWndClass(0), i ? "wb-b" : "wb-a",
+                                          WS_POPUP | WS_VISIBLE, i * 40, i * 40, 900, 600, NULL,
+                                          NULL));
             s.frame = new CWBFrame;
-            ASSERT_TRUE(s.frame->CreateFrame(&s.parent, 1, &s.host, new FakeTransfers(&s.calls), nullptr));
+            ASSERT_TRUE(
+                s.frame->CreateFrame(&s.parent, 1, &s.host, new FakeTransfers(&s.calls), nullptr));
             s.frame->SetSendCallback(&Side::Send, &s);
         }
         m_sides[0].host.chair = true;
@@ -64,10 +66,12 @@ protected:
                     continue;
                 std::vector<BYTE> payload;
                 while (!from.outbox.empty()) {
-                    payload.insert(payload.end(), from.outbox.front().begin(), from.outbox.front().end());
+                    payload.insert(payload.end(), from.outbox.front().begin(),
+                                   from.outbox.front().end());
                     from.outbox.pop_front();
                 }
-                EXPECT_EQ(m_sides[1 - i].frame->OnPeerData(payload.data(), payload.size()), payload.size());
+                EXPECT_EQ(m_sides[1 - i].frame->OnPeerData(payload.data(), payload.size()),
+                          payload.size());
                 moved = true;
             }
             if (!moved)
@@ -78,7 +82,8 @@ protected:
     void Drag(CWBView* view, CPoint a, CPoint b)
     {
         CTestKit::SendMouse(view->m_hWnd, WM_LBUTTONDOWN, a, MK_LBUTTON);
-        CTestKit::SendMouse(view->m_hWnd, WM_MOUSEMOVE, CPoint((a.x + b.x) / 2, (a.y + b.y) / 2), MK_LBUTTON);
+        CTestKit::SendMouse(view->m_hWnd, WM_MOUSEMOVE, CPoint((a.x + b.x) / 2, (a.y + b.y) / 2),
+                            MK_LBUTTON);
         CTestKit::SendMouse(view->m_hWnd, WM_MOUSEMOVE, b, MK_LBUTTON);
         CTestKit::SendMouse(view->m_hWnd, WM_LBUTTONUP, b);
     }
@@ -88,7 +93,8 @@ protected:
     {
         std::ostringstream out;
         CWBView* active = frame->ActiveView();
-        out << "active " << (active ? active->GetDocId() : 0) << " zoom " << frame->Settings().zoomNum << "\n";
+        out << "active " << (active ? active->GetDocId() : 0) << " zoom "
+            << frame->Settings().zoomNum << "\n";
         for (DWORD id : docs) {
             CWBView* view = frame->Views()->FindById(id);
             if (!view) {
@@ -175,7 +181,8 @@ TEST_F(WbTwoFrames, RandomEditsOnBothSidesConvergeOnTheSamePages)
             f->Settings().tool = tool;
             f->Views()->CancelToolActions();
             int x = 20 + (int)(random() % 300), y = 20 + (int)(random() % 200);
-            Drag(view, CPoint(x, y), CPoint(x + 30 + (int)(random() % 100), y + 20 + (int)(random() % 80)));
+            Drag(view, CPoint(x, y),
+                 CPoint(x + 30 + (int)(random() % 100), y + 20 + (int)(random() % 80)));
             break;
         }
         }

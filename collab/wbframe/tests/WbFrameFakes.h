@@ -41,8 +41,8 @@ struct FakeTransfers : IWBTransfers
     };
     std::vector<Call>* calls;
     explicit FakeTransfers(std::vector<Call>* log) : calls(log) {}
-    bool StartUpload(DWORD docId, int, bool, const char*, SIZE, const char* const*, int count, BYTE* flag,
-                     std::string* stored) override
+    bool StartUpload(DWORD docId, int, bool, const char*, SIZE, const char* const*, int count,
+                     BYTE* flag, std::string* stored) override
     {
         calls->push_back({"upload", docId, "", count, ""});
         *flag = 7;
@@ -55,8 +55,14 @@ struct FakeTransfers : IWBTransfers
         calls->push_back({"download", docId, server ? server : "", count, stored ? stored : ""});
         return true;
     }
-    void CancelUpload(DWORD docId) override { calls->push_back({"cancel upload", docId, "", 0, ""}); }
-    void CancelDownload(DWORD docId) override { calls->push_back({"cancel download", docId, "", 0, ""}); }
+    void CancelUpload(DWORD docId) override
+    {
+        calls->push_back({"cancel upload", docId, "", 0, ""});
+    }
+    void CancelDownload(DWORD docId) override
+    {
+        calls->push_back({"cancel download", docId, "", 0, ""});
+    }
     void StopAll() override { calls->push_back({"stop all", 0, "", 0, ""}); }
 };
 

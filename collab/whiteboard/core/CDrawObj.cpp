@@ -39,20 +39,34 @@ CDrawObj::~CDrawObj() { FreePoints(); }
 CDrawObj* CDrawObj::CreateByType(int type, DWORD id)
 {
     switch (type) {
-    case WB_LINE: return new (std::nothrow) CLineObj(id);
-    case WB_ARROW: return new (std::nothrow) CArrowObj(id);
-    case WB_RECT: return new (std::nothrow) CRectObj(id);
-    case WB_RECTFILL: return new (std::nothrow) CRectfillObj(id);
-    case WB_ROUNDRECT: return new (std::nothrow) CRoundrectObj(id);
-    case WB_ROUNDRECTFILL: return new (std::nothrow) CRoundrectfillObj(id);
-    case WB_ELLIPSE: return new (std::nothrow) CEllipseObj(id);
-    case WB_ELLIPSEFILL: return new (std::nothrow) CEllipsefillObj(id);
-    case WB_POLY: return new (std::nothrow) CPolyObj(id);
-    case WB_TEXT: return new (std::nothrow) CTextObj(id);
-    case WB_PEN: return new (std::nothrow) CPenObj(id);
-    case WB_PENCIL: return new (std::nothrow) CPencilObj(id);
-    case WB_ICON: return new (std::nothrow) CIconObj(id);
-    default: return NULL;
+    case WB_LINE:
+        return new (std::nothrow) CLineObj(id);
+    case WB_ARROW:
+        return new (std::nothrow) CArrowObj(id);
+    case WB_RECT:
+        return new (std::nothrow) CRectObj(id);
+    case WB_RECTFILL:
+        return new (std::nothrow) CRectfillObj(id);
+    case WB_ROUNDRECT:
+        return new (std::nothrow) CRoundrectObj(id);
+    case WB_ROUNDRECTFILL:
+        return new (std::nothrow) CRoundrectfillObj(id);
+    case WB_ELLIPSE:
+        return new (std::nothrow) CEllipseObj(id);
+    case WB_ELLIPSEFILL:
+        return new (std::nothrow) CEllipsefillObj(id);
+    case WB_POLY:
+        return new (std::nothrow) CPolyObj(id);
+    case WB_TEXT:
+        return new (std::nothrow) CTextObj(id);
+    case WB_PEN:
+        return new (std::nothrow) CPenObj(id);
+    case WB_PENCIL:
+        return new (std::nothrow) CPencilObj(id);
+    case WB_ICON:
+        return new (std::nothrow) CIconObj(id);
+    default:
+        return NULL;
     }
 }
 
@@ -79,7 +93,8 @@ void CDrawObj::FreePoints()
 
 BOOL CDrawObj::IsRectKind() const
 {
-    return (m_nType >= WB_RECT && m_nType <= WB_ELLIPSEFILL) || m_nType == WB_TEXT || m_nType == WB_ICON;
+    return (m_nType >= WB_RECT && m_nType <= WB_ELLIPSEFILL) || m_nType == WB_TEXT ||
+           m_nType == WB_ICON;
 }
 
 void CDrawObj::DeriveHandles()
@@ -136,26 +151,40 @@ int CDrawObj::ScaledPenWidth(int num, int den) const
 int CDrawObj::PenStyleFromCode(BYTE code)
 {
     switch (code) {
-    case 0: return PS_SOLID;
-    case 1: return PS_DASH;
-    case 2: return PS_DOT;
-    case 3: return PS_DASHDOT;
-    case 4: return PS_DASHDOTDOT;
-    default: return -1;
+    case 0:
+        return PS_SOLID;
+    case 1:
+        return PS_DASH;
+    case 2:
+        return PS_DOT;
+    case 3:
+        return PS_DASHDOT;
+    case 4:
+        return PS_DASHDOTDOT;
+    default:
+        return -1;
     }
 }
 
 int CDrawObj::FillCodeToHatchStyle(BYTE code)
 {
     switch (code) {
-    case 0: return -1;
-    case 1: return HS_BDIAGONAL;
-    case 2: return HS_CROSS;
-    case 3: return HS_DIAGCROSS;
-    case 4: return HS_FDIAGONAL;
-    case 5: return HS_HORIZONTAL;
-    case 6: return HS_VERTICAL;
-    default: return -2;
+    case 0:
+        return -1;
+    case 1:
+        return HS_BDIAGONAL;
+    case 2:
+        return HS_CROSS;
+    case 3:
+        return HS_DIAGCROSS;
+    case 4:
+        return HS_FDIAGONAL;
+    case 5:
+        return HS_HORIZONTAL;
+    case 6:
+        return HS_VERTICAL;
+    default:
+        return -2;
     }
 }
 
@@ -253,13 +282,28 @@ void CDrawObj::MoveHandle(int index, SIZE offset)
     if (!IsRectKind() || m_nPoints < 8)
         return;
     switch (index) {
-    case 1: m_pPoints[0].y = p.y; break;
-    case 2: m_pPoints[0].y = p.y; m_pPoints[4].x = p.x; break;
-    case 3: m_pPoints[4].x = p.x; break;
-    case 5: m_pPoints[4].y = p.y; break;
-    case 6: m_pPoints[0].x = p.x; m_pPoints[4].y = p.y; break;
-    case 7: m_pPoints[0].x = p.x; break;
-    default: break;
+    case 1:
+        m_pPoints[0].y = p.y;
+        break;
+    case 2:
+        m_pPoints[0].y = p.y;
+        m_pPoints[4].x = p.x;
+        break;
+    case 3:
+        m_pPoints[4].x = p.x;
+        break;
+    case 5:
+        m_pPoints[4].y = p.y;
+        break;
+    case 6:
+        m_pPoints[0].x = p.x;
+        m_pPoints[4].y = p.y;
+        break;
+    case 7:
+        m_pPoints[0].x = p.x;
+        break;
+    default:
+        break;
     }
     DeriveHandles();
     if (m_nType == WB_TEXT) {
@@ -383,7 +427,10 @@ void CDrawObj::GetFont(LOGFONT* plf) const
 
 COLORREF CDrawObj::GetColor() const { return m_crColor; }
 
-static BOOL IsFilledKind(int type) { return type == WB_RECTFILL || type == WB_ROUNDRECTFILL || type == WB_ELLIPSEFILL; }
+static BOOL IsFilledKind(int type)
+{
+    return type == WB_RECTFILL || type == WB_ROUNDRECTFILL || type == WB_ELLIPSEFILL;
+}
 
 void CDrawObj::Unpack(const BYTE* blob, UINT length)
 {
@@ -423,10 +470,14 @@ UINT CDrawObj::Pack(BYTE* blob, UINT length)
         return 0;
     WireWriter out(blob, length);
     if (IsFilledKind(m_nType)) {
-        WB_FILL_BLOB b = {m_crColor, m_nFill, {m_pPoints[0].x, m_pPoints[0].y}, {m_pPoints[4].x, m_pPoints[4].y}};
+        WB_FILL_BLOB b = {
+            m_crColor, m_nFill, {m_pPoints[0].x, m_pPoints[0].y}, {m_pPoints[4].x, m_pPoints[4].y}};
         out.Record(b);
     } else {
-        WB_OUTLINE_BLOB b = {m_crColor, m_nStyle, m_nWidth, {m_pPoints[0].x, m_pPoints[0].y},
+        WB_OUTLINE_BLOB b = {m_crColor,
+                             m_nStyle,
+                             m_nWidth,
+                             {m_pPoints[0].x, m_pPoints[0].y},
                              {m_pPoints[4].x, m_pPoints[4].y}};
         out.Record(b);
     }
@@ -443,12 +494,16 @@ int CDrawObj::GetHandleCursor(int index)
         return 4;
     switch (index) {
     case 1:
-    case 5: return 2;
+    case 5:
+        return 2;
     case 3:
-    case 7: return 3;
-    default: break;
+    case 7:
+        return 3;
+    default:
+        break;
     }
-    LONGLONG d = ((LONGLONG)m_pPoints[0].y - m_pPoints[4].y) * ((LONGLONG)m_pPoints[0].x - m_pPoints[4].x);
+    LONGLONG d =
+        ((LONGLONG)m_pPoints[0].y - m_pPoints[4].y) * ((LONGLONG)m_pPoints[0].x - m_pPoints[4].x);
     if (index == 0 || index == 4)
         return d >= 0 ? 4 : 5;
     return d >= 0 ? 5 : 4;
@@ -708,10 +763,14 @@ void CDrawObj::PointListBoundRect(RECT* prc)
     CRect rc(m_pPoints[0].x, m_pPoints[0].y, m_pPoints[0].x, m_pPoints[0].y);
     for (UINT i = 1; i < m_nPoints; ++i) {
         const POINT& p = m_pPoints[i];
-        if (p.x < rc.left) rc.left = p.x;
-        if (p.x > rc.right) rc.right = p.x;
-        if (p.y < rc.top) rc.top = p.y;
-        if (p.y > rc.bottom) rc.bottom = p.y;
+        if (p.x < rc.left)
+            rc.left = p.x;
+        if (p.x > rc.right)
+            rc.right = p.x;
+        if (p.y < rc.top)
+            rc.top = p.y;
+        if (p.y > rc.bottom)
+            rc.bottom = p.y;
     }
     rc.InflateRect(1, 1);
     *prc = rc;
@@ -753,7 +812,10 @@ UINT CDrawObj::PackLine(BYTE* blob, UINT length)
     if (!blob || length < size || !m_pPoints || m_nPoints < 2)
         return 0;
     WireWriter out(blob, length);
-    WB_OUTLINE_BLOB b = {m_crColor, m_nStyle, m_nWidth, {m_pPoints[0].x, m_pPoints[0].y},
+    WB_OUTLINE_BLOB b = {m_crColor,
+                         m_nStyle,
+                         m_nWidth,
+                         {m_pPoints[0].x, m_pPoints[0].y},
                          {m_pPoints[1].x, m_pPoints[1].y}};
     return out.Record(b) ? size : 0;
 }
@@ -811,5 +873,6 @@ HBRUSH CDrawObj::MakeFillBrush() const
 void CDrawObj::AlignFillBrush(CDC* pDC, const CRect& rc) const
 {
     CPoint org = pDC->GetViewportOrg();
-    ::SetBrushOrgEx(pDC->GetSafeHdc(), (int)(((LONGLONG)org.x + rc.left) % 8), (int)(((LONGLONG)org.y + rc.top) % 8), NULL);
+    ::SetBrushOrgEx(pDC->GetSafeHdc(), (int)(((LONGLONG)org.x + rc.left) % 8),
+                    (int)(((LONGLONG)org.y + rc.top) % 8), NULL);
 }

@@ -85,7 +85,7 @@ public:
     // Whether the segment a-b, drawn with that pen width, touches the
     // rectangle.
     static BOOL LineHitsRect(const RECT& rc, POINT a, POINT b, int width);
-    static int PenStyleFromCode(BYTE code);   // -1 for a code without a style
+    static int PenStyleFromCode(BYTE code);     // -1 for a code without a style
     static int FillCodeToHatchStyle(BYTE code); // -1 solid, -2 none
 
 protected:

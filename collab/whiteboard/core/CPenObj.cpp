@@ -12,6 +12,9 @@ int CPenObj::OnRButtonDown(POINT) { return ClickedRButtonDown(); }
 int CPenObj::OnLButtonUp(POINT) { return 0; }
 int CPenObj::OnMouseMove(POINT pt) { return ClickedMouseMove(pt); }
 int CPenObj::OnLButtonDown(POINT pt) { return ClickedLButtonDown(pt, m_nCapacity, 0); }
-void CPenObj::Unpack(const BYTE* blob, UINT length) { UnpackPointList(blob, length, m_nCapacity, 0); }
+void CPenObj::Unpack(const BYTE* blob, UINT length)
+{
+    UnpackPointList(blob, length, m_nCapacity, 0);
+}
 UINT CPenObj::Pack(BYTE* blob, UINT length) { return PackPointList(blob, length); }
 void CPenObj::GetBoundRect(RECT* prc) { PointListBoundRect(prc); }

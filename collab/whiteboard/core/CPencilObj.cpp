@@ -8,7 +8,10 @@ void CPencilObj::Draw(CDC* pDC) { DrawScaled(pDC, 1, 1); }
 
 void CPencilObj::DrawScaled(CDC* pDC, int num, int den) { DrawPolyline(pDC, num, den, FALSE); }
 BOOL CPencilObj::IntersectsRect(const RECT& rc) { return PointListIntersectsRect(rc); }
-void CPencilObj::Unpack(const BYTE* blob, UINT length) { UnpackPointList(blob, length, m_nCapacity, 0); }
+void CPencilObj::Unpack(const BYTE* blob, UINT length)
+{
+    UnpackPointList(blob, length, m_nCapacity, 0);
+}
 UINT CPencilObj::Pack(BYTE* blob, UINT length) { return PackPointList(blob, length); }
 void CPencilObj::GetBoundRect(RECT* prc) { PointListBoundRect(prc); }
 

@@ -12,6 +12,9 @@ int CPolyObj::OnRButtonDown(POINT) { return ClickedRButtonDown(); }
 int CPolyObj::OnLButtonUp(POINT) { return 0; }
 int CPolyObj::OnMouseMove(POINT pt) { return ClickedMouseMove(pt); }
 int CPolyObj::OnLButtonDown(POINT pt) { return ClickedLButtonDown(pt, m_nCapacity, 1); }
-void CPolyObj::Unpack(const BYTE* blob, UINT length) { UnpackPointList(blob, length, m_nCapacity, 1); }
+void CPolyObj::Unpack(const BYTE* blob, UINT length)
+{
+    UnpackPointList(blob, length, m_nCapacity, 1);
+}
 UINT CPolyObj::Pack(BYTE* blob, UINT length) { return PackPointList(blob, length); }
 void CPolyObj::GetBoundRect(RECT* prc) { PointListBoundRect(prc); }

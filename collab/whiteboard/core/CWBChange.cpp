@@ -23,7 +23,10 @@ void Unite(CWBChange::Result& result, CDrawObj* obj)
 
 void CWBChange::BeginAdd(std::vector<BYTE>& rec) { rec.assign(sizeof(WB_CHANGE_ADD_HEAD), 0); }
 
-UINT CWBChange::AddItemSize(CDrawObj* pObj) { return pObj ? sizeof(WB_CHANGE_ITEM_HEAD) + pObj->Pack(NULL, 0) : 0; }
+UINT CWBChange::AddItemSize(CDrawObj* pObj)
+{
+    return pObj ? sizeof(WB_CHANGE_ITEM_HEAD) + pObj->Pack(NULL, 0) : 0;
+}
 
 BOOL CWBChange::AppendAddItem(std::vector<BYTE>& rec, int nPage, CDrawObj* pObj)
 {
@@ -75,7 +78,8 @@ BOOL CWBChange::BuildDelete(std::vector<BYTE>& rec, int nPage, const DWORD* pIds
     return out.Ok();
 }
 
-BOOL CWBChange::BuildMove(std::vector<BYTE>& rec, int nPage, SIZE offset, const DWORD* pIds, int nIds)
+BOOL CWBChange::BuildMove(std::vector<BYTE>& rec, int nPage, SIZE offset, const DWORD* pIds,
+                          int nIds)
 {
     if (!Fits(nPage) || !pIds || nIds <= 0 || nIds > 0xFFFF)
         return FALSE;
@@ -98,8 +102,8 @@ BOOL CWBChange::BuildResize(std::vector<BYTE>& rec, int nPage, DWORD id, int nHa
     return out.Record(r);
 }
 
-BOOL CWBChange::Apply(CWBDocument& doc, const BYTE* pRecord, UINT nLength, int nCurrentPage, Result& result,
-                      const std::function<void(CDrawObj*)>& onRemove)
+BOOL CWBChange::Apply(CWBDocument& doc, const BYTE* pRecord, UINT nLength, int nCurrentPage,
+                      Result& result, const std::function<void(CDrawObj*)>& onRemove)
 {
     result = Result();
     if (!pRecord || nLength == 0)

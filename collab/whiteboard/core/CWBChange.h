@@ -22,7 +22,8 @@ public:
     static BOOL EndAdd(std::vector<BYTE>& rec, DWORD nItems);
     static BOOL BuildAdd(std::vector<BYTE>& rec, int nPage, CDrawObj* pObj);
     static BOOL BuildDelete(std::vector<BYTE>& rec, int nPage, const DWORD* pIds, int nIds);
-    static BOOL BuildMove(std::vector<BYTE>& rec, int nPage, SIZE offset, const DWORD* pIds, int nIds);
+    static BOOL BuildMove(std::vector<BYTE>& rec, int nPage, SIZE offset, const DWORD* pIds,
+                          int nIds);
     static BOOL BuildResize(std::vector<BYTE>& rec, int nPage, DWORD id, int nHandle, SIZE offset);
 
     // What Apply did: the action, the page it touched (of the last item for
@@ -37,6 +38,6 @@ public:
     // Applies a received record; FALSE for a record of a wrong length or an
     // unknown action (nothing changed). onRemove sees every object taken
     // off a page before it is deleted.
-    static BOOL Apply(CWBDocument& doc, const BYTE* pRecord, UINT nLength, int nCurrentPage, Result& result,
-                      const std::function<void(CDrawObj*)>& onRemove = nullptr);
+    static BOOL Apply(CWBDocument& doc, const BYTE* pRecord, UINT nLength, int nCurrentPage,
+                      Result& result, const std::function<void(CDrawObj*)>& onRemove = nullptr);
 };

@@ -109,8 +109,7 @@ BOOL CWBDocument::Open(LPCTSTR lpszPath)
         ok = TRUE;
     } catch (CException* e) {
         e->Delete();
-    } catch (const std::bad_alloc&) {
-    }
+    } catch (const std::bad_alloc&) {}
     file.Abort();
     if (!ok) {
         // Nothing half read stays behind.
@@ -138,8 +137,7 @@ BOOL CWBDocument::Save(LPCTSTR lpszPath)
             ok = TRUE;
         } catch (CException* e) {
             e->Delete();
-        } catch (const std::bad_alloc&) {
-        }
+        } catch (const std::bad_alloc&) {}
     }
     if (!ok) {
         // A file cut short would be refused on opening: leave none.

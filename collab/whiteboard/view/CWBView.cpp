@@ -6,7 +6,6 @@
 #include "CWBPicture.h"
 #include "CScopedLock.h"
 
-
 IMPLEMENT_DYNCREATE(CWBView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CWBView, CScrollView)
@@ -43,9 +42,22 @@ const COLORREF kMarkColour = 0x00DD882A;
 // The object type each drawing tool makes.
 int TypeOfTool(int tool)
 {
-    static const int types[16] = {0, 0, 0, WB_ICON, WB_LINE, WB_ARROW, WB_RECT, WB_RECTFILL,
-                                  WB_ROUNDRECT, WB_ROUNDRECTFILL, WB_ELLIPSE, WB_ELLIPSEFILL,
-                                  WB_TEXT, WB_POLY, WB_PEN, WB_PENCIL};
+    static const int types[16] = {0,
+                                  0,
+                                  0,
+                                  WB_ICON,
+                                  WB_LINE,
+                                  WB_ARROW,
+                                  WB_RECT,
+                                  WB_RECTFILL,
+                                  WB_ROUNDRECT,
+                                  WB_ROUNDRECTFILL,
+                                  WB_ELLIPSE,
+                                  WB_ELLIPSEFILL,
+                                  WB_TEXT,
+                                  WB_POLY,
+                                  WB_PEN,
+                                  WB_PENCIL};
     return tool >= 0 && tool < 16 ? types[tool] : 0;
 }
 
@@ -66,8 +78,7 @@ CWBView::CWBView()
     : m_dwStoredId((DWORD)-1), m_dwDocId(0), m_bOpenedHere(FALSE), m_pSettings(NULL), m_nCurPage(0),
       m_nPageWidth(600), m_nPageHeight(800), m_nState(stateNone), m_pCurObj(NULL), m_nHandle(-1),
       m_bBackgroundTried(FALSE), m_bEditRight(TRUE), m_nZoomNum(100), m_nZoomDen(100)
-{
-}
+{}
 
 CWBView::~CWBView()
 {
@@ -114,7 +125,8 @@ void CWBView::UpdateZoom()
     }
     m_nZoomNum = num;
     if (m_hWnd) {
-        CSize total(MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen), MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen));
+        CSize total(MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen),
+                    MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen));
         SetScrollSizes(MM_TEXT, total, CSize(50, 50), CSize(10, 10));
     }
 }
@@ -130,13 +142,15 @@ void CWBView::Rescale()
 CPoint CWBView::ClientToDoc(CPoint pt) const
 {
     CPoint scroll = m_hWnd ? GetScrollPosition() : CPoint(0, 0);
-    return CPoint(MulDiv64(pt.x + scroll.x, m_nZoomDen, m_nZoomNum), MulDiv64(pt.y + scroll.y, m_nZoomDen, m_nZoomNum));
+    return CPoint(MulDiv64(pt.x + scroll.x, m_nZoomDen, m_nZoomNum),
+                  MulDiv64(pt.y + scroll.y, m_nZoomDen, m_nZoomNum));
 }
 
 CPoint CWBView::DocToClient(CPoint pt) const
 {
     CPoint scroll = m_hWnd ? GetScrollPosition() : CPoint(0, 0);
-    return CPoint(MulDiv64(pt.x, m_nZoomNum, m_nZoomDen) - scroll.x, MulDiv64(pt.y, m_nZoomNum, m_nZoomDen) - scroll.y);
+    return CPoint(MulDiv64(pt.x, m_nZoomNum, m_nZoomDen) - scroll.x,
+                  MulDiv64(pt.y, m_nZoomNum, m_nZoomDen) - scroll.y);
 }
 
 CRect CWBView::DocToClient(const RECT& rc) const
@@ -178,7 +192,8 @@ void CWBView::DrawBackground(CDC* pDC)
     CWBPage* page = m_doc.GetPage(m_nCurPage);
     if (!page || page->m_strBackground.IsEmpty())
         return;
-    int cx = MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen), cy = MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen);
+    int cx = MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen),
+        cy = MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen);
     if (!m_bBackgroundTried) {
         m_bBackgroundTried = TRUE;
         CWBPicture picture;
@@ -201,14 +216,16 @@ void CWBView::OnDraw(CDC* pDC)
     CPoint scroll = GetScrollPosition();
     CDC mem;
     CBitmap bitmap;
-    if (!mem.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, client.Width(), client.Height()))
+    if (!mem.CreateCompatibleDC(pDC) ||
+        !bitmap.CreateCompatibleBitmap(pDC, client.Width(), client.Height()))
         return;
     CBitmap* oldBitmap = mem.SelectObject(&bitmap);
     mem.SetViewportOrg(-scroll.x, -scroll.y);
     mem.FillSolidRect(scroll.x, scroll.y, client.Width(), client.Height(), RGB(255, 255, 255));
     DrawBackground(&mem);
 
-    int cx = MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen), cy = MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen);
+    int cx = MulDiv64(m_nPageWidth, m_nZoomNum, m_nZoomDen),
+        cy = MulDiv64(m_nPageHeight, m_nZoomNum, m_nZoomDen);
     {
         CPen pen(PS_DOT, 1, kMarkColour);
         CPen* old = mem.SelectObject(&pen);
@@ -248,13 +265,16 @@ void CWBView::OnDraw(CDC* pDC)
         CPen pen(PS_DOT, 1, 0x00FF0000);
         CPen* old = mem.SelectObject(&pen);
         CGdiObject* oldBrush = mem.SelectStockObject(NULL_BRUSH);
-        CPoint a(MulDiv64(m_ptStart.x, m_nZoomNum, m_nZoomDen), MulDiv64(m_ptStart.y, m_nZoomNum, m_nZoomDen));
-        CPoint b(MulDiv64(m_ptLast.x, m_nZoomNum, m_nZoomDen), MulDiv64(m_ptLast.y, m_nZoomNum, m_nZoomDen));
+        CPoint a(MulDiv64(m_ptStart.x, m_nZoomNum, m_nZoomDen),
+                 MulDiv64(m_ptStart.y, m_nZoomNum, m_nZoomDen));
+        CPoint b(MulDiv64(m_ptLast.x, m_nZoomNum, m_nZoomDen),
+                 MulDiv64(m_ptLast.y, m_nZoomNum, m_nZoomDen));
         mem.Rectangle(CRect(a, b));
         mem.SelectObject(oldBrush);
         mem.SelectObject(old);
     }
-    pDC->BitBlt(scroll.x, scroll.y, client.Width(), client.Height(), &mem, scroll.x, scroll.y, SRCCOPY);
+    pDC->BitBlt(scroll.x, scroll.y, client.Width(), client.Height(), &mem, scroll.x, scroll.y,
+                SRCCOPY);
     mem.SelectObject(oldBitmap);
 }
 
@@ -269,7 +289,8 @@ void CWBView::SendRecord(const std::vector<BYTE>& rec)
         return;
     memcpy(m_pSettings->pBuffer, rec.data(), rec.size());
     if (m_pSettings->pfnChange)
-        m_pSettings->pfnChange(m_pSettings->pChangeContext, this, m_pSettings->pBuffer, (UINT)rec.size());
+        m_pSettings->pfnChange(m_pSettings->pChangeContext, this, m_pSettings->pBuffer,
+                               (UINT)rec.size());
 }
 
 void CWBView::SendAllObjects()
@@ -568,7 +589,8 @@ void CWBView::EndMove(CPoint ptDoc)
     for (POSITION pos = m_selection.GetHeadPosition(); pos;)
         ids.push_back(((CDrawObj*)m_selection.GetNext(pos))->GetId());
     std::vector<BYTE> rec;
-    if (!ids.empty() && CWBChange::BuildMove(rec, m_nCurPage, ptDoc - m_ptStart, ids.data(), (int)ids.size()))
+    if (!ids.empty() &&
+        CWBChange::BuildMove(rec, m_nCurPage, ptDoc - m_ptStart, ids.data(), (int)ids.size()))
         SendRecord(rec);
     for (POSITION pos = m_selection.GetHeadPosition(); pos;) {
         CDrawObj* obj = (CDrawObj*)m_selection.GetNext(pos);
@@ -674,9 +696,11 @@ BOOL CWBView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         return CScrollView::OnSetCursor(pWnd, nHitTest, message);
     LPCSTR cursor = IDC_ARROW;
     UINT own = 0; // a cursor of the program's, in place of cursor
-    static const LPCSTR handleCursors[6] = {IDC_ARROW, IDC_ARROW, IDC_SIZENS, IDC_SIZEWE, IDC_SIZENWSE, IDC_SIZENESW};
+    static const LPCSTR handleCursors[6] = {IDC_ARROW,  IDC_ARROW,    IDC_SIZENS,
+                                            IDC_SIZEWE, IDC_SIZENWSE, IDC_SIZENESW};
     switch (m_nState) {
-    case stateNone: break;
+    case stateNone:
+        break;
     case stateDrawIdle:
     case stateCreating:
         own = kDrawCursor;
@@ -686,7 +710,9 @@ BOOL CWBView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         if (m_pCurObj)
             cursor = handleCursors[m_pCurObj->GetHandleCursor(m_nHandle) % 6];
         break;
-    case stateMoving: cursor = IDC_SIZEALL; break;
+    case stateMoving:
+        cursor = IDC_SIZEALL;
+        break;
     default: {
         own = kPointCursor;
         cursor = IDC_UPARROW;
@@ -746,16 +772,23 @@ void CWBView::SetEditRight(BOOL bRight)
         // What the user was doing ends as his release would have ended it.
         CPoint pt = m_ptLast;
         switch (m_nState) {
-        case stateCreating: Commit(); break;
-        case stateDragHandle: EndResize(pt); break;
-        case stateMoving: EndMove(pt); break;
+        case stateCreating:
+            Commit();
+            break;
+        case stateDragHandle:
+            EndResize(pt);
+            break;
+        case stateMoving:
+            EndMove(pt);
+            break;
         case stateSelecting:
         case stateErasing:
             if (GetCapture() == this)
                 ReleaseCapture();
             Invalidate(FALSE);
             break;
-        default: break;
+        default:
+            break;
         }
         m_bEditRight = FALSE;
         m_nState = stateNone;

@@ -13,8 +13,15 @@ class CWBView : public CScrollView
     DECLARE_DYNCREATE(CWBView)
 public:
     enum State {
-        stateNone, stateDrawIdle, stateCreating, stateDragHandle, stateMoving,
-        stateSelectIdle, stateSelecting, stateEraseIdle, stateErasing
+        stateNone,
+        stateDrawIdle,
+        stateCreating,
+        stateDragHandle,
+        stateMoving,
+        stateSelectIdle,
+        stateSelecting,
+        stateEraseIdle,
+        stateErasing
     };
 
     CWBView();

@@ -28,8 +28,8 @@ void CWBViewManView::OnDraw(CDC* pDC)
         CDC mem;
         mem.CreateCompatibleDC(pDC);
         CBitmap* old = mem.SelectObject(&logo);
-        pDC->BitBlt((rc.Width() - bm.bmWidth) / 2, (rc.Height() - bm.bmHeight) / 2, bm.bmWidth, bm.bmHeight, &mem, 0,
-                    0, SRCCOPY);
+        pDC->BitBlt((rc.Width() - bm.bmWidth) / 2, (rc.Height() - bm.bmHeight) / 2, bm.bmWidth,
+                    bm.bmHeight, &mem, 0, 0, SRCCOPY);
         mem.SelectObject(old);
     }
 }
@@ -52,14 +52,16 @@ CWBView* CWBViewManView::AddView(WB_SETTINGS* pSettings)
     return view;
 }
 
-CWBView* CWBViewManView::CreateLocalDocument(WB_SETTINGS* pSettings, int nPages, const char* const* ppszFiles)
+CWBView* CWBViewManView::CreateLocalDocument(WB_SETTINGS* pSettings, int nPages,
+                                             const char* const* ppszFiles)
 {
     if (nPages <= 0 || nPages > kMaxPages)
         return NULL;
     CWBView* view = AddView(pSettings);
     if (!view)
         return NULL;
-    BOOL ok = ppszFiles ? view->GetDocument().Create(nPages, ppszFiles) : view->GetDocument().CreateBlank(nPages, 0);
+    BOOL ok = ppszFiles ? view->GetDocument().Create(nPages, ppszFiles)
+                        : view->GetDocument().CreateBlank(nPages, 0);
     if (!ok || view->GetPageCount() <= 0 || view->GetPageCount() > kMaxPages) {
         m_views.RemoveAt(m_views.Find(view));
         view->DestroyWindow();
@@ -78,8 +80,8 @@ CWBView* CWBViewManView::CreateLocalDocument(WB_SETTINGS* pSettings, int nPages,
     return view;
 }
 
-CWBView* CWBViewManView::CreateRemoteDocument(WB_SETTINGS* pSettings, DWORD id, LPCTSTR lpszTitle, SIZE size,
-                                              int nPages, int nBackgrounds)
+CWBView* CWBViewManView::CreateRemoteDocument(WB_SETTINGS* pSettings, DWORD id, LPCTSTR lpszTitle,
+                                              SIZE size, int nPages, int nBackgrounds)
 {
     if (nPages <= 0 || nPages > kMaxPages)
         return NULL;

@@ -10,8 +10,8 @@ public:
     virtual ~CWBViewManView();
 
     CWBView* CreateLocalDocument(WB_SETTINGS* pSettings, int nPages, const char* const* ppszFiles);
-    CWBView* CreateRemoteDocument(WB_SETTINGS* pSettings, DWORD id, LPCTSTR lpszTitle, SIZE size, int nPages,
-                                  int nBackgrounds);
+    CWBView* CreateRemoteDocument(WB_SETTINGS* pSettings, DWORD id, LPCTSTR lpszTitle, SIZE size,
+                                  int nPages, int nBackgrounds);
     DWORD NewDocumentId();
     CWBView* FindById(DWORD id);
     CWBView* FindByStoredId(DWORD id);

@@ -4,8 +4,9 @@
 #include <string.h>
 
 WB_SETTINGS::WB_SETTINGS()
-    : color(0x00FF0000), width(2), style(0), fill(0), zoomNum(0), zoomDen(100), tool(2), pfnChange(NULL),
-      pChangeContext(NULL), pBuffer(NULL), nCapacity(0), nScrollPos(0), bRuler(FALSE)
+    : color(0x00FF0000), width(2), style(0), fill(0), zoomNum(0), zoomDen(100), tool(2),
+      pfnChange(NULL), pChangeContext(NULL), pBuffer(NULL), nCapacity(0), nScrollPos(0),
+      bRuler(FALSE)
 {
     memset(&font, 0, sizeof(font));
     font.lfHeight = -15;

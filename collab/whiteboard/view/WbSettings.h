@@ -4,7 +4,8 @@
 class CWBView;
 
 // Called by a page view for every change it makes: the record to send.
-typedef void (*WB_CHANGE_CALLBACK)(void* pContext, CWBView* pView, const BYTE* pRecord, UINT nLength);
+typedef void (*WB_CHANGE_CALLBACK)(void* pContext, CWBView* pView, const BYTE* pRecord,
+                                   UINT nLength);
 
 // Window messages of the whiteboard views.
 const UINT WM_WB_TEXT_DONE = 1130;

@@ -18,16 +18,11 @@ int Log(const char* name, const std::string& args = std::string(), int result = 
     return result;
 }
 
-std::string Ints(long a)
-{
-    return std::to_string(a);
-}
-std::string Ints(long a, long b)
-{
-    return std::to_string(a) + "," + std::to_string(b);
-}
+std::string Ints(long a) { return std::to_string(a); }
+std::string Ints(long a, long b) { return std::to_string(a) + "," + std::to_string(b); }
 
-template <class F> FARPROC Entry(F f)
+template <class F>
+FARPROC Entry(F f)
 {
     FARPROC p;
     memcpy(&p, &f, sizeof p);
@@ -59,7 +54,9 @@ RAVOTM_FUNCTIONS FakeRavoTM::Functions()
     f.D_G_GetCapDevices = [](CStringList*) { return Log("D_G_GetCapDevices"); };
     f.D_G_GetCapFormats = [](CStringList*) { return Log("D_G_GetCapFormats"); };
     f.D_G_GetPlayDevices = [](CStringList*) { return Log("D_G_GetPlayDevices"); };
-    f.D_G_StartCapture = [](int d, int fmt) { return Log("D_G_StartCapture", Ints(d, fmt), captureResult); };
+    f.D_G_StartCapture = [](int d, int fmt) {
+        return Log("D_G_StartCapture", Ints(d, fmt), captureResult);
+    };
     f.D_G_StopCapture = []() { return Log("D_G_StopCapture"); };
     f.D_G_SetDeNoise = [](int v) { return Log("D_G_SetDeNoise", Ints(v)); };
     f.D_G_SetASC = [](int v) { return Log("D_G_SetASC", Ints(v)); };
@@ -69,7 +66,8 @@ RAVOTM_FUNCTIONS FakeRavoTM::Functions()
     f.D_G_SetAGC = [](int v) { return Log("D_G_SetAGC", Ints(v)); };
     f.D_G_SetOrder = [](int v) { return Log("D_G_SetOrder", Ints(v)); };
     f.D_G_Connect = [](unsigned long room, unsigned long user, const char* server, int port) {
-        return Log("D_G_Connect", Ints(room, user) + "," + (server ? server : "null") + "," + Ints(port),
+        return Log("D_G_Connect",
+                   Ints(room, user) + "," + (server ? server : "null") + "," + Ints(port),
                    connectResult);
     };
     f.D_G_SetSendAudio = [](int v) { return Log("D_G_SetSendAudio", Ints(v)); };
@@ -80,14 +78,17 @@ RAVOTM_FUNCTIONS FakeRavoTM::Functions()
     f.D_G_SetRecord = [](int on, D_G_RECORD_CALLBACK cb, void* ctx) {
         if (!on && duringRecordOff)
             duringRecordOff();
-        return Log("D_G_SetRecord", Ints(on) + (cb ? ",callback" : ",null") + (ctx ? ",context" : ",null"));
+        return Log("D_G_SetRecord",
+                   Ints(on) + (cb ? ",callback" : ",null") + (ctx ? ",context" : ",null"));
     };
     f.D_G_GetCapEnergy = []() { return Log("D_G_GetCapEnergy", "", captureLevel); };
     f.D_G_GetPlayEnergy = []() { return Log("D_G_GetPlayEnergy", "", 7); };
     f.D_G_AddSource = [](unsigned long id) { return Log("D_G_AddSource", Ints(id)); };
     f.D_G_DelSource = [](unsigned long id) { return Log("D_G_DelSource", Ints(id)); };
     f.D_G_SourceIsExist = [](unsigned long id) { return Log("D_G_SourceIsExist", Ints(id)); };
-    f.D_G_SetSourceVolume = [](unsigned long id, int v) { return Log("D_G_SetSourceVolume", Ints(id, v)); };
+    f.D_G_SetSourceVolume = [](unsigned long id, int v) {
+        return Log("D_G_SetSourceVolume", Ints(id, v));
+    };
     f.D_G_GetSourceVolume = [](unsigned long id) { return Log("D_G_GetSourceVolume", Ints(id)); };
     f.D_G_GetSourceEnergy = [](unsigned long id) { return Log("D_G_GetSourceEnergy", Ints(id)); };
     f.D_G_SetPlayCallback = [](void*, D_G_PLAY_CALLBACK) { return Log("D_G_SetPlayCallback"); };
@@ -108,8 +109,8 @@ MEDIA_FUNCTIONS FakeRavoTM::Media()
     m.entries[MF_RV_AddAudio] = Entry<Id>([](uint32_t id) { return Log("RV_AddAudio", Ints(id)); });
     m.entries[MF_RV_DelAudio] = Entry<Id>([](uint32_t id) { return Log("RV_DelAudio", Ints(id)); });
     m.entries[MF_RV_WriteAudioData] = Entry<Write>([](const void* p, int n, uint32_t source) {
-        return Log("RV_WriteAudioData",
-                   std::string(static_cast<const char*>(p), n) + "," + Ints(n) + "," + Ints(source));
+        return Log("RV_WriteAudioData", std::string(static_cast<const char*>(p), n) + "," +
+                                            Ints(n) + "," + Ints(source));
     });
     return m;
 }

@@ -61,9 +61,10 @@ TEST_F(QuilletAudioTest, ApplyAllSetsEveryValueInOrderThenAddsTheSpeakers)
     users.SetSpeakState(13, 2);
     EXPECT_TRUE(audio.ApplyAll(users, 10));
     EXPECT_EQ(FakeRavoTM::calls,
-              (Calls{"D_G_StopCapture()", "D_G_StartCapture(1,3)", "D_G_SetDeNoise(2)", "D_G_SetASC(1)",
-                     "D_G_SetFECType(1,0)", "D_G_SetAEC(1)", "D_G_SetAGC(0)", "D_G_StopPlay()",
-                     "D_G_StartPlay(2)", "D_G_SetPlayLocal(0)", "D_G_AddSource(11)", "D_G_AddSource(13)"}));
+              (Calls{"D_G_StopCapture()", "D_G_StartCapture(1,3)", "D_G_SetDeNoise(2)",
+                     "D_G_SetASC(1)", "D_G_SetFECType(1,0)", "D_G_SetAEC(1)", "D_G_SetAGC(0)",
+                     "D_G_StopPlay()", "D_G_StartPlay(2)", "D_G_SetPlayLocal(0)",
+                     "D_G_AddSource(11)", "D_G_AddSource(13)"}));
     EXPECT_TRUE(messages.empty());
 
     // While recording, the recorder hears of each source right after it.
@@ -73,8 +74,8 @@ TEST_F(QuilletAudioTest, ApplyAllSetsEveryValueInOrderThenAddsTheSpeakers)
     EXPECT_EQ(FakeRavoTM::Only("D_G_AddSource").size(), 2u);
     const Calls& c = FakeRavoTM::calls;
     ASSERT_GE(c.size(), 4u);
-    EXPECT_EQ((Calls{c.end() - 4, c.end()}),
-              (Calls{"D_G_AddSource(11)", "RV_AddAudio(11)", "D_G_AddSource(13)", "RV_AddAudio(13)"}));
+    EXPECT_EQ((Calls{c.end() - 4, c.end()}), (Calls{"D_G_AddSource(11)", "RV_AddAudio(11)",
+                                                    "D_G_AddSource(13)", "RV_AddAudio(13)"}));
 }
 
 TEST_F(QuilletAudioTest, CaptureFailureShowsItsMessageOnceAndTheOtherSettingsStillApply)
@@ -110,8 +111,8 @@ TEST_F(QuilletAudioTest, RestartsStopFirstAndShowTheirOwnFailure)
         EXPECT_EQ(audio.RestartCapture(), c.capture != 0);
         EXPECT_EQ(audio.RestartPlay(), c.play != 0);
         EXPECT_EQ(messages, c.shown);
-        EXPECT_EQ(FakeRavoTM::calls, (Calls{"D_G_StopCapture()", "D_G_StartCapture(1,3)", "D_G_StopPlay()",
-                                            "D_G_StartPlay(2)"}));
+        EXPECT_EQ(FakeRavoTM::calls, (Calls{"D_G_StopCapture()", "D_G_StartCapture(1,3)",
+                                            "D_G_StopPlay()", "D_G_StartPlay(2)"}));
     }
 }
 
@@ -143,7 +144,8 @@ TEST_F(QuilletAudioTest, ConnectTriesEvenWithoutAPortAndStopAllKeepsItsOrder)
         login.audioPort2 = c.port2;
         EXPECT_EQ(audio.Connect(login), c.result != 0);
         EXPECT_EQ(messages, c.shown);
-        EXPECT_EQ(FakeRavoTM::calls, Calls{"D_G_Connect(3,1001,10.0.0.5," + std::to_string(c.port) + ")"});
+        EXPECT_EQ(FakeRavoTM::calls,
+                  Calls{"D_G_Connect(3,1001,10.0.0.5," + std::to_string(c.port) + ")"});
     }
     FakeRavoTM::Reset();
     audio.StopAll();
@@ -206,25 +208,28 @@ TEST_F(QuilletAudioTest, SharedCodeReachesRavoTMThroughTheAudioManagersPlaces)
     table.entries[MF_AUDIO_MGR_Init] = table.entries[MF_T_S_StopSend];
     CRavoTMSlots::Fill(ravotm, &audio, &table);
     EXPECT_EQ(table.entries[MF_AUDIO_MGR_Init], nullptr) << "no start-up call in this edition";
-    EXPECT_EQ(table.entries[MF_AUDIO_MGR_StartCapture], nullptr) << "capture starts with a format here";
+    EXPECT_EQ(table.entries[MF_AUDIO_MGR_StartCapture], nullptr)
+        << "capture starts with a format here";
     EXPECT_NE(table.entries[MF_RV_StopRecord], nullptr) << "the recorder's places stay";
 
     FakeRavoTM::captureLevel = 42;
     int level = 0;
     ASSERT_EQ(table.Get<PFN_AUDIO_MGR_Processer_GetParam>(MF_AUDIO_MGR_Processer_GetParam)(
-                  AUDIO_PARAM_CAPTURE_LEVEL, &level), 1);
+                  AUDIO_PARAM_CAPTURE_LEVEL, &level),
+              1);
     EXPECT_EQ(level, 42);
     EXPECT_EQ(table.Get<PFN_AUDIO_MGR_Processer_GetParam>(MF_AUDIO_MGR_Processer_GetParam)(
-                  AUDIO_PARAM_DENOISE, &level), 0);
+                  AUDIO_PARAM_DENOISE, &level),
+              0);
     FakeRavoTM::calls.clear();
     table.Get<PFN_AUDIO_MGR_AddSource>(MF_AUDIO_MGR_AddSource)(9);
     table.Get<PFN_AUDIO_MGR_SetSendAudio>(MF_AUDIO_MGR_SetSendAudio)(1);
     table.Get<PFN_AUDIO_MGR_SetAEC>(MF_AUDIO_MGR_SetAEC)(0);
     table.Get<PFN_AUDIO_MGR_SetRecord>(MF_AUDIO_MGR_SetRecord)(1, nullptr, nullptr);
     table.Get<PFN_AUDIO_MGR_SetRecord>(MF_AUDIO_MGR_SetRecord)(0, nullptr, nullptr);
-    EXPECT_EQ(FakeRavoTM::calls,
-              (Calls{"D_G_AddSource(9)", "D_G_SetSendAudio(1)", "D_G_SetAEC(0)", "D_G_SetRecord(1,callback,context)",
-                     "D_G_SetRecord(0,null,null)", "RV_StopRecord()"}));
+    EXPECT_EQ(FakeRavoTM::calls, (Calls{"D_G_AddSource(9)", "D_G_SetSendAudio(1)", "D_G_SetAEC(0)",
+                                        "D_G_SetRecord(1,callback,context)",
+                                        "D_G_SetRecord(0,null,null)", "RV_StopRecord()"}));
     EXPECT_EQ(settings.aec, 0u) << "the box's value is kept";
 }
 
@@ -234,9 +239,9 @@ TEST(MicMeter, CaptureLevelIsPaintedOnTheProgressScaleWithinTheSlider)
     {
         int level, lower, upper, painted;
     } cases[] = {
-        {0, 0, 100, 0},    {1, 0, 100, 1},     {57, 0, 100, 57},  {99, 0, 100, 99},
-        {100, 0, 100, 100}, {130, 0, 100, 100}, {50, 0, 200, 100}, {50, 10, 60, 35},
-        {-5, 0, 100, 0},
+        {0, 0, 100, 0},    {1, 0, 100, 1},     {57, 0, 100, 57},
+        {99, 0, 100, 99},  {100, 0, 100, 100}, {130, 0, 100, 100},
+        {50, 0, 200, 100}, {50, 10, 60, 35},   {-5, 0, 100, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CMicMeter::SliderLevel(c.level, c.lower, c.upper), c.painted)

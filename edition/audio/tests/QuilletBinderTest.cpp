@@ -43,7 +43,7 @@ TEST(QuilletBinder, BindsTheNinetyEightNamesInOrderFromTheirLibraries)
     CQuilletBinder binder(&fake);
     ASSERT_TRUE(binder.Bind("X:\\lib\\", &ravotm, &media)) << binder.GetFailure();
     EXPECT_EQ(fake.loads, (std::vector<std::string>{"X:\\lib\\RavoTM.dll", "X:\\lib\\Dravom.dll",
-                                                     "X:\\lib\\Caskel.dll"}));
+                                                    "X:\\lib\\Caskel.dll"}));
     ASSERT_EQ(fake.resolved.size(), 98u);
     int perLibrary[4] = {};
     for (const auto& r : fake.resolved)
@@ -60,7 +60,8 @@ TEST(QuilletBinder, BindsTheNinetyEightNamesInOrderFromTheirLibraries)
     EXPECT_NE(ravotm.D_G_GetNetState, nullptr);
     EXPECT_NE(media.entries[MF_PV_StopConvert], nullptr);
     for (int i = 0; i < MF_T_TAKEDevices; ++i)
-        EXPECT_EQ(media.entries[i], nullptr) << "audio manager place " << CMediaBinder::GetExportName(i);
+        EXPECT_EQ(media.entries[i], nullptr)
+            << "audio manager place " << CMediaBinder::GetExportName(i);
 }
 
 TEST(QuilletBinder, FirstMissingNameOrLibraryEndsTheBinding)

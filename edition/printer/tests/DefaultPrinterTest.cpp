@@ -100,7 +100,8 @@ TEST(DefaultPrinter, NineXFamilySetsTheDefaultAttribute)
     int done = 0;
     EXPECT_EQ(CDefaultPrinter::Switch("Wendra", &done, p), 1);
     EXPECT_EQ(done, 1);
-    EXPECT_EQ(p.setAttributes, static_cast<DWORD>(PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_DEFAULT));
+    EXPECT_EQ(p.setAttributes,
+              static_cast<DWORD>(PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_DEFAULT));
     EXPECT_EQ(p.calls, (std::vector<std::string>{"open Wendra", "set 2", "close"}));
     EXPECT_TRUE(p.profile.empty());
     EXPECT_EQ(p.broadcastSection, "windows");
@@ -119,7 +120,12 @@ TEST(DefaultPrinter, EveryFailureIsReportedClosesThePrinterAndTellsNoWindow)
         {"printer not opened", [](FakePrinters& p) { p.openWorks = false; }, false},
         {"information not read", [](FakePrinters& p) { p.infoWorks = false; }, true},
         {"profile not written", [](FakePrinters& p) { p.profileWorks = false; }, true},
-        {"attribute not set", [](FakePrinters& p) { p.platformId = VER_PLATFORM_WIN32_WINDOWS; p.setWorks = false; }, true},
+        {"attribute not set",
+         [](FakePrinters& p) {
+             p.platformId = VER_PLATFORM_WIN32_WINDOWS;
+             p.setWorks = false;
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

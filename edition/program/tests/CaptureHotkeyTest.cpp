@@ -51,7 +51,8 @@ std::string TempFolder(const char* name)
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+    std::string folder =
+        std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
@@ -59,12 +60,14 @@ std::string TempFolder(const char* name)
 std::vector<unsigned char> ReadAll(const std::string& path)
 {
     std::vector<unsigned char> data;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return data;
     data.resize(GetFileSize(file, nullptr));
     DWORD got = 0;
-    if (!data.empty() && !ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr))
+    if (!data.empty() &&
+        !ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr))
         data.clear();
     CloseHandle(file);
     return data;
@@ -116,7 +119,8 @@ protected:
         s_registered.clear();
         s_adds = s_removes = 0;
         s_addWorks = true;
-        window = CreateWindowA("STATIC", "capture", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        window = CreateWindowA("STATIC", "capture", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
         ASSERT_NE(window, nullptr);
         folder = TempFolder("quillet_capture");
         CScreenCapture::ResetNumber(0);
@@ -136,7 +140,8 @@ TEST_F(CaptureHotkey, ArmedTwiceLeavesOneRegistrationAndOnePressCapturesOnce)
     hotkey.Arm(window);
     hotkey.Arm(window);
     EXPECT_EQ(Registrations(), 1);
-    EXPECT_EQ(s_registered[std::make_pair(window, static_cast<int>(VK_F9))], 1) << "F9, for the window";
+    EXPECT_EQ(s_registered[std::make_pair(window, static_cast<int>(VK_F9))], 1)
+        << "F9, for the window";
     ASSERT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(boxes.Shown()[0].text, "请按F9截图!");
     EXPECT_EQ(boxes.Shown()[1].text, "请按F9截图!");
@@ -209,10 +214,12 @@ TEST_F(CaptureHotkey, PaletteBitmapOfOddWidthKeepsItsColoursAndRows)
     info.header.biBitCount = 8;
     info.header.biCompression = BI_RGB;
     for (int i = 0; i < 256; ++i)
-        info.colours[i] = RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i / 2), 0};
+        info.colours[i] =
+            RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i / 2), 0};
     HDC dc = GetDC(nullptr);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
     ASSERT_NE(bitmap, nullptr);
     unsigned char* pixels = static_cast<unsigned char*>(bits);
     for (int y = 0; y < 5; ++y)

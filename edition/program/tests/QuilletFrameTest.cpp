@@ -45,7 +45,8 @@ struct QuilletFixture : Fixture
         s.users = &users;
         quillet = new CQuilletFrame(&audio, s);
         frame = quillet;
-        frame->SetMessageHandler([this](const unsigned char* d, size_t n) { dispatched.emplace_back(d, d + n); });
+        frame->SetMessageHandler(
+            [this](const unsigned char* d, size_t n) { dispatched.emplace_back(d, d + n); });
         if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
             frame = quillet = nullptr;
             return nullptr;
@@ -99,7 +100,8 @@ TEST(QuilletFrame, StartStepBringsTheDevicesUpOnceWithTheSpeakersAsSources)
     g_LoginInfo.userId = 7;
     QuilletFixture f;
     ASSERT_NE(f.OpenQuillet(), nullptr);
-    for (DWORD start = GetTickCount(); !f.quillet->DevicesStarted() && GetTickCount() - start < 5000;)
+    for (DWORD start = GetTickCount();
+         !f.quillet->DevicesStarted() && GetTickCount() - start < 5000;)
         CTestKit::PumpFor(20);
     ASSERT_TRUE(f.quillet->DevicesStarted());
     CTestKit::PumpFor(100);
@@ -119,7 +121,8 @@ TEST(QuilletFrame, F9CapturesOncePerArmingIntoTheBoard)
     ASSERT_NE(f.OpenQuillet(), nullptr);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "quillet_frame_" + std::to_string(GetCurrentProcessId()) + "\\";
+    const std::string folder =
+        std::string(temp) + "quillet_frame_" + std::to_string(GetCurrentProcessId()) + "\\";
     std::vector<std::string> opened;
     f.quillet->SetCaptureFolder(folder);
     f.quillet->SetPictureTarget([&](const std::string& path) { opened.push_back(path); });

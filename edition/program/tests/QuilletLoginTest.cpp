@@ -37,10 +37,7 @@ std::string Text(CWnd& dlg, int id)
     return static_cast<LPCSTR>(text);
 }
 
-void SetText(CWnd& dlg, int id, const char* text)
-{
-    dlg.SetDlgItemText(id, text);
-}
+void SetText(CWnd& dlg, int id, const char* text) { dlg.SetDlgItemText(id, text); }
 
 void Click(CWnd& dlg, int id)
 {
@@ -87,7 +84,8 @@ protected:
     INT_PTR RunLogin(CDlgLogin& dlg, const std::function<void(CDlgLogin&)>& action)
     {
         dlg.SetSettingsStore(&store);
-        return CTestKit::RunModal(dlg, [&](CDialog&) { action(dlg); }, 20000);
+        return CTestKit::RunModal(
+            dlg, [&](CDialog&) { action(dlg); }, 20000);
     }
 
     std::unique_ptr<CStandInServer> server;
@@ -147,10 +145,10 @@ TEST(QuilletResultTexts, EveryCodeHasItsTextAndOthersTheUnknownOne)
         uint16_t code;
         UINT id;
     } cases[] = {
-        {0, 61455},     {2, 61457},     {257, 61458},   {260, 61461},   {261, 61462},
-        {262, 61463},   {265, 61466},   {272, 61467},   {277, 61472},   {280, 61607},
-        {284, 61611},   {2064, 61612},  {4097, 61473},  {4098, 61474},  {32771, 61615},
-        {3, 61475},     {266, 61475},   {278, 61475},   {65535, 61475},
+        {0, 61455},   {2, 61457},    {257, 61458},  {260, 61461},   {261, 61462},
+        {262, 61463}, {265, 61466},  {272, 61467},  {277, 61472},   {280, 61607},
+        {284, 61611}, {2064, 61612}, {4097, 61473}, {4098, 61474},  {32771, 61615},
+        {3, 61475},   {266, 61475},  {278, 61475},  {65535, 61475},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CQuilletResultCodes::TextId(c.code), c.id) << c.code;
@@ -159,7 +157,8 @@ TEST(QuilletResultTexts, EveryCodeHasItsTextAndOthersTheUnknownOne)
     CCommandManager manager;
     char text[CCommandManager::TEXT_SIZE] = {};
     manager.GetResultText(261, text);
-    EXPECT_EQ(std::string(text), LoadId(61475)) << "the current edition has no text of its own for 261";
+    EXPECT_EQ(std::string(text), LoadId(61475))
+        << "the current edition has no text of its own for 261";
     manager.SetResultTextIds(&CQuilletResultCodes::TextId);
     manager.GetResultText(261, text);
     EXPECT_EQ(std::string(text), "用户无权访问该会议室!");

@@ -60,14 +60,17 @@ TEST_F(QuilletStartUp, CommandLineLogsInOpensTheMainWindowAndJoinsTheAudio)
 {
     ASSERT_TRUE(client.Start("127.0.0.1 \"Room one\" 1 host pw"));
     HWND frame = client.WaitForWindow("!#32770", kStartMs);
-    ASSERT_NE(frame, nullptr) << "no main window; the client's log:\n" << client.ReadFile("Quillet.log");
+    ASSERT_NE(frame, nullptr) << "no main window; the client's log:\n"
+                              << client.ReadFile("Quillet.log");
     EXPECT_EQ(server->GetRoomUsers(1).size(), 1u);
     std::string log = client.ReadFile("Quillet.log");
     EXPECT_NE(log.find("start up application form command line!"), std::string::npos) << log;
     EXPECT_NE(log.find("Main window created!"), std::string::npos) << log;
     EXPECT_TRUE(IsZoomed(frame)) << "shown maximised";
     // The first start installed the virtual printer and noted it.
-    EXPECT_EQ(GetPrivateProfileIntA("Dorvane", "InitPrinter", 9, (client.folder + "Dorvane.ini").c_str()), 1u);
+    EXPECT_EQ(
+        GetPrivateProfileIntA("Dorvane", "InitPrinter", 9, (client.folder + "Dorvane.ini").c_str()),
+        1u);
     // No message box came up (a failed device start or audio connection
     // would show one).
     EXPECT_EQ(client.WaitForWindow("#32770", 3000), nullptr);
@@ -87,7 +90,8 @@ TEST_F(QuilletStartUp, WithoutAFullCommandLineTheLoginDialogComes)
     HWND dialog = client.WaitForWindow("#32770", kStartMs);
     ASSERT_NE(dialog, nullptr) << client.ReadFile("Quillet.log");
     EXPECT_EQ(HalvernProcess::WindowText(dialog), "会议室登录");
-    EXPECT_NE(client.ReadFile("Quillet.log").find("start up application from window!"), std::string::npos);
+    EXPECT_NE(client.ReadFile("Quillet.log").find("start up application from window!"),
+              std::string::npos);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_NE(client.WaitForExit(30000), STILL_ACTIVE);
 }

@@ -16,10 +16,7 @@ Bytes operator+(Bytes a, const Bytes& b)
     return a;
 }
 
-Bytes Text(const std::string& s)
-{
-    return Bytes(s.begin(), s.end());
-}
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 // What a run asked for, one line per record.
 struct Log : IBoardRecordTarget
@@ -27,13 +24,14 @@ struct Log : IBoardRecordTarget
     std::vector<std::string> lines;
     void OnNavigate(uint32_t id, const uint8_t* p, size_t n) override
     {
-        lines.push_back("navigate " + std::to_string(id) + " " + std::string(reinterpret_cast<const char*>(p), n));
+        lines.push_back("navigate " + std::to_string(id) + " " +
+                        std::string(reinterpret_cast<const char*>(p), n));
     }
     void OnOpenPage(uint32_t id, uint8_t flag, const std::string& title, const std::string& address,
                     const std::string& third) override
     {
-        lines.push_back("open " + std::to_string(id) + " " + std::to_string(flag) + " [" + title + "][" + address +
-                        "][" + third + "]");
+        lines.push_back("open " + std::to_string(id) + " " + std::to_string(flag) + " [" + title +
+                        "][" + address + "][" + third + "]");
     }
     void OnClosePage(uint32_t id) override { lines.push_back("close " + std::to_string(id)); }
     void OnActivatePage(uint32_t id) override { lines.push_back("activate " + std::to_string(id)); }
@@ -52,8 +50,10 @@ TEST(BoardRecords, OpenPageLayoutHasTheTextsAfterASixteenByteHead)
                       Text("http://h/p") + Text("a|b")));
     // Without a third text the record ends after the address.
     const Bytes bare = CBoardRecords::OpenPage(7, 0, "T", "u", "");
-    EXPECT_EQ(bare, (Bytes{0x11, 0, 0, 0, 7, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0} + Text("T") + Text("u")));
-    EXPECT_EQ(CBoardRecords::PageRecord(BOARD_CLOSE_PAGE, 0x0A0B0C0D), (Bytes{0x12, 0, 0, 0, 0x0D, 0x0C, 0x0B, 0x0A}));
+    EXPECT_EQ(bare,
+              (Bytes{0x11, 0, 0, 0, 7, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0} + Text("T") + Text("u")));
+    EXPECT_EQ(CBoardRecords::PageRecord(BOARD_CLOSE_PAGE, 0x0A0B0C0D),
+              (Bytes{0x12, 0, 0, 0, 0x0D, 0x0C, 0x0B, 0x0A}));
     EXPECT_EQ(CBoardRecords::CloseAll(), Bytes{0x14});
 }
 
@@ -68,15 +68,29 @@ TEST(BoardRecords, RunsAreReadRecordByRecordAndStopAtAShortOrForeignOne)
         size_t consumed;
     } cases[] = {
         {"every kind",
-         kOpen + kActivate + kNavigate + CBoardRecords::PageRecord(BOARD_CLOSE_PAGE, 9) + CBoardRecords::CloseAll(),
-         {"open 16909060 1 [Title][http://h/p][a|b]", "activate 9", "navigate 5 xyz", "close 9", "close all"},
+         kOpen + kActivate + kNavigate + CBoardRecords::PageRecord(BOARD_CLOSE_PAGE, 9) +
+             CBoardRecords::CloseAll(),
+         {"open 16909060 1 [Title][http://h/p][a|b]", "activate 9", "navigate 5 xyz", "close 9",
+          "close all"},
          kOpen.size() + 8 + 15 + 8 + 1},
-        {"a text of 260 bytes arrives empty", longTitle, {"open 3 2 [][http://a/][t]"}, longTitle.size()},
+        {"a text of 260 bytes arrives empty",
+         longTitle,
+         {"open 3 2 [][http://a/][t]"},
+         longTitle.size()},
         {"open page cut short", Bytes(kOpen.begin(), kOpen.end() - 1), {}, 0},
         {"open head cut short", Bytes(kOpen.begin(), kOpen.begin() + 12), {}, 0},
-        {"navigate payload cut short", kActivate + Bytes(kNavigate.begin(), kNavigate.end() - 1), {"activate 9"}, 8},
-        {"page record cut short", CBoardRecords::CloseAll() + Bytes{0x13, 0, 0, 0, 9}, {"close all"}, 1},
-        {"a whiteboard record ends the run", kActivate + Bytes{0x01, 0, 0} + kActivate, {"activate 9"}, 8},
+        {"navigate payload cut short",
+         kActivate + Bytes(kNavigate.begin(), kNavigate.end() - 1),
+         {"activate 9"},
+         8},
+        {"page record cut short",
+         CBoardRecords::CloseAll() + Bytes{0x13, 0, 0, 0, 9},
+         {"close all"},
+         1},
+        {"a whiteboard record ends the run",
+         kActivate + Bytes{0x01, 0, 0} + kActivate,
+         {"activate 9"},
+         8},
         {"empty run", Bytes{}, {}, 0},
     };
     for (const Case& c : cases) {
@@ -125,7 +139,10 @@ struct FakeViews : IBoardViews
     }
     void AddTab(uint32_t, const std::string& title) override { pages.back().title = title; }
     void Activate(uint32_t) override { calls.push_back("activate"); }
-    void Navigate(uint32_t, const std::string& address) override { calls.push_back("navigate " + address); }
+    void Navigate(uint32_t, const std::string& address) override
+    {
+        calls.push_back("navigate " + address);
+    }
 };
 
 struct BoardFixture
@@ -133,7 +150,8 @@ struct BoardFixture
     FakeViews views;
     std::vector<Bytes> sent;
     bool presenting = true;
-    CQuilletBoard board{views, [this](const Bytes& r) { sent.push_back(r); }, [this] { return presenting; }};
+    CQuilletBoard board{views, [this](const Bytes& r) { sent.push_back(r); },
+                        [this] { return presenting; }};
 
     std::vector<uint8_t> Kinds() const
     {
@@ -173,7 +191,8 @@ TEST(QuilletBoard, OnlyThePresenterAnnouncesOrClearsTheOthersBoards)
     f.board.OpenPage(1, "http://h/one", "One", "", 0);
     f.board.OpenPage(2, "http://h/two", "Two", "", 0);
     EXPECT_EQ(f.views.pages.size(), 1u);
-    EXPECT_EQ(f.Kinds(), (std::vector<uint8_t>{0x13, 0x13})) << "no open-page and no close-all record";
+    EXPECT_EQ(f.Kinds(), (std::vector<uint8_t>{0x13, 0x13}))
+        << "no open-page and no close-all record";
     f.sent.clear();
     f.board.OpenPage(2, "http://h/two", "Two", "", 0);
     EXPECT_TRUE(f.sent.empty());

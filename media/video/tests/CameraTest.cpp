@@ -92,10 +92,7 @@ private:
     std::vector<uint8_t> m_pending;
 };
 
-CSerialControl* MakeFake()
-{
-    return new CFakeSerial;
-}
+CSerialControl* MakeFake() { return new CFakeSerial; }
 
 struct CameraFixture : ::testing::Test
 {
@@ -120,13 +117,27 @@ struct CameraFixture : ::testing::Test
     {
         for (char op : ops) {
             switch (op) {
-            case 'L': camera->Left(); break;
-            case 'R': camera->Right(); break;
-            case 'U': camera->Up(); break;
-            case 'D': camera->Down(); break;
-            case 'I': camera->ZoomIn(); break;
-            case 'O': camera->ZoomOut(); break;
-            case 'S': camera->Stop(); break;
+            case 'L':
+                camera->Left();
+                break;
+            case 'R':
+                camera->Right();
+                break;
+            case 'U':
+                camera->Up();
+                break;
+            case 'D':
+                camera->Down();
+                break;
+            case 'I':
+                camera->ZoomIn();
+                break;
+            case 'O':
+                camera->ZoomOut();
+                break;
+            case 'S':
+                camera->Stop();
+                break;
             }
         }
     }
@@ -143,7 +154,7 @@ std::string Ascii(const char* text, size_t length)
 {
     return Hex(reinterpret_cast<const uint8_t*>(text), length);
 }
-}
+} // namespace
 
 TEST_F(CameraFixture, SerialBackEndsWriteTheirFrames)
 {
@@ -154,47 +165,55 @@ TEST_F(CameraFixture, SerialBackEndsWriteTheirFrames)
         std::string frames;
     } cases[] = {
         // VISCA: each frame with a trailing 00; one movement until Stop.
-        { 0, "L", "8101060103100103FF00" },
-        { 0, "R", "8101060103100203FF00" },
-        { 0, "U", "8101060103030301FF00" },
-        { 0, "D", "8101060103030302FF00" },
-        { 0, "I", "8101040702FF00" },
-        { 0, "O", "8101040703FF00" },
-        { 0, "LLRS", "8101060103100103FF00|8101060110100303FF00" },
-        { 0, "ILS", "8101040702FF00|8101060103100103FF00|8101060110100303FF00|8101040700FF00" },
-        { 0, "S", "" },
+        {0, "L", "8101060103100103FF00"},
+        {0, "R", "8101060103100203FF00"},
+        {0, "U", "8101060103030301FF00"},
+        {0, "D", "8101060103030302FF00"},
+        {0, "I", "8101040702FF00"},
+        {0, "O", "8101040703FF00"},
+        {0, "LLRS", "8101060103100103FF00|8101060110100303FF00"},
+        {0, "ILS", "8101040702FF00|8101060103100103FF00|8101060110100303FF00|8101040700FF00"},
+        {0, "S", ""},
         // Pelco-D with the checksum of bytes 1 to 5.
-        { 5, "L", "FF000004200024" },
-        { 5, "R", "FF000002200022" },
-        { 5, "U", "FF000008002028" },
-        { 5, "D", "FF000010002030" },
-        { 5, "I", "FF000400000004" },
-        { 5, "O", "FF000200000002" },
-        { 5, "UDS", "FF000008002028|FF000000000000" },
+        {5, "L", "FF000004200024"},
+        {5, "R", "FF000002200022"},
+        {5, "U", "FF000008002028"},
+        {5, "D", "FF000010002030"},
+        {5, "I", "FF000400000004"},
+        {5, "O", "FF000200000002"},
+        {5, "UDS", "FF000008002028|FF000000000000"},
         // 0xFA frames; Stop always sends its one frame.
-        { 4, "L", "FA03000060005D" },
-        { 4, "R", "FA04000060005E" },
-        { 4, "U", "FA01000060005B" },
-        { 4, "D", "FA02000060005C" },
-        { 4, "I", "FA0C0000600066" },
-        { 4, "O", "FA0B0000600065" },
-        { 4, "S", "FA01000000007B" },
-        { 4, "LIS", "FA03000060005D|FA0C0000600066|FA01000000007B" },
+        {4, "L", "FA03000060005D"},
+        {4, "R", "FA04000060005E"},
+        {4, "U", "FA01000060005B"},
+        {4, "D", "FA02000060005C"},
+        {4, "I", "FA0C0000600066"},
+        {4, "O", "FA0B0000600065"},
+        {4, "S", "FA01000000007B"},
+        {4, "LIS", "FA03000060005D|FA0C0000600066|FA01000000007B"},
         // FF 30 30 00 .. .. EF with the prepare pair and the release frame.
-        { 6, "L", "FF3030009030EF|FF303000A031EF|FF3030005332EF" },
-        { 6, "R", "FF3030009030EF|FF303000A031EF|FF3030005331EF" },
-        { 6, "U", "FF3030009030EF|FF303000A031EF|FF3030005333EF" },
-        { 6, "D", "FF3030009030EF|FF303000A031EF|FF3030005334EF" },
-        { 6, "IS", "FF3030009030EF|FF303000A031EF|FF303000A232EF|FF303000A230EF|FF3030009031EF" },
-        { 6, "O", "FF3030009030EF|FF303000A031EF|FF303000A231EF" },
-        { 6, "LLS", "FF3030009030EF|FF303000A031EF|FF3030005332EF|FF3030005330EF|FF3030009031EF" },
-        { 6, "S", "FF3030009031EF" },
+        {6, "L", "FF3030009030EF|FF303000A031EF|FF3030005332EF"},
+        {6, "R", "FF3030009030EF|FF303000A031EF|FF3030005331EF"},
+        {6, "U", "FF3030009030EF|FF303000A031EF|FF3030005333EF"},
+        {6, "D", "FF3030009030EF|FF303000A031EF|FF3030005334EF"},
+        {6, "IS", "FF3030009030EF|FF303000A031EF|FF303000A232EF|FF303000A230EF|FF3030009031EF"},
+        {6, "O", "FF3030009030EF|FF303000A031EF|FF303000A231EF"},
+        {6, "LLS", "FF3030009030EF|FF303000A031EF|FF3030005332EF|FF3030005330EF|FF3030009031EF"},
+        {6, "S", "FF3030009031EF"},
         // ASCII requests with their hex checksum; every command goes out.
-        { 3, "I", Ascii("*00750200B8", 11) },
-        { 3, "O", Ascii("*00750400BA", 11) },
-        { 3, "S", Ascii("*00750900BF", 11) },
-        { 3, "L", Hex((const uint8_t*)"*006\x03" "002\x00" "55", 11) },
-        { 3, "U", Hex((const uint8_t*)"*006\x01" "2\x00" "0053", 11) },
+        {3, "I", Ascii("*00750200B8", 11)},
+        {3, "O", Ascii("*00750400BA", 11)},
+        {3, "S", Ascii("*00750900BF", 11)},
+        {3, "L",
+         Hex((const uint8_t*)"*006\x03"
+                             "002\x00"
+                             "55",
+             11)},
+        {3, "U",
+         Hex((const uint8_t*)"*006\x01"
+                             "2\x00"
+                             "0053",
+             11)},
     };
     for (const Case& c : cases) {
         auto camera = Make(c.type);
@@ -209,8 +228,9 @@ TEST_F(CameraFixture, OpenSetsUpThePortOnce)
     ASSERT_TRUE(camera->Create(&top));
     EXPECT_EQ(10000u, g_serial.controlId);
     EXPECT_TRUE(camera->Open(2));
-    std::vector<std::string> expected = { "CommPort 2", "InBufferSize 1024", "OutBufferSize 512", "PortOpen 1",
-                                          "InputMode 1", "Settings 9600,n,8,1", "RThreshold 1", "InputLen 0" };
+    std::vector<std::string> expected = {"CommPort 2",   "InBufferSize 1024", "OutBufferSize 512",
+                                         "PortOpen 1",   "InputMode 1",       "Settings 9600,n,8,1",
+                                         "RThreshold 1", "InputLen 0"};
     EXPECT_EQ(expected, g_serial.settings);
     g_serial.settings.clear();
     EXPECT_TRUE(camera->Open(2));
@@ -226,9 +246,10 @@ TEST_F(CameraFixture, OpenSetsUpThePortOnce)
     ASSERT_TRUE(hex->Create(&top));
     EXPECT_EQ(99999u, g_serial.controlId);
     hex->Open(1);
-    std::vector<std::string> hexExpected = { "CommPort 1", "InBufferSize 512", "OutBufferSize 512", "PortOpen 1",
-                                             "InputMode 1", "Settings 9600, n , 8, 1", "RThreshold 0",
-                                             "InputLen 0", "Handshaking 1" };
+    std::vector<std::string> hexExpected = {
+        "CommPort 1",   "InBufferSize 512", "OutBufferSize 512",
+        "PortOpen 1",   "InputMode 1",      "Settings 9600, n , 8, 1",
+        "RThreshold 0", "InputLen 0",       "Handshaking 1"};
     EXPECT_EQ(hexExpected, g_serial.settings);
 }
 
@@ -241,11 +262,11 @@ TEST_F(CameraFixture, AsciiRequestsCheckTheReply)
         std::vector<uint8_t> reply;
         BOOL result;
     } cases[] = {
-        { bytes("*00750200B8"), TRUE },  // checksum right
-        { bytes("*00750200B9"), FALSE }, // checksum wrong
-        { bytes("*0075"), FALSE },       // too short
-        { bytes("*00750200B8XY"), TRUE }, // longer: ten bytes and a status byte kept
-        { {}, FALSE },                   // no answer within 200 ms
+        {bytes("*00750200B8"), TRUE},   // checksum right
+        {bytes("*00750200B9"), FALSE},  // checksum wrong
+        {bytes("*0075"), FALSE},        // too short
+        {bytes("*00750200B8XY"), TRUE}, // longer: ten bytes and a status byte kept
+        {{}, FALSE},                    // no answer within 200 ms
     };
     for (const Case& c : cases) {
         g_serial.replies.clear();
@@ -289,7 +310,7 @@ struct LibraryFixture : ::testing::Test
         return lines;
     }
 };
-}
+} // namespace
 
 TEST_F(LibraryFixture, ZxLibraryGetsCommandAndDeviceIndex)
 {
@@ -304,8 +325,8 @@ TEST_F(LibraryFixture, ZxLibraryGetsCommandAndDeviceIndex)
         EXPECT_TRUE(camera.ZoomIn());
         camera.Stop();
     }
-    std::vector<std::string> expected = { "CDll ZX_Control 2 3", "CDll ZX_Control 3 3", "CDll ZX_Control 0 3",
-                                          "CDll ZX_Control 1 3" };
+    std::vector<std::string> expected = {"CDll ZX_Control 2 3", "CDll ZX_Control 3 3",
+                                         "CDll ZX_Control 0 3", "CDll ZX_Control 1 3"};
     EXPECT_EQ(expected, Lines());
     g_Settings.videoCaptureDev = 0;
     CZxDllCamera missing("NoSuchCamera.dll");
@@ -322,9 +343,10 @@ TEST_F(LibraryFixture, Library301POpensTheCameraBeforeEachMove)
         EXPECT_TRUE(camera.ZoomIn());
         camera.Stop();
     }
-    std::vector<std::string> expected = {
-        "CDLL_301P GetCamNum", "CDLL_301P GetCamName 0", "CDLL_301P OpenCam 0", "CDLL_301P MotoLeft",
-        "CDLL_301P GetCamNum", "CDLL_301P GetCamName 0", "CDLL_301P OpenCam 0", "CDLL_301P MotoDown" };
+    std::vector<std::string> expected = {"CDLL_301P GetCamNum", "CDLL_301P GetCamName 0",
+                                         "CDLL_301P OpenCam 0", "CDLL_301P MotoLeft",
+                                         "CDLL_301P GetCamNum", "CDLL_301P GetCamName 0",
+                                         "CDLL_301P OpenCam 0", "CDLL_301P MotoDown"};
     EXPECT_EQ(expected, Lines());
     // A library without the functions, and none at all: no move, no crash.
     C301PCamera other("CDll.dll");
@@ -336,8 +358,8 @@ TEST_F(LibraryFixture, Library301POpensTheCameraBeforeEachMove)
 
 TEST_F(CameraFixture, FactoryBuildsTheModelsControllers)
 {
-    const char* names[] = { "EVI_D31", "SU_301P", "VIDEOTREC_PWT", "VC_C50i" };
-    const uint32_t types[] = { 0, 2, 4, 6 };
+    const char* names[] = {"EVI_D31", "SU_301P", "VIDEOTREC_PWT", "VC_C50i"};
+    const uint32_t types[] = {0, 2, 4, 6};
     for (int i = 0; i < CAMERA_MODEL_COUNT; ++i) {
         EXPECT_STREQ(names[i], g_CameraModels[i].name);
         EXPECT_EQ(types[i], g_CameraModels[i].type);
@@ -359,7 +381,7 @@ namespace {
 struct PanelFixture : CameraFixture
 {
     CTestHost host;
-    CMeeting meeting{ 1001, 2 };
+    CMeeting meeting{1001, 2};
     VideoControl_Dlg panel;
     void SetUp() override
     {
@@ -392,7 +414,7 @@ struct PanelFixture : CameraFixture
         CTestKit::PumpPending();
     }
 };
-}
+} // namespace
 
 TEST_F(PanelFixture, HeldButtonRepeatsForARemoteCamera)
 {
@@ -403,7 +425,8 @@ TEST_F(PanelFixture, HeldButtonRepeatsForARemoteCamera)
     panel.HoldTick();
     panel.HoldTick();
     Release(IDC_CAMERA_LEFT);
-    std::vector<std::vector<uint8_t>> expected = { { 0xD2, 1 }, { 0xD2, 1 }, { 0xD2, 1 }, { 0xD2, 1 }, { 0xD2, 0 } };
+    std::vector<std::vector<uint8_t>> expected = {
+        {0xD2, 1}, {0xD2, 1}, {0xD2, 1}, {0xD2, 1}, {0xD2, 0}};
     EXPECT_EQ(expected, host.cameraCommands);
     EXPECT_TRUE(g_serial.frames.empty()); // nothing moves locally
 }

@@ -29,7 +29,10 @@ int __cdecl FakeSStartPreview(WPARAM, HWND, UINT message)
     g_calls.push_back("T_S_StartPreview " + std::to_string(message));
     return 1;
 }
-void __cdecl FakeSSetPreviewPos(RECT rect) { g_calls.push_back("T_S_SetPreviewPos " + RectText(rect)); }
+void __cdecl FakeSSetPreviewPos(RECT rect)
+{
+    g_calls.push_back("T_S_SetPreviewPos " + RectText(rect));
+}
 void __cdecl FakeSStopPreview() { g_calls.push_back("T_S_StopPreview"); }
 int __cdecl FakeSOnEraseBk() { return 1; }
 void __cdecl FakeSSetRecord(int flag, void* user, PFN_VIDEO_RECORD_CALLBACK callback)
@@ -60,7 +63,10 @@ int __cdecl FakeRBindLocalPort(void*, uint32_t a, uint32_t b, uint32_t c, uint16
     *port = 10000;
     return 1;
 }
-void __cdecl FakeRSetPreviewPos(void*, RECT rect) { g_calls.push_back("T_R_SetPreviewPos " + RectText(rect)); }
+void __cdecl FakeRSetPreviewPos(void*, RECT rect)
+{
+    g_calls.push_back("T_R_SetPreviewPos " + RectText(rect));
+}
 void __cdecl FakeRStopPreview(void** handle)
 {
     g_calls.push_back("T_R_StopPreview");
@@ -114,12 +120,9 @@ int __cdecl FakeFullVideo(uint32_t id, uint8_t flag)
     g_calls.push_back("RV_FullVideo " + std::to_string(id) + " " + std::to_string(flag));
     return 1;
 }
-}
+} // namespace
 
-std::vector<std::string>& Calls()
-{
-    return g_calls;
-}
+std::vector<std::string>& Calls() { return g_calls; }
 
 int CountCalls(const std::string& prefix)
 {
@@ -169,15 +172,9 @@ void DeliverRecordedFrame(const unsigned char* frame, int length)
         g_recordCallback(g_recordUser, frame, length);
 }
 
-void FailReceiverStart(bool fail)
-{
-    g_failReceiver = fail;
-}
+void FailReceiverStart(bool fail) { g_failReceiver = fail; }
 
-void FailBindLocalPort(bool fail)
-{
-    g_failBind = fail;
-}
+void FailBindLocalPort(bool fail) { g_failBind = fail; }
 
 void CTestHost::ShowUserFullScreen(uint32_t user, BOOL on)
 {
@@ -186,8 +183,8 @@ void CTestHost::ShowUserFullScreen(uint32_t user, BOOL on)
 
 BOOL CTopWindow::Make(int cx, int cy)
 {
-    return CreateEx(0, "STATIC", "video test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx, cy, NULL,
-                    NULL);
+    return CreateEx(0, "STATIC", "video test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx,
+                    cy, NULL, NULL);
 }
 
 CTopWindow::~CTopWindow()
@@ -206,10 +203,7 @@ CMeeting::CMeeting(uint32_t ownId, uint8_t ownRole)
     g_UserTable.AddUser(ownId, "me", ownRole);
 }
 
-CMeeting::~CMeeting()
-{
-    g_UserTable.RemoveAll();
-}
+CMeeting::~CMeeting() { g_UserTable.RemoveAll(); }
 
 void CMeeting::Add(uint32_t id, const char* name, uint8_t role)
 {

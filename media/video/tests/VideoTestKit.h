@@ -57,7 +57,10 @@ public:
     }
     void ShowUserFullScreen(uint32_t user, BOOL on) override;
     void LeaveFullScreen() override { events.push_back("LeaveFullScreen"); }
-    void SetBigVideoUser(uint32_t user) override { events.push_back("SetBigVideoUser " + std::to_string(user)); }
+    void SetBigVideoUser(uint32_t user) override
+    {
+        events.push_back("SetBigVideoUser " + std::to_string(user));
+    }
     void SetFirstVideoUser(uint32_t user) override
     {
         events.push_back("SetFirstVideoUser " + std::to_string(user));
@@ -67,7 +70,10 @@ public:
     CDlgLocalVideo* GetLocalVideo() override { return local; }
     VideoControl_Dlg* GetCameraPanel() override { return panel; }
     CDlgRight* GetVideoWall() override { return wall; }
-    void RefreshUser(uint32_t user) override { events.push_back("RefreshUser " + std::to_string(user)); }
+    void RefreshUser(uint32_t user) override
+    {
+        events.push_back("RefreshUser " + std::to_string(user));
+    }
     void ShowDeviceDialog() override { events.push_back("ShowDeviceDialog"); }
     void ShowRemoteDeviceDialog(uint32_t user) override
     {
@@ -76,7 +82,7 @@ public:
     void ShowMessage(const char* text) override { messages.push_back(text); }
     bool SendStopVideoNotice(uint32_t user, uint16_t first, uint16_t second) override
     {
-        notices.push_back({ user, first, second });
+        notices.push_back({user, first, second});
         return true;
     }
     bool SendVideoBroadcast(uint32_t user, uint8_t on) override

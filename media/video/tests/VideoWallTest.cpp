@@ -17,15 +17,12 @@ namespace {
 const uint32_t kOwn = 1001;
 
 // Shown by the wall (the wall itself stays hidden in these tests).
-bool Shown(CWnd* window)
-{
-    return (window->GetStyle() & WS_VISIBLE) != 0;
-}
+bool Shown(CWnd* window) { return (window->GetStyle() & WS_VISIBLE) != 0; }
 
 struct WallFixture : ::testing::Test
 {
     CTestHost host;
-    CMeeting meeting{ kOwn, 2 };
+    CMeeting meeting{kOwn, 2};
     CTopWindow top;
     CDlgRight wall;
     void SetUp() override
@@ -58,7 +55,7 @@ struct WallFixture : ::testing::Test
         return text;
     }
 };
-}
+} // namespace
 
 TEST_F(WallFixture, TwentySixthVideoIsRefused)
 {
@@ -99,7 +96,8 @@ TEST_F(WallFixture, WindowsTakeTheirLayoutCells)
         if (wall.GetVideoWindow(i)->GetUserId() == 0 && Shown(wall.GetVideoWindow(i)))
             ++visibleFree;
     EXPECT_EQ(6, visibleFree);
-    EXPECT_EQ(2002u, wall.UserAtPoint(layout.active[1].rect.left + 1, layout.active[1].rect.top + 1));
+    EXPECT_EQ(2002u,
+              wall.UserAtPoint(layout.active[1].rect.left + 1, layout.active[1].rect.top + 1));
     EXPECT_EQ(0u, wall.UserAtPoint(layout.empty[0].left + 1, layout.empty[0].top + 1));
 }
 
@@ -165,8 +163,8 @@ TEST_F(WallFixture, RecorderHearsOfEveryChange)
     for (auto& call : Calls())
         if (call.compare(0, 3, "RV_") == 0)
             rv.push_back(call);
-    std::vector<std::string> expected = { "RV_AddVideo 2001", "RV_AddVideo 2002", "RV_AddVideo 2003",
-                                          "RV_MainVideo 2003", "RV_DelVideo 2002" };
+    std::vector<std::string> expected = {"RV_AddVideo 2001", "RV_AddVideo 2002", "RV_AddVideo 2003",
+                                         "RV_MainVideo 2003", "RV_DelVideo 2002"};
     EXPECT_EQ(expected, rv);
     EXPECT_EQ("3 1 ", Order());
     EXPECT_EQ(2003, wall.GetFirstVideoUserId());
@@ -183,11 +181,9 @@ TEST_F(WallFixture, PopupStatesFollowRoleAndBroadcast)
         uint32_t user;
         bool full, fullEnabled, closeGrayed, cameraGrayed;
     } cases[] = {
-        { 2, false, 2001, false, false, false, true },
-        { 2, true, 2002, false, true, true, true },
-        { 2, true, kOwn, false, true, false, false },
-        { 1, true, 2002, false, true, false, false },
-        { 1, true, 2001, true, true, false, false },
+        {2, false, 2001, false, false, false, true}, {2, true, 2002, false, true, true, true},
+        {2, true, kOwn, false, true, false, false},  {1, true, 2002, false, true, false, false},
+        {1, true, 2001, true, true, false, false},
     };
     for (const Case& c : cases) {
         g_UserTable.SetRole(kOwn, c.role);
@@ -218,12 +214,16 @@ TEST_F(WallFixture, MenuCommandsReachTheMainWindow)
 {
     AddUsers(2);
     wall.SetSelectedUser(2002);
-    const struct { UINT id; const char* event; } cases[] = {
-        { ID_VIDEO_FIRST_WINDOW_MAIN, "SetFirstVideoUser 2002" },
-        { ID_VIDEO_FIRST_WINDOW, "SetFirstVideoUser 2002" },
-        { ID_VIDEO_BIG_SCREEN, "SetBigVideoUser 2002" },
-        { ID_VIDEO_FULL_SCREEN, "ShowUserFullScreen 2002 1" },
-        { ID_VIDEO_DEVICE, "ShowRemoteDeviceDialog 2002" },
+    const struct
+    {
+        UINT id;
+        const char* event;
+    } cases[] = {
+        {ID_VIDEO_FIRST_WINDOW_MAIN, "SetFirstVideoUser 2002"},
+        {ID_VIDEO_FIRST_WINDOW, "SetFirstVideoUser 2002"},
+        {ID_VIDEO_BIG_SCREEN, "SetBigVideoUser 2002"},
+        {ID_VIDEO_FULL_SCREEN, "ShowUserFullScreen 2002 1"},
+        {ID_VIDEO_DEVICE, "ShowRemoteDeviceDialog 2002"},
     };
     for (auto& c : cases) {
         host.events.clear();
@@ -241,12 +241,17 @@ TEST_F(WallFixture, MenuCommandsReachTheMainWindow)
 TEST_F(WallFixture, DeviceCommandOpensLocalOrRemoteSettingsByEdition)
 {
     AddUsers(2);
-    const struct { bool asks; uint32_t user; const char* event; } cases[] = {
-        { false, kOwn, "ShowDeviceDialog" },
-        { false, 2002, "ShowRemoteDeviceDialog 2002" },
-        { true, kOwn, "ShowRemoteDeviceDialog 1001" },
-        { true, 2002, "ShowRemoteDeviceDialog 2002" },
-        { true, 0, nullptr },
+    const struct
+    {
+        bool asks;
+        uint32_t user;
+        const char* event;
+    } cases[] = {
+        {false, kOwn, "ShowDeviceDialog"},
+        {false, 2002, "ShowRemoteDeviceDialog 2002"},
+        {true, kOwn, "ShowRemoteDeviceDialog 1001"},
+        {true, 2002, "ShowRemoteDeviceDialog 2002"},
+        {true, 0, nullptr},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.asks << " " << c.user);
@@ -338,11 +343,11 @@ TEST(VideoWallPictures, NamesCountUpWhileTheFileExists)
         int existing; // names taken: the plain one and _1 .. _(existing-1)
         std::string expected;
     } cases[] = {
-        { "C:\\Photos", 0, "C:\\Photos\\bob" + stamp },
-        { "C:\\Photos\\\\", 0, "C:\\Photos\\bob" + stamp },
-        { "C:\\Photos", 1, "C:\\Photos\\bob_1" + stamp },
-        { "C:\\Photos", 3, "C:\\Photos\\bob_3" + stamp },
-        { "C:\\Photos", 10000, "" },
+        {"C:\\Photos", 0, "C:\\Photos\\bob" + stamp},
+        {"C:\\Photos\\\\", 0, "C:\\Photos\\bob" + stamp},
+        {"C:\\Photos", 1, "C:\\Photos\\bob_1" + stamp},
+        {"C:\\Photos", 3, "C:\\Photos\\bob_3" + stamp},
+        {"C:\\Photos", 10000, ""},
     };
     for (const Case& c : cases) {
         std::set<std::string> taken;

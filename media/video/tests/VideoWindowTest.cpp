@@ -17,7 +17,7 @@ const uint32_t kOwn = 1001, kBob = 1002, kAlice = 1003;
 struct RenderFixture : ::testing::Test
 {
     CTestHost host;
-    CMeeting meeting{ kOwn, 2 };
+    CMeeting meeting{kOwn, 2};
     CTopWindow top;
     CDlgVideoRender render;
     void SetUp() override
@@ -38,17 +38,20 @@ struct RenderFixture : ::testing::Test
     {
         std::string text;
         for (auto& n : host.notices)
-            text += std::to_string(n.user) + ":" + std::to_string(n.first) + "-" + std::to_string(n.second) + " ";
+            text += std::to_string(n.user) + ":" + std::to_string(n.first) + "-" +
+                    std::to_string(n.second) + " ";
         return text;
     }
 };
-}
+} // namespace
 
 TEST(VideoRender, WidthClasses)
 {
-    const struct { int width, widthClass; } cases[] = {
-        { 0, 0 }, { 199, 0 }, { 200, 1 }, { 239, 1 }, { 240, 2 }, { 319, 2 }, { 320, 3 }, { 559, 3 }, { 560, 4 },
-        { 1920, 4 } };
+    const struct
+    {
+        int width, widthClass;
+    } cases[] = {{0, 0},   {199, 0}, {200, 1}, {239, 1}, {240, 2},
+                 {319, 2}, {320, 3}, {559, 3}, {560, 4}, {1920, 4}};
     for (auto& c : cases)
         EXPECT_EQ(c.widthClass, CDlgVideoRender::WidthClass(c.width)) << c.width;
 }
@@ -87,8 +90,9 @@ TEST_F(RenderFixture, OwnAndRemoteStartCallTheirLibrarySide)
     ASSERT_EQ(1, render.Start());
     render.Position(0, 0, 320, 240);
     render.Stop();
-    std::vector<std::string> own = { "T_S_StartPreview 1127", "T_S_SetPreviewPos 0,1,0,1", "T_S_SetRecord 0",
-                                     "T_S_SetPreviewPos 0,0,320,240", "T_S_StopPreview" };
+    std::vector<std::string> own = {"T_S_StartPreview 1127", "T_S_SetPreviewPos 0,1,0,1",
+                                    "T_S_SetRecord 0", "T_S_SetPreviewPos 0,0,320,240",
+                                    "T_S_StopPreview"};
     EXPECT_EQ(own, Calls());
     EXPECT_TRUE(host.notices.empty());
 
@@ -96,9 +100,9 @@ TEST_F(RenderFixture, OwnAndRemoteStartCallTheirLibrarySide)
     render.SetUserId(kBob);
     ASSERT_EQ(1, render.Start());
     EXPECT_EQ(1, render.SendTo(7000));
-    std::vector<std::string> remote = { "T_R_StartPreview", "T_R_BindLocalPort 1 1001 1002",
-                                        "T_R_SetPreviewPos 0,1,0,1", "T_R_SetRecord 0",
-                                        "T_R_SendTo 127.0.0.1 7000" };
+    std::vector<std::string> remote = {"T_R_StartPreview", "T_R_BindLocalPort 1 1001 1002",
+                                       "T_R_SetPreviewPos 0,1,0,1", "T_R_SetRecord 0",
+                                       "T_R_SendTo 127.0.0.1 7000"};
     EXPECT_EQ(remote, Calls());
     render.Stop();
 }
@@ -124,7 +128,7 @@ TEST_F(RenderFixture, RecordedFramesReachTheRecorderOnlyWhileRecording)
     render.SetUserId(kBob);
     ASSERT_EQ(1, render.Start());
     EXPECT_EQ(1, CountCalls("T_R_SetRecord 1"));
-    const unsigned char frame[5] = { 1, 2, 3, 4, 5 };
+    const unsigned char frame[5] = {1, 2, 3, 4, 5};
     DeliverRecordedFrame(frame, 5);
     host.recording = false;
     DeliverRecordedFrame(frame, 5);
@@ -166,7 +170,7 @@ struct RemoteFixture : RenderFixture
         RenderFixture::TearDown();
     }
 };
-}
+} // namespace
 
 TEST_F(RemoteFixture, ShowUserNeedsAKnownParticipant)
 {
@@ -221,7 +225,8 @@ TEST_F(RenderFixture, LocalPaneStartsStopsAndRefusesASecondWindow)
     EXPECT_FALSE(startStop->IsWindowEnabled());
     ASSERT_EQ(1, local.StartOwnVideo());
     EXPECT_EQ(kOwn, local.GetUserId());
-    EXPECT_TRUE(enlarge->IsWindowEnabled() && startStop->IsWindowEnabled() && camera->IsWindowEnabled());
+    EXPECT_TRUE(enlarge->IsWindowEnabled() && startStop->IsWindowEnabled() &&
+                camera->IsWindowEnabled());
 
     CTestKit::ClickButton(startStop->m_hWnd); // stop
     CTestKit::PumpPending();

@@ -64,11 +64,7 @@ TEST(DocConverter, TextBecomesPagesOfEscapedLines)
         std::string text;
         size_t pages;
     } cases[] = {
-        {"", 1},
-        {"one line", 1},
-        {Lines(50), 1},
-        {Lines(51), 2},
-        {Lines(120), 3},
+        {"", 1}, {"one line", 1}, {Lines(50), 1}, {Lines(51), 2}, {Lines(120), 3},
     };
     for (const Case& c : cases) {
         const std::string page = CDocConverter::TextPages("t.txt", c.text);
@@ -85,8 +81,8 @@ TEST(DocConverter, TextBecomesPagesOfEscapedLines)
 TEST(DocConverter, Base64MatchesKnownValues)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foobar", "Zm9vYmFy"},
-        {std::string("\xFF\x00\x80", 3), "/wCA"},
+        {"", ""},        {"f", "Zg=="},          {"fo", "Zm8="},
+        {"foo", "Zm9v"}, {"foobar", "Zm9vYmFy"}, {std::string("\xFF\x00\x80", 3), "/wCA"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CDocConverter::Base64(c.first), c.second);
@@ -132,6 +128,7 @@ TEST(DocConverter, ConvertsWhatItKnowsAndRefusesTheRestWithoutOutput)
         DeleteFileA(output.c_str());
     }
     std::string error;
-    EXPECT_FALSE(CDocConverter::Convert(".txt", TempPath("missing.txt"), TempPath("o.htm"), &error));
+    EXPECT_FALSE(
+        CDocConverter::Convert(".txt", TempPath("missing.txt"), TempPath("o.htm"), &error));
     EXPECT_NE(error.find("cannot open"), std::string::npos);
 }

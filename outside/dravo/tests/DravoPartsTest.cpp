@@ -52,7 +52,7 @@ int __cdecl OnFrame(void* context, const unsigned char* frame, int length, int f
 
 TEST(DravoPartsTest, FrameNumbersSurviveLowQualityCoding)
 {
-    for (uint32_t n : { 0u, 1u, 0x5A5Au, 0xFFFFu }) {
+    for (uint32_t n : {0u, 1u, 0x5A5Au, 0xFFFFu}) {
         std::vector<uint8_t> jpeg = Picture(n, 176, 144);
         std::vector<uint8_t> bgr;
         int w = 0, h = 0;
@@ -71,10 +71,10 @@ TEST(DravoPartsTest, BadFramesFailCleanly)
         const char* what;
         std::vector<uint8_t> bytes;
     } cases[] = {
-        { "empty", {} },
-        { "not a picture", std::vector<uint8_t>(300, 0x41) },
-        { "cut after the header", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 20) },
-        { "marker soup", { 0xFF, 0xD8, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xD9 } },
+        {"empty", {}},
+        {"not a picture", std::vector<uint8_t>(300, 0x41)},
+        {"cut after the header", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 20)},
+        {"marker soup", {0xFF, 0xD8, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xD9}},
     };
     for (const Case& c : cases)
         EXPECT_FALSE(CJpegCodec::Decode(c.bytes.data(), c.bytes.size(), bgr, w, h)) << c.what;
@@ -144,7 +144,7 @@ TEST(DravoPartsTest, RendererTakesFramesWithAndWithoutTheStreamId)
     std::vector<uint8_t> plain = Picture(41, 176, 144);
     ASSERT_TRUE(renderer.Render(plain.data(), static_cast<int>(plain.size())));
     EXPECT_EQ(41, renderer.GetLastFrameNumber());
-    std::vector<uint8_t> prefixed = { 1, 2, 3, 4 };
+    std::vector<uint8_t> prefixed = {1, 2, 3, 4};
     std::vector<uint8_t> next = Picture(42, 176, 144);
     prefixed.insert(prefixed.end(), next.begin(), next.end());
     ASSERT_TRUE(renderer.Render(prefixed.data(), static_cast<int>(prefixed.size())));
@@ -157,7 +157,7 @@ TEST(DravoPartsTest, CaptureFramesRiseStayBelowTheLimitAndStartFlagged)
     params.width = 1280;
     params.height = 720;
     params.rateValue = 30;
-    params.targetRate = 50000000;  // far more than a frame may carry
+    params.targetRate = 50000000; // far more than a frame may carry
     Collected got;
     CDravoCapture capture(&params, &got, &OnFrame);
     ASSERT_TRUE(capture.Open());

@@ -76,8 +76,8 @@ void CKadrelProbe::OnPlayed(void* context, const void* data, unsigned long lengt
     }
 }
 
-int CKadrelProbe::OnRecord(void* context, unsigned long extra, unsigned long userId, const void* data,
-                           unsigned long length)
+int CKadrelProbe::OnRecord(void* context, unsigned long extra, unsigned long userId,
+                           const void* data, unsigned long length)
 {
     CKadrelProbe* self = static_cast<CKadrelProbe*>(context);
     std::lock_guard<std::mutex> lock(self->m_lock);
@@ -100,7 +100,8 @@ bool CKadrelProbe::Run(const Plan& plan, Result* result)
     *result = Result();
     char tone[96];
     if (plan.periodMs > 0)
-        snprintf(tone, sizeof tone, "%g,%d,%g,%g", plan.toneHz, plan.amplitude, plan.burstMs, plan.periodMs);
+        snprintf(tone, sizeof tone, "%g,%d,%g,%g", plan.toneHz, plan.amplitude, plan.burstMs,
+                 plan.periodMs);
     else
         snprintf(tone, sizeof tone, "%g,%d", plan.toneHz, plan.amplitude);
     SetEnvironmentVariableA("KADREL_TEST_TONE", tone);
@@ -203,10 +204,11 @@ std::string CKadrelProbe::FormatPlan(const Plan& p)
     std::vector<double> sources(p.sources.begin(), p.sources.end());
     std::ostringstream out;
     out.precision(15);
-    out << "port=" << p.audioPort << " room=" << p.room << " user=" << p.user << " tone=" << p.toneHz
-        << " amplitude=" << p.amplitude << " burst=" << p.burstMs << " period=" << p.periodMs
-        << " send=" << (p.send ? 1 : 0) << " local=" << (p.playLocal ? 1 : 0) << " sources=" << Join(sources) << " from=" << p.fromMs
-        << " to=" << p.toMs << " probes=" << Join(p.probes);
+    out << "port=" << p.audioPort << " room=" << p.room << " user=" << p.user
+        << " tone=" << p.toneHz << " amplitude=" << p.amplitude << " burst=" << p.burstMs
+        << " period=" << p.periodMs << " send=" << (p.send ? 1 : 0)
+        << " local=" << (p.playLocal ? 1 : 0) << " sources=" << Join(sources)
+        << " from=" << p.fromMs << " to=" << p.toMs << " probes=" << Join(p.probes);
     if (!p.clock.empty())
         out << " clock=" << p.clock;
     return out.str();
@@ -222,19 +224,32 @@ bool CKadrelProbe::ParsePlan(int argc, char** argv, Plan* p)
             return false;
         std::string key = arg.substr(0, eq), value = arg.substr(eq + 1);
         ++seen;
-        if (key == "port") p->audioPort = static_cast<uint16_t>(atoi(value.c_str()));
-        else if (key == "room") p->room = static_cast<uint32_t>(atol(value.c_str()));
-        else if (key == "user") p->user = static_cast<uint32_t>(atol(value.c_str()));
-        else if (key == "tone") p->toneHz = atof(value.c_str());
-        else if (key == "amplitude") p->amplitude = atoi(value.c_str());
-        else if (key == "burst") p->burstMs = atof(value.c_str());
-        else if (key == "period") p->periodMs = atof(value.c_str());
-        else if (key == "send") p->send = value == "1";
-        else if (key == "local") p->playLocal = value == "1";
-        else if (key == "from") p->fromMs = atof(value.c_str());
-        else if (key == "to") p->toMs = atof(value.c_str());
-        else if (key == "probes") p->probes = Split(value);
-        else if (key == "clock") p->clock = value;
+        if (key == "port")
+            p->audioPort = static_cast<uint16_t>(atoi(value.c_str()));
+        else if (key == "room")
+            p->room = static_cast<uint32_t>(atol(value.c_str()));
+        else if (key == "user")
+            p->user = static_cast<uint32_t>(atol(value.c_str()));
+        else if (key == "tone")
+            p->toneHz = atof(value.c_str());
+        else if (key == "amplitude")
+            p->amplitude = atoi(value.c_str());
+        else if (key == "burst")
+            p->burstMs = atof(value.c_str());
+        else if (key == "period")
+            p->periodMs = atof(value.c_str());
+        else if (key == "send")
+            p->send = value == "1";
+        else if (key == "local")
+            p->playLocal = value == "1";
+        else if (key == "from")
+            p->fromMs = atof(value.c_str());
+        else if (key == "to")
+            p->toMs = atof(value.c_str());
+        else if (key == "probes")
+            p->probes = Split(value);
+        else if (key == "clock")
+            p->clock = value;
         else if (key == "sources") {
             p->sources.clear();
             for (double s : Split(value))
@@ -258,8 +273,9 @@ std::string CKadrelProbe::FormatResult(const Result& r)
         << "amplitudes " << Join(r.amplitudes) << "\n"
         << "onsets " << Join(r.onsetsMs) << "\n";
     for (const auto& record : r.records)
-        out << "record " << record.first << " " << record.second.packets << " " << record.second.mismatched
-            << " " << record.second.firstByte << " " << record.second.length << "\n";
+        out << "record " << record.first << " " << record.second.packets << " "
+            << record.second.mismatched << " " << record.second.firstByte << " "
+            << record.second.length << "\n";
     out << "end\n";
     return out.str();
 }
@@ -274,14 +290,23 @@ bool CKadrelProbe::ParseResult(const std::string& text, Result* r)
         std::string key;
         fields >> key;
         std::string rest;
-        if (key == "connected") fields >> r->connected;
-        else if (key == "capture_level") fields >> r->captureLevel;
-        else if (key == "play_energy") fields >> r->playEnergy;
-        else if (key == "tap_level") fields >> r->tapLevel;
-        else if (key == "play_rate") fields >> r->playRate;
-        else if (key == "amplitudes") { fields >> rest; r->amplitudes = Split(rest); }
-        else if (key == "onsets") { fields >> rest; r->onsetsMs = Split(rest); }
-        else if (key == "record") {
+        if (key == "connected")
+            fields >> r->connected;
+        else if (key == "capture_level")
+            fields >> r->captureLevel;
+        else if (key == "play_energy")
+            fields >> r->playEnergy;
+        else if (key == "tap_level")
+            fields >> r->tapLevel;
+        else if (key == "play_rate")
+            fields >> r->playRate;
+        else if (key == "amplitudes") {
+            fields >> rest;
+            r->amplitudes = Split(rest);
+        } else if (key == "onsets") {
+            fields >> rest;
+            r->onsetsMs = Split(rest);
+        } else if (key == "record") {
             uint32_t id = 0;
             RecordStats s;
             fields >> id >> s.packets >> s.mismatched >> s.firstByte >> s.length;

@@ -49,7 +49,7 @@ public:
         int connected = 0;
         double captureLevel = 0; // mean of the level read every 100 ms
         double playEnergy = 0;
-        double tapLevel = 0;     // the played audio's level on the same scale
+        double tapLevel = 0; // the played audio's level on the same scale
         std::vector<double> amplitudes;
         std::map<uint32_t, RecordStats> records;
         std::vector<double> onsetsMs; // played burst starts, on the performance clock

@@ -10,10 +10,12 @@ CMeetingClock::~CMeetingClock()
 
 bool CMeetingClock::Create(const std::string& name)
 {
-    m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Block), name.c_str());
+    m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Block),
+                                   name.c_str());
     if (!m_mapping)
         return false;
-    m_block = static_cast<Block*>(MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Block)));
+    m_block =
+        static_cast<Block*>(MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Block)));
     return m_block != nullptr;
 }
 
@@ -22,7 +24,8 @@ bool CMeetingClock::Open(const std::string& name)
     m_mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name.c_str());
     if (!m_mapping)
         return false;
-    m_block = static_cast<Block*>(MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Block)));
+    m_block =
+        static_cast<Block*>(MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Block)));
     return m_block != nullptr;
 }
 
@@ -32,10 +35,7 @@ void CMeetingClock::Ready()
         InterlockedIncrement(&m_block->ready);
 }
 
-long CMeetingClock::ReadyCount() const
-{
-    return m_block ? m_block->ready : 0;
-}
+long CMeetingClock::ReadyCount() const { return m_block ? m_block->ready : 0; }
 
 void CMeetingClock::Publish(double fromMs, double toMs)
 {

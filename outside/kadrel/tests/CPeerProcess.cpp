@@ -28,8 +28,8 @@ bool CPeerProcess::Start(const std::string& commandLine)
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                             &m_process);
+    BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                             &startup, &m_process);
     CloseHandle(write);
     return ok != FALSE;
 }

@@ -85,7 +85,8 @@ protected:
         return id;
     }
 
-    CKadrelProbe::Plan Plan(uint32_t user, double hz, int amplitude, const std::vector<uint32_t>& sources)
+    CKadrelProbe::Plan Plan(uint32_t user, double hz, int amplitude,
+                            const std::vector<uint32_t>& sources)
     {
         CKadrelProbe::Plan plan;
         plan.audioPort = server->Config().audioPort;
@@ -99,11 +100,12 @@ protected:
 
     // Runs plans[0] in this process and the others as peer processes; once
     // all of them are in the meeting, each measures the same durationMs.
-    std::vector<CKadrelProbe::Result> RunMeeting(std::vector<CKadrelProbe::Plan> plans, double durationMs)
+    std::vector<CKadrelProbe::Result> RunMeeting(std::vector<CKadrelProbe::Plan> plans,
+                                                 double durationMs)
     {
         static int meetings = 0;
-        const std::string name = "KadrelTestMeeting-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(++meetings);
+        const std::string name = "KadrelTestMeeting-" + std::to_string(GetCurrentProcessId()) +
+                                 "-" + std::to_string(++meetings);
         CMeetingClock clock;
         EXPECT_TRUE(clock.Create(name));
         for (auto& plan : plans)
@@ -111,7 +113,8 @@ protected:
         std::vector<std::unique_ptr<CPeerProcess>> peers;
         for (size_t i = 1; i < plans.size(); ++i) {
             peers.emplace_back(new CPeerProcess());
-            EXPECT_TRUE(peers.back()->Start("kadrel_peer.exe " + CKadrelProbe::FormatPlan(plans[i])));
+            EXPECT_TRUE(
+                peers.back()->Start("kadrel_peer.exe " + CKadrelProbe::FormatPlan(plans[i])));
         }
         std::vector<CKadrelProbe::Result> results(plans.size());
         bool ran = false;
@@ -120,9 +123,11 @@ protected:
             ran = probe.Run(plans[0], &results[0]);
         });
         const DWORD start = GetTickCount();
-        while (clock.ReadyCount() < static_cast<long>(plans.size()) && GetTickCount() - start < 30000)
+        while (clock.ReadyCount() < static_cast<long>(plans.size()) &&
+               GetTickCount() - start < 30000)
             Sleep(20);
-        EXPECT_EQ(clock.ReadyCount(), static_cast<long>(plans.size())) << "not every participant came";
+        EXPECT_EQ(clock.ReadyCount(), static_cast<long>(plans.size()))
+            << "not every participant came";
         // A little time for the jitter buffers to fill.
         const double from = CKadrelProbe::NowMs() + 500;
         clock.Publish(from, from + durationMs);
@@ -202,8 +207,10 @@ TEST_F(KadrelTest, RefusesBadCallsWithoutHarm)
         {"connect to port 0", k.Connect(kRoom, 1001, "127.0.0.1", 0)},
         {"connect to port 70000", k.Connect(kRoom, 1001, "127.0.0.1", 70000)},
         {"connect as user 0", k.Connect(kRoom, 0, "127.0.0.1", server->Config().audioPort)},
-        {"connect to a name that does not resolve", k.Connect(kRoom, 1001, "no.such.host.invalid", 7100)},
-        {"connect as no participant", k.Connect(kRoom, 4242, "127.0.0.1", server->Config().audioPort)},
+        {"connect to a name that does not resolve",
+         k.Connect(kRoom, 1001, "no.such.host.invalid", 7100)},
+        {"connect as no participant",
+         k.Connect(kRoom, 4242, "127.0.0.1", server->Config().audioPort)},
         {"record into no callback", k.SetRecord(1, nullptr, nullptr)},
         {"play format into no record", k.GetPlayFormat(nullptr)},
         {"play format while nothing plays", k.GetPlayFormat(name)},
@@ -261,8 +268,9 @@ TEST_F(KadrelTest, DevicesFormatsAndParametersGoThroughToTheDeviceLayer)
         int value;
         int accepted;
     } params[] = {
-        {AUDIO_PARAM_DENOISE, 3, 1},   {AUDIO_PARAM_DENOISE, 4, 0},  {AUDIO_PARAM_SILENCE, 1, 1},
-        {AUDIO_PARAM_AGC_LEVEL, 2, 1}, {AUDIO_PARAM_AGC_LEVEL, 9, 0}, {AUDIO_PARAM_FEC_LEVEL, 4, 1},
+        {AUDIO_PARAM_DENOISE, 3, 1},   {AUDIO_PARAM_DENOISE, 4, 0},
+        {AUDIO_PARAM_SILENCE, 1, 1},   {AUDIO_PARAM_AGC_LEVEL, 2, 1},
+        {AUDIO_PARAM_AGC_LEVEL, 9, 0}, {AUDIO_PARAM_FEC_LEVEL, 4, 1},
         {AUDIO_PARAM_FEC_LEVEL, 5, 0}, {AUDIO_PARAM_FEC_LEVEL, -1, 0},
     };
     for (const Param& p : params) {
@@ -295,8 +303,7 @@ TEST_F(KadrelTest, TwoParticipantsHearEachOthersTone)
 {
     uint32_t a = Join("alice", "a", true);
     uint32_t b = Join("bob", "b", true);
-    std::vector<CKadrelProbe::Plan> plans = {Plan(a, 440, 8000, {b}),
-                                             Plan(b, 1000, 8000, {a})};
+    std::vector<CKadrelProbe::Plan> plans = {Plan(a, 440, 8000, {b}), Plan(b, 1000, 8000, {a})};
     for (auto& p : plans)
         p.probes = {440, 1000};
     std::vector<CKadrelProbe::Result> r = RunMeeting(plans, 2000);
@@ -323,8 +330,7 @@ TEST_F(KadrelTest, RecordCallbackGetsEveryPacketSentAndReceivedWithItsSource)
 {
     uint32_t a = Join("alice", "a", true);
     uint32_t b = Join("bob", "b", true);
-    std::vector<CKadrelProbe::Plan> plans = {Plan(a, 440, 8000, {b}),
-                                             Plan(b, 1000, 8000, {a})};
+    std::vector<CKadrelProbe::Plan> plans = {Plan(a, 440, 8000, {b}), Plan(b, 1000, 8000, {a})};
     std::vector<CKadrelProbe::Result> r = RunMeeting(plans, 1500);
     ASSERT_EQ(r.size(), 2u);
     for (int i = 0; i < 2; ++i) {
@@ -396,8 +402,7 @@ TEST_F(KadrelTest, SilentParticipantsAudioIsNotHeard)
     uint32_t a = Join("alice", "a", true);
     uint32_t b = Join("bob", "b", false);
     // Bob sends although he was never given the speech.
-    std::vector<CKadrelProbe::Plan> plans = {Plan(a, 440, 8000, {b}),
-                                             Plan(b, 1000, 8000, {a})};
+    std::vector<CKadrelProbe::Plan> plans = {Plan(a, 440, 8000, {b}), Plan(b, 1000, 8000, {a})};
     for (auto& p : plans)
         p.probes = {440, 1000};
     std::vector<CKadrelProbe::Result> r = RunMeeting(plans, 1500);
@@ -447,9 +452,14 @@ public:
             for (int b = 0; b < seconds * pcm.nSamplesPerSec / samples; ++b) {
                 for (int i = 0; i < samples; ++i)
                     in[i] = static_cast<int16_t>(
-                        amplitude * std::sin(6.283185307179586 * hz * (b * samples + i) / pcm.nSamplesPerSec));
-                AUDIO_STREAM_HEAD io = {reinterpret_cast<uint8_t*>(in.data()), static_cast<uint32_t>(block), 0,
-                                        out, sizeof out, 0};
+                        amplitude *
+                        std::sin(6.283185307179586 * hz * (b * samples + i) / pcm.nSamplesPerSec));
+                AUDIO_STREAM_HEAD io = {reinterpret_cast<uint8_t*>(in.data()),
+                                        static_cast<uint32_t>(block),
+                                        0,
+                                        out,
+                                        sizeof out,
+                                        0};
                 uint32_t extra = 0;
                 if (api.Processer_Process(processer, &io, &extra) && io.outputLength > 0)
                     coded.emplace_back(out, out + io.outputLength);
@@ -472,14 +482,17 @@ public:
             SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
             sockets.push_back(s);
             int buffer = 1 << 20;
-            setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
+            setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&buffer),
+                       sizeof buffer);
             DWORD wait = 2000;
-            setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
+            setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait),
+                       sizeof wait);
             uint8_t d[AUDIO_RELAY_MAX_DATAGRAM];
             size_t n = CAudioDatagram::Build(AUDIO_RELAY_JOIN, room, user, nullptr, 0, d, sizeof d);
             sendto(s, reinterpret_cast<const char*>(d), static_cast<int>(n), 0,
                    reinterpret_cast<const sockaddr*>(&relay), sizeof relay);
-            if (recv(s, reinterpret_cast<char*>(d), sizeof d, 0) != 12 || d[0] != AUDIO_RELAY_JOINED)
+            if (recv(s, reinterpret_cast<char*>(d), sizeof d, 0) != 12 ||
+                d[0] != AUDIO_RELAY_JOINED)
                 return false;
         }
         return true;
@@ -493,7 +506,8 @@ public:
             for (size_t i = 0; i < users.size(); ++i) {
                 const std::vector<uint8_t>& p = packets[i][k % packets[i].size()];
                 uint8_t d[AUDIO_RELAY_MAX_DATAGRAM];
-                size_t n = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, room, users[i], p.data(), p.size(), d, sizeof d);
+                size_t n = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, room, users[i], p.data(),
+                                                 p.size(), d, sizeof d);
                 sendto(sockets[i], reinterpret_cast<const char*>(d), static_cast<int>(n), 0,
                        reinterpret_cast<const sockaddr*>(&relay), sizeof relay);
             }
@@ -550,9 +564,11 @@ TEST_F(KadrelTest, RoomOfEightSpeakersHearsEveryOtherSpeaker)
     // speakers fit on a slow machine.
     CodedSpeakers others;
     ASSERT_TRUE(others.Code(std::vector<double>(tones.begin() + 1, tones.end()), 2500, 1.0));
-    ASSERT_TRUE(others.Join(server->Config().audioPort, kRoom, std::vector<uint32_t>(ids.begin() + 1, ids.end())));
+    ASSERT_TRUE(others.Join(server->Config().audioPort, kRoom,
+                            std::vector<uint32_t>(ids.begin() + 1, ids.end())));
 
-    CKadrelProbe::Plan plan = Plan(ids[0], tones[0], 2500, std::vector<uint32_t>(ids.begin() + 1, ids.end()));
+    CKadrelProbe::Plan plan =
+        Plan(ids[0], tones[0], 2500, std::vector<uint32_t>(ids.begin() + 1, ids.end()));
     plan.probes = tones;
     plan.fromMs = CKadrelProbe::NowMs() + 2500;
     plan.toMs = plan.fromMs + 2500;

@@ -15,8 +15,8 @@ public:
         std::string line = "OrvaneHost.exe " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        m_started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &m_process) != 0;
+        m_started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &m_process) != 0;
     }
     ~HostProcess()
     {

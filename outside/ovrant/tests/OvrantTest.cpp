@@ -29,7 +29,7 @@ protected:
     void TearDown() override
     {
         if (wnd && ::IsWindow(wnd->m_hWnd))
-            wnd->DestroyWindow();   // frees the window object
+            wnd->DestroyWindow(); // frees the window object
         CTestKit::PumpPending();
     }
     // A recording of about a second and a half: a participant, chat lines
@@ -61,7 +61,7 @@ protected:
     COvrantWnd* wnd = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Ovrant, OpensPlaysPausesSeeksAndCloses)
 {

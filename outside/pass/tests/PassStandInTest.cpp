@@ -80,10 +80,10 @@ protected:
         ASSERT_TRUE(store.Start(0, true));
         ASSERT_TRUE(pass.Load("pass.dll")) << pass.Error();
         HMODULE module = GetModuleHandleA("pass.dll");
-        setTimeouts = reinterpret_cast<PFN_SetTimeouts>(
-            GetProcAddress(module, "PassStandIn_SetTimeouts"));
-        lastError = reinterpret_cast<PFN_GetLastError>(
-            GetProcAddress(module, "PassStandIn_GetLastError"));
+        setTimeouts =
+            reinterpret_cast<PFN_SetTimeouts>(GetProcAddress(module, "PassStandIn_SetTimeouts"));
+        lastError =
+            reinterpret_cast<PFN_GetLastError>(GetProcAddress(module, "PassStandIn_GetLastError"));
         ASSERT_TRUE(setTimeouts && lastError);
         setTimeouts(3000, 10000);
         char temp[MAX_PATH] = {};
@@ -303,7 +303,8 @@ TEST_F(PassStandInTest, AFailedUploadFailsTheDownloadWaitingForItsPages)
     ASSERT_NE(0u, down);
     int pages_ = 0;
     DWORD start = GetTickCount();
-    while (PollDownload(down, &pages_) == PASS_RUNNING && pages_ < 1 && GetTickCount() - start < 20000)
+    while (PollDownload(down, &pages_) == PASS_RUNNING && pages_ < 1 &&
+           GetTickCount() - start < 20000)
         Sleep(20);
     EXPECT_EQ(1, pages_);
     Sleep(2500); // beyond the stall time: still waiting, not failed
@@ -376,8 +377,8 @@ TEST_F(PassStandInTest, CutAndStalledFetchesFailAndLeaveNoPartialFile)
     store.Resume();
 }
 
-std::vector<uint8_t> Reply(uint32_t magic, uint16_t status, const std::string& name,
-                           uint32_t value, uint32_t size, size_t cut = 0)
+std::vector<uint8_t> Reply(uint32_t magic, uint16_t status, const std::string& name, uint32_t value,
+                           uint32_t size, size_t cut = 0)
 {
     std::vector<uint8_t> bytes(sizeof(STORE_REPLY) + name.size());
     WireWriter w(bytes.data(), bytes.size());
@@ -475,8 +476,8 @@ TEST(PassStandInPeer, FetchesWhatTheParentProcessUploaded)
     ASSERT_TRUE(pass.Load("pass.dll")) << pass.Error();
     LPCSTR paths[] = {target};
     DWORD handle = 0;
-    ASSERT_TRUE(pass.Functions().StartBoardDownload("127.0.0.1", static_cast<WORD>(port), kRoom,
-                                                    0, 1, paths, 1, stored, &handle));
+    ASSERT_TRUE(pass.Functions().StartBoardDownload("127.0.0.1", static_cast<WORD>(port), kRoom, 0,
+                                                    1, paths, 1, stored, &handle));
     int pages = 0, total = 0, progress = 0, result = PASS_RUNNING;
     DWORD start = GetTickCount();
     while ((result = pass.Functions().PollBoardDownload(handle, &pages, &total, &progress)) ==

@@ -52,10 +52,7 @@ int Connect(unsigned long room, unsigned long user, const char* server, int port
 
 } // namespace
 
-RavoTMModule& CRavoTMParticipant::Library()
-{
-    return g_library;
-}
+RavoTMModule& CRavoTMParticipant::Library() { return g_library; }
 
 bool CRavoTMParticipant::Bind(KadrelModule* table)
 {

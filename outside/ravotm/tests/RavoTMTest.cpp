@@ -60,23 +60,27 @@ protected:
     // or "kadrel_peer.exe"); once all of them are in, each measures the same
     // durationMs.
     std::vector<CKadrelProbe::Result> RunMeeting(const std::vector<std::string>& programs,
-                                                 std::vector<CKadrelProbe::Plan> plans, double durationMs)
+                                                 std::vector<CKadrelProbe::Plan> plans,
+                                                 double durationMs)
     {
         static int meetings = 0;
-        const std::string name = "RavoTMTestMeeting-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(++meetings);
+        const std::string name = "RavoTMTestMeeting-" + std::to_string(GetCurrentProcessId()) +
+                                 "-" + std::to_string(++meetings);
         CMeetingClock clock;
         EXPECT_TRUE(clock.Create(name));
         std::vector<std::unique_ptr<CPeerProcess>> peers;
         for (size_t i = 0; i < plans.size(); ++i) {
             plans[i].clock = name;
             peers.emplace_back(new CPeerProcess());
-            EXPECT_TRUE(peers.back()->Start(programs[i] + " " + CKadrelProbe::FormatPlan(plans[i])));
+            EXPECT_TRUE(
+                peers.back()->Start(programs[i] + " " + CKadrelProbe::FormatPlan(plans[i])));
         }
         const DWORD start = GetTickCount();
-        while (clock.ReadyCount() < static_cast<long>(plans.size()) && GetTickCount() - start < 40000)
+        while (clock.ReadyCount() < static_cast<long>(plans.size()) &&
+               GetTickCount() - start < 40000)
             Sleep(20);
-        EXPECT_EQ(clock.ReadyCount(), static_cast<long>(plans.size())) << "not every participant came";
+        EXPECT_EQ(clock.ReadyCount(), static_cast<long>(plans.size()))
+            << "not every participant came";
         // A little time for the jitter buffers to fill.
         const double from = CKadrelProbe::NowMs() + 500;
         clock.Publish(from, from + durationMs);
@@ -150,7 +154,8 @@ TEST_F(RavoTMTest, ListsSettersAndBadCallsInTheClientsProcess)
         {"record off", r.D_G_SetRecord(0, nullptr, nullptr), 1},
         {"lists into no list", r.D_G_GetCapFormats(nullptr), 0},
         {"connect to no server", r.D_G_Connect(kRoom, 1001, nullptr, 7100), 0},
-        {"connect as no participant", r.D_G_Connect(kRoom, 4242, "127.0.0.1", server->Config().audioPort), 0},
+        {"connect as no participant",
+         r.D_G_Connect(kRoom, 4242, "127.0.0.1", server->Config().audioPort), 0},
         {"net state without a connection", r.D_G_GetNetState(), 0},
         {"noise suppression beyond the strongest", r.D_G_SetDeNoise(9), 1},
         {"manual FEC level past the count", r.D_G_SetFECType(99, 0), 0},
@@ -202,7 +207,8 @@ TEST_F(RavoTMTest, ParticipantsOfBothEditionsHearEachOther)
             EXPECT_LT(me.amplitudes[i], 400);
             for (uint32_t id : ids) {
                 auto it = me.records.find(id);
-                ASSERT_NE(it, me.records.end()) << "no packet of " << id << " reached the record tap";
+                ASSERT_NE(it, me.records.end())
+                    << "no packet of " << id << " reached the record tap";
                 EXPECT_GT(it->second.packets, 10u);
                 EXPECT_EQ(it->second.mismatched, 0u);
             }

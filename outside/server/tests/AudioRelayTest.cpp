@@ -37,13 +37,15 @@ public:
 
     void SendRaw(const std::vector<uint8_t>& bytes)
     {
-        sendto(m_socket, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), 0,
-               reinterpret_cast<const sockaddr*>(&m_relay), sizeof m_relay);
+        sendto(m_socket, reinterpret_cast<const char*>(bytes.data()),
+               static_cast<int>(bytes.size()), 0, reinterpret_cast<const sockaddr*>(&m_relay),
+               sizeof m_relay);
     }
     void Send(uint8_t kind, uint32_t room, uint32_t user, const std::vector<uint8_t>& packet = {})
     {
         std::vector<uint8_t> out(AUDIO_RELAY_MAX_DATAGRAM);
-        size_t n = CAudioDatagram::Build(kind, room, user, packet.data(), packet.size(), out.data(), out.size());
+        size_t n = CAudioDatagram::Build(kind, room, user, packet.data(), packet.size(), out.data(),
+                                         out.size());
         ASSERT_NE(n, 0u);
         out.resize(n);
         SendRaw(out);
@@ -54,11 +56,13 @@ public:
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(m_socket, &readable);
-        timeval wait = {static_cast<long>(timeoutMs / 1000), static_cast<long>(timeoutMs % 1000) * 1000};
+        timeval wait = {static_cast<long>(timeoutMs / 1000),
+                        static_cast<long>(timeoutMs % 1000) * 1000};
         if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
             return false;
         datagram.resize(AUDIO_RELAY_MAX_DATAGRAM + 16);
-        int n = recv(m_socket, reinterpret_cast<char*>(datagram.data()), static_cast<int>(datagram.size()), 0);
+        int n = recv(m_socket, reinterpret_cast<char*>(datagram.data()),
+                     static_cast<int>(datagram.size()), 0);
         if (n < 0)
             return false;
         datagram.resize(static_cast<size_t>(n));
@@ -99,7 +103,8 @@ protected:
         ASSERT_NE(server.Config().audioPort, 0);
     }
 
-    std::unique_ptr<StandInClient> Join(const char* user, const char* password, uint32_t room = kFreeRoom)
+    std::unique_ptr<StandInClient> Join(const char* user, const char* password,
+                                        uint32_t room = kFreeRoom)
     {
         std::unique_ptr<StandInClient> client(new StandInClient());
         EXPECT_TRUE(client->Login(server.GetPort(), user, password, room)) << client->text;
@@ -154,7 +159,8 @@ TEST(AudioDatagram, ReadsOnlyWellFormedDatagrams)
 {
     std::vector<uint8_t> packet(65, 0x06);
     uint8_t out[AUDIO_RELAY_MAX_DATAGRAM];
-    size_t n = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, 7, 1003, packet.data(), packet.size(), out, sizeof out);
+    size_t n = CAudioDatagram::Build(AUDIO_RELAY_AUDIO, 7, 1003, packet.data(), packet.size(), out,
+                                     sizeof out);
     ASSERT_EQ(n, 12u + 65u);
     // Little-endian fields at their offsets.
     EXPECT_EQ(out[0], AUDIO_RELAY_AUDIO);
@@ -195,13 +201,18 @@ TEST(AudioDatagram, ReadsOnlyWellFormedDatagrams)
         AUDIO_RELAY_HEAD head;
         const uint8_t* data = nullptr;
         size_t length = 0;
-        EXPECT_EQ(CAudioDatagram::Parse(c.bytes.data(), c.bytes.size(), &head, &data, &length), c.ok) << c.what;
+        EXPECT_EQ(CAudioDatagram::Parse(c.bytes.data(), c.bytes.size(), &head, &data, &length),
+                  c.ok)
+            << c.what;
     }
     // Building refuses what would not fit or not be read back.
     std::vector<uint8_t> big(AUDIO_RELAY_MAX_PACKET + 1, 0);
     std::vector<uint8_t> room(AUDIO_RELAY_MAX_DATAGRAM + 8);
-    EXPECT_EQ(CAudioDatagram::Build(AUDIO_RELAY_AUDIO, 1, 1, big.data(), big.size(), room.data(), room.size()), 0u);
-    EXPECT_EQ(CAudioDatagram::Build(AUDIO_RELAY_AUDIO, 1, 1, packet.data(), packet.size(), out, 40), 0u);
+    EXPECT_EQ(CAudioDatagram::Build(AUDIO_RELAY_AUDIO, 1, 1, big.data(), big.size(), room.data(),
+                                    room.size()),
+              0u);
+    EXPECT_EQ(CAudioDatagram::Build(AUDIO_RELAY_AUDIO, 1, 1, packet.data(), packet.size(), out, 40),
+              0u);
 }
 
 TEST_F(AudioRelayTest, JoinIsAcceptedOnlyForAParticipantOfThatRoom)
@@ -233,7 +244,8 @@ TEST_F(AudioRelayTest, SpeakersAudioReachesEveryOtherJoinedParticipantWithItsSou
     auto bob = Join("bob", "b");
     auto carol = Join("carol", "c");
     Speak(*alice);
-    UdpPeer hostPeer(RelayPort()), alicePeer(RelayPort()), bobPeer(RelayPort()), carolPeer(RelayPort());
+    UdpPeer hostPeer(RelayPort()), alicePeer(RelayPort()), bobPeer(RelayPort()),
+        carolPeer(RelayPort());
     ASSERT_EQ(hostPeer.Join(kFreeRoom, host->login.userId), AUDIO_RELAY_JOINED);
     ASSERT_EQ(alicePeer.Join(kFreeRoom, alice->login.userId), AUDIO_RELAY_JOINED);
     ASSERT_EQ(bobPeer.Join(kFreeRoom, bob->login.userId), AUDIO_RELAY_JOINED);

@@ -26,10 +26,7 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartWinsock()); }
     static void TearDownTestSuite() { WSACleanup(); }
 
-    void Start()
-    {
-        ASSERT_TRUE(server.Start(0));
-    }
+    void Start() { ASSERT_TRUE(server.Start(0)); }
     std::unique_ptr<StandInClient> Join(const char* user, const char* password, uint32_t room = 1)
     {
         std::unique_ptr<StandInClient> client(new StandInClient());
@@ -100,16 +97,21 @@ TEST_F(StandInMeetingTest, MeetingStateChangesAtOneMomentLeaveEverybodyTheSame)
     StandInClient* clients[] = {host.get(), alice.get(), bob.get()};
     Bytes m;
     for (StandInClient* c : clients) {
-        while (c->Next(m, 200)) {
-        }
+        while (c->Next(m, 200)) {}
     }
     for (int round = 0; round < 30; ++round) {
         Bytes first(MEETING_STATE_SIZE, 0), second(MEETING_STATE_SIZE, 0);
         snprintf(reinterpret_cast<char*>(&first[1304]), 80, "host %d", round);
         snprintf(reinterpret_cast<char*>(&second[1304]), 80, "alice %d", round);
         HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        std::thread a([&] { WaitForSingleObject(go, 5000); host->manager.SendMeetingState(first.data()); });
-        std::thread b([&] { WaitForSingleObject(go, 5000); alice->manager.SendMeetingState(second.data()); });
+        std::thread a([&] {
+            WaitForSingleObject(go, 5000);
+            host->manager.SendMeetingState(first.data());
+        });
+        std::thread b([&] {
+            WaitForSingleObject(go, 5000);
+            alice->manager.SendMeetingState(second.data());
+        });
         SetEvent(go);
         a.join();
         b.join();
@@ -142,9 +144,10 @@ TEST_F(StandInMeetingTest, LateComerGetsTheMeetingSoFar)
     memcpy(&layout[8], &hostId, 4);
     ASSERT_TRUE(host->manager.SendWindowLayout(layout, sizeof layout));
     // Document 5 stays open; document 6 opens and closes again.
-    Bytes board = Concat({Opened(5, "plan"), Change(5, 0xAB, 3), DocRecord(6, 5, 1), Opened(6, "gone"),
-                        Change(6, 0xCD, 2), DocRecord(3, 6), DocRecord(4, 5)});
-    ASSERT_TRUE(host->manager.SendWhiteboardData(board.data(), static_cast<uint16_t>(board.size())));
+    Bytes board = Concat({Opened(5, "plan"), Change(5, 0xAB, 3), DocRecord(6, 5, 1),
+                          Opened(6, "gone"), Change(6, 0xCD, 2), DocRecord(3, 6), DocRecord(4, 5)});
+    ASSERT_TRUE(
+        host->manager.SendWhiteboardData(board.data(), static_cast<uint16_t>(board.size())));
     ASSERT_TRUE(host->manager.SendLockMeeting(1));
     ASSERT_TRUE(alice->WaitFor(CMD_LOCK_MEETING, m));
 
@@ -166,7 +169,8 @@ TEST_F(StandInMeetingTest, LateComerGetsTheMeetingSoFar)
     EXPECT_EQ(got[2][8], 1);
     EXPECT_EQ(Code(got[3]), CMD_WINDOW_LAYOUT);
     EXPECT_EQ(Bytes(got[3].begin() + 4, got[3].end()), Bytes(layout, layout + 12));
-    Bytes run = Concat({Opened(5, "plan"), Change(5, 0xAB, 3), DocRecord(6, 5, 1), DocRecord(4, 5)});
+    Bytes run =
+        Concat({Opened(5, "plan"), Change(5, 0xAB, 3), DocRecord(6, 5, 1), DocRecord(4, 5)});
     EXPECT_EQ(Code(got[4]), CMD_RELAY_RUN);
     EXPECT_EQ(ReadU16(got[4], 2), run.size());
     EXPECT_EQ(Bytes(got[4].begin() + 4, got[4].end()), run);
@@ -301,7 +305,8 @@ TEST_F(StandInMeetingTest, SharedDocumentsAreKeptAndListed)
     EXPECT_EQ(m[4 + 4], 0);
     ASSERT_TRUE(alice->manager.SendDocumentRename(item.id, 1, "plan2"));
     ASSERT_TRUE(host->WaitFor(CMD_DOCUMENT_RENAMED, m));
-    EXPECT_EQ(m, (Bytes{0x33, 0x08, 0, 0, uint8_t(item.id), 0, 0, 0, 1, 5, 0, 0, 'p', 'l', 'a', 'n', '2'}));
+    EXPECT_EQ(m, (Bytes{0x33, 0x08, 0, 0, uint8_t(item.id), 0, 0, 0, 1, 5, 0, 0, 'p', 'l', 'a', 'n',
+                        '2'}));
 
     ASSERT_TRUE(alice->manager.SendDocumentListRequest(0xFFFFFFFF, 1));
     ASSERT_TRUE(alice->WaitFor(CMD_DOCUMENT_LIST, m));
@@ -337,12 +342,15 @@ TEST(BoardHistoryTest, KeepsWhatIsOpenAndStopsAtAFaultyRecord)
         {"nothing", {}, {}},
         {"changes of an unknown document are not kept", Change(9, 1, 2), {}},
         {"an open document with its changes and last page",
-         Concat({Opened(1, "a"), Change(1, 1, 2), DocRecord(6, 1, 1), Change(1, 2, 1), DocRecord(6, 1, 1)}),
+         Concat({Opened(1, "a"), Change(1, 1, 2), DocRecord(6, 1, 1), Change(1, 2, 1),
+                 DocRecord(6, 1, 1)}),
          Concat({Opened(1, "a"), Change(1, 1, 2), Change(1, 2, 1), DocRecord(6, 1, 1)})},
         {"a closed document is forgotten, with its activation",
-         Concat({Opened(1, "a"), Opened(2, "b"), DocRecord(4, 2), DocRecord(3, 2)}), Opened(1, "a")},
+         Concat({Opened(1, "a"), Opened(2, "b"), DocRecord(4, 2), DocRecord(3, 2)}),
+         Opened(1, "a")},
         {"zoom and scroll, last ones only", Concat({zoom, scroll, zoom}), Concat({zoom, scroll})},
-        {"kind 7 stops the walk", Concat({Opened(1, "a"), Bytes{7}, Opened(2, "b")}), Opened(1, "a")},
+        {"kind 7 stops the walk", Concat({Opened(1, "a"), Bytes{7}, Opened(2, "b")}),
+         Opened(1, "a")},
         {"a cut record stops the walk", Concat({Opened(1, "a"), Bytes{1, 1, 0, 0, 0, 9, 0, 1}}),
          Opened(1, "a")},
     };

@@ -322,14 +322,14 @@ TEST_F(StandInServerTest, SilentOrMalformedClientsAreDroppedAndTheServerGoesOn)
         host->manager.SendKeepAlive();
     EXPECT_EQ(ReadU32(m, 4), alice->login.userId);
     bool lost = false;
-    while (alice->Next(m, 3000, &lost) && !lost) {
-    }
+    while (alice->Next(m, 3000, &lost) && !lost) {}
     EXPECT_TRUE(lost);
     {
         // The server's log says who was dropped, and why.
         std::lock_guard<std::mutex> lock(logLock);
-        const std::string expected = "user " + std::to_string(alice->login.userId) +
-                                     " left the meeting: the client was silent for longer than the keep-alive time";
+        const std::string expected =
+            "user " + std::to_string(alice->login.userId) +
+            " left the meeting: the client was silent for longer than the keep-alive time";
         EXPECT_EQ(log, std::vector<std::string>{expected});
     }
 
@@ -385,13 +385,14 @@ TEST(StandInServerProgramTest, RunsOnItsOwnFromItsSettingsFile)
     closesocket(probe);
 
     char command[256];
-    snprintf(command, sizeof command, "ConferenceServer.exe ConferenceServer.ini -port %u -seconds 20",
+    snprintf(command, sizeof command,
+             "ConferenceServer.exe ConferenceServer.ini -port %u -seconds 20",
              static_cast<unsigned>(port));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                               nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &process));
     CCommandManager manager;
     char version[12] = {};
     char text[260];

@@ -42,7 +42,7 @@ public:
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(m_socket, &readable);
-        timeval wait = { (long)(timeoutMs / 1000), (long)(timeoutMs % 1000) * 1000 };
+        timeval wait = {(long)(timeoutMs / 1000), (long)(timeoutMs % 1000) * 1000};
         if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
             return {};
         std::vector<uint8_t> data(2048);
@@ -60,10 +60,7 @@ private:
     SOCKET m_socket;
 };
 
-void PutU32(std::vector<uint8_t>& d, size_t at, uint32_t v)
-{
-    memcpy(&d[at], &v, 4);
-}
+void PutU32(std::vector<uint8_t>& d, size_t at, uint32_t v) { memcpy(&d[at], &v, 4); }
 
 // A receiver's report: head, then room id and the reporter's user id.
 std::vector<uint8_t> Report(uint32_t room, uint32_t user)
@@ -194,7 +191,7 @@ TEST_F(VideoRelayTest, StrangersAndForeignEndpointsAreIgnored)
     EXPECT_EQ(Frame(aliceId, 1), receiver.Receive(2000));
     // Once known, only the sender's endpoint is relayed; junk is dropped.
     stranger.SendTo(port, Frame(aliceId, 9));
-    stranger.SendTo(port, std::vector<uint8_t>{ 0x40, 1, 2 });
+    stranger.SendTo(port, std::vector<uint8_t>{0x40, 1, 2});
     sender.SendTo(port, Frame(aliceId, 2));
     EXPECT_EQ(Frame(aliceId, 2), receiver.Receive(2000));
     EXPECT_TRUE(receiver.Receive(300).empty());

@@ -85,7 +85,8 @@ TEST(WbChange, ReceivedRecordsChangeTheRightPage)
     DWORD one = 1;
     CDrawObj* seen = nullptr;
     ASSERT_TRUE(CWBChange::BuildDelete(rec, 0, &one, 1));
-    ASSERT_TRUE(CWBChange::Apply(doc, rec.data(), (UINT)rec.size(), 0, result, [&](CDrawObj* o) { seen = o; }));
+    ASSERT_TRUE(CWBChange::Apply(doc, rec.data(), (UINT)rec.size(), 0, result,
+                                 [&](CDrawObj* o) { seen = o; }));
     EXPECT_NE(seen, nullptr);
     EXPECT_EQ(doc.GetPage(0)->GetCount(), 0);
 }
@@ -99,7 +100,8 @@ TEST(WbChange, MalformedRecordsAreIgnoredWholeAndLeakNothing)
     ASSERT_TRUE(CWBChange::BuildAdd(good, 0, line));
     delete line;
     CWBChange::Result result;
-    CWBChange::Apply(doc, good.data(), (UINT)good.size(), 0, result); // what a first pass makes once
+    CWBChange::Apply(doc, good.data(), (UINT)good.size(), 0,
+                     result); // what a first pass makes once
     doc.CreateBlank(1, 0);
 
     struct Row
@@ -136,7 +138,8 @@ TEST(WbChange, MalformedRecordsAreIgnoredWholeAndLeakNothing)
         CWBDocument target;
         ASSERT_TRUE(target.CreateBlank(1, 0));
         long before = WbLiveAllocations();
-        EXPECT_EQ(CWBChange::Apply(target, r.rec.data(), (UINT)r.rec.size(), 0, result) != FALSE, r.accepted)
+        EXPECT_EQ(CWBChange::Apply(target, r.rec.data(), (UINT)r.rec.size(), 0, result) != FALSE,
+                  r.accepted)
             << r.name;
         EXPECT_EQ(target.CountObjects(), r.objects) << r.name;
         target.GetPage(0)->DeleteAll();

@@ -118,7 +118,8 @@ void FillTwoPages(CWBDocument& doc, const std::string& background)
 
 TEST(WbDocumentFile, TwoPagesAreWrittenByteForByteAndReadBack)
 {
-    std::string background = WriteFile("wb_bg_fixture.bin", std::vector<BYTE>{'B', 'G', 'D', 'A', 'T', 'A'});
+    std::string background =
+        WriteFile("wb_bg_fixture.bin", std::vector<BYTE>{'B', 'G', 'D', 'A', 'T', 'A'});
     std::string path = TestDir() + "wb_fixture_written.kqf";
     {
         CWBDocument doc;
@@ -191,7 +192,8 @@ TEST(WbDocumentFile, BigCountsAndBigClassIndexesUseTheirLongForms)
     ASSERT_GT(all.size(), page1 + 2);
     EXPECT_EQ(WbToHex(std::vector<BYTE>(all.begin() + page1, all.begin() + page1 + 2)), "02 00");
     size_t second = page1 + 2 + 6 + 8 + 9 + 22;
-    EXPECT_EQ(WbToHex(std::vector<BYTE>(all.begin() + second, all.begin() + second + 6)), "ff 7f 02 00 01 80");
+    EXPECT_EQ(WbToHex(std::vector<BYTE>(all.begin() + second, all.begin() + second + 6)),
+              "ff 7f 02 00 01 80");
 
     CMemFile in(all.data(), (UINT)all.size());
     CWBDocument back;

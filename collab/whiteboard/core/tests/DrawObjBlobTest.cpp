@@ -70,12 +70,12 @@ struct KindRow
     UINT blobSize;
 };
 const KindRow kKinds[] = {
-    {WB_LINE, "CLineObj", 22},          {WB_ARROW, "CArrowObj", 22},
-    {WB_RECT, "CRectObj", 22},          {WB_RECTFILL, "CRectfillObj", 21},
+    {WB_LINE, "CLineObj", 22},           {WB_ARROW, "CArrowObj", 22},
+    {WB_RECT, "CRectObj", 22},           {WB_RECTFILL, "CRectfillObj", 21},
     {WB_ROUNDRECT, "CRoundrectObj", 22}, {WB_ROUNDRECTFILL, "CRoundrectfillObj", 21},
-    {WB_ELLIPSE, "CEllipseObj", 22},    {WB_ELLIPSEFILL, "CEllipsefillObj", 21},
-    {WB_POLY, "CPolyObj", 10 + 8 * 3},  {WB_TEXT, "CTextObj", 82 + 5},
-    {WB_PEN, "CPenObj", 10 + 8 * 3},    {WB_PENCIL, "CPencilObj", 10 + 8 * 3},
+    {WB_ELLIPSE, "CEllipseObj", 22},     {WB_ELLIPSEFILL, "CEllipsefillObj", 21},
+    {WB_POLY, "CPolyObj", 10 + 8 * 3},   {WB_TEXT, "CTextObj", 82 + 5},
+    {WB_PEN, "CPenObj", 10 + 8 * 3},     {WB_PENCIL, "CPencilObj", 10 + 8 * 3},
     {WB_ICON, "CIconObj", 12},
 };
 
@@ -92,7 +92,8 @@ TEST(WbObjects, EveryKindRoundTripsThroughItsBlobAndItsArchiveForm)
         std::vector<BYTE> blob = WbPack(*obj);
         ASSERT_EQ(blob.size(), k.blobSize);
         std::vector<BYTE> shorter(k.blobSize - 1);
-        EXPECT_EQ(obj->Pack(shorter.data(), (UINT)shorter.size()), 0u) << "a short buffer gets nothing";
+        EXPECT_EQ(obj->Pack(shorter.data(), (UINT)shorter.size()), 0u)
+            << "a short buffer gets nothing";
 
         // the wire form
         std::unique_ptr<CDrawObj> copy(CDrawObj::CreateByType(k.type, 0x11223344));
@@ -151,7 +152,8 @@ TEST(WbObjects, BlobsAreLaidOutByteForByte)
     std::vector<BYTE> blob = WbPack(*text);
     ASSERT_EQ(blob.size(), 87u);
     EXPECT_EQ(WbToHex(std::vector<BYTE>(blob.begin(), blob.begin() + 4)), "12 34 56 00");
-    EXPECT_EQ(WbToHex(std::vector<BYTE>(blob.begin() + 4, blob.begin() + 8)), "f1 ff ff ff"); // lfHeight -15
+    EXPECT_EQ(WbToHex(std::vector<BYTE>(blob.begin() + 4, blob.begin() + 8)),
+              "f1 ff ff ff"); // lfHeight -15
     EXPECT_EQ(blob[4 + 27], 0x30) << "pitch and family";
     EXPECT_STREQ((const char*)&blob[4 + 28], "Arial");
     EXPECT_EQ(WbToHex(std::vector<BYTE>(blob.begin() + 64, blob.end())),

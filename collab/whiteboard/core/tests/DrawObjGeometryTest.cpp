@@ -18,7 +18,8 @@ TEST(WbGeometry, RectangleHandlesHitsAndCursors)
     r.SetRect(CRect(10, 20, 110, 81));
     const POINT* p = r.GetPoints();
     ASSERT_EQ(r.GetPointCount(), 8u);
-    const POINT expected[8] = {{10, 20}, {60, 20}, {110, 20}, {110, 50}, {110, 81}, {60, 81}, {10, 81}, {10, 50}};
+    const POINT expected[8] = {{10, 20},  {60, 20}, {110, 20}, {110, 50},
+                               {110, 81}, {60, 81}, {10, 81},  {10, 50}};
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(p[i].x == expected[i].x && p[i].y == expected[i].y) << i;
 
@@ -28,9 +29,9 @@ TEST(WbGeometry, RectangleHandlesHitsAndCursors)
         int handle;
     };
     const HitRow hits[] = {
-        {{5, 15}, 0},    // (x-5, y-5): inside
-        {{15, 20}, -1},  // (x+5, y): the right edge is out
-        {{14, 24}, 0},   {{60, 16}, 1}, {{110, 81}, 4}, {{200, 200}, -1},
+        {{5, 15}, 0},   // (x-5, y-5): inside
+        {{15, 20}, -1}, // (x+5, y): the right edge is out
+        {{14, 24}, 0},  {{60, 16}, 1}, {{110, 81}, 4}, {{200, 200}, -1},
     };
     for (const HitRow& h : hits)
         EXPECT_EQ(r.HitHandle(h.pt), h.handle) << h.pt.x << "," << h.pt.y;

@@ -27,8 +27,8 @@ class WbViewTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wb", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, NULL,
-                                      NULL));
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "wb", WS_POPUP | WS_VISIBLE, 0, 0,
+                                      700, 500, NULL, NULL));
         m_settings.zoomNum = 100;
         m_settings.color = RGB(255, 0, 0);
         m_settings.pfnChange = &Sent::Callback;
@@ -50,7 +50,10 @@ protected:
         m_settings.tool = tool;
         m_view->ResetForTool(TRUE);
     }
-    void Mouse(UINT msg, int x, int y, WPARAM keys = 0) { CTestKit::SendMouse(m_view->m_hWnd, msg, CPoint(x, y), keys); }
+    void Mouse(UINT msg, int x, int y, WPARAM keys = 0)
+    {
+        CTestKit::SendMouse(m_view->m_hWnd, msg, CPoint(x, y), keys);
+    }
     void Drag(int x0, int y0, int x1, int y1)
     {
         Mouse(WM_LBUTTONDOWN, x0, y0, MK_LBUTTON);
@@ -103,8 +106,10 @@ TEST_F(WbViewTest, EachDrawingToolMakesItsObjectAndSendsIt)
         int tool;
         int type;
     };
-    const Row rows[] = {{4, WB_LINE}, {5, WB_ARROW}, {6, WB_RECT}, {7, WB_RECTFILL}, {8, WB_ROUNDRECT},
-                        {9, WB_ROUNDRECTFILL}, {10, WB_ELLIPSE}, {11, WB_ELLIPSEFILL}, {15, WB_PENCIL}, {3, WB_ICON}};
+    const Row rows[] = {{4, WB_LINE},     {5, WB_ARROW},        {6, WB_RECT},
+                        {7, WB_RECTFILL}, {8, WB_ROUNDRECT},    {9, WB_ROUNDRECTFILL},
+                        {10, WB_ELLIPSE}, {11, WB_ELLIPSEFILL}, {15, WB_PENCIL},
+                        {3, WB_ICON}};
     int count = 0;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.tool);
@@ -124,7 +129,8 @@ TEST_F(WbViewTest, EachDrawingToolMakesItsObjectAndSendsIt)
         EXPECT_EQ(obj->GetColor(), RGB(255, 0, 0));
         std::vector<BYTE> blob(obj->Pack(NULL, 0));
         obj->Pack(blob.data(), (UINT)blob.size());
-        EXPECT_EQ(std::vector<BYTE>(rec.begin() + 15, rec.end()), blob) << "the record carries the object";
+        EXPECT_EQ(std::vector<BYTE>(rec.begin() + 15, rec.end()), blob)
+            << "the record carries the object";
         CRect bound;
         obj->GetBoundRect(&bound);
         if (r.type != WB_ICON && r.type != WB_PENCIL) {
@@ -374,7 +380,8 @@ TEST_F(WbViewTest, ThePageIsPaintedWithItsObjects)
 TEST(WbViewManager, DocumentsAreMadeFoundShownAndClosed)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "wbm", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, NULL, NULL));
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "wbm", WS_POPUP | WS_VISIBLE, 0, 0, 500,
+                                400, NULL, NULL));
     CWBViewManView* man = new CWBViewManView;
     ASSERT_TRUE(man->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 400), &parent, 1));
     WB_SETTINGS settings;
@@ -382,7 +389,8 @@ TEST(WbViewManager, DocumentsAreMadeFoundShownAndClosed)
     ASSERT_NE(local, nullptr);
     EXPECT_EQ(local->GetTitle(), "白板文件");
     EXPECT_TRUE(local->m_bOpenedHere);
-    EXPECT_EQ(man->CreateLocalDocument(&settings, 256, NULL), nullptr) << "a page index is one byte";
+    EXPECT_EQ(man->CreateLocalDocument(&settings, 256, NULL), nullptr)
+        << "a page index is one byte";
     CWBView* remote = man->CreateRemoteDocument(&settings, 0x1234, "shared", CSize(300, 200), 3, 1);
     ASSERT_NE(remote, nullptr);
     EXPECT_EQ(remote->GetPageCount(), 3);
@@ -421,8 +429,7 @@ TEST_F(WbViewTest, LosingTheEditRightFinishesWhatWasGoingOn)
 TEST_F(WbViewTest, ScrollingTellsTheParentItsPositionInTensOfPixels)
 {
     MSG msg;
-    while (PeekMessage(&msg, m_parent.m_hWnd, WM_WB_SCROLLED, WM_WB_SCROLLED, PM_REMOVE)) {
-    }
+    while (PeekMessage(&msg, m_parent.m_hWnd, WM_WB_SCROLLED, WM_WB_SCROLLED, PM_REMOVE)) {}
     m_view->SendMessage(WM_VSCROLL, SB_LINEDOWN);
     EXPECT_EQ(m_view->GetScrollPosition().y, 10);
     m_view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
