@@ -67,7 +67,7 @@ TEST(G7221Engine, BitsGoMostSignificantFirst)
     EXPECT_EQ(reader.Get(), -1);
 }
 
-TEST(G7221Engine, SampleConversionOfSpecialValues)
+TEST(G7221Engine, SampleConversionOfEdgeValues)
 {
     const float inf = std::numeric_limits<float>::infinity();
     struct Case
