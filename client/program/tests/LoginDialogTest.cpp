@@ -178,16 +178,24 @@ TEST_F(LoginDialogs, EmptyOrTooLongFieldsTakeTheFocusWithoutAMessage)
         {"127.0.0.1", "host", "", IDC_PASSWORD},
     };
     RunLogin(dlg, [&](CDlgLogin& d) {
-        // Keyboard focus needs the active window.
-        ::SetForegroundWindow(d.GetSafeHwnd());
-        ::SetActiveWindow(d.GetSafeHwnd());
-        CTestKit::PumpPending();
         for (const FIELD_CASE& c : cases) {
-            SetText(d, IDC_SERVER, c.server);
-            SetText(d, IDC_USER_NAME, c.user);
-            SetText(d, IDC_PASSWORD, c.password);
-            d.GetDlgItem(IDC_REMEMBER)->SetFocus();
-            Click(d, IDC_NEXT);
+            // Keyboard focus needs the foreground window, which a window of
+            // another test program on the display can take at any time: a
+            // case is tried again while the dialog was not in the
+            // foreground from before the click to the check.
+            for (int attempt = 0; attempt < 5; ++attempt) {
+                ::SetForegroundWindow(d.GetSafeHwnd());
+                ::SetActiveWindow(d.GetSafeHwnd());
+                CTestKit::PumpPending();
+                const bool before = ::GetForegroundWindow() == d.GetSafeHwnd();
+                SetText(d, IDC_SERVER, c.server);
+                SetText(d, IDC_USER_NAME, c.user);
+                SetText(d, IDC_PASSWORD, c.password);
+                d.GetDlgItem(IDC_REMEMBER)->SetFocus();
+                Click(d, IDC_NEXT);
+                if (before && ::GetForegroundWindow() == d.GetSafeHwnd())
+                    break;
+            }
             EXPECT_TRUE(HasFocus(d, c.focus)) << "focus on " << GetDlgCtrlID(::GetFocus()) << ": "
                                               << c.server << "/" << c.user << "/" << c.password;
             EXPECT_EQ(d.GetNextState(), 0u);
