@@ -9,8 +9,8 @@ command -v clang-format >/dev/null || { echo "clang-format is not installed: che
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     list() { git ls-files -z -- '*.c' '*.cpp' '*.h' '*.hpp'; }
 else
-    list() { find . -path ./build -prune -o -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \
-             -o -name '*.hpp' \) -print0; }
+    list() { find . \( -path './build*' -o -path ./.git \) -prune -o -type f \( -name '*.c' -o \
+             -name '*.cpp' -o -name '*.h' -o -name '*.hpp' \) -print0; }
 fi
 unformatted=$(list | xargs -0 -r -n 100 clang-format --dry-run 2>&1 |
               sed -n 's/^\(.*\):[0-9]*:[0-9]*: warning: .*/\1/p' | sort -u)
