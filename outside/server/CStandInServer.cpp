@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 
 #include "CAudioRelay.h"
@@ -335,10 +334,8 @@ void CStandInServer::SessionLoop(std::shared_ptr<Session> session)
             const uint32_t userId = session->userId;
             Leave(session);
             if (m_log && userId) {
-                char line[200];
-                snprintf(line, sizeof line, "user %u left the meeting: %s",
-                         static_cast<unsigned>(userId), session->endReason);
-                std::string text = line;
+                std::string text =
+                    "user " + std::to_string(userId) + " left the meeting: " + session->endReason;
                 if (session->endError)
                     text += " (socket error " + std::to_string(session->endError) + ")";
                 m_log(text);

@@ -87,9 +87,7 @@ TEST(RecorderFailure, NearlyFullDiskStopsWritingWithTheDiskFullCode)
     EXPECT_EQ(1, WriteFullBlock(f.rec, 1));
     EXPECT_EQ(1, WriteFullBlock(f.rec, 2)); // the first block reaches the disk
     const uint32_t goodLength = 156 + 0x10000;
-    for (DWORD start = GetTickCount();
-         FileLength(path) < goodLength && GetTickCount() - start < 10000;)
-        Sleep(20);
+    ASSERT_TRUE(WaitForFileLength(path, goodLength, 10000));
     f.control->freeBytes = 0x500000;
     EXPECT_EQ(1, WriteFullBlock(f.rec, 3));          // the second block is refused by the writer
     EXPECT_LT(WriteUntilRefused(f.rec, 50, 20), 50); // and a later flush learns of it
@@ -127,9 +125,7 @@ TEST(RecorderFailure, FailedBlockWriteIsCutBackAndReported)
     EXPECT_EQ(1, WriteFullBlock(f.rec, 2));
     const uint32_t goodLength = 156 + 0x10000;
     // The writer thread puts the first block out before the fault is set.
-    for (DWORD start = GetTickCount();
-         FileLength(path) < goodLength && GetTickCount() - start < 10000;)
-        Sleep(20);
+    ASSERT_TRUE(WaitForFileLength(path, goodLength, 10000));
     f.control->failLongerThan = 1000; // blocks break off after 1000 bytes
     f.control->failError = ERROR_DISK_FULL;
     EXPECT_EQ(1, WriteFullBlock(f.rec, 3));
